@@ -1,0 +1,64 @@
+// Every test program starts here: a fresh HOME and XDG folders per process, an offscreen screen of
+// 1024 x 768, and one QApplication for the whole run.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "support/test_env.h"
+
+namespace {
+
+std::filesystem::path g_home;
+
+void setUpEnvironment()
+{
+    char tmpl[] = "/tmp/lumoria-test-XXXXXX";
+    const char* dir = ::mkdtemp(tmpl);
+    if (!dir)
+        std::abort();
+    g_home = dir;
+    for (const char* sub : {"config", "data", "cache", "runtime", "Documents", "Desktop"})
+        std::filesystem::create_directories(g_home / sub);
+    std::filesystem::permissions(g_home / "runtime", std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    ::setenv("HOME", g_home.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (g_home / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (g_home / "data").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (g_home / "cache").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", (g_home / "runtime").c_str(), 1);
+    ::setenv("XDG_DOCUMENTS_DIR", (g_home / "Documents").c_str(), 1);
+    ::setenv("XDG_DESKTOP_DIR", (g_home / "Desktop").c_str(), 1);
+    const auto screen = g_home / "screen.json";
+    std::ofstream(screen) << R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,)"
+                             R"("logicalDpi":96,"dpr":1}]})";
+    if (!std::getenv("LUMORIA_TEST_KEEP_PLATFORM")) {
+        const std::string platform = "offscreen:configfile=" + screen.string();
+        ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    }
+    ::setenv("LANG", "pt_BR.UTF-8", 0);
+}
+
+} // namespace
+
+namespace lumoria::test {
+std::filesystem::path homeDir() { return g_home; }
+} // namespace lumoria::test
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    setUpEnvironment();
+    QApplication app(argc, argv);
+    const int result = RUN_ALL_TESTS();
+    if (!std::getenv("LUMORIA_TEST_KEEP_HOME")) {
+        std::error_code ec;
+        std::filesystem::remove_all(g_home, ec);
+    }
+    return result;
+}
