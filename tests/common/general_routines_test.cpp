@@ -19,14 +19,13 @@
 #include "platform/failure.h"
 #include "platform/shell/file_drop.h"
 #include "platform/ui/screen_cursor.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 #include "support/test_resources.h"
 
 using namespace lumoria;
+using lumoria::test::home;
 
 namespace {
-
-QString home() { return QString::fromStdString(test::homeDir().string()); }
 
 // Formats under a chosen locale and puts the default back afterwards.
 class FormatarNumeroTest : public ::testing::Test {

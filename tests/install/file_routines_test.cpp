@@ -9,35 +9,14 @@
 #include <unistd.h>
 
 #include "install/file_routines.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria;
+using namespace lumoria::test;
 
 namespace {
 
-QString home() { return QString::fromStdString(test::homeDir().string()); }
-
-QString freshFolder(const char* name)
-{
-    const QString folder = home() + QStringLiteral("/install-test/") + QLatin1String(name);
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    return folder;
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(data), data.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+QString freshFolder(const char* name) { return test::freshFolder(QStringLiteral("install-test/") + QLatin1String(name)); }
 
 QString launcherText(const QString& path) { return QString::fromUtf8(readFile(path)); }
 
@@ -45,9 +24,7 @@ const QDateTime kOldDate(QDate(1999, 12, 31), QTime(23, 58, 7), Qt::UTC);
 
 void setDateAndPermissions(const QString& path, QFile::Permissions permissions)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(file.setFileTime(kOldDate, QFileDevice::FileModificationTime));
+    setModificationTime(path, kOldDate);
     ASSERT_TRUE(QFile::setPermissions(path, permissions));
 }
 

@@ -4,13 +4,12 @@
 #include <QFileInfo>
 
 #include "platform/shell/desktop_launcher.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria::platform;
+using lumoria::test::home;
 
 namespace {
-
-QString home() { return QString::fromStdString(lumoria::test::homeDir().string()); }
 
 // Reads an Exec value back the way a desktop does: undo the string escapes, then split the quoted
 // words and undo their escapes, then turn "%%" into "%".

@@ -7,45 +7,17 @@
 
 #include "platform/shell/file_operations.h"
 #include "platform/shell/special_folders.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria::platform;
 
+using namespace lumoria::test;
+
 namespace {
-
-QString home() { return QString::fromStdString(lumoria::test::homeDir().string()); }
-
-// A folder of its own for each test, empty at the start.
-QString freshFolder(const char* name)
-{
-    const QString folder = home() + QStringLiteral("/fileops/") + QLatin1String(name);
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
-    return folder;
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(data), data.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 const QDateTime kOldDate(QDate(2003, 4, 5), QTime(6, 7, 8), Qt::UTC);
 
-void setOldDate(const QString& path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(file.setFileTime(kOldDate, QFileDevice::FileModificationTime));
-}
+QString freshFolder(const char* name) { return lumoria::test::freshFolder(QStringLiteral("fileops/") + QLatin1String(name)); }
 
 } // namespace
 
@@ -88,7 +60,7 @@ TEST(FileOperations, CopiesTheDateAndPermissionsOfAFile)
     const QString target = folder + QStringLiteral("/b");
     writeFile(source, "a");
     writeFile(target, "b");
-    setOldDate(source);
+    setModificationTime(source, kOldDate);
     QFile::setPermissions(source, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     EXPECT_TRUE(copyFileTime(source, target));
     EXPECT_TRUE(copyFilePermissions(source, target));
@@ -107,7 +79,7 @@ TEST(FileOperations, CopyFolderCreatesTheWholeTargetWithTheTree)
     writeFile(source + QStringLiteral("/Fotos Lumoria/Exemplos/Exemplo Texto.jpg"), QByteArray(5000, 'j'));
     QDir().mkpath(source + QStringLiteral("/vazia"));
     ASSERT_TRUE(QFile::link(QStringLiteral("manual/index.html"), source + QStringLiteral("/guia")));
-    setOldDate(source + QStringLiteral("/lumoria"));
+    setModificationTime(source + QStringLiteral("/lumoria"), kOldDate);
     QFile::setPermissions(source + QStringLiteral("/lumoria"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
 
@@ -122,25 +94,6 @@ TEST(FileOperations, CopyFolderCreatesTheWholeTargetWithTheTree)
     EXPECT_EQ(QFileInfo(target + QStringLiteral("/lumoria")).permissions(),
               QFileInfo(source + QStringLiteral("/lumoria")).permissions());
     EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("/Lumoria")));
-}
-
-TEST(FileOperations, CopyFolderMergesIntoAnExistingTarget)
-{
-    const QString folder = freshFolder("merge");
-    const QString source = folder + QStringLiteral("/novo");
-    const QString target = folder + QStringLiteral("/instalado");
-    writeFile(source + QStringLiteral("/lumoria"), "new program");
-    writeFile(source + QStringLiteral("/manual/index.html"), "new guide");
-    writeFile(target + QStringLiteral("/lumoria"), "old program that was longer");
-    writeFile(target + QStringLiteral("/manual/antigo.html"), "old page");
-    writeFile(target + QStringLiteral("/config.txt"), "kept");
-
-    ASSERT_TRUE(copyFolder(source, target));
-    EXPECT_EQ(readFile(target + QStringLiteral("/lumoria")), QByteArray("new program"));
-    EXPECT_EQ(readFile(target + QStringLiteral("/manual/index.html")), QByteArray("new guide"));
-    EXPECT_EQ(readFile(target + QStringLiteral("/manual/antigo.html")), QByteArray("old page"));
-    EXPECT_EQ(readFile(target + QStringLiteral("/config.txt")), QByteArray("kept"));
-    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("/novo")));
 }
 
 TEST(FileOperations, CopyFolderRefusesATargetInsideTheSourceAndAMissingSource)
@@ -171,15 +124,4 @@ TEST(FileOperations, RemovePathDeletesFilesFoldersAndLinksButNotWhatLinksReach)
     EXPECT_FALSE(removePath(folder + QStringLiteral("/tree")));
     EXPECT_TRUE(removePath(folder + QStringLiteral("/kept/file.txt")));
     EXPECT_FALSE(pathExists(folder + QStringLiteral("/kept/file.txt")));
-}
-
-TEST(FileOperations, MoveToTrashPutsItInTheUsersTrash)
-{
-    const QString folder = freshFolder("trash");
-    writeFile(folder + QStringLiteral("/lixo-unico-1.txt"), "lixo");
-    ASSERT_TRUE(moveToTrash(folder + QStringLiteral("/lixo-unico-1.txt")));
-    EXPECT_FALSE(pathExists(folder + QStringLiteral("/lixo-unico-1.txt")));
-    EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/lixo-unico-1.txt")), QByteArray("lixo"));
-    EXPECT_TRUE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/info/lixo-unico-1.txt.trashinfo")));
-    EXPECT_FALSE(moveToTrash(folder + QStringLiteral("/lixo-unico-1.txt")));
 }

@@ -8,14 +8,13 @@
 
 #include "platform/failure.h"
 #include "platform/system/settings_store.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
+using lumoria::test::home;
 
 namespace {
-
-QString home() { return QString::fromStdString(test::homeDir().string()); }
 
 // Each test gets a store file of its own, so the tests run alone or together in any order.
 QString freshStorePath(const char* name)
@@ -23,14 +22,6 @@ QString freshStorePath(const char* name)
     const QString path = home() + QStringLiteral("/config/settings-test/") + QLatin1String(name) + QStringLiteral(".json");
     QFile::remove(path);
     return path;
-}
-
-void writeRaw(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
 }
 
 } // namespace
@@ -87,7 +78,7 @@ TEST(SettingsStore, AMissingValueOrAnotherTypeReadsAsNothing)
 TEST(SettingsStore, NumbersThatAreNot32BitIntegersAreForeign)
 {
     const QString path = freshStorePath("foreign");
-    writeRaw(path, R"({"K": {"Meio": 1.5, "Grande": 4294967296, "Texto": "12", "Lista": [1]}})");
+    lumoria::test::writeFile(path, R"({"K": {"Meio": 1.5, "Grande": 4294967296, "Texto": "12", "Lista": [1]}})");
     const SettingsStore store(path);
     for (const char* name : {"Meio", "Grande", "Lista"}) {
         EXPECT_FALSE(store.readInteger(QStringLiteral("K"), QLatin1String(name)).has_value()) << name;
@@ -119,7 +110,7 @@ TEST(SettingsStore, ARefusedWriteRaisesTheSettingsFailureAndKeepsTheFile)
 {
     // A regular file where the store's folder should be: nobody, root included, can write there.
     const QString blocker = home() + QStringLiteral("/config/settings-blocker");
-    writeRaw(blocker, "not a folder");
+    lumoria::test::writeFile(blocker, "not a folder");
     SettingsStore store(blocker + QStringLiteral("/store.json"));
     try {
         store.writeInteger(QStringLiteral("K"), QStringLiteral("Numero_Da_Utilizacao_Para_Orientacao"), 1);
@@ -135,7 +126,7 @@ TEST(SettingsStore, ARefusedWriteRaisesTheSettingsFailureAndKeepsTheFile)
 TEST(SettingsStore, ADamagedFileReadsAsEmptyAndIsReplacedByTheNextWrite)
 {
     const QString path = freshStorePath("damaged");
-    writeRaw(path, "{ not json");
+    lumoria::test::writeFile(path, "{ not json");
     SettingsStore store(path);
     EXPECT_FALSE(store.keyExists(QStringLiteral("K")));
     store.writeInteger(QStringLiteral("K"), QStringLiteral("n"), 3);
