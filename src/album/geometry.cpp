@@ -8,8 +8,10 @@ std::int32_t MapearCoordenada(std::int32_t a0, std::int32_t a1, std::int32_t v, 
 {
     if (a1 == a0)
         return b0;
-    const std::int64_t produto = (std::int64_t{b1} - b0) * (std::int64_t{v} - a0);
-    return RoundToInt32(static_cast<long double>(produto) / (std::int64_t{a1} - a0) + b0);
+    // Each difference needs 33 bits, so the product is taken in long double rather than 64-bit integers.
+    const long double produto =
+        static_cast<long double>(std::int64_t{b1} - b0) * static_cast<long double>(std::int64_t{v} - a0);
+    return RoundToInt32(produto / (std::int64_t{a1} - a0) + b0);
 }
 
 Point MapearPontoEntreRetangulos(const Rect& de, const Point& ponto, const Rect& para)

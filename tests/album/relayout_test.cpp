@@ -192,7 +192,6 @@ TEST(Relayout, WithoutLembrarFramesStayEmptyAndTheBufferIsKept)
     EXPECT_EQ(names(doc.PaginaAtual()), (QStringList{"", "", "", ""}));
     relayout(doc, false, 0, 0);
     relayout(doc, true, 0, 3); // remembers the one empty frame, brings back the rest
-
     EXPECT_EQ(names(doc.PaginaAtual()), (QStringList{"", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
 }
 
