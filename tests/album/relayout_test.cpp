@@ -230,7 +230,8 @@ protected:
     {
         relayout(doc, true, 0, 3);
         nameFrames(doc.PaginaAtual(), "a");
-        relayout(doc, true, 0, 0); // frames 1..3 now live only in the buffer
+        doc.PaginaAtual().TipoDaFoto = 0; // as the photo list's handler stores it
+        relayout(doc, true, 0, 0);        // frames 1..3 now live only in the buffer
     }
     // Grows the page shown back to four frames, remembering.
     QStringList grownNames()
@@ -256,13 +257,14 @@ TEST_F(RememberedNamesStayOnTheirPage, AfterInsertingAfter)
 TEST_F(RememberedNamesStayOnTheirPage, AfterRemovingTheCurrentPage)
 {
     doc.Album().InserirPaginaDepois(0); // page 1, now current
-    doc.setCurrentPageIndex(0);         // back to the named page without navigation
+    relayout(doc, false, 0, 0);         // one empty frame
+    doc.setCurrentPageIndex(0);         // back to page 0 without navigation
     relayout(doc, true, 0, 3);
-    relayout(doc, true, 0, 0);
-    doc.setCurrentPageIndex(1);
-    doc.Album().EliminarPagina(1);
+    nameFrames(doc.PaginaAtual(), "b");
+    relayout(doc, true, 0, 0); // b1..b3 now live only in the buffer
+    doc.Album().EliminarPagina(0);
     ASSERT_EQ(doc.currentPageIndex(), 0);
-    doc.PaginaAtual().Foto(0).NomeDoArquivo.clear();
+    ASSERT_EQ(doc.PaginaAtual().frameCount(), 1);
     EXPECT_EQ(grownNames(), (QStringList{"", "", "", ""}));
 }
 
