@@ -20,15 +20,15 @@ bool deveGirar(std::int32_t W, std::int32_t H, std::int32_t w, std::int32_t h)
     return deitada > emPe;
 }
 
-LegendaDaPagina legendaPara(std::int32_t n, const SizeListSelection& listas)
+PageLegend legendaPara(std::int32_t n, const SizeListSelection& listas)
 {
-    LegendaDaPagina l;
+    PageLegend l;
     l.frames = n;
     if (n == 0) {
-        l.colour = LegendaDaPagina::kVermelhoEscuro;
+        l.colour = PageLegend::kDarkRed;
         l.caption = QStringLiteral("Não Cabe Sequer Uma");
     } else {
-        l.colour = LegendaDaPagina::kCl3DDkShadow;
+        l.colour = PageLegend::kCl3DDkShadow;
         l.caption = n == 1 ? QStringLiteral("Uma Foto Por Folha") : QString::number(n) + QStringLiteral(" Fotos Por Folha");
     }
     l.hint = QStringLiteral("Página a Ser Impressa") + kCRLF + QStringLiteral("Arraste Fotos Sobre Ela ou Clique Para Editar") +
@@ -42,8 +42,8 @@ LegendaDaPagina legendaPara(std::int32_t n, const SizeListSelection& listas)
 SizeListSelection listSelectionShowing(const TPagina& pagina)
 {
     SizeListSelection s;
-    s.paperItem = pagina.TipoDoPapel >= 0 && pagina.TipoDoPapel < kTiposDePapel ? pagina.TipoDoPapel : -1;
-    s.photoItem = pagina.TipoDaFoto >= 0 && pagina.TipoDaFoto < kTiposDeFotoNaLista ? pagina.TipoDaFoto : -1;
+    s.paperItem = pagina.TipoDoPapel >= 0 && pagina.TipoDoPapel < kPaperTypeCount ? pagina.TipoDoPapel : -1;
+    s.photoItem = pagina.TipoDaFoto >= 0 && pagina.TipoDaFoto < kPhotoListItemCount ? pagina.TipoDaFoto : -1;
     return s;
 }
 
@@ -60,13 +60,13 @@ void AlbumDocument::replaceAlbum()
 
 SizeListSelection AlbumDocument::sizeListSelection()
 {
-    return m_sizeLists ? m_sizeLists() : listSelectionShowing(PaginaAtual());
+    return m_sizeLists ? m_sizeLists() : listSelectionShowing(currentPage());
 }
 
 void AlbumDocument::PegarLarguraAlturaDasFotosConfigurada(std::int32_t& largura, std::int32_t& altura)
 {
     const SizeListSelection listas = sizeListSelection();
-    photoSizeForItem(listas.photoItem, listas.paperItem, PaginaAtual(), largura, altura);
+    photoSizeForItem(listas.photoItem, listas.paperItem, currentPage(), largura, altura);
 }
 
 void AlbumDocument::ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() { m_nomes.fill(QString()); }
@@ -76,19 +76,19 @@ void AlbumDocument::relayoutCurrentPage(bool lembrar)
     CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(lembrar);
 }
 
-const LegendaDaPagina&
+const PageLegend&
 AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(bool Lembrar)
 {
     return CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(Lembrar,
                                                                                               sizeListSelection());
 }
 
-const LegendaDaPagina& AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
+const PageLegend& AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
     bool Lembrar, const SizeListSelection& listas)
 {
-    TPagina& pagina = PaginaAtual();
+    TPagina& pagina = currentPage();
     if (Lembrar) {
-        const int n = std::min(kNomesLembrados, pagina.frameCount());
+        const int n = std::min(kRememberedNames, pagina.frameCount());
         for (int j = 0; j < n; ++j)
             m_nomes[static_cast<std::size_t>(j)] = pagina.Fotos[static_cast<std::size_t>(j)].NomeDoArquivo;
     }
@@ -97,7 +97,7 @@ const LegendaDaPagina& AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAt
     PegarLarguraAlturaDaPaginaConfigurada(listas.paperItem, W, H);
     // A photo list without selection means a page of a type the list does not offer (a job file's
     // custom size): lay it out with its custom size.
-    const int itemFoto = listas.photoItem < 0 ? kTipoDeFotoPersonalizado : listas.photoItem;
+    const int itemFoto = listas.photoItem < 0 ? kCustomPhotoType : listas.photoItem;
     photoSizeForItem(itemFoto, listas.paperItem, pagina, w, h);
 
     // Without a usable paper or photo size the page stays as it is.
@@ -106,7 +106,7 @@ const LegendaDaPagina& AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAt
             std::swap(w, h);
         pagina.MontarMolduras(W, H, w, h);
         if (Lembrar) {
-            const int n = std::min(kNomesLembrados, pagina.frameCount());
+            const int n = std::min(kRememberedNames, pagina.frameCount());
             for (int j = 0; j < n; ++j)
                 pagina.Fotos[static_cast<std::size_t>(j)].NomeDoArquivo = m_nomes[static_cast<std::size_t>(j)];
         }

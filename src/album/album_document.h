@@ -24,21 +24,21 @@ struct SizeListSelection {
 SizeListSelection listSelectionShowing(const TPagina& pagina);
 
 // The frames-per-sheet legend and the hint of the page picture, as the last relayout left them.
-struct LegendaDaPagina {
+struct PageLegend {
     // Colours as $00BBGGRR; a system colour is $FF000000 plus the system colour's index.
-    static constexpr std::uint32_t kVermelhoEscuro = 0x000000BF;
-    static constexpr std::uint32_t kCl3DDkShadow = 0xFF000015;
+    static constexpr std::uint32_t kDarkRed = 0x000000BF;
+    static constexpr std::uint32_t kCl3DDkShadow = 0xFF000015; // system colour 21
 
     std::int32_t frames = 0;
     QString caption;
     std::uint32_t colour = kCl3DDkShadow;
     QString hint; // lines joined by CR LF
-    friend bool operator==(const LegendaDaPagina&, const LegendaDaPagina&) = default;
+    friend bool operator==(const PageLegend&, const PageLegend&) = default;
 };
 
 class AlbumDocument final : public AlbumOwner {
 public:
-    static constexpr int kNomesLembrados = 140;
+    static constexpr int kRememberedNames = 140;
 
     // An album of one default page, shown as the current page (not laid out yet).
     AlbumDocument();
@@ -48,8 +48,10 @@ public:
     TAlbum& Album() { return *m_album; }
     const TAlbum& Album() const { return *m_album; }
     TPagina& Pagina(int i) { return m_album->Pagina(i); }
+    const TPagina& Pagina(int i) const { return m_album->Pagina(i); }
     TFoto& Foto(int i, int j) { return m_album->Foto(i, j); }
-    TPagina& PaginaAtual() { return m_album->Pagina(m_currentPage); }
+    const TFoto& Foto(int i, int j) const { return m_album->Foto(i, j); }
+    TPagina& currentPage() { return m_album->Pagina(m_currentPage); }
 
     int currentPageIndex() const override { return m_currentPage; }
     void setCurrentPageIndex(int index) override { m_currentPage = index; }
@@ -72,15 +74,15 @@ public:
 
     // Lays the current page out from the size lists, turning the photo when more frames fit so. With
     // Lembrar, photos stay with their frame index across size changes.
-    const LegendaDaPagina& CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
+    const PageLegend& CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
         bool Lembrar);
-    const LegendaDaPagina& CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
+    const PageLegend& CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
         bool Lembrar, const SizeListSelection& listas);
     void ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() override;
 
-    const LegendaDaPagina& legenda() const { return m_legenda; }
+    const PageLegend& legenda() const { return m_legenda; }
     // Called after every relayout, page insertions included, so the window can show the legend.
-    void setLegendListener(std::function<void(const LegendaDaPagina&)> listener) { m_legendListener = std::move(listener); }
+    void setLegendListener(std::function<void(const PageLegend&)> listener) { m_legendListener = std::move(listener); }
 
 private:
     void relayoutCurrentPage(bool lembrar) override;
@@ -89,10 +91,10 @@ private:
     int m_currentPage = 0;
     int m_frameUnderMouse = -1;
     bool m_modified = false;
-    std::array<QString, kNomesLembrados> m_nomes;
-    LegendaDaPagina m_legenda;
+    std::array<QString, kRememberedNames> m_nomes;
+    PageLegend m_legenda;
     std::function<SizeListSelection()> m_sizeLists;
-    std::function<void(const LegendaDaPagina&)> m_legendListener;
+    std::function<void(const PageLegend&)> m_legendListener;
 };
 
 } // namespace lumoria

@@ -11,8 +11,8 @@ struct Tamanho {
     std::int32_t altura;
 };
 
-constexpr Tamanho kPapeis[kTiposDePapel] = {{210, 297}, {100, 180}, {100, 150}};
-constexpr Tamanho kFotos[kTiposDeFotoNaLista] = {{180, 270}, {140, 190}, {100, 150}, {90, 120},
+constexpr Tamanho kPapeis[kPaperTypeCount] = {{210, 297}, {100, 180}, {100, 150}};
+constexpr Tamanho kFotos[kPhotoListItemCount] = {{180, 270}, {140, 190}, {100, 150}, {90, 120},
                                                  {50, 70},   {30, 40},   {20, 20}};
 constexpr int kItemA4 = 0;
 constexpr int kItemFoto10x15 = 2;
@@ -45,7 +45,7 @@ QString photoListText(int item) { return itemText(photoListItems(), item); }
 
 void PegarLarguraAlturaDaPaginaConfigurada(int indice, std::int32_t& largura, std::int32_t& altura)
 {
-    if (indice < 0 || indice >= kTiposDePapel)
+    if (indice < 0 || indice >= kPaperTypeCount)
         return;
     largura = kPapeis[indice].largura;
     altura = kPapeis[indice].altura;
@@ -54,12 +54,12 @@ void PegarLarguraAlturaDaPaginaConfigurada(int indice, std::int32_t& largura, st
 void photoSizeForItem(int itemFoto, int itemPapel, const TPagina& paginaAtual, std::int32_t& largura,
                       std::int32_t& altura)
 {
-    if (itemFoto == kTipoDeFotoPersonalizado) {
+    if (itemFoto == kCustomPhotoType) {
         largura = paginaAtual.TamanhoPersonalizado2;
         altura = paginaAtual.TamanhoPersonalizado1;
         return;
     }
-    if (itemFoto < 0 || itemFoto >= kTiposDeFotoNaLista)
+    if (itemFoto < 0 || itemFoto >= kPhotoListItemCount)
         return;
     largura = kFotos[itemFoto].largura;
     altura = kFotos[itemFoto].altura;

@@ -8,9 +8,9 @@ namespace lumoria {
 
 class TPagina;
 
-constexpr int kTiposDePapel = 3;
-constexpr int kTiposDeFotoNaLista = 7;
-constexpr int kTipoDeFotoPersonalizado = 7; // the page's custom size; only a job file sets it
+constexpr int kPaperTypeCount = 3;
+constexpr int kPhotoListItemCount = 7;
+constexpr int kCustomPhotoType = 7; // the page's custom size; only a job file sets it
 
 // The items of the paper list and of the photo list, in index order.
 const QStringList& paperListItems();

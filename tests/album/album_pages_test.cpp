@@ -34,8 +34,8 @@ TEST(AlbumPages, ANewDocumentHasOneDefaultPage)
     EXPECT_EQ(doc.currentPageIndex(), 0);
     EXPECT_EQ(doc.frameUnderMouse(), -1);
     EXPECT_FALSE(doc.modified());
-    EXPECT_EQ(doc.PaginaAtual().TipoDoPapel, 0);
-    EXPECT_EQ(doc.PaginaAtual().TipoDaFoto, 3);
+    EXPECT_EQ(doc.currentPage().TipoDoPapel, 0);
+    EXPECT_EQ(doc.currentPage().TipoDaFoto, 3);
 }
 
 TEST(AlbumPages, AccessOutsideTheListsFails)
@@ -137,7 +137,7 @@ TEST(AlbumPages, RemovingMovesTheCurrentIndexBack)
     doc.setCurrentPageIndex(0);
     doc.Album().EliminarPagina(0);
     EXPECT_EQ(doc.currentPageIndex(), 0);
-    EXPECT_EQ(doc.PaginaAtual().Foto(0).NomeDoArquivo, "p1");
+    EXPECT_EQ(doc.currentPage().Foto(0).NomeDoArquivo, "p1");
 
     fillPages(doc, {1, 1, 1, 1});
     // Page 3 while current: page 2 becomes current.
@@ -151,14 +151,14 @@ TEST(AlbumPages, RemovingMovesTheCurrentIndexBack)
     doc.setCurrentPageIndex(3);
     doc.Album().EliminarPagina(2);
     EXPECT_EQ(doc.currentPageIndex(), 1);
-    EXPECT_EQ(doc.PaginaAtual().Foto(0).NomeDoArquivo, "p1");
+    EXPECT_EQ(doc.currentPage().Foto(0).NomeDoArquivo, "p1");
 
     fillPages(doc, {1, 1, 1, 1});
     // A later page: the index stays.
     doc.setCurrentPageIndex(1);
     doc.Album().EliminarPagina(3);
     EXPECT_EQ(doc.currentPageIndex(), 1);
-    EXPECT_EQ(doc.PaginaAtual().Foto(0).NomeDoArquivo, "p1");
+    EXPECT_EQ(doc.currentPage().Foto(0).NomeDoArquivo, "p1");
 }
 
 TEST(AlbumPages, RemovingAMissingPageFailsAndChangesNothing)
@@ -182,6 +182,6 @@ TEST(AlbumPages, ReplacingTheAlbumStartsOverWithOneDefaultPage)
     ASSERT_EQ(doc.Album().pageCount(), 1);
     EXPECT_EQ(doc.currentPageIndex(), 0);
     EXPECT_EQ(doc.frameUnderMouse(), -1);
-    EXPECT_TRUE(doc.PaginaAtual().Fotos.empty());
-    EXPECT_EQ(doc.PaginaAtual().TipoDaFoto, 3);
+    EXPECT_TRUE(doc.currentPage().Fotos.empty());
+    EXPECT_EQ(doc.currentPage().TipoDaFoto, 3);
 }

@@ -175,9 +175,9 @@ TEST_P(EveryPaperAndPhoto, LaysOutTheExpectedGrid)
 {
     const TablePair& t = GetParam();
     AlbumDocument doc;
-    const LegendaDaPagina& l =
+    const PageLegend& l =
         doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {t.paper, t.photo});
-    const TPagina& p = doc.PaginaAtual();
+    const TPagina& p = doc.currentPage();
     ASSERT_EQ(p.frameCount(), t.frames);
     EXPECT_EQ(l.frames, t.frames);
     const Rect papers[] = {{0, 0, 210, 297}, {0, 0, 100, 180}, {0, 0, 100, 150}};
@@ -201,7 +201,7 @@ TEST_P(EveryPaperAndPhoto, LaysOutTheExpectedGrid)
         EXPECT_LE(f.Bottom, p.Bottom);
     }
     EXPECT_EQ(l.caption, t.frames == 1 ? QString("Uma Foto Por Folha") : QString::number(t.frames) + " Fotos Por Folha");
-    EXPECT_EQ(l.colour, LegendaDaPagina::kCl3DDkShadow);
+    EXPECT_EQ(l.colour, PageLegend::kCl3DDkShadow);
 }
 
 INSTANTIATE_TEST_SUITE_P(

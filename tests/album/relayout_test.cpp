@@ -11,7 +11,7 @@ using namespace lumoria;
 namespace {
 
 // The relayout under test, as the window's size lists run it.
-const LegendaDaPagina& relayout(AlbumDocument& doc, bool lembrar, int paper, int photo)
+const PageLegend& relayout(AlbumDocument& doc, bool lembrar, int paper, int photo)
 {
     return doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(lembrar, {paper, photo});
 }
@@ -70,8 +70,8 @@ TEST(SizeTables, PhotoSizeReadsBothListsAndTheCustomSize)
     EXPECT_EQ(w, 20);
     EXPECT_EQ(h, 20);
     lists = {0, 7}; // custom: width = second value, height = first
-    doc.PaginaAtual().TamanhoPersonalizado1 = 45;
-    doc.PaginaAtual().TamanhoPersonalizado2 = 35;
+    doc.currentPage().TamanhoPersonalizado1 = 45;
+    doc.currentPage().TamanhoPersonalizado2 = 35;
     doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
     EXPECT_EQ(w, 35);
     EXPECT_EQ(h, 45);
@@ -86,7 +86,7 @@ TEST(SizeTables, PhotoSizeReadsBothListsAndTheCustomSize)
 TEST(Relayout, LegendTextsColoursAndHint)
 {
     AlbumDocument doc;
-    LegendaDaPagina l = relayout(doc, false, 0, 3);
+    PageLegend l = relayout(doc, false, 0, 3);
     EXPECT_EQ(l.caption, "4 Fotos Por Folha");
     EXPECT_EQ(l.colour, 0xFF000015u); // cl3DDkShadow
     EXPECT_EQ(l.hint, "Página a Ser Impressa\r\nArraste Fotos Sobre Ela ou Clique Para Editar\r\n\r\n"
@@ -95,14 +95,14 @@ TEST(Relayout, LegendTextsColoursAndHint)
     l = relayout(doc, false, 2, 2);
     EXPECT_EQ(l.frames, 1);
     EXPECT_EQ(l.caption, "Uma Foto Por Folha");
-    EXPECT_EQ(l.colour, LegendaDaPagina::kCl3DDkShadow);
+    EXPECT_EQ(l.colour, PageLegend::kCl3DDkShadow);
     EXPECT_TRUE(l.hint.endsWith("\r\n\r\nPapel 10 x 15, 100 x 150 mm\r\nFotos 10 x 15 cm"));
 
     l = relayout(doc, false, 1, 0);
     EXPECT_EQ(l.frames, 0);
     EXPECT_EQ(l.caption, "Não Cabe Sequer Uma");
     EXPECT_EQ(l.colour, 0x0000BFu);
-    EXPECT_TRUE(doc.PaginaAtual().Fotos.empty());
+    EXPECT_TRUE(doc.currentPage().Fotos.empty());
 
     l = relayout(doc, false, 0, 6);
     EXPECT_EQ(l.caption, "140 Fotos Por Folha");
@@ -112,18 +112,18 @@ TEST(Relayout, LegendTextsColoursAndHint)
 TEST(Relayout, ReadsTheSizeListsAndNotThePageTypes)
 {
     AlbumDocument doc;
-    doc.PaginaAtual().TipoDoPapel = 2;
-    doc.PaginaAtual().TipoDaFoto = 4;
+    doc.currentPage().TipoDoPapel = 2;
+    doc.currentPage().TipoDaFoto = 4;
     // Without a window the lists show the page's types.
     EXPECT_EQ(doc.sizeListSelection(), (SizeListSelection{2, 4}));
     doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
-    EXPECT_EQ(pageRect(doc.PaginaAtual()), (Rect{0, 0, 100, 150}));
+    EXPECT_EQ(pageRect(doc.currentPage()), (Rect{0, 0, 100, 150}));
     // A window's lists win over the page's types.
     doc.setSizeListReader([] { return SizeListSelection{0, 6}; });
     doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
-    EXPECT_EQ(pageRect(doc.PaginaAtual()), (Rect{0, 0, 210, 297}));
-    EXPECT_EQ(doc.PaginaAtual().frameCount(), 140);
-    EXPECT_EQ(doc.PaginaAtual().TipoDoPapel, 2); // the relayout does not store the types
+    EXPECT_EQ(pageRect(doc.currentPage()), (Rect{0, 0, 210, 297}));
+    EXPECT_EQ(doc.currentPage().frameCount(), 140);
+    EXPECT_EQ(doc.currentPage().TipoDoPapel, 2); // the relayout does not store the types
 }
 
 TEST(Relayout, ResetsTheFrameUnderTheMouseAndKeepsTheModifiedFlag)
@@ -143,7 +143,7 @@ TEST(Relayout, TellsTheListenerEveryTime)
 {
     AlbumDocument doc;
     std::vector<QString> seen;
-    doc.setLegendListener([&](const LegendaDaPagina& l) { seen.push_back(l.caption); });
+    doc.setLegendListener([&](const PageLegend& l) { seen.push_back(l.caption); });
     relayout(doc, true, 0, 3);
     doc.Album().InserirPaginaDepois(0); // a page insertion lays its page out too
     relayout(doc, true, 1, 0);
@@ -154,14 +154,14 @@ TEST(Relayout, PhotosStayWithTheirFrameIndexAcrossSizeChanges)
 {
     AlbumDocument doc;
     relayout(doc, true, 0, 3); // 4 frames
-    nameFrames(doc.PaginaAtual(), "a");
-    doc.PaginaAtual().Foto(1).Ajuste = 2;
+    nameFrames(doc.currentPage(), "a");
+    doc.currentPage().Foto(1).Ajuste = 2;
 
     relayout(doc, true, 0, 0); // 1 frame: only frame 0 keeps its photo
-    EXPECT_EQ(names(doc.PaginaAtual()), (QStringList{"/fotos/a0.jpg"}));
+    EXPECT_EQ(names(doc.currentPage()), (QStringList{"/fotos/a0.jpg"}));
 
     relayout(doc, true, 0, 4); // 16 frames: the vanished photos come back, fit modes do not
-    const TPagina& p = doc.PaginaAtual();
+    const TPagina& p = doc.currentPage();
     ASSERT_EQ(p.frameCount(), 16);
     EXPECT_EQ(p.Foto(0).NomeDoArquivo, "/fotos/a0.jpg");
     EXPECT_EQ(p.Foto(1).NomeDoArquivo, "/fotos/a1.jpg");
@@ -175,31 +175,31 @@ TEST(Relayout, EmptyFramesAreRememberedToo)
 {
     AlbumDocument doc;
     relayout(doc, true, 0, 3);
-    nameFrames(doc.PaginaAtual(), "a");
+    nameFrames(doc.currentPage(), "a");
     relayout(doc, true, 0, 0);
-    doc.PaginaAtual().Foto(0).NomeDoArquivo.clear(); // the operator removed the photo
+    doc.currentPage().Foto(0).NomeDoArquivo.clear(); // the operator removed the photo
     relayout(doc, true, 0, 3);
-    EXPECT_EQ(names(doc.PaginaAtual()), (QStringList{"", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
+    EXPECT_EQ(names(doc.currentPage()), (QStringList{"", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
 }
 
 TEST(Relayout, WithoutLembrarFramesStayEmptyAndTheBufferIsKept)
 {
     AlbumDocument doc;
     relayout(doc, true, 0, 3);
-    nameFrames(doc.PaginaAtual(), "a");
+    nameFrames(doc.currentPage(), "a");
     relayout(doc, true, 0, 0);
     relayout(doc, false, 0, 3);
-    EXPECT_EQ(names(doc.PaginaAtual()), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(names(doc.currentPage()), (QStringList{"", "", "", ""}));
     relayout(doc, false, 0, 0);
     relayout(doc, true, 0, 3); // remembers the one empty frame, brings back the rest
-    EXPECT_EQ(names(doc.PaginaAtual()), (QStringList{"", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
+    EXPECT_EQ(names(doc.currentPage()), (QStringList{"", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
 }
 
 TEST(Relayout, OnlyTheFirst140FramesKeepTheirNames)
 {
     AlbumDocument doc;
-    TPagina& p = doc.PaginaAtual();
-    p.TipoDaFoto = kTipoDeFotoPersonalizado;
+    TPagina& p = doc.currentPage();
+    p.TipoDaFoto = kCustomPhotoType;
     p.TamanhoPersonalizado1 = 10;
     p.TamanhoPersonalizado2 = 10;
     relayout(doc, true, 0, -1); // 21 x 29 frames of 10 x 10
@@ -216,11 +216,11 @@ TEST(Relayout, NavigationForgetsTheRememberedNames)
 {
     AlbumDocument doc;
     relayout(doc, true, 0, 3);
-    nameFrames(doc.PaginaAtual(), "a");
+    nameFrames(doc.currentPage(), "a");
     relayout(doc, true, 0, 0);
     doc.ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga();
     relayout(doc, true, 0, 3);
-    EXPECT_EQ(names(doc.PaginaAtual()), (QStringList{"/fotos/a0.jpg", "", "", ""}));
+    EXPECT_EQ(names(doc.currentPage()), (QStringList{"/fotos/a0.jpg", "", "", ""}));
 }
 
 // The names remembered on one page must never turn up on another page or in another job.
@@ -229,15 +229,15 @@ protected:
     void SetUp() override
     {
         relayout(doc, true, 0, 3);
-        nameFrames(doc.PaginaAtual(), "a");
-        doc.PaginaAtual().TipoDaFoto = 0; // as the photo list's handler stores it
+        nameFrames(doc.currentPage(), "a");
+        doc.currentPage().TipoDaFoto = 0; // as the photo list's handler stores it
         relayout(doc, true, 0, 0);        // frames 1..3 now live only in the buffer
     }
     // Grows the page shown back to four frames, remembering.
     QStringList grownNames()
     {
         relayout(doc, true, 0, 3);
-        return names(doc.PaginaAtual());
+        return names(doc.currentPage());
     }
     AlbumDocument doc;
 };
@@ -260,11 +260,11 @@ TEST_F(RememberedNamesStayOnTheirPage, AfterRemovingTheCurrentPage)
     relayout(doc, false, 0, 0);         // one empty frame
     doc.setCurrentPageIndex(0);         // back to page 0 without navigation
     relayout(doc, true, 0, 3);
-    nameFrames(doc.PaginaAtual(), "b");
+    nameFrames(doc.currentPage(), "b");
     relayout(doc, true, 0, 0); // b1..b3 now live only in the buffer
     doc.Album().EliminarPagina(0);
     ASSERT_EQ(doc.currentPageIndex(), 0);
-    ASSERT_EQ(doc.PaginaAtual().frameCount(), 1);
+    ASSERT_EQ(doc.currentPage().frameCount(), 1);
     EXPECT_EQ(grownNames(), (QStringList{"", "", "", ""}));
 }
 
@@ -292,12 +292,12 @@ TEST_F(RememberedNamesStayOnTheirPage, AfterTheAlbumLosesAllItsPages)
 TEST(Relayout, NoPhotoSelectionUsesTheCustomSize)
 {
     AlbumDocument doc;
-    TPagina& p = doc.PaginaAtual();
-    p.TipoDaFoto = kTipoDeFotoPersonalizado;
+    TPagina& p = doc.currentPage();
+    p.TipoDaFoto = kCustomPhotoType;
     p.TamanhoPersonalizado1 = 80; // height
     p.TamanhoPersonalizado2 = 60; // width
     EXPECT_EQ(doc.sizeListSelection(), (SizeListSelection{0, -1}));
-    const LegendaDaPagina& l = doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
+    const PageLegend& l = doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
     // Upright 3 x 3 = 9, turned Trunc(297/60) * Trunc(210/80) = 4 x 2 = 8.
     EXPECT_EQ(l.frames, 9);
     EXPECT_EQ(frameRect(p.Foto(0)), (Rect{15, 28, 75, 108}));
@@ -308,11 +308,11 @@ TEST(Relayout, NoUsableSizeLeavesThePageAsItWas)
 {
     AlbumDocument doc;
     relayout(doc, true, 0, 3);
-    nameFrames(doc.PaginaAtual(), "a");
-    doc.PaginaAtual().Foto(2).Ajuste = 1;
-    const TPagina before = doc.PaginaAtual();
+    nameFrames(doc.currentPage(), "a");
+    doc.currentPage().Foto(2).Ajuste = 1;
+    const TPagina before = doc.currentPage();
     auto unchanged = [&] {
-        const TPagina& p = doc.PaginaAtual();
+        const TPagina& p = doc.currentPage();
         EXPECT_EQ(pageRect(p), pageRect(before));
         ASSERT_EQ(p.frameCount(), before.frameCount());
         for (int j = 0; j < p.frameCount(); ++j) {
@@ -322,16 +322,16 @@ TEST(Relayout, NoUsableSizeLeavesThePageAsItWas)
         }
     };
     for (const auto& custom : {std::pair{0, 60}, std::pair{80, 0}, std::pair{-80, 60}, std::pair{80, -1}}) {
-        doc.PaginaAtual().TamanhoPersonalizado1 = custom.first;
-        doc.PaginaAtual().TamanhoPersonalizado2 = custom.second;
+        doc.currentPage().TamanhoPersonalizado1 = custom.first;
+        doc.currentPage().TamanhoPersonalizado2 = custom.second;
         doc.setFrameUnderMouse(1);
-        const LegendaDaPagina& l = relayout(doc, true, 0, -1);
+        const PageLegend& l = relayout(doc, true, 0, -1);
         unchanged();
         EXPECT_EQ(l.caption, "4 Fotos Por Folha");
         EXPECT_EQ(doc.frameUnderMouse(), -1);
     }
     // A paper list without selection (a paper type the list does not offer).
-    const LegendaDaPagina& l = relayout(doc, true, -1, 3);
+    const PageLegend& l = relayout(doc, true, -1, 3);
     unchanged();
     EXPECT_EQ(l.caption, "4 Fotos Por Folha");
     EXPECT_TRUE(l.hint.contains("\r\nPapel \r\nFotos 9 x 12 cm"));
