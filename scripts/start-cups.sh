@@ -5,10 +5,10 @@ set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
-if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+if ! lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
   $SUDO /usr/sbin/cupsd
   for _ in $(seq 1 50); do
-    lpstat -r 2>/dev/null | grep -q "is running" && break
+    lpstat -r 2>/dev/null | grep -q "scheduler is running" && break
     sleep 0.2
   done
 fi
