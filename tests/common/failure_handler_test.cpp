@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "common/qstring_printer.h"
+#include "common/box_capture.h"
 #include "common/box_hooks.h"
 #include "common/custom_cursors.h"
 #include "common/failure_messages.h"
@@ -19,40 +20,20 @@ using namespace lumoria;
 
 namespace {
 
-struct Box {
-    QString texto, titulo, botao2, botao1;
-    bool erro;
-};
-
 class FailureHandler : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_box = setBoxFunction([this](const QString& t, const QString& c, const QString& b2, const QString& b1, bool e) {
-            boxes.append({t, c, b2, b1, e});
-            if (onBox)
-                onBox();
-            return 6;
-        });
-        m_beep = setBeepFunction([this] { ++beeps; });
-        installFailureHandler();
-    }
+    void SetUp() override { installFailureHandler(); }
     void TearDown() override
     {
-        setBoxFunction(m_box);
-        setBeepFunction(m_beep);
         platform::setFailureHandler(nullptr);
         platform::setScreenCursor(platform::kCursorDefault);
         platform::clearTerminationRequest();
     }
 
-    QList<Box> boxes;
-    int beeps = 0;
-    std::function<void()> onBox;
-
-private:
-    BoxFunction m_box;
-    BeepFunction m_beep;
+    test::BoxCapture capture;
+    QList<test::ShownBox>& boxes = capture.boxes;
+    int& beeps = capture.beeps;
+    std::function<void()>& onBox = capture.onBox;
 };
 
 } // namespace

@@ -51,60 +51,45 @@ TEST(FailureNormalisation, BlankRunsCollapseOnceEach)
     EXPECT_EQ(small, u("àçé ACE"));
 }
 
-TEST(FailureTable, WarningRows)
+TEST(FailureTable, RowsWithTheirTextsAndKinds)
 {
+    constexpr auto warning = FailureKind::Warning;
+    constexpr auto error = FailureKind::Error;
     struct Case {
         const char* message;
         int row;
+        FailureKind kind;
         const char* text;
     };
     const Case cases[] = {
-        {"'31/02/2021' is not a valid date", 1, "A Data Informada é Inválida."},
-        {"'31/02/2021 25:00' is not a valid date and time", 1, "A Data Informada é Inválida."},
-        {"Field 'nome' must have a value", 2, "O Campo NOME é Obrigatório."},
-        {"Field nome must have a value", 2, "O Campo  é Obrigatório."},
-        {"Field 'nome must have a value", 2, "O Campo  é Obrigatório."},
-        {"Key violation.", 3, "Houve Violação de Chave Primária."},
-        {"Invalid input value", 4, "O Valor Informado é Inválido."},
-        {"'25:61' is not a valid time", 5, "A Hora Informada é Inválida."},
-        {"Guia Não Encontrado", 9, "O Arquivo Contendo o Guia Eletrônico Do \r\nUsuário Não Está Instalado."},
-        {"Não foi encontrada a função xyz", 13, "NAO FOI ENCONTRADA A FUNCAO XYZ"},
-    };
-    for (const Case& c : cases) {
-        const FailureReport r = classifyFailure(u(c.message));
-        EXPECT_EQ(r.row, c.row) << c.message;
-        EXPECT_EQ(r.kind, FailureKind::Warning) << c.message;
-        EXPECT_EQ(r.text, u(c.text)) << c.message;
-        EXPECT_EQ(r.caption, warningCaption()) << c.message;
-    }
-}
-
-TEST(FailureTable, ErrorRows)
-{
-    struct Case {
-        const char* message;
-        int row;
-        const char* text;
-    };
-    const Case cases[] = {
-        {"o arquivo já está sendo usado por outro processo", 6,
+        {"'31/02/2021' is not a valid date", 1, warning, "A Data Informada é Inválida."},
+        {"'31/02/2021 25:00' is not a valid date and time", 1, warning, "A Data Informada é Inválida."},
+        {"Field 'nome' must have a value", 2, warning, "O Campo NOME é Obrigatório."},
+        {"Field nome must have a value", 2, warning, "O Campo  é Obrigatório."},
+        {"Field 'nome must have a value", 2, warning, "O Campo  é Obrigatório."},
+        {"Key violation.", 3, warning, "Houve Violação de Chave Primária."},
+        {"Invalid input value", 4, warning, "O Valor Informado é Inválido."},
+        {"'25:61' is not a valid time", 5, warning, "A Hora Informada é Inválida."},
+        {"o arquivo já está sendo usado por outro processo", 6, error,
          "O Banco de Dados Deste Programa Já Está \r\nEm Uso Por Outro Aplicativo."},
-        {"Aplicativo Já Em Execução", 8,
+        {"Aplicativo Já Em Execução", 8, error,
          "Este Programa Já Está Em Execução. \r\nUtilize a Cópia Que Está Em \r\nFuncionamento!"},
-        {"Unavailable database", 11,
+        {"Guia Não Encontrado", 9, warning, "O Arquivo Contendo o Guia Eletrônico Do \r\nUsuário Não Está Instalado."},
+        {"Unavailable database", 11, error,
          "Não é Possível Fazer Acesso Ao Banco De \r\nDados. Possível Ausência da Biblioteca \r\nDLL De Acesso."},
-        {"No permission for read-write access", 12,
+        {"No permission for read-write access", 12, error,
          "Não é Possível Fazer Acesso Para \r\nEscrita No Banco De Dados. Possível \r\nBloqueio \"Read-Only\" Nos Arquivos de \r\n"
          "Utilização."},
-        {"Failed to set data for 'Entrar_Com_Janela_Maximizada'", 14,
+        {"Não foi encontrada a função xyz", 13, warning, "NAO FOI ENCONTRADA A FUNCAO XYZ"},
+        {"Failed to set data for 'Entrar_Com_Janela_Maximizada'", 14, error,
          "Não é Possível Instalar Este Aplicativo \r\na Menos Que Se Faça Autenticação de \r\nLogin Como Usuário Administrador."},
     };
     for (const Case& c : cases) {
         const FailureReport r = classifyFailure(u(c.message));
         EXPECT_EQ(r.row, c.row) << c.message;
-        EXPECT_EQ(r.kind, FailureKind::Error) << c.message;
+        EXPECT_EQ(r.kind, c.kind) << c.message;
         EXPECT_EQ(r.text, u(c.text)) << c.message;
-        EXPECT_EQ(r.caption, errorCaption()) << c.message;
+        EXPECT_EQ(r.caption, c.kind == error ? errorCaption() : warningCaption()) << c.message;
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "common/qstring_printer.h"
 #include "common/app_identity.h"
-#include "common/box_hooks.h"
+#include "common/box_capture.h"
 #include "common/screen_check.h"
 #include "platform/ui/termination.h"
 
@@ -12,29 +12,11 @@ using namespace lumoria;
 
 namespace {
 
-struct Box {
-    QString texto, titulo, botao2, botao1;
-    bool erro;
-};
-
 class ScreenCheck : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_previous = setBoxFunction([this](const QString& t, const QString& c, const QString& b2, const QString& b1, bool e) {
-            boxes.append({t, c, b2, b1, e});
-            return 6;
-        });
-    }
-    void TearDown() override
-    {
-        setBoxFunction(m_previous);
-        platform::clearTerminationRequest();
-    }
-    QList<Box> boxes;
-
-private:
-    BoxFunction m_previous;
+    void TearDown() override { platform::clearTerminationRequest(); }
+    test::BoxCapture capture;
+    QList<test::ShownBox>& boxes = capture.boxes;
 };
 
 QString u(const char* s) { return QString::fromUtf8(s); }
