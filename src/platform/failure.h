@@ -64,4 +64,10 @@ public:
     explicit FileError(const std::string& message) : Failure(message) {}
 };
 
+// A picture file that is not a picture of its kind, is cut short or is too large to hold.
+class InvalidPicture : public Failure {
+public:
+    explicit InvalidPicture(const std::string& message) : Failure(message) {}
+};
+
 } // namespace lumoria
