@@ -64,6 +64,11 @@ public:
     explicit FileError(const std::string& message) : Failure(message) {}
 };
 
+// The program asked for the current printer while no printer is installed.
+class PrinterError : public Failure {
+public:
+    PrinterError() : Failure("There is no default printer currently selected") {}
+
 // A picture file that is not a picture of its kind, is cut short or is too large to hold.
 class InvalidPicture : public Failure {
 public:
