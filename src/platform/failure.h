@@ -68,6 +68,7 @@ public:
 class PrinterError : public Failure {
 public:
     PrinterError() : Failure("There is no default printer currently selected") {}
+};
 
 // A picture file that is not a picture of its kind, is cut short or is too large to hold.
 class InvalidPicture : public Failure {
