@@ -1,0 +1,252 @@
+#pragma once
+// The one main window: the left area for folders and thumbnails, the page view in the middle with
+// the navigation row under it, the control column on the right and the status bar. It owns the album
+// (through its AlbumDocument), the image cache and the undo stack. One class over several files:
+// main_window_layout.cpp (areas and controls), main_window_page_view.cpp (page view, mouse, status
+// bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
+// main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands)
+// and main_window_startup.cpp (start-up and shut-down).
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "album/album_document.h"
+#include "platform/rect.h"
+
+class QAction;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+
+namespace lumoria {
+
+namespace platform {
+class Canvas;
+class CaptionPanel;
+class OwnerDrawnMenu;
+class Panel;
+class PictureControl;
+class SingleInstanceLock;
+class Splitter;
+class StatusBar;
+} // namespace platform
+
+class TCacheDeImagensJaCarregadas;
+class TFancyButton;
+
+// One undo record: the frame as it was before a change, and the page it is on. The page is known by
+// its address, which stays while the page exists whatever pages are inserted or removed around it.
+struct RegistroDeDesfazer {
+    std::int32_t Moldura = -1; // -1: an empty record
+    std::uint8_t Ajuste = 0;
+    QString NomeDoArquivo;
+    const TPagina* Pagina = nullptr;
+};
+
+class TfrmPrincipal : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTamanhoDaPilhaDeDesfazer = 150;
+    static constexpr int kLarguraMinima = 800;
+    static constexpr int kAlturaMinima = 600;
+
+    // Creates the window and runs its start-up steps. The arguments are the command line's, without
+    // the program; a job file among them is read. A failure during start-up goes to the failure
+    // handler; an error there asks the program to end (see platform/ui/termination.h).
+    explicit TfrmPrincipal(const QStringList& argumentos = {});
+    ~TfrmPrincipal() override;
+
+    // --- What the other windows reach the model through.
+    TAlbum& Album() { return m_documento.Album(); }
+    TPagina& Pagina(int i) { return m_documento.Pagina(i); }
+    TFoto& Foto(int i, int j) { return m_documento.Foto(i, j); }
+    AlbumDocument& Documento() { return m_documento; }
+    int PaginaAtual() const { return m_documento.currentPageIndex(); }
+    int MolduraSobOMouse() const { return m_documento.frameUnderMouse(); }
+    bool Modificado() const { return m_documento.modified(); }
+    QString TituloDoAplicativo() const { return m_tituloDoAplicativo; }
+    QString PastaDoAplicativo() const { return m_pastaDoAplicativo; }
+    // Where the cursor files are written: the program's folder, or the per-user runtime folder when
+    // the program's folder cannot be written.
+    QString PastaDosCursores() const { return m_pastaDosCursores; }
+
+    // --- Page view (main_window_page_view.cpp).
+    void AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    void imgPaginaCentralMouseMove(int X, int Y);
+    void stbEstadoDrawPanel(int panel, platform::Canvas& canvas, const Rect& rect);
+    void cbxDimensaoDoPapelClick(int indice);
+    void cbxDimensaoDaFotoClick(int indice);
+    void GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nome);
+
+    // --- Placement and undo (main_window_frames.cpp).
+    void SetarFotoNaPaginaAtual(std::int32_t j, std::uint8_t ajuste, const QString& nome);
+    void EmpilharDesfazer(std::int32_t j);
+    // Restores the newest record that still has its page and frame (showing that page when it is
+    // not the page shown); the frame index restored, or -1 when no such record was left.
+    std::int32_t DesempilharDesfazer();
+    void ZerarBackups();
+    void spdDesfazerClick();
+    const std::array<RegistroDeDesfazer, kTamanhoDaPilhaDeDesfazer>& Backups() const { return m_backups; }
+
+    // --- Frame menu (main_window_frame_menu.cpp).
+    void imgPaginaCentralClick();
+    void mnmMenuFotoNaMolduraPopup();
+    void mniInserirUmaFotoClick();
+    void mniRemoverEstaFotoClick();
+    void mniRepetirEstaFotoClick();
+    void mniAjustarDespropoircionalEsticadoClick();
+    void mniAjustarProporcionalPorDentroClick();
+    void mniAjustarProporcionalPorForaClick();
+    void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
+    void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
+    static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
+
+    // --- Job commands (main_window_job.cpp).
+    bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);
+    void LerAlbum(const QString& nomeDoArquivo);
+    bool VerificarSeHaAlteracaoNaoGravada();
+    void CriarNovoAlbumComUmaPaginaESemFotos();
+    void spdGravarTrabalhoClick();
+    void spdLerTrabalhoClick();
+    void spdNovoTrabalhoClick();
+    void RecebeuArquivoArrastado(const QStringList& arquivos);
+
+    // --- Start-up and shut-down (main_window_startup.cpp).
+    void VerificarSeEstaNasPrimeirasUtilizacoesParaApresentarDicas();
+    void spdSairClick();
+    bool EntrarMaximizada() const { return m_entrarMaximizada; }
+    std::int32_t ContadorDeUtilizacoes() const { return m_contadorDeUtilizacoes; }
+    bool ArquivosDeCursoresGravados() const { return m_cursoresGravados; }
+
+    // --- Controls (named as the window design names them).
+    platform::Panel* pnlImagens = nullptr;
+    platform::CaptionPanel* pnlImagensTitulo = nullptr;
+    platform::Panel* pnlImagensSuperior = nullptr;
+    platform::Splitter* splImagens = nullptr;
+    platform::Panel* pnlImagensInferior = nullptr;
+    platform::CaptionPanel* pnlImagensRodape = nullptr;
+
+    platform::CaptionPanel* lblPaginaCentralTitulo = nullptr;
+    platform::Panel* pnlPaginaCentral = nullptr;
+    QWidget* pnlPaginaCentralCliente = nullptr; // the panel's client area, inside its border
+    platform::PictureControl* imgPaginaCentral = nullptr;
+    platform::CaptionPanel* lblPaginaCentralRodape = nullptr;
+    TFancyButton* spdPaginaInicial = nullptr;
+    TFancyButton* spdPaginaAnterior = nullptr;
+    QLabel* lblNumeroDaPagina = nullptr;
+    TFancyButton* spdPaginaSeguinte = nullptr;
+    TFancyButton* spdPaginaFinal = nullptr;
+
+    platform::Panel* pnlControles = nullptr;
+    platform::CaptionPanel* lblControlesTitulos = nullptr;
+    QLabel* lblDimensaoDoPapel = nullptr;
+    QComboBox* cbxDimensaoDoPapel = nullptr;
+    QLabel* lblDimensaoDaFoto = nullptr;
+    QComboBox* cbxDimensaoDaFoto = nullptr;
+    platform::CaptionPanel* pnlLegendaQtdFotos = nullptr;
+    TFancyButton* spdPaginas = nullptr;
+    TFancyButton* spdDesfazer = nullptr;
+    TFancyButton* spdEditarFotosEfeitos = nullptr;
+    TFancyButton* spdEditarFotosTextosETrabalhos = nullptr;
+    TFancyButton* spdPrevisaoImpressao = nullptr;
+    TFancyButton* spdNovoTrabalho = nullptr;
+    TFancyButton* spdGravarTrabalho = nullptr;
+    TFancyButton* spdLerTrabalho = nullptr;
+    TFancyButton* spdGuia = nullptr;
+    TFancyButton* spdSair = nullptr;
+
+    platform::StatusBar* stbEstado = nullptr;
+
+    platform::OwnerDrawnMenu* mnmMenuFotoNaMoldura = nullptr;
+    QAction* mniInserirUmaFoto = nullptr;
+    QAction* mniRemoverEstaFoto = nullptr;
+    QAction* mniRepetirEstaFoto = nullptr;
+    QAction* mniN0101 = nullptr;
+    QAction* mniEditarEstaFotoEfeitos = nullptr;
+    QAction* mniEditarEstaFotoTextosETrabalhos = nullptr;
+    QAction* mniN0102 = nullptr;
+    QAction* mniAnalisarEstaFoto = nullptr;
+    QAction* mniComoAjustarEstaFotoNaMoldura = nullptr;
+    platform::OwnerDrawnMenu* mnuComoAjustar = nullptr;
+    QAction* mniAjustarDespropoircionalEsticado = nullptr;
+    QAction* mniAjustarProporcionalPorDentro = nullptr;
+    QAction* mniAjustarProporcionalPorFora = nullptr;
+    QAction* mniN0103 = nullptr;
+    QAction* mniNada01 = nullptr;
+
+    QFileDialog* opdFoto = nullptr;
+    QFileDialog* svdTrabalho = nullptr;
+    QFileDialog* opdTrabalho = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Layout (main_window_layout.cpp).
+    void CriarControles();
+    void CriarAreaDasImagens();
+    void CriarAreaCentral();
+    void CriarAreaDeControles();
+    void CriarBarraDeEstado();
+    void CriarMenuDaMoldura();
+    void CriarDialogos();
+    void LigarEventos();
+    void PosicionarLinhaDeNavegacao();
+    void MostrarLegenda(const PageLegend& legenda);
+    SizeListSelection LerListasDeTamanho() const;
+    // Sets both lists to show the page's types (a type without an item leaves a list unselected).
+    void MostrarTiposNasListas(const TPagina& pagina);
+    void MostrarTiposNasListas(int papel, int foto);
+
+    // Frames.
+    bool MolduraSobOMouseValida() const;
+    void DesenharMolduraNaTela(std::int32_t j);
+    void DesenharPaginaNaTela();
+    // Drops the records whose page is no longer in the album (before any new page can take the
+    // address of a removed one).
+    void EsquecerRegistrosDePaginasRemovidas();
+    void AjustarFoto(std::uint8_t modo);
+
+    // Job.
+    void MostrarErroDeGravacao(const QString& detalhe);
+
+    // Start-up and shut-down.
+    void FormCreate();
+    void SetarInicioDaAplicacao();
+    void FormShow();
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormDestroy();
+    void VerificarSeAplicativoJaEstaEmExecucao();
+    void LerConfiguracoes();
+    void GravarConfiguracoes();
+    void spdSairMouseUp(Qt::MouseButton botao, Qt::KeyboardModifiers teclas);
+
+    AlbumDocument m_documento;
+    std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;
+    std::array<RegistroDeDesfazer, kTamanhoDaPilhaDeDesfazer> m_backups;
+    QStringList m_argumentos;
+    Point m_ultimaPosicaoDoMouse;
+
+    QString m_versaoCurta;
+    QString m_tituloDoAplicativo;
+    QString m_pastaDoAplicativo;
+    QString m_pastaDosCursores;
+    bool m_entrarMaximizada = true;
+    std::int32_t m_contadorDeUtilizacoes = 0;
+    bool m_dicaApresentada = false;
+    bool m_cursoresGravados = false;
+    std::unique_ptr<platform::SingleInstanceLock> m_atomoDeExecucao;
+};
+
+} // namespace lumoria

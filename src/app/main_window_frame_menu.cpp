@@ -1,0 +1,163 @@
+// The frame menu of the page view: opening it, its item states and check marks, its commands and
+// the owner drawing of its items.
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QPainter>
+
+#include "platform/graphics/canvas.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/owner_drawn_menu.h"
+#include "platform/ui/picture_control.h"
+#include "platform/ui/screen_cursor.h"
+
+namespace lumoria {
+
+using namespace platform;
+
+namespace {
+
+const QString kMenuDeAjuste = QStringLiteral("mniComoAjustarEstaFotoNaMoldura");
+
+// The menu whose item this is: the fit submenu is told apart by the name of the item that opens it.
+bool ItemDoAjuste(QAction* item, const OwnerDrawnMenu* submenu)
+{
+    return submenu && submenu->menuAction()->objectName() == kMenuDeAjuste && submenu->actions().contains(item);
+}
+
+} // namespace
+
+bool TfrmPrincipal::MolduraSobOMouseValida() const
+{
+    const int j = m_documento.frameUnderMouse();
+    return j >= 0 && j <= m_documento.Pagina(PaginaAtual()).frameCount() - 1;
+}
+
+void TfrmPrincipal::imgPaginaCentralClick()
+{
+    if (!MolduraSobOMouseValida())
+        return;
+    const QPoint ponto =
+        pnlPaginaCentralCliente->mapToGlobal(QPoint(m_ultimaPosicaoDoMouse.X, m_ultimaPosicaoDoMouse.Y));
+    mnmMenuFotoNaMoldura->popup(ponto);
+}
+
+void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
+{
+    // Over a gap the items keep the state of the previous popup.
+    if (!MolduraSobOMouseValida())
+        return;
+    const TFoto& f = m_documento.currentPage().Foto(MolduraSobOMouse());
+    const bool temFoto = !f.NomeDoArquivo.isEmpty();
+    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura})
+        item->setEnabled(temFoto);
+    // The editors and the analysis come with their windows; until then their items stay disabled.
+    for (QAction* item : {mniEditarEstaFotoEfeitos, mniEditarEstaFotoTextosETrabalhos, mniAnalisarEstaFoto})
+        item->setEnabled(false);
+    if (temFoto) {
+        mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == 0);
+        mniAjustarProporcionalPorDentro->setChecked(f.Ajuste == 1);
+        mniAjustarProporcionalPorFora->setChecked(f.Ajuste == 2);
+    }
+}
+
+void TfrmPrincipal::mniInserirUmaFotoClick()
+{
+    if (!MolduraSobOMouseValida())
+        return;
+    const int j = MolduraSobOMouse();
+    if (opdFoto->exec() != QDialog::Accepted || opdFoto->selectedFiles().isEmpty())
+        return;
+    // The dialog ran its own event loop: the frame is looked up again.
+    if (j > m_documento.currentPage().frameCount() - 1)
+        return;
+    SetarFotoNaPaginaAtual(j, m_documento.currentPage().Foto(j).Ajuste, opdFoto->selectedFiles().constFirst());
+    m_documento.setModified(true);
+}
+
+void TfrmPrincipal::mniRemoverEstaFotoClick()
+{
+    if (!MolduraSobOMouseValida())
+        return;
+    const int j = MolduraSobOMouse();
+    SetarFotoNaPaginaAtual(j, m_documento.currentPage().Foto(j).Ajuste, QString());
+    m_documento.setModified(true);
+}
+
+void TfrmPrincipal::mniRepetirEstaFotoClick()
+{
+    if (!MolduraSobOMouseValida())
+        return;
+    const ScreenCursorGuard cursor(kCursorWait);
+    TPagina& pagina = m_documento.currentPage();
+    const TFoto& f = pagina.Foto(MolduraSobOMouse());
+    const QString n = f.NomeDoArquivo;
+    const std::uint8_t a = f.Ajuste;
+    for (int k = 0; k < pagina.frameCount(); ++k)
+        SetarFotoNaPaginaAtual(k, a, n);
+    DesenharPaginaNaTela();
+    m_documento.setModified(true);
+}
+
+void TfrmPrincipal::AjustarFoto(std::uint8_t modo)
+{
+    if (!MolduraSobOMouseValida())
+        return;
+    const int j = MolduraSobOMouse();
+    const TFoto& f = m_documento.currentPage().Foto(j);
+    if (f.Ajuste == modo)
+        return;
+    SetarFotoNaPaginaAtual(j, modo, f.NomeDoArquivo);
+    m_documento.setModified(true);
+}
+
+void TfrmPrincipal::mniAjustarDespropoircionalEsticadoClick() { AjustarFoto(0); }
+void TfrmPrincipal::mniAjustarProporcionalPorDentroClick() { AjustarFoto(1); }
+void TfrmPrincipal::mniAjustarProporcionalPorForaClick() { AjustarFoto(2); }
+
+void TfrmPrincipal::DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height)
+{
+    if (mnmMenuFotoNaMoldura->actions().contains(item)) {
+        width = 220;
+        height = 20;
+    }
+    if (ItemDoAjuste(item, mnuComoAjustar)) {
+        width = 360;
+        height = 20;
+    }
+}
+
+void TfrmPrincipal::DesenharItemDeMenuOnDraw(QAction* item, Canvas& canvas, const Rect& rect, bool selected)
+{
+    canvas.brush.color = selected ? toQColor(cl3DDkShadow) : toQColor(0x808080);
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.FillRect(rect);
+    canvas.font.name = QStringLiteral("Verdana");
+    canvas.font.bold = true;
+    canvas.font.size = 11;
+    canvas.font.color = item->isEnabled() ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    QString texto = item->isSeparator() ? QString() : item->text().trimmed();
+    if (texto == QStringLiteral("-"))
+        texto.clear();
+    if (ItemDoAjuste(item, mnuComoAjustar))
+        texto = (item->isChecked() ? QStringLiteral("( • )   ") : QStringLiteral("(    )   ")) + texto;
+    DesenharItemDeMenu(canvas, texto, rect);
+}
+
+void TfrmPrincipal::DesenharItemDeMenu(Canvas& canvas, const QString& texto, Rect rect)
+{
+    rect.Left = 10;
+    const QFont fonte = canvas.font.ToQFont();
+    const QColor cor = canvas.font.color;
+    canvas.Paint([&](QPainter& p) {
+        p.setFont(fonte);
+        p.setPen(cor);
+        // One line, vertically centred, not clipped; "&&" shows one ampersand.
+        p.drawText(toQRect(rect), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic |
+                                      Qt::TextDontClip,
+                   texto);
+    });
+}
+
+} // namespace lumoria

@@ -1,0 +1,430 @@
+// The main window's areas and controls, their sizes and colours, and the key preview.
+#include "app/main_window.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "album/size_tables.h"
+#include "components/fancy_button.h"
+#include "platform/graphics/canvas.h"
+#include "platform/ui/align_layout.h"
+#include "platform/ui/caption_panel.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/owner_drawn_menu.h"
+#include "platform/ui/picture_control.h"
+#include "platform/ui/splitter.h"
+#include "platform/ui/status_bar.h"
+
+namespace lumoria {
+
+using namespace platform;
+
+namespace {
+
+constexpr ColorRef kVermelhoEscuro = 0x0000BF; // 191
+constexpr ColorRef kBranco = 0x00FFFFFF;
+constexpr ColorRef kPreto = 0x00000000;
+
+constexpr int kLarguraDasImagens = 220;
+constexpr int kLarguraDosControles = 200;
+constexpr int kAlturaDosTitulos = 23;
+constexpr int kAlturaDosRodapes = 19;
+constexpr int kAlturaImagensSuperior = 186;
+constexpr int kAlturaDoDivisor = 3;
+// The navigation row keeps its distance to the window's bottom edge: it stands 4 pixels above the
+// page footer, which is level with the thumbnail footer above the status bar.
+constexpr int kLadoDaNavegacao = 24;
+constexpr int kNavegacaoAteOFundo = StatusBar::kDefaultHeight + kAlturaDosRodapes + 4 + kLadoDaNavegacao;
+constexpr int kLarguraDoNumeroDaPagina = 100;
+
+constexpr int kMargemDosControles = 8;
+constexpr int kLarguraDasListas = kLarguraDosControles - 2 * kMargemDosControles;
+constexpr int kEsquerdaDosBotoes = 5;
+constexpr int kTopoDosBotoes = 160;
+constexpr int kPassoDosBotoes = 36;
+
+QFont FonteDoFormulario()
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(8);
+    f.setBold(true);
+    return f;
+}
+
+CaptionPanel* NovoPainelDeTitulo(QWidget* pai, const QString& texto, int altura)
+{
+    auto* p = new CaptionPanel(pai, texto);
+    p->setColor(kVermelhoEscuro);
+    p->setParentBackground(false);
+    p->setFontColor(kBranco);
+    p->resize(p->width(), altura);
+    return p;
+}
+
+// The glyph of a navigation button: a white arrow (doubled with a bar for first and last) on a
+// magenta key colour that the button leaves transparent.
+QImage GlifoDeNavegacao(bool paraTras, bool ateOFim)
+{
+    QImage glifo(16, 16, QImage::Format_RGB32);
+    glifo.fill(QColor(255, 0, 255));
+    QPainter p(&glifo);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPainterPath seta;
+    const int base = ateOFim ? 5 : 4;
+    seta.moveTo(base, 3);
+    seta.lineTo(base + 7, 8);
+    seta.lineTo(base, 13);
+    seta.closeSubpath();
+    p.fillPath(seta, Qt::white);
+    if (ateOFim)
+        p.fillRect(QRect(base + 7, 3, 2, 11), Qt::white);
+    p.end();
+    return paraTras ? glifo.mirrored(true, false) : glifo;
+}
+
+TFancyButton* NovoBotaoDeNavegacao(QWidget* pai, const QString& dica, bool paraTras, bool ateOFim)
+{
+    auto* b = new TFancyButton(pai);
+    b->resize(kLadoDaNavegacao, kLadoDaNavegacao);
+    b->SetColor(cl3DDkShadow);
+    b->FancyEffects().SetShape(btnOval);
+    b->FancyEffects().SetFrameWidth(3);
+    b->FancyEffects().SetHoverColor(clAqua);
+    b->Glyphs().SetGlyph(GlifoDeNavegacao(paraTras, ateOFim));
+    b->Glyphs().SetLayout(lyCenter);
+    b->setToolTip(dica);
+    return b;
+}
+
+TFancyButton* NovoBotaoDeComando(QWidget* pai, const QString& texto, int ordem, const QString& dica = QString())
+{
+    auto* b = new TFancyButton(pai);
+    ApplyCommandButtonLook(*b);
+    b->SetCaption(texto);
+    b->move(kEsquerdaDosBotoes, kTopoDosBotoes + ordem * kPassoDosBotoes);
+    if (!dica.isEmpty())
+        b->setToolTip(dica);
+    return b;
+}
+
+QLabel* NovoRotulo(QWidget* pai, const QString& texto, int topo)
+{
+    auto* l = new QLabel(texto, pai);
+    l->setGeometry(kMargemDosControles, topo, kLarguraDasListas, 16);
+    return l;
+}
+
+QComboBox* NovaLista(QWidget* pai, const QStringList& itens, int selecionado, int topo)
+{
+    auto* c = new QComboBox(pai);
+    c->setEditable(false);
+    c->addItems(itens);
+    c->setCurrentIndex(selecionado);
+    c->setGeometry(kMargemDosControles, topo, kLarguraDasListas, 22);
+    QPalette p = c->palette();
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::black);
+    c->setPalette(p);
+    c->view()->setPalette(p);
+    return c;
+}
+
+} // namespace
+
+void TfrmPrincipal::CriarControles()
+{
+    setMinimumSize(kLarguraMinima, kAlturaMinima);
+    resize(kLarguraMinima, kAlturaMinima);
+    setFont(FonteDoFormulario());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(clGray));
+    p.setColor(QPalette::WindowText, toQColor(kBranco));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    auto* layout = new AlignLayout(this);
+    CriarBarraDeEstado();
+    layout->addWidget(stbEstado, Align::Bottom);
+    CriarAreaDasImagens();
+    layout->addWidget(pnlImagens, Align::Left);
+    CriarAreaDeControles();
+    layout->addWidget(pnlControles, Align::Right);
+    CriarAreaCentral();
+    CriarMenuDaMoldura();
+    CriarDialogos();
+}
+
+void TfrmPrincipal::CriarAreaDasImagens()
+{
+    pnlImagens = new Panel(this);
+    pnlImagens->resize(kLarguraDasImagens, height());
+    auto* layout = new AlignLayout(pnlImagens);
+
+    pnlImagensTitulo = NovoPainelDeTitulo(pnlImagens, QStringLiteral("Imagens e Fotos"), kAlturaDosTitulos);
+    layout->addWidget(pnlImagensTitulo, Align::Top);
+
+    // The shell list view and its back button come with the folder browsing; the panel keeps
+    // their place.
+    pnlImagensSuperior = new Panel(pnlImagens);
+    pnlImagensSuperior->resize(kLarguraDasImagens, kAlturaImagensSuperior);
+    layout->addWidget(pnlImagensSuperior, Align::Top);
+
+    // The thumbnail list comes with the folder browsing too.
+    pnlImagensInferior = new Panel(pnlImagens);
+
+    splImagens = new Splitter(pnlImagensSuperior, pnlImagensInferior, pnlImagens);
+    splImagens->resize(kLarguraDasImagens, kAlturaDoDivisor);
+    QPalette p = splImagens->palette();
+    p.setColor(QPalette::Window, toQColor(kVermelhoEscuro));
+    splImagens->setPalette(p);
+    splImagens->setAutoFillBackground(true);
+    layout->addWidget(splImagens, Align::Top);
+
+    pnlImagensRodape = NovoPainelDeTitulo(pnlImagens, QString(), kAlturaDosRodapes);
+    layout->addWidget(pnlImagensRodape, Align::Bottom);
+    layout->addWidget(pnlImagensInferior, Align::Client);
+}
+
+void TfrmPrincipal::CriarAreaCentral()
+{
+    lblPaginaCentralTitulo = NovoPainelDeTitulo(this, QStringLiteral("Papel a Imprimir"), kAlturaDosTitulos);
+    lblPaginaCentralTitulo->move(kLarguraDasImagens, 0);
+
+    pnlPaginaCentral = new Panel(this);
+    pnlPaginaCentral->setColor(kBranco);
+    pnlPaginaCentral->setParentBackground(false);
+    pnlPaginaCentral->setFrameShape(QFrame::Box);
+    pnlPaginaCentral->setFrameShadow(QFrame::Plain);
+    pnlPaginaCentral->setLineWidth(1);
+    QPalette borda = pnlPaginaCentral->palette();
+    borda.setColor(QPalette::WindowText, toQColor(kPreto));
+    pnlPaginaCentral->setPalette(borda);
+    pnlPaginaCentralCliente = new QWidget(pnlPaginaCentral);
+    imgPaginaCentral = new PictureControl(pnlPaginaCentralCliente);
+    imgPaginaCentral->setToolTip(
+        QStringLiteral("Página a Ser Impressa, Clique Para Editar Ou Arraste Fotos Sobre Ela"));
+    imgPaginaCentral->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    lblPaginaCentralRodape =
+        NovoPainelDeTitulo(this, QStringLiteral("Arraste As Fotos Sobre o Papel"), kAlturaDosRodapes);
+
+    spdPaginaInicial = NovoBotaoDeNavegacao(this, QStringLiteral("Ia à Página Inicial"), true, true);
+    spdPaginaAnterior = NovoBotaoDeNavegacao(this, QStringLiteral("Ia à Página Anterior"), true, false);
+    lblNumeroDaPagina = new QLabel(this);
+    lblNumeroDaPagina->resize(kLarguraDoNumeroDaPagina, kLadoDaNavegacao);
+    lblNumeroDaPagina->setAlignment(Qt::AlignCenter);
+    spdPaginaSeguinte = NovoBotaoDeNavegacao(this, QStringLiteral("Ia Página Seguinte"), false, false);
+    spdPaginaFinal = NovoBotaoDeNavegacao(this, QStringLiteral("Ia à Página Final"), false, true);
+    PosicionarLinhaDeNavegacao();
+}
+
+void TfrmPrincipal::CriarAreaDeControles()
+{
+    pnlControles = new Panel(this);
+    pnlControles->resize(kLarguraDosControles, height());
+    auto* layout = new AlignLayout(pnlControles);
+    lblControlesTitulos = NovoPainelDeTitulo(pnlControles, QStringLiteral("Controles"), kAlturaDosTitulos);
+    layout->addWidget(lblControlesTitulos, Align::Top);
+
+    lblDimensaoDoPapel = NovoRotulo(pnlControles, QStringLiteral("Tamanho Do Papel:"), 31);
+    cbxDimensaoDoPapel = NovaLista(pnlControles, paperListItems(), 0, 49);
+    lblDimensaoDaFoto = NovoRotulo(pnlControles, QStringLiteral("Tamanho Das Fotos, Cm:"), 79);
+    cbxDimensaoDaFoto = NovaLista(pnlControles, photoListItems(), 3, 97);
+
+    pnlLegendaQtdFotos = new CaptionPanel(pnlControles);
+    pnlLegendaQtdFotos->setGeometry(kMargemDosControles, 127, kLarguraDasListas, 25);
+    pnlLegendaQtdFotos->setColor(cl3DDkShadow);
+    pnlLegendaQtdFotos->setParentBackground(false);
+    pnlLegendaQtdFotos->setFontColor(kBranco);
+    QFont simples = pnlLegendaQtdFotos->font();
+    simples.setBold(false);
+    pnlLegendaQtdFotos->setFont(simples);
+
+    spdPaginas = NovoBotaoDeComando(pnlControles, QStringLiteral("Páginas"), 0);
+    spdDesfazer = NovoBotaoDeComando(pnlControles, QStringLiteral("Desfazer"), 1,
+                                     QStringLiteral("Desfazer Operação De Troca Ou Edição De Foto Anterior"));
+    spdEditarFotosEfeitos =
+        NovoBotaoDeComando(pnlControles, QStringLiteral("Editar Fotos"), 2, QStringLiteral("Edição de Fotos e Imagens"));
+    spdEditarFotosTextosETrabalhos = NovoBotaoDeComando(pnlControles, QStringLiteral("Capa CD && DVD"), 3,
+                                                        QStringLiteral("Efeito Capa de CD && DVD"));
+    spdPrevisaoImpressao =
+        NovoBotaoDeComando(pnlControles, QStringLiteral("Previsão"), 4, QStringLiteral("Previsão de Impressão"));
+    spdNovoTrabalho = NovoBotaoDeComando(pnlControles, QStringLiteral("Novo"), 5);
+    spdGravarTrabalho = NovoBotaoDeComando(pnlControles, QStringLiteral("Gravar"), 6);
+    spdLerTrabalho = NovoBotaoDeComando(pnlControles, QStringLiteral("Ler"), 7);
+    spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
+    spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
+
+    // The page control, the editors and the preview come with their windows.
+    for (TFancyButton* b : {spdPaginas, spdEditarFotosEfeitos, spdEditarFotosTextosETrabalhos, spdPrevisaoImpressao})
+        b->setEnabled(false);
+}
+
+void TfrmPrincipal::CriarBarraDeEstado()
+{
+    stbEstado = new StatusBar(this);
+    stbEstado->addPanel(200, Qt::AlignHCenter, true);
+    stbEstado->addPanel(120, Qt::AlignHCenter);
+    stbEstado->addPanel(380, Qt::AlignHCenter);
+    stbEstado->addPanel(50, Qt::AlignLeft);
+}
+
+void TfrmPrincipal::CriarMenuDaMoldura()
+{
+    mnmMenuFotoNaMoldura = new OwnerDrawnMenu(this);
+    mnmMenuFotoNaMoldura->setMeasureHandler(
+        [this](QAction* item, int& w, int& h) { DesenharItemDeMenuOnMeasure(item, w, h); });
+    mnmMenuFotoNaMoldura->setDrawHandler([this](QAction* item, Canvas& canvas, const Rect& r, bool selected) {
+        DesenharItemDeMenuOnDraw(item, canvas, r, selected);
+    });
+
+    OwnerDrawnMenu* m = mnmMenuFotoNaMoldura;
+    mniInserirUmaFoto = m->addAction(QStringLiteral("Inserir Ou Trocar Foto"));
+    mniRemoverEstaFoto = m->addAction(QStringLiteral("Remover Foto"));
+    mniRepetirEstaFoto = m->addAction(QStringLiteral("Repetir Foto Na Página"));
+    mniN0101 = m->addSeparator();
+    mniEditarEstaFotoEfeitos = m->addAction(QStringLiteral("Editar Foto"));
+    mniEditarEstaFotoTextosETrabalhos = m->addAction(QStringLiteral("Capa CD && DVD"));
+    mniN0102 = m->addSeparator();
+    mniAnalisarEstaFoto = m->addAction(QStringLiteral("Analisar Foto e Moldura"));
+    mnuComoAjustar = m->addOwnerDrawnMenu(QStringLiteral("Ajustar Foto Na Moldura"));
+    mniComoAjustarEstaFotoNaMoldura = mnuComoAjustar->menuAction();
+    mniComoAjustarEstaFotoNaMoldura->setObjectName(QStringLiteral("mniComoAjustarEstaFotoNaMoldura"));
+    mniAjustarDespropoircionalEsticado = mnuComoAjustar->addAction(QStringLiteral("Desproporcional, Esticar Na Moldura"));
+    mniAjustarProporcionalPorDentro = mnuComoAjustar->addAction(QStringLiteral("Proporcional, Fazendo Bordas"));
+    mniAjustarProporcionalPorFora = mnuComoAjustar->addAction(QStringLiteral("Proporcional, Fazendo Cortes"));
+    for (QAction* a : {mniAjustarDespropoircionalEsticado, mniAjustarProporcionalPorDentro, mniAjustarProporcionalPorFora})
+        a->setCheckable(true);
+    mniN0103 = m->addSeparator();
+    mniNada01 = m->addAction(QStringLiteral("Não Fazer Nada"));
+}
+
+void TfrmPrincipal::CriarDialogos()
+{
+    opdFoto = new QFileDialog(this, QStringLiteral("Escolher Foto Para Integrar o Trabalho"));
+    opdFoto->setFileMode(QFileDialog::ExistingFile);
+    opdFoto->setAcceptMode(QFileDialog::AcceptOpen);
+    opdFoto->setNameFilter(QStringLiteral("Fotos (*.jpg *.jpeg *.bmp *.gif *.ico *.wmf *.emf "
+                                          "*.JPG *.JPEG *.BMP *.GIF *.ICO *.WMF *.EMF)"));
+
+    svdTrabalho = new QFileDialog(this, QStringLiteral("Gravar o Trabalho"));
+    svdTrabalho->setAcceptMode(QFileDialog::AcceptSave);
+    svdTrabalho->setFileMode(QFileDialog::AnyFile);
+    svdTrabalho->setNameFilter(QStringLiteral("Lumoria (*.pvo)"));
+    svdTrabalho->setDefaultSuffix(QStringLiteral("pvo"));
+    // The program asks its own question before writing over a file.
+    svdTrabalho->setOption(QFileDialog::DontConfirmOverwrite);
+
+    opdTrabalho = new QFileDialog(this, QStringLiteral("Ler Um Trabalho Gravado"));
+    opdTrabalho->setAcceptMode(QFileDialog::AcceptOpen);
+    opdTrabalho->setFileMode(QFileDialog::ExistingFile);
+    opdTrabalho->setNameFilter(QStringLiteral("Lumoria (*.pvo)"));
+    opdTrabalho->setDefaultSuffix(QStringLiteral("pvo"));
+}
+
+void TfrmPrincipal::LigarEventos()
+{
+    stbEstado->setDrawPanelHandler(
+        [this](int panel, Canvas& canvas, const Rect& r) { stbEstadoDrawPanel(panel, canvas, r); });
+    // The lists act on the operator's choice only, never when the program sets them.
+    connectGuarded(cbxDimensaoDoPapel, &QComboBox::activated, this, [this](int i) { cbxDimensaoDoPapelClick(i); });
+    connectGuarded(cbxDimensaoDaFoto, &QComboBox::activated, this, [this](int i) { cbxDimensaoDaFotoClick(i); });
+    connectGuarded(imgPaginaCentral, &PictureControl::mouseMoved, this,
+                   [this](Qt::KeyboardModifiers, int x, int y) { imgPaginaCentralMouseMove(x, y); });
+    connectGuarded(imgPaginaCentral, &PictureControl::clicked, this, [this] { imgPaginaCentralClick(); });
+    connectGuarded(imgPaginaCentral, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        mnmMenuFotoNaMolduraPopup();
+        mnmMenuFotoNaMoldura->popup(imgPaginaCentral->mapToGlobal(p));
+    });
+    connectGuarded(mnmMenuFotoNaMoldura, &QMenu::aboutToShow, this, [this] { mnmMenuFotoNaMolduraPopup(); });
+    connectGuarded(mniInserirUmaFoto, &QAction::triggered, this, [this] { mniInserirUmaFotoClick(); });
+    connectGuarded(mniRemoverEstaFoto, &QAction::triggered, this, [this] { mniRemoverEstaFotoClick(); });
+    connectGuarded(mniRepetirEstaFoto, &QAction::triggered, this, [this] { mniRepetirEstaFotoClick(); });
+    connectGuarded(mniAjustarDespropoircionalEsticado, &QAction::triggered, this,
+                   [this] { mniAjustarDespropoircionalEsticadoClick(); });
+    connectGuarded(mniAjustarProporcionalPorDentro, &QAction::triggered, this,
+                   [this] { mniAjustarProporcionalPorDentroClick(); });
+    connectGuarded(mniAjustarProporcionalPorFora, &QAction::triggered, this,
+                   [this] { mniAjustarProporcionalPorForaClick(); });
+    // The editors and the analysis come with their windows: until then their items stay disabled.
+    connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
+    connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });
+    connectGuarded(spdGravarTrabalho, &TFancyButton::OnClick, this, [this] { spdGravarTrabalhoClick(); });
+    connectGuarded(spdLerTrabalho, &TFancyButton::OnClick, this, [this] { spdLerTrabalhoClick(); });
+    connectGuarded(spdSair, &TFancyButton::OnClick, this, [this] { spdSairClick(); });
+    connectGuarded(spdSair, &TFancyButton::OnMouseUp, this,
+                   [this](Qt::MouseButton b, Qt::KeyboardModifiers k) { spdSairMouseUp(b, k); });
+    m_documento.setLegendListener([this](const PageLegend& legenda) { MostrarLegenda(legenda); });
+    m_documento.setSizeListReader([this] { return LerListasDeTamanho(); });
+    qApp->installEventFilter(this);
+}
+
+void TfrmPrincipal::PosicionarLinhaDeNavegacao()
+{
+    const int topo = height() - kNavegacaoAteOFundo;
+    for (QWidget* c : {static_cast<QWidget*>(spdPaginaInicial), static_cast<QWidget*>(spdPaginaAnterior),
+                       static_cast<QWidget*>(lblNumeroDaPagina), static_cast<QWidget*>(spdPaginaSeguinte),
+                       static_cast<QWidget*>(spdPaginaFinal)})
+        c->move(c->x(), topo);
+}
+
+void TfrmPrincipal::MostrarLegenda(const PageLegend& legenda)
+{
+    pnlLegendaQtdFotos->setColor(legenda.colour);
+    pnlLegendaQtdFotos->setCaption(legenda.caption);
+    imgPaginaCentral->setToolTip(legenda.hint);
+    pnlPaginaCentral->setToolTip(legenda.hint);
+}
+
+SizeListSelection TfrmPrincipal::LerListasDeTamanho() const
+{
+    return SizeListSelection{cbxDimensaoDoPapel->currentIndex(), cbxDimensaoDaFoto->currentIndex()};
+}
+
+void TfrmPrincipal::MostrarTiposNasListas(int papel, int foto)
+{
+    cbxDimensaoDoPapel->setCurrentIndex(papel >= 0 && papel < cbxDimensaoDoPapel->count() ? papel : -1);
+    cbxDimensaoDaFoto->setCurrentIndex(foto >= 0 && foto < cbxDimensaoDaFoto->count() ? foto : -1);
+}
+
+void TfrmPrincipal::MostrarTiposNasListas(const TPagina& pagina)
+{
+    MostrarTiposNasListas(pagina.TipoDoPapel, pagina.TipoDaFoto);
+}
+
+void TfrmPrincipal::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!imgPaginaCentral)
+        return;
+    PosicionarLinhaDeNavegacao();
+    runGuarded([this] { AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); });
+}
+
+bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window sees every key first, whichever of its controls has the focus.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()
+        && !QApplication::activePopupWidget()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrlZ = key->text() == QChar(26)
+                           || (key->key() == Qt::Key_Z && (key->modifiers() & Qt::ControlModifier)
+                               && !(key->modifiers() & Qt::AltModifier));
+        if (ctrlZ) {
+            runGuarded([this] { spdDesfazerClick(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace lumoria
