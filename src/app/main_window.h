@@ -38,6 +38,10 @@ class StatusBar;
 class TCacheDeImagensJaCarregadas;
 class TFancyButton;
 
+// Where the cursor files go: the program's folder, or, when it cannot be written, the folder
+// "lumoria" in the per-user runtime folder (created when missing). Ends in "/".
+QString PastaParaOsCursores(const QString& pastaDoAplicativo);
+
 // One undo record: the frame as it was before a change, and the page it is on. The page is known by
 // its address, which stays while the page exists whatever pages are inserted or removed around it.
 struct RegistroDeDesfazer {
@@ -246,7 +250,9 @@ private:
     std::int32_t m_contadorDeUtilizacoes = 0;
     bool m_dicaApresentada = false;
     bool m_cursoresGravados = false;
-    std::unique_ptr<platform::SingleInstanceLock> m_atomoDeExecucao;
+    // While a job file is read the album may hold a part of it: the view is not redrawn meanwhile.
+    bool m_lendoTrabalho = false;
+    std::shared_ptr<void> m_atomoDeExecucao;
 };
 
 } // namespace lumoria

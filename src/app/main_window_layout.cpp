@@ -364,6 +364,7 @@ void TfrmPrincipal::LigarEventos()
                    [this](Qt::MouseButton b, Qt::KeyboardModifiers k) { spdSairMouseUp(b, k); });
     m_documento.setLegendListener([this](const PageLegend& legenda) { MostrarLegenda(legenda); });
     m_documento.setSizeListReader([this] { return LerListasDeTamanho(); });
+    m_documento.setSizeListWriter([this](const SizeListSelection& s) { MostrarTiposNasListas(s.paperItem, s.photoItem); });
     qApp->installEventFilter(this);
 }
 
@@ -406,6 +407,8 @@ void TfrmPrincipal::resizeEvent(QResizeEvent* event)
     if (!imgPaginaCentral)
         return;
     PosicionarLinhaDeNavegacao();
+    if (m_lendoTrabalho)
+        return;
     runGuarded([this] { AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); });
 }
 

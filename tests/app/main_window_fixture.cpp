@@ -1,0 +1,92 @@
+#include "main_window_fixture.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QMenu>
+
+#include "platform/ui/owner_drawn_menu.h"
+#include "support/test_files.h"
+
+namespace lumoria::test {
+
+std::unique_ptr<TfrmPrincipal> NovaJanela(const QStringList& argumentos)
+{
+    auto janela = std::make_unique<TfrmPrincipal>(argumentos);
+    janela->show();
+    QTest::qWait(20);
+    QApplication::processEvents();
+    return janela;
+}
+
+QPoint PixelDoMilimetro(TfrmPrincipal& janela, int x, int y)
+{
+    const TPagina& pagina = janela.Pagina(janela.PaginaAtual());
+    const Rect pixels{0, 0, janela.imgPaginaCentral->width(), janela.imgPaginaCentral->height()};
+    const Point p = MapearPontoEntreRetangulos(Rect{pagina.Left, pagina.Top, pagina.Right, pagina.Bottom},
+                                               Point{x, y}, pixels);
+    return QPoint(p.X, p.Y);
+}
+
+QPoint CentroDaMoldura(TfrmPrincipal& janela, int j)
+{
+    const TFoto& f = janela.Foto(janela.PaginaAtual(), j);
+    return PixelDoMilimetro(janela, (f.Left + f.Right) / 2, (f.Top + f.Bottom) / 2);
+}
+
+void MoverSobreAPagina(TfrmPrincipal& janela, QPoint ponto)
+{
+    QTest::mouseMove(janela.imgPaginaCentral, ponto);
+    QApplication::processEvents();
+}
+
+QMenu* AbrirMenuDaMoldura(TfrmPrincipal& janela, int j)
+{
+    const QPoint ponto = CentroDaMoldura(janela, j);
+    MoverSobreAPagina(janela, ponto);
+    QTest::mouseClick(janela.imgPaginaCentral, Qt::LeftButton, {}, ponto);
+    QApplication::processEvents();
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+void EscolherNoMenu(TfrmPrincipal& janela, QAction* item)
+{
+    QMenu* menu = janela.mnmMenuFotoNaMoldura;
+    if (janela.mnuComoAjustar->actions().contains(item)) {
+        // The submenu opens from its item.
+        const QRect r = menu->actionGeometry(janela.mniComoAjustarEstaFotoNaMoldura);
+        QTest::mouseMove(menu, r.center());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, r.center());
+        QApplication::processEvents();
+        menu = janela.mnuComoAjustar;
+        ASSERT_TRUE(menu->isVisible());
+    }
+    const QRect r = menu->actionGeometry(item);
+    QTest::mouseMove(menu, r.center());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, r.center());
+    QApplication::processEvents();
+}
+
+void EscolherNaLista(QComboBox* lista, int item)
+{
+    lista->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* vista = lista->view();
+    const QRect r = vista->visualRect(lista->model()->index(item, 0));
+    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, r.center());
+    QApplication::processEvents();
+}
+
+QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor)
+{
+    const QString pasta = home() + QStringLiteral("/fotos");
+    QDir().mkpath(pasta);
+    const QString caminho = pasta + QLatin1Char('/') + nome;
+    QImage imagem(largura, altura, QImage::Format_RGB32);
+    imagem.fill(cor);
+    EXPECT_TRUE(imagem.save(caminho)) << caminho.toStdString();
+    return caminho;
+}
+
+} // namespace lumoria::test

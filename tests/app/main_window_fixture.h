@@ -1,0 +1,132 @@
+#pragma once
+// What the main window tests share: a window made and shown as the program makes it, an attendant
+// that answers the modal windows it opens (message boxes and file dialogs) from the event loop and
+// keeps what they showed, and conversions between the page's millimetres and the page picture.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "album/geometry.h"
+#include "app/main_window.h"
+#include "common/message_window.h"
+#include "components/fancy_button.h"
+#include "platform/ui/picture_control.h"
+#include "platform/ui/termination.h"
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r"), QStringLiteral("\\r")).replace(QStringLiteral("\n"), QStringLiteral("\\n"));
+    *os << '"' << shown.toStdString() << '"';
+}
+
+namespace lumoria::test {
+
+// A message box as the operator saw it.
+struct CaixaVista {
+    QString texto; // the label's text without the CR LF the window adds around it
+    QString titulo;
+    QString botao1;
+    QString botao2; // empty when the second button was hidden
+};
+
+// Answers, in order, the message boxes and file dialogs that open while it lives. A box is answered
+// with 6 (a click on the first button), 7 (Esc) or 2 (the window closed); a file dialog with a path
+// (empty: cancelled). A box or dialog beyond the answers given is closed and counted as unexpected.
+class Atendente {
+public:
+    Atendente()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Atender(); });
+        m_timer.start();
+    }
+    ~Atendente() { m_timer.stop(); }
+    Atendente(const Atendente&) = delete;
+    Atendente& operator=(const Atendente&) = delete;
+
+    QList<int> respostas;
+    QStringList arquivos;
+    QList<CaixaVista> caixas;
+    int inesperadas = 0;
+    // Runs when a box shows, before it is answered.
+    std::function<void(TfrmDialogo*)> aoMostrar;
+
+private:
+    void Atender()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal == m_ultimo)
+            return;
+        if (auto* caixa = qobject_cast<TfrmDialogo*>(modal)) {
+            m_ultimo = modal;
+            QString texto = caixa->LabelText();
+            if (texto.startsWith(QStringLiteral("\r\n")))
+                texto.remove(0, 2);
+            if (texto.endsWith(QStringLiteral("\r\n")))
+                texto.chop(2);
+            caixas.append({texto, caixa->windowTitle(), caixa->spdSim->Caption(),
+                           caixa->spdNao->isHidden() ? QString() : caixa->spdNao->Caption()});
+            if (aoMostrar)
+                aoMostrar(caixa);
+            const int resposta = respostas.isEmpty() ? -1 : respostas.takeFirst();
+            if (resposta == 6)
+                QTest::mouseClick(caixa->spdSim, Qt::LeftButton, {}, caixa->spdSim->rect().center());
+            else if (resposta == 7)
+                QTest::keyClick(caixa, Qt::Key_Escape);
+            else {
+                if (resposta != 2)
+                    ++inesperadas;
+                caixa->close();
+            }
+        } else if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) {
+            m_ultimo = modal;
+            const QString arquivo = arquivos.isEmpty() ? QString() : arquivos.takeFirst();
+            if (arquivo.isEmpty()) {
+                dialogo->reject();
+                return;
+            }
+            dialogo->selectFile(arquivo);
+            dialogo->accept();
+        }
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_ultimo;
+};
+
+// Settings that keep the welcome tip from showing (it is tested on its own) and start the window
+// with the given state.
+void PrepararConfiguracoes(bool maximizada = true, int contador = 3);
+
+// A main window made as the program makes it, shown, with the events of its showing processed.
+std::unique_ptr<TfrmPrincipal> NovaJanela(const QStringList& argumentos = {});
+
+// The point of the page picture over a point of the current page in millimetres, and back.
+QPoint PixelDoMilimetro(TfrmPrincipal& janela, int x, int y);
+// The centre of a frame of the current page on the page picture.
+QPoint CentroDaMoldura(TfrmPrincipal& janela, int j);
+
+// Moves the mouse over the page picture at a point.
+void MoverSobreAPagina(TfrmPrincipal& janela, QPoint ponto);
+// A left click on a frame of the page: the frame menu opens. Returns the menu shown, or null.
+QMenu* AbrirMenuDaMoldura(TfrmPrincipal& janela, int j);
+// Chooses an item of the open frame menu (or of its fit submenu) by clicking it.
+void EscolherNoMenu(TfrmPrincipal& janela, QAction* item);
+
+// Chooses an item of a size list as the operator does: the list opens and the item is clicked.
+void EscolherNaLista(QComboBox* lista, int item);
+
+// A picture file of one colour, written with Qt.
+QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor);
+
+} // namespace lumoria::test

@@ -1,0 +1,304 @@
+// The main window's areas, the page view's size and place, the navigation row, the frame under the
+// mouse with its status text, the owner-drawn status panel and the two size lists.
+#include "main_window_fixture.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+
+#include "platform/ui/caption_panel.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/splitter.h"
+#include "platform/ui/status_bar.h"
+
+namespace lumoria::test {
+namespace {
+
+using platform::toQColor;
+
+class PageView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+    }
+    void Redimensionar(int largura, int altura)
+    {
+        janela->showNormal();
+        janela->resize(largura, altura);
+        QApplication::processEvents();
+        ASSERT_EQ(janela->size(), QSize(largura, altura));
+    }
+    QRect Geometria(QWidget* w) const { return w->geometry(); }
+
+    std::unique_ptr<TfrmPrincipal> janela;
+};
+
+TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
+{
+    Redimensionar(920, 768);
+    EXPECT_EQ(janela->minimumSize(), QSize(800, 600));
+    EXPECT_EQ(Geometria(janela->stbEstado), QRect(0, 768 - 19, 920, 19));
+    EXPECT_EQ(Geometria(janela->pnlImagens), QRect(0, 0, 220, 768 - 19));
+    EXPECT_EQ(Geometria(janela->pnlControles), QRect(920 - 200, 0, 200, 768 - 19));
+    EXPECT_EQ(janela->pnlImagensSuperior->height(), 186);
+    EXPECT_EQ(janela->splImagens->height(), 3);
+    EXPECT_EQ(janela->pnlImagensRodape->height(), 19);
+    EXPECT_EQ(janela->pnlImagensRodape->y(), 768 - 19 - 19);
+    EXPECT_EQ(janela->lblPaginaCentralTitulo->height(), 23);
+    EXPECT_EQ(janela->lblPaginaCentralRodape->height(), 19);
+
+    const QColor vermelho(191, 0, 0);
+    EXPECT_EQ(janela->pnlImagensTitulo->caption(), QStringLiteral("Imagens e Fotos"));
+    EXPECT_EQ(janela->pnlImagensTitulo->color(), vermelho);
+    EXPECT_EQ(janela->pnlImagensRodape->color(), vermelho);
+    EXPECT_EQ(janela->splImagens->palette().color(QPalette::Window), vermelho);
+    EXPECT_EQ(janela->lblPaginaCentralTitulo->caption(), QStringLiteral("Papel a Imprimir"));
+    EXPECT_EQ(janela->lblPaginaCentralRodape->caption(), QStringLiteral("Arraste As Fotos Sobre o Papel"));
+    EXPECT_EQ(janela->lblControlesTitulos->caption(), QStringLiteral("Controles"));
+    EXPECT_EQ(janela->palette().color(QPalette::Window), QColor(128, 128, 128));
+    EXPECT_EQ(janela->pnlPaginaCentral->color(), QColor(255, 255, 255));
+    EXPECT_EQ(janela->font().family(), QStringLiteral("Verdana"));
+    EXPECT_TRUE(janela->font().bold());
+
+    ASSERT_EQ(janela->stbEstado->panelCount(), 4);
+    EXPECT_EQ(janela->stbEstado->panelWidth(0), 200);
+    EXPECT_EQ(janela->stbEstado->panelWidth(1), 120);
+    EXPECT_EQ(janela->stbEstado->panelWidth(2), 380);
+    EXPECT_EQ(janela->stbEstado->panelWidth(3), 50);
+    EXPECT_TRUE(janela->stbEstado->panelOwnerDrawn(0));
+    EXPECT_FALSE(janela->stbEstado->panelOwnerDrawn(2));
+
+    EXPECT_EQ(janela->spdDesfazer->Caption(), QStringLiteral("Desfazer"));
+    EXPECT_EQ(janela->spdDesfazer->toolTip(), QStringLiteral("Desfazer Operação De Troca Ou Edição De Foto Anterior"));
+    EXPECT_EQ(janela->spdEditarFotosTextosETrabalhos->Caption(), QStringLiteral("Capa CD && DVD"));
+    EXPECT_TRUE(janela->spdNovoTrabalho->isEnabled());
+    // Their windows come later.
+    EXPECT_FALSE(janela->spdPaginas->isEnabled());
+    EXPECT_FALSE(janela->spdPrevisaoImpressao->isEnabled());
+    QList<int> topos;
+    for (TFancyButton* b : {janela->spdPaginas, janela->spdDesfazer, janela->spdEditarFotosEfeitos,
+                            janela->spdEditarFotosTextosETrabalhos, janela->spdPrevisaoImpressao,
+                            janela->spdNovoTrabalho, janela->spdGravarTrabalho, janela->spdLerTrabalho,
+                            janela->spdGuia, janela->spdSair})
+        topos.append(b->y());
+    EXPECT_TRUE(std::is_sorted(topos.begin(), topos.end()));
+    EXPECT_EQ(std::adjacent_find(topos.begin(), topos.end()), topos.end());
+}
+
+TEST_F(PageView, A4FillsNinetyFivePerCentOfTheWidthWhenItsHeightFits)
+{
+    // Free width 920 - 220 - 200 = 500; free height from the title to the navigation row 679.
+    Redimensionar(920, 768);
+    ASSERT_EQ(janela->spdPaginaInicial->y() - 23, 679);
+    EXPECT_EQ(Geometria(janela->pnlPaginaCentral), QRect(220 + 12, 23, 475, 672));
+    EXPECT_EQ(janela->imgPaginaCentral->geometry(), QRect(0, 0, 475, 672));
+    EXPECT_EQ(janela->imgPaginaCentral->bitmap().Width(), 475);
+    EXPECT_EQ(janela->imgPaginaCentral->bitmap().Height(), 672);
+    EXPECT_EQ(janela->lblPaginaCentralTitulo->geometry(), QRect(232, 0, 475, 23));
+    // The footer stands level with the thumbnail footer.
+    EXPECT_EQ(janela->lblPaginaCentralRodape->geometry(), QRect(232, 768 - 38, 475, 19));
+}
+
+TEST_F(PageView, A4TooHighTakesNinetyFivePerCentOfTheHeight)
+{
+    // Free width 500, free height 600: H = 570, W = Round(210 * 570 / 297) = 403.
+    Redimensionar(920, 689);
+    ASSERT_EQ(janela->spdPaginaInicial->y() - 23, 600);
+    EXPECT_EQ(Geometria(janela->pnlPaginaCentral), QRect(220 + 48, 23, 403, 570));
+    EXPECT_EQ(janela->imgPaginaCentral->size(), QSize(403, 570));
+    EXPECT_EQ(janela->lblPaginaCentralRodape->geometry(), QRect(268, 689 - 38, 403, 19));
+}
+
+TEST_F(PageView, NavigationRowStandsAtItsTwentiethsOfThePage)
+{
+    Redimensionar(920, 768);
+    janela->Album().InserirPaginaDepois(0);
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    // Panel at 232, width 475: Round(232 + 475 * k / 20 - width / 2).
+    EXPECT_EQ(janela->spdPaginaInicial->x(), 291);   // 291.25
+    EXPECT_EQ(janela->spdPaginaAnterior->x(), 339);  // 338.75
+    EXPECT_EQ(janela->lblNumeroDaPagina->x(), 420);  // 419.5, half to even
+    EXPECT_EQ(janela->spdPaginaSeguinte->x(), 576);  // 576.25
+    EXPECT_EQ(janela->spdPaginaFinal->x(), 624);     // 623.75
+    EXPECT_EQ(janela->spdPaginaInicial->size(), QSize(24, 24));
+    EXPECT_EQ(janela->spdPaginaInicial->toolTip(), QStringLiteral("Ia à Página Inicial"));
+    EXPECT_EQ(janela->spdPaginaSeguinte->toolTip(), QStringLiteral("Ia Página Seguinte"));
+}
+
+TEST_F(PageView, OnePageHidesTheNavigationRowAndASecondShowsIt)
+{
+    QList<QWidget*> linha{janela->lblNumeroDaPagina, janela->spdPaginaInicial, janela->spdPaginaAnterior,
+                          janela->spdPaginaSeguinte, janela->spdPaginaFinal};
+    for (QWidget* w : linha)
+        EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 1"));
+
+    janela->Album().InserirPaginaDepois(0);
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    for (QWidget* w : linha)
+        EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
+}
+
+TEST_F(PageView, ThePageIsDrawnOnThePicture)
+{
+    // A4 with 9 x 12: frames from (15, 28) to (195, 268) mm; the margin stays white, a frame shows
+    // the empty-frame picture.
+    const QImage imagem = janela->imgPaginaCentral->grab().toImage();
+    const QPoint margem = PixelDoMilimetro(*janela, 5, 5);
+    EXPECT_EQ(imagem.pixelColor(margem), QColor(255, 255, 255));
+    bool algoNaMoldura = false;
+    const TFoto& f = janela->Foto(0, 0);
+    const QPoint a = PixelDoMilimetro(*janela, f.Left + 2, f.Top + 2);
+    const QPoint b = PixelDoMilimetro(*janela, f.Right - 2, f.Bottom - 2);
+    for (int y = a.y(); y < b.y() && !algoNaMoldura; y += 3)
+        for (int x = a.x(); x < b.x(); x += 3)
+            if (imagem.pixelColor(x, y) != QColor(255, 255, 255)) {
+                algoNaMoldura = true;
+                break;
+            }
+    EXPECT_TRUE(algoNaMoldura);
+}
+
+TEST_F(PageView, StatusTextTellsTheFrameUnderTheMouse)
+{
+    const QString longa = home() + QStringLiteral("/Fotos Da Festa De Aniversario/Noite Com Os Amigos/Mesa Principal/"
+                                                  "foto_numero_um.jpg");
+    const QString foto = FotoDeTeste(QStringLiteral("azul.bmp"), 40, 30, Qt::blue);
+    janela->SetarFotoNaPaginaAtual(1, 0, foto);
+    janela->Foto(0, 2).NomeDoArquivo = longa; // a path the status bar must shorten
+
+    MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 0));
+    EXPECT_EQ(janela->MolduraSobOMouse(), 0);
+    EXPECT_EQ(janela->stbEstado->panelText(2), QStringLiteral("<<< Moldura Vazia e Disponível >>>"));
+
+    MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 1));
+    EXPECT_EQ(janela->MolduraSobOMouse(), 1);
+    EXPECT_EQ(janela->stbEstado->panelText(2), foto);
+
+    MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 2));
+    EXPECT_EQ(janela->stbEstado->panelText(2), AbreviarCaminho(longa, 60));
+    EXPECT_LT(AbreviarCaminho(longa, 60).size(), longa.size());
+
+    // The margin around the frames is a gap.
+    MoverSobreAPagina(*janela, PixelDoMilimetro(*janela, 5, 5));
+    EXPECT_EQ(janela->MolduraSobOMouse(), -1);
+    EXPECT_EQ(janela->stbEstado->panelText(2), QString());
+    EXPECT_EQ(janela->stbEstado->panelText(1), QString());
+    EXPECT_EQ(janela->stbEstado->panelText(3), QString());
+}
+
+TEST_F(PageView, StatusPanelZeroShowsTheAddressCentredInDarkGrey)
+{
+    EXPECT_EQ(janela->stbEstado->panelText(0), QStringLiteral("www.lumoria.com.br"));
+    const QImage barra = janela->stbEstado->grab().toImage();
+    const QColor escuro = toQColor(platform::cl3DDkShadow);
+    int esquerda = barra.width(), direita = -1, topo = barra.height();
+    for (int y = 0; y < barra.height(); ++y)
+        for (int x = 0; x < barra.width(); ++x)
+            if (barra.pixelColor(x, y) == escuro) {
+                esquerda = std::min(esquerda, x);
+                direita = std::max(direita, x);
+                topo = std::min(topo, y);
+            }
+    ASSERT_GE(direita, 0) << "no text in the panel's colour";
+    QFont fonte = janela->stbEstado->font();
+    fonte.setPointSize(10);
+    fonte.setBold(true);
+    const QFontMetrics medidas(fonte);
+    const int w = medidas.horizontalAdvance(QStringLiteral("www.lumoria.com.br"));
+    const int x = (200 - w) / 2;
+    EXPECT_GE(esquerda, x);
+    EXPECT_LE(direita, x + w);
+    EXPECT_LT(direita, 200);
+    // Written at Trunc((19 - h) / 2) + 2 from the bar's top.
+    EXPECT_GE(topo, (19 - medidas.height()) / 2 + 2);
+}
+
+TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
+{
+    QComboBox* papel = janela->cbxDimensaoDoPapel;
+    QComboBox* foto = janela->cbxDimensaoDaFoto;
+    EXPECT_EQ(papel->count(), 3);
+    EXPECT_EQ(papel->itemText(0), QStringLiteral("A4, 210 x 297 mm"));
+    EXPECT_EQ(foto->count(), 7);
+    EXPECT_EQ(foto->itemText(6), QStringLiteral("2 x 2"));
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->color(), toQColor(platform::cl3DDkShadow));
+    EXPECT_FALSE(janela->pnlLegendaQtdFotos->font().bold());
+
+    EscolherNaLista(papel, 1); // 10 x 18 paper, 9 x 12 photos: one upright
+    EXPECT_EQ(janela->Pagina(0).TipoDoPapel, 1);
+    EXPECT_EQ(papel->currentIndex(), 1);
+    EXPECT_EQ(janela->Pagina(0).frameCount(), 1);
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
+    EXPECT_EQ(janela->pnlPaginaCentral->height(), 0 + janela->pnlPaginaCentral->height());
+    EXPECT_EQ(janela->imgPaginaCentral->toolTip(),
+              QStringLiteral("Página a Ser Impressa\r\nArraste Fotos Sobre Ela ou Clique Para Editar\r\n\r\n"
+                             "Papel 10 x 18, 100 x 180 mm\r\nFotos 9 x 12 cm"));
+    EXPECT_EQ(janela->pnlPaginaCentral->toolTip(), janela->imgPaginaCentral->toolTip());
+
+    EscolherNaLista(foto, 0); // 18 x 27 does not fit on 10 x 18
+    EXPECT_EQ(janela->Pagina(0).TipoDaFoto, 0);
+    EXPECT_EQ(janela->Pagina(0).frameCount(), 0);
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Não Cabe Sequer Uma"));
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->color(), QColor(191, 0, 0));
+
+    EscolherNaLista(papel, 0);
+    EscolherNaLista(foto, 6); // 2 x 2 on A4: 10 by 14
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("140 Fotos Por Folha"));
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->color(), toQColor(platform::cl3DDkShadow));
+    EXPECT_EQ(foto->currentIndex(), 6);
+    // The page view's height follows the page: A4 again.
+    EXPECT_FALSE(janela->Modificado());
+}
+
+TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
+{
+    const QString a = FotoDeTeste(QStringLiteral("a.bmp"), 30, 20, Qt::red);
+    const QString b = FotoDeTeste(QStringLiteral("b.bmp"), 30, 20, Qt::green);
+    janela->SetarFotoNaPaginaAtual(0, 2, a);
+    janela->SetarFotoNaPaginaAtual(3, 1, b);
+    janela->Documento().setModified(false);
+    const auto pilha = janela->Backups();
+
+    // The item already chosen: no relayout, so the fit modes stay.
+    EscolherNaLista(janela->cbxDimensaoDaFoto, 3);
+    EXPECT_EQ(janela->Foto(0, 0).Ajuste, 2);
+    EXPECT_EQ(janela->Foto(0, 3).Ajuste, 1);
+
+    EscolherNaLista(janela->cbxDimensaoDaFoto, 0); // 18 x 27 on A4: one frame
+    EXPECT_EQ(janela->Pagina(0).frameCount(), 1);
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, a);
+    EscolherNaLista(janela->cbxDimensaoDaFoto, 3);
+    ASSERT_EQ(janela->Pagina(0).frameCount(), 4);
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, a);
+    EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, b);
+    EXPECT_EQ(janela->Foto(0, 0).Ajuste, 0); // fit modes are not remembered
+    EXPECT_FALSE(janela->Modificado());
+    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, pilha[0].NomeDoArquivo);
+    EXPECT_EQ(janela->Backups()[0].Moldura, pilha[0].Moldura);
+}
+
+TEST_F(PageView, ListsFollowThePageWithoutActingAndACustomSizeShowsNoSelection)
+{
+    janela->Album().InserirPaginaDepois(0);
+    janela->Pagina(1).TipoDoPapel = 2;
+    janela->Pagina(1).TipoDaFoto = 7;
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+    // Setting the lists from the page laid nothing out.
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
+
+    // Any choice in the photo list then acts.
+    EscolherNaLista(janela->cbxDimensaoDaFoto, 2); // 10 x 15 on 10 x 15 paper
+    EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 2);
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
+}
+
+} // namespace
+} // namespace lumoria::test
