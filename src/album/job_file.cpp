@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <initializer_list>
 #include <limits>
 
 namespace lumoria {
@@ -34,6 +35,11 @@ public:
         m_text += QStringLiteral("\r\n");
     }
     void line(int level, std::int32_t value) { line(level, QString::number(value)); }
+    void lines(int level, std::initializer_list<std::int32_t> values)
+    {
+        for (std::int32_t v : values)
+            line(level, v);
+    }
     void blank(int level) { line(level, QString()); }
     const QString& text() const { return m_text; }
 
@@ -274,22 +280,14 @@ void TAlbum::GravarEmArquivo(const QString& nomeDoArquivo, int indiceDaPaginaAtu
     for (int i = 0; i < pageCount(); ++i) {
         const TPagina& p = Pagina(i);
         out.line(1, pageLabel(i, "Paper Type, Size:"));
-        out.line(1, p.TipoDoPapel);
-        out.line(1, tamanhos.larguraPapel);
-        out.line(1, tamanhos.alturaPapel);
+        out.lines(1, {p.TipoDoPapel, tamanhos.larguraPapel, tamanhos.alturaPapel});
         out.blank(1);
         out.line(1, pageLabel(i, "Photo Type, Size, Personalized Size:"));
-        out.line(1, p.TipoDaFoto);
-        out.line(1, tamanhos.larguraFoto);
-        out.line(1, tamanhos.alturaFoto);
-        out.line(1, p.TamanhoPersonalizado1);
-        out.line(1, p.TamanhoPersonalizado2);
+        out.lines(1, {p.TipoDaFoto, tamanhos.larguraFoto, tamanhos.alturaFoto, p.TamanhoPersonalizado1,
+                      p.TamanhoPersonalizado2});
         out.blank(1);
         out.line(1, pageLabel(i, "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):"));
-        out.line(1, p.Left);
-        out.line(1, p.Top);
-        out.line(1, p.Right);
-        out.line(1, p.Bottom);
+        out.lines(1, {p.Left, p.Top, p.Right, p.Bottom});
         out.blank(1);
         out.line(1, pageLabel(i, "Number Of Photos:"));
         out.line(1, p.frameCount());
@@ -298,11 +296,7 @@ void TAlbum::GravarEmArquivo(const QString& nomeDoArquivo, int indiceDaPaginaAtu
             const TFoto& f = p.Foto(j);
             out.line(2, pageLabel(i, "Photo ") + QString::number(j) +
                             QStringLiteral(", Dimensions In Millimeters (Left, Top, Right, Bottom), And FileName:"));
-            out.line(2, f.Left);
-            out.line(2, f.Top);
-            out.line(2, f.Right);
-            out.line(2, f.Bottom);
-            out.line(2, f.Ajuste);
+            out.lines(2, {f.Left, f.Top, f.Right, f.Bottom, f.Ajuste});
             out.line(2, f.NomeDoArquivo);
             out.blank(2);
         }

@@ -271,18 +271,6 @@ TEST(JobFileWriter, AFolderThatCannotTakeTheFileRaises)
     EXPECT_EQ(folderEntries(folder), (QStringList{QStringLiteral("arquivo"), QStringLiteral("pasta")}));
 }
 
-TEST(JobFileWriter, ReplacesAnOlderFile)
-{
-    const QString path = freshFolder(QStringLiteral("job-replace")) + QStringLiteral("/job.pvo");
-    writeFile(path, QByteArray(100000, 'x'));
-    AlbumDocument doc;
-    fillFirstPage(doc);
-    doc.GravarEmArquivo(path);
-    EXPECT_TRUE(readFile(path).startsWith("Name:\r\nLumoria\r\n\r\nVersion:\r\n"));
-    EXPECT_TRUE(readFile(path).endsWith(line(2, "268") + line(2, "0") + line(2, "") + line(2, "")));
-    EXPECT_LT(readFile(path).size(), 100000);
-}
-
 TEST(AlbumDocumentJobs, NewJobIsOneDefaultPageLaidOutWithTheDefaultTypes)
 {
     AlbumDocument doc;

@@ -53,15 +53,6 @@ TEST(SafeWrite, AWriteCutShortKeepsTheOldFile)
     EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
 }
 
-TEST(SafeWrite, AFolderThatIsAFileIsReported)
-{
-    const QString folder = freshFolder("blocked");
-    writeFile(folder + QStringLiteral("/file"), "x");
-    QString reason;
-    EXPECT_FALSE(writeFileSafely(folder + QStringLiteral("/file/a.txt"), "y", &reason));
-    EXPECT_FALSE(reason.isEmpty());
-}
-
 TEST(SafeWrite, ASettingsWriteCutShortRaisesAndKeepsTheStore)
 {
     const QString path = freshFolder("store") + QStringLiteral("/store.json");
