@@ -70,4 +70,10 @@ public:
     PrinterError() : Failure("There is no default printer currently selected") {}
 };
 
+// A picture file that is not a picture of its kind, is cut short or is too large to hold.
+class InvalidPicture : public Failure {
+public:
+    explicit InvalidPicture(const std::string& message) : Failure(message) {}
+};
+
 } // namespace lumoria

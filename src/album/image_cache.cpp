@@ -1,0 +1,128 @@
+#include "album/image_cache.h"
+
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
+#include "platform/numeric.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace lumoria {
+
+using platform::Bitmap;
+using platform::JpegImage;
+using platform::Picture;
+
+namespace {
+
+TCacheDeImagensJaCarregadas* g_cache = nullptr;
+
+struct Carimbo {
+    qint64 tamanho = -1;
+    QDateTime modificado;
+};
+
+Carimbo CarimboDe(const QString& nome)
+{
+    const QFileInfo info(nome);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.lastModified()};
+}
+
+} // namespace
+
+TCacheDeImagensJaCarregadas* CacheDeImagens()
+{
+    return g_cache;
+}
+
+void DefinirCacheDeImagens(TCacheDeImagensJaCarregadas* cache)
+{
+    g_cache = cache;
+}
+
+TCacheDeImagensJaCarregadas::TCacheDeImagensJaCarregadas() = default;
+
+TCacheDeImagensJaCarregadas::~TCacheDeImagensJaCarregadas()
+{
+    if (g_cache == this)
+        g_cache = nullptr;
+}
+
+int TCacheDeImagensJaCarregadas::Procurar(const QString& nomeDoArquivo) const
+{
+    if (nomeDoArquivo.isEmpty())
+        return -1;
+    const Carimbo agora = CarimboDe(nomeDoArquivo);
+    for (int i = 0; i < kQuantidadeDeEntradas; ++i) {
+        const Entrada& e = m_entradas[std::size_t(i)];
+        if (e.nome == nomeDoArquivo && e.imagem && e.tamanho == agora.tamanho && e.modificado == agora.modificado)
+            return i;
+    }
+    return -1;
+}
+
+bool TCacheDeImagensJaCarregadas::Contem(const QString& nomeDoArquivo) const
+{
+    return Procurar(nomeDoArquivo) >= 0;
+}
+
+void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString& nomeDoArquivo)
+{
+    CarregarImagem(figura, nomeDoArquivo, nullptr);
+}
+
+void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString& nomeDoArquivo,
+                                                 std::unique_ptr<platform::Graphic> carregada)
+{
+    const int achada = Procurar(nomeDoArquivo);
+    if (achada >= 0) {
+        figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
+        return;
+    }
+    // A slot of this name whose file changed since is stale: it is let go.
+    for (Entrada& e : m_entradas) {
+        if (!nomeDoArquivo.isEmpty() && e.nome == nomeDoArquivo) {
+            e.nome.clear();
+            e.imagem.reset();
+        }
+    }
+    const Carimbo carimbo = CarimboDe(nomeDoArquivo);
+    if (carregada)
+        figura.SetGraphic(std::move(carregada));
+    else
+        figura.LoadFromFile(nomeDoArquivo);
+    Adicionar(figura, nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
+}
+
+void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
+                                            const QDateTime& modificado)
+{
+    const platform::Graphic* grafico = figura.GetGraphic();
+    if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
+        return;
+    const int larguraDaFigura = grafico->Width();
+    const int largura = std::max(1, std::min(RoundToInt32((long double)larguraDaFigura / 2), kLarguraMaximaDaCopia));
+    const int altura = std::max(1, RoundToInt32((long double)(std::int64_t(grafico->Height()) * largura) / larguraDaFigura));
+
+    // The copy is made before the slot changes, so that a picture that fails to decode leaves the
+    // slot as it was.
+    auto imagem = std::make_unique<JpegImage>();
+    {
+        Bitmap reduzida(largura, altura);
+        reduzida.GetCanvas().StretchDraw(Rect{0, 0, largura, altura}, *grafico);
+        imagem->Assign(reduzida);
+    }
+    Entrada& entrada = m_entradas[std::size_t(m_proxima)];
+    entrada.imagem = std::move(imagem);
+    entrada.nome = nomeDoArquivo;
+    entrada.tamanho = tamanho;
+    entrada.modificado = modificado;
+    ++m_proxima;
+    if (m_proxima > kQuantidadeDeEntradas - 1)
+        m_proxima = 0;
+}
+
+} // namespace lumoria

@@ -1,0 +1,64 @@
+#pragma once
+// Reduced JPEG copies of the photos that the screen and the preview have drawn, so that redrawing a
+// page does not decode every full-size file again. 150 slots taken in turn; a slot also remembers its
+// file's size and modification time, and a file changed since counts as not cached.
+#include "platform/graphics/jpeg_image.h"
+#include "platform/graphics/picture.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace lumoria {
+
+class TCacheDeImagensJaCarregadas {
+public:
+    static constexpr int kQuantidadeDeEntradas = 150;
+    static constexpr int kLarguraMaximaDaCopia = 640;
+
+    TCacheDeImagensJaCarregadas();
+    ~TCacheDeImagensJaCarregadas();
+    TCacheDeImagensJaCarregadas(const TCacheDeImagensJaCarregadas&) = delete;
+    TCacheDeImagensJaCarregadas& operator=(const TCacheDeImagensJaCarregadas&) = delete;
+
+    // Fills the picture for a file: the reduced copy when the file is cached, otherwise the file itself
+    // at full size (then a reduced copy is stored). A file that does not load raises its failure and
+    // nothing is stored.
+    void CarregarImagem(platform::Picture& figura, const QString& nomeDoArquivo);
+    // As above, with the file already loaded by the caller on a miss (a worker thread read it ahead).
+    void CarregarImagem(platform::Picture& figura, const QString& nomeDoArquivo,
+                        std::unique_ptr<platform::Graphic> carregada);
+
+    // Whether the file is cached now (and unchanged since).
+    bool Contem(const QString& nomeDoArquivo) const;
+
+    std::int32_t Proxima() const { return m_proxima; }
+    QString NomeDoArquivo(int entrada) const { return m_entradas.at(std::size_t(entrada)).nome; }
+    // The reduced copy held in a slot, or null.
+    const platform::JpegImage* Imagem(int entrada) const { return m_entradas.at(std::size_t(entrada)).imagem.get(); }
+
+private:
+    struct Entrada {
+        QString nome;
+        std::unique_ptr<platform::JpegImage> imagem;
+        qint64 tamanho = -1;
+        QDateTime modificado;
+    };
+
+    int Procurar(const QString& nomeDoArquivo) const;
+    void Adicionar(const platform::Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
+                   const QDateTime& modificado);
+
+    std::array<Entrada, kQuantidadeDeEntradas> m_entradas;
+    std::int32_t m_proxima = 0;
+};
+
+// The cache of the running program (set by its owner, the main window); null when there is none, and
+// drawing then reads every file itself.
+TCacheDeImagensJaCarregadas* CacheDeImagens();
+void DefinirCacheDeImagens(TCacheDeImagensJaCarregadas* cache);
+
+} // namespace lumoria

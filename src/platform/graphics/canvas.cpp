@@ -1,0 +1,221 @@
+#include "platform/graphics/canvas.h"
+
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/image_scaling.h"
+#include "platform/numeric.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace lumoria::platform {
+
+QFont Font::ToQFont() const
+{
+    QFont f(name);
+    f.setPointSize(std::max(1, size));
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    return f;
+}
+
+Canvas::Canvas(Bitmap& bitmap) : m_bitmap(&bitmap) {}
+
+Canvas::Canvas(QPainter& painter, const Rect& clip, bool printer)
+    : m_painter(&painter), m_clip(clip), m_printer(printer)
+{
+}
+
+Rect Canvas::ClipRect() const
+{
+    if (m_bitmap)
+        return Rect{0, 0, m_bitmap->Width(), m_bitmap->Height()};
+    return m_clip;
+}
+
+QPainter* Canvas::BeginPainter()
+{
+    if (m_bitmap) {
+        if (m_bitmap->Empty())
+            return nullptr;
+        auto* painter = new QPainter(&m_bitmap->PaintableImage());
+        return painter;
+    }
+    m_painter->save();
+    return m_painter;
+}
+
+void Canvas::EndPainter(QPainter* painter)
+{
+    if (m_bitmap)
+        delete painter;
+    else
+        painter->restore();
+}
+
+void Canvas::ApplyPen(QPainter& painter) const
+{
+    if (pen.style == PenStyle::Clear) {
+        painter.setPen(Qt::NoPen);
+        return;
+    }
+    QPen p(pen.color);
+    p.setWidth(std::max(1, pen.width));
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(p);
+}
+
+void Canvas::ApplyBrush(QPainter& painter) const
+{
+    if (brush.style == BrushStyle::Clear)
+        painter.setBrush(Qt::NoBrush);
+    else
+        painter.setBrush(brush.color);
+}
+
+void Canvas::FillRect(const Rect& r)
+{
+    const QRect q = toQRect(r);
+    if (q.width() <= 0 || q.height() <= 0 || brush.style == BrushStyle::Clear)
+        return;
+    Paint([&](QPainter& p) { p.fillRect(q, brush.color); });
+}
+
+void Canvas::Rectangle(const Rect& r)
+{
+    const int w = r.Right - r.Left;
+    const int h = r.Bottom - r.Top;
+    if (w <= 0 || h <= 0)
+        return;
+    Paint([&](QPainter& p) {
+        if (brush.style == BrushStyle::Solid)
+            p.fillRect(QRect(r.Left, r.Top, w, h), brush.color);
+        if (pen.style == PenStyle::Solid) {
+            ApplyPen(p);
+            p.setBrush(Qt::NoBrush);
+            // Qt outlines QRect(x, y, w, h) on columns x and x + w.
+            p.drawRect(QRect(r.Left, r.Top, w - 1, h - 1));
+        }
+    });
+}
+
+void Canvas::MoveTo(int x, int y)
+{
+    m_penPos = Point{x, y};
+}
+
+void Canvas::LineTo(int x, int y)
+{
+    const Point from = m_penPos;
+    m_penPos = Point{x, y};
+    if (pen.style == PenStyle::Clear || (from.X == x && from.Y == y))
+        return;
+    Paint([&](QPainter& p) {
+        ApplyPen(p);
+        p.drawLine(from.X, from.Y, x, y);
+    });
+}
+
+void Canvas::StretchDraw(const Rect& dest, const Graphic& graphic)
+{
+    if (dest.Right <= dest.Left || dest.Bottom <= dest.Top || graphic.Empty())
+        return;
+    graphic.Draw(*this, toQRect(dest));
+}
+
+void Canvas::Draw(int x, int y, const Graphic& graphic)
+{
+    StretchDraw(Rect{x, y, x + graphic.Width(), y + graphic.Height()}, graphic);
+}
+
+void Canvas::CopyRect(const Rect& dest, Canvas& sourceCanvas, const Rect& source)
+{
+    Bitmap* bitmap = sourceCanvas.OwnerBitmap();
+    if (!bitmap || bitmap->Empty())
+        return;
+    if (bitmap == m_bitmap) {
+        const QImage copy = bitmap->Image().copy(); // source and target are the same pixels
+        DrawImage(dest, copy, toQRect(source));
+    } else {
+        DrawImage(dest, bitmap->Image(), toQRect(source));
+    }
+}
+
+void Canvas::DrawImage(const Rect& dest, const QImage& image, const QRect& source)
+{
+    QRect d = toQRect(dest);
+    if (d.width() <= 0 || d.height() <= 0 || source.width() <= 0 || source.height() <= 0)
+        return;
+    QRect src = source.intersected(image.rect());
+    if (src.isEmpty())
+        return;
+    if (src != source) {
+        // A source reaching past the image: the part inside lands where it would have landed.
+        const long double sx = (long double)d.width() / source.width();
+        const long double sy = (long double)d.height() / source.height();
+        const int left = d.left() + int(Round((src.left() - source.left()) * sx));
+        const int top = d.top() + int(Round((src.top() - source.top()) * sy));
+        const int right = d.left() + int(Round((src.left() + src.width() - source.left()) * sx));
+        const int bottom = d.top() + int(Round((src.top() + src.height() - source.top()) * sy));
+        d = QRect(left, top, right - left, bottom - top);
+        if (d.width() <= 0 || d.height() <= 0)
+            return;
+    }
+    Paint([&](QPainter& p) {
+        // Only the part that lands on the device is resampled.
+        QRect visible = d.intersected(toQRect(ClipRect()));
+        if (!m_bitmap && p.hasClipping())
+            visible = visible.intersected(p.clipBoundingRect().toAlignedRect());
+        if (visible.isEmpty())
+            return;
+        const QRect window = visible.translated(-d.topLeft());
+        if (m_bitmap && !image.hasAlphaChannel())
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+        if (src.size() == d.size()) {
+            const QRect part = window.translated(src.topLeft());
+            if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
+                || !m_bitmap) {
+                p.drawImage(visible.topLeft(), image, part);
+                return;
+            }
+        }
+        p.drawImage(visible.topLeft(), ScaleImage(image, src, d.size(), window));
+    });
+}
+
+void Canvas::TextOut(int x, int y, const QString& text)
+{
+    Paint([&](QPainter& p) {
+        const QFont f = font.ToQFont();
+        p.setFont(f);
+        const QFontMetrics metrics(f, p.device());
+        const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+        if (brush.style == BrushStyle::Solid)
+            p.fillRect(box, brush.color);
+        p.setPen(font.color);
+        p.drawText(QPoint(x, y + metrics.ascent()), text);
+    });
+}
+
+int Canvas::TextWidth(const QString& text) const
+{
+    return QFontMetrics(font.ToQFont()).horizontalAdvance(text);
+}
+
+int Canvas::TextHeight(const QString& text) const
+{
+    Q_UNUSED(text);
+    return QFontMetrics(font.ToQFont()).height();
+}
+
+QColor Canvas::Pixel(int x, int y) const
+{
+    if (!m_bitmap || x < 0 || y < 0 || x >= m_bitmap->Width() || y >= m_bitmap->Height())
+        return QColor(Qt::black);
+    return m_bitmap->Image().pixelColor(x, y);
+}
+
+} // namespace lumoria::platform

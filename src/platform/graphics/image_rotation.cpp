@@ -1,0 +1,69 @@
+#include "platform/graphics/image_rotation.h"
+
+#include "platform/graphics/image_memory.h"
+#include "platform/graphics/parallel.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace lumoria::platform {
+
+namespace {
+
+constexpr int kTile = 64;
+
+template <int Bytes> struct Pixel {
+    std::uint8_t b[Bytes];
+};
+
+template <int Bytes> void RotateTiles(const QImage& src, QImage& dst, int tileRow)
+{
+    using P = Pixel<Bytes>;
+    const int w = src.width();  // the result's height
+    const int h = src.height(); // the result's width
+    const qsizetype srcStride = src.bytesPerLine();
+    const uchar* srcBits = src.constBits();
+    const int y0 = tileRow * kTile;
+    const int y1 = std::min(y0 + kTile, w);
+    for (int x0 = 0; x0 < h; x0 += kTile) {
+        const int x1 = std::min(x0 + kTile, h);
+        for (int y = y0; y < y1; ++y) {
+            // Result row y is source column w - 1 - y, read from the top.
+            P* out = reinterpret_cast<P*>(dst.scanLine(y)) + x0;
+            const uchar* in = srcBits + qsizetype(x0) * srcStride + qsizetype(w - 1 - y) * Bytes;
+            for (int x = x0; x < x1; ++x, in += srcStride)
+                *out++ = *reinterpret_cast<const P*>(in);
+        }
+    }
+}
+
+} // namespace
+
+QImage RotateAnticlockwise(const QImage& image)
+{
+    if (image.isNull())
+        return QImage();
+    QImage src = image;
+    if (src.format() == QImage::Format_Mono || src.format() == QImage::Format_MonoLSB)
+        src = src.convertToFormat(QImage::Format_Indexed8);
+    const int depth = src.depth();
+    if (depth != 8 && depth != 16 && depth != 24 && depth != 32 && depth != 64)
+        src = src.convertToFormat(QImage::Format_ARGB32);
+    QImage dst = AllocateImage(src.height(), src.width(), src.format());
+    if (src.format() == QImage::Format_Indexed8)
+        dst.setColorTable(src.colorTable());
+    const int tileRows = (src.width() + kTile - 1) / kTile;
+    const int threads = std::int64_t(src.width()) * src.height() < 256 * 256 ? 1 : 0;
+    ParallelFor(tileRows, [&](int row) {
+        switch (src.depth() / 8) {
+        case 1: RotateTiles<1>(src, dst, row); break;
+        case 2: RotateTiles<2>(src, dst, row); break;
+        case 3: RotateTiles<3>(src, dst, row); break;
+        case 4: RotateTiles<4>(src, dst, row); break;
+        default: RotateTiles<8>(src, dst, row); break;
+        }
+    }, threads);
+    return dst;
+}
+
+} // namespace lumoria::platform

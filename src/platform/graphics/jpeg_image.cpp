@@ -1,0 +1,404 @@
+#include "platform/graphics/jpeg_image.h"
+
+#include "platform/failure.h"
+#include "platform/graphics/canvas.h"
+#include "platform/graphics/image_memory.h"
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace lumoria::platform {
+
+namespace {
+
+// libjpeg's internal memory limit; beyond it the library refuses the picture instead of growing.
+constexpr long kLibjpegMemoryLimit = 1536L * 1024 * 1024;
+
+[[noreturn]] void RaiseJpegError(j_common_ptr info)
+{
+    char text[JMSG_LENGTH_MAX] = {};
+    (*info->err->format_message)(info, text);
+    throw InvalidPicture("JPEG error #" + std::to_string(info->err->msg_code) + ": " + text);
+}
+
+void OnError(j_common_ptr info)
+{
+    RaiseJpegError(info);
+}
+
+void OnMessage(j_common_ptr info, int level)
+{
+    // A file cut short is an error here; libjpeg would pad it with grey and go on.
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        RaiseJpegError(info);
+    if (level < 0)
+        ++info->err->num_warnings;
+}
+
+void SetUpErrors(jpeg_error_mgr& errors)
+{
+    jpeg_std_error(&errors);
+    errors.error_exit = OnError;
+    errors.emit_message = OnMessage;
+}
+
+// Memory source: the whole stream is in the buffer; running past its end is a file cut short.
+struct MemorySource {
+    jpeg_source_mgr manager{};
+    const QByteArray* data = nullptr;
+    static const JOCTET kEnd[2];
+};
+const JOCTET MemorySource::kEnd[2] = {0xFF, JPEG_EOI};
+
+void InitSource(j_decompress_ptr) {}
+
+boolean FillInput(j_decompress_ptr info)
+{
+    WARNMS(info, JWRN_JPEG_EOF); // raises (see OnMessage)
+    info->src->next_input_byte = MemorySource::kEnd;
+    info->src->bytes_in_buffer = 2;
+    return TRUE;
+}
+
+void SkipInput(j_decompress_ptr info, long count)
+{
+    if (count <= 0)
+        return;
+    jpeg_source_mgr* src = info->src;
+    while (std::size_t(count) > src->bytes_in_buffer) {
+        count -= long(src->bytes_in_buffer);
+        FillInput(info);
+    }
+    src->next_input_byte += count;
+    src->bytes_in_buffer -= std::size_t(count);
+}
+
+void TermSource(j_decompress_ptr) {}
+
+class Decompressor {
+public:
+    explicit Decompressor(const QByteArray& data)
+    {
+        SetUpErrors(m_errors);
+        m_info.err = &m_errors;
+        jpeg_create_decompress(&m_info);
+        m_info.mem->max_memory_to_use = kLibjpegMemoryLimit;
+        m_source.data = &data;
+        m_source.manager.init_source = InitSource;
+        m_source.manager.fill_input_buffer = FillInput;
+        m_source.manager.skip_input_data = SkipInput;
+        m_source.manager.resync_to_restart = jpeg_resync_to_restart;
+        m_source.manager.term_source = TermSource;
+        m_source.manager.next_input_byte = reinterpret_cast<const JOCTET*>(data.constData());
+        m_source.manager.bytes_in_buffer = std::size_t(data.size());
+        m_info.src = &m_source.manager;
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&m_info); }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    void ReadHeader(const QByteArray& data)
+    {
+        if (data.size() < 4 || uchar(data[0]) != 0xFF || uchar(data[1]) != 0xD8)
+            throw InvalidPicture("JPEG error #53: Not a JPEG file: starts with 0x"
+                                 + QByteArray(data.left(2)).toHex().toStdString());
+        jpeg_read_header(&m_info, TRUE);
+        CheckPictureSize(m_info.image_width, m_info.image_height, "JPEG");
+    }
+
+    jpeg_decompress_struct& info() { return m_info; }
+
+private:
+    jpeg_error_mgr m_errors{};
+    jpeg_decompress_struct m_info{};
+    MemorySource m_source;
+};
+
+bool IsGrey(const jpeg_decompress_struct& info)
+{
+    return info.jpeg_color_space == JCS_GRAYSCALE;
+}
+
+bool IsCmyk(const jpeg_decompress_struct& info)
+{
+    return info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+}
+
+QList<QRgb> GreyTable()
+{
+    QList<QRgb> table;
+    table.reserve(256);
+    for (int i = 0; i < 256; ++i)
+        table.append(qRgb(i, i, i));
+    return table;
+}
+
+} // namespace
+
+JpegInfo ReadJpegInfo(const QByteArray& data)
+{
+    Decompressor d(data);
+    d.ReadHeader(data);
+    JpegInfo info;
+    info.width = int(d.info().image_width);
+    info.height = int(d.info().image_height);
+    info.grayscale = IsGrey(d.info());
+    info.progressive = jpeg_has_multiple_scans(&d.info());
+    return info;
+}
+
+QImage DecodeJpeg(const QByteArray& data, JpegOutput output, int eighths)
+{
+    Decompressor d(data);
+    d.ReadHeader(data);
+    jpeg_decompress_struct& info = d.info();
+    info.scale_num = unsigned(std::clamp(eighths, 1, 8));
+    info.scale_denom = 8;
+    const bool grey = IsGrey(info);
+    const bool cmyk = IsCmyk(info);
+    QImage image;
+    if (cmyk)
+        info.out_color_space = JCS_CMYK;
+    else if (grey && output == JpegOutput::Native)
+        info.out_color_space = JCS_GRAYSCALE;
+    else
+        info.out_color_space = output == JpegOutput::Native ? JCS_EXT_BGR : JCS_EXT_BGRA;
+    jpeg_calc_output_dimensions(&info);
+    const int width = int(info.output_width);
+    const int height = int(info.output_height);
+    CheckPictureSize(width, height, "JPEG");
+
+    QImage::Format format = output == JpegOutput::Rgb32 ? QImage::Format_RGB32 : QImage::Format_BGR888;
+    if (grey && output == JpegOutput::Native)
+        format = QImage::Format_Indexed8;
+    image = AllocateImage(width, height, format);
+    if (format == QImage::Format_Indexed8)
+        image.setColorTable(GreyTable());
+
+    jpeg_start_decompress(&info);
+    std::vector<JOCTET> cmykRow(cmyk ? std::size_t(width) * 4 : 0);
+    // Adobe writes CMYK inverted; the conversion below expects that.
+    const bool inverted = info.saw_Adobe_marker;
+    while (info.output_scanline < info.output_height) {
+        const int y = int(info.output_scanline);
+        if (!cmyk) {
+            JSAMPROW row = image.scanLine(y);
+            jpeg_read_scanlines(&info, &row, 1);
+            continue;
+        }
+        JSAMPROW row = cmykRow.data();
+        jpeg_read_scanlines(&info, &row, 1);
+        uchar* out = image.scanLine(y);
+        const int step = output == JpegOutput::Rgb32 ? 4 : 3;
+        for (int x = 0; x < width; ++x) {
+            int c = cmykRow[4 * x], m = cmykRow[4 * x + 1], ye = cmykRow[4 * x + 2], k = cmykRow[4 * x + 3];
+            if (!inverted) {
+                c = 255 - c;
+                m = 255 - m;
+                ye = 255 - ye;
+                k = 255 - k;
+            }
+            out[step * x] = uchar(ye * k / 255);
+            out[step * x + 1] = uchar(m * k / 255);
+            out[step * x + 2] = uchar(c * k / 255);
+            if (step == 4)
+                out[step * x + 3] = 0xff;
+        }
+    }
+    jpeg_finish_decompress(&info);
+    return image;
+}
+
+namespace {
+
+struct Destination {
+    jpeg_destination_mgr manager{};
+    QByteArray* out = nullptr;
+    static constexpr qsizetype kChunk = 1 << 16;
+};
+
+void InitDestination(j_compress_ptr info)
+{
+    auto* dest = reinterpret_cast<Destination*>(info->dest);
+    dest->out->resize(Destination::kChunk);
+    dest->manager.next_output_byte = reinterpret_cast<JOCTET*>(dest->out->data());
+    dest->manager.free_in_buffer = std::size_t(dest->out->size());
+}
+
+boolean GrowDestination(j_compress_ptr info)
+{
+    auto* dest = reinterpret_cast<Destination*>(info->dest);
+    const qsizetype used = dest->out->size();
+    dest->out->resize(used * 2);
+    dest->manager.next_output_byte = reinterpret_cast<JOCTET*>(dest->out->data()) + used;
+    dest->manager.free_in_buffer = std::size_t(dest->out->size() - used);
+    return TRUE;
+}
+
+void TermDestination(j_compress_ptr info)
+{
+    auto* dest = reinterpret_cast<Destination*>(info->dest);
+    dest->out->resize(dest->out->size() - qsizetype(dest->manager.free_in_buffer));
+}
+
+bool IsGreyTable(const QImage& image)
+{
+    const QList<QRgb> table = image.colorTable();
+    for (int i = 0; i < table.size(); ++i)
+        if (table[i] != qRgb(i, i, i))
+            return false;
+    return true;
+}
+
+} // namespace
+
+QByteArray EncodeJpeg(const QImage& source, int quality)
+{
+    if (source.isNull())
+        throw InvalidPicture("JPEG error: the bitmap to compress is empty");
+    QImage image = source;
+    J_COLOR_SPACE space = JCS_EXT_BGR;
+    int components = 3;
+    if (image.format() == QImage::Format_Indexed8 && IsGreyTable(image)) {
+        space = JCS_GRAYSCALE;
+        components = 1;
+    } else if (image.format() == QImage::Format_RGB32) {
+        space = JCS_EXT_BGRX;
+        components = 4;
+    } else if (image.format() != QImage::Format_BGR888) {
+        image = image.convertToFormat(QImage::Format_BGR888);
+        if (image.isNull())
+            throw OutOfMemory();
+    }
+
+    jpeg_error_mgr errors{};
+    SetUpErrors(errors);
+    jpeg_compress_struct info{};
+    info.err = &errors;
+    jpeg_create_compress(&info);
+    struct Guard {
+        jpeg_compress_struct* info;
+        ~Guard() { jpeg_destroy_compress(info); }
+    } guard{&info};
+
+    QByteArray out;
+    Destination dest;
+    dest.out = &out;
+    dest.manager.init_destination = InitDestination;
+    dest.manager.empty_output_buffer = GrowDestination;
+    dest.manager.term_destination = TermDestination;
+    info.dest = &dest.manager;
+
+    info.image_width = JDIMENSION(image.width());
+    info.image_height = JDIMENSION(image.height());
+    info.input_components = components;
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, std::clamp(quality, 1, 100), TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    return out;
+}
+
+JpegImage::JpegImage() = default;
+JpegImage::JpegImage(const JpegImage& other) = default;
+JpegImage& JpegImage::operator=(const JpegImage& other) = default;
+JpegImage::~JpegImage() = default;
+
+std::unique_ptr<Graphic> JpegImage::Clone() const
+{
+    return std::make_unique<JpegImage>(*this);
+}
+
+void JpegImage::LoadFromData(const QByteArray& data)
+{
+    const JpegInfo info = ReadJpegInfo(data);
+    m_data = data;
+    m_info = info;
+    m_decoded = QImage();
+    m_decodedEighths = 0;
+}
+
+void JpegImage::SetCompressionQuality(int quality)
+{
+    m_quality = std::clamp(quality, 1, 100);
+}
+
+void JpegImage::Assign(const Graphic& source)
+{
+    if (&source == this)
+        return;
+    if (source.Kind() == GraphicKind::Jpeg) {
+        const int quality = m_quality;
+        *this = static_cast<const JpegImage&>(source);
+        m_quality = quality;
+        return;
+    }
+    Bitmap pixels;
+    pixels.Assign(source);
+    if (pixels.Empty())
+        throw InvalidPicture("JPEG error: the bitmap to compress is empty");
+    QByteArray data = EncodeJpeg(pixels.Image(), m_quality);
+    LoadFromData(data);
+}
+
+int JpegImage::ScaleFor(QSize target) const
+{
+    if (target.isEmpty() || m_info.width <= 0)
+        return 8;
+    for (int n = 1; n < 8; ++n) {
+        // libjpeg rounds scaled sizes up.
+        const long long w = (static_cast<long long>(m_info.width) * n + 7) / 8;
+        const long long h = (static_cast<long long>(m_info.height) * n + 7) / 8;
+        if (w >= target.width() && h >= target.height())
+            return n;
+    }
+    return 8;
+}
+
+QImage JpegImage::DecodedFor(int eighths, bool native) const
+{
+    if (m_data.isEmpty())
+        return QImage();
+    const bool reusable = !m_decoded.isNull() && m_decodedEighths >= eighths && (!native || (m_decodedNative && m_decodedEighths == 8));
+    if (!reusable) {
+        m_decoded = DecodeJpeg(m_data, native ? JpegOutput::Native : JpegOutput::Rgb32, native ? 8 : eighths);
+        m_decodedEighths = native ? 8 : eighths;
+        m_decodedNative = native;
+    }
+    return m_decoded;
+}
+
+void JpegImage::Predecode(QSize target) const
+{
+    DecodedFor(ScaleFor(target), target.isEmpty());
+}
+
+void JpegImage::Draw(Canvas& canvas, const QRect& dest) const
+{
+    const QImage pixels = DecodedFor(ScaleFor(dest.size()), false);
+    if (!pixels.isNull())
+        canvas.DrawImage(fromQRect(dest), pixels, pixels.rect());
+}
+
+bool JpegImage::AssignTo(Bitmap& target) const
+{
+    if (m_data.isEmpty()) {
+        target.Clear();
+        return true;
+    }
+    const QImage pixels = DecodedFor(8, true);
+    target.SetImage(pixels, pixels.format() == QImage::Format_Indexed8 ? PixelFormat::Bits8 : PixelFormat::Bits24);
+    return true;
+}
+
+} // namespace lumoria::platform

@@ -1,0 +1,79 @@
+#pragma once
+// JPEG pictures through libjpeg (API 62). A JPEG image keeps the file's bytes and decodes on demand:
+// at full size in the decoder's format (24-bit blue-green-red, 8-bit grey) when a bitmap takes a copy,
+// and at the smallest DCT scale that still covers the target when it is drawn smaller than itself.
+// Every libjpeg error, and a file cut short, raises InvalidPicture.
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/graphic.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <memory>
+
+namespace lumoria::platform {
+
+struct JpegInfo {
+    int width = 0;
+    int height = 0;
+    bool grayscale = false;
+    bool progressive = false;
+};
+
+// The header of a JPEG stream.
+JpegInfo ReadJpegInfo(const QByteArray& data);
+
+enum class JpegOutput {
+    Native, // 24-bit blue-green-red, or 8-bit grey for a grey picture (Bits24 / Bits8)
+    Rgb32,  // 32-bit for drawing
+};
+
+// Decodes at scale eighths/8 (1..8).
+QImage DecodeJpeg(const QByteArray& data, JpegOutput output, int eighths = 8);
+// Compresses with a quality from 1 to 100.
+QByteArray EncodeJpeg(const QImage& image, int quality);
+
+class JpegImage final : public Graphic {
+public:
+    JpegImage();
+    JpegImage(const JpegImage& other);
+    JpegImage& operator=(const JpegImage& other);
+    ~JpegImage() override;
+
+    GraphicKind Kind() const override { return GraphicKind::Jpeg; }
+    int Width() const override { return m_info.width; }
+    int Height() const override { return m_info.height; }
+    bool Grayscale() const { return m_info.grayscale; }
+    std::unique_ptr<Graphic> Clone() const override;
+    void Draw(Canvas& canvas, const QRect& dest) const override;
+    bool AssignTo(Bitmap& target) const override;
+
+    void LoadFromData(const QByteArray& data) override;
+    QByteArray SaveToData() const override { return m_data; }
+
+    // Quality used when a bitmap is assigned (90 unless set).
+    int CompressionQuality() const { return m_quality; }
+    void SetCompressionQuality(int quality);
+    // Compresses a copy of the graphic (a bitmap's pixels, or any graphic drawn on white).
+    void Assign(const Graphic& source);
+
+    // Decodes now what drawing into a target of that size will need, so that a worker thread can do
+    // it ahead of the drawing (an empty size means full size).
+    void Predecode(QSize target = QSize()) const;
+
+    // The smallest eighths scale whose output covers the target (8 for an empty target).
+    int ScaleFor(QSize target) const;
+
+private:
+    QImage DecodedFor(int eighths, bool native) const;
+
+    QByteArray m_data;
+    JpegInfo m_info;
+    int m_quality = 90;
+    // The last decode (copies share it).
+    mutable QImage m_decoded;
+    mutable int m_decodedEighths = 0;
+    mutable bool m_decodedNative = false;
+};
+
+} // namespace lumoria::platform
