@@ -3,6 +3,7 @@
 #include "album/picture_routines.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/image_memory.h"
+#include "platform/failure.h"
 #include "platform/graphics/image_rotation.h"
 #include "platform/numeric.h"
 
