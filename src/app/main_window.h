@@ -6,6 +6,7 @@
 // bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
 // main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands)
 // and main_window_startup.cpp (start-up and shut-down).
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "album/album_document.h"
+#include "app/settings.h"
 #include "platform/rect.h"
 
 class QAction;
@@ -37,6 +39,7 @@ class StatusBar;
 
 class TCacheDeImagensJaCarregadas;
 class TFancyButton;
+class TfrmNavegadorGuia;
 
 // Where the cursor files go: the program's folder, or, when it cannot be written, the folder
 // "lumoria" in the per-user runtime folder (created when missing). Ends in "/".
@@ -122,8 +125,11 @@ public:
     // --- Start-up and shut-down (main_window_startup.cpp).
     void VerificarSeEstaNasPrimeirasUtilizacoesParaApresentarDicas();
     void spdSairClick();
-    bool EntrarMaximizada() const { return m_entrarMaximizada; }
-    std::int32_t ContadorDeUtilizacoes() const { return m_contadorDeUtilizacoes; }
+    void spdGuiaClick();
+    const Configuracoes& ConfiguracoesAtuais() const { return m_configuracoes; }
+    // The hidden guide window that the main block creates; the guide is loaded into it whenever this
+    // window becomes active.
+    void DefinirNavegadorDoGuia(TfrmNavegadorGuia* navegador);
     bool ArquivosDeCursoresGravados() const { return m_cursoresGravados; }
 
     // --- Controls (named as the window design names them).
@@ -231,9 +237,6 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void FormDestroy();
-    void VerificarSeAplicativoJaEstaEmExecucao();
-    void LerConfiguracoes();
-    void GravarConfiguracoes();
     void spdSairMouseUp(Qt::MouseButton botao, Qt::KeyboardModifiers teclas);
 
     AlbumDocument m_documento;
@@ -246,13 +249,13 @@ private:
     QString m_tituloDoAplicativo;
     QString m_pastaDoAplicativo;
     QString m_pastaDosCursores;
-    bool m_entrarMaximizada = true;
-    std::int32_t m_contadorDeUtilizacoes = 0;
+    Configuracoes m_configuracoes;
     bool m_dicaApresentada = false;
     bool m_cursoresGravados = false;
     // While a job file is read the album may hold a part of it: the view is not redrawn meanwhile.
     bool m_lendoTrabalho = false;
-    std::shared_ptr<void> m_atomoDeExecucao;
+    std::unique_ptr<platform::SingleInstanceLock> m_atomoDeExecucao;
+    QPointer<TfrmNavegadorGuia> m_navegadorDoGuia;
 };
 
 } // namespace lumoria

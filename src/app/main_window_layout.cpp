@@ -359,6 +359,7 @@ void TfrmPrincipal::LigarEventos()
     connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });
     connectGuarded(spdGravarTrabalho, &TFancyButton::OnClick, this, [this] { spdGravarTrabalhoClick(); });
     connectGuarded(spdLerTrabalho, &TFancyButton::OnClick, this, [this] { spdLerTrabalhoClick(); });
+    connectGuarded(spdGuia, &TFancyButton::OnClick, this, [this] { spdGuiaClick(); });
     connectGuarded(spdSair, &TFancyButton::OnClick, this, [this] { spdSairClick(); });
     connectGuarded(spdSair, &TFancyButton::OnMouseUp, this,
                    [this](Qt::MouseButton b, Qt::KeyboardModifiers k) { spdSairMouseUp(b, k); });

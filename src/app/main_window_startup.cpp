@@ -13,22 +13,22 @@
 #include <QToolTip>
 
 #include "album/image_cache.h"
+#include "app/settings.h"
+#include "app/startup_routines.h"
+#include "app/user_guide.h"
 #include "common/app_identity.h"
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "common/screen_check.h"
 #include "install/file_routines.h"
+#include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/status_bar.h"
 
 namespace lumoria {
 
 using namespace platform;
-
-void RegistrarExtensaoDeArquivo(const QString&, const QString&);
-QString TextoDaDicaDeBoasVindas(const QString&, int);
-QString TextoDaPerguntaDeSaida(const QString&, bool);
 
 namespace {
 
@@ -80,7 +80,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     m_versaoCurta = VersaoCurta();
     m_tituloDoAplicativo = lumoria::TituloDoAplicativo();
     m_pastaDoAplicativo = lumoria::PastaDoAplicativo();
-    LerConfiguracoes();
+    LerConfiguracoesDoRegistro(m_configuracoes);
     // The install switches come with the installation modes.
 
     QPalette dica = QToolTip::palette();
@@ -88,7 +88,8 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     dica.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
     QToolTip::setPalette(dica);
 
-    VerificarSeAplicativoJaEstaEmExecucao();
+    m_atomoDeExecucao = std::make_unique<SingleInstanceLock>();
+    VerificarSeAplicativoJaEstaEmExecucao(*m_atomoDeExecucao, m_tituloDoAplicativo);
 
     m_pastaDosCursores = PastaParaOsCursores(m_pastaDoAplicativo);
     GravarArquivosDeCursores(m_pastaDosCursores);
@@ -106,7 +107,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
 
     m_documento.setModified(false);
     ZerarBackups();
-    if (m_entrarMaximizada)
+    if (m_configuracoes.EntrarMaximizada)
         setWindowState(windowState() | Qt::WindowMaximized);
     const QString argumento = m_argumentos.join(QLatin1Char(' ')).trimmed();
     if (!argumento.isEmpty())
@@ -136,19 +137,30 @@ void TfrmPrincipal::changeEvent(QEvent* event)
         runGuarded([this] { FormActivate(); });
 }
 
-void TfrmPrincipal::FormActivate() {}
+void TfrmPrincipal::FormActivate()
+{
+    if (m_navegadorDoGuia)
+        Navegar(m_navegadorDoGuia->webNavegadorGuia, ArquivoDoGuia());
+}
+
+void TfrmPrincipal::DefinirNavegadorDoGuia(TfrmNavegadorGuia* navegador) { m_navegadorDoGuia = navegador; }
+
+void TfrmPrincipal::spdGuiaClick()
+{
+    if (!m_navegadorDoGuia) {
+        // Printing needs the hidden guide window; without the main block's, the window makes its own.
+        m_navegadorDoGuia = new TfrmNavegadorGuia(this);
+        m_navegadorDoGuia->setWindowFlag(Qt::Window);
+        Navegar(m_navegadorDoGuia->webNavegadorGuia, ArquivoDoGuia());
+    }
+    ApresentarGuiaDoUsuario(this, m_navegadorDoGuia);
+}
 
 void TfrmPrincipal::VerificarSeEstaNasPrimeirasUtilizacoesParaApresentarDicas()
 {
-    if (!m_dicaApresentada) {
-        if (m_contadorDeUtilizacoes < std::numeric_limits<std::int32_t>::max())
-            ++m_contadorDeUtilizacoes;
-        if (m_contadorDeUtilizacoes <= 3)
-            CaixaDeDialogo(TextoDaDicaDeBoasVindas(m_tituloDoAplicativo, m_contadorDeUtilizacoes),
-                           QStringLiteral("Mensagem de Boas Vindas e Dica Para Aplicação de Fotos"), QString(),
-                           QStringLiteral("Sim"), false);
-    }
-    m_dicaApresentada = true;
+    if (countRunForWelcomeTip(m_configuracoes, m_dicaApresentada))
+        CaixaDeDialogo(welcomeTipText(m_tituloDoAplicativo, m_configuracoes.ContadorDeUtilizacoes),
+                       welcomeTipCaption(), QString(), QStringLiteral("Sim"), false);
 }
 
 void TfrmPrincipal::closeEvent(QCloseEvent* event)
@@ -165,13 +177,12 @@ void TfrmPrincipal::closeEvent(QCloseEvent* event)
 
 bool TfrmPrincipal::FormCloseQuery()
 {
-    const int resposta = CaixaDeDialogo(TextoDaPerguntaDeSaida(m_tituloDoAplicativo, m_documento.modified()),
-                                        QStringLiteral("Confirmação Para Saída"), QStringLiteral("Não"),
-                                        QStringLiteral("Sim"), false);
+    const int resposta = CaixaDeDialogo(exitQuestionText(m_tituloDoAplicativo, m_documento.modified()),
+                                        exitQuestionCaption(), QStringLiteral("Não"), QStringLiteral("Sim"), false);
     if (resposta != 6)
         return false;
-    m_entrarMaximizada = isMaximized();
-    GravarConfiguracoes();
+    m_configuracoes.EntrarMaximizada = isMaximized();
+    GravarConfiguracoesNoRegistro(m_configuracoes);
     return true;
 }
 

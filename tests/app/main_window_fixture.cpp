@@ -6,10 +6,19 @@
 #include <QImage>
 #include <QMenu>
 
+#include "app/settings.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "support/test_files.h"
 
 namespace lumoria::test {
+
+void PrepararConfiguracoes(bool maximizada, int contador)
+{
+    Configuracoes c;
+    c.EntrarMaximizada = maximizada;
+    c.ContadorDeUtilizacoes = contador;
+    GravarConfiguracoesNoRegistro(c);
+}
 
 std::unique_ptr<TfrmPrincipal> NovaJanela(const QStringList& argumentos)
 {

@@ -17,6 +17,9 @@
 
 #include "album/geometry.h"
 #include "app/main_window.h"
+#include "common/general_routines.h"
+#include "platform/graphics/bitmap.h"
+#include "support/test_files.h"
 #include "common/message_window.h"
 #include "components/fancy_button.h"
 #include "platform/ui/picture_control.h"
@@ -96,7 +99,7 @@ private:
                 return;
             }
             dialogo->selectFile(arquivo);
-            dialogo->accept();
+            QMetaObject::invokeMethod(dialogo, "accept", Qt::DirectConnection);
         }
     }
 

@@ -235,7 +235,8 @@ TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
     EXPECT_EQ(papel->currentIndex(), 1);
     EXPECT_EQ(janela->Pagina(0).frameCount(), 1);
     EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
-    EXPECT_EQ(janela->pnlPaginaCentral->height(), 0 + janela->pnlPaginaCentral->height());
+    // The window stands at 800 x 600: free 380 x 511, so the 100 x 180 page takes 95 % of the height.
+    EXPECT_EQ(janela->pnlPaginaCentral->size(), QSize(269, 485));
     EXPECT_EQ(janela->imgPaginaCentral->toolTip(),
               QStringLiteral("Página a Ser Impressa\r\nArraste Fotos Sobre Ela ou Clique Para Editar\r\n\r\n"
                              "Papel 10 x 18, 100 x 180 mm\r\nFotos 9 x 12 cm"));
@@ -252,7 +253,8 @@ TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
     EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("140 Fotos Por Folha"));
     EXPECT_EQ(janela->pnlLegendaQtdFotos->color(), toQColor(platform::cl3DDkShadow));
     EXPECT_EQ(foto->currentIndex(), 6);
-    // The page view's height follows the page: A4 again.
+    // A4 at 800 x 600 just fits at 95 % of the width: H = Round(297 * 361 / 210) = 511.
+    EXPECT_EQ(janela->pnlPaginaCentral->size(), QSize(361, 511));
     EXPECT_FALSE(janela->Modificado());
 }
 
