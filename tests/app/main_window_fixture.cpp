@@ -46,6 +46,8 @@ QPoint CentroDaMoldura(TfrmPrincipal& janela, int j)
 
 void MoverSobreAPagina(TfrmPrincipal& janela, QPoint ponto)
 {
+    // A move to where the mouse already is reaches nobody: step aside first.
+    QTest::mouseMove(janela.imgPaginaCentral, ponto + QPoint(1, 1));
     QTest::mouseMove(janela.imgPaginaCentral, ponto);
     QApplication::processEvents();
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -98,7 +99,10 @@ private:
                 dialogo->reject();
                 return;
             }
+            // The path typed in the dialog's name field, as the operator would.
             dialogo->selectFile(arquivo);
+            if (auto* campo = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                campo->setText(arquivo);
             QMetaObject::invokeMethod(dialogo, "accept", Qt::DirectConnection);
         }
     }

@@ -44,7 +44,7 @@ public:
                            const QWidget* widget) const override
     {
         if (type == CT_Menu)
-            return QSize(0, 0);
+            return size; // no frame around the items
         if (type != CT_MenuItem || widget != m_menu)
             return QProxyStyle::sizeFromContents(type, option, size, widget);
         const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);

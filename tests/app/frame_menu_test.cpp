@@ -1,0 +1,289 @@
+// The frame menu: when it opens, its item states and check marks, its owner-drawn items and its
+// commands with the undo records they push.
+#include "main_window_fixture.h"
+
+#include <QMenu>
+#include <QPainter>
+
+#include "platform/graphics/canvas.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/owner_drawn_menu.h"
+
+namespace lumoria::test {
+namespace {
+
+class FrameMenu : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+        foto = FotoDeTeste(QStringLiteral("verde.bmp"), 60, 40, Qt::green);
+        outra = FotoDeTeste(QStringLiteral("amarela.bmp"), 40, 60, Qt::yellow);
+    }
+    void TearDown() override
+    {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+    void FecharMenu()
+    {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        QApplication::processEvents();
+    }
+
+    std::unique_ptr<TfrmPrincipal> janela;
+    QString foto;
+    QString outra;
+};
+
+TEST_F(FrameMenu, HasItsItemsInOrder)
+{
+    QStringList textos;
+    for (QAction* a : janela->mnmMenuFotoNaMoldura->actions())
+        textos << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(textos, (QStringList{"Inserir Ou Trocar Foto", "Remover Foto", "Repetir Foto Na Página", "-",
+                                   "Editar Foto", "Capa CD && DVD", "-", "Analisar Foto e Moldura",
+                                   "Ajustar Foto Na Moldura", "-", "Não Fazer Nada"}));
+    QStringList ajustes;
+    for (QAction* a : janela->mnuComoAjustar->actions())
+        ajustes << a->text();
+    EXPECT_EQ(ajustes, (QStringList{"Desproporcional, Esticar Na Moldura", "Proporcional, Fazendo Bordas",
+                                    "Proporcional, Fazendo Cortes"}));
+    EXPECT_EQ(janela->mniComoAjustarEstaFotoNaMoldura->menu(), janela->mnuComoAjustar);
+}
+
+TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
+{
+    MoverSobreAPagina(*janela, PixelDoMilimetro(*janela, 5, 5));
+    QTest::mouseClick(janela->imgPaginaCentral, Qt::LeftButton, {}, PixelDoMilimetro(*janela, 5, 5));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a click over a gap opens nothing";
+
+    QMenu* menu = AbrirMenuDaMoldura(*janela, 0);
+    ASSERT_EQ(menu, janela->mnmMenuFotoNaMoldura);
+    EXPECT_TRUE(janela->mniInserirUmaFoto->isEnabled());
+    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
+                       janela->mniEditarEstaFotoEfeitos, janela->mniEditarEstaFotoTextosETrabalhos,
+                       janela->mniAnalisarEstaFoto})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_TRUE(janela->mniNada01->isEnabled());
+    // It pops up where the mouse stands.
+    const QPoint esperado = janela->imgPaginaCentral->mapToGlobal(CentroDaMoldura(*janela, 0));
+    EXPECT_EQ(menu->pos(), esperado);
+    FecharMenu();
+
+    janela->SetarFotoNaPaginaAtual(1, 1, foto);
+    menu = AbrirMenuDaMoldura(*janela, 1);
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    // The editors and the analysis come with their windows.
+    EXPECT_FALSE(janela->mniEditarEstaFotoEfeitos->isEnabled());
+    EXPECT_FALSE(janela->mniAnalisarEstaFoto->isEnabled());
+    EXPECT_FALSE(janela->mniAjustarDespropoircionalEsticado->isChecked());
+    EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
+    EXPECT_FALSE(janela->mniAjustarProporcionalPorFora->isChecked());
+    FecharMenu();
+
+    // The right button opens the same menu; over a gap the items keep the previous state.
+    const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
+    MoverSobreAPagina(*janela, vao);
+    QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
+    QApplication::sendEvent(janela->imgPaginaCentral, &evento);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
+    EXPECT_TRUE(janela->mniRemoverEstaFoto->isEnabled());
+    EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
+    // ... and every command does nothing there.
+    const auto pilha = janela->Backups();
+    EscolherNoMenu(*janela, janela->mniRemoverEstaFoto);
+    EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Backups()[0].Moldura, pilha[0].Moldura);
+    EXPECT_EQ(janela->Backups()[1].Moldura, pilha[1].Moldura);
+}
+
+TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
+{
+    QMenu* menu = AbrirMenuDaMoldura(*janela, 0);
+    ASSERT_NE(menu, nullptr);
+    int y = 0;
+    for (QAction* a : janela->mnmMenuFotoNaMoldura->actions()) {
+        EXPECT_EQ(menu->actionGeometry(a), QRect(0, y, 220, 20)) << a->text().toStdString();
+        y += 20;
+    }
+    EXPECT_EQ(menu->size(), QSize(220, 11 * 20));
+    // Rows not highlighted are $808080.
+    const QImage imagem = menu->grab().toImage();
+    EXPECT_EQ(imagem.pixelColor(3, 20 * 10 + 2), QColor(128, 128, 128));
+    EXPECT_EQ(imagem.pixelColor(3, 20 * 3 + 10), QColor(128, 128, 128)) << "a blank row";
+    FecharMenu();
+
+    int w = 0, h = 0;
+    janela->DesenharItemDeMenuOnMeasure(janela->mniAjustarProporcionalPorFora, w, h);
+    EXPECT_EQ(QSize(w, h), QSize(360, 20));
+    w = h = 0;
+    janela->DesenharItemDeMenuOnMeasure(janela->mniNada01, w, h);
+    EXPECT_EQ(QSize(w, h), QSize(220, 20));
+}
+
+// The item as its drawing rules give it: the background, then the text at 10 pixels in bold 11-point
+// Verdana, vertically centred.
+QImage ItemEsperado(int largura, const QString& texto, QColor fundo, QColor tinta)
+{
+    QImage imagem(largura, 20, QImage::Format_RGB32);
+    imagem.fill(fundo);
+    QPainter p(&imagem);
+    QFont fonte(QStringLiteral("Verdana"));
+    fonte.setPointSize(11);
+    fonte.setBold(true);
+    p.setFont(fonte);
+    p.setPen(tinta);
+    p.drawText(QRect(10, 0, largura - 10, 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, texto);
+    return imagem;
+}
+
+QImage ItemDesenhado(TfrmPrincipal& janela, QAction* item, int largura, bool selecionado)
+{
+    platform::Bitmap bitmap(largura, 20);
+    janela.DesenharItemDeMenuOnDraw(item, bitmap.GetCanvas(), Rect{0, 0, largura, 20}, selecionado);
+    return bitmap.Image().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(FrameMenu, FitItemsCarryTheirMarkAsAPrefix)
+{
+    janela->SetarFotoNaPaginaAtual(0, 1, foto);
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 0), nullptr);
+    FecharMenu();
+    const QColor cinza(128, 128, 128);
+    const QColor branco(255, 255, 255);
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarProporcionalPorDentro, 360, false),
+              ItemEsperado(360, QStringLiteral("( • )   Proporcional, Fazendo Bordas"), cinza, branco));
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarProporcionalPorFora, 360, false),
+              ItemEsperado(360, QStringLiteral("(    )   Proporcional, Fazendo Cortes"), cinza, branco));
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarDespropoircionalEsticado, 360, true),
+              ItemEsperado(360, QStringLiteral("(    )   Desproporcional, Esticar Na Moldura"),
+                           platform::toQColor(platform::cl3DDkShadow), branco));
+    // One ampersand shows; a disabled item is written in black; the top-level items have no prefix.
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniEditarEstaFotoTextosETrabalhos, 220, false),
+              ItemEsperado(220, QStringLiteral("Capa CD & DVD"), cinza, QColor(0, 0, 0)));
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniRemoverEstaFoto, 220, false),
+              ItemEsperado(220, QStringLiteral("Remover Foto"), cinza, branco));
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniN0101, 220, false), ItemEsperado(220, QString(), cinza, branco));
+}
+
+TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)
+{
+    janela->Foto(0, 2).Ajuste = 2;
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
+    {
+        Atendente atendente;
+        atendente.arquivos << QString(); // cancelled
+        EscolherNoMenu(*janela, janela->mniInserirUmaFoto);
+        EXPECT_EQ(atendente.inesperadas, 0);
+    }
+    EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+    EXPECT_FALSE(janela->Modificado());
+
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
+    {
+        Atendente atendente;
+        atendente.arquivos << foto;
+        EscolherNoMenu(*janela, janela->mniInserirUmaFoto);
+    }
+    EXPECT_EQ(janela->opdFoto->windowTitle(), QStringLiteral("Escolher Foto Para Integrar o Trabalho"));
+    EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Foto(0, 2).Ajuste, 2);
+    EXPECT_TRUE(janela->Modificado());
+    const RegistroDeDesfazer& r = janela->Backups()[0];
+    EXPECT_EQ(r.Moldura, 2);
+    EXPECT_EQ(r.Ajuste, 2);
+    EXPECT_EQ(r.NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Backups()[1].Moldura, -1);
+
+    // The frame now shows the photo: its middle is green.
+    const QImage imagem = janela->imgPaginaCentral->grab().toImage();
+    EXPECT_EQ(imagem.pixelColor(CentroDaMoldura(*janela, 2)), QColor(0, 255, 0));
+}
+
+TEST_F(FrameMenu, RemoveEmptiesTheFrameAndUndoBringsThePhotoBackWithItsMode)
+{
+    janela->SetarFotoNaPaginaAtual(3, 1, foto);
+    janela->Documento().setModified(false);
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 3), nullptr);
+    EscolherNoMenu(*janela, janela->mniRemoverEstaFoto);
+    EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, QString());
+    // The removal passes the mode on, but the page view shows an empty frame with the empty-frame
+    // picture, which always stretches (mode 0).
+    EXPECT_EQ(janela->Foto(0, 3).Ajuste, 0);
+    EXPECT_EQ(janela->Backups()[0].Moldura, 3);
+    EXPECT_EQ(janela->Backups()[0].Ajuste, 1);
+    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
+    EXPECT_TRUE(janela->Modificado());
+
+    janela->Documento().setModified(false);
+    QTest::mouseClick(janela->spdDesfazer, Qt::LeftButton, {}, janela->spdDesfazer->rect().center());
+    EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Foto(0, 3).Ajuste, 1);
+    EXPECT_FALSE(janela->Modificado()) << "undo leaves the modified flag alone";
+}
+
+TEST_F(FrameMenu, RepeatFillsEveryFramePushingOneRecordEach)
+{
+    janela->SetarFotoNaPaginaAtual(0, 0, outra);
+    janela->SetarFotoNaPaginaAtual(2, 2, foto);
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
+    EscolherNoMenu(*janela, janela->mniRepetirEstaFoto);
+    for (int j = 0; j < 4; ++j) {
+        EXPECT_EQ(janela->Foto(0, j).NomeDoArquivo, foto) << j;
+        EXPECT_EQ(janela->Foto(0, j).Ajuste, 2) << j;
+    }
+    // Four records, frame 3 on top; the source frame is among them.
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(janela->Backups()[k].Moldura, 3 - k);
+    EXPECT_EQ(janela->Backups()[3].NomeDoArquivo, outra);
+
+    janela->spdDesfazerClick();
+    EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, foto);
+    janela->spdDesfazerClick();
+    janela->spdDesfazerClick();
+    janela->spdDesfazerClick();
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, outra);
+    EXPECT_EQ(janela->Foto(0, 0).Ajuste, 0);
+    EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, foto) << "the source frame held its photo before too";
+}
+
+TEST_F(FrameMenu, FitModesPushOnlyForAChange)
+{
+    janela->SetarFotoNaPaginaAtual(1, 0, foto);
+    janela->Documento().setModified(false);
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
+    EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
+    EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
+    EXPECT_TRUE(janela->Modificado());
+    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
+    EXPECT_EQ(janela->Backups()[0].Ajuste, 0);
+
+    // The mode already in force: nothing.
+    janela->Documento().setModified(false);
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EXPECT_TRUE(janela->mniAjustarProporcionalPorFora->isChecked());
+    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
+    EXPECT_FALSE(janela->Modificado());
+    EXPECT_EQ(janela->Backups()[0].Ajuste, 0);
+    EXPECT_EQ(janela->Backups()[1].Moldura, 1); // the placement's record
+    EXPECT_EQ(janela->Backups()[2].Moldura, -1);
+
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
+    EXPECT_EQ(janela->Foto(0, 1).Ajuste, 1);
+    janela->spdDesfazerClick();
+    EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
+    EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
+}
+
+} // namespace
+} // namespace lumoria::test
