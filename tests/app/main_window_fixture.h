@@ -133,6 +133,13 @@ void EscolherNoMenu(TfrmPrincipal& janela, QAction* item);
 // Chooses an item of a size list as the operator does: the list opens and the item is clicked.
 void EscolherNaLista(QComboBox* lista, int item);
 
+// Colours within a small distance (the image cache keeps JPEG copies, which shift colours a little).
+inline bool Parecida(QColor a, QColor b, int tolerancia = 16)
+{
+    return std::abs(a.red() - b.red()) <= tolerancia && std::abs(a.green() - b.green()) <= tolerancia
+           && std::abs(a.blue() - b.blue()) <= tolerancia;
+}
+
 // A picture file of one colour, written with Qt.
 QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor);
 

@@ -1,0 +1,168 @@
+// The undo stack: 150 records newest first, Ctrl+Z from any control, the empty-stack box, and
+// records that go back to their own page or are dropped when their page or frame is gone.
+#include "main_window_fixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace lumoria::test {
+namespace {
+
+const QString kTextoSemDesfazer = QStringLiteral(
+    "Lumoria v1.0\r\n\r\nA Função Desfazer Armazena As Últimas 150\r\nOperações de Troca Ou Edição de Fotos,\r\n"
+    "Incluindo Mudanças No Seu Ajustamento\r\nÀs Molduras.\r\n\r\nNão Há Operações a Desfazer.");
+
+class Undo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+        for (int i = 0; i < 3; ++i)
+            fotos << FotoDeTeste(QStringLiteral("f%1.bmp").arg(i), 16, 12, QColor(40 * i, 100, 200));
+    }
+    void Desfazer() { QTest::mouseClick(janela->spdDesfazer, Qt::LeftButton, {}, janela->spdDesfazer->rect().center()); }
+    void InserirPaginaDepois(int i)
+    {
+        janela->Album().InserirPaginaDepois(i);
+        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    }
+
+    std::unique_ptr<TfrmPrincipal> janela;
+    QStringList fotos;
+};
+
+TEST_F(Undo, OneHundredFiftyOneChangesAllowOneHundredFiftyUndosThenTheBox)
+{
+    QStringList nomes;
+    for (int i = 0; i < 151; ++i) {
+        nomes << FotoDeTeste(QStringLiteral("serie%1.bmp").arg(i), 8, 8, QColor(i, 0, 0));
+        janela->SetarFotoNaPaginaAtual(i % 4, std::uint8_t(i % 3), nomes.last());
+    }
+    janela->Documento().setModified(false);
+    EXPECT_EQ(janela->Backups()[149].Moldura, 1 % 4) << "the oldest record kept is the second change";
+
+    // Ctrl+Z works whichever control has the focus; so does the button.
+    janela->cbxDimensaoDoPapel->setFocus();
+    for (int i = 150; i >= 1; --i) {
+        if (i % 2)
+            QTest::keyClick(janela->cbxDimensaoDoPapel, Qt::Key_Z, Qt::ControlModifier);
+        else
+            Desfazer();
+        // Undoing change i gives frame i % 4 what change i - 4 put there (or what it held first).
+        const int j = i % 4;
+        const QString antes = i >= 4 ? nomes[i - 4] : QString();
+        ASSERT_EQ(janela->Foto(0, j).NomeDoArquivo, antes) << "undo of change " << i;
+        ASSERT_EQ(janela->Foto(0, j).Ajuste, antes.isEmpty() ? 0 : (i - 4) % 3) << "undo of change " << i;
+    }
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, nomes[0]) << "the first change is beyond the stack";
+    EXPECT_FALSE(janela->Modificado());
+    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+
+    Atendente atendente;
+    atendente.respostas << 6;
+    QTest::keyClick(janela->cbxDimensaoDoPapel, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Não Há Operações a Desfazer."));
+    EXPECT_EQ(atendente.caixas[0].texto, kTextoSemDesfazer);
+    EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
+    EXPECT_EQ(atendente.caixas[0].botao2, QString());
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, nomes[0]);
+}
+
+TEST_F(Undo, AnUndoRedrawsTheFrame)
+{
+    janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("verm.bmp"), 20, 30, Qt::red));
+    janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("azul.bmp"), 20, 30, Qt::blue));
+    const QPoint centro = CentroDaMoldura(*janela, 0);
+    EXPECT_TRUE(Parecida(janela->imgPaginaCentral->grab().toImage().pixelColor(centro), QColor(0, 0, 255)));
+    Desfazer();
+    EXPECT_TRUE(Parecida(janela->imgPaginaCentral->grab().toImage().pixelColor(centro), QColor(255, 0, 0)));
+}
+
+TEST_F(Undo, ARecordGoesBackToItsOwnPage)
+{
+    janela->SetarFotoNaPaginaAtual(2, 1, fotos[0]);
+    InserirPaginaDepois(0); // the new page 1 is shown
+    ASSERT_EQ(janela->PaginaAtual(), 1);
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[1]);
+    janela->SetarFotoNaPaginaAtual(2, 2, fotos[2]);
+
+    Desfazer();
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+    EXPECT_EQ(janela->Foto(1, 2).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, fotos[0]);
+    Desfazer();
+    EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, QString());
+
+    // The next record belongs to page 0: undo shows page 0 and restores its frame there.
+    Desfazer();
+    EXPECT_EQ(janela->PaginaAtual(), 0);
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 2"));
+    EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Foto(0, 2).Ajuste, 0);
+    for (int j = 0; j < janela->Pagina(1).frameCount(); ++j)
+        EXPECT_EQ(janela->Foto(1, j).NomeDoArquivo, QString()) << j;
+    EXPECT_EQ(janela->imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(*janela, 2)),
+              janela->imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(*janela, 0)))
+        << "frame 2 shows the empty-frame picture again";
+}
+
+TEST_F(Undo, ARecordSurvivesPagesInsertedBeforeItsPage)
+{
+    janela->SetarFotoNaPaginaAtual(1, 0, fotos[0]);
+    janela->Album().InserirPaginaAntes(0); // the old page is now page 1
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    ASSERT_EQ(janela->PaginaAtual(), 0);
+    Desfazer();
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+    EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, QString());
+}
+
+TEST_F(Undo, RecordsOfARemovedPageAreDropped)
+{
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
+    InserirPaginaDepois(0);
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[1]);
+    janela->SetarFotoNaPaginaAtual(1, 0, fotos[2]);
+    janela->Album().EliminarPagina(1);
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    ASSERT_EQ(janela->PaginaAtual(), 0);
+    // A new page may take the removed page's place in memory: its frames must not be touched.
+    InserirPaginaDepois(0);
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[1]); // this page's own record
+    janela->SetarFotoNaPaginaAtual(1, 0, fotos[2]);
+
+    Desfazer();
+    Desfazer();
+    EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, QString());
+    // The removed page's two records are gone; the first change, on page 0, is next.
+    Desfazer();
+    EXPECT_EQ(janela->PaginaAtual(), 0);
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, QString());
+
+    Atendente atendente;
+    atendente.respostas << 6;
+    Desfazer();
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Não Há Operações a Desfazer."));
+}
+
+TEST_F(Undo, ARecordWhoseFrameIsGoneIsDroppedAndTheNextTried)
+{
+    janela->SetarFotoNaPaginaAtual(0, 1, fotos[0]);
+    janela->SetarFotoNaPaginaAtual(3, 2, fotos[1]);
+    EscolherNaLista(janela->cbxDimensaoDaFoto, 1); // 14 x 19 on A4: two frames
+    ASSERT_EQ(janela->Pagina(0).frameCount(), 2);
+    ASSERT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
+
+    Desfazer(); // frame 3's record cannot be applied: frame 0's is
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+}
+
+} // namespace
+} // namespace lumoria::test
