@@ -1,0 +1,401 @@
+// The job commands of the window: save with its questions and messages, read, new job, the
+// unsaved-changes question, job files dropped on the window or named on the command line, and the
+// read-failure path for broken and hostile files.
+#include "main_window_fixture.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QUrl>
+
+#include "platform/ui/caption_panel.h"
+
+namespace lumoria::test {
+namespace {
+
+const QString kTitulo = QStringLiteral("Lumoria v1.0");
+const QString kTextoErroDeLeitura =
+    kTitulo + QStringLiteral("\r\n\r\nOcorreu Erro de Leitura Deste Arquivo.\r\nO Formato Não Foi Reconhecido.");
+const QString kTextoGravado =
+    kTitulo + QStringLiteral("\r\n\r\nArquivo Gravado Com Sucesso!\r\n\r\nEste Software Não Grava As Fotos, Mas\r\n"
+                             "Apenas Os Seus Nomes e Posições.\r\n\r\nAssim, Para Leitura Posterior, As Fotos Deverão\r\n"
+                             "Estar Nos Mesmos Arquivos e Pastas Originais.");
+const QString kTextoJaExiste = kTitulo + QStringLiteral("\r\n\r\nJá Existe Um Arquivo Gravado\r\nCom Este Mesmo Nome!\r\n\r\n"
+                                                        "Você Deseja Gravar Sobre o Existente?");
+const QString kTextoAlteracoes =
+    kTitulo + QStringLiteral("\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\nForam Gravadas. Estas Modificações "
+                             "Serão Perdidas\r\nSe Ele Não For Gravado Em Disco.\r\n\r\nDeseja Prosseguir Mesmo Assim?");
+
+// One page of a job file written by the test in the file's format: paper and photo types, the
+// page's size in mm and its frames (rectangle, fit mode, path).
+struct PaginaDoArquivo {
+    int papel = 0, foto = 3, largura = 210, altura = 297;
+    struct Moldura {
+        int l, t, r, b, ajuste;
+        QString nome;
+    };
+    QList<Moldura> molduras;
+};
+
+QByteArray TextoDoTrabalho(const QList<PaginaDoArquivo>& paginas, int atual, int quantidade = -1)
+{
+    QString t;
+    auto linha = [&t](int nivel, const QString& texto) { t += QString(10 * nivel, QLatin1Char(' ')) + texto + "\r\n"; };
+    auto n = [](int v) { return QString::number(v); };
+    linha(0, "Name:");
+    linha(0, "Lumoria");
+    linha(0, "");
+    linha(0, "Version:");
+    linha(0, "1.0.0.0");
+    linha(0, "");
+    linha(0, "Number Of Pages:");
+    linha(0, n(quantidade >= 0 ? quantidade : int(paginas.size())));
+    linha(0, "");
+    linha(0, "Actual Page Index");
+    linha(0, n(atual));
+    linha(0, "");
+    for (int i = 0; i < paginas.size(); ++i) {
+        const PaginaDoArquivo& p = paginas[i];
+        const QString pg = "Page " + n(i) + ", ";
+        for (const QString& s : {pg + "Paper Type, Size:", n(p.papel), n(210), n(297), QString()})
+            linha(1, s);
+        for (const QString& s : {pg + "Photo Type, Size, Personalized Size:", n(p.foto), n(90), n(120), n(80), n(60),
+                                 QString()})
+            linha(1, s);
+        for (const QString& s : {pg + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):", n(0), n(0),
+                                 n(p.largura), n(p.altura), QString()})
+            linha(1, s);
+        for (const QString& s : {pg + "Number Of Photos:", n(int(p.molduras.size())), QString()})
+            linha(1, s);
+        for (int j = 0; j < p.molduras.size(); ++j) {
+            const auto& m = p.molduras[j];
+            for (const QString& s : {pg + "Photo " + n(j) + ", Dimensions In Millimeters (Left, Top, Right, Bottom), And FileName:",
+                                     n(m.l), n(m.t), n(m.r), n(m.b), n(m.ajuste), m.nome, QString()})
+                linha(2, s);
+        }
+    }
+    return t.toUtf8();
+}
+
+PaginaDoArquivo PaginaA4(const QString& foto0 = QString(), int ajuste0 = 0)
+{
+    PaginaDoArquivo p;
+    p.molduras = {{15, 28, 105, 148, ajuste0, foto0}, {105, 28, 195, 148, 0, {}}, {15, 148, 105, 268, 0, {}},
+                  {105, 148, 195, 268, 0, {}}};
+    return p;
+}
+
+class JobCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        pasta = freshFolder(QStringLiteral("trabalhos"));
+        janela = NovaJanela();
+        for (int i = 0; i < 3; ++i)
+            fotos << FotoDeTeste(QStringLiteral("job%1.bmp").arg(i), 20, 16, QColor(0, 60 * i, 0));
+    }
+    void Clicar(TFancyButton* botao) { QTest::mouseClick(botao, Qt::LeftButton, {}, botao->rect().center()); }
+    void Soltar(const QStringList& arquivos)
+    {
+        QMimeData dados;
+        QList<QUrl> urls;
+        for (const QString& a : arquivos)
+            urls << QUrl::fromLocalFile(a);
+        dados.setUrls(urls);
+        const QPointF ponto(janela->width() / 2.0, janela->height() / 2.0);
+        QDragEnterEvent entrada(ponto.toPoint(), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(janela.get(), &entrada);
+        ASSERT_TRUE(entrada.isAccepted());
+        QDropEvent soltura(ponto, Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(janela.get(), &soltura);
+        QTest::qWait(30);
+    }
+    void ConferirPaginaPadrao()
+    {
+        EXPECT_EQ(janela->Album().pageCount(), 1);
+        EXPECT_EQ(janela->PaginaAtual(), 0);
+        EXPECT_EQ(janela->Pagina(0).TipoDoPapel, 0);
+        EXPECT_EQ(janela->Pagina(0).TipoDaFoto, 3);
+        EXPECT_EQ(janela->Pagina(0).frameCount(), 4);
+        EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
+        EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), 3);
+        EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
+        EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 1"));
+        EXPECT_FALSE(janela->Modificado());
+        EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+    }
+
+    QString pasta;
+    std::unique_ptr<TfrmPrincipal> janela;
+    QStringList fotos;
+};
+
+TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
+{
+    janela->SetarFotoNaPaginaAtual(0, 1, fotos[0]);
+    janela->Album().InserirPaginaDepois(0);
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    janela->SetarFotoNaPaginaAtual(3, 2, fotos[1]);
+    janela->Album().InserirPaginaDepois(1);
+    janela->Documento().setCurrentPageIndex(1);
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    ASSERT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
+
+    const QString arquivo = pasta + QStringLiteral("/festa.pvo");
+    {
+        Atendente atendente;
+        atendente.arquivos << arquivo;
+        atendente.respostas << 6;
+        Clicar(janela->spdGravarTrabalho);
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Gravação Concluída"));
+        EXPECT_EQ(atendente.caixas[0].texto, kTextoGravado);
+        EXPECT_EQ(atendente.caixas[0].botao2, QString());
+    }
+    EXPECT_EQ(janela->svdTrabalho->windowTitle(), QStringLiteral("Gravar o Trabalho"));
+    EXPECT_FALSE(janela->Modificado());
+    const QList<QByteArray> linhas = readFile(arquivo).split('\n');
+    ASSERT_GT(linhas.size(), 12);
+    EXPECT_EQ(linhas[7], QByteArray("3\r"));
+    EXPECT_EQ(linhas[10], QByteArray("1\r"));
+
+    Clicar(janela->spdNovoTrabalho); // nothing unsaved: no question
+    ASSERT_EQ(janela->Album().pageCount(), 1);
+
+    {
+        Atendente atendente;
+        atendente.arquivos << arquivo;
+        Clicar(janela->spdLerTrabalho);
+        EXPECT_TRUE(atendente.caixas.isEmpty());
+    }
+    EXPECT_EQ(janela->opdTrabalho->windowTitle(), QStringLiteral("Ler Um Trabalho Gravado"));
+    EXPECT_EQ(janela->Album().pageCount(), 3);
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
+    EXPECT_EQ(janela->Foto(1, 3).NomeDoArquivo, fotos[1]);
+    EXPECT_EQ(janela->Foto(1, 3).Ajuste, 2);
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
+    EXPECT_EQ(janela->Foto(0, 0).Ajuste, 1);
+    EXPECT_FALSE(janela->Modificado());
+    EXPECT_EQ(janela->Backups()[0].Moldura, -1) << "a job read replaces the album: no undo into it";
+}
+
+TEST_F(JobCommands, OverwritingAsksFirst)
+{
+    const QString arquivo = pasta + QStringLiteral("/antigo.pvo");
+    writeFile(arquivo, "conteudo antigo");
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
+    {
+        Atendente atendente;
+        atendente.arquivos << arquivo;
+        atendente.respostas << 7;
+        Clicar(janela->spdGravarTrabalho);
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Arquivo Já Existente"));
+        EXPECT_EQ(atendente.caixas[0].texto, kTextoJaExiste);
+        EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
+        EXPECT_EQ(atendente.caixas[0].botao2, QStringLiteral("Não"));
+    }
+    EXPECT_EQ(readFile(arquivo), QByteArray("conteudo antigo"));
+    EXPECT_TRUE(janela->Modificado());
+    {
+        Atendente atendente;
+        atendente.arquivos << arquivo;
+        atendente.respostas << 6 << 6;
+        Clicar(janela->spdGravarTrabalho);
+        ASSERT_EQ(atendente.caixas.size(), 2);
+        EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Gravação Concluída"));
+    }
+    EXPECT_TRUE(readFile(arquivo).startsWith("Name:\r\nLumoria\r\n"));
+    EXPECT_FALSE(janela->Modificado());
+}
+
+TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
+{
+    // A folder stands where the file would go: the new file cannot replace it.
+    const QString arquivo = pasta + QStringLiteral("/ocupado.pvo");
+    writeFile(arquivo + QStringLiteral("/dentro.txt"), "fica");
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
+    {
+        Atendente atendente;
+        atendente.respostas << 6 << 6;
+        EXPECT_FALSE(janela->GravarAlbumEmFormatoProprietarioPVO(arquivo));
+        ASSERT_EQ(atendente.caixas.size(), 2);
+        EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Erro de Gravação"));
+        EXPECT_TRUE(atendente.caixas[1].texto.startsWith(kTitulo + QStringLiteral("\r\n\r\nO Trabalho Não Foi Gravado")));
+    }
+    EXPECT_EQ(readFile(arquivo + QStringLiteral("/dentro.txt")), QByteArray("fica"));
+    EXPECT_TRUE(janela->Modificado());
+    EXPECT_FALSE(platform::terminationRequested()) << "the program goes on";
+
+    // A photo path with a line break is refused before anything is written.
+    janela->Foto(0, 1).NomeDoArquivo = QStringLiteral("/fotos/duas\nlinhas.jpg");
+    const QString outro = pasta + QStringLiteral("/novo.pvo");
+    {
+        Atendente atendente;
+        atendente.arquivos << outro;
+        atendente.respostas << 6;
+        Clicar(janela->spdGravarTrabalho);
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Erro de Gravação"));
+        EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Quebra de Linha")));
+    }
+    EXPECT_FALSE(QFile::exists(outro));
+    EXPECT_TRUE(janela->Modificado());
+}
+
+TEST_F(JobCommands, UnsavedChangesAreGuardedByAQuestion)
+{
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
+    {
+        Atendente atendente;
+        atendente.respostas << 7;
+        Clicar(janela->spdNovoTrabalho);
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Pedindo Confirmação Para Prosseguir"));
+        EXPECT_EQ(atendente.caixas[0].texto, kTextoAlteracoes);
+    }
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
+    EXPECT_TRUE(janela->Modificado());
+    {
+        Atendente atendente;
+        atendente.respostas << 2; // closed: no
+        Clicar(janela->spdLerTrabalho);
+        EXPECT_EQ(atendente.caixas.size(), 1);
+    }
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
+
+    EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
+    {
+        Atendente atendente;
+        atendente.respostas << 6;
+        Clicar(janela->spdNovoTrabalho);
+        EXPECT_EQ(atendente.caixas.size(), 1);
+    }
+    ConferirPaginaPadrao();
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, QString());
+}
+
+TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
+{
+    const QByteArray valido = TextoDoTrabalho({PaginaA4(fotos[0], 1), PaginaA4()}, 1);
+    auto trocar = [&valido](int linha, const QByteArray& por) {
+        QList<QByteArray> linhas = valido.split('\n');
+        linhas[linha] = por + '\r';
+        return linhas.join('\n');
+    };
+    const QList<std::pair<const char*, QByteArray>> casos = {
+        {"empty", QByteArray()},
+        {"not a job", "uma lista de compras\r\npao\r\nleite\r\n"},
+        {"no pages", trocar(7, "0")},
+        {"page beyond the pages", trocar(10, "2")},
+        {"negative page", trocar(10, "-1")},
+        {"paper type 3", trocar(13, "          3")},
+        {"photo type 8", trocar(18, "          8")},
+        {"fit mode 3", trocar(38, "                    3")},
+        {"page width 0", trocar(27, "          0")},
+        {"cut short", valido.left(valido.size() / 2)},
+        {"a word for a number", trocar(7, "tres")},
+        {"huge page count", trocar(7, "2147483647")},
+    };
+    for (const auto& [nome, conteudo] : casos) {
+        SCOPED_TRACE(nome);
+        const QString arquivo = pasta + QStringLiteral("/ruim.pvo");
+        writeFile(arquivo, conteudo);
+        EscolherNaLista(janela->cbxDimensaoDoPapel, 2); // the default page is not laid out with these
+        janela->SetarFotoNaPaginaAtual(0, 0, fotos[1]);
+        Atendente atendente;
+        atendente.respostas << 6 << 6; // the unsaved-changes question, then the failure
+        atendente.arquivos << arquivo;
+        Clicar(janela->spdLerTrabalho);
+        ASSERT_EQ(atendente.caixas.size(), 2);
+        EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Erro de Leitura"));
+        EXPECT_EQ(atendente.caixas[1].texto, kTextoErroDeLeitura);
+        EXPECT_EQ(atendente.caixas[1].botao2, QString());
+        ConferirPaginaPadrao();
+    }
+    // The valid file itself reads.
+    writeFile(pasta + QStringLiteral("/bom.pvo"), valido);
+    Atendente atendente;
+    atendente.arquivos << pasta + QStringLiteral("/bom.pvo");
+    Clicar(janela->spdLerTrabalho);
+    EXPECT_TRUE(atendente.caixas.isEmpty());
+    EXPECT_EQ(janela->Album().pageCount(), 2);
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
+}
+
+TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
+{
+    // A path far beyond 500 characters.
+    QString fundo = pasta;
+    while (fundo.size() < 600)
+        fundo += QStringLiteral("/uma pasta com nome comprido de verdade");
+    const QString arquivo = fundo + QStringLiteral("/trabalho.PVO");
+    writeFile(arquivo, TextoDoTrabalho({PaginaA4(), PaginaA4(fotos[2], 2), PaginaA4()}, 1));
+    janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
+    janela->Documento().setModified(false);
+
+    // Other files are ignored without a word.
+    {
+        Atendente atendente;
+        Soltar({fotos[1]});
+        EXPECT_TRUE(atendente.caixas.isEmpty());
+    }
+    EXPECT_EQ(janela->Album().pageCount(), 1);
+
+    {
+        Atendente atendente;
+        Soltar({arquivo, fotos[1]});
+        EXPECT_TRUE(atendente.caixas.isEmpty());
+    }
+    EXPECT_EQ(janela->Album().pageCount(), 3);
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+    EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, fotos[2]);
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
+    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+    EXPECT_TRUE(Parecida(janela->imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(*janela, 0)),
+                         QColor(0, 120, 0)));
+
+    // With unsaved changes the drop asks first.
+    janela->SetarFotoNaPaginaAtual(1, 0, fotos[0]);
+    {
+        Atendente atendente;
+        atendente.respostas << 7;
+        Soltar({arquivo});
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Pedindo Confirmação Para Prosseguir"));
+    }
+    EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, fotos[0]);
+}
+
+TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
+{
+    PrepararConfiguracoes(false);
+    const QString arquivo = freshFolder(QStringLiteral("argumento")) + QStringLiteral("/com espaco.pvo");
+    writeFile(arquivo, TextoDoTrabalho({PaginaA4(), PaginaA4()}, 1));
+    auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
+    EXPECT_EQ(janela->Album().pageCount(), 2);
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+    janela->show();
+    QApplication::processEvents();
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
+
+    // A file that cannot be read: the failure box, and the program goes on with a new album.
+    writeFile(arquivo, "nada disso");
+    janela.reset();
+    Atendente atendente;
+    atendente.respostas << 6;
+    janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Erro de Leitura"));
+    EXPECT_EQ(janela->Album().pageCount(), 1);
+    EXPECT_FALSE(platform::terminationRequested());
+}
+
+} // namespace
+} // namespace lumoria::test
