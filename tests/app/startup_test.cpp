@@ -1,0 +1,185 @@
+// Start-up and shut-down through the window: the caption, the state it starts in, the cursor files,
+// the welcome tip of the first three runs, the exit question and the guide button.
+#include "main_window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "app/settings.h"
+#include "common/custom_cursors.h"
+#include "common/failure_messages.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/caption_panel.h"
+#include "platform/ui/splitter.h"
+#include "platform/ui/status_bar.h"
+
+#include "../common/box_capture.h"
+
+namespace lumoria::test {
+namespace {
+
+// The box trims the text, so the blank that ends the third run's line does not show.
+const QString kUltimaLinhaDaDica[] = {QStringLiteral("Ser Apresentada Em Mais 2 Execuções."),
+                                      QStringLiteral("Ser Apresentada Em Mais Uma Execução."),
+                                      QStringLiteral("Ser Apresentada a Partir de Agora.")};
+
+Configuracoes ConfiguracoesGravadas()
+{
+    Configuracoes c;
+    platform::SettingsStore store = userSettingsStore();
+    c.EntrarMaximizada = store.readInteger(kChaveDeConfiguracoes, kValorEntrarMaximizada).value_or(-1) != 0;
+    c.ContadorDeUtilizacoes = store.readInteger(kChaveDeConfiguracoes, kValorContadorDeUtilizacoes).value_or(-1);
+    return c;
+}
+
+TEST(Startup, CaptionAddressAndTheStateTheSettingsAskFor)
+{
+    PrepararConfiguracoes(true);
+    auto janela = NovaJanela();
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Lumoria v1.0 (Build: 1.0.0.0)"));
+    EXPECT_EQ(janela->TituloDoAplicativo(), QStringLiteral("Lumoria v1.0"));
+    EXPECT_EQ(janela->stbEstado->panelText(0), QStringLiteral("www.lumoria.com.br"));
+    EXPECT_TRUE(janela->isMaximized());
+    EXPECT_FALSE(janela->Modificado());
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
+    janela.reset();
+
+    PrepararConfiguracoes(false);
+    janela = NovaJanela();
+    EXPECT_FALSE(janela->isMaximized());
+    EXPECT_EQ(janela->size(), QSize(800, 600));
+    // The program's folder keeps its letter case.
+    EXPECT_EQ(janela->PastaDoAplicativo(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    for (QFileDialog* d : {janela->opdFoto, janela->svdTrabalho, janela->opdTrabalho})
+        EXPECT_EQ(QDir(d->directory()).absolutePath(), QDir(home() + QStringLiteral("/Documents")).absolutePath());
+}
+
+TEST(Startup, CursorFilesAreWrittenAtStartAndDeletedOnExit)
+{
+    PrepararConfiguracoes(false);
+    auto janela = NovaJanela();
+    ASSERT_TRUE(janela->ArquivosDeCursoresGravados());
+    const QString pasta = janela->PastaDosCursores();
+    EXPECT_EQ(pasta, janela->PastaDoAplicativo()) << "the test program's folder can be written";
+    for (const CursorAnimado& c : kCursoresAnimados)
+        EXPECT_TRUE(QFile::exists(pasta + QLatin1String(c.arquivo))) << c.arquivo;
+    EXPECT_TRUE(platform::isCursorRegistered(crEsperar));
+    EXPECT_EQ(platform::controlCursor(janela->spdSair), crNormal);
+    EXPECT_EQ(platform::controlCursor(janela->splImagens), crDivHorizontal);
+
+    Atendente atendente;
+    atendente.respostas << 6;
+    janela->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(janela->isVisible());
+    for (const CursorAnimado& c : kCursoresAnimados)
+        EXPECT_FALSE(QFile::exists(pasta + QLatin1String(c.arquivo))) << c.arquivo;
+}
+
+TEST(Startup, AProgramFolderThatCannotBeWrittenSendsTheCursorsToTheRuntimeFolder)
+{
+    // Nobody, not even the superuser, creates files in /proc.
+    const QString pasta = PastaParaOsCursores(QStringLiteral("/proc/"));
+    EXPECT_EQ(pasta, home() + QStringLiteral("/runtime/lumoria/"));
+    EXPECT_TRUE(QDir(pasta).exists());
+    EXPECT_EQ(PastaParaOsCursores(home() + QStringLiteral("/")), home() + QStringLiteral("/"));
+}
+
+TEST(Startup, TheWelcomeTipShowsOnTheFirstThreeRuns)
+{
+    PrepararConfiguracoes(false, 0);
+    for (int execucao = 1; execucao <= 4; ++execucao) {
+        SCOPED_TRACE(execucao);
+        Atendente atendente;
+        atendente.respostas << 6 << 6; // the tip, then the exit question
+        auto janela = NovaJanela();
+        QTest::qWait(20);
+        if (execucao <= 3) {
+            ASSERT_EQ(atendente.caixas.size(), 1);
+            EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Mensagem de Boas Vindas e Dica Para Aplicação de Fotos"));
+            EXPECT_TRUE(atendente.caixas[0].texto.startsWith(QStringLiteral("Lumoria v1.0\r\nBem Vindo!\r\n\r\n")));
+            EXPECT_TRUE(atendente.caixas[0].texto.endsWith(
+                QStringLiteral("Esta Mensagem Deixará De\r\n") + kUltimaLinhaDaDica[execucao - 1]));
+            EXPECT_EQ(atendente.caixas[0].botao2, QString());
+        } else {
+            EXPECT_TRUE(atendente.caixas.isEmpty());
+        }
+        // Showing the window again in the same run neither counts nor shows.
+        janela->hide();
+        janela->show();
+        QTest::qWait(20);
+        EXPECT_EQ(atendente.caixas.size(), execucao <= 3 ? 1 : 0);
+        janela->close();
+        QApplication::processEvents();
+        EXPECT_EQ(ConfiguracoesGravadas().ContadorDeUtilizacoes, execucao);
+    }
+}
+
+TEST(Startup, ARunNotEndedByTheOperatorDoesNotCount)
+{
+    PrepararConfiguracoes(false, 1);
+    {
+        Atendente atendente;
+        atendente.respostas << 6;
+        auto janela = NovaJanela();
+        QTest::qWait(20);
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_TRUE(atendente.caixas[0].texto.endsWith(kUltimaLinhaDaDica[1]));
+    }
+    EXPECT_EQ(ConfiguracoesGravadas().ContadorDeUtilizacoes, 1);
+}
+
+TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
+{
+    PrepararConfiguracoes(true);
+    auto janela = NovaJanela();
+    const QString pergunta = QStringLiteral("Lumoria v1.0\r\n\r\nVocê Deseja Sair Deste Aplicativo?");
+    {
+        Atendente atendente;
+        atendente.respostas << 7 << 2;
+        QTest::mouseClick(janela->spdSair, Qt::LeftButton, {}, janela->spdSair->rect().center());
+        janela->close();
+        QApplication::processEvents();
+        ASSERT_EQ(atendente.caixas.size(), 2);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Saída"));
+        EXPECT_EQ(atendente.caixas[0].texto, pergunta);
+        EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
+        EXPECT_EQ(atendente.caixas[0].botao2, QStringLiteral("Não"));
+    }
+    EXPECT_TRUE(janela->isVisible()) << "Esc and the close box keep the window";
+    EXPECT_TRUE(QFile::exists(janela->PastaDosCursores() + QStringLiteral("c_normal.ani")));
+
+    janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("saida.bmp"), 10, 10, Qt::gray));
+    janela->showNormal();
+    QApplication::processEvents();
+    Atendente atendente;
+    atendente.respostas << 6;
+    janela->close();
+    QApplication::processEvents();
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].texto,
+              QStringLiteral("Lumoria v1.0\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\n"
+                             "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
+                             "Se o Trabalho Não For Gravado Em Disco.\r\n\r\nVocê Deseja Sair Deste Aplicativo?"));
+    EXPECT_FALSE(janela->isVisible());
+    // The state at the exit is kept for the next start.
+    EXPECT_FALSE(ConfiguracoesGravadas().EntrarMaximizada);
+}
+
+TEST(Startup, TheGuideButtonWarnsWhenTheGuideIsMissing)
+{
+    PrepararConfiguracoes(false);
+    auto janela = NovaJanela();
+    ASSERT_FALSE(QFile::exists(janela->PastaDoAplicativo() + QStringLiteral("manual/index.html")));
+    const platform::FailureHandler anterior = platform::setFailureHandler(appAplicacaoException);
+    BoxCapture caixas;
+    QTest::mouseClick(janela->spdGuia, Qt::LeftButton, {}, janela->spdGuia->rect().center());
+    platform::setFailureHandler(anterior);
+    ASSERT_EQ(caixas.boxes.size(), 1);
+    EXPECT_TRUE(caixas.boxes[0].texto.contains(QStringLiteral("Guia Eletrônico")));
+    EXPECT_FALSE(caixas.boxes[0].erro);
+    EXPECT_FALSE(platform::terminationRequested());
+}
+
+} // namespace
+} // namespace lumoria::test
