@@ -1,0 +1,155 @@
+// One copy at a time, with the built program as the first copy: a second copy is refused with the
+// failure box and never enters its message loop, a killed copy does not block the next start, and
+// a normal run goes through the message loop to the confirmed exit.
+#include "main_window_fixture.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include "app/program.h"
+#include "common/app_identity.h"
+#include "common/failure_messages.h"
+#include "platform/system/single_instance.h"
+#include "platform/ui/dispatch.h"
+
+#include "../common/box_capture.h"
+
+namespace lumoria::test {
+namespace {
+
+QString Programa() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../lumoria"); }
+
+// A job file of one default page, for starting a copy without the splash and its wait.
+QString TrabalhoSimples()
+{
+    const QString arquivo = home() + QStringLiteral("/simples.pvo");
+    AlbumDocument documento;
+    documento.CriarNovoAlbumComUmaPaginaESemFotos();
+    documento.GravarEmArquivo(arquivo);
+    return arquivo;
+}
+
+// Whether another process holds the program's single-copy lock now.
+bool OutraCopiaEmExecucao()
+{
+    platform::SingleInstanceLock sonda;
+    return sonda.tryAcquire(TituloDoAplicativo()) == platform::SingleInstanceLock::Result::HeldElsewhere;
+}
+
+class SingleCopy : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::exists(Programa())) << Programa().toStdString();
+        PrepararConfiguracoes(false);
+        trabalho = TrabalhoSimples();
+        m_anterior = platform::setFailureHandler(appAplicacaoException);
+    }
+    void TearDown() override
+    {
+        if (primeira.state() != QProcess::NotRunning) {
+            primeira.kill();
+            primeira.waitForFinished(5000);
+        }
+        platform::setFailureHandler(m_anterior);
+        platform::clearTerminationRequest();
+    }
+    // Starts the built program as the first copy and waits until it holds the lock.
+    void IniciarPrimeiraCopia()
+    {
+        primeira.setProgram(Programa());
+        primeira.setArguments({trabalho});
+        primeira.start();
+        ASSERT_TRUE(primeira.waitForStarted(5000));
+        QElapsedTimer relogio;
+        relogio.start();
+        while (!OutraCopiaEmExecucao() && relogio.elapsed() < 15000 && primeira.state() == QProcess::Running)
+            QTest::qWait(50);
+        ASSERT_TRUE(OutraCopiaEmExecucao()) << primeira.readAllStandardError().toStdString();
+    }
+
+    QString trabalho;
+    QProcess primeira;
+
+private:
+    platform::FailureHandler m_anterior;
+};
+
+TEST_F(SingleCopy, ASecondCopyIsRefusedAndTheFirstKeepsItsLock)
+{
+    IniciarPrimeiraCopia();
+    BoxCapture caixas;
+    {
+        TfrmPrincipal segunda;
+        ASSERT_EQ(caixas.boxes.size(), 1);
+        EXPECT_TRUE(caixas.boxes[0].texto.contains(QStringLiteral("Este Programa Já Está Em Execução.")));
+        EXPECT_TRUE(caixas.boxes[0].erro);
+        EXPECT_TRUE(platform::terminationRequested());
+        // The refused copy wrote no cursor files and read no job.
+        EXPECT_FALSE(segunda.ArquivosDeCursoresGravados());
+    }
+    EXPECT_TRUE(OutraCopiaEmExecucao()) << "the running copy's lock survives the refused one";
+    EXPECT_EQ(primeira.state(), QProcess::Running);
+}
+
+TEST_F(SingleCopy, TheRefusedCopyEndsWithoutEnteringItsMessageLoop)
+{
+    IniciarPrimeiraCopia();
+    BoxCapture caixas;
+    bool lacoExecutado = false;
+    QTimer guarda; // ends a loop that should not have run
+    guarda.setSingleShot(true);
+    QObject::connect(&guarda, &QTimer::timeout, [&lacoExecutado] {
+        lacoExecutado = true;
+        QCoreApplication::exit(99);
+    });
+    guarda.start(5000);
+    QElapsedTimer relogio;
+    relogio.start();
+    const int resultado = ExecutarLumoria({trabalho});
+    EXPECT_EQ(resultado, 0);
+    EXPECT_LT(relogio.elapsed(), 4000);
+    EXPECT_FALSE(lacoExecutado);
+    EXPECT_EQ(caixas.boxes.size(), 1);
+}
+
+TEST_F(SingleCopy, AKilledCopyDoesNotBlockTheNextStart)
+{
+    IniciarPrimeiraCopia();
+    primeira.kill(); // no shut-down code runs
+    ASSERT_TRUE(primeira.waitForFinished(5000));
+    BoxCapture caixas;
+    TfrmPrincipal proxima;
+    EXPECT_TRUE(caixas.boxes.isEmpty());
+    EXPECT_FALSE(platform::terminationRequested());
+    EXPECT_TRUE(proxima.ArquivosDeCursoresGravados());
+}
+
+TEST_F(SingleCopy, ANormalRunGoesThroughTheLoopToTheConfirmedExit)
+{
+    Atendente atendente;
+    atendente.respostas << 6; // the exit question
+    QTimer fechar;
+    fechar.setSingleShot(true);
+    QObject::connect(&fechar, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* janela = qobject_cast<TfrmPrincipal*>(w); janela && janela->isVisible())
+                janela->close();
+    });
+    fechar.start(300);
+    QTimer guarda;
+    guarda.setSingleShot(true);
+    QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guarda.start(8000);
+    EXPECT_EQ(ExecutarLumoria({trabalho}), 0);
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Saída"));
+    EXPECT_FALSE(QFile::exists(PastaDoAplicativo() + QStringLiteral("c_esperar.ani")));
+    // The lock went with the window.
+    platform::SingleInstanceLock sonda;
+    EXPECT_EQ(sonda.tryAcquire(TituloDoAplicativo()), platform::SingleInstanceLock::Result::Acquired);
+}
+
+} // namespace
+} // namespace lumoria::test
