@@ -1,0 +1,111 @@
+// The export of every page as a picture file at 300 dots per inch, with the progress window.
+#include "main_window_fixture.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "common/small_dialogs.h"
+#include "platform/graphics/picture.h"
+
+namespace lumoria::test {
+namespace {
+
+struct Visto {
+    bool janelaVisivel = true;
+    QString titulo;
+    QString rotulo;
+    QString percentual;
+    int maximo = -1;
+};
+
+QImage Abrir(const QString& arquivo)
+{
+    platform::Picture figura;
+    figura.LoadFromFile(arquivo);
+    if (!figura.GetGraphic())
+        return {};
+    platform::Bitmap bitmap;
+    bitmap.Assign(*figura.GetGraphic());
+    return bitmap.Image().convertToFormat(QImage::Format_RGB32);
+}
+
+class PageExport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+        pasta = freshFolder(QStringLiteral("exportacao"));
+        janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("vermelha.bmp"), 300, 400, Qt::red));
+        janela->Album().InserirPaginaDepois(0);
+        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        EscolherNaLista(janela->cbxDimensaoDoPapel, 2); // 10 x 15 paper
+        janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("azul.bmp"), 400, 300, Qt::blue));
+    }
+
+    // Runs the export and notes, while it runs, the window's state and the progress window.
+    QList<Visto> Exportar(const QString& nome)
+    {
+        QList<Visto> vistos;
+        QTimer observador;
+        QObject::connect(&observador, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* p = qobject_cast<TfrmDialogoProgresso*>(w); p && p->isVisible())
+                    vistos.append({janela->isVisible(), p->windowTitle(), p->LabelText(), p->lblProgresso->text(),
+                                   p->prbProgresso->maximum()});
+        });
+        observador.start(0);
+        janela->GravarAlbumEmFormatoNaoProprietarioBMPJPG(nome);
+        return vistos;
+    }
+
+    std::unique_ptr<TfrmPrincipal> janela;
+    QString pasta;
+};
+
+TEST_F(PageExport, EveryPageBecomesABitmapAtThreeHundredDotsPerInch)
+{
+    const QList<Visto> vistos = Exportar(pasta + QStringLiteral("/album .BMP"));
+    EXPECT_TRUE(janela->isVisible());
+
+    const QImage pagina1 = Abrir(pasta + QStringLiteral("/album - Pg 00001.BMP"));
+    const QImage pagina2 = Abrir(pasta + QStringLiteral("/album - Pg 00002.BMP"));
+    ASSERT_FALSE(pagina1.isNull());
+    ASSERT_FALSE(pagina2.isNull());
+    EXPECT_TRUE(readFile(pasta + QStringLiteral("/album - Pg 00001.BMP")).startsWith("BM"));
+    // A4: Round(210 * 300 / 25.4) x Round(297 * 300 / 25.4); 10 x 15: 1181 x 1772.
+    EXPECT_EQ(pagina1.size(), QSize(2480, 3508));
+    EXPECT_EQ(pagina2.size(), QSize(1181, 1772));
+    // Frame 0 of page 1 is (15, 28)-(105, 148) mm; its middle, 60 x 88 mm, is at 709 x 1039 dots.
+    EXPECT_EQ(pagina1.pixelColor(709, 1039), QColor(255, 0, 0));
+    EXPECT_EQ(pagina1.pixelColor(20, 20), QColor(255, 255, 255));
+    // Page 2 holds one frame over the whole sheet.
+    EXPECT_EQ(pagina2.pixelColor(590, 886), QColor(0, 0, 255));
+
+    ASSERT_FALSE(vistos.isEmpty());
+    EXPECT_FALSE(vistos[0].janelaVisivel) << "the main window hides meanwhile";
+    EXPECT_EQ(vistos[0].titulo, QStringLiteral("Progresso da Gravação"));
+    EXPECT_EQ(vistos[0].rotulo, QStringLiteral("\r\nLumoria v1.0\r\n\r\nGravando Cada Página do Trabalho\r\n"
+                                               "Em Um Arquivo de Imagem Independente."));
+    EXPECT_EQ(vistos[0].maximo, 2);
+    QStringList percentuais;
+    for (const Visto& v : vistos)
+        if (!percentuais.contains(v.percentual))
+            percentuais << v.percentual;
+    EXPECT_TRUE(percentuais.contains(QStringLiteral("50% Já Executado"))) << percentuais.join('|').toStdString();
+}
+
+TEST_F(PageExport, AnyOtherExtensionWritesJpegFiles)
+{
+    Exportar(pasta + QStringLiteral("/album.jpg"));
+    const QString arquivo = pasta + QStringLiteral("/album - Pg 00002.jpg");
+    EXPECT_TRUE(readFile(arquivo).startsWith("\xFF\xD8"));
+    const QImage pagina2 = Abrir(arquivo);
+    ASSERT_EQ(pagina2.size(), QSize(1181, 1772));
+    EXPECT_TRUE(Parecida(pagina2.pixelColor(590, 886), QColor(0, 0, 255), 8));
+    EXPECT_FALSE(QFile::exists(pasta + QStringLiteral("/album - Pg 00003.jpg")));
+}
+
+} // namespace
+} // namespace lumoria::test
