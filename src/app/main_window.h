@@ -213,6 +213,8 @@ private:
     void PosicionarLinhaDeNavegacao();
     void MostrarLegenda(const PageLegend& legenda);
     SizeListSelection LerListasDeTamanho() const;
+    // A size list's choice: stored into the page's type, then the page is laid out again.
+    void AplicarTamanhoEscolhido(std::int32_t& tipoDaPagina, int indice);
     // Sets both lists to show the page's types (a type without an item leaves a list unselected).
     void MostrarTiposNasListas(const TPagina& pagina);
     void MostrarTiposNasListas(int papel, int foto);

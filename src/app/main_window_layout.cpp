@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 
 #include "album/size_tables.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/canvas.h"
+#include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
@@ -143,6 +145,10 @@ void TfrmPrincipal::CriarControles()
 {
     setMinimumSize(kLarguraMinima, kAlturaMinima);
     resize(kLarguraMinima, kAlturaMinima);
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+        const QRect g = tela->geometry();
+        move(g.x() + Div(g.width() - width(), 2), g.y() + Div(g.height() - height(), 2));
+    }
     setFont(FonteDoFormulario());
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(clGray));

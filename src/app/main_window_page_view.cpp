@@ -138,22 +138,16 @@ void TfrmPrincipal::stbEstadoDrawPanel(int panel, Canvas& canvas, const Rect& re
     canvas.TextOut(x, y, texto);
 }
 
-void TfrmPrincipal::cbxDimensaoDoPapelClick(int indice)
-{
-    TPagina& pagina = m_documento.currentPage();
-    if (indice == pagina.TipoDoPapel)
-        return;
-    pagina.TipoDoPapel = indice;
-    m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
-    AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-}
+void TfrmPrincipal::cbxDimensaoDoPapelClick(int indice) { AplicarTamanhoEscolhido(m_documento.currentPage().TipoDoPapel, indice); }
 
-void TfrmPrincipal::cbxDimensaoDaFotoClick(int indice)
+void TfrmPrincipal::cbxDimensaoDaFotoClick(int indice) { AplicarTamanhoEscolhido(m_documento.currentPage().TipoDaFoto, indice); }
+
+void TfrmPrincipal::AplicarTamanhoEscolhido(std::int32_t& tipoDaPagina, int indice)
 {
-    TPagina& pagina = m_documento.currentPage();
-    if (indice == pagina.TipoDaFoto)
+    // The item already chosen changes nothing.
+    if (indice == tipoDaPagina)
         return;
-    pagina.TipoDaFoto = indice;
+    tipoDaPagina = indice;
     m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
     AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
 }

@@ -48,6 +48,7 @@ TEST(Startup, CaptionAddressAndTheStateTheSettingsAskFor)
     janela = NovaJanela();
     EXPECT_FALSE(janela->isMaximized());
     EXPECT_EQ(janela->size(), QSize(800, 600));
+    EXPECT_EQ(janela->pos(), QPoint(112, 84)) << "centred on the 1024 x 768 screen";
     // The program's folder keeps its letter case.
     EXPECT_EQ(janela->PastaDoAplicativo(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     for (QFileDialog* d : {janela->opdFoto, janela->svdTrabalho, janela->opdTrabalho})
