@@ -126,6 +126,8 @@ public:
     void VerificarSeEstaNasPrimeirasUtilizacoesParaApresentarDicas();
     void spdSairClick();
     void spdGuiaClick();
+    // Opens the maker's web address in the browser (no control of the window runs it).
+    void imgWindowsClick();
     const Configuracoes& ConfiguracoesAtuais() const { return m_configuracoes; }
     // The hidden guide window that the main block creates; the guide is loaded into it whenever this
     // window becomes active.
@@ -210,6 +212,7 @@ private:
     void CriarMenuDaMoldura();
     void CriarDialogos();
     void LigarEventos();
+    void AlinharAreas();
     void PosicionarLinhaDeNavegacao();
     void MostrarLegenda(const PageLegend& legenda);
     SizeListSelection LerListasDeTamanho() const;

@@ -375,6 +375,17 @@ void TfrmPrincipal::LigarEventos()
     qApp->installEventFilter(this);
 }
 
+void TfrmPrincipal::AlinharAreas()
+{
+    // A hidden window places its aligned controls only when shown; the page view reads their places
+    // before that (a job read at start), so they are placed here, the window's areas first.
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(pnlImagens),
+                       static_cast<QWidget*>(pnlControles)})
+        if (QLayout* l = w->layout())
+            l->setGeometry(w->rect());
+    PosicionarLinhaDeNavegacao();
+}
+
 void TfrmPrincipal::PosicionarLinhaDeNavegacao()
 {
     const int topo = height() - kNavegacaoAteOFundo;

@@ -43,6 +43,7 @@ QString TextoDePercentual(int posicao, int maximo)
 
 void TfrmPrincipal::AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais()
 {
+    AlinharAreas();
     EsquecerRegistrosDePaginasRemovidas();
     const int paginas = Album().pageCount();
     lblNumeroDaPagina->setText(QString::number(PaginaAtual() + 1) + QStringLiteral(" de ") + QString::number(paginas));

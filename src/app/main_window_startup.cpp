@@ -202,6 +202,8 @@ void TfrmPrincipal::FormDestroy()
 
 void TfrmPrincipal::spdSairClick() { close(); }
 
+void TfrmPrincipal::imgWindowsClick() { AbrirComProgramaAssociado(QStringLiteral("http://") + kEnderecoDoFabricante); }
+
 void TfrmPrincipal::spdSairMouseUp(Qt::MouseButton botao, Qt::KeyboardModifiers teclas)
 {
     const Qt::KeyboardModifiers todas = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
