@@ -1,6 +1,7 @@
 #include "album/album_document.h"
 
 #include "album/size_tables.h"
+#include "common/general_routines.h"
 #include "platform/numeric.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 namespace lumoria {
 
 namespace {
-
-const QString kCRLF = QStringLiteral("\r\n");
 
 // The photo turns a quarter when that fits more frames; on a tie it stays upright.
 bool deveGirar(std::int32_t W, std::int32_t H, std::int32_t w, std::int32_t h)
@@ -31,8 +30,9 @@ PageLegend legendaPara(std::int32_t n, const SizeListSelection& listas)
         l.colour = PageLegend::kCl3DDkShadow;
         l.caption = n == 1 ? QStringLiteral("Uma Foto Por Folha") : QString::number(n) + QStringLiteral(" Fotos Por Folha");
     }
-    l.hint = QStringLiteral("Página a Ser Impressa") + kCRLF + QStringLiteral("Arraste Fotos Sobre Ela ou Clique Para Editar") +
-             kCRLF + kCRLF + QStringLiteral("Papel ") + paperListText(listas.paperItem) + kCRLF +
+    l.hint = QStringLiteral("Página a Ser Impressa") + QuebrasDeLinha(1) +
+             QStringLiteral("Arraste Fotos Sobre Ela ou Clique Para Editar") + QuebrasDeLinha(2) +
+             QStringLiteral("Papel ") + paperListText(listas.paperItem) + QuebrasDeLinha(1) +
              QStringLiteral("Fotos ") + photoListText(listas.photoItem) + QStringLiteral(" cm");
     return l;
 }
@@ -67,6 +67,55 @@ void AlbumDocument::PegarLarguraAlturaDasFotosConfigurada(std::int32_t& largura,
 {
     const SizeListSelection listas = sizeListSelection();
     photoSizeForItem(listas.photoItem, listas.paperItem, currentPage(), largura, altura);
+}
+
+JobFileSizes AlbumDocument::jobFileSizes()
+{
+    const SizeListSelection listas = sizeListSelection();
+    JobFileSizes t;
+    PegarLarguraAlturaDaPaginaConfigurada(listas.paperItem, t.larguraPapel, t.alturaPapel);
+    photoSizeForItem(listas.photoItem, listas.paperItem, currentPage(), t.larguraFoto, t.alturaFoto);
+    return t;
+}
+
+void AlbumDocument::GravarEmArquivo(const QString& nomeDoArquivo)
+{
+    m_album->GravarEmArquivo(nomeDoArquivo, m_currentPage, jobFileSizes());
+}
+
+void AlbumDocument::showInSizeLists(const SizeListSelection& listas)
+{
+    if (m_sizeListWriter)
+        m_sizeListWriter(listas);
+}
+
+void AlbumDocument::startOverWithDefaultPage(bool lembrar)
+{
+    replaceAlbum();
+    // The default page is laid out with its own types, not with what the lists showed before.
+    const SizeListSelection listas = listSelectionShowing(currentPage());
+    showInSizeLists(listas);
+    CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(lembrar, listas);
+}
+
+bool AlbumDocument::LerAlbum(const QString& nomeDoArquivo, const std::function<void()>& informarFalha)
+{
+    m_modified = false;
+    m_frameUnderMouse = -1;
+    if (m_album->LerDeArquivo(nomeDoArquivo)) {
+        showInSizeLists(listSelectionShowing(currentPage()));
+        return true;
+    }
+    if (informarFalha)
+        informarFalha();
+    startOverWithDefaultPage(true);
+    return false;
+}
+
+void AlbumDocument::CriarNovoAlbumComUmaPaginaESemFotos()
+{
+    m_modified = false;
+    startOverWithDefaultPage(false);
 }
 
 void AlbumDocument::ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() { m_nomes.fill(QString()); }

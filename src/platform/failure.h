@@ -58,6 +58,18 @@ public:
     explicit SettingsWriteError(const std::string& name) : Failure("Failed to set data for '" + name + "'") {}
 };
 
+// A second copy of the program refused at start.
+class AlreadyRunning : public Failure {
+public:
+    AlreadyRunning() : Failure("Aplicativo Já Em Execução") {}
+};
+
+// The user guide is not installed beside the program.
+class GuideNotFound : public Failure {
+public:
+    GuideNotFound() : Failure("Guia Não Encontrado") {}
+};
+
 // A file that could not be read or written for another reason (the message says which and why).
 class FileError : public Failure {
 public:

@@ -1,36 +1,186 @@
 #include "platform/ui/screen_cursor.h"
 
+#include "platform/ui/animated_cursor_file.h"
+
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <climits>
 
 namespace lumoria::platform {
 
 namespace {
 
-QHash<CursorId, QCursor>& registry()
+struct Registered {
+    QList<QCursor> frames;
+    QList<int> sequence;
+    QList<int> delays;  // milliseconds per step
+    int step = 0;
+    QPointer<QTimer> timer;
+};
+
+QHash<CursorId, Registered>& registry()
 {
-    static QHash<CursorId, QCursor> cursors;
+    static QHash<CursorId, Registered> cursors;
     return cursors;
 }
 
+QHash<const QWidget*, CursorId>& controls()
+{
+    static QHash<const QWidget*, CursorId> bound;
+    return bound;
+}
+
 CursorId g_screenCursor = kCursorDefault;
+
+QCursor fallbackFor(CursorId id)
+{
+    switch (id) {
+    case kCursorWait:
+    case kCursorHourGlass:
+        return QCursor(Qt::WaitCursor);
+    case kCursorAppStart:
+        return QCursor(Qt::BusyCursor);
+    case kCursorVerticalSplit:
+        return QCursor(Qt::SplitVCursor);
+    case kCursorUpArrow:
+        return QCursor(Qt::UpArrowCursor);
+    default:
+        return QCursor(Qt::ArrowCursor);
+    }
+}
+
+// Shows the id's current cursor wherever it is in use.
+void showEverywhere(CursorId id)
+{
+    const QCursor cursor = cursorFor(id);
+    for (auto it = controls().cbegin(); it != controls().cend(); ++it)
+        if (it.value() == id)
+            const_cast<QWidget*>(it.key())->setCursor(cursor);
+    if (id == g_screenCursor && id != kCursorDefault && qGuiApp)
+        QGuiApplication::changeOverrideCursor(cursor);
+}
+
+void stopAnimation(Registered& entry)
+{
+    if (entry.timer)
+        delete entry.timer.data();
+}
+
+void advance(CursorId id)
+{
+    auto it = registry().find(id);
+    if (it == registry().end() || it->sequence.isEmpty())
+        return;
+    it->step = (it->step + 1) % int(it->sequence.size());
+    if (it->timer)
+        it->timer->setInterval(it->delays[it->step]);
+    showEverywhere(id);
+}
+
+void replace(CursorId id, Registered entry)
+{
+    auto old = registry().find(id);
+    if (old != registry().end())
+        stopAnimation(*old);
+    if (entry.sequence.size() > 1 && QCoreApplication::instance()) {
+        // The timer lives with the application, so none outlives it.
+        auto* timer = new QTimer(QCoreApplication::instance());
+        timer->setInterval(entry.delays[0]);
+        QObject::connect(timer, &QTimer::timeout, timer, [id] { advance(id); });
+        timer->start();
+        entry.timer = timer;
+    }
+    registry().insert(id, std::move(entry));
+    showEverywhere(id);
+}
+
+int jiffiesToMilliseconds(int jiffies)
+{
+    const long long ms = static_cast<long long>(jiffies) * 1000 / 60;
+    return int(std::clamp<long long>(ms, 1, INT_MAX));
+}
 
 } // namespace
 
 void registerCursor(CursorId id, const QCursor& cursor)
 {
-    registry().insert(id, cursor);
-    if (id == g_screenCursor && id != kCursorDefault && qGuiApp)
-        QGuiApplication::changeOverrideCursor(cursor);
+    Registered entry;
+    entry.frames.append(cursor);
+    entry.sequence.append(0);
+    entry.delays.append(0);
+    replace(id, std::move(entry));
 }
+
+void registerAnimatedCursor(CursorId id, const CursorFileData& data)
+{
+    if (data.frames.isEmpty() || data.sequence.isEmpty())
+        return;
+    Registered entry;
+    for (const CursorFrame& frame : data.frames)
+        entry.frames.append(QCursor(QPixmap::fromImage(frame.image), frame.hotSpot.x(), frame.hotSpot.y()));
+    for (qsizetype i = 0; i < data.sequence.size(); ++i) {
+        entry.sequence.append(std::clamp(data.sequence[i], 0, int(entry.frames.size()) - 1));
+        entry.delays.append(jiffiesToMilliseconds(i < data.rates.size() ? data.rates[i] : 1));
+    }
+    replace(id, std::move(entry));
+}
+
+bool loadCursorFile(CursorId id, const QString& path)
+{
+    const auto data = readCursorFile(path);
+    if (!data)
+        return false;
+    registerAnimatedCursor(id, *data);
+    return true;
+}
+
+void unregisterCursor(CursorId id)
+{
+    auto it = registry().find(id);
+    if (it == registry().end())
+        return;
+    stopAnimation(*it);
+    registry().erase(it);
+    showEverywhere(id);
+}
+
+bool isCursorRegistered(CursorId id) { return registry().contains(id); }
 
 QCursor cursorFor(CursorId id)
 {
     const auto it = registry().constFind(id);
-    if (it != registry().constEnd())
-        return *it;
-    return id == kCursorWait ? QCursor(Qt::WaitCursor) : QCursor(Qt::ArrowCursor);
+    if (it == registry().constEnd())
+        return fallbackFor(id);
+    return it->frames[it->sequence[it->step]];
 }
+
+int cursorStep(CursorId id)
+{
+    const auto it = registry().constFind(id);
+    return it == registry().constEnd() ? 0 : it->step;
+}
+
+void setControlCursor(QWidget* control, CursorId id)
+{
+    if (!control)
+        return;
+    if (!controls().contains(control))
+        QObject::connect(control, &QObject::destroyed, [control] { controls().remove(control); });
+    controls().insert(control, id);
+    if (id == kCursorDefault && !isCursorRegistered(id))
+        control->unsetCursor();
+    else
+        control->setCursor(cursorFor(id));
+}
+
+CursorId controlCursor(const QWidget* control) { return controls().value(control, kCursorDefault); }
 
 CursorId screenCursor() { return g_screenCursor; }
 

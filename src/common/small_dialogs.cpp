@@ -1,0 +1,64 @@
+#include "common/small_dialogs.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include "common/dialog_glyphs.h"
+#include "components/fancy_button.h"
+
+namespace lumoria {
+
+using namespace platform;
+
+TfrmDialogoProgresso::TfrmDialogoProgresso(QWidget* owner) : DialogForm(owner, 462, 64)
+{
+    prbProgresso = new QProgressBar(pnlInferior);
+    prbProgresso->setGeometry(16, 14, 430, 15);
+    prbProgresso->setTextVisible(false);
+    // Only the bar colour changes; the trough keeps its own.
+    QPalette palette = prbProgresso->palette();
+    palette.setColor(QPalette::Highlight, toQColor(0x800000));
+    prbProgresso->setPalette(palette);
+
+    lblProgresso = new QLabel(pnlInferior);
+    lblProgresso->setTextFormat(Qt::PlainText);
+    lblProgresso->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblProgresso->setGeometry(16, 38, 430, lblProgresso->fontMetrics().height());
+    SetTextColor(*lblProgresso, colorRef(255, 255, 255));
+}
+
+void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)
+{
+    DialogForm::resizeEvent(event);
+    // The bar stretches with the window.
+    if (prbProgresso)
+        prbProgresso->resize(width() - 32, prbProgresso->height());
+}
+
+TfrmDialogoGuia::TfrmDialogoGuia(QWidget* owner) : DialogForm(owner, 632, 54)
+{
+    setWindowFlags(windowFlags() | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Guia Do Usuário Deste Software"));
+    SetAutoSize(false);
+    setFixedSize(632, 72);
+    spdNao = CreateButton(QStringLiteral("Não Quero"), 21, GlyphNo());
+    spdSim = CreateButton(QStringLiteral("Na Tela"), 221, GlyphOnScreen());
+    spdImpresso = CreateButton(QStringLiteral("Impresso"), 421, GlyphPrinted());
+    connect(spdNao, &TFancyButton::OnClick, this, [this] { Answer(1); });
+    connect(spdSim, &TFancyButton::OnClick, this, [this] { Answer(2); });
+    connect(spdImpresso, &TFancyButton::OnClick, this, [this] { Answer(3); });
+}
+
+void TfrmDialogoGuia::showEvent(QShowEvent* event)
+{
+    Resposta = 0;
+    DialogForm::showEvent(event);
+}
+
+void TfrmDialogoGuia::Answer(std::uint8_t answer)
+{
+    Resposta = answer;
+    close();
+}
+
+} // namespace lumoria

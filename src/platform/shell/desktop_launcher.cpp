@@ -1,0 +1,69 @@
+#include "platform/shell/desktop_launcher.h"
+
+#include "platform/shell/file_operations.h"
+
+#include <QFile>
+
+namespace lumoria::platform {
+
+namespace {
+
+QString quotedWord(const QString& word)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : word) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    quoted += QLatin1Char('"');
+    // A lone "%" would start a field code.
+    quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return quoted;
+}
+
+} // namespace
+
+QString desktopStringValue(const QString& text)
+{
+    QString value;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\'))
+            value += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            value += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            value += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            value += QStringLiteral("\\r");
+        else if (c == QLatin1Char(' ') && i == 0)
+            value += QStringLiteral("\\s"); // a leading blank would be taken for spacing after "="
+        else
+            value += c;
+    }
+    return value;
+}
+
+QString desktopExecValue(const QString& program, const QStringList& arguments)
+{
+    QStringList words{quotedWord(program)};
+    for (const QString& argument : arguments)
+        words += quotedWord(argument);
+    return desktopStringValue(words.join(QLatin1Char(' ')));
+}
+
+bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launcher)
+{
+    QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
+    text += QStringLiteral("Name=") + desktopStringValue(launcher.name) + QLatin1Char('\n');
+    text += QStringLiteral("Exec=") + desktopExecValue(launcher.program, launcher.arguments) + QLatin1Char('\n');
+    if (!launcher.workingFolder.isEmpty())
+        text += QStringLiteral("Path=") + desktopStringValue(launcher.workingFolder) + QLatin1Char('\n');
+
+    if (!writeFileSafely(filePath, text.toUtf8()))
+        return false;
+    return QFile::setPermissions(filePath, QFile::permissions(filePath) | QFile::ExeOwner | QFile::ExeUser);
+}
+
+} // namespace lumoria::platform

@@ -1,0 +1,38 @@
+#pragma once
+// Silent file and folder operations: no dialogs, no questions; each reports only whether it worked.
+#include <QByteArray>
+#include <QString>
+
+namespace lumoria::platform {
+
+// True when both paths reach the same file: the same text, or the same file through links or
+// another spelling of the path. Letter case counts, as the file system does.
+bool isSameFile(const QString& a, const QString& b);
+
+// Gives the target the source's modification time.
+bool copyFileTime(const QString& source, const QString& target);
+// Gives the target the source's permissions.
+bool copyFilePermissions(const QString& source, const QString& target);
+
+// Copies the contents of a folder into the target folder, creating it (with its parents) when
+// missing and merging into it when present; files of the same name are replaced. Files keep their
+// times and permissions; links are copied as links. A target inside the source is refused. True
+// when everything was copied.
+bool copyFolder(const QString& source, const QString& target);
+
+// Deletes a file, a link (not what it points to) or a folder with everything in it. False when
+// there was nothing to delete or something could not be deleted.
+bool removePath(const QString& path);
+
+// Moves a file or folder to the user's trash. False when it could not be moved.
+bool moveToTrash(const QString& path);
+
+// Writes the whole file through a temporary file beside it, which replaces the old file only once
+// everything is written; on a failure the old file stays as it was. False when it could not, with
+// the reason in `reason` when given.
+bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr);
+
+// True when something (a file, folder or link, even a broken one) stands at the path.
+bool pathExists(const QString& path);
+
+} // namespace lumoria::platform

@@ -1,0 +1,18 @@
+#pragma once
+// The user's special folders. Each is given as the system names it, without a trailing "/", and is
+// not created (except the executables folder, which programs expect to find); empty when the
+// system knows no such folder.
+#include <QString>
+
+namespace lumoria::platform {
+
+QString documentsFolder();
+QString desktopFolder();
+// The applications menu: launchers placed here (also in subfolders) show in the desktop's menu.
+QString applicationsMenuFolder();
+// Where programs are installed for this user (the XDG data folder).
+QString installedProgramsFolder();
+// The user's own executables, ~/.local/bin; created when missing.
+QString userExecutablesFolder();
+
+} // namespace lumoria::platform

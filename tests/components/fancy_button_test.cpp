@@ -1,0 +1,526 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QSignalSpy>
+
+#include <cmath>
+
+#include "components/button_driver.h"
+#include "components/fancy_button.h"
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using namespace lumoria::test;
+
+namespace {
+
+// A parent of a known colour, so that what the button leaves unpainted shows.
+struct Stage {
+    QWidget parent;
+    TFancyButton* button;
+    explicit Stage(QRgb background = qRgb(0, 128, 0))
+    {
+        parent.resize(600, 300);
+        QPalette p = parent.palette();
+        p.setColor(QPalette::Window, QColor(background));
+        parent.setPalette(p);
+        parent.setAutoFillBackground(true);
+        button = new TFancyButton(&parent);
+        button->move(10, 10);
+    }
+    QImage Picture() { return parent.grab(button->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+QImage Strip(std::initializer_list<QRgb> cells, QRgb key = qRgb(255, 0, 255))
+{
+    QImage strip(8 * int(cells.size()), 6, QImage::Format_RGB32);
+    strip.fill(key);
+    int i = 0;
+    for (QRgb c : cells) {
+        for (int y = 1; y < 5; ++y)
+            for (int x = 2; x < 6; ++x)
+                strip.setPixel(8 * i + x, y, c);
+        ++i;
+    }
+    return strip;
+}
+
+QFont Verdana16()
+{
+    QFont f("Verdana");
+    f.setPixelSize(16);
+    f.setBold(true);
+    return f;
+}
+
+} // namespace
+
+TEST(FancyButton, ClampsOnStore)
+{
+    TFancyEffect e;
+    e.SetFrameWidth(20);
+    EXPECT_EQ(e.FrameWidth(), 14);
+    e.SetFrameWidth(1);
+    EXPECT_EQ(e.FrameWidth(), 3);
+    e.SetFrameWidth(9);
+    EXPECT_EQ(e.FrameWidth(), 9);
+    e.SetCornerRadius(200);
+    EXPECT_EQ(e.CornerRadius(), 145);
+    e.SetCornerRadius(-5);
+    EXPECT_EQ(e.CornerRadius(), 0);
+    e.SetCornerRadius(145);
+    EXPECT_EQ(e.CornerRadius(), 145);
+
+    TFancyGlyph g;
+    g.SetNumber(0);
+    EXPECT_EQ(g.Number(), 1);
+    g.SetNumber(9);
+    EXPECT_EQ(g.Number(), 4);
+    g.SetNumber(3);
+    EXPECT_EQ(g.Number(), 3);
+    g.SetDistance(-3);
+    EXPECT_EQ(g.Distance(), 0);
+    g.SetDistance(0);
+    EXPECT_EQ(g.Distance(), 0);
+    g.SetDistance(1);
+    EXPECT_EQ(g.Distance(), 1);
+
+    // The glyph is copied: the caller's later changes do not reach the button.
+    QImage mine = Strip({qRgb(1, 2, 3)});
+    g.SetGlyph(mine);
+    mine.fill(Qt::black);
+    EXPECT_EQ(g.Glyph().pixel(3, 2), qRgb(1, 2, 3));
+}
+
+TEST(FancyButton, EverySetterNotifiesEvenWithTheSameValue)
+{
+    TFancyEffect e;
+    int effects = 0;
+    TFancyEffect* sender = nullptr;
+    e.OnEffectChange = [&](TFancyEffect* s) { ++effects, sender = s; };
+    e.SetShape(e.Shape());
+    e.SetCornerRadius(e.CornerRadius());
+    e.SetFrameWidth(e.FrameWidth());
+    e.SetHoverColor(e.HoverColor());
+    e.SetTextStyle(e.TextStyle());
+    e.SetFrameStyle(e.FrameStyle());
+    EXPECT_EQ(effects, 6);
+    EXPECT_EQ(sender, &e);
+
+    TFancyGlyph g;
+    int glyphs = 0;
+    g.OnGlyphChange = [&](TFancyGlyph*) { ++glyphs; };
+    g.SetGlyph(g.Glyph());
+    g.SetLayout(g.Layout());
+    g.SetNumber(g.Number());
+    g.SetDistance(g.Distance());
+    g.SetGlyphStyle(g.GlyphStyle());
+    EXPECT_EQ(glyphs, 5);
+}
+
+TEST(FancyButton, PropertyChangesRepaintTheButton)
+{
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    Stage s;
+    s.parent.show();
+    QApplication::processEvents();
+    s.button->installEventFilter(&counter);
+    const auto repaints = [&](auto change) {
+        counter.paints = 0;
+        change();
+        QApplication::processEvents();
+        return counter.paints > 0;
+    };
+    EXPECT_TRUE(repaints([&] { s.button->FancyEffects().SetFrameWidth(s.button->FancyEffects().FrameWidth()); }));
+    EXPECT_TRUE(repaints([&] { s.button->Glyphs().SetDistance(0); }));
+    EXPECT_TRUE(repaints([&] { s.button->SetCaption("Outro"); }));
+    EXPECT_FALSE(repaints([] {}));
+}
+
+TEST(FancyButton, Defaults)
+{
+    TFancyButton b;
+    EXPECT_EQ(b.size(), QSize(97, 25));
+    EXPECT_TRUE(b.isEnabled());
+    EXPECT_EQ(b.Color(), clBtnFace);
+    EXPECT_EQ(b.FancyEffects().FrameWidth(), 6);
+    EXPECT_EQ(b.FancyEffects().HoverColor(), clBlue);
+    EXPECT_EQ(b.FancyEffects().Shape(), btnRectangle);
+    EXPECT_EQ(b.FancyEffects().CornerRadius(), 3);
+    EXPECT_EQ(b.FancyEffects().TextStyle(), txLowered);
+    EXPECT_EQ(b.FancyEffects().FrameStyle(), fmGradient);
+    EXPECT_TRUE(b.Glyphs().Glyph().isNull());
+    EXPECT_EQ(b.Glyphs().Layout(), lyLeft);
+    EXPECT_EQ(b.Glyphs().Number(), 1);
+    EXPECT_EQ(b.Glyphs().Distance(), 0);
+    EXPECT_EQ(b.Glyphs().GlyphStyle(), gsNormal);
+    EXPECT_EQ(b.State(), TFancyButton::StateUp);
+    EXPECT_FALSE(b.Pressed());
+    EXPECT_FALSE(b.Inside());
+    EXPECT_EQ(b.focusPolicy(), Qt::NoFocus);
+}
+
+TEST(FancyButton, AdjustColorResolvesSystemColoursAndHoldsChannels)
+{
+    const QRgb face = toRgb(cl3DDkShadow);
+    const ColorRef lighter = TFancyButton::AdjustColor(cl3DDkShadow, 25);
+    EXPECT_EQ(toRgb(lighter), qRgb(qRed(face) + 25, qGreen(face) + 25, qBlue(face) + 25));
+    EXPECT_EQ(toRgb(TFancyButton::AdjustColor(colorRef(250, 10, 128), 10)), qRgb(255, 20, 138));
+    EXPECT_EQ(toRgb(TFancyButton::AdjustColor(colorRef(250, 10, 128), -80)), qRgb(170, 0, 48));
+    EXPECT_EQ(toRgb(TFancyButton::AdjustColor(colorRef(3, 4, 5), 0)), qRgb(3, 4, 5));
+}
+
+TEST(FancyButton, HitTestFollowsTheShape)
+{
+    TFancyButton b;
+    b.resize(190, 30);
+    b.FancyEffects().SetShape(btnCapsule);
+    EXPECT_FALSE(b.IsInsideShape(0, 0));
+    EXPECT_FALSE(b.IsInsideShape(189, 29));
+    EXPECT_TRUE(b.IsInsideShape(0, 15));
+    EXPECT_TRUE(b.IsInsideShape(95, 0));
+    EXPECT_TRUE(b.IsInsideShape(95, 29));
+    EXPECT_FALSE(b.IsInsideShape(95, 30));
+    EXPECT_FALSE(b.IsInsideShape(-1, 15));
+
+    b.resize(100, 60);
+    b.FancyEffects().SetShape(btnOval);
+    EXPECT_FALSE(b.IsInsideShape(5, 5));
+    EXPECT_FALSE(b.IsInsideShape(94, 54));
+    EXPECT_TRUE(b.IsInsideShape(50, 30));
+    EXPECT_TRUE(b.IsInsideShape(1, 30));
+    EXPECT_TRUE(b.IsInsideShape(50, 1));
+
+    b.FancyEffects().SetShape(btnRectangle);
+    b.FancyEffects().SetCornerRadius(0);
+    EXPECT_TRUE(b.IsInsideShape(0, 0));
+    EXPECT_TRUE(b.IsInsideShape(99, 59));
+    b.FancyEffects().SetCornerRadius(10);
+    EXPECT_FALSE(b.IsInsideShape(0, 0));
+    EXPECT_TRUE(b.IsInsideShape(10, 0));
+}
+
+TEST(FancyButton, StatesFollowPointerAndEnabling)
+{
+    Stage s;
+    TFancyButton* b = s.button;
+    b->resize(100, 40);
+    MoveTo(b, {50, 20});
+    EXPECT_TRUE(b->Inside());
+    EXPECT_EQ(b->State(), TFancyButton::StateHot);
+    Press(b, {50, 20});
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_EQ(b->State(), TFancyButton::StateDown);
+    // While pressed the inside flag is not refreshed.
+    MoveTo(b, {1, 1}, Qt::LeftButton);
+    EXPECT_TRUE(b->Inside());
+    EXPECT_EQ(b->State(), TFancyButton::StateDown);
+    Leave(b);
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_FALSE(b->Inside());
+    EXPECT_EQ(b->State(), TFancyButton::StateUp);
+    b->setEnabled(false);
+    EXPECT_EQ(b->State(), TFancyButton::StateDisabled);
+    Leave(b);
+    EXPECT_EQ(b->State(), TFancyButton::StateDisabled);
+    b->setEnabled(true);
+    EXPECT_EQ(b->State(), TFancyButton::StateUp);
+    // Off the shape the button is up again.
+    b->FancyEffects().SetShape(btnOval);
+    MoveTo(b, {50, 20});
+    MoveTo(b, {1, 1});
+    EXPECT_FALSE(b->Inside());
+    EXPECT_EQ(b->State(), TFancyButton::StateUp);
+}
+
+TEST(FancyButton, ClickFiresOnceOnReleaseInsideOnly)
+{
+    Stage s;
+    TFancyButton* b = s.button;
+    b->resize(100, 60);
+    b->FancyEffects().SetShape(btnOval);
+    QSignalSpy clicks(b, &TFancyButton::OnClick);
+    QSignalSpy ups(b, &TFancyButton::OnMouseUp);
+
+    ClickAt(b, {50, 30});
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_FALSE(b->Pressed());
+
+    // A press in the corner of the oval's bounds does not press it, and its release does not click.
+    ClickAt(b, {2, 2});
+    EXPECT_EQ(clicks.count(), 1);
+
+    // Pressed on the ellipse, moved into a corner of the control, released there: one click.
+    MoveTo(b, {50, 30});
+    Press(b, {50, 30});
+    MoveTo(b, {2, 2}, Qt::LeftButton);
+    Release(b, {2, 2});
+    EXPECT_EQ(clicks.count(), 2);
+
+    // Released outside the control: no click.
+    MoveTo(b, {50, 30});
+    Press(b, {50, 30});
+    MoveTo(b, {150, 30}, Qt::LeftButton);
+    Release(b, {150, 30});
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_FALSE(b->Pressed());
+
+    // Straight release outside without a move: still no click.
+    MoveTo(b, {50, 30});
+    Press(b, {50, 30});
+    Release(b, {-20, 30});
+    EXPECT_EQ(clicks.count(), 2);
+
+    // Leaving and coming back onto the shape before the release clicks (hot, not pressed).
+    MoveTo(b, {50, 30});
+    Press(b, {50, 30});
+    Leave(b);
+    MoveTo(b, {50, 30}, Qt::LeftButton);
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_EQ(b->State(), TFancyButton::StateHot);
+    Release(b, {50, 30});
+    EXPECT_EQ(clicks.count(), 3);
+
+    // The right button does nothing but its own events; the middle one clicks.
+    const int upsBefore = int(ups.count());
+    ClickAt(b, {50, 30}, Qt::RightButton);
+    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_EQ(ups.count(), upsBefore + 1);
+    ClickAt(b, {50, 30}, Qt::MiddleButton);
+    EXPECT_EQ(clicks.count(), 4);
+}
+
+TEST(FancyButton, AcceleratorClicksWhenEnabled)
+{
+    Stage s;
+    s.button->SetCaption("&Sim");
+    s.parent.show();
+    s.parent.activateWindow();
+    QApplication::setActiveWindow(&s.parent);
+    QSignalSpy clicks(s.button, &TFancyButton::OnClick);
+    QTest::keyClick(&s.parent, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(clicks.count(), 1);
+    s.button->setEnabled(false);
+    QTest::keyClick(&s.parent, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST(FancyButton, LayoutTable)
+{
+    TFancyButton b;
+    b.resize(190, 30);
+    b.setFont(Verdana16());
+    b.SetCaption("Imprimir");
+    QImage glyph(24, 24, QImage::Format_RGB32);
+    glyph.fill(Qt::red);
+    b.Glyphs().SetGlyph(glyph);
+    b.Glyphs().SetDistance(10);
+    QFont f = Verdana16();
+    f.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetrics m(f);
+    const int tw = m.horizontalAdvance("Imprimir");
+    const int th = m.height();
+    const int W = 190, H = 30, cw = 24, gh = 24, d = 10;
+
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphLeft(), (W - cw - d - tw) / 2);
+    EXPECT_EQ(b.GlyphTop(), (H - gh) / 2 - 1);
+    EXPECT_EQ(b.CaptionLeft(), b.GlyphLeft() + cw + d);
+    EXPECT_EQ(b.CaptionTop(), (H - th) / 2 - 1);
+
+    b.Glyphs().SetLayout(lyRight);
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphLeft(), W - (W - cw - d - tw) / 2 - cw);
+    EXPECT_EQ(b.CaptionLeft(), b.GlyphLeft() - tw - d);
+
+    // 30 high cannot hold glyph, distance and caption above each other.
+    b.Glyphs().SetLayout(lyTop);
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphLeft(), (W - cw) / 2);
+    EXPECT_EQ(b.GlyphTop(), 0);
+    EXPECT_EQ(b.CaptionLeft(), (W - tw) / 2);
+    EXPECT_EQ(b.CaptionTop(), gh + d);
+
+    b.Glyphs().SetLayout(lyBottom);
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphTop(), H - gh);
+    EXPECT_EQ(b.CaptionTop(), H - gh - d - th);
+
+    b.resize(100, 120);
+    b.Glyphs().SetLayout(lyTop);
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphTop(), (120 - gh - d - th) / 2 - 1);
+    EXPECT_EQ(b.CaptionTop(), b.GlyphTop() + gh + d);
+    b.Glyphs().SetLayout(lyBottom);
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphTop(), 120 - (120 - gh - d - th) / 2 - gh);
+    EXPECT_EQ(b.CaptionTop(), b.GlyphTop() - d - th);
+
+    b.resize(24, 190);
+    b.SetCaption("");
+    b.Glyphs().SetLayout(lyCenter);
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphLeft(), 0);
+    EXPECT_EQ(b.GlyphTop(), (190 - 24) / 2);
+    EXPECT_EQ(b.CaptionTop(), (190 - th) / 2);
+
+    // A page arrow: the caption falls beyond the right edge.
+    b.resize(24, 24);
+    b.SetCaption("Próxima");
+    b.Glyphs().SetLayout(lyLeft);
+    b.CalculateLayout();
+    EXPECT_EQ(b.GlyphLeft(), 0);
+    EXPECT_EQ(b.GlyphTop(), 0);
+    EXPECT_EQ(b.CaptionLeft(), cw + d);
+
+    // Without a glyph the caption of a left layout stands Distance div 2 right of centre.
+    b.resize(190, 30);
+    b.Glyphs().SetGlyph(QImage());
+    b.SetCaption("Imprimir");
+    b.CalculateLayout();
+    EXPECT_EQ(b.CaptionLeft(), (W - d - tw) / 2 + d);
+}
+
+TEST(FancyButton, GlyphCellsFollowTheState)
+{
+    const QRgb up = qRgb(200, 0, 0), disabled = qRgb(0, 200, 0), down = qRgb(0, 0, 200), hot = qRgb(200, 200, 0);
+    Stage s(qRgb(0, 128, 0));
+    TFancyButton* b = s.button;
+    b->resize(40, 30);
+    b->FancyEffects().SetFrameStyle(fmNone);
+    b->Glyphs().SetGlyph(Strip({up, disabled, down, hot}));
+    b->Glyphs().SetNumber(4);
+    b->Glyphs().SetLayout(lyCenter);
+    // Cell 8 x 6 centred: (16, 12); its pixels (2..5, 1..4) carry the cell colour, the rest is key.
+    EXPECT_EQ(s.Picture().pixel(16 + 3, 12 + 2), up);
+    EXPECT_EQ(s.Picture().pixel(16 + 0, 12 + 0), qRgb(0, 128, 0)) << "key colour left transparent";
+    MoveTo(b, {20, 15});
+    EXPECT_EQ(s.Picture().pixel(16 + 3, 12 + 2), hot);
+    Press(b, {20, 15});
+    const QImage pressed = s.Picture();
+    EXPECT_EQ(pressed.pixel(17 + 3, 13 + 2), down) << "moved 1 px right and down";
+    // Silhouettes while pressed: up-left in Adj(Color, -50), down-right in Adj(Color, +20).
+    EXPECT_EQ(pressed.pixel(17 + 1, 13 + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, -50)));
+    EXPECT_EQ(pressed.pixel(17 + 6, 13 + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, 20)));
+    Leave(b);
+    b->setEnabled(false);
+    EXPECT_EQ(s.Picture().pixel(16 + 3, 12 + 2), disabled);
+
+    // A single cell brings the state back to up at each paint.
+    b->setEnabled(true);
+    b->Glyphs().SetNumber(1);
+    b->Glyphs().SetGlyph(Strip({up}));
+    MoveTo(b, {20, 15});
+    EXPECT_EQ(b->State(), TFancyButton::StateHot);
+    s.Picture();
+    EXPECT_EQ(b->State(), TFancyButton::StateUp);
+}
+
+TEST(FancyButton, RaisedAndLoweredGlyphStyles)
+{
+    Stage s(qRgb(0, 128, 0));
+    TFancyButton* b = s.button;
+    b->resize(40, 30);
+    b->FancyEffects().SetFrameStyle(fmNone);
+    b->Glyphs().SetGlyph(Strip({qRgb(9, 9, 9)}));
+    b->Glyphs().SetLayout(lyCenter);
+    const int gx = 16, gy = 12;
+    b->Glyphs().SetGlyphStyle(gsRaised);
+    QImage p = s.Picture();
+    EXPECT_EQ(p.pixel(gx + 1, gy + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, 20)));
+    EXPECT_EQ(p.pixel(gx + 6, gy + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, -50)));
+    EXPECT_EQ(p.pixel(gx + 3, gy + 3), qRgb(9, 9, 9));
+    b->Glyphs().SetGlyphStyle(gsLowered);
+    p = s.Picture();
+    EXPECT_EQ(p.pixel(gx + 1, gy + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, -30)));
+    EXPECT_EQ(p.pixel(gx + 6, gy + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, 25)));
+    b->Glyphs().SetGlyphStyle(gsNormal);
+    p = s.Picture();
+    EXPECT_EQ(p.pixel(gx + 1, gy + 0), qRgb(0, 128, 0));
+    EXPECT_EQ(p.pixel(gx + 6, gy + 5), qRgb(0, 128, 0));
+}
+
+TEST(FancyButton, CaptionCopiesAndColours)
+{
+    Stage s(qRgb(0, 128, 0));
+    TFancyButton* b = s.button;
+    ApplyCommandButtonLook(*b);
+    b->FancyEffects().SetFrameStyle(fmNone);
+    b->SetCaption("I");
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb copy = toRgb(TFancyButton::AdjustColor(cl3DDkShadow, -50));
+    // Where the letter's ink stands, and the same ink moved by the copy offsets.
+    const auto inkBox = [](const QImage& img, QRgb c) {
+        QRect box;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) == c)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    const QRect caption = inkBox(s.Picture(), white);
+    ASSERT_FALSE(caption.isEmpty());
+    const QRect shadow = inkBox(s.Picture(), copy);
+    // The shadow is the caption moved (2, 2), partly covered by it.
+    EXPECT_EQ(shadow.bottomRight(), caption.bottomRight() + QPoint(2, 2));
+
+    MoveTo(b, {95, 15});
+    const QRect hover = inkBox(s.Picture(), toRgb(clAqua));
+    EXPECT_EQ(hover, caption) << "the hover colour while the mouse is over the shape";
+
+    Press(b, {95, 15});
+    const QImage pressed = s.Picture();
+    EXPECT_EQ(inkBox(pressed, white), caption.translated(1, 1));
+    EXPECT_EQ(inkBox(pressed, copy).bottomRight(), caption.bottomRight() + QPoint(3, 3));
+    Leave(b);
+
+    b->setEnabled(false);
+    EXPECT_EQ(inkBox(s.Picture(), toRgb(clBtnFace)), caption) << "disabled shadowed text in the face colour";
+    b->FancyEffects().SetTextStyle(txLowered);
+    const QImage lowered = s.Picture();
+    EXPECT_EQ(inkBox(lowered, toRgb(clBtnShadow)), caption);
+    EXPECT_EQ(inkBox(lowered, toRgb(TFancyButton::AdjustColor(cl3DDkShadow, 25))).bottomRight(),
+              caption.bottomRight() + QPoint(1, 1));
+    b->FancyEffects().SetTextStyle(txRaised);
+    EXPECT_EQ(inkBox(s.Picture(), toRgb(TFancyButton::AdjustColor(cl3DDkShadow, 25))).topLeft(),
+              caption.topLeft() - QPoint(1, 1));
+    b->FancyEffects().SetTextStyle(txPlain);
+    EXPECT_TRUE(inkBox(s.Picture(), toRgb(TFancyButton::AdjustColor(cl3DDkShadow, 25))).isEmpty());
+}
+
+TEST(FancyButton, DoubleAmpersandShowsOneAndIsMeasuredWithBoth)
+{
+    Stage s(qRgb(0, 128, 0));
+    TFancyButton* b = s.button;
+    ApplyCommandButtonLook(*b);
+    b->FancyEffects().SetFrameStyle(fmNone);
+    b->FancyEffects().SetTextStyle(txPlain);
+    b->SetCaption("Capa CD && DVD");
+    QFont f = Verdana16();
+    f.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetrics m(f);
+    const int tw = m.horizontalAdvance("Capa CD && DVD");
+    const int shown = m.horizontalAdvance("Capa CD & DVD");
+    b->CalculateLayout();
+    EXPECT_EQ(b->CaptionLeft(), (190 - 10 - tw) / 2 + 10);
+
+    // The reference: "Capa CD & DVD" centred in the text rectangle, no underline.
+    QImage expected(190, 30, QImage::Format_RGB32);
+    expected.fill(qRgb(0, 128, 0));
+    {
+        QPainter p(&expected);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(b->CaptionLeft() + (tw - shown) / 2, b->CaptionTop() + m.ascent(), "Capa CD & DVD");
+    }
+    EXPECT_EQ(s.Picture(), expected);
+}
