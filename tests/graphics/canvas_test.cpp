@@ -202,6 +202,16 @@ TEST(Rotation, PixelMappingOfEveryDepth)
             for (int x = 0; x < 4; ++x)
                 ASSERT_EQ(turned.pixel(x, y), source.pixel(6 - 1 - y, x)) << x << "," << y;
     }
+    // Sizes that are no multiple of the tiles or of the four pixels moved at a time.
+    QImage big(601, 259, QImage::Format_BGR888);
+    for (int y = 0; y < big.height(); ++y)
+        for (int x = 0; x < big.width(); ++x)
+            big.setPixel(x, y, qRgb(x % 251, y % 241, (x * 7 + y) % 256));
+    const QImage bigTurned = RotateAnticlockwise(big);
+    ASSERT_EQ(bigTurned.size(), QSize(259, 601));
+    for (int y = 0; y < 601; ++y)
+        for (int x = 0; x < 259; ++x)
+            ASSERT_EQ(bigTurned.pixel(x, y), big.pixel(601 - 1 - y, x)) << x << "," << y;
     QImage wrong(3, 3, QImage::Format_RGB32);
     EXPECT_THROW(RotateAnticlockwiseInto(QImage(4, 2, QImage::Format_RGB32), wrong), RangeError);
 }
