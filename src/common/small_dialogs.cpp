@@ -4,6 +4,7 @@
 #include <QProgressBar>
 
 #include "common/dialog_glyphs.h"
+#include "platform/ui/panel.h"
 #include "components/fancy_button.h"
 
 namespace lumoria {
@@ -24,7 +25,7 @@ TfrmDialogoProgresso::TfrmDialogoProgresso(QWidget* owner) : DialogForm(owner, 4
     lblProgresso->setTextFormat(Qt::PlainText);
     lblProgresso->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblProgresso->setGeometry(16, 38, 430, lblProgresso->fontMetrics().height());
-    SetTextColor(*lblProgresso, colorRef(255, 255, 255));
+    SetLabelFontColor(*lblProgresso, colorRef(255, 255, 255));
 }
 
 void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)
@@ -41,12 +42,9 @@ TfrmDialogoGuia::TfrmDialogoGuia(QWidget* owner) : DialogForm(owner, 632, 54)
     setWindowTitle(QStringLiteral("Guia Do Usuário Deste Software"));
     SetAutoSize(false);
     setFixedSize(632, 72);
-    spdNao = CreateButton(QStringLiteral("Não Quero"), 21, GlyphNo());
-    spdSim = CreateButton(QStringLiteral("Na Tela"), 221, GlyphOnScreen());
-    spdImpresso = CreateButton(QStringLiteral("Impresso"), 421, GlyphPrinted());
-    connect(spdNao, &TFancyButton::OnClick, this, [this] { Answer(1); });
-    connect(spdSim, &TFancyButton::OnClick, this, [this] { Answer(2); });
-    connect(spdImpresso, &TFancyButton::OnClick, this, [this] { Answer(3); });
+    spdNao = CreateButton(QStringLiteral("Não Quero"), 21, GlyphNo(), [this] { Answer(1); });
+    spdSim = CreateButton(QStringLiteral("Na Tela"), 221, GlyphOnScreen(), [this] { Answer(2); });
+    spdImpresso = CreateButton(QStringLiteral("Impresso"), 421, GlyphPrinted(), [this] { Answer(3); });
 }
 
 void TfrmDialogoGuia::showEvent(QShowEvent* event)
