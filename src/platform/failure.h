@@ -76,4 +76,10 @@ public:
     explicit FileError(const std::string& message) : Failure(message) {}
 };
 
+// The program asked for the current printer while no printer is installed.
+class PrinterError : public Failure {
+public:
+    PrinterError() : Failure("There is no default printer currently selected") {}
+};
+
 } // namespace lumoria

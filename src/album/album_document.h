@@ -1,0 +1,100 @@
+#pragma once
+// The part of the main window that belongs to the model: the album, the current page, the frame under
+// the mouse, the modified flag, and the relayout of the current page with its remembered names and its
+// legend. It needs no widgets: the window reads the two size lists for it and shows the legend.
+#include "album/album_model.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace lumoria {
+
+// The selected items of the paper list and of the photo list; -1 = no selection.
+struct SizeListSelection {
+    int paperItem = 0;
+    int photoItem = 3;
+    friend bool operator==(const SizeListSelection&, const SizeListSelection&) = default;
+};
+
+// What the two lists show for a page: its types, or no selection for a type without an item.
+SizeListSelection listSelectionShowing(const TPagina& pagina);
+
+// The frames-per-sheet legend and the hint of the page picture, as the last relayout left them.
+struct PageLegend {
+    // Colours as $00BBGGRR; a system colour is $FF000000 plus the system colour's index.
+    static constexpr std::uint32_t kDarkRed = 0x000000BF;
+    static constexpr std::uint32_t kCl3DDkShadow = 0xFF000015; // system colour 21
+
+    std::int32_t frames = 0;
+    QString caption;
+    std::uint32_t colour = kCl3DDkShadow;
+    QString hint; // lines joined by CR LF
+    friend bool operator==(const PageLegend&, const PageLegend&) = default;
+};
+
+class AlbumDocument final : public AlbumOwner {
+public:
+    static constexpr int kRememberedNames = 140;
+
+    // An album of one default page, shown as the current page (not laid out yet).
+    AlbumDocument();
+    AlbumDocument(const AlbumDocument&) = delete;
+    AlbumDocument& operator=(const AlbumDocument&) = delete;
+
+    TAlbum& Album() { return *m_album; }
+    const TAlbum& Album() const { return *m_album; }
+    TPagina& Pagina(int i) { return m_album->Pagina(i); }
+    const TPagina& Pagina(int i) const { return m_album->Pagina(i); }
+    TFoto& Foto(int i, int j) { return m_album->Foto(i, j); }
+    const TFoto& Foto(int i, int j) const { return m_album->Foto(i, j); }
+    TPagina& currentPage() { return m_album->Pagina(m_currentPage); }
+
+    int currentPageIndex() const override { return m_currentPage; }
+    void setCurrentPageIndex(int index) override { m_currentPage = index; }
+    int frameUnderMouse() const { return m_frameUnderMouse; }
+    void setFrameUnderMouse(int frame) { m_frameUnderMouse = frame; }
+    bool modified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+
+    // Discards the album for a new one of one default page, current page 0, nothing remembered.
+    void replaceAlbum();
+
+    // Where the relayout reads the size lists from. Until the window sets it, the lists are taken to
+    // show the current page's types.
+    void setSizeListReader(std::function<SizeListSelection()> reader) { m_sizeLists = std::move(reader); }
+    SizeListSelection sizeListSelection();
+
+    // Photo size of the photo list's item (and the paper list's, for the A4 exception); a list
+    // without selection leaves largura and altura as they were.
+    void PegarLarguraAlturaDasFotosConfigurada(std::int32_t& largura, std::int32_t& altura);
+
+    // Lays the current page out from the size lists, turning the photo when more frames fit so. With
+    // Lembrar, photos stay with their frame index across size changes.
+    const PageLegend& CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
+        bool Lembrar);
+    const PageLegend& CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
+        bool Lembrar, const SizeListSelection& listas);
+    void ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() override;
+
+    const PageLegend& legenda() const { return m_legenda; }
+    // Called after every relayout, page insertions included, so the window can show the legend.
+    void setLegendListener(std::function<void(const PageLegend&)> listener) { m_legendListener = std::move(listener); }
+
+private:
+    void relayoutCurrentPage(bool lembrar) override;
+
+    std::unique_ptr<TAlbum> m_album;
+    int m_currentPage = 0;
+    int m_frameUnderMouse = -1;
+    bool m_modified = false;
+    std::array<QString, kRememberedNames> m_nomes;
+    PageLegend m_legenda;
+    std::function<SizeListSelection()> m_sizeLists;
+    std::function<void(const PageLegend&)> m_legendListener;
+};
+
+} // namespace lumoria

@@ -1,0 +1,105 @@
+#pragma once
+// The job: an album of pages, each page a sheet of paper divided into equal frames that hold at most
+// one photo file each. All geometry is in whole millimetres, origin at the page's top-left corner.
+// Pages and frames are reached by 0-based index; nobody keeps a reference to one across changes.
+#include "platform/rect.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace lumoria {
+
+// One frame. A frame of width w has Right = Left + w, so neighbouring frames share the edge.
+class TFoto {
+public:
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+    // 0 stretch, 1 proportional inside with white borders, 2 proportional outside with a centred cut.
+    std::uint8_t Ajuste = 0;
+    QString NomeDoArquivo; // empty: an empty frame
+};
+
+// One sheet. Its rectangle is (0, 0, paper width, paper height) once laid out.
+class TPagina {
+public:
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+    std::vector<TFoto> Fotos; // row by row, left to right
+    std::int32_t TipoDoPapel = 0;
+    std::int32_t TipoDaFoto = 3;
+    std::int32_t TamanhoPersonalizado1 = 80; // custom photo height (photo type 7)
+    std::int32_t TamanhoPersonalizado2 = 60; // custom photo width
+
+    int frameCount() const { return static_cast<int>(Fotos.size()); }
+    // Raise ListIndexError outside 0..count-1.
+    TFoto& Foto(int j);
+    const TFoto& Foto(int j) const;
+
+    // Replaces the frames by a centred grid of w x h frames on a W x H sheet; returns the frame count.
+    std::int32_t MontarMolduras(std::int32_t larguraPapel, std::int32_t alturaPapel, std::int32_t larguraFoto,
+                                std::int32_t alturaFoto);
+    // The first frame in list order whose closed rectangle holds the point; -1 when none does.
+    int MolduraNoPonto(std::int32_t x, std::int32_t y) const;
+    int MolduraNoPonto(const Point& p) const { return MolduraNoPonto(p.X, p.Y); }
+    // Bounding rectangle of the frames; the page rectangle turned inside out when there are none.
+    Rect PegarRetanguloDasMolduras() const;
+    void DeslocarMolduras(std::int32_t dx, std::int32_t dy);
+    void CentralizarMolduras();
+};
+
+// Whoever shows the album: it keeps the current page index and lays the current page out. Page
+// insertion and removal act on it.
+class AlbumOwner {
+public:
+    virtual int currentPageIndex() const = 0;
+    virtual void setCurrentPageIndex(int index) = 0;
+    // Forgets the names that the relayout remembers for the page shown.
+    virtual void ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() = 0;
+    // Lays the current page out from the size lists.
+    virtual void relayoutCurrentPage(bool lembrar) = 0;
+
+protected:
+    ~AlbumOwner() = default;
+};
+
+class TAlbum {
+public:
+    explicit TAlbum(AlbumOwner& dono) : m_dono(dono) {}
+    TAlbum(const TAlbum&) = delete;
+    TAlbum& operator=(const TAlbum&) = delete;
+
+    std::vector<std::unique_ptr<TPagina>> Paginas;
+
+    int pageCount() const { return static_cast<int>(Paginas.size()); }
+    // Raise ListIndexError outside the lists.
+    TPagina& Pagina(int i);
+    const TPagina& Pagina(int i) const;
+    TFoto& Foto(int i, int j) { return Pagina(i).Foto(j); }
+    const TFoto& Foto(int i, int j) const { return Pagina(i).Foto(j); }
+
+    // Frames over pages primeira..ultima, both clamped into the album; (-1, -1) is the whole album.
+    std::int32_t ContarFotos(int primeira, int ultima) const;
+
+    // A new page with page i's types and custom sizes at i (before) or i + 1 (after); it becomes the
+    // current page and is laid out with empty frames.
+    void InserirPaginaAntes(int i);
+    void InserirPaginaDepois(int i);
+    // Removes page i; when it lay at or before the current page, the page before it becomes current.
+    void EliminarPagina(int i);
+    // Discards every page (a job file is about to replace them).
+    void removeAllPages();
+
+private:
+    void inserirPagina(int modelo, int posicao);
+
+    AlbumOwner& m_dono;
+};
+
+} // namespace lumoria

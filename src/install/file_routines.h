@@ -1,0 +1,57 @@
+#pragma once
+// Shortcuts, special folders and silent file and folder operations used by the install modes (and,
+// for the documents folder, by start-up and the photo editors). Folders are returned without a
+// trailing "/"; callers append it.
+#include <QString>
+
+#include <cstdint>
+
+class QIODevice;
+class QWidget;
+
+namespace lumoria {
+
+// Where CriarAtalho puts a shortcut.
+inline constexpr std::uint8_t kAtalhoNaAreaDeTrabalho = 0;
+inline constexpr std::uint8_t kAtalhoNoMenuIniciar = 1;
+
+// Writes the launcher <folder>/<nome>.desktop running `alvo` with `argumentos` (one argument, left
+// out when empty) in `pastaDeTrabalho`. On the Desktop the subfolder is not used and nothing but the
+// launcher is created; in the applications menu the folder <menu>/<subpasta> is created with all
+// its parents. Any other location writes nothing. A launcher that cannot be written is simply
+// missing.
+void CriarAtalho(const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho, const QString& nome,
+                 const QString& subpasta, std::uint8_t local);
+
+// The folder for the uninstaller copy and shared files: the user's executables folder.
+QString PastaDoWindows();
+// The folder programs are installed into, or empty.
+QString PastaArquivosDeProgramas();
+QString PastaMeusDocumentos();
+QString PastaAreaDeTrabalho();
+// The applications menu folder.
+QString PastaMenuIniciar();
+
+// Copies a file in blocks, then gives the copy the source's date and permissions. False for the
+// same file (also through links; another letter case is another file here), an unreadable source,
+// a destination that cannot be created, or a read or write that fails; an incomplete destination
+// stays.
+bool CopiarArquivo(const QString& origem, const QString& destino);
+
+// Copies the folder's contents into the destination folder, merging into it when it exists.
+// Silent; a failure is not reported. The window is the owner of no dialog: none is shown.
+void CopiarPasta(QWidget* janela, const QString& origem, const QString& destino);
+
+// Deletes the file (to the trash when undo is allowed) when it exists. True when no file stands
+// at the path afterwards, also when there was none.
+bool ApagarArquivo(const QString& arquivo, bool permitirDesfazer);
+
+// Deletes the folder with its contents (to the trash when undo is allowed). False when the folder
+// is missing or could not be deleted whole.
+bool ApagarPasta(const QString& pasta, bool permitirDesfazer);
+
+// The copy loop of CopiarArquivo: `tamanho` bytes in blocks of at most 2048. False at the first
+// read that gives no data before the end or at the first write that does not take the whole block.
+bool copyInBlocks(QIODevice& origem, QIODevice& destino, std::int64_t tamanho);
+
+} // namespace lumoria

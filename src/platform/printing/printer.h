@@ -1,0 +1,65 @@
+#pragma once
+// The printers of the system as the program sees them: a list of installed printers and one current
+// printer, whose device values (the GetDeviceCaps-style numbers) drive page geometry. The process keeps
+// one printer system; it is the Qt/CUPS one unless a test puts another in place.
+#include "platform/rect.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace lumoria::platform {
+
+// TECHNOLOGY codes of a device.
+constexpr int kTechnologyVectorPlotter = 0;
+constexpr int kTechnologyRasterDisplay = 1;
+constexpr int kTechnologyRasterPrinter = 2;
+
+// What a printer's device context reports, in device pixels and dots per inch.
+struct PrinterDeviceValues {
+    int technology = kTechnologyRasterPrinter;
+    int physicalWidth = 0;   // the whole sheet
+    int physicalHeight = 0;
+    int physicalOffsetX = 0; // from the sheet's corner to the printable corner
+    int physicalOffsetY = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+    Rect clip;               // the printable area, origin at the printable corner
+};
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // The printer's entry in the list of installed printers.
+    virtual QString name() const = 0;
+    virtual PrinterDeviceValues deviceValues() = 0;
+};
+
+class PrinterSystem {
+public:
+    virtual ~PrinterSystem() = default;
+    virtual QStringList installedPrinters() const = 0;
+    // The printer the program prints on. Raises PrinterError when none is installed.
+    virtual Printer& currentPrinter() = 0;
+    // Makes the installed printer of that name the current one; false (and no change) when there is
+    // no such printer.
+    virtual bool selectPrinter(const QString& name) = 0;
+};
+
+// The process's printer system.
+PrinterSystem& printerSystem();
+
+// Puts another printer system in place for as long as it lives (tests), then restores the previous one.
+class ScopedPrinterSystem {
+public:
+    explicit ScopedPrinterSystem(std::unique_ptr<PrinterSystem> system);
+    ~ScopedPrinterSystem();
+    ScopedPrinterSystem(const ScopedPrinterSystem&) = delete;
+    ScopedPrinterSystem& operator=(const ScopedPrinterSystem&) = delete;
+
+private:
+    std::unique_ptr<PrinterSystem> m_previous;
+};
+
+} // namespace lumoria::platform

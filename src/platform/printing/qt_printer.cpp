@@ -1,0 +1,65 @@
+#include "platform/printing/qt_printer.h"
+
+#include "platform/failure.h"
+
+#include <QPageLayout>
+#include <QPrinterInfo>
+
+namespace lumoria::platform {
+
+QtPrinter::QtPrinter(const QString& printerName) : m_printer(QPrinter::HighResolution)
+{
+    m_printer.setPrinterName(printerName);
+}
+
+QString QtPrinter::name() const { return m_printer.printerName(); }
+
+void QtPrinter::useWholePrintableArea()
+{
+    const QPageLayout layout = m_printer.pageLayout();
+    m_printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+PrinterDeviceValues QtPrinter::deviceValues()
+{
+    useWholePrintableArea();
+    const QPageLayout layout = m_printer.pageLayout();
+    const int resolution = m_printer.resolution();
+    const QRect paper = layout.fullRectPixels(resolution);
+    const QRect printable = layout.paintRectPixels(resolution);
+
+    PrinterDeviceValues values;
+    values.technology = kTechnologyRasterPrinter;
+    values.physicalWidth = paper.width();
+    values.physicalHeight = paper.height();
+    values.physicalOffsetX = printable.x();
+    values.physicalOffsetY = printable.y();
+    values.dpiX = m_printer.logicalDpiX();
+    values.dpiY = m_printer.logicalDpiY();
+    values.clip = Rect{0, 0, printable.width(), printable.height()};
+    return values;
+}
+
+QStringList QtPrinterSystem::installedPrinters() const { return QPrinterInfo::availablePrinterNames(); }
+
+Printer& QtPrinterSystem::currentPrinter()
+{
+    if (!m_current) {
+        const QStringList names = installedPrinters();
+        if (names.isEmpty())
+            throw PrinterError();
+        const QString defaultName = QPrinterInfo::defaultPrinterName();
+        m_current = std::make_unique<QtPrinter>(names.contains(defaultName) ? defaultName : names.first());
+    }
+    return *m_current;
+}
+
+bool QtPrinterSystem::selectPrinter(const QString& name)
+{
+    if (!installedPrinters().contains(name))
+        return false;
+    m_current = std::make_unique<QtPrinter>(name);
+    return true;
+}
+
+} // namespace lumoria::platform

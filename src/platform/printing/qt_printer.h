@@ -1,0 +1,40 @@
+#pragma once
+// Printers through Qt PrintSupport (CUPS on Linux).
+#include "platform/printing/printer.h"
+
+#include <QPrinter>
+
+#include <memory>
+
+namespace lumoria::platform {
+
+class QtPrinter : public Printer {
+public:
+    explicit QtPrinter(const QString& printerName);
+
+    QString name() const override;
+    // Reads the values after spreading the page over the whole printable area (see useWholePrintableArea).
+    PrinterDeviceValues deviceValues() override;
+
+    // The Qt printer itself, for the print dialogs and for painting.
+    QPrinter& qprinter() { return m_printer; }
+    // Sets the page margins to the printer's minimum margins. Qt otherwise keeps margins of its own
+    // choosing, and the page rectangle would not be the printable area of the device.
+    void useWholePrintableArea();
+
+private:
+    QPrinter m_printer;
+};
+
+class QtPrinterSystem : public PrinterSystem {
+public:
+    QStringList installedPrinters() const override;
+    // The system's default printer, or the first installed one when there is no default.
+    Printer& currentPrinter() override;
+    bool selectPrinter(const QString& name) override;
+
+private:
+    std::unique_ptr<QtPrinter> m_current;
+};
+
+} // namespace lumoria::platform
