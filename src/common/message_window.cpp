@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "common/custom_cursors.h"
 #include "common/dialog_glyphs.h"
 #include "platform/ui/panel.h"
 #include "components/fancy_button.h"
@@ -15,6 +16,7 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : DialogForm(owner, 532, 54)
     setWindowTitle(QStringLiteral("Dialogo"));
     spdNao = CreateButton(QStringLiteral("Não"), 49, GlyphNo(), [this] { Answer(7); });
     spdSim = CreateButton(QStringLiteral("Sim"), 293, GlyphYes(), [this] { Answer(6); });
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogo::Answer(std::int32_t answer)
@@ -37,6 +39,7 @@ TfrmDialogoComImagem::TfrmDialogoComImagem(QWidget* owner) : DialogForm(owner, 3
     Image1->setGeometry(6, 6, 300, 300);
     Image1->setPixmap(QPixmap::fromImage(AuthorPicture()));
     spdSim = CreateButton(QStringLiteral("Sim"), 61, GlyphYes(), [this] { Answer(6); });
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogoComImagem::Answer(std::int32_t answer)

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include "common/custom_cursors.h"
 #include "common/dialog_glyphs.h"
 #include "platform/ui/panel.h"
 #include "components/fancy_button.h"
@@ -26,6 +27,7 @@ TfrmDialogoProgresso::TfrmDialogoProgresso(QWidget* owner) : DialogForm(owner, 4
     lblProgresso->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblProgresso->setGeometry(16, 38, 430, lblProgresso->fontMetrics().height());
     SetLabelFontColor(*lblProgresso, colorRef(255, 255, 255));
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)
@@ -45,6 +47,7 @@ TfrmDialogoGuia::TfrmDialogoGuia(QWidget* owner) : DialogForm(owner, 632, 54)
     spdNao = CreateButton(QStringLiteral("Não Quero"), 21, GlyphNo(), [this] { Answer(1); });
     spdSim = CreateButton(QStringLiteral("Na Tela"), 221, GlyphOnScreen(), [this] { Answer(2); });
     spdImpresso = CreateButton(QStringLiteral("Impresso"), 421, GlyphPrinted(), [this] { Answer(3); });
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogoGuia::showEvent(QShowEvent* event)

@@ -7,7 +7,9 @@
 
 #include <cmath>
 
+#include "common/custom_cursors.h"
 #include "common/main_window_shrink.h"
+#include "common/message_window.h"
 #include "common/modal_helper.h"
 #include "common/small_dialogs.h"
 #include "components/fancy_button.h"
@@ -137,4 +139,18 @@ TEST(ShrinkMainWindow, OneByOneHiddenWithoutItsHandlers)
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.resizes, 0);
     EXPECT_EQ(main.hides, 0);
+}
+
+TEST(DialogCursors, EveryWindowMapsItsControlsOntoTheSet)
+{
+    TfrmDialogo box(nullptr);
+    TfrmDialogoComImagem picture(nullptr);
+    TfrmDialogoProgresso progress(nullptr);
+    TfrmDialogoGuia guide(nullptr);
+    for (QWidget* form : std::initializer_list<QWidget*>{&box, &picture, &progress, &guide}) {
+        const auto controls = form->findChildren<QWidget*>();
+        ASSERT_FALSE(controls.isEmpty());
+        for (QWidget* c : controls)
+            EXPECT_EQ(platform::controlCursor(c), crNormal) << form->metaObject()->className();
+    }
 }
