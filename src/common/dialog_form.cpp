@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
@@ -87,17 +88,6 @@ void DialogForm::SetColor(ColorRef value)
     palette.setColor(QPalette::Window, toQColor(value));
     setPalette(palette);
     setAutoFillBackground(true);
-}
-
-QString DialogForm::Trim(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] <= u' ')
-        ++first;
-    while (last > first && text[last - 1] <= u' ')
-        --last;
-    return text.mid(first, last - first);
 }
 
 void DialogForm::SetLabelText(const QString& text)

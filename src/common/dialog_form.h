@@ -50,9 +50,6 @@ public:
     // The message boxes' label: CR LF, the trimmed text, CR LF.
     void SetMessage(const QString& text);
 
-    // Leading and trailing blanks and control characters removed.
-    static QString Trim(const QString& text);
-
 protected:
     // A command button in the bottom panel, 12 from its top; its click runs guarded.
     template <typename Handler>

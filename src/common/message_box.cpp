@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "common/message_window.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/numeric.h"
 #include "platform/ui/panel.h"
@@ -55,7 +56,7 @@ TfrmDialogo* NewBox(const QString& texto, const QString& titulo)
 {
     auto* form = new TfrmDialogo(Owner());
     form->SetMessage(texto);
-    form->setWindowTitle(DialogForm::Trim(titulo));
+    form->setWindowTitle(Trim(titulo));
     return form;
 }
 
@@ -65,7 +66,7 @@ int CaixaDeDialogo(const QString& texto, const QString& titulo, const QString& b
                    bool erro)
 {
     TfrmDialogo* form = NewBox(texto, titulo);
-    if (!DialogForm::Trim(botao2).isEmpty()) {
+    if (!Trim(botao2).isEmpty()) {
         form->spdNao->move(49, kButtonTop);
         form->spdNao->SetCaption(botao2);
         form->spdNao->show();
@@ -94,7 +95,7 @@ int CaixaDeDialogoComIconesEspeciais(const QString& texto, const QString& titulo
 {
     TfrmDialogo* form = NewBox(texto, titulo);
     const long double w = form->pnlInferior->width();
-    if (!DialogForm::Trim(botao2).isEmpty()) {
+    if (!Trim(botao2).isEmpty()) {
         form->spdNao->move(RoundToInt32(w / 4 - form->spdNao->width() / 2.0L), kButtonTop);
         form->spdSim->move(RoundToInt32(3 * w / 4 - form->spdSim->width() / 2.0L), kButtonTop);
         form->spdNao->SetCaption(botao2);
@@ -137,8 +138,8 @@ int CaixaDeDialogoComImagem(const QString& texto, const QString& titulo, const Q
 {
     auto* form = new TfrmDialogoComImagem(Owner());
     form->SetMessage(texto);
-    form->setWindowTitle(DialogForm::Trim(titulo));
-    form->spdSim->SetCaption(DialogForm::Trim(botao));
+    form->setWindowTitle(Trim(titulo));
+    form->spdSim->SetCaption(Trim(botao));
     return Answer(form);
 }
 

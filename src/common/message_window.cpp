@@ -5,12 +5,26 @@
 
 #include "common/custom_cursors.h"
 #include "common/dialog_glyphs.h"
-#include "platform/ui/panel.h"
 #include "components/fancy_button.h"
+#include "platform/ui/panel.h"
 
 namespace lumoria {
 
-TfrmDialogo::TfrmDialogo(QWidget* owner) : DialogForm(owner, 532, 54)
+void AnsweringForm::Answer(std::int32_t answer)
+{
+    Resposta = answer;
+    close();
+}
+
+void AnsweringForm::FormKeyUp(int key)
+{
+    if (key == Qt::Key_Return)
+        Answer(6);
+    else if (key == Qt::Key_Escape)
+        Answer(7);
+}
+
+TfrmDialogo::TfrmDialogo(QWidget* owner) : AnsweringForm(owner, 532, 54)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Dialogo"));
@@ -19,41 +33,13 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : DialogForm(owner, 532, 54)
     AplicarCursoresNosControles(this);
 }
 
-void TfrmDialogo::Answer(std::int32_t answer)
-{
-    Resposta = answer;
-    close();
-}
-
-void TfrmDialogo::FormKeyUp(int key)
-{
-    if (key == Qt::Key_Return)
-        Answer(6);
-    else if (key == Qt::Key_Escape)
-        Answer(7);
-}
-
-TfrmDialogoComImagem::TfrmDialogoComImagem(QWidget* owner) : DialogForm(owner, 312, 54, 312)
+TfrmDialogoComImagem::TfrmDialogoComImagem(QWidget* owner) : AnsweringForm(owner, 312, 54, 312)
 {
     Image1 = new QLabel(pnlSuperior);
     Image1->setGeometry(6, 6, 300, 300);
     Image1->setPixmap(QPixmap::fromImage(AuthorPicture()));
     spdSim = CreateButton(QStringLiteral("Sim"), 61, GlyphYes(), [this] { Answer(6); });
     AplicarCursoresNosControles(this);
-}
-
-void TfrmDialogoComImagem::Answer(std::int32_t answer)
-{
-    Resposta = answer;
-    close();
-}
-
-void TfrmDialogoComImagem::FormKeyUp(int key)
-{
-    if (key == Qt::Key_Return)
-        Answer(6);
-    else if (key == Qt::Key_Escape)
-        Answer(7);
 }
 
 } // namespace lumoria

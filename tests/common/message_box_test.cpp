@@ -11,6 +11,7 @@
 #include "common/message_box.h"
 #include "common/message_window.h"
 #include "common/modal_helper.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/ui/panel.h"
 
@@ -332,4 +333,12 @@ TEST(AboutBox, OnlyRightReleaseWithShiftCtrlAltShowsIt)
     EXPECT_EQ(caption, "Autor Deste Programa");
     EXPECT_TRUE(label.startsWith("\r\n" + TituloDoAplicativo() + "\r\n\r\nConcepção e Criação Integral\r\n"
                                  "De Todos Os Elementos Deste\r\nProduto Sob Autoria De\r\n"));
+}
+
+TEST(TextTrim, DropsBlanksAndControlCharactersAtBothEndsOnly)
+{
+    EXPECT_EQ(Trim(QString("\t\r\n \x01 a  b \x1f ")), "a  b");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(Trim(""), "");
+    EXPECT_EQ(Trim(QString::fromUtf8("\u00a0x\u00a0")), QString::fromUtf8("\u00a0x\u00a0")) << "only up to the blank";
 }

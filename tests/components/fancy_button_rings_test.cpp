@@ -4,6 +4,7 @@
 #include "support/pointer_events.h"
 #include "components/fancy_button.h"
 #include "support/bevel_reference.h"
+#include "support/button_stage.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -13,23 +14,14 @@ namespace {
 
 const QRgb kParent = qRgb(0, 128, 0);
 
-struct Stage {
-    QWidget parent;
-    TFancyButton* button;
-    Stage(int w, int h, TBtnShape shape, int frameWidth)
+struct Stage : ButtonStage {
+    Stage(int w, int h, TBtnShape shape, int frameWidth) : ButtonStage(kParent)
     {
-        parent.resize(400, 300);
-        QPalette p = parent.palette();
-        p.setColor(QPalette::Window, QColor(kParent));
-        parent.setPalette(p);
-        parent.setAutoFillBackground(true);
-        button = new TFancyButton(&parent);
         button->setGeometry(5, 5, w, h);
         button->SetColor(cl3DDkShadow);
         button->FancyEffects().SetShape(shape);
         button->FancyEffects().SetFrameWidth(frameWidth);
     }
-    QImage Picture() { return parent.grab(button->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
 } // namespace
