@@ -264,6 +264,9 @@ TEST(SpecialIconsBox, AlertLookAndSystemMenu)
     EXPECT_EQ(seen.simLeft, 38);
     EXPECT_EQ(seen.naoLeft, 304);
     EXPECT_TRUE(seen.flags & Qt::WindowCloseButtonHint);
+    // Numbers the image list lacks leave a blank 24 x 24 glyph (all of it the transparent colour).
+    ASSERT_EQ(seen.simGlyph.size(), QSize(24, 24));
+    EXPECT_EQ(seen.simGlyph.pixel(12, 12), seen.simGlyph.pixel(0, 23));
 
     auto [one, a1] = RunBox([&] { return CaixaDeDialogoComIconesEspeciais("Texto", "C", " ", "Sim", 0, 0, false, false, none); },
                          [](TfrmDialogo* f) { f->close(); });
