@@ -10,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace lumoria;
@@ -18,18 +17,11 @@ using namespace lumoria;
 static void BM_ScreenA4FourPhotos(benchmark::State& state)
 {
     bench::EnsureApplication();
-    const QString photo = bench::CameraPhoto();
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
-        return;
-    }
     QTemporaryDir dir;
     TPagina pagina;
-    pagina.MontarMolduras(210, 297, 90, 120);
-    for (int i = 0; i < 4; ++i) {
-        const QString link = dir.filePath(QStringLiteral("foto%1.jpg").arg(i));
-        QFile::link(photo, link);
-        pagina.Foto(i).NomeDoArquivo = link;
+    if (!bench::FourPhotoPage(pagina, dir.path())) {
+        state.SkipWithError("mate-backgrounds is not installed");
+        return;
     }
     const bool cached = state.range(0) != 0;
     platform::Bitmap view(560, 792);
