@@ -6,23 +6,22 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTimer>
+#include <QTextBrowser>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 
 #include "app/user_guide.h"
 #include "common/app_identity.h"
 #include "common/box_capture.h"
 #include "common/failure_messages.h"
+#include "common/modal_helper.h"
 #include "common/small_dialogs.h"
 #include "components/button_driver.h"
 #include "components/fancy_button.h"
@@ -32,6 +31,24 @@
 #include "support/test_files.h"
 
 namespace lumoria {
+
+// Counts the guide choice windows shown while it lives, and closes each as soon as it shows.
+class ShownWindows : public QObject {
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<TfrmDialogoGuia*>(watched)) {
+            ++count;
+            QTimer::singleShot(0, static_cast<QWidget*>(watched), &QWidget::close);
+        }
+        return false;
+    }
+};
 
 // Takes the addresses the program asks the desktop to open.
 class OpenedUrls : public QObject {
@@ -48,42 +65,10 @@ namespace {
 
 const char kGuideText[] = "Manual de teste do balcão";
 
-// Runs the action on the first visible window that test accepts, polling from the event loop.
-void WhenShown(std::function<QWidget*()> find, std::function<void(QWidget*)> action)
-{
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [find, action, timer, poll] {
-        if (QWidget* w = find(); w && w->isVisible()) {
-            action(w);
-            *poll = nullptr;
-            return;
-        }
-        if (timer->elapsed() > 10000) {
-            *poll = nullptr;
-            return;
-        }
-        QTimer::singleShot(10, [poll] {
-            if (*poll)
-                (*poll)();
-        });
-    };
-    QTimer::singleShot(0, [poll] { (*poll)(); });
-}
-
 QWidget* GuideChoice()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TfrmDialogoGuia*>(w) && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-QWidget* PrintDialog()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QPrintDialog*>(w) && w->isVisible())
             return w;
     return nullptr;
 }
@@ -112,7 +97,7 @@ protected:
     {
         auto label = std::make_shared<QString>();
         auto parent = std::make_shared<QWidget*>(nullptr);
-        WhenShown(GuideChoice, [button, label, parent](QWidget* w) {
+        test::WhenModal([button, label, parent](QWidget* w) {
             auto* dialog = qobject_cast<TfrmDialogoGuia*>(w);
             *label = dialog->LabelText();
             *parent = dialog->parentWidget();
@@ -168,19 +153,14 @@ TEST_F(UserGuideTest, OurOwnGuideIsARealPageInPortuguese)
 
 TEST_F(UserGuideTest, AMissingGuideRaisesTheFailureAndAsksNothing)
 {
-    bool asked = false;
-    WhenShown(GuideChoice, [&asked](QWidget* w) {
-        asked = true;
-        w->close();
-    });
+    ShownWindows shown; // closes any choice window at once, so a wrong one cannot hang the test
     try {
         ApresentarGuiaDoUsuario(owner.get(), browser.get(), folder + QStringLiteral("/nada/index.html"));
         FAIL() << "no failure raised";
     } catch (const GuideNotFound& e) {
         EXPECT_STREQ(e.what(), "Guia Não Encontrado");
     }
-    QTest::qWait(50);
-    EXPECT_FALSE(asked);
+    EXPECT_EQ(shown.count, 0);
 }
 
 TEST_F(UserGuideTest, AMissingGuideIsReportedAsAWarningAndTheProgramGoesOn)
@@ -258,8 +238,8 @@ TEST_F(UserGuideTest, PrintedPrintsTheDocumentTheGuideWindowHolds)
     const QString pdf = folder + QStringLiteral("/impresso.pdf");
     bool browserShownWhilePrinting = false;
     int widthWhilePrinting = -1;
-    WhenShown(GuideChoice, [&](QWidget* w) {
-        WhenShown(PrintDialog, [&, pdf](QWidget* dialog) {
+    test::WhenModal([&](QWidget* w) {
+        test::WhenModal([&, pdf](QWidget* dialog) {
             browserShownWhilePrinting = browser->isVisible();
             widthWhilePrinting = browser->width();
             PrintToFile(dialog, pdf);
@@ -279,8 +259,8 @@ TEST_F(UserGuideTest, PrintedPrintsTheDocumentTheGuideWindowHolds)
 TEST_F(UserGuideTest, ACancelledPrintDialogPrintsNothing)
 {
     Navegar(browser->webNavegadorGuia, guide);
-    WhenShown(GuideChoice, [&](QWidget* w) {
-        WhenShown(PrintDialog, [](QWidget* dialog) { qobject_cast<QPrintDialog*>(dialog)->reject(); });
+    test::WhenModal([&](QWidget* w) {
+        test::WhenModal([](QWidget* dialog) { qobject_cast<QPrintDialog*>(dialog)->reject(); });
         Click(qobject_cast<TfrmDialogoGuia*>(w)->spdImpresso);
     });
     ApresentarGuiaDoUsuario(owner.get(), browser.get(), guide);
