@@ -69,6 +69,55 @@ void AlbumDocument::PegarLarguraAlturaDasFotosConfigurada(std::int32_t& largura,
     photoSizeForItem(listas.photoItem, listas.paperItem, currentPage(), largura, altura);
 }
 
+JobFileSizes AlbumDocument::jobFileSizes()
+{
+    const SizeListSelection listas = sizeListSelection();
+    JobFileSizes t;
+    PegarLarguraAlturaDaPaginaConfigurada(listas.paperItem, t.larguraPapel, t.alturaPapel);
+    photoSizeForItem(listas.photoItem, listas.paperItem, currentPage(), t.larguraFoto, t.alturaFoto);
+    return t;
+}
+
+void AlbumDocument::GravarEmArquivo(const QString& nomeDoArquivo)
+{
+    m_album->GravarEmArquivo(nomeDoArquivo, m_currentPage, jobFileSizes());
+}
+
+void AlbumDocument::showInSizeLists(const SizeListSelection& listas)
+{
+    if (m_sizeListWriter)
+        m_sizeListWriter(listas);
+}
+
+void AlbumDocument::startOverWithDefaultPage(bool lembrar)
+{
+    replaceAlbum();
+    // The default page is laid out with its own types, not with what the lists showed before.
+    const SizeListSelection listas = listSelectionShowing(currentPage());
+    showInSizeLists(listas);
+    CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(lembrar, listas);
+}
+
+bool AlbumDocument::LerAlbum(const QString& nomeDoArquivo, const std::function<void()>& informarFalha)
+{
+    m_modified = false;
+    m_frameUnderMouse = -1;
+    if (m_album->LerDeArquivo(nomeDoArquivo)) {
+        showInSizeLists(listSelectionShowing(currentPage()));
+        return true;
+    }
+    if (informarFalha)
+        informarFalha();
+    startOverWithDefaultPage(true);
+    return false;
+}
+
+void AlbumDocument::CriarNovoAlbumComUmaPaginaESemFotos()
+{
+    m_modified = false;
+    startOverWithDefaultPage(false);
+}
+
 void AlbumDocument::ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() { m_nomes.fill(QString()); }
 
 void AlbumDocument::relayoutCurrentPage(bool lembrar)

@@ -68,6 +68,10 @@ public:
     void setSizeListReader(std::function<SizeListSelection()> reader) { m_sizeLists = std::move(reader); }
     SizeListSelection sizeListSelection();
 
+    // Where the document puts a selection into the two size lists; the window sets them without
+    // running their change handlers. Without it the lists are not touched.
+    void setSizeListWriter(std::function<void(const SizeListSelection&)> writer) { m_sizeListWriter = std::move(writer); }
+
     // Photo size of the photo list's item (and the paper list's, for the A4 exception); a list
     // without selection leaves largura and altura as they were.
     void PegarLarguraAlturaDasFotosConfigurada(std::int32_t& largura, std::int32_t& altura);
@@ -80,12 +84,29 @@ public:
         bool Lembrar, const SizeListSelection& listas);
     void ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() override;
 
+    // The sizes the lists show, as a job file records them for every page: the photo before any
+    // turn, 0 for a list without selection.
+    JobFileSizes jobFileSizes();
+    // Writes the album as a job file with the current page; failures as TAlbum::GravarEmArquivo.
+    // The modified flag is the caller's to clear.
+    void GravarEmArquivo(const QString& nomeDoArquivo);
+    // Reads a job file in place of the album; true when it was read, and the size lists then show
+    // the current page. When it was not, informarFalha runs (the window tells the operator), then a
+    // default page replaces the album as its only page, the lists show its types and it is laid
+    // out. Either way the job is unmodified afterwards and no frame is under the mouse.
+    bool LerAlbum(const QString& nomeDoArquivo, const std::function<void()>& informarFalha = {});
+    // A new album of one default page with empty frames, laid out with the default types, which
+    // the lists then show.
+    void CriarNovoAlbumComUmaPaginaESemFotos();
+
     const PageLegend& legenda() const { return m_legenda; }
     // Called after every relayout, page insertions included, so the window can show the legend.
     void setLegendListener(std::function<void(const PageLegend&)> listener) { m_legendListener = std::move(listener); }
 
 private:
     void relayoutCurrentPage(bool lembrar) override;
+    void showInSizeLists(const SizeListSelection& listas);
+    void startOverWithDefaultPage(bool lembrar);
 
     std::unique_ptr<TAlbum> m_album;
     int m_currentPage = 0;
@@ -94,6 +115,7 @@ private:
     std::array<QString, kRememberedNames> m_nomes;
     PageLegend m_legenda;
     std::function<SizeListSelection()> m_sizeLists;
+    std::function<void(const SizeListSelection&)> m_sizeListWriter;
     std::function<void(const PageLegend&)> m_legendListener;
 };
 

@@ -69,6 +69,15 @@ protected:
     ~AlbumOwner() = default;
 };
 
+// The sizes that the size lists show when a job file is written; every page of the file gets them.
+// 0 stands for a list without selection.
+struct JobFileSizes {
+    std::int32_t larguraPapel = 0;
+    std::int32_t alturaPapel = 0;
+    std::int32_t larguraFoto = 0;
+    std::int32_t alturaFoto = 0;
+};
+
 class TAlbum {
 public:
     explicit TAlbum(AlbumOwner& dono) : m_dono(dono) {}
@@ -95,6 +104,14 @@ public:
     void EliminarPagina(int i);
     // Discards every page (a job file is about to replace them).
     void removeAllPages();
+
+    // Writes the job file (album/job_file.cpp): to a temporary file in the same folder that then
+    // replaces the old one, so a failure leaves the old file as it was. Raises FileError when the
+    // file cannot be written or a photo path holds a line break (nothing is written then).
+    void GravarEmArquivo(const QString& nomeDoArquivo, int indiceDaPaginaAtual, const JobFileSizes& tamanhos) const;
+    // Replaces the pages by those of the job file and makes its page the current one. False when the
+    // file cannot be read or is not a job file; the pages read so far are left for the caller to replace.
+    bool LerDeArquivo(const QString& nomeDoArquivo);
 
 private:
     void inserirPagina(int modelo, int posicao);

@@ -196,7 +196,8 @@ void ExtrairRecursoParaArquivo(const QString& nomeDoRecurso, const QString& arqu
     if (!dados)
         throw ResourceNotFound(nomeDoRecurso.toStdString());
     QSaveFile saida(arquivo);
-    if (!saida.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write error is not lost when the data is flushed at commit.
+    if (!saida.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FileError("Cannot create file \"" + arquivo.toStdString() + "\". " + saida.errorString().toStdString());
     if (saida.write(*dados) != dados->size() || !saida.commit())
         throw FileError("Stream write error: \"" + arquivo.toStdString() + "\". " + saida.errorString().toStdString());

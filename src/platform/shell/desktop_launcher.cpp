@@ -1,7 +1,8 @@
 #include "platform/shell/desktop_launcher.h"
 
+#include "platform/shell/file_operations.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace lumoria::platform {
 
@@ -60,11 +61,7 @@ bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launch
     if (!launcher.workingFolder.isEmpty())
         text += QStringLiteral("Path=") + desktopStringValue(launcher.workingFolder) + QLatin1Char('\n');
 
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = text.toUtf8();
-    if (file.write(data) != data.size() || !file.commit())
+    if (!writeFileSafely(filePath, text.toUtf8()))
         return false;
     return QFile::setPermissions(filePath, QFile::permissions(filePath) | QFile::ExeOwner | QFile::ExeUser);
 }

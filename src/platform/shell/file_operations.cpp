@@ -1,6 +1,7 @@
 #include "platform/shell/file_operations.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <sys/stat.h>
 
@@ -126,6 +127,18 @@ bool pathExists(const QString& path)
 {
     std::error_code ec;
     return fs::exists(fs::symlink_status(toPath(path), ec));
+}
+
+bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason)
+{
+    QSaveFile file(path);
+    // Unbuffered: a buffered QSaveFile loses a write error that happens while flushing at commit
+    // and then replaces the old file with a short one.
+    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size() &&
+                    file.commit();
+    if (!ok && reason)
+        *reason = file.errorString();
+    return ok;
 }
 
 } // namespace lumoria::platform

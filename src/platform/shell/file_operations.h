@@ -1,5 +1,6 @@
 #pragma once
 // Silent file and folder operations: no dialogs, no questions; each reports only whether it worked.
+#include <QByteArray>
 #include <QString>
 
 namespace lumoria::platform {
@@ -25,6 +26,11 @@ bool removePath(const QString& path);
 
 // Moves a file or folder to the user's trash. False when it could not be moved.
 bool moveToTrash(const QString& path);
+
+// Writes the whole file through a temporary file beside it, which replaces the old file only once
+// everything is written; on a failure the old file stays as it was. False when it could not, with
+// the reason in `reason` when given.
+bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr);
 
 // True when something (a file, folder or link, even a broken one) stands at the path.
 bool pathExists(const QString& path);

@@ -5,13 +5,13 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cmath>
 #include <limits>
 
 #include "platform/failure.h"
+#include "platform/shell/file_operations.h"
 
 namespace lumoria::platform {
 
@@ -43,13 +43,7 @@ bool SettingsStore::save(const QJsonObject& keys) const
     const QFileInfo info(m_filePath);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = QJsonDocument(keys).toJson(QJsonDocument::Indented);
-    if (file.write(data) != data.size())
-        return false;
-    return file.commit();
+    return writeFileSafely(m_filePath, QJsonDocument(keys).toJson(QJsonDocument::Indented));
 }
 
 bool SettingsStore::keyExists(const QString& key) const

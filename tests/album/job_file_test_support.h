@@ -1,0 +1,107 @@
+#pragma once
+// Job files written by hand from the format, for the reader tests: lines by position, which a test
+// may replace, cut or end differently.
+#include <QByteArray>
+#include <QList>
+
+#include <array>
+#include <map>
+#include <vector>
+
+namespace lumoria::jobfiletest {
+
+// Line positions: the header, then each page's lines from its first, then each frame's.
+constexpr int kPageCountLine = 7;
+constexpr int kCurrentPageLine = 10;
+constexpr int kPage0 = 12;
+constexpr int kPaperType = 1, kPaperWidth = 2, kPaperHeight = 3;
+constexpr int kPhotoType = 6, kPhotoWidth = 7, kPhotoHeight = 8, kCustom1 = 9, kCustom2 = 10;
+constexpr int kPageLeft = 13, kPageTop = 14, kPageRight = 15, kPageBottom = 16;
+constexpr int kFrameCount = 19, kFrame0 = 21, kPageSize = 21;
+constexpr int kFrameLeft = 1, kFrameTop = 2, kFrameRight = 3, kFrameBottom = 4, kFrameFit = 5, kFrameName = 6;
+constexpr int kFrameSize = 8;
+
+// One line of the file: 10 blanks per level, the text, CR LF.
+inline QByteArray line(int level, const QByteArray& text) { return QByteArray(level * 10, ' ') + text + "\r\n"; }
+
+struct FrameText {
+    int left, top, right, bottom, fit;
+    QByteArray name;
+};
+
+struct PageText {
+    int paperType, photoType, custom1, custom2;
+    std::array<int, 4> rect; // left, top, right, bottom
+    std::vector<FrameText> frames;
+};
+
+struct JobText {
+    std::vector<PageText> pages;
+    int currentPage = 0;
+    // Replaces whole lines (indentation included) by position.
+    std::map<int, QByteArray> lines;
+
+    QList<QByteArray> lineList() const
+    {
+        QList<QByteArray> out;
+        auto add = [&](int level, const QByteArray& text) { out << QByteArray(level * 10, ' ') + text; };
+        auto num = [&](int level, long long v) { add(level, QByteArray::number(v)); };
+        add(0, "Name:");
+        add(0, "Lumoria");
+        add(0, "");
+        add(0, "Version:");
+        add(0, "9.8.7.6");
+        add(0, "");
+        add(0, "Number Of Pages:");
+        num(0, static_cast<long long>(pages.size()));
+        add(0, "");
+        add(0, "Actual Page Index");
+        num(0, currentPage);
+        add(0, "");
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            const PageText& p = pages[i];
+            const QByteArray page = "Page " + QByteArray::number(static_cast<int>(i)) + ", ";
+            add(1, page + "Paper Type, Size:");
+            num(1, p.paperType);
+            num(1, 210);
+            num(1, 297);
+            add(1, "");
+            add(1, page + "Photo Type, Size, Personalized Size:");
+            num(1, p.photoType);
+            num(1, 90);
+            num(1, 120);
+            num(1, p.custom1);
+            num(1, p.custom2);
+            add(1, "");
+            add(1, page + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):");
+            for (int v : p.rect)
+                num(1, v);
+            add(1, "");
+            add(1, page + "Number Of Photos:");
+            num(1, static_cast<long long>(p.frames.size()));
+            add(1, "");
+            for (std::size_t j = 0; j < p.frames.size(); ++j) {
+                const FrameText& f = p.frames[j];
+                add(2, page + "Photo " + QByteArray::number(static_cast<int>(j)) +
+                           ", Dimensions In Millimeters (Left, Top, Right, Bottom), And FileName:");
+                for (int v : {f.left, f.top, f.right, f.bottom, f.fit})
+                    num(2, v);
+                add(2, f.name);
+                add(2, "");
+            }
+        }
+        for (const auto& [position, text] : lines)
+            out[position] = text;
+        return out;
+    }
+
+    QByteArray bytes(const QByteArray& end = "\r\n") const
+    {
+        QByteArray out;
+        for (const QByteArray& l : lineList())
+            out += l + end;
+        return out;
+    }
+};
+
+} // namespace lumoria::jobfiletest

@@ -1,0 +1,244 @@
+// The two settings with their order, defaults and write-back, and the job-file association.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "app/settings.h"
+#include "platform/failure.h"
+#include "platform/system/program_info.h"
+#include "support/test_files.h"
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using lumoria::test::home;
+using lumoria::test::readFile;
+using lumoria::test::writeFile;
+
+namespace {
+
+const QString kKey = QStringLiteral(".DEFAULT/SOFTWARE/Karvel/Lumoria");
+const QString kMax = QStringLiteral("Entrar_Com_Janela_Maximizada");
+const QString kCount = QStringLiteral("Numero_Da_Utilizacao_Para_Orientacao");
+
+QString freshStore(const char* name)
+{
+    const QString path = home() + QStringLiteral("/config/app-settings/") + QLatin1String(name) + QStringLiteral(".json");
+    QFile::remove(path);
+    return path;
+}
+
+// Fields set away from the defaults, so that the read visibly sets them.
+Configuracoes unlikely() { return Configuracoes{false, 4242}; }
+
+} // namespace
+
+TEST(Settings, FirstRunWritesTheDefaultsBack)
+{
+    SettingsStore store(freshStore("first"));
+    Configuracoes c = unlikely();
+    LerConfiguracoesDoRegistro(store, c);
+    EXPECT_TRUE(c.EntrarMaximizada);
+    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
+    EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(1));
+    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
+}
+
+TEST(Settings, StoredValuesAreReadAndNothingIsWritten)
+{
+    const QString path = freshStore("stored");
+    SettingsStore store(path);
+    store.writeInteger(kKey, kMax, 0);
+    store.writeInteger(kKey, kCount, -1);
+    const QByteArray before = readFile(path);
+    Configuracoes c;
+    LerConfiguracoesDoRegistro(store, c);
+    EXPECT_FALSE(c.EntrarMaximizada);
+    EXPECT_EQ(c.ContadorDeUtilizacoes, -1);
+    EXPECT_EQ(readFile(path), before);
+
+    store.writeInteger(kKey, kMax, 5); // any value but 0 is true
+    store.writeInteger(kKey, kCount, 2147483647);
+    LerConfiguracoesDoRegistro(store, c);
+    EXPECT_TRUE(c.EntrarMaximizada);
+    EXPECT_EQ(c.ContadorDeUtilizacoes, 2147483647);
+}
+
+TEST(Settings, AMaximisedFlagOfAnotherTypeStopsTheReadingAndBothAreWrittenBack)
+{
+    for (int variant = 0; variant < 3; ++variant) {
+        SCOPED_TRACE(variant);
+        SettingsStore store(freshStore("wrong-type"));
+        if (variant == 0)
+            store.writeString(kKey, kMax, QStringLiteral("1"));
+        else if (variant == 1)
+            store.writeBoolean(kKey, kMax, false);
+        else
+            store.writeString(kKey, QStringLiteral("outro"), QStringLiteral("x")); // key there, value not
+        store.writeInteger(kKey, kCount, 5);
+        Configuracoes c = unlikely();
+        LerConfiguracoesDoRegistro(store, c);
+        EXPECT_TRUE(c.EntrarMaximizada);
+        EXPECT_EQ(c.ContadorDeUtilizacoes, 0); // not read: the reading stopped before it
+        EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(1));
+        EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
+    }
+}
+
+TEST(Settings, AMissingCounterKeepsTheFlagReadBefore)
+{
+    SettingsStore store(freshStore("missing-counter"));
+    store.writeInteger(kKey, kMax, 0);
+    Configuracoes c = unlikely();
+    c.EntrarMaximizada = true;
+    LerConfiguracoesDoRegistro(store, c);
+    EXPECT_FALSE(c.EntrarMaximizada);
+    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
+    EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(0));
+    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
+
+    // A counter of another type counts as missing too.
+    store.writeString(kKey, kCount, QStringLiteral("7"));
+    LerConfiguracoesDoRegistro(store, c);
+    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
+    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
+}
+
+TEST(Settings, WritesBothValuesAndARefusedWriteRaises)
+{
+    SettingsStore store(freshStore("write"));
+    GravarConfiguracoesNoRegistro(store, Configuracoes{false, 3});
+    EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(0));
+    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(3));
+
+    writeFile(home() + QStringLiteral("/config/app-settings-blocker"), "a file, not a folder");
+    SettingsStore blocked(home() + QStringLiteral("/config/app-settings-blocker/users.json"));
+    Configuracoes c = unlikely();
+    try {
+        LerConfiguracoesDoRegistro(blocked, c);
+        ADD_FAILURE() << "no failure raised";
+    } catch (const SettingsWriteError& e) {
+        // The maximised flag is the first value written.
+        EXPECT_STREQ(e.what(), "Failed to set data for 'Entrar_Com_Janela_Maximizada'");
+    }
+    EXPECT_TRUE(c.EntrarMaximizada);
+    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
+    EXPECT_THROW(GravarConfiguracoesNoRegistro(blocked, c), SettingsWriteError);
+}
+
+TEST(Settings, TheDefaultStoresArePerUser)
+{
+    EXPECT_EQ(userSettingsStore().filePath(), home() + QStringLiteral("/config/lumoria/users.json"));
+    EXPECT_EQ(fileClassesStore().filePath(), home() + QStringLiteral("/config/lumoria/classes.json"));
+    QFile::remove(userSettingsStore().filePath());
+    Configuracoes c = unlikely();
+    LerConfiguracoesDoRegistro(c);
+    c.ContadorDeUtilizacoes = 2;
+    GravarConfiguracoesNoRegistro(c);
+    Configuracoes again;
+    LerConfiguracoesDoRegistro(again);
+    EXPECT_EQ(again.ContadorDeUtilizacoes, 2);
+    EXPECT_TRUE(again.EntrarMaximizada);
+}
+
+TEST(FileAssociation, WritesTheFourKeysWithTheProgramPathAsItIs)
+{
+    const QString program = QStringLiteral("/opt/Programas/Lumoria Foto/Lumoria");
+    for (const char* extension : {".pvo", "pvo", ".PVO", "Pvo"}) {
+        SCOPED_TRACE(extension);
+        SettingsStore classes(freshStore("classes"));
+        RegistrarExtensaoDeArquivo(classes, QLatin1String(extension), QStringLiteral("Lumoria"), program);
+        EXPECT_EQ(classes.readString(QStringLiteral(".PVO"), QString()), QStringLiteral("PVO_auto_file"));
+        EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file"), QString()), QStringLiteral("Lumoria"));
+        EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file\\shell\\open\\command"), QString()),
+                  QStringLiteral("\"/opt/Programas/Lumoria Foto/Lumoria\" \"%1\""));
+        EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file\\defaulticon"), QString()),
+                  QStringLiteral("/opt/Programas/Lumoria Foto/Lumoria, 0"));
+        EXPECT_FALSE(classes.keyExists(QStringLiteral(".pvo")));
+    }
+}
+
+TEST(FileAssociation, OverwritesWhateverTheKeysHeldAndARefusalRaises)
+{
+    SettingsStore classes(freshStore("classes-old"));
+    classes.writeString(QStringLiteral("PVO_auto_file/shell/open/command"), QString(), QStringLiteral("outro"));
+    RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), QStringLiteral("/p/L"));
+    EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file/shell/open/command"), QString()),
+              QStringLiteral("\"/p/L\" \"%1\""));
+
+    writeFile(home() + QStringLiteral("/config/classes-blocker"), "a file, not a folder");
+    SettingsStore blocked(home() + QStringLiteral("/config/classes-blocker/classes.json"));
+    try {
+        RegistrarExtensaoDeArquivo(blocked, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), QStringLiteral("/p/L"));
+        ADD_FAILURE() << "no failure raised";
+    } catch (const SettingsWriteError& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for ''");
+    }
+}
+
+TEST(FileAssociation, TheDesktopLearnsTheTypeAndItsProgram)
+{
+    const QString data = home() + QStringLiteral("/data");
+    QDir(data + QStringLiteral("/mime")).removeRecursively();
+    QDir(data + QStringLiteral("/applications")).removeRecursively();
+    SettingsStore classes(freshStore("classes-desktop"));
+    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".PVO"), QStringLiteral("Lumoria"),
+                                           QStringLiteral("/opt/Lumoria Foto/Lumoria")));
+
+    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
+    EXPECT_EQ(readFile(package),
+              QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                         "  <mime-type type=\"application/x-lumoria-pvo\">\n"
+                         "    <comment>Lumoria</comment>\n"
+                         "    <glob pattern=\"*.pvo\"/>\n"
+                         "  </mime-type>\n"
+                         "</mime-info>\n"));
+    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
+    EXPECT_EQ(readFile(entry), QByteArray("[Desktop Entry]\nType=Application\nName=Lumoria\n"
+                                          "Exec=\"/opt/Lumoria Foto/Lumoria\" %f\n"
+                                          "MimeType=application/x-lumoria-pvo;\nNoDisplay=true\nTerminal=false\n"));
+    if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
+        EXPECT_TRUE(readFile(data + QStringLiteral("/mime/globs2")).contains("application/x-lumoria-pvo:*.pvo"));
+    }
+}
+
+TEST(FileAssociation, TheDesktopFilesAreWrittenOnlyWhenTheyChange)
+{
+    const QString data = home() + QStringLiteral("/data");
+    SettingsStore classes(freshStore("classes-unchanged"));
+    const QString program = QStringLiteral("/opt/Lumoria/lumoria");
+    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), program));
+    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
+    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
+    const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    lumoria::test::setModificationTime(package, old);
+    lumoria::test::setModificationTime(entry, old);
+    QFile::remove(data + QStringLiteral("/mime/globs2"));
+
+    EXPECT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral("PVO"), QStringLiteral("Lumoria"), program));
+    EXPECT_EQ(QFileInfo(package).lastModified(), old);
+    EXPECT_EQ(QFileInfo(entry).lastModified(), old);
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/mime/globs2"))); // no cache refresh either
+
+    // Another program path rewrites the entry, and only the entry.
+    EXPECT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"),
+                                           QStringLiteral("/home/u/Lumoria/lumoria")));
+    EXPECT_EQ(QFileInfo(package).lastModified(), old);
+    EXPECT_NE(QFileInfo(entry).lastModified(), old);
+    EXPECT_TRUE(readFile(entry).contains("Exec=\"/home/u/Lumoria/lumoria\" %f\n"));
+}
+
+TEST(FileAssociation, DesktopFilesThatCannotBeWrittenAreReportedNotRaised)
+{
+    const QString data = home() + QStringLiteral("/data");
+    QDir(data + QStringLiteral("/applications")).removeRecursively();
+    writeFile(data + QStringLiteral("/applications"), "a file, not a folder");
+    SettingsStore classes(freshStore("classes-no-desktop"));
+    EXPECT_FALSE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"),
+                                            QStringLiteral("/p/lumoria")));
+    EXPECT_EQ(classes.readString(QStringLiteral(".PVO"), QString()), QStringLiteral("PVO_auto_file"));
+    QFile::remove(data + QStringLiteral("/applications"));
+}

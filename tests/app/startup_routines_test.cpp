@@ -1,0 +1,118 @@
+// The welcome tip of the first runs, the exit question and the refusal of a second copy.
+#include <gtest/gtest.h>
+
+#include "app/startup_routines.h"
+#include "common/app_identity.h"
+#include "platform/failure.h"
+#include "support/test_files.h"
+
+#include <QFileInfo>
+
+#include <limits>
+
+using namespace lumoria;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Lumoria v9.9");
+
+// The fixed lines of the tip before its last line, as the operator reads them.
+QString tipStart()
+{
+    return QStringLiteral("Lumoria v9.9\r\nBem Vindo!\r\n\r\n"
+                          "Para Começar, Basta Selecionar a Pasta Ou o\r\n"
+                          "Dispositivo Em Que Estão As Fotos e Arrastar\r\n"
+                          "Suas Miniaturas Ao Papel.\r\n\r\n"
+                          "Também é Possível Inserir Diversas Fotos Ao\r\n"
+                          "Mesmo Tempo. Basta Fazer Sua Seleção Múltipla\r\n"
+                          "Mantendo Pressionada a Tecla [CTRL] Enquanto\r\n"
+                          "Suas Miniaturas São Selecionadas Com o Mouse.\r\n\r\n"
+                          "Para Transferir Diversas Fotos De Uma Vez,\r\n"
+                          "Aplique o Botão Direito do Mouse Sobre As\r\n"
+                          "As Miniaturas Das Fotos e Utilize o Menu De\r\n"
+                          "Transferência Múltipla.\r\n\r\n"
+                          "Para Seu Conforto, Esta Mensagem Deixará De\r\n");
+}
+
+// One run from the stored counter: whether the tip shows, and the counter afterwards.
+std::pair<bool, std::int32_t> run(std::int32_t stored)
+{
+    Configuracoes c{true, stored};
+    bool shown = false;
+    const bool tip = countRunForWelcomeTip(c, shown);
+    EXPECT_TRUE(shown);
+    return {tip, c.ContadorDeUtilizacoes};
+}
+
+} // namespace
+
+TEST(WelcomeTip, ShowsOnTheFirstThreeRunsWithTheRunsLeft)
+{
+    EXPECT_EQ(welcomeTipCaption(), QStringLiteral("Mensagem de Boas Vindas e Dica Para Aplicação de Fotos"));
+    EXPECT_EQ(run(0), std::make_pair(true, 1));
+    EXPECT_EQ(welcomeTipText(kTitle, 1), tipStart() + QStringLiteral("Ser Apresentada Em Mais 2 Execuções."));
+    EXPECT_EQ(run(1), std::make_pair(true, 2));
+    EXPECT_EQ(welcomeTipText(kTitle, 2), tipStart() + QStringLiteral("Ser Apresentada Em Mais Uma Execução."));
+    EXPECT_EQ(run(2), std::make_pair(true, 3));
+    EXPECT_EQ(welcomeTipText(kTitle, 3), tipStart() + QStringLiteral("Ser Apresentada a Partir de Agora. "));
+    EXPECT_EQ(run(3), std::make_pair(false, 4));
+    EXPECT_EQ(run(4), std::make_pair(false, 5));
+}
+
+TEST(WelcomeTip, ANegativeCounterShowsMoreRunsLeft)
+{
+    EXPECT_EQ(run(-1), std::make_pair(true, 0));
+    EXPECT_EQ(welcomeTipText(kTitle, 0), tipStart() + QStringLiteral("Ser Apresentada Em Mais 3 Execuções."));
+    EXPECT_EQ(welcomeTipText(kTitle, -1), tipStart() + QStringLiteral("Ser Apresentada Em Mais 4 Execuções."));
+    constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(run(lowest), std::make_pair(true, lowest + 1));
+    EXPECT_EQ(welcomeTipText(kTitle, lowest + 1),
+              tipStart() + QStringLiteral("Ser Apresentada Em Mais 2147483650 Execuções."));
+}
+
+TEST(WelcomeTip, CountsOncePerRunAndStopsAtTheLargestCounter)
+{
+    Configuracoes c{true, 0};
+    bool shown = false;
+    EXPECT_TRUE(countRunForWelcomeTip(c, shown));
+    EXPECT_FALSE(countRunForWelcomeTip(c, shown)); // the window shown again in the same run
+    EXPECT_EQ(c.ContadorDeUtilizacoes, 1);
+
+    constexpr std::int32_t largest = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(run(largest), std::make_pair(false, largest));
+    EXPECT_EQ(run(largest - 1), std::make_pair(false, largest));
+}
+
+TEST(ExitQuestion, AsksToLeaveAndWarnsOfUnsavedChanges)
+{
+    EXPECT_EQ(exitQuestionCaption(), QStringLiteral("Confirmação Para Saída"));
+    EXPECT_EQ(exitQuestionText(kTitle, false), QStringLiteral("Lumoria v9.9\r\n\r\nVocê Deseja Sair Deste Aplicativo?"));
+    EXPECT_EQ(exitQuestionText(kTitle, true), QStringLiteral("Lumoria v9.9\r\n\r\n"
+                                                             "Há Modificações Neste Trabalho Que Ainda Não\r\n"
+                                                             "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
+                                                             "Se o Trabalho Não For Gravado Em Disco.\r\n\r\n"
+                                                             "Você Deseja Sair Deste Aplicativo?"));
+}
+
+TEST(SingleInstanceCheck, ASecondLockOfTheSameTitleIsRefused)
+{
+    platform::SingleInstanceLock first;
+    platform::SingleInstanceLock second;
+    platform::SingleInstanceLock otherVersion;
+    VerificarSeAplicativoJaEstaEmExecucao(first);
+    EXPECT_TRUE(first.isHeld());
+    EXPECT_TRUE(QFileInfo::exists(platform::SingleInstanceLock::lockFilePath(TituloDoAplicativo())));
+    try {
+        VerificarSeAplicativoJaEstaEmExecucao(second);
+        ADD_FAILURE() << "no failure raised";
+    } catch (const AlreadyRunning& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("Aplicativo Já Em Execução"));
+    }
+    EXPECT_FALSE(second.isHeld());
+    VerificarSeAplicativoJaEstaEmExecucao(otherVersion, QStringLiteral("Lumoria v0.9"));
+    EXPECT_TRUE(otherVersion.isHeld());
+
+    first.release();
+    VerificarSeAplicativoJaEstaEmExecucao(second);
+    EXPECT_TRUE(second.isHeld());
+}
