@@ -12,6 +12,10 @@
 
 namespace lumoria {
 
+namespace platform {
+class Canvas;
+}
+
 // One frame. A frame of width w has Right = Left + w, so neighbouring frames share the edge.
 class TFoto {
 public:
@@ -52,6 +56,13 @@ public:
     Rect PegarRetanguloDasMolduras() const;
     void DeslocarMolduras(std::int32_t dx, std::int32_t dy);
     void CentralizarMolduras();
+
+    // Drawing the page on a canvas (page_drawing.cpp): the page view, one frame, the print preview
+    // inside the printer's printable area, and the printer (or a bitmap) from the full-size files.
+    void DesenharNaTela(platform::Canvas& canvas, bool MostrarVazias);
+    void DesenharFoto(platform::Canvas& canvas, int indiceDaMoldura);
+    void DesenharNaPrevisao(platform::Canvas& canvas, bool AjustarBordas);
+    void DesenharParaImpressao(platform::Canvas& canvas, bool AjustarBordas);
 };
 
 // Whoever shows the album: it keeps the current page index and lays the current page out. Page

@@ -1,5 +1,6 @@
 #include "platform/graphics/image_rotation.h"
 
+#include "platform/failure.h"
 #include "platform/graphics/image_memory.h"
 #include "platform/graphics/parallel.h"
 
@@ -39,6 +40,25 @@ template <int Bytes> void RotateTiles(const QImage& src, QImage& dst, int tileRo
 
 } // namespace
 
+void RotateAnticlockwiseInto(const QImage& src, QImage& dst)
+{
+    const int depth = src.depth();
+    if (dst.width() != src.height() || dst.height() != src.width() || dst.format() != src.format()
+        || (depth != 8 && depth != 16 && depth != 24 && depth != 32 && depth != 64))
+        throw RangeError();
+    const int tileRows = (src.width() + kTile - 1) / kTile;
+    const int threads = std::int64_t(src.width()) * src.height() < 256 * 256 ? 1 : 0;
+    ParallelFor(tileRows, [&](int row) {
+        switch (depth / 8) {
+        case 1: RotateTiles<1>(src, dst, row); break;
+        case 2: RotateTiles<2>(src, dst, row); break;
+        case 3: RotateTiles<3>(src, dst, row); break;
+        case 4: RotateTiles<4>(src, dst, row); break;
+        default: RotateTiles<8>(src, dst, row); break;
+        }
+    }, threads);
+}
+
 QImage RotateAnticlockwise(const QImage& image)
 {
     if (image.isNull())
@@ -52,17 +72,7 @@ QImage RotateAnticlockwise(const QImage& image)
     QImage dst = AllocateImage(src.height(), src.width(), src.format());
     if (src.format() == QImage::Format_Indexed8)
         dst.setColorTable(src.colorTable());
-    const int tileRows = (src.width() + kTile - 1) / kTile;
-    const int threads = std::int64_t(src.width()) * src.height() < 256 * 256 ? 1 : 0;
-    ParallelFor(tileRows, [&](int row) {
-        switch (src.depth() / 8) {
-        case 1: RotateTiles<1>(src, dst, row); break;
-        case 2: RotateTiles<2>(src, dst, row); break;
-        case 3: RotateTiles<3>(src, dst, row); break;
-        case 4: RotateTiles<4>(src, dst, row); break;
-        default: RotateTiles<8>(src, dst, row); break;
-        }
-    }, threads);
+    RotateAnticlockwiseInto(src, dst);
     return dst;
 }
 

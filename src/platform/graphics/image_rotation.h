@@ -10,4 +10,8 @@ namespace lumoria::platform {
 // cannot be allocated; nothing else is touched then.
 QImage RotateAnticlockwise(const QImage& image);
 
+// The same into an existing result of height W and width H of the source's format (a result of
+// another size or format raises RangeError).
+void RotateAnticlockwiseInto(const QImage& image, QImage& result);
+
 } // namespace lumoria::platform

@@ -1,0 +1,159 @@
+#include "album/page_drawing_steps.h"
+
+#include "album/picture_routines.h"
+#include "common/jpeg_resource.h"
+#include "platform/failure.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/parallel.h"
+#include "platform/numeric.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <mutex>
+
+namespace lumoria::desenho {
+
+using platform::Bitmap;
+using platform::Canvas;
+using platform::Picture;
+
+bool MolduraDegenerada(const TFoto& foto)
+{
+    return foto.Right <= foto.Left || foto.Bottom <= foto.Top;
+}
+
+void VerificarArquivo(TFoto& foto)
+{
+    if (foto.NomeDoArquivo.isEmpty() || !QFileInfo(foto.NomeDoArquivo).isFile())
+        foto.NomeDoArquivo.clear();
+}
+
+bool DeveGirar(const TFoto& foto, const platform::Graphic* grafico)
+{
+    if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0 || MolduraDegenerada(foto))
+        return false;
+    long double moldura = (long double)(foto.Right - foto.Left) / (foto.Bottom - foto.Top);
+    if (moldura == 1.0L)
+        moldura = 0.5L;
+    const long double figura = (long double)grafico->Width() / grafico->Height();
+    return (moldura > 1 && figura < 1) || (moldura < 1 && figura > 1);
+}
+
+void PintarDeBranco(Canvas& canvas, const Rect& r)
+{
+    canvas.brush.color = Qt::white;
+    canvas.brush.style = platform::BrushStyle::Solid;
+    canvas.pen.color = Qt::white;
+    canvas.pen.style = platform::PenStyle::Solid;
+    canvas.pen.width = 1;
+    canvas.Rectangle(r);
+}
+
+void AjustarFotoNaMoldura(Canvas& canvas, const Rect& r, Picture& figura, std::uint8_t ajuste)
+{
+    ConverterFiguraParaBitmap(figura);
+    PintarDeBranco(canvas, r);
+    Bitmap& bitmap = figura.GetBitmap();
+    const std::int64_t fw = std::int64_t(r.Right) - r.Left;
+    const std::int64_t fh = std::int64_t(r.Bottom) - r.Top;
+    const std::int64_t pw = bitmap.Width();
+    const std::int64_t ph = bitmap.Height();
+    if (fw <= 0 || fh <= 0 || pw <= 0 || ph <= 0)
+        return;
+    if (ajuste == 1) {
+        std::int64_t w = fw;
+        std::int64_t h = Round((long double)(ph * w) / pw);
+        if (h > fh) {
+            h = fh;
+            w = Round((long double)(pw * h) / ph);
+        }
+        if (w <= 0 || h <= 0)
+            return;
+        const std::int32_t mx = RoundToInt32((long double)(fw - w) / 2);
+        const std::int32_t my = RoundToInt32((long double)(fh - h) / 2);
+        const Rect dentro{r.Left + mx, r.Top + my, r.Right - mx, r.Bottom - my};
+        canvas.CopyRect(dentro, bitmap.GetCanvas(), bitmap.GetCanvas().ClipRect());
+    } else if (ajuste == 2) {
+        std::int64_t w = fw;
+        std::int64_t h = Round((long double)(ph * w) / pw);
+        if (h < fh) {
+            h = fh;
+            w = Round((long double)(pw * h) / ph);
+        }
+        if (w <= 0 || h <= 0)
+            return;
+        const std::int32_t dx = RoundToInt32(pw * (1 - (long double)fw / w) / 2);
+        const std::int32_t dy = RoundToInt32(ph * (1 - (long double)fh / h) / 2);
+        canvas.CopyRect(r, bitmap.GetCanvas(), Rect{dx, dy, std::int32_t(pw) - dx, std::int32_t(ph) - dy});
+    }
+}
+
+void EstenderEAjustar(Canvas& canvas, const Rect& r, Picture& figura, std::uint8_t ajuste)
+{
+    const platform::Graphic* grafico = figura.GetGraphic();
+    if (!grafico)
+        return;
+    // With a fit mode the stretched picture is painted over in white at once, so it is not drawn.
+    if (ajuste == 0)
+        canvas.StretchDraw(r, *grafico);
+    else
+        AjustarFotoNaMoldura(canvas, r, figura, ajuste);
+}
+
+const platform::Graphic& FotoVazia()
+{
+    static std::mutex mutex;
+    static std::unique_ptr<platform::JpegImage> foto;
+    std::lock_guard lock(mutex);
+    if (!foto) {
+        foto = CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia"));
+        foto->Predecode();
+    }
+    return *foto;
+}
+
+bool Tentar(const std::function<void()>& f)
+{
+    try {
+        f();
+        return true;
+    } catch (const InvalidPicture&) {
+    } catch (const FileError&) {
+    } catch (const FileNotFound&) {
+    } catch (const OutOfMemory&) {
+    }
+    return false;
+}
+
+struct LeituraAntecipada::Item {
+    std::unique_ptr<platform::Graphic> grafico;
+};
+
+LeituraAntecipada::LeituraAntecipada(int quantidade, std::function<std::unique_ptr<platform::Graphic>(int)> preparar)
+    : m_quantidade(quantidade), m_preparar(std::move(preparar))
+{
+    m_itens.resize(std::size_t(std::max(0, quantidade)));
+}
+
+LeituraAntecipada::~LeituraAntecipada() = default;
+
+std::unique_ptr<platform::Graphic> LeituraAntecipada::Tomar(int k)
+{
+    if (k < 0 || k >= m_quantidade)
+        return nullptr;
+    if (k >= m_preparados) {
+        const int inicio = k;
+        const int fim = std::min(m_quantidade, k + platform::PixelThreads());
+        platform::ParallelFor(fim - inicio, [&](int i) {
+            auto item = std::make_unique<Item>();
+            Tentar([&] { item->grafico = m_preparar(inicio + i); });
+            m_itens[std::size_t(inicio + i)] = std::move(item);
+        });
+        m_preparados = fim;
+    }
+    std::unique_ptr<Item> item = std::move(m_itens[std::size_t(k)]);
+    return item ? std::move(item->grafico) : nullptr;
+}
+
+} // namespace lumoria::desenho
