@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "common/custom_cursors.h"
 #include "common/dialog_glyphs.h"
+#include "platform/ui/panel.h"
 #include "components/fancy_button.h"
 
 namespace lumoria {
@@ -12,10 +14,9 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : DialogForm(owner, 532, 54)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Dialogo"));
-    spdNao = CreateButton(QStringLiteral("Não"), 49, GlyphNo());
-    spdSim = CreateButton(QStringLiteral("Sim"), 293, GlyphYes());
-    connect(spdSim, &TFancyButton::OnClick, this, [this] { Answer(6); });
-    connect(spdNao, &TFancyButton::OnClick, this, [this] { Answer(7); });
+    spdNao = CreateButton(QStringLiteral("Não"), 49, GlyphNo(), [this] { Answer(7); });
+    spdSim = CreateButton(QStringLiteral("Sim"), 293, GlyphYes(), [this] { Answer(6); });
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogo::Answer(std::int32_t answer)
@@ -32,17 +33,13 @@ void TfrmDialogo::FormKeyUp(int key)
         Answer(7);
 }
 
-TfrmDialogoComImagem::TfrmDialogoComImagem(QWidget* owner) : DialogForm(owner, 312, 54)
+TfrmDialogoComImagem::TfrmDialogoComImagem(QWidget* owner) : DialogForm(owner, 312, 54, 312)
 {
-    pnlSuperior = new QWidget(this);
-    pnlSuperior->resize(312, 312);
-    PaintControl(*pnlSuperior, platform::cl3DDkShadow);
     Image1 = new QLabel(pnlSuperior);
     Image1->setGeometry(6, 6, 300, 300);
     Image1->setPixmap(QPixmap::fromImage(AuthorPicture()));
-    AddTopControl(pnlSuperior, 0);
-    spdSim = CreateButton(QStringLiteral("Sim"), 61, GlyphYes());
-    connect(spdSim, &TFancyButton::OnClick, this, [this] { Answer(6); });
+    spdSim = CreateButton(QStringLiteral("Sim"), 61, GlyphYes(), [this] { Answer(6); });
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogoComImagem::Answer(std::int32_t answer)

@@ -30,7 +30,6 @@ class TfrmDialogoComImagem : public DialogForm {
 public:
     explicit TfrmDialogoComImagem(QWidget* owner);
 
-    QWidget* pnlSuperior = nullptr;
     QLabel* Image1 = nullptr;
     TFancyButton* spdSim = nullptr;
     std::int32_t Resposta = 2;

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "components/button_driver.h"
+#include "support/pointer_events.h"
 #include "components/fancy_button.h"
 
 using namespace lumoria;
