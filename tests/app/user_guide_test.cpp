@@ -23,7 +23,7 @@
 #include "common/failure_messages.h"
 #include "common/modal_helper.h"
 #include "common/small_dialogs.h"
-#include "components/button_driver.h"
+#include "support/pointer_events.h"
 #include "components/fancy_button.h"
 #include "platform/failure.h"
 #include "platform/ui/dispatch.h"
