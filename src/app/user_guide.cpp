@@ -1,0 +1,104 @@
+#include "app/user_guide.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <cstdint>
+
+#include "common/app_identity.h"
+#include "common/dialog_form.h"
+#include "common/general_routines.h"
+#include "common/small_dialogs.h"
+#include "platform/failure.h"
+#include "platform/ui/align_layout.h"
+#include "platform/ui/screen_centre.h"
+
+namespace lumoria {
+
+namespace {
+
+constexpr int kWidth = 104;
+constexpr int kHeight = 41;
+
+enum RespostaDoGuia : std::uint8_t { kFechado = 0, kNaoQuero = 1, kNaTela = 2, kImpresso = 3 };
+
+} // namespace
+
+TfrmNavegadorGuia::TfrmNavegadorGuia(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    resize(kWidth, kHeight);
+    platform::centreOnScreen(this);
+    auto* layout = new platform::AlignLayout(this);
+    webNavegadorGuia = new QTextBrowser(this);
+    webNavegadorGuia->setObjectName(QStringLiteral("webNavegadorGuia"));
+    layout->addWidget(webNavegadorGuia, platform::Align::Client);
+}
+
+QString ArquivoDoGuia()
+{
+    return PastaDoAplicativo() + QStringLiteral("manual/index.html");
+}
+
+void Navegar(QTextBrowser* navegador, const QString& endereco)
+{
+    const QString alvo = DialogForm::Trim(endereco);
+    navegador->setSource(QUrl::fromUserInput(alvo, QDir::currentPath(), QUrl::AssumeLocalFile));
+}
+
+void ImprimirPaginaDoNavegador(QTextBrowser* navegador)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, navegador->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    navegador->document()->print(&printer);
+    if (printer.printerState() == QPrinter::Error)
+        throw Failure("The guide could not be printed on " + printer.printerName().toStdString());
+}
+
+void ApresentarGuiaDoUsuario(QWidget* janelaPrincipal, TfrmNavegadorGuia* navegador)
+{
+    ApresentarGuiaDoUsuario(janelaPrincipal, navegador, ArquivoDoGuia());
+}
+
+void ApresentarGuiaDoUsuario(QWidget* janelaPrincipal, TfrmNavegadorGuia* navegador, const QString& arquivoDoGuia)
+{
+    if (!QFileInfo(arquivoDoGuia).isFile())
+        throw GuideNotFound();
+
+    std::uint8_t resposta = kFechado;
+    {
+        auto* dialogo = new TfrmDialogoGuia(janelaPrincipal);
+        dialogo->SetAutoSize(false);
+        dialogo->SetLabelText(QuebrasDeLinha(1) + TituloDoAplicativo() + QuebrasDeLinha(1)
+                              + QStringLiteral("Guia do Usuário") + QuebrasDeLinha(2)
+                              + QStringLiteral("Como Você Deseja o Guia do Usuário?") + QuebrasDeLinha(1));
+        dialogo->SetAutoSize(true);
+        dialogo->ShowModal();
+        resposta = dialogo->Resposta;
+        delete dialogo;
+    }
+    QCoreApplication::processEvents();
+
+    if (resposta == kNaTela) {
+        AbrirComProgramaAssociado(arquivoDoGuia);
+    } else if (resposta == kImpresso) {
+        // The browser control loads local files at once, so the document it holds is complete.
+        navegador->resize(0, navegador->height());
+        navegador->show();
+        try {
+            ImprimirPaginaDoNavegador(navegador->webNavegadorGuia);
+        } catch (...) {
+            navegador->hide();
+            throw;
+        }
+        navegador->hide();
+    }
+}
+
+} // namespace lumoria
