@@ -14,6 +14,7 @@
 #include "common/dialog_form.h"
 #include "common/general_routines.h"
 #include "common/small_dialogs.h"
+#include "common/text_trim.h"
 #include "platform/failure.h"
 #include "platform/ui/align_layout.h"
 #include "platform/ui/screen_centre.h"
@@ -46,7 +47,7 @@ QString ArquivoDoGuia()
 
 void Navegar(QTextBrowser* navegador, const QString& endereco)
 {
-    const QString alvo = DialogForm::Trim(endereco);
+    const QString alvo = Trim(endereco);
     navegador->setSource(QUrl::fromUserInput(alvo, QDir::currentPath(), QUrl::AssumeLocalFile));
 }
 
