@@ -1,5 +1,8 @@
 #pragma once
 // What the benchmarks share: the real camera photo they measure with and a Qt application.
+#include "album/album_model.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
@@ -25,6 +28,22 @@ inline void EnsureApplication()
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
         new QGuiApplication(argc, argv);
     }
+}
+
+// An A4 page of four 9 x 12 frames, each with the camera photo under a name of its own (links in
+// dir), so that every frame reads its own file. False when the photo is missing.
+inline bool FourPhotoPage(TPagina& pagina, const QString& dir)
+{
+    const QString photo = CameraPhoto();
+    if (photo.isEmpty())
+        return false;
+    pagina.MontarMolduras(210, 297, 90, 120);
+    for (int i = 0; i < 4; ++i) {
+        const QString link = dir + QStringLiteral("/foto%1.jpg").arg(i);
+        QFile::link(photo, link);
+        pagina.Foto(i).NomeDoArquivo = link;
+    }
+    return true;
 }
 
 } // namespace lumoria::bench

@@ -13,14 +13,22 @@ extern char** environ;
 
 using namespace lumoria;
 
-static void BM_DecodeFullSize(benchmark::State& state)
+// The photo's bytes, or nothing (the benchmark then says why it skipped).
+static QByteArray PhotoOrSkip(benchmark::State& state)
 {
     const QString photo = bench::CameraPhoto();
     if (photo.isEmpty()) {
         state.SkipWithError("mate-backgrounds is not installed");
-        return;
+        return QByteArray();
     }
-    const QByteArray data = platform::ReadWholeFile(photo);
+    return platform::ReadWholeFile(photo);
+}
+
+static void BM_DecodeFullSize(benchmark::State& state)
+{
+    const QByteArray data = PhotoOrSkip(state);
+    if (data.isEmpty())
+        return;
     for (auto _ : state) {
         QImage image = platform::DecodeJpeg(data, platform::JpegOutput::Native);
         benchmark::DoNotOptimize(image.constBits());
@@ -31,12 +39,9 @@ BENCHMARK(BM_DecodeFullSize)->Unit(benchmark::kMillisecond)->UseRealTime()->MinT
 
 static void BM_DecodeForDrawing(benchmark::State& state)
 {
-    const QString photo = bench::CameraPhoto();
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
+    const QByteArray data = PhotoOrSkip(state);
+    if (data.isEmpty())
         return;
-    }
-    const QByteArray data = platform::ReadWholeFile(photo);
     for (auto _ : state) {
         QImage image = platform::DecodeJpeg(data, platform::JpegOutput::Rgb32, int(state.range(0)));
         benchmark::DoNotOptimize(image.constBits());

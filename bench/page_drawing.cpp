@@ -10,8 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace lumoria;
@@ -19,19 +17,11 @@ using namespace lumoria;
 static void BM_PrintA4FourPhotos(benchmark::State& state)
 {
     bench::EnsureApplication();
-    const QString photo = bench::CameraPhoto();
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
-        return;
-    }
-    // Four names for the photo, so that every frame reads its own file.
     QTemporaryDir dir;
     TPagina pagina;
-    pagina.MontarMolduras(210, 297, 90, 120);
-    for (int i = 0; i < 4; ++i) {
-        const QString link = dir.filePath(QStringLiteral("foto%1.jpg").arg(i));
-        QFile::link(photo, link);
-        pagina.Foto(i).NomeDoArquivo = link;
+    if (!bench::FourPhotoPage(pagina, dir.path())) {
+        state.SkipWithError("mate-backgrounds is not installed");
+        return;
     }
     const int dpi = int(state.range(0));
     const int w = RoundToInt32(210.0L * dpi / 25.4L);

@@ -113,7 +113,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
             return nullptr; // the picture object raises its own failure when it loads the file
         grafico->LoadFromFile(foto.NomeDoArquivo);
         if (grafico->Kind() == platform::GraphicKind::Jpeg) {
-            const Rect r = MapearRetanguloEntreRetangulos(deMm, Rect{foto.Left, foto.Top, foto.Right, foto.Bottom}, opcoes.alvo);
+            const Rect r = MapearRetanguloEntreRetangulos(deMm, RetanguloDaMoldura(foto), opcoes.alvo);
             const auto& jpeg = static_cast<const platform::JpegImage&>(*grafico);
             jpeg.Predecode(foto.Ajuste != 0 ? QSize() : TamanhoNecessario(foto, r, jpeg));
         }
@@ -128,7 +128,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
         TFoto& foto = pagina.Fotos[i];
         if (MolduraDegenerada(foto))
             continue;
-        const Rect r = Mover(MapearRetanguloEntreRetangulos(deMm, Rect{foto.Left, foto.Top, foto.Right, foto.Bottom},
+        const Rect r = Mover(MapearRetanguloEntreRetangulos(deMm, RetanguloDaMoldura(foto),
                                                             opcoes.alvo),
                              opcoes.dx, opcoes.dy);
         const QString nome = foto.NomeDoArquivo;
@@ -191,7 +191,7 @@ void TPagina::DesenharFoto(Canvas& canvas, int indiceDaMoldura)
 {
     platform::ScreenCursorGuard cursor(platform::kCursorWait);
     TFoto& foto = Foto(indiceDaMoldura);
-    const Rect r = MapearRetanguloEntreRetangulos(RetanguloDaPagina(*this), Rect{foto.Left, foto.Top, foto.Right, foto.Bottom},
+    const Rect r = MapearRetanguloEntreRetangulos(RetanguloDaPagina(*this), RetanguloDaMoldura(foto),
                                                   canvas.ClipRect());
     canvas.Rectangle(r);
 

@@ -106,7 +106,7 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
             continue;
         Quadro quadro;
         quadro.indice = i;
-        const Rect r = MapearRetanguloEntreRetangulos(deMm, Rect{foto.Left, foto.Top, foto.Right, foto.Bottom}, alvo);
+        const Rect r = MapearRetanguloEntreRetangulos(deMm, RetanguloDaMoldura(foto), alvo);
         quadro.dispositivo = Rect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
         const QString& nome = foto.NomeDoArquivo;
         if (!nome.isEmpty()) {

@@ -14,6 +14,12 @@
 
 namespace lumoria::desenho {
 
+// The frame's rectangle in millimetres.
+inline Rect RetanguloDaMoldura(const TFoto& foto)
+{
+    return Rect{foto.Left, foto.Top, foto.Right, foto.Bottom};
+}
+
 // A frame without width or height (only a job file can hold one) draws nothing.
 bool MolduraDegenerada(const TFoto& foto);
 

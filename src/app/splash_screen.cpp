@@ -1,12 +1,9 @@
 #include "app/splash_screen.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "common/custom_cursors.h"
 #include "components/image_shape.h"
-#include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
+#include "platform/ui/screen_centre.h"
 
 namespace lumoria {
 
@@ -19,10 +16,7 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setFixedSize(kWidth, kHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect whole = screen->geometry();
-        move(whole.left() + Div(whole.width() - kWidth, 2), whole.top() + Div(whole.height() - kHeight, 2));
-    }
+    platform::centreOnScreen(this);
 
     auto* layout = new platform::AlignLayout(this);
     imgSplashScreen = new TImageShape(this);

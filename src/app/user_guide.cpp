@@ -14,12 +14,10 @@
 #include "common/dialog_form.h"
 #include "common/general_routines.h"
 #include "common/small_dialogs.h"
+#include "common/text_trim.h"
 #include "platform/failure.h"
-#include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
-
-#include <QGuiApplication>
-#include <QScreen>
+#include "platform/ui/screen_centre.h"
 
 namespace lumoria {
 
@@ -35,10 +33,7 @@ enum RespostaDoGuia : std::uint8_t { kFechado = 0, kNaoQuero = 1, kNaTela = 2, k
 TfrmNavegadorGuia::TfrmNavegadorGuia(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     resize(kWidth, kHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect whole = screen->geometry();
-        move(whole.left() + Div(whole.width() - kWidth, 2), whole.top() + Div(whole.height() - kHeight, 2));
-    }
+    platform::centreOnScreen(this);
     auto* layout = new platform::AlignLayout(this);
     webNavegadorGuia = new QTextBrowser(this);
     webNavegadorGuia->setObjectName(QStringLiteral("webNavegadorGuia"));
@@ -52,7 +47,7 @@ QString ArquivoDoGuia()
 
 void Navegar(QTextBrowser* navegador, const QString& endereco)
 {
-    const QString alvo = DialogForm::Trim(endereco);
+    const QString alvo = Trim(endereco);
     navegador->setSource(QUrl::fromUserInput(alvo, QDir::currentPath(), QUrl::AssumeLocalFile));
 }
 

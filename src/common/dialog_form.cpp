@@ -1,16 +1,16 @@
 #include "common/dialog_form.h"
 
-#include <QCloseEvent>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 
-#include <algorithm>
-
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/numeric.h"
+#include "platform/ui/align_layout.h"
+#include "platform/ui/modal_runner.h"
+#include "platform/ui/panel.h"
 
 namespace lumoria {
 
@@ -18,17 +18,24 @@ using namespace platform;
 
 namespace {
 
-const ColorRef kWhite = colorRef(255, 255, 255);
-
 // Enter on the keypad is the same key as Return.
 int KeyOf(const QKeyEvent* event)
 {
     return event->key() == Qt::Key_Enter ? Qt::Key_Return : event->key();
 }
 
+Panel* NewPanel(QWidget* parent, int width, int height, ColorRef colour)
+{
+    auto* panel = new Panel(parent);
+    panel->resize(width, height);
+    panel->setColor(colour);
+    panel->setParentBackground(false);
+    return panel;
+}
+
 } // namespace
 
-DialogForm::DialogForm(QWidget* owner, int clientWidth, int bottomPanelHeight)
+DialogForm::DialogForm(QWidget* owner, int clientWidth, int bottomPanelHeight, int topPanelHeight)
     : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_clientWidth(clientWidth),
       m_color(cl3DDkShadow)
@@ -37,54 +44,50 @@ DialogForm::DialogForm(QWidget* owner, int clientWidth, int bottomPanelHeight)
     f.setPixelSize(16);
     f.setBold(true);
     setFont(f);
-    PaintControl(*this, m_color);
+    SetColor(m_color);
+    m_layout = new AlignLayout(this);
 
+    if (topPanelHeight > 0) {
+        pnlSuperior = NewPanel(this, clientWidth, topPanelHeight, m_color);
+        m_layout->addWidget(pnlSuperior, Align::Top);
+    }
     lblDialogo = new QLabel(this);
     lblDialogo->setTextFormat(Qt::PlainText);
     lblDialogo->setWordWrap(true);
     lblDialogo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    PaintControl(*lblDialogo, m_color);
-    SetTextColor(*lblDialogo, kWhite);
+    SetLabelColor(*lblDialogo, m_color);
+    SetLabelFontColor(*lblDialogo, colorRef(255, 255, 255));
+    m_layout->addWidget(lblDialogo, Align::Top, true);
+    pnlInferior = NewPanel(this, clientWidth, bottomPanelHeight, m_color);
+    m_layout->addWidget(pnlInferior, Align::Top);
 
-    pnlInferior = new QWidget(this);
-    pnlInferior->resize(clientWidth, bottomPanelHeight);
-    PaintControl(*pnlInferior, m_color);
-
-    AddTopControl(lblDialogo);
-    AddTopControl(pnlInferior);
-    resize(clientWidth, bottomPanelHeight);
+    m_layout->setAutoSize(true);
+    resize(clientWidth, bottomPanelHeight + topPanelHeight);
+    Realign();
 }
 
-void DialogForm::PaintControl(QWidget& control, ColorRef colour)
+void DialogForm::SetLabelColor(QLabel& label, ColorRef colour)
 {
-    QPalette palette = control.palette();
+    QPalette palette = label.palette();
     palette.setColor(QPalette::Window, toQColor(colour));
-    control.setPalette(palette);
-    control.setAutoFillBackground(true);
+    label.setPalette(palette);
+    label.setAutoFillBackground(true);
 }
 
-void DialogForm::SetTextColor(QWidget& control, ColorRef colour)
+void DialogForm::SetLabelFontColor(QLabel& label, ColorRef colour)
 {
-    QPalette palette = control.palette();
+    QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, toQColor(colour));
-    control.setPalette(palette);
+    label.setPalette(palette);
 }
 
 void DialogForm::SetColor(ColorRef value)
 {
     m_color = value;
-    PaintControl(*this, value);
-}
-
-QString DialogForm::Trim(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] <= u' ')
-        ++first;
-    while (last > first && text[last - 1] <= u' ')
-        --last;
-    return text.mid(first, last - first);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toQColor(value));
+    setPalette(palette);
+    setAutoFillBackground(true);
 }
 
 void DialogForm::SetLabelText(const QString& text)
@@ -101,37 +104,22 @@ void DialogForm::SetMessage(const QString& text)
     SetLabelText(QStringLiteral("\r\n") + Trim(text) + QStringLiteral("\r\n"));
 }
 
-void DialogForm::AddTopControl(QWidget* control, int index)
-{
-    if (index < 0)
-        m_topControls.append(control);
-    else
-        m_topControls.insert(index, control);
-    Realign();
-}
-
 void DialogForm::SetAutoSize(bool value)
 {
     m_autoSize = value;
+    m_layout->setAutoSize(value);
     Realign();
 }
 
+// The window keeps a fixed size: its width, and its height from the content while it sizes itself.
 void DialogForm::Realign()
 {
-    int top = 0;
-    for (QWidget* control : m_topControls) {
-        const int h =
-            control == lblDialogo ? std::max(0, lblDialogo->heightForWidth(m_clientWidth)) : control->height();
-        control->setGeometry(0, top, m_clientWidth, h);
-        top += h;
-    }
-    if (m_autoSize)
-        setFixedSize(m_clientWidth, top);
-    else
-        setFixedSize(m_clientWidth, height());
+    const int h = m_autoSize ? m_layout->contentHeight(m_clientWidth) : height();
+    setFixedSize(m_clientWidth, h);
+    m_layout->setGeometry(QRect(0, 0, m_clientWidth, h));
 }
 
-TFancyButton* DialogForm::CreateButton(const QString& caption, int left, const QImage& glyph)
+TFancyButton* DialogForm::NewButton(const QString& caption, int left, const QImage& glyph)
 {
     auto* button = new TFancyButton(pnlInferior);
     ApplyCommandButtonLook(*button);
@@ -144,12 +132,8 @@ TFancyButton* DialogForm::CreateButton(const QString& caption, int left, const Q
 void DialogForm::ShowModal()
 {
     Realign();
-    setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    connect(this, &DialogForm::Closed, &loop, &QEventLoop::quit);
-    show();
-    if (isVisible())
-        loop.exec();
+    m_keysDown.clear();
+    runModal(this);
 }
 
 void DialogForm::CentreOnScreen()
@@ -165,16 +149,8 @@ void DialogForm::CentreOnScreen()
 void DialogForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_autoSize)
-        Realign();
+    Realign();
     CentreOnScreen();
-}
-
-void DialogForm::closeEvent(QCloseEvent* event)
-{
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
-        emit Closed();
 }
 
 void DialogForm::keyPressEvent(QKeyEvent* event)
@@ -189,8 +165,9 @@ void DialogForm::keyReleaseEvent(QKeyEvent* event)
     event->accept();
     if (event->isAutoRepeat())
         return;
-    if (m_keysDown.remove(KeyOf(event)))
-        FormKeyUp(KeyOf(event));
+    const int key = KeyOf(event);
+    if (m_keysDown.remove(key))
+        runGuarded([&] { FormKeyUp(key); });
 }
 
 } // namespace lumoria

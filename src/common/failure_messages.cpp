@@ -1,5 +1,7 @@
 #include "common/failure_messages.h"
 
+#include "common/text_trim.h"
+
 #include <QCoreApplication>
 
 #include "common/app_identity.h"
@@ -79,8 +81,6 @@ QChar plainLetter(QChar c)
     }
 }
 
-bool isControlOrBlank(QChar c) { return c.unicode() <= 0x20; }
-
 // The text between the first two single quotes; empty when there are fewer than two.
 QString quotedName(const QString& normalised)
 {
@@ -125,14 +125,7 @@ void RemoverAcentosEEspacosRepetidos(QString& texto)
 
 QString NormalizarMensagem(const QString& mensagem)
 {
-    QString texto = mensagem.toUpper();
-    qsizetype begin = 0;
-    qsizetype end = texto.size();
-    while (begin < end && isControlOrBlank(texto[begin]))
-        ++begin;
-    while (end > begin && isControlOrBlank(texto[end - 1]))
-        --end;
-    texto = texto.mid(begin, end - begin);
+    QString texto = Trim(mensagem.toUpper());
     RemoverAcentosEEspacosRepetidos(texto);
     return texto;
 }

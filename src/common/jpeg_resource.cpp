@@ -1,19 +1,17 @@
 #include "common/jpeg_resource.h"
 
 #include "platform/failure.h"
-
-#include <QFile>
+#include "platform/system/resources.h"
 
 namespace lumoria {
 
 std::unique_ptr<platform::JpegImage> CarregarJpegDoRecurso(const QString& nomeDoRecurso)
 {
-    // The raw-data resource N is compiled in as ":/rcdata/N".
-    QFile recurso(QStringLiteral(":/rcdata/") + nomeDoRecurso);
-    if (nomeDoRecurso.isEmpty() || !recurso.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> dados = platform::readRawResource(nomeDoRecurso);
+    if (!dados)
         throw ResourceNotFound(nomeDoRecurso.toStdString());
     auto figura = std::make_unique<platform::JpegImage>();
-    figura->LoadFromData(recurso.readAll());
+    figura->LoadFromData(*dados);
     return figura;
 }
 

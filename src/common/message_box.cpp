@@ -5,8 +5,10 @@
 #include <QPointer>
 
 #include "common/message_window.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/numeric.h"
+#include "platform/ui/panel.h"
 
 namespace lumoria {
 
@@ -41,12 +43,20 @@ void SwapLefts(TfrmDialogo& form)
     form.spdNao->move(left, kButtonTop);
 }
 
+// The active window, unless it is on its way out (a box just answered is still active while hidden,
+// and its deferred release would take the new box with it).
+QWidget* Owner()
+{
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : nullptr;
+}
+
 // Steps shared by both boxes: the window, its text and its caption.
 TfrmDialogo* NewBox(const QString& texto, const QString& titulo)
 {
-    auto* form = new TfrmDialogo(QApplication::activeWindow());
+    auto* form = new TfrmDialogo(Owner());
     form->SetMessage(texto);
-    form->setWindowTitle(DialogForm::Trim(titulo));
+    form->setWindowTitle(Trim(titulo));
     return form;
 }
 
@@ -56,7 +66,7 @@ int CaixaDeDialogo(const QString& texto, const QString& titulo, const QString& b
                    bool erro)
 {
     TfrmDialogo* form = NewBox(texto, titulo);
-    if (!DialogForm::Trim(botao2).isEmpty()) {
+    if (!Trim(botao2).isEmpty()) {
         form->spdNao->move(49, kButtonTop);
         form->spdNao->SetCaption(botao2);
         form->spdNao->show();
@@ -70,8 +80,8 @@ int CaixaDeDialogo(const QString& texto, const QString& titulo, const QString& b
     if (erro) {
         const ColorRef darkRed = 0x0000BF;
         form->SetColor(darkRed);
-        DialogForm::PaintControl(*form->pnlInferior, darkRed);
-        DialogForm::PaintControl(*form->lblDialogo, darkRed);
+        form->pnlInferior->setColor(darkRed);
+        DialogForm::SetLabelColor(*form->lblDialogo, darkRed);
         if (!form->spdNao->isHidden())
             SwapLefts(*form);
     }
@@ -85,7 +95,7 @@ int CaixaDeDialogoComIconesEspeciais(const QString& texto, const QString& titulo
 {
     TfrmDialogo* form = NewBox(texto, titulo);
     const long double w = form->pnlInferior->width();
-    if (!DialogForm::Trim(botao2).isEmpty()) {
+    if (!Trim(botao2).isEmpty()) {
         form->spdNao->move(RoundToInt32(w / 4 - form->spdNao->width() / 2.0L), kButtonTop);
         form->spdSim->move(RoundToInt32(3 * w / 4 - form->spdSim->width() / 2.0L), kButtonTop);
         form->spdNao->SetCaption(botao2);
@@ -102,9 +112,9 @@ int CaixaDeDialogoComIconesEspeciais(const QString& texto, const QString& titulo
         const ColorRef lightRed = 0x8080FF;
         const ColorRef black = 0x000000;
         form->SetColor(lightRed);
-        DialogForm::PaintControl(*form->pnlInferior, lightRed);
-        DialogForm::PaintControl(*form->lblDialogo, lightRed);
-        DialogForm::SetTextColor(*form->lblDialogo, black);
+        form->pnlInferior->setColor(lightRed);
+        DialogForm::SetLabelColor(*form->lblDialogo, lightRed);
+        DialogForm::SetLabelFontColor(*form->lblDialogo, black);
         form->spdNao->SetFontColor(black);
         form->spdSim->SetFontColor(black);
         if (!form->spdNao->isHidden())
@@ -126,10 +136,10 @@ int CaixaDeDialogoComIconesEspeciais(const QString& texto, const QString& titulo
 
 int CaixaDeDialogoComImagem(const QString& texto, const QString& titulo, const QString& botao)
 {
-    auto* form = new TfrmDialogoComImagem(QApplication::activeWindow());
+    auto* form = new TfrmDialogoComImagem(Owner());
     form->SetMessage(texto);
-    form->setWindowTitle(DialogForm::Trim(titulo));
-    form->spdSim->SetCaption(DialogForm::Trim(botao));
+    form->setWindowTitle(Trim(titulo));
+    form->spdSim->SetCaption(Trim(botao));
     return Answer(form);
 }
 

@@ -8,38 +8,35 @@ class QLabel;
 
 namespace lumoria {
 
-class TfrmDialogo : public DialogForm {
+// A window whose first button or Enter answers 6 and Esc 7; 2 until one of them answers.
+class AnsweringForm : public DialogForm {
+    Q_OBJECT
+public:
+    using DialogForm::DialogForm;
+
+    std::int32_t Resposta = 2;
+
+protected:
+    void FormKeyUp(int key) override;
+    void Answer(std::int32_t answer);
+};
+
+class TfrmDialogo : public AnsweringForm {
     Q_OBJECT
 public:
     explicit TfrmDialogo(QWidget* owner);
 
     TFancyButton* spdSim = nullptr; // first button, answers 6
     TFancyButton* spdNao = nullptr; // second button, answers 7
-    // 2 until a button or key answers.
-    std::int32_t Resposta = 2;
-
-protected:
-    void FormKeyUp(int key) override;
-
-private:
-    void Answer(std::int32_t answer);
 };
 
-class TfrmDialogoComImagem : public DialogForm {
+class TfrmDialogoComImagem : public AnsweringForm {
     Q_OBJECT
 public:
     explicit TfrmDialogoComImagem(QWidget* owner);
 
-    QWidget* pnlSuperior = nullptr;
     QLabel* Image1 = nullptr;
     TFancyButton* spdSim = nullptr;
-    std::int32_t Resposta = 2;
-
-protected:
-    void FormKeyUp(int key) override;
-
-private:
-    void Answer(std::int32_t answer);
 };
 
 } // namespace lumoria

@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include "common/custom_cursors.h"
 #include "common/dialog_glyphs.h"
+#include "platform/ui/panel.h"
 #include "components/fancy_button.h"
 
 namespace lumoria {
@@ -24,7 +26,8 @@ TfrmDialogoProgresso::TfrmDialogoProgresso(QWidget* owner) : DialogForm(owner, 4
     lblProgresso->setTextFormat(Qt::PlainText);
     lblProgresso->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblProgresso->setGeometry(16, 38, 430, lblProgresso->fontMetrics().height());
-    SetTextColor(*lblProgresso, colorRef(255, 255, 255));
+    SetLabelFontColor(*lblProgresso, colorRef(255, 255, 255));
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)
@@ -41,12 +44,10 @@ TfrmDialogoGuia::TfrmDialogoGuia(QWidget* owner) : DialogForm(owner, 632, 54)
     setWindowTitle(QStringLiteral("Guia Do Usuário Deste Software"));
     SetAutoSize(false);
     setFixedSize(632, 72);
-    spdNao = CreateButton(QStringLiteral("Não Quero"), 21, GlyphNo());
-    spdSim = CreateButton(QStringLiteral("Na Tela"), 221, GlyphOnScreen());
-    spdImpresso = CreateButton(QStringLiteral("Impresso"), 421, GlyphPrinted());
-    connect(spdNao, &TFancyButton::OnClick, this, [this] { Answer(1); });
-    connect(spdSim, &TFancyButton::OnClick, this, [this] { Answer(2); });
-    connect(spdImpresso, &TFancyButton::OnClick, this, [this] { Answer(3); });
+    spdNao = CreateButton(QStringLiteral("Não Quero"), 21, GlyphNo(), [this] { Answer(1); });
+    spdSim = CreateButton(QStringLiteral("Na Tela"), 221, GlyphOnScreen(), [this] { Answer(2); });
+    spdImpresso = CreateButton(QStringLiteral("Impresso"), 421, GlyphPrinted(), [this] { Answer(3); });
+    AplicarCursoresNosControles(this);
 }
 
 void TfrmDialogoGuia::showEvent(QShowEvent* event)

@@ -1,6 +1,5 @@
 #include "components/image_shape.h"
 
-#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 

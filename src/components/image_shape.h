@@ -7,8 +7,6 @@
 #include <QRegion>
 #include <QWidget>
 
-#include <memory>
-#include <optional>
 
 #include "platform/graphics/picture.h"
 #include "platform/rect.h"

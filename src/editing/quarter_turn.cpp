@@ -4,7 +4,6 @@
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/image_memory.h"
-#include "platform/failure.h"
 #include "platform/graphics/image_rotation.h"
 #include "platform/numeric.h"
 

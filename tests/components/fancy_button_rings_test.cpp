@@ -1,10 +1,10 @@
 // The bevel, body and inner edge of the shaped button against the ring rules, pixel by pixel.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "components/button_driver.h"
+#include "support/pointer_events.h"
 #include "components/fancy_button.h"
+#include "support/bevel_reference.h"
+#include "support/button_stage.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -14,36 +14,14 @@ namespace {
 
 const QRgb kParent = qRgb(0, 128, 0);
 
-int Clamp(int c) { return c < 0 ? 0 : c > 255 ? 255 : c; }
-
-QRgb Shift(QRgb c, int d) { return qRgb(Clamp(qRed(c) + d), Clamp(qGreen(c) + d), Clamp(qBlue(c) + d)); }
-
-// Ring i of fw: from the dark colour at the rim toward the base along a quarter circle.
-QRgb Ring(QRgb base, int fw, int i)
-{
-    const QRgb dark = Shift(base, -80);
-    const double k = std::sqrt(double(fw * fw - (fw - i) * (fw - i))) / fw;
-    const auto ch = [k](int d, int b) { return d + int(std::nearbyint((b - d) * k)); };
-    return qRgb(ch(qRed(dark), qRed(base)), ch(qGreen(dark), qGreen(base)), ch(qBlue(dark), qBlue(base)));
-}
-
-struct Stage {
-    QWidget parent;
-    TFancyButton* button;
-    Stage(int w, int h, TBtnShape shape, int frameWidth)
+struct Stage : ButtonStage {
+    Stage(int w, int h, TBtnShape shape, int frameWidth) : ButtonStage(kParent)
     {
-        parent.resize(400, 300);
-        QPalette p = parent.palette();
-        p.setColor(QPalette::Window, QColor(kParent));
-        parent.setPalette(p);
-        parent.setAutoFillBackground(true);
-        button = new TFancyButton(&parent);
         button->setGeometry(5, 5, w, h);
         button->SetColor(cl3DDkShadow);
         button->FancyEffects().SetShape(shape);
         button->FancyEffects().SetFrameWidth(frameWidth);
     }
-    QImage Picture() { return parent.grab(button->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
 } // namespace

@@ -6,8 +6,9 @@
 
 #include <cmath>
 
-#include "components/button_driver.h"
+#include "support/pointer_events.h"
 #include "components/fancy_button.h"
+#include "support/button_stage.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -15,21 +16,8 @@ using namespace lumoria::test;
 
 namespace {
 
-// A parent of a known colour, so that what the button leaves unpainted shows.
-struct Stage {
-    QWidget parent;
-    TFancyButton* button;
-    explicit Stage(QRgb background = qRgb(0, 128, 0))
-    {
-        parent.resize(600, 300);
-        QPalette p = parent.palette();
-        p.setColor(QPalette::Window, QColor(background));
-        parent.setPalette(p);
-        parent.setAutoFillBackground(true);
-        button = new TFancyButton(&parent);
-        button->move(10, 10);
-    }
-    QImage Picture() { return parent.grab(button->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
+struct Stage : ButtonStage {
+    explicit Stage(QRgb background = qRgb(0, 128, 0)) : ButtonStage(background) {}
 };
 
 QImage Strip(std::initializer_list<QRgb> cells, QRgb key = qRgb(255, 0, 255))

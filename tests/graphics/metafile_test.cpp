@@ -72,3 +72,52 @@ TEST(Metafile, EmfLoadsWithItsSizeAndDrawsItsRectangles)
     ExpectNear(PixelAfterDrawing(*picture.GetGraphic(), 75, 60), QColor(0, 0, 255));
     ExpectNear(PixelAfterDrawing(*picture.GetGraphic(), 5, 70), QColor(255, 255, 255));
 }
+
+TEST(Metafile, RectanglesLandOnTheirPixels)
+{
+    const std::vector<test::MetaRect> one = {{QRect(20, 10, 30, 20), QColor(0, 160, 0)}};
+    for (const QByteArray& data : {test::MakeWmf(100, 80, one), test::MakeEmf(100, 80, one)}) {
+        Metafile m;
+        m.LoadFromData(data);
+        Bitmap b;
+        b.Assign(m);
+        ASSERT_EQ(b.Width(), 100);
+        // Inside, with a pixel of slack at the edges for the drawing's rounding.
+        ExpectNear(b.Image().pixelColor(21, 11), QColor(0, 160, 0));
+        ExpectNear(b.Image().pixelColor(48, 28), QColor(0, 160, 0));
+        ExpectNear(b.Image().pixelColor(18, 20), QColor(255, 255, 255));
+        ExpectNear(b.Image().pixelColor(52, 20), QColor(255, 255, 255));
+        ExpectNear(b.Image().pixelColor(30, 8), QColor(255, 255, 255));
+        ExpectNear(b.Image().pixelColor(30, 32), QColor(255, 255, 255));
+        // Stretched to twice the size, the rectangle doubles.
+        Bitmap big(200, 160);
+        big.GetCanvas().StretchDraw(Rect{0, 0, 200, 160}, m);
+        ExpectNear(big.Image().pixelColor(43, 23), QColor(0, 160, 0));
+        ExpectNear(big.Image().pixelColor(97, 57), QColor(0, 160, 0));
+        ExpectNear(big.Image().pixelColor(36, 40), QColor(255, 255, 255));
+    }
+}
+
+TEST(Metafile, BrokenFilesFailCleanly)
+{
+    const QByteArray wmf = test::MakeWmf(100, 80, kRects);
+    const QByteArray emf = test::MakeEmf(100, 80, kRects);
+    Metafile m;
+    EXPECT_THROW(m.LoadFromData(wmf.left(wmf.size() - 10)), InvalidPicture);
+    EXPECT_THROW(m.LoadFromData(emf.left(emf.size() - 10)), InvalidPicture);
+    EXPECT_THROW(m.LoadFromData(emf.left(60)), InvalidPicture);
+    EXPECT_THROW(m.LoadFromData(QByteArray(200, 'z')), InvalidPicture);
+    // A record claiming to be longer than the file.
+    QByteArray longRecord = emf;
+    longRecord[108 + 4] = char(0x7f);
+    EXPECT_THROW(m.LoadFromData(longRecord), InvalidPicture);
+    QByteArray longWmfRecord = wmf;
+    longWmfRecord[22 + 18 + 2] = char(0x7f);
+    EXPECT_THROW(m.LoadFromData(longWmfRecord), InvalidPicture);
+    // Placeable header without units per inch.
+    QByteArray noInch = wmf;
+    noInch[14] = 0;
+    noInch[15] = 0;
+    EXPECT_THROW(m.LoadFromData(noInch), InvalidPicture);
+    EXPECT_TRUE(m.Empty());
+}

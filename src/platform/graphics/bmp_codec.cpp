@@ -344,6 +344,13 @@ DecodedBitmap DecodeBmp(const QByteArray& data)
     return DecodePixels(in, h, pos);
 }
 
+DecodedBitmap DecodeDib(const uchar* data, qsizetype size)
+{
+    const Reader in(data, size);
+    const Header h = ReadHeader(in, 0, false);
+    return DecodePixels(in, h, h.pixelOffset);
+}
+
 QImage DecodeIconDib(const uchar* data, qsizetype size)
 {
     const Reader in(data, size);

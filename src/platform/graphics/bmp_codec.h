@@ -16,6 +16,8 @@ struct DecodedBitmap {
 
 // A whole BMP file.
 DecodedBitmap DecodeBmp(const QByteArray& data);
+// A bitmap without file header (header, colours, pixels), as metafiles carry them.
+DecodedBitmap DecodeDib(const uchar* data, qsizetype size);
 // A bitmap as icons hold it: header, colours, pixels, then the 1-bit transparency mask (the height in
 // the header counts both). The result is premultiplied ARGB32.
 QImage DecodeIconDib(const uchar* data, qsizetype size);

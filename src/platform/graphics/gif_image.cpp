@@ -1,7 +1,6 @@
 #include "platform/graphics/gif_image.h"
 
 #include "platform/failure.h"
-#include "platform/graphics/canvas.h"
 #include "platform/graphics/image_memory.h"
 
 #include <gif_lib.h>
@@ -146,14 +145,8 @@ void GifImage::LoadFromData(const QByteArray& data)
                 break;
             }
     }
-    m_data = data;
-    m_image = std::move(image);
+    SetDecoded(data, std::move(image));
     m_transparent = transparent;
-}
-
-void GifImage::Draw(Canvas& canvas, const QRect& dest) const
-{
-    canvas.DrawImage(fromQRect(dest), m_image, m_image.rect());
 }
 
 } // namespace lumoria::platform

@@ -2,7 +2,6 @@
 
 #include "platform/failure.h"
 #include "platform/graphics/bmp_codec.h"
-#include "platform/graphics/canvas.h"
 #include "platform/graphics/image_memory.h"
 
 #include <cstdint>
@@ -67,13 +66,7 @@ void IconImage::LoadFromData(const QByteArray& data)
     } else {
         image = DecodeIconDib(reinterpret_cast<const uchar*>(part.constData()), part.size());
     }
-    m_data = data;
-    m_image = std::move(image);
-}
-
-void IconImage::Draw(Canvas& canvas, const QRect& dest) const
-{
-    canvas.DrawImage(fromQRect(dest), m_image, m_image.rect());
+    SetDecoded(data, std::move(image));
 }
 
 } // namespace lumoria::platform

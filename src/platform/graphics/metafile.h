@@ -1,12 +1,18 @@
 #pragma once
-// Windows metafiles: WMF through libwmf and EMF through libemf2svg, both turned into SVG and drawn with
-// Qt Svg. The record structure is checked before either library sees the bytes, so that a file cut
-// short or with records running past its end is refused with InvalidPicture.
+// Windows metafiles. WMF is drawn by our own player (libwmf's SVG output snaps colours to a table of
+// named colours and shifts the geometry); EMF goes through libemf2svg to SVG, drawn with Qt Svg. The
+// record structure is checked before anything is played, so that a file cut short or with records
+// running past its end is refused with InvalidPicture.
 #include "platform/graphics/graphic.h"
 
 #include <QByteArray>
+#include <QRectF>
+
+#include <memory>
 
 namespace lumoria::platform {
+
+class WmfPlayer;
 
 class Metafile final : public Graphic {
 public:
@@ -21,12 +27,11 @@ public:
     void LoadFromData(const QByteArray& data) override;
     QByteArray SaveToData() const override { return m_data; }
 
-    // The drawing as SVG.
-    const QByteArray& Svg() const { return m_svg; }
-
 private:
     QByteArray m_data;
-    QByteArray m_svg;
+    std::shared_ptr<const WmfPlayer> m_wmf; // WMF
+    QByteArray m_svg;                       // EMF, as SVG
+    QRectF m_viewBox;                       // the SVG's device area
     int m_width = 0;
     int m_height = 0;
     bool m_enhanced = false;

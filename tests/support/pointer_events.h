@@ -1,5 +1,5 @@
 #pragma once
-// Drives a button with the events a pointer gives it, delivered straight to the widget.
+// Drives a control with the events a pointer gives it, delivered straight to the widget.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>

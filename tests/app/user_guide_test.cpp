@@ -1,0 +1,274 @@
+// The user guide: the hidden browser window, loading a guide, the guide command's question and its
+// three answers, printing through the print dialog, and a missing guide.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <memory>
+
+#include "app/user_guide.h"
+#include "common/app_identity.h"
+#include "common/box_capture.h"
+#include "common/failure_messages.h"
+#include "common/modal_helper.h"
+#include "common/small_dialogs.h"
+#include "support/pointer_events.h"
+#include "components/fancy_button.h"
+#include "platform/failure.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/termination.h"
+#include "support/test_files.h"
+
+namespace lumoria {
+
+// Counts the guide choice windows shown while it lives, and closes each as soon as it shows.
+class ShownWindows : public QObject {
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<TfrmDialogoGuia*>(watched)) {
+            ++count;
+            QTimer::singleShot(0, static_cast<QWidget*>(watched), &QWidget::close);
+        }
+        return false;
+    }
+};
+
+// Takes the addresses the program asks the desktop to open.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+namespace {
+
+const char kGuideText[] = "Manual de teste do balcão";
+
+QWidget* GuideChoice()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TfrmDialogoGuia*>(w) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+void Click(TFancyButton* button)
+{
+    test::ClickAt(button, button->rect().center());
+}
+
+class UserGuideTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = test::freshFolder(QStringLiteral("guia"));
+        guide = folder + QStringLiteral("/manual/index.html");
+        test::writeFile(guide, QByteArray("<html><head><title>Guia</title></head><body><h1>")
+                                   + QByteArray(kGuideText) + "</h1><p>Texto do guia.</p></body></html>");
+        owner = std::make_unique<QWidget>();
+        owner->resize(300, 200);
+        browser = std::make_unique<TfrmNavegadorGuia>();
+    }
+
+    // Runs the guide command with the answer given by clicking one of the choice window's buttons
+    // (null: closed with its close box); returns what the window showed.
+    QString Answer(TFancyButton* TfrmDialogoGuia::*button, const QString& path)
+    {
+        auto label = std::make_shared<QString>();
+        auto parent = std::make_shared<QWidget*>(nullptr);
+        test::WhenModal([button, label, parent](QWidget* w) {
+            auto* dialog = qobject_cast<TfrmDialogoGuia*>(w);
+            *label = dialog->LabelText();
+            *parent = dialog->parentWidget();
+            if (button)
+                Click(dialog->*button);
+            else
+                dialog->close();
+        });
+        ApresentarGuiaDoUsuario(owner.get(), browser.get(), path);
+        EXPECT_EQ(*parent, owner.get());
+        return *label;
+    }
+
+    QString folder;
+    QString guide;
+    std::unique_ptr<QWidget> owner;
+    std::unique_ptr<TfrmNavegadorGuia> browser;
+};
+
+TEST_F(UserGuideTest, TheGuideLiesInTheManualFolderBesideTheProgram)
+{
+    EXPECT_EQ(ArquivoDoGuia(), PastaDoAplicativo() + QStringLiteral("manual/index.html"));
+}
+
+TEST_F(UserGuideTest, TheGuideWindowIsASmallHiddenBorderlessBrowser)
+{
+    EXPECT_TRUE(browser->isWindow());
+    EXPECT_FALSE(browser->isVisible());
+    EXPECT_TRUE(browser->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(browser->size(), QSize(104, 41));
+    EXPECT_EQ(browser->pos(), QPoint(460, 363)); // centred on 1024 x 768
+    ASSERT_NE(browser->webNavegadorGuia, nullptr);
+    browser->show();
+    EXPECT_EQ(browser->webNavegadorGuia->geometry(), QRect(0, 0, 104, 41));
+}
+
+TEST_F(UserGuideTest, NavegarLoadsTheTrimmedFileAddress)
+{
+    Navegar(browser->webNavegadorGuia, QStringLiteral("  ") + guide + QStringLiteral(" \t"));
+    EXPECT_EQ(browser->webNavegadorGuia->source(), QUrl::fromLocalFile(guide));
+    EXPECT_TRUE(browser->webNavegadorGuia->toPlainText().contains(QString::fromUtf8(kGuideText)));
+    EXPECT_EQ(browser->webNavegadorGuia->documentTitle(), QStringLiteral("Guia"));
+}
+
+TEST_F(UserGuideTest, OurOwnGuideIsARealPageInPortuguese)
+{
+    Navegar(browser->webNavegadorGuia, QStringLiteral(LUMORIA_SOURCE_DIR "/manual/index.html"));
+    EXPECT_EQ(browser->webNavegadorGuia->documentTitle(), QStringLiteral("Lumoria - Guia do Usuário"));
+    const QString text = browser->webNavegadorGuia->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("Proporcional, Fazendo Bordas")));
+    EXPECT_GT(text.size(), 3000);
+}
+
+TEST_F(UserGuideTest, AMissingGuideRaisesTheFailureAndAsksNothing)
+{
+    ShownWindows shown; // closes any choice window at once, so a wrong one cannot hang the test
+    try {
+        ApresentarGuiaDoUsuario(owner.get(), browser.get(), folder + QStringLiteral("/nada/index.html"));
+        FAIL() << "no failure raised";
+    } catch (const GuideNotFound& e) {
+        EXPECT_STREQ(e.what(), "Guia Não Encontrado");
+    }
+    EXPECT_EQ(shown.count, 0);
+}
+
+TEST_F(UserGuideTest, AMissingGuideIsReportedAsAWarningAndTheProgramGoesOn)
+{
+    installFailureHandler();
+    test::BoxCapture capture;
+    platform::runGuarded([&] { ApresentarGuiaDoUsuario(owner.get(), browser.get(), folder + QStringLiteral("/x.html")); });
+    ASSERT_EQ(capture.boxes.size(), 1);
+    EXPECT_EQ(QString(capture.boxes[0].texto).remove(QStringLiteral("\r\n")),
+              QStringLiteral("O Arquivo Contendo o Guia Eletrônico Do Usuário Não Está Instalado."));
+    EXPECT_FALSE(capture.boxes[0].erro);
+    EXPECT_FALSE(platform::terminationRequested());
+    platform::setFailureHandler(nullptr);
+}
+
+TEST_F(UserGuideTest, TheChoiceWindowAsksHowTheGuideIsWanted)
+{
+    OpenedUrls opened;
+    const QString label = Answer(&TfrmDialogoGuia::spdNao, guide);
+    EXPECT_EQ(label, QStringLiteral("\r\n") + TituloDoAplicativo() + QStringLiteral("\r\nGuia do Usuário\r\n\r\n")
+                         + QStringLiteral("Como Você Deseja o Guia do Usuário?\r\n"));
+    // "Não Quero" does nothing.
+    EXPECT_TRUE(opened.urls.isEmpty());
+    EXPECT_FALSE(browser->isVisible());
+    EXPECT_EQ(GuideChoice(), nullptr);
+}
+
+TEST_F(UserGuideTest, ClosingTheChoiceWindowDoesNothing)
+{
+    OpenedUrls opened;
+    Answer(nullptr, guide);
+    EXPECT_TRUE(opened.urls.isEmpty());
+    EXPECT_FALSE(browser->isVisible());
+}
+
+TEST_F(UserGuideTest, OnScreenOpensTheGuideWithItsProgram)
+{
+    OpenedUrls opened;
+    Answer(&TfrmDialogoGuia::spdSim, guide);
+    ASSERT_EQ(opened.urls.size(), 1);
+    EXPECT_EQ(opened.urls[0], QUrl::fromLocalFile(guide));
+    EXPECT_FALSE(browser->isVisible());
+}
+
+// Prints through the dialog to a PDF file, as an operator choosing "Print to File" does.
+void PrintToFile(QWidget* w, const QString& pdf)
+{
+    auto* printers = w->findChild<QComboBox*>(QStringLiteral("printers"));
+    auto* fileName = w->findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_NE(printers, nullptr);
+    ASSERT_NE(fileName, nullptr);
+    // "Print to File (PDF)" comes after the installed printers.
+    printers->setCurrentIndex(printers->count() - 1);
+    fileName->setText(pdf);
+    qobject_cast<QPrintDialog*>(w)->accept();
+}
+
+int PageCount(const QString& pdf, const QString& prefix)
+{
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"), pdf, prefix});
+    return int(QDir(QFileInfo(prefix).absolutePath()).entryList({QFileInfo(prefix).fileName() + QStringLiteral("*.png")}).size());
+}
+
+QString PdfText(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(UserGuideTest, PrintedPrintsTheDocumentTheGuideWindowHolds)
+{
+    Navegar(browser->webNavegadorGuia, guide);
+    const QString pdf = folder + QStringLiteral("/impresso.pdf");
+    bool browserShownWhilePrinting = false;
+    int widthWhilePrinting = -1;
+    test::WhenModal([&](QWidget* w) {
+        test::WhenModal([&, pdf](QWidget* dialog) {
+            browserShownWhilePrinting = browser->isVisible();
+            widthWhilePrinting = browser->width();
+            PrintToFile(dialog, pdf);
+        });
+        Click(qobject_cast<TfrmDialogoGuia*>(w)->spdImpresso);
+    });
+    ApresentarGuiaDoUsuario(owner.get(), browser.get(), guide);
+
+    EXPECT_TRUE(browserShownWhilePrinting);
+    EXPECT_EQ(widthWhilePrinting, 0);
+    EXPECT_FALSE(browser->isVisible());
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(PageCount(pdf, folder + QStringLiteral("/pagina")), 1);
+    EXPECT_TRUE(PdfText(pdf).contains(QString::fromUtf8(kGuideText)));
+}
+
+TEST_F(UserGuideTest, ACancelledPrintDialogPrintsNothing)
+{
+    Navegar(browser->webNavegadorGuia, guide);
+    test::WhenModal([&](QWidget* w) {
+        test::WhenModal([](QWidget* dialog) { qobject_cast<QPrintDialog*>(dialog)->reject(); });
+        Click(qobject_cast<TfrmDialogoGuia*>(w)->spdImpresso);
+    });
+    ApresentarGuiaDoUsuario(owner.get(), browser.get(), guide);
+    EXPECT_FALSE(browser->isVisible());
+    EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+} // namespace
+} // namespace lumoria
+
+#include "user_guide_test.moc"

@@ -1,0 +1,217 @@
+// The canvas's pixel rules (rectangles without their right and bottom edge, lines without their end
+// point, wide pens centred), stretched drawing and copies, and the resampling behind them.
+#include <gtest/gtest.h>
+
+#include "platform/failure.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
+#include "platform/graphics/image_rotation.h"
+#include "platform/graphics/image_scaling.h"
+#include "support/picture_files.h"
+
+#include <QPainter>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using lumoria::test::Near;
+
+namespace {
+
+bool IsColour(const Bitmap& b, int x, int y, const QColor& c)
+{
+    return b.Image().pixelColor(x, y) == c;
+}
+
+Bitmap White(int w, int h)
+{
+    return Bitmap(w, h); // new bitmaps are white
+}
+
+} // namespace
+
+TEST(Canvas, RectangleLeavesOutItsRightAndBottomEdge)
+{
+    Bitmap b = White(20, 20);
+    Canvas& c = b.GetCanvas();
+    c.brush.color = Qt::blue;
+    c.pen.color = Qt::black;
+    c.Rectangle(2, 3, 8, 9);
+    EXPECT_TRUE(IsColour(b, 2, 3, Qt::black));  // outline on the first column and row
+    EXPECT_TRUE(IsColour(b, 7, 8, Qt::black));  // and on the last ones inside
+    EXPECT_TRUE(IsColour(b, 5, 5, Qt::blue));   // filled with the brush
+    EXPECT_TRUE(IsColour(b, 8, 5, Qt::white));  // right edge left out
+    EXPECT_TRUE(IsColour(b, 5, 9, Qt::white));  // bottom edge left out
+
+    // A clear brush outlines only; a white pen and brush cover exactly the rectangle.
+    c.brush.style = BrushStyle::Clear;
+    c.pen.color = Qt::red;
+    c.Rectangle(10, 10, 15, 15);
+    EXPECT_TRUE(IsColour(b, 10, 12, Qt::red));
+    EXPECT_TRUE(IsColour(b, 12, 12, Qt::white));
+    EXPECT_EQ(c.ClipRect(), (Rect{0, 0, 20, 20}));
+}
+
+TEST(Canvas, LinesLeaveOutTheirEndPointAndWidePensAreCentred)
+{
+    Bitmap b = White(30, 30);
+    Canvas& c = b.GetCanvas();
+    c.pen.color = Qt::black;
+    c.MoveTo(2, 2);
+    c.LineTo(10, 2);
+    EXPECT_TRUE(IsColour(b, 2, 2, Qt::black));
+    EXPECT_TRUE(IsColour(b, 9, 2, Qt::black));
+    EXPECT_TRUE(IsColour(b, 10, 2, Qt::white));
+    EXPECT_EQ(c.PenPos(), (Point{10, 2}));
+
+    c.pen.width = 3;
+    c.pen.color = Qt::red;
+    c.MoveTo(20, 5);
+    c.LineTo(20, 15);
+    for (int x : {19, 20, 21})
+        EXPECT_TRUE(IsColour(b, x, 10, Qt::red)) << x;
+    EXPECT_TRUE(IsColour(b, 18, 10, Qt::white));
+    EXPECT_TRUE(IsColour(b, 22, 10, Qt::white));
+    EXPECT_TRUE(IsColour(b, 20, 5, Qt::red));
+    EXPECT_TRUE(IsColour(b, 20, 14, Qt::red));
+    EXPECT_TRUE(IsColour(b, 20, 15, Qt::white));
+}
+
+TEST(Canvas, StretchDrawAndCopyRectPlaceThePartsOfAPicture)
+{
+    const QImage quadrants = test::QuadrantsImage(40, 40, Qt::red, Qt::green, Qt::blue, Qt::yellow);
+    Bitmap source;
+    source.SetImage(quadrants, PixelFormat::Bits24);
+
+    Bitmap target = White(100, 100);
+    target.GetCanvas().StretchDraw(Rect{10, 10, 90, 90}, source);
+    EXPECT_TRUE(Near(target.Image().pixelColor(20, 20), Qt::red, 0));
+    EXPECT_TRUE(Near(target.Image().pixelColor(80, 20), Qt::green, 0));
+    EXPECT_TRUE(Near(target.Image().pixelColor(20, 80), Qt::blue, 0));
+    EXPECT_TRUE(Near(target.Image().pixelColor(80, 80), Qt::yellow, 0));
+    EXPECT_TRUE(IsColour(target, 9, 50, Qt::white));
+    EXPECT_TRUE(IsColour(target, 90, 50, Qt::white));
+    EXPECT_FALSE(IsColour(target, 89, 89, Qt::white));
+
+    // The right half of the source into a whole rectangle.
+    Bitmap copy = White(50, 50);
+    copy.GetCanvas().CopyRect(Rect{0, 0, 50, 50}, source.GetCanvas(), Rect{20, 0, 40, 40});
+    EXPECT_TRUE(Near(copy.Image().pixelColor(25, 10), Qt::green, 0));
+    EXPECT_TRUE(Near(copy.Image().pixelColor(25, 40), Qt::yellow, 0));
+
+    // A source reaching past the picture copies only what lies inside, where it belongs.
+    Bitmap past = White(40, 40);
+    past.GetCanvas().CopyRect(Rect{0, 0, 40, 40}, source.GetCanvas(), Rect{20, 0, 60, 40});
+    EXPECT_TRUE(Near(past.Image().pixelColor(10, 10), Qt::green, 0));
+    EXPECT_TRUE(IsColour(past, 30, 10, Qt::white));
+
+    // Empty or turned-over rectangles draw nothing.
+    Bitmap none = White(10, 10);
+    none.GetCanvas().StretchDraw(Rect{5, 5, 5, 9}, source);
+    none.GetCanvas().StretchDraw(Rect{8, 8, 2, 2}, source);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_TRUE(IsColour(none, x, y, Qt::white));
+}
+
+TEST(Canvas, PrinterStyleCanvasOverAPainter)
+{
+    QImage page(60, 40, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    Canvas c(painter, Rect{0, 0, 50, 30}, true);
+    EXPECT_TRUE(c.IsPrinter());
+    EXPECT_EQ(c.ClipRect(), (Rect{0, 0, 50, 30}));
+    EXPECT_EQ(c.OwnerBitmap(), nullptr);
+    c.brush.color = Qt::black;
+    c.FillRect(Rect{0, 0, 5, 5});
+    painter.end();
+    EXPECT_EQ(page.pixelColor(4, 4), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(5, 5), QColor(Qt::white));
+}
+
+TEST(Bitmap, SizeFormatsAndDrawingOnAPaletteBitmap)
+{
+    Bitmap b(4, 3, PixelFormat::Bits24);
+    EXPECT_EQ(b.Format(), PixelFormat::Bits24);
+    EXPECT_EQ(b.BytesPerLine() >= 12, true);
+    b.ScanLine(0)[0] = 10; // blue of the top-left pixel
+    b.SetSize(6, 5);       // keeps the top-left pixels; new ones white
+    EXPECT_EQ(b.ScanLine(0)[0], 10);
+    EXPECT_TRUE(IsColour(b, 5, 4, Qt::white));
+    b.SetPixelFormat(PixelFormat::Bits32);
+    EXPECT_EQ(b.Image().format(), QImage::Format_RGB32);
+    EXPECT_EQ(b.Image().pixelColor(0, 0).blue(), 10);
+
+    Bitmap palette;
+    palette.LoadFromData(test::BmpBytes(test::SolidImage(4, 4, Qt::green), 8));
+    EXPECT_EQ(palette.Format(), PixelFormat::Bits8);
+    palette.GetCanvas().brush.color = Qt::red;
+    palette.GetCanvas().FillRect(Rect{0, 0, 2, 2});
+    EXPECT_EQ(palette.Format(), PixelFormat::Bits24);
+    EXPECT_TRUE(IsColour(palette, 0, 0, Qt::red));
+    EXPECT_TRUE(IsColour(palette, 3, 3, Qt::green));
+
+    b.SetSize(0, 7);
+    EXPECT_TRUE(b.Empty());
+    b.GetCanvas().FillRect(Rect{0, 0, 5, 5}); // nothing to draw on, nothing happens
+}
+
+TEST(Scaling, ShrinkingAveragesEveryPixelAndEnlargingBlends)
+{
+    // A 1-pixel checker of black and white shrinks to even grey.
+    QImage checker(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const QImage half = ScaleImage(checker, checker.rect(), QSize(4, 4));
+    ASSERT_EQ(half.size(), QSize(4, 4));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_NEAR(qRed(half.pixel(x, y)), 128, 1);
+    // Three pixels into two: each output pixel is one and a half input pixels.
+    QImage row(3, 1, QImage::Format_RGB32);
+    row.setPixel(0, 0, qRgb(0, 0, 0));
+    row.setPixel(1, 0, qRgb(90, 90, 90));
+    row.setPixel(2, 0, qRgb(180, 180, 180));
+    const QImage two = ScaleImage(row, row.rect(), QSize(2, 1));
+    EXPECT_NEAR(qRed(two.pixel(0, 0)), 30, 1);  // (0 + 90 / 2) / 1.5
+    EXPECT_NEAR(qRed(two.pixel(1, 0)), 150, 1); // (90 / 2 + 180) / 1.5
+    // Enlarging keeps the end pixels and blends between them.
+    const QImage wide = ScaleImage(row, row.rect(), QSize(6, 1));
+    EXPECT_EQ(qRed(wide.pixel(0, 0)), 0);
+    EXPECT_EQ(qRed(wide.pixel(5, 0)), 180);
+    EXPECT_GT(qRed(wide.pixel(2, 0)), qRed(wide.pixel(1, 0)));
+    // A window of the result is the same part of the whole result.
+    const QImage big = test::QuadrantsImage(300, 200, Qt::red, Qt::green, Qt::blue, Qt::yellow);
+    const QImage whole = ScaleImage(big, big.rect(), QSize(123, 77));
+    const QImage part = ScaleImage(big, big.rect(), QSize(123, 77), QRect(50, 30, 40, 20));
+    EXPECT_EQ(part, whole.copy(50, 30, 40, 20));
+    // Nothing for nothing.
+    EXPECT_TRUE(ScaleImage(big, QRect(), QSize(10, 10)).isNull());
+    EXPECT_TRUE(ScaleImage(big, big.rect(), QSize(0, 10)).isNull());
+}
+
+TEST(Rotation, PixelMappingOfEveryDepth)
+{
+    for (QImage::Format f : {QImage::Format_BGR888, QImage::Format_RGB32, QImage::Format_Indexed8}) {
+        SCOPED_TRACE(int(f));
+        QImage source = test::QuadrantsImage(6, 4, Qt::red, Qt::green, Qt::blue, Qt::yellow).convertToFormat(f);
+        const QImage turned = RotateAnticlockwise(source);
+        ASSERT_EQ(turned.size(), QSize(4, 6));
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 4; ++x)
+                ASSERT_EQ(turned.pixel(x, y), source.pixel(6 - 1 - y, x)) << x << "," << y;
+    }
+    // Sizes that are no multiple of the tiles or of the four pixels moved at a time.
+    QImage big(601, 259, QImage::Format_BGR888);
+    for (int y = 0; y < big.height(); ++y)
+        for (int x = 0; x < big.width(); ++x)
+            big.setPixel(x, y, qRgb(x % 251, y % 241, (x * 7 + y) % 256));
+    const QImage bigTurned = RotateAnticlockwise(big);
+    ASSERT_EQ(bigTurned.size(), QSize(259, 601));
+    for (int y = 0; y < 601; ++y)
+        for (int x = 0; x < 259; ++x)
+            ASSERT_EQ(bigTurned.pixel(x, y), big.pixel(601 - 1 - y, x)) << x << "," << y;
+    QImage wrong(3, 3, QImage::Format_RGB32);
+    EXPECT_THROW(RotateAnticlockwiseInto(QImage(4, 2, QImage::Format_RGB32), wrong), RangeError);
+}

@@ -1,0 +1,279 @@
+// The frame steps of page drawing on screen: the fit modes' rectangles, the turn to the frame's
+// orientation, the reuse of the previous frame's picture, missing files and the placeholder.
+#include <gtest/gtest.h>
+
+#include "album/page_drawing_steps.h"
+#include "album/picture_routines.h"
+#include "common/jpeg_resource.h"
+#include "editing/quarter_turn.h"
+#include "page_test_support.h"
+#include "platform/failure.h"
+#include "platform/graphics/picture.h"
+
+#include <QFile>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using namespace lumoria::test;
+
+namespace {
+
+std::unique_ptr<Picture> PictureOf(const QImage& image)
+{
+    auto p = std::make_unique<Picture>();
+    auto b = std::make_unique<Bitmap>();
+    b->SetImage(image, PixelFormat::Bits24);
+    p->SetGraphic(std::move(b));
+    return p;
+}
+
+} // namespace
+
+TEST(FitModes, InsideLeavesWhiteBordersOf25)
+{
+    // 400 x 300 into 200 x 200: h = 150, 25 white rows above and below.
+    Bitmap canvas(300, 300);
+    auto picture = PictureOf(HalvesImage(400, 300, kRed, kGreen));
+    canvas.GetCanvas().brush.color = Qt::black; // the fit paints white itself
+    desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{50, 50, 250, 250}, *picture, 1);
+    EXPECT_EQ(At(canvas, 150, 74), QColor(Qt::white));
+    EXPECT_TRUE(Near(At(canvas, 100, 75), kRed));
+    EXPECT_TRUE(Near(At(canvas, 200, 224), kGreen));
+    EXPECT_EQ(At(canvas, 150, 225), QColor(Qt::white));
+    EXPECT_EQ(At(canvas, 150, 249), QColor(Qt::white));
+    EXPECT_TRUE(Near(At(canvas, 50, 150), kRed)); // no border at the sides
+    EXPECT_TRUE(Near(At(canvas, 249, 150), kGreen));
+    EXPECT_EQ(At(canvas, 250, 150), QColor(Qt::white));
+    // A bitmap picture stays as it was.
+    EXPECT_EQ(picture->GetBitmap().Format(), PixelFormat::Bits24);
+}
+
+TEST(FitModes, OutsideCutsFiftyColumnsOnEachSide)
+{
+    // w = 267, dx = 50: the source (50, 0, 350, 300) fills the frame; the colour change at source
+    // column 200 lands at 50 + 150 * 200 / 300 = 150.
+    Bitmap canvas(300, 300);
+    auto picture = PictureOf(HalvesImage(400, 300, kRed, kGreen));
+    desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{50, 50, 250, 250}, *picture, 2);
+    EXPECT_TRUE(Near(At(canvas, 50, 50), kRed));
+    EXPECT_TRUE(Near(At(canvas, 148, 150), kRed));
+    EXPECT_TRUE(Near(At(canvas, 152, 150), kGreen));
+    EXPECT_TRUE(Near(At(canvas, 249, 249), kGreen));
+    EXPECT_EQ(At(canvas, 250, 150), QColor(Qt::white));
+
+    // A quarter picture shows the cut: with 100 x 300 of 400 x 300 cut away, the left column of the
+    // frame is the source's column 50.
+    Bitmap cut(300, 300);
+    QImage stripes = SolidImage(400, 300, kBlue);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 50; ++x)
+            stripes.setPixelColor(x, y, kYellow);
+    auto striped = PictureOf(stripes);
+    desenho::AjustarFotoNaMoldura(cut.GetCanvas(), Rect{50, 50, 250, 250}, *striped, 2);
+    EXPECT_TRUE(Near(At(cut, 50, 100), kBlue)); // the yellow columns were cut
+}
+
+TEST(FitModes, DegeneratePicturesAndFramesDrawNothing)
+{
+    Bitmap canvas(50, 50);
+    Picture empty;
+    EXPECT_NO_THROW(desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{10, 10, 10, 40}, empty, 1));
+    EXPECT_NO_THROW(desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{10, 10, 40, 40}, empty, 2));
+    EXPECT_TRUE(AllWhite(canvas, Rect{0, 0, 50, 50}));
+}
+
+TEST(AutoRotation, PortraitPhotoInLandscapeFrameTurnsAnticlockwise)
+{
+    ScopedCache cache;
+    const QString portrait = WriteBmp(QStringLiteral("portrait.bmp"), Quads(80, 120));
+    const QString square = WriteBmp(QStringLiteral("square.bmp"), Quads(100, 100));
+    const QString landscape = WriteBmp(QStringLiteral("landscape.bmp"), Quads(120, 80));
+    // 1 mm = 1 pixel: a landscape frame, a landscape frame, a square frame.
+    TPagina page = Page(400, 200, {Rect{0, 0, 120, 80}, Rect{130, 0, 250, 80}, Rect{260, 0, 360, 100}});
+    page.Fotos[0].NomeDoArquivo = portrait;
+    page.Fotos[1].NomeDoArquivo = square;
+    page.Fotos[2].NomeDoArquivo = landscape;
+    Bitmap screen(400, 200);
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    // Turned anticlockwise, the top-right quarter (green) comes to the top-left.
+    EXPECT_TRUE(Near(At(screen, 10, 10), kGreen));
+    EXPECT_TRUE(Near(At(screen, 110, 10), kYellow));
+    EXPECT_TRUE(Near(At(screen, 10, 70), kRed));
+    EXPECT_TRUE(Near(At(screen, 110, 70), kBlue));
+    // A square picture never turns.
+    EXPECT_TRUE(Near(At(screen, 140, 10), kRed));
+    EXPECT_TRUE(Near(At(screen, 240, 70), kYellow));
+    // A square frame counts as upright: the landscape picture turns.
+    EXPECT_TRUE(Near(At(screen, 270, 10), kGreen));
+    EXPECT_TRUE(Near(At(screen, 350, 90), kBlue));
+}
+
+TEST(Reuse, ConsecutiveFramesOfOneFileShareThePictureLoadedFirst)
+{
+    // A one-pixel checker: the full picture shows it, the cache's reduced copy is grey.
+    QImage checker(100, 100, QImage::Format_RGB32);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const QString a = WriteBmp(QStringLiteral("checker.bmp"), checker);
+    const QString b = WriteBmp(QStringLiteral("plain.bmp"), SolidImage(100, 100, kBlue));
+    ScopedCache cache;
+    TPagina page = Page(400, 100, {Rect{0, 0, 100, 100}, Rect{100, 0, 200, 100}, Rect{200, 0, 300, 100},
+                                   Rect{300, 0, 400, 100}});
+    page.Fotos[0].NomeDoArquivo = a;
+    page.Fotos[1].NomeDoArquivo = a; // reuses frame 0's full picture
+    page.Fotos[2].NomeDoArquivo = b;
+    page.Fotos[3].NomeDoArquivo = a; // loads again: now from the cache
+    Bitmap screen(400, 100);
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    auto contrast = [&](int x, int y) { return std::abs(At(screen, x, y).red() - At(screen, x + 1, y).red()); };
+    EXPECT_GT(contrast(50, 50), 200);
+    EXPECT_GT(contrast(150, 50), 200);
+    EXPECT_TRUE(Near(At(screen, 250, 50), kBlue));
+    EXPECT_LT(contrast(350, 50), 60);
+    EXPECT_EQ(cache->Proxima(), 2); // two files added, the third load was a hit
+}
+
+TEST(MissingFiles, NameIsClearedAndThePlaceholderShowsWithFitModeZero)
+{
+    ScopedCache cache;
+    TPagina page = Page(200, 100, {Rect{0, 0, 120, 90}, Rect{130, 0, 190, 45}});
+    page.Fotos[0].NomeDoArquivo = TempPath(QStringLiteral("gone.jpg"));
+    page.Fotos[0].Ajuste = 2;
+    Bitmap screen(200, 100);
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    EXPECT_TRUE(page.Fotos[0].NomeDoArquivo.isEmpty());
+    EXPECT_EQ(page.Fotos[0].Ajuste, 0);
+    // The placeholder stretched over the frame, as the resource draws itself there.
+    Bitmap reference(200, 100);
+    auto placeholder = CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia"));
+    reference.GetCanvas().StretchDraw(Rect{0, 0, 120, 90}, *placeholder);
+    reference.GetCanvas().StretchDraw(Rect{130, 0, 190, 45}, *placeholder);
+    EXPECT_LE(MaxDifference(screen.Image(), reference.Image()), 12);
+    // It is a light, neutral picture.
+    const QColor middle = At(screen, 60, 20);
+    EXPECT_GT(middle.red(), 200);
+    EXPECT_EQ(middle.red(), middle.blue());
+
+    // Without placeholders a missing file leaves the frame white.
+    TPagina plain = Page(200, 100, {Rect{0, 0, 120, 90}});
+    plain.Fotos[0].NomeDoArquivo = TempPath(QStringLiteral("gone too.jpg"));
+    Bitmap preview(200, 100);
+    plain.DesenharNaTela(preview.GetCanvas(), false);
+    EXPECT_TRUE(plain.Fotos[0].NomeDoArquivo.isEmpty());
+    EXPECT_TRUE(AllWhite(preview, Rect{0, 0, 200, 100}));
+}
+
+TEST(BrokenFiles, DrawAsEmptyFramesKeepTheirPathAndAreNotCached)
+{
+    ScopedCache cache;
+    const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("good.jpg"), Quads(64, 48)));
+    const QString broken = TempPath(QStringLiteral("broken.jpg"));
+    WriteBytes(broken, good.left(good.size() / 2));
+    const QString mislabelled = TempPath(QStringLiteral("mislabelled.jpg"));
+    WriteBytes(mislabelled, BmpBytes(Quads(64, 48), 24));
+    const QString ok = WriteBmp(QStringLiteral("ok.bmp"), SolidImage(64, 48, kGreen));
+    TPagina page = Page(300, 100, {Rect{0, 0, 64, 48}, Rect{100, 0, 164, 48}, Rect{200, 0, 264, 48}});
+    page.Fotos[0].NomeDoArquivo = broken;
+    page.Fotos[1].NomeDoArquivo = mislabelled;
+    page.Fotos[2].NomeDoArquivo = ok;
+    page.Fotos[0].Ajuste = 1;
+    Bitmap screen(300, 100);
+    EXPECT_NO_THROW(page.DesenharNaTela(screen.GetCanvas(), true));
+    EXPECT_EQ(page.Fotos[0].NomeDoArquivo, broken);
+    EXPECT_EQ(page.Fotos[1].NomeDoArquivo, mislabelled);
+    EXPECT_EQ(page.Fotos[0].Ajuste, 1);
+    EXPECT_FALSE(cache->Contem(broken));
+    EXPECT_FALSE(cache->Contem(mislabelled));
+    EXPECT_TRUE(cache->Contem(ok));
+    EXPECT_TRUE(Near(At(screen, 230, 20), kGreen)); // the page goes on after them
+    // The placeholder shows in the broken frames (light grey, not the picture's colours).
+    EXPECT_GT(At(screen, 30, 10).red(), 200);
+    EXPECT_EQ(At(screen, 30, 10).red(), At(screen, 30, 10).green());
+
+    Bitmap preview(300, 100);
+    EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
+    EXPECT_TRUE(AllWhite(preview, Rect{0, 0, 170, 100}));
+}
+
+TEST(DegenerateFrames, DrawNothingAndNeverDivideByZero)
+{
+    ScopedCache cache;
+    const QString thin = WriteBmp(QStringLiteral("thin.bmp"), SolidImage(1, 400, kRed));
+    TPagina page = Page(100, 100, {Rect{10, 10, 10, 50}, Rect{20, 20, 60, 20}, Rect{60, 60, 90, 95}});
+    for (TFoto& f : page.Fotos)
+        f.NomeDoArquivo = thin;
+    page.Fotos[2].Ajuste = 1;
+    Bitmap screen(100, 100);
+    EXPECT_NO_THROW(page.DesenharNaTela(screen.GetCanvas(), true));
+    EXPECT_TRUE(AllWhite(screen, Rect{0, 0, 60, 60}));
+    // The 1-pixel-wide picture was cached as 1 pixel wide, not 0.
+    ASSERT_NE(cache->Imagem(0), nullptr);
+    EXPECT_EQ(cache->Imagem(0)->Width(), 1);
+    EXPECT_EQ(cache->Imagem(0)->Height(), 400);
+
+    // A page without size maps every frame onto a point.
+    TPagina flat = Page(0, 0, {Rect{0, 0, 10, 10}});
+    flat.Fotos[0].NomeDoArquivo = thin;
+    Bitmap other(50, 50);
+    EXPECT_NO_THROW(flat.DesenharNaTela(other.GetCanvas(), true));
+    EXPECT_NO_THROW(flat.DesenharParaImpressao(other.GetCanvas(), true));
+}
+
+TEST(DesenharFoto, DrawsOneFrameAndTurnsThePlaceholderToo)
+{
+    ScopedCache cache;
+    const QString photo = WriteBmp(QStringLiteral("one.bmp"), Quads(120, 80));
+    TPagina page = Page(300, 200, {Rect{0, 0, 120, 80}, Rect{150, 0, 210, 100}});
+    page.Fotos[0].NomeDoArquivo = photo;
+    page.Fotos[0].Ajuste = 1;
+    page.Fotos[1].NomeDoArquivo = TempPath(QStringLiteral("vanished.bmp"));
+    page.Fotos[1].Ajuste = 2;
+    Bitmap screen(300, 200);
+    screen.GetCanvas().pen.color = Qt::white;
+    page.DesenharFoto(screen.GetCanvas(), 0);
+    EXPECT_TRUE(Near(At(screen, 10, 10), kRed));
+    EXPECT_TRUE(AllWhite(screen, Rect{150, 0, 300, 200})); // only that frame
+
+    page.DesenharFoto(screen.GetCanvas(), 1);
+    EXPECT_TRUE(page.Fotos[1].NomeDoArquivo.isEmpty());
+    EXPECT_EQ(page.Fotos[1].Ajuste, 0);
+    // The landscape placeholder turned for the portrait frame, as the resource turned draws itself.
+    Picture turned;
+    turned.SetGraphic(CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia")));
+    RotacionarPictureNoventaGrausAntiHorario_LarguraLimitadaCertaQuantidadeDePixels(turned);
+    Bitmap reference(300, 200);
+    reference.GetCanvas().StretchDraw(Rect{150, 0, 210, 100}, *turned.GetGraphic());
+    EXPECT_LE(MaxDifference(screen.Image().copy(150, 0, 60, 100), reference.Image().copy(150, 0, 60, 100)), 12);
+    EXPECT_THROW(page.DesenharFoto(screen.GetCanvas(), 5), ListIndexError);
+}
+
+TEST(PictureRoutines, ConvertAssignAndTheResourcePicture)
+{
+    Picture jpeg;
+    jpeg.LoadFromFile(WriteJpeg(QStringLiteral("conv.jpg"), Quads(40, 30)));
+    ConverterFiguraParaBitmap(jpeg);
+    ASSERT_EQ(jpeg.GetGraphic()->Kind(), GraphicKind::Bitmap);
+    EXPECT_EQ(jpeg.GetBitmap().Format(), PixelFormat::Bits32);
+    EXPECT_EQ(jpeg.Width(), 40);
+
+    Picture bmp;
+    bmp.LoadFromFile(WriteBmp(QStringLiteral("conv.bmp"), Quads(40, 30), 24));
+    ConverterFiguraParaBitmap(bmp);
+    EXPECT_EQ(bmp.GetBitmap().Format(), PixelFormat::Bits24); // a bitmap stays as it is
+
+    Picture copy;
+    AtribuirFigura(bmp, copy);
+    EXPECT_EQ(copy.GetBitmap().Image(), bmp.GetBitmap().Image());
+    Bitmap target(5, 5);
+    AtribuirGrafico(jpeg.GetBitmap(), target);
+    EXPECT_EQ(target.Width(), 40);
+    EXPECT_EQ(target.Format(), PixelFormat::Bits32);
+    LiberarBitmapDaFigura(nullptr);
+    LiberarBitmapDaFigura(&copy);
+    EXPECT_EQ(copy.Width(), 40); // the pixels stay
+
+    auto placeholder = CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia"));
+    EXPECT_GT(placeholder->Width(), placeholder->Height());
+    EXPECT_THROW(CarregarJpegDoRecurso(QStringLiteral("Nao_Existe")), ResourceNotFound);
+}

@@ -1,0 +1,109 @@
+// The image cache: full picture first, reduced copy afterwards, the copy's size, the slots taken in
+// turn, changed and broken files.
+#include <gtest/gtest.h>
+
+#include "album/image_cache.h"
+#include "platform/failure.h"
+#include "platform/graphics/picture.h"
+#include "support/picture_files.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using namespace lumoria::test;
+
+TEST(ImageCache, FirstLoadIsFullSizeThenTheReducedCopy)
+{
+    TCacheDeImagensJaCarregadas cache;
+    const QString big = WriteJpeg(QStringLiteral("3000x2000.jpg"), SolidImage(3000, 2000, QColor(10, 120, 200)), 80);
+    const QString medium = WriteJpeg(QStringLiteral("1000x750.jpg"), SolidImage(1000, 750, QColor(200, 120, 10)), 80);
+    Picture p;
+    cache.CarregarImagem(p, big);
+    EXPECT_EQ(p.Width(), 3000);
+    EXPECT_EQ(p.Height(), 2000);
+    cache.CarregarImagem(p, big);
+    EXPECT_EQ(p.GetGraphic()->Kind(), GraphicKind::Jpeg);
+    EXPECT_EQ(p.Width(), 640);
+    EXPECT_EQ(p.Height(), 427);
+    Bitmap decoded;
+    decoded.Assign(*p.GetGraphic());
+    EXPECT_TRUE(Near(decoded.Image().pixelColor(300, 200), QColor(10, 120, 200), 4));
+
+    cache.CarregarImagem(p, medium);
+    EXPECT_EQ(p.Width(), 1000);
+    cache.CarregarImagem(p, medium);
+    EXPECT_EQ(p.Width(), 500);
+    EXPECT_EQ(p.Height(), 375);
+    EXPECT_EQ(cache.Proxima(), 2);
+    EXPECT_EQ(cache.NomeDoArquivo(0), big);
+    EXPECT_EQ(cache.NomeDoArquivo(1), medium);
+
+    // The picture holds a copy: the slot keeps its own.
+    p.GetBitmap();
+    EXPECT_EQ(cache.Imagem(1)->Width(), 500);
+}
+
+TEST(ImageCache, The151stFileTakesSlot0AndLetterCaseMatters)
+{
+    TCacheDeImagensJaCarregadas cache;
+    const QString first = WriteBmp(QStringLiteral("f0.bmp"), SolidImage(4, 4, Qt::red));
+    Picture p;
+    cache.CarregarImagem(p, first);
+    for (int i = 1; i < 150; ++i)
+        cache.CarregarImagem(p, WriteBmp(QStringLiteral("f%1.bmp").arg(i), SolidImage(4, 4, Qt::green)));
+    EXPECT_EQ(cache.Proxima(), 0);
+    EXPECT_TRUE(cache.Contem(first));
+    const QString last = WriteBmp(QStringLiteral("f150.bmp"), SolidImage(4, 4, Qt::blue));
+    cache.CarregarImagem(p, last);
+    EXPECT_EQ(cache.NomeDoArquivo(0), last);
+    EXPECT_EQ(cache.Proxima(), 1);
+    EXPECT_FALSE(cache.Contem(first));
+
+    // The same name in other letters is another file name, and another slot.
+    const QString upper = WriteBmp(QStringLiteral("F150.bmp"), SolidImage(4, 4, Qt::blue));
+    cache.CarregarImagem(p, upper);
+    EXPECT_EQ(cache.NomeDoArquivo(1), upper);
+    EXPECT_EQ(cache.Proxima(), 2);
+}
+
+TEST(ImageCache, AChangedFileIsNotTakenFromTheCache)
+{
+    TCacheDeImagensJaCarregadas cache;
+    const QString path = WriteBmp(QStringLiteral("edited.bmp"), SolidImage(100, 80, Qt::red));
+    Picture p;
+    cache.CarregarImagem(p, path);
+    cache.CarregarImagem(p, path);
+    EXPECT_EQ(p.Width(), 50);
+    // The photo is edited and saved under the same name (another size, a later time).
+    WriteBytes(path, BmpBytes(SolidImage(120, 80, Qt::blue), 24));
+    QFile f(path);
+    f.open(QIODevice::ReadWrite);
+    f.setFileTime(QFileInfo(path).lastModified().addSecs(5), QFileDevice::FileModificationTime);
+    f.close();
+    EXPECT_FALSE(cache.Contem(path));
+    cache.CarregarImagem(p, path);
+    EXPECT_EQ(p.Width(), 120);
+    EXPECT_EQ(p.GetBitmap().Image().pixelColor(5, 5), QColor(Qt::blue));
+    cache.CarregarImagem(p, path);
+    EXPECT_EQ(p.Width(), 60);
+    Bitmap b;
+    b.Assign(*p.GetGraphic());
+    EXPECT_TRUE(Near(b.Image().pixelColor(5, 5), QColor(Qt::blue), 8));
+}
+
+TEST(ImageCache, ABrokenFileRaisesAndIsNotStored)
+{
+    TCacheDeImagensJaCarregadas cache;
+    const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("whole.jpg"), SolidImage(200, 100, Qt::red)));
+    const QString broken = TempPath(QStringLiteral("half.jpg"));
+    WriteBytes(broken, good.left(good.size() / 2));
+    Picture p;
+    EXPECT_THROW(cache.CarregarImagem(p, broken), InvalidPicture);
+    EXPECT_EQ(cache.Proxima(), 0);
+    EXPECT_FALSE(cache.Contem(broken));
+    EXPECT_TRUE(cache.NomeDoArquivo(0).isEmpty());
+    EXPECT_THROW(cache.CarregarImagem(p, TempPath(QStringLiteral("none.jpg"))), FileNotFound);
+    EXPECT_EQ(cache.Proxima(), 0);
+}

@@ -1,0 +1,93 @@
+#pragma once
+// Pages, canvases and pictures for the page-drawing tests.
+#include "album/album_model.h"
+#include "album/image_cache.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
+#include "support/picture_files.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
+
+namespace lumoria::test {
+
+const QColor kRed(220, 30, 40);
+const QColor kGreen(30, 190, 60);
+const QColor kBlue(30, 50, 210);
+const QColor kYellow(240, 220, 30);
+
+// A page of the given size in millimetres with frames (left, top, right, bottom), empty.
+inline TPagina Page(int width, int height, std::initializer_list<Rect> frames)
+{
+    TPagina p;
+    p.Right = width;
+    p.Bottom = height;
+    for (const Rect& r : frames) {
+        TFoto f;
+        f.Left = r.Left;
+        f.Top = r.Top;
+        f.Right = r.Right;
+        f.Bottom = r.Bottom;
+        p.Fotos.push_back(f);
+    }
+    return p;
+}
+
+inline QColor At(const platform::Bitmap& b, int x, int y)
+{
+    return b.Image().pixelColor(x, y);
+}
+
+inline QImage Quads(int w, int h)
+{
+    return QuadrantsImage(w, h, kRed, kGreen, kBlue, kYellow);
+}
+
+// An image cache in use by the drawing for as long as it lives.
+class ScopedCache {
+public:
+    ScopedCache() { DefinirCacheDeImagens(&m_cache); }
+    ~ScopedCache() { DefinirCacheDeImagens(nullptr); }
+    TCacheDeImagensJaCarregadas& operator*() { return m_cache; }
+    TCacheDeImagensJaCarregadas* operator->() { return &m_cache; }
+
+private:
+    TCacheDeImagensJaCarregadas m_cache;
+};
+
+// Whether every pixel of the rectangle (right and bottom excluded) is white.
+inline bool AllWhite(const platform::Bitmap& b, const Rect& r)
+{
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            if (b.Image().pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
+// The largest difference of one colour channel between two pictures of one size (255 for sizes
+// that differ). A picture drawn from a reduced decode differs a little from one averaged down.
+inline int MaxDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 255;
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))});
+        }
+    return most;
+}
+
+inline bool IsRed(const QColor& c)
+{
+    return c.red() > 200 && c.green() < 60 && c.blue() < 60;
+}
+
+} // namespace lumoria::test

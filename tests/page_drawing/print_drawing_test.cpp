@@ -1,0 +1,234 @@
+// Drawing for the printer and for the preview: frames at device resolution, the red crop marks at
+// their places, the printable-area outline, the block moved to the printable corner, and pages
+// without frames.
+#include <gtest/gtest.h>
+
+#include "page_test_support.h"
+#include "platform/printing/fixed_printer.h"
+#include "platform/printing/printer.h"
+
+#include <QPainter>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using namespace lumoria::test;
+
+namespace {
+
+// A printer of 50 dots per inch with A4 paper: 413 x 585 device pixels, printable area 390 x 560
+// from (10, 12).
+PrinterDeviceValues A4At50()
+{
+    PrinterDeviceValues v;
+    v.physicalWidth = 413;
+    v.physicalHeight = 585;
+    v.physicalOffsetX = 10;
+    v.physicalOffsetY = 12;
+    v.dpiX = 50;
+    v.dpiY = 50;
+    v.clip = Rect{0, 0, 390, 560};
+    return v;
+}
+
+std::unique_ptr<PrinterSystem> SystemWith(const PrinterDeviceValues& v)
+{
+    auto system = std::make_unique<FixedPrinterSystem>();
+    system->addPrinter(QStringLiteral("Test"), v);
+    return system;
+}
+
+// What a printer canvas draws on: the printable area, origin at its corner.
+struct PrinterPage {
+    explicit PrinterPage(const PrinterDeviceValues& v)
+        : image(v.clip.Right, v.clip.Bottom, QImage::Format_RGB32), painter(&image), canvas(painter, v.clip, true)
+    {
+        image.fill(Qt::black); // the drawing must paint everything itself
+    }
+    QColor At(int x, int y)
+    {
+        painter.end();
+        return image.pixelColor(x, y);
+    }
+    QImage image;
+    QPainter painter;
+    Canvas canvas;
+};
+
+} // namespace
+
+TEST(PrintDrawing, CropMarksStandInTheMarginsAndLeaveTheFrameEdgesFree)
+{
+    ScopedPrinterSystem printers(SystemWith(A4At50()));
+    // One frame from (50, 50) to (150, 200) mm: on 413 x 585 it is (98, 98) to (295, 394).
+    TPagina page = Page(210, 297, {Rect{50, 50, 150, 200}});
+    PrinterPage printer(A4At50());
+    page.DesenharParaImpressao(printer.canvas, false);
+    // Horizontal marks at y = 98: from 0 to 97 (not painted) and from 296 to the clip's right.
+    EXPECT_TRUE(IsRed(printer.At(0, 98)));
+    EXPECT_TRUE(IsRed(printer.At(96, 97)));
+    EXPECT_TRUE(IsRed(printer.At(96, 99)));
+    EXPECT_FALSE(IsRed(printer.At(96, 100)));
+    EXPECT_EQ(printer.At(97, 98), QColor(Qt::white));
+    EXPECT_EQ(printer.At(200, 98), QColor(Qt::white)); // the frame's own edge is free
+    EXPECT_TRUE(IsRed(printer.At(296, 98)));
+    EXPECT_TRUE(IsRed(printer.At(389, 98)));
+    EXPECT_TRUE(IsRed(printer.At(10, 394)));
+    EXPECT_EQ(printer.At(200, 394), QColor(Qt::white));
+    // Vertical marks at x = 98 and 295: from the top to 96 and from 395 to the clip's bottom.
+    EXPECT_TRUE(IsRed(printer.At(98, 0)));
+    EXPECT_TRUE(IsRed(printer.At(98, 96)));
+    EXPECT_EQ(printer.At(98, 97), QColor(Qt::white));
+    EXPECT_EQ(printer.At(98, 200), QColor(Qt::white));
+    EXPECT_EQ(printer.At(98, 394), QColor(Qt::white));
+    EXPECT_TRUE(IsRed(printer.At(98, 395)));
+    EXPECT_TRUE(IsRed(printer.At(295, 559)));
+    EXPECT_TRUE(IsRed(printer.At(294, 300)) == false);
+    // Everything else is white.
+    EXPECT_EQ(printer.At(50, 50), QColor(Qt::white));
+    EXPECT_EQ(printer.At(200, 300), QColor(Qt::white));
+    EXPECT_EQ(printer.At(350, 500), QColor(Qt::white));
+}
+
+TEST(PrintDrawing, FramesBeyondThePrintableAreaAreLimitedToIt)
+{
+    ScopedPrinterSystem printers(SystemWith(A4At50()));
+    // Right edge at 205 mm = 403 device pixels, past the clip's right (390).
+    TPagina page = Page(210, 297, {Rect{100, 50, 205, 200}});
+    PrinterPage printer(A4At50());
+    page.DesenharParaImpressao(printer.canvas, false);
+    EXPECT_TRUE(IsRed(printer.At(389, 20))); // the right edge's mark at the clip's right
+    EXPECT_TRUE(IsRed(printer.At(197, 20)));
+}
+
+TEST(PrintDrawing, PhotosTurnAndFillTheirFramesInAGridWithCrossingMarks)
+{
+    ScopedPrinterSystem printers(SystemWith(A4At50()));
+    TPagina page;
+    page.MontarMolduras(210, 297, 90, 120); // (15, 28)-(105, 148) and its three neighbours
+    const QString landscape = WriteJpeg(QStringLiteral("print-landscape.jpg"), Quads(240, 160));
+    const QString green = WriteBmp(QStringLiteral("print-green.bmp"), SolidImage(90, 120, kGreen));
+    page.Fotos[0].NomeDoArquivo = landscape;
+    page.Fotos[1].NomeDoArquivo = landscape; // the same picture again
+    page.Fotos[2].NomeDoArquivo = green;
+    page.Fotos[3].NomeDoArquivo = TempPath(QStringLiteral("not there.jpg"));
+    PrinterPage printer(A4At50());
+    page.DesenharParaImpressao(printer.canvas, false);
+    // Frame 0 is (30, 55)-(206, 292): the landscape picture turned, green quarter at the top-left.
+    EXPECT_TRUE(Near(printer.At(60, 100), kGreen, 16));
+    EXPECT_TRUE(Near(printer.At(60, 250), kRed, 16));
+    EXPECT_TRUE(Near(printer.At(170, 250), kBlue, 16));
+    EXPECT_TRUE(Near(printer.At(240, 100), kGreen, 16)); // frame 1, the same turned picture
+    EXPECT_TRUE(Near(printer.At(100, 400), kGreen, 2));
+    // The missing file: an empty white frame, its name cleared.
+    EXPECT_EQ(printer.At(300, 400), QColor(Qt::white));
+    EXPECT_TRUE(page.Fotos[3].NomeDoArquivo.isEmpty());
+    // The marks of the lower frames cross the upper frames' edges in the top margin.
+    EXPECT_TRUE(IsRed(printer.At(30, 20)));
+    EXPECT_TRUE(IsRed(printer.At(206, 20)));
+    EXPECT_TRUE(IsRed(printer.At(384, 20)));
+    EXPECT_TRUE(IsRed(printer.At(10, 292)));
+    EXPECT_EQ(printer.At(120, 20), QColor(Qt::white));
+}
+
+TEST(PrintDrawing, BlockMovesToThePrintableCornerAndEmptyPagesStayWhite)
+{
+    // On a bitmap (page export) the target is the bitmap itself.
+    TPagina page = Page(100, 100, {Rect{40, 30, 60, 50}});
+    page.Fotos[0].NomeDoArquivo = WriteBmp(QStringLiteral("corner.bmp"), SolidImage(20, 20, kBlue));
+    Bitmap shifted(100, 100);
+    page.DesenharParaImpressao(shifted.GetCanvas(), true);
+    EXPECT_TRUE(Near(At(shifted, 5, 5), kBlue, 2));
+    EXPECT_TRUE(Near(At(shifted, 18, 18), kBlue, 2));
+    EXPECT_EQ(At(shifted, 30, 30), QColor(Qt::white));
+    EXPECT_TRUE(IsRed(At(shifted, 0, 50))); // the marks moved with the block
+    EXPECT_TRUE(IsRed(At(shifted, 50, 0)));
+
+    Bitmap inPlace(100, 100);
+    page.DesenharParaImpressao(inPlace.GetCanvas(), false);
+    EXPECT_EQ(At(inPlace, 5, 5), QColor(Qt::white));
+    EXPECT_TRUE(Near(At(inPlace, 45, 35), kBlue, 2));
+
+    TPagina empty = Page(210, 297, {});
+    Bitmap blank(210, 297);
+    blank.GetCanvas().brush.color = Qt::black;
+    blank.GetCanvas().FillRect(Rect{0, 0, 210, 297});
+    empty.DesenharParaImpressao(blank.GetCanvas(), true);
+    EXPECT_TRUE(AllWhite(blank, Rect{0, 0, 210, 297}));
+}
+
+TEST(PrintDrawing, BrokenAndTransparentPicturesAmongOthers)
+{
+    const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("p-good.jpg"), Quads(64, 48)));
+    const QString broken = TempPath(QStringLiteral("p-broken.jpg"));
+    WriteBytes(broken, good.left(good.size() / 3));
+    QImage holed = SolidImage(40, 40, kYellow).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 10; y < 30; ++y)
+        for (int x = 10; x < 30; ++x)
+            holed.setPixel(x, y, qRgba(0, 0, 0, 0));
+    const QString gif = TempPath(QStringLiteral("p-holed.gif"));
+    WriteBytes(gif, GifBytes(holed));
+    const QString blue = WriteBmp(QStringLiteral("p-blue.bmp"), SolidImage(40, 40, kBlue));
+    // Twelve square frames: broken, GIF with a hole, blue, and again, in a row.
+    TPagina page = Page(480, 40, {});
+    for (int i = 0; i < 12; ++i) {
+        TFoto f;
+        f.Left = 40 * i;
+        f.Right = 40 * i + 40;
+        f.Bottom = 40;
+        f.NomeDoArquivo = i % 3 == 0 ? broken : i % 3 == 1 ? gif : blue;
+        page.Fotos.push_back(f);
+    }
+    Bitmap paper(480, 40);
+    EXPECT_NO_THROW(page.DesenharParaImpressao(paper.GetCanvas(), false));
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        const int x = 40 * i;
+        if (i % 3 == 0) {
+            EXPECT_EQ(At(paper, x + 20, 20), QColor(Qt::white));
+            EXPECT_EQ(page.Fotos[std::size_t(i)].NomeDoArquivo, broken);
+        } else if (i % 3 == 1) {
+            EXPECT_TRUE(Near(At(paper, x + 5, 20), kYellow, 2));
+            EXPECT_EQ(At(paper, x + 20, 20), QColor(Qt::white)); // the page shows through
+        } else {
+            EXPECT_TRUE(Near(At(paper, x + 20, 20), kBlue, 2));
+        }
+    }
+}
+
+TEST(PreviewDrawing, OffsetsTheFramesAndOutlinesThePrintableArea)
+{
+    PrinterDeviceValues v;
+    v.physicalWidth = 827;
+    v.physicalHeight = 1169;
+    v.physicalOffsetX = 20;
+    v.physicalOffsetY = 30;
+    v.dpiX = 100;
+    v.dpiY = 100;
+    v.clip = Rect{0, 0, 787, 1109};
+    ScopedPrinterSystem printers(SystemWith(v));
+    TPagina page = Page(210, 297, {Rect{50, 50, 150, 150}});
+    page.Fotos[0].NomeDoArquivo = WriteBmp(QStringLiteral("preview.bmp"), SolidImage(100, 100, kGreen));
+    // The preview bitmap 413 x 584: offsets (10, 15); the frame (98, 98)-(295, 197) moved by them.
+    Bitmap preview(413, 584);
+    page.DesenharNaPrevisao(preview.GetCanvas(), false);
+    EXPECT_TRUE(Near(At(preview, 109, 114), kGreen, 2));
+    EXPECT_EQ(At(preview, 107, 150), QColor(Qt::white));
+    EXPECT_TRUE(Near(At(preview, 304, 211), kGreen, 2));
+    EXPECT_EQ(At(preview, 306, 150), QColor(Qt::white));
+    // The printable area (10, 15)-(403, 569), outlined in red 3 pixels wide on its first and last
+    // column and row.
+    for (int x : {9, 10, 11, 401, 402, 403})
+        EXPECT_TRUE(IsRed(At(preview, x, 300))) << x;
+    EXPECT_EQ(At(preview, 12, 300), QColor(Qt::white));
+    EXPECT_EQ(At(preview, 400, 300), QColor(Qt::white));
+    for (int y : {14, 15, 16, 567, 568, 569})
+        EXPECT_TRUE(IsRed(At(preview, 200, y))) << y;
+    EXPECT_EQ(At(preview, 5, 5), QColor(Qt::white));
+
+    // Aligned with the printable corner, the block starts at (10, 15).
+    Bitmap aligned(413, 584);
+    page.DesenharNaPrevisao(aligned.GetCanvas(), true);
+    EXPECT_TRUE(Near(At(aligned, 13, 18), kGreen, 2));
+    EXPECT_TRUE(Near(At(aligned, 200, 100), kGreen, 2));
+    EXPECT_EQ(At(aligned, 220, 100), QColor(Qt::white));
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Picture files that tests write themselves, each through code other than the program's own codecs:
+// BMP by hand, JPEG through Qt's image writer, GIF through giflib's encoder, ICO by hand.
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+namespace lumoria::test {
+
+// A path in the test's temporary home.
+QString TempPath(const QString& name);
+void WriteBytes(const QString& path, const QByteArray& data);
+QByteArray ReadBytes(const QString& path);
+
+// An image of that size in one colour, or split into blocks: the left half first colour, the right
+// half second colour (for checking turns and crops).
+QImage SolidImage(int width, int height, const QColor& colour);
+QImage HalvesImage(int width, int height, const QColor& left, const QColor& right);
+QImage QuadrantsImage(int width, int height, const QColor& topLeft, const QColor& topRight, const QColor& bottomLeft,
+                      const QColor& bottomRight);
+
+// BMP bytes of bits 1, 4, 8 (palette of the image's colours, at most 2, 16 or 256), 24 or 32;
+// bottom-up unless topDown.
+QByteArray BmpBytes(const QImage& image, int bits, bool topDown = false);
+// Writes a JPEG through Qt (quality 95 unless given); grey when grey is set.
+QString WriteJpeg(const QString& name, const QImage& image, int quality = 95, bool grey = false);
+QString WriteBmp(const QString& name, const QImage& image, int bits = 24);
+// A GIF of the image's colours (at most 255; transparent pixels get the transparent index), with a
+// second frame of another colour after the first.
+QByteArray GifBytes(const QImage& image, bool interlaced = false);
+// An ICO with one 32-bit image carrying alpha.
+QByteArray IcoBytes(const QImage& image);
+
+// Whether a colour is within tolerance of another.
+bool Near(const QColor& a, const QColor& b, int tolerance = 12);
+
+} // namespace lumoria::test
