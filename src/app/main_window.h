@@ -242,7 +242,6 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void FormDestroy();
-    void spdSairMouseUp(Qt::MouseButton botao, Qt::KeyboardModifiers teclas);
 
     AlbumDocument m_documento;
     std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;

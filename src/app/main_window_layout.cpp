@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include "album/size_tables.h"
+#include "common/about_box.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
@@ -368,7 +369,7 @@ void TfrmPrincipal::LigarEventos()
     connectGuarded(spdGuia, &TFancyButton::OnClick, this, [this] { spdGuiaClick(); });
     connectGuarded(spdSair, &TFancyButton::OnClick, this, [this] { spdSairClick(); });
     connectGuarded(spdSair, &TFancyButton::OnMouseUp, this,
-                   [this](Qt::MouseButton b, Qt::KeyboardModifiers k) { spdSairMouseUp(b, k); });
+                   [](Qt::MouseButton b, Qt::KeyboardModifiers k) { spdSairMouseUp(b, k); });
     m_documento.setLegendListener([this](const PageLegend& legenda) { MostrarLegenda(legenda); });
     m_documento.setSizeListReader([this] { return LerListasDeTamanho(); });
     m_documento.setSizeListWriter([this](const SizeListSelection& s) { MostrarTiposNasListas(s.paperItem, s.photoItem); });

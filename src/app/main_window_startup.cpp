@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "app/startup_routines.h"
 #include "app/user_guide.h"
+#include "common/about_box.h"
 #include "common/app_identity.h"
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
@@ -203,17 +204,5 @@ void TfrmPrincipal::FormDestroy()
 void TfrmPrincipal::spdSairClick() { close(); }
 
 void TfrmPrincipal::imgWindowsClick() { AbrirComProgramaAssociado(QStringLiteral("http://") + kEnderecoDoFabricante); }
-
-void TfrmPrincipal::spdSairMouseUp(Qt::MouseButton botao, Qt::KeyboardModifiers teclas)
-{
-    const Qt::KeyboardModifiers todas = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-    if (botao != Qt::RightButton || (teclas & todas) != todas)
-        return;
-    CaixaDeDialogoComImagem(m_tituloDoAplicativo + QuebrasDeLinha(2) + QStringLiteral("Concepção e Criação Integral") +
-                                QuebrasDeLinha(1) + QStringLiteral("De Todos Os Elementos Deste") + QuebrasDeLinha(1) +
-                                QStringLiteral("Produto Sob Autoria De") + QuebrasDeLinha(1) +
-                                QStringLiteral("Equipe Lumoria"),
-                            QStringLiteral("Autor Deste Programa"), QStringLiteral("Sim"));
-}
 
 } // namespace lumoria

@@ -167,6 +167,28 @@ TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
     EXPECT_FALSE(ConfiguracoesGravadas().EntrarMaximizada);
 }
 
+TEST(Startup, TheExitButtonHidesTheAuthorBox)
+{
+    PrepararConfiguracoes(false);
+    auto janela = NovaJanela();
+    QString titulo;
+    QTimer observador;
+    QObject::connect(&observador, &QTimer::timeout, [&titulo] {
+        if (auto* caixa = qobject_cast<TfrmDialogoComImagem*>(QApplication::activeModalWidget())) {
+            titulo = caixa->windowTitle();
+            caixa->close();
+        }
+    });
+    observador.start(5);
+    const QPoint centro = janela->spdSair->rect().center();
+    QTest::mouseClick(janela->spdSair, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, centro);
+    EXPECT_EQ(titulo, QString()) << "without Alt nothing shows";
+    QTest::mouseClick(janela->spdSair, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier,
+                      centro);
+    EXPECT_EQ(titulo, QStringLiteral("Autor Deste Programa"));
+    EXPECT_TRUE(janela->isVisible()) << "the right button does not close the window";
+}
+
 TEST(Startup, TheGuideButtonWarnsWhenTheGuideIsMissing)
 {
     PrepararConfiguracoes(false);
