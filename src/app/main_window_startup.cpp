@@ -151,7 +151,6 @@ void TfrmPrincipal::spdGuiaClick()
     if (!m_navegadorDoGuia) {
         // Printing needs the hidden guide window; without the main block's, the window makes its own.
         m_navegadorDoGuia = new TfrmNavegadorGuia(this);
-        m_navegadorDoGuia->setWindowFlag(Qt::Window);
         Navegar(m_navegadorDoGuia->webNavegadorGuia, ArquivoDoGuia());
     }
     ApresentarGuiaDoUsuario(this, m_navegadorDoGuia);
