@@ -41,6 +41,14 @@ public:
     std::int32_t TamanhoPersonalizado1 = 80; // custom photo height (photo type 7)
     std::int32_t TamanhoPersonalizado2 = 60; // custom photo width
 
+    TPagina() = default;
+    // A copy is another page: it gets an identity of its own.
+    TPagina(const TPagina& other);
+    TPagina& operator=(const TPagina& other);
+
+    // Never reused within a run, so a record that names a page cannot land on a later one.
+    std::uint64_t Identidade() const { return m_identidade; }
+
     int frameCount() const { return static_cast<int>(Fotos.size()); }
     // Raise ListIndexError outside 0..count-1.
     TFoto& Foto(int j);
@@ -63,6 +71,10 @@ public:
     void DesenharFoto(platform::Canvas& canvas, int indiceDaMoldura);
     void DesenharNaPrevisao(platform::Canvas& canvas, bool AjustarBordas);
     void DesenharParaImpressao(platform::Canvas& canvas, bool AjustarBordas);
+
+private:
+    static std::uint64_t novaIdentidade();
+    std::uint64_t m_identidade = novaIdentidade();
 };
 
 // Whoever shows the album: it keeps the current page index and lays the current page out. Page

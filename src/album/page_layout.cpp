@@ -6,8 +6,40 @@
 #include "platform/ui/screen_cursor.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace lumoria {
+
+std::uint64_t TPagina::novaIdentidade()
+{
+    static std::atomic<std::uint64_t> seguinte{1};
+    return seguinte++;
+}
+
+TPagina::TPagina(const TPagina& other)
+    : Left(other.Left), Top(other.Top), Right(other.Right), Bottom(other.Bottom), Fotos(other.Fotos),
+      TipoDoPapel(other.TipoDoPapel), TipoDaFoto(other.TipoDaFoto),
+      TamanhoPersonalizado1(other.TamanhoPersonalizado1), TamanhoPersonalizado2(other.TamanhoPersonalizado2)
+{
+}
+
+TPagina& TPagina::operator=(const TPagina& other)
+{
+    const std::uint64_t propria = m_identidade;
+    if (this != &other) {
+        Left = other.Left;
+        Top = other.Top;
+        Right = other.Right;
+        Bottom = other.Bottom;
+        Fotos = other.Fotos;
+        TipoDoPapel = other.TipoDoPapel;
+        TipoDaFoto = other.TipoDaFoto;
+        TamanhoPersonalizado1 = other.TamanhoPersonalizado1;
+        TamanhoPersonalizado2 = other.TamanhoPersonalizado2;
+    }
+    m_identidade = propria;
+    return *this;
+}
 
 TFoto& TPagina::Foto(int j)
 {

@@ -51,7 +51,7 @@ struct RegistroDeDesfazer {
     std::int32_t Moldura = -1; // -1: an empty record
     std::uint8_t Ajuste = 0;
     QString NomeDoArquivo;
-    const TPagina* Pagina = nullptr;
+    std::uint64_t Pagina = 0; // the page's identity (TPagina::Identidade)
 };
 
 class TfrmPrincipal : public QWidget {
@@ -226,9 +226,6 @@ private:
     bool MolduraSobOMouseValida() const;
     void DesenharMolduraNaTela(std::int32_t j);
     void DesenharPaginaNaTela();
-    // Drops the records whose page is no longer in the album (before any new page can take the
-    // address of a removed one).
-    void EsquecerRegistrosDePaginasRemovidas();
     void AjustarFoto(std::uint8_t modo);
 
     // Job.

@@ -27,7 +27,7 @@ void TfrmPrincipal::EmpilharDesfazer(std::int32_t j)
     TPagina& pagina = m_documento.currentPage();
     const TFoto& foto = pagina.Foto(j);
     std::move_backward(m_backups.begin(), m_backups.end() - 1, m_backups.end());
-    m_backups[0] = RegistroDeDesfazer{j, foto.Ajuste, foto.NomeDoArquivo, &pagina};
+    m_backups[0] = RegistroDeDesfazer{j, foto.Ajuste, foto.NomeDoArquivo, pagina.Identidade()};
 }
 
 std::int32_t TfrmPrincipal::DesempilharDesfazer()
@@ -42,7 +42,7 @@ std::int32_t TfrmPrincipal::DesempilharDesfazer()
         TAlbum& album = Album();
         int indice = -1;
         for (int i = 0; i < album.pageCount(); ++i)
-            if (album.Paginas[static_cast<std::size_t>(i)].get() == registro.Pagina) {
+            if (album.Paginas[static_cast<std::size_t>(i)]->Identidade() == registro.Pagina) {
                 indice = i;
                 break;
             }
@@ -80,19 +80,6 @@ void TfrmPrincipal::spdDesfazerClick()
                        QStringLiteral("Às Molduras.") + QuebrasDeLinha(2) +
                        QStringLiteral("Não Há Operações a Desfazer."),
                    QStringLiteral("Não Há Operações a Desfazer."), QString(), QStringLiteral("Sim"), false);
-}
-
-void TfrmPrincipal::EsquecerRegistrosDePaginasRemovidas()
-{
-    const TAlbum& album = Album();
-    auto existe = [&album](const TPagina* p) {
-        return std::any_of(album.Paginas.begin(), album.Paginas.end(),
-                           [p](const std::unique_ptr<TPagina>& q) { return q.get() == p; });
-    };
-    auto fim = std::stable_partition(m_backups.begin(), m_backups.end(), [&](const RegistroDeDesfazer& r) {
-        return r.Moldura >= 0 && existe(r.Pagina);
-    });
-    std::fill(fim, m_backups.end(), RegistroDeDesfazer{});
 }
 
 void TfrmPrincipal::DesenharMolduraNaTela(std::int32_t j)

@@ -44,7 +44,6 @@ QString TextoDePercentual(int posicao, int maximo)
 void TfrmPrincipal::AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais()
 {
     AlinharAreas();
-    EsquecerRegistrosDePaginasRemovidas();
     const int paginas = Album().pageCount();
     lblNumeroDaPagina->setText(QString::number(PaginaAtual() + 1) + QStringLiteral(" de ") + QString::number(paginas));
     const bool navegacao = paginas != 1;

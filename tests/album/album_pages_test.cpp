@@ -185,3 +185,18 @@ TEST(AlbumPages, ReplacingTheAlbumStartsOverWithOneDefaultPage)
     EXPECT_TRUE(doc.currentPage().Fotos.empty());
     EXPECT_EQ(doc.currentPage().TipoDaFoto, 3);
 }
+
+TEST(AlbumPages, EveryPageHasItsOwnIdentityCopiesIncluded)
+{
+    TPagina a;
+    TPagina b;
+    EXPECT_NE(a.Identidade(), b.Identidade());
+    a.TipoDaFoto = 5;
+    TPagina c(a);
+    EXPECT_EQ(c.TipoDaFoto, 5);
+    EXPECT_NE(c.Identidade(), a.Identidade());
+    const auto own = b.Identidade();
+    b = a;
+    EXPECT_EQ(b.TipoDaFoto, 5);
+    EXPECT_EQ(b.Identidade(), own);
+}

@@ -151,6 +151,28 @@ TEST_F(Undo, RecordsOfARemovedPageAreDropped)
     EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Não Há Operações a Desfazer."));
 }
 
+TEST_F(Undo, ARecordOfARemovedPageNeverLandsOnAPageAddedRightAfter)
+{
+    InserirPaginaDepois(0);
+    janela->SetarFotoNaPaginaAtual(2, 1, fotos[0]);
+    janela->SetarFotoNaPaginaAtual(2, 2, fotos[1]); // its record holds fotos[0] in mode 1
+    // As in the page-control window: remove and add pages with no redraw in between; the new page
+    // is free to take the removed one's place in memory.
+    janela->Album().EliminarPagina(1);
+    janela->Album().InserirPaginaDepois(0);
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    ASSERT_EQ(janela->Album().pageCount(), 2);
+
+    Atendente atendente;
+    atendente.respostas << 6;
+    Desfazer();
+    EXPECT_EQ(janela->Foto(1, 2).NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Foto(1, 2).Ajuste, 0);
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Não Há Operações a Desfazer."));
+}
+
 TEST_F(Undo, ARecordWhoseFrameIsGoneIsDroppedAndTheNextTried)
 {
     janela->SetarFotoNaPaginaAtual(0, 1, fotos[0]);
