@@ -104,6 +104,16 @@ TEST_F(CustomCursors, LoadingRegistersTheSetAndGivesTheMainWindowTheOrdinaryCurs
     EXPECT_EQ(controlCursor(&main), crNormal);
     EXPECT_EQ(cursorFor(crPintar).shape(), Qt::ArrowCursor);  // missing file: the default cursor
 
+    // The wait cursor's own file missing: the default cursor too, not a busy shape.
+    QFile::remove(dir.filePath("c_esperar.ani"));
+    CarregarCursoresAnimados(dir.path(), &main);
+    EXPECT_FALSE(isCursorRegistered(crEsperar));
+    EXPECT_EQ(cursorFor(crEsperar).shape(), Qt::ArrowCursor);
+    EXPECT_EQ(cursorFor(kCursorWait).shape(), Qt::ArrowCursor);
+    GravarArquivosDeCursores(dir.path());
+    CarregarCursoresAnimados(dir.path(), &main);
+    ASSERT_TRUE(isCursorRegistered(crEsperar));
+
     // The wait cursor plays: its step moves on by itself.
     const int first = cursorStep(crEsperar);
     QElapsedTimer clock;

@@ -41,8 +41,9 @@ CursorId g_screenCursor = kCursorDefault;
 
 QCursor fallbackFor(CursorId id)
 {
+    // Only the standard design cursors have shapes of their own; an id of the program's set whose
+    // file could not be loaded (the wait cursor too) shows the default cursor.
     switch (id) {
-    case kCursorWait:
     case kCursorHourGlass:
         return QCursor(Qt::WaitCursor);
     case kCursorAppStart:
