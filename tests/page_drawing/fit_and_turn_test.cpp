@@ -12,6 +12,8 @@
 
 #include <QFile>
 
+#include <new>
+
 using namespace lumoria;
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -194,6 +196,20 @@ TEST(BrokenFiles, DrawAsEmptyFramesKeepTheirPathAndAreNotCached)
     Bitmap preview(300, 100);
     EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
     EXPECT_TRUE(AllWhite(preview, Rect{0, 0, 170, 100}));
+}
+
+TEST(BrokenFiles, AFailedAllocationLeavesTheFrameEmptyAndOtherFaultsGoOn)
+{
+    // A huge file read whole, or a decoder's own buffer, can fail with a plain allocation failure:
+    // the frame stays empty like any picture that cannot be had, and drawing goes on.
+    bool falhou = false;
+    EXPECT_NO_THROW(falhou = !desenho::Tentar([] { throw std::bad_alloc(); }));
+    EXPECT_TRUE(falhou);
+    EXPECT_FALSE(desenho::Tentar([] { throw InvalidPicture("bad"); }));
+    EXPECT_FALSE(desenho::Tentar([] { throw OutOfMemory(); }));
+    EXPECT_TRUE(desenho::Tentar([] {}));
+    // Faults of the program itself are not hidden.
+    EXPECT_THROW(desenho::Tentar([] { throw RangeError(); }), RangeError);
 }
 
 TEST(DegenerateFrames, DrawNothingAndNeverDivideByZero)
