@@ -355,12 +355,17 @@ void TfrmPrincipal::LigarEventos()
     connectGuarded(mniInserirUmaFoto, &QAction::triggered, this, [this] { mniInserirUmaFotoClick(); });
     connectGuarded(mniRemoverEstaFoto, &QAction::triggered, this, [this] { mniRemoverEstaFotoClick(); });
     connectGuarded(mniRepetirEstaFoto, &QAction::triggered, this, [this] { mniRepetirEstaFotoClick(); });
-    connectGuarded(mniAjustarDespropoircionalEsticado, &QAction::triggered, this,
-                   [this] { mniAjustarDespropoircionalEsticadoClick(); });
-    connectGuarded(mniAjustarProporcionalPorDentro, &QAction::triggered, this,
-                   [this] { mniAjustarProporcionalPorDentroClick(); });
-    connectGuarded(mniAjustarProporcionalPorFora, &QAction::triggered, this,
-                   [this] { mniAjustarProporcionalPorForaClick(); });
+    // Only the popup sets the fit marks: a chosen item keeps the mark it had (Qt flips a checkable
+    // item as it is triggered), so a popup over a gap shows what the previous popup set.
+    const std::pair<QAction*, void (TfrmPrincipal::*)()> ajustes[] = {
+        {mniAjustarDespropoircionalEsticado, &TfrmPrincipal::mniAjustarDespropoircionalEsticadoClick},
+        {mniAjustarProporcionalPorDentro, &TfrmPrincipal::mniAjustarProporcionalPorDentroClick},
+        {mniAjustarProporcionalPorFora, &TfrmPrincipal::mniAjustarProporcionalPorForaClick}};
+    for (const auto& [item, comando] : ajustes)
+        connectGuarded(item, &QAction::triggered, this, [this, item = item, comando = comando](bool marcado) {
+            item->setChecked(!marcado);
+            (this->*comando)();
+        });
     // The editors and the analysis come with their windows: until then their items stay disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
     connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });

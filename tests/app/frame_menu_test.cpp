@@ -285,5 +285,41 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
 }
 
+TEST_F(FrameMenu, ChoosingAFitItemLeavesTheMarksAsThePopupSetThem)
+{
+    janela->SetarFotoNaPaginaAtual(1, 1, foto);
+    const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
+    auto abrirSobreOVao = [&] {
+        MoverSobreAPagina(*janela, vao);
+        QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
+        QApplication::sendEvent(janela->imgPaginaCentral, &evento);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
+    };
+    auto marcas = [&] {
+        return QList<bool>{janela->mniAjustarDespropoircionalEsticado->isChecked(),
+                           janela->mniAjustarProporcionalPorDentro->isChecked(),
+                           janela->mniAjustarProporcionalPorFora->isChecked()};
+    };
+
+    // The mode already in force: its mark stays.
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
+    EXPECT_EQ(janela->Foto(0, 1).Ajuste, 1);
+    abrirSobreOVao();
+    EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));
+    FecharMenu();
+
+    // Another mode: the frame changes, the marks wait for the next popup over a frame.
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
+    EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
+    abrirSobreOVao();
+    EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));
+    FecharMenu();
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EXPECT_EQ(marcas(), (QList<bool>{false, false, true}));
+}
+
 } // namespace
 } // namespace lumoria::test
