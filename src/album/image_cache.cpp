@@ -105,7 +105,14 @@ void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString
         return;
     const int larguraDaFigura = grafico->Width();
     const int largura = std::max(1, std::min(RoundToInt32((long double)larguraDaFigura / 2), kLarguraMaximaDaCopia));
-    const int altura = std::max(1, RoundToInt32((long double)(std::int64_t(grafico->Height()) * largura) / larguraDaFigura));
+    const int alturaDaFigura = grafico->Height();
+    int altura = std::max(1, RoundToInt32((long double)(std::int64_t(alturaDaFigura) * largura) / larguraDaFigura));
+    // A nearly square photo can round to a square copy, which never turns: the copy keeps the photo's
+    // side, so that the photo lies the same way on every draw.
+    if (altura == largura && larguraDaFigura > alturaDaFigura && largura > 1)
+        altura = largura - 1;
+    else if (altura == largura && larguraDaFigura < alturaDaFigura)
+        altura = largura + 1;
 
     // The copy is made before the slot changes, so that a picture that fails to decode leaves the
     // slot as it was.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <new>
 
 namespace lumoria::desenho {
 
@@ -122,6 +123,8 @@ bool Tentar(const std::function<void()>& f)
     } catch (const FileError&) {
     } catch (const FileNotFound&) {
     } catch (const OutOfMemory&) {
+    } catch (const std::bad_alloc&) {
+        // A file read whole or a decoder's own buffer that did not fit: the frame stays empty.
     }
     return false;
 }

@@ -43,7 +43,8 @@ void EstenderEAjustar(platform::Canvas& canvas, const Rect& r, platform::Picture
 const platform::Graphic& FotoVazia();
 
 // Runs f and tells whether it went through; a picture that does not decode, a file that cannot be read
-// and a picture too large for the memory count as failures, anything else is raised on.
+// and a picture too large for the memory (also a plain failed allocation) count as failures, anything
+// else is raised on.
 bool Tentar(const std::function<void()>& f);
 
 // Reads pictures ahead on worker threads, a batch of as many as there are threads at a time, and

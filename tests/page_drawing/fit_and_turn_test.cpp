@@ -12,6 +12,8 @@
 
 #include <QFile>
 
+#include <new>
+
 using namespace lumoria;
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -108,6 +110,35 @@ TEST(AutoRotation, PortraitPhotoInLandscapeFrameTurnsAnticlockwise)
     EXPECT_TRUE(Near(At(screen, 350, 90), kBlue));
 }
 
+TEST(AutoRotation, ANearlySquarePhotoTurnsTheSameFromTheCache)
+{
+    // 1001 x 1000 is landscape; halved and rounded to even it would be a 500 x 500 square, which
+    // never turns: the photo would stand turned on the first draw and upright on every later one.
+    ScopedCache cache;
+    const QString wide = WriteBmp(QStringLiteral("near-square-wide.bmp"), Quads(1001, 1000));
+    const QString tall = WriteBmp(QStringLiteral("near-square-tall.bmp"), Quads(1000, 1001));
+    // A portrait frame and a landscape one, 1 mm = 1 pixel.
+    TPagina page = Page(300, 200, {Rect{0, 0, 100, 150}, Rect{150, 0, 300, 100}});
+    page.Fotos[0].NomeDoArquivo = wide;
+    page.Fotos[1].NomeDoArquivo = tall;
+    for (int draw = 0; draw < 2; ++draw) {
+        SCOPED_TRACE(draw);
+        Bitmap screen(300, 200);
+        page.DesenharNaTela(screen.GetCanvas(), true);
+        // Both turned anticlockwise: the top-right quarter (green) at the top-left.
+        EXPECT_TRUE(Near(At(screen, 10, 10), kGreen));
+        EXPECT_TRUE(Near(At(screen, 10, 140), kRed));
+        EXPECT_TRUE(Near(At(screen, 160, 10), kGreen));
+        EXPECT_TRUE(Near(At(screen, 290, 90), kBlue));
+    }
+    ASSERT_NE(cache->Imagem(0), nullptr);
+    EXPECT_EQ(cache->Imagem(0)->Width(), 500);
+    EXPECT_EQ(cache->Imagem(0)->Height(), 499);
+    ASSERT_NE(cache->Imagem(1), nullptr);
+    EXPECT_EQ(cache->Imagem(1)->Width(), 500);
+    EXPECT_EQ(cache->Imagem(1)->Height(), 501);
+}
+
 TEST(Reuse, ConsecutiveFramesOfOneFileShareThePictureLoadedFirst)
 {
     // A one-pixel checker: the full picture shows it, the cache's reduced copy is grey.
@@ -194,6 +225,20 @@ TEST(BrokenFiles, DrawAsEmptyFramesKeepTheirPathAndAreNotCached)
     Bitmap preview(300, 100);
     EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
     EXPECT_TRUE(AllWhite(preview, Rect{0, 0, 170, 100}));
+}
+
+TEST(BrokenFiles, AFailedAllocationLeavesTheFrameEmptyAndOtherFaultsGoOn)
+{
+    // A huge file read whole, or a decoder's own buffer, can fail with a plain allocation failure:
+    // the frame stays empty like any picture that cannot be had, and drawing goes on.
+    bool falhou = false;
+    EXPECT_NO_THROW(falhou = !desenho::Tentar([] { throw std::bad_alloc(); }));
+    EXPECT_TRUE(falhou);
+    EXPECT_FALSE(desenho::Tentar([] { throw InvalidPicture("bad"); }));
+    EXPECT_FALSE(desenho::Tentar([] { throw OutOfMemory(); }));
+    EXPECT_TRUE(desenho::Tentar([] {}));
+    // Faults of the program itself are not hidden.
+    EXPECT_THROW(desenho::Tentar([] { throw RangeError(); }), RangeError);
 }
 
 TEST(DegenerateFrames, DrawNothingAndNeverDivideByZero)
