@@ -3,6 +3,7 @@
 #include "album/album_document.h"
 #include "album/album_model.h"
 #include "album_test_support.h"
+#include "support/page_builder.h"
 #include "platform/failure.h"
 #include "platform/ui/screen_cursor.h"
 
@@ -12,18 +13,7 @@ namespace {
 
 TPagina pageWithFrames(std::initializer_list<Rect> frames)
 {
-    TPagina p;
-    p.Right = 210;
-    p.Bottom = 297;
-    for (const Rect& r : frames) {
-        TFoto f;
-        f.Left = r.Left;
-        f.Top = r.Top;
-        f.Right = r.Right;
-        f.Bottom = r.Bottom;
-        p.Fotos.push_back(f);
-    }
-    return p;
+    return test::PageWithFrames(210, 297, frames);
 }
 
 } // namespace

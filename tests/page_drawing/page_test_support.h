@@ -4,6 +4,7 @@
 #include "album/image_cache.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
+#include "support/page_builder.h"
 #include "support/picture_files.h"
 
 #include <QColor>
@@ -23,18 +24,7 @@ const QColor kYellow(240, 220, 30);
 // A page of the given size in millimetres with frames (left, top, right, bottom), empty.
 inline TPagina Page(int width, int height, std::initializer_list<Rect> frames)
 {
-    TPagina p;
-    p.Right = width;
-    p.Bottom = height;
-    for (const Rect& r : frames) {
-        TFoto f;
-        f.Left = r.Left;
-        f.Top = r.Top;
-        f.Right = r.Right;
-        f.Bottom = r.Bottom;
-        p.Fotos.push_back(f);
-    }
-    return p;
+    return test::PageWithFrames(width, height, frames);
 }
 
 inline QColor At(const platform::Bitmap& b, int x, int y)
