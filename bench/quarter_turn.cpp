@@ -1,5 +1,5 @@
 // A quarter turn of a 24-megapixel 24-bit bitmap against memcpy of the same bytes.
-#include "editing/quarter_turn.h"
+#include "imaging/quarter_turn.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/image_rotation.h"
 

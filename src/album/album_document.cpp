@@ -168,4 +168,23 @@ const PageLegend& AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAtualiz
     return m_legenda;
 }
 
+void AlbumDocument::SetarFotoNaPaginaAtual(std::int32_t j, std::uint8_t ajuste, const QString& nome)
+{
+    m_desfazer.EmpilharDesfazer(*m_album, m_currentPage, j);
+    TFoto& foto = currentPage().Foto(j);
+    foto.NomeDoArquivo = nome;
+    foto.Ajuste = ajuste;
+    m_modified = true;
+}
+
+DesfazerAplicado AlbumDocument::Desfazer()
+{
+    const DesfazerAplicado feito = m_desfazer.DesempilharDesfazer(*m_album);
+    if (feito.moldura >= 0 && feito.pagina != m_currentPage) {
+        m_currentPage = feito.pagina;
+        ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga();
+    }
+    return feito;
+}
+
 } // namespace lumoria

@@ -3,6 +3,7 @@
 // the mouse, the modified flag, and the relayout of the current page with its remembered names and its
 // legend. It needs no widgets: the window reads the two size lists for it and shows the legend.
 #include "album/album_model.h"
+#include "album/undo_stack.h"
 
 #include <QString>
 
@@ -99,6 +100,15 @@ public:
     // the lists then show.
     void CriarNovoAlbumComUmaPaginaESemFotos();
 
+    // The model half of placing a photo: frame j of the current page takes the photo and fit mode,
+    // after an undo record of how it was; the job is then modified. The window redraws the frame.
+    void SetarFotoNaPaginaAtual(std::int32_t j, std::uint8_t ajuste, const QString& nome);
+    // Undoes the newest placement whose page and frame still exist. When its page is not the current
+    // one, that page becomes current (its remembered names cleared).
+    DesfazerAplicado Desfazer();
+    UndoStack& undoStack() { return m_desfazer; }
+    const UndoStack& undoStack() const { return m_desfazer; }
+
     const PageLegend& legenda() const { return m_legenda; }
     // Called after every relayout, page insertions included, so the window can show the legend.
     void setLegendListener(std::function<void(const PageLegend&)> listener) { m_legendListener = std::move(listener); }
@@ -109,6 +119,7 @@ private:
     void startOverWithDefaultPage(bool lembrar);
 
     std::unique_ptr<TAlbum> m_album;
+    UndoStack m_desfazer;
     int m_currentPage = 0;
     int m_frameUnderMouse = -1;
     bool m_modified = false;

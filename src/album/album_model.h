@@ -16,6 +16,13 @@ namespace platform {
 class Canvas;
 }
 
+// How a photo fills its frame; the values are those stored in job files and shown in the menu.
+enum FitMode : std::uint8_t {
+    kFitStretch = 0, // stretched to the frame
+    kFitInside = 1,  // the whole photo inside, centred, with white borders
+    kFitCut = 2,     // the frame filled, the overflow cut evenly on both sides
+};
+
 // One frame. A frame of width w has Right = Left + w, so neighbouring frames share the edge.
 class TFoto {
 public:
@@ -23,8 +30,7 @@ public:
     std::int32_t Top = 0;
     std::int32_t Right = 0;
     std::int32_t Bottom = 0;
-    // 0 stretch, 1 proportional inside with white borders, 2 proportional outside with a centred cut.
-    std::uint8_t Ajuste = 0;
+    std::uint8_t Ajuste = kFitStretch; // a FitMode
     QString NomeDoArquivo; // empty: an empty frame
 };
 

@@ -4,7 +4,7 @@
 #include "album/image_cache.h"
 #include "album/page_drawing_steps.h"
 #include "album/printer_geometry.h"
-#include "editing/quarter_turn.h"
+#include "imaging/quarter_turn.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/numeric.h"
 #include "platform/printing/printer.h"
@@ -136,7 +136,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
         if (nome.isEmpty() && opcoes.mostrarVazias) {
             figura.AssignGraphic(&FotoVazia());
             figuraFalhou = false;
-            foto.Ajuste = 0;
+            foto.Ajuste = kFitStretch;
             vazia = true;
         } else if (!nome.isEmpty() && (nome != anterior || anteriorVazia)) {
             std::unique_ptr<Graphic> lida;
@@ -202,7 +202,7 @@ void TPagina::DesenharFoto(Canvas& canvas, int indiceDaMoldura)
         carregou = Tentar([&] { CarregarPelaCache(figura, foto.NomeDoArquivo, nullptr); });
     else {
         foto.NomeDoArquivo.clear();
-        foto.Ajuste = 0;
+        foto.Ajuste = kFitStretch;
         ajuste = 0;
     }
     if (!carregou) {

@@ -6,7 +6,7 @@
 #include "album/geometry.h"
 #include "album/page_drawing_steps.h"
 #include "album/printer_geometry.h"
-#include "editing/quarter_turn.h"
+#include "imaging/quarter_turn.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/parallel.h"
 
@@ -53,7 +53,7 @@ void PrepararGrupo(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro
         Quadro& quadro = quadros[posicao];
         const std::uint8_t ajuste = pagina.Fotos[quadro.indice].Ajuste;
         const Rect& r = quadro.dispositivo;
-        if (ajuste == 0 && figura->GetGraphic() && figura->GetGraphic()->Transparent()) {
+        if (ajuste == kFitStretch && figura->GetGraphic() && figura->GetGraphic()->Transparent()) {
             quadro.transparente = figura;
             continue;
         }

@@ -1,6 +1,6 @@
 #include "album/page_drawing_steps.h"
 
-#include "album/picture_routines.h"
+#include "imaging/picture_routines.h"
 #include "common/jpeg_resource.h"
 #include "platform/failure.h"
 #include "platform/graphics/bitmap.h"
@@ -62,7 +62,7 @@ void AjustarFotoNaMoldura(Canvas& canvas, const Rect& r, Picture& figura, std::u
     const std::int64_t ph = bitmap.Height();
     if (fw <= 0 || fh <= 0 || pw <= 0 || ph <= 0)
         return;
-    if (ajuste == 1) {
+    if (ajuste == kFitInside) {
         std::int64_t w = fw;
         std::int64_t h = Round((long double)(ph * w) / pw);
         if (h > fh) {
@@ -75,7 +75,7 @@ void AjustarFotoNaMoldura(Canvas& canvas, const Rect& r, Picture& figura, std::u
         const std::int32_t my = RoundToInt32((long double)(fh - h) / 2);
         const Rect dentro{r.Left + mx, r.Top + my, r.Right - mx, r.Bottom - my};
         canvas.CopyRect(dentro, bitmap.GetCanvas(), bitmap.GetCanvas().ClipRect());
-    } else if (ajuste == 2) {
+    } else if (ajuste == kFitCut) {
         std::int64_t w = fw;
         std::int64_t h = Round((long double)(ph * w) / pw);
         if (h < fh) {
@@ -96,7 +96,7 @@ void EstenderEAjustar(Canvas& canvas, const Rect& r, Picture& figura, std::uint8
     if (!grafico)
         return;
     // With a fit mode the stretched picture is painted over in white at once, so it is not drawn.
-    if (ajuste == 0)
+    if (ajuste == kFitStretch)
         canvas.StretchDraw(r, *grafico);
     else
         AjustarFotoNaMoldura(canvas, r, figura, ajuste);

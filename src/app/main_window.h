@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "album/album_document.h"
+#include "album/document_host.h"
 #include "app/settings.h"
 #include "platform/rect.h"
 
@@ -45,19 +46,10 @@ class TfrmNavegadorGuia;
 // "lumoria" in the per-user runtime folder (created when missing). Ends in "/".
 QString PastaParaOsCursores(const QString& pastaDoAplicativo);
 
-// One undo record: the frame as it was before a change, and the page it is on. The page is known by
-// its address, which stays while the page exists whatever pages are inserted or removed around it.
-struct RegistroDeDesfazer {
-    std::int32_t Moldura = -1; // -1: an empty record
-    std::uint8_t Ajuste = 0;
-    QString NomeDoArquivo;
-    std::uint64_t Pagina = 0; // the page's identity (TPagina::Identidade)
-};
-
-class TfrmPrincipal : public QWidget {
+class TfrmPrincipal : public QWidget, public DocumentHost {
     Q_OBJECT
 public:
-    static constexpr int kTamanhoDaPilhaDeDesfazer = 150;
+    static constexpr int kTamanhoDaPilhaDeDesfazer = UndoStack::kTamanho;
     static constexpr int kLarguraMinima = 800;
     static constexpr int kAlturaMinima = 600;
 
@@ -91,13 +83,18 @@ public:
 
     // --- Placement and undo (main_window_frames.cpp).
     void SetarFotoNaPaginaAtual(std::int32_t j, std::uint8_t ajuste, const QString& nome);
-    void EmpilharDesfazer(std::int32_t j);
-    // Restores the newest record that still has its page and frame (showing that page when it is
-    // not the page shown); the frame index restored, or -1 when no such record was left.
-    std::int32_t DesempilharDesfazer();
-    void ZerarBackups();
+    void ZerarBackups() { m_documento.undoStack().ZerarBackups(); }
     void spdDesfazerClick();
-    const std::array<RegistroDeDesfazer, kTamanhoDaPilhaDeDesfazer>& Backups() const { return m_backups; }
+    const std::array<RegistroDeDesfazer, kTamanhoDaPilhaDeDesfazer>& Backups() const
+    {
+        return m_documento.undoStack().Backups();
+    }
+
+    // --- What the tool windows ask of this window (DocumentHost).
+    void redrawPage() override { AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); }
+    void hideMainWindow() override { hide(); }
+    void showMainWindow() override { show(); }
+    Qt::WindowStates mainWindowState() const override { return windowState(); }
 
     // --- Frame menu (main_window_frame_menu.cpp).
     void imgPaginaCentralClick();
@@ -242,7 +239,6 @@ private:
 
     AlbumDocument m_documento;
     std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;
-    std::array<RegistroDeDesfazer, kTamanhoDaPilhaDeDesfazer> m_backups;
     QStringList m_argumentos;
     Point m_ultimaPosicaoDoMouse;
 

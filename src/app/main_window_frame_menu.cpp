@@ -56,9 +56,9 @@ void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
     for (QAction* item : {mniEditarEstaFotoEfeitos, mniEditarEstaFotoTextosETrabalhos, mniAnalisarEstaFoto})
         item->setEnabled(false);
     if (temFoto) {
-        mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == 0);
-        mniAjustarProporcionalPorDentro->setChecked(f.Ajuste == 1);
-        mniAjustarProporcionalPorFora->setChecked(f.Ajuste == 2);
+        mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == kFitStretch);
+        mniAjustarProporcionalPorDentro->setChecked(f.Ajuste == kFitInside);
+        mniAjustarProporcionalPorFora->setChecked(f.Ajuste == kFitCut);
     }
 }
 
@@ -112,9 +112,9 @@ void TfrmPrincipal::AjustarFoto(std::uint8_t modo)
     m_documento.setModified(true);
 }
 
-void TfrmPrincipal::mniAjustarDespropoircionalEsticadoClick() { AjustarFoto(0); }
-void TfrmPrincipal::mniAjustarProporcionalPorDentroClick() { AjustarFoto(1); }
-void TfrmPrincipal::mniAjustarProporcionalPorForaClick() { AjustarFoto(2); }
+void TfrmPrincipal::mniAjustarDespropoircionalEsticadoClick() { AjustarFoto(kFitStretch); }
+void TfrmPrincipal::mniAjustarProporcionalPorDentroClick() { AjustarFoto(kFitInside); }
+void TfrmPrincipal::mniAjustarProporcionalPorForaClick() { AjustarFoto(kFitCut); }
 
 void TfrmPrincipal::DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height)
 {

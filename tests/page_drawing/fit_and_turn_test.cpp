@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "album/page_drawing_steps.h"
-#include "album/picture_routines.h"
+#include "imaging/picture_routines.h"
 #include "common/jpeg_resource.h"
-#include "editing/quarter_turn.h"
+#include "imaging/quarter_turn.h"
 #include "page_test_support.h"
 #include "platform/failure.h"
 #include "platform/graphics/picture.h"

@@ -1,6 +1,6 @@
-#include "editing/quarter_turn.h"
+#include "imaging/quarter_turn.h"
 
-#include "album/picture_routines.h"
+#include "imaging/picture_routines.h"
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/image_memory.h"

@@ -2,7 +2,7 @@
 // printer routine, and the strip variant giving the same picture.
 #include <gtest/gtest.h>
 
-#include "editing/quarter_turn.h"
+#include "imaging/quarter_turn.h"
 #include "platform/failure.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/jpeg_image.h"

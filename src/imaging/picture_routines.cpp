@@ -1,4 +1,4 @@
-#include "album/picture_routines.h"
+#include "imaging/picture_routines.h"
 
 #include <QCoreApplication>
 #include <QThread>
