@@ -121,3 +121,54 @@ TEST(Metafile, BrokenFilesFailCleanly)
     EXPECT_THROW(m.LoadFromData(noInch), InvalidPicture);
     EXPECT_TRUE(m.Empty());
 }
+
+namespace {
+
+void Put32(QByteArray& d, int at, std::uint32_t v)
+{
+    for (int k = 0; k < 4; ++k)
+        d[at + k] = char((v >> (8 * k)) & 0xff);
+}
+
+} // namespace
+
+TEST(Metafile, AnEmfHeaderThatLiesAboutItselfIsRefusedBeforeTheConverterSeesIt)
+{
+    const QByteArray emf = test::MakeEmf(100, 80, kRects);
+    // A description of four characters inside a header made longer to hold it reads.
+    QByteArray described = emf.left(108) + QByteArray("a\0b\0c\0d\0", 8) + emf.mid(108);
+    Put32(described, 4, 116);
+    Put32(described, 60, 4);
+    Put32(described, 64, 108);
+    Put32(described, 48, std::uint32_t(described.size()));
+    Metafile m;
+    ASSERT_NO_THROW(m.LoadFromData(described));
+    EXPECT_EQ(m.Width(), 100);
+
+    struct Case {
+        const char* what;
+        int at;
+        std::uint32_t value;
+    };
+    const Case cases[] = {
+        {"a header record shorter than a header", 4, 80},
+        {"a header record longer than the file", 4, 0x7ffffff0},
+        {"a description past the record", 60, 9},
+        {"a description starting past the record", 64, 200},
+        {"a description starting inside the fixed header", 64, 40},
+        {"a description whose end wraps around 32 bits", 60, 0x80000002},
+        {"a pixel format past the record", 88, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray bad = described;
+        Put32(bad, c.at, c.value);
+        if (c.at == 88)
+            Put32(bad, 92, 100);
+        EXPECT_THROW(m.LoadFromData(bad), InvalidPicture);
+    }
+    // A header record of 80 bytes, the records following it.
+    QByteArray shortHeader = emf.left(80) + emf.mid(108);
+    Put32(shortHeader, 4, 80);
+    EXPECT_THROW(m.LoadFromData(shortHeader), InvalidPicture);
+}

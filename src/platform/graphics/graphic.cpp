@@ -6,14 +6,34 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 namespace lumoria::platform {
 
 QByteArray ReadWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
+    // Opened without waiting and checked before anything is read: a pipe would block the program and
+    // a device never end, so only a regular file is a picture.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
             throw FileNotFound(path.toStdString());
+        throw FileError("Cannot open file \"" + path.toStdString() + "\". " + std::strerror(error));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw FileError("Cannot open file \"" + path.toStdString() + "\". Not a regular file");
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw FileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
     }
     const qint64 size = file.size();
