@@ -263,6 +263,8 @@ TEST(JobFileWriter, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(QString::fromStdString(message).startsWith(
         QStringLiteral("O Trabalho Não Foi Gravado: Não Foi Possível Escrever o Arquivo \"") + path + QStringLiteral("\" (")))
         << message;
+    // The cause in Portuguese, never the system's English.
+    EXPECT_TRUE(QString::fromStdString(message).endsWith(QStringLiteral("(Arquivo Grande Demais Para o Disco)."))) << message;
     EXPECT_EQ(readFile(path), QByteArray("old contents"));
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("velho.pvo")});

@@ -1,10 +1,10 @@
 #include "platform/graphics/graphic.h"
 
 #include "platform/failure.h"
+#include "platform/shell/file_operations.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,6 +17,13 @@ namespace lumoria::platform {
 
 QByteArray ReadWholeFile(const QString& path)
 {
+    QFile file(path);
+    if (path.startsWith(QLatin1Char(':'))) {
+        // A compiled-in resource of the program.
+        if (!file.open(QIODevice::ReadOnly))
+            throw FileNotFound(path.toStdString());
+        return file.readAll();
+    }
     // Opened without waiting and checked before anything is read: a pipe would block the program and
     // a device never end, so only a regular file is a picture.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -31,7 +38,6 @@ QByteArray ReadWholeFile(const QString& path)
         ::close(fd);
         throw FileError("Cannot open file \"" + path.toStdString() + "\". Not a regular file");
     }
-    QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         throw FileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
@@ -47,9 +53,9 @@ QByteArray ReadWholeFile(const QString& path)
 
 void WriteWholeFile(const QString& path, const QByteArray& data)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw FileError("Cannot create file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    QString reason;
+    if (!writeFileSafely(path, data, &reason))
+        throw FileError(QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).").arg(path, reason).toStdString());
 }
 
 void Graphic::LoadFromFile(const QString& path)
