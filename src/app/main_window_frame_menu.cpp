@@ -1,6 +1,7 @@
 // The frame menu of the page view: opening it, its item states and check marks, its commands and
 // the owner drawing of its items.
 #include "app/main_window.h"
+#include "platform/ui/file_dialog.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -67,7 +68,7 @@ void TfrmPrincipal::mniInserirUmaFotoClick()
     if (!MolduraSobOMouseValida())
         return;
     const int j = MolduraSobOMouse();
-    if (opdFoto->exec() != QDialog::Accepted || opdFoto->selectedFiles().isEmpty())
+    if (platform::runFileDialog(*opdFoto) != QDialog::Accepted || opdFoto->selectedFiles().isEmpty())
         return;
     // The dialog ran its own event loop: the frame is looked up again.
     if (j > m_documento.currentPage().frameCount() - 1)

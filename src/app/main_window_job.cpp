@@ -12,6 +12,7 @@
 #include "platform/failure.h"
 #include "platform/shell/file_drop.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/file_dialog.h"
 
 namespace lumoria {
 
@@ -92,7 +93,7 @@ void TfrmPrincipal::spdGravarTrabalhoClick()
             info.suffix().isEmpty() ? anterior : anterior.left(anterior.size() - info.suffix().size() - 1);
         svdTrabalho->selectFile(semExtensao);
     }
-    if (svdTrabalho->exec() != QDialog::Accepted || svdTrabalho->selectedFiles().isEmpty())
+    if (platform::runFileDialog(*svdTrabalho) != QDialog::Accepted || svdTrabalho->selectedFiles().isEmpty())
         return;
     const QString nome = svdTrabalho->selectedFiles().constFirst();
     Esperar(false, 0.5L);
@@ -112,7 +113,7 @@ void TfrmPrincipal::spdLerTrabalhoClick()
 {
     if (!VerificarSeHaAlteracaoNaoGravada())
         return;
-    if (opdTrabalho->exec() != QDialog::Accepted || opdTrabalho->selectedFiles().isEmpty())
+    if (platform::runFileDialog(*opdTrabalho) != QDialog::Accepted || opdTrabalho->selectedFiles().isEmpty())
         return;
     ZerarBackups();
     m_documento.setModified(false);

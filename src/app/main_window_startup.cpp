@@ -23,6 +23,7 @@
 #include "common/message_box.h"
 #include "common/screen_check.h"
 #include "install/file_routines.h"
+#include "platform/shell/special_folders.h"
 #include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/status_bar.h"
@@ -102,7 +103,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
     // The thumbnails of the folder come with the folder browsing.
 
-    const QString documentos = PastaMeusDocumentos();
+    const QString documentos = platform::dialogStartFolder();
     for (QFileDialog* d : {opdFoto, svdTrabalho, opdTrabalho})
         d->setDirectory(documentos);
 

@@ -1,0 +1,106 @@
+// What an operator met: the file dialogs leave nothing behind and start with their name selected, and
+// they start in a folder of the user's even without a documents folder.
+#include "main_window_fixture.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+
+#include "platform/ui/file_dialog.h"
+#include "support/test_env.h"
+
+namespace lumoria::test {
+namespace {
+
+void Clicar(TFancyButton* botao) { QTest::mouseClick(botao, Qt::LeftButton, {}, botao->rect().center()); }
+
+// Answers the next file dialog as an operator who types a name: what the name field held and
+// whether it was all selected are kept, the list of suggestions is opened as typing opens it, and
+// Enter accepts.
+struct Digitador {
+    QString digitar;
+    QString textoInicial;
+    bool tudoSelecionado = false;
+    bool listaAberta = false;
+    QPointer<QWidget> lista;
+
+    void Responder()
+    {
+        QTimer::singleShot(20, [this] {
+            auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialogo) {
+                Responder();
+                return;
+            }
+            QLineEdit* campo = platform::fileDialogNameField(*dialogo);
+            ASSERT_NE(campo, nullptr);
+            textoInicial = campo->text();
+            tudoSelecionado = !campo->text().isEmpty() && campo->selectedText() == campo->text();
+            if (campo->hasSelectedText())
+                campo->del();
+            // Typed letter by letter: the suggestions open once the folder is read.
+            QTest::keyClicks(campo, digitar);
+            QCompleter* c = campo->completer();
+            ASSERT_NE(c, nullptr);
+            lista = c->popup();
+            for (int k = 0; k < 100 && !(lista && lista->isVisible()); ++k) {
+                QTest::keyClick(campo, Qt::Key_Backspace);
+                QTest::keyClicks(campo, digitar.right(1));
+                QTest::qWait(20);
+            }
+            listaAberta = lista && lista->isVisible();
+            QTest::keyClick(lista && lista->isVisible() ? static_cast<QWidget*>(lista) : campo, Qt::Key_Return);
+        });
+    }
+};
+
+TEST(FileDialogs, LeaveNoSuggestionListBehindAndStartWithTheNameSelected)
+{
+    PrepararConfiguracoes(false);
+    auto janela = NovaJanela();
+    const QString pasta = freshFolder(QStringLiteral("dialogos"));
+    writeFile(pasta + QStringLiteral("/trabalho antigo.pvo"), "x");
+
+    Atendente atendente; // the success notes
+    atendente.respostas << 6 << 6;
+    atendente.deixarDialogosDeArquivo = true;
+    Digitador primeiro;
+    primeiro.digitar = pasta + QStringLiteral("/trabalho");
+    primeiro.Responder();
+    Clicar(janela->spdGravarTrabalho);
+    ASSERT_TRUE(primeiro.listaAberta);
+    EXPECT_FALSE(primeiro.lista && primeiro.lista->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible() && (w->windowFlags() & Qt::Popup) == Qt::Popup) << w->metaObject()->className();
+    EXPECT_TRUE(QFileInfo::exists(pasta + QStringLiteral("/trabalho.pvo")));
+
+    // The next opening shows the last name selected: what is typed replaces it.
+    Digitador segundo;
+    segundo.digitar = pasta + QStringLiteral("/outro");
+    segundo.Responder();
+    Clicar(janela->spdGravarTrabalho);
+    EXPECT_FALSE(segundo.textoInicial.isEmpty());
+    EXPECT_TRUE(segundo.tudoSelecionado) << segundo.textoInicial.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(pasta + QStringLiteral("/outro.pvo")));
+}
+
+TEST(FileDialogs, StartInTheHomeFolderWhenThereIsNoDocumentsFolder)
+{
+    PrepararConfiguracoes(false);
+    const QString documentos = QDir::homePath() + QStringLiteral("/Documents");
+    QDir(documentos).removeRecursively();
+    {
+        auto janela = NovaJanela();
+        EXPECT_EQ(QDir(janela->svdTrabalho->directory()).absolutePath(), QDir::homePath());
+        EXPECT_EQ(QDir(janela->opdTrabalho->directory()).absolutePath(), QDir::homePath());
+        EXPECT_NE(QDir::homePath(), QDir::currentPath());
+    }
+    ASSERT_TRUE(QDir().mkpath(documentos));
+    auto janela = NovaJanela();
+    EXPECT_EQ(QDir(janela->svdTrabalho->directory()).absolutePath(), documentos);
+}
+
+} // namespace
+} // namespace lumoria::test
