@@ -3,6 +3,7 @@
 #include "main_window_fixture.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
@@ -100,6 +101,78 @@ TEST(FileDialogs, StartInTheHomeFolderWhenThereIsNoDocumentsFolder)
     ASSERT_TRUE(QDir().mkpath(documentos));
     auto janela = NovaJanela();
     EXPECT_EQ(QDir(janela->svdTrabalho->directory()).absolutePath(), documentos);
+}
+
+} // namespace
+} // namespace lumoria::test
+
+namespace lumoria::test {
+namespace {
+
+TEST(SizeLists, AlwaysShowThePagesRealTypes)
+{
+    PrepararConfiguracoes(false);
+    auto janela = NovaJanela();
+    TPagina& pagina = janela->Pagina(0);
+    // The page's own size, which the photo list does not offer, and which has no size: no paper
+    // chosen can lay it out, and the page stays as it was.
+    pagina.TipoDaFoto = 7;
+    pagina.TamanhoPersonalizado1 = 0;
+    pagina.TamanhoPersonalizado2 = 0;
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    ASSERT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+    const std::int32_t larguraAntes = pagina.Right;
+    const int molduras = pagina.frameCount();
+    EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
+    ASSERT_EQ(pagina.Right, larguraAntes);
+    ASSERT_EQ(pagina.frameCount(), molduras);
+    EXPECT_EQ(pagina.TipoDoPapel, 0);
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+
+    // With a size it is laid out on the new paper, and the list shows it.
+    pagina.TamanhoPersonalizado1 = 80;
+    pagina.TamanhoPersonalizado2 = 60;
+    EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
+    EXPECT_NE(pagina.Right, larguraAntes);
+    EXPECT_EQ(pagina.TipoDoPapel, 2);
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
+}
+
+TEST(SizeLists, ListsSetFromCodeLayNothingOutAgain)
+{
+    PrepararConfiguracoes(false);
+    auto janela = NovaJanela();
+    // A hand-made page whose types differ from what the lists show: its frames and names must
+    // stay exactly as they are when the program sets the lists.
+    TPagina& pagina = janela->Pagina(0);
+    pagina.Fotos.resize(2);
+    pagina.Fotos[0] = TFoto{3, 4, 50, 60, 1, FotoDeTeste(QStringLiteral("um.bmp"), 20, 16, Qt::red)};
+    pagina.Fotos[1] = TFoto{70, 80, 200, 290, 2, FotoDeTeste(QStringLiteral("dois.bmp"), 20, 16, Qt::blue)};
+    pagina.TipoDoPapel = 1;
+    pagina.TipoDaFoto = 5;
+    const std::vector<TFoto> antes = pagina.Fotos;
+    auto conferir = [&] {
+        ASSERT_EQ(pagina.frameCount(), 2);
+        for (int j = 0; j < 2; ++j) {
+            EXPECT_EQ(pagina.Foto(j).Left, antes[std::size_t(j)].Left);
+            EXPECT_EQ(pagina.Foto(j).Bottom, antes[std::size_t(j)].Bottom);
+            EXPECT_EQ(pagina.Foto(j).Ajuste, antes[std::size_t(j)].Ajuste);
+            EXPECT_EQ(pagina.Foto(j).NomeDoArquivo, antes[std::size_t(j)].NomeDoArquivo);
+        }
+    };
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 1);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), 5);
+    conferir();
+    janela->cbxDimensaoDoPapel->setCurrentIndex(2);
+    QApplication::processEvents();
+    conferir();
+    janela->cbxDimensaoDaFoto->setCurrentIndex(0);
+    QApplication::processEvents();
+    conferir();
+    EXPECT_EQ(pagina.TipoDoPapel, 1);
+    EXPECT_EQ(pagina.TipoDaFoto, 5);
 }
 
 } // namespace
