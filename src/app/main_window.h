@@ -226,6 +226,8 @@ private:
     void AjustarFoto(std::uint8_t modo);
 
     // Job.
+    // After a job is read: one box that tells how many of its photos are missing and names the first.
+    void AvisarFotosAusentes();
     void MostrarErroDeGravacao(const QString& detalhe);
 
     // Start-up and shut-down.

@@ -177,3 +177,60 @@ TEST(SizeLists, ListsSetFromCodeLayNothingOutAgain)
 
 } // namespace
 } // namespace lumoria::test
+
+namespace lumoria::test {
+namespace {
+
+TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
+{
+    PrepararConfiguracoes(false);
+    const QString pasta = freshFolder(QStringLiteral("ausentes"));
+    const QString presente = FotoDeTeste(QStringLiteral("presente.bmp"), 20, 16, Qt::green);
+    const QString arquivo = pasta + QStringLiteral("/cartao.pvo");
+    {
+        auto janela = NovaJanela();
+        janela->Documento().Album().InserirPaginaDepois(0);
+        const QString cartao = QStringLiteral("/media/cartao/DCIM/");
+        janela->Foto(0, 0).NomeDoArquivo = cartao + QStringLiteral("a.jpg");
+        janela->Foto(0, 1).NomeDoArquivo = presente;
+        janela->Foto(0, 2).NomeDoArquivo = cartao + QStringLiteral("b.jpg");
+        janela->Foto(0, 3).NomeDoArquivo = cartao + QStringLiteral("a.jpg"); // the same photo twice
+        janela->Foto(1, 0).NomeDoArquivo = cartao + QStringLiteral("c.jpg");
+        janela->Foto(1, 1).NomeDoArquivo = cartao + QStringLiteral("d.jpg");
+        janela->Documento().GravarEmArquivo(arquivo);
+    }
+
+    Atendente atendente;
+    atendente.respostas << 6;
+    std::unique_ptr<TfrmPrincipal> janela;
+    janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    const CaixaVista& caixa = atendente.caixas[0];
+    EXPECT_EQ(caixa.titulo, QStringLiteral("Fotos Não Encontradas"));
+    EXPECT_EQ(caixa.botao1, QStringLiteral("Sim"));
+    EXPECT_EQ(caixa.botao2, QString());
+    const QString titulo = QStringLiteral("Lumoria v1.0");
+    EXPECT_EQ(caixa.texto,
+              titulo + QStringLiteral("\r\n\r\n4 Fotos Deste Trabalho Não Foram Encontradas:\r\n\r\n"
+                                      "/media/cartao/DCIM/a.jpg\r\n/media/cartao/DCIM/b.jpg\r\n"
+                                      "/media/cartao/DCIM/c.jpg\r\n...\r\n\r\n"
+                                      "Elas Aparecerão Como Molduras Vazias e Seus Nomes\r\n"
+                                      "Serão Perdidos Se o Trabalho For Gravado Assim.\r\n\r\n"
+                                      "Recoloque As Fotos (Cartão de Memória, Pendrive...)\r\nAntes de Continuar."));
+    EXPECT_EQ(janela->Album().pageCount(), 2);
+
+    // Through the button, and with every photo in place no box comes.
+    for (int j = 0; j < 4; ++j)
+        janela->Foto(0, j).NomeDoArquivo = j == 1 ? presente : QString();
+    janela->Documento().Album().EliminarPagina(1);
+    janela->Documento().GravarEmArquivo(arquivo);
+    janela->Documento().setModified(false);
+    Atendente outro;
+    outro.arquivos << arquivo;
+    QTest::mouseClick(janela->spdLerTrabalho, Qt::LeftButton, {}, janela->spdLerTrabalho->rect().center());
+    EXPECT_TRUE(outro.caixas.isEmpty());
+    EXPECT_EQ(outro.inesperadas, 0);
+}
+
+} // namespace
+} // namespace lumoria::test
