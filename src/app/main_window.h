@@ -108,6 +108,8 @@ public:
     void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
+    // An item's caption as it is drawn (the fit items with their radio mark).
+    QString TextoDoItemDeMenu(QAction* item) const;
 
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);

@@ -1,6 +1,10 @@
 // The frame menu of the page view: opening it, its item states and check marks, its commands and
 // the owner drawing of its items.
 #include "app/main_window.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
 #include "platform/ui/file_dialog.h"
 
 #include <QAction>
@@ -117,6 +121,30 @@ void TfrmPrincipal::mniAjustarDespropoircionalEsticadoClick() { AjustarFoto(kFit
 void TfrmPrincipal::mniAjustarProporcionalPorDentroClick() { AjustarFoto(kFitInside); }
 void TfrmPrincipal::mniAjustarProporcionalPorForaClick() { AjustarFoto(kFitCut); }
 
+namespace {
+
+// The font the menu items are drawn in.
+platform::Font FonteDoMenu()
+{
+    platform::Font fonte;
+    fonte.name = QStringLiteral("Verdana");
+    fonte.bold = true;
+    fonte.size = 11;
+    return fonte;
+}
+
+} // namespace
+
+QString TfrmPrincipal::TextoDoItemDeMenu(QAction* item) const
+{
+    QString texto = item->isSeparator() ? QString() : item->text().trimmed();
+    if (texto == QStringLiteral("-"))
+        texto.clear();
+    if (ItemDoAjuste(item, mnuComoAjustar))
+        texto = (item->isChecked() ? QStringLiteral("( • )   ") : QStringLiteral("(    )   ")) + texto;
+    return texto;
+}
+
 void TfrmPrincipal::DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height)
 {
     if (mnmMenuFotoNaMoldura->actions().contains(item)) {
@@ -127,6 +155,16 @@ void TfrmPrincipal::DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& 
         width = 360;
         height = 20;
     }
+    // The widths above fit the captions in Verdana; the font that stands in for it may be wider, and
+    // a caption is drawn without clipping: the item grows to hold it, and the arrow of a submenu.
+    if (width > 0) {
+        constexpr int kMargem = 10;
+        constexpr int kSeta = 20;
+        const QFontMetrics medidas(FonteDoMenu().ToQFont());
+        const int precisa = kMargem + medidas.horizontalAdvance(TextoDoItemDeMenu(item)) + kMargem +
+                            (item->menu() ? kSeta : 0);
+        width = std::max(width, precisa);
+    }
 }
 
 void TfrmPrincipal::DesenharItemDeMenuOnDraw(QAction* item, Canvas& canvas, const Rect& rect, bool selected)
@@ -134,16 +172,9 @@ void TfrmPrincipal::DesenharItemDeMenuOnDraw(QAction* item, Canvas& canvas, cons
     canvas.brush.color = selected ? toQColor(cl3DDkShadow) : toQColor(0x808080);
     canvas.brush.style = BrushStyle::Solid;
     canvas.FillRect(rect);
-    canvas.font.name = QStringLiteral("Verdana");
-    canvas.font.bold = true;
-    canvas.font.size = 11;
+    canvas.font = FonteDoMenu();
     canvas.font.color = item->isEnabled() ? QColor(255, 255, 255) : QColor(0, 0, 0);
-    QString texto = item->isSeparator() ? QString() : item->text().trimmed();
-    if (texto == QStringLiteral("-"))
-        texto.clear();
-    if (ItemDoAjuste(item, mnuComoAjustar))
-        texto = (item->isChecked() ? QStringLiteral("( • )   ") : QStringLiteral("(    )   ")) + texto;
-    DesenharItemDeMenu(canvas, texto, rect);
+    DesenharItemDeMenu(canvas, TextoDoItemDeMenu(item), rect);
 }
 
 void TfrmPrincipal::DesenharItemDeMenu(Canvas& canvas, const QString& texto, Rect rect)
