@@ -149,14 +149,16 @@ void Esperar(bool cursorDeEspera, long double segundos)
     } while (static_cast<long double>(relogio.nsecsElapsed()) < nanossegundos);
 }
 
-void AbrirComProgramaAssociado(const QString& arquivoOuEndereco)
+bool AbrirComProgramaAssociado(const QString& arquivoOuEndereco)
 {
+    bool abriu = false;
     {
         const platform::ScreenCursorGuard cursor(platform::kCursorWait);
         QCoreApplication::processEvents();
-        platform::openWithAssociatedProgram(arquivoOuEndereco);
+        abriu = platform::openWithAssociatedProgram(arquivoOuEndereco);
     }
     QCoreApplication::processEvents();
+    return abriu;
 }
 
 QString VersaoDoExecutavel() { return VersaoDoExecutavel(platform::programFileVersion()); }
