@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "support/test_env.h"
+#include "support/unexpected_boxes.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     setUpEnvironment();
     QApplication app(argc, argv);
+    lumoria::test::WatchForUnexpectedBoxes();
     const int result = RUN_ALL_TESTS();
     if (!std::getenv("LUMORIA_TEST_KEEP_HOME")) {
         std::error_code ec;
