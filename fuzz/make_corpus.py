@@ -135,3 +135,8 @@ with tempfile.TemporaryDirectory() as tmp:
     for name, options in [("baseline_8x8.jpg", []), ("progressive_8x8.jpg", ["-progressive"])]:
         out = subprocess.run(["cjpeg"] + options + [ppm], check=True, capture_output=True).stdout
         write("jpeg", name, out)
+        if options:
+            bomb = bytearray(out)
+            sof = bomb.find(b"\xff\xc2")
+            bomb[sof + 5:sof + 9] = struct.pack(">HH", 14000, 14000)
+            write("jpeg", "progressive_bomb_14000x14000.jpg", bytes(bomb))

@@ -7,7 +7,10 @@
 #include "support/test_env.h"
 #include "support/test_files.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -75,6 +78,28 @@ QByteArray ScreenBomb(int width, int height)
     return d;
 }
 
+// A progressive JPEG of 8 x 8 pixels whose frame header then claims width x height: a few hundred
+// bytes that a decoder would meet with a buffer of the whole picture's coefficients.
+QByteArray ProgressiveBomb(int width, int height)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(QColor(200, 30, 40));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    QByteArray d = buffer.data();
+    const qsizetype sof = d.indexOf(QByteArray("\xff\xc2", 2));
+    if (sof < 0)
+        return {};
+    d[sof + 5] = char(height >> 8);
+    d[sof + 6] = char(height & 0xff);
+    d[sof + 7] = char(width >> 8);
+    d[sof + 8] = char(width & 0xff);
+    return d;
+}
+
 QString WriteBomb(const QString& name, const QByteArray& data)
 {
     const QString path = QString::fromStdString((homeDir() / name.toStdString()).string());
@@ -91,17 +116,21 @@ long PeakMegabytes()
 
 } // namespace
 
-TEST(Bombs, RunLengthAndScreenBombsAreRefusedWithinTheMemoryBudget)
+TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
 {
     const long before = PeakMegabytes();
     const QByteArray bmp = RunLengthBomb(14000, 14000);
     const QByteArray gif = ScreenBomb(14000, 14000);
+    const QByteArray jpeg = ProgressiveBomb(14000, 14000);
     ASSERT_LT(bmp.size(), 200);
+    ASSERT_FALSE(jpeg.isEmpty());
+    ASSERT_LT(jpeg.size(), 1000);
     ASSERT_EQ(gif.size(), 35);
     for (int k = 0; k < 8; ++k) {
         Picture p;
         EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.bmp").arg(k), bmp)), InvalidPicture);
         EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.gif").arg(k), gif)), InvalidPicture);
+        EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.jpg").arg(k), jpeg)), InvalidPicture);
     }
     EXPECT_LT(PeakMegabytes() - before, 100);
 
@@ -113,6 +142,8 @@ TEST(Bombs, RunLengthAndScreenBombsAreRefusedWithinTheMemoryBudget)
     EXPECT_EQ(small.Width(), 1);
     ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("margin.gif"), ScreenBomb(300, 200))));
     EXPECT_EQ(small.Width(), 300);
+    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))));
+    EXPECT_EQ(small.Width(), 8);
 }
 
 TEST(NotFiles, APipeADeviceAndAFolderAreRefusedWithoutWaiting)
