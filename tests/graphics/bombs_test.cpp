@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QImageWriter>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,18 +106,11 @@ QString WriteBomb(const QString& name, const QByteArray& data)
     return path;
 }
 
-long PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
 } // namespace
 
 TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
 {
-    const long before = PeakMegabytes();
+    const long before = lumoria::test::peakMegabytes();
     const QByteArray bmp = RunLengthBomb(14000, 14000);
     const QByteArray gif = ScreenBomb(14000, 14000);
     const QByteArray jpeg = ProgressiveBomb(14000, 14000);
@@ -132,7 +124,7 @@ TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
         EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.gif").arg(k), gif)), InvalidPicture);
         EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.jpg").arg(k), jpeg)), InvalidPicture);
     }
-    EXPECT_LT(PeakMegabytes() - before, 100);
+    EXPECT_LT(lumoria::test::peakMegabytes() - before, 100);
 
     // Runs that fill their picture, and a screen the size of its frame, still load.
     Picture small;

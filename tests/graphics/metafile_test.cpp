@@ -12,7 +12,6 @@
 
 #include <QFile>
 
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -239,13 +238,6 @@ QImage Played(const QByteArray& wmf)
     return b.Image().convertToFormat(QImage::Format_RGB32);
 }
 
-long PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
 } // namespace
 
 // Each of these files took minutes or hundreds of megabytes while their drawing grew with the
@@ -289,7 +281,7 @@ TEST(WmfHostile, ManyObjectsTakeTheLowestFreeSlotInLinearTime)
 
 TEST(WmfHostile, AMillionSavedStatesHoldABoundedStack)
 {
-    const long before = PeakMegabytes();
+    const long before = lumoria::test::peakMegabytes();
     WmfRecords w;
     w.brush(qRgb(0, 0, 255));
     w.record(0x012D, {0});
@@ -304,5 +296,5 @@ TEST(WmfHostile, AMillionSavedStatesHoldABoundedStack)
     const QImage image = Played(w.bytes());
     EXPECT_EQ(image.pixel(25, 50), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(75, 50), qRgb(0, 0, 255));
-    EXPECT_LT(PeakMegabytes() - before, 150);
+    EXPECT_LT(lumoria::test::peakMegabytes() - before, 150);
 }

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +51,13 @@ void setUpEnvironment()
 
 namespace lumoria::test {
 std::filesystem::path homeDir() { return g_home; }
+
+long peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
 } // namespace lumoria::test
 
 int main(int argc, char** argv)
