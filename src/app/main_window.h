@@ -4,7 +4,8 @@
 // (through its AlbumDocument), the image cache and the undo stack. One class over several files:
 // main_window_layout.cpp (areas and controls), main_window_page_view.cpp (page view, mouse, status
 // bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
-// main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands)
+// main_window_frame_menu.cpp (the frame menu and its commands), main_window_analysis.cpp (the photo
+// analysis), main_window_job.cpp (job commands)
 // and main_window_startup.cpp (start-up and shut-down).
 #include <QPointer>
 #include <QString>
@@ -102,12 +103,17 @@ public:
     void mniInserirUmaFotoClick();
     void mniRemoverEstaFotoClick();
     void mniRepetirEstaFotoClick();
+    void mniAnalisarEstaFotoClick();
     void mniAjustarDespropoircionalEsticadoClick();
     void mniAjustarProporcionalPorDentroClick();
     void mniAjustarProporcionalPorForaClick();
     void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
+
+    // --- Tool windows (main_window_analysis.cpp).
+    // The analysis of a photo in the frame under the mouse of the current page.
+    void AnalisarFotos(const QString& arquivo);
 
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);

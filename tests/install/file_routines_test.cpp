@@ -45,7 +45,7 @@ TEST(PastasEspeciais, AreTheUsersFoldersWithoutATrailingSlash)
     EXPECT_EQ(PastaMeusDocumentos(), home() + QStringLiteral("/Documents"));
     EXPECT_EQ(PastaAreaDeTrabalho(), home() + QStringLiteral("/Desktop"));
     EXPECT_EQ(PastaMenuIniciar(), home() + QStringLiteral("/data/applications"));
-    EXPECT_EQ(PastaArquivosDeProgramas(), home() + QStringLiteral("/data"));
+    EXPECT_EQ(PastaArquivosDeProgramas(), ::geteuid() == 0 ? QStringLiteral("/opt") : home() + QStringLiteral("/.local/opt"));
     EXPECT_EQ(PastaDoWindows(), home() + QStringLiteral("/.local/bin"));
     EXPECT_TRUE(QFileInfo(PastaDoWindows()).isDir());
 }
