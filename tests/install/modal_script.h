@@ -99,7 +99,12 @@ private:
             modal->close();
             return;
         }
-        m_passos.takeFirst()(modal);
+        // Run outside this timer's handler: a step that opens another modal window waits in it,
+        // and a timer never fires again while its own handler runs.
+        QTimer::singleShot(0, modal, [passo = m_passos.takeFirst(), alvo = QPointer<QWidget>(modal)] {
+            if (alvo)
+                passo(alvo);
+        });
     }
 
     QList<Passo> m_passos;
