@@ -42,12 +42,8 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner)
     setPalette(paleta);
     setAutoFillBackground(true);
 
-    spdNao = new TFancyButton(this);
-    ApplyCommandButtonLook(*spdNao);
-    spdNao->SetCaption(QStringLiteral("Não"));
-    spdSim = new TFancyButton(this);
-    ApplyCommandButtonLook(*spdSim);
-    spdSim->SetCaption(QStringLiteral("Sim"));
+    spdNao = NewCommandButton(this, QStringLiteral("Não"));
+    spdSim = NewCommandButton(this, QStringLiteral("Sim"));
     const int topoDosBotoes = kAlturaDoCliente - kMargem - spdSim->height();
     spdNao->move(kMargem, topoDosBotoes);
     spdSim->move(kLarguraDoCliente - kMargem - spdSim->width(), topoDosBotoes);

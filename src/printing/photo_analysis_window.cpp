@@ -84,13 +84,8 @@ TfrmAnalisarFotos::TfrmAnalisarFotos(AlbumDocument& documento, QWidget* owner)
                                   kLadoDoPainel);
     PintarDeCor(*lblNomeDoArquivo, cl3DDkShadow, colorRef(255, 255, 255));
 
-    spdTabela = new TFancyButton(this);
-    ApplyCommandButtonLook(*spdTabela);
-    spdTabela->SetCaption(QStringLiteral("Tabela"));
-    spdTabela->setToolTip(QStringLiteral("Mostrar Tabela Comparativa de Resoluções"));
-    spdSair = new TFancyButton(this);
-    ApplyCommandButtonLook(*spdSair);
-    spdSair->SetCaption(QStringLiteral("Sair"));
+    spdTabela = NewCommandButton(this, QStringLiteral("Tabela"), QStringLiteral("Mostrar Tabela Comparativa de Resoluções"));
+    spdSair = NewCommandButton(this, QStringLiteral("Sair"));
     const int topoDosBotoes = kAlturaDoCliente - kBorda - spdSair->height();
     spdTabela->move(kBorda, topoDosBotoes);
     spdSair->move(kLarguraDoCliente - kBorda - spdSair->width(), topoDosBotoes);

@@ -70,9 +70,7 @@ TfrmAnalisarFotosTabelaResolucao::TfrmAnalisarFotosTabelaResolucao(QWidget* owne
     pnlRuim = NovaLegenda(pnlInferior, QStringLiteral("Ruim   ( DPI Entre 100 e 200 )"), FaixaDeResolucao::Ruim, 2);
     pnlNaoRecomendado =
         NovaLegenda(pnlInferior, QStringLiteral("Não Recomendado   ( DPI < 100 )"), FaixaDeResolucao::NaoRecomendado, 3);
-    spdSair = new TFancyButton(pnlInferior);
-    ApplyCommandButtonLook(*spdSair);
-    spdSair->SetCaption(QStringLiteral("Sair"));
+    spdSair = NewCommandButton(pnlInferior, QStringLiteral("Sair"));
     connectGuarded(spdSair, &TFancyButton::OnClick, this, [this] { spdSairClick(); });
 
     AplicarCursoresNosControles(this);

@@ -2,12 +2,12 @@
 // handed over at start-up, which end the program without its main window.
 #include "main_window_fixture.h"
 
-#include <QLocale>
 #include <QMenu>
 
 #include "app/program.h"
 #include "common/modal_helper.h"
 #include "printing/photo_analysis_window.h"
+#include "support/brazilian_locale.h"
 
 namespace lumoria::test {
 namespace {
@@ -16,13 +16,11 @@ class AnaliseNoMenu : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
         PrepararConfiguracoes(false);
         janela = NovaJanela();
     }
     void TearDown() override
     {
-        QLocale::setDefault(QLocale::system());
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     }
@@ -49,6 +47,7 @@ protected:
         return linhas;
     }
 
+    LocalidadeBrasileira localidade;
     std::unique_ptr<TfrmPrincipal> janela;
 };
 

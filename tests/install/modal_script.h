@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "common/message_window.h"
+#include "support/box_text.h"
 #include "components/fancy_button.h"
 #include "install/contract_window.h"
 
@@ -86,12 +87,7 @@ private:
         m_ultimo = modal;
         ++janelas;
         if (auto* caixa = qobject_cast<TfrmDialogo*>(modal)) {
-            QString texto = caixa->LabelText();
-            if (texto.startsWith(QStringLiteral("\r\n")))
-                texto.remove(0, 2);
-            if (texto.endsWith(QStringLiteral("\r\n")))
-                texto.chop(2);
-            caixas.append({texto, caixa->windowTitle(), caixa->spdSim->Caption(),
+            caixas.append({TextoDaCaixa(*caixa), caixa->windowTitle(), caixa->spdSim->Caption(),
                            caixa->spdNao->isHidden() ? QString() : caixa->spdNao->Caption()});
         }
         if (m_passos.isEmpty()) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLocale>
 #include <QTest>
 #include <QTextEdit>
 
@@ -18,6 +17,7 @@
 #include "printing/photo_analysis.h"
 #include "printing/photo_analysis_window.h"
 #include "printing/resolution_table_window.h"
+#include "support/brazilian_locale.h"
 #include "support/page_builder.h"
 #include "support/picture_files.h"
 
@@ -27,9 +27,7 @@ using namespace lumoria::test;
 namespace {
 
 class ComVirgulaDecimal : public ::testing::Test {
-protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    LocalidadeBrasileira m_localidade;
 };
 
 TFoto Moldura(int largura, int altura, std::uint8_t ajuste = kFitStretch)
@@ -154,7 +152,6 @@ class JanelaDeAnalise : public ComVirgulaDecimal {
 protected:
     void SetUp() override
     {
-        ComVirgulaDecimal::SetUp();
         documento.Pagina(0) = PageWithFrames(210, 297, {{5, 5, 105, 155}, {105, 5, 105, 155}});
         documento.Pagina(0).Fotos[0].Ajuste = kFitCut;
     }

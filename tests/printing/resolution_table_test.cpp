@@ -2,7 +2,6 @@
 // and the colours the cells and the legend are drawn in.
 #include <gtest/gtest.h>
 
-#include <QLocale>
 #include <QScrollBar>
 
 #include "components/fancy_button.h"
@@ -10,7 +9,7 @@
 #include "platform/ui/string_grid.h"
 #include "printing/resolution_table.h"
 #include "printing/resolution_table_window.h"
-#include "support/picture_files.h"
+#include "support/brazilian_locale.h"
 
 using namespace lumoria;
 using namespace lumoria::test;
@@ -18,9 +17,7 @@ using namespace lumoria::test;
 namespace {
 
 class Tabela : public ::testing::Test {
-protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    LocalidadeBrasileira m_localidade;
 };
 
 // Columns of the print sizes and rows of the camera resolutions used below.
