@@ -145,6 +145,8 @@ void TfrmAnalisarFotos::DimensionarImagemNoPainel(const QString& arquivo)
         throw AnaliseImpossivel(QStringLiteral("A Imagem Deste Arquivo Não Tem Dimensões."));
     const Rect r = RetanguloDaImagemNoPainel(pnlImagem->width(), pnlImagem->height(), imagem.Width(), imagem.Height());
     imgImagem->setGeometry(toQRect(r));
+    // Decoded now, so that a picture broken past its header is told here and not while painting.
+    imgImagem->prepare();
 }
 
 void TfrmAnalisarFotos::MostrarLinhas(const QStringList& linhas)
@@ -161,8 +163,7 @@ void TfrmAnalisarFotos::MostrarLinhas(const QStringList& linhas)
 
 void TfrmAnalisarFotos::InformarQueNaoFoiPossivel(const QString& motivo)
 {
-    imgImagem->picture().Clear();
-    imgImagem->update();
+    imgImagem->clear();
     setWindowTitle(kTitulo);
     lblNomeDoArquivo->setText(kRotuloDoArquivo);
     MostrarLinhas({QStringLiteral("Não Foi Possível Analisar Esta Foto."), motivo});

@@ -57,7 +57,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Loads the picture and fits it into the panel; false (with the reason) when it has no area.
+    // Loads the picture and fits it into the panel; raises when it cannot be read or has no area.
     void DimensionarImagemNoPainel(const QString& arquivo);
     void MostrarLinhas(const QStringList& linhas);
     void InformarQueNaoFoiPossivel(const QString& motivo);

@@ -202,12 +202,17 @@ TEST_F(JanelaDeAnalise, WhatCannotBeAnalysedLeavesItUnfilledWithAMessage)
     const QString quebrada = TempPath(QStringLiteral("analise-quebrada.jpg"));
     WriteBytes(quebrada, QByteArray("isto nao e um jpeg", 18));
     const QString boa = WriteBmp(QStringLiteral("analise-boa.bmp"), SolidImage(30, 20, Qt::blue));
+    // A sound header over pixels cut short: it fails only when decoded.
+    const QString cortada = TempPath(QStringLiteral("analise-cortada.jpg"));
+    WriteBytes(cortada, ReadBytes(WriteJpeg(QStringLiteral("analise-inteira.jpg"), HalvesImage(400, 300, Qt::red, Qt::blue)))
+                            .left(700));
     const struct {
         QString arquivo;
         int pagina, moldura;
         const char* motivo;
     } casos[] = {
         {quebrada, 0, 0, "Este Arquivo Não Pôde Ser Lido Como Uma Imagem."},
+        {cortada, 0, 0, "Este Arquivo Não Pôde Ser Lido Como Uma Imagem."},
         {boa, 0, 1, "A Moldura Desta Foto Não Tem Dimensões."},
         {boa, 0, 2, "A Moldura Desta Foto Não Está Na Página."},
         {boa, 0, -1, "A Moldura Desta Foto Não Está Na Página."},
@@ -222,6 +227,8 @@ TEST_F(JanelaDeAnalise, WhatCannotBeAnalysedLeavesItUnfilledWithAMessage)
         EXPECT_EQ(janela.lblNomeDoArquivo->text(), "Arquivo:");
         EXPECT_EQ(janela.Linhas(), (QStringList{"Não Foi Possível Analisar Esta Foto.", QString::fromUtf8(c.motivo)}));
         EXPECT_EQ(janela.imgImagem->picture().GetGraphic(), nullptr);
+        janela.show();
+        EXPECT_NO_THROW(janela.grab());
     }
 }
 
