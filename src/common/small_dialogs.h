@@ -19,6 +19,11 @@ public:
     QProgressBar* prbProgresso = nullptr;
     QLabel* lblProgresso = nullptr;
 
+    // Moves the bar and writes its percentage text (TextoDePercentual of the bar's maximum).
+    void SetarPosicao(int posicao);
+    // posicao * 100 / maximo with no decimals, followed by "% Já Executado" (0 for no maximum).
+    static QString TextoDePercentual(int posicao, int maximo);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 };

@@ -5,7 +5,6 @@
 
 #include "album/album_model.h"
 #include "album/geometry.h"
-#include "platform/graphics/print_job.h"
 #include "platform/printing/printer.h"
 #include "platform/printing/qt_printer.h"
 #include "support/picture_files.h"
@@ -152,11 +151,11 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
     const QString token = QStringLiteral("lumoria-test-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
     const Placement at{printer->deviceValues()};
     {
-        PrintJob job(*printer, token);
-        first.DesenharParaImpressao(job.GetCanvas(), false);
-        job.NewPage();
-        second.DesenharParaImpressao(job.GetCanvas(), false);
-        job.EndDoc();
+        const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
+        first.DesenharParaImpressao(job->GetCanvas(), false);
+        job->NewPage();
+        second.DesenharParaImpressao(job->GetCanvas(), false);
+        job->EndDoc();
     }
 
     const QString pdf = WaitForPdf(token, 50);
