@@ -60,12 +60,15 @@ public:
     {
         eventos << QStringLiteral("mostrar principal");
         principal.show();
+        if (aoMostrar)
+            aoMostrar();
     }
     Qt::WindowStates mainWindowState() const override { return estado; }
 
     QWidget principal;
     QStringList eventos;
     int redesenhos = 0;
+    std::function<void()> aoMostrar; // runs when the main window is shown again
     Qt::WindowStates estado = Qt::WindowNoState;
 };
 
