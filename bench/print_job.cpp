@@ -108,21 +108,22 @@ QString PdfFolder()
     return QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + QStringLiteral("/PDF");
 }
 
+// Waits until the queue has no job left, then finds the job's file.
 QString WaitForPdf(const QString& token, int seconds)
 {
     QElapsedTimer timer;
     timer.start();
-    qint64 last = -1;
     while (timer.elapsed() < seconds * 1000) {
-        for (const QFileInfo& f : QDir(PdfFolder()).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
-            if (!f.fileName().contains(token))
-                continue;
-            if (f.size() > 0 && f.size() == last)
-                return f.absoluteFilePath();
-            last = f.size();
-        }
+        QProcess lpstat;
+        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("PDF")});
+        lpstat.waitForFinished(10000);
+        if (lpstat.readAllStandardOutput().trimmed().isEmpty())
+            break;
         QThread::msleep(500);
     }
+    for (const QFileInfo& f : QDir(PdfFolder()).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
+        if (f.fileName().contains(token))
+            return f.absoluteFilePath();
     return QString();
 }
 

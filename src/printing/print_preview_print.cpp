@@ -85,6 +85,8 @@ void TfrmImprimirPrevisaoImpressaoFotos::ImprimirAlbum()
     progresso->SetarPosicao(0);
     progresso->show();
     progresso->repaint();
+    // A window shown on a window system paints once it is mapped: let that happen, without input.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     hide();
     m_janelaPrincipal.hideMainWindow();
 

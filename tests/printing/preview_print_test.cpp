@@ -70,7 +70,6 @@ TEST_F(Printing, PagesTwoToThreeOfFiveGiveTwoSheetsWithTheProgressAtZeroFiftyAnd
     impressora->onEndDoc = anotar;
     QTimer observador;
     QObject::connect(&observador, &QTimer::timeout, anotar);
-    observador.start(0);
     bool previaEscondidaAntes = false;
     impressora->onBeginDoc = [&] {
         anotar();
@@ -84,6 +83,7 @@ TEST_F(Printing, PagesTwoToThreeOfFiveGiveTwoSheetsWithTheProgressAtZeroFiftyAnd
         EXPECT_TRUE(p->isVisible());
         EXPECT_EQ(platform::screenCursor(), platform::kCursorWait);
         previaEscondidaAntes = !previa->isVisible();
+        observador.start(0);
     };
     int novasPaginas = 0;
     impressora->onNewPage = [&] { ++novasPaginas; };
