@@ -185,9 +185,7 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
                 jpeg.Assign(bitmap);
                 jpeg.SaveToFile(arquivo);
             }
-            progresso->SetarPosicao(i + 1);
-            progresso->repaint();
-            QApplication::processEvents();
+            progresso->AvancarPara(i + 1);
         }
     } catch (...) {
         restaurar();

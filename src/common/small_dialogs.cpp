@@ -1,5 +1,6 @@
 #include "common/small_dialogs.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -35,6 +36,13 @@ void TfrmDialogoProgresso::SetarPosicao(int posicao)
 {
     prbProgresso->setValue(posicao);
     lblProgresso->setText(TextoDePercentual(posicao, prbProgresso->maximum()));
+}
+
+void TfrmDialogoProgresso::AvancarPara(int posicao)
+{
+    SetarPosicao(posicao);
+    repaint();
+    QApplication::processEvents();
 }
 
 QString TfrmDialogoProgresso::TextoDePercentual(int posicao, int maximo)

@@ -103,11 +103,8 @@ void TfrmImprimirPrevisaoImpressaoFotos::ImprimirAlbum()
         trabalho.ultima = T - 1;
         trabalho.ajustarBordas = cbxAjustarBordas->isChecked();
         trabalho.titulo = TituloDoAplicativo();
-        ImprimirPaginas(printerSystem().currentPrinter(), m_documento.Album(), trabalho, [&](int feitas) {
-            progresso->SetarPosicao(feitas);
-            progresso->repaint();
-            QApplication::processEvents();
-        });
+        ImprimirPaginas(printerSystem().currentPrinter(), m_documento.Album(), trabalho,
+                        [&](int feitas) { progresso->AvancarPara(feitas); });
     } catch (...) {
         restaurar();
         throw;

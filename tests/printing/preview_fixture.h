@@ -1,7 +1,7 @@
 #pragma once
 // What the preview tests share: a document of hand-made pages, a host in place of the main window
-// that notes what it is asked, a test printer system, the preview made on them, and an answerer for
-// the message boxes the preview shows.
+// that notes what it is asked, a test printer system and the preview made on them. Message boxes are
+// answered by the main window tests' attendant.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,8 +19,8 @@
 
 #include "album/album_document.h"
 #include "album/document_host.h"
+#include "app/main_window_fixture.h"
 #include "common/message_window.h"
-#include "common/qstring_printer.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/numeric.h"
@@ -131,51 +131,6 @@ protected:
     platform::FixedPrinter* impressora = nullptr;
     std::unique_ptr<platform::ScopedPrinterSystem> escopo;
     std::unique_ptr<TfrmImprimirPrevisaoImpressaoFotos> previa;
-};
-
-// Answers, in order, the message boxes that open while it lives: 6 a click on "Sim", 7 Esc, 2 the
-// window closed. It keeps what each box showed.
-class Respondedor {
-public:
-    struct Caixa {
-        QString texto, titulo, botao1, botao2;
-    };
-
-    explicit Respondedor(QList<int> respostas) : m_respostas(std::move(respostas))
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Responder(); });
-        m_timer.start();
-    }
-
-    QList<Caixa> caixas;
-
-private:
-    void Responder()
-    {
-        auto* caixa = qobject_cast<TfrmDialogo*>(QApplication::activeModalWidget());
-        if (!caixa || !caixa->isVisible() || caixa == m_ultima)
-            return;
-        m_ultima = caixa;
-        QString texto = caixa->LabelText();
-        if (texto.startsWith(QStringLiteral("\r\n")))
-            texto.remove(0, 2);
-        if (texto.endsWith(QStringLiteral("\r\n")))
-            texto.chop(2);
-        caixas.append({texto, caixa->windowTitle(), caixa->spdSim->Caption(),
-                       caixa->spdNao->isHidden() ? QString() : caixa->spdNao->Caption()});
-        const int resposta = m_respostas.isEmpty() ? 2 : m_respostas.takeFirst();
-        if (resposta == 6)
-            QTest::mouseClick(caixa->spdSim, Qt::LeftButton, {}, caixa->spdSim->rect().center());
-        else if (resposta == 7)
-            QTest::keyClick(caixa, Qt::Key_Escape);
-        else
-            caixa->close();
-    }
-
-    QList<int> m_respostas;
-    QTimer m_timer;
-    QPointer<QWidget> m_ultima;
 };
 
 } // namespace lumoria::test

@@ -190,11 +190,13 @@ TEST_P(PaperCheck, DifferentPaperAsksWhetherToPrintAnyway)
     PaginasColoridas(1);
     documento.setSizeListReader([item = p.itemDaLista] { return SizeListSelection{item, 3}; });
     Abrir();
-    Respondedor respostas({p.resposta});
+    Atendente respostas;
+    respostas.respostas = {p.resposta};
     Clicar(previa->spdImprimir);
     QTest::qWait(20);
 
     EXPECT_EQ(impressora->documents().size(), p.imprime ? 1u : 0u);
+    EXPECT_EQ(respostas.inesperadas, 0);
     if (p.resposta == 0) {
         EXPECT_TRUE(respostas.caixas.isEmpty());
         return;
