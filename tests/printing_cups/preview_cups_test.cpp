@@ -95,7 +95,7 @@ protected:
         EXPECT_TRUE(escolheu);
         QString prefixo = TituloDoAplicativo();
         prefixo.replace(QLatin1Char(' '), QLatin1Char('_'));
-        return WaitForNewPdf(prefixo.left(7), inicio, 60);
+        return WaitForNewPdf(prefixo, inicio, 60);
     }
 
     AlbumDocument documento;
