@@ -2,6 +2,7 @@
 // window's state, whose page buttons leave the main window on the page last shown.
 #include "main_window_fixture.h"
 
+#include <QComboBox>
 #include <QLabel>
 
 #include "common/modal_helper.h"
@@ -74,6 +75,32 @@ TEST(PreviewCommand, ThePreviewOpensMaximisedLikeTheMainWindowAndMovesItsPage)
     EXPECT_EQ(janela->PaginaAtual(), 2);
     EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("3 de 3"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(PreviewCommand, ClosingOnThePageItOpenedWithDoesNotRedrawThePageView)
+{
+    PrepararConfiguracoes(false);
+    auto sistema = std::make_unique<platform::FixedPrinterSystem>();
+    sistema->addPrinter(QStringLiteral("Teste"), A4A100Pontos());
+    platform::ScopedPrinterSystem impressoras(std::move(sistema));
+    auto janela = NovaJanela();
+    janela->Album().InserirPaginaDepois(0);
+    janela->Documento().setCurrentPageIndex(0);
+    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    ASSERT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
+
+    // A change in the model that only a redraw shows: the size lists follow the page when it is drawn.
+    WhenModal([&](QWidget* modal) {
+        auto* previa = As<TfrmImprimirPrevisaoImpressaoFotos>(modal);
+        ASSERT_NE(previa, nullptr);
+        Clicar(previa->spdPaginaSeguinte);
+        Clicar(previa->spdPaginaAnterior); // back on the page it opened with
+        janela->Pagina(0).TipoDoPapel = 2;
+        Clicar(previa->spdSair);
+    });
+    Clicar(janela->spdPrevisaoImpressao);
+    EXPECT_EQ(janela->PaginaAtual(), 0);
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
 }
 
 } // namespace
