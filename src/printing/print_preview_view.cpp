@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QSlider>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 

@@ -228,8 +228,9 @@ TEST_P(PaperCheck, DifferentPaperAsksWhetherToPrintAnyway)
                                    QString(),
                                    QStringLiteral("Você Deseja Imprimir Mesmo Assim?")};
     EXPECT_EQ(linhas, esperadas);
-    if (p.imprime) // the paper is turned upright for printing
+    if (p.imprime) { // the paper is turned upright for printing
         EXPECT_LE(impressora->documents()[0].values.physicalWidth, impressora->documents()[0].values.physicalHeight);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
