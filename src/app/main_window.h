@@ -4,9 +4,9 @@
 // (through its AlbumDocument), the image cache and the undo stack. One class over several files:
 // main_window_layout.cpp (areas and controls), main_window_page_view.cpp (page view, mouse, status
 // bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
-// main_window_frame_menu.cpp (the frame menu and its commands), main_window_analysis.cpp (the photo
-// analysis), main_window_job.cpp (job commands)
-// and main_window_startup.cpp (start-up and shut-down).
+// main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands),
+// main_window_tools.cpp (opening the tool windows) and main_window_startup.cpp (start-up and
+// shut-down).
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -39,6 +39,7 @@ class Splitter;
 class StatusBar;
 } // namespace platform
 
+class BusyIndicator;
 class TCacheDeImagensJaCarregadas;
 class TFancyButton;
 class TfrmNavegadorGuia;
@@ -97,6 +98,12 @@ public:
     void showMainWindow() override { show(); }
     Qt::WindowStates mainWindowState() const override { return windowState(); }
 
+    // --- Tool windows (main_window_tools.cpp).
+    void MostrarPrevisaoDeImpressao();
+    void spdPrevisaoImpressaoClick();
+    // The analysis of a photo in the frame under the mouse of the current page.
+    void AnalisarFotos(const QString& arquivo);
+
     // --- Frame menu (main_window_frame_menu.cpp).
     void imgPaginaCentralClick();
     void mnmMenuFotoNaMolduraPopup();
@@ -110,10 +117,6 @@ public:
     void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
-
-    // --- Tool windows (main_window_analysis.cpp).
-    // The analysis of a photo in the frame under the mouse of the current page.
-    void AnalisarFotos(const QString& arquivo);
 
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);
@@ -245,6 +248,7 @@ private:
 
     AlbumDocument m_documento;
     std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;
+    std::unique_ptr<BusyIndicator> m_indicadorDeOcupado;
     QStringList m_argumentos;
     Point m_ultimaPosicaoDoMouse;
 

@@ -37,4 +37,6 @@ QString userExecutablesFolder()
     return folder;
 }
 
+QString runtimeFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
+
 } // namespace lumoria::platform
