@@ -41,10 +41,6 @@ QString PastaDe(const QString& arquivo) { return QFileInfo(arquivo).absolutePath
 
 } // namespace
 
-LocaisDeInstalacao LocaisDeInstalacao::DoSistema()
-{
-    return {platform::programFilePath(), PastaArquivosDeProgramas(), PastaDoWindows()};
-}
 
 QString NomeDoDesinstalador(const QString& nomeDoPrograma)
 {
@@ -62,6 +58,21 @@ QList<QImage> ImagensIcones24x24() { return {QImage(), QImage(), GlyphYes(), Gly
 ModosDeInstalacao::ModosDeInstalacao(QWidget* principal, QString titulo, QString argumento, LocaisDeInstalacao locais)
     : m_principal(principal), m_titulo(std::move(titulo)), m_argumento(std::move(argumento)), m_locais(std::move(locais))
 {
+}
+
+QString ModosDeInstalacao::Programa() const
+{
+    return m_locais.programa ? *m_locais.programa : platform::programFilePath();
+}
+
+QString ModosDeInstalacao::ArquivosDeProgramas() const
+{
+    return m_locais.arquivosDeProgramas ? *m_locais.arquivosDeProgramas : PastaArquivosDeProgramas();
+}
+
+QString ModosDeInstalacao::PastaDoDesinstalador() const
+{
+    return m_locais.pastaDoWindows ? *m_locais.pastaDoWindows : PastaDoWindows();
 }
 
 bool ModosDeInstalacao::ArgumentoE(const char* chave) const
@@ -112,7 +123,7 @@ bool ModosDeInstalacao::ProcessarParametroIcones()
         return false;
     if (Confirmar(TextoDeConfirmacaoDosIcones(m_titulo), QStringLiteral("Confirmação de Instalação")) == 6 &&
         ContratoAceito())
-        ConcluirInstalacao(Trim(QFileInfo(m_locais.programa).absoluteFilePath()), m_titulo);
+        ConcluirInstalacao(Trim(QFileInfo(Programa()).absoluteFilePath()), m_titulo);
     Terminar();
     return true;
 }
@@ -136,12 +147,13 @@ bool ModosDeInstalacao::Falhou(const QString& oQue, const QString& caminho)
 
 bool ModosDeInstalacao::Instalar(const QString& produto, const QString& titulo)
 {
-    const QFileInfo executando(m_locais.programa);
+    const QFileInfo executando(Programa());
     const QString origem = executando.absolutePath();
-    const QString destino = CaminhoDentroDe(m_locais.arquivosDeProgramas, produto);
+    const QString base = ArquivosDeProgramas();
+    const QString destino = CaminhoDentroDe(base, produto);
     const QString copiarPara = QStringLiteral("Não Foi Possível Copiar o Programa Para:");
     if (destino.isEmpty())
-        return Falhou(copiarPara, m_locais.arquivosDeProgramas + QLatin1Char('/') + produto);
+        return Falhou(copiarPara, base + QLatin1Char('/') + produto);
     // Letter case kept: on this system another case is another file.
     const QString instalado = destino + QLatin1Char('/') + executando.fileName();
     if (!CopiarPasta(m_principal, origem, destino) || !QFileInfo(instalado).isFile())
@@ -162,20 +174,21 @@ bool ModosDeInstalacao::ConcluirInstalacao(const QString& programaDado, const QS
     if (!CriarAtalho(programa, QString(), pastaDoPrograma, executar, titulo, kAtalhoNoMenuIniciar))
         return Falhou(criarAtalho, PastaMenuIniciar() + QLatin1Char('/') + titulo + QLatin1Char('/') + executar + sufixo);
 
+    const QString pastaDoDesinstalador = PastaDoDesinstalador();
     const QString desinstalador =
-        CaminhoDentroDe(m_locais.pastaDoWindows, NomeDoDesinstalador(QFileInfo(programa).fileName()));
+        CaminhoDentroDe(pastaDoDesinstalador, NomeDoDesinstalador(QFileInfo(programa).fileName()));
     if (desinstalador.isEmpty() || !CopiarArquivo(programa, desinstalador))
         return Falhou(QStringLiteral("Não Foi Possível Criar o Desinstalador:"),
-                      desinstalador.isEmpty() ? m_locais.pastaDoWindows : desinstalador);
+                      desinstalador.isEmpty() ? pastaDoDesinstalador : desinstalador);
     const QString desinstalar = QStringLiteral("02 - Desinstalar ") + titulo;
     if (!CriarAtalho(desinstalador, QLatin1String(kSwitchDesinstalar), PastaDe(desinstalador), desinstalar, titulo,
                      kAtalhoNoMenuIniciar))
         return Falhou(criarAtalho,
                       PastaMenuIniciar() + QLatin1Char('/') + titulo + QLatin1Char('/') + desinstalar + sufixo);
 
-    const QString biblioteca = PastaDe(m_locais.programa) + QLatin1Char('/') + kBibliotecaDeSuporte;
+    const QString biblioteca = PastaDe(Programa()) + QLatin1Char('/') + kBibliotecaDeSuporte;
     if (QFileInfo(biblioteca).isFile()) {
-        const QString copia = m_locais.pastaDoWindows + QLatin1Char('/') + kBibliotecaDeSuporte;
+        const QString copia = pastaDoDesinstalador + QLatin1Char('/') + kBibliotecaDeSuporte;
         if (!CopiarArquivo(biblioteca, copia))
             return Falhou(QStringLiteral("Não Foi Possível Copiar o Arquivo:"), copia);
     }
@@ -202,8 +215,8 @@ bool ModosDeInstalacao::Desinstalar(const QString& produto, const QString& titul
         if (platform::pathExists(caminho))
             restantes << caminho;
     };
-    const QString pastaDoProduto = CaminhoDentroDe(m_locais.arquivosDeProgramas, produto);
-    remover(pastaDoProduto, m_locais.arquivosDeProgramas + QLatin1Char('/') + produto,
+    const QString base = ArquivosDeProgramas();
+    remover(CaminhoDentroDe(base, produto), base + QLatin1Char('/') + produto,
             [](const QString& p) { ApagarPasta(p, false); });
     const QString nomeDoAtalho = Trim(titulo).isEmpty() ? QString() : Trim(titulo) + QLatin1String(platform::kLauncherSuffix);
     remover(CaminhoDentroDe(PastaAreaDeTrabalho(), nomeDoAtalho), PastaAreaDeTrabalho() + QLatin1Char('/') + nomeDoAtalho,

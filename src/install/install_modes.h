@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace lumoria {
@@ -17,13 +19,12 @@ inline constexpr char kSwitchDesinstalar[] = "<DESINSTALAR>";
 // The folder made in the program-files folder.
 inline constexpr char kPastaDoProduto[] = "Lumoria";
 
-// Where an installation goes and what it installs; by default the system's folders and the running
-// program.
+// Where an installation goes and what it installs. Each left out is the system's, asked only when a
+// step needs it (so that declining creates not even a folder).
 struct LocaisDeInstalacao {
-    QString programa;            // the running program's full path
-    QString arquivosDeProgramas; // base of the program folder
-    QString pastaDoWindows;      // the uninstaller's folder
-    static LocaisDeInstalacao DoSistema();
+    std::optional<QString> programa;            // the running program's full path
+    std::optional<QString> arquivosDeProgramas; // base of the program folder
+    std::optional<QString> pastaDoWindows;      // the uninstaller's folder
 };
 
 // "lumoria" gives "lumoria_Desinstalar", "lumoria.bin" gives "lumoria_Desinstalar.bin".
@@ -37,7 +38,7 @@ public:
     // principal: the main window, shrunk and hidden after a mode; titulo: the title that names the
     // launchers and the menu folder; argumento: the program's argument.
     ModosDeInstalacao(QWidget* principal, QString titulo, QString argumento,
-                      LocaisDeInstalacao locais = LocaisDeInstalacao::DoSistema());
+                      LocaisDeInstalacao locais = {});
 
     // Runs the mode of the argument's switch; true when there was one (the program then ends).
     bool ProcessarParametrosDeInstalacao();
@@ -57,6 +58,9 @@ private:
     // Ends the mode: the main window shrinks and hides and the program is asked to end.
     void Terminar();
     bool Falhou(const QString& oQue, const QString& caminho);
+    QString Programa() const;
+    QString ArquivosDeProgramas() const;
+    QString PastaDoDesinstalador() const;
 
     QWidget* m_principal;
     QString m_titulo;

@@ -116,6 +116,8 @@ TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindow)
     } casos[] = {{{"<INSTALAR>"}, "Confirmação de Instalação"},
                  {{"\"<icones>\""}, "Confirmação de Instalação"},
                  {{" <Desinstalar> "}, "Confirmação de Desinstalação"}};
+    const QString executaveis = home() + QStringLiteral("/.local/bin");
+    QDir(executaveis).removeRecursively();
     for (const auto& c : casos) {
         platform::clearTerminationRequest();
         Atendente atendente;
@@ -130,6 +132,7 @@ TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindow)
         // Start-up stopped before the single copy and the cursor files.
         EXPECT_FALSE(janela.ArquivosDeCursoresGravados());
     }
+    EXPECT_FALSE(QFileInfo::exists(executaveis)) << "declining creates not even a folder";
 }
 
 TEST_F(ChaveDeInstalacao, TheProgramEndsWithoutEnteringItsMessageLoop)
