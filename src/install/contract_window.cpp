@@ -58,6 +58,7 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner)
     memContrato = new QPlainTextEdit(this);
     memContrato->setReadOnly(true);
     memContrato->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memContrato->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memContrato->setPlainText(TextoDoContrato());
     QPalette papel = memContrato->palette();
     papel.setColor(QPalette::Base, QColor(192, 192, 192));
