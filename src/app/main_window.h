@@ -101,6 +101,8 @@ public:
     // --- Tool windows (main_window_tools.cpp).
     void MostrarPrevisaoDeImpressao();
     void spdPrevisaoImpressaoClick();
+    // The analysis of a photo in the frame under the mouse of the current page.
+    void AnalisarFotos(const QString& arquivo);
 
     // --- Frame menu (main_window_frame_menu.cpp).
     void imgPaginaCentralClick();
@@ -108,6 +110,7 @@ public:
     void mniInserirUmaFotoClick();
     void mniRemoverEstaFotoClick();
     void mniRepetirEstaFotoClick();
+    void mniAnalisarEstaFotoClick();
     void mniAjustarDespropoircionalEsticadoClick();
     void mniAjustarProporcionalPorDentroClick();
     void mniAjustarProporcionalPorForaClick();

@@ -320,6 +320,7 @@ void TfrmPrincipal::LigarEventos()
     connectGuarded(mniInserirUmaFoto, &QAction::triggered, this, [this] { mniInserirUmaFotoClick(); });
     connectGuarded(mniRemoverEstaFoto, &QAction::triggered, this, [this] { mniRemoverEstaFotoClick(); });
     connectGuarded(mniRepetirEstaFoto, &QAction::triggered, this, [this] { mniRepetirEstaFotoClick(); });
+    connectGuarded(mniAnalisarEstaFoto, &QAction::triggered, this, [this] { mniAnalisarEstaFotoClick(); });
     // Only the popup sets the fit marks: a chosen item keeps the mark it had (Qt flips a checkable
     // item as it is triggered), so a popup over a gap shows what the previous popup set.
     const std::pair<QAction*, void (TfrmPrincipal::*)()> ajustes[] = {

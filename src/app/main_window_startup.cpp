@@ -24,11 +24,14 @@
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "common/screen_check.h"
+#include "install/command_line.h"
 #include "install/file_routines.h"
+#include "install/install_modes.h"
 #include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/screen_cursor.h"
 #include "platform/ui/status_bar.h"
+#include "platform/ui/termination.h"
 
 namespace lumoria {
 
@@ -97,7 +100,12 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     m_tituloDoAplicativo = lumoria::TituloDoAplicativo();
     m_pastaDoAplicativo = lumoria::PastaDoAplicativo();
     LerConfiguracoesDoRegistro(m_configuracoes);
-    // The install switches come with the installation modes.
+    if (ModosDeInstalacao(this, m_tituloDoAplicativo, ParametroDaLinhaDeComando(m_argumentos))
+            .ProcessarParametrosDeInstalacao()) {
+        requestTermination();
+        QCoreApplication::processEvents();
+        return;
+    }
 
     QPalette dica = QToolTip::palette();
     dica.setColor(QPalette::ToolTipBase, QColor(255, 255, 255));
@@ -125,7 +133,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     ZerarBackups();
     if (m_configuracoes.EntrarMaximizada)
         setWindowState(windowState() | Qt::WindowMaximized);
-    const QString argumento = m_argumentos.join(QLatin1Char(' ')).trimmed();
+    const QString argumento = ParametroDaLinhaDeComando(m_argumentos);
     if (!argumento.isEmpty())
         LerAlbum(argumento);
     m_dicaApresentada = false;

@@ -1,9 +1,11 @@
-// Opening the tool windows from the main window: the print preview behind its printer check.
+// Opening the tool windows from the main window: the print preview behind its printer check and the
+// photo analysis.
 #include "app/main_window.h"
 
 #include "album/printer_geometry.h"
 #include "common/general_routines.h"
 #include "common/message_box.h"
+#include "printing/photo_analysis_window.h"
 #include "printing/print_preview.h"
 
 #include <memory>
@@ -34,6 +36,14 @@ void TfrmPrincipal::spdPrevisaoImpressaoClick()
                        QStringLiteral("Não Há Nenhuma Impressora Instalada!"),
                    QStringLiteral("Necessidade De Instalar Impressora e Seus Drivers"), QString(), QStringLiteral("Sim"),
                    false);
+}
+
+void TfrmPrincipal::AnalisarFotos(const QString& arquivo)
+{
+    // Owned by no window and made anew each time: nothing of it survives to the next opening.
+    TfrmAnalisarFotos janela(m_documento);
+    janela.SetarArquivoEMolduraDaFoto(arquivo, PaginaAtual(), MolduraSobOMouse());
+    janela.ShowModal();
 }
 
 } // namespace lumoria

@@ -8,25 +8,32 @@
 
 namespace lumoria {
 
-void CriarAtalho(const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho, const QString& nome,
+bool CriarAtalho(const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho, const QString& nome,
                  const QString& subpasta, std::uint8_t local)
 {
     QString pasta;
     if (local == kAtalhoNaAreaDeTrabalho) {
         pasta = PastaAreaDeTrabalho();
     } else if (local == kAtalhoNoMenuIniciar) {
-        pasta = PastaMenuIniciar() + QLatin1Char('/') + subpasta;
+        pasta = PastaMenuIniciar();
+        // An unknown menu folder would put the launchers under the file system's root.
+        if (pasta.isEmpty())
+            return false;
+        pasta += QLatin1Char('/') + subpasta;
         platform::makeFolder(pasta);
     } else {
-        return;
+        return false;
     }
+    if (pasta.isEmpty())
+        return false;
     platform::DesktopLauncher atalho;
     atalho.name = nome;
     atalho.program = alvo;
     if (!argumentos.isEmpty())
         atalho.arguments = QStringList{argumentos};
     atalho.workingFolder = pastaDeTrabalho;
-    platform::writeDesktopLauncher(pasta + QLatin1Char('/') + nome + QLatin1String(platform::kLauncherSuffix), atalho);
+    return platform::writeDesktopLauncher(pasta + QLatin1Char('/') + nome + QLatin1String(platform::kLauncherSuffix),
+                                          atalho);
 }
 
 QString PastaDoWindows() { return platform::userExecutablesFolder(); }
@@ -44,9 +51,9 @@ bool CopiarArquivo(const QString& origem, const QString& destino)
     return platform::copyFileContents(origem, destino);
 }
 
-void CopiarPasta(QWidget* /*janela*/, const QString& origem, const QString& destino)
+bool CopiarPasta(QWidget* /*janela*/, const QString& origem, const QString& destino)
 {
-    platform::copyFolder(origem, destino);
+    return platform::copyFolder(origem, destino);
 }
 
 bool ApagarArquivo(const QString& arquivo, bool permitirDesfazer)

@@ -22,6 +22,7 @@
 #include "platform/graphics/bitmap.h"
 #include "support/test_files.h"
 #include "common/message_window.h"
+#include "support/box_text.h"
 #include "components/fancy_button.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/termination.h"
@@ -73,12 +74,7 @@ private:
             return;
         if (auto* caixa = qobject_cast<TfrmDialogo*>(modal)) {
             m_ultimo = modal;
-            QString texto = caixa->LabelText();
-            if (texto.startsWith(QStringLiteral("\r\n")))
-                texto.remove(0, 2);
-            if (texto.endsWith(QStringLiteral("\r\n")))
-                texto.chop(2);
-            caixas.append({texto, caixa->windowTitle(), caixa->spdSim->Caption(),
+            caixas.append({TextoDaCaixa(*caixa), caixa->windowTitle(), caixa->spdSim->Caption(),
                            caixa->spdNao->isHidden() ? QString() : caixa->spdNao->Caption()});
             if (aoMostrar)
                 aoMostrar(caixa);
