@@ -10,10 +10,13 @@
 
 #include "imaging/random_source.h"
 #include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
 #include "platform/graphics/picture.h"
 #include "platform/rect.h"
 
 namespace lumoria {
+
+struct TileLayout;
 
 class TEffectImage : public QWidget {
     Q_OBJECT
@@ -102,10 +105,10 @@ public:
 
     // The canvas of the display bitmap; an empty display first gets a bitmap of the control's size.
     // InvalidOperation when the display holds something other than a bitmap.
-    platform::Canvas& Canvas();
+    platform::Canvas& GetCanvas();
 
     // Where the display is drawn, in control coordinates.
-    platform::Rect DestRect() const;
+    Rect DestRect() const;
     // The size automatic sizing gives the control, by its alignment in the parent.
     bool CanAutoSize(int& newWidth, int& newHeight) const;
     // Whether the control paints every pixel of itself.
@@ -143,7 +146,8 @@ private:
     bool HasOriginal() const;
     // Builds the cached layers without applying the effects.
     void BuildNoise();
-    void BuildFilter();
+    // The tiles come from the value given to the setter; a rebuild takes them from the stored value.
+    void BuildFilter(const TileLayout* tiles = nullptr);
     void StartFilterFromOriginal();
 
     platform::Picture m_pictureOriginal;
