@@ -270,8 +270,8 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
 
-    // The page control, the editors and the preview come with their windows.
-    for (TFancyButton* b : {spdPaginas, spdEditarFotosEfeitos, spdEditarFotosTextosETrabalhos, spdPrevisaoImpressao})
+    // The page control, the cover editor and the preview come with their windows.
+    for (TFancyButton* b : {spdPaginas, spdEditarFotosTextosETrabalhos, spdPrevisaoImpressao})
         b->setEnabled(false);
 }
 
@@ -366,8 +366,10 @@ void TfrmPrincipal::LigarEventos()
             item->setChecked(!marcado);
             (this->*comando)();
         });
-    // The editors and the analysis come with their windows: until then their items stay disabled.
+    // The cover editor and the analysis come with their windows: until then their items stay disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
+    connectGuarded(spdEditarFotosEfeitos, &TFancyButton::OnClick, this, [this] { spdEditarFotosEfeitosClick(); });
+    connectGuarded(mniEditarEstaFotoEfeitos, &QAction::triggered, this, [this] { mniEditarEstaFotoEfeitosClick(); });
     connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });
     connectGuarded(spdGravarTrabalho, &TFancyButton::OnClick, this, [this] { spdGravarTrabalhoClick(); });
     connectGuarded(spdLerTrabalho, &TFancyButton::OnClick, this, [this] { spdLerTrabalhoClick(); });
