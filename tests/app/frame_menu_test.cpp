@@ -76,10 +76,10 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     janela->SetarFotoNaPaginaAtual(1, 1, foto);
     menu = AbrirMenuDaMoldura(*janela, 1);
     ASSERT_NE(menu, nullptr);
-    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura})
+    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
+                       janela->mniEditarEstaFotoEfeitos})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    // The editors and the analysis come with their windows.
-    EXPECT_FALSE(janela->mniEditarEstaFotoEfeitos->isEnabled());
+    // The cover editor and the analysis come with their windows.
     EXPECT_FALSE(janela->mniAnalisarEstaFoto->isEnabled());
     EXPECT_FALSE(janela->mniAjustarDespropoircionalEsticado->isChecked());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
