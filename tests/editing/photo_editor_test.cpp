@@ -316,7 +316,11 @@ TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
     const QString esperado = Documentos() + QStringLiteral("/Fotos Lumoria/praia {LU20261206091530}.jpg");
     ASSERT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
-    EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("\r\nFotos Lumoria\r\npraia {LU20261206091530}.jpg")));
+    // One folder a line, from the first folder under the root.
+    QString pastas = esperado.mid(1);
+    pastas.replace(QLatin1Char('/'), QStringLiteral("\r\n"));
+    EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Arquivo:\r\n\r\n") + pastas +
+                                                   QStringLiteral("\r\n\r\nVocê Autoriza")));
     EXPECT_EQ(editor->FArquivoGravado, esperado);
     EXPECT_TRUE(ReadBytes(esperado).startsWith("\xFF\xD8"));
     EXPECT_FALSE(editor->FModificado);
