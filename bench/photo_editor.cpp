@@ -14,8 +14,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <vector>
 
 using namespace lumoria;
 
@@ -37,31 +35,9 @@ platform::Bitmap Filled()
     return b;
 }
 
-void EnsureWidgets()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        new QApplication(argc, argv);
-    }
-}
-
 } // namespace
 
-static void BM_Memcpy3200x2400(benchmark::State& state)
-{
-    const std::size_t bytes = std::size_t(kW) * kH * 4;
-    std::vector<uchar> from(bytes, 1);
-    std::vector<uchar> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
-}
+static void BM_Memcpy3200x2400(benchmark::State& state) { bench::CopyBytes(state, std::size_t(kW) * kH * 4); }
 BENCHMARK(BM_Memcpy3200x2400)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1);
 
 static void BM_RotateBitmap30Degrees(benchmark::State& state)
@@ -78,11 +54,9 @@ BENCHMARK(BM_RotateBitmap30Degrees)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 static void BM_DecodeCameraPhotoOnce(benchmark::State& state)
 {
-    const QString photo = bench::CameraPhoto();
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
+    const QString photo = bench::CameraPhotoOrSkip(state);
+    if (photo.isEmpty())
         return;
-    }
     for (auto _ : state) {
         const QByteArray data = platform::ReadWholeFile(photo);
         QImage image = platform::DecodeJpeg(data, platform::JpegOutput::Native);
@@ -95,12 +69,10 @@ BENCHMARK(BM_DecodeCameraPhotoOnce)->Unit(benchmark::kMillisecond)->UseRealTime(
 // A new editor window loads the photo, builds the working copy and paints it on the stage.
 static void BM_OpenEditorOnCameraPhoto(benchmark::State& state)
 {
-    const QString photo = bench::CameraPhoto();
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
+    const QString photo = bench::CameraPhotoOrSkip(state);
+    if (photo.isEmpty())
         return;
-    }
-    EnsureWidgets();
+    bench::EnsureApplication<QApplication>();
     for (auto _ : state) {
         TfrmEditarFotosEfeitos editor;
         editor.SetarArquivoDaFoto(photo);
