@@ -341,7 +341,7 @@ bool EditorWindowBase::VerificarSeHaAlteracoesSemSalvamentoAlertandoUsuario()
         return true;
     }
     const QString pasta = QFileInfo(nome).absolutePath();
-    if (!platform::makeFolderPath(pasta)) {
+    if (!platform::makeFolder(pasta)) {
         AvisarFalha(QStringLiteral("Não Foi Possível Criar a Pasta:"), pasta);
         return false;
     }
