@@ -76,9 +76,16 @@ void TAngleImage::SetAngle(long double angle)
 {
     if (angle == m_angle)
         return;
+    const long double before = m_angle;
     m_angle = angle;
     if (m_picture.GetGraphic()) {
-        UpdateRotatedBitmap();
+        // A turn that cannot be had leaves the control as it was.
+        try {
+            UpdateRotatedBitmap();
+        } catch (...) {
+            m_angle = before;
+            throw;
+        }
         InvalidateCaches();
         if (m_autoSize && !m_uniqueSize)
             ApplyAutoSize();

@@ -41,7 +41,8 @@ public:
     void spdZerarOlhosVermelhosClick();
 
     // Rotation tab.
-    void FazerRotacao(double angulo);
+    // False when the turn could not be had (the operator was told; nothing changed).
+    bool FazerRotacao(double angulo);
     void pbxRotacaoPaint(platform::Canvas& canvas);
     void pbxRotacaoMouseDown(Qt::MouseButton botao, bool duploClique, int x, int y);
     void pbxRotacaoMouseMove(int x, int y);

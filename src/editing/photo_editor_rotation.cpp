@@ -5,12 +5,14 @@
 #include <QPainter>
 
 #include <cmath>
+#include <new>
 #include <numbers>
 
 #include "components/fancy_button.h"
 #include "editing/angle_image.h"
 #include "editing/paint_box.h"
 #include "platform/graphics/canvas.h"
+#include "platform/failure.h"
 #include "platform/numeric.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/panel.h"
@@ -83,17 +85,28 @@ void TfrmEditarFotosEfeitos::AtualizarLegendaDoAngulo()
                         QStringLiteral("°"));
 }
 
-void TfrmEditarFotosEfeitos::FazerRotacao(double angulo)
+bool TfrmEditarFotosEfeitos::FazerRotacao(double angulo)
 {
     double inteira = 0;
     const double a = std::modf(angulo / 360.0, &inteira) * 360.0;
     if (static_cast<long double>(a) == imgFotoRotacao->Angle())
-        return;
-    imgFotoRotacao->SetAngle(static_cast<long double>(Round(a)));
+        return true;
+    try {
+        imgFotoRotacao->SetAngle(static_cast<long double>(Round(a)));
+    } catch (const Failure&) {
+        FControleDoArraste = nullptr;
+        AvisarFalha(QStringLiteral("Não Há Memória Suficiente Para Rodar Esta Foto:"), FArquivoDaFoto);
+        return false;
+    } catch (const std::bad_alloc&) {
+        FControleDoArraste = nullptr;
+        AvisarFalha(QStringLiteral("Não Há Memória Suficiente Para Rodar Esta Foto:"), FArquivoDaFoto);
+        return false;
+    }
     AtualizarLegendaDoAngulo();
     pbxRotacao->update();
     repaint();
     spdZerarAngulo->setEnabled(true);
+    return true;
 }
 
 void TfrmEditarFotosEfeitos::pbxRotacaoPaint(platform::Canvas& canvas)
@@ -132,7 +145,8 @@ void TfrmEditarFotosEfeitos::pbxRotacaoMouseMove(int x, int y)
     if (!FControleDoArraste || !TemFoto())
         return;
     const double a = std::atan2(y - pbxRotacao->height() / 2.0, x - pbxRotacao->width() / 2.0);
-    FazerRotacao((FAnguloInicialDoArraste - a) * 180.0 / std::numbers::pi);
+    if (!FazerRotacao((FAnguloInicialDoArraste - a) * 180.0 / std::numbers::pi))
+        return;
     DimensionarFoto();
     AtualizarLegendaDeDimensaoReal();
     FModificado = true;
@@ -144,7 +158,8 @@ void TfrmEditarFotosEfeitos::spdAntiHorarioClick()
 {
     if (!TemFoto())
         return;
-    FazerRotacao(double(imgFotoRotacao->Angle()) + 90);
+    if (!FazerRotacao(double(imgFotoRotacao->Angle()) + 90))
+        return;
     DimensionarFoto();
     AtualizarLegendaDeDimensaoReal();
     FModificado = true;
@@ -154,7 +169,8 @@ void TfrmEditarFotosEfeitos::spdHorarioClick()
 {
     if (!TemFoto())
         return;
-    FazerRotacao(double(imgFotoRotacao->Angle()) - 90);
+    if (!FazerRotacao(double(imgFotoRotacao->Angle()) - 90))
+        return;
     DimensionarFoto();
     AtualizarLegendaDeDimensaoReal();
     FModificado = true;

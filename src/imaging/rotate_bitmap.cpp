@@ -42,8 +42,10 @@ GiroFixo CalcularGiro(long double angulo, QSize origem)
     const std::int64_t h = origem.height();
     const std::int64_t c = std::llabs(g.C);
     const std::int64_t s = std::llabs(g.S);
-    g.tamanho = QSize(int(std::min<std::int64_t>((c * w + s * h) >> 16, 1 << 20)),
-                      int(std::min<std::int64_t>((s * w + c * h) >> 16, 1 << 20)));
+    // Every sum is 64-bit, so pictures beyond the 16-bit sizes turn as well; the bound only keeps the
+    // size an int (such a result is refused when it is allocated).
+    g.tamanho = QSize(int(std::min<std::int64_t>((c * w + s * h) >> 16, 1 << 30)),
+                      int(std::min<std::int64_t>((s * w + c * h) >> 16, 1 << 30)));
     return g;
 }
 
@@ -54,8 +56,6 @@ Bitmap RotateBitmap(const Bitmap& origem, platform::ColorRef fundo, long double 
     const GiroFixo g = CalcularGiro(angulo, QSize(W, H));
     const int NW = g.tamanho.width();
     const int NH = g.tamanho.height();
-    if (std::int64_t(W) + H >= 65536 || NW > 32767 || NH > 32767)
-        throw InvalidPicture("Bitmap image is too large to be rotated");
     Bitmap resultado;
     if (NW <= 0 || NH <= 0) {
         resultado.SetImage(QImage(), platform::PixelFormat::Bits32);

@@ -25,9 +25,8 @@ struct GiroFixo {
 GiroFixo CalcularGiro(long double angulo, QSize origem);
 
 // A new 32-bit bitmap holding the source turned by the angle in degrees (positive is anticlockwise on
-// screen). A result beyond 32767 pixels a side, or a source whose sides add up to 65536 or more, is
-// refused with InvalidPicture before anything is allocated; a result that cannot be had raises
-// OutOfMemory.
+// screen). Sizes and sums are 64-bit, so the fixed-point steps hold for pictures of any size; a result
+// larger than a picture may be (image_memory.h) raises OutOfMemory before anything is allocated.
 platform::Bitmap RotateBitmap(const platform::Bitmap& origem, platform::ColorRef fundo, long double angulo);
 
 // Maps the points 0..ultimo in place by a scale and an offset: x' = Round(x sx + dx), y' = Round(y sy

@@ -500,3 +500,41 @@ TEST_F(PhotoEditor, LerFotoWithUnsavedChangesAsksFirst)
     EXPECT_FALSE(editor->FModificado);
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
 }
+
+TEST_F(PhotoEditor, DialLinePointsAtTheAngle)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ponteiro.bmp"))));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    struct Case {
+        double angulo;
+        QPoint branco, escuro;
+    };
+    // Centre (50, 50), radius 40: right at 0, up at 90, down at -90.
+    for (const Case& c : {Case{0, {85, 50}, {50, 15}}, Case{90, {50, 15}, {85, 50}}, Case{-90, {50, 85}, {50, 15}}}) {
+        editor->FazerRotacao(c.angulo);
+        const QImage dial = editor->pbxRotacao->grab().toImage();
+        EXPECT_EQ(QColor(dial.pixel(c.branco)), QColor(Qt::white)) << c.angulo;
+        EXPECT_EQ(QColor(dial.pixel(c.escuro)), QColor(0x40, 0x40, 0x40)) << c.angulo;
+        EXPECT_EQ(QColor(dial.pixel(50, 50)), QColor(Qt::white)) << c.angulo;
+    }
+}
+
+TEST_F(PhotoEditor, ATurnTooLargeToHoldIsRefusedAndNothingChanges)
+{
+    // A strip 100 x 65000: its quarter turns can be held, a turn of 45 degrees (46031 pixels a side)
+    // cannot.
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(WriteBmp(QStringLiteral("tira.bmp"), SolidImage(100, 65000, Qt::gray))));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    Clicar(editor->spdAntiHorario);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("65000 x 100 Pixels"));
+    editor->FModificado = false;
+    atendente.respostas = {6};
+    QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(90, 50));
+    QTest::mouseMove(editor->pbxRotacao, QPoint(78, 22)); // 45 degrees up
+    QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(78, 22));
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 90);
+    EXPECT_EQ(editor->lblRotacao->text(), QStringLiteral("Ângulo: 90.0°"));
+    EXPECT_EQ(editor->imgFotoRotacao->RotatedBitmap().Width(), 65000);
+    EXPECT_FALSE(editor->FModificado);
+}

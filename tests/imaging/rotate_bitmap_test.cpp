@@ -167,11 +167,21 @@ TEST(RotateBitmap, ReadsTwentyFourBitSourcesAndGivesThirtyTwoBits)
     EXPECT_EQ(Px(r, 0, 0), Px(Distinct(6, 4), 5, 3));
 }
 
-TEST(RotateBitmap, RefusesSidesBeyondTheFixedPointRange)
+TEST(RotateBitmap, TurnsPicturesBeyondSixteenBitSidesAndRefusesWhatCannotBeHeld)
 {
+    QImage strip(40000, 2, QImage::Format_RGB32);
+    strip.fill(qRgb(0, 0, 255));
+    strip.setPixel(39999, 0, qRgb(255, 0, 0));
     Bitmap s;
-    s.SetImage(QImage(40000, 1, QImage::Format_RGB32), PixelFormat::Bits32);
-    EXPECT_THROW(RotateBitmap(s, 0, 0), InvalidPicture);
+    s.SetImage(strip, PixelFormat::Bits32);
+    const Bitmap r = RotateBitmap(s, 0, 90);
+    ASSERT_EQ(QSize(r.Width(), r.Height()), QSize(2, 40000));
+    EXPECT_EQ(Px(r, 0, 0), qRgb(255, 0, 0)); // the top-right corner comes to the top-left
+    EXPECT_EQ(Px(r, 1, 39999), qRgb(0, 0, 255));
+    // At 45 degrees a 100 x 65000 picture would need some 2100 megapixels.
+    Bitmap tall;
+    tall.SetImage(QImage(100, 65000, QImage::Format_RGB32), PixelFormat::Bits32);
+    EXPECT_THROW(RotateBitmap(tall, 0, 45), OutOfMemory);
 }
 
 TEST(RotateBitmap, AnglesWithinOneTurnKeepTheirSign)
