@@ -275,21 +275,24 @@ Rect TAngleImage::GetDestRect()
 
 QPolygon TAngleImage::CalcRotatedCorners(const QList<QPoint>& points) const
 {
-    const long double a = AnguloDentroDeUmaVolta(m_angle);
-    const long double theta = -a * std::numbers::pi_v<long double> / 180.0L;
+    // The outline follows the pixels: the source's centre pixel lands on the turned bitmap's centre
+    // pixel, both taken at their middles. (Integer centres put an even-sized outline one pixel off,
+    // which clips a column and a row of a small photo that is shown enlarged.)
+    const int W = m_source->Width();
+    const int H = m_source->Height();
+    const GiroFixo g = CalcularGiro(m_angle, QSize(W, H));
+    const long double theta = -g.a * std::numbers::pi_v<long double> / 180.0L;
     const long double c = std::cos(theta);
     const long double s = std::sin(theta);
-    const bool corrige = a == 0.0L || a == -90.0L;
-    const bool corrigeY = a == 0.0L || a == 90.0L;
-    const int hw = m_rotated.Width() / 2 - ((m_rotated.Width() % 2 == 0 && corrige) ? 1 : 0);
-    const int hh = m_rotated.Height() / 2 - ((m_rotated.Height() % 2 == 0 && corrigeY) ? 1 : 0);
-    const int pw = m_source->Width() / 2;
-    const int ph = m_source->Height() / 2;
+    const long double fonteX = (W / 2) + 0.5L;
+    const long double fonteY = (H - 1 - H / 2) + 0.5L;
+    const long double destinoX = (g.tamanho.width() - 1 - g.cx) + 0.5L;
+    const long double destinoY = g.cy + 0.5L;
     QPolygon out;
     for (const QPoint& p : points) {
-        const long double dx = p.x() - pw;
-        const long double dy = p.y() - ph;
-        out << QPoint(RoundToInt32(dx * c - dy * s) + hw, RoundToInt32(dx * s + dy * c) + hh);
+        const long double dx = p.x() - fonteX;
+        const long double dy = p.y() - fonteY;
+        out << QPoint(RoundToInt32(dx * c - dy * s + destinoX), RoundToInt32(dx * s + dy * c + destinoY));
     }
     return out;
 }

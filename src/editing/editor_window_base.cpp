@@ -380,7 +380,7 @@ void EditorWindowBase::spdSairClick() { close(); }
 
 void EditorWindowBase::spdLerFotoClick()
 {
-    if (FModificado && !VerificarSeHaAlteracaoNaoGravada())
+    if (!VerificarSeHaAlteracaoNaoGravada())
         return;
     if (opdFoto->exec() != QDialog::Accepted || opdFoto->selectedFiles().isEmpty())
         return;

@@ -28,7 +28,9 @@ TfrmEditarFotosEfeitos::TfrmEditarFotosEfeitos(QWidget* parent)
     imgFotoRotacao->SetProportional(true);
     imgFotoRotacao->SetUniqueSize(false);
     imgFotoRotacao->SetColor(0x00FFFFFF);
+    imgFotoRotacao->SetStretch(true);
     imgFotoEfeito = new TEffectImage(pnlFoto);
+    imgFotoEfeito->SetStretch(true);
     imgFotoBackupPreOperacao = new PictureLayer(pnlFoto);
     for (QWidget* camada : CamadasDaFoto())
         camada->resize(0, 0);

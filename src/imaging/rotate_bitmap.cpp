@@ -46,6 +46,11 @@ GiroFixo CalcularGiro(long double angulo, QSize origem)
     // size an int (such a result is refused when it is allocated).
     g.tamanho = QSize(int(std::min<std::int64_t>((c * w + s * h) >> 16, 1 << 30)),
                       int(std::min<std::int64_t>((s * w + c * h) >> 16, 1 << 30)));
+    // The corrections make 0 an exact copy and 90, -90 and 180 exact permutations.
+    const int NW = g.tamanho.width();
+    const int NH = g.tamanho.height();
+    g.cx = (NW >> 1) - ((NW % 2 == 0 && (g.a == 0.0L || g.a == -90.0L)) ? 1 : 0);
+    g.cy = (NH >> 1) - ((NH % 2 == 0 && (g.a == 0.0L || g.a == 90.0L)) ? 1 : 0);
     return g;
 }
 
@@ -62,10 +67,8 @@ Bitmap RotateBitmap(const Bitmap& origem, platform::ColorRef fundo, long double 
         return resultado;
     }
 
-    const bool semCorrecaoX = !(g.a == 0.0L || g.a == -90.0L);
-    const bool semCorrecaoY = !(g.a == 0.0L || g.a == 90.0L);
-    const int cx = (NW >> 1) - ((NW % 2 == 0 && !semCorrecaoX) ? 1 : 0);
-    const int cy = (NH >> 1) - ((NH % 2 == 0 && !semCorrecaoY) ? 1 : 0);
+    const int cx = g.cx;
+    const int cy = g.cy;
     const int meioW = W >> 1;
     const int meioH = H >> 1;
 

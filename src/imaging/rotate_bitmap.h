@@ -14,13 +14,16 @@ namespace lumoria {
 // is taken as -90 or 90, which is the same orientation turned exactly.
 long double AnguloDentroDeUmaVolta(long double angulo);
 
-// The fixed-point cosine and sine of the turn (Trunc of cos and sin of -a times 65536) and the size of
-// the result for a source of that size.
+// The fixed-point cosine and sine of the turn (Trunc of cos and sin of -a times 65536), the size of the
+// result for a source of that size, and the result's centre pixel: (cx, cy) are the walk's coordinates of the
+// top row's last pixel, so that the centre pixel is NW - 1 - cx from the left and cy from the top.
 struct GiroFixo {
     long double a = 0;
     std::int32_t C = 65536;
     std::int32_t S = 0;
     QSize tamanho;
+    int cx = 0;
+    int cy = 0;
 };
 GiroFixo CalcularGiro(long double angulo, QSize origem);
 

@@ -123,3 +123,21 @@ TEST(AngleImage, AutoSizeWithUniqueSizeKeepsTheDiagonalSquare)
     control.SetAngle(37);
     EXPECT_EQ(control.size(), QSize(45, 45));
 }
+
+TEST(AngleImage, OutlineFollowsThePixelsInTheParentsCoordinates)
+{
+    QWidget parent;
+    TAngleImage control(&parent);
+    control.SetUniqueSize(false);
+    control.SetGraphic(WithBottomLeft(qRgb(1, 2, 3))); // 40 x 20
+    control.setGeometry(10, 20, 40, 20);
+    EXPECT_EQ(control.GetRotatedRegion(), QPolygon({QPoint(10, 20), QPoint(50, 20), QPoint(50, 40), QPoint(10, 40)}));
+    control.SetAngle(90);
+    control.setGeometry(10, 20, 20, 40);
+    // The source's top-left corner goes to the bottom-left, its top-right corner to the top-left.
+    EXPECT_EQ(control.GetRotatedRegion(), QPolygon({QPoint(10, 60), QPoint(10, 20), QPoint(30, 20), QPoint(30, 60)}));
+    control.SetAngle(180);
+    control.SetStretch(true);
+    control.setGeometry(0, 0, 80, 40); // drawn at twice its size
+    EXPECT_EQ(control.GetRotatedRegion(), QPolygon({QPoint(80, 40), QPoint(0, 40), QPoint(0, 0), QPoint(80, 0)}));
+}

@@ -538,3 +538,14 @@ TEST_F(PhotoEditor, ATurnTooLargeToHoldIsRefusedAndNothingChanges)
     EXPECT_EQ(editor->imgFotoRotacao->RotatedBitmap().Width(), 65000);
     EXPECT_FALSE(editor->FModificado);
 }
+
+TEST_F(PhotoEditor, ASmallPhotoFillsItsRectangleOnEveryLayer)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("pequena.bmp"), 40, 20)));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    // 40 x 20 in the 732 x 390 stage: 714 x 357 at (9, Round(16.5) = 16).
+    ASSERT_EQ(editor->imgFotoRotacao->geometry(), QRect(9, 16, 714, 357));
+    const QImage visto = editor->imgFotoRotacao->grab().toImage();
+    EXPECT_EQ(QColor(visto.pixel(700, 340)), QColor(220, 20, 20));
+    EXPECT_EQ(QColor(visto.pixel(5, 5)), QColor(128, 128, 128));
+}
