@@ -402,8 +402,8 @@ void EditorWindowBase::spdGravarFotoClick()
 {
     if (!TemFoto())
         return;
-    if (!m_pastaDoSvd.isEmpty()) {
-        QString semExtensao = m_pastaDoSvd;
+    if (!m_ultimoNomeGravado.isEmpty()) {
+        QString semExtensao = m_ultimoNomeGravado;
         const QString ext = ExtensaoDe(semExtensao);
         semExtensao.chop(ext.size());
         svdFoto->selectFile(semExtensao);
@@ -411,7 +411,7 @@ void EditorWindowBase::spdGravarFotoClick()
     if (svdFoto->exec() != QDialog::Accepted || svdFoto->selectedFiles().isEmpty())
         return;
     const QString nome = svdFoto->selectedFiles().constFirst();
-    m_pastaDoSvd = nome.trimmed();
+    m_ultimoNomeGravado = nome.trimmed();
     if (!GravarFoto(nome))
         return;
     FArquivoDaFoto = nome;
@@ -457,10 +457,15 @@ void EditorWindowBase::closeEvent(QCloseEvent* event)
     // The window hides before the question and may have to come back when the write fails; the
     // question runs once the close event is over, so that hiding for it does not end the modal wait.
     event->ignore();
+    if (m_fechando)
+        return;
+    m_fechando = true;
     QMetaObject::invokeMethod(
         this,
         [this] {
             platform::runGuarded([this] {
+                // Hidden for the question, the window takes no second request meanwhile.
+                m_fechando = false;
                 hide();
                 if (!VerificarSeHaAlteracoesSemSalvamentoAlertandoUsuario()) {
                     show();

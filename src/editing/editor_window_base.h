@@ -153,7 +153,10 @@ protected:
     void AvisarFalha(const QString& linha1, const QString& arquivo) const;
 
 private:
-    QString m_pastaDoSvd;
+    // The name last confirmed in the save dialog.
+    QString m_ultimoNomeGravado;
+    // A close is being asked about (a second request meanwhile is the same close).
+    bool m_fechando = false;
 };
 
 } // namespace lumoria
