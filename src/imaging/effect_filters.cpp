@@ -51,6 +51,7 @@ void SplitBlurBitmap(Bitmap& bitmap, int distance)
     // Row y reads only rows y - n, y and y + n, so each class of rows modulo n is a chain of its own;
     // within a chain the rows go top to bottom as in one pass.
     const int chains = std::min(n, h);
+    pixels::Detach(bitmap);
     ParallelFor(chains, [&](int chain) {
         for (int y = chain; y < h; y += n) {
             std::uint8_t* row = bitmap.ScanLine(y);
@@ -117,6 +118,7 @@ void MosaicBitmap(Bitmap& bitmap, int block)
     const int h = bitmap.Height();
     const std::size_t rowBytes = std::size_t(w) * 3;
     const int bandCount = (h - 1) / block + 1;
+    pixels::Detach(bitmap);
     ParallelFor(bandCount, [&](int band) {
         const int top = band * block;
         std::uint8_t* first = bitmap.ScanLine(top);
@@ -233,6 +235,7 @@ void ResampleBitmap(const Bitmap& source, Bitmap& destination)
     const std::int64_t hs = s->Height();
     const std::int64_t xstep = ((ws - 1) << 15) / wd;
     const std::int64_t ystep = ((hs - 1) << 15) / hd;
+    pixels::Detach(destination);
     ParallelFor(hd, [&](int yd) {
         const std::int64_t sy = ystep * yd;
         const int iy = int(sy >> 15);
@@ -350,6 +353,7 @@ void ApplyColourEffects(const Bitmap& source, const Bitmap* noise, const ColourE
     if (noise && (noise->Width() != w || noise->Height() != h || noise->Format() != PixelFormat::Bits24))
         noise = nullptr;
     const std::size_t rowBytes = std::size_t(w) * 3;
+    pixels::Detach(display);
 
     const bool identity = e.posterize == 0 && e.solorize == 0 && e.contrast == 0 && e.lightness == 0
         && e.darkness == 0 && e.brightness == 0 && e.splitlight == 0 && !e.grayScale && e.saturation == 0

@@ -19,6 +19,13 @@ inline int BytesPerPixel(const platform::Bitmap& bitmap)
     return bitmap.Format() == platform::PixelFormat::Bits24 ? 3 : 4;
 }
 
+// Gives the bitmap pixels of its own before rows are written from several threads at once.
+inline void Detach(platform::Bitmap& bitmap)
+{
+    if (!bitmap.Empty())
+        bitmap.ScanLine(0);
+}
+
 // Clamps to 0..255.
 inline std::uint8_t ClampByte(std::int64_t value)
 {
