@@ -49,17 +49,28 @@ struct DirectSource {
     }
 };
 
-void SepiaRows(Bitmap& bitmap, int bpp, std::int64_t depth, int x0, int x1, int y0, int y1)
-{
-    for (int y = y0; y < y1; ++y) {
-        std::uint8_t* p = bitmap.ScanLine(y) + std::size_t(x0) * bpp;
-        for (int x = x0; x < x1; ++x, p += bpp) {
-            const std::int64_t grey = (p[0] + p[1] + p[2]) / 3;
-            p[2] = ClampByte(grey + 2 * depth);
-            p[1] = ClampByte(grey + depth);
-            p[0] = std::uint8_t(grey);
+// The sepia colour depends only on the channel sum: one table over the 766 sums.
+struct SepiaTable {
+    std::uint8_t red[766], green[766], grey[766];
+    explicit SepiaTable(std::int64_t depth)
+    {
+        for (int sum = 0; sum < 766; ++sum) {
+            const std::int64_t g = sum / 3;
+            red[sum] = ClampByte(g + 2 * depth);
+            green[sum] = ClampByte(g + depth);
+            grey[sum] = std::uint8_t(g);
         }
     }
+};
+
+void SepiaRows(Bitmap& bitmap, int bpp, const SepiaTable& t, int x0, int x1, int y0, int y1)
+{
+    pixels::ForEachPixel(bitmap, bpp, x0, x1, y0, y1, [&](std::uint8_t* p) {
+        const int sum = p[0] + p[1] + p[2];
+        p[2] = t.red[sum];
+        p[1] = t.green[sum];
+        p[0] = t.grey[sum];
+    });
 }
 
 } // namespace
@@ -69,10 +80,11 @@ void ColocarBitmapEmSepia(EditorProgress& progresso, int profundidade, Bitmap& b
     if (bitmap.Empty())
         return;
     const int bpp = pixels::PrepareDirect(bitmap);
+    const SepiaTable table(profundidade);
     progresso.LigarBarraDeProgresso(0, 0, bitmap.Height());
     steps::RunIndependentSteps(bitmap, bitmap.Width(), bitmap.Height(), Outer::Rows, progresso,
                                [&](int x0, int x1, int y0, int y1) {
-                                   SepiaRows(bitmap, bpp, profundidade, x0, x1, y0, y1);
+                                   SepiaRows(bitmap, bpp, table, x0, x1, y0, y1);
                                });
     progresso.DesligarBarraDeProgresso();
 }
@@ -81,11 +93,12 @@ void ColocarBitmapEmSepia_Rapido_24Bits(EditorProgress& progresso, int profundid
 {
     if (bitmap.Empty())
         return;
+    const SepiaTable table(profundidade);
     progresso.LigarBarraDeProgresso(0, 0, bitmap.Height());
     bitmap.SetPixelFormat(PixelFormat::Bits24);
     steps::RunIndependentSteps(bitmap, bitmap.Width(), bitmap.Height(), Outer::Rows, progresso,
                                [&](int x0, int x1, int y0, int y1) {
-                                   SepiaRows(bitmap, 3, profundidade, x0, x1, y0, y1);
+                                   SepiaRows(bitmap, 3, table, x0, x1, y0, y1);
                                });
     bitmap.SetPixelFormat(PixelFormat::Bits32);
     progresso.DesligarBarraDeProgresso();
@@ -124,15 +137,18 @@ void ColocarBitmapEmPretoBranco(EditorProgress& progresso, std::uint8_t limite, 
         return;
     const int bpp = pixels::PrepareDirect(bitmap);
     progresso.LigarBarraDeProgresso(0, 0, bitmap.Width());
+    // White when the truncated luminance passes the threshold: the exact sum is above the next
+    // integer's numerator, or equal to it and the extended sum does not fall below.
+    const int next = 10000 * (int(limite) + 1);
     steps::RunIndependentSteps(bitmap, bitmap.Width(), bitmap.Height(), Outer::Columns, progresso,
                                [&](int x0, int x1, int y0, int y1) {
-                                   for (int y = y0; y < y1; ++y) {
-                                       std::uint8_t* p = bitmap.ScanLine(y) + std::size_t(x0) * bpp;
-                                       for (int x = x0; x < x1; ++x, p += bpp) {
-                                           const int l = Luminance(p[2], p[1], p[0]);
-                                           std::memset(p, std::uint8_t(l) > limite ? 255 : 0, 3);
-                                       }
-                                   }
+                                   pixels::ForEachPixel(bitmap, bpp, x0, x1, y0, y1, [&](std::uint8_t* p) {
+                                       const int n = 2989 * p[2] + 5866 * p[1] + 1145 * p[0];
+                                       const bool white =
+                                           n > next || (n == next && Luminance(p[2], p[1], p[0]) > limite);
+                                       const std::uint8_t v = white ? 255 : 0;
+                                       p[0] = p[1] = p[2] = v;
+                                   });
                                });
     progresso.DesligarBarraDeProgresso();
 }
@@ -356,21 +372,66 @@ void MisturarDoisBitmapsRetornandoResultadoNoSegundo(EditorProgress& progresso, 
     const int w = std::min(firstWidth, segundo.Width());
     const int h = std::min(primeiro.Height(), segundo.Height());
     progresso.LigarBarraDeProgresso(0, 0, firstWidth - 1);
-    steps::RunIndependentSteps(segundo, w, h, Outer::Columns, progresso, [&](int x0, int x1, int y0, int y1) {
-        for (int x = x0; x < x1; ++x) {
-            long double weight = 0.5L;
-            if (modo == 1)
-                weight = (long double)x / firstWidth;
-            else if (modo == 2)
-                weight = 1 - (long double)x / firstWidth;
-            const long double rest = 1 - weight;
-            for (int y = y0; y < y1; ++y) {
-                const std::uint8_t* a = first.bitmap->ScanLine(y) + std::size_t(x) * first.bpp;
-                std::uint8_t* b = segundo.ScanLine(y) + std::size_t(x) * bpp;
-                for (int c = 0; c < 3; ++c)
-                    b[c] = ClampByte(Round(a[c] * weight + b[c] * rest));
+    // first x w + second x (1 - w) is exactly second + (first - second) x a / d with the integers
+    // below, so per column one table over the difference gives the rounded offset. The value is at
+    // least 1 / (2 d) from a half unless it is one: only then is the extended sum rounded.
+    struct Weights {
+        std::int64_t a, d;
+        long double w;
+    };
+    std::vector<Weights> weights(w);
+    for (int x = 0; x < w; ++x) {
+        if (modo == 1)
+            weights[x] = {x, firstWidth, (long double)x / firstWidth};
+        else if (modo == 2)
+            weights[x] = {firstWidth - x, firstWidth, 1 - (long double)x / firstWidth};
+        else
+            weights[x] = {1, 2, 0.5L};
+    }
+    constexpr std::int16_t kHalf = INT16_MIN;
+    const bool oneTable = modo != 1 && modo != 2;
+    std::vector<std::int16_t> offsets(std::size_t(oneTable ? 1 : w) * 511);
+    platform::ParallelFor(oneTable ? 1 : w, [&](int x) {
+        const Weights& k = weights[x];
+        const double inverse = 1.0 / double(k.d);
+        std::int16_t* table = offsets.data() + std::size_t(x) * 511;
+        for (int diff = -255; diff <= 255; ++diff) {
+            const std::int64_t n = diff * k.a;
+            // The floor of n / d through the reciprocal, put right should the product miss.
+            std::int64_t q = std::int64_t(std::floor(double(n) * inverse));
+            if (q * k.d > n)
+                --q;
+            else if ((q + 1) * k.d <= n)
+                ++q;
+            const std::int64_t twice = 2 * (n - q * k.d);
+            table[diff + 255] = twice < k.d ? std::int16_t(q) : twice > k.d ? std::int16_t(q + 1) : kHalf;
+        }
+    });
+    auto blend = [&](auto firstBpp, auto secondBpp, int x0, int x1, int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* a = first.bitmap->ScanLine(y) + std::size_t(x0) * firstBpp;
+            std::uint8_t* b = segundo.ScanLine(y) + std::size_t(x0) * secondBpp;
+            for (int x = x0; x < x1; ++x, a += firstBpp, b += secondBpp) {
+                const std::int16_t* table = offsets.data() + (oneTable ? 0 : std::size_t(x) * 511) + 255;
+                for (int c = 0; c < 3; ++c) {
+                    const std::int16_t offset = table[a[c] - b[c]];
+                    if (offset != kHalf) {
+                        b[c] = std::uint8_t(b[c] + offset);
+                    } else if (oneTable) {
+                        const int q = (a[c] + b[c]) >> 1; // halves are exact here: to even
+                        b[c] = std::uint8_t(q + (q & 1));
+                    } else {
+                        const Weights& k = weights[x];
+                        b[c] = ClampByte(Round(a[c] * k.w + b[c] * (1 - k.w)));
+                    }
+                }
             }
         }
+    };
+    steps::RunIndependentSteps(segundo, w, h, Outer::Columns, progresso, [&](int x0, int x1, int y0, int y1) {
+        pixels::WithPixelSize(first.bpp, [&](auto firstBpp) {
+            pixels::WithPixelSize(bpp, [&](auto secondBpp) { blend(firstBpp, secondBpp, x0, x1, y0, y1); });
+        });
     });
     progresso.DesligarBarraDeProgresso();
 }

@@ -181,8 +181,11 @@ void TraceBitmap(Bitmap& bitmap, int intensity)
         for (int x = 0; x < w; ++x)
             out[x] = CubeIndex(row + 3 * x);
     }
+    std::vector<std::uint8_t*> rows(h);
+    for (int y = 0; y < h; ++y)
+        rows[y] = bitmap.ScanLine(y);
     auto index = [&](int x, int y) { return t[std::size_t(y) * w + x]; };
-    auto mark = [&](int x, int y) { std::memset(bitmap.ScanLine(y) + 3 * x, 0, 3); };
+    auto mark = [&](int x, int y) { std::memset(rows[y] + 3 * x, 0, 3); };
     bool found = false;
     std::uint8_t reference = 0;
     // The line goes on the side of the edge whose colour is not the reference one.

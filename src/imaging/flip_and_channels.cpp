@@ -1,5 +1,6 @@
 #include "imaging/flip_and_channels.h"
 
+#include "imaging/pixel_rows.h"
 #include "imaging/progress_steps.h"
 #include "platform/numeric.h"
 
@@ -47,14 +48,11 @@ void EditarCanaisDeCorDeBitmap(EditorProgress& progresso, int vermelho, int verd
     const auto blue = table(azul);
     steps::RunIndependentSteps(bitmap, w, bitmap.Height(), steps::Outer::Columns, progresso,
                                [&](int x0, int x1, int y0, int y1) {
-                                   for (int y = y0; y < y1; ++y) {
-                                       std::uint8_t* p = bitmap.ScanLine(y) + 4 * std::size_t(x0);
-                                       for (int x = x0; x < x1; ++x, p += 4) {
-                                           p[0] = blue[p[0]];
-                                           p[1] = green[p[1]];
-                                           p[2] = red[p[2]];
-                                       }
-                                   }
+                                   pixels::ForEachPixel(bitmap, 4, x0, x1, y0, y1, [&](std::uint8_t* p) {
+                                       p[0] = blue[p[0]];
+                                       p[1] = green[p[1]];
+                                       p[2] = red[p[2]];
+                                   });
                                });
     progresso.DesligarBarraDeProgresso();
 }
