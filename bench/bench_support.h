@@ -7,7 +7,11 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace lumoria::bench {
 
@@ -44,6 +48,19 @@ inline bool FourPhotoPage(TPagina& pagina, const QString& dir)
         pagina.Foto(i).NomeDoArquivo = link;
     }
     return true;
+}
+
+// The reference of the pixel benchmarks: memcpy of that many bytes, timed as they are.
+inline void MemcpyLoop(benchmark::State& state, std::size_t bytes)
+{
+    std::vector<unsigned char> from(bytes, 1);
+    std::vector<unsigned char> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 
 } // namespace lumoria::bench

@@ -43,18 +43,6 @@ public:
     bool AbortarProcessamento() const override { return false; }
 };
 
-void Memcpy(benchmark::State& state, int bytesPerPixel)
-{
-    const std::size_t bytes = std::size_t(kW) * kH * bytesPerPixel;
-    std::vector<uchar> from(bytes, 1);
-    std::vector<uchar> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-}
-
 template <class F> void InPlace(benchmark::State& state, PixelFormat format, F&& run)
 {
     bench::EnsureApplication();
@@ -68,8 +56,8 @@ template <class F> void InPlace(benchmark::State& state, PixelFormat format, F&&
 
 } // namespace
 
-static void BM_Memcpy32(benchmark::State& state) { Memcpy(state, 4); }
-static void BM_Memcpy24(benchmark::State& state) { Memcpy(state, 3); }
+static void BM_Memcpy32(benchmark::State& state) { bench::MemcpyLoop(state, std::size_t(kW) * kH * 4); }
+static void BM_Memcpy24(benchmark::State& state) { bench::MemcpyLoop(state, std::size_t(kW) * kH * 3); }
 
 // Per-pixel routines without neighbourhoods (32-bit working copy).
 static void BM_Sepia(benchmark::State& s)

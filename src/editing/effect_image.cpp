@@ -9,7 +9,6 @@
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
-#include "platform/ui/align_layout.h"
 
 namespace lumoria {
 
@@ -19,16 +18,6 @@ using platform::PixelFormat;
 
 namespace {
 
-platform::Align AlignInParent(const QWidget* control)
-{
-    const QWidget* parent = control->parentWidget();
-    if (!parent)
-        return platform::Align::None;
-    if (const auto* layout = qobject_cast<const platform::AlignLayout*>(parent->layout()))
-        return layout->alignOf(control);
-    return platform::Align::None;
-}
-
 const Bitmap* BitmapOf(const platform::Picture& picture)
 {
     const platform::Graphic* graphic = picture.GetGraphic();
@@ -37,10 +26,7 @@ const Bitmap* BitmapOf(const platform::Picture& picture)
 
 } // namespace
 
-TEffectImage::TEffectImage(QWidget* parent) : QWidget(parent)
-{
-    resize(105, 105);
-}
+TEffectImage::TEffectImage(QWidget* parent) : TPictureControl(parent) {}
 
 TEffectImage::~TEffectImage() = default;
 
@@ -350,53 +336,6 @@ void TEffectImage::SetPicTile(int value)
 
 // ---- display -----------------------------------------------------------------------------------
 
-void TEffectImage::SetStretch(bool value)
-{
-    if (value == m_stretch)
-        return;
-    m_stretch = value;
-    PictureChanged();
-}
-
-void TEffectImage::SetCenter(bool value)
-{
-    if (value == m_center)
-        return;
-    m_center = value;
-    PictureChanged();
-}
-
-void TEffectImage::SetTransparent(bool value)
-{
-    if (value == m_transparent)
-        return;
-    m_transparent = value;
-    PictureChanged();
-}
-
-void TEffectImage::SetAutoSize(bool value)
-{
-    if (value == m_autoSize)
-        return;
-    m_autoSize = value;
-    if (m_autoSize) {
-        int w = width();
-        int h = height();
-        if (CanAutoSize(w, h))
-            resize(w, h);
-    }
-}
-
-bool TEffectImage::CanAutoSize(int& newWidth, int& newHeight) const
-{
-    const platform::Align align = AlignInParent(this);
-    if (align == platform::Align::None || align == platform::Align::Left || align == platform::Align::Right)
-        newWidth = m_displayPicture.Width();
-    if (align == platform::Align::None || align == platform::Align::Top || align == platform::Align::Bottom)
-        newHeight = m_displayPicture.Height();
-    return true;
-}
-
 Rect TEffectImage::DestRect() const
 {
     const int w = m_displayPicture.Width();
@@ -449,21 +388,7 @@ void TEffectImage::paintEvent(QPaintEvent*)
     m_drawing = true;
     QPainter painter(this);
     platform::Canvas canvas(painter, fromQRect(rect()));
-    const Rect dest = DestRect();
-    if (m_transparent && graphic->Kind() == GraphicKind::Bitmap && !graphic->Empty()) {
-        // The bitmap's transparent colour is that of its bottom-left pixel.
-        QImage image = static_cast<const Bitmap*>(graphic)->Image().convertToFormat(QImage::Format_ARGB32);
-        const QRgb clear = image.pixel(0, image.height() - 1) & RGB_MASK;
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                if ((line[x] & RGB_MASK) == clear)
-                    line[x] = 0;
-        }
-        canvas.DrawImage(dest, image.convertToFormat(QImage::Format_ARGB32_Premultiplied), image.rect());
-    } else {
-        canvas.StretchDraw(dest, *graphic);
-    }
+    DrawPictureGraphic(canvas, *graphic, DestRect(), m_transparent);
     m_drawing = wasDrawing;
 }
 
@@ -475,32 +400,6 @@ void TEffectImage::enterEvent(QEnterEvent*)
 void TEffectImage::leaveEvent(QEvent*)
 {
     emit OnMouseExit();
-}
-
-void TEffectImage::mousePressEvent(QMouseEvent* event)
-{
-    const QPoint at = event->position().toPoint();
-    emit OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());
-}
-
-void TEffectImage::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint at = event->position().toPoint();
-    emit OnMouseMove(event->modifiers(), at.x(), at.y());
-}
-
-void TEffectImage::mouseReleaseEvent(QMouseEvent* event)
-{
-    const QPoint at = event->position().toPoint();
-    emit OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
-    if (event->button() == Qt::LeftButton && rect().contains(at))
-        emit OnClick();
-}
-
-void TEffectImage::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-    emit OnDblClick();
 }
 
 } // namespace lumoria

@@ -4,10 +4,10 @@
 // applied pixel by pixel into a 24-bit display bitmap. PictureOriginal is never changed by the effects;
 // it is only turned into a 24-bit bitmap when assigned. Every effect setter recomputes the display once.
 #include <QString>
-#include <QWidget>
 
 #include <memory>
 
+#include "components/picture_control.h"
 #include "imaging/random_source.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -18,7 +18,7 @@ namespace lumoria {
 
 struct TileLayout;
 
-class TEffectImage : public QWidget {
+class TEffectImage : public TPictureControl {
     Q_OBJECT
 public:
     explicit TEffectImage(QWidget* parent = nullptr);
@@ -86,18 +86,6 @@ public:
     const QString& PictureEffects() const { return m_pictureEffects; }
     void SetPictureEffects(const QString& value) { m_pictureEffects = value; }
 
-    bool Stretch() const { return m_stretch; }
-    void SetStretch(bool value);
-    bool Center() const { return m_center; }
-    void SetCenter(bool value);
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool value);
-    // Kept for the designs that set it; the display is computed in one step and reports no progress.
-    bool IncrementalDisplay() const { return m_incrementalDisplay; }
-    void SetIncrementalDisplay(bool value) { m_incrementalDisplay = value; }
-    bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool value);
-
     // Every effect back to 0 or off and the display a plain copy of PictureOriginal (no effect pass).
     void ResetEffects();
     // Recomputes the display bitmap from PictureOriginal (or the area filter's result) and repaints.
@@ -109,8 +97,8 @@ public:
 
     // Where the display is drawn, in control coordinates.
     Rect DestRect() const;
-    // The size automatic sizing gives the control, by its alignment in the parent.
-    bool CanAutoSize(int& newWidth, int& newHeight) const;
+    // Sizes the control to the display when AutoSize is on, works out whether it is opaque, repaints.
+    void PictureChanged() override;
     // Whether the control paints every pixel of itself.
     bool Opaque() const { return m_opaque; }
 
@@ -124,23 +112,17 @@ public:
 signals:
     void OnMouseEnter();
     void OnMouseExit();
-    void OnClick();
-    void OnDblClick();
-    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
 protected:
+    QSize ShownPictureSize() const override
+    {
+        return QSize(m_displayPicture.Width(), m_displayPicture.Height());
+    }
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void PictureChanged();
     void ClearAreaFilters();
     void FreeLayers();
     bool HasOriginal() const;
@@ -177,11 +159,6 @@ private:
     int m_tile = 0;
     QString m_pictureEffects;
 
-    bool m_stretch = false;
-    bool m_center = false;
-    bool m_transparent = false;
-    bool m_incrementalDisplay = false;
-    bool m_autoSize = false;
     bool m_opaque = false;
     bool m_converting = false;
     bool m_drawing = false;
