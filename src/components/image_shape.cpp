@@ -206,19 +206,6 @@ void TImageShape::ShapeParent()
     platform::setWindowRegion(parent, shape);
 }
 
-void TImageShape::paintEvent(QPaintEvent*)
-{
-    const platform::Graphic* graphic = m_picture.GetGraphic();
-    if (!graphic)
-        return;
-    const bool wasDrawing = m_drawing;
-    m_drawing = true;
-    QPainter painter(this);
-    platform::Canvas canvas(painter, fromQRect(rect()));
-    DrawPictureGraphic(canvas, *graphic, DestRect(), m_transparent);
-    m_drawing = wasDrawing;
-}
-
 void TImageShape::mousePressEvent(QMouseEvent* event)
 {
     TPictureControl::mousePressEvent(event);

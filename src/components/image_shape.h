@@ -49,7 +49,8 @@ public:
 
 protected:
     QSize ShownPictureSize() const override { return QSize(m_picture.Width(), m_picture.Height()); }
-    void paintEvent(QPaintEvent* event) override;
+    const platform::Graphic* ShownGraphic() const override { return m_picture.GetGraphic(); }
+    Rect DrawnRect() const override { return DestRect(); }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -62,7 +63,6 @@ private:
     bool m_dragging = false;
     bool m_movable = true;
     platform::Picture m_picture;
-    bool m_drawing = false;
     bool m_proportional = false;
     bool m_opaque = false;
     QRegion m_storedRegion;

@@ -1,6 +1,7 @@
 #include "components/picture_control.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "platform/graphics/bitmap.h"
 #include "platform/ui/align_layout.h"
@@ -74,6 +75,19 @@ bool TPictureControl::CanAutoSize(int& newWidth, int& newHeight) const
     if (align == Align::None || align == Align::Top || align == Align::Bottom)
         newHeight = shown.height();
     return true;
+}
+
+void TPictureControl::paintEvent(QPaintEvent*)
+{
+    const platform::Graphic* graphic = ShownGraphic();
+    if (!graphic)
+        return;
+    const bool wasDrawing = m_drawing;
+    m_drawing = true;
+    QPainter painter(this);
+    platform::Canvas canvas(painter, fromQRect(rect()));
+    DrawPictureGraphic(canvas, *graphic, DrawnRect(), m_transparent);
+    m_drawing = wasDrawing;
 }
 
 void TPictureControl::mousePressEvent(QMouseEvent* event)

@@ -42,6 +42,11 @@ signals:
 
 protected:
     virtual QSize ShownPictureSize() const = 0;
+    // The shown graphic (null when none) and where it is drawn, for painting.
+    virtual const platform::Graphic* ShownGraphic() const = 0;
+    virtual Rect DrawnRect() const = 0;
+
+    void paintEvent(QPaintEvent* event) override;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -53,6 +58,8 @@ protected:
     bool m_transparent = false;
     bool m_incrementalDisplay = false;
     bool m_autoSize = false;
+    // Set while painting, so that a change seen meanwhile does not ask for another paint.
+    bool m_drawing = false;
 };
 
 // Draws the graphic stretched into dest on the canvas. A transparent bitmap leaves out the colour of its

@@ -1,7 +1,5 @@
 #include "editing/effect_image.h"
 
-#include <QMouseEvent>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -377,19 +375,6 @@ platform::Canvas& TEffectImage::GetCanvas()
     if (graphic->Kind() != GraphicKind::Bitmap)
         throw Failure("Can only modify an image if it contains a bitmap");
     return static_cast<Bitmap*>(graphic)->GetCanvas();
-}
-
-void TEffectImage::paintEvent(QPaintEvent*)
-{
-    const platform::Graphic* graphic = m_displayPicture.GetGraphic();
-    if (!graphic)
-        return;
-    const bool wasDrawing = m_drawing;
-    m_drawing = true;
-    QPainter painter(this);
-    platform::Canvas canvas(painter, fromQRect(rect()));
-    DrawPictureGraphic(canvas, *graphic, DestRect(), m_transparent);
-    m_drawing = wasDrawing;
 }
 
 void TEffectImage::enterEvent(QEnterEvent*)

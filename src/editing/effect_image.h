@@ -118,7 +118,8 @@ protected:
     {
         return QSize(m_displayPicture.Width(), m_displayPicture.Height());
     }
-    void paintEvent(QPaintEvent* event) override;
+    const platform::Graphic* ShownGraphic() const override { return m_displayPicture.GetGraphic(); }
+    Rect DrawnRect() const override { return DestRect(); }
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -161,7 +162,6 @@ private:
 
     bool m_opaque = false;
     bool m_converting = false;
-    bool m_drawing = false;
 };
 
 } // namespace lumoria
