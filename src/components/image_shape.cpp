@@ -2,7 +2,6 @@
 
 
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"

@@ -103,26 +103,14 @@ void TEffectImage::ApplyEffects()
         BuildFilter();
     const Bitmap& source = filtered && m_filterBitmap ? *m_filterBitmap : *original;
 
-    ColourEffects effects;
-    effects.posterize = m_posterize;
-    effects.solorize = m_solorize;
-    effects.contrast = m_contrast;
-    effects.lightness = m_lightness;
-    effects.darkness = m_darkness;
-    effects.brightness = m_brightness;
-    effects.splitlight = m_splitlight;
-    effects.grayScale = m_grayScale;
-    effects.saturation = m_saturation;
-    effects.invert = m_invert;
-    ApplyColourEffects(source, m_noiseBitmap.get(), effects, m_displayPicture.GetBitmap());
+    ApplyColourEffects(source, m_noiseBitmap.get(), m_effects, m_displayPicture.GetBitmap());
     update();
 }
 
 void TEffectImage::ResetEffects()
 {
-    m_brightness = m_contrast = m_lightness = m_darkness = m_saturation = m_splitlight = 0;
-    m_grayScale = m_invert = false;
-    m_colorNoise = m_monoNoise = m_posterize = m_solorize = 0;
+    m_effects = ColourEffects();
+    m_colorNoise = m_monoNoise = 0;
     ClearAreaFilters();
     FreeLayers();
     m_displayPicture.Assign(m_pictureOriginal);
@@ -133,63 +121,63 @@ void TEffectImage::ResetEffects()
 
 void TEffectImage::SetPicBrightness(int value)
 {
-    m_brightness = std::clamp(value, -255, 255);
+    m_effects.brightness = std::clamp(value, -255, 255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicContrast(int value)
 {
-    m_contrast = std::max(value, -255);
+    m_effects.contrast = std::max(value, -255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicGrayScale(bool value)
 {
-    m_grayScale = value;
+    m_effects.grayScale = value;
     ApplyEffects();
 }
 
 void TEffectImage::SetPicLightness(int value)
 {
-    m_lightness = std::min(value, 255);
+    m_effects.lightness = std::min(value, 255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicDarkness(int value)
 {
-    m_darkness = std::min(value, 255);
+    m_effects.darkness = std::min(value, 255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicSaturation(int value)
 {
-    m_saturation = std::max(value, -255);
+    m_effects.saturation = std::max(value, -255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicSplitlight(int value)
 {
-    m_splitlight = std::clamp(value, 0, 10);
+    m_effects.splitlight = std::clamp(value, 0, 10);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicInvert(bool value)
 {
-    m_invert = value;
+    m_effects.invert = value;
     ApplyEffects();
 }
 
 void TEffectImage::SetPicPosterize(int value)
 {
-    m_posterize = std::max(value, 0);
-    m_solorize = 0;
+    m_effects.posterize = std::max(value, 0);
+    m_effects.solorize = 0;
     ApplyEffects();
 }
 
 void TEffectImage::SetPicSolorize(int value)
 {
-    m_solorize = std::clamp(value, 0, 255);
-    m_posterize = 0;
+    m_effects.solorize = std::clamp(value, 0, 255);
+    m_effects.posterize = 0;
     ApplyEffects();
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "components/picture_control.h"
+#include "imaging/effect_filters.h"
 #include "imaging/random_source.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -15,8 +16,6 @@
 #include "platform/rect.h"
 
 namespace lumoria {
-
-struct TileLayout;
 
 class TEffectImage : public TPictureControl {
     Q_OBJECT
@@ -39,25 +38,25 @@ public:
     const platform::Picture& DisplayPicture() const { return m_displayPicture; }
     platform::Picture& DisplayPicture() { return m_displayPicture; }
 
-    int PicBrightness() const { return m_brightness; }
+    int PicBrightness() const { return m_effects.brightness; }
     void SetPicBrightness(int value);
-    int PicContrast() const { return m_contrast; }
+    int PicContrast() const { return m_effects.contrast; }
     void SetPicContrast(int value);
-    bool PicGrayScale() const { return m_grayScale; }
+    bool PicGrayScale() const { return m_effects.grayScale; }
     void SetPicGrayScale(bool value);
-    int PicLightness() const { return m_lightness; }
+    int PicLightness() const { return m_effects.lightness; }
     void SetPicLightness(int value);
-    int PicDarkness() const { return m_darkness; }
+    int PicDarkness() const { return m_effects.darkness; }
     void SetPicDarkness(int value);
-    int PicSaturation() const { return m_saturation; }
+    int PicSaturation() const { return m_effects.saturation; }
     void SetPicSaturation(int value);
-    int PicSplitlight() const { return m_splitlight; }
+    int PicSplitlight() const { return m_effects.splitlight; }
     void SetPicSplitlight(int value);
-    bool PicInvert() const { return m_invert; }
+    bool PicInvert() const { return m_effects.invert; }
     void SetPicInvert(bool value);
-    int PicPosterize() const { return m_posterize; }
+    int PicPosterize() const { return m_effects.posterize; }
     void SetPicPosterize(int value);
-    int PicSolorize() const { return m_solorize; }
+    int PicSolorize() const { return m_effects.solorize; }
     void SetPicSolorize(int value);
 
     // Noise layers (exclusive with each other).
@@ -137,20 +136,11 @@ private:
     platform::Picture m_displayPicture;
     std::unique_ptr<platform::Bitmap> m_noiseBitmap;
     std::unique_ptr<platform::Bitmap> m_filterBitmap;
+    ColourEffects m_effects;
     RandomSource m_random;
 
-    int m_brightness = 0;
-    int m_contrast = 0;
-    bool m_grayScale = false;
-    int m_lightness = 0;
-    int m_darkness = 0;
-    int m_saturation = 0;
-    int m_splitlight = 0;
-    bool m_invert = false;
     int m_colorNoise = 0;
     int m_monoNoise = 0;
-    int m_posterize = 0;
-    int m_solorize = 0;
     bool m_emboss = false;
     int m_mosaic = 0;
     int m_splitBlur = 0;
