@@ -97,11 +97,24 @@ void TEffectImage::ApplyEffects()
         return;
     if ((m_colorNoise > 0 || m_monoNoise > 0) && !m_noiseBitmap)
         BuildNoise();
-    const bool filtered = m_emboss || m_mosaic > 0 || m_splitBlur > 0 || m_gaussianBlur > 0 || m_antiAlias > 0
+    bool filtered = m_emboss || m_mosaic > 0 || m_splitBlur > 0 || m_gaussianBlur > 0 || m_antiAlias > 0
         || m_trace > 0 || m_tile > 0;
-    if (filtered && !m_filterBitmap)
-        BuildFilter();
-    const Bitmap& source = filtered && m_filterBitmap ? *m_filterBitmap : *original;
+    if (filtered && !m_filterBitmap) {
+        // Rebuilt as its setter builds it, which limits the value to the new picture first.
+        const int w = m_pictureOriginal.Width();
+        const int h = m_pictureOriginal.Height();
+        if (m_mosaic > 0)
+            m_mosaic = std::min(m_mosaic, std::max(h, w));
+        if (m_tile > 0) {
+            const TileLayout layout = TileLayoutFor(m_tile, w, h);
+            m_tile = layout.value;
+            BuildFilter(&layout);
+        } else {
+            BuildFilter();
+        }
+    }
+    filtered = filtered && m_filterBitmap;
+    const Bitmap& source = filtered ? *m_filterBitmap : *original;
 
     ApplyColourEffects(source, m_noiseBitmap.get(), m_effects, m_displayPicture.GetBitmap());
     update();
@@ -254,8 +267,8 @@ void TEffectImage::BuildFilter(const TileLayout* tiles)
         TraceBitmap(bitmap, m_trace);
     } else {
         const TileLayout layout = tiles ? *tiles : TileLayoutFor(m_tile, bitmap.Width(), bitmap.Height());
-        TileBitmap(BitmapOf(m_pictureOriginal) ? *BitmapOf(m_pictureOriginal) : bitmap, bitmap, layout.tileWidth,
-                   layout.tileHeight);
+        const Bitmap original = bitmap; // the tiles are the copy of the original, resampled
+        TileBitmap(original, bitmap, layout.tileWidth, layout.tileHeight);
     }
 }
 

@@ -159,6 +159,11 @@ TEST(EffectImage, MosaicLargerThanThePictureTakesTheTopLeftColour)
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
             ASSERT_EQ(PixelOf(Display(image), x, y), PixelOf(source, 0, 0));
+    // A new picture rebuilds the mosaic as its setter does, limited to the new picture.
+    Show(image, NoisyBitmap(3, 2));
+    EXPECT_EQ(image.PicMosaic(), 3);
+    EXPECT_EQ(PixelOf(Display(image), 2, 1), PixelOf(NoisyBitmap(3, 2), 0, 0));
+    Show(image, source);
     // Emboss then mosaic: only the mosaic shows.
     image.SetPicEmboss(true);
     image.SetPicMosaic(1);
@@ -206,6 +211,12 @@ TEST(EffectImage, TilesReadBackAndRepeat)
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 25; ++x)
             ASSERT_EQ(PixelOf(shown, x, y), PixelOf(tile, x, y));
+
+    // A new picture too small for tiles of 10 leaves no tiles (the value goes back to 0).
+    Show(image, NoisyBitmap(8, 6));
+    EXPECT_EQ(image.PicTile(), 0);
+    EXPECT_EQ(image.FilterBitmap(), nullptr);
+    EXPECT_TRUE(SamePixels(Display(image), NoisyBitmap(8, 6)));
 }
 
 TEST(EffectImage, NoiseOfOneChangesNothingAndNoiseOnlyRaises)
