@@ -7,15 +7,15 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace lumoria {
 
 using platform::Bitmap;
 
-namespace {
-
-// Arial bold whose cell (ascent plus descent) is the given height in pixels, or just under it.
-QFont FontWithCellHeight(int cell)
+QFont FonteDaData(int alturaDaCaixa)
 {
+    const int cell = std::max(1, alturaDaCaixa - 2);
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
     font.setPixelSize(cell);
@@ -30,6 +30,8 @@ QFont FontWithCellHeight(int cell)
     }
     return font;
 }
+
+namespace {
 
 void Stamp(Bitmap& bitmap, const QString& text, bool effectLayer)
 {
@@ -46,7 +48,7 @@ void Stamp(Bitmap& bitmap, const QString& text, bool effectLayer)
     // A box too low for a cell of at least one pixel keeps no text.
     if (h > 2) {
         canvas.Paint([&](QPainter& painter) {
-            const QFont font = FontWithCellHeight(h - 2);
+            const QFont font = FonteDaData(h);
             painter.setFont(font);
             const QFontMetrics metrics(font, painter.device());
             const int tw = metrics.horizontalAdvance(text);

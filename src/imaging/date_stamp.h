@@ -6,6 +6,7 @@
 #include "platform/graphics/picture.h"
 #include "platform/rect.h"
 
+#include <QFont>
 #include <QString>
 
 namespace lumoria {
@@ -13,6 +14,10 @@ namespace lumoria {
 // The box on a picture of that size: across a quarter to three quarters of the width (a fifth to four
 // fifths on the effect layer), down 0.91 to 0.99 of the height.
 Rect RetanguloDaData(int largura, int altura, bool camadaDeEfeito);
+
+// Arial bold for a box of that height: its cell (ascent plus descent) is height - 2 pixels, or the
+// largest cell under that the font offers.
+QFont FonteDaData(int alturaDaCaixa);
 
 // The plain layer: the picture becomes a bitmap and gets the box.
 void AplicarDataNaFoto(platform::Picture& figura, const QString& texto);

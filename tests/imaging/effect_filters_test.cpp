@@ -5,6 +5,7 @@
 #include "imaging/effect_filters.h"
 #include "support/pixel_pictures.h"
 
+#include <cmath>
 #include <cstring>
 
 using namespace lumoria;
@@ -233,4 +234,21 @@ TEST(Noise, AmountOneDrawsOnlyZeroAndLayersRepeatForASeed)
             raised += c.red() > 0;
         }
     EXPECT_GT(raised, 0);
+}
+
+TEST(ColourEffects, GreyIsTheExtendedSumRounded)
+{
+    // Every red and green with three blues, among them all the halves (30 R + 59 G + 11 B ending in 50),
+    // where only the extended sum decides which way the grey rounds.
+    const Bitmap source = MakeBitmap(256, 256 * 3, [](int x, int y) { return QColor(x, y / 3, (y % 3) * 50); });
+    ColourEffects grey;
+    grey.grayScale = true;
+    Bitmap display;
+    ApplyColourEffects(source, nullptr, grey, display);
+    for (int y = 0; y < source.Height(); ++y)
+        for (int x = 0; x < 256; ++x) {
+            const QColor in = PixelOf(source, x, y);
+            const long double sum = 0.3L * in.red() + 0.59L * in.green() + 0.11L * in.blue();
+            ASSERT_EQ(PixelOf(display, x, y).red(), int(std::nearbyint(sum))) << x << "," << y;
+        }
 }

@@ -6,6 +6,8 @@
 #include "platform/graphics/jpeg_image.h"
 #include "support/pixel_pictures.h"
 
+#include <QFontMetrics>
+
 using namespace lumoria;
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -55,6 +57,19 @@ TEST(DateStamp, BoxOnAThousandByEightHundredPicture)
     EXPECT_TRUE(WhiteInside(b, Rect{250, 728, 750, 792}));
     EXPECT_FALSE(WhiteInside(b, Rect{250, 728, 340, 792}));
     EXPECT_FALSE(WhiteInside(b, Rect{660, 728, 750, 792}));
+}
+
+TEST(DateStamp, FontCellIsTheBoxLessTwoPixels)
+{
+    // The 1000 x 800 box is 64 high: a bold Arial whose cell is 62 (or the largest under it).
+    for (int h : {64, 30, 12}) {
+        const QFont font = FonteDaData(h);
+        EXPECT_TRUE(font.bold());
+        EXPECT_LE(QFontMetrics(font).height(), h - 2) << h;
+        QFont larger = font;
+        larger.setPixelSize(font.pixelSize() + 1);
+        EXPECT_GT(QFontMetrics(larger).height(), h - 2) << h;
+    }
 }
 
 TEST(DateStamp, EmptyTextStillDrawsTheBox)
