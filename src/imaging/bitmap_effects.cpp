@@ -111,7 +111,8 @@ void ColocarBitmapEmSpray(EditorProgress& progresso, RandomSource& aleatorio, in
     const int bpp = pixels::PrepareDirect(bitmap);
     const int w = bitmap.Width();
     const int h = bitmap.Height();
-    const int amount = std::max(0, quantidade);
+    // Amounts past 2^30 would overflow the offsets; they move no pixel anyway.
+    const int amount = std::clamp(quantidade, 0, 1 << 30);
     progresso.LigarBarraDeProgresso(0, 0, w - 1);
     aleatorio.Randomize();
     std::vector<std::uint8_t*> rows(h);
@@ -200,6 +201,9 @@ void ColocarBitmapEmPinturaImpressionista(EditorProgress& progresso, RandomSourc
     const int w = bitmap.Width();
     const int h = bitmap.Height();
     const int samples = std::max(1, amostras);
+    // Radii past 2^29 would overflow the sample offsets; such ellipses cover any picture anyway.
+    raioX = std::clamp(raioX, -(1 << 29), 1 << 29);
+    raioY = std::clamp(raioY, -(1 << 29), 1 << 29);
     progresso.LigarBarraDeProgresso(0, 0, pinceladas);
     const Bitmap& pixels = bitmap;
     for (int i = 0; i <= pinceladas; ++i) {
@@ -246,20 +250,20 @@ void ColocarBitmapEmDeformacaoSenoidal(EditorProgress& progresso, int periodo, i
     const int bpp = pixels::PrepareDirect(destino);
     const float f = float(1.0L / periodo);
     // The offsets depend on the row alone (across) and on the column alone (down).
-    std::vector<int> across(h);
-    std::vector<int> down(w);
+    std::vector<std::int64_t> across(h);
+    std::vector<std::int64_t> down(w);
     for (int y = 0; y < h; ++y)
-        across[y] = int(Round(std::sin((long double)y * f) * amplitude));
+        across[y] = Round(std::sin((long double)y * f) * amplitude);
     for (int x = 0; x < w; ++x)
-        down[x] = int(Round(std::cos((long double)x * f) * amplitude));
+        down[x] = Round(std::cos((long double)x * f) * amplitude);
     const Bitmap& from = same ? destino : *source.bitmap;
     const int fromBpp = same ? bpp : source.bpp;
     auto warp = [&](int x0, int x1, int y0, int y1) {
         for (int y = y0; y < y1; ++y) {
             std::uint8_t* out = destino.ScanLine(y);
             for (int x = x0; x < x1; ++x) {
-                const int sx = x + across[y];
-                const int sy = y + down[x];
+                const std::int64_t sx = x + across[y];
+                const std::int64_t sy = y + down[x];
                 std::uint8_t* p = out + std::size_t(x) * bpp;
                 if (sx >= 0 && sx < w && sy >= 0 && sy < h)
                     std::memcpy(p, from.ScanLine(sy) + std::size_t(sx) * fromBpp, 3);
@@ -284,7 +288,8 @@ void ColocarBitmapEmDeformacaoSenoidal(EditorProgress& progresso, int periodo, i
 
 void ColocarBitmapEmAntiAliasing(EditorProgress& progresso, int quantidade, Bitmap& bitmap)
 {
-    if (bitmap.Empty() || quantidade + 50 == 0)
+    const std::int64_t divisor = std::int64_t(quantidade) + 50;
+    if (bitmap.Empty() || divisor == 0)
         return;
     const int w = bitmap.Width();
     const int h = bitmap.Height();
@@ -295,7 +300,7 @@ void ColocarBitmapEmAntiAliasing(EditorProgress& progresso, int quantidade, Bitm
     for (int c = 0; c < 256; ++c)
         for (int d = -255; d <= 255; ++d)
             moved[std::size_t(c) * 511 + std::size_t(d + 255)] =
-                ClampByte(Round((long double)(d * 50) / (quantidade + 50) + c));
+                ClampByte(Round((long double)(d * 50) / divisor + c));
     std::vector<std::uint8_t*> rows(h);
     for (int y = 0; y < h; ++y)
         rows[y] = bitmap.ScanLine(y);

@@ -7,6 +7,9 @@
 #include "imaging/flip_and_channels.h"
 #include "support/pixel_pictures.h"
 
+#include <limits>
+#include <set>
+
 using namespace lumoria;
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -363,4 +366,38 @@ TEST(BitmapEffects, EmptyBitmapsAreLeftAlone)
     ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 2, empty);
     EXPECT_TRUE(empty.Empty());
     EXPECT_EQ(progress.onCount, 0);
+}
+
+TEST(BitmapEffects, ExtremeArgumentsStayInsideThePicture)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const Bitmap original = NoisyBitmap(7, 5, PixelFormat::Bits32);
+    RecordingProgress progress;
+    RandomSource random(2);
+    Bitmap spray = original;
+    ColocarBitmapEmSpray(progress, random, kMax, spray);
+    Bitmap painted = original;
+    ColocarBitmapEmPinturaImpressionista(progress, random, kMax, kMax, 50, 3, painted);
+    // Every sample falls outside: the mean is white.
+    EXPECT_EQ(PixelOf(painted, 3, 2), QColor(Qt::white));
+    Bitmap warped;
+    ColocarBitmapEmDeformacaoSenoidal(progress, 3, kMax, original, warped);
+    EXPECT_EQ(PixelOf(warped, 0, 0), QColor(Qt::black));
+    Bitmap channels = original;
+    EditarCanaisDeCorDeBitmap(progress, kMax, std::numeric_limits<int>::min(), 100, channels);
+    EXPECT_EQ(PixelOf(channels, 1, 1).red(), PixelOf(original, 1, 1).red() ? 255 : 0);
+    EXPECT_EQ(PixelOf(channels, 1, 1).green(), 0);
+    Bitmap sharp = original;
+    ColorCarBitmapEmAcentuacaoFiltroSharper(progress, kMax, sharp);
+    Bitmap smooth = original;
+    ColocarBitmapEmAntiAliasing(progress, kMax, smooth);
+    // Moved by 50 / (amount + 50) toward the centre, differing neighbours take the centre's colour: every
+    // colour left is one of the picture's.
+    std::set<QRgb> colours;
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            colours.insert(original.Image().pixel(x, y));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_TRUE(colours.count(QColor(PixelOf(smooth, x, y)).rgb())) << x << "," << y;
 }

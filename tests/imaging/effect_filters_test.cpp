@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -251,4 +252,24 @@ TEST(ColourEffects, GreyIsTheExtendedSumRounded)
             const long double sum = 0.3L * in.red() + 0.59L * in.green() + 0.11L * in.blue();
             ASSERT_EQ(PixelOf(display, x, y).red(), int(std::nearbyint(sum))) << x << "," << y;
         }
+}
+
+TEST(EffectFilters, ExtremeArgumentsStayInsideThePicture)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const Bitmap original = NoisyBitmap(6, 4);
+    Bitmap blurred = original;
+    SplitBlurBitmap(blurred, kMax);
+    EXPECT_TRUE(SamePixels(blurred, original));
+    Bitmap mosaic = original;
+    MosaicBitmap(mosaic, kMax);
+    EXPECT_EQ(PixelOf(mosaic, 5, 3), PixelOf(original, 0, 0));
+    ColourEffects e;
+    e.posterize = kMax;
+    e.contrast = kMax;
+    e.lightness = std::numeric_limits<int>::min();
+    e.saturation = kMax;
+    Bitmap display;
+    ApplyColourEffects(original, nullptr, e, display);
+    EXPECT_EQ(display.Width(), 6);
 }
