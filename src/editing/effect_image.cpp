@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "imaging/date_stamp.h"
 #include "imaging/effect_filters.h"
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
@@ -386,6 +387,12 @@ void TEffectImage::enterEvent(QEnterEvent*)
 void TEffectImage::leaveEvent(QEvent*)
 {
     emit OnMouseExit();
+}
+
+void AplicarDataNaFotoEfeito(TEffectImage& camada, const QString& texto)
+{
+    AplicarDataNaFotoEfeito(camada.DisplayPicture(), texto);
+    camada.update();
 }
 
 } // namespace lumoria

@@ -154,4 +154,8 @@ private:
     bool m_converting = false;
 };
 
+// The date stamp of the effect layer: on its displayed picture (the wider box), then a repaint. The next
+// effect pass recomputes the display without it.
+void AplicarDataNaFotoEfeito(TEffectImage& camada, const QString& texto);
+
 } // namespace lumoria

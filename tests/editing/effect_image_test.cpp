@@ -334,3 +334,17 @@ TEST(EffectImage, DestinationRectangleAndCanvas)
     image.SetAutoSize(true);
     EXPECT_EQ(image.size(), QSize(40, 20));
 }
+
+TEST(EffectImage, DateStampOnTheDisplayUntilTheNextPass)
+{
+    TEffectImage image;
+    const Bitmap source = MakeBitmap(1000, 800, [](int, int) { return QColor(90, 120, 150); });
+    Show(image, source);
+    AplicarDataNaFotoEfeito(image, QStringLiteral("07/12/2026"));
+    EXPECT_EQ(PixelOf(Display(image), 200, 728), QColor(Qt::white));
+    EXPECT_EQ(PixelOf(Display(image), 799, 791), QColor(Qt::white));
+    EXPECT_EQ(PixelOf(Display(image), 800, 760), QColor(90, 120, 150));
+    EXPECT_TRUE(SamePixels(Original(image), source));
+    image.SetPicBrightness(0);
+    EXPECT_TRUE(SamePixels(Display(image), source));
+}
