@@ -3,7 +3,6 @@
 
 #include "imaging/date_stamp.h"
 #include "imaging/flip_and_channels.h"
-#include "platform/graphics/jpeg_image.h"
 #include "support/pixel_pictures.h"
 
 #include <QFontMetrics>
@@ -99,17 +98,6 @@ TEST(DateStamp, EffectLayerBoxIsWiderAndLowBoxesHaveNoText)
         ASSERT_EQ(PixelOf(low.GetBitmap(), x, 19), QColor(Qt::white)) << x;
     }
     EXPECT_EQ(PixelOf(low.GetBitmap(), 50, 17), kGrey);
-}
-
-TEST(DateStamp, AJpegLayerBecomesABitmap)
-{
-    Picture picture;
-    JpegImage jpeg;
-    jpeg.Assign(MakeBitmap(200, 100, [](int, int) { return kGrey; }));
-    picture.AssignGraphic(&jpeg);
-    AplicarDataNaFoto(picture, QStringLiteral("x"));
-    ASSERT_EQ(picture.GetGraphic()->Kind(), GraphicKind::Bitmap);
-    EXPECT_EQ(PixelOf(picture.GetBitmap(), 50, 91), QColor(Qt::white));
 }
 
 TEST(Flip, MirrorsByTheFlags)
