@@ -2,12 +2,12 @@
 // What the benchmarks share: the real camera photo they measure with and a Qt application.
 #include "album/album_model.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
+
+#include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -44,19 +44,6 @@ inline void EnsureApplication()
     }
 }
 
-// The reference of the pixel benchmarks: memcpy of that many bytes between buffers already written.
-inline void CopyBytes(benchmark::State& state, std::size_t bytes)
-{
-    std::vector<unsigned char> from(bytes, 1);
-    std::vector<unsigned char> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
-}
-
 // An A4 page of four 9 x 12 frames, each with the camera photo under a name of its own (links in
 // dir), so that every frame reads its own file. False when the photo is missing.
 inline bool FourPhotoPage(TPagina& pagina, const QString& dir)
@@ -71,6 +58,19 @@ inline bool FourPhotoPage(TPagina& pagina, const QString& dir)
         pagina.Foto(i).NomeDoArquivo = link;
     }
     return true;
+}
+
+// The reference of the pixel benchmarks: memcpy of that many bytes, timed as they are.
+inline void MemcpyLoop(benchmark::State& state, std::size_t bytes)
+{
+    std::vector<unsigned char> from(bytes, 1);
+    std::vector<unsigned char> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 
 } // namespace lumoria::bench

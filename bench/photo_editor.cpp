@@ -37,7 +37,7 @@ platform::Bitmap Filled()
 
 } // namespace
 
-static void BM_Memcpy3200x2400(benchmark::State& state) { bench::CopyBytes(state, std::size_t(kW) * kH * 4); }
+static void BM_Memcpy3200x2400(benchmark::State& state) { bench::MemcpyLoop(state, std::size_t(kW) * kH * 4); }
 BENCHMARK(BM_Memcpy3200x2400)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1);
 
 static void BM_RotateBitmap30Degrees(benchmark::State& state)

@@ -1,15 +1,13 @@
 #include "editing/effect_image.h"
 
-#include <QMouseEvent>
-#include <QPainter>
 
 #include <algorithm>
 
+#include "imaging/date_stamp.h"
 #include "imaging/effect_filters.h"
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
-#include "platform/ui/align_layout.h"
 
 namespace lumoria {
 
@@ -19,16 +17,6 @@ using platform::PixelFormat;
 
 namespace {
 
-platform::Align AlignInParent(const QWidget* control)
-{
-    const QWidget* parent = control->parentWidget();
-    if (!parent)
-        return platform::Align::None;
-    if (const auto* layout = qobject_cast<const platform::AlignLayout*>(parent->layout()))
-        return layout->alignOf(control);
-    return platform::Align::None;
-}
-
 const Bitmap* BitmapOf(const platform::Picture& picture)
 {
     const platform::Graphic* graphic = picture.GetGraphic();
@@ -37,10 +25,7 @@ const Bitmap* BitmapOf(const platform::Picture& picture)
 
 } // namespace
 
-TEffectImage::TEffectImage(QWidget* parent) : QWidget(parent)
-{
-    resize(105, 105);
-}
+TEffectImage::TEffectImage(QWidget* parent) : TPictureControl(parent) {}
 
 TEffectImage::~TEffectImage() = default;
 
@@ -113,32 +98,33 @@ void TEffectImage::ApplyEffects()
         return;
     if ((m_colorNoise > 0 || m_monoNoise > 0) && !m_noiseBitmap)
         BuildNoise();
-    const bool filtered = m_emboss || m_mosaic > 0 || m_splitBlur > 0 || m_gaussianBlur > 0 || m_antiAlias > 0
+    bool filtered = m_emboss || m_mosaic > 0 || m_splitBlur > 0 || m_gaussianBlur > 0 || m_antiAlias > 0
         || m_trace > 0 || m_tile > 0;
-    if (filtered && !m_filterBitmap)
-        BuildFilter();
-    const Bitmap& source = filtered && m_filterBitmap ? *m_filterBitmap : *original;
+    if (filtered && !m_filterBitmap) {
+        // Rebuilt as its setter builds it, which limits the value to the new picture first.
+        const int w = m_pictureOriginal.Width();
+        const int h = m_pictureOriginal.Height();
+        if (m_mosaic > 0)
+            m_mosaic = std::min(m_mosaic, std::max(h, w));
+        if (m_tile > 0) {
+            const TileLayout layout = TileLayoutFor(m_tile, w, h);
+            m_tile = layout.value;
+            BuildFilter(&layout);
+        } else {
+            BuildFilter();
+        }
+    }
+    filtered = filtered && m_filterBitmap;
+    const Bitmap& source = filtered ? *m_filterBitmap : *original;
 
-    ColourEffects effects;
-    effects.posterize = m_posterize;
-    effects.solorize = m_solorize;
-    effects.contrast = m_contrast;
-    effects.lightness = m_lightness;
-    effects.darkness = m_darkness;
-    effects.brightness = m_brightness;
-    effects.splitlight = m_splitlight;
-    effects.grayScale = m_grayScale;
-    effects.saturation = m_saturation;
-    effects.invert = m_invert;
-    ApplyColourEffects(source, m_noiseBitmap.get(), effects, m_displayPicture.GetBitmap());
+    ApplyColourEffects(source, m_noiseBitmap.get(), m_effects, m_displayPicture.GetBitmap());
     update();
 }
 
 void TEffectImage::ResetEffects()
 {
-    m_brightness = m_contrast = m_lightness = m_darkness = m_saturation = m_splitlight = 0;
-    m_grayScale = m_invert = false;
-    m_colorNoise = m_monoNoise = m_posterize = m_solorize = 0;
+    m_effects = ColourEffects();
+    m_colorNoise = m_monoNoise = 0;
     ClearAreaFilters();
     FreeLayers();
     m_displayPicture.Assign(m_pictureOriginal);
@@ -149,63 +135,63 @@ void TEffectImage::ResetEffects()
 
 void TEffectImage::SetPicBrightness(int value)
 {
-    m_brightness = std::clamp(value, -255, 255);
+    m_effects.brightness = std::clamp(value, -255, 255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicContrast(int value)
 {
-    m_contrast = std::max(value, -255);
+    m_effects.contrast = std::max(value, -255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicGrayScale(bool value)
 {
-    m_grayScale = value;
+    m_effects.grayScale = value;
     ApplyEffects();
 }
 
 void TEffectImage::SetPicLightness(int value)
 {
-    m_lightness = std::min(value, 255);
+    m_effects.lightness = std::min(value, 255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicDarkness(int value)
 {
-    m_darkness = std::min(value, 255);
+    m_effects.darkness = std::min(value, 255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicSaturation(int value)
 {
-    m_saturation = std::max(value, -255);
+    m_effects.saturation = std::max(value, -255);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicSplitlight(int value)
 {
-    m_splitlight = std::clamp(value, 0, 10);
+    m_effects.splitlight = std::clamp(value, 0, 10);
     ApplyEffects();
 }
 
 void TEffectImage::SetPicInvert(bool value)
 {
-    m_invert = value;
+    m_effects.invert = value;
     ApplyEffects();
 }
 
 void TEffectImage::SetPicPosterize(int value)
 {
-    m_posterize = std::max(value, 0);
-    m_solorize = 0;
+    m_effects.posterize = std::max(value, 0);
+    m_effects.solorize = 0;
     ApplyEffects();
 }
 
 void TEffectImage::SetPicSolorize(int value)
 {
-    m_solorize = std::clamp(value, 0, 255);
-    m_posterize = 0;
+    m_effects.solorize = std::clamp(value, 0, 255);
+    m_effects.posterize = 0;
     ApplyEffects();
 }
 
@@ -282,8 +268,8 @@ void TEffectImage::BuildFilter(const TileLayout* tiles)
         TraceBitmap(bitmap, m_trace);
     } else {
         const TileLayout layout = tiles ? *tiles : TileLayoutFor(m_tile, bitmap.Width(), bitmap.Height());
-        TileBitmap(BitmapOf(m_pictureOriginal) ? *BitmapOf(m_pictureOriginal) : bitmap, bitmap, layout.tileWidth,
-                   layout.tileHeight);
+        const Bitmap original = bitmap; // the tiles are the copy of the original, resampled
+        TileBitmap(original, bitmap, layout.tileWidth, layout.tileHeight);
     }
 }
 
@@ -350,53 +336,6 @@ void TEffectImage::SetPicTile(int value)
 
 // ---- display -----------------------------------------------------------------------------------
 
-void TEffectImage::SetStretch(bool value)
-{
-    if (value == m_stretch)
-        return;
-    m_stretch = value;
-    PictureChanged();
-}
-
-void TEffectImage::SetCenter(bool value)
-{
-    if (value == m_center)
-        return;
-    m_center = value;
-    PictureChanged();
-}
-
-void TEffectImage::SetTransparent(bool value)
-{
-    if (value == m_transparent)
-        return;
-    m_transparent = value;
-    PictureChanged();
-}
-
-void TEffectImage::SetAutoSize(bool value)
-{
-    if (value == m_autoSize)
-        return;
-    m_autoSize = value;
-    if (m_autoSize) {
-        int w = width();
-        int h = height();
-        if (CanAutoSize(w, h))
-            resize(w, h);
-    }
-}
-
-bool TEffectImage::CanAutoSize(int& newWidth, int& newHeight) const
-{
-    const platform::Align align = AlignInParent(this);
-    if (align == platform::Align::None || align == platform::Align::Left || align == platform::Align::Right)
-        newWidth = m_displayPicture.Width();
-    if (align == platform::Align::None || align == platform::Align::Top || align == platform::Align::Bottom)
-        newHeight = m_displayPicture.Height();
-    return true;
-}
-
 Rect TEffectImage::DestRect() const
 {
     const int w = m_displayPicture.Width();
@@ -440,33 +379,6 @@ platform::Canvas& TEffectImage::GetCanvas()
     return static_cast<Bitmap*>(graphic)->GetCanvas();
 }
 
-void TEffectImage::paintEvent(QPaintEvent*)
-{
-    const platform::Graphic* graphic = m_displayPicture.GetGraphic();
-    if (!graphic)
-        return;
-    const bool wasDrawing = m_drawing;
-    m_drawing = true;
-    QPainter painter(this);
-    platform::Canvas canvas(painter, fromQRect(rect()));
-    const Rect dest = DestRect();
-    if (m_transparent && graphic->Kind() == GraphicKind::Bitmap && !graphic->Empty()) {
-        // The bitmap's transparent colour is that of its bottom-left pixel.
-        QImage image = static_cast<const Bitmap*>(graphic)->Image().convertToFormat(QImage::Format_ARGB32);
-        const QRgb clear = image.pixel(0, image.height() - 1) & RGB_MASK;
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                if ((line[x] & RGB_MASK) == clear)
-                    line[x] = 0;
-        }
-        canvas.DrawImage(dest, image.convertToFormat(QImage::Format_ARGB32_Premultiplied), image.rect());
-    } else {
-        canvas.StretchDraw(dest, *graphic);
-    }
-    m_drawing = wasDrawing;
-}
-
 void TEffectImage::enterEvent(QEnterEvent*)
 {
     emit OnMouseEnter();
@@ -477,30 +389,10 @@ void TEffectImage::leaveEvent(QEvent*)
     emit OnMouseExit();
 }
 
-void TEffectImage::mousePressEvent(QMouseEvent* event)
+void AplicarDataNaFotoEfeito(TEffectImage& camada, const QString& texto)
 {
-    const QPoint at = event->position().toPoint();
-    emit OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());
-}
-
-void TEffectImage::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint at = event->position().toPoint();
-    emit OnMouseMove(event->modifiers(), at.x(), at.y());
-}
-
-void TEffectImage::mouseReleaseEvent(QMouseEvent* event)
-{
-    const QPoint at = event->position().toPoint();
-    emit OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
-    if (event->button() == Qt::LeftButton && rect().contains(at))
-        emit OnClick();
-}
-
-void TEffectImage::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-    emit OnDblClick();
+    AplicarDataNaFotoEfeito(camada.DisplayPicture(), texto);
+    camada.update();
 }
 
 } // namespace lumoria

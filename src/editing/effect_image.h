@@ -4,10 +4,11 @@
 // applied pixel by pixel into a 24-bit display bitmap. PictureOriginal is never changed by the effects;
 // it is only turned into a 24-bit bitmap when assigned. Every effect setter recomputes the display once.
 #include <QString>
-#include <QWidget>
 
 #include <memory>
 
+#include "components/picture_control.h"
+#include "imaging/effect_filters.h"
 #include "imaging/random_source.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -16,9 +17,7 @@
 
 namespace lumoria {
 
-struct TileLayout;
-
-class TEffectImage : public QWidget {
+class TEffectImage : public TPictureControl {
     Q_OBJECT
 public:
     explicit TEffectImage(QWidget* parent = nullptr);
@@ -39,25 +38,25 @@ public:
     const platform::Picture& DisplayPicture() const { return m_displayPicture; }
     platform::Picture& DisplayPicture() { return m_displayPicture; }
 
-    int PicBrightness() const { return m_brightness; }
+    int PicBrightness() const { return m_effects.brightness; }
     void SetPicBrightness(int value);
-    int PicContrast() const { return m_contrast; }
+    int PicContrast() const { return m_effects.contrast; }
     void SetPicContrast(int value);
-    bool PicGrayScale() const { return m_grayScale; }
+    bool PicGrayScale() const { return m_effects.grayScale; }
     void SetPicGrayScale(bool value);
-    int PicLightness() const { return m_lightness; }
+    int PicLightness() const { return m_effects.lightness; }
     void SetPicLightness(int value);
-    int PicDarkness() const { return m_darkness; }
+    int PicDarkness() const { return m_effects.darkness; }
     void SetPicDarkness(int value);
-    int PicSaturation() const { return m_saturation; }
+    int PicSaturation() const { return m_effects.saturation; }
     void SetPicSaturation(int value);
-    int PicSplitlight() const { return m_splitlight; }
+    int PicSplitlight() const { return m_effects.splitlight; }
     void SetPicSplitlight(int value);
-    bool PicInvert() const { return m_invert; }
+    bool PicInvert() const { return m_effects.invert; }
     void SetPicInvert(bool value);
-    int PicPosterize() const { return m_posterize; }
+    int PicPosterize() const { return m_effects.posterize; }
     void SetPicPosterize(int value);
-    int PicSolorize() const { return m_solorize; }
+    int PicSolorize() const { return m_effects.solorize; }
     void SetPicSolorize(int value);
 
     // Noise layers (exclusive with each other).
@@ -86,18 +85,6 @@ public:
     const QString& PictureEffects() const { return m_pictureEffects; }
     void SetPictureEffects(const QString& value) { m_pictureEffects = value; }
 
-    bool Stretch() const { return m_stretch; }
-    void SetStretch(bool value);
-    bool Center() const { return m_center; }
-    void SetCenter(bool value);
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool value);
-    // Kept for the designs that set it; the display is computed in one step and reports no progress.
-    bool IncrementalDisplay() const { return m_incrementalDisplay; }
-    void SetIncrementalDisplay(bool value) { m_incrementalDisplay = value; }
-    bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool value);
-
     // Every effect back to 0 or off and the display a plain copy of PictureOriginal (no effect pass).
     void ResetEffects();
     // Recomputes the display bitmap from PictureOriginal (or the area filter's result) and repaints.
@@ -109,8 +96,8 @@ public:
 
     // Where the display is drawn, in control coordinates.
     Rect DestRect() const;
-    // The size automatic sizing gives the control, by its alignment in the parent.
-    bool CanAutoSize(int& newWidth, int& newHeight) const;
+    // Sizes the control to the display when AutoSize is on, works out whether it is opaque, repaints.
+    void PictureChanged() override;
     // Whether the control paints every pixel of itself.
     bool Opaque() const { return m_opaque; }
 
@@ -124,23 +111,18 @@ public:
 signals:
     void OnMouseEnter();
     void OnMouseExit();
-    void OnClick();
-    void OnDblClick();
-    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    QSize ShownPictureSize() const override
+    {
+        return QSize(m_displayPicture.Width(), m_displayPicture.Height());
+    }
+    const platform::Graphic* ShownGraphic() const override { return m_displayPicture.GetGraphic(); }
+    Rect DrawnRect() const override { return DestRect(); }
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void PictureChanged();
     void ClearAreaFilters();
     void FreeLayers();
     bool HasOriginal() const;
@@ -154,20 +136,11 @@ private:
     platform::Picture m_displayPicture;
     std::unique_ptr<platform::Bitmap> m_noiseBitmap;
     std::unique_ptr<platform::Bitmap> m_filterBitmap;
+    ColourEffects m_effects;
     RandomSource m_random;
 
-    int m_brightness = 0;
-    int m_contrast = 0;
-    bool m_grayScale = false;
-    int m_lightness = 0;
-    int m_darkness = 0;
-    int m_saturation = 0;
-    int m_splitlight = 0;
-    bool m_invert = false;
     int m_colorNoise = 0;
     int m_monoNoise = 0;
-    int m_posterize = 0;
-    int m_solorize = 0;
     bool m_emboss = false;
     int m_mosaic = 0;
     int m_splitBlur = 0;
@@ -177,14 +150,12 @@ private:
     int m_tile = 0;
     QString m_pictureEffects;
 
-    bool m_stretch = false;
-    bool m_center = false;
-    bool m_transparent = false;
-    bool m_incrementalDisplay = false;
-    bool m_autoSize = false;
     bool m_opaque = false;
     bool m_converting = false;
-    bool m_drawing = false;
 };
+
+// The date stamp of the effect layer: on its displayed picture (the wider box), then a repaint. The next
+// effect pass recomputes the display without it.
+void AplicarDataNaFotoEfeito(TEffectImage& camada, const QString& texto);
 
 } // namespace lumoria

@@ -47,18 +47,19 @@ void SplitBlurBitmap(Bitmap& bitmap, int distance)
     To24(bitmap);
     const int w = bitmap.Width();
     const int h = bitmap.Height();
-    const int n = distance;
+    const std::int64_t n = distance;
     // Row y reads only rows y - n, y and y + n, so each class of rows modulo n is a chain of its own;
     // within a chain the rows go top to bottom as in one pass.
-    const int chains = std::min(n, h);
+    const int chains = int(std::min<std::int64_t>(n, h));
+    pixels::Detach(bitmap);
     ParallelFor(chains, [&](int chain) {
-        for (int y = chain; y < h; y += n) {
-            std::uint8_t* row = bitmap.ScanLine(y);
-            const std::uint8_t* up = y - n >= 0 ? bitmap.ScanLine(y - n) : row;
-            const std::uint8_t* down = y + n < h ? bitmap.ScanLine(y + n) : row;
-            for (int x = 0; x < w; ++x) {
-                const int l = 3 * (x - n >= 0 ? x - n : x);
-                const int r = 3 * (x + n < w ? x + n : x);
+        for (std::int64_t y = chain; y < h; y += n) {
+            std::uint8_t* row = bitmap.ScanLine(int(y));
+            const std::uint8_t* up = y - n >= 0 ? bitmap.ScanLine(int(y - n)) : row;
+            const std::uint8_t* down = y + n < h ? bitmap.ScanLine(int(y + n)) : row;
+            for (std::int64_t x = 0; x < w; ++x) {
+                const std::int64_t l = 3 * (x - n >= 0 ? x - n : x);
+                const std::int64_t r = 3 * (x + n < w ? x + n : x);
                 for (int c = 0; c < 3; ++c)
                     row[3 * x + c] = std::uint8_t((up[l + c] + down[l + c] + up[r + c] + down[r + c]) >> 2);
             }
@@ -117,15 +118,16 @@ void MosaicBitmap(Bitmap& bitmap, int block)
     const int h = bitmap.Height();
     const std::size_t rowBytes = std::size_t(w) * 3;
     const int bandCount = (h - 1) / block + 1;
+    pixels::Detach(bitmap);
     ParallelFor(bandCount, [&](int band) {
-        const int top = band * block;
-        std::uint8_t* first = bitmap.ScanLine(top);
-        for (int bx = 0; bx < w; bx += block) {
-            const int end = std::min(w, bx + block);
-            for (int x = bx + 1; x < end; ++x)
+        const std::int64_t top = std::int64_t(band) * block;
+        std::uint8_t* first = bitmap.ScanLine(int(top));
+        for (std::int64_t bx = 0; bx < w; bx += block) {
+            const std::int64_t end = std::min<std::int64_t>(w, bx + block);
+            for (std::int64_t x = bx + 1; x < end; ++x)
                 std::memcpy(first + 3 * x, first + 3 * bx, 3);
         }
-        for (int y = top + 1; y < std::min(h, top + block); ++y)
+        for (int y = int(top) + 1; y < std::min<std::int64_t>(h, top + block); ++y)
             std::memcpy(bitmap.ScanLine(y), first, rowBytes);
     });
 }
@@ -179,8 +181,11 @@ void TraceBitmap(Bitmap& bitmap, int intensity)
         for (int x = 0; x < w; ++x)
             out[x] = CubeIndex(row + 3 * x);
     }
+    std::vector<std::uint8_t*> rows(h);
+    for (int y = 0; y < h; ++y)
+        rows[y] = bitmap.ScanLine(y);
     auto index = [&](int x, int y) { return t[std::size_t(y) * w + x]; };
-    auto mark = [&](int x, int y) { std::memset(bitmap.ScanLine(y) + 3 * x, 0, 3); };
+    auto mark = [&](int x, int y) { std::memset(rows[y] + 3 * x, 0, 3); };
     bool found = false;
     std::uint8_t reference = 0;
     // The line goes on the side of the edge whose colour is not the reference one.
@@ -233,6 +238,7 @@ void ResampleBitmap(const Bitmap& source, Bitmap& destination)
     const std::int64_t hs = s->Height();
     const std::int64_t xstep = ((ws - 1) << 15) / wd;
     const std::int64_t ystep = ((hs - 1) << 15) / hd;
+    pixels::Detach(destination);
     ParallelFor(hd, [&](int yd) {
         const std::int64_t sy = ystep * yd;
         const int iy = int(sy >> 15);
@@ -350,6 +356,7 @@ void ApplyColourEffects(const Bitmap& source, const Bitmap* noise, const ColourE
     if (noise && (noise->Width() != w || noise->Height() != h || noise->Format() != PixelFormat::Bits24))
         noise = nullptr;
     const std::size_t rowBytes = std::size_t(w) * 3;
+    pixels::Detach(display);
 
     const bool identity = e.posterize == 0 && e.solorize == 0 && e.contrast == 0 && e.lightness == 0
         && e.darkness == 0 && e.brightness == 0 && e.splitlight == 0 && !e.grayScale && e.saturation == 0
