@@ -61,10 +61,7 @@ Rect CalcDestRect(const DestRectOptions& o, int diagonal, QSize rotated, QSize c
     return Rect{r.Left + ox, r.Top + oy, r.Right + ox, r.Bottom + oy};
 }
 
-TAngleImage::TAngleImage(QWidget* parent) : QWidget(parent)
-{
-    resize(105, 105);
-}
+TAngleImage::TAngleImage(QWidget* parent) : TPictureControl(parent) {}
 
 TAngleImage::~TAngleImage()
 {
@@ -87,7 +84,7 @@ void TAngleImage::SetAngle(long double angle)
             throw;
         }
         InvalidateCaches();
-        if (m_autoSize && !m_uniqueSize)
+        if (AutoSize() && !m_uniqueSize)
             ApplyAutoSize();
     }
 }
@@ -95,16 +92,20 @@ void TAngleImage::SetAngle(long double angle)
 void TAngleImage::SetPicture(const platform::Picture& picture)
 {
     m_picture.Assign(picture);
-    PictureChanged();
+    RebuildImage();
 }
 
 void TAngleImage::SetGraphic(const platform::Graphic& graphic)
 {
     m_picture.AssignGraphic(&graphic);
-    PictureChanged();
+    RebuildImage();
 }
 
-void TAngleImage::PictureChanged() { RebuildImage(); }
+void TAngleImage::PictureChanged()
+{
+    // The see-through drawing is made when painting; the rest is where the bitmap goes.
+    InvalidateCaches();
+}
 
 void TAngleImage::SetTransparentColor(ColorRef color)
 {
@@ -117,22 +118,6 @@ void TAngleImage::SetTransparentColor(ColorRef color)
         RebuildImage();
 }
 
-void TAngleImage::SetCenter(bool on)
-{
-    if (on == m_center)
-        return;
-    m_center = on;
-    InvalidateCaches();
-}
-
-void TAngleImage::SetStretch(bool on)
-{
-    if (on == m_stretch)
-        return;
-    m_stretch = on;
-    InvalidateCaches();
-}
-
 void TAngleImage::SetProportional(bool on)
 {
     if (on == m_proportional)
@@ -141,31 +126,13 @@ void TAngleImage::SetProportional(bool on)
     InvalidateCaches();
 }
 
-void TAngleImage::SetTransparent(bool on)
-{
-    if (on == m_transparent)
-        return;
-    m_transparent = on;
-    m_scaled = QImage();
-    update();
-}
-
 void TAngleImage::SetUniqueSize(bool on)
 {
     if (on == m_uniqueSize)
         return;
     m_uniqueSize = on;
     InvalidateCaches();
-    if (m_autoSize)
-        ApplyAutoSize();
-}
-
-void TAngleImage::SetAutoSize(bool on)
-{
-    if (on == m_autoSize)
-        return;
-    m_autoSize = on;
-    if (on)
+    if (AutoSize())
         ApplyAutoSize();
 }
 
@@ -197,7 +164,7 @@ void TAngleImage::RebuildImage()
         PrepareSourceBitmap();
         UpdateRotatedBitmap();
         InvalidateCaches();
-        if (m_autoSize && m_diagonal != 0)
+        if (AutoSize() && m_diagonal != 0)
             ApplyAutoSize();
     } catch (...) {
         m_rebuilding = false;
@@ -257,11 +224,24 @@ void TAngleImage::InvalidateCaches()
 
 void TAngleImage::ApplyAutoSize()
 {
-    if (m_uniqueSize && m_diagonal != 0)
-        resize(m_diagonal, m_diagonal);
-    else if (!m_uniqueSize && !m_rotated.Empty())
-        resize(m_rotated.Width(), m_rotated.Height());
+    if (m_rotated.Empty() && m_diagonal == 0)
+        return;
+    int w = width();
+    int h = height();
+    if (CanAutoSize(w, h))
+        resize(w, h);
 }
+
+QSize TAngleImage::ShownPictureSize() const
+{
+    if (m_uniqueSize && m_diagonal != 0)
+        return QSize(m_diagonal, m_diagonal);
+    return QSize(m_rotated.Width(), m_rotated.Height());
+}
+
+const platform::Graphic* TAngleImage::ShownGraphic() const { return m_rotated.Empty() ? nullptr : &m_rotated; }
+
+Rect TAngleImage::DrawnRect() const { return const_cast<TAngleImage*>(this)->GetDestRect(); }
 
 Rect TAngleImage::GetDestRect()
 {

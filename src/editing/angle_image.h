@@ -4,10 +4,10 @@
 // box; painting only scales that bitmap into the control. The corners that the picture does not cover
 // are either left unpainted (clipped to the turned outline) or drawn see-through.
 #include <QPolygon>
-#include <QWidget>
 
 #include <memory>
 
+#include "components/picture_control.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/picture.h"
 #include "platform/rect.h"
@@ -19,7 +19,9 @@ namespace platform {
 class Canvas;
 }
 
-class TAngleImage : public QWidget {
+// Center, Stretch, Transparent and AutoSize are the picture controls' own (TPictureControl); an option
+// change only places the turned bitmap again, it never turns the picture again.
+class TAngleImage : public TPictureControl {
     Q_OBJECT
 public:
     explicit TAngleImage(QWidget* parent = nullptr);
@@ -29,30 +31,25 @@ public:
     long double Angle() const { return m_angle; }
     void SetAngle(long double angle);
 
-    // The picture shown. After changing it in place, call PictureChanged().
+    // The picture shown. After changing it in place, call RebuildImage().
     platform::Picture& Picture() { return m_picture; }
     const platform::Picture& Picture() const { return m_picture; }
     void SetPicture(const platform::Picture& picture);
     void SetGraphic(const platform::Graphic& graphic);
-    void PictureChanged();
+    // The picture's change handler: a new source and a new turned bitmap.
+    void RebuildImage();
+    // An option changed: the turned bitmap is placed and outlined again.
+    void PictureChanged() override;
 
     // The transparent colour fixed on the picture's bitmap; clNone leaves it to the bottom-left
     // pixel. A different value re-renders the corners in it.
     platform::ColorRef TransparentColor() const { return m_transparentColor; }
     void SetTransparentColor(platform::ColorRef color);
 
-    bool Center() const { return m_center; }
-    void SetCenter(bool on);
-    bool Stretch() const { return m_stretch; }
-    void SetStretch(bool on);
     bool Proportional() const { return m_proportional; }
     void SetProportional(bool on);
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool on);
     bool UniqueSize() const { return m_uniqueSize; }
     void SetUniqueSize(bool on);
-    bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool on);
     // Background of a picture that is not a bitmap, and so its corner colour.
     platform::ColorRef Color() const { return m_color; }
     void SetColor(platform::ColorRef color);
@@ -73,12 +70,15 @@ public:
     int RenderCount() const { return m_renderCount; }
 
 protected:
+    // The diagonal square with UniqueSize, else the turned bitmap.
+    QSize ShownPictureSize() const override;
+    const platform::Graphic* ShownGraphic() const override;
+    Rect DrawnRect() const override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    void RebuildImage();
     void PrepareSourceBitmap();
     void UpdateRotatedBitmap();
     void InvalidateCaches();
@@ -90,12 +90,8 @@ private:
     platform::ColorRef m_sourceTransparent = 0x00FFFFFFu;
     platform::Bitmap m_rotated;
     long double m_angle = 0;
-    bool m_center = false;
-    bool m_stretch = false;
     bool m_proportional = false;
-    bool m_transparent = false;
     bool m_uniqueSize = true;
-    bool m_autoSize = false;
     platform::ColorRef m_color = platform::clWindow;
     platform::ColorRef m_transparentColor = platform::clNone;
     int m_diagonal = 0;

@@ -129,7 +129,7 @@ void TfrmEditarFotosEfeitos::SincronizarConteudoImagensNormalRotacaoEfeito()
     const platform::ScreenCursorGuard cursor(platform::kCursorWait);
     if (pgcControles->currentIndex() == kAbaOlhoVermelho) {
         AtribuirFigura(imgFoto->Picture(), imgFotoRotacao->Picture());
-        imgFotoRotacao->PictureChanged();
+        imgFotoRotacao->RebuildImage();
         imgFotoEfeito->SetPictureOriginal(imgFoto->Picture());
         return;
     }
@@ -196,7 +196,7 @@ void TfrmEditarFotosEfeitos::AoDesligarProgresso(bool abortado)
         if (FCamadaVisivel == kCamadaFoto)
             imgFoto->Changed();
         else if (FCamadaVisivel == kCamadaRotacao)
-            imgFotoRotacao->PictureChanged();
+            imgFotoRotacao->RebuildImage();
         else
             imgFotoEfeito->update();
     }

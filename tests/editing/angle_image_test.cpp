@@ -75,7 +75,7 @@ TEST(AngleImage, JpegPictureGetsItsCornersInTheControlColour)
     TAngleImage control;
     control.SetColor(0x00FFFFFF);
     control.Picture().LoadFromFile(path);
-    control.PictureChanged();
+    control.RebuildImage();
     control.SetAngle(45);
     EXPECT_EQ(Corner(control), QColor(255, 255, 255));
     const QImage& r = control.RotatedBitmap().Image();
