@@ -118,6 +118,12 @@ public:
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
 
+    // --- The editors (main_window_editors.cpp).
+    // Opens the photo editor modally on a file; the path of the file it wrote last, or empty.
+    QString EditarFotosEfeitos(const QString& arquivo);
+    void spdEditarFotosEfeitosClick();
+    void mniEditarEstaFotoEfeitosClick();
+
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);
     void LerAlbum(const QString& nomeDoArquivo);

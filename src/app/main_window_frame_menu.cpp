@@ -50,10 +50,11 @@ void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
         return;
     const TFoto& f = m_documento.currentPage().Foto(MolduraSobOMouse());
     const bool temFoto = !f.NomeDoArquivo.isEmpty();
-    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniAnalisarEstaFoto})
+    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniAnalisarEstaFoto,
+                          mniEditarEstaFotoEfeitos})
         item->setEnabled(temFoto);
-    // The editors come with their windows; until then their items stay disabled.
-    for (QAction* item : {mniEditarEstaFotoEfeitos, mniEditarEstaFotoTextosETrabalhos})
+    // The cover editor comes with its window; until then its item stays disabled.
+    for (QAction* item : {mniEditarEstaFotoTextosETrabalhos})
         item->setEnabled(false);
     if (temFoto) {
         mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == kFitStretch);

@@ -235,8 +235,8 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
 
-    // The page control and the editors come with their windows.
-    for (TFancyButton* b : {spdPaginas, spdEditarFotosEfeitos, spdEditarFotosTextosETrabalhos})
+    // The page control and the cover editor come with their windows.
+    for (TFancyButton* b : {spdPaginas, spdEditarFotosTextosETrabalhos})
         b->setEnabled(false);
 }
 
@@ -332,8 +332,10 @@ void TfrmPrincipal::LigarEventos()
             item->setChecked(!marcado);
             (this->*comando)();
         });
-    // The editors and the analysis come with their windows: until then their items stay disabled.
+    // The cover editor and the analysis come with their windows: until then their items stay disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
+    connectGuarded(spdEditarFotosEfeitos, &TFancyButton::OnClick, this, [this] { spdEditarFotosEfeitosClick(); });
+    connectGuarded(mniEditarEstaFotoEfeitos, &QAction::triggered, this, [this] { mniEditarEstaFotoEfeitosClick(); });
     connectGuarded(spdPrevisaoImpressao, &TFancyButton::OnClick, this, [this] { spdPrevisaoImpressaoClick(); });
     connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });
     connectGuarded(spdGravarTrabalho, &TFancyButton::OnClick, this, [this] { spdGravarTrabalhoClick(); });

@@ -77,10 +77,10 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     menu = AbrirMenuDaMoldura(*janela, 1);
     ASSERT_NE(menu, nullptr);
     for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
-                       janela->mniAnalisarEstaFoto})
+                       janela->mniAnalisarEstaFoto, janela->mniEditarEstaFotoEfeitos})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    // The editors come with their windows.
-    EXPECT_FALSE(janela->mniEditarEstaFotoEfeitos->isEnabled());
+    // The cover editor comes with its window.
+    EXPECT_FALSE(janela->mniEditarEstaFotoTextosETrabalhos->isEnabled());
     EXPECT_FALSE(janela->mniAjustarDespropoircionalEsticado->isChecked());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
     EXPECT_FALSE(janela->mniAjustarProporcionalPorFora->isChecked());

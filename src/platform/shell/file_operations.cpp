@@ -198,3 +198,13 @@ bool isWritableFolder(const QString& path)
 }
 
 } // namespace lumoria::platform
+
+namespace lumoria::platform {
+
+bool isFile(const QString& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(toPath(path), ec);
+}
+
+} // namespace lumoria::platform

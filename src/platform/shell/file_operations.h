@@ -38,6 +38,9 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
 // True when something (a file, folder or link, even a broken one) stands at the path.
 bool pathExists(const QString& path);
 
+// True when a file (or a link to one) stands at the path.
+bool isFile(const QString& path);
+
 // Copies `size` bytes in blocks of at most 2048. False at the first read that gives no data before
 // the end or at the first write that does not take the whole block.
 bool copyInBlocks(QIODevice& source, QIODevice& target, std::int64_t size);
