@@ -4,8 +4,9 @@
 // (through its AlbumDocument), the image cache and the undo stack. One class over several files:
 // main_window_layout.cpp (areas and controls), main_window_page_view.cpp (page view, mouse, status
 // bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
-// main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands)
-// and main_window_startup.cpp (start-up and shut-down).
+// main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands),
+// main_window_tools.cpp (opening the tool windows) and main_window_startup.cpp (start-up and
+// shut-down).
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -96,6 +97,10 @@ public:
     void hideMainWindow() override { hide(); }
     void showMainWindow() override { show(); }
     Qt::WindowStates mainWindowState() const override { return windowState(); }
+
+    // --- Tool windows (main_window_tools.cpp).
+    void MostrarPrevisaoDeImpressao();
+    void spdPrevisaoImpressaoClick();
 
     // --- Frame menu (main_window_frame_menu.cpp).
     void imgPaginaCentralClick();
