@@ -143,6 +143,18 @@ static void BM_SplitBlur3(benchmark::State& s)
 {
     InPlace(s, PixelFormat::Bits24, [](auto&, Bitmap& b) { SplitBlurBitmap(b, 3); });
 }
+// The largest Gaussian blur the control takes: 51 passes.
+static void BM_GaussianBlur50(benchmark::State& s)
+{
+    InPlace(s, PixelFormat::Bits24, [](auto&, Bitmap& b) {
+        for (int i = 0; i <= 50; ++i)
+            SplitBlurBitmap(b, 3);
+    });
+}
+static void BM_Trace10(benchmark::State& s)
+{
+    InPlace(s, PixelFormat::Bits24, [](auto&, Bitmap& b) { TraceBitmap(b, 10); });
+}
 static void BM_Emboss(benchmark::State& s)
 {
     InPlace(s, PixelFormat::Bits24, [](auto&, Bitmap& b) { EmbossBitmap(b); });
@@ -223,6 +235,8 @@ EFFECT_BENCH(BM_NovasDimensoesMetade);
 EFFECT_BENCH(BM_Flip);
 EFFECT_BENCH(BM_AplicarData);
 EFFECT_BENCH(BM_SplitBlur3);
+EFFECT_BENCH(BM_GaussianBlur50);
+EFFECT_BENCH(BM_Trace10);
 EFFECT_BENCH(BM_Emboss);
 EFFECT_BENCH(BM_Mosaic10);
 EFFECT_BENCH(BM_AntiAliasPass);

@@ -327,3 +327,29 @@ TEST(EffectImage, DateStampOnTheDisplayUntilTheNextPass)
     image.SetPicBrightness(0);
     EXPECT_TRUE(SamePixels(Display(image), source));
 }
+
+TEST(EffectImage, PaintsTheDisplayWhereItsModesPlaceIt)
+{
+    QWidget parent;
+    parent.resize(100, 60);
+    parent.setStyleSheet(QStringLiteral("background: rgb(0, 255, 0)"));
+    TEffectImage image(&parent);
+    image.setGeometry(0, 0, 100, 60);
+    // Left half red, right half blue, bottom-left pixel red.
+    Show(image, MakeBitmap(20, 10, [](int x, int) { return x < 10 ? QColor(Qt::red) : QColor(Qt::blue); }));
+    image.SetPicInvert(true); // cyan and yellow on the screen
+    parent.show();
+    auto at = [&](int x, int y) { return QColor(parent.grab().toImage().pixel(x, y)); };
+    EXPECT_EQ(at(5, 5), QColor(Qt::cyan));
+    EXPECT_EQ(at(15, 5), QColor(Qt::yellow));
+    EXPECT_EQ(at(30, 5), QColor(0, 255, 0));
+    image.SetCenter(true); // at (40, 25)
+    EXPECT_EQ(at(41, 26), QColor(Qt::cyan));
+    EXPECT_EQ(at(5, 5), QColor(0, 255, 0));
+    image.SetStretch(true); // the whole control
+    EXPECT_EQ(at(10, 50), QColor(Qt::cyan));
+    EXPECT_EQ(at(90, 10), QColor(Qt::yellow));
+    image.SetTransparent(true); // the bottom-left colour lets the parent show
+    EXPECT_EQ(at(10, 50), QColor(0, 255, 0));
+    EXPECT_EQ(at(90, 10), QColor(Qt::yellow));
+}

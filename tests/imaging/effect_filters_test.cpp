@@ -223,7 +223,7 @@ TEST(ColourEffects, GreyIsTheExtendedSumRounded)
         }
 }
 
-TEST(EffectFilters, ExtremeArgumentsStayInsideThePicture)
+TEST(EffectFilters, ExtremeArgumentsAndEmptyPicturesStayInside)
 {
     constexpr int kMax = std::numeric_limits<int>::max();
     const Bitmap original = NoisyBitmap(6, 4);
@@ -241,4 +241,15 @@ TEST(EffectFilters, ExtremeArgumentsStayInsideThePicture)
     Bitmap display;
     ApplyColourEffects(original, nullptr, e, display);
     EXPECT_EQ(display.Width(), 6);
+
+    // 0 x 0 pictures are left alone.
+    Bitmap empty;
+    SplitBlurBitmap(empty, 2);
+    EmbossBitmap(empty);
+    MosaicBitmap(empty, 3);
+    AntiAliasBitmap(empty, 0, 0, 5, 5);
+    TraceBitmap(empty, 3);
+    ResampleBitmap(original, empty);
+    TileBitmap(original, empty, 10, 10);
+    EXPECT_TRUE(empty.Empty());
 }
