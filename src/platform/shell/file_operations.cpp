@@ -142,3 +142,20 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
 }
 
 } // namespace lumoria::platform
+
+namespace lumoria::platform {
+
+bool makeFolderPath(const QString& path)
+{
+    std::error_code ec;
+    fs::create_directories(toPath(path), ec);
+    return !ec && fs::is_directory(toPath(path), ec);
+}
+
+bool isFile(const QString& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(toPath(path), ec);
+}
+
+} // namespace lumoria::platform
