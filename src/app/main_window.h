@@ -102,12 +102,20 @@ public:
     void mniInserirUmaFotoClick();
     void mniRemoverEstaFotoClick();
     void mniRepetirEstaFotoClick();
+    void mniEditarEstaFotoTextosETrabalhosClick();
     void mniAjustarDespropoircionalEsticadoClick();
     void mniAjustarProporcionalPorDentroClick();
     void mniAjustarProporcionalPorForaClick();
     void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
+
+    // --- The cover editor (main_window_cover_editor.cpp).
+    // Opens the cover editor on a photo; gravado is the file it wrote last, empty when none.
+    void EditarFotosTrabalhos(const QString& arquivo, QString& gravado);
+    void spdEditarFotosTextosETrabalhosClick();
+    // The example photo the button opens the cover editor on.
+    QString FotoDeExemploDaCapa() const;
 
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);

@@ -50,10 +50,11 @@ void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
         return;
     const TFoto& f = m_documento.currentPage().Foto(MolduraSobOMouse());
     const bool temFoto = !f.NomeDoArquivo.isEmpty();
-    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura})
+    for (QAction* item :
+         {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniEditarEstaFotoTextosETrabalhos})
         item->setEnabled(temFoto);
-    // The editors and the analysis come with their windows; until then their items stay disabled.
-    for (QAction* item : {mniEditarEstaFotoEfeitos, mniEditarEstaFotoTextosETrabalhos, mniAnalisarEstaFoto})
+    // The photo editor and the analysis come with their windows; until then their items stay disabled.
+    for (QAction* item : {mniEditarEstaFotoEfeitos, mniAnalisarEstaFoto})
         item->setEnabled(false);
     if (temFoto) {
         mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == kFitStretch);

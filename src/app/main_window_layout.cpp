@@ -270,8 +270,8 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
 
-    // The page control, the editors and the preview come with their windows.
-    for (TFancyButton* b : {spdPaginas, spdEditarFotosEfeitos, spdEditarFotosTextosETrabalhos, spdPrevisaoImpressao})
+    // The page control, the photo editor and the preview come with their windows.
+    for (TFancyButton* b : {spdPaginas, spdEditarFotosEfeitos, spdPrevisaoImpressao})
         b->setEnabled(false);
 }
 
@@ -366,7 +366,11 @@ void TfrmPrincipal::LigarEventos()
             item->setChecked(!marcado);
             (this->*comando)();
         });
-    // The editors and the analysis come with their windows: until then their items stay disabled.
+    connectGuarded(mniEditarEstaFotoTextosETrabalhos, &QAction::triggered, this,
+                   [this] { mniEditarEstaFotoTextosETrabalhosClick(); });
+    connectGuarded(spdEditarFotosTextosETrabalhos, &TFancyButton::OnClick, this,
+                   [this] { spdEditarFotosTextosETrabalhosClick(); });
+    // The photo editor and the analysis come with their windows: until then their items stay disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
     connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });
     connectGuarded(spdGravarTrabalho, &TFancyButton::OnClick, this, [this] { spdGravarTrabalhoClick(); });
