@@ -78,6 +78,7 @@ void TfrmEditarFotosTrabalhos::CriarAbaCapaDVD()
     trbDeslocamentoVertical = NovoDeslizante(tshCapaDVD, -100, 100, 0);
     spdRemoveraplicacaoCapaCD = new TFancyButton(tshCapaDVD);
     ApplyCommandButtonLook(*spdRemoveraplicacaoCapaCD);
+    spdRemoveraplicacaoCapaCD->resize(110, 30); // beside the sliders, inside the page
     spdRemoveraplicacaoCapaCD->SetCaption(QStringLiteral("Remover"));
     spdRemoveraplicacaoCapaCD->setEnabled(false);
 
@@ -166,11 +167,11 @@ void TfrmEditarFotosTrabalhos::PosicionarControlesDaCapa()
     for (auto [rotulo, trb] : {std::pair{lblPorcentualDeDiametroCapaCD, trbPorcentualDeDiametroCapaCD},
                                std::pair{lblDeslocamentoHorizontal, trbDeslocamentoHorizontal},
                                std::pair{lblDeslocamentoVertical, trbDeslocamentoVertical}}) {
-        rotulo->move(esquerda - 8, topo);
+        rotulo->move(esquerda, topo);
         trb->move(deslizante, topo);
         topo += 34;
     }
-    spdRemoveraplicacaoCapaCD->move(deslizante + kLarguraDoDeslizante + 16,
+    spdRemoveraplicacaoCapaCD->move(deslizante + kLarguraDoDeslizante + 12,
                                     trbDeslocamentoHorizontal->y() + (kAlturaDaLinha - spdRemoveraplicacaoCapaCD->height()) / 2);
 }
 
