@@ -41,6 +41,7 @@ class StatusBar;
 class TCacheDeImagensJaCarregadas;
 class TFancyButton;
 class TfrmNavegadorGuia;
+class EditorWindowBase;
 
 // Where the cursor files go: the program's folder, or, when it cannot be written, the folder
 // "lumoria" in the per-user runtime folder (created when missing). Ends in "/".
@@ -102,7 +103,6 @@ public:
     void mniInserirUmaFotoClick();
     void mniRemoverEstaFotoClick();
     void mniRepetirEstaFotoClick();
-    void mniEditarEstaFotoTextosETrabalhosClick();
     void mniAjustarDespropoircionalEsticadoClick();
     void mniAjustarProporcionalPorDentroClick();
     void mniAjustarProporcionalPorForaClick();
@@ -110,11 +110,16 @@ public:
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
 
-    // --- The cover editor (main_window_cover_editor.cpp).
-    // Opens the cover editor on a photo; gravado is the file it wrote last, empty when none.
-    void EditarFotosTrabalhos(const QString& arquivo, QString& gravado);
+    // --- The editors (main_window_editors.cpp).
+    // Opens the photo editor modally on a file; the path of the file it wrote last, or empty.
+    QString EditarFotosEfeitos(const QString& arquivo);
+    void spdEditarFotosEfeitosClick();
+    void mniEditarEstaFotoEfeitosClick();
+    // The same with the CD/DVD cover editor.
+    QString EditarFotosTrabalhos(const QString& arquivo);
     void spdEditarFotosTextosETrabalhosClick();
-    // The example photo the button opens the cover editor on.
+    void mniEditarEstaFotoTextosETrabalhosClick();
+    // The example photo that the cover editor's button opens.
     QString FotoDeExemploDaCapa() const;
 
     // --- Job commands (main_window_job.cpp).
@@ -229,6 +234,11 @@ private:
 
     // Frames.
     bool MolduraSobOMouseValida() const;
+    // The opening both editors share: centred, on the file, taking drops, in this window's state,
+    // modal; the path of the file written last, or empty.
+    QString AbrirEditor(EditorWindowBase& editor, const QString& arquivo);
+    // Runs an editor on the photo of the frame under the mouse and puts the written file in its place.
+    void EditarFotoDaMoldura(QString (TfrmPrincipal::*editar)(const QString&));
     void DesenharMolduraNaTela(std::int32_t j);
     void DesenharPaginaNaTela();
     void AjustarFoto(std::uint8_t modo);

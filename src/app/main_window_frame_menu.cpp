@@ -50,11 +50,11 @@ void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
         return;
     const TFoto& f = m_documento.currentPage().Foto(MolduraSobOMouse());
     const bool temFoto = !f.NomeDoArquivo.isEmpty();
-    for (QAction* item :
-         {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniEditarEstaFotoTextosETrabalhos})
+    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniEditarEstaFotoEfeitos,
+                          mniEditarEstaFotoTextosETrabalhos})
         item->setEnabled(temFoto);
-    // The photo editor and the analysis come with their windows; until then their items stay disabled.
-    for (QAction* item : {mniEditarEstaFotoEfeitos, mniAnalisarEstaFoto})
+    // The analysis comes with its window; until then its item stays disabled.
+    for (QAction* item : {mniAnalisarEstaFoto})
         item->setEnabled(false);
     if (temFoto) {
         mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == kFitStretch);

@@ -270,8 +270,8 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
 
-    // The page control, the photo editor and the preview come with their windows.
-    for (TFancyButton* b : {spdPaginas, spdEditarFotosEfeitos, spdPrevisaoImpressao})
+    // The page control and the preview come with their windows.
+    for (TFancyButton* b : {spdPaginas, spdPrevisaoImpressao})
         b->setEnabled(false);
 }
 
@@ -370,8 +370,10 @@ void TfrmPrincipal::LigarEventos()
                    [this] { mniEditarEstaFotoTextosETrabalhosClick(); });
     connectGuarded(spdEditarFotosTextosETrabalhos, &TFancyButton::OnClick, this,
                    [this] { spdEditarFotosTextosETrabalhosClick(); });
-    // The photo editor and the analysis come with their windows: until then their items stay disabled.
+    // The analysis comes with its window: until then its item stays disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
+    connectGuarded(spdEditarFotosEfeitos, &TFancyButton::OnClick, this, [this] { spdEditarFotosEfeitosClick(); });
+    connectGuarded(mniEditarEstaFotoEfeitos, &QAction::triggered, this, [this] { mniEditarEstaFotoEfeitosClick(); });
     connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });
     connectGuarded(spdGravarTrabalho, &TFancyButton::OnClick, this, [this] { spdGravarTrabalhoClick(); });
     connectGuarded(spdLerTrabalho, &TFancyButton::OnClick, this, [this] { spdLerTrabalhoClick(); });

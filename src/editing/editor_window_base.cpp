@@ -184,7 +184,6 @@ EditorWindowBase::EditorWindowBase(const QString& titulo, QSize tamanho, QWidget
     platform::connectGuarded(spdGravarFoto, &TFancyButton::OnClick, this, [this] { spdGravarFotoClick(); });
     platform::connectGuarded(spdAbortarProcessamentoDesteEfeito, &TFancyButton::OnClick, this,
                              [this] { spdAbortarProcessamentoDesteEfeitoClick(); });
-    setAcceptDrops(true);
 }
 
 EditorWindowBase::~EditorWindowBase() = default;

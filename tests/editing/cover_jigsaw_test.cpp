@@ -98,13 +98,13 @@ TEST(Jigsaw, RefusesNoPiecesAndUnitsBelowOnePixel)
     EXPECT_THROW(CalcularMedidasDoQuebraCabeca(300, 300, 50), RangeError); // 6 / 15 rounds to 0
     EXPECT_NO_THROW(CalcularMedidasDoQuebraCabeca(300, 300, 37));          // 8 / 15 rounds to 1
     Bitmap b(300, 300);
-    GeradorAleatorio g(1);
+    RandomSource g(1);
     EXPECT_THROW(AplicarQuebraCabecaEmBitmap(b, 0, Qt::black, 1, g), RangeError);
 }
 
 TEST(Jigsaw, SideCodesPairNeighboursAndLeaveTheGridEdgesOpen)
 {
-    GeradorAleatorio g(2024);
+    RandomSource g(2024);
     const MedidasDoQuebraCabeca m = CalcularMedidasDoQuebraCabeca(3200, 2400, 4);
     const std::vector<LadosDaCelula> lados = SortearLadosDoQuebraCabeca(m, g);
     ASSERT_EQ(lados.size(), std::size_t(m.colunas * m.linhas));
@@ -134,11 +134,11 @@ TEST(Jigsaw, SideCodesPairNeighboursAndLeaveTheGridEdgesOpen)
 TEST(Jigsaw, FourPiecesOn3200x2400DrawTheSidesWhereTheSizesPutThem)
 {
     Bitmap b(3200, 2400);
-    GeradorAleatorio g(77);
+    RandomSource g(77);
     AplicarQuebraCabecaEmBitmap(b, 4, QColor::fromRgb(kLine), 5, g);
     const QImage& image = b.Image();
 
-    GeradorAleatorio again(77);
+    RandomSource again(77);
     const MedidasDoQuebraCabeca m = CalcularMedidasDoQuebraCabeca(3200, 2400, 4);
     CheckSides(image, m, SortearLadosDoQuebraCabeca(m, again));
 
@@ -161,10 +161,10 @@ TEST(Jigsaw, FourPiecesOn3200x2400DrawTheSidesWhereTheSizesPutThem)
 TEST(Jigsaw, OnePieceOn300x300HasOneSideEachWay)
 {
     Bitmap b(300, 300);
-    GeradorAleatorio g(5);
+    RandomSource g(5);
     AplicarQuebraCabecaEmBitmap(b, 1, QColor::fromRgb(kLine), 3, g);
     const QImage& image = b.Image();
-    GeradorAleatorio again(5);
+    RandomSource again(5);
     const MedidasDoQuebraCabeca m = CalcularMedidasDoQuebraCabeca(300, 300, 1);
     CheckSides(image, m, SortearLadosDoQuebraCabeca(m, again));
     EXPECT_TRUE(Painted(image, 220, 220));
@@ -179,7 +179,7 @@ TEST(Jigsaw, OnePieceOn300x300HasOneSideEachWay)
 TEST(Jigsaw, SameSeedSamePicture)
 {
     Bitmap a(800, 600), b(800, 600), c(800, 600);
-    GeradorAleatorio ga(123), gb(123), gc(124);
+    RandomSource ga(123), gb(123), gc(124);
     AplicarQuebraCabecaEmBitmap(a, 5, Qt::black, 2, ga);
     AplicarQuebraCabecaEmBitmap(b, 5, Qt::black, 2, gb);
     AplicarQuebraCabecaEmBitmap(c, 5, Qt::black, 2, gc);

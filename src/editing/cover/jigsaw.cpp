@@ -24,18 +24,12 @@ constexpr Curva kCurvaB{{{0, 0}, {0, 2}, {0, 4}, {0, 6}, {6, 4}, {5, 11}, {0, 9}
 constexpr Curva kCurvaC{{{0, 0}, {0, 1}, {6, -2}, {6, 0}, {3, 6}, {10, 5}, {9, 0}, {9, -2}, {15, 0}, {15, 0}}};
 constexpr Curva kCurvaD{{{0, 0}, {0, 2}, {0, 3}, {0, 6}, {-6, 4}, {-5, 11}, {0, 9}, {0, 10}, {0, 13}, {0, 15}}};
 
-std::uint8_t SortearCodigo(GeradorAleatorio& gerador)
+std::uint8_t SortearCodigo(RandomSource& gerador)
 {
-    return std::uint8_t(gerador.Proximo(2) + 1);
+    return std::uint8_t(gerador.Random(2) + 1);
 }
 
 } // namespace
-
-int GeradorAleatorio::Proximo(int faixa)
-{
-    m_semente = m_semente * 134775813u + 1u;
-    return int((std::uint64_t(m_semente) * std::uint64_t(faixa)) >> 32);
-}
 
 MedidasDoQuebraCabeca CalcularMedidasDoQuebraCabeca(int largura, int altura, int pecasNaHorizontal)
 {
@@ -52,7 +46,7 @@ MedidasDoQuebraCabeca CalcularMedidasDoQuebraCabeca(int largura, int altura, int
     return m;
 }
 
-std::vector<LadosDaCelula> SortearLadosDoQuebraCabeca(const MedidasDoQuebraCabeca& m, GeradorAleatorio& gerador)
+std::vector<LadosDaCelula> SortearLadosDoQuebraCabeca(const MedidasDoQuebraCabeca& m, RandomSource& gerador)
 {
     std::vector<LadosDaCelula> lados(std::size_t(m.colunas) * std::size_t(m.linhas), LadosDaCelula{0, 0, 0, 0});
     const auto celula = [&](int i, int j) -> LadosDaCelula& { return lados[std::size_t(i) * m.colunas + j]; };
@@ -91,7 +85,7 @@ std::array<Point, 10> CurvaDoLado(bool deCima, int codigo, Point canto, int unid
 }
 
 void AplicarQuebraCabecaEmBitmap(Bitmap& bitmap, int pecasNaHorizontal, QColor cor, int larguraDaLinha,
-                                 GeradorAleatorio& gerador)
+                                 RandomSource& gerador)
 {
     const int w = bitmap.Width();
     const int h = bitmap.Height();

@@ -2,6 +2,7 @@
 // The jigsaw effect: outlines of puzzle pieces drawn over a bitmap, a border round the picture and a
 // grid of sides with a knob on every inner side bulging one way or the other at random. Nothing in
 // the program offers it yet; it keeps no window state.
+#include "imaging/random_source.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/rect.h"
 
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace lumoria {
-
-// The pseudo-random sequence the effect draws from: a linear congruential generator that a seed
-// repeats exactly.
-class GeradorAleatorio {
-public:
-    explicit GeradorAleatorio(std::uint32_t semente) : m_semente(semente) {}
-    // A number from 0 to faixa - 1.
-    int Proximo(int faixa);
-
-private:
-    std::uint32_t m_semente;
-};
 
 struct MedidasDoQuebraCabeca {
     int unidade = 0;      // u: the knob curves are drawn in these units
@@ -42,13 +31,13 @@ MedidasDoQuebraCabeca CalcularMedidasDoQuebraCabeca(int largura, int altura, int
 
 // The side codes, row by row (cell (i, j) at i * colunas + j); two draws per inner cell, top first.
 std::vector<LadosDaCelula> SortearLadosDoQuebraCabeca(const MedidasDoQuebraCabeca& medidas,
-                                                      GeradorAleatorio& gerador);
+                                                      RandomSource& gerador);
 
 // The ten points of one side's curve (three cubic Bézier segments), in picture pixels, for a cell
 // whose corner is canto: the top side when deCima, else the left side, with code 1 or 2.
 std::array<Point, 10> CurvaDoLado(bool deCima, int codigo, Point canto, int unidade);
 
 void AplicarQuebraCabecaEmBitmap(platform::Bitmap& bitmap, int pecasNaHorizontal, QColor cor, int larguraDaLinha,
-                                 GeradorAleatorio& gerador);
+                                 RandomSource& gerador);
 
 } // namespace lumoria
