@@ -85,6 +85,18 @@ TEST(DiscCover, MaskKeepsTheRingAndWhitensOutsideAndTheHole)
         EXPECT_EQ(masked.Image().pixel(p.x, p.y), p.keeps ? photo.Image().pixel(p.x, p.y) : kWhite)
             << p.x << "," << p.y;
 
+    // At 10 %: disc 1480..1719 x 1080..1319, hole 1568..1632 x 1168..1232.
+    Bitmap small = photo;
+    AplicarCapaDeCDEmBitmap(small, 10, 0, 0);
+    const Probe probes10[] = {
+        {1479, 1199, false}, {1480, 1199, true},  {1719, 1200, true},  {1720, 1200, false}, {1600, 1079, false},
+        {1600, 1080, true},  {1567, 1200, true},  {1568, 1200, false}, {1632, 1200, false}, {1633, 1200, true},
+        {1600, 1320, false}, {1600, 1319, true},  {400, 1200, false},  {1500, 1100, false}, {1520, 1200, true},
+    };
+    for (const Probe& p : probes10)
+        EXPECT_EQ(small.Image().pixel(p.x, p.y), p.keeps ? photo.Image().pixel(p.x, p.y) : kWhite)
+            << "10% " << p.x << "," << p.y;
+
     // Every pixel is either the photo's or white, and masking again changes nothing.
     Bitmap twice = masked;
     AplicarCapaDeCDEmBitmap(twice, 100, 0, 0);
