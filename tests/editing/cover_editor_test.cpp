@@ -8,15 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPointer>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 
 #include <cmath>
-#include <functional>
 
-#include "common/message_window.h"
 #include "components/fancy_button.h"
 #include "editing/cover/cover_editor.h"
 #include "editing/cover/disc_cover.h"
@@ -28,6 +25,7 @@
 #include "platform/ui/modal_runner.h"
 #include "platform/ui/panel.h"
 #include "support/picture_files.h"
+#include "support/modal_attendant.h"
 #include "support/pointer_events.h"
 
 using namespace lumoria;
@@ -52,32 +50,6 @@ QImage Pixels(const Picture& p)
 {
     return const_cast<Picture&>(p).GetBitmap().Image().convertToFormat(QImage::Format_RGB32);
 }
-
-// Answers the message boxes that show while it lives: 6 clicks "Sim", 7 clicks "Não".
-class Answerer {
-public:
-    Answerer()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<TfrmDialogo*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || box == m_last)
-                return;
-            m_last = box;
-            captions << box->windowTitle();
-            const int answer = answers.isEmpty() ? 7 : answers.takeFirst();
-            TFancyButton* b = answer == 6 ? box->spdSim : box->spdNao;
-            QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
-        });
-        m_timer.start();
-    }
-    QList<int> answers;
-    QStringList captions;
-
-private:
-    QTimer m_timer;
-    QPointer<QWidget> m_last;
-};
 
 class CoverEditor : public ::testing::Test {
 protected:
@@ -324,10 +296,11 @@ TEST_F(CoverEditor, AnAbortedOperationPutsTheLoadedPhotoBack)
 TEST_F(CoverEditor, ClosingWithoutChangesAsksNothingAndHandsBackNothing)
 {
     Load(QStringLiteral("fechar.bmp"), 100, 100);
-    Answerer answerer;
+    Atendente atendente;
     QTimer::singleShot(20, editor.get(), [this] { editor->close(); });
     runModal(editor.get());
-    EXPECT_TRUE(answerer.captions.isEmpty());
+    EXPECT_TRUE(atendente.caixas.isEmpty());
+    EXPECT_EQ(atendente.inesperadas, 0);
     EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
     EXPECT_FALSE(editor->isVisible());
 }
@@ -337,21 +310,22 @@ TEST_F(CoverEditor, ClosingWithACoverAsksAndWritesOnlyOnYes)
     Load(QStringLiteral("pergunta.bmp"), 120, 90);
     editor->cbxPermitirAplicarCapaCD->setChecked(true);
     {
-        Answerer answerer;
-        answerer.answers << 7;
+        Atendente atendente;
+        atendente.respostas << 7;
         QTimer::singleShot(20, editor.get(), [this] { editor->close(); });
         runModal(editor.get());
-        EXPECT_EQ(answerer.captions, QStringList{QStringLiteral("Necessidade De Gravar Imagem Editada")});
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
         EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
     }
     editor->show();
     const QImage masked = Pixels(editor->imgFoto->Picture());
     {
-        Answerer answerer;
-        answerer.answers << 6;
+        Atendente atendente;
+        atendente.respostas << 6;
         QTimer::singleShot(20, editor.get(), [this] { editor->close(); });
         runModal(editor.get());
-        ASSERT_EQ(answerer.captions.size(), 1);
+        ASSERT_EQ(atendente.caixas.size(), 1);
     }
     const QString written = editor->FArquivoGravado;
     EXPECT_TRUE(written.startsWith(documentsFolder() + QStringLiteral("/Fotos Lumoria/pergunta {LU")));
