@@ -38,6 +38,7 @@ class Splitter;
 class StatusBar;
 } // namespace platform
 
+class BusyIndicator;
 class TCacheDeImagensJaCarregadas;
 class TFancyButton;
 class TfrmNavegadorGuia;
@@ -257,6 +258,7 @@ private:
 
     AlbumDocument m_documento;
     std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;
+    std::unique_ptr<BusyIndicator> m_indicadorDeOcupado;
     QStringList m_argumentos;
     Point m_ultimaPosicaoDoMouse;
 

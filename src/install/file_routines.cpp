@@ -1,10 +1,6 @@
 #include "install/file_routines.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
 
 #include "platform/shell/desktop_launcher.h"
 #include "platform/shell/file_operations.h"
@@ -20,7 +16,7 @@ void CriarAtalho(const QString& alvo, const QString& argumentos, const QString& 
         pasta = PastaAreaDeTrabalho();
     } else if (local == kAtalhoNoMenuIniciar) {
         pasta = PastaMenuIniciar() + QLatin1Char('/') + subpasta;
-        QDir().mkpath(pasta);
+        platform::makeFolder(pasta);
     } else {
         return;
     }
@@ -43,41 +39,9 @@ QString PastaAreaDeTrabalho() { return platform::desktopFolder(); }
 
 QString PastaMenuIniciar() { return platform::applicationsMenuFolder(); }
 
-bool copyInBlocks(QIODevice& origem, QIODevice& destino, std::int64_t tamanho)
-{
-    char bloco[2048];
-    std::int64_t restante = tamanho;
-    while (restante > 0) {
-        const qint64 lidos = origem.read(bloco, std::min<std::int64_t>(sizeof bloco, restante));
-        if (lidos <= 0)
-            return false; // the source ended early or failed; the copy would never complete
-        if (destino.write(bloco, lidos) != lidos)
-            return false;
-        restante -= lidos;
-    }
-    return true;
-}
-
 bool CopiarArquivo(const QString& origem, const QString& destino)
 {
-    if (platform::isSameFile(origem, destino))
-        return false;
-    QFile entrada(origem);
-    if (!entrada.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    const std::int64_t tamanho = entrada.size();
-    // Unbuffered, so that a failed write shows at the write itself.
-    QFile saida(destino);
-    if (!saida.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return false;
-    if (!copyInBlocks(entrada, saida, tamanho))
-        return false;
-    saida.close();
-    if (saida.error() != QFileDevice::NoError)
-        return false;
-    platform::copyFileTime(origem, destino);
-    platform::copyFilePermissions(origem, destino);
-    return true;
+    return platform::copyFileContents(origem, destino);
 }
 
 void CopiarPasta(QWidget* /*janela*/, const QString& origem, const QString& destino)
@@ -96,7 +60,7 @@ bool ApagarArquivo(const QString& arquivo, bool permitirDesfazer)
     if (permitirDesfazer)
         platform::moveToTrash(arquivo);
     else
-        QFile::remove(arquivo);
+        platform::removeFile(arquivo);
     return !existe();
 }
 

@@ -4,6 +4,8 @@
 // trailing "/"; callers append it.
 #include <QString>
 
+#include "platform/shell/file_operations.h"
+
 #include <cstdint>
 
 class QIODevice;
@@ -50,8 +52,7 @@ bool ApagarArquivo(const QString& arquivo, bool permitirDesfazer);
 // is missing or could not be deleted whole.
 bool ApagarPasta(const QString& pasta, bool permitirDesfazer);
 
-// The copy loop of CopiarArquivo: `tamanho` bytes in blocks of at most 2048. False at the first
-// read that gives no data before the end or at the first write that does not take the whole block.
-bool copyInBlocks(QIODevice& origem, QIODevice& destino, std::int64_t tamanho);
+// The copy loop of CopiarArquivo.
+using platform::copyInBlocks;
 
 } // namespace lumoria

@@ -29,4 +29,6 @@ QString userExecutablesFolder()
     return folder;
 }
 
+QString runtimeFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
+
 } // namespace lumoria::platform

@@ -14,5 +14,8 @@ QString applicationsMenuFolder();
 QString installedProgramsFolder();
 // The user's own executables, ~/.local/bin; created when missing.
 QString userExecutablesFolder();
+// The per-user runtime folder ($XDG_RUNTIME_DIR, or a private folder the system falls back to);
+// empty when there is none.
+QString runtimeFolder();
 
 } // namespace lumoria::platform
