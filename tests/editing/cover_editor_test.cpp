@@ -251,6 +251,21 @@ TEST_F(CoverEditor, MarkerIsDrawnMovedAndHiddenOverThePhotoOnly)
     EXPECT_EQ(Grab(), plain);
 }
 
+TEST_F(CoverEditor, MarkerGoesWhenTheStageLosesTheFocus)
+{
+    Load(QStringLiteral("foco.bmp"), 400, 300);
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    // Through the window system, as the operator's pointer: the press gives the stage the focus.
+    QTest::mousePress(editor->imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(editor->imgFoto, QPoint(150, 120));
+    QTest::mouseRelease(editor->imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
+    ASSERT_TRUE(editor->FMarcadorVisivel);
+    EXPECT_TRUE(editor->pnlFoto->hasFocus());
+    QTest::mouseClick(editor->cbxPermitirAplicarCapaCD, Qt::LeftButton);
+    EXPECT_FALSE(editor->FMarcadorVisivel);
+}
+
 TEST_F(CoverEditor, MarkerPenGrowsWithThePicture)
 {
     Load(QStringLiteral("larga.bmp"), 1600, 200);
