@@ -2,12 +2,16 @@
 // What the benchmarks share: the real camera photo they measure with and a Qt application.
 #include "album/album_model.h"
 
+#include <benchmark/benchmark.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace lumoria::bench {
 
@@ -18,7 +22,17 @@ inline QString CameraPhoto()
     return QFileInfo::exists(path) ? path : QString();
 }
 
-// Page drawing paints with Qt, which wants an application object.
+// The camera photo, or empty after telling the benchmark why it skips.
+inline QString CameraPhotoOrSkip(benchmark::State& state)
+{
+    const QString photo = CameraPhoto();
+    if (photo.isEmpty())
+        state.SkipWithError("mate-backgrounds is not installed");
+    return photo;
+}
+
+// Page drawing paints with Qt, which wants an application object (QApplication for windows).
+template <class App = QGuiApplication>
 inline void EnsureApplication()
 {
     static int argc = 1;
@@ -26,8 +40,21 @@ inline void EnsureApplication()
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        new QGuiApplication(argc, argv);
+        new App(argc, argv);
     }
+}
+
+// The reference of the pixel benchmarks: memcpy of that many bytes between buffers already written.
+inline void CopyBytes(benchmark::State& state, std::size_t bytes)
+{
+    std::vector<unsigned char> from(bytes, 1);
+    std::vector<unsigned char> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 
 // An A4 page of four 9 x 12 frames, each with the camera photo under a name of its own (links in

@@ -1,4 +1,5 @@
 // A quarter turn of a 24-megapixel 24-bit bitmap against memcpy of the same bytes.
+#include "bench_support.h"
 #include "imaging/quarter_turn.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/image_rotation.h"
@@ -28,18 +29,7 @@ platform::Bitmap Filled()
 
 } // namespace
 
-static void BM_Memcpy(benchmark::State& state)
-{
-    const std::size_t bytes = std::size_t(kW) * kH * 3;
-    std::vector<uchar> from(bytes, 1);
-    std::vector<uchar> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
-}
+static void BM_Memcpy(benchmark::State& state) { bench::CopyBytes(state, std::size_t(kW) * kH * 3); }
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The rotation loop into a result that already exists (as memcpy above).

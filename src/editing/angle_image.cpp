@@ -10,6 +10,7 @@
 #include "imaging/rotate_bitmap.h"
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/image_memory.h"
 #include "platform/graphics/image_scaling.h"
 #include "platform/numeric.h"
 
@@ -65,7 +66,11 @@ TAngleImage::TAngleImage(QWidget* parent) : QWidget(parent)
     resize(105, 105);
 }
 
-TAngleImage::~TAngleImage() = default;
+TAngleImage::~TAngleImage()
+{
+    m_rotated = Bitmap();
+    platform::ReleaseRecycledImageMemory();
+}
 
 void TAngleImage::SetAngle(long double angle)
 {

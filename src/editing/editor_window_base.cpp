@@ -326,7 +326,8 @@ bool EditorWindowBase::VerificarSeHaAlteracoesSemSalvamentoAlertandoUsuario()
     if (!FModificado)
         return true;
     const QString nome = MontarNomeDoArquivoEditado();
-    QString linhas = nome;
+    // One folder a line; the root's separator starts no empty line.
+    QString linhas = nome.startsWith(QLatin1Char('/')) ? nome.mid(1) : nome;
     linhas.replace(QLatin1Char('/'), QuebrasDeLinha(1));
     const int r = CaixaDeDialogo(
         TituloDoAplicativo() + QuebrasDeLinha(2) + QStringLiteral("Há Modificações Nesta Imagem Que Ainda Não Foram") +
@@ -340,7 +341,7 @@ bool EditorWindowBase::VerificarSeHaAlteracoesSemSalvamentoAlertandoUsuario()
         return true;
     }
     const QString pasta = QFileInfo(nome).absolutePath();
-    if (!platform::makeFolderPath(pasta)) {
+    if (!platform::makeFolder(pasta)) {
         AvisarFalha(QStringLiteral("Não Foi Possível Criar a Pasta:"), pasta);
         return false;
     }

@@ -1,6 +1,5 @@
 #include "editing/paint_box.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/graphics/canvas.h"
@@ -8,7 +7,7 @@
 
 namespace lumoria {
 
-PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {}
+PaintBox::PaintBox(QWidget* parent) : PointerRelay(parent) {}
 
 void PaintBox::paintEvent(QPaintEvent*)
 {
@@ -25,30 +24,6 @@ void PaintBox::paintEvent(QPaintEvent*)
     }
     if (OnPaint)
         platform::runGuarded([&] { OnPaint(canvas); });
-}
-
-void PaintBox::mousePressEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit mousePressed(event->button(), false, p.x(), p.y());
-}
-
-void PaintBox::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit mousePressed(event->button(), true, p.x(), p.y());
-}
-
-void PaintBox::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit mouseMoved(event->buttons(), p.x(), p.y());
-}
-
-void PaintBox::mouseReleaseEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit mouseReleased(event->button(), p.x(), p.y());
 }
 
 } // namespace lumoria

@@ -66,7 +66,9 @@ void TfrmEditarFotosEfeitos::CriarAbaRotacao()
     pbxRotacao->OnPaint = [this](platform::Canvas& canvas) { pbxRotacaoPaint(canvas); };
 
     platform::connectGuarded(pbxRotacao, &PaintBox::mousePressed, this,
-                             [this](Qt::MouseButton b, bool duplo, int x, int y) { pbxRotacaoMouseDown(b, duplo, x, y); });
+                             [this](Qt::MouseButton b, Qt::MouseButtons, int x, int y) { pbxRotacaoMouseDown(b, false, x, y); });
+    platform::connectGuarded(pbxRotacao, &PaintBox::mouseDoubleClicked, this,
+                             [this](Qt::MouseButton b, int x, int y) { pbxRotacaoMouseDown(b, true, x, y); });
     platform::connectGuarded(pbxRotacao, &PaintBox::mouseMoved, this,
                              [this](Qt::MouseButtons, int x, int y) { pbxRotacaoMouseMove(x, y); });
     platform::connectGuarded(pbxRotacao, &PaintBox::mouseReleased, this, [this] { pbxRotacaoMouseUp(); });

@@ -1,6 +1,5 @@
 #include "editing/picture_layer.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/graphics/bitmap.h"
@@ -9,7 +8,7 @@
 
 namespace lumoria {
 
-PictureLayer::PictureLayer(QWidget* parent) : QWidget(parent) {}
+PictureLayer::PictureLayer(QWidget* parent) : PointerRelay(parent) {}
 
 void PictureLayer::Changed()
 {
@@ -36,24 +35,6 @@ void PictureLayer::paintEvent(QPaintEvent*)
     }
     platform::Canvas canvas(painter, Rect{0, 0, width(), height()});
     canvas.StretchDraw(Rect{0, 0, width(), height()}, *g);
-}
-
-void PictureLayer::mousePressEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit mousePressed(event->button(), event->buttons(), p.x(), p.y());
-}
-
-void PictureLayer::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit mouseMoved(event->buttons(), p.x(), p.y());
-}
-
-void PictureLayer::mouseReleaseEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    emit mouseReleased(event->button(), p.x(), p.y());
 }
 
 } // namespace lumoria

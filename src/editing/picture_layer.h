@@ -2,13 +2,12 @@
 // A plain picture control that stretches its picture over its whole rectangle, as the editors' layers
 // are. The scaled picture is kept between paints; call Changed() after drawing on the picture's
 // pixels. Presses, moves and releases reach the owner as signals in control coordinates.
-#include <QWidget>
-
+#include "editing/pointer_relay.h"
 #include "platform/graphics/picture.h"
 
 namespace lumoria {
 
-class PictureLayer : public QWidget {
+class PictureLayer : public PointerRelay {
     Q_OBJECT
 public:
     explicit PictureLayer(QWidget* parent = nullptr);
@@ -18,16 +17,8 @@ public:
     // The pixels (or the graphic) changed: the next paint scales them again.
     void Changed();
 
-signals:
-    void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
-    void mouseMoved(Qt::MouseButtons buttons, int x, int y);
-    void mouseReleased(Qt::MouseButton button, int x, int y);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     platform::Picture m_picture;

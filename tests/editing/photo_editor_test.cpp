@@ -316,7 +316,11 @@ TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
     const QString esperado = Documentos() + QStringLiteral("/Fotos Lumoria/praia {LU20261206091530}.jpg");
     ASSERT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
-    EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("\r\nFotos Lumoria\r\npraia {LU20261206091530}.jpg")));
+    // One folder a line, from the first folder under the root.
+    QString pastas = esperado.mid(1);
+    pastas.replace(QLatin1Char('/'), QStringLiteral("\r\n"));
+    EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Arquivo:\r\n\r\n") + pastas +
+                                                   QStringLiteral("\r\n\r\nVocê Autoriza")));
     EXPECT_EQ(editor->FArquivoGravado, esperado);
     EXPECT_TRUE(ReadBytes(esperado).startsWith("\xFF\xD8"));
     EXPECT_FALSE(editor->FModificado);
@@ -442,4 +446,57 @@ TEST_F(PhotoEditor, DroppedFiles)
     // Like "Ler Foto", the drop starts with the effects reset.
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
     EXPECT_EQ(Tamanho(), QSize(50, 20));
+}
+
+TEST_F(PhotoEditor, ProgressBarSetsThePictureAsideAndAnAbortPutsItBack)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("barra.bmp"))));
+    editor->FAbortarProcessamento = true;
+    editor->LigarBarraDeProgresso(0, 0, 99);
+    EXPECT_FALSE(editor->FAbortarProcessamento);
+    EXPECT_TRUE(editor->imgFotoBackupPreOperacao->isVisible());
+    EXPECT_FALSE(editor->imgFoto->isVisible());
+    EXPECT_FALSE(editor->pgcControles->isEnabled());
+    EXPECT_FALSE(editor->pnlControlesDireito->isEnabled());
+    EXPECT_TRUE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
+    // A routine's partial result, then the abort button.
+    auto& pixels = const_cast<QImage&>(editor->imgFoto->Picture().GetBitmap().Image());
+    pixels.setPixel(50, 40, qRgb(1, 2, 3));
+    Clicar(editor->spdAbortarProcessamentoDesteEfeito);
+    EXPECT_TRUE(editor->AbortarProcessamento());
+    editor->DesligarBarraDeProgresso();
+    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
+    EXPECT_TRUE(editor->imgFoto->isVisible());
+    EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
+    EXPECT_TRUE(editor->pgcControles->isEnabled());
+    EXPECT_FALSE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
+}
+
+TEST_F(PhotoEditor, FotoOriginalDropsThePermanentTurn)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("original.bmp"), 40, 20)));
+    Girar90();
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    ASSERT_EQ(Tamanho(), QSize(20, 40));
+    Clicar(editor->spdFotoOriginal);
+    EXPECT_EQ(Tamanho(), QSize(40, 20));
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("40 x 20 Pixels"));
+}
+
+TEST_F(PhotoEditor, LerFotoWithUnsavedChangesAsksFirst)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ler-a.bmp"))));
+    const QString outra = FotoVermelha(QStringLiteral("ler-b.bmp"), 30, 30);
+    Girar90();
+    atendente.respostas = {7};
+    Clicar(editor->spdLerFoto);
+    EXPECT_EQ(atendente.caixas.size(), 1);
+    EXPECT_TRUE(editor->FModificado);
+    atendente.respostas = {6};
+    atendente.arquivos = {outra};
+    Clicar(editor->spdLerFoto);
+    EXPECT_EQ(editor->FArquivoDaFoto, outra);
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
 }

@@ -201,13 +201,6 @@ bool isWritableFolder(const QString& path)
 
 namespace lumoria::platform {
 
-bool makeFolderPath(const QString& path)
-{
-    std::error_code ec;
-    fs::create_directories(toPath(path), ec);
-    return !ec && fs::is_directory(toPath(path), ec);
-}
-
 bool isFile(const QString& path)
 {
     std::error_code ec;

@@ -38,9 +38,6 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
 // True when something (a file, folder or link, even a broken one) stands at the path.
 bool pathExists(const QString& path);
 
-// Makes the folder with every missing parent; true when the folder stands afterwards.
-bool makeFolderPath(const QString& path);
-
 // True when a file (or a link to one) stands at the path.
 bool isFile(const QString& path);
 
