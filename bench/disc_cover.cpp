@@ -6,9 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <vector>
-
 using namespace lumoria;
 
 namespace {
@@ -29,18 +26,7 @@ platform::Bitmap Photo(platform::PixelFormat format)
 
 } // namespace
 
-static void BM_MemcpyOfThePicture(benchmark::State& state)
-{
-    const platform::Bitmap photo = Photo(platform::PixelFormat::Device);
-    const std::size_t bytes = std::size_t(photo.Image().sizeInBytes());
-    std::vector<uchar> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), photo.Image().constBits(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
-}
+static void BM_MemcpyOfThePicture(benchmark::State& state) { bench::CopyBytes(state, std::size_t(kW) * kH * 4); }
 BENCHMARK(BM_MemcpyOfThePicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_AplicarCapaDeCDEmBitmap(benchmark::State& state)
@@ -71,10 +57,4 @@ static void BM_SliderMove(benchmark::State& state)
 }
 BENCHMARK(BM_SliderMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char** argv)
-{
-    lumoria::bench::EnsureApplication();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+BENCHMARK_MAIN();
