@@ -235,9 +235,8 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
 
-    // The page control and the cover editor come with their windows.
-    for (TFancyButton* b : {spdPaginas, spdEditarFotosTextosETrabalhos})
-        b->setEnabled(false);
+    // The page control comes with its window.
+    spdPaginas->setEnabled(false);
 }
 
 void TfrmPrincipal::CriarBarraDeEstado()
@@ -332,7 +331,11 @@ void TfrmPrincipal::LigarEventos()
             item->setChecked(!marcado);
             (this->*comando)();
         });
-    // The cover editor and the analysis come with their windows: until then their items stay disabled.
+    connectGuarded(mniEditarEstaFotoTextosETrabalhos, &QAction::triggered, this,
+                   [this] { mniEditarEstaFotoTextosETrabalhosClick(); });
+    connectGuarded(spdEditarFotosTextosETrabalhos, &TFancyButton::OnClick, this,
+                   [this] { spdEditarFotosTextosETrabalhosClick(); });
+    // The analysis comes with its window: until then its item stays disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
     connectGuarded(spdEditarFotosEfeitos, &TFancyButton::OnClick, this, [this] { spdEditarFotosEfeitosClick(); });
     connectGuarded(mniEditarEstaFotoEfeitos, &QAction::triggered, this, [this] { mniEditarEstaFotoEfeitosClick(); });
