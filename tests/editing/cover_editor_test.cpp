@@ -266,6 +266,30 @@ TEST_F(CoverEditor, MarkerGoesWhenTheStageLosesTheFocus)
     EXPECT_FALSE(editor->FMarcadorVisivel);
 }
 
+TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivated)
+{
+    Load(QStringLiteral("outra janela.bmp"), 400, 300);
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    QTest::mousePress(editor->imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(editor->imgFoto, QPoint(150, 120));
+    QTest::mouseRelease(editor->imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
+    ASSERT_TRUE(editor->FMarcadorVisivel);
+    ASSERT_TRUE(editor->pnlFoto->hasFocus());
+
+    // A dialog or another program taking the activation moves no focus inside this window.
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(editor->FMarcadorVisivel);
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    EXPECT_TRUE(editor->FMarcadorVisivel);
+    EXPECT_TRUE(editor->pnlFoto->hasFocus());
+}
+
 TEST_F(CoverEditor, MarkerPenGrowsWithThePicture)
 {
     Load(QStringLiteral("larga.bmp"), 1600, 200);
