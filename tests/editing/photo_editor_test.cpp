@@ -549,3 +549,25 @@ TEST_F(PhotoEditor, ASmallPhotoFillsItsRectangleOnEveryLayer)
     EXPECT_EQ(QColor(visto.pixel(700, 340)), QColor(220, 20, 20));
     EXPECT_EQ(QColor(visto.pixel(5, 5)), QColor(128, 128, 128));
 }
+
+TEST_F(PhotoEditor, AWriteThatFailsOnTheRotationTabKeepsTheTurn)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("giro-falha.bmp"), 40, 20)));
+    Girar90();
+    const QString arquivo = TempPath(QStringLiteral("giro-falha.bmp")) + QStringLiteral("/dentro.jpg");
+    atendente.respostas = {6};
+    EXPECT_FALSE(editor->GravarFoto(arquivo));
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_TRUE(editor->FModificado);
+    // The window stays on the tab, showing the turned photo at angle 0.
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaRotacao);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("20 x 40 Pixels"));
+    // Leaving the tab keeps the turn, and a second turn adds to it.
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    EXPECT_EQ(Tamanho(), QSize(20, 40));
+    EXPECT_EQ(Px(0, 39), qRgb(128, 128, 128));
+    Girar90();
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    EXPECT_EQ(Tamanho(), QSize(40, 20));
+    EXPECT_EQ(Px(39, 19), qRgb(128, 128, 128));
+}
