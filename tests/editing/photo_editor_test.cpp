@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QTest>
+#include <QProgressBar>
+#include <QTimer>
 
 #include <memory>
 
@@ -570,4 +572,31 @@ TEST_F(PhotoEditor, AWriteThatFailsOnTheRotationTabKeepsTheTurn)
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
     EXPECT_EQ(Tamanho(), QSize(40, 20));
     EXPECT_EQ(Px(39, 19), qRgb(128, 128, 128));
+}
+
+TEST_F(PhotoEditor, SepiaRunsWithTheBarAndAnAbortGivesThePictureBack)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("sepia.bmp"), 100, 300)));
+    // The abort button is pressed while the first row's pending events run.
+    bool durante = false;
+    QTimer::singleShot(0, editor.get(), [&] {
+        durante = editor->imgFotoBackupPreOperacao->isVisible() && !editor->imgFoto->isVisible() &&
+                  !editor->pgcControles->isEnabled() && editor->prbProgresso->isVisible();
+        Clicar(editor->spdAbortarProcessamentoDesteEfeito);
+    });
+    editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
+    EXPECT_TRUE(durante);
+    EXPECT_TRUE(editor->FAbortarProcessamento);
+    EXPECT_EQ(Px(50, 0), qRgb(220, 20, 20));
+    EXPECT_EQ(Px(50, 299), qRgb(220, 20, 20));
+    EXPECT_TRUE(editor->imgFoto->isVisible());
+    EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
+    EXPECT_TRUE(editor->pnlControlesDireito->isEnabled());
+
+    // Without an abort every row turns: grey (R + G + B) div 3, red + 2 x 20, green + 20.
+    editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
+    EXPECT_FALSE(editor->FAbortarProcessamento);
+    EXPECT_EQ(Px(50, 0), qRgb(126, 106, 86));
+    EXPECT_EQ(Px(50, 299), qRgb(126, 106, 86));
+    EXPECT_EQ(Px(5, 5), qRgb(168, 148, 128));
 }
