@@ -600,3 +600,20 @@ TEST_F(PhotoEditor, SepiaRunsWithTheBarAndAnAbortGivesThePictureBack)
     EXPECT_EQ(Px(50, 299), qRgb(126, 106, 86));
     EXPECT_EQ(Px(5, 5), qRgb(168, 148, 128));
 }
+
+TEST_F(PhotoEditor, APhotoPutBackWhileAClickIsAppliedIsNotRetouched)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("durante.bmp"))));
+    editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
+    // "Foto Original", pending when the click arrives, runs while the rule lets events through.
+    QTimer::singleShot(0, editor.get(), [&] { Clicar(editor->spdFotoOriginal); });
+    editor->imgFotoMouseUp(Qt::LeftButton, editor->imgFoto->width() / 2, editor->imgFoto->height() / 2);
+    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_FALSE(editor->spdZerarOlhosVermelhos->isEnabled());
+    // The next click retouches the photo now shown.
+    editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
+    Clicar(editor->imgFoto);
+    EXPECT_EQ(Px(50, 40), qRgb(20, 20, 20));
+    EXPECT_TRUE(editor->FModificado);
+}
