@@ -617,3 +617,20 @@ TEST_F(PhotoEditor, APhotoPutBackWhileAClickIsAppliedIsNotRetouched)
     EXPECT_EQ(Px(50, 40), qRgb(20, 20, 20));
     EXPECT_TRUE(editor->FModificado);
 }
+
+TEST_F(PhotoEditor, WhileARoutineRunsADropOrACloseIsRefused)
+{
+    const QString foto = FotoVermelha(QStringLiteral("rotina.bmp"), 100, 300);
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(foto));
+    const QString outra = FotoVermelha(QStringLiteral("rotina-outra.bmp"), 30, 30);
+    QTimer::singleShot(0, editor.get(), [&] {
+        editor->RecebeuArquivoArrastado({outra});
+        editor->close();
+    });
+    editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
+    QTest::qWait(20);
+    EXPECT_EQ(editor->FArquivoDaFoto, foto);
+    EXPECT_EQ(Px(50, 299), qRgb(126, 106, 86));
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(atendente.caixas.empty());
+}
