@@ -166,7 +166,6 @@ TEST_F(FrameMenu, FitItemsCarryTheirMarkAsAPrefix)
     // One ampersand shows; a disabled item is written in black; the top-level items have no prefix.
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniEditarEstaFotoTextosETrabalhos, 220, false),
               ItemEsperado(220, QStringLiteral("Capa CD & DVD"), cinza, branco));
-    janela->mniAnalisarEstaFoto->setEnabled(false);
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
               ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, branco));
     janela->mniAnalisarEstaFoto->setEnabled(false);
