@@ -2,11 +2,11 @@
 # Runs every fuzz target of a LUMORIA_FUZZ build briefly over its seed corpus (fuzz/corpus/<kind> and
 # the program's own resources of that kind). Inputs the fuzzer finds go to a scratch corpus in the
 # build folder; a crash leaves its reproducer there and fails the run.
-#   scripts/fuzz.sh [build-dir]      FUZZ_SECONDS=<seconds per target> (default 20)
+#   scripts/fuzz.sh [build-dir]      FUZZ_SECONDS=<seconds per target> (default 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build-asan}
-SECONDS_EACH=${FUZZ_SECONDS:-20}
+SECONDS_EACH=${FUZZ_SECONDS:-15}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export QT_QPA_PLATFORM=offscreen
