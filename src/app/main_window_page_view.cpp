@@ -32,13 +32,6 @@ namespace {
 constexpr int kPainelDaMoldura = 2;
 constexpr int kResolucaoDaExportacao = 300; // dots per inch
 
-// position * 100 / maximum with no decimals, followed by "% Já Executado".
-QString TextoDePercentual(int posicao, int maximo)
-{
-    const long double percentual = maximo > 0 ? (long double)(std::int64_t(posicao) * 100) / maximo : 0.0L;
-    return (FormatarNumero(3, 0, percentual).trimmed() + QStringLiteral("% Já Executado")).trimmed();
-}
-
 } // namespace
 
 void TfrmPrincipal::AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais()

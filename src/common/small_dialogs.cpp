@@ -4,13 +4,21 @@
 #include <QProgressBar>
 
 #include "common/custom_cursors.h"
+#include "common/general_routines.h"
 #include "common/dialog_glyphs.h"
 #include "platform/ui/panel.h"
 #include "components/fancy_button.h"
+#include "platform/numeric.h"
 
 namespace lumoria {
 
 using namespace platform;
+
+QString TextoDePercentual(int posicao, int maximo)
+{
+    const long double percentual = maximo > 0 ? (long double)(std::int64_t(posicao) * 100) / maximo : 0.0L;
+    return (FormatarNumero(3, 0, percentual).trimmed() + QStringLiteral("% Já Executado")).trimmed();
+}
 
 TfrmDialogoProgresso::TfrmDialogoProgresso(QWidget* owner) : DialogForm(owner, 462, 64)
 {

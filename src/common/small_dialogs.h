@@ -2,6 +2,8 @@
 // The progress window that long operations show without waiting, and the user-guide choice.
 #include <cstdint>
 
+#include <QString>
+
 #include "common/dialog_form.h"
 
 class QLabel;
@@ -22,6 +24,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
 };
+
+// The progress window's percentage: position * 100 / maximum with no decimals, then "% Já Executado".
+QString TextoDePercentual(int posicao, int maximo);
 
 // Answers 1 "Não Quero", 2 "Na Tela", 3 "Impresso"; 0 when closed with its close box.
 class TfrmDialogoGuia : public DialogForm {

@@ -1,0 +1,329 @@
+#include "components/ipicture.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <new>
+
+#include "platform/failure.h"
+#include "platform/graphics/canvas.h"
+#include "platform/graphics/graphic.h"
+#include "platform/graphics/picture_loader.h"
+#include "platform/numeric.h"
+
+namespace lumoria {
+
+namespace {
+
+constexpr long double kHimetricPorPolegada = 2540.0L;
+constexpr int kDpiDaTela = 96;
+
+// Bytes past the end count as absent (0).
+unsigned Byte(const QByteArray& data, qsizetype p)
+{
+    return p >= 0 && p < data.size() ? static_cast<unsigned char>(data[p]) : 0u;
+}
+
+std::uint16_t LeU16(const QByteArray& data, qsizetype p)
+{
+    return std::uint16_t(Byte(data, p) | Byte(data, p + 1) << 8);
+}
+
+// A graphic control extension of block size 4 directly followed by an image descriptor; matched at
+// any byte position, image data included.
+bool MarcaDeQuadro(const QByteArray& data, qsizetype p)
+{
+    return p + 9 < data.size() && Byte(data, p) == 0x21 && Byte(data, p + 1) == 0xF9 && Byte(data, p + 2) == 0x04
+           && Byte(data, p + 8) == 0x2C;
+}
+
+// Halves away from zero.
+int ArredondarParaLonge(long double value)
+{
+    return ToInt32(std::llroundl(value));
+}
+
+} // namespace
+
+QSize FitThumbnail(int pw, int ph, int cw, int ch)
+{
+    if (cw < 1 || ch < 1)
+        return QSize();
+    const long double rx = (long double)pw / cw;
+    const long double ry = (long double)ph / ch;
+    if (rx > 1 || ry > 1) {
+        if (rx > ry)
+            return QSize(cw, TruncToInt32(ph / rx));
+        return QSize(TruncToInt32(pw / ry), ch);
+    }
+    return QSize(pw, ph);
+}
+
+TIPicture::TIPicture() = default;
+TIPicture::~TIPicture() = default;
+
+int TIPicture::Width() const
+{
+    if (!m_picture && m_reduced.isNull())
+        return 0;
+    return ArredondarParaLonge(m_natural.width() * (long double)m_dpiX / kHimetricPorPolegada);
+}
+
+int TIPicture::Height() const
+{
+    if (!m_picture && m_reduced.isNull())
+        return 0;
+    return ArredondarParaLonge(m_natural.height() * (long double)m_dpiY / kHimetricPorPolegada);
+}
+
+int TIPicture::PictureWidth() const
+{
+    if (!m_picture && m_reduced.isNull())
+        return 0;
+    return m_gifWidth != 0 ? m_gifWidth : Width();
+}
+
+int TIPicture::PictureHeight() const
+{
+    if (!m_picture && m_reduced.isNull())
+        return 0;
+    return m_gifHeight != 0 ? m_gifHeight : Height();
+}
+
+void TIPicture::Fire(const std::function<void()>& event) const
+{
+    if (event)
+        event();
+}
+
+void TIPicture::ReleasePicture()
+{
+    m_picture.reset();
+    m_reduced = QImage();
+    m_reducedArea = QSize();
+    m_natural = QSize();
+}
+
+bool TIPicture::IsGIF() const
+{
+    return m_data.size() >= 5 && m_data.startsWith("GIF8");
+}
+
+int TIPicture::GetFrameCount() const
+{
+    if (!IsGIF())
+        return -1;
+    int count = 0;
+    for (qsizetype p = 0; p < m_data.size(); ++p)
+        if (MarcaDeQuadro(m_data, p))
+            ++count;
+    return count;
+}
+
+void TIPicture::LoadPicture()
+{
+    QByteArray bloco;
+    try {
+        bloco.reserve(m_data.size());
+    } catch (const std::bad_alloc&) {
+        throw Failure(kErroDeMemoria);
+    }
+    m_frameLeft = 0;
+    m_frameTop = 0;
+    m_gifWidth = 0;
+    m_gifHeight = 0;
+
+    if (IsGIF() && GetFrameCount() >= 1) {
+        m_gifWidth = LeU16(m_data, 6);
+        m_gifHeight = LeU16(m_data, 8);
+        std::int32_t n = 1;
+        bool pular = false;
+        for (qsizetype p = 0; p < m_data.size(); ++p) {
+            if (MarcaDeQuadro(m_data, p)) {
+                if (m_frame == n) {
+                    m_frameLeft = LeU16(m_data, p + 9);
+                    m_frameTop = LeU16(m_data, p + 11);
+                    m_frameWidth = LeU16(m_data, p + 13);
+                    m_frameHeight = LeU16(m_data, p + 15);
+                }
+                ++n;
+                pular = m_frame >= n;
+            }
+            if (!pular)
+                bloco.append(m_data[p]);
+        }
+    } else {
+        bloco = m_data;
+    }
+
+    ReleasePicture();
+    std::unique_ptr<platform::Graphic> grafico;
+    try {
+        grafico = platform::LoadGraphicFromData(bloco);
+    } catch (const Failure&) {
+        throw Failure(kErroDeFormato);
+    } catch (const std::bad_alloc&) {
+        throw Failure(kErroDeFormato);
+    }
+    if (!grafico || grafico->Empty())
+        throw Failure(kErroDeCarga);
+    m_natural = QSize(ArredondarParaLonge(grafico->Width() * kHimetricPorPolegada / kDpiDaTela),
+                      ArredondarParaLonge(grafico->Height() * kHimetricPorPolegada / kDpiDaTela));
+    m_picture = std::move(grafico);
+}
+
+void TIPicture::LoadFromFile(const QString& fileName)
+{
+    try {
+        m_data = platform::ReadWholeFile(fileName);
+        m_empty = false;
+        m_frame = 1;
+        m_gifWidth = 0;
+        m_gifHeight = 0;
+        LoadPicture();
+        Fire(OnChange);
+    } catch (...) {
+        m_empty = true;
+    }
+}
+
+void TIPicture::LoadFromStream(const QByteArray* stream)
+{
+    if (!stream)
+        return;
+    m_data = *stream;
+    m_empty = false;
+    m_frame = 1;
+    m_gifWidth = 0;
+    m_gifHeight = 0;
+    LoadPicture();
+    Fire(OnChange);
+}
+
+void TIPicture::ReadData(const QByteArray* stream)
+{
+    if (!stream)
+        return;
+    m_data = *stream;
+    m_empty = false;
+    LoadPicture();
+}
+
+void TIPicture::SaveToStream(QByteArray* stream) const
+{
+    if (stream)
+        stream->append(m_data);
+}
+
+void TIPicture::Assign(const TIPicture* source)
+{
+    m_empty = true;
+    ReleasePicture();
+    if (!source) {
+        m_data.clear();
+        Fire(OnChange);
+        return;
+    }
+    if (source == this)
+        return;
+    m_data = source->m_data;
+    m_empty = false;
+    LoadPicture();
+    Fire(OnChange);
+}
+
+void TIPicture::Assign(const platform::Graphic* source)
+{
+    m_empty = true;
+    ReleasePicture();
+    if (!source) {
+        m_data.clear();
+        Fire(OnChange);
+    }
+}
+
+void TIPicture::SetFrame(std::int32_t value)
+{
+    m_frame = value;
+    if (!m_data.isEmpty()) {
+        LoadPicture();
+        Fire(OnFrameChange);
+    }
+}
+
+void TIPicture::Draw(platform::Canvas& canvas, const Rect& rect) const
+{
+    if (m_empty || (!m_picture && m_reduced.isNull()))
+        return;
+    const Rect movido{rect.Left + m_frameLeft, rect.Top + m_frameTop, rect.Right + m_frameLeft,
+                      rect.Bottom + m_frameTop};
+    if (movido.Right <= movido.Left || movido.Bottom <= movido.Top)
+        return;
+    if (!m_picture) {
+        canvas.DrawImage(movido, m_reduced, m_reduced.rect());
+        return;
+    }
+    try {
+        canvas.StretchDraw(movido, *m_picture);
+    } catch (const Failure&) {
+        // Pixels that do not decode draw nothing, as an empty picture.
+    }
+}
+
+bool TIPicture::LoadReducedFromFile(const QString& fileName, QSize area)
+{
+    LoadFromFile(fileName);
+    if (m_empty || !m_picture)
+        return false;
+    QSize alvo = FitThumbnail(PictureWidth(), PictureHeight(), area.width(), area.height());
+    alvo = alvo.expandedTo(QSize(1, 1));
+    try {
+        QImage copia(alvo, QImage::Format_ARGB32_Premultiplied);
+        if (copia.isNull())
+            throw OutOfMemory();
+        copia.fill(Qt::transparent);
+        {
+            QPainter pintor(&copia);
+            platform::Canvas canvas(pintor, Rect{0, 0, alvo.width(), alvo.height()});
+            canvas.StretchDraw(Rect{0, 0, alvo.width(), alvo.height()}, *m_picture);
+        }
+        const QSize natural = m_natural;
+        m_picture.reset();
+        m_data = QByteArray();
+        m_reduced = std::move(copia);
+        m_reducedArea = area;
+        m_natural = natural;
+        return true;
+    } catch (const Failure&) {
+    } catch (const std::bad_alloc&) {
+    }
+    m_empty = true;
+    ReleasePicture();
+    m_data = QByteArray();
+    return false;
+}
+
+void TIPicture::TakeFrom(TIPicture& other)
+{
+    if (&other == this)
+        return;
+    m_picture = std::move(other.m_picture);
+    m_data = std::move(other.m_data);
+    m_empty = other.m_empty;
+    m_dpiX = other.m_dpiX;
+    m_dpiY = other.m_dpiY;
+    m_frame = other.m_frame;
+    m_frameLeft = other.m_frameLeft;
+    m_frameTop = other.m_frameTop;
+    m_frameWidth = other.m_frameWidth;
+    m_frameHeight = other.m_frameHeight;
+    m_gifWidth = other.m_gifWidth;
+    m_gifHeight = other.m_gifHeight;
+    m_natural = other.m_natural;
+    m_reduced = std::move(other.m_reduced);
+    m_reducedArea = other.m_reducedArea;
+    other.m_empty = true;
+    other.ReleasePicture();
+}
+
+} // namespace lumoria
