@@ -308,3 +308,44 @@ bool Near(const QColor& a, const QColor& b, int tolerance)
 }
 
 } // namespace lumoria::test
+
+namespace lumoria::test {
+
+QByteArray GifAnimationBytes(int screenWidth, int screenHeight, const QList<GifFrame>& frames)
+{
+    std::vector<GifColorType> colours = {{0, 0, 0}};
+    for (const GifFrame& f : frames)
+        colours.push_back(GifColorType{GifByteType(f.colour.red()), GifByteType(f.colour.green()),
+                                       GifByteType(f.colour.blue())});
+    int size = 2;
+    while (size < int(colours.size()))
+        size *= 2;
+    colours.resize(std::size_t(size), GifColorType{0, 0, 0});
+
+    QByteArray out;
+    int error = 0;
+    GifFileType* file = EGifOpen(&out, WriteToBuffer, &error);
+    if (!file)
+        throw std::runtime_error("giflib cannot open");
+    EGifSetGifVersion(file, true);
+    ColorMapObject* map = GifMakeMapObject(size, colours.data());
+    EGifPutScreenDesc(file, screenWidth, screenHeight, 8, 0, map);
+    for (int i = 0; i < frames.size(); ++i) {
+        const QRect r = frames[i].rect;
+        GraphicsControlBlock gcb{};
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        gcb.DelayTime = 10;
+        GifByteType ext[4];
+        const size_t len = EGifGCBToExtension(&gcb, ext);
+        EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(len), ext);
+        EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr);
+        std::vector<GifPixelType> line(std::size_t(r.width()), GifPixelType(i + 1));
+        for (int y = 0; y < r.height(); ++y)
+            EGifPutLine(file, line.data(), r.width());
+    }
+    EGifCloseFile(file, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+} // namespace lumoria::test
