@@ -329,9 +329,10 @@ std::int32_t TfrmPrincipal::InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldura
     progresso->show();
     progresso->repaint();
     hide();
+    // The progress window goes at once: the closing box must not take it as its owner.
     auto restaurar = [this, progresso] {
         show();
-        progresso->deleteLater();
+        delete progresso;
         AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
     };
 
