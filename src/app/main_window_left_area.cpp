@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "album/geometry.h"
+#include "album/image_cache.h"
 #include "app/drag_object.h"
 #include "common/general_routines.h"
 #include "common/message_box.h"
@@ -20,6 +21,7 @@
 #include "components/thumbnail_list.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/parallel.h"
 #include "platform/numeric.h"
 #include "platform/shell/folder_listing.h"
 #include "platform/ui/caption_panel.h"
@@ -336,19 +338,25 @@ std::int32_t TfrmPrincipal::InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldura
         AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
     };
 
+    QStringList caminhos;
+    for (int i = 0; i < thuImagens->Thumbnails().Count(); ++i)
+        if (thuImagens->Selected(i))
+            caminhos << thuImagens->Thumbnails()[i]->Filename();
+    // The photos are read ahead a few at a time on workers, into the image cache: each is decoded
+    // once, and drawing its frame takes the cached copy.
+    const int lote = std::max(1, PixelThreads());
+
     std::int32_t adicionadas = 0;
     int pagina = PaginaAtual();
     int moldura = 0;
-    int passo = 0;
     try {
-        for (int i = 0; i < thuImagens->Thumbnails().Count(); ++i) {
-            if (!thuImagens->Selected(i))
-                continue;
-            InserirFotoNaProximaMoldura(pagina, moldura, thuImagens->Thumbnails()[i]->Filename(), adicionadas);
+        for (int passo = 0; passo < caminhos.size(); ++passo) {
+            if (passo % lote == 0 && m_cache)
+                m_cache->Antecipar(caminhos.mid(passo, lote));
+            InserirFotoNaProximaMoldura(pagina, moldura, caminhos[passo], adicionadas);
             ++moldura;
-            ++passo;
-            progresso->prbProgresso->setValue(passo);
-            progresso->lblProgresso->setText(TextoDePercentual(passo, s));
+            progresso->prbProgresso->setValue(passo + 1);
+            progresso->lblProgresso->setText(TextoDePercentual(passo + 1, s));
             progresso->repaint();
             QApplication::processEvents();
         }
