@@ -2,18 +2,82 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <new>
 
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/graphic.h"
+#include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture_loader.h"
 #include "platform/numeric.h"
 
 namespace lumoria {
 
 namespace {
+
+// A progressive JPEG keeps every coefficient of the picture while it decodes, at any scale: up to
+// 6 bytes a pixel (two bytes a sample, three samples a pixel at most). Those decodes share this much
+// memory, so that a folder of them read on every worker at once stays within bounds; a single one
+// larger than all of it still runs, alone.
+constexpr std::int64_t kMemoriaParaProgressivos = 256LL * 1024 * 1024;
+
+class OrcamentoDeMemoria {
+public:
+    std::int64_t Reservar(std::int64_t bytes)
+    {
+        bytes = std::min(bytes, kMemoriaParaProgressivos);
+        std::unique_lock trava(m_mutex);
+        m_livre.wait(trava, [&] { return m_usado + bytes <= kMemoriaParaProgressivos; });
+        m_usado += bytes;
+        return bytes;
+    }
+    void Liberar(std::int64_t bytes)
+    {
+        {
+            std::lock_guard trava(m_mutex);
+            m_usado -= bytes;
+        }
+        m_livre.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_livre;
+    std::int64_t m_usado = 0;
+};
+
+OrcamentoDeMemoria& Orcamento()
+{
+    static OrcamentoDeMemoria orcamento;
+    return orcamento;
+}
+
+// Holds the memory a decode needs for as long as it lives.
+class Reserva {
+public:
+    explicit Reserva(const platform::Graphic& grafico)
+    {
+        if (grafico.Kind() != platform::GraphicKind::Jpeg)
+            return;
+        const auto& jpeg = static_cast<const platform::JpegImage&>(grafico);
+        if (jpeg.Progressive())
+            m_bytes = Orcamento().Reservar(std::int64_t(jpeg.Width()) * jpeg.Height() * 6);
+    }
+    ~Reserva()
+    {
+        if (m_bytes > 0)
+            Orcamento().Liberar(m_bytes);
+    }
+    Reserva(const Reserva&) = delete;
+    Reserva& operator=(const Reserva&) = delete;
+
+private:
+    std::int64_t m_bytes = 0;
+};
 
 constexpr long double kHimetricPorPolegada = 2540.0L;
 constexpr int kDpiDaTela = 96;
@@ -283,6 +347,7 @@ bool TIPicture::LoadReducedFromFile(const QString& fileName, QSize area)
             throw OutOfMemory();
         copia.fill(Qt::transparent);
         {
+            const Reserva reserva(*m_picture);
             QPainter pintor(&copia);
             platform::Canvas canvas(pintor, Rect{0, 0, alvo.width(), alvo.height()});
             canvas.StretchDraw(Rect{0, 0, alvo.width(), alvo.height()}, *m_picture);
