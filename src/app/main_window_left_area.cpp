@@ -7,8 +7,6 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QPixmap>
-#include <QProgressBar>
-#include <QLabel>
 #include <QTimer>
 
 #include "album/geometry.h"
@@ -321,15 +319,10 @@ std::int32_t TfrmPrincipal::InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldura
     const ScreenCursorGuard cursor(kCursorWait);
     const int s = thuImagens->SelCount();
     auto* progresso = new TfrmDialogoProgresso(this);
-    progresso->setWindowTitle(QStringLiteral("Progresso da Inserção Múltipla de Fotos"));
-    progresso->prbProgresso->setRange(0, s);
-    progresso->prbProgresso->setValue(0);
-    progresso->SetLabelText(QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
-                            QStringLiteral("Inserindo Fotos Selecionadas.") + QuebrasDeLinha(1) +
-                            QStringLiteral("Isto Poderá Demorar Um Pouco..."));
-    progresso->lblProgresso->setText(TextoDePercentual(0, s));
-    progresso->show();
-    progresso->repaint();
+    progresso->Iniciar(QStringLiteral("Progresso da Inserção Múltipla de Fotos"), s,
+                       QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
+                           QStringLiteral("Inserindo Fotos Selecionadas.") + QuebrasDeLinha(1) +
+                           QStringLiteral("Isto Poderá Demorar Um Pouco..."));
     hide();
     // The progress window goes at once: the closing box must not take it as its owner.
     auto restaurar = [this, progresso] {
@@ -355,10 +348,7 @@ std::int32_t TfrmPrincipal::InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldura
                 m_cache->Antecipar(caminhos.mid(passo, lote));
             InserirFotoNaProximaMoldura(pagina, moldura, caminhos[passo], adicionadas);
             ++moldura;
-            progresso->prbProgresso->setValue(passo + 1);
-            progresso->lblProgresso->setText(TextoDePercentual(passo + 1, s));
-            progresso->repaint();
-            QApplication::processEvents();
+            progresso->Avancar(passo + 1);
         }
     } catch (...) {
         restaurar();

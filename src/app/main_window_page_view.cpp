@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProgressBar>
 
 #include "album/geometry.h"
 #include "album/size_tables.h"
@@ -150,15 +149,10 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
     const ScreenCursorGuard cursor(kCursorWait);
     auto* progresso = new TfrmDialogoProgresso(this);
     const int paginas = Album().pageCount();
-    progresso->setWindowTitle(QStringLiteral("Progresso da Gravação"));
-    progresso->prbProgresso->setRange(0, paginas);
-    progresso->prbProgresso->setValue(0);
-    progresso->SetLabelText(QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
-                            QStringLiteral("Gravando Cada Página do Trabalho") + QuebrasDeLinha(1) +
-                            QStringLiteral("Em Um Arquivo de Imagem Independente."));
-    progresso->lblProgresso->setText(TextoDePercentual(0, paginas));
-    progresso->show();
-    progresso->repaint();
+    progresso->Iniciar(QStringLiteral("Progresso da Gravação"), paginas,
+                       QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
+                           QStringLiteral("Gravando Cada Página do Trabalho") + QuebrasDeLinha(1) +
+                           QStringLiteral("Em Um Arquivo de Imagem Independente."));
     hide();
 
     const QFileInfo info(nome);
@@ -186,10 +180,7 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
                 jpeg.Assign(bitmap);
                 jpeg.SaveToFile(arquivo);
             }
-            progresso->prbProgresso->setValue(i + 1);
-            progresso->lblProgresso->setText(TextoDePercentual(i + 1, paginas));
-            progresso->repaint();
-            QApplication::processEvents();
+            progresso->Avancar(i + 1);
         }
     } catch (...) {
         restaurar();

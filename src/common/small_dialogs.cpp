@@ -1,5 +1,6 @@
 #include "common/small_dialogs.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -18,6 +19,25 @@ QString TextoDePercentual(int posicao, int maximo)
 {
     const long double percentual = maximo > 0 ? (long double)(std::int64_t(posicao) * 100) / maximo : 0.0L;
     return (FormatarNumero(3, 0, percentual).trimmed() + QStringLiteral("% Já Executado")).trimmed();
+}
+
+void TfrmDialogoProgresso::Iniciar(const QString& titulo, int maximo, const QString& texto)
+{
+    setWindowTitle(titulo);
+    prbProgresso->setRange(0, maximo);
+    prbProgresso->setValue(0);
+    SetLabelText(texto);
+    lblProgresso->setText(TextoDePercentual(0, maximo));
+    show();
+    repaint();
+}
+
+void TfrmDialogoProgresso::Avancar(int posicao)
+{
+    prbProgresso->setValue(posicao);
+    lblProgresso->setText(TextoDePercentual(posicao, prbProgresso->maximum()));
+    repaint();
+    QApplication::processEvents();
 }
 
 TfrmDialogoProgresso::TfrmDialogoProgresso(QWidget* owner) : DialogForm(owner, 462, 64)

@@ -21,6 +21,12 @@ public:
     QProgressBar* prbProgresso = nullptr;
     QLabel* lblProgresso = nullptr;
 
+    // Sets the caption, the label and the bar from 0 to maximo, then shows the window without
+    // waiting and paints it.
+    void Iniciar(const QString& titulo, int maximo, const QString& texto);
+    // One more step: the bar, the percentage text, a repaint, and the pending events processed.
+    void Avancar(int posicao);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 };

@@ -236,16 +236,21 @@ void TIPicture::LoadPicture()
     m_picture = std::move(grafico);
 }
 
+void TIPicture::LoadBytes(const QByteArray& bytes)
+{
+    m_data = bytes;
+    m_empty = false;
+    m_frame = 1;
+    m_gifWidth = 0;
+    m_gifHeight = 0;
+    LoadPicture();
+    Fire(OnChange);
+}
+
 void TIPicture::LoadFromFile(const QString& fileName)
 {
     try {
-        m_data = platform::ReadWholeFile(fileName);
-        m_empty = false;
-        m_frame = 1;
-        m_gifWidth = 0;
-        m_gifHeight = 0;
-        LoadPicture();
-        Fire(OnChange);
+        LoadBytes(platform::ReadWholeFile(fileName));
     } catch (...) {
         m_empty = true;
     }
@@ -253,15 +258,8 @@ void TIPicture::LoadFromFile(const QString& fileName)
 
 void TIPicture::LoadFromStream(const QByteArray* stream)
 {
-    if (!stream)
-        return;
-    m_data = *stream;
-    m_empty = false;
-    m_frame = 1;
-    m_gifWidth = 0;
-    m_gifHeight = 0;
-    LoadPicture();
-    Fire(OnChange);
+    if (stream)
+        LoadBytes(*stream);
 }
 
 void TIPicture::ReadData(const QByteArray* stream)

@@ -101,6 +101,7 @@ public:
     void TakeFrom(TIPicture& other);
 
 private:
+    void LoadBytes(const QByteArray& bytes);
     void LoadPicture();
     void ReleasePicture();
     void Fire(const std::function<void()>& event) const;

@@ -29,6 +29,9 @@ protected:
         lista->SetColumns(3);
         lista->SetMultiSelect(true);
         lista->setFrameShape(QFrame::NoFrame);
+        QPalette branca = lista->palette();
+        branca.setColor(QPalette::Text, Qt::white);
+        lista->setPalette(branca);
     }
 
     QString Pasta(const QString& nome) { return freshFolder(nome); }
@@ -215,6 +218,44 @@ TEST_F(ThumbnailListTest, VersionSizeAndColumns)
     EXPECT_EQ(lista->Columns(), 3);
     Mostrar(300, 200);
     EXPECT_EQ(lista->Columns(), 4);
+}
+
+TEST_F(ThumbnailListTest, TheHorizontalOrientationIsOneRowOfAColumnPerItem)
+{
+    const QString pasta = Pasta(QStringLiteral("linha"));
+    for (int i = 0; i < 5; ++i)
+        writeFile(pasta + QStringLiteral("/f%1.bmp").arg(i), BmpBytes(SolidImage(10, 10, kVermelho), 24));
+    lista->SetOrientation(toHorizontal);
+    lista->SetThumbnailSize(50);
+    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Mostrar(120, 100);
+    EXPECT_EQ(lista->Columns(), 5);
+    const int barra = lista->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(lista->ItemHeight(), 100 - barra - 4);
+    EXPECT_EQ(lista->ItemRect(1).top(), lista->ItemRect(0).top());
+    EXPECT_EQ(lista->ItemRect(1).left(), lista->ItemRect(0).left() + 50);
+    Mostrar(120, 140);
+    EXPECT_EQ(lista->ItemHeight(), 140 - barra - 4);
+}
+
+TEST_F(ThumbnailListTest, ALongCaptionEndsInAnEllipsis)
+{
+    const QString pasta = Pasta(QStringLiteral("legenda"));
+    writeFile(pasta + QStringLiteral("/uma-legenda-comprida-demais-para-a-celula.bmp"),
+              BmpBytes(SolidImage(10, 10, kVermelho), 24));
+    lista->SetThumbnailSize(73);
+    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Mostrar(220, 100);
+    const QImage tela = Pintar();
+    // White text at the bottom of the cell, none past its right edge.
+    const QRect celula = lista->ItemRect(0);
+    int brancos = 0;
+    for (int y = celula.bottom() - 15; y < celula.bottom(); ++y)
+        for (int x = celula.left(); x < celula.right(); ++x)
+            brancos += tela.pixelColor(x, y).lightness() > 200;
+    EXPECT_GT(brancos, 20);
+    for (int y = celula.bottom() - 15; y < celula.bottom(); ++y)
+        EXPECT_FALSE(tela.pixelColor(celula.right() + 3, y).lightness() > 200);
 }
 
 } // namespace
