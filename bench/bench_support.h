@@ -7,7 +7,11 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace lumoria::bench {
 
@@ -18,7 +22,17 @@ inline QString CameraPhoto()
     return QFileInfo::exists(path) ? path : QString();
 }
 
-// Page drawing paints with Qt, which wants an application object.
+// The camera photo, or empty after telling the benchmark why it skips.
+inline QString CameraPhotoOrSkip(benchmark::State& state)
+{
+    const QString photo = CameraPhoto();
+    if (photo.isEmpty())
+        state.SkipWithError("mate-backgrounds is not installed");
+    return photo;
+}
+
+// Page drawing paints with Qt, which wants an application object (QApplication for windows).
+template <class App = QGuiApplication>
 inline void EnsureApplication()
 {
     static int argc = 1;
@@ -26,7 +40,7 @@ inline void EnsureApplication()
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        new QGuiApplication(argc, argv);
+        new App(argc, argv);
     }
 }
 
@@ -44,6 +58,19 @@ inline bool FourPhotoPage(TPagina& pagina, const QString& dir)
         pagina.Foto(i).NomeDoArquivo = link;
     }
     return true;
+}
+
+// The reference of the pixel benchmarks: memcpy of that many bytes, timed as they are.
+inline void MemcpyLoop(benchmark::State& state, std::size_t bytes)
+{
+    std::vector<unsigned char> from(bytes, 1);
+    std::vector<unsigned char> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 
 } // namespace lumoria::bench

@@ -16,12 +16,8 @@ using namespace lumoria;
 // The photo's bytes, or nothing (the benchmark then says why it skipped).
 static QByteArray PhotoOrSkip(benchmark::State& state)
 {
-    const QString photo = bench::CameraPhoto();
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
-        return QByteArray();
-    }
-    return platform::ReadWholeFile(photo);
+    const QString photo = bench::CameraPhotoOrSkip(state);
+    return photo.isEmpty() ? QByteArray() : platform::ReadWholeFile(photo);
 }
 
 static void BM_DecodeFullSize(benchmark::State& state)
@@ -53,11 +49,9 @@ BENCHMARK(BM_DecodeForDrawing)->Arg(8)->Arg(1)->Unit(benchmark::kMillisecond)->U
 // djpeg writing a BMP to /dev/null: the reference decode, process start included.
 static void BM_Djpeg(benchmark::State& state)
 {
-    const QString photo = bench::CameraPhoto();
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
+    const QString photo = bench::CameraPhotoOrSkip(state);
+    if (photo.isEmpty())
         return;
-    }
     const std::string file = photo.toStdString();
     for (auto _ : state) {
         const char* argv[] = {"djpeg", "-bmp", "-outfile", "/dev/null", file.c_str(), nullptr};

@@ -5,9 +5,9 @@
 // main_window_layout.cpp (areas and controls), main_window_page_view.cpp (page view, mouse, status
 // bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
 // main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands),
-// main_window_left_area.cpp (folders, thumbnails, drag and drop, multiple insertion),
-// main_window_navigation.cpp (page moves, their keys, the page-control window) and
-// main_window_startup.cpp (start-up and shut-down).
+// main_window_tools.cpp (opening the tool windows), main_window_left_area.cpp (folders,
+// thumbnails, drag and drop, multiple insertion), main_window_navigation.cpp (page moves, their
+// keys, the page-control window) and main_window_startup.cpp (start-up and shut-down).
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -42,6 +42,7 @@ class Splitter;
 class StatusBar;
 } // namespace platform
 
+class BusyIndicator;
 class TCacheDeImagensJaCarregadas;
 class TControleArrastado;
 class TFancyButton;
@@ -102,18 +103,31 @@ public:
     void showMainWindow() override { show(); }
     Qt::WindowStates mainWindowState() const override { return windowState(); }
 
+    // --- Tool windows (main_window_tools.cpp).
+    void MostrarPrevisaoDeImpressao();
+    void spdPrevisaoImpressaoClick();
+    // The analysis of a photo in the frame under the mouse of the current page.
+    void AnalisarFotos(const QString& arquivo);
+
     // --- Frame menu (main_window_frame_menu.cpp).
     void imgPaginaCentralClick();
     void mnmMenuFotoNaMolduraPopup();
     void mniInserirUmaFotoClick();
     void mniRemoverEstaFotoClick();
     void mniRepetirEstaFotoClick();
+    void mniAnalisarEstaFotoClick();
     void mniAjustarDespropoircionalEsticadoClick();
     void mniAjustarProporcionalPorDentroClick();
     void mniAjustarProporcionalPorForaClick();
     void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
+
+    // --- The editors (main_window_editors.cpp).
+    // Opens the photo editor modally on a file; the path of the file it wrote last, or empty.
+    QString EditarFotosEfeitos(const QString& arquivo);
+    void spdEditarFotosEfeitosClick();
+    void mniEditarEstaFotoEfeitosClick();
 
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);
@@ -147,9 +161,6 @@ public:
     std::int32_t InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldurasDoPapelAImprimir();
     void InserirFotoNaProximaMoldura(int& pagina, int& moldura, const QString& caminho, std::int32_t& adicionadas);
     void SetarVisaoDeImagemArrastadaParaTodosComponentesDeUmForm(QWidget* form);
-    // Where a double click on a thumbnail opens the photo editor on that file. The editor window is
-    // not part of the program yet: until it is, this does nothing.
-    void AbrirEditorDeFotosNaMiniatura(const QString& nomeDoArquivo);
 
     // --- Page navigation and page control (main_window_navigation.cpp).
     void spdPaginaInicialClick();
@@ -298,6 +309,7 @@ private:
 
     AlbumDocument m_documento;
     std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;
+    std::unique_ptr<BusyIndicator> m_indicadorDeOcupado;
     QStringList m_argumentos;
     Point m_ultimaPosicaoDoMouse;
 

@@ -50,10 +50,11 @@ void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
         return;
     const TFoto& f = m_documento.currentPage().Foto(MolduraSobOMouse());
     const bool temFoto = !f.NomeDoArquivo.isEmpty();
-    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura})
+    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniAnalisarEstaFoto,
+                          mniEditarEstaFotoEfeitos})
         item->setEnabled(temFoto);
-    // The editors and the analysis come with their windows; until then their items stay disabled.
-    for (QAction* item : {mniEditarEstaFotoEfeitos, mniEditarEstaFotoTextosETrabalhos, mniAnalisarEstaFoto})
+    // The cover editor comes with its window; until then its item stays disabled.
+    for (QAction* item : {mniEditarEstaFotoTextosETrabalhos})
         item->setEnabled(false);
     if (temFoto) {
         mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == kFitStretch);
@@ -98,6 +99,13 @@ void TfrmPrincipal::mniRepetirEstaFotoClick()
         SetarFotoNaPaginaAtual(k, a, n);
     DesenharPaginaNaTela();
     m_documento.setModified(true);
+}
+
+void TfrmPrincipal::mniAnalisarEstaFotoClick()
+{
+    if (!MolduraSobOMouseValida())
+        return;
+    AnalisarFotos(m_documento.currentPage().Foto(MolduraSobOMouse()).NomeDoArquivo);
 }
 
 void TfrmPrincipal::AjustarFoto(std::uint8_t modo)

@@ -7,6 +7,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QTimer>
 
 #include "album/geometry.h"
@@ -195,14 +196,7 @@ void TfrmPrincipal::thuImagensDblClick()
 {
     const int caret = thuImagens->ItemIndex();
     if (caret >= 0 && caret < thuImagens->Thumbnails().Count())
-        AbrirEditorDeFotosNaMiniatura(thuImagens->Thumbnails()[caret]->Filename());
-}
-
-void TfrmPrincipal::AbrirEditorDeFotosNaMiniatura(const QString& nomeDoArquivo)
-{
-    // The photo editor opens here on the file once it is part of the program; what it saves is not
-    // used here.
-    Q_UNUSED(nomeDoArquivo);
+        EditarFotosEfeitos(thuImagens->Thumbnails()[caret]->Filename()); // what it saved is not used here
 }
 
 // --- Drop on the page
@@ -319,10 +313,14 @@ std::int32_t TfrmPrincipal::InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldura
     const ScreenCursorGuard cursor(kCursorWait);
     const int s = thuImagens->SelCount();
     auto* progresso = new TfrmDialogoProgresso(this);
-    progresso->Iniciar(QStringLiteral("Progresso da Inserção Múltipla de Fotos"), s,
-                       QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
-                           QStringLiteral("Inserindo Fotos Selecionadas.") + QuebrasDeLinha(1) +
-                           QStringLiteral("Isto Poderá Demorar Um Pouco..."));
+    progresso->setWindowTitle(QStringLiteral("Progresso da Inserção Múltipla de Fotos"));
+    progresso->prbProgresso->setRange(0, s);
+    progresso->SetLabelText(QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
+                            QStringLiteral("Inserindo Fotos Selecionadas.") + QuebrasDeLinha(1) +
+                            QStringLiteral("Isto Poderá Demorar Um Pouco..."));
+    progresso->SetarPosicao(0);
+    progresso->show();
+    progresso->repaint();
     hide();
     // The progress window goes at once: the closing box must not take it as its owner.
     auto restaurar = [this, progresso] {
@@ -348,7 +346,7 @@ std::int32_t TfrmPrincipal::InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldura
                 m_cache->Antecipar(caminhos.mid(passo, lote));
             InserirFotoNaProximaMoldura(pagina, moldura, caminhos[passo], adicionadas);
             ++moldura;
-            progresso->Avancar(passo + 1);
+            progresso->AvancarPara(passo + 1);
         }
     } catch (...) {
         restaurar();

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProgressBar>
 
 #include "album/geometry.h"
 #include "album/size_tables.h"
@@ -149,10 +150,14 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
     const ScreenCursorGuard cursor(kCursorWait);
     auto* progresso = new TfrmDialogoProgresso(this);
     const int paginas = Album().pageCount();
-    progresso->Iniciar(QStringLiteral("Progresso da Gravação"), paginas,
-                       QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
-                           QStringLiteral("Gravando Cada Página do Trabalho") + QuebrasDeLinha(1) +
-                           QStringLiteral("Em Um Arquivo de Imagem Independente."));
+    progresso->setWindowTitle(QStringLiteral("Progresso da Gravação"));
+    progresso->prbProgresso->setRange(0, paginas);
+    progresso->SetLabelText(QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
+                            QStringLiteral("Gravando Cada Página do Trabalho") + QuebrasDeLinha(1) +
+                            QStringLiteral("Em Um Arquivo de Imagem Independente."));
+    progresso->SetarPosicao(0);
+    progresso->show();
+    progresso->repaint();
     hide();
 
     const QFileInfo info(nome);
@@ -180,7 +185,7 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
                 jpeg.Assign(bitmap);
                 jpeg.SaveToFile(arquivo);
             }
-            progresso->Avancar(i + 1);
+            progresso->AvancarPara(i + 1);
         }
     } catch (...) {
         restaurar();

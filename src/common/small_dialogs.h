@@ -2,8 +2,6 @@
 // The progress window that long operations show without waiting, and the user-guide choice.
 #include <cstdint>
 
-#include <QString>
-
 #include "common/dialog_form.h"
 
 class QLabel;
@@ -21,18 +19,16 @@ public:
     QProgressBar* prbProgresso = nullptr;
     QLabel* lblProgresso = nullptr;
 
-    // Sets the caption, the label and the bar from 0 to maximo, then shows the window without
-    // waiting and paints it.
-    void Iniciar(const QString& titulo, int maximo, const QString& texto);
-    // One more step: the bar, the percentage text, a repaint, and the pending events processed.
-    void Avancar(int posicao);
+    // Moves the bar and writes its percentage text (TextoDePercentual of the bar's maximum).
+    void SetarPosicao(int posicao);
+    // After a step of the work: the bar and its text, painted at once, then pending events once.
+    void AvancarPara(int posicao);
+    // posicao * 100 / maximo with no decimals, followed by "% Já Executado" (0 for no maximum).
+    static QString TextoDePercentual(int posicao, int maximo);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 };
-
-// The progress window's percentage: position * 100 / maximum with no decimals, then "% Já Executado".
-QString TextoDePercentual(int posicao, int maximo);
 
 // Answers 1 "Não Quero", 2 "Na Tela", 3 "Impresso"; 0 when closed with its close box.
 class TfrmDialogoGuia : public DialogForm {

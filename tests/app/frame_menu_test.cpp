@@ -76,11 +76,11 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     janela->SetarFotoNaPaginaAtual(1, 1, foto);
     menu = AbrirMenuDaMoldura(*janela, 1);
     ASSERT_NE(menu, nullptr);
-    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura})
+    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
+                       janela->mniAnalisarEstaFoto, janela->mniEditarEstaFotoEfeitos})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    // The editors and the analysis come with their windows.
-    EXPECT_FALSE(janela->mniEditarEstaFotoEfeitos->isEnabled());
-    EXPECT_FALSE(janela->mniAnalisarEstaFoto->isEnabled());
+    // The cover editor comes with its window.
+    EXPECT_FALSE(janela->mniEditarEstaFotoTextosETrabalhos->isEnabled());
     EXPECT_FALSE(janela->mniAjustarDespropoircionalEsticado->isChecked());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
     EXPECT_FALSE(janela->mniAjustarProporcionalPorFora->isChecked());

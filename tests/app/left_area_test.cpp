@@ -8,7 +8,9 @@
 #include <QMenu>
 
 #include "app/drag_object.h"
+#include "common/modal_helper.h"
 #include "components/thumbnail_list.h"
+#include "editing/photo_editor.h"
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/shell_list_view.h"
@@ -286,6 +288,23 @@ TEST_F(LeftArea, AnInsertionOnAPageWithoutFramesIsRefused)
     ASSERT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(atendente.caixas[0].texto, QStringLiteral("Lumoria v1.0\r\n\r\nNão Cabe Sequer Uma Foto Nesta Página."));
     EXPECT_EQ(atendente.caixas[0].botao2, QString());
+}
+
+TEST_F(LeftArea, ADoubleClickOpensTheCaretThumbnailInThePhotoEditorAndChangesNoFrame)
+{
+    const QString pasta = PastaComFotos(QStringLiteral("editar"), 2);
+    MostrarPasta(pasta);
+    QString titulo;
+    WhenModal([&](QWidget* w) {
+        if (auto* editor = qobject_cast<TfrmEditarFotosEfeitos*>(w)) {
+            titulo = editor->windowTitle();
+            editor->close();
+        }
+    });
+    const QRect celula = janela->thuImagens->ItemRect(1).translated(-janela->thuImagens->viewport()->pos());
+    QTest::mouseDClick(janela->thuImagens->viewport(), Qt::LeftButton, {}, celula.center());
+    EXPECT_EQ(titulo, QStringLiteral("Editor de Fotos e Efeitos - ") + NaLista(1));
+    EXPECT_FALSE(janela->Modificado());
 }
 
 TEST_F(LeftArea, TheThumbnailMenuEnablesBySelection)

@@ -76,8 +76,7 @@ TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
     EXPECT_EQ(janela->spdEditarFotosTextosETrabalhos->Caption(), QStringLiteral("Capa CD && DVD"));
     EXPECT_TRUE(janela->spdNovoTrabalho->isEnabled());
     EXPECT_TRUE(janela->spdPaginas->isEnabled());
-    // Their windows come later.
-    EXPECT_FALSE(janela->spdPrevisaoImpressao->isEnabled());
+    EXPECT_TRUE(janela->spdPrevisaoImpressao->isEnabled());
     QList<int> topos;
     for (TFancyButton* b : {janela->spdPaginas, janela->spdDesfazer, janela->spdEditarFotosEfeitos,
                             janela->spdEditarFotosTextosETrabalhos, janela->spdPrevisaoImpressao,
