@@ -11,6 +11,7 @@
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/graphic.h"
+#include "platform/graphics/jpeg_exif.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture_loader.h"
 #include "platform/numeric.h"
@@ -105,6 +106,30 @@ bool MarcaDeQuadro(const QByteArray& data, qsizetype p)
 int ArredondarParaLonge(long double value)
 {
     return ToInt32(std::llroundl(value));
+}
+
+QSize EmHimetric(int largura, int altura)
+{
+    return QSize(ArredondarParaLonge(largura * kHimetricPorPolegada / kDpiDaTela),
+                 ArredondarParaLonge(altura * kHimetricPorPolegada / kDpiDaTela));
+}
+
+// How much of a JPEG file is read to find its Exif thumbnail and its size: the segments before the
+// picture data (an Exif block is at most 64 KB; colour profiles may come first).
+constexpr qint64 kInicioDoArquivo = 256 * 1024;
+
+// The graphic drawn into a new transparent image of that size.
+QImage CopiaReduzida(const platform::Graphic& grafico, QSize alvo)
+{
+    QImage copia(alvo, QImage::Format_ARGB32_Premultiplied);
+    if (copia.isNull())
+        throw OutOfMemory();
+    copia.fill(Qt::transparent);
+    QPainter pintor(&copia);
+    platform::Canvas canvas(pintor, Rect{0, 0, alvo.width(), alvo.height()});
+    const Reserva reserva(grafico);
+    canvas.StretchDraw(Rect{0, 0, alvo.width(), alvo.height()}, grafico);
+    return copia;
 }
 
 } // namespace
@@ -231,8 +256,7 @@ void TIPicture::LoadPicture()
     }
     if (!grafico || grafico->Empty())
         throw Failure(kErroDeCarga);
-    m_natural = QSize(ArredondarParaLonge(grafico->Width() * kHimetricPorPolegada / kDpiDaTela),
-                      ArredondarParaLonge(grafico->Height() * kHimetricPorPolegada / kDpiDaTela));
+    m_natural = EmHimetric(grafico->Width(), grafico->Height());
     m_picture = std::move(grafico);
 }
 
@@ -332,24 +356,50 @@ void TIPicture::Draw(platform::Canvas& canvas, const Rect& rect) const
     }
 }
 
+bool TIPicture::LoadReducedFromExifThumbnail(const QString& fileName, QSize area)
+{
+    try {
+        const QByteArray inicio = platform::ReadFileStart(fileName, kInicioDoArquivo);
+        const QByteArray miniatura = platform::ExifThumbnail(inicio);
+        if (miniatura.isEmpty())
+            return false;
+        const platform::JpegInfo foto = platform::ReadJpegInfo(inicio);
+        platform::JpegImage pequena;
+        pequena.LoadFromData(miniatura);
+        // Only a thumbnail of the photo's own proportions (within a pixel) that covers the cell.
+        const std::int64_t w = pequena.Width(), h = pequena.Height();
+        if (std::llabs(w * foto.height - h * foto.width) > std::max(foto.width, foto.height))
+            return false;
+        const QSize alvo = FitThumbnail(foto.width, foto.height, area.width(), area.height()).expandedTo(QSize(1, 1));
+        if (w < alvo.width() || h < alvo.height())
+            return false;
+        QImage copia = CopiaReduzida(pequena, alvo);
+        m_empty = false;
+        m_frame = 1;
+        ReleasePicture();
+        m_data = QByteArray();
+        m_frameLeft = m_frameTop = 0;
+        m_gifWidth = m_gifHeight = 0;
+        m_natural = EmHimetric(foto.width, foto.height);
+        m_reduced = std::move(copia);
+        m_reducedArea = area;
+        return true;
+    } catch (const Failure&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return false;
+}
+
 bool TIPicture::LoadReducedFromFile(const QString& fileName, QSize area)
 {
+    if (LoadReducedFromExifThumbnail(fileName, area))
+        return true;
     LoadFromFile(fileName);
     if (m_empty || !m_picture)
         return false;
-    QSize alvo = FitThumbnail(PictureWidth(), PictureHeight(), area.width(), area.height());
-    alvo = alvo.expandedTo(QSize(1, 1));
+    const QSize alvo = FitThumbnail(PictureWidth(), PictureHeight(), area.width(), area.height()).expandedTo(QSize(1, 1));
     try {
-        QImage copia(alvo, QImage::Format_ARGB32_Premultiplied);
-        if (copia.isNull())
-            throw OutOfMemory();
-        copia.fill(Qt::transparent);
-        {
-            const Reserva reserva(*m_picture);
-            QPainter pintor(&copia);
-            platform::Canvas canvas(pintor, Rect{0, 0, alvo.width(), alvo.height()});
-            canvas.StretchDraw(Rect{0, 0, alvo.width(), alvo.height()}, *m_picture);
-        }
+        QImage copia = CopiaReduzida(*m_picture, alvo);
         const QSize natural = m_natural;
         m_picture.reset();
         m_data = QByteArray();

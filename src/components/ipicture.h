@@ -90,7 +90,8 @@ public:
 
     // --- Thumbnails.
     // Loads the file as LoadFromFile does, then keeps only a copy reduced to fit the area (never
-    // enlarged); the bytes and the decoded picture are let go. False when the picture is empty
+    // enlarged); the bytes and the decoded picture are let go. A JPEG whose embedded Exif thumbnail
+    // has its proportions and covers the area is reduced from that thumbnail instead. False when the picture is empty
     // afterwards, also when its pixels do not decode. Safe on a worker thread for a picture no other
     // thread touches.
     bool LoadReducedFromFile(const QString& fileName, QSize area);
@@ -102,6 +103,9 @@ public:
 
 private:
     void LoadBytes(const QByteArray& bytes);
+    // The reduced copy from the thumbnail a camera stored in the file, when it has the picture's
+    // proportions and covers the cell; only the file's start is read. False otherwise.
+    bool LoadReducedFromExifThumbnail(const QString& fileName, QSize area);
     void LoadPicture();
     void ReleasePicture();
     void Fire(const std::function<void()>& event) const;

@@ -221,6 +221,63 @@ TEST(TIPicture, AReducedCopyKeepsNeitherBytesNorPictureButStillTheSize)
     EXPECT_TRUE(Near(CorDesenhada(figura, 80, 60, 70, 30), kAzul, 20));
 }
 
+// A JPEG file with a camera's Exif block carrying the thumbnail (little-endian TIFF, the thumbnail
+// in the second image directory). Offsets can be spoiled to test damaged blocks.
+QByteArray ComMiniaturaExif(const QByteArray& foto, const QByteArray& miniatura, quint32 desvioExtra = 0)
+{
+    auto le16 = [](QByteArray& b, quint32 v) { b.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF)); };
+    auto le32 = [&](QByteArray& b, quint32 v) { le16(b, v & 0xFFFF); le16(b, v >> 16); };
+    QByteArray tiff("II");
+    le16(tiff, 42);
+    le32(tiff, 8);
+    le16(tiff, 0);  // IFD0: no entries
+    le32(tiff, 14); // then IFD1
+    le16(tiff, 2);
+    for (quint32 tag : {0x0201u, 0x0202u}) {
+        le16(tiff, tag);
+        le16(tiff, 4);
+        le32(tiff, 1);
+        le32(tiff, tag == 0x0201u ? 44 + desvioExtra : quint32(miniatura.size()));
+    }
+    le32(tiff, 0);
+    tiff.append(miniatura);
+    QByteArray app1("\xFF\xE1", 2);
+    const int comprimento = 2 + 6 + int(tiff.size());
+    app1.append(char(comprimento >> 8)).append(char(comprimento & 0xFF));
+    app1.append(QByteArray("Exif\0\0", 6)).append(tiff);
+    return foto.left(2) + app1 + foto.mid(2);
+}
+
+TEST(TIPicture, AReducedCopyComesFromTheExifThumbnailOnlyWhenItFitsThePhoto)
+{
+    const QByteArray foto = ReadBytes(WriteJpeg(QStringLiteral("exif-foto.jpg"), HalvesImage(1600, 900, kVermelho, kAzul)));
+    auto miniatura = [](int w, int h) {
+        return ReadBytes(WriteJpeg(QStringLiteral("exif-mini.jpg"), SolidImage(w, h, kVerde)));
+    };
+    struct Caso {
+        const char* nome;
+        QByteArray arquivo;
+        bool daMiniatura;
+    } casos[] = {
+        {"same proportions, large enough", ComMiniaturaExif(foto, miniatura(160, 90)), true},
+        {"square thumbnail", ComMiniaturaExif(foto, miniatura(160, 160)), false},
+        {"smaller than the cell", ComMiniaturaExif(foto, miniatura(32, 18)), false},
+        {"offset past the block", ComMiniaturaExif(foto, miniatura(160, 90), 100000), false},
+        {"offset inside, wrong bytes", ComMiniaturaExif(foto, miniatura(160, 90), 3), false},
+    };
+    for (const Caso& c : casos) {
+        const QString caminho = home() + QStringLiteral("/exif.jpg");
+        writeFile(caminho, c.arquivo);
+        TIPicture figura;
+        ASSERT_TRUE(figura.LoadReducedFromFile(caminho, QSize(80, 70))) << c.nome;
+        EXPECT_EQ(figura.Reduced().size(), QSize(80, 45)) << c.nome;
+        EXPECT_EQ(figura.PictureWidth(), 1600) << c.nome;
+        EXPECT_EQ(figura.PictureHeight(), 900) << c.nome;
+        EXPECT_EQ(Near(CorDesenhada(figura, 80, 45, 10, 22), kVerde, 30), c.daMiniatura) << c.nome;
+        EXPECT_EQ(Near(CorDesenhada(figura, 80, 45, 10, 22), kVermelho, 30), !c.daMiniatura) << c.nome;
+    }
+}
+
 TEST(FitThumbnail, ShrinksKeepingProportionsAndNeverEnlarges)
 {
     struct Caso {
