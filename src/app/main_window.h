@@ -48,6 +48,7 @@ class TControleArrastado;
 class TFancyButton;
 class TThumbnailList;
 class TfrmNavegadorGuia;
+class EditorWindowBase;
 
 // Where the cursor files go: the program's folder, or, when it cannot be written, the folder
 // "lumoria" in the per-user runtime folder (created when missing). Ends in "/".
@@ -128,6 +129,12 @@ public:
     QString EditarFotosEfeitos(const QString& arquivo);
     void spdEditarFotosEfeitosClick();
     void mniEditarEstaFotoEfeitosClick();
+    // The same with the CD/DVD cover editor.
+    QString EditarFotosTrabalhos(const QString& arquivo);
+    void spdEditarFotosTextosETrabalhosClick();
+    void mniEditarEstaFotoTextosETrabalhosClick();
+    // The example photo that the cover editor's button opens.
+    QString FotoDeExemploDaCapa() const;
 
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);
@@ -291,6 +298,11 @@ private:
 
     // Frames.
     bool MolduraSobOMouseValida() const;
+    // The opening both editors share: centred, on the file, taking drops, in this window's state,
+    // modal; the path of the file written last, or empty.
+    QString AbrirEditor(EditorWindowBase& editor, const QString& arquivo);
+    // Runs an editor on the photo of the frame under the mouse and puts the written file in its place.
+    void EditarFotoDaMoldura(QString (TfrmPrincipal::*editar)(const QString&));
     void DesenharMolduraNaTela(std::int32_t j);
     void DesenharPaginaNaTela();
     void AjustarFoto(std::uint8_t modo);

@@ -50,12 +50,9 @@ void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
         return;
     const TFoto& f = m_documento.currentPage().Foto(MolduraSobOMouse());
     const bool temFoto = !f.NomeDoArquivo.isEmpty();
-    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniAnalisarEstaFoto,
-                          mniEditarEstaFotoEfeitos})
+    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniEditarEstaFotoEfeitos,
+                          mniEditarEstaFotoTextosETrabalhos, mniAnalisarEstaFoto})
         item->setEnabled(temFoto);
-    // The cover editor comes with its window; until then its item stays disabled.
-    for (QAction* item : {mniEditarEstaFotoTextosETrabalhos})
-        item->setEnabled(false);
     if (temFoto) {
         mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == kFitStretch);
         mniAjustarProporcionalPorDentro->setChecked(f.Ajuste == kFitInside);

@@ -267,10 +267,6 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdLerTrabalho = NovoBotaoDeComando(pnlControles, QStringLiteral("Ler"), 7);
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
-
-    // The cover editor comes with its window.
-    for (TFancyButton* b : {spdEditarFotosTextosETrabalhos})
-        b->setEnabled(false);
 }
 
 void TfrmPrincipal::CriarBarraDeEstado()
@@ -365,7 +361,11 @@ void TfrmPrincipal::LigarEventos()
             item->setChecked(!marcado);
             (this->*comando)();
         });
-    // The cover editor and the analysis come with their windows: until then their items stay disabled.
+    connectGuarded(mniEditarEstaFotoTextosETrabalhos, &QAction::triggered, this,
+                   [this] { mniEditarEstaFotoTextosETrabalhosClick(); });
+    connectGuarded(spdEditarFotosTextosETrabalhos, &TFancyButton::OnClick, this,
+                   [this] { spdEditarFotosTextosETrabalhosClick(); });
+    // The analysis comes with its window: until then its item stays disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
     connectGuarded(spdEditarFotosEfeitos, &TFancyButton::OnClick, this, [this] { spdEditarFotosEfeitosClick(); });
     connectGuarded(mniEditarEstaFotoEfeitos, &QAction::triggered, this, [this] { mniEditarEstaFotoEfeitosClick(); });
