@@ -10,7 +10,7 @@ PACKAGES=(
   libjpeg62-turbo-dev libgif-dev libemf2svg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu cups cups-client printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
-  xvfb xauth mate-backgrounds
+  xvfb xauth mate-backgrounds libvips-tools imagemagick
   qt6-translations-l10n xdg-utils
   clang
 )

@@ -1,5 +1,6 @@
 #include "album/image_cache.h"
 
+#include "album/page_drawing_steps.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
@@ -97,15 +98,9 @@ void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString&
     Adicionar(figura, nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
 }
 
-void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
-                                            const QDateTime& modificado)
+QSize TCacheDeImagensJaCarregadas::TamanhoDaCopia(int larguraDaFigura, int alturaDaFigura)
 {
-    const platform::Graphic* grafico = figura.GetGraphic();
-    if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
-        return;
-    const int larguraDaFigura = grafico->Width();
     const int largura = std::max(1, std::min(RoundToInt32((long double)larguraDaFigura / 2), kLarguraMaximaDaCopia));
-    const int alturaDaFigura = grafico->Height();
     int altura = std::max(1, RoundToInt32((long double)(std::int64_t(alturaDaFigura) * largura) / larguraDaFigura));
     // A nearly square photo can round to a square copy, which never turns: the copy keeps the photo's
     // side, so that the photo lies the same way on every draw.
@@ -113,6 +108,42 @@ void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString
         altura = largura - 1;
     else if (altura == largura && larguraDaFigura < alturaDaFigura)
         altura = largura + 1;
+    return QSize(largura, altura);
+}
+
+void TCacheDeImagensJaCarregadas::Antecipar(const QStringList& nomes)
+{
+    QStringList faltam;
+    for (const QString& nome : nomes)
+        if (!nome.isEmpty() && !faltam.contains(nome) && !Contem(nome) && QFileInfo(nome).isFile())
+            faltam << nome;
+    desenho::LeituraAntecipada leitura(int(faltam.size()), [&](int k) -> std::unique_ptr<platform::Graphic> {
+        auto grafico = platform::NewGraphicForExtension(QFileInfo(faltam[k]).suffix());
+        if (!grafico)
+            return nullptr;
+        grafico->LoadFromFile(faltam[k]);
+        if (grafico->Kind() == platform::GraphicKind::Jpeg && grafico->Width() > 0)
+            static_cast<const JpegImage&>(*grafico).Predecode(TamanhoDaCopia(grafico->Width(), grafico->Height()));
+        return grafico;
+    });
+    for (int k = 0; k < faltam.size(); ++k) {
+        std::unique_ptr<platform::Graphic> lida = leitura.Tomar(k);
+        if (!lida)
+            continue;
+        Picture figura;
+        desenho::Tentar([&] { CarregarImagem(figura, faltam[k], std::move(lida)); });
+    }
+}
+
+void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
+                                            const QDateTime& modificado)
+{
+    const platform::Graphic* grafico = figura.GetGraphic();
+    if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
+        return;
+    const QSize copia = TamanhoDaCopia(grafico->Width(), grafico->Height());
+    const int largura = copia.width();
+    const int altura = copia.height();
 
     // The copy is made before the slot changes, so that a picture that fails to decode leaves the
     // slot as it was.

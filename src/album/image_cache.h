@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -32,6 +33,10 @@ public:
     void CarregarImagem(platform::Picture& figura, const QString& nomeDoArquivo,
                         std::unique_ptr<platform::Graphic> carregada);
 
+    // Reads the files not cached yet on worker threads, each decoded once at the size of its reduced
+    // copy, and stores the copies (in the order given). Files that do not load are left out.
+    void Antecipar(const QStringList& nomes);
+
     // Whether the file is cached now (and unchanged since).
     bool Contem(const QString& nomeDoArquivo) const;
 
@@ -49,6 +54,8 @@ private:
     };
 
     int Procurar(const QString& nomeDoArquivo) const;
+    // The size of the reduced copy of a picture of w x h.
+    static QSize TamanhoDaCopia(int w, int h);
     void Adicionar(const platform::Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
                    const QDateTime& modificado);
 

@@ -119,8 +119,9 @@ bool QtPrinterSystem::runPageSetupDialog(QWidget* owner)
 bool choosePrinterToSetUp(QWidget* owner, const QStringList& names, QString& chosen)
 {
     QInputDialog dialog(owner);
-    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
-    dialog.setLabelText(QStringLiteral("Printer:"));
+    // Every text the operator reads is Portuguese, Qt's own dialogs too (their catalogue is loaded at start).
+    dialog.setWindowTitle(QStringLiteral("Configurar Impressora"));
+    dialog.setLabelText(QStringLiteral("Impressora:"));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setComboBoxItems(names);
     dialog.setComboBoxEditable(false);
