@@ -135,6 +135,14 @@ with tempfile.TemporaryDirectory() as tmp:
     for name, options in [("baseline_8x8.jpg", []), ("progressive_8x8.jpg", ["-progressive"])]:
         out = subprocess.run(["cjpeg"] + options + [ppm], check=True, capture_output=True).stdout
         write("jpeg", name, out)
+        if not options:
+            # The same picture with the baseline one as the camera's small picture in its Exif block.
+            ifd0 = struct.pack("<H", 0) + struct.pack("<I", 26)
+            ifd1 = struct.pack("<H", 2) + struct.pack("<HHII", 0x0201, 4, 1, 26 + 2 + 24 + 4) \
+                + struct.pack("<HHII", 0x0202, 4, 1, len(out)) + struct.pack("<I", 0)
+            tiff = b"II*\x00" + struct.pack("<I", 8) + ifd0 + b"\x00" * (26 - 8 - len(ifd0)) + ifd1 + out
+            app1 = b"Exif\x00\x00" + tiff
+            write("exif", "camera_thumbnail.jpg", out[:2] + b"\xff\xe1" + struct.pack(">H", len(app1) + 2) + app1 + out[2:])
         if options:
             bomb = bytearray(out)
             sof = bomb.find(b"\xff\xc2")

@@ -13,14 +13,15 @@ export QT_QPA_PLATFORM=offscreen
 
 seeds_of() {
   case "$1" in
-    jpeg) echo resources/rcdata/Foto_Vazia ;;
+    jpeg | exif) echo resources/rcdata/Foto_Vazia ;;
+    any) ls fuzz/corpus/*/* resources/rcdata/Foto_Vazia resources/splash/splash.bmp ;;
     bmp) echo resources/splash/splash.bmp ;;
     cursor) ls resources/rcdata/Cursor_* ;;
   esac
 }
 
 failed=0
-for kind in job_file jpeg gif bmp ico wmf emf cursor; do
+for kind in job_file jpeg gif bmp ico wmf emf any exif cursor; do
   target="$BUILD/fuzz/fuzz_$kind"
   scratch="$BUILD/fuzz-runs/$kind"
   mkdir -p "$scratch/corpus" "$scratch/seeds"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
+#include "platform/graphics/graphic.h"
 #include "platform/graphics/picture.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
@@ -151,5 +152,7 @@ TEST(NotFiles, APipeADeviceAndAFolderAreRefusedWithoutWaiting)
         Picture p;
         EXPECT_THROW(p.LoadFromFile(QString::fromStdString(path)), FileError);
         EXPECT_EQ(p.Width(), 0);
+        // The start of a file, as the thumbnails read it for the camera's own small picture.
+        EXPECT_THROW(ReadFileStart(QString::fromStdString(path), 4096), FileError);
     }
 }

@@ -15,17 +15,19 @@
 
 namespace lumoria::platform {
 
-QByteArray ReadWholeFile(const QString& path)
+namespace {
+
+// Opens a picture file for reading: a compiled-in resource of the program, or a regular file only.
+// The file is opened without waiting and checked before anything is read: a pipe would block the
+// program and a device never end.
+void OpenForReading(const QString& path, QFile& file)
 {
-    QFile file(path);
     if (path.startsWith(QLatin1Char(':'))) {
-        // A compiled-in resource of the program.
+        file.setFileName(path);
         if (!file.open(QIODevice::ReadOnly))
             throw FileNotFound(path.toStdString());
-        return file.readAll();
+        return;
     }
-    // Opened without waiting and checked before anything is read: a pipe would block the program and
-    // a device never end, so only a regular file is a picture.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
@@ -42,6 +44,14 @@ QByteArray ReadWholeFile(const QString& path)
         ::close(fd);
         throw FileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
     }
+}
+
+} // namespace
+
+QByteArray ReadWholeFile(const QString& path)
+{
+    QFile file;
+    OpenForReading(path, file);
     const qint64 size = file.size();
     if (size > qint64(1) << 31)
         throw InvalidPicture("File is too large to be a picture: " + path.toStdString());
@@ -53,12 +63,8 @@ QByteArray ReadWholeFile(const QString& path)
 
 QByteArray ReadFileStart(const QString& path, qint64 count)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
-            throw FileNotFound(path.toStdString());
-        throw FileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
-    }
+    QFile file;
+    OpenForReading(path, file);
     QByteArray data = file.read(count);
     if (file.error() != QFileDevice::NoError)
         throw FileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
