@@ -256,8 +256,11 @@ RowScaler::RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const Q
     m->sourceWidth = sourceWidth;
     m->sourceBytes = sourceBytes;
     m->base = QPoint(int(std::floor(part.x())), int(std::floor(part.y())));
-    m->across = MakeTaps(part.x() - m->base.x(), part.width(), sourceWidth - m->base.x(), target.width());
-    m->down = MakeTaps(part.y() - m->base.y(), part.height(), sourceHeight - m->base.y(), target.height());
+    // As ScaleImage, an enlarged part blends no pixel from beyond its own edges.
+    const int right = std::min(sourceWidth, int(std::ceil(part.x() + part.width())));
+    const int bottom = std::min(sourceHeight, int(std::ceil(part.y() + part.height())));
+    m->across = MakeTaps(part.x() - m->base.x(), part.width(), right - m->base.x(), target.width());
+    m->down = MakeTaps(part.y() - m->base.y(), part.height(), bottom - m->base.y(), target.height());
     m->target = target;
     m->turn = turn;
     m->out = out;
