@@ -187,9 +187,12 @@ public:
     QAction* mniN0103 = nullptr;
     QAction* mniNada01 = nullptr;
 
+    // Null until GarantirDialogos.
     QFileDialog* opdFoto = nullptr;
     QFileDialog* svdTrabalho = nullptr;
     QFileDialog* opdTrabalho = nullptr;
+    // Makes the three file dialogs, starting in the user's documents, if they are not made yet.
+    void GarantirDialogos();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -207,7 +210,6 @@ private:
     void CriarAreaDeControles();
     void CriarBarraDeEstado();
     void CriarMenuDaMoldura();
-    void CriarDialogos();
     void LigarEventos();
     void AlinharAreas();
     void PosicionarLinhaDeNavegacao();

@@ -14,6 +14,7 @@
 #include "album/size_tables.h"
 #include "common/about_box.h"
 #include "components/fancy_button.h"
+#include "install/file_routines.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
@@ -166,7 +167,6 @@ void TfrmPrincipal::CriarControles()
     layout->addWidget(pnlControles, Align::Right);
     CriarAreaCentral();
     CriarMenuDaMoldura();
-    CriarDialogos();
 }
 
 void TfrmPrincipal::CriarAreaDasImagens()
@@ -314,8 +314,11 @@ void TfrmPrincipal::CriarMenuDaMoldura()
     mniNada01 = m->addAction(QStringLiteral("Não Fazer Nada"));
 }
 
-void TfrmPrincipal::CriarDialogos()
+void TfrmPrincipal::GarantirDialogos()
 {
+    // Made on first use: building them is a good part of the start-up, and many runs never use them.
+    if (opdFoto)
+        return;
     opdFoto = new QFileDialog(this, QStringLiteral("Escolher Foto Para Integrar o Trabalho"));
     opdFoto->setFileMode(QFileDialog::ExistingFile);
     opdFoto->setAcceptMode(QFileDialog::AcceptOpen);
@@ -335,6 +338,10 @@ void TfrmPrincipal::CriarDialogos()
     opdTrabalho->setFileMode(QFileDialog::ExistingFile);
     opdTrabalho->setNameFilter(QStringLiteral("Lumoria (*.pvo)"));
     opdTrabalho->setDefaultSuffix(QStringLiteral("pvo"));
+
+    const QString documentos = PastaMeusDocumentos();
+    for (QFileDialog* d : {opdFoto, svdTrabalho, opdTrabalho})
+        d->setDirectory(documentos);
 }
 
 void TfrmPrincipal::LigarEventos()

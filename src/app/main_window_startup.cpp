@@ -102,10 +102,6 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
     // The thumbnails of the folder come with the folder browsing.
 
-    const QString documentos = PastaMeusDocumentos();
-    for (QFileDialog* d : {opdFoto, svdTrabalho, opdTrabalho})
-        d->setDirectory(documentos);
-
     m_documento.setModified(false);
     ZerarBackups();
     if (m_configuracoes.EntrarMaximizada)
