@@ -3,6 +3,7 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
+#include "platform/ui/responsive_wait.h"
 
 #include <QFileInfo>
 
@@ -82,13 +83,7 @@ void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString&
         figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
         return;
     }
-    // A slot of this name whose file changed since is stale: it is let go.
-    for (Entrada& e : m_entradas) {
-        if (!nomeDoArquivo.isEmpty() && e.nome == nomeDoArquivo) {
-            e.nome.clear();
-            e.imagem.reset();
-        }
-    }
+    EsquecerNome(nomeDoArquivo);
     const Carimbo carimbo = CarimboDe(nomeDoArquivo);
     if (carregada)
         figura.SetGraphic(std::move(carregada));
@@ -97,15 +92,15 @@ void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString&
     Adicionar(figura, nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
 }
 
-void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
-                                            const QDateTime& modificado)
+namespace {
+
+// The reduced copy of a picture: half its width, at most 640 pixels, the height in proportion.
+Bitmap CopiaReduzida(const platform::Graphic& grafico)
 {
-    const platform::Graphic* grafico = figura.GetGraphic();
-    if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
-        return;
-    const int larguraDaFigura = grafico->Width();
-    const int largura = std::max(1, std::min(RoundToInt32((long double)larguraDaFigura / 2), kLarguraMaximaDaCopia));
-    const int alturaDaFigura = grafico->Height();
+    const int larguraDaFigura = grafico.Width();
+    const int largura = std::max(1, std::min(RoundToInt32((long double)larguraDaFigura / 2),
+                                             TCacheDeImagensJaCarregadas::kLarguraMaximaDaCopia));
+    const int alturaDaFigura = grafico.Height();
     int altura = std::max(1, RoundToInt32((long double)(std::int64_t(alturaDaFigura) * largura) / larguraDaFigura));
     // A nearly square photo can round to a square copy, which never turns: the copy keeps the photo's
     // side, so that the photo lies the same way on every draw.
@@ -113,15 +108,30 @@ void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString
         altura = largura - 1;
     else if (altura == largura && larguraDaFigura < alturaDaFigura)
         altura = largura + 1;
+    Bitmap reduzida(largura, altura);
+    // A JPEG photo is decoded here once, at the smallest scale that covers the copy.
+    reduzida.GetCanvas().StretchDraw(Rect{0, 0, largura, altura}, grafico);
+    return reduzida;
+}
 
+} // namespace
+
+void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
+                                            const QDateTime& modificado)
+{
+    const platform::Graphic* grafico = figura.GetGraphic();
+    if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
+        return;
     // The copy is made before the slot changes, so that a picture that fails to decode leaves the
     // slot as it was.
     auto imagem = std::make_unique<JpegImage>();
-    {
-        Bitmap reduzida(largura, altura);
-        reduzida.GetCanvas().StretchDraw(Rect{0, 0, largura, altura}, *grafico);
-        imagem->Assign(reduzida);
-    }
+    imagem->Assign(CopiaReduzida(*grafico));
+    Guardar(std::move(imagem), nomeDoArquivo, tamanho, modificado);
+}
+
+void TCacheDeImagensJaCarregadas::Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo,
+                                          qint64 tamanho, const QDateTime& modificado)
+{
     Entrada& entrada = m_entradas[std::size_t(m_proxima)];
     entrada.imagem = std::move(imagem);
     entrada.nome = nomeDoArquivo;
@@ -130,6 +140,45 @@ void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString
     ++m_proxima;
     if (m_proxima > kQuantidadeDeEntradas - 1)
         m_proxima = 0;
+}
+
+void TCacheDeImagensJaCarregadas::CarregarImagemReduzida(Picture& figura, const QString& nomeDoArquivo)
+{
+    const int achada = Procurar(nomeDoArquivo);
+    if (achada >= 0) {
+        figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
+        return;
+    }
+    EsquecerNome(nomeDoArquivo);
+    const Carimbo carimbo = CarimboDe(nomeDoArquivo);
+    // Reading, the one decode, the reduction and the stored copy's compression run off the GUI thread.
+    std::unique_ptr<Bitmap> reduzida;
+    std::unique_ptr<JpegImage> imagem;
+    platform::RunResponsive([&] {
+        Picture lida;
+        lida.LoadFromFile(nomeDoArquivo);
+        const platform::Graphic* grafico = lida.GetGraphic();
+        if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
+            return;
+        reduzida = std::make_unique<Bitmap>(CopiaReduzida(*grafico));
+        imagem = std::make_unique<JpegImage>();
+        imagem->Assign(*reduzida);
+    });
+    if (!reduzida)
+        return;
+    figura.SetGraphic(std::move(reduzida));
+    Guardar(std::move(imagem), nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
+}
+
+void TCacheDeImagensJaCarregadas::EsquecerNome(const QString& nomeDoArquivo)
+{
+    // A slot of this name whose file changed since is stale: it is let go.
+    for (Entrada& e : m_entradas) {
+        if (!nomeDoArquivo.isEmpty() && e.nome == nomeDoArquivo) {
+            e.nome.clear();
+            e.imagem.reset();
+        }
+    }
 }
 
 } // namespace lumoria

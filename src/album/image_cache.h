@@ -32,6 +32,12 @@ public:
     void CarregarImagem(platform::Picture& figura, const QString& nomeDoArquivo,
                         std::unique_ptr<platform::Graphic> carregada);
 
+    // Fills the picture with the file's reduced copy: the cached one, or, when the file is not cached,
+    // one made now from a single decode at the copy's size (then stored), off the GUI thread while the
+    // window stays painted. For placing a photo in a frame. A file that does not load raises its
+    // failure and nothing is stored.
+    void CarregarImagemReduzida(platform::Picture& figura, const QString& nomeDoArquivo);
+
     // Whether the file is cached now (and unchanged since).
     bool Contem(const QString& nomeDoArquivo) const;
 
@@ -51,6 +57,9 @@ private:
     int Procurar(const QString& nomeDoArquivo) const;
     void Adicionar(const platform::Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
                    const QDateTime& modificado);
+    void Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo, qint64 tamanho,
+                 const QDateTime& modificado);
+    void EsquecerNome(const QString& nomeDoArquivo);
 
     std::array<Entrada, kQuantidadeDeEntradas> m_entradas;
     std::int32_t m_proxima = 0;
