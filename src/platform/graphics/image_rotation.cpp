@@ -95,6 +95,13 @@ void RotateTiles24(const QImage& src, QImage& dst, int tileRow)
                 int x = tx;
                 for (; x + 4 <= tx1; x += 4) {
                     const uchar* in = bits + qsizetype(x) * stride + column;
+                    if (y == ty && tx + kSmall < h) {
+                        // The same columns of the next tile down, asked for ahead.
+                        const uchar* next = in + qsizetype(kSmall) * stride - qsizetype(ty1 - ty - 4) * 3;
+                        for (int k = 0; k < 4; ++k)
+                            for (int b = 0; b < kSmall * 3; b += 64)
+                                __builtin_prefetch(next + k * stride + b);
+                    }
                     std::uint32_t r0[4], r1[4], r2[4], r3[4];
                     Load12(in, r0);
                     Load12(in + stride, r1);
