@@ -11,6 +11,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace lumoria::bench {
 
@@ -52,6 +59,31 @@ inline QString BaselinePhoto()
 inline QString PhotoOfCase(std::int64_t which)
 {
     return which == 0 ? CameraPhoto() : BaselinePhoto();
+}
+
+// The photo of the benchmark's first argument, or empty after telling the benchmark to skip.
+inline QString PhotoOrSkip(benchmark::State& state)
+{
+    const QString photo = PhotoOfCase(state.range(0));
+    if (photo.isEmpty())
+        state.SkipWithError(state.range(0) == 0 ? "no photo (install mate-backgrounds)" : "no baseline copy (jpegtran)");
+    return photo;
+}
+
+// Runs a program (found on the path when args[0] has no slash) and waits for it: its exit code, or
+// -1 when it could not start or did not end normally.
+inline int RunProgram(const std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 inline const char* CaseName(std::int64_t which)

@@ -11,27 +11,14 @@
 #include <vector>
 
 #include <jpeglib.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 using namespace lumoria;
 
-// The photo's bytes, or nothing (the benchmark then says why it skipped).
-static QByteArray PhotoOrSkip(benchmark::State& state)
-{
-    const QString photo = bench::PhotoOfCase(state.range(0));
-    if (photo.isEmpty()) {
-        state.SkipWithError("mate-backgrounds is not installed");
-        return QByteArray();
-    }
-    return platform::ReadWholeFile(photo);
-}
 
 static void BM_DecodeFullSize(benchmark::State& state)
 {
-    const QByteArray data = PhotoOrSkip(state);
+    const QString photo = bench::PhotoOrSkip(state);
+    const QByteArray data = photo.isEmpty() ? QByteArray() : platform::ReadWholeFile(photo);
     if (data.isEmpty())
         return;
     for (auto _ : state) {
@@ -45,11 +32,9 @@ BENCHMARK(BM_DecodeFullSize)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Use
 // The reference in-process: what djpeg does, without writing the rows anywhere.
 static void BM_DjpegInProcess(benchmark::State& state)
 {
-    const QString photo = bench::PhotoOfCase(state.range(0));
-    if (photo.isEmpty()) {
-        state.SkipWithError("no photo");
+    const QString photo = bench::PhotoOrSkip(state);
+    if (photo.isEmpty())
         return;
-    }
     const std::string file = photo.toStdString();
     for (auto _ : state) {
         FILE* in = std::fopen(file.c_str(), "rb");
@@ -75,7 +60,8 @@ BENCHMARK(BM_DjpegInProcess)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Use
 
 static void BM_DecodeForDrawing(benchmark::State& state)
 {
-    const QByteArray data = PhotoOrSkip(state);
+    const QString photo = bench::PhotoOrSkip(state);
+    const QByteArray data = photo.isEmpty() ? QByteArray() : platform::ReadWholeFile(photo);
     if (data.isEmpty())
         return;
     for (auto _ : state) {
@@ -89,21 +75,15 @@ BENCHMARK(BM_DecodeForDrawing)->ArgsProduct({{0, 1}, {8, 1}})->Unit(benchmark::k
 // djpeg writing a BMP to /dev/null: the reference decode, process start included.
 static void BM_Djpeg(benchmark::State& state)
 {
-    const QString photo = bench::PhotoOfCase(state.range(0));
-    if (photo.isEmpty()) {
-        state.SkipWithError("no photo");
+    const QString photo = bench::PhotoOrSkip(state);
+    if (photo.isEmpty())
         return;
-    }
     const std::string file = photo.toStdString();
     for (auto _ : state) {
-        const char* argv[] = {"djpeg", "-bmp", "-outfile", "/dev/null", file.c_str(), nullptr};
-        pid_t pid = 0;
-        if (posix_spawnp(&pid, "djpeg", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+        if (bench::RunProgram({"djpeg", "-bmp", "-outfile", "/dev/null", file}) != 0) {
             state.SkipWithError("djpeg is not installed");
             return;
         }
-        int status = 0;
-        waitpid(pid, &status, 0);
     }
 }
 BENCHMARK(BM_Djpeg)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);

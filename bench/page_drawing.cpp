@@ -23,10 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include <spawn.h>
-#include <sys/wait.h>
 
-extern char** environ;
 
 using namespace lumoria;
 
@@ -62,19 +59,6 @@ void DrawPage(TPagina& pagina, int dpi)
     benchmark::DoNotOptimize(page.Image().constBits());
 }
 
-int Run(const std::vector<std::string>& args)
-{
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 } // namespace
 
@@ -98,11 +82,9 @@ BENCHMARK(BM_PrintA4FourPhotosCut)
 // The floor: the four files read and decoded at full size at the same time, one thread each.
 static void BM_FloorFourDecodesAtOnce(benchmark::State& state)
 {
-    const QString photo = bench::PhotoOfCase(state.range(0));
-    if (photo.isEmpty()) {
-        state.SkipWithError("no photo");
+    const QString photo = bench::PhotoOrSkip(state);
+    if (photo.isEmpty())
         return;
-    }
     for (auto _ : state) {
         std::vector<std::thread> threads;
         for (int i = 0; i < 4; ++i)
@@ -146,12 +128,12 @@ static void BM_VipsCommandLinePage(benchmark::State& state)
     script += "vips embed block.v page.v " + std::to_string(block.Left) + " " + std::to_string(block.Top) + " "
               + std::to_string(size.width()) + " " + std::to_string(size.height()) + " --extend white || exit 1\n";
     script += "rm -f t?.v r?.v block.v page.v\n";
-    if (Run({"sh", "-c", "command -v vipsthumbnail >/dev/null"}) != 0) {
+    if (bench::RunProgram({"sh", "-c", "command -v vipsthumbnail >/dev/null"}) != 0) {
         state.SkipWithError("vipsthumbnail is not installed (libvips-tools)");
         return;
     }
     for (auto _ : state) {
-        if (Run({"sh", "-c", script}) != 0) {
+        if (bench::RunProgram({"sh", "-c", script}) != 0) {
             state.SkipWithError("the vips command line failed");
             return;
         }
@@ -171,7 +153,7 @@ static void BM_PeakMemoryPage600(benchmark::State& state)
         // The child tells its own high-water mark: a spawned child's rusage also counts the parent.
         QTemporaryDir dir;
         const std::string report = dir.filePath(QStringLiteral("peak")).toStdString();
-        if (Run({g_self, kPeakChildFlag, which, draw, report}) != 0) {
+        if (bench::RunProgram({g_self, kPeakChildFlag, which, draw, report}) != 0) {
             state.SkipWithError("the child process failed (no photo?)");
             return;
         }

@@ -75,11 +75,9 @@ BENCHMARK(BM_PlacePhotoInFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->
 
 static void BM_DecodeAtCacheSize(benchmark::State& state)
 {
-    const QString photo = bench::PhotoOfCase(state.range(0));
-    if (photo.isEmpty()) {
-        state.SkipWithError("no photo");
+    const QString photo = bench::PhotoOrSkip(state);
+    if (photo.isEmpty())
         return;
-    }
     for (auto _ : state) {
         platform::JpegImage jpeg;
         jpeg.LoadFromData(platform::ReadWholeFile(photo));

@@ -2,6 +2,8 @@
 // does the same with a bare Qt window, in the same run. Both run this program again (so the start of
 // the process, the libraries and the application object count on both sides) under an offscreen
 // screen of 1024 x 768 and a home folder of their own.
+#include "bench_support.h"
+
 #include "app/main_window.h"
 #include "app/settings.h"
 
@@ -18,10 +20,7 @@
 #include <string>
 #include <vector>
 
-#include <spawn.h>
-#include <sys/wait.h>
 
-extern char** environ;
 
 using namespace lumoria;
 
@@ -30,19 +29,6 @@ namespace {
 constexpr char kChildFlag[] = "--startup-child";
 std::string g_self;
 
-int Run(const std::vector<std::string>& args)
-{
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 void WaitUntilMapped(QWidget& window)
 {
@@ -89,7 +75,7 @@ struct Home {
         std::ofstream(screen) << R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,)"
                                  R"("logicalDpi":96,"dpr":1}]})";
         ::setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).c_str(), 1);
-        Run({g_self, kChildFlag, "settings"});
+        bench::RunProgram({g_self, kChildFlag, "settings"});
     }
 };
 
@@ -100,7 +86,7 @@ static void BM_StartupToMappedWindow(benchmark::State& state)
     Home home;
     const std::string which = state.range(0) ? "main" : "bare";
     for (auto _ : state) {
-        if (Run({g_self, kChildFlag, which}) != 0) {
+        if (bench::RunProgram({g_self, kChildFlag, which}) != 0) {
             state.SkipWithError("the child process failed");
             return;
         }

@@ -78,12 +78,8 @@ void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString&
 void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString& nomeDoArquivo,
                                                  std::unique_ptr<platform::Graphic> carregada)
 {
-    const int achada = Procurar(nomeDoArquivo);
-    if (achada >= 0) {
-        figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
+    if (TomarDaCache(figura, nomeDoArquivo))
         return;
-    }
-    EsquecerNome(nomeDoArquivo);
     const Carimbo carimbo = CarimboDe(nomeDoArquivo);
     if (carregada)
         figura.SetGraphic(std::move(carregada));
@@ -144,12 +140,8 @@ void TCacheDeImagensJaCarregadas::Guardar(std::unique_ptr<platform::JpegImage> i
 
 void TCacheDeImagensJaCarregadas::CarregarImagemReduzida(Picture& figura, const QString& nomeDoArquivo)
 {
-    const int achada = Procurar(nomeDoArquivo);
-    if (achada >= 0) {
-        figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
+    if (TomarDaCache(figura, nomeDoArquivo))
         return;
-    }
-    EsquecerNome(nomeDoArquivo);
     const Carimbo carimbo = CarimboDe(nomeDoArquivo);
     // Reading, the one decode, the reduction and the stored copy's compression run off the GUI thread.
     std::unique_ptr<Bitmap> reduzida;
@@ -170,8 +162,13 @@ void TCacheDeImagensJaCarregadas::CarregarImagemReduzida(Picture& figura, const 
     Guardar(std::move(imagem), nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
 }
 
-void TCacheDeImagensJaCarregadas::EsquecerNome(const QString& nomeDoArquivo)
+bool TCacheDeImagensJaCarregadas::TomarDaCache(Picture& figura, const QString& nomeDoArquivo)
 {
+    const int achada = Procurar(nomeDoArquivo);
+    if (achada >= 0) {
+        figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
+        return true;
+    }
     // A slot of this name whose file changed since is stale: it is let go.
     for (Entrada& e : m_entradas) {
         if (!nomeDoArquivo.isEmpty() && e.nome == nomeDoArquivo) {
@@ -179,6 +176,7 @@ void TCacheDeImagensJaCarregadas::EsquecerNome(const QString& nomeDoArquivo)
             e.imagem.reset();
         }
     }
+    return false;
 }
 
 } // namespace lumoria

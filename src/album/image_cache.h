@@ -59,7 +59,8 @@ private:
                    const QDateTime& modificado);
     void Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo, qint64 tamanho,
                  const QDateTime& modificado);
-    void EsquecerNome(const QString& nomeDoArquivo);
+    // The cached copy into the picture, when there is one; otherwise stale slots of the name go.
+    bool TomarDaCache(platform::Picture& figura, const QString& nomeDoArquivo);
 
     std::array<Entrada, kQuantidadeDeEntradas> m_entradas;
     std::int32_t m_proxima = 0;
