@@ -8,16 +8,19 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 extern char** environ;
+
 
 namespace lumoria::bench {
 
@@ -91,7 +94,17 @@ inline const char* CaseName(std::int64_t which)
     return which == 0 ? "progressive" : "baseline";
 }
 
-// Page drawing paints with Qt, which wants an application object.
+// The camera photo, or empty after telling the benchmark why it skips.
+inline QString CameraPhotoOrSkip(benchmark::State& state)
+{
+    const QString photo = CameraPhoto();
+    if (photo.isEmpty())
+        state.SkipWithError("mate-backgrounds is not installed");
+    return photo;
+}
+
+// Page drawing paints with Qt, which wants an application object (QApplication for windows).
+template <class App = QGuiApplication>
 inline void EnsureApplication()
 {
     static int argc = 1;
@@ -99,7 +112,7 @@ inline void EnsureApplication()
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        new QGuiApplication(argc, argv);
+        new App(argc, argv);
     }
 }
 
@@ -116,6 +129,19 @@ inline bool FourPhotoPage(TPagina& pagina, const QString& dir, const QString& ph
         pagina.Foto(i).NomeDoArquivo = link;
     }
     return true;
+}
+
+// The reference of the pixel benchmarks: memcpy of that many bytes, timed as they are.
+inline void MemcpyLoop(benchmark::State& state, std::size_t bytes)
+{
+    std::vector<unsigned char> from(bytes, 1);
+    std::vector<unsigned char> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 
 } // namespace lumoria::bench

@@ -4,6 +4,8 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/image_rotation.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -31,15 +33,7 @@ platform::Bitmap Filled()
 
 static void BM_Memcpy(benchmark::State& state)
 {
-    const std::size_t bytes = std::size_t(kW) * kH * 3;
-    std::vector<uchar> from(bytes, 1);
-    std::vector<uchar> to(bytes, 2);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
+    bench::MemcpyLoop(state, std::size_t(kW) * kH * 3);
 }
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -10,8 +10,7 @@ PACKAGES=(
   libjpeg62-turbo-dev libgif-dev libwmf-dev libemf2svg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu cups cups-client printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
-  mate-backgrounds libvips-tools
-  xvfb xauth
+  xvfb xauth mate-backgrounds libvips-tools
 )
 
 missing=()

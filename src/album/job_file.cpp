@@ -6,8 +6,8 @@
 #include "lumoria_version.h"
 #include "platform/failure.h"
 #include "platform/shell/file_operations.h"
+#include "platform/shell/input_file.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <initializer_list>
@@ -128,7 +128,7 @@ bool parseDecimal(const QString& text, std::int32_t& value)
 // fails at the end of the file, on a read error and on a line too long for a job file.
 class JobFileReader {
 public:
-    explicit JobFileReader(QFile& file) : m_file(file) {}
+    explicit JobFileReader(platform::InputFile& file) : m_file(file) {}
 
     bool text(QString& out)
     {
@@ -166,8 +166,8 @@ private:
         m_buffer.remove(0, m_pos);
         m_scan -= m_pos;
         m_pos = 0;
-        const QByteArray chunk = m_file.read(kReadChunk);
-        if (m_file.error() != QFileDevice::NoError)
+        QByteArray chunk;
+        if (!m_file.read(kReadChunk, chunk))
             return false;
         if (chunk.isEmpty())
             m_atEnd = true;
@@ -214,7 +214,7 @@ private:
         }
     }
 
-    QFile& m_file;
+    platform::InputFile& m_file;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     qsizetype m_scan = 0;
@@ -313,8 +313,8 @@ void TAlbum::GravarEmArquivo(const QString& nomeDoArquivo, int indiceDaPaginaAtu
 bool TAlbum::LerDeArquivo(const QString& nomeDoArquivo)
 {
     removeAllPages();
-    QFile file(nomeDoArquivo);
-    if (!file.open(QIODevice::ReadOnly))
+    platform::InputFile file(nomeDoArquivo);
+    if (!file.open())
         return false;
     JobFileReader in(file);
 

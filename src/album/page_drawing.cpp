@@ -1,5 +1,6 @@
 // Drawing a page on screen, in the preview and for one frame. Printing is in page_drawing_print.cpp.
 #include "album/album_model.h"
+#include "album/busy_scope.h"
 #include "album/geometry.h"
 #include "album/image_cache.h"
 #include "album/page_drawing_steps.h"
@@ -8,7 +9,6 @@
 #include "platform/graphics/jpeg_image.h"
 #include "platform/numeric.h"
 #include "platform/printing/printer.h"
-#include "platform/ui/screen_cursor.h"
 
 #include <QFileInfo>
 
@@ -179,7 +179,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
 
 void TPagina::DesenharNaTela(Canvas& canvas, bool MostrarVazias)
 {
-    platform::ScreenCursorGuard cursor(platform::kCursorWait);
+    BusyScope ocupado;
     PintarDeBranco(canvas, canvas.ClipRect());
     OpcoesDeTela opcoes;
     opcoes.mostrarVazias = MostrarVazias;
@@ -189,7 +189,7 @@ void TPagina::DesenharNaTela(Canvas& canvas, bool MostrarVazias)
 
 void TPagina::DesenharFoto(Canvas& canvas, int indiceDaMoldura)
 {
-    platform::ScreenCursorGuard cursor(platform::kCursorWait);
+    BusyScope ocupado;
     TFoto& foto = Foto(indiceDaMoldura);
     const Rect r = MapearRetanguloEntreRetangulos(RetanguloDaPagina(*this), RetanguloDaMoldura(foto),
                                                   canvas.ClipRect());

@@ -1,9 +1,9 @@
 // Layout of a page: the grid of frames, its centring, the hit test.
 #include "album/album_model.h"
+#include "album/busy_scope.h"
 
 #include "platform/failure.h"
 #include "platform/numeric.h"
-#include "platform/ui/screen_cursor.h"
 
 #include <algorithm>
 #include <atomic>
@@ -65,7 +65,7 @@ std::int64_t quantasCabem(std::int32_t total, std::int32_t parte)
 std::int32_t TPagina::MontarMolduras(std::int32_t larguraPapel, std::int32_t alturaPapel,
                                      std::int32_t larguraFoto, std::int32_t alturaFoto)
 {
-    platform::ScreenCursorGuard cursor(platform::kCursorWait);
+    BusyScope ocupado;
     Fotos.clear();
     Left = 0;
     Top = 0;

@@ -4,8 +4,9 @@
 // (through its AlbumDocument), the image cache and the undo stack. One class over several files:
 // main_window_layout.cpp (areas and controls), main_window_page_view.cpp (page view, mouse, status
 // bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
-// main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands)
-// and main_window_startup.cpp (start-up and shut-down).
+// main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands),
+// main_window_tools.cpp (opening the tool windows) and main_window_startup.cpp (start-up and
+// shut-down).
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -38,9 +39,11 @@ class Splitter;
 class StatusBar;
 } // namespace platform
 
+class BusyIndicator;
 class TCacheDeImagensJaCarregadas;
 class TFancyButton;
 class TfrmNavegadorGuia;
+class EditorWindowBase;
 
 // Where the cursor files go: the program's folder, or, when it cannot be written, the folder
 // "lumoria" in the per-user runtime folder (created when missing). Ends in "/".
@@ -96,18 +99,37 @@ public:
     void showMainWindow() override { show(); }
     Qt::WindowStates mainWindowState() const override { return windowState(); }
 
+    // --- Tool windows (main_window_tools.cpp).
+    void MostrarPrevisaoDeImpressao();
+    void spdPrevisaoImpressaoClick();
+    // The analysis of a photo in the frame under the mouse of the current page.
+    void AnalisarFotos(const QString& arquivo);
+
     // --- Frame menu (main_window_frame_menu.cpp).
     void imgPaginaCentralClick();
     void mnmMenuFotoNaMolduraPopup();
     void mniInserirUmaFotoClick();
     void mniRemoverEstaFotoClick();
     void mniRepetirEstaFotoClick();
+    void mniAnalisarEstaFotoClick();
     void mniAjustarDespropoircionalEsticadoClick();
     void mniAjustarProporcionalPorDentroClick();
     void mniAjustarProporcionalPorForaClick();
     void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
+
+    // --- The editors (main_window_editors.cpp).
+    // Opens the photo editor modally on a file; the path of the file it wrote last, or empty.
+    QString EditarFotosEfeitos(const QString& arquivo);
+    void spdEditarFotosEfeitosClick();
+    void mniEditarEstaFotoEfeitosClick();
+    // The same with the CD/DVD cover editor.
+    QString EditarFotosTrabalhos(const QString& arquivo);
+    void spdEditarFotosTextosETrabalhosClick();
+    void mniEditarEstaFotoTextosETrabalhosClick();
+    // The example photo that the cover editor's button opens.
+    QString FotoDeExemploDaCapa() const;
 
     // --- Job commands (main_window_job.cpp).
     bool GravarAlbumEmFormatoProprietarioPVO(const QString& nomeDoArquivo);
@@ -223,6 +245,11 @@ private:
 
     // Frames.
     bool MolduraSobOMouseValida() const;
+    // The opening both editors share: centred, on the file, taking drops, in this window's state,
+    // modal; the path of the file written last, or empty.
+    QString AbrirEditor(EditorWindowBase& editor, const QString& arquivo);
+    // Runs an editor on the photo of the frame under the mouse and puts the written file in its place.
+    void EditarFotoDaMoldura(QString (TfrmPrincipal::*editar)(const QString&));
     void DesenharMolduraNaTela(std::int32_t j);
     void DesenharPaginaNaTela();
     void AjustarFoto(std::uint8_t modo);
@@ -241,6 +268,7 @@ private:
 
     AlbumDocument m_documento;
     std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;
+    std::unique_ptr<BusyIndicator> m_indicadorDeOcupado;
     QStringList m_argumentos;
     Point m_ultimaPosicaoDoMouse;
 

@@ -50,11 +50,9 @@ void TfrmPrincipal::mnmMenuFotoNaMolduraPopup()
         return;
     const TFoto& f = m_documento.currentPage().Foto(MolduraSobOMouse());
     const bool temFoto = !f.NomeDoArquivo.isEmpty();
-    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura})
+    for (QAction* item : {mniRemoverEstaFoto, mniRepetirEstaFoto, mniComoAjustarEstaFotoNaMoldura, mniEditarEstaFotoEfeitos,
+                          mniEditarEstaFotoTextosETrabalhos, mniAnalisarEstaFoto})
         item->setEnabled(temFoto);
-    // The editors and the analysis come with their windows; until then their items stay disabled.
-    for (QAction* item : {mniEditarEstaFotoEfeitos, mniEditarEstaFotoTextosETrabalhos, mniAnalisarEstaFoto})
-        item->setEnabled(false);
     if (temFoto) {
         mniAjustarDespropoircionalEsticado->setChecked(f.Ajuste == kFitStretch);
         mniAjustarProporcionalPorDentro->setChecked(f.Ajuste == kFitInside);
@@ -99,6 +97,13 @@ void TfrmPrincipal::mniRepetirEstaFotoClick()
         SetarFotoNaPaginaAtual(k, a, n);
     DesenharPaginaNaTela();
     m_documento.setModified(true);
+}
+
+void TfrmPrincipal::mniAnalisarEstaFotoClick()
+{
+    if (!MolduraSobOMouseValida())
+        return;
+    AnalisarFotos(m_documento.currentPage().Foto(MolduraSobOMouse()).NomeDoArquivo);
 }
 
 void TfrmPrincipal::AjustarFoto(std::uint8_t modo)

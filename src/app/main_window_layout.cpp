@@ -8,12 +8,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 
 #include "album/size_tables.h"
 #include "common/about_box.h"
 #include "components/fancy_button.h"
+#include "components/navigation_button.h"
 #include "install/file_routines.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
@@ -44,7 +44,7 @@ constexpr int kAlturaImagensSuperior = 186;
 constexpr int kAlturaDoDivisor = 3;
 // The navigation row keeps its distance to the window's bottom edge: it stands 4 pixels above the
 // page footer, which is level with the thumbnail footer above the status bar.
-constexpr int kLadoDaNavegacao = 24;
+constexpr int kLadoDaNavegacao = kLadoDoBotaoDeNavegacao;
 constexpr int kNavegacaoAteOFundo = StatusBar::kDefaultHeight + kAlturaDosRodapes + 4 + kLadoDaNavegacao;
 constexpr int kLarguraDoNumeroDaPagina = 100;
 
@@ -70,41 +70,6 @@ CaptionPanel* NovoPainelDeTitulo(QWidget* pai, const QString& texto, int altura)
     p->setFontColor(kBranco);
     p->resize(p->width(), altura);
     return p;
-}
-
-// The glyph of a navigation button: a white arrow (doubled with a bar for first and last) on a
-// magenta key colour that the button leaves transparent.
-QImage GlifoDeNavegacao(bool paraTras, bool ateOFim)
-{
-    QImage glifo(16, 16, QImage::Format_RGB32);
-    glifo.fill(QColor(255, 0, 255));
-    QPainter p(&glifo);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPainterPath seta;
-    const int base = ateOFim ? 5 : 4;
-    seta.moveTo(base, 3);
-    seta.lineTo(base + 7, 8);
-    seta.lineTo(base, 13);
-    seta.closeSubpath();
-    p.fillPath(seta, Qt::white);
-    if (ateOFim)
-        p.fillRect(QRect(base + 7, 3, 2, 11), Qt::white);
-    p.end();
-    return paraTras ? glifo.mirrored(true, false) : glifo;
-}
-
-TFancyButton* NovoBotaoDeNavegacao(QWidget* pai, const QString& dica, bool paraTras, bool ateOFim)
-{
-    auto* b = new TFancyButton(pai);
-    b->resize(kLadoDaNavegacao, kLadoDaNavegacao);
-    b->SetColor(cl3DDkShadow);
-    b->FancyEffects().SetShape(btnOval);
-    b->FancyEffects().SetFrameWidth(3);
-    b->FancyEffects().SetHoverColor(clAqua);
-    b->Glyphs().SetGlyph(GlifoDeNavegacao(paraTras, ateOFim));
-    b->Glyphs().SetLayout(lyCenter);
-    b->setToolTip(dica);
-    return b;
 }
 
 TFancyButton* NovoBotaoDeComando(QWidget* pai, const QString& texto, int ordem, const QString& dica = QString())
@@ -270,9 +235,8 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
 
-    // The page control, the editors and the preview come with their windows.
-    for (TFancyButton* b : {spdPaginas, spdEditarFotosEfeitos, spdEditarFotosTextosETrabalhos, spdPrevisaoImpressao})
-        b->setEnabled(false);
+    // The page control comes with its window.
+    spdPaginas->setEnabled(false);
 }
 
 void TfrmPrincipal::CriarBarraDeEstado()
@@ -362,6 +326,7 @@ void TfrmPrincipal::LigarEventos()
     connectGuarded(mniInserirUmaFoto, &QAction::triggered, this, [this] { mniInserirUmaFotoClick(); });
     connectGuarded(mniRemoverEstaFoto, &QAction::triggered, this, [this] { mniRemoverEstaFotoClick(); });
     connectGuarded(mniRepetirEstaFoto, &QAction::triggered, this, [this] { mniRepetirEstaFotoClick(); });
+    connectGuarded(mniAnalisarEstaFoto, &QAction::triggered, this, [this] { mniAnalisarEstaFotoClick(); });
     // Only the popup sets the fit marks: a chosen item keeps the mark it had (Qt flips a checkable
     // item as it is triggered), so a popup over a gap shows what the previous popup set.
     const std::pair<QAction*, void (TfrmPrincipal::*)()> ajustes[] = {
@@ -373,8 +338,15 @@ void TfrmPrincipal::LigarEventos()
             item->setChecked(!marcado);
             (this->*comando)();
         });
-    // The editors and the analysis come with their windows: until then their items stay disabled.
+    connectGuarded(mniEditarEstaFotoTextosETrabalhos, &QAction::triggered, this,
+                   [this] { mniEditarEstaFotoTextosETrabalhosClick(); });
+    connectGuarded(spdEditarFotosTextosETrabalhos, &TFancyButton::OnClick, this,
+                   [this] { spdEditarFotosTextosETrabalhosClick(); });
+    // The analysis comes with its window: until then its item stays disabled.
     connectGuarded(spdDesfazer, &TFancyButton::OnClick, this, [this] { spdDesfazerClick(); });
+    connectGuarded(spdEditarFotosEfeitos, &TFancyButton::OnClick, this, [this] { spdEditarFotosEfeitosClick(); });
+    connectGuarded(mniEditarEstaFotoEfeitos, &QAction::triggered, this, [this] { mniEditarEstaFotoEfeitosClick(); });
+    connectGuarded(spdPrevisaoImpressao, &TFancyButton::OnClick, this, [this] { spdPrevisaoImpressaoClick(); });
     connectGuarded(spdNovoTrabalho, &TFancyButton::OnClick, this, [this] { spdNovoTrabalhoClick(); });
     connectGuarded(spdGravarTrabalho, &TFancyButton::OnClick, this, [this] { spdGravarTrabalhoClick(); });
     connectGuarded(spdLerTrabalho, &TFancyButton::OnClick, this, [this] { spdLerTrabalhoClick(); });

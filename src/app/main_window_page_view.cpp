@@ -32,13 +32,6 @@ namespace {
 constexpr int kPainelDaMoldura = 2;
 constexpr int kResolucaoDaExportacao = 300; // dots per inch
 
-// position * 100 / maximum with no decimals, followed by "% Já Executado".
-QString TextoDePercentual(int posicao, int maximo)
-{
-    const long double percentual = maximo > 0 ? (long double)(std::int64_t(posicao) * 100) / maximo : 0.0L;
-    return (FormatarNumero(3, 0, percentual).trimmed() + QStringLiteral("% Já Executado")).trimmed();
-}
-
 } // namespace
 
 void TfrmPrincipal::AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais()
@@ -159,11 +152,10 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
     const int paginas = Album().pageCount();
     progresso->setWindowTitle(QStringLiteral("Progresso da Gravação"));
     progresso->prbProgresso->setRange(0, paginas);
-    progresso->prbProgresso->setValue(0);
     progresso->SetLabelText(QuebrasDeLinha(1) + m_tituloDoAplicativo + QuebrasDeLinha(2) +
                             QStringLiteral("Gravando Cada Página do Trabalho") + QuebrasDeLinha(1) +
                             QStringLiteral("Em Um Arquivo de Imagem Independente."));
-    progresso->lblProgresso->setText(TextoDePercentual(0, paginas));
+    progresso->SetarPosicao(0);
     progresso->show();
     progresso->repaint();
     hide();
@@ -193,10 +185,7 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
                 jpeg.Assign(bitmap);
                 jpeg.SaveToFile(arquivo);
             }
-            progresso->prbProgresso->setValue(i + 1);
-            progresso->lblProgresso->setText(TextoDePercentual(i + 1, paginas));
-            progresso->repaint();
-            QApplication::processEvents();
+            progresso->AvancarPara(i + 1);
         }
     } catch (...) {
         restaurar();

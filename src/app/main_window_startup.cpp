@@ -8,10 +8,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTimer>
 #include <QToolTip>
 
+#include <vector>
+
+#include "album/busy_scope.h"
 #include "album/image_cache.h"
 #include "app/settings.h"
 #include "app/startup_routines.h"
@@ -22,10 +24,14 @@
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "common/screen_check.h"
+#include "install/command_line.h"
 #include "install/file_routines.h"
+#include "install/install_modes.h"
 #include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/screen_cursor.h"
 #include "platform/ui/status_bar.h"
+#include "platform/ui/termination.h"
 
 namespace lumoria {
 
@@ -36,23 +42,33 @@ namespace {
 const QString kEnderecoDoFabricante = QStringLiteral("www.lumoria.com.br");
 constexpr int kPainelDoEndereco = 0;
 
-// Whether a file can be created in the folder (a read-only folder, or one on a read-only file
-// system, cannot take one whoever the user is).
-bool PastaGravavel(const QString& pasta)
-{
-    QTemporaryFile sonda(QDir(pasta).filePath(QStringLiteral(".lumoria-XXXXXX")));
-    return sonda.open();
-}
+// While the model lays out or draws, the screen shows the wait cursor; nested steps each put back
+// what they found.
+class CursorDeEspera final : public BusyIndicator {
+public:
+    void begin() override
+    {
+        m_salvos.push_back(screenCursor());
+        setScreenCursor(kCursorWait);
+    }
+    void end() override
+    {
+        setScreenCursor(m_salvos.back());
+        m_salvos.pop_back();
+    }
+
+private:
+    std::vector<CursorId> m_salvos;
+};
 
 } // namespace
 
 QString PastaParaOsCursores(const QString& pastaDoAplicativo)
 {
-    if (PastaGravavel(pastaDoAplicativo))
+    if (isWritableFolder(pastaDoAplicativo))
         return pastaDoAplicativo;
-    QString execucao = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    const QString pasta = QDir(execucao).filePath(QStringLiteral("lumoria"));
-    QDir().mkpath(pasta);
+    const QString pasta = runtimeFolder() + QStringLiteral("/lumoria");
+    makeFolder(pasta);
     return pasta + QLatin1Char('/');
 }
 
@@ -68,6 +84,8 @@ TfrmPrincipal::~TfrmPrincipal() { FormDestroy(); }
 
 void TfrmPrincipal::FormCreate()
 {
+    m_indicadorDeOcupado = std::make_unique<CursorDeEspera>();
+    setBusyIndicator(m_indicadorDeOcupado.get());
     CriarNovoAlbumComUmaPaginaESemFotos();
     m_cache = std::make_unique<TCacheDeImagensJaCarregadas>();
     DefinirCacheDeImagens(m_cache.get());
@@ -82,7 +100,12 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     m_tituloDoAplicativo = lumoria::TituloDoAplicativo();
     m_pastaDoAplicativo = lumoria::PastaDoAplicativo();
     LerConfiguracoesDoRegistro(m_configuracoes);
-    // The install switches come with the installation modes.
+    if (ModosDeInstalacao(this, m_tituloDoAplicativo, ParametroDaLinhaDeComando(m_argumentos))
+            .ProcessarParametrosDeInstalacao()) {
+        requestTermination();
+        QCoreApplication::processEvents();
+        return;
+    }
 
     QPalette dica = QToolTip::palette();
     dica.setColor(QPalette::ToolTipBase, QColor(255, 255, 255));
@@ -106,7 +129,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     ZerarBackups();
     if (m_configuracoes.EntrarMaximizada)
         setWindowState(windowState() | Qt::WindowMaximized);
-    const QString argumento = m_argumentos.join(QLatin1Char(' ')).trimmed();
+    const QString argumento = ParametroDaLinhaDeComando(m_argumentos);
     if (!argumento.isEmpty())
         LerAlbum(argumento);
     m_dicaApresentada = false;
@@ -194,6 +217,7 @@ void TfrmPrincipal::FormDestroy()
     if (CacheDeImagens() == m_cache.get())
         DefinirCacheDeImagens(nullptr);
     m_cache.reset();
+    setBusyIndicator(nullptr);
 }
 
 void TfrmPrincipal::spdSairClick() { close(); }

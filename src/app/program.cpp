@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/splash_screen.h"
 #include "app/user_guide.h"
+#include "editing/cover/cover_editor.h"
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
 #include "platform/system/priorities.h"
@@ -27,7 +28,8 @@ int ExecutarLumoria(const QStringList& argumentos)
     auto janela = std::make_unique<TfrmPrincipal>(argumentos);
     auto guia = std::make_unique<TfrmNavegadorGuia>();
     janela->DefinirNavegadorDoGuia(guia.get());
-    // The cover editor window that stays hidden comes with the cover editor.
+    // A cover editor window lives hidden for the whole run, as the guide window does.
+    auto capaOculta = std::make_unique<TfrmEditarFotosTrabalhos>();
 
     if (semArgumentos) {
         // The cursors are loaded now: the splash takes them again.
@@ -50,6 +52,7 @@ int ExecutarLumoria(const QStringList& argumentos)
     splash.reset();
     janela.reset();
     guia.reset();
+    capaOculta.reset();
     return resultado;
 }
 

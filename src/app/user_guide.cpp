@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -16,6 +14,7 @@
 #include "common/small_dialogs.h"
 #include "common/text_trim.h"
 #include "platform/failure.h"
+#include "platform/printing/document_printing.h"
 #include "platform/ui/align_layout.h"
 #include "platform/ui/screen_centre.h"
 
@@ -53,13 +52,7 @@ void Navegar(QTextBrowser* navegador, const QString& endereco)
 
 void ImprimirPaginaDoNavegador(QTextBrowser* navegador)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, navegador->window());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    navegador->document()->print(&printer);
-    if (printer.printerState() == QPrinter::Error)
-        throw Failure("The guide could not be printed on " + printer.printerName().toStdString());
+    platform::printDocumentWithDialog(*navegador->document(), navegador->window());
 }
 
 void ApresentarGuiaDoUsuario(QWidget* janelaPrincipal, TfrmNavegadorGuia* navegador)

@@ -1,10 +1,10 @@
 #include "common/custom_cursors.h"
 
 #include <QDir>
-#include <QFile>
 #include <QWidget>
 
 #include "common/general_routines.h"
+#include "platform/shell/file_operations.h"
 #include "platform/ui/panel.h"
 
 namespace lumoria {
@@ -86,7 +86,7 @@ CursorId MapearCursorDesenhado(CursorId desenhado)
 void GravarArquivosDeCursores(const QString& pasta)
 {
     for (const CursorAnimado& c : kCursoresAnimados) {
-        QFile::remove(caminho(pasta, c.arquivo));
+        platform::removeFile(caminho(pasta, c.arquivo));
         ExtrairRecursoParaArquivo(QString::fromLatin1(c.recurso), caminho(pasta, c.arquivo));
     }
 }
@@ -94,7 +94,7 @@ void GravarArquivosDeCursores(const QString& pasta)
 void ApagarArquivosDeCursores(const QString& pasta)
 {
     for (const CursorAnimado& c : kCursoresAnimados)
-        QFile::remove(caminho(pasta, c.arquivo));
+        platform::removeFile(caminho(pasta, c.arquivo));
 }
 
 void CarregarCursoresAnimados(const QString& pasta, QWidget* janelaPrincipal)

@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "platform/failure.h"
 #include "platform/shell/file_drop.h"
+#include "platform/shell/file_operations.h"
 #include "platform/shell/open_file.h"
 #include "platform/system/resources.h"
 #include "platform/ui/screen_cursor.h"
@@ -195,12 +195,9 @@ void ExtrairRecursoParaArquivo(const QString& nomeDoRecurso, const QString& arqu
     const std::optional<QByteArray> dados = platform::readRawResource(nomeDoRecurso);
     if (!dados)
         throw ResourceNotFound(nomeDoRecurso.toStdString());
-    QSaveFile saida(arquivo);
-    // Unbuffered, so that a write error is not lost when the data is flushed at commit.
-    if (!saida.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw FileError("Cannot create file \"" + arquivo.toStdString() + "\". " + saida.errorString().toStdString());
-    if (saida.write(*dados) != dados->size() || !saida.commit())
-        throw FileError("Stream write error: \"" + arquivo.toStdString() + "\". " + saida.errorString().toStdString());
+    QString motivo;
+    if (!platform::writeFileSafely(arquivo, *dados, &motivo))
+        throw FileError("Cannot create file \"" + arquivo.toStdString() + "\". " + motivo.toStdString());
 }
 
 void AceitarArquivosArrastados(QWidget* janela) { platform::acceptFileDrops(janela); }

@@ -1,9 +1,11 @@
 #include "common/small_dialogs.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 
 #include "common/custom_cursors.h"
+#include "common/general_routines.h"
 #include "common/dialog_glyphs.h"
 #include "platform/ui/panel.h"
 #include "components/fancy_button.h"
@@ -28,6 +30,25 @@ TfrmDialogoProgresso::TfrmDialogoProgresso(QWidget* owner) : DialogForm(owner, 4
     lblProgresso->setGeometry(16, 38, 430, lblProgresso->fontMetrics().height());
     SetLabelFontColor(*lblProgresso, colorRef(255, 255, 255));
     AplicarCursoresNosControles(this);
+}
+
+void TfrmDialogoProgresso::SetarPosicao(int posicao)
+{
+    prbProgresso->setValue(posicao);
+    lblProgresso->setText(TextoDePercentual(posicao, prbProgresso->maximum()));
+}
+
+void TfrmDialogoProgresso::AvancarPara(int posicao)
+{
+    SetarPosicao(posicao);
+    repaint();
+    QApplication::processEvents();
+}
+
+QString TfrmDialogoProgresso::TextoDePercentual(int posicao, int maximo)
+{
+    const long double percentual = maximo > 0 ? (long double)(std::int64_t(posicao) * 100) / maximo : 0.0L;
+    return (FormatarNumero(3, 0, percentual).trimmed() + QStringLiteral("% Já Executado")).trimmed();
 }
 
 void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)

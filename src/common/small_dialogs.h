@@ -19,6 +19,13 @@ public:
     QProgressBar* prbProgresso = nullptr;
     QLabel* lblProgresso = nullptr;
 
+    // Moves the bar and writes its percentage text (TextoDePercentual of the bar's maximum).
+    void SetarPosicao(int posicao);
+    // After a step of the work: the bar and its text, painted at once, then pending events once.
+    void AvancarPara(int posicao);
+    // posicao * 100 / maximo with no decimals, followed by "% Já Executado" (0 for no maximum).
+    static QString TextoDePercentual(int posicao, int maximo);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 };

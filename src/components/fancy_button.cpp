@@ -185,6 +185,16 @@ void TFancyButton::changeEvent(QEvent* event)
     }
 }
 
+TFancyButton* NewCommandButton(QWidget* parent, const QString& caption, const QString& hint)
+{
+    auto* button = new TFancyButton(parent);
+    ApplyCommandButtonLook(*button);
+    button->SetCaption(caption);
+    if (!hint.isEmpty())
+        button->setToolTip(hint);
+    return button;
+}
+
 void ApplyCommandButtonLook(TFancyButton& button)
 {
     button.resize(190, 30);

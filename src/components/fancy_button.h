@@ -165,5 +165,7 @@ private:
 // The look the windows give their command buttons: a 190 x 30 capsule with a 14-ring gradient frame in
 // dark grey, aqua hover colour, shadowed white bold Verdana of 16 px and the glyph on the left at 10.
 void ApplyCommandButtonLook(TFancyButton& button);
+// A new button of that look in the parent, with its caption and, when given, its hint.
+TFancyButton* NewCommandButton(QWidget* parent, const QString& caption, const QString& hint = QString());
 
 } // namespace lumoria

@@ -1,17 +1,15 @@
 #include "components/image_shape.h"
 
+
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
-#include "platform/ui/align_layout.h"
 #include "platform/ui/window_region.h"
 
 namespace lumoria {
 
-using platform::Align;
 using platform::GraphicKind;
 
 namespace {
@@ -20,16 +18,6 @@ namespace {
 // never cleared, and a process started from one that set it inherits it.
 constexpr char kProcessFlag[] = "karvel";
 constexpr char kProcessFlagSet[] = "set";
-
-Align AlignInParent(const QWidget* control)
-{
-    const QWidget* parent = control->parentWidget();
-    if (!parent)
-        return Align::None;
-    if (const auto* layout = qobject_cast<const platform::AlignLayout*>(parent->layout()))
-        return layout->alignOf(control);
-    return Align::None;
-}
 
 // Source range [first, last) of each target index when n source pixels go to m target pixels: one
 // pixel each when enlarging, every pixel that falls on the target pixel when shrinking.
@@ -75,10 +63,7 @@ void StretchCopy(const QImage& source, QImage& target, const QRect& dest)
 
 } // namespace
 
-TImageShape::TImageShape(QWidget* parent) : QWidget(parent)
-{
-    resize(105, 105);
-}
+TImageShape::TImageShape(QWidget* parent) : TPictureControl(parent) {}
 
 TImageShape::~TImageShape() = default;
 
@@ -100,49 +85,12 @@ void TImageShape::LoadPictureFromFile(const QString& path)
     PictureChanged();
 }
 
-void TImageShape::SetStretch(bool value)
-{
-    if (value == m_stretch)
-        return;
-    m_stretch = value;
-    PictureChanged();
-}
-
-void TImageShape::SetCenter(bool value)
-{
-    if (value == m_center)
-        return;
-    m_center = value;
-    PictureChanged();
-}
-
 void TImageShape::SetProportional(bool value)
 {
     if (value == m_proportional)
         return;
     m_proportional = value;
     PictureChanged();
-}
-
-void TImageShape::SetTransparent(bool value)
-{
-    if (value == m_transparent)
-        return;
-    m_transparent = value;
-    PictureChanged();
-}
-
-void TImageShape::SetAutoSize(bool value)
-{
-    if (value == m_autoSize)
-        return;
-    m_autoSize = value;
-    if (m_autoSize) {
-        int w = width();
-        int h = height();
-        if (CanAutoSize(w, h))
-            resize(w, h);
-    }
 }
 
 Rect TImageShape::DestRect() const
@@ -181,16 +129,6 @@ Rect TImageShape::DestRect() const
         r = Rect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
     }
     return r;
-}
-
-bool TImageShape::CanAutoSize(int& newWidth, int& newHeight) const
-{
-    const Align align = AlignInParent(this);
-    if (align == Align::None || align == Align::Left || align == Align::Right)
-        newWidth = m_picture.Width();
-    if (align == Align::None || align == Align::Top || align == Align::Bottom)
-        newHeight = m_picture.Height();
-    return true;
 }
 
 bool TImageShape::GraphicTransparent() const
@@ -267,45 +205,16 @@ void TImageShape::ShapeParent()
     platform::setWindowRegion(parent, shape);
 }
 
-void TImageShape::paintEvent(QPaintEvent*)
-{
-    const platform::Graphic* graphic = m_picture.GetGraphic();
-    if (!graphic)
-        return;
-    const bool wasDrawing = m_drawing;
-    m_drawing = true;
-    QPainter painter(this);
-    platform::Canvas canvas(painter, fromQRect(rect()));
-    const Rect dest = DestRect();
-    if (m_transparent && graphic->Kind() == GraphicKind::Bitmap && !graphic->Empty()) {
-        // A transparent bitmap leaves out the colour of its bottom-left pixel.
-        QImage image = static_cast<const platform::Bitmap*>(graphic)->Image().convertToFormat(QImage::Format_ARGB32);
-        const QRgb clear = image.pixel(0, image.height() - 1) & RGB_MASK;
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                if ((line[x] & RGB_MASK) == clear)
-                    line[x] = 0;
-        }
-        canvas.DrawImage(dest, image.convertToFormat(QImage::Format_ARGB32_Premultiplied), image.rect());
-    } else {
-        canvas.StretchDraw(dest, *graphic);
-    }
-    m_drawing = wasDrawing;
-}
-
 void TImageShape::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    emit OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());
+    TPictureControl::mousePressEvent(event);
     m_dragging = true;
     m_lastCursor = event->globalPosition().toPoint();
 }
 
 void TImageShape::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    emit OnMouseMove(event->modifiers(), at.x(), at.y());
+    TPictureControl::mouseMoveEvent(event);
     if (!m_dragging || !m_movable)
         return;
     QWidget* parent = parentWidget();
@@ -318,17 +227,8 @@ void TImageShape::mouseMoveEvent(QMouseEvent* event)
 
 void TImageShape::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    emit OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
     m_dragging = false;
-    if (event->button() == Qt::LeftButton && rect().contains(at))
-        emit OnClick();
-}
-
-void TImageShape::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-    emit OnDblClick();
+    TPictureControl::mouseReleaseEvent(event);
 }
 
 } // namespace lumoria

@@ -7,13 +7,13 @@
 #include <QRegion>
 #include <QWidget>
 
-
+#include "components/picture_control.h"
 #include "platform/graphics/picture.h"
 #include "platform/rect.h"
 
 namespace lumoria {
 
-class TImageShape : public QWidget {
+class TImageShape : public TPictureControl {
     Q_OBJECT
 public:
     explicit TImageShape(QWidget* parent = nullptr);
@@ -29,24 +29,11 @@ public:
 
     bool Movable() const { return m_movable; }
     void SetMovable(bool value) { m_movable = value; }
-    bool Stretch() const { return m_stretch; }
-    void SetStretch(bool value);
-    bool Center() const { return m_center; }
-    void SetCenter(bool value);
     bool Proportional() const { return m_proportional; }
     void SetProportional(bool value);
-    bool Transparent() const { return m_transparent; }
-    void SetTransparent(bool value);
-    // Kept for the designs that set it; the picture layer loads in one step and reports no progress.
-    bool IncrementalDisplay() const { return m_incrementalDisplay; }
-    void SetIncrementalDisplay(bool value) { m_incrementalDisplay = value; }
-    bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool value);
 
     // Where the picture is drawn, in control coordinates.
     Rect DestRect() const;
-    // The size automatic sizing gives the control, by its alignment in the parent.
-    bool CanAutoSize(int& newWidth, int& newHeight) const;
     // Whether the control paints every pixel of itself.
     bool Opaque() const { return m_opaque; }
     bool Dragging() const { return m_dragging; }
@@ -54,25 +41,19 @@ public:
     const QRegion& StoredRegion() const { return m_storedRegion; }
 
     // Redraws and rebuilds the parent window's shape; runs after every change of the picture.
-    void PictureChanged();
+    void PictureChanged() override;
 
     // The pixels of the picture drawn into dest on a client of the given size, less those of the
     // colour of the picture's bottom-left pixel, clipped to the client and to dest.
     static QRegion BitmapToRegion(const QImage& source, const QSize& client, const Rect& dest);
 
-signals:
-    void OnClick();
-    void OnDblClick();
-    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    QSize ShownPictureSize() const override { return QSize(m_picture.Width(), m_picture.Height()); }
+    const platform::Graphic* ShownGraphic() const override { return m_picture.GetGraphic(); }
+    Rect DrawnRect() const override { return DestRect(); }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     bool GraphicTransparent() const;
@@ -82,13 +63,7 @@ private:
     bool m_dragging = false;
     bool m_movable = true;
     platform::Picture m_picture;
-    bool m_stretch = false;
-    bool m_center = false;
-    bool m_incrementalDisplay = false;
-    bool m_transparent = false;
-    bool m_drawing = false;
     bool m_proportional = false;
-    bool m_autoSize = false;
     bool m_opaque = false;
     QRegion m_storedRegion;
 };

@@ -4,6 +4,8 @@
 // trailing "/"; callers append it.
 #include <QString>
 
+#include "platform/shell/file_operations.h"
+
 #include <cstdint>
 
 class QIODevice;
@@ -18,9 +20,8 @@ inline constexpr std::uint8_t kAtalhoNoMenuIniciar = 1;
 // Writes the launcher <folder>/<nome>.desktop running `alvo` with `argumentos` (one argument, left
 // out when empty) in `pastaDeTrabalho`. On the Desktop the subfolder is not used and nothing but the
 // launcher is created; in the applications menu the folder <menu>/<subpasta> is created with all
-// its parents. Any other location writes nothing. A launcher that cannot be written is simply
-// missing.
-void CriarAtalho(const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho, const QString& nome,
+// its parents. Any other location writes nothing. True when the launcher was written.
+bool CriarAtalho(const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho, const QString& nome,
                  const QString& subpasta, std::uint8_t local);
 
 // The folder for the uninstaller copy and shared files: the user's executables folder.
@@ -39,8 +40,8 @@ QString PastaMenuIniciar();
 bool CopiarArquivo(const QString& origem, const QString& destino);
 
 // Copies the folder's contents into the destination folder, merging into it when it exists.
-// Silent; a failure is not reported. The window is the owner of no dialog: none is shown.
-void CopiarPasta(QWidget* janela, const QString& origem, const QString& destino);
+// Silent; true when everything was copied. The window is the owner of no dialog: none is shown.
+bool CopiarPasta(QWidget* janela, const QString& origem, const QString& destino);
 
 // Deletes the file (to the trash when undo is allowed) when it exists. True when no file stands
 // at the path afterwards, also when there was none.
@@ -50,8 +51,7 @@ bool ApagarArquivo(const QString& arquivo, bool permitirDesfazer);
 // is missing or could not be deleted whole.
 bool ApagarPasta(const QString& pasta, bool permitirDesfazer);
 
-// The copy loop of CopiarArquivo: `tamanho` bytes in blocks of at most 2048. False at the first
-// read that gives no data before the end or at the first write that does not take the whole block.
-bool copyInBlocks(QIODevice& origem, QIODevice& destino, std::int64_t tamanho);
+// The copy loop of CopiarArquivo.
+using platform::copyInBlocks;
 
 } // namespace lumoria

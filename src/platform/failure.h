@@ -76,10 +76,12 @@ public:
     explicit FileError(const std::string& message) : Failure(message) {}
 };
 
-// The program asked for the current printer while no printer is installed.
+// The program asked for the current printer while no printer is installed, or a printer did not
+// take a print job or one of its pages (the message says which).
 class PrinterError : public Failure {
 public:
     PrinterError() : Failure("There is no default printer currently selected") {}
+    explicit PrinterError(const std::string& message) : Failure(message) {}
 };
 
 // A picture file that is not a picture of its kind, is cut short or is too large to hold.

@@ -76,11 +76,10 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     janela->SetarFotoNaPaginaAtual(1, 1, foto);
     menu = AbrirMenuDaMoldura(*janela, 1);
     ASSERT_NE(menu, nullptr);
-    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura})
+    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
+                       janela->mniAnalisarEstaFoto, janela->mniEditarEstaFotoEfeitos,
+                       janela->mniEditarEstaFotoTextosETrabalhos})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    // The editors and the analysis come with their windows.
-    EXPECT_FALSE(janela->mniEditarEstaFotoEfeitos->isEnabled());
-    EXPECT_FALSE(janela->mniAnalisarEstaFoto->isEnabled());
     EXPECT_FALSE(janela->mniAjustarDespropoircionalEsticado->isChecked());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
     EXPECT_FALSE(janela->mniAjustarProporcionalPorFora->isChecked());
@@ -166,7 +165,9 @@ TEST_F(FrameMenu, FitItemsCarryTheirMarkAsAPrefix)
                            platform::toQColor(platform::cl3DDkShadow), branco));
     // One ampersand shows; a disabled item is written in black; the top-level items have no prefix.
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniEditarEstaFotoTextosETrabalhos, 220, false),
-              ItemEsperado(220, QStringLiteral("Capa CD & DVD"), cinza, QColor(0, 0, 0)));
+              ItemEsperado(220, QStringLiteral("Capa CD & DVD"), cinza, branco));
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
+              ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, QColor(0, 0, 0)));
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniRemoverEstaFoto, 220, false),
               ItemEsperado(220, QStringLiteral("Remover Foto"), cinza, branco));
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniN0101, 220, false), ItemEsperado(220, QString(), cinza, branco));

@@ -77,7 +77,7 @@ TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
     EXPECT_TRUE(janela->spdNovoTrabalho->isEnabled());
     // Their windows come later.
     EXPECT_FALSE(janela->spdPaginas->isEnabled());
-    EXPECT_FALSE(janela->spdPrevisaoImpressao->isEnabled());
+    EXPECT_TRUE(janela->spdPrevisaoImpressao->isEnabled());
     QList<int> topos;
     for (TFancyButton* b : {janela->spdPaginas, janela->spdDesfazer, janela->spdEditarFotosEfeitos,
                             janela->spdEditarFotosTextosETrabalhos, janela->spdPrevisaoImpressao,

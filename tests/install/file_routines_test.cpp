@@ -45,7 +45,7 @@ TEST(PastasEspeciais, AreTheUsersFoldersWithoutATrailingSlash)
     EXPECT_EQ(PastaMeusDocumentos(), home() + QStringLiteral("/Documents"));
     EXPECT_EQ(PastaAreaDeTrabalho(), home() + QStringLiteral("/Desktop"));
     EXPECT_EQ(PastaMenuIniciar(), home() + QStringLiteral("/data/applications"));
-    EXPECT_EQ(PastaArquivosDeProgramas(), home() + QStringLiteral("/data"));
+    EXPECT_EQ(PastaArquivosDeProgramas(), ::geteuid() == 0 ? QStringLiteral("/opt") : home() + QStringLiteral("/.local/opt"));
     EXPECT_EQ(PastaDoWindows(), home() + QStringLiteral("/.local/bin"));
     EXPECT_TRUE(QFileInfo(PastaDoWindows()).isDir());
 }
@@ -59,9 +59,9 @@ TEST(CriarAtalho, PutsADesktopLauncherOnTheDesktopAndNothingElse)
     QFile::remove(launcher);
     QDir(desktop + QStringLiteral("/Subpasta Ignorada")).removeRecursively();
 
-    CriarAtalho(QStringLiteral("/home/ana/.local/share/Lumoria/lumoria"), QString(),
-                QStringLiteral("/home/ana/.local/share/Lumoria/"), QStringLiteral("Lumoria v1.0"),
-                QStringLiteral("Subpasta Ignorada"), kAtalhoNaAreaDeTrabalho);
+    EXPECT_TRUE(CriarAtalho(QStringLiteral("/home/ana/.local/share/Lumoria/lumoria"), QString(),
+                            QStringLiteral("/home/ana/.local/share/Lumoria/"), QStringLiteral("Lumoria v1.0"),
+                            QStringLiteral("Subpasta Ignorada"), kAtalhoNaAreaDeTrabalho));
 
     EXPECT_EQ(launcherText(launcher), QStringLiteral("[Desktop Entry]\nType=Application\nName=Lumoria v1.0\n"
                                                      "Exec=\"/home/ana/.local/share/Lumoria/lumoria\"\n"
@@ -75,12 +75,13 @@ TEST(CriarAtalho, WritesNothingWhenTheDesktopFolderIsMissing)
     const QString moved = home() + QStringLiteral("/Desktop-moved");
     QDir(moved).removeRecursively();
     ASSERT_TRUE(QDir().rename(desktop, moved));
-    CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(), QStringLiteral("Sem Area"), QString(),
-                kAtalhoNaAreaDeTrabalho);
+    const bool written = CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(),
+                                     QStringLiteral("Sem Area"), QString(), kAtalhoNaAreaDeTrabalho);
     const bool created = QFileInfo::exists(desktop);
     QDir(desktop).removeRecursively();
     ASSERT_TRUE(QDir().rename(moved, desktop));
     EXPECT_FALSE(created);
+    EXPECT_FALSE(written);
 }
 
 TEST(CriarAtalho, CreatesTheWholeStartMenuFolderForItsLaunchers)
@@ -112,8 +113,8 @@ TEST(CriarAtalho, AnotherLocationWritesNothing)
 {
     const QString desktop = home() + QStringLiteral("/Desktop");
     const QString menu = home() + QStringLiteral("/data/applications");
-    CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(), QStringLiteral("Local Dois"),
-                QStringLiteral("Sub"), 2);
+    EXPECT_FALSE(CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(), QStringLiteral("Local Dois"),
+                             QStringLiteral("Sub"), 2));
     EXPECT_FALSE(QFileInfo::exists(desktop + QStringLiteral("/Local Dois.desktop")));
     EXPECT_FALSE(QFileInfo::exists(menu + QStringLiteral("/Sub")));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Local Dois.desktop")));
@@ -317,7 +318,7 @@ TEST(CopiarPasta, CopiesTheFolderAndMergesIntoAnExistingOne)
     writeFile(program + QStringLiteral("/manual/index.html"), "guide v2");
     const QString installed = folder + QStringLiteral("/programas/Lumoria");
 
-    CopiarPasta(nullptr, program, installed);
+    EXPECT_TRUE(CopiarPasta(nullptr, program, installed));
     EXPECT_EQ(readFile(installed + QStringLiteral("/lumoria")), QByteArray("v2"));
     EXPECT_EQ(readFile(installed + QStringLiteral("/manual/index.html")), QByteArray("guide v2"));
 
@@ -325,7 +326,7 @@ TEST(CopiarPasta, CopiesTheFolderAndMergesIntoAnExistingOne)
     writeFile(installed + QStringLiteral("/lumoria"), "v1 was here");
     writeFile(installed + QStringLiteral("/extra.txt"), "extra");
     writeFile(program + QStringLiteral("/lumoria"), "v3");
-    CopiarPasta(nullptr, program, installed);
+    EXPECT_TRUE(CopiarPasta(nullptr, program, installed));
     EXPECT_EQ(readFile(installed + QStringLiteral("/lumoria")), QByteArray("v3"));
     EXPECT_EQ(readFile(installed + QStringLiteral("/extra.txt")), QByteArray("extra"));
     EXPECT_FALSE(QFileInfo::exists(installed + QStringLiteral("/Lumoria")));
@@ -334,7 +335,7 @@ TEST(CopiarPasta, CopiesTheFolderAndMergesIntoAnExistingOne)
 TEST(CopiarPasta, AMissingSourceCreatesNothing)
 {
     const QString folder = freshFolder("nosource");
-    CopiarPasta(nullptr, folder + QStringLiteral("/nao_existe"), folder + QStringLiteral("/destino"));
+    EXPECT_FALSE(CopiarPasta(nullptr, folder + QStringLiteral("/nao_existe"), folder + QStringLiteral("/destino")));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/destino")));
 }
 

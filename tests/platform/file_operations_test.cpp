@@ -1,3 +1,4 @@
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -26,7 +27,7 @@ TEST(SpecialFolders, FollowTheXdgFoldersOfTheUser)
     EXPECT_EQ(documentsFolder(), home() + QStringLiteral("/Documents"));
     EXPECT_EQ(desktopFolder(), home() + QStringLiteral("/Desktop"));
     EXPECT_EQ(applicationsMenuFolder(), home() + QStringLiteral("/data/applications"));
-    EXPECT_EQ(installedProgramsFolder(), home() + QStringLiteral("/data"));
+    EXPECT_EQ(installedProgramsFolder(), ::geteuid() == 0 ? QStringLiteral("/opt") : home() + QStringLiteral("/.local/opt"));
     QDir(home() + QStringLiteral("/.local/bin")).removeRecursively();
     EXPECT_EQ(userExecutablesFolder(), home() + QStringLiteral("/.local/bin"));
     EXPECT_TRUE(QFileInfo(home() + QStringLiteral("/.local/bin")).isDir());

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 
@@ -63,8 +64,8 @@ void Canvas::ApplyPen(QPainter& painter) const
     }
     QPen p(pen.color);
     p.setWidth(std::max(1, pen.width));
-    p.setCapStyle(Qt::FlatCap);
-    p.setJoinStyle(Qt::MiterJoin);
+    p.setCapStyle(pen.round ? Qt::RoundCap : Qt::FlatCap);
+    p.setJoinStyle(pen.round ? Qt::RoundJoin : Qt::MiterJoin);
     painter.setPen(p);
 }
 
@@ -116,6 +117,21 @@ void Canvas::LineTo(int x, int y)
     Paint([&](QPainter& p) {
         ApplyPen(p);
         p.drawLine(from.X, from.Y, x, y);
+    });
+}
+
+void Canvas::PolyBezier(const Point* points, int count)
+{
+    if (pen.style == PenStyle::Clear || count < 4 || (count - 1) % 3 != 0)
+        return;
+    QPainterPath path(QPointF(points[0].X, points[0].Y));
+    for (int k = 1; k + 2 < count; k += 3)
+        path.cubicTo(points[k].X, points[k].Y, points[k + 1].X, points[k + 1].Y, points[k + 2].X, points[k + 2].Y);
+    Paint([&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        ApplyPen(p);
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
     });
 }
 

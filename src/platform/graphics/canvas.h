@@ -29,6 +29,8 @@ struct Pen {
     QColor color = Qt::black;
     int width = 1;
     PenStyle style = PenStyle::Solid;
+    // Round caps and joins (a geometric pen); otherwise flat caps and mitred joins.
+    bool round = false;
 };
 
 struct Font {
@@ -69,6 +71,9 @@ public:
     // A line from the pen position to (x, y), which itself is not painted.
     void LineTo(int x, int y);
     Point PenPos() const { return m_penPos; }
+    // Cubic Bézier segments through count points (1 + 3 per segment), the first, fourth, ... on the
+    // curve; without antialiasing, so the same points always paint the same pixels.
+    void PolyBezier(const Point* points, int count);
 
     // Draws the whole graphic stretched into dest; nothing for an empty dest or graphic.
     void StretchDraw(const Rect& dest, const Graphic& graphic);

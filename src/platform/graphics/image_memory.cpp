@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 
 #include <cstdlib>
+#include <mutex>
 #include <string>
 
 #include <sys/mman.h>
@@ -13,6 +14,53 @@ namespace {
 
 constexpr std::int64_t kHugePage = 2 * 1024 * 1024;
 constexpr std::int64_t kLargeBuffer = 8 * 1024 * 1024;
+
+// The one buffer kept for the next recycled image.
+struct KeptBuffer {
+    std::mutex mutex;
+    void* memory = nullptr;
+    std::size_t size = 0;
+};
+
+KeptBuffer& kept()
+{
+    static KeptBuffer k;
+    return k;
+}
+
+void KeepOrFree(void* memory, std::size_t size)
+{
+    KeptBuffer& k = kept();
+    std::lock_guard lock(k.mutex);
+    // The later buffer wins: while turns follow each other their sizes stay close.
+    std::free(k.memory);
+    k.memory = memory;
+    k.size = size;
+}
+
+struct Layout {
+    std::int64_t bytesPerLine = 0;
+    std::int64_t bytes = 0;
+};
+
+Layout LayoutOf(int width, int height, QImage::Format format)
+{
+    const std::int64_t pixels = std::int64_t(width) * height;
+    if (width > kMaxPictureSide || height > kMaxPictureSide || pixels > kMaxPicturePixels)
+        throw OutOfMemory();
+    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
+    const std::int64_t bytesPerLine = (std::int64_t(width) * depth + 31) / 32 * 4;
+    return {bytesPerLine, bytesPerLine * height};
+}
+
+void* AlignedHugeBuffer(std::size_t rounded)
+{
+    void* memory = nullptr;
+    if (posix_memalign(&memory, std::size_t(kHugePage), rounded) != 0 || !memory)
+        throw OutOfMemory();
+    ::madvise(memory, rounded, MADV_HUGEPAGE);
+    return memory;
+}
 
 } // namespace
 
@@ -30,12 +78,7 @@ QImage AllocateImage(int width, int height, QImage::Format format)
 {
     if (width <= 0 || height <= 0)
         return QImage();
-    const std::int64_t pixels = std::int64_t(width) * height;
-    if (width > kMaxPictureSide || height > kMaxPictureSide || pixels > kMaxPicturePixels)
-        throw OutOfMemory();
-    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
-    const std::int64_t bytesPerLine = (std::int64_t(width) * depth + 31) / 32 * 4;
-    const std::int64_t bytes = bytesPerLine * height;
+    const auto [bytesPerLine, bytes] = LayoutOf(width, height, format);
     if (bytes < kLargeBuffer) {
         QImage image(width, height, format);
         if (image.isNull())
@@ -44,10 +87,7 @@ QImage AllocateImage(int width, int height, QImage::Format format)
     }
     // Large pictures live in memory aligned for huge pages: far fewer page faults when first written.
     const std::size_t rounded = std::size_t((bytes + kHugePage - 1) / kHugePage * kHugePage);
-    void* memory = nullptr;
-    if (posix_memalign(&memory, std::size_t(kHugePage), rounded) != 0 || !memory)
-        throw OutOfMemory();
-    ::madvise(memory, rounded, MADV_HUGEPAGE);
+    void* memory = AlignedHugeBuffer(rounded);
     QImage image(static_cast<uchar*>(memory), width, height, qsizetype(bytesPerLine), format,
                  [](void* p) { std::free(p); }, memory);
     if (image.isNull()) {
@@ -55,6 +95,52 @@ QImage AllocateImage(int width, int height, QImage::Format format)
         throw OutOfMemory();
     }
     return image;
+}
+
+QImage AllocateRecycledImage(int width, int height, QImage::Format format)
+{
+    if (width <= 0 || height <= 0)
+        return QImage();
+    const auto [bytesPerLine, bytes] = LayoutOf(width, height, format);
+    if (bytes < kLargeBuffer)
+        return AllocateImage(width, height, format);
+    const std::size_t rounded = std::size_t((bytes + kHugePage - 1) / kHugePage * kHugePage);
+    void* memory = nullptr;
+    std::size_t size = 0;
+    {
+        KeptBuffer& k = kept();
+        std::lock_guard lock(k.mutex);
+        // Written memory is ready at once; a kept buffer much larger than needed is not held on to.
+        if (k.memory && k.size >= rounded && k.size <= 2 * rounded) {
+            memory = k.memory;
+            size = k.size;
+            k.memory = nullptr;
+            k.size = 0;
+        }
+    }
+    if (!memory) {
+        memory = AlignedHugeBuffer(rounded);
+        size = rounded;
+    }
+    auto* info = new std::pair<void*, std::size_t>(memory, size);
+    QImage image(static_cast<uchar*>(memory), width, height, qsizetype(bytesPerLine), format,
+                 [](void* p) {
+                     auto* kept = static_cast<std::pair<void*, std::size_t>*>(p);
+                     KeepOrFree(kept->first, kept->second);
+                     delete kept;
+                 },
+                 info);
+    if (image.isNull()) {
+        KeepOrFree(memory, size);
+        delete info;
+        throw OutOfMemory();
+    }
+    return image;
+}
+
+void ReleaseRecycledImageMemory()
+{
+    KeepOrFree(nullptr, 0);
 }
 
 } // namespace lumoria::platform

@@ -17,4 +17,11 @@ void CheckPictureSize(std::int64_t width, std::int64_t height, const char* what)
 // A new image of that size and format (contents undefined); OutOfMemory when it cannot be had.
 QImage AllocateImage(int width, int height, QImage::Format format);
 
+// The same for pictures made over and over (a turn at every move of a dial): when the last copy of a
+// large one lets go of it, its memory is kept for the next such request that fits it, so that it
+// need not be given by the system and cleared again. One buffer is kept at a time.
+QImage AllocateRecycledImage(int width, int height, QImage::Format format);
+// Gives the kept buffer back to the system.
+void ReleaseRecycledImageMemory();
+
 } // namespace lumoria::platform

@@ -7,9 +7,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
+class QWidget;
+
 namespace lumoria::platform {
+
+class Canvas;
 
 // TECHNOLOGY codes of a device.
 constexpr int kTechnologyVectorPlotter = 0;
@@ -28,12 +33,35 @@ struct PrinterDeviceValues {
     Rect clip;               // the printable area, origin at the printable corner
 };
 
+// A document being printed: begun by Printer::BeginDoc, a new page between pages, ended by EndDoc
+// (or when it is destroyed, which is how an interrupted job is let go). Its canvas covers the
+// printable area in device pixels, origin at the printable corner, and is marked as a printer's.
+class PrintDocument {
+public:
+    virtual ~PrintDocument() = default;
+    virtual Canvas& GetCanvas() = 0;
+    // Raises PrinterError when the printer does not take the page.
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+};
+
 class Printer {
 public:
     virtual ~Printer() = default;
     // The printer's entry in the list of installed printers.
     virtual QString name() const = 0;
     virtual PrinterDeviceValues deviceValues() = 0;
+    // Turns the paper upright; it stays so for the following documents.
+    virtual void SetPortrait() = 0;
+    // Starts a document under a title. Raises PrinterError (with a message saying so) when the
+    // printer does not start it: a job never silently prints nothing.
+    virtual std::unique_ptr<PrintDocument> BeginDoc(const QString& title) = 0;
+};
+
+// The page range chosen in the print dialog, 1-based; 0 and 0 when the dialog gave no range.
+struct PageRange {
+    int from = 0;
+    int to = 0;
 };
 
 class PrinterSystem {
@@ -45,6 +73,13 @@ public:
     // Makes the installed printer of that name the current one; false (and no change) when there is
     // no such printer.
     virtual bool selectPrinter(const QString& name) = 0;
+
+    // The platform's print dialog over the current printer, offering the pages 1 to lastPage as a
+    // range only (one copy, no collation, no selection, no file). The printer chosen in it becomes
+    // the current one. False when cancelled.
+    virtual bool runPrintDialog(QWidget* owner, int lastPage, PageRange& range) = 0;
+    // The page set-up of the current printer (paper, orientation). False when cancelled.
+    virtual bool runPageSetupDialog(QWidget* owner) = 0;
 };
 
 // The process's printer system.

@@ -1,8 +1,13 @@
 #include "platform/printing/qt_printer.h"
 
 #include "platform/failure.h"
+#include "platform/printing/qt_print_job.h"
+
+#include <algorithm>
 
 #include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 
 namespace lumoria::platform {
@@ -40,6 +45,13 @@ PrinterDeviceValues QtPrinter::deviceValues()
     return values;
 }
 
+void QtPrinter::SetPortrait() { m_printer.setPageOrientation(QPageLayout::Portrait); }
+
+std::unique_ptr<PrintDocument> QtPrinter::BeginDoc(const QString& title)
+{
+    return std::make_unique<QtPrintJob>(*this, title);
+}
+
 QStringList QtPrinterSystem::installedPrinters() const { return QPrinterInfo::availablePrinterNames(); }
 
 Printer& QtPrinterSystem::currentPrinter()
@@ -60,6 +72,33 @@ bool QtPrinterSystem::selectPrinter(const QString& name)
         return false;
     m_current = std::make_unique<QtPrinter>(name);
     return true;
+}
+
+bool QtPrinterSystem::runPrintDialog(QWidget* owner, int lastPage, PageRange& range)
+{
+    QPrinter& printer = static_cast<QtPrinter&>(currentPrinter()).qprinter();
+    lastPage = std::max(lastPage, 1);
+    printer.setCopyCount(1);
+    printer.setCollateCopies(false);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(1, lastPage);
+    QPrintDialog dialog(&printer, owner);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, lastPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    range = PageRange{};
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        range.from = printer.fromPage();
+        range.to = printer.toPage();
+    }
+    return true;
+}
+
+bool QtPrinterSystem::runPageSetupDialog(QWidget* owner)
+{
+    QPageSetupDialog dialog(&static_cast<QtPrinter&>(currentPrinter()).qprinter(), owner);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace lumoria::platform

@@ -15,6 +15,8 @@ public:
     QString name() const override;
     // Reads the values after spreading the page over the whole printable area (see useWholePrintableArea).
     PrinterDeviceValues deviceValues() override;
+    void SetPortrait() override;
+    std::unique_ptr<PrintDocument> BeginDoc(const QString& title) override;
 
     // The Qt printer itself, for the print dialogs and for painting.
     QPrinter& qprinter() { return m_printer; }
@@ -32,6 +34,9 @@ public:
     // The system's default printer, or the first installed one when there is no default.
     Printer& currentPrinter() override;
     bool selectPrinter(const QString& name) override;
+    // QPrintDialog and QPageSetupDialog over the current printer's QPrinter.
+    bool runPrintDialog(QWidget* owner, int lastPage, PageRange& range) override;
+    bool runPageSetupDialog(QWidget* owner) override;
 
 private:
     std::unique_ptr<QtPrinter> m_current;

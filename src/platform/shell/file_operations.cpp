@@ -1,12 +1,15 @@
 #include "platform/shell/file_operations.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <sys/stat.h>
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace lumoria::platform {
@@ -139,6 +142,69 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
     if (!ok && reason)
         *reason = file.errorString();
     return ok;
+}
+
+bool copyInBlocks(QIODevice& source, QIODevice& target, std::int64_t size)
+{
+    char block[2048];
+    for (std::int64_t left = size; left > 0;) {
+        const qint64 got = source.read(block, std::min<std::int64_t>(sizeof block, left));
+        if (got <= 0)
+            return false; // the source ended early or failed; the copy would never be whole
+        if (target.write(block, got) != got)
+            return false;
+        left -= got;
+    }
+    return true;
+}
+
+bool copyFileContents(const QString& source, const QString& target)
+{
+    if (isSameFile(source, target))
+        return false;
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    // Unbuffered, so that a failed write shows at the write itself.
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return false;
+    if (!copyInBlocks(in, out, in.size()))
+        return false;
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return false;
+    copyFileTime(source, target);
+    copyFilePermissions(source, target);
+    return true;
+}
+
+bool makeFolder(const QString& path) { return QDir().mkpath(path); }
+
+bool removeFile(const QString& path)
+{
+    std::error_code ec;
+    const fs::path p = toPath(path);
+    if (fs::is_directory(fs::symlink_status(p, ec)))
+        return false;
+    fs::remove(p, ec);
+    return !fs::exists(fs::symlink_status(p, ec));
+}
+
+bool isWritableFolder(const QString& path)
+{
+    QTemporaryFile probe(QDir(path).filePath(QStringLiteral(".lumoria-XXXXXX")));
+    return probe.open();
+}
+
+} // namespace lumoria::platform
+
+namespace lumoria::platform {
+
+bool isFile(const QString& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(toPath(path), ec);
 }
 
 } // namespace lumoria::platform

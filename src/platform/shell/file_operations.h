@@ -1,7 +1,10 @@
 #pragma once
 // Silent file and folder operations: no dialogs, no questions; each reports only whether it worked.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+
+#include <cstdint>
 
 namespace lumoria::platform {
 
@@ -34,5 +37,27 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
 
 // True when something (a file, folder or link, even a broken one) stands at the path.
 bool pathExists(const QString& path);
+
+// True when a file (or a link to one) stands at the path.
+bool isFile(const QString& path);
+
+// Copies `size` bytes in blocks of at most 2048. False at the first read that gives no data before
+// the end or at the first write that does not take the whole block.
+bool copyInBlocks(QIODevice& source, QIODevice& target, std::int64_t size);
+
+// Copies one file's bytes in blocks over the target (created or truncated), then gives it the
+// source's time and permissions. False when the source could not be read whole or the target not
+// written whole; a source and target that are the same file are refused.
+bool copyFileContents(const QString& source, const QString& target);
+
+// Creates the folder with its parents; true when it exists afterwards.
+bool makeFolder(const QString& path);
+
+// Deletes one file or link (never a folder); true when nothing stands there afterwards.
+bool removeFile(const QString& path);
+
+// Whether a file can be created in the folder: a read-only folder, or one on a read-only file
+// system, cannot take one whoever the user is.
+bool isWritableFolder(const QString& path);
 
 } // namespace lumoria::platform

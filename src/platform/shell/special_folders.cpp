@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace lumoria::platform {
 
 QString documentsFolder() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
@@ -16,7 +18,13 @@ QString applicationsMenuFolder()
 
 QString installedProgramsFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // The system's folder for add-on programs when run as the administrator, the user's own otherwise.
+    if (::geteuid() == 0)
+        return QStringLiteral("/opt");
+    const QString home = QDir::homePath();
+    if (home.isEmpty())
+        return {};
+    return home + QStringLiteral("/.local/opt");
 }
 
 QString userExecutablesFolder()
@@ -28,5 +36,7 @@ QString userExecutablesFolder()
     QDir().mkpath(folder);
     return folder;
 }
+
+QString runtimeFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
 
 } // namespace lumoria::platform

@@ -10,9 +10,12 @@ QString documentsFolder();
 QString desktopFolder();
 // The applications menu: launchers placed here (also in subfolders) show in the desktop's menu.
 QString applicationsMenuFolder();
-// Where programs are installed for this user (the XDG data folder).
+// Where programs are installed: ~/.local/opt, or /opt for the administrator. Not created.
 QString installedProgramsFolder();
 // The user's own executables, ~/.local/bin; created when missing.
 QString userExecutablesFolder();
+// The per-user runtime folder ($XDG_RUNTIME_DIR, or a private folder the system falls back to);
+// empty when there is none.
+QString runtimeFolder();
 
 } // namespace lumoria::platform

@@ -1,7 +1,6 @@
 #include "platform/system/single_instance.h"
 
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cerrno>
 
@@ -10,8 +9,6 @@
 #include <unistd.h>
 
 namespace lumoria::platform {
-
-QString runtimeFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
 
 QString SingleInstanceLock::lockFilePath(const QString& name, const QString& folder)
 {

@@ -3,11 +3,9 @@
 // releases the lock when the process ends in any way, so a copy that crashed never blocks the next.
 #include <QString>
 
-namespace lumoria::platform {
+#include "platform/shell/special_folders.h"
 
-// The per-user runtime folder ($XDG_RUNTIME_DIR, or a private folder the system falls back to);
-// empty when there is none.
-QString runtimeFolder();
+namespace lumoria::platform {
 
 class SingleInstanceLock {
 public:

@@ -26,7 +26,18 @@ void PictureControl::paintEvent(QPaintEvent*)
     if (!m_bitmap || m_bitmap->Empty())
         return;
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_bitmap->PaintableImage());
+    if (m_stretch) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), m_bitmap->PaintableImage());
+    } else {
+        painter.drawImage(QPoint(0, 0), m_bitmap->PaintableImage());
+    }
+}
+
+void PictureControl::setStretch(bool on)
+{
+    m_stretch = on;
+    update();
 }
 
 void PictureControl::mouseMoveEvent(QMouseEvent* event)

@@ -23,6 +23,9 @@ public:
     Bitmap& bitmap();
     // The bitmap's canvas; drawing on it makes the bitmap when there is none. Call update() after.
     Canvas& canvas();
+    // With stretching on, the bitmap is drawn scaled to the whole control.
+    bool stretch() const { return m_stretch; }
+    void setStretch(bool on);
 
 signals:
     void mouseMoved(Qt::KeyboardModifiers modifiers, int x, int y);
@@ -38,6 +41,7 @@ protected:
 private:
     std::unique_ptr<Bitmap> m_bitmap;
     bool m_leftDown = false;
+    bool m_stretch = false;
 };
 
 } // namespace lumoria::platform

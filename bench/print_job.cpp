@@ -1,0 +1,269 @@
+// A 10-page job of four 24-megapixel photos a page (the camera photo of mate-backgrounds scaled to
+// 6000 x 4000 and written with the program's JPEG codec) printed to the CUPS queue "PDF" at its own
+// resolution, against the page drawing alone at that resolution; the peak memory of each and the
+// size of the PDF. Then the preview's relayout of such a page from the image cache's copies, against
+// copying a 24-megapixel picture in memory.
+#include "bench_support.h"
+
+#include "album/album_document.h"
+#include "album/document_host.h"
+#include "album/image_cache.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
+#include "platform/graphics/jpeg_image.h"
+#include "platform/graphics/picture.h"
+#include "platform/printing/fixed_printer.h"
+#include "platform/printing/qt_printer.h"
+#include "printing/print_job.h"
+#include "printing/print_preview.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPrintEngine>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+using namespace lumoria;
+
+namespace {
+
+constexpr int kPages = 10;
+
+void EnsureWidgets()
+{
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        new QApplication(argc, argv);
+    }
+}
+
+// Peak resident memory since the last reset, in MB (Linux: VmHWM, reset through clear_refs).
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+double PeakMemoryMb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+// The 24-megapixel photo, made once per run.
+QString Photo24()
+{
+    static QTemporaryDir dir;
+    static QString path;
+    if (!path.isEmpty() || bench::CameraPhoto().isEmpty())
+        return path;
+    platform::Picture camera;
+    camera.LoadFromFile(bench::CameraPhoto());
+    platform::Bitmap source;
+    source.Assign(*camera.GetGraphic());
+    platform::Bitmap large;
+    large.SetImage(source.Image().scaled(6000, 4000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                   platform::PixelFormat::Bits24);
+    platform::JpegImage jpeg;
+    jpeg.SetCompressionQuality(90);
+    jpeg.Assign(large);
+    path = dir.path() + QStringLiteral("/foto24mp.jpg");
+    jpeg.SaveToFile(path);
+    return path;
+}
+
+// An A4 page of four 9 x 12 frames, each the 24-megapixel photo under a name of its own.
+void FillPage(TPagina& pagina, const QString& dir, int page)
+{
+    pagina.Right = 210;
+    pagina.Bottom = 297;
+    pagina.MontarMolduras(210, 297, 90, 120);
+    for (int i = 0; i < 4; ++i) {
+        const QString link = dir + QStringLiteral("/p%1f%2.jpg").arg(page).arg(i);
+        QFile::link(Photo24(), link);
+        pagina.Foto(i).NomeDoArquivo = link;
+    }
+}
+
+// The jobs waiting in the queue "PDF": id and size in bytes.
+QList<QPair<QString, qint64>> QueuedJobs()
+{
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("PDF")});
+    lpstat.waitForFinished(10000);
+    QList<QPair<QString, qint64>> jobs;
+    for (const QString& line : QString::fromLocal8Bit(lpstat.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const QStringList fields = line.simplified().split(QLatin1Char(' '));
+        if (fields.size() >= 3)
+            jobs.append({fields[0], fields[2].toLongLong()});
+    }
+    return jobs;
+}
+
+// Jobs are held in the queue, measured and cancelled: cups-pdf's own pass over a job of this size
+// takes minutes and would keep the shared queue busy.
+void HoldJobs(platform::QtPrinter& printer)
+{
+    constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    printer.qprinter().printEngine()->setProperty(kCupsOptions,
+                                                  QStringList{QStringLiteral("job-hold-until"), QStringLiteral("indefinite")});
+}
+
+platform::QtPrinter* PdfQueue()
+{
+    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")) ||
+        !platform::printerSystem().selectPrinter(QStringLiteral("PDF")))
+        return nullptr;
+    return dynamic_cast<platform::QtPrinter*>(&platform::printerSystem().currentPrinter());
+}
+
+} // namespace
+
+// The reference: one page drawn for printing onto a bitmap of the queue's sheet.
+static void BM_DrawPageAlone(benchmark::State& state)
+{
+    EnsureWidgets();
+    platform::QtPrinter* printer = PdfQueue();
+    if (!printer || Photo24().isEmpty()) {
+        state.SkipWithError("needs the CUPS queue PDF and mate-backgrounds");
+        return;
+    }
+    const platform::PrinterDeviceValues v = printer->deviceValues();
+    QTemporaryDir dir;
+    TPagina pagina;
+    FillPage(pagina, dir.path(), 0);
+    ResetPeakMemory();
+    platform::Bitmap sheet(v.physicalWidth, v.physicalHeight);
+    for (auto _ : state) {
+        pagina.DesenharParaImpressao(sheet.GetCanvas(), false);
+        benchmark::DoNotOptimize(sheet.Image().constBits());
+    }
+    state.counters["peak_MB"] = PeakMemoryMb();
+    state.SetLabel(std::to_string(v.physicalWidth) + " x " + std::to_string(v.physicalHeight) + " at " +
+                   std::to_string(v.dpiX) + " dpi");
+}
+BENCHMARK(BM_DrawPageAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+// The whole job through Qt to CUPS: the time is per page; the size of the PDF handed to the queue
+// and the peak memory are counters.
+static void BM_PrintJobToPdfQueue(benchmark::State& state)
+{
+    EnsureWidgets();
+    platform::QtPrinter* printer = PdfQueue();
+    if (!printer || Photo24().isEmpty()) {
+        state.SkipWithError("needs the CUPS queue PDF and mate-backgrounds");
+        return;
+    }
+    const int pages = int(state.range(0));
+    QTemporaryDir dir;
+    AlbumDocument documento;
+    TAlbum& album = documento.Album();
+    album.removeAllPages();
+    for (int i = 0; i < pages; ++i) {
+        album.Paginas.push_back(std::make_unique<TPagina>());
+        FillPage(*album.Paginas.back(), dir.path(), i);
+    }
+    double pdfMb = 0;
+    double perPageMs = 0;
+    ResetPeakMemory();
+    for (auto _ : state) {
+        const QString token = QStringLiteral("lumoria-bench-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+        const auto before = QueuedJobs();
+        HoldJobs(*printer);
+        TrabalhoDeImpressao trabalho;
+        trabalho.primeira = 0;
+        trabalho.ultima = pages - 1;
+        trabalho.titulo = token;
+        QElapsedTimer job;
+        job.start();
+        ImprimirPaginas(*printer, album, trabalho);
+        perPageMs = double(job.elapsed()) / pages;
+        state.PauseTiming();
+        for (const auto& job : QueuedJobs()) {
+            if (before.contains(job))
+                continue;
+            pdfMb = job.second / 1048576.0;
+            QProcess::execute(QStringLiteral("cancel"), {job.first});
+        }
+        state.ResumeTiming();
+    }
+    state.counters["peak_MB"] = PeakMemoryMb();
+    state.counters["pdf_MB"] = pdfMb;
+    state.counters["per_page_ms"] = perPageMs;
+    state.SetLabel(std::to_string(pages) + " pages of four 24 MP photos");
+}
+BENCHMARK(BM_PrintJobToPdfQueue)->Arg(2)->Arg(kPages)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+class NoHost : public DocumentHost {
+public:
+    void redrawPage() override {}
+    void hideMainWindow() override {}
+    void showMainWindow() override {}
+    Qt::WindowStates mainWindowState() const override { return Qt::WindowNoState; }
+};
+
+// The preview's relayout of a page of four 24-megapixel photos, the image cache already holding
+// their copies (as after the main window has shown the page); with the border preview when asked.
+static void BM_PreviewRelayout(benchmark::State& state)
+{
+    EnsureWidgets();
+    if (Photo24().isEmpty()) {
+        state.SkipWithError("mate-backgrounds is not installed");
+        return;
+    }
+    auto printers = std::make_unique<platform::FixedPrinterSystem>();
+    platform::PrinterDeviceValues a4;
+    a4.dpiX = a4.dpiY = 1200;
+    a4.physicalWidth = a4.clip.Right = 9917;
+    a4.physicalHeight = a4.clip.Bottom = 14033;
+    printers->addPrinter(QStringLiteral("A4"), a4);
+    platform::ScopedPrinterSystem scope(std::move(printers));
+    QTemporaryDir dir;
+    AlbumDocument documento;
+    documento.Album().removeAllPages();
+    documento.Album().Paginas.push_back(std::make_unique<TPagina>());
+    FillPage(documento.Pagina(0), dir.path(), 0);
+    documento.setCurrentPageIndex(0);
+    TCacheDeImagensJaCarregadas cache;
+    DefinirCacheDeImagens(&cache);
+    NoHost host;
+    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host); // the first layout fills the cache
+    previa.show();
+    previa.cbxMostrarPrevisaoDeBordas->setChecked(state.range(0) != 0);
+    for (auto _ : state)
+        previa.AtualizarPainelPrevisaoComPaginaAtualEDemaisAspectosVisuais();
+    DefinirCacheDeImagens(nullptr);
+    state.SetLabel(std::to_string(previa.LarguraDaPrevisao()) + " x " + std::to_string(previa.AlturaDaPrevisao()) +
+                   (state.range(0) ? ", border preview" : ", as on screen"));
+}
+BENCHMARK(BM_PreviewRelayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+// Reference for the relayout: copying a 24-megapixel 32-bit picture in memory.
+static void BM_ReferenceMemcpy24MP(benchmark::State& state)
+{
+    std::vector<char> from(6000 * 4000 * 4, 1), to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size());
+        benchmark::DoNotOptimize(to.data());
+    }
+}
+BENCHMARK(BM_ReferenceMemcpy24MP)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,115 @@
+// Printing from the preview: the print dialog with its page range, the check of the printer's paper
+// against the job's, and the print run with the progress window while the windows are hidden.
+#include "printing/print_preview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QProgressBar>
+
+#include "album/album_document.h"
+#include "album/document_host.h"
+#include "album/size_tables.h"
+#include "common/app_identity.h"
+#include "common/general_routines.h"
+#include "common/message_box.h"
+#include "common/small_dialogs.h"
+#include "platform/printing/printer.h"
+#include "platform/ui/screen_cursor.h"
+#include "printing/print_job.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace lumoria {
+
+using namespace platform;
+
+void TfrmImprimirPrevisaoImpressaoFotos::spdImprimirClick()
+{
+    const int N = m_documento.Album().pageCount();
+    PageRange intervalo;
+    if (!printerSystem().runPrintDialog(this, N, intervalo))
+        return;
+    // A dialog that reports no range prints every page.
+    m_fromPage = intervalo.from > 0 ? std::clamp(intervalo.from, 1, N) : 1;
+    m_toPage = intervalo.to > 0 ? std::clamp(intervalo.to, m_fromPage, N) : N;
+    if (!VerificarSeConfiguracaoDoPapelDaImpressoraEstaCompativelComTrabalho())
+        return;
+    ImprimirAlbum();
+}
+
+bool TfrmImprimirPrevisaoImpressaoFotos::VerificarSeConfiguracaoDoPapelDaImpressoraEstaCompativelComTrabalho()
+{
+    std::int32_t larguraDoTrabalho = 0;
+    std::int32_t alturaDoTrabalho = 0;
+    PegarLarguraAlturaDaPaginaConfigurada(m_documento.sizeListSelection().paperItem, larguraDoTrabalho,
+                                          alturaDoTrabalho);
+    // The printer chosen in the print dialog; the memo stays as it was.
+    m_impressora = ObterCaracteristicasDaImpressora();
+    if (larguraDoTrabalho == m_impressora.larguraPapelMm && alturaDoTrabalho == m_impressora.alturaPapelMm)
+        return true;
+
+    const QString quebra = QuebrasDeLinha(1);
+    const QString texto =
+        TituloDoAplicativo() + QuebrasDeLinha(2) + QStringLiteral("Há Uma Diferença Entre o Tamanho Do Papel") +
+        quebra + QStringLiteral("Configurado Para Este Trabalho e o Tamanho") + quebra +
+        QStringLiteral("Do Papel Configurado Na Impressora.") + QuebrasDeLinha(2) +
+        QStringLiteral("O Trabalho Está Configurado Para Papel:") + quebra + QString::number(larguraDoTrabalho) +
+        QStringLiteral(" x ") + QString::number(alturaDoTrabalho) + QStringLiteral(" Milímetros") + QuebrasDeLinha(2) +
+        QStringLiteral("A Impressora Está Configurada Para Papel:") + quebra +
+        QString::number(m_impressora.larguraPapelMm) + QStringLiteral(" x ") +
+        QString::number(m_impressora.alturaPapelMm) + QStringLiteral(" Milímetros") + QuebrasDeLinha(2) +
+        QStringLiteral("Se a Impressão Prosseguir o Resultado Ficará") + quebra +
+        QStringLiteral("Desproporcional Ao Que Foi Produzido.") + QuebrasDeLinha(2) +
+        QStringLiteral("Para Resolver Isto Basta Voltar e Configurar a") + quebra +
+        QStringLiteral("Impressora Com o Mesmo Tamanho De Papel") + quebra + QStringLiteral("Do Trabalho.") +
+        QuebrasDeLinha(2) + QStringLiteral("Você Deseja Imprimir Mesmo Assim?");
+    return CaixaDeDialogo(texto, QStringLiteral("Encontrada Diferença De Configuração De Impressora"),
+                          QStringLiteral("Não"), QStringLiteral("Sim"), true) == 6;
+}
+
+void TfrmImprimirPrevisaoImpressaoFotos::ImprimirAlbum()
+{
+    const int F = m_fromPage;
+    const int T = m_toPage;
+    const ScreenCursorGuard cursor(kCursorWait);
+    std::unique_ptr<TfrmDialogoProgresso> progresso = std::make_unique<TfrmDialogoProgresso>(this);
+    progresso->setWindowTitle(QStringLiteral("Progresso da Impressão"));
+    progresso->prbProgresso->setRange(0, T - F + 1);
+    const QString quebra = QuebrasDeLinha(1);
+    progresso->SetLabelText(quebra + TituloDoAplicativo() + QuebrasDeLinha(2) +
+                            QStringLiteral("Enviando o Trabalho Para a Impressora.") + quebra +
+                            QStringLiteral("Dependendo Da Quantidade De Fotos e") + quebra +
+                            QStringLiteral("Das Suas Dimensões, Isto Poderá Demorar") + quebra +
+                            QStringLiteral("Um Pouco..."));
+    progresso->SetarPosicao(0);
+    progresso->show();
+    progresso->repaint();
+    // A window shown on a window system paints once it is mapped: let that happen, without input.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    hide();
+    m_janelaPrincipal.hideMainWindow();
+
+    // Whatever happens, the windows come back before the progress window and the cursor go; a
+    // failure then passes on to the failure handler.
+    const auto restaurar = [&] {
+        m_janelaPrincipal.showMainWindow();
+        show();
+        progresso.reset();
+    };
+    try {
+        TrabalhoDeImpressao trabalho;
+        trabalho.primeira = F - 1;
+        trabalho.ultima = T - 1;
+        trabalho.ajustarBordas = cbxAjustarBordas->isChecked();
+        trabalho.titulo = TituloDoAplicativo();
+        ImprimirPaginas(printerSystem().currentPrinter(), m_documento.Album(), trabalho,
+                        [&](int feitas) { progresso->AvancarPara(feitas); });
+    } catch (...) {
+        restaurar();
+        throw;
+    }
+    restaurar();
+}
+
+} // namespace lumoria

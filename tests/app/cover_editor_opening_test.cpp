@@ -1,0 +1,135 @@
+// Opening the cover editor from the frame menu, whose frame then takes the written file with one undo
+// record, and from the control column's button on the example photo, which changes no frame.
+#include "main_window_fixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+
+#include "editing/cover/cover_editor.h"
+#include "platform/shell/special_folders.h"
+
+namespace lumoria::test {
+namespace {
+
+// Acts on the cover editor once it shows modally, then closes it; what it saw is kept.
+class EditorAttendant {
+public:
+    explicit EditorAttendant(std::function<void(TfrmEditarFotosTrabalhos&)> action) : m_action(std::move(action))
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* editor = qobject_cast<TfrmEditarFotosTrabalhos*>(QApplication::activeModalWidget());
+            if (!editor || !editor->isVisible() || seen)
+                return;
+            seen = true;
+            title = editor->windowTitle();
+            state = editor->windowState();
+            m_action(*editor);
+            editor->close();
+        });
+        m_timer.start();
+    }
+    bool seen = false;
+    QString title;
+    Qt::WindowStates state;
+
+private:
+    std::function<void(TfrmEditarFotosTrabalhos&)> m_action;
+    QTimer m_timer;
+};
+
+class CoverEditorOpening : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+        foto = FotoDeTeste(QStringLiteral("capa.bmp"), 90, 60, QColor(200, 30, 40));
+    }
+    std::unique_ptr<TfrmPrincipal> janela;
+    QString foto;
+};
+
+TEST_F(CoverEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
+{
+    janela->SetarFotoNaPaginaAtual(1, 2, foto);
+    janela->Documento().setModified(false);
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EXPECT_TRUE(janela->mniEditarEstaFotoTextosETrabalhos->isEnabled());
+    {
+        Atendente atendente;
+        atendente.respostas << 6; // keep the edited photo
+        EditorAttendant editor([](TfrmEditarFotosTrabalhos& e) { e.cbxPermitirAplicarCapaCD->setChecked(true); });
+        EscolherNoMenu(*janela, janela->mniEditarEstaFotoTextosETrabalhos);
+        ASSERT_TRUE(editor.seen);
+        EXPECT_EQ(editor.title, QStringLiteral("Capa CD & DVD - ") + foto);
+        EXPECT_EQ(editor.state, janela->windowState());
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
+    }
+    const QString written = janela->Foto(0, 1).NomeDoArquivo;
+    EXPECT_TRUE(written.startsWith(platform::documentsFolder() + QStringLiteral("/Fotos Lumoria/capa {LU")));
+    EXPECT_TRUE(QFile::exists(written));
+    EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
+    EXPECT_TRUE(janela->Modificado());
+    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
+    EXPECT_EQ(janela->Backups()[0].Ajuste, 2);
+    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Backups()[1].Moldura, 1);
+    EXPECT_EQ(janela->Backups()[1].NomeDoArquivo, QString());
+    EXPECT_EQ(janela->Backups()[2].Moldura, -1);
+    // The frame shows the new picture: the disc's hole is white where the red photo was.
+    const QImage pagina = janela->imgPaginaCentral->grab().toImage();
+    EXPECT_TRUE(Parecida(pagina.pixelColor(CentroDaMoldura(*janela, 1)), Qt::white));
+
+    // Closed without a change: nothing comes back, no record, nothing marked.
+    janela->Documento().setModified(false);
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    {
+        Atendente atendente;
+        EditorAttendant editor([](TfrmEditarFotosTrabalhos&) {});
+        EscolherNoMenu(*janela, janela->mniEditarEstaFotoTextosETrabalhos);
+        ASSERT_TRUE(editor.seen);
+        EXPECT_TRUE(atendente.caixas.isEmpty());
+    }
+    EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, written);
+    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Backups()[2].Moldura, -1);
+    EXPECT_FALSE(janela->Modificado());
+}
+
+TEST_F(CoverEditorOpening, ButtonOpensTheExamplePhotoAndChangesNoFrame)
+{
+    const QString exemplo = janela->FotoDeExemploDaCapa();
+    EXPECT_EQ(exemplo, janela->PastaDoAplicativo() + QStringLiteral("Fotos Lumoria/Exemplos/Exemplo Texto.jpg"));
+    // The build lays the example beside the program; the tests' program gets its own copy.
+    QDir().mkpath(QFileInfo(exemplo).absolutePath());
+    if (!QFile::exists(exemplo)) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(LUMORIA_SOURCE_DIR "/examples/Exemplo Texto.jpg"), exemplo));
+    }
+
+    janela->SetarFotoNaPaginaAtual(0, 1, foto);
+    const auto pilha = janela->Backups();
+    ASSERT_TRUE(janela->spdEditarFotosTextosETrabalhos->isEnabled());
+    {
+        Atendente atendente;
+        atendente.respostas << 6;
+        EditorAttendant editor([](TfrmEditarFotosTrabalhos& e) {
+            EXPECT_EQ(e.lblFotoLegendaDimensao->text(), QStringLiteral("1600 x 1200 Pixels"));
+            e.cbxPermitirAplicarCapaCD->setChecked(true);
+        });
+        QTest::mouseClick(janela->spdEditarFotosTextosETrabalhos, Qt::LeftButton, {},
+                          janela->spdEditarFotosTextosETrabalhos->rect().center());
+        ASSERT_TRUE(editor.seen);
+        EXPECT_EQ(editor.title, QStringLiteral("Capa CD & DVD - ") + exemplo);
+    }
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, pilha[0].NomeDoArquivo);
+    EXPECT_EQ(janela->Backups()[1].Moldura, pilha[1].Moldura);
+}
+
+} // namespace
+} // namespace lumoria::test

@@ -1,0 +1,109 @@
+// Opening the photo editor from the main window: from a frame's menu, where the file it wrote goes
+// into the frame with one undo record, and from the "Editar Fotos" button, which changes no frame.
+#include "main_window_fixture.h"
+
+#include <QMenu>
+
+#include "editing/editor_tabs.h"
+#include "editing/photo_editor.h"
+#include "common/modal_helper.h"
+
+namespace lumoria::test {
+namespace {
+
+class PhotoEditorOpening : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+        foto = FotoDeTeste(QStringLiteral("editar.bmp"), 60, 40, Qt::red);
+    }
+
+    // Runs on the editor once it shows modally: the action, then the window closes.
+    void NoEditor(std::function<void(TfrmEditarFotosEfeitos*)> acao)
+    {
+        WhenModal([this, acao](QWidget* w) {
+            editor = qobject_cast<TfrmEditarFotosEfeitos*>(w);
+            if (!editor)
+                return;
+            estadoDoEditor = editor->windowState();
+            tituloDoEditor = editor->windowTitle();
+            acao(editor);
+            editor->close();
+        });
+    }
+
+    std::unique_ptr<TfrmPrincipal> janela;
+    QString foto;
+    QPointer<TfrmEditarFotosEfeitos> editor;
+    Qt::WindowStates estadoDoEditor;
+    QString tituloDoEditor;
+};
+
+TEST_F(PhotoEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
+{
+    janela->SetarFotoNaPaginaAtual(1, 2, foto);
+    janela->Documento().setModified(false);
+    const auto antes = janela->Backups();
+    Atendente atendente;
+    atendente.respostas = {6}; // "Sim" at closing: the turn is written into Fotos Lumoria
+    NoEditor([](TfrmEditarFotosEfeitos* e) {
+        e->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+        e->spdAntiHorarioClick();
+    });
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
+    EXPECT_TRUE(janela->mniEditarEstaFotoEfeitos->isEnabled());
+    EscolherNoMenu(*janela, janela->mniEditarEstaFotoEfeitos);
+
+    EXPECT_EQ(tituloDoEditor, QStringLiteral("Editor de Fotos e Efeitos - ") + foto);
+    EXPECT_EQ(atendente.caixas.size(), 1);
+    const QString escrito = janela->Foto(0, 1).NomeDoArquivo;
+    EXPECT_TRUE(escrito.contains(QStringLiteral("/Fotos Lumoria/editar {LU")));
+    EXPECT_TRUE(QFileInfo::exists(escrito));
+    EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
+    EXPECT_TRUE(janela->Modificado());
+    // One record: the frame's photo before the editor.
+    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
+    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Backups()[1].Moldura, antes[0].Moldura);
+    EXPECT_EQ(janela->Backups()[1].NomeDoArquivo, antes[0].NomeDoArquivo);
+    EXPECT_TRUE(editor.isNull()) << "the editor is released after its modal run";
+}
+
+TEST_F(PhotoEditorOpening, NothingWrittenLeavesTheFrameAndTheUndoStack)
+{
+    janela->SetarFotoNaPaginaAtual(0, 1, foto);
+    janela->Documento().setModified(false);
+    const auto antes = janela->Backups();
+    Atendente atendente;
+    NoEditor([](TfrmEditarFotosEfeitos*) {});
+    ASSERT_NE(AbrirMenuDaMoldura(*janela, 0), nullptr);
+    EscolherNoMenu(*janela, janela->mniEditarEstaFotoEfeitos);
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
+    EXPECT_EQ(janela->Backups()[0].Moldura, antes[0].Moldura);
+    EXPECT_FALSE(janela->Modificado());
+    EXPECT_TRUE(atendente.caixas.isEmpty());
+}
+
+TEST_F(PhotoEditorOpening, ButtonOpensTheExampleInTheMainWindowsStateAndChangesNoFrame)
+{
+    janela->SetarFotoNaPaginaAtual(0, 1, foto);
+    janela->showMaximized();
+    QApplication::processEvents();
+    Atendente atendente;
+    atendente.respostas = {6};
+    NoEditor([](TfrmEditarFotosEfeitos* e) {
+        if (e->TemFoto()) {
+            e->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+            e->spdAntiHorarioClick();
+        }
+    });
+    EXPECT_TRUE(janela->spdEditarFotosEfeitos->isEnabled());
+    QTest::mouseClick(janela->spdEditarFotosEfeitos, Qt::LeftButton, {}, janela->spdEditarFotosEfeitos->rect().center());
+    EXPECT_TRUE(estadoDoEditor.testFlag(Qt::WindowMaximized));
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
+}
+
+} // namespace
+} // namespace lumoria::test

@@ -1,0 +1,143 @@
+// The rotating picture control: where its turned bitmap is drawn, the colour of the corners, and
+// when it renders again.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "editing/angle_image.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/picture.h"
+#include "support/picture_files.h"
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using lumoria::test::Near;
+
+namespace {
+
+QColor Corner(const TAngleImage& c)
+{
+    return QColor(c.RotatedBitmap().Image().pixel(0, 0));
+}
+
+Bitmap WithBottomLeft(QRgb bottomLeft)
+{
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 255));
+    image.setPixel(0, 19, bottomLeft);
+    Bitmap b;
+    b.SetImage(image, PixelFormat::Bits32);
+    return b;
+}
+
+} // namespace
+
+TEST(CalcDestRect, PlacesTheTurnedBitmapAsTheOptionsSay)
+{
+    struct Case {
+        DestRectOptions o;
+        int diagonal;
+        QSize rotated, client;
+        Rect expected;
+    };
+    const Case cases[] = {
+        // Larger than the client: scaled down in proportion, then centred.
+        {{false, false, true, false}, 0, {200, 100}, {100, 100}, {0, 0, 100, 50}},
+        {{true, false, true, false}, 0, {200, 100}, {100, 100}, {0, 25, 100, 75}},
+        // Smaller with Proportional alone: its own size.
+        {{true, false, true, false}, 0, {40, 20}, {100, 100}, {30, 40, 70, 60}},
+        // Stretch without Proportional: the whole client.
+        {{false, true, false, false}, 0, {40, 20}, {100, 80}, {0, 0, 100, 80}},
+        // Stretch with Proportional: the height limits.
+        {{false, true, true, false}, 0, {40, 20}, {100, 20}, {0, 0, 40, 20}},
+        // UniqueSize: the diagonal square, the turned picture centred in it.
+        {{false, false, false, true}, 50, {30, 40}, {100, 100}, {10, 5, 40, 45}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CalcDestRect(c.o, c.diagonal, c.rotated, c.client), c.expected)
+            << c.rotated.width() << "x" << c.rotated.height() << " in " << c.client.width() << "x" << c.client.height();
+}
+
+TEST(AngleImage, CornersTakeTheBottomLeftPixelUntilATransparentColourIsFixed)
+{
+    TAngleImage control;
+    control.SetGraphic(WithBottomLeft(qRgb(255, 0, 0)));
+    control.SetAngle(30);
+    EXPECT_EQ(Corner(control), QColor(255, 0, 0));
+    control.SetTransparentColor(0x00FFFFFF);
+    EXPECT_EQ(Corner(control), QColor(255, 255, 255));
+    EXPECT_EQ(control.Angle(), 30);
+}
+
+TEST(AngleImage, JpegPictureGetsItsCornersInTheControlColour)
+{
+    const QString path = test::WriteJpeg(QStringLiteral("angle.jpg"), test::SolidImage(60, 40, Qt::blue));
+    TAngleImage control;
+    control.SetColor(0x00FFFFFF);
+    control.Picture().LoadFromFile(path);
+    control.RebuildImage();
+    control.SetAngle(45);
+    EXPECT_EQ(Corner(control), QColor(255, 255, 255));
+    const QImage& r = control.RotatedBitmap().Image();
+    EXPECT_TRUE(Near(QColor(r.pixel(r.width() / 2, r.height() / 2)), Qt::blue));
+    EXPECT_EQ(control.Diagonal(), 72); // Round(sqrt(60² + 40²)) = Round(72.11)
+}
+
+TEST(AngleImage, RendersOncePerChangeOfAngleOrPicture)
+{
+    TAngleImage control;
+    EXPECT_EQ(control.RotatedBitmap().Width(), 0);
+    control.SetAngle(10); // no picture: nothing to render
+    EXPECT_EQ(control.RenderCount(), 0);
+    control.SetGraphic(WithBottomLeft(qRgb(1, 2, 3)));
+    EXPECT_EQ(control.RenderCount(), 1);
+    control.SetAngle(10);
+    EXPECT_EQ(control.RenderCount(), 1);
+    control.SetAngle(90);
+    EXPECT_EQ(control.RenderCount(), 2);
+    EXPECT_EQ(QSize(control.RotatedBitmap().Width(), control.RotatedBitmap().Height()), QSize(20, 40));
+    control.SetCenter(true);
+    control.SetStretch(true);
+    control.resize(300, 300);
+    EXPECT_EQ(control.RenderCount(), 2);
+}
+
+TEST(AngleImage, KeepsItsOwnCopyOfThePicture)
+{
+    TAngleImage control;
+    {
+        Picture picture;
+        picture.SetGraphic(std::make_unique<Bitmap>(WithBottomLeft(qRgb(9, 9, 9))));
+        control.SetPicture(picture);
+    }
+    control.SetAngle(180);
+    EXPECT_EQ(QColor(control.RotatedBitmap().Image().pixel(39, 0)), QColor(9, 9, 9));
+}
+
+TEST(AngleImage, AutoSizeWithUniqueSizeKeepsTheDiagonalSquare)
+{
+    TAngleImage control;
+    control.SetAutoSize(true);
+    control.SetGraphic(WithBottomLeft(qRgb(1, 2, 3)));
+    EXPECT_EQ(control.size(), QSize(45, 45)); // Round(sqrt(40² + 20²)) = Round(44.72)
+    control.SetAngle(37);
+    EXPECT_EQ(control.size(), QSize(45, 45));
+}
+
+TEST(AngleImage, OutlineFollowsThePixelsInTheParentsCoordinates)
+{
+    QWidget parent;
+    TAngleImage control(&parent);
+    control.SetUniqueSize(false);
+    control.SetGraphic(WithBottomLeft(qRgb(1, 2, 3))); // 40 x 20
+    control.setGeometry(10, 20, 40, 20);
+    EXPECT_EQ(control.GetRotatedRegion(), QPolygon({QPoint(10, 20), QPoint(50, 20), QPoint(50, 40), QPoint(10, 40)}));
+    control.SetAngle(90);
+    control.setGeometry(10, 20, 20, 40);
+    // The source's top-left corner goes to the bottom-left, its top-right corner to the top-left.
+    EXPECT_EQ(control.GetRotatedRegion(), QPolygon({QPoint(10, 60), QPoint(10, 20), QPoint(30, 20), QPoint(30, 60)}));
+    control.SetAngle(180);
+    control.SetStretch(true);
+    control.setGeometry(0, 0, 80, 40); // drawn at twice its size
+    EXPECT_EQ(control.GetRotatedRegion(), QPolygon({QPoint(80, 40), QPoint(0, 40), QPoint(0, 0), QPoint(80, 0)}));
+}

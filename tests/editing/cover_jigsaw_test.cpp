@@ -1,0 +1,194 @@
+// The jigsaw effect: its sizes, where the sides run, the way each knob bulges as its code says, and
+// the same seed giving the same picture.
+#include <gtest/gtest.h>
+
+#include "editing/cover/jigsaw.h"
+#include "platform/failure.h"
+#include "platform/graphics/bitmap.h"
+
+#include <QImage>
+
+#include <cmath>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+
+namespace {
+
+constexpr QRgb kLine = 0xFF102030;
+
+bool Inside(const QImage& image, long double x, long double y)
+{
+    const long px = std::lround(double(x)), py = std::lround(double(y));
+    return px >= 0 && py >= 0 && px < image.width() && py < image.height();
+}
+
+bool Painted(const QImage& image, long double x, long double y)
+{
+    const int px = int(std::lround(double(x))), py = int(std::lround(double(y)));
+    if (px < 0 || py < 0 || px >= image.width() || py >= image.height())
+        return false;
+    return image.pixel(px, py) == kLine;
+}
+
+// Checks every inner side of the grid against its code: the on-curve points of the side are painted,
+// the middle of its knob is painted on the side the code says and not on the other.
+void CheckSides(const QImage& image, const MedidasDoQuebraCabeca& m, const std::vector<LadosDaCelula>& lados)
+{
+    const int u = m.unidade;
+    for (int i = 0; i < m.linhas; ++i)
+        for (int j = 0; j < m.colunas; ++j) {
+            const LadosDaCelula& c = lados[std::size_t(i) * m.colunas + j];
+            const long double x0 = m.peca * j - m.deslocamento, y0 = m.peca * i - m.deslocamento;
+            if (c[kLadoDeCima]) {
+                for (int along : {6, 9})
+                    EXPECT_TRUE(Painted(image, x0 + along * u, y0) || x0 + along * u >= image.width())
+                        << "top " << i << "," << j;
+                // Middle of the knob: curve A at (7.5, -3.75) units, curve C at (6.75, 4.125).
+                const bool up = c[kLadoDeCima] == 1;
+                if (Inside(image, x0 + 7.5L * u, y0 - 3.75L * u) && Inside(image, x0 + 6.75L * u, y0 + 4.125L * u)) {
+                    EXPECT_EQ(Painted(image, x0 + 7.5L * u, y0 - 3.75L * u), up) << "top " << i << "," << j;
+                    EXPECT_EQ(Painted(image, x0 + 6.75L * u, y0 + 4.125L * u), !up) << "top " << i << "," << j;
+                }
+            }
+            if (c[kLadoEsquerdo]) {
+                // The first segment of a left side runs straight down the side.
+                for (int along = 0; along <= 6 * u; along += u) {
+                    if (y0 + along >= 0 && y0 + along < image.height()) {
+                        EXPECT_TRUE(Painted(image, x0, y0 + along)) << "left " << i << "," << j;
+                    }
+                }
+                // Middle of the knob: curve B at (4.125, 7.5) units, curve D at (-4.125, 7.5).
+                const bool right = c[kLadoEsquerdo] == 1;
+                if (Inside(image, x0 + 4.125L * u, y0 + 7.5L * u) && Inside(image, x0 - 4.125L * u, y0 + 7.5L * u)) {
+                    EXPECT_EQ(Painted(image, x0 + 4.125L * u, y0 + 7.5L * u), right) << "left " << i << "," << j;
+                    EXPECT_EQ(Painted(image, x0 - 4.125L * u, y0 + 7.5L * u), !right) << "left " << i << "," << j;
+                }
+            }
+        }
+}
+
+} // namespace
+
+TEST(Jigsaw, SizesFollowThePieceCount)
+{
+    struct Case {
+        int w, h, pieces, u, s, o, c, r;
+    };
+    const Case cases[] = {
+        {3200, 2400, 4, 53, 795, 212, 6, 5},
+        {300, 300, 1, 20, 300, 80, 3, 3},
+        {3200, 2400, 1, 213, 3195, 852, 3, 2},
+        {120, 40, 1, 8, 120, 32, 3, 2},
+    };
+    for (const Case& k : cases) {
+        const MedidasDoQuebraCabeca m = CalcularMedidasDoQuebraCabeca(k.w, k.h, k.pieces);
+        EXPECT_EQ(m.unidade, k.u);
+        EXPECT_EQ(m.peca, k.s);
+        EXPECT_EQ(m.deslocamento, k.o);
+        EXPECT_EQ(m.colunas, k.c);
+        EXPECT_EQ(m.linhas, k.r);
+    }
+}
+
+TEST(Jigsaw, RefusesNoPiecesAndUnitsBelowOnePixel)
+{
+    EXPECT_THROW(CalcularMedidasDoQuebraCabeca(300, 300, 0), RangeError);
+    EXPECT_THROW(CalcularMedidasDoQuebraCabeca(300, 300, -2), RangeError);
+    EXPECT_THROW(CalcularMedidasDoQuebraCabeca(300, 300, 50), RangeError); // 6 / 15 rounds to 0
+    EXPECT_NO_THROW(CalcularMedidasDoQuebraCabeca(300, 300, 37));          // 8 / 15 rounds to 1
+    Bitmap b(300, 300);
+    RandomSource g(1);
+    EXPECT_THROW(AplicarQuebraCabecaEmBitmap(b, 0, Qt::black, 1, g), RangeError);
+}
+
+TEST(Jigsaw, SideCodesPairNeighboursAndLeaveTheGridEdgesOpen)
+{
+    RandomSource g(2024);
+    const MedidasDoQuebraCabeca m = CalcularMedidasDoQuebraCabeca(3200, 2400, 4);
+    const std::vector<LadosDaCelula> lados = SortearLadosDoQuebraCabeca(m, g);
+    ASSERT_EQ(lados.size(), std::size_t(m.colunas * m.linhas));
+    int ones = 0, twos = 0;
+    for (int i = 0; i < m.linhas; ++i)
+        for (int j = 0; j < m.colunas; ++j) {
+            const LadosDaCelula& c = lados[std::size_t(i) * m.colunas + j];
+            const bool innerRow = i > 0 && i < m.linhas - 1, innerColumn = j > 0 && j < m.colunas - 1;
+            EXPECT_EQ(c[kLadoDeCima] != 0, innerRow) << i << "," << j;
+            EXPECT_EQ(c[kLadoEsquerdo] != 0, innerColumn) << i << "," << j;
+            if (i > 0) {
+                EXPECT_EQ(c[kLadoDeCima], lados[std::size_t(i - 1) * m.colunas + j][kLadoDeBaixo]);
+            }
+            if (j > 0) {
+                EXPECT_EQ(c[kLadoEsquerdo], lados[std::size_t(i) * m.colunas + j - 1][kLadoDireito]);
+            }
+            for (int k = 0; k < 4; ++k) {
+                EXPECT_LE(c[k], 2);
+                ones += c[k] == 1;
+                twos += c[k] == 2;
+            }
+        }
+    EXPECT_GT(ones, 0);
+    EXPECT_GT(twos, 0);
+}
+
+TEST(Jigsaw, FourPiecesOn3200x2400DrawTheSidesWhereTheSizesPutThem)
+{
+    Bitmap b(3200, 2400);
+    RandomSource g(77);
+    AplicarQuebraCabecaEmBitmap(b, 4, QColor::fromRgb(kLine), 5, g);
+    const QImage& image = b.Image();
+
+    RandomSource again(77);
+    const MedidasDoQuebraCabeca m = CalcularMedidasDoQuebraCabeca(3200, 2400, 4);
+    CheckSides(image, m, SortearLadosDoQuebraCabeca(m, again));
+
+    // Border round the picture.
+    for (int k : {0, 700, 1599})
+        EXPECT_TRUE(Painted(image, k, 0) && Painted(image, 3199, k) && Painted(image, k, 2399) && Painted(image, 0, k));
+    // Straight parts of the vertical sides at x = 583, 1378, 2173, 2968 near each row's corner; nothing
+    // between the lines away from the knobs.
+    for (int x : {583, 1378, 2173, 2968})
+        for (int y : {583 + 100, 1378 + 100, 2173 + 100}) {
+            EXPECT_TRUE(Painted(image, x, y)) << x << "," << y;
+            EXPECT_FALSE(Painted(image, x + 12, y)) << x << "," << y;
+            EXPECT_FALSE(Painted(image, x - 12, y)) << x << "," << y;
+        }
+    // Inside a piece, far from every side.
+    EXPECT_FALSE(Painted(image, 980, 980));
+    EXPECT_FALSE(Painted(image, 3100, 2300));
+}
+
+TEST(Jigsaw, OnePieceOn300x300HasOneSideEachWay)
+{
+    Bitmap b(300, 300);
+    RandomSource g(5);
+    AplicarQuebraCabecaEmBitmap(b, 1, QColor::fromRgb(kLine), 3, g);
+    const QImage& image = b.Image();
+    RandomSource again(5);
+    const MedidasDoQuebraCabeca m = CalcularMedidasDoQuebraCabeca(300, 300, 1);
+    CheckSides(image, m, SortearLadosDoQuebraCabeca(m, again));
+    EXPECT_TRUE(Painted(image, 220, 220));
+    EXPECT_TRUE(Painted(image, -80 + 120, 220)); // 6 and 9 units along the first cell's top
+    EXPECT_TRUE(Painted(image, -80 + 180, 220));
+    EXPECT_TRUE(Painted(image, 220, 280));
+    EXPECT_TRUE(Painted(image, 220, 20)); // straight first part of the left side from y = -80
+    EXPECT_FALSE(Painted(image, 100, 100));
+    EXPECT_FALSE(Painted(image, 100, 200));
+}
+
+TEST(Jigsaw, SameSeedSamePicture)
+{
+    Bitmap a(800, 600), b(800, 600), c(800, 600);
+    RandomSource ga(123), gb(123), gc(124);
+    AplicarQuebraCabecaEmBitmap(a, 5, Qt::black, 2, ga);
+    AplicarQuebraCabecaEmBitmap(b, 5, Qt::black, 2, gb);
+    AplicarQuebraCabecaEmBitmap(c, 5, Qt::black, 2, gc);
+    EXPECT_EQ(a.Image(), b.Image());
+    EXPECT_NE(a.Image(), c.Image());
+    // Only line pixels are drawn: no antialiased shades between line and background.
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const QRgb p = a.Image().pixel(x, y) & 0xFFFFFF;
+            ASSERT_TRUE(p == 0 || p == 0xFFFFFF) << x << "," << y;
+        }
+}

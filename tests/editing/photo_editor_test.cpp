@@ -1,0 +1,551 @@
+// The photo editor window driven as the operator drives it: loading and fitting, the red-eye clicks,
+// quarter turns and the dial, the turn made permanent, saving by extension, the closing questions,
+// dropped files, and the photos or folders that cannot be had.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+
+#include <memory>
+
+#include "common/custom_cursors.h"
+#include "components/fancy_button.h"
+#include "editing/angle_image.h"
+#include "editing/editor_tabs.h"
+#include "editing/paint_box.h"
+#include "editing/photo_editor.h"
+#include "editing/picture_layer.h"
+#include "editing/stage_frame.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/screen_cursor.h"
+#include "support/modal_attendant.h"
+#include "support/picture_files.h"
+#include "support/test_env.h"
+
+using namespace lumoria;
+using namespace lumoria::test;
+
+namespace {
+
+const QDateTime kRelogio(QDate(2026, 12, 6), QTime(9, 15, 30));
+
+QString Documentos() { return QString::fromStdString((homeDir() / "Documents").string()); }
+
+class PhotoEditor : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).removeRecursively();
+        QFile::remove(Documentos() + QStringLiteral("/Fotos Lumoria"));
+        editor = std::make_unique<TfrmEditarFotosEfeitos>();
+        editor->Relogio = [] { return kRelogio; };
+        editor->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    }
+
+    // Closes as the operator does and waits for the window to go.
+    void Fechar()
+    {
+        editor->close();
+        for (int i = 0; i < 400 && editor->isVisible(); ++i)
+            QTest::qWait(5);
+        QTest::qWait(20);
+    }
+
+    void Clicar(QWidget* w, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseClick(w, b, {}, w->rect().center());
+    }
+
+    QRgb Px(int x, int y) { return editor->imgFoto->Picture().GetBitmap().Image().pixel(x, y) | 0xFF000000u; }
+    QSize Tamanho() { return QSize(editor->imgFoto->Picture().Width(), editor->imgFoto->Picture().Height()); }
+
+    // A red photo with a grey square in its top-left corner, written as BMP (no compression losses).
+    QString FotoVermelha(const QString& nome, int w = 100, int h = 80)
+    {
+        QImage image = SolidImage(w, h, QColor(220, 20, 20));
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                image.setPixel(x, y, qRgb(128, 128, 128));
+        return WriteBmp(nome, image);
+    }
+
+    void Girar90()
+    {
+        editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+        Clicar(editor->spdAntiHorario);
+    }
+
+    Atendente atendente;
+    std::unique_ptr<TfrmEditarFotosEfeitos> editor;
+};
+
+} // namespace
+
+TEST_F(PhotoEditor, WindowAndStageAsDesigned)
+{
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Editor de Fotos e Efeitos"));
+    EXPECT_EQ(editor->pnlFoto->size(), QSize(732, 390));
+    EXPECT_EQ(editor->size(), editor->minimumSize());
+    EXPECT_EQ(editor->pgcControles->currentIndex(), TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("Dimensao"));
+    EXPECT_EQ(editor->lblRotacao->text(), QStringLiteral("Ângulo: 0.0°"));
+    EXPECT_FALSE(editor->spdZerarAngulo->isEnabled());
+    EXPECT_FALSE(editor->spdZerarOlhosVermelhos->isEnabled());
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaFoto);
+    EXPECT_EQ(editor->spdAntiHorario->toolTip(), QStringLiteral("Rodacionar 90 Graus Sentido Anti-Horário"));
+    EXPECT_EQ(editor->pbxRotacao->toolTip(), QStringLiteral("Araste o Mouse Sobre o Círculo Para Rotacionar"));
+}
+
+TEST_F(PhotoEditor, LargePhotoBecomesAWorkingCopyFittedInTheStage)
+{
+    const QString foto = WriteJpeg(QStringLiteral("grande.jpg"), SolidImage(4000, 3000, Qt::darkCyan));
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(QStringLiteral("  ") + foto + QStringLiteral(" ")));
+    EXPECT_EQ(Tamanho(), QSize(3200, 2400));
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("3200 x 2400 Pixels"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Editor de Fotos e Efeitos - ") + foto);
+    EXPECT_EQ(editor->FArquivoDaFoto, foto);
+    for (QWidget* camada : {static_cast<QWidget*>(editor->imgFoto), static_cast<QWidget*>(editor->imgFotoRotacao),
+                            static_cast<QWidget*>(editor->imgFotoBackupPreOperacao)})
+        EXPECT_EQ(camada->geometry(), QRect(118, 9, 496, 372));
+    EXPECT_EQ(editor->shpFoto->geometry(), QRect(109, 0, 514, 390));
+    EXPECT_FALSE(editor->FModificado);
+}
+
+TEST(PhotoEditorGeometry, FitsThePictureInsideTheStage)
+{
+    struct Case {
+        QSize stage, photo;
+        Rect expected;
+    };
+    for (const Case& c : {Case{{732, 390}, {3200, 2400}, {118, 9, 614, 381}},
+                          // Fitted to the width it would be 380 high, between 372 and 390: the height limits.
+                          Case{{732, 390}, {714, 380}, {16, 9, 715, 381}},
+                          Case{{732, 390}, {1000, 100}, {9, 160, 723, 231}}})
+        EXPECT_EQ(EnquadrarFotoNoPalco(c.stage, c.photo), c.expected);
+    EXPECT_EQ(EnquadrarFotoNoPalco({732, 390}, {0, 10}), Rect{});
+}
+
+TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClock)
+{
+    const QString docs = QStringLiteral("/home/ana/Documentos");
+    struct Case {
+        QString foto, expected;
+    };
+    for (const Case& c : {Case{"/fotos/praia.jpg", docs + "/Fotos Lumoria/praia {LU20261206091530}.jpg"},
+                          Case{"/x/praia {LU20201231235959}.jpg", docs + "/Fotos Lumoria/praia {LU20261206091530}.jpg"},
+                          Case{"/x/festa.de.ano.bmp", docs + "/Fotos Lumoria/festa.de.ano {LU20261206091530}.jpg"}})
+        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, docs, kRelogio), c.expected);
+    // A "}" earlier in the folder's path than the tag: the old tag stays and a new one is added.
+    EXPECT_EQ(MontarNomeDoArquivoEditado("/x/praia {LU20201231235959}.jpg", "/home/a}b", kRelogio),
+              QStringLiteral("/home/a}b/Fotos Lumoria/praia {LU20201231235959} {LU20261206091530}.jpg"));
+}
+
+TEST(PhotoEditorNames, DroppedExtensionsAreTheSixExactly)
+{
+    for (const char* ok : {"a.bmp", "a.JPG", "a.jpeg", "a.Gif", "a.emf", "a.wmf"})
+        EXPECT_TRUE(ExtensaoDeFotoAceita(QString::fromLatin1(ok))) << ok;
+    for (const char* no : {"a.txt", "a", "a.jpgx", "a.ico", "/x.jpg/a", "a.jp"})
+        EXPECT_FALSE(ExtensaoDeFotoAceita(QString::fromLatin1(no))) << no;
+}
+
+TEST_F(PhotoEditor, RedEyeClicksRetouchAPatchAndRemoverUndoesThem)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("olhos.bmp"))));
+    ASSERT_EQ(editor->imgFoto->geometry(), QRect(134, 9, 465, 372));
+    Clicar(editor->imgFoto); // unticked: nothing
+    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
+    EXPECT_FALSE(editor->FModificado);
+
+    editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
+    EXPECT_EQ(platform::controlCursor(editor->imgFoto), crPintar);
+    Clicar(editor->imgFoto, Qt::RightButton); // any button retouches
+    int mudados = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x)
+            mudados += Px(x, y) == qRgb(20, 20, 20);
+    EXPECT_EQ(mudados, 256);
+    EXPECT_EQ(Px(50, 40), qRgb(20, 20, 20));
+    EXPECT_EQ(Px(5, 5), qRgb(128, 128, 128));
+    EXPECT_TRUE(editor->FModificado);
+    EXPECT_TRUE(editor->spdZerarOlhosVermelhos->isEnabled());
+
+    // A click at the top-left corner changes only what lies inside the picture.
+    QTest::mouseClick(editor->imgFoto, Qt::LeftButton, {}, QPoint(0, 0));
+    EXPECT_EQ(Px(5, 5), qRgb(128, 128, 128));
+
+    Clicar(editor->spdZerarOlhosVermelhos);
+    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
+    EXPECT_FALSE(editor->cbxPermitirRemocaoOlhosVermelhos->isChecked());
+    EXPECT_EQ(platform::controlCursor(editor->imgFoto), crNormal);
+    EXPECT_FALSE(editor->spdZerarOlhosVermelhos->isEnabled());
+    EXPECT_TRUE(editor->FModificado);
+}
+
+TEST_F(PhotoEditor, QuarterTurnsLabelsAndSizes)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("giro.bmp"), 100, 60)));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaRotacao);
+    const QStringList rotulos = {"Ângulo: 90.0°", "Ângulo: 180.0°", "Ângulo: 270.0°", "Ângulo: 0.0°"};
+    const QList<double> angulos = {90, 180, 270, 0};
+    for (int i = 0; i < 4; ++i) {
+        Clicar(editor->spdAntiHorario);
+        EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), angulos[i]) << i;
+        EXPECT_EQ(editor->lblRotacao->text(), rotulos[i]) << i;
+    }
+    Clicar(editor->spdHorario);
+    EXPECT_EQ(editor->lblRotacao->text(), QStringLiteral("Ângulo: -90.0°"));
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("60 x 100 Pixels"));
+    EXPECT_TRUE(editor->FModificado);
+    EXPECT_TRUE(editor->spdZerarAngulo->isEnabled());
+    Clicar(editor->spdZerarAngulo);
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
+    EXPECT_FALSE(editor->spdZerarAngulo->isEnabled());
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("100 x 60 Pixels"));
+}
+
+TEST_F(PhotoEditor, LeavingTheRotationTabMakesTheTurnPermanent)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("perm.bmp"), 40, 20)));
+    Girar90();
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    EXPECT_EQ(Tamanho(), QSize(20, 40));
+    // The grey corner, top-left before, is bottom-left after an anticlockwise quarter turn.
+    EXPECT_EQ(Px(0, 39), qRgb(128, 128, 128));
+    EXPECT_EQ(Px(9, 30), qRgb(128, 128, 128));
+    EXPECT_EQ(Px(10, 30), qRgb(220, 20, 20));
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaFoto);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("20 x 40 Pixels"));
+}
+
+TEST_F(PhotoEditor, DialDragsSweepFromThePress)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("dial.bmp"))));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    QWidget* dial = editor->pbxRotacao;
+    QTest::mousePress(dial, Qt::LeftButton, {}, QPoint(90, 50));
+    QTest::mouseMove(dial, QPoint(50, 10));
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 90);
+    QTest::mouseMove(dial, QPoint(12, 64)); // 20 degrees below the left
+    QTest::mouseRelease(dial, Qt::LeftButton, {}, QPoint(12, 64));
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), -160);
+    EXPECT_EQ(editor->lblRotacao->text(), QStringLiteral("Ângulo: -160.0°"));
+    EXPECT_TRUE(editor->FModificado);
+
+    // A second drag starts again from 0 under the pointer.
+    QTest::mousePress(dial, Qt::LeftButton, {}, QPoint(50, 10));
+    QTest::mouseMove(dial, QPoint(51, 10));
+    EXPECT_LE(std::abs(double(editor->imgFotoRotacao->Angle())), 2);
+    QTest::mouseRelease(dial, Qt::LeftButton, {}, QPoint(51, 10));
+
+    // The right button starts no drag but shows the rotation layer.
+    editor->HabilitarFoto();
+    const long double antes = editor->imgFotoRotacao->Angle();
+    QTest::mousePress(dial, Qt::RightButton, {}, QPoint(90, 50));
+    QTest::mouseMove(dial, QPoint(50, 90));
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaRotacao);
+    EXPECT_EQ(editor->imgFotoRotacao->Angle(), antes);
+    QTest::mouseRelease(dial, Qt::RightButton, {}, QPoint(50, 90));
+}
+
+TEST_F(PhotoEditor, WithoutAPhotoTheEditingControlsDoNothing)
+{
+    Clicar(editor->spdGravarFoto);
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    Clicar(editor->spdAntiHorario);
+    QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(90, 50));
+    QTest::mouseMove(editor->pbxRotacao, QPoint(50, 10));
+    QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(50, 10));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
+    EXPECT_FALSE(editor->cbxPermitirRemocaoOlhosVermelhos->isChecked());
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
+    EXPECT_FALSE(editor->FModificado);
+    Fechar();
+    EXPECT_TRUE(atendente.caixas.isEmpty());
+    EXPECT_EQ(atendente.inesperadas, 0);
+    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+}
+
+TEST_F(PhotoEditor, WritesBmpOrJpegByTheExtension)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ext.bmp"))));
+    struct Case {
+        const char* nome;
+        QByteArray inicio;
+    };
+    for (const Case& c : {Case{"saida.BMP", "BM"}, Case{"saida.bmp", "BM"}, Case{"saida.png", "\xFF\xD8"},
+                          Case{"saida.jpg", "\xFF\xD8"}}) {
+        const QString arquivo = TempPath(QString::fromLatin1(c.nome));
+        QFile::remove(arquivo);
+        EXPECT_TRUE(editor->GravarFoto(arquivo)) << c.nome;
+        EXPECT_TRUE(ReadBytes(arquivo).startsWith(c.inicio)) << c.nome;
+    }
+    // An existing file: "Não" keeps it and nothing is written.
+    const QString existente = TempPath(QStringLiteral("existe.jpg"));
+    WriteBytes(existente, "old");
+    atendente.respostas = {7};
+    editor->FModificado = true;
+    EXPECT_FALSE(editor->GravarFoto(existente));
+    EXPECT_EQ(ReadBytes(existente), QByteArray("old"));
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Arquivo Já Existente"));
+    EXPECT_TRUE(editor->FModificado);
+}
+
+TEST_F(PhotoEditor, ClosingUnchangedAsksNothing)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("nada.bmp"))));
+    Fechar();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(atendente.caixas.isEmpty());
+    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+}
+
+TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("praia.bmp"))));
+    Girar90();
+    atendente.respostas = {6};
+    Fechar();
+    const QString esperado = Documentos() + QStringLiteral("/Fotos Lumoria/praia {LU20261206091530}.jpg");
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
+    // One folder a line, from the first folder under the root.
+    QString pastas = esperado.mid(1);
+    pastas.replace(QLatin1Char('/'), QStringLiteral("\r\n"));
+    EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Arquivo:\r\n\r\n") + pastas +
+                                                   QStringLiteral("\r\n\r\nVocê Autoriza")));
+    EXPECT_EQ(editor->FArquivoGravado, esperado);
+    EXPECT_TRUE(ReadBytes(esperado).startsWith("\xFF\xD8"));
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_FALSE(editor->isVisible());
+    // The turn was made permanent before writing.
+    platform::Picture escrito;
+    escrito.LoadFromFile(esperado);
+    EXPECT_EQ(QSize(escrito.Width(), escrito.Height()), QSize(80, 100));
+}
+
+TEST_F(PhotoEditor, ClosingChangedAndAnsweringNaoReturnsNothing)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("nao.bmp"))));
+    Girar90();
+    atendente.respostas = {7};
+    Fechar();
+    EXPECT_EQ(atendente.caixas.size(), 1);
+    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+    EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
+}
+
+TEST_F(PhotoEditor, SavedThenClosedReturnsTheSavedFile)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("salvo.bmp"))));
+    Girar90();
+    const QString destino = TempPath(QStringLiteral("salvo-editado.jpg"));
+    atendente.arquivos = {destino};
+    Clicar(editor->spdGravarFoto);
+    EXPECT_EQ(editor->FArquivoGravado, destino);
+    EXPECT_EQ(editor->FArquivoDaFoto, destino);
+    EXPECT_FALSE(editor->FModificado);
+    // The window shows the written file as read back, on the first tab.
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Editor de Fotos e Efeitos - ") + destino);
+    EXPECT_EQ(Tamanho(), QSize(80, 100));
+    EXPECT_EQ(editor->pgcControles->currentIndex(), TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    Fechar();
+    EXPECT_TRUE(atendente.caixas.isEmpty());
+    EXPECT_EQ(editor->FArquivoGravado, destino);
+}
+
+TEST_F(PhotoEditor, SavedThenChangedAndAnsweringNaoReturnsNothing)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("mudou.bmp"))));
+    atendente.arquivos = {TempPath(QStringLiteral("mudou-1.jpg"))};
+    Clicar(editor->spdGravarFoto);
+    ASSERT_FALSE(editor->FArquivoGravado.isEmpty());
+    Girar90();
+    atendente.respostas = {7};
+    Fechar();
+    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+}
+
+TEST_F(PhotoEditor, AFolderThatCannotBeMadeKeepsTheWindowOpenAndTheChanges)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("pasta.bmp"))));
+    WriteBytes(Documentos() + QStringLiteral("/Fotos Lumoria"), "a file where the folder should be");
+    Girar90();
+    atendente.respostas = {6, 6};
+    editor->close();
+    for (int i = 0; i < 400 && atendente.caixas.size() < 2; ++i)
+        QTest::qWait(5);
+    QTest::qWait(30);
+    ASSERT_EQ(atendente.caixas.size(), 2);
+    EXPECT_TRUE(atendente.caixas[1].texto.contains(QStringLiteral("Fotos Lumoria")));
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->FModificado);
+    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+}
+
+TEST_F(PhotoEditor, AWriteThatFailsIsReportedAndKeepsTheChanges)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("falha.bmp"))));
+    editor->FModificado = true;
+    const QString arquivo = TempPath(QStringLiteral("falha.bmp")) + QStringLiteral("/dentro.jpg");
+    atendente.respostas = {6};
+    EXPECT_FALSE(editor->GravarFoto(arquivo));
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_TRUE(atendente.caixas[0].texto.contains(arquivo));
+    EXPECT_TRUE(editor->FModificado);
+}
+
+TEST_F(PhotoEditor, AnUndecodablePhotoKeepsTheOneBefore)
+{
+    const QString boa = FotoVermelha(QStringLiteral("boa.bmp"));
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
+    const QString titulo = editor->windowTitle();
+    const QString ruim = TempPath(QStringLiteral("ruim.jpg"));
+    WriteBytes(ruim, QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG", 24));
+    const platform::CursorId cursor = platform::screenCursor();
+    atendente.respostas = {6};
+    EXPECT_FALSE(editor->SetarArquivoDaFoto(ruim));
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_TRUE(atendente.caixas[0].texto.contains(ruim));
+    EXPECT_EQ(editor->FArquivoDaFoto, boa);
+    EXPECT_EQ(editor->windowTitle(), titulo);
+    EXPECT_EQ(Tamanho(), QSize(100, 80));
+    EXPECT_EQ(platform::screenCursor(), cursor);
+    // A path that names nothing changes nothing, silently.
+    EXPECT_FALSE(editor->SetarArquivoDaFoto(TempPath(QStringLiteral("nao-existe.jpg"))));
+    EXPECT_EQ(atendente.caixas.size(), 1);
+}
+
+TEST_F(PhotoEditor, DroppedFiles)
+{
+    const QString primeira = FotoVermelha(QStringLiteral("primeira.bmp"), 30, 20);
+    const QString segunda = FotoVermelha(QStringLiteral("segunda.bmp"), 50, 20);
+    WriteBytes(TempPath(QStringLiteral("texto.txt")), "hello");
+    editor->RecebeuArquivoArrastado({TempPath(QStringLiteral("texto.txt"))});
+    EXPECT_FALSE(editor->TemFoto());
+    editor->RecebeuArquivoArrastado({primeira, segunda});
+    EXPECT_EQ(editor->FArquivoDaFoto, primeira);
+
+    // With unsaved changes the drop asks first; "Não" keeps the photo.
+    Girar90();
+    atendente.respostas = {7, 6};
+    editor->RecebeuArquivoArrastado({segunda});
+    EXPECT_EQ(editor->FArquivoDaFoto, primeira);
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Pedindo Confirmação Para Prosseguir"));
+    editor->RecebeuArquivoArrastado({segunda});
+    EXPECT_EQ(editor->FArquivoDaFoto, segunda);
+    EXPECT_FALSE(editor->FModificado);
+    // Like "Ler Foto", the drop starts with the effects reset.
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
+    EXPECT_EQ(Tamanho(), QSize(50, 20));
+}
+
+TEST_F(PhotoEditor, ProgressBarSetsThePictureAsideAndAnAbortPutsItBack)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("barra.bmp"))));
+    editor->FAbortarProcessamento = true;
+    editor->LigarBarraDeProgresso(0, 0, 99);
+    EXPECT_FALSE(editor->FAbortarProcessamento);
+    EXPECT_TRUE(editor->imgFotoBackupPreOperacao->isVisible());
+    EXPECT_FALSE(editor->imgFoto->isVisible());
+    EXPECT_FALSE(editor->pgcControles->isEnabled());
+    EXPECT_FALSE(editor->pnlControlesDireito->isEnabled());
+    EXPECT_TRUE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
+    // A routine's partial result, then the abort button.
+    auto& pixels = const_cast<QImage&>(editor->imgFoto->Picture().GetBitmap().Image());
+    pixels.setPixel(50, 40, qRgb(1, 2, 3));
+    Clicar(editor->spdAbortarProcessamentoDesteEfeito);
+    EXPECT_TRUE(editor->AbortarProcessamento());
+    editor->DesligarBarraDeProgresso();
+    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
+    EXPECT_TRUE(editor->imgFoto->isVisible());
+    EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
+    EXPECT_TRUE(editor->pgcControles->isEnabled());
+    EXPECT_FALSE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
+}
+
+TEST_F(PhotoEditor, FotoOriginalDropsThePermanentTurn)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("original.bmp"), 40, 20)));
+    Girar90();
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    ASSERT_EQ(Tamanho(), QSize(20, 40));
+    Clicar(editor->spdFotoOriginal);
+    EXPECT_EQ(Tamanho(), QSize(40, 20));
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("40 x 20 Pixels"));
+}
+
+TEST_F(PhotoEditor, LerFotoWithUnsavedChangesAsksFirst)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ler-a.bmp"))));
+    const QString outra = FotoVermelha(QStringLiteral("ler-b.bmp"), 30, 30);
+    Girar90();
+    atendente.respostas = {7};
+    Clicar(editor->spdLerFoto);
+    EXPECT_EQ(atendente.caixas.size(), 1);
+    EXPECT_TRUE(editor->FModificado);
+    atendente.respostas = {6};
+    atendente.arquivos = {outra};
+    Clicar(editor->spdLerFoto);
+    EXPECT_EQ(editor->FArquivoDaFoto, outra);
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
+}
+
+TEST_F(PhotoEditor, DialLinePointsAtTheAngle)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ponteiro.bmp"))));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    struct Case {
+        double angulo;
+        QPoint branco, escuro;
+    };
+    // Centre (50, 50), radius 40: right at 0, up at 90, down at -90.
+    for (const Case& c : {Case{0, {85, 50}, {50, 15}}, Case{90, {50, 15}, {85, 50}}, Case{-90, {50, 85}, {50, 15}}}) {
+        editor->FazerRotacao(c.angulo);
+        const QImage dial = editor->pbxRotacao->grab().toImage();
+        EXPECT_EQ(QColor(dial.pixel(c.branco)), QColor(Qt::white)) << c.angulo;
+        EXPECT_EQ(QColor(dial.pixel(c.escuro)), QColor(0x40, 0x40, 0x40)) << c.angulo;
+        EXPECT_EQ(QColor(dial.pixel(50, 50)), QColor(Qt::white)) << c.angulo;
+    }
+}
+
+TEST_F(PhotoEditor, ATurnTooLargeToHoldIsRefusedAndNothingChanges)
+{
+    // A strip 100 x 65000: its quarter turns can be held, a turn of 45 degrees (46031 pixels a side)
+    // cannot.
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(WriteBmp(QStringLiteral("tira.bmp"), SolidImage(100, 65000, Qt::gray))));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    Clicar(editor->spdAntiHorario);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("65000 x 100 Pixels"));
+    editor->FModificado = false;
+    atendente.respostas = {6};
+    QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(90, 50));
+    QTest::mouseMove(editor->pbxRotacao, QPoint(78, 22)); // 45 degrees up
+    QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(78, 22));
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 90);
+    EXPECT_EQ(editor->lblRotacao->text(), QStringLiteral("Ângulo: 90.0°"));
+    EXPECT_EQ(editor->imgFotoRotacao->RotatedBitmap().Width(), 65000);
+    EXPECT_FALSE(editor->FModificado);
+}
+
+TEST_F(PhotoEditor, ASmallPhotoFillsItsRectangleOnEveryLayer)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("pequena.bmp"), 40, 20)));
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
+    // 40 x 20 in the 732 x 390 stage: 714 x 357 at (9, Round(16.5) = 16).
+    ASSERT_EQ(editor->imgFotoRotacao->geometry(), QRect(9, 16, 714, 357));
+    const QImage visto = editor->imgFotoRotacao->grab().toImage();
+    EXPECT_EQ(QColor(visto.pixel(700, 340)), QColor(220, 20, 20));
+    EXPECT_EQ(QColor(visto.pixel(5, 5)), QColor(128, 128, 128));
+}

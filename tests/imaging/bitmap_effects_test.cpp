@@ -1,0 +1,389 @@
+// The editor's bitmap effects: the colours of the worked examples, the progress bar's range and steps,
+// aborts (the partial result of the step-by-step loop, and the picture given back), seeded random
+// routines, and the degenerate arguments that are refused or clamped.
+#include <gtest/gtest.h>
+
+#include "imaging/bitmap_effects.h"
+#include "imaging/flip_and_channels.h"
+#include "support/pixel_pictures.h"
+
+#include <limits>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using namespace lumoria::test;
+
+namespace {
+
+Bitmap Solid(int w, int h, QColor colour, PixelFormat format = PixelFormat::Bits24)
+{
+    return MakeBitmap(w, h, [&](int, int) { return colour; }, format);
+}
+
+} // namespace
+
+TEST(BitmapEffects, SepiaExamples)
+{
+    struct Case {
+        int depth;
+        QColor in, out;
+    };
+    const Case cases[] = {
+        {20, QColor(100, 150, 200), QColor(190, 170, 150)},
+        {0, QColor(100, 150, 200), QColor(150, 150, 150)},
+        {128, QColor(0, 0, 3), QColor(255, 129, 1)},
+        {128, QColor(255, 255, 255), QColor(255, 255, 255)},
+        {-200, QColor(100, 150, 200), QColor(0, 0, 150)},
+    };
+    for (const Case& c : cases) {
+        for (bool fast : {false, true}) {
+            Bitmap bitmap = Solid(3, 2, c.in, PixelFormat::Bits32);
+            RecordingProgress progress;
+            if (fast)
+                ColocarBitmapEmSepia_Rapido_24Bits(progress, c.depth, bitmap);
+            else
+                ColocarBitmapEmSepia(progress, c.depth, bitmap);
+            EXPECT_EQ(PixelOf(bitmap, 2, 1), c.out) << c.depth << " fast " << fast;
+            EXPECT_EQ(progress.highest, 2);
+            EXPECT_EQ(progress.steps, (std::vector<int>{0, 1}));
+            EXPECT_EQ(bitmap.Format(), PixelFormat::Bits32);
+        }
+    }
+}
+
+TEST(BitmapEffects, BlackAndWhiteThresholds)
+{
+    Bitmap bitmap = MakeBitmap(2, 1, [](int x, int) { return x ? QColor(50, 50, 50) : QColor(200, 200, 200); });
+    RecordingProgress progress;
+    ColocarBitmapEmPretoBranco(progress, 127, bitmap);
+    EXPECT_EQ(PixelOf(bitmap, 0, 0), QColor(Qt::white));
+    EXPECT_EQ(PixelOf(bitmap, 1, 0), QColor(Qt::black));
+    EXPECT_EQ(progress.highest, 2);
+
+    Bitmap white = Solid(4, 3, Qt::white);
+    ColocarBitmapEmPretoBranco(progress, 255, white);
+    EXPECT_TRUE(SamePixels(white, Solid(4, 3, Qt::black)));
+}
+
+TEST(BitmapEffects, LuminanceIsTheExtendedSumTruncated)
+{
+    // For a grey the weights sum to one, but their extended sum falls just below some greys: those
+    // must count one less (a double sum gives other greys).
+    for (int v = 1; v < 256; ++v) {
+        const long double sum = 0.2989L * v + 0.5866L * v + 0.1145L * v;
+        const int expected = int(sum);
+        Bitmap above = Solid(1, 1, QColor(v, v, v));
+        RecordingProgress progress;
+        ColocarBitmapEmPretoBranco(progress, std::uint8_t(expected - 1), above);
+        EXPECT_EQ(PixelOf(above, 0, 0), QColor(Qt::white)) << v;
+        Bitmap at = Solid(1, 1, QColor(v, v, v));
+        ColocarBitmapEmPretoBranco(progress, std::uint8_t(expected), at);
+        EXPECT_EQ(PixelOf(at, 0, 0), QColor(Qt::black)) << v;
+    }
+}
+
+TEST(BitmapEffects, SprayWithAmountZeroChangesNothing)
+{
+    const Bitmap original = NoisyBitmap(9, 7);
+    Bitmap bitmap = original;
+    RecordingProgress progress;
+    RandomSource random(5);
+    ColocarBitmapEmSpray(progress, random, 0, bitmap);
+    EXPECT_TRUE(SamePixels(bitmap, original));
+    EXPECT_EQ(progress.highest, 8);
+    ColocarBitmapEmSpray(progress, random, -3, bitmap);
+    EXPECT_TRUE(SamePixels(bitmap, original));
+}
+
+TEST(BitmapEffects, SprayRepeatsForASeedAndTakesNearbyColours)
+{
+    const Bitmap original = MakeBitmap(20, 20, [](int x, int y) { return QColor(x * 10, y * 10, 0); });
+    Bitmap a = original;
+    Bitmap b = original;
+    RecordingProgress progress;
+    RandomSource first(42);
+    RandomSource second(42);
+    ColocarBitmapEmSpray(progress, first, 3, a);
+    ColocarBitmapEmSpray(progress, second, 3, b);
+    EXPECT_TRUE(SamePixels(a, b));
+    EXPECT_FALSE(SamePixels(a, original));
+}
+
+TEST(BitmapEffects, ErrorDiffusionOnAPictureTallerThanFifteenThousandRows)
+{
+    // Mid grey: the first column only carries a quarter down (128 + v / 4 never passes 255), so it is all
+    // black and hands three quarters to the second, which turns white nearly everywhere, down to the
+    // last rows alike.
+    Bitmap bitmap = Solid(2, 20000, QColor(128, 128, 128));
+    RecordingProgress progress;
+    ColocarBitmapEmDistribuicaoDePixels(progress, bitmap);
+    EXPECT_EQ(progress.highest, 2);
+    int whiteFirst = 0, whiteTop = 0, whiteBottom = 0;
+    for (int y = 0; y < 20000; ++y) {
+        whiteFirst += PixelOf(bitmap, 0, y) == QColor(Qt::white);
+        const bool white = PixelOf(bitmap, 1, y) == QColor(Qt::white);
+        (y < 5000 ? whiteTop : whiteBottom) += white && (y < 5000 || y >= 15000);
+    }
+    EXPECT_EQ(whiteFirst, 0);
+    EXPECT_GT(whiteTop, 4900);
+    EXPECT_NEAR(whiteBottom, whiteTop, 5);
+}
+
+TEST(BitmapEffects, ErrorDiffusionCarriesTheQuarterDown)
+{
+    // One column of 200: row 0 keeps 200 (black), carries 50 down; row 1 has 250 (black), carries 62;
+    // row 2 has 262: white, 7 left.
+    Bitmap bitmap = Solid(1, 3, QColor(200, 200, 200));
+    RecordingProgress progress;
+    ColocarBitmapEmDistribuicaoDePixels(progress, bitmap);
+    EXPECT_EQ(PixelOf(bitmap, 0, 0), QColor(Qt::black));
+    EXPECT_EQ(PixelOf(bitmap, 0, 1), QColor(Qt::black));
+    EXPECT_EQ(PixelOf(bitmap, 0, 2), QColor(Qt::white));
+}
+
+TEST(BitmapEffects, BlendModes)
+{
+    const Bitmap first = MakeBitmap(4, 2, [](int x, int) { return QColor(100 + x, 3, 0); });
+    const Bitmap original = MakeBitmap(4, 2, [](int x, int) { return QColor(20, 0, 200 + x); });
+    // Mode 1: column 0 keeps the second bitmap, column 2 is half way.
+    Bitmap second = original;
+    RecordingProgress progress;
+    MisturarDoisBitmapsRetornandoResultadoNoSegundo(progress, 1, first, second);
+    EXPECT_EQ(progress.highest, 3);
+    EXPECT_EQ(PixelOf(second, 0, 1), PixelOf(original, 0, 1));
+    EXPECT_EQ(PixelOf(second, 2, 0), QColor(61, 2, 101)); // (102 + 20) / 2, 1.5 -> 2, 202 / 2
+    // Mode 2 mirrors the weights: column 0 is the first bitmap.
+    second = original;
+    MisturarDoisBitmapsRetornandoResultadoNoSegundo(progress, 2, first, second);
+    EXPECT_EQ(PixelOf(second, 0, 0), PixelOf(first, 0, 0));
+    // Mode 3: the mean with halves to even: (101 + 20) / 2 = 60.5 -> 60, (3 + 0) / 2 = 1.5 -> 2,
+    // (0 + 201) / 2 = 100.5 -> 100.
+    second = original;
+    MisturarDoisBitmapsRetornandoResultadoNoSegundo(progress, 3, first, second);
+    EXPECT_EQ(PixelOf(second, 1, 0), QColor(60, 2, 100));
+    EXPECT_EQ(PixelOf(second, 3, 1), QColor(62, 2, 102)); // 61.5 -> 62, 101.5 -> 102
+}
+
+TEST(BitmapEffects, BlendCoversOnlyTheSharedArea)
+{
+    const Bitmap first = Solid(6, 2, Qt::white);
+    Bitmap second = Solid(3, 4, Qt::black);
+    RecordingProgress progress;
+    MisturarDoisBitmapsRetornandoResultadoNoSegundo(progress, 3, first, second);
+    EXPECT_EQ(PixelOf(second, 2, 1), QColor(128, 128, 128));
+    EXPECT_EQ(PixelOf(second, 2, 2), QColor(Qt::black));
+}
+
+TEST(BitmapEffects, SharpenZeroKeepsThePictureAndAmountSharpensInside)
+{
+    const Bitmap original = NoisyBitmap(6, 5, PixelFormat::Bits32);
+    Bitmap bitmap = original;
+    RecordingProgress progress;
+    ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 0, bitmap);
+    EXPECT_TRUE(SamePixels(bitmap, original));
+    EXPECT_EQ(bitmap.Format(), PixelFormat::Bits24);
+    EXPECT_EQ(progress.highest, 4);
+
+    // A dark dot on grey: its diagonal neighbours get lighter, the dot stays (row 0 and column 0 count
+    // as outside, so the top-left pixel takes itself in place of its neighbours).
+    Bitmap dot = MakeBitmap(4, 4, [](int x, int y) { return x == 2 && y == 2 ? QColor(0, 0, 0) : QColor(100, 100, 100); });
+    ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 64, dot);
+    EXPECT_EQ(PixelOf(dot, 1, 1), QColor(150, 150, 150)); // (384 x 100 - 64 x 300) / 128
+    EXPECT_EQ(PixelOf(dot, 2, 2), QColor(0, 0, 0));
+    EXPECT_EQ(PixelOf(dot, 0, 0), QColor(100, 100, 100));
+}
+
+TEST(BitmapEffects, AntiAliasingZeroChangesNothingFiftyMovesHalfWay)
+{
+    const Bitmap original = NoisyBitmap(5, 4);
+    Bitmap bitmap = original;
+    RecordingProgress progress;
+    ColocarBitmapEmAntiAliasing(progress, 0, bitmap);
+    EXPECT_TRUE(SamePixels(bitmap, original));
+    EXPECT_EQ(progress.highest, 3);
+
+    // One row: the centre at column 1 pulls its left neighbour half way (and its right one, which is
+    // column 0 again through the wrap of a two-pixel row).
+    Bitmap pair = MakeBitmap(2, 1, [](int x, int) { return x ? QColor(100, 100, 100) : QColor(0, 50, 101); });
+    ColocarBitmapEmAntiAliasing(progress, 50, pair);
+    // Left: (0-100)/2+100 = 50, (50-100)/2+100 = 75, (101-100)/2+100 = 100.5 -> 100; then as the right
+    // neighbour: (50-100)/2+100 = 75, 87.5 -> 88, 100.
+    EXPECT_EQ(PixelOf(pair, 0, 0), QColor(75, 88, 100));
+    EXPECT_EQ(PixelOf(pair, 1, 0), QColor(100, 100, 100));
+
+    Bitmap refused = original;
+    ColocarBitmapEmAntiAliasing(progress, -50, refused);
+    EXPECT_TRUE(SamePixels(refused, original));
+}
+
+TEST(BitmapEffects, ResizeBoxes)
+{
+    // 4 x 4 to 2 x 2: rows and columns 0..2 for the first pixel, 2..3 for the last.
+    const Bitmap source = MakeBitmap(4, 4, [](int x, int y) { return QColor(x * 10 + y, 0, 0); });
+    Bitmap small;
+    ColocarBitmapEmNovasDimensoes(source, small, 2, 2);
+    ASSERT_EQ(small.Width(), 2);
+    ASSERT_EQ(small.Height(), 2);
+    EXPECT_EQ(PixelOf(small, 0, 0).red(), 11); // mean of 0..2 x 10 + 0..2
+    EXPECT_EQ(PixelOf(small, 1, 1).red(), 28); // mean of 2..3 x 10 + 2..3 = 27.5, halves up
+
+    // 7 rows to 6: the step 7/6 summed in single precision lands on 3.5 exactly (so row 4 starts the
+    // fourth box) and ends at 6.9999995, which would reach row 7: the box is clamped to row 6.
+    const int values[7] = {0, 5, 20, 45, 80, 125, 180};
+    const Bitmap column = MakeBitmap(1, 7, [&](int, int y) { return QColor(values[y], 0, 0); });
+    Bitmap six;
+    ColocarBitmapEmNovasDimensoes(column, six, 1, 6);
+    const int expected[6] = {3, 13, 48, 103, 153, 180};
+    for (int y = 0; y < 6; ++y)
+        EXPECT_EQ(PixelOf(six, 0, y).red(), expected[y]) << y;
+
+    // Enlarging never reads outside; a size of 0 is refused.
+    Bitmap large;
+    ColocarBitmapEmNovasDimensoes(source, large, 9, 9);
+    EXPECT_EQ(PixelOf(large, 8, 8).red(), 33);
+    Bitmap untouched = source;
+    ColocarBitmapEmNovasDimensoes(source, untouched, 0, 3);
+    EXPECT_TRUE(SamePixels(untouched, source));
+}
+
+TEST(BitmapEffects, ArredondarMeioParaCima)
+{
+    EXPECT_EQ(ArredondarMeioParaCima(2.5), 3);
+    EXPECT_EQ(ArredondarMeioParaCima(3.5), 4);
+    EXPECT_EQ(ArredondarMeioParaCima(2.4999), 2);
+    EXPECT_EQ(ArredondarMeioParaCima(-2.5), -2);
+    EXPECT_EQ(ArredondarMeioParaCima(-2.7), -2);
+}
+
+TEST(BitmapEffects, SineWarpTakesTheSourceSizeAndRefusesPeriodZero)
+{
+    const Bitmap source = NoisyBitmap(8, 6);
+    Bitmap destination(3, 3, PixelFormat::Bits24);
+    RecordingProgress progress;
+    ColocarBitmapEmDeformacaoSenoidal(progress, 0, 2, source, destination);
+    EXPECT_EQ(destination.Width(), 3);
+    EXPECT_EQ(progress.onCount, 0);
+
+    // Amplitude 0: a plain copy at the source's size.
+    ColocarBitmapEmDeformacaoSenoidal(progress, 5, 0, source, destination);
+    EXPECT_TRUE(SamePixels(destination, source));
+    EXPECT_EQ(progress.highest, 8);
+
+    // Amplitude 2: row 0 moves by sin(0) = 0 across and column 0 by cos(0) x 2 = 2 down; the bottom
+    // rows of column 0 fall outside and turn black.
+    ColocarBitmapEmDeformacaoSenoidal(progress, 1000, 2, source, destination);
+    EXPECT_EQ(PixelOf(destination, 0, 0), PixelOf(source, 0, 2));
+    EXPECT_EQ(PixelOf(destination, 0, 5), QColor(Qt::black));
+}
+
+TEST(BitmapEffects, ImpressionistStrokesRepeatForASeed)
+{
+    const Bitmap original = NoisyBitmap(30, 20, PixelFormat::Bits32);
+    Bitmap a = original;
+    Bitmap b = original;
+    RecordingProgress progress;
+    RandomSource first(9);
+    RandomSource second(9);
+    ColocarBitmapEmPinturaImpressionista(progress, first, 3, 2, 0, 10, a);
+    ColocarBitmapEmPinturaImpressionista(progress, second, 3, 2, 0, 10, b);
+    EXPECT_TRUE(SamePixels(a, b));
+    EXPECT_FALSE(SamePixels(a, original));
+    EXPECT_EQ(progress.highest, 10);
+    EXPECT_EQ(progress.steps.size(), 22u); // strokes + 1 per run
+}
+
+TEST(BitmapEffects, AbortStopsAfterTheStepAndKeepsTheStepByStepResult)
+{
+    // Columns: steps 0..5 done, the rest of the band as it was.
+    const Bitmap original = Solid(300, 3, QColor(200, 200, 200));
+    Bitmap bitmap = original;
+    RecordingProgress progress;
+    progress.abortAt = 4;
+    ColocarBitmapEmPretoBranco(progress, 100, bitmap);
+    EXPECT_EQ(progress.steps.back(), 4);
+    for (int x = 0; x < 300; ++x)
+        ASSERT_EQ(PixelOf(bitmap, x, 2), x <= 5 ? QColor(Qt::white) : QColor(200, 200, 200)) << x;
+
+    // Rows, likewise.
+    Bitmap rows = Solid(3, 100, QColor(100, 150, 200));
+    ColocarBitmapEmSepia(progress, 20, rows);
+    for (int y = 0; y < 100; ++y)
+        ASSERT_EQ(PixelOf(rows, 1, y), y <= 5 ? QColor(190, 170, 150) : QColor(100, 150, 200)) << y;
+}
+
+TEST(BitmapEffects, AbortGivesTheVisiblePictureBack)
+{
+    using Run = std::function<void(RecordingProgress&, Bitmap&)>;
+    RandomSource random(3);
+    const Run runs[] = {
+        [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmSepia(p, 30, b); },
+        [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmSepia_Rapido_24Bits(p, 30, b); },
+        [&](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmSpray(p, random, 4, b); },
+        [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmPretoBranco(p, 90, b); },
+        [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmDistribuicaoDePixels(p, b); },
+        [&](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmPinturaImpressionista(p, random, 3, 3, 4, 20, b); },
+        [](RecordingProgress& p, Bitmap& b) {
+            const Bitmap source = NoisyBitmap(40, 30);
+            ColocarBitmapEmDeformacaoSenoidal(p, 7, 3, source, b);
+        },
+        [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmAntiAliasing(p, 10, b); },
+        [](RecordingProgress& p, Bitmap& b) { ColorCarBitmapEmAcentuacaoFiltroSharper(p, 30, b); },
+        [](RecordingProgress& p, Bitmap& b) {
+            MisturarDoisBitmapsRetornandoResultadoNoSegundo(p, 1, Solid(40, 30, Qt::white), b);
+        },
+        [](RecordingProgress& p, Bitmap& b) { EditarCanaisDeCorDeBitmap(p, 50, 150, 0, b); },
+    };
+    int index = 0;
+    for (const Run& run : runs) {
+        const Bitmap original = NoisyBitmap(40, 30, PixelFormat::Bits32);
+        Bitmap bitmap = original;
+        RecordingProgress progress;
+        progress.visible = &bitmap;
+        progress.abortAt = 3;
+        run(progress, bitmap);
+        EXPECT_EQ(progress.steps.back(), 3) << index;
+        EXPECT_EQ(progress.offCount, 1) << index;
+        EXPECT_TRUE(SamePixels(bitmap, original)) << index;
+        ++index;
+    }
+}
+
+TEST(BitmapEffects, EmptyBitmapsAreLeftAlone)
+{
+    Bitmap empty;
+    RecordingProgress progress;
+    RandomSource random(1);
+    ColocarBitmapEmSepia(progress, 10, empty);
+    ColocarBitmapEmSpray(progress, random, 3, empty);
+    ColocarBitmapEmDistribuicaoDePixels(progress, empty);
+    ColocarBitmapEmPinturaImpressionista(progress, random, 2, 2, 2, 2, empty);
+    ColocarBitmapEmAntiAliasing(progress, 2, empty);
+    ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 2, empty);
+    EXPECT_TRUE(empty.Empty());
+    EXPECT_EQ(progress.onCount, 0);
+}
+
+TEST(BitmapEffects, ExtremeArgumentsStayInsideThePicture)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    const Bitmap original = NoisyBitmap(7, 5, PixelFormat::Bits32);
+    RecordingProgress progress;
+    RandomSource random(2);
+    Bitmap spray = original;
+    ColocarBitmapEmSpray(progress, random, kMax, spray);
+    Bitmap painted = original;
+    ColocarBitmapEmPinturaImpressionista(progress, random, kMax, kMax, 50, 3, painted);
+    // Every sample falls outside: the mean is white.
+    EXPECT_EQ(PixelOf(painted, 3, 2), QColor(Qt::white));
+    Bitmap warped;
+    ColocarBitmapEmDeformacaoSenoidal(progress, 3, kMax, original, warped);
+    EXPECT_EQ(PixelOf(warped, 0, 0), QColor(Qt::black));
+    Bitmap channels = original;
+    EditarCanaisDeCorDeBitmap(progress, kMax, std::numeric_limits<int>::min(), 100, channels);
+    EXPECT_EQ(PixelOf(channels, 1, 1).red(), PixelOf(original, 1, 1).red() ? 255 : 0);
+    EXPECT_EQ(PixelOf(channels, 1, 1).green(), 0);
+    Bitmap sharp = original;
+    ColorCarBitmapEmAcentuacaoFiltroSharper(progress, kMax, sharp);
+    Bitmap smooth = original;
+    ColocarBitmapEmAntiAliasing(progress, kMax, smooth);
+}

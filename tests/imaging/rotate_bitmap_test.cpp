@@ -1,0 +1,212 @@
+// Free rotation: exact quarter turns (also 270, -270 and 450), the sizes of other turns, the rows
+// computed in parallel against the fixed-point steps walked one pixel at a time, the fill colour,
+// and the small routines the rotating control uses (RotatePoints, MulDiv).
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "imaging/rotate_bitmap.h"
+#include "platform/failure.h"
+
+using namespace lumoria;
+using namespace lumoria::platform;
+
+namespace {
+
+// Every pixel of its own colour.
+Bitmap Distinct(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(10 + 20 * x, 10 + 60 * y, (x * 31 + y * 17) % 256));
+    Bitmap b;
+    b.SetImage(image, PixelFormat::Bits32);
+    return b;
+}
+
+QRgb Px(const Bitmap& b, int x, int y) { return b.Image().pixel(x, y) | 0xFF000000u; }
+
+enum class Turn { None, Anticlockwise, Clockwise, Half };
+
+// The expected quarter turn, by the meaning of the turn alone.
+QRgb Expected(const Bitmap& s, Turn turn, int x, int y)
+{
+    const int W = s.Width();
+    const int H = s.Height();
+    switch (turn) {
+    case Turn::None: return Px(s, x, y);
+    case Turn::Anticlockwise: return Px(s, W - 1 - y, x);
+    case Turn::Clockwise: return Px(s, y, H - 1 - x);
+    case Turn::Half: return Px(s, W - 1 - x, H - 1 - y);
+    }
+    return 0;
+}
+
+// The fixed-point steps as written, one pixel at a time over bottom-up buffers walked backwards.
+std::vector<QRgb> ReferenceTurn(const Bitmap& src, QRgb fill, long double angle, int& NW, int& NH)
+{
+    long double whole = 0;
+    long double a = std::modf(angle / 360.0L, &whole) * 360.0L;
+    if (a == 270.0L)
+        a = -90.0L;
+    if (a == -270.0L)
+        a = 90.0L;
+    const long double theta = -a * std::numbers::pi_v<long double> / 180.0L;
+    const std::int32_t C = std::int32_t(std::trunc(std::cos(theta) * 65536.0L));
+    const std::int32_t S = std::int32_t(std::trunc(std::sin(theta) * 65536.0L));
+    const int W = src.Width();
+    const int H = src.Height();
+    NW = int((std::int64_t(std::abs(C)) * W + std::int64_t(std::abs(S)) * H) >> 16);
+    NH = int((std::int64_t(std::abs(S)) * W + std::int64_t(std::abs(C)) * H) >> 16);
+    int cx = NW >> 1;
+    if (NW % 2 == 0 && (a == 0 || a == -90))
+        --cx;
+    int cy = NH >> 1;
+    if (NH % 2 == 0 && (a == 0 || a == 90))
+        --cy;
+    std::vector<QRgb> bottomUp(std::size_t(W) * H);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            bottomUp[std::size_t(H - 1 - y) * W + x] = Px(src, x, y);
+    std::vector<QRgb> dest(std::size_t(NW) * NH);
+    std::int64_t k = std::int64_t(dest.size()) - 1;
+    for (int yy = cy; yy > cy - NH; --yy)
+        for (int xx = cx; xx > cx - NW; --xx, --k) {
+            const std::int64_t sx = ((std::int64_t(xx) * C - std::int64_t(yy) * S) >> 16) + (W >> 1);
+            const std::int64_t sy = ((std::int64_t(xx) * S + std::int64_t(yy) * C) >> 16) + (H >> 1);
+            dest[k] = (sx >= 0 && sx < W && sy >= 0 && sy < H) ? bottomUp[std::size_t(sy) * W + sx] : fill;
+        }
+    return dest; // bottom-up
+}
+
+} // namespace
+
+struct QuarterCase {
+    long double angle;
+    Turn turn;
+};
+
+class RotateBitmapQuarter : public ::testing::TestWithParam<QuarterCase> {};
+
+TEST_P(RotateBitmapQuarter, IsAnExactPermutationWithoutBackground)
+{
+    for (QSize size : {QSize(4, 2), QSize(5, 3), QSize(6, 4)}) {
+        const Bitmap s = Distinct(size.width(), size.height());
+        const Bitmap r = RotateBitmap(s, 0x000000FF, GetParam().angle);
+        const bool swapped = GetParam().turn == Turn::Anticlockwise || GetParam().turn == Turn::Clockwise;
+        ASSERT_EQ(r.Width(), swapped ? s.Height() : s.Width());
+        ASSERT_EQ(r.Height(), swapped ? s.Width() : s.Height());
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 0; x < r.Width(); ++x)
+                ASSERT_EQ(Px(r, x, y), Expected(s, GetParam().turn, x, y))
+                    << double(GetParam().angle) << " " << size.width() << "x" << size.height() << " at " << x << "," << y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, RotateBitmapQuarter,
+                         ::testing::Values(QuarterCase{0, Turn::None}, QuarterCase{360, Turn::None},
+                                           QuarterCase{90, Turn::Anticlockwise}, QuarterCase{-90, Turn::Clockwise},
+                                           QuarterCase{180, Turn::Half}, QuarterCase{270, Turn::Clockwise},
+                                           QuarterCase{-270, Turn::Anticlockwise}, QuarterCase{450, Turn::Anticlockwise},
+                                           QuarterCase{-450, Turn::Clockwise}));
+
+TEST(RotateBitmap, FourByTwoAtNinetyPutsTheTopRowInTheLeftColumn)
+{
+    const Bitmap s = Distinct(4, 2);
+    const Bitmap r = RotateBitmap(s, 0x00FFFFFF, 90);
+    ASSERT_EQ(QSize(r.Width(), r.Height()), QSize(2, 4));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Px(r, 0, i), Px(s, 3 - i, 0)); // source top row, read from the right, down the left column
+        EXPECT_EQ(Px(r, i % 2, 0), Px(s, 3, i % 2)); // source right column along the top row
+    }
+}
+
+TEST(RotateBitmap, OtherAnglesGiveTheBoundingBoxWithFilledCorners)
+{
+    struct Case {
+        QSize source;
+        long double angle;
+        QSize expected;
+    };
+    for (const Case& c : {Case{{100, 100}, 45, {141, 141}}, Case{{100, 100}, -45, {141, 141}},
+                          Case{{4, 2}, 45, {4, 4}}, Case{{200, 100}, 30, {223, 186}}, Case{{200, 100}, 390, {223, 186}}}) {
+        const Bitmap r = RotateBitmap(Distinct(c.source.width(), c.source.height()), 0x0000FF00, c.angle);
+        EXPECT_EQ(QSize(r.Width(), r.Height()), c.expected) << double(c.angle);
+        // Corners of a turned picture lie outside it: they take the fill colour.
+        EXPECT_EQ(Px(r, 0, 0), qRgb(0, 255, 0));
+        EXPECT_EQ(Px(r, r.Width() - 1, r.Height() - 1), qRgb(0, 255, 0));
+    }
+}
+
+TEST(RotateBitmap, ParallelRowsMatchTheFixedPointStepsPixelForPixel)
+{
+    const Bitmap s = Distinct(37, 23);
+    const QRgb fill = qRgb(1, 2, 3);
+    for (long double angle : {30.0L, -17.0L, 123.0L, 200.0L, -135.0L, 1.0L, 359.0L}) {
+        int NW = 0, NH = 0;
+        const std::vector<QRgb> ref = ReferenceTurn(s, fill, angle, NW, NH);
+        const Bitmap r = RotateBitmap(s, colorRef(1, 2, 3), angle);
+        ASSERT_EQ(QSize(r.Width(), r.Height()), QSize(NW, NH)) << double(angle);
+        for (int y = 0; y < NH; ++y)
+            for (int x = 0; x < NW; ++x)
+                ASSERT_EQ(Px(r, x, y), ref[std::size_t(NH - 1 - y) * NW + x]) << double(angle) << " at " << x << "," << y;
+    }
+}
+
+TEST(RotateBitmap, ReadsTwentyFourBitSourcesAndGivesThirtyTwoBits)
+{
+    Bitmap s = Distinct(6, 4);
+    s.SetPixelFormat(PixelFormat::Bits24);
+    const Bitmap r = RotateBitmap(s, 0, 180);
+    EXPECT_EQ(r.Format(), PixelFormat::Bits32);
+    EXPECT_EQ(Px(r, 0, 0), Px(Distinct(6, 4), 5, 3));
+}
+
+TEST(RotateBitmap, TurnsPicturesBeyondSixteenBitSidesAndRefusesWhatCannotBeHeld)
+{
+    QImage strip(40000, 2, QImage::Format_RGB32);
+    strip.fill(qRgb(0, 0, 255));
+    strip.setPixel(39999, 0, qRgb(255, 0, 0));
+    Bitmap s;
+    s.SetImage(strip, PixelFormat::Bits32);
+    const Bitmap r = RotateBitmap(s, 0, 90);
+    ASSERT_EQ(QSize(r.Width(), r.Height()), QSize(2, 40000));
+    EXPECT_EQ(Px(r, 0, 0), qRgb(255, 0, 0)); // the top-right corner comes to the top-left
+    EXPECT_EQ(Px(r, 1, 39999), qRgb(0, 0, 255));
+    // At 45 degrees a 100 x 65000 picture would need some 2100 megapixels.
+    Bitmap tall;
+    tall.SetImage(QImage(100, 65000, QImage::Format_RGB32), PixelFormat::Bits32);
+    EXPECT_THROW(RotateBitmap(tall, 0, 45), OutOfMemory);
+}
+
+TEST(RotateBitmap, AnglesWithinOneTurnKeepTheirSign)
+{
+    EXPECT_EQ(AnguloDentroDeUmaVolta(450), 90);
+    EXPECT_EQ(AnguloDentroDeUmaVolta(-450), -90);
+    EXPECT_EQ(AnguloDentroDeUmaVolta(360), 0);
+    EXPECT_EQ(AnguloDentroDeUmaVolta(270), -90);
+    EXPECT_EQ(AnguloDentroDeUmaVolta(-270), 90);
+    EXPECT_EQ(AnguloDentroDeUmaVolta(-30), -30);
+}
+
+TEST(RotatePoints, ScalesAndOffsetsRoundingHalvesToEven)
+{
+    Point p[3] = {{1, 2}, {1, 1}, {3, 5}};
+    RotatePoints(p, 1, 2.5f, 0, 0, 0.5f, 0, 0.5f);
+    EXPECT_EQ(p[0], (Point{2, 2}));  // 2.5 -> 2, 1.5 -> 2
+    EXPECT_EQ(p[1], (Point{2, 1}));  // 2.5 -> 2, 1.0
+    EXPECT_EQ(p[2], (Point{3, 5}));  // beyond the last index: untouched
+}
+
+TEST(MulDiv, RoundsHalvesAwayFromZero)
+{
+    EXPECT_EQ(MulDiv(5, 1, 2), 3);
+    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(MulDiv(7, 3, 4), 5);
+    EXPECT_EQ(MulDiv(100000, 100000, 100000), 100000); // a 64-bit product
+}

@@ -1,0 +1,342 @@
+// The install, launchers-only and uninstall modes in the test's HOME: what each writes or removes,
+// the questions asked and their answers, and the failures reported.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include "install/command_line.h"
+#include "install/install_modes.h"
+#include "install/install_texts.h"
+#include "modal_script.h"
+#include "platform/ui/termination.h"
+#include "support/test_files.h"
+
+using namespace lumoria;
+using namespace lumoria::test;
+
+namespace {
+
+const QString kTitulo = QStringLiteral("Lumoria v9.9");
+
+QString Texto(const QStringList& linhas) { return linhas.join(QStringLiteral("\r\n")); }
+
+QString Lido(const QString& arquivo)
+{
+    QFile f(arquivo);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
+}
+
+class ModosDeInstalacaoTeste : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::clearTerminationRequest();
+        origem = freshFolder(QStringLiteral("instalar/origem/Pasta Do Programa"));
+        base = freshFolder(QStringLiteral("instalar/opt"));
+        bin = freshFolder(QStringLiteral("instalar/bin"));
+        marca = home() + QStringLiteral("/instalar/iniciado");
+        QFile::remove(marca);
+        desktop = home() + QStringLiteral("/Desktop");
+        menu = home() + QStringLiteral("/data/applications");
+        QFile::remove(desktop + QStringLiteral("/") + kTitulo + QStringLiteral(".desktop"));
+        QDir(menu + QStringLiteral("/") + kTitulo).removeRecursively();
+        principal.resize(300, 200);
+        principal.show();
+    }
+    void TearDown() override { platform::clearTerminationRequest(); }
+
+    // A program that leaves a mark when it runs, with its guide beside it.
+    QString Programa(const QString& nome, bool comBiblioteca = false)
+    {
+        const QString caminho = origem + QStringLiteral("/") + nome;
+        writeFile(caminho, ("#!/bin/sh\necho iniciado > '" + marca + "'\n").toUtf8());
+        QFile::setPermissions(caminho, QFile::permissions(caminho) | QFile::ExeOwner | QFile::ExeUser);
+        writeFile(origem + QStringLiteral("/manual/index.html"), "guia");
+        if (comBiblioteca)
+            writeFile(origem + QStringLiteral("/suporte32.dll"), "biblioteca");
+        return caminho;
+    }
+    LocaisDeInstalacao Locais(const QString& programa) const { return {programa, base, bin}; }
+
+    // The command line's arguments after the program, read as start-up reads them.
+    bool Executar(const QStringList& argumentos, const LocaisDeInstalacao& locais)
+    {
+        ModosDeInstalacao modos(&principal, kTitulo, ParametroDaLinhaDeComando(argumentos), locais);
+        return modos.ProcessarParametrosDeInstalacao();
+    }
+
+    QString AtalhoDaArea() const { return desktop + QStringLiteral("/") + kTitulo + QStringLiteral(".desktop"); }
+    QString PastaDoMenu() const { return menu + QStringLiteral("/") + kTitulo; }
+    QStringList NoMenu() const { return QDir(PastaDoMenu()).entryList(QDir::Files, QDir::Name); }
+    bool Iniciado(int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            if (QFileInfo::exists(marca))
+                return true;
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return QFileInfo::exists(marca);
+    }
+    void NadaEscrito()
+    {
+        EXPECT_TRUE(QDir(base).isEmpty());
+        EXPECT_TRUE(QDir(bin).isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
+        EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
+    }
+
+    QWidget principal;
+    QString origem, base, bin, marca, desktop, menu;
+};
+
+TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninstaller)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    Roteiro roteiro;
+    roteiro.Caixa(6).Contrato(true).Caixa(7);
+    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
+    EXPECT_TRUE(roteiro.terminou());
+    EXPECT_EQ(roteiro.inesperadas, 0);
+
+    ASSERT_EQ(roteiro.caixas.size(), 2);
+    const Caixa& confirmacao = roteiro.caixas[0];
+    EXPECT_EQ(confirmacao.titulo, "Confirmação de Instalação");
+    EXPECT_EQ(confirmacao.botao1, "Sim");
+    EXPECT_EQ(confirmacao.botao2, "Não");
+    EXPECT_TRUE(confirmacao.texto.startsWith("Instalação\r\n\r\nEste Software Destina-Se a Operar a Produção\r\n"));
+    EXPECT_TRUE(confirmacao.texto.endsWith("Você Autoriza a Instalação do\r\nLumoria v9.9?"));
+    const Caixa& concluida = roteiro.caixas[1];
+    EXPECT_EQ(concluida.titulo, "Instalação Concluída");
+    EXPECT_EQ(concluida.texto, Texto({"Lumoria v9.9", "Instalação Concluída", "",
+                                      "O Aplicativo Poderá Ser Utilizado Através", "Do Menu de Aplicativos ou Então",
+                                      "Disparado Pelo Ícone Que Foi Preparado", "Na Sua Área de Trabalho.", "",
+                                      "Você Deseja Executa-lo Imediatamente?"}));
+    EXPECT_EQ(concluida.botao2, "Não");
+
+    const QString instalado = base + QStringLiteral("/Lumoria/lumoria");
+    EXPECT_EQ(readFile(instalado), readFile(programa));
+    EXPECT_EQ(readFile(base + QStringLiteral("/Lumoria/manual/index.html")), QByteArray("guia"));
+    EXPECT_EQ(Lido(AtalhoDaArea()), "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + instalado +
+                                        "\"\nPath=" + base + "/Lumoria\n");
+    EXPECT_EQ(NoMenu(), (QStringList{"01 - Executar Lumoria v9.9.desktop", "02 - Desinstalar Lumoria v9.9.desktop"}));
+    EXPECT_EQ(Lido(PastaDoMenu() + "/01 - Executar Lumoria v9.9.desktop"),
+              "[Desktop Entry]\nType=Application\nName=01 - Executar Lumoria v9.9\nExec=\"" + instalado + "\"\nPath=" +
+                  base + "/Lumoria\n");
+    const QString desinstalador = bin + QStringLiteral("/lumoria_Desinstalar");
+    EXPECT_EQ(readFile(desinstalador), readFile(programa));
+    EXPECT_TRUE(QFileInfo(desinstalador).isExecutable());
+    // The switch is quoted, so no shell takes it for a redirection.
+    EXPECT_EQ(Lido(PastaDoMenu() + "/02 - Desinstalar Lumoria v9.9.desktop"),
+              "[Desktop Entry]\nType=Application\nName=02 - Desinstalar Lumoria v9.9\nExec=\"" + desinstalador +
+                  "\" \"<DESINSTALAR>\"\nPath=" + bin + "\n");
+    EXPECT_FALSE(QFileInfo::exists(bin + QStringLiteral("/suporte32.dll")));
+
+    EXPECT_FALSE(Iniciado(300)) << "\"Não\" starts nothing";
+    EXPECT_TRUE(platform::terminationRequested());
+    EXPECT_TRUE(principal.isHidden());
+    EXPECT_EQ(principal.size(), QSize(1, 1));
+}
+
+TEST_F(ModosDeInstalacaoTeste, AnsweringSimToTheCompletionStartsTheInstalledProgram)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    Roteiro roteiro;
+    roteiro.Caixa(6).Contrato(true).Caixa(6);
+    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
+    EXPECT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_TRUE(Iniciado(5000));
+}
+
+TEST_F(ModosDeInstalacaoTeste, DecliningWritesNothing)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"), true);
+    const struct {
+        const char* argumento;
+        bool contrato; // declined at the contract window rather than at the question
+    } casos[] = {{"<INSTALAR>", false}, {"<INSTALAR>", true}, {"<ICONES>", false}, {"<ICONES>", true}};
+    for (const auto& c : casos) {
+        platform::clearTerminationRequest();
+        Roteiro roteiro;
+        if (c.contrato)
+            roteiro.Caixa(6).Contrato(false);
+        else
+            roteiro.Caixa(7);
+        EXPECT_TRUE(Executar(QStringList{QLatin1String(c.argumento)}, Locais(programa))) << c.argumento;
+        EXPECT_TRUE(roteiro.terminou());
+        EXPECT_EQ(roteiro.caixas.size(), 1) << c.argumento;
+        EXPECT_EQ(roteiro.inesperadas, 0);
+        EXPECT_TRUE(platform::terminationRequested());
+        NadaEscrito();
+    }
+}
+
+TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
+{
+    const QString programa = Programa(QStringLiteral("LumoriaTeste"), true);
+    Roteiro roteiro;
+    roteiro.Caixa(6).Contrato(true).Caixa(7);
+    EXPECT_TRUE(Executar(QStringList{QStringLiteral("\"<icones>\"")}, Locais(programa)));
+    ASSERT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_EQ(roteiro.caixas[0].titulo, "Confirmação de Instalação");
+    EXPECT_EQ(roteiro.caixas[0].texto, "Lumoria v9.9\r\n" + TextoDeConfirmacaoDaInstalacao(kTitulo));
+    EXPECT_EQ(roteiro.caixas[1].titulo, "Instalação Concluída");
+
+    EXPECT_TRUE(QDir(base).isEmpty()) << "nothing copied";
+    EXPECT_EQ(Lido(AtalhoDaArea()),
+              "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + programa + "\"\nPath=" + origem + "\n");
+    EXPECT_EQ(readFile(bin + QStringLiteral("/LumoriaTeste_Desinstalar")), readFile(programa));
+    EXPECT_EQ(readFile(bin + QStringLiteral("/suporte32.dll")), QByteArray("biblioteca"));
+    EXPECT_TRUE(Lido(PastaDoMenu() + "/02 - Desinstalar Lumoria v9.9.desktop")
+                    .contains("Exec=\"" + bin + "/LumoriaTeste_Desinstalar\" \"<DESINSTALAR>\"\n"));
+}
+
+TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstaller)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    {
+        Roteiro roteiro;
+        roteiro.Caixa(6).Contrato(true).Caixa(7);
+        ASSERT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
+    }
+    ASSERT_TRUE(QFileInfo::exists(AtalhoDaArea()));
+    platform::clearTerminationRequest();
+
+    // "Não" removes nothing.
+    {
+        Roteiro roteiro;
+        roteiro.Caixa(7);
+        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<DESINSTALAR>")}, Locais(programa)));
+        ASSERT_EQ(roteiro.caixas.size(), 1);
+        EXPECT_EQ(roteiro.caixas[0].titulo, "Confirmação de Desinstalação");
+        EXPECT_EQ(roteiro.caixas[0].texto,
+                  Texto({"Lumoria v9.9", "Desinstalação", "", "Você Está Certo de Que Deseja Remover",
+                         "Este Aplicativo Do Seu Computador?", "", "Você Autoriza a Desinstalação do", "Lumoria v9.9?"}));
+        EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("/Lumoria/lumoria")));
+        EXPECT_TRUE(QFileInfo::exists(AtalhoDaArea()));
+        EXPECT_EQ(NoMenu().size(), 2);
+    }
+    platform::clearTerminationRequest();
+
+    Roteiro roteiro;
+    roteiro.Caixa(6).Caixa(6);
+    EXPECT_TRUE(Executar(QStringList{QStringLiteral(" <desinstalar> ")}, Locais(programa)));
+    ASSERT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_EQ(roteiro.caixas[1].titulo, "Desinstalação Concluída");
+    EXPECT_EQ(roteiro.caixas[1].texto,
+              Texto({"Lumoria v9.9", "Desinstalação", "", "O Aplicativo Foi Desinstalado Com Sucesso."}));
+    EXPECT_EQ(roteiro.caixas[1].botao2, "");
+    EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Lumoria")));
+    EXPECT_TRUE(QFileInfo(base).isDir());
+    EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
+    EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
+    EXPECT_TRUE(QFileInfo(menu).isDir());
+    EXPECT_TRUE(QFileInfo::exists(bin + QStringLiteral("/lumoria_Desinstalar")));
+    EXPECT_TRUE(platform::terminationRequested());
+}
+
+TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABaseFolder)
+{
+    writeFile(AtalhoDaArea(), "x");
+    writeFile(PastaDoMenu() + QStringLiteral("/01.desktop"), "x");
+    writeFile(desktop + QStringLiteral("/outro.txt"), "fica");
+    // Where programs are installed is unknown here: the program folder cannot be found.
+    ModosDeInstalacao modos(&principal, kTitulo, QString(), {Programa(QStringLiteral("lumoria")), QString(), bin});
+    {
+        Roteiro roteiro;
+        roteiro.Caixa(6);
+        EXPECT_FALSE(modos.Desinstalar(QStringLiteral("Lumoria"), kTitulo));
+        ASSERT_EQ(roteiro.caixas.size(), 1);
+        EXPECT_EQ(roteiro.caixas[0].titulo, "Falha na Desinstalação");
+        EXPECT_EQ(roteiro.caixas[0].texto, Texto({"Lumoria v9.9", "Desinstalação", "", "Não Foi Possível Remover:",
+                                                  "/Lumoria", "", "A Desinstalação Não Foi Concluída."}));
+    }
+    EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
+    EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
+
+    // An empty title names no launcher and no menu folder: the desktop and the menu stay whole.
+    Roteiro outro;
+    outro.Caixa(6);
+    ModosDeInstalacao semTitulo(&principal, QString(), QString(), {QString(), base, bin});
+    EXPECT_FALSE(semTitulo.Desinstalar(QStringLiteral("  "), QStringLiteral("  ")));
+    EXPECT_EQ(outro.caixas.size(), 1);
+    EXPECT_EQ(readFile(desktop + QStringLiteral("/outro.txt")), QByteArray("fica"));
+    EXPECT_TRUE(QFileInfo(menu).isDir());
+    EXPECT_TRUE(QFileInfo(base).isDir());
+}
+
+TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    // A file stands where the program folder's base should be.
+    const QString bloqueio = home() + QStringLiteral("/instalar/arquivo-comum");
+    writeFile(bloqueio, "nao e uma pasta");
+    Roteiro roteiro;
+    roteiro.Caixa(6).Contrato(true).Caixa(6);
+    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, {programa, bloqueio, bin}));
+    EXPECT_EQ(roteiro.inesperadas, 0);
+    ASSERT_EQ(roteiro.caixas.size(), 2) << "no completion question";
+    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
+    EXPECT_EQ(roteiro.caixas[1].texto, Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:",
+                                              bloqueio + "/Lumoria", "", "A Instalação Foi Interrompida."}));
+    EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
+    EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
+    EXPECT_TRUE(QDir(bin).isEmpty());
+    EXPECT_TRUE(platform::terminationRequested());
+}
+
+TEST_F(ModosDeInstalacaoTeste, AnUninstallerThatCannotBeMadeStopsBeforeTheQuestion)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    const QString bloqueio = home() + QStringLiteral("/instalar/bin-arquivo");
+    writeFile(bloqueio, "nao e uma pasta");
+    Roteiro roteiro;
+    roteiro.Caixa(6).Contrato(true).Caixa(6);
+    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<ICONES>")}, {programa, base, bloqueio}));
+    ASSERT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
+    EXPECT_TRUE(roteiro.caixas[1].texto.contains(
+        "Não Foi Possível Criar o Desinstalador:\r\n" + bloqueio + "/lumoria_Desinstalar\r\n"));
+    EXPECT_FALSE(Iniciado(200));
+}
+
+TEST_F(ModosDeInstalacaoTeste, OnlyAWholeSwitchSelectsAMode)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    const struct {
+        const char* argumento;
+        const char* titulo; // of the question asked; empty: no mode
+    } casos[] = {
+        {"<instalar>", "Confirmação de Instalação"},
+        {"  <Instalar>  ", "Confirmação de Instalação"},
+        {"<ICONES>", "Confirmação de Instalação"},
+        {"<DESINSTALAR>", "Confirmação de Desinstalação"},
+        {"<INSTALAR> agora", ""},
+        {"<INSTALAR>x", ""},
+        {"INSTALAR", ""},
+        {"/fotos/trabalho.pvo", ""},
+        {"", ""},
+    };
+    for (const auto& c : casos) {
+        platform::clearTerminationRequest();
+        Roteiro roteiro;
+        roteiro.Caixa(7);
+        const bool modo = Executar(QStringList{QString::fromUtf8(c.argumento)}, Locais(programa));
+        const QString titulo = QString::fromUtf8(c.titulo);
+        EXPECT_EQ(modo, !titulo.isEmpty()) << c.argumento;
+        EXPECT_EQ(platform::terminationRequested(), modo) << c.argumento;
+        if (modo) {
+            ASSERT_EQ(roteiro.caixas.size(), 1) << c.argumento;
+            EXPECT_EQ(roteiro.caixas[0].titulo, titulo);
+        } else {
+            EXPECT_EQ(roteiro.janelas, 0) << c.argumento;
+        }
+    }
+    NadaEscrito();
+}
+
+} // namespace

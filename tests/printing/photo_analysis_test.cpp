@@ -1,0 +1,272 @@
+// The photo analysis: its lines and verdicts under a comma-decimal locale, the pairing of the
+// smaller sides, the picture in its panel, and the files and frames it cannot analyse.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <QTextEdit>
+
+#include <cmath>
+
+#include "album/album_document.h"
+#include "common/modal_helper.h"
+#include "components/fancy_button.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/screen_cursor.h"
+#include "platform/ui/stretched_picture.h"
+#include "printing/photo_analysis.h"
+#include "printing/photo_analysis_window.h"
+#include "printing/resolution_table_window.h"
+#include "support/brazilian_locale.h"
+#include "support/page_builder.h"
+#include "support/picture_files.h"
+
+using namespace lumoria;
+using namespace lumoria::test;
+
+namespace {
+
+class ComVirgulaDecimal : public ::testing::Test {
+    LocalidadeBrasileira m_localidade;
+};
+
+TFoto Moldura(int largura, int altura, std::uint8_t ajuste = kFitStretch)
+{
+    TFoto f;
+    f.Left = 10;
+    f.Top = 20;
+    f.Right = 10 + largura;
+    f.Bottom = 20 + altura;
+    f.Ajuste = ajuste;
+    return f;
+}
+
+QStringList Linhas(int largura, int altura, const TFoto& moldura)
+{
+    const auto medidas = MedirFotoNaMoldura(largura, altura, moldura);
+    if (!medidas)
+        return {};
+    return LinhasDaAnalise(*medidas, moldura.Ajuste);
+}
+
+// ---- the lines ----------------------------------------------------------------------------------
+
+TEST_F(ComVirgulaDecimal, APhotoOf3072x2048InA10x15FrameIsAdequate)
+{
+    EXPECT_EQ(Linhas(3072, 2048, Moldura(100, 150)),
+              (QStringList{"Dimensões da Foto: 2048 x 3072 Pixels",
+                           "Dimensões da Impressão: 10 x 15 Centímetros",
+                           "",
+                           "Proporção Original: 1,500",
+                           "Proporção de Impressão: 1,500",
+                           "Ajuste Da Foto Na Moldura: Esticada, Mesmo Que Fique Desproporcional",
+                           "",
+                           "Resolução de Impressão, Por Dimensão: 520 x 520 DPI",
+                           "Resolução de Impressão, Por Área Final: 520 DPI",
+                           "Resultado Esperado Da Impressão Nestas Dimensões: \"Adequado\"",
+                           ""}));
+}
+
+TEST_F(ComVirgulaDecimal, TheSmallerPictureSideGoesWithTheSmallerFrameSide)
+{
+    // Landscape photo, portrait frame and the other way round: all measured as if turned.
+    const QStringList esperado = Linhas(3072, 2048, Moldura(100, 150));
+    EXPECT_EQ(Linhas(2048, 3072, Moldura(100, 150)), esperado);
+    EXPECT_EQ(Linhas(3072, 2048, Moldura(150, 100)), esperado);
+    EXPECT_EQ(Linhas(2048, 3072, Moldura(150, 100)), esperado);
+}
+
+TEST_F(ComVirgulaDecimal, ASmallPhotoInALargeFrameIsNotRecommended)
+{
+    const QStringList linhas = Linhas(640, 480, Moldura(180, 270));
+    ASSERT_EQ(linhas.size(), 11);
+    EXPECT_EQ(linhas[1], "Dimensões da Impressão: 18 x 27 Centímetros");
+    EXPECT_EQ(linhas[3], "Proporção Original: 1,333");
+    EXPECT_EQ(linhas[7], "Resolução de Impressão, Por Dimensão: 68 x 60 DPI");
+    EXPECT_EQ(linhas[8], "Resolução de Impressão, Por Área Final: 64 DPI");
+    EXPECT_EQ(linhas[9], "Resultado Esperado Da Impressão Nestas Dimensões: \"Não Recomendado\"");
+}
+
+TEST_F(ComVirgulaDecimal, TheVerdictUsesTheUnroundedResolution)
+{
+    // 1180 x 1770 pixels over 100 x 150 mm: 299.7 dots per inch, shown rounded as 300.
+    const auto medidas = MedirFotoNaMoldura(1180, 1770, Moldura(100, 150));
+    ASSERT_TRUE(medidas);
+    ASSERT_GT(medidas->A, 299.5L);
+    ASSERT_LT(medidas->A, 300.0L);
+    const QStringList linhas = LinhasDaAnalise(*medidas, kFitStretch);
+    EXPECT_EQ(linhas[8], "Resolução de Impressão, Por Área Final: 300 DPI");
+    EXPECT_EQ(linhas[9], "Resultado Esperado Da Impressão Nestas Dimensões: \"Aceitável\"");
+}
+
+TEST(TextoDoResultadoEsperado, FollowsTheBandsAtTheirEdges)
+{
+    const struct {
+        long double a;
+        const char* texto;
+    } casos[] = {{1000, "Adequado"}, {300, "Adequado"},  {299.999L, "Aceitável"}, {200, "Aceitável"},
+                 {199.6L, "Ruim"},   {100, "Ruim"},      {99.99L, "Não Recomendado"}, {0, "Não Recomendado"}};
+    for (const auto& c : casos)
+        EXPECT_EQ(TextoDoResultadoEsperado(c.a), QString::fromUtf8(c.texto)) << static_cast<double>(c.a);
+}
+
+TEST(TextoDoAjusteDaFotoNaMoldura, NamesTheThreeFitModesAndNothingElse)
+{
+    EXPECT_EQ(TextoDoAjusteDaFotoNaMoldura(0), "Esticada, Mesmo Que Fique Desproporcional");
+    EXPECT_EQ(TextoDoAjusteDaFotoNaMoldura(1), "Proporcional, Por Dentro, Fazendo Bordas");
+    EXPECT_EQ(TextoDoAjusteDaFotoNaMoldura(2), "Proporcional, Por Fora, Fazendo Cortes");
+    EXPECT_EQ(TextoDoAjusteDaFotoNaMoldura(3), "");
+    EXPECT_EQ(TextoDoAjusteDaFotoNaMoldura(255), "");
+}
+
+TEST(MedirFotoNaMoldura, AHugePictureDoesNotOverflowAndNoAreaGivesNothing)
+{
+    // 2^31 - 1 squared would wrap in 32 bits.
+    const auto enorme = MedirFotoNaMoldura(2147483647, 2147483647, Moldura(100, 100));
+    ASSERT_TRUE(enorme);
+    EXPECT_NEAR(static_cast<double>(enorme->A), 25.4 * 2147483647.0 / 100.0, 1.0);
+    EXPECT_FALSE(MedirFotoNaMoldura(0, 100, Moldura(100, 150)));
+    EXPECT_FALSE(MedirFotoNaMoldura(100, 100, Moldura(0, 150)));
+    EXPECT_FALSE(MedirFotoNaMoldura(100, 100, Moldura(100, -5)));
+}
+
+TEST(RetanguloDaImagemNoPainel, FitsTheWholePictureAtNineTenthsCentred)
+{
+    const struct {
+        int iw, ih;
+        Rect r;
+    } casos[] = {
+        {3072, 2048, {10, 42, 199, 168}}, // 210 x 140 -> 189 x 126; (210 - 189) / 2 = 10.5 rounds to 10
+        {2048, 3072, {42, 10, 168, 199}},
+        {500, 500, {10, 10, 199, 199}},
+        {100, 1000, {96, 10, 115, 199}}, // 21 x 210 -> 19 x 189; (210 - 19) / 2 = 95.5 rounds to 96
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(RetanguloDaImagemNoPainel(210, 210, c.iw, c.ih), c.r) << c.iw << "x" << c.ih;
+    }
+}
+
+// ---- the window ---------------------------------------------------------------------------------
+
+class JanelaDeAnalise : public ComVirgulaDecimal {
+protected:
+    void SetUp() override
+    {
+        documento.Pagina(0) = PageWithFrames(210, 297, {{5, 5, 105, 155}, {105, 5, 105, 155}});
+        documento.Pagina(0).Fotos[0].Ajuste = kFitCut;
+    }
+
+    AlbumDocument documento;
+};
+
+TEST_F(JanelaDeAnalise, FillsItselfForAPhotoAndShowsThePictureInThePanel)
+{
+    const QString arquivo = WriteBmp(QStringLiteral("analise-vermelha.bmp"), SolidImage(300, 200, QColor(200, 20, 20)));
+    TfrmAnalisarFotos janela(documento);
+    EXPECT_EQ(janela.windowTitle(), "Analisador de Fotos");
+    EXPECT_EQ(janela.size(), QSize(574, 435));
+    platform::setScreenCursor(platform::kCursorDefault);
+    janela.SetarArquivoEMolduraDaFoto(QStringLiteral("  ") + arquivo + QStringLiteral(" "), 0, 0);
+    EXPECT_EQ(platform::screenCursor(), platform::kCursorDefault);
+
+    EXPECT_EQ(janela.windowTitle(), "Analisador de Fotos - " + arquivo);
+    EXPECT_EQ(janela.lblNomeDoArquivo->text(), "Arquivo:\n" + arquivo);
+    const QStringList linhas = janela.Linhas();
+    ASSERT_EQ(linhas.size(), 11);
+    EXPECT_EQ(linhas[0], "Dimensões da Foto: 200 x 300 Pixels");
+    EXPECT_EQ(linhas[5], "Ajuste Da Foto Na Moldura: Proporcional, Por Fora, Fazendo Cortes");
+    EXPECT_EQ(linhas[8], "Resolução de Impressão, Por Área Final: 51 DPI");
+    EXPECT_EQ(janela.memArquivo->toPlainText(), linhas.join('\n'));
+
+    // 300 x 200 in 210 x 210: 210 x 140 at nine tenths, centred.
+    EXPECT_EQ(janela.imgImagem->geometry(), QRect(10, 42, 189, 126));
+    janela.show();
+    const QImage tela = janela.pnlImagem->grab().toImage();
+    EXPECT_TRUE(Near(tela.pixelColor(10 + 94, 42 + 63), QColor(200, 20, 20)));
+    EXPECT_FALSE(Near(tela.pixelColor(5, 5), QColor(200, 20, 20)));
+    EXPECT_FALSE(Near(tela.pixelColor(10 + 94, 30), QColor(200, 20, 20)));
+}
+
+TEST_F(JanelaDeAnalise, AMissingFileLeavesTheWindowAsDesigned)
+{
+    TfrmAnalisarFotos janela(documento);
+    janela.SetarArquivoEMolduraDaFoto(TempPath(QStringLiteral("analise-nao-existe.jpg")), 0, 0);
+    EXPECT_EQ(janela.windowTitle(), "Analisador de Fotos");
+    EXPECT_EQ(janela.lblNomeDoArquivo->text(), "Arquivo:");
+    EXPECT_TRUE(janela.memArquivo->toPlainText().isEmpty());
+    EXPECT_EQ(janela.imgImagem->picture().GetGraphic(), nullptr);
+}
+
+TEST_F(JanelaDeAnalise, WhatCannotBeAnalysedLeavesItUnfilledWithAMessage)
+{
+    const QString quebrada = TempPath(QStringLiteral("analise-quebrada.jpg"));
+    WriteBytes(quebrada, QByteArray("isto nao e um jpeg", 18));
+    const QString boa = WriteBmp(QStringLiteral("analise-boa.bmp"), SolidImage(30, 20, Qt::blue));
+    // A sound header over pixels cut short: it fails only when decoded.
+    const QString cortada = TempPath(QStringLiteral("analise-cortada.jpg"));
+    WriteBytes(cortada, ReadBytes(WriteJpeg(QStringLiteral("analise-inteira.jpg"), HalvesImage(400, 300, Qt::red, Qt::blue)))
+                            .left(700));
+    const struct {
+        QString arquivo;
+        int pagina, moldura;
+        const char* motivo;
+    } casos[] = {
+        {quebrada, 0, 0, "Este Arquivo Não Pôde Ser Lido Como Uma Imagem."},
+        {cortada, 0, 0, "Este Arquivo Não Pôde Ser Lido Como Uma Imagem."},
+        {boa, 0, 1, "A Moldura Desta Foto Não Tem Dimensões."},
+        {boa, 0, 2, "A Moldura Desta Foto Não Está Na Página."},
+        {boa, 0, -1, "A Moldura Desta Foto Não Está Na Página."},
+        {boa, 3, 0, "A Moldura Desta Foto Não Está Na Página."},
+    };
+    for (const auto& c : casos) {
+        TfrmAnalisarFotos janela(documento);
+        platform::setScreenCursor(platform::kCursorDefault);
+        EXPECT_NO_THROW(janela.SetarArquivoEMolduraDaFoto(c.arquivo, c.pagina, c.moldura));
+        EXPECT_EQ(platform::screenCursor(), platform::kCursorDefault);
+        EXPECT_EQ(janela.windowTitle(), "Analisador de Fotos") << c.motivo;
+        EXPECT_EQ(janela.lblNomeDoArquivo->text(), "Arquivo:");
+        EXPECT_EQ(janela.Linhas(), (QStringList{"Não Foi Possível Analisar Esta Foto.", QString::fromUtf8(c.motivo)}));
+        EXPECT_EQ(janela.imgImagem->picture().GetGraphic(), nullptr);
+        janela.show();
+        EXPECT_NO_THROW(janela.grab());
+    }
+}
+
+TEST_F(JanelaDeAnalise, APictureWithoutAreaIsNotAnalysed)
+{
+    // A BMP header that declares no pixels.
+    QByteArray bmp = BmpBytes(SolidImage(1, 1, Qt::red), 24);
+    const qint32 zero = 0;
+    bmp.replace(18, 4, reinterpret_cast<const char*>(&zero), 4);
+    const QString vazia = TempPath(QStringLiteral("analise-vazia.bmp"));
+    WriteBytes(vazia, bmp);
+    TfrmAnalisarFotos janela(documento);
+    EXPECT_NO_THROW(janela.SetarArquivoEMolduraDaFoto(vazia, 0, 0));
+    ASSERT_EQ(janela.Linhas().size(), 2);
+    EXPECT_EQ(janela.Linhas()[0], "Não Foi Possível Analisar Esta Foto.");
+    EXPECT_EQ(janela.windowTitle(), "Analisador de Fotos");
+}
+
+TEST_F(JanelaDeAnalise, TheTableButtonOpensTheReferenceTableAndSairCloses)
+{
+    TfrmAnalisarFotos janela(documento);
+    EXPECT_EQ(janela.spdTabela->Caption(), "Tabela");
+    EXPECT_EQ(janela.spdTabela->toolTip(), "Mostrar Tabela Comparativa de Resoluções");
+    bool tabelaVista = false;
+    WhenModal([&](QWidget* w) {
+        // The analysis window shows first; the table opens over it.
+        QTest::mouseClick(janela.spdTabela, Qt::LeftButton, {}, janela.spdTabela->rect().center());
+    });
+    QTimer::singleShot(300, [&] {
+        auto* tabela = qobject_cast<TfrmAnalisarFotosTabelaResolucao*>(QApplication::activeModalWidget());
+        tabelaVista = tabela != nullptr;
+        if (tabela)
+            QTest::mouseClick(tabela->spdSair, Qt::LeftButton, {}, tabela->spdSair->rect().center());
+        QTimer::singleShot(100, [&] { QTest::mouseClick(janela.spdSair, Qt::LeftButton, {}, janela.spdSair->rect().center()); });
+    });
+    janela.ShowModal();
+    EXPECT_TRUE(tabelaVista);
+    EXPECT_FALSE(janela.isVisible());
+}
+
+} // namespace

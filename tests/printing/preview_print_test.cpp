@@ -1,0 +1,336 @@
+// Printing from the preview on the test printer: the page range, the progress window and the order
+// in which the windows hide and come back, the paper check, and what a failure leaves behind.
+#include "preview_fixture.h"
+
+#include <QProgressBar>
+
+#include "common/app_identity.h"
+#include "common/small_dialogs.h"
+#include "platform/failure.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/modal_runner.h"
+#include "platform/ui/screen_cursor.h"
+
+namespace lumoria::test {
+namespace {
+
+const QColor kCores[] = {QColor(220, 30, 40), QColor(30, 190, 60), QColor(30, 50, 210), QColor(240, 220, 30),
+                         QColor(200, 40, 190)};
+
+TfrmDialogoProgresso* JanelaDeProgresso()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<TfrmDialogoProgresso*>(w))
+            return p;
+    return nullptr;
+}
+
+// The frame (60, 88)-(150, 208) mm of an A4 page at 100 dpi, on the sheet of 827 x 1169 dots.
+const QPoint kMeioDaMoldura(414, 582);
+
+class Printing : public PreviewTest {
+protected:
+    // n A4 pages of one frame, page i with a photo of colour i.
+    void PaginasColoridas(int n)
+    {
+        PaginasA4(n);
+        for (int i = 0; i < n; ++i)
+            documento.Foto(i, 0).NomeDoArquivo =
+                WriteBmp(QStringLiteral("pagina%1.bmp").arg(i), SolidImage(90, 120, kCores[i % 5]));
+    }
+
+    void Intervalo(int de, int ate)
+    {
+        impressoras->printDialogAnswer = [de, ate](int, platform::PageRange& r) {
+            r = {de, ate};
+            return true;
+        };
+    }
+};
+
+struct Visto {
+    QString percentual;
+    int maximo = -1;
+    bool previaVisivel = true;
+    bool principalVisivel = true;
+};
+
+TEST_F(Printing, PagesTwoToThreeOfFiveGiveTwoSheetsWithTheProgressAtZeroFiftyAndAHundred)
+{
+    PaginasColoridas(5);
+    Abrir();
+    Intervalo(2, 3);
+    QList<Visto> vistos;
+    auto anotar = [&] {
+        if (TfrmDialogoProgresso* p = JanelaDeProgresso())
+            if (vistos.isEmpty() || vistos.last().percentual != p->lblProgresso->text())
+                vistos.append({p->lblProgresso->text(), p->prbProgresso->maximum(), previa->isVisible(),
+                               host.principal.isVisible()});
+    };
+    impressora->onEndDoc = anotar;
+    QTimer observador;
+    QObject::connect(&observador, &QTimer::timeout, anotar);
+    bool previaEscondidaAntes = false;
+    impressora->onBeginDoc = [&] {
+        anotar();
+        TfrmDialogoProgresso* p = JanelaDeProgresso();
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->windowTitle(), QStringLiteral("Progresso da Impressão"));
+        EXPECT_EQ(p->LabelText(), QStringLiteral("\r\n") + TituloDoAplicativo() +
+                                      QStringLiteral("\r\n\r\nEnviando o Trabalho Para a Impressora.\r\n"
+                                                     "Dependendo Da Quantidade De Fotos e\r\n"
+                                                     "Das Suas Dimensões, Isto Poderá Demorar\r\nUm Pouco..."));
+        EXPECT_TRUE(p->isVisible());
+        EXPECT_EQ(platform::screenCursor(), platform::kCursorWait);
+        previaEscondidaAntes = !previa->isVisible();
+        observador.start(0);
+    };
+    int novasPaginas = 0;
+    impressora->onNewPage = [&] { ++novasPaginas; };
+    bool previaEscondidaAoMostrarPrincipal = false;
+    host.aoMostrar = [&] { previaEscondidaAoMostrarPrincipal = !previa->isVisible(); };
+
+    Clicar(previa->spdImprimir);
+    observador.stop();
+
+    ASSERT_EQ(impressora->documents().size(), 1u);
+    const platform::PrintedDocument& doc = impressora->documents()[0];
+    EXPECT_EQ(doc.title, TituloDoAplicativo());
+    EXPECT_TRUE(doc.ended);
+    ASSERT_EQ(doc.pages.size(), 2u);
+    EXPECT_EQ(novasPaginas, 1);
+    EXPECT_TRUE(Near(doc.pages[0].pixelColor(kMeioDaMoldura), kCores[1], 20));
+    EXPECT_TRUE(Near(doc.pages[1].pixelColor(kMeioDaMoldura), kCores[2], 20));
+
+    ASSERT_EQ(vistos.size(), 3);
+    EXPECT_EQ(vistos[0].percentual, QStringLiteral("0% Já Executado"));
+    EXPECT_EQ(vistos[1].percentual, QStringLiteral("50% Já Executado"));
+    EXPECT_EQ(vistos[2].percentual, QStringLiteral("100% Já Executado"));
+    for (const Visto& v : vistos) {
+        EXPECT_EQ(v.maximo, 2);
+        EXPECT_FALSE(v.previaVisivel);
+        EXPECT_FALSE(v.principalVisivel);
+    }
+    // The preview hides before the main window, and the main window comes back first.
+    EXPECT_TRUE(previaEscondidaAntes);
+    EXPECT_TRUE(previaEscondidaAoMostrarPrincipal);
+    EXPECT_EQ(host.eventos, (QStringList{QStringLiteral("esconder principal"), QStringLiteral("mostrar principal")}));
+    EXPECT_TRUE(previa->isVisible());
+    EXPECT_TRUE(host.principal.isVisible());
+    EXPECT_EQ(JanelaDeProgresso(), nullptr);
+    EXPECT_EQ(platform::screenCursor(), platform::kCursorDefault);
+    EXPECT_EQ(previa->FromPage(), 2);
+    EXPECT_EQ(previa->ToPage(), 3);
+}
+
+TEST_F(Printing, AOnePageJobStartsNoNewPage)
+{
+    PaginasColoridas(1);
+    Abrir();
+    int novasPaginas = 0;
+    impressora->onNewPage = [&] { ++novasPaginas; };
+    Clicar(previa->spdImprimir);
+    ASSERT_EQ(impressora->documents().size(), 1u);
+    EXPECT_EQ(impressora->documents()[0].pages.size(), 1u);
+    EXPECT_EQ(novasPaginas, 0);
+    EXPECT_TRUE(Near(impressora->documents()[0].pages[0].pixelColor(kMeioDaMoldura), kCores[0], 20));
+}
+
+TEST_F(Printing, ADialogWithoutARangePrintsEveryPageAndACancelledOnePrintsNothing)
+{
+    PaginasColoridas(3);
+    Abrir();
+    impressoras->printDialogAnswer = [](int ultima, platform::PageRange&) {
+        EXPECT_EQ(ultima, 3);
+        return false;
+    };
+    Clicar(previa->spdImprimir);
+    EXPECT_TRUE(impressora->documents().empty());
+    EXPECT_TRUE(host.eventos.isEmpty());
+
+    impressoras->printDialogAnswer = nullptr;
+    Clicar(previa->spdImprimir);
+    ASSERT_EQ(impressora->documents().size(), 1u);
+    EXPECT_EQ(impressora->documents()[0].pages.size(), 3u);
+}
+
+TEST_F(Printing, AlignmentWithThePrintableCornerGovernsPrintingToo)
+{
+    PaginasColoridas(1);
+    Abrir();
+    Clicar(previa->lblMostrarPrevisaoDeBordas);
+    Clicar(previa->lblAjustarBordas);
+    Clicar(previa->spdImprimir);
+    ASSERT_EQ(impressora->documents().size(), 1u);
+    const QImage folha = impressora->documents()[0].pages[0];
+    // The frame block starts at the printable corner: the photo there, white past its 90 mm.
+    EXPECT_TRUE(Near(folha.pixelColor(5, 5), kCores[0], 20));
+    EXPECT_EQ(folha.pixelColor(360, 5), QColor(Qt::white));
+}
+
+struct Papel {
+    const char* nome;
+    int largura, altura;  // dots at 100 dpi
+    int itemDaLista;      // the main window's paper list
+    int resposta;         // 0: no question expected
+    bool imprime;
+    const char* papelDaImpressora;
+    const char* papelDoTrabalho;
+};
+
+class PaperCheck : public Printing, public ::testing::WithParamInterface<Papel> {};
+
+TEST_P(PaperCheck, DifferentPaperAsksWhetherToPrintAnyway)
+{
+    const Papel p = GetParam();
+    platform::PrinterDeviceValues v = A4(100, 0, 0, 0, 0);
+    v.physicalWidth = v.clip.Right = p.largura;
+    v.physicalHeight = v.clip.Bottom = p.altura;
+    impressora->setDeviceValues(v);
+    PaginasColoridas(1);
+    documento.setSizeListReader([item = p.itemDaLista] { return SizeListSelection{item, 3}; });
+    Abrir();
+    Atendente respostas;
+    respostas.respostas = {p.resposta};
+    Clicar(previa->spdImprimir);
+    QTest::qWait(20);
+
+    EXPECT_EQ(impressora->documents().size(), p.imprime ? 1u : 0u);
+    EXPECT_EQ(respostas.inesperadas, 0);
+    if (p.resposta == 0) {
+        EXPECT_TRUE(respostas.caixas.isEmpty());
+        return;
+    }
+    ASSERT_EQ(respostas.caixas.size(), 1);
+    const auto& caixa = respostas.caixas[0];
+    EXPECT_EQ(caixa.titulo, QStringLiteral("Encontrada Diferença De Configuração De Impressora"));
+    EXPECT_EQ(caixa.botao1, QStringLiteral("Sim"));
+    EXPECT_EQ(caixa.botao2, QStringLiteral("Não"));
+    const QStringList linhas = caixa.texto.split(QStringLiteral("\r\n"));
+    const QStringList esperadas = {TituloDoAplicativo(),
+                                   QString(),
+                                   QStringLiteral("Há Uma Diferença Entre o Tamanho Do Papel"),
+                                   QStringLiteral("Configurado Para Este Trabalho e o Tamanho"),
+                                   QStringLiteral("Do Papel Configurado Na Impressora."),
+                                   QString(),
+                                   QStringLiteral("O Trabalho Está Configurado Para Papel:"),
+                                   QString::fromUtf8(p.papelDoTrabalho),
+                                   QString(),
+                                   QStringLiteral("A Impressora Está Configurada Para Papel:"),
+                                   QString::fromUtf8(p.papelDaImpressora),
+                                   QString(),
+                                   QStringLiteral("Se a Impressão Prosseguir o Resultado Ficará"),
+                                   QStringLiteral("Desproporcional Ao Que Foi Produzido."),
+                                   QString(),
+                                   QStringLiteral("Para Resolver Isto Basta Voltar e Configurar a"),
+                                   QStringLiteral("Impressora Com o Mesmo Tamanho De Papel"),
+                                   QStringLiteral("Do Trabalho."),
+                                   QString(),
+                                   QStringLiteral("Você Deseja Imprimir Mesmo Assim?")};
+    EXPECT_EQ(linhas, esperadas);
+    if (p.imprime) { // the paper is turned upright for printing
+        EXPECT_LE(impressora->documents()[0].values.physicalWidth, impressora->documents()[0].values.physicalHeight);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Papers, PaperCheck,
+    ::testing::Values(
+        Papel{"A4", 827, 1169, 0, 0, true, "", ""},
+        Papel{"A4LandscapeYes", 1169, 827, 0, 6, true, "297 x 210 Milímetros", "210 x 297 Milímetros"},
+        Papel{"A4LandscapeNo", 1169, 827, 0, 7, false, "297 x 210 Milímetros", "210 x 297 Milímetros"},
+        Papel{"A4LandscapeClosed", 1169, 827, 0, 2, false, "297 x 210 Milímetros", "210 x 297 Milímetros"},
+        Papel{"LetterYes", 850, 1100, 0, 6, true, "216 x 279 Milímetros", "210 x 297 Milímetros"},
+        Papel{"LetterNo", 850, 1100, 0, 7, false, "216 x 279 Milímetros", "210 x 297 Milímetros"},
+        // The paper list, not the printed page, says what the job's paper is.
+        Papel{"ListSaysTenByFifteen", 827, 1169, 2, 7, false, "210 x 297 Milímetros", "100 x 150 Milímetros"}),
+    [](const ::testing::TestParamInfo<Papel>& info) { return std::string(info.param.nome); });
+
+// What the failure handler found when it was reached.
+struct NaFalha {
+    QString mensagem;
+    bool previaVisivel = false;
+    bool principalVisivel = false;
+    bool progresso = true;
+    platform::CursorId cursor = -1;
+};
+
+class PrintFailure : public Printing {
+protected:
+    NaFalha ImprimirComFalha()
+    {
+        NaFalha visto;
+        int chamadas = 0;
+        platform::FailureHandler anterior = platform::setFailureHandler([&](const QString& mensagem) {
+            ++chamadas;
+            visto = {mensagem, previa->isVisible(), host.principal.isVisible(), JanelaDeProgresso() != nullptr,
+                     platform::screenCursor()};
+        });
+        Clicar(previa->spdImprimir);
+        platform::setFailureHandler(anterior);
+        EXPECT_EQ(chamadas, 1);
+        return visto;
+    }
+
+    void EsperarTudoDeVolta(const NaFalha& visto)
+    {
+        EXPECT_TRUE(visto.previaVisivel);
+        EXPECT_TRUE(visto.principalVisivel);
+        EXPECT_FALSE(visto.progresso);
+        EXPECT_EQ(visto.cursor, platform::kCursorDefault);
+        EXPECT_EQ(host.eventos, (QStringList{QStringLiteral("esconder principal"), QStringLiteral("mostrar principal")}));
+    }
+};
+
+TEST_F(PrintFailure, ADrawingErrorMidJobBringsTheWindowsBackBeforeTheFailureIsReported)
+{
+    PaginasColoridas(3);
+    // A frame far beyond any sheet: mapping it onto the printer overflows.
+    documento.Foto(1, 0).Right = 2000000000;
+    Abrir();
+    const NaFalha visto = ImprimirComFalha();
+    EXPECT_EQ(visto.mensagem.toStdString(), RangeError().what());
+    EsperarTudoDeVolta(visto);
+    ASSERT_EQ(impressora->documents().size(), 1u);
+    EXPECT_FALSE(impressora->documents()[0].ended); // abandoned
+    EXPECT_EQ(impressora->documents()[0].pages.size(), 2u); // the first page, and the one begun
+}
+
+TEST_F(PrintFailure, APrinterThatRefusesAPageOrTheJobIsAFailureWithAMessage)
+{
+    PaginasColoridas(3);
+    Abrir();
+    impressora->refuseNewPageAfter(1);
+    NaFalha visto = ImprimirComFalha();
+    EXPECT_TRUE(visto.mensagem.contains(QStringLiteral("did not take a new page"))) << visto.mensagem.toStdString();
+    EsperarTudoDeVolta(visto);
+
+    host.eventos.clear();
+    impressora->refuseDocuments(true);
+    visto = ImprimirComFalha();
+    EXPECT_TRUE(visto.mensagem.contains(QStringLiteral("did not start the print job"))) << visto.mensagem.toStdString();
+    EsperarTudoDeVolta(visto);
+    EXPECT_EQ(impressora->documents().size(), 1u);
+}
+
+TEST_F(Printing, TheModalPreviewSurvivesBeingHiddenWhileItPrints)
+{
+    PaginasColoridas(2);
+    previa = std::make_unique<TfrmImprimirPrevisaoImpressaoFotos>(documento, host);
+    bool aindaModal = false;
+    bool visivel = false;
+    QTimer::singleShot(50, [&] {
+        Clicar(previa->spdImprimir);
+        aindaModal = platform::isRunningModal(previa.get());
+        visivel = previa->isVisible();
+        Clicar(previa->spdSair);
+    });
+    previa->ShowModal(Qt::WindowNoState);
+    EXPECT_TRUE(aindaModal);
+    EXPECT_TRUE(visivel);
+    ASSERT_EQ(impressora->documents().size(), 1u);
+    EXPECT_EQ(impressora->documents()[0].pages.size(), 2u);
+}
+
+} // namespace
+} // namespace lumoria::test

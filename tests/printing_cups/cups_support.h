@@ -1,0 +1,159 @@
+#pragma once
+// What the tests on the CUPS queue "PDF" share: where cups-pdf puts a job, waiting for it, its page
+// count, and where frames and crop marks land on its pages rasterised by pdftoppm.
+#include <gtest/gtest.h>
+
+#include "album/album_model.h"
+#include "album/geometry.h"
+#include "platform/printing/printer.h"
+#include "support/picture_files.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QThread>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace lumoria::test::cups {
+
+using namespace lumoria::platform;
+
+
+inline constexpr int kPrinterDpi = 150;
+inline constexpr int kRasterDpi = 50;
+
+inline const QColor kGreen(30, 190, 60);
+inline const QColor kBlue(30, 50, 210);
+inline const QColor kYellow(240, 220, 30);
+inline const QColor kCyan(20, 200, 210);
+inline const QColor kMagenta(200, 40, 190);
+
+inline QString OutputFolder()
+{
+    const passwd* pw = getpwuid(getuid());
+    return QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + QStringLiteral("/PDF");
+}
+
+// Waits for cups-pdf to write the job's file (its name carries the token) and to finish it.
+inline QString WaitForPdf(const QString& token, int seconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    qint64 lastSize = -1;
+    while (timer.elapsed() < seconds * 1000) {
+        const QFileInfoList files = QDir(OutputFolder()).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
+        for (const QFileInfo& f : files) {
+            if (!f.fileName().contains(token))
+                continue;
+            if (f.size() > 0 && f.size() == lastSize) {
+                QProcess info;
+                info.start(QStringLiteral("pdfinfo"), {f.absoluteFilePath()});
+                info.waitForFinished(10000);
+                if (info.exitCode() == 0)
+                    return f.absoluteFilePath();
+            }
+            lastSize = f.size();
+        }
+        QThread::msleep(300);
+    }
+    return QString();
+}
+
+inline int PageCount(const QString& pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(10000);
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+inline bool IsRed(QRgb c)
+{
+    return qRed(c) > 180 && qGreen(c) < 110 && qBlue(c) < 110;
+}
+
+// Whether a red pixel lies within 2 pixels of (x, y).
+inline bool RedNear(const QImage& image, int x, int y)
+{
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.rect().contains(x + dx, y + dy) && IsRed(image.pixel(x + dx, y + dy)))
+                return true;
+    return false;
+}
+
+struct Placement {
+    PrinterDeviceValues device;
+    // Device pixels (origin at the printable corner) to raster pixels of the whole sheet.
+    int X(int deviceX) const { return (deviceX + device.physicalOffsetX) * kRasterDpi / kPrinterDpi; }
+    int Y(int deviceY) const { return (deviceY + device.physicalOffsetY) * kRasterDpi / kPrinterDpi; }
+    Rect Frame(const TPagina& page, const TFoto& f) const
+    {
+        return MapearRetanguloEntreRetangulos(Rect{0, 0, page.Right, page.Bottom}, Rect{f.Left, f.Top, f.Right, f.Bottom},
+                                              Rect{0, 0, device.physicalWidth, device.physicalHeight});
+    }
+};
+
+// The frame's colour in its middle, its mark in the top margin above its left edge, and no mark
+// in the top margin halfway between the frame's two edges.
+inline void ExpectFrame(const QImage& sheet, const Placement& at, const Rect& r, const QColor& colour)
+{
+    const int cx = at.X((r.Left + r.Right) / 2);
+    const int cy = at.Y((r.Top + r.Bottom) / 2);
+    EXPECT_TRUE(Near(sheet.pixelColor(cx, cy), colour, 40)) << sheet.pixelColor(cx, cy).name().toStdString();
+    const int marginY = at.Y(r.Top / 2);
+    EXPECT_TRUE(RedNear(sheet, at.X(r.Left), marginY)) << "mark above x " << at.X(r.Left);
+    EXPECT_TRUE(RedNear(sheet, at.X(r.Right), marginY)) << "mark above x " << at.X(r.Right);
+    EXPECT_FALSE(RedNear(sheet, at.X((r.Left + r.Right) / 2), marginY));
+    const int marginX = at.X(r.Left / 2);
+    EXPECT_TRUE(RedNear(sheet, marginX, at.Y(r.Top))) << "mark left of y " << at.Y(r.Top);
+    EXPECT_TRUE(RedNear(sheet, marginX, at.Y(r.Bottom))) << "mark left of y " << at.Y(r.Bottom);
+}
+
+
+// Waits for cups-pdf to finish a file whose name starts with the prefix, written after the moment.
+inline QString WaitForNewPdf(const QString& prefix, const QDateTime& after, int seconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    qint64 lastSize = -1;
+    while (timer.elapsed() < seconds * 1000) {
+        const QFileInfoList files = QDir(OutputFolder()).entryInfoList({prefix + QStringLiteral("*.pdf")}, QDir::Files);
+        for (const QFileInfo& f : files) {
+            if (f.lastModified() < after)
+                continue;
+            if (f.size() > 0 && f.size() == lastSize && PageCount(f.absoluteFilePath()) > 0)
+                return f.absoluteFilePath();
+            lastSize = f.size();
+        }
+        QThread::msleep(300);
+    }
+    return QString();
+}
+
+// The PDF's pages rasterised at kRasterDpi.
+inline QList<QImage> Rasterise(const QString& pdf, const QString& name)
+{
+    const QString prefix = test::TempPath(name);
+    QProcess raster;
+    raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kRasterDpi), QStringLiteral("-png"), pdf, prefix});
+    raster.waitForFinished(60000);
+    QList<QImage> pages;
+    for (int i = 1;; ++i) {
+        const QImage page(prefix + QStringLiteral("-%1.png").arg(i));
+        if (page.isNull())
+            break;
+        pages.append(page);
+    }
+    return pages;
+}
+
+} // namespace lumoria::test::cups
