@@ -277,8 +277,6 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         quadros.push_back(std::move(quadro));
     }
 
-    // As many runs at a time as there are threads; each batch is drawn before the next is read, so
-    // that memory holds one batch of full-size pictures at most.
     PixelsDaPagina pixels;
     platform::Bitmap* bitmap = canvas.OwnerBitmap();
     if (bitmap && !bitmap->Empty() && !SeSobrepoem(quadros)) {
@@ -290,6 +288,8 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         }
     }
 
+    // As many runs at a time as there are threads; each batch is drawn before the next is read, so
+    // that memory holds one batch of pictures at most.
     const int lote = platform::PixelThreads();
     std::size_t desenhados = 0;
     for (int inicio = 0; inicio < int(grupos.size()) || desenhados < quadros.size(); inicio += lote) {
