@@ -8,6 +8,9 @@
 #include "page_test_support.h"
 #include "platform/graphics/jpeg_image.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 using namespace lumoria;
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -25,20 +28,26 @@ QImage Gradient(int w, int h)
 }
 
 // A page of about 2 pixels a millimetre with two 90 x 120 frames side by side and a 120 x 90 one
-// below, all with the photo.
-TPagina PageWith(const QString& photo, std::uint8_t ajuste)
+// below, all with the photo (one reading for the three), or each with a copy of its own.
+TPagina PageWith(const QString& photo, std::uint8_t ajuste, bool copies = false)
 {
     TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{105, 10, 195, 130}, Rect{30, 150, 150, 240}});
-    for (TFoto& foto : page.Fotos) {
+    for (std::size_t i = 0; i < page.Fotos.size(); ++i) {
+        TFoto& foto = page.Fotos[i];
         foto.NomeDoArquivo = photo;
+        if (copies) {
+            foto.NomeDoArquivo = photo + QStringLiteral(".%1.").arg(i) + QFileInfo(photo).suffix();
+            QFile::remove(foto.NomeDoArquivo);
+            QFile::copy(photo, foto.NomeDoArquivo);
+        }
         foto.Ajuste = ajuste;
     }
     return page;
 }
 
-QImage Printed(const QString& photo, std::uint8_t ajuste, PixelFormat format = PixelFormat::Device)
+QImage Printed(const QString& photo, std::uint8_t ajuste, PixelFormat format = PixelFormat::Device, bool copies = false)
 {
-    TPagina page = PageWith(photo, ajuste);
+    TPagina page = PageWith(photo, ajuste, copies);
     Bitmap bitmap(420, 594, format);
     page.DesenharParaImpressao(bitmap.GetCanvas(), false);
     return bitmap.Image().convertToFormat(QImage::Format_RGB32);
@@ -67,6 +76,8 @@ TEST_P(PrintJpegPath, MatchesTheFullSizeWay)
     // Frames drawn through a copy of their own (a 24-bit page) come out the same as frames written
     // straight into a 32-bit page.
     EXPECT_EQ(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Bits24), viaJpeg);
+    // Each frame with a file of its own: each file read on its own thread.
+    EXPECT_EQ(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Device, true), viaJpeg);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -237,6 +237,7 @@ struct RowScaler::State {
     // Result rows still taking source rows: sums for rows [lo, lo + sums.size()).
     int lo = 0;
     std::deque<std::vector<std::int32_t>> sums;
+    std::vector<std::vector<std::int32_t>> spare; // finished rows' sums, taken again
     int finished = 0;
     // Finished rows waiting to be written turned, kTurnStrip at a time (so that each written row of
     // the target gets whole cache lines).
@@ -281,6 +282,27 @@ bool RowScaler::Done() const
 
 void RowScaler::Push(int y, const uchar* row)
 {
+    if (Across(y, row, m->acrossRow.data()))
+        PushAcross(y, m->acrossRow.data());
+}
+
+bool RowScaler::Across(int y, const uchar* row, std::uint16_t* out) const
+{
+    const State& s = *m;
+    const int height = s.target.height();
+    const int r = y - s.base.y();
+    if (height <= 0 || r < s.down.first[0] || r >= s.down.first[height - 1] + s.down.count[height - 1])
+        return false;
+    const uchar* line = row + std::size_t(s.base.x()) * s.sourceBytes;
+    if (s.sourceBytes == 3)
+        ScaleAcross<3, 3>(line, s.across, 0, s.target.width(), out);
+    else
+        ScaleAcross<4, 3>(line, s.across, 0, s.target.width(), out);
+    return true;
+}
+
+void RowScaler::PushAcross(int y, const std::uint16_t* across)
+{
     State& s = *m;
     if (Done())
         return;
@@ -288,11 +310,14 @@ void RowScaler::Push(int y, const uchar* row)
     if (r < 0 || r < s.down.first[s.lo])
         return;
     const int width = s.target.width();
-    const uchar* line = row + std::size_t(s.base.x()) * s.sourceBytes;
-    if (s.sourceBytes == 3)
-        ScaleAcross<3, 3>(line, s.across, 0, width, s.acrossRow.data());
-    else
-        ScaleAcross<4, 3>(line, s.across, 0, width, s.acrossRow.data());
+    auto take = [&] {
+        if (s.spare.empty())
+            return std::vector<std::int32_t>(std::size_t(width) * 3, 0);
+        std::vector<std::int32_t> sums = std::move(s.spare.back());
+        s.spare.pop_back();
+        std::fill(sums.begin(), sums.end(), 0);
+        return sums;
+    };
 
     // Every result row whose taps take this source row.
     for (int o = s.lo; o < s.target.height() && s.down.first[o] <= r; ++o) {
@@ -301,18 +326,19 @@ void RowScaler::Push(int y, const uchar* row)
             continue;
         const std::size_t slot = std::size_t(o - s.lo);
         while (s.sums.size() <= slot)
-            s.sums.emplace_back(std::size_t(width) * 3, 0);
+            s.sums.push_back(take());
         const std::int32_t w = s.down.WeightsOf(o)[k];
         std::int32_t* sum = s.sums[slot].data();
-        const std::uint16_t* p = s.acrossRow.data();
+        const std::uint16_t* p = across;
         for (int i = 0; i < width * 3; ++i)
             sum[i] += w * p[i];
     }
     // Result rows whose last tap this was are done, in order.
     while (s.lo < s.target.height() && s.down.first[s.lo] + s.down.count[s.lo] - 1 <= r) {
         if (s.sums.empty())
-            s.sums.emplace_back(std::size_t(width) * 3, 0);
+            s.sums.push_back(take());
         WriteRow(s.lo, s.sums.front().data());
+        s.spare.push_back(std::move(s.sums.front()));
         s.sums.pop_front();
         ++s.lo;
         ++s.finished;

@@ -32,6 +32,7 @@ public:
 
     // Source row y; rows come in order from the top, and rows outside the part are passed over.
     void Push(int y, const uchar* row);
+
     // Whether every result row is written (the later source rows are not needed).
     bool Done() const;
     // Writes what waits to be written (for a source that ended early).
@@ -39,6 +40,9 @@ public:
 
 private:
     struct State;
+    // Push in two halves: the row scaled across (false for a row outside the part), then down.
+    bool Across(int y, const uchar* row, std::uint16_t* out) const;
+    void PushAcross(int y, const std::uint16_t* across);
     void WriteRow(int o, const std::int32_t* sum);
     void FlushStrip();
     std::unique_ptr<State> m;

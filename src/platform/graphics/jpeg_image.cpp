@@ -194,6 +194,7 @@ JpegRowReader::JpegRowReader(const QString& path) : m(std::make_unique<State>())
     if (std::fread(start, 1, 2, m->file) != 2 || start[0] != 0xFF || start[1] != 0xD8)
         throw InvalidPicture("JPEG error #53: Not a JPEG file: " + path.toStdString());
     std::rewind(m->file);
+    std::setvbuf(m->file, nullptr, _IOFBF, 1 << 18); // libjpeg asks for 4 KB at a time
     SetUpErrors(m->errors);
     m->info.err = &m->errors;
     jpeg_create_decompress(&m->info);
