@@ -76,8 +76,11 @@ TEST_P(PrintJpegPath, MatchesTheFullSizeWay)
     // Frames drawn through a copy of their own (a 24-bit page) come out the same as frames written
     // straight into a 32-bit page.
     EXPECT_EQ(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Bits24), viaJpeg);
-    // Each frame with a file of its own: each file read on its own thread.
-    EXPECT_EQ(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Device, true), viaJpeg);
+    // Each frame with a file of its own, read on a thread of its own (and turned for its own frame,
+    // where one reading serves the later frames as the first one turned it).
+    EXPECT_LE(MaxDifference(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Device, true),
+                            Printed(bmp, std::uint8_t(ajuste), PixelFormat::Device, true)),
+              caso.tolerancia);
 }
 
 INSTANTIATE_TEST_SUITE_P(
