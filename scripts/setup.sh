@@ -10,7 +10,7 @@ PACKAGES=(
   libjpeg62-turbo-dev libgif-dev libwmf-dev libemf2svg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu cups cups-client printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
-  xvfb xauth mate-backgrounds libvips-tools
+  xvfb xauth mate-backgrounds libvips-tools imagemagick
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "album/image_cache.h"
 
+#include "album/page_drawing_steps.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
@@ -88,15 +89,9 @@ void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString&
     Adicionar(figura, nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
 }
 
-namespace {
-
-// The reduced copy of a picture: half its width, at most 640 pixels, the height in proportion.
-Bitmap CopiaReduzida(const platform::Graphic& grafico)
+QSize TCacheDeImagensJaCarregadas::TamanhoDaCopia(int larguraDaFigura, int alturaDaFigura)
 {
-    const int larguraDaFigura = grafico.Width();
-    const int largura = std::max(1, std::min(RoundToInt32((long double)larguraDaFigura / 2),
-                                             TCacheDeImagensJaCarregadas::kLarguraMaximaDaCopia));
-    const int alturaDaFigura = grafico.Height();
+    const int largura = std::max(1, std::min(RoundToInt32((long double)larguraDaFigura / 2), kLarguraMaximaDaCopia));
     int altura = std::max(1, RoundToInt32((long double)(std::int64_t(alturaDaFigura) * largura) / larguraDaFigura));
     // A nearly square photo can round to a square copy, which never turns: the copy keeps the photo's
     // side, so that the photo lies the same way on every draw.
@@ -104,9 +99,41 @@ Bitmap CopiaReduzida(const platform::Graphic& grafico)
         altura = largura - 1;
     else if (altura == largura && larguraDaFigura < alturaDaFigura)
         altura = largura + 1;
-    Bitmap reduzida(largura, altura);
-    // A JPEG photo is decoded here once, at the smallest scale that covers the copy.
-    reduzida.GetCanvas().StretchDraw(Rect{0, 0, largura, altura}, grafico);
+    return QSize(largura, altura);
+}
+
+void TCacheDeImagensJaCarregadas::Antecipar(const QStringList& nomes)
+{
+    QStringList faltam;
+    for (const QString& nome : nomes)
+        if (!nome.isEmpty() && !faltam.contains(nome) && !Contem(nome) && QFileInfo(nome).isFile())
+            faltam << nome;
+    desenho::LeituraAntecipada leitura(int(faltam.size()), [&](int k) -> std::unique_ptr<platform::Graphic> {
+        auto grafico = platform::NewGraphicForExtension(QFileInfo(faltam[k]).suffix());
+        if (!grafico)
+            return nullptr;
+        grafico->LoadFromFile(faltam[k]);
+        if (grafico->Kind() == platform::GraphicKind::Jpeg && grafico->Width() > 0)
+            static_cast<const JpegImage&>(*grafico).Predecode(TamanhoDaCopia(grafico->Width(), grafico->Height()));
+        return grafico;
+    });
+    for (int k = 0; k < faltam.size(); ++k) {
+        std::unique_ptr<platform::Graphic> lida = leitura.Tomar(k);
+        if (!lida)
+            continue;
+        Picture figura;
+        desenho::Tentar([&] { CarregarImagem(figura, faltam[k], std::move(lida)); });
+    }
+}
+
+namespace {
+
+// The reduced copy of a picture, stretched onto a new bitmap (a JPEG photo is decoded here once, at
+// the smallest scale that covers the copy).
+Bitmap CopiaReduzida(const platform::Graphic& grafico, QSize tamanho)
+{
+    Bitmap reduzida(tamanho.width(), tamanho.height());
+    reduzida.GetCanvas().StretchDraw(Rect{0, 0, tamanho.width(), tamanho.height()}, grafico);
     return reduzida;
 }
 
@@ -121,7 +148,7 @@ void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString
     // The copy is made before the slot changes, so that a picture that fails to decode leaves the
     // slot as it was.
     auto imagem = std::make_unique<JpegImage>();
-    imagem->Assign(CopiaReduzida(*grafico));
+    imagem->Assign(CopiaReduzida(*grafico, TamanhoDaCopia(grafico->Width(), grafico->Height())));
     Guardar(std::move(imagem), nomeDoArquivo, tamanho, modificado);
 }
 
@@ -152,7 +179,7 @@ void TCacheDeImagensJaCarregadas::CarregarImagemReduzida(Picture& figura, const 
         const platform::Graphic* grafico = lida.GetGraphic();
         if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
             return;
-        reduzida = std::make_unique<Bitmap>(CopiaReduzida(*grafico));
+        reduzida = std::make_unique<Bitmap>(CopiaReduzida(*grafico, TamanhoDaCopia(grafico->Width(), grafico->Height())));
         imagem = std::make_unique<JpegImage>();
         imagem->Assign(*reduzida);
     });

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -38,6 +39,10 @@ public:
     // failure and nothing is stored.
     void CarregarImagemReduzida(platform::Picture& figura, const QString& nomeDoArquivo);
 
+    // Reads the files not cached yet on worker threads, each decoded once at the size of its reduced
+    // copy, and stores the copies (in the order given). Files that do not load are left out.
+    void Antecipar(const QStringList& nomes);
+
     // Whether the file is cached now (and unchanged since).
     bool Contem(const QString& nomeDoArquivo) const;
 
@@ -55,6 +60,8 @@ private:
     };
 
     int Procurar(const QString& nomeDoArquivo) const;
+    // The size of the reduced copy of a picture of w x h.
+    static QSize TamanhoDaCopia(int w, int h);
     void Adicionar(const platform::Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
                    const QDateTime& modificado);
     void Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo, qint64 tamanho,

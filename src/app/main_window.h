@@ -5,8 +5,9 @@
 // main_window_layout.cpp (areas and controls), main_window_page_view.cpp (page view, mouse, status
 // bar, size lists, page export), main_window_frames.cpp (photo placement and undo),
 // main_window_frame_menu.cpp (the frame menu and its commands), main_window_job.cpp (job commands),
-// main_window_tools.cpp (opening the tool windows) and main_window_startup.cpp (start-up and
-// shut-down).
+// main_window_tools.cpp (opening the tool windows), main_window_left_area.cpp (folders,
+// thumbnails, drag and drop, multiple insertion), main_window_navigation.cpp (page moves, their
+// keys, the page-control window) and main_window_startup.cpp (start-up and shut-down).
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,7 @@ class QAction;
 class QComboBox;
 class QFileDialog;
 class QLabel;
+class QMimeData;
 
 namespace lumoria {
 
@@ -34,6 +36,7 @@ class CaptionPanel;
 class OwnerDrawnMenu;
 class Panel;
 class PictureControl;
+class ShellListView;
 class SingleInstanceLock;
 class Splitter;
 class StatusBar;
@@ -41,7 +44,9 @@ class StatusBar;
 
 class BusyIndicator;
 class TCacheDeImagensJaCarregadas;
+class TControleArrastado;
 class TFancyButton;
+class TThumbnailList;
 class TfrmNavegadorGuia;
 class EditorWindowBase;
 
@@ -141,6 +146,39 @@ public:
     void spdNovoTrabalhoClick();
     void RecebeuArquivoArrastado(const QStringList& arquivos);
 
+    // --- Folders, thumbnails, drag and drop, multiple insertion (main_window_left_area.cpp).
+    void sheImagensClick();
+    void btnVoltarDiretorioClick();
+    void pnlImagensInferiorResize();
+    QString PegarDiretorioAtualDoShellListView() const;
+    void AtualizarMiniaturasDasFotosDeUmaPasta();
+    std::int32_t ContarQuantidadeDeArquivosDeImagens(const QString& pasta) const;
+    std::int32_t ContarArquivosDaMascara(const QString& mascara, const QString& pasta) const;
+    void thuImagensMouseDown(Qt::MouseButton botao, int X, int Y);
+    // The drag object of the caret thumbnail's picture; the drag frees it when it ends.
+    TControleArrastado* thuImagensStartDrag();
+    void thuImagensDblClick();
+    bool imgPaginaCentralDragOver(const QMimeData* arrastado) const;
+    void imgPaginaCentralDragDrop(const QMimeData* arrastado, int X, int Y);
+    void mnmMenuFotoNaMiniaturaPopup();
+    void mniInserirTodasSelecionadasClick();
+    void mniSelecionarTodasMiniaturasClick();
+    void mniSelecionarNenhumaMiniaturaClick();
+    // The number of pages added.
+    std::int32_t InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldurasDoPapelAImprimir();
+    void InserirFotoNaProximaMoldura(int& pagina, int& moldura, const QString& caminho, std::int32_t& adicionadas);
+    void SetarVisaoDeImagemArrastadaParaTodosComponentesDeUmForm(QWidget* form);
+
+    // --- Page navigation and page control (main_window_navigation.cpp).
+    void spdPaginaInicialClick();
+    void spdPaginaAnteriorClick();
+    void spdPaginaSeguinteClick();
+    void spdPaginaFinalClick();
+    // A released key (auto-repeats never come here); true when it was one of the four page keys.
+    bool FormKeyUp(int key);
+    void spdPaginasClick();
+    void ControlarInserirEliminarPaginas();
+
     // --- Start-up and shut-down (main_window_startup.cpp).
     void VerificarSeEstaNasPrimeirasUtilizacoesParaApresentarDicas();
     void spdSairClick();
@@ -157,8 +195,11 @@ public:
     platform::Panel* pnlImagens = nullptr;
     platform::CaptionPanel* pnlImagensTitulo = nullptr;
     platform::Panel* pnlImagensSuperior = nullptr;
+    platform::ShellListView* sheImagens = nullptr;
+    TFancyButton* btnVoltarDiretorio = nullptr;
     platform::Splitter* splImagens = nullptr;
     platform::Panel* pnlImagensInferior = nullptr;
+    TThumbnailList* thuImagens = nullptr;
     platform::CaptionPanel* pnlImagensRodape = nullptr;
 
     platform::CaptionPanel* lblPaginaCentralTitulo = nullptr;
@@ -209,6 +250,14 @@ public:
     QAction* mniN0103 = nullptr;
     QAction* mniNada01 = nullptr;
 
+    platform::OwnerDrawnMenu* mnmMenuFotoNaMiniatura = nullptr;
+    QAction* mniInserirTodasSelecionadas = nullptr;
+    QAction* mniN0201 = nullptr;
+    QAction* mniSelecionarTodasMiniaturas = nullptr;
+    QAction* mniSelecionarNenhumaMiniatura = nullptr;
+    QAction* mniN0202 = nullptr;
+    QAction* MenuItem8 = nullptr;
+
     // Null until GarantirDialogos.
     QFileDialog* opdFoto = nullptr;
     QFileDialog* svdTrabalho = nullptr;
@@ -232,6 +281,12 @@ private:
     void CriarAreaDeControles();
     void CriarBarraDeEstado();
     void CriarMenuDaMoldura();
+    void CriarMenuDaMiniatura();
+    void CriarAreaDePastas();
+    void LigarEventosDaAreaDasImagens();
+    // Moves to a page (names remembered for the old page forgotten) and shows it.
+    void IrParaAPagina(int indice);
+    bool FiltrarArrastoSobreAPagina(QEvent* event);
     void LigarEventos();
     void AlinharAreas();
     void PosicionarLinhaDeNavegacao();

@@ -128,6 +128,10 @@ void TfrmPrincipal::DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& 
         width = 220;
         height = 20;
     }
+    if (mnmMenuFotoNaMiniatura && mnmMenuFotoNaMiniatura->actions().contains(item)) {
+        width = 280;
+        height = 20;
+    }
     if (ItemDoAjuste(item, mnuComoAjustar)) {
         width = 360;
         height = 20;

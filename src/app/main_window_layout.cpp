@@ -13,6 +13,7 @@
 #include "album/size_tables.h"
 #include "common/about_box.h"
 #include "components/fancy_button.h"
+#include "components/thumbnail_list.h"
 #include "components/navigation_button.h"
 #include "install/file_routines.h"
 #include "platform/graphics/canvas.h"
@@ -23,6 +24,7 @@
 #include "platform/ui/dispatch.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/picture_control.h"
+#include "platform/ui/shell_list_view.h"
 #include "platform/ui/splitter.h"
 #include "platform/ui/status_bar.h"
 
@@ -42,6 +44,7 @@ constexpr int kAlturaDosTitulos = 23;
 constexpr int kAlturaDosRodapes = 19;
 constexpr int kAlturaImagensSuperior = 186;
 constexpr int kAlturaDoDivisor = 3;
+constexpr int kLarguraDasPastas = 180;
 // The navigation row keeps its distance to the window's bottom edge: it stands 4 pixels above the
 // page footer, which is level with the thumbnail footer above the status bar.
 constexpr int kLadoDaNavegacao = kLadoDoBotaoDeNavegacao;
@@ -132,6 +135,7 @@ void TfrmPrincipal::CriarControles()
     layout->addWidget(pnlControles, Align::Right);
     CriarAreaCentral();
     CriarMenuDaMoldura();
+    CriarMenuDaMiniatura();
 }
 
 void TfrmPrincipal::CriarAreaDasImagens()
@@ -143,14 +147,43 @@ void TfrmPrincipal::CriarAreaDasImagens()
     pnlImagensTitulo = NovoPainelDeTitulo(pnlImagens, QStringLiteral("Imagens e Fotos"), kAlturaDosTitulos);
     layout->addWidget(pnlImagensTitulo, Align::Top);
 
-    // The shell list view and its back button come with the folder browsing; the panel keeps
-    // their place.
     pnlImagensSuperior = new Panel(pnlImagens);
     pnlImagensSuperior->resize(kLarguraDasImagens, kAlturaImagensSuperior);
     layout->addWidget(pnlImagensSuperior, Align::Top);
+    auto* superior = new AlignLayout(pnlImagensSuperior);
+    sheImagens = new ShellListView(pnlImagensSuperior);
+    sheImagens->resize(kLarguraDasPastas, kAlturaImagensSuperior);
+    superior->addWidget(sheImagens, Align::Left);
+    btnVoltarDiretorio = new TFancyButton(pnlImagensSuperior);
+    btnVoltarDiretorio->SetColor(cl3DDkShadow);
+    btnVoltarDiretorio->FancyEffects().SetShape(btnRectangle);
+    btnVoltarDiretorio->FancyEffects().SetFrameWidth(3);
+    btnVoltarDiretorio->FancyEffects().SetHoverColor(clAqua);
+    btnVoltarDiretorio->Glyphs().SetGlyph(GlifoDeNavegacao(true, false));
+    btnVoltarDiretorio->Glyphs().SetLayout(lyCenter);
+    btnVoltarDiretorio->setToolTip(QStringLiteral("Voltar à Pasta Anterior"));
 
-    // The thumbnail list comes with the folder browsing too.
     pnlImagensInferior = new Panel(pnlImagens);
+    auto* inferior = new AlignLayout(pnlImagensInferior);
+    thuImagens = new TThumbnailList(pnlImagensInferior);
+    thuImagens->setFrameShape(QFrame::NoFrame);
+    thuImagens->SetColor(clGray);
+    thuImagens->SetColumns(3);
+    thuImagens->SetMultiSelect(true);
+    thuImagens->SetShowSelection(true);
+    thuImagens->SetScrollStyle(ssNormal);
+    thuImagens->SetScrollColor(clGray);
+    thuImagens->SetScrollWidth(16);
+    thuImagens->SetThumbnailSize(64);
+    QFont fonte(QStringLiteral("Verdana"));
+    fonte.setPixelSize(11);
+    thuImagens->setFont(fonte);
+    QPalette branca = thuImagens->palette();
+    branca.setColor(QPalette::Text, toQColor(kBranco));
+    thuImagens->setPalette(branca);
+    thuImagens->setToolTip(QStringLiteral("Arraste As Fotos Desejadas Para a Folha Ao Lado Direito Ou Clique Com o "
+                                          "Botão Direito Para Seleção Múltipla"));
+    inferior->addWidget(thuImagens, Align::Client);
 
     splImagens = new Splitter(pnlImagensSuperior, pnlImagensInferior, pnlImagens);
     splImagens->resize(kLarguraDasImagens, kAlturaDoDivisor);
@@ -234,9 +267,6 @@ void TfrmPrincipal::CriarAreaDeControles()
     spdLerTrabalho = NovoBotaoDeComando(pnlControles, QStringLiteral("Ler"), 7);
     spdGuia = NovoBotaoDeComando(pnlControles, QStringLiteral("Guia"), 8, QStringLiteral("Manual do Usuário"));
     spdSair = NovoBotaoDeComando(pnlControles, QStringLiteral("Sair"), 9);
-
-    // The page control comes with its window.
-    spdPaginas->setEnabled(false);
 }
 
 void TfrmPrincipal::CriarBarraDeEstado()
@@ -354,6 +384,12 @@ void TfrmPrincipal::LigarEventos()
     connectGuarded(spdSair, &TFancyButton::OnClick, this, [this] { spdSairClick(); });
     connectGuarded(spdSair, &TFancyButton::OnMouseUp, this,
                    [](Qt::MouseButton b, Qt::KeyboardModifiers k) { spdSairMouseUp(b, k); });
+    LigarEventosDaAreaDasImagens();
+    connectGuarded(spdPaginaInicial, &TFancyButton::OnClick, this, [this] { spdPaginaInicialClick(); });
+    connectGuarded(spdPaginaAnterior, &TFancyButton::OnClick, this, [this] { spdPaginaAnteriorClick(); });
+    connectGuarded(spdPaginaSeguinte, &TFancyButton::OnClick, this, [this] { spdPaginaSeguinteClick(); });
+    connectGuarded(spdPaginaFinal, &TFancyButton::OnClick, this, [this] { spdPaginaFinalClick(); });
+    connectGuarded(spdPaginas, &TFancyButton::OnClick, this, [this] { spdPaginasClick(); });
     m_documento.setLegendListener([this](const PageLegend& legenda) { MostrarLegenda(legenda); });
     m_documento.setSizeListReader([this] { return LerListasDeTamanho(); });
     m_documento.setSizeListWriter([this](const SizeListSelection& s) { MostrarTiposNasListas(s.paperItem, s.photoItem); });
@@ -365,6 +401,7 @@ void TfrmPrincipal::AlinharAreas()
     // A hidden window places its aligned controls only when shown; the page view reads their places
     // before that (a job read at start), so they are placed here, the window's areas first.
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(pnlImagens),
+                       static_cast<QWidget*>(pnlImagensSuperior), static_cast<QWidget*>(pnlImagensInferior),
                        static_cast<QWidget*>(pnlControles)})
         if (QLayout* l = w->layout())
             l->setGeometry(w->rect());
@@ -417,10 +454,16 @@ void TfrmPrincipal::resizeEvent(QResizeEvent* event)
 
 bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* event)
 {
-    // The window sees every key first, whichever of its controls has the focus.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()
-        && !QApplication::activePopupWidget()) {
+    if (watched == imgPaginaCentral && FiltrarArrastoSobreAPagina(event))
+        return true;
+    if ((watched == pnlImagensInferior || watched == pnlImagensSuperior) && event->type() == QEvent::Resize)
+        runGuarded([this] { pnlImagensInferiorResize(); });
+    // The window sees every key first, whichever of its controls has the focus; the page keys act
+    // when a key is let go (not on auto-repeat) while this window is active and no modal window is.
+    const bool teclaDaJanela = (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+                               && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this
+                               && !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
+    if (teclaDaJanela && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool ctrlZ = key->text() == QChar(26)
                            || (key->key() == Qt::Key_Z && (key->modifiers() & Qt::ControlModifier)
@@ -429,6 +472,15 @@ bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* event)
             runGuarded([this] { spdDesfazerClick(); });
             return true;
         }
+    }
+    if (teclaDaJanela && event->type() == QEvent::KeyRelease && isActiveWindow()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat())
+            return QWidget::eventFilter(watched, event);
+        bool tratada = false;
+        runGuarded([&] { tratada = FormKeyUp(key->key()); });
+        if (tratada)
+            return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -123,7 +123,9 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     AplicarCursoresNosControles(this);
 
     m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
-    // The thumbnails of the folder come with the folder browsing.
+    // The list's width gives the thumbnails their size: the areas are placed first.
+    AlinharAreas();
+    AtualizarMiniaturasDasFotosDeUmaPasta();
 
     m_documento.setModified(false);
     ZerarBackups();

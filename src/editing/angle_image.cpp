@@ -318,9 +318,13 @@ void TAngleImage::paintEvent(QPaintEvent*)
     const QRect dest = toQRect(GetDestRect());
     if (dest.isEmpty())
         return;
+    // A metafile or an icon is always see-through, whatever the control's option says.
+    const platform::Graphic* g = m_picture.GetGraphic();
+    const bool transparente =
+        m_transparent || (g && (g->Kind() == GraphicKind::Metafile || g->Kind() == GraphicKind::Icon));
     if (m_scaled.isNull() || m_scaled.size() != dest.size()) {
         QImage fonte = m_rotated.Image();
-        if (m_transparent) {
+        if (transparente) {
             // The transparent colour lets the background show through.
             const QRgb chave = platform::toRgb(m_sourceTransparent) | 0xFF000000u;
             fonte = fonte.convertToFormat(QImage::Format_ARGB32);
@@ -334,7 +338,7 @@ void TAngleImage::paintEvent(QPaintEvent*)
         m_scaled = platform::ScaleImage(fonte, fonte.rect(), dest.size());
     }
     QPainter painter(this);
-    if (!m_transparent) {
+    if (!transparente) {
         QRegion clip(GetRotatedRegion().translated(-pos()), Qt::OddEvenFill);
         painter.setClipRegion(clip.intersected(rect()));
     }

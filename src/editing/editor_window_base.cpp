@@ -366,7 +366,7 @@ bool EditorWindowBase::VerificarSeHaAlteracaoNaoGravada()
 
 void EditorWindowBase::RecebeuArquivoArrastado(const QStringList& arquivos)
 {
-    if (arquivos.isEmpty())
+    if (arquivos.isEmpty() || m_processando)
         return;
     const QString arquivo = arquivos.constFirst().left(500);
     if (!ExtensaoDeFotoAceita(arquivo) || !VerificarSeHaAlteracaoNaoGravada())
@@ -424,6 +424,7 @@ void EditorWindowBase::spdAbortarProcessamentoDesteEfeitoClick() { FAbortarProce
 void EditorWindowBase::LigarBarraDeProgresso(int minimo, int posicao, int maximo)
 {
     AoLigarProgresso();
+    m_processando = true;
     pgcControles->setEnabled(false);
     pnlControlesDireito->setEnabled(false);
     FAbortarProcessamento = false;
@@ -448,6 +449,7 @@ void EditorWindowBase::DesligarBarraDeProgresso()
     spdAbortarProcessamentoDesteEfeito->hide();
     prbProgresso->hide();
     AoDesligarProgresso(FAbortarProcessamento);
+    m_processando = false;
     pgcControles->setEnabled(true);
     pnlControlesDireito->setEnabled(true);
 }
@@ -457,7 +459,7 @@ void EditorWindowBase::closeEvent(QCloseEvent* event)
     // The window hides before the question and may have to come back when the write fails; the
     // question runs once the close event is over, so that hiding for it does not end the modal wait.
     event->ignore();
-    if (m_fechando)
+    if (m_fechando || m_processando)
         return;
     m_fechando = true;
     QMetaObject::invokeMethod(

@@ -157,6 +157,8 @@ private:
     QString m_ultimoNomeGravado;
     // A close is being asked about (a second request meanwhile is the same close).
     bool m_fechando = false;
+    // A long pixel routine runs on the picture: nothing may replace it or close the window meanwhile.
+    bool m_processando = false;
 };
 
 } // namespace lumoria

@@ -142,6 +142,10 @@ void TfrmEditarFotosEfeitos::SincronizarConteudoImagensNormalRotacaoEfeito()
     DimensionarFoto();
     AtualizarLegendaDeDimensaoReal();
     FazerRotacao(0);
+    // A save that fails leaves the window on this tab: the layer must hold the turned picture now, or
+    // the next synchronisation would copy the unturned one back over the working picture.
+    AtribuirFigura(imgFoto->Picture(), imgFotoRotacao->Picture());
+    imgFotoRotacao->RebuildImage();
 }
 
 void TfrmEditarFotosEfeitos::ZerarTodosOsEfeitos()

@@ -3,7 +3,10 @@
 // BMP. Its four picture layers share one rectangle on the stage and one shows at a time: the working
 // picture, the rotation layer (the working picture turned by the dial's angle), the effect layer and
 // the copy shown while a long pixel routine runs.
+#include <cstdint>
+
 #include "editing/editor_window_base.h"
+#include "imaging/random_source.h"
 #include "platform/graphics/picture.h"
 
 class QCheckBox;
@@ -51,6 +54,33 @@ public:
     void spdHorarioClick();
     void spdZerarAnguloClick();
 
+    // Picture operations the editor offers besides red-eye and rotation; no command runs them. The
+    // long ones use this window's progress bar, and an abort gives the visible picture back.
+    void AplicarDataNaFoto(PictureLayer& camada, const QString& texto);
+    void AplicarDataNaFotoRotacao(TAngleImage& camada, const QString& texto);
+    void AplicarDataNaFotoEfeito(TEffectImage& camada, const QString& texto);
+    static void DrawImage(platform::Canvas& canvas, const Rect& retangulo, const platform::Bitmap& bitmap);
+    static platform::Bitmap FlipReverseScanLine(bool cimaParaBaixo, bool esquerdaParaDireita,
+                                                const platform::Bitmap& origem);
+    static int LimitarCanalDeCor(int valor);
+    void EditarCanaisDeCorDeBitmap(int vermelho, int verde, int azul, platform::Bitmap& bitmap);
+    void ColocarBitmapEmSepia(int profundidade, platform::Bitmap& bitmap);
+    void ColocarBitmapEmSepia_Rapido_24Bits(int profundidade, platform::Bitmap& bitmap);
+    void ColocarBitmapEmSpray(int quantidade, platform::Bitmap& bitmap);
+    void ColocarBitmapEmPretoBranco(std::uint8_t limite, platform::Bitmap& bitmap);
+    void ColocarBitmapEmDistribuicaoDePixels(platform::Bitmap& bitmap);
+    void ColocarBitmapEmPinturaImpressionista(int raioX, int raioY, int amostras, int pinceladas,
+                                              platform::Bitmap& bitmap);
+    void ColocarBitmapEmDeformacaoSenoidal(int periodo, int amplitude, const platform::Bitmap& origem,
+                                           platform::Bitmap& destino);
+    void ColocarBitmapEmAntiAliasing(int quantidade, platform::Bitmap& bitmap);
+    void ColorCarBitmapEmAcentuacaoFiltroSharper(int quantidade, platform::Bitmap& bitmap);
+    void MisturarDoisBitmapsRetornandoResultadoNoSegundo(int modo, const platform::Bitmap& primeiro,
+                                                         platform::Bitmap& segundo);
+    static void ColocarBitmapEmNovasDimensoes(const platform::Bitmap& origem, platform::Bitmap& destino,
+                                              int novaLargura, int novaAltura);
+    static std::int32_t ArredondarMeioParaCima(double valor);
+
     TAngleImage* imgFotoRotacao = nullptr;
     TEffectImage* imgFotoEfeito = nullptr;
     PictureLayer* imgFotoBackupPreOperacao = nullptr;
@@ -73,6 +103,8 @@ public:
     QWidget* FControleDoArraste = nullptr;
     double FAnguloInicialDoArraste = 0;
     platform::Picture FFotoAntesDoRetoque;
+    // The random draws of the effects, seeded from the clock once for the window.
+    RandomSource FAleatorio;
 
 protected:
     QString PrefixoDoTitulo() const override;

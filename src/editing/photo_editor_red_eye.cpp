@@ -61,20 +61,33 @@ void TfrmEditarFotosEfeitos::imgFotoMouseUp(Qt::MouseButton, int x, int y)
         return;
     // The rule lets pending events run: a second click must wait for this one.
     m_retocando = true;
+    bool aplicado = false;
     try {
-        ConverterFiguraParaBitmap(imgFoto->Picture());
-        platform::Bitmap& bitmap = imgFoto->Picture().GetBitmap();
+        platform::Picture& figura = imgFoto->Picture();
+        ConverterFiguraParaBitmap(figura);
+        // The rule works on a copy that shares the pixels until the patch is written: the events it
+        // lets through may put another picture in place (a photo loaded, "Remover"), which the click
+        // then leaves alone.
+        const platform::Graphic* antes = figura.GetGraphic();
+        const qint64 pixelsAntes = figura.GetBitmap().Image().cacheKey();
+        platform::Bitmap retocado(figura.GetBitmap());
         const Point p = MapearPontoEntreRetangulos(Rect{0, 0, imgFoto->width(), imgFoto->height()}, Point{x, y},
-                                                   Rect{0, 0, bitmap.Width(), bitmap.Height()});
+                                                   Rect{0, 0, retocado.Width(), retocado.Height()});
         FAbortarProcessamento = false;
         RemoverCanalVermelhoDePedacoDeBitmap(Rect{p.X - kMeioLadoDoRetoque, p.Y - kMeioLadoDoRetoque,
                                                   p.X + kMeioLadoDoRetoque, p.Y + kMeioLadoDoRetoque},
-                                             bitmap, this);
+                                             retocado, this);
+        if (figura.GetGraphic() == antes && figura.GetBitmap().Image().cacheKey() == pixelsAntes) {
+            figura.GetBitmap() = retocado;
+            aplicado = true;
+        }
     } catch (...) {
         m_retocando = false;
         throw;
     }
     m_retocando = false;
+    if (!aplicado)
+        return;
     imgFoto->Changed();
     spdZerarOlhosVermelhos->setEnabled(true);
     FModificado = true;

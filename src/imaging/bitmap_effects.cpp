@@ -1,12 +1,12 @@
 #include "imaging/bitmap_effects.h"
 
+#include "imaging/filled_ellipse.h"
 #include "imaging/pixel_rows.h"
 #include "imaging/progress_steps.h"
-#include "platform/graphics/canvas.h"
 #include "platform/graphics/parallel.h"
 #include "platform/numeric.h"
 
-#include <QPainter>
+#include <QColor>
 
 #include <algorithm>
 #include <cmath>
@@ -224,12 +224,9 @@ void ColocarBitmapEmPinturaImpressionista(EditorProgress& progresso, RandomSourc
                 sb += 255;
             }
         }
+        // The painter's ellipse leans down and misses the top row of small boxes: exact pixels instead.
         const QColor colour(int(sr / samples), int(sg / samples), int(sb / samples));
-        bitmap.GetCanvas().Paint([&](QPainter& painter) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            painter.drawEllipse(QRect(cx - raioX, cy - raioY, 2 * raioX, 2 * raioY));
-        });
+        PreencherElipse(bitmap, Rect{cx - raioX, cy - raioY, cx + raioX, cy + raioY}, colour);
         if (!steps::Done(progresso, i))
             break;
     }

@@ -383,11 +383,15 @@ void ApplyColourEffects(const Bitmap& source, const Bitmap* noise, const ColourE
         const std::int64_t darkness = e.darkness != 0 ? -((x * e.darkness) / 255) : 0;
         base[i] = x + contrast + lightness + darkness + e.brightness;
     }
+    // The sine is taken in extended precision and its product stored as a double: 85 lands on
+    // 127.5 plus a hair (128), where an all-double sine falls a hair below it (127).
     std::array<std::uint8_t, 256> split{};
     for (int i = 0; i < 256; ++i) {
         int x = i;
-        for (int k = 0; k < e.splitlight; ++k)
-            x = int(Round(std::sin(double(x) / 255 * std::numbers::pi / 2) * 255));
+        for (int k = 0; k < e.splitlight; ++k) {
+            const double product = double(std::sin((long double)x / 255 * std::numbers::pi_v<long double> / 2) * 255);
+            x = int(Round(product));
+        }
         split[i] = std::uint8_t(x);
     }
     const bool solarise = e.posterize == 0 && e.solorize != 0;

@@ -10,10 +10,12 @@ namespace lumoria {
 namespace {
 
 // With a = width, b = height and the centre at (L + R) / 2, the pixel centre x + 0.5 is inside when
-// (2x + 1 - L - R)^2 * b^2 + (2y + 1 - T - B)^2 * a^2 <= a^2 * b^2, all in 64-bit integers.
+// (2x + 1 - L - R)^2 * b^2 + (2y + 1 - T - B)^2 * a^2 <= a^2 * b^2, in 128-bit integers: the products
+// pass 64 bits once the sides pass 2^15.
 bool Dentro(std::int64_t ex, std::int64_t ey, std::int64_t a2, std::int64_t b2)
 {
-    return ex * ex * b2 + ey * ey * a2 <= a2 * b2;
+    using Wide = __int128;
+    return Wide(ex) * ex * b2 + Wide(ey) * ey * a2 <= Wide(a2) * b2;
 }
 
 } // namespace

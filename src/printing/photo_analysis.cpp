@@ -28,11 +28,12 @@ std::optional<MedidasDaAnalise> MedirFotoNaMoldura(std::int32_t larguraDaFoto, s
     MedidasDaAnalise m;
     m.pmin = std::min(larguraDaFoto, alturaDaFoto);
     m.pmax = std::max(larguraDaFoto, alturaDaFoto);
-    m.fmin = ToInt32(std::min(larguraDaMoldura, alturaDaMoldura));
-    m.fmax = ToInt32(std::max(larguraDaMoldura, alturaDaMoldura));
+    m.fmin = std::min(larguraDaMoldura, alturaDaMoldura);
+    m.fmax = std::max(larguraDaMoldura, alturaDaMoldura);
     const std::int64_t pixels = std::int64_t{m.pmin} * m.pmax;
-    const std::int64_t area = std::int64_t{m.fmin} * m.fmax;
-    m.A = kMilimetrosPorPolegada * std::sqrt(static_cast<long double>(pixels) / static_cast<long double>(area));
+    // Real: two frame sides of up to 2^32 would overflow even 64 bits.
+    const long double area = static_cast<long double>(m.fmin) * static_cast<long double>(m.fmax);
+    m.A = kMilimetrosPorPolegada * std::sqrt(static_cast<long double>(pixels) / area);
     return m;
 }
 
@@ -54,7 +55,8 @@ QString TextoDoResultadoEsperado(long double A) { return NomeDaFaixa(FaixaDaReso
 
 QStringList LinhasDaAnalise(const MedidasDaAnalise& m, std::uint8_t ajuste)
 {
-    const long double pmin = m.pmin, pmax = m.pmax, fmin = m.fmin, fmax = m.fmax;
+    const long double pmin = m.pmin, pmax = m.pmax;
+    const long double fmin = static_cast<long double>(m.fmin), fmax = static_cast<long double>(m.fmax);
     return {
         QStringLiteral("Dimensões da Foto: %1 x %2 Pixels").arg(m.pmin).arg(m.pmax),
         QStringLiteral("Dimensões da Impressão: ") + F(0, fmin / 10) + QStringLiteral(" x ") + F(0, fmax / 10) +
@@ -79,11 +81,13 @@ Rect RetanguloDaImagemNoPainel(std::int32_t larguraDoPainel, std::int32_t altura
     const long double PW = larguraDoPainel, PH = alturaDoPainel;
     const long double iw = larguraDaImagem, ih = alturaDaImagem;
     std::int32_t w = larguraDoPainel;
-    std::int32_t h = RoundToInt32(ih * PW / iw);
-    if (h > alturaDoPainel) {
-        h = alturaDoPainel;
+    std::int32_t h = alturaDoPainel;
+    // Compared before narrowing: a very tall, narrow picture gives a height past 32 bits here.
+    const std::int64_t alturaNaLargura = Round(ih * PW / iw);
+    if (alturaNaLargura > alturaDoPainel)
         w = RoundToInt32(iw * PH / ih);
-    }
+    else
+        h = ToInt32(alturaNaLargura);
     const std::int32_t largura = RoundToInt32(w * 0.9L);
     const std::int32_t altura = RoundToInt32(h * 0.9L);
     const std::int32_t esquerda = RoundToInt32((PW - largura) / 2);

@@ -15,7 +15,8 @@ class TFoto;
 
 struct MedidasDaAnalise {
     std::int32_t pmin = 0, pmax = 0; // picture sides in pixels
-    std::int32_t fmin = 0, fmax = 0; // frame sides in millimetres
+    // Frame sides in millimetres; a frame read from a job may span the whole 32-bit range.
+    std::int64_t fmin = 0, fmax = 0;
     // 25.4 x sqrt(pixels / square millimetres): dots per inch over the printed area.
     long double A = 0;
 };

@@ -117,7 +117,7 @@ void TfrmAnalisarFotos::SetarArquivoEMolduraDaFoto(const QString& arquivoDado, i
         if (pagina < 0 || pagina >= album.pageCount() || moldura < 0 || moldura >= album.Pagina(pagina).frameCount())
             throw AnaliseImpossivel(QStringLiteral("A Moldura Desta Foto Não Está Na Página."));
         const TFoto& foto = album.Foto(pagina, moldura);
-        if (foto.Right - foto.Left <= 0 || foto.Bottom - foto.Top <= 0)
+        if (std::int64_t{foto.Right} - foto.Left <= 0 || std::int64_t{foto.Bottom} - foto.Top <= 0)
             throw AnaliseImpossivel(QStringLiteral("A Moldura Desta Foto Não Tem Dimensões."));
 
         DimensionarImagemNoPainel(arquivo);

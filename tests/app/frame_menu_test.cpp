@@ -167,6 +167,9 @@ TEST_F(FrameMenu, FitItemsCarryTheirMarkAsAPrefix)
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniEditarEstaFotoTextosETrabalhos, 220, false),
               ItemEsperado(220, QStringLiteral("Capa CD & DVD"), cinza, branco));
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
+              ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, branco));
+    janela->mniAnalisarEstaFoto->setEnabled(false);
+    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
               ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, QColor(0, 0, 0)));
     EXPECT_EQ(ItemDesenhado(*janela, janela->mniRemoverEstaFoto, 220, false),
               ItemEsperado(220, QStringLiteral("Remover Foto"), cinza, branco));

@@ -75,8 +75,7 @@ TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
     EXPECT_EQ(janela->spdDesfazer->toolTip(), QStringLiteral("Desfazer Operação De Troca Ou Edição De Foto Anterior"));
     EXPECT_EQ(janela->spdEditarFotosTextosETrabalhos->Caption(), QStringLiteral("Capa CD && DVD"));
     EXPECT_TRUE(janela->spdNovoTrabalho->isEnabled());
-    // Their windows come later.
-    EXPECT_FALSE(janela->spdPaginas->isEnabled());
+    EXPECT_TRUE(janela->spdPaginas->isEnabled());
     EXPECT_TRUE(janela->spdPrevisaoImpressao->isEnabled());
     QList<int> topos;
     for (TFancyButton* b : {janela->spdPaginas, janela->spdDesfazer, janela->spdEditarFotosEfeitos,

@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "common/app_identity.h"
 #include "common/failure_messages.h"
+#include "editing/cover/cover_editor.h"
 #include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
 
@@ -132,7 +133,13 @@ TEST_F(SingleCopy, ANormalRunGoesThroughTheLoopToTheConfirmedExit)
     atendente.respostas << 6; // the exit question
     QTimer fechar;
     fechar.setSingleShot(true);
-    QObject::connect(&fechar, &QTimer::timeout, [] {
+    int capasOcultas = -1;
+    QObject::connect(&fechar, &QTimer::timeout, [&capasOcultas] {
+        // Start-up keeps one cover editor window, hidden, for the whole run.
+        capasOcultas = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* capa = qobject_cast<TfrmEditarFotosTrabalhos*>(w))
+                capasOcultas += capa->isVisible() ? 100 : 1;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* janela = qobject_cast<TfrmPrincipal*>(w); janela && janela->isVisible())
                 janela->close();
@@ -143,6 +150,7 @@ TEST_F(SingleCopy, ANormalRunGoesThroughTheLoopToTheConfirmedExit)
     QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     guarda.start(8000);
     EXPECT_EQ(ExecutarLumoria({trabalho}), 0);
+    EXPECT_EQ(capasOcultas, 1);
     ASSERT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Saída"));
     EXPECT_FALSE(QFile::exists(PastaDoAplicativo() + QStringLiteral("c_esperar.ani")));

@@ -141,3 +141,31 @@ TEST(AngleImage, OutlineFollowsThePixelsInTheParentsCoordinates)
     control.setGeometry(0, 0, 80, 40); // drawn at twice its size
     EXPECT_EQ(control.GetRotatedRegion(), QPolygon({QPoint(80, 40), QPoint(0, 40), QPoint(0, 0), QPoint(80, 0)}));
 }
+
+TEST(AngleImage, AnIconIsDrawnSeeThroughWhereItHasNoPixels)
+{
+    // Left half see-through, right half blue.
+    QImage icone(16, 16, QImage::Format_ARGB32);
+    icone.fill(Qt::transparent);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 8; x < 16; ++x)
+            icone.setPixel(x, y, qRgb(0, 0, 255));
+    const QString path = test::TempPath(QStringLiteral("angle.ico"));
+    test::WriteBytes(path, test::IcoBytes(icone));
+    QWidget fundo;
+    fundo.resize(60, 60);
+    QPalette p = fundo.palette();
+    p.setColor(QPalette::Window, Qt::red);
+    fundo.setPalette(p);
+    fundo.setAutoFillBackground(true);
+    auto* control = new TAngleImage(&fundo);
+    control->setGeometry(0, 0, 40, 40);
+    control->SetUniqueSize(false);
+    control->SetColor(0x00FFFFFF);
+    control->Picture().LoadFromFile(path);
+    control->RebuildImage();
+    ASSERT_FALSE(control->Transparent());
+    const QImage visto = fundo.grab().toImage();
+    EXPECT_EQ(QColor(visto.pixel(12, 8)), QColor(0, 0, 255));
+    EXPECT_EQ(QColor(visto.pixel(3, 8)), QColor(255, 0, 0));
+}

@@ -251,19 +251,42 @@ TEST_F(CoverEditor, MarkerIsDrawnMovedAndHiddenOverThePhotoOnly)
     EXPECT_EQ(Grab(), plain);
 }
 
+// A marker drawn through the window system, as the operator's pointer: the press gives the stage
+// the focus.
+static void DrawMarkerWithTheWindowActive(TfrmEditarFotosTrabalhos& editor)
+{
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    QTest::mousePress(editor.imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(editor.imgFoto, QPoint(150, 120));
+    QTest::mouseRelease(editor.imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
+    ASSERT_TRUE(editor.FMarcadorVisivel);
+    ASSERT_TRUE(editor.pnlFoto->hasFocus());
+}
+
 TEST_F(CoverEditor, MarkerGoesWhenTheStageLosesTheFocus)
 {
     Load(QStringLiteral("foco.bmp"), 400, 300);
-    editor->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-    // Through the window system, as the operator's pointer: the press gives the stage the focus.
-    QTest::mousePress(editor->imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseMove(editor->imgFoto, QPoint(150, 120));
-    QTest::mouseRelease(editor->imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
-    ASSERT_TRUE(editor->FMarcadorVisivel);
-    EXPECT_TRUE(editor->pnlFoto->hasFocus());
+    ASSERT_NO_FATAL_FAILURE(DrawMarkerWithTheWindowActive(*editor));
     QTest::mouseClick(editor->cbxPermitirAplicarCapaCD, Qt::LeftButton);
     EXPECT_FALSE(editor->FMarcadorVisivel);
+}
+
+TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivated)
+{
+    Load(QStringLiteral("outra janela.bmp"), 400, 300);
+    ASSERT_NO_FATAL_FAILURE(DrawMarkerWithTheWindowActive(*editor));
+    // A dialog or another program taking the activation moves no focus inside this window.
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(editor->FMarcadorVisivel);
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    EXPECT_TRUE(editor->FMarcadorVisivel);
+    EXPECT_TRUE(editor->pnlFoto->hasFocus());
 }
 
 TEST_F(CoverEditor, MarkerPenGrowsWithThePicture)

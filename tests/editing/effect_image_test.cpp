@@ -108,6 +108,9 @@ TEST(EffectImage, ChainExamples)
     EXPECT_EQ(Through(QColor(10, 20, 250), [](TEffectImage& i) { i.SetPicBrightness(10); }), QColor(20, 30, 255));
     // Split light once: Round(sin(128 / 255 x pi / 2) x 255) = Round(180.87) = 181.
     EXPECT_EQ(Through(QColor(128, 0, 255), [](TEffectImage& i) { i.SetPicSplitlight(1); }), QColor(181, 0, 255));
+    // 85 lands on sin(pi / 6) x 255 = 127.5: the extended product is a hair above it, so 128 (in double
+    // it falls a hair below, 127).
+    EXPECT_EQ(Through(QColor(85, 85, 85), [](TEffectImage& i) { i.SetPicSplitlight(1); }), QColor(128, 128, 128));
     // Grey 0.3 R + 0.59 G + 0.11 B: 30 + 59 + 11 = 100; with saturation set too, grey wins.
     EXPECT_EQ(Through(QColor(100, 100, 100), [](TEffectImage& i) { i.SetPicGrayScale(true); }), QColor(100, 100, 100));
     EXPECT_EQ(Through(QColor(200, 0, 0),

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QTest>
+#include <QProgressBar>
+#include <QTimer>
 
 #include <memory>
 
@@ -548,4 +550,87 @@ TEST_F(PhotoEditor, ASmallPhotoFillsItsRectangleOnEveryLayer)
     const QImage visto = editor->imgFotoRotacao->grab().toImage();
     EXPECT_EQ(QColor(visto.pixel(700, 340)), QColor(220, 20, 20));
     EXPECT_EQ(QColor(visto.pixel(5, 5)), QColor(128, 128, 128));
+}
+
+TEST_F(PhotoEditor, AWriteThatFailsOnTheRotationTabKeepsTheTurn)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("giro-falha.bmp"), 40, 20)));
+    Girar90();
+    const QString arquivo = TempPath(QStringLiteral("giro-falha.bmp")) + QStringLiteral("/dentro.jpg");
+    atendente.respostas = {6};
+    EXPECT_FALSE(editor->GravarFoto(arquivo));
+    ASSERT_EQ(atendente.caixas.size(), 1);
+    EXPECT_TRUE(editor->FModificado);
+    // The window stays on the tab, showing the turned photo at angle 0.
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaRotacao);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("20 x 40 Pixels"));
+    // Leaving the tab keeps the turn, and a second turn adds to it.
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    EXPECT_EQ(Tamanho(), QSize(20, 40));
+    EXPECT_EQ(Px(0, 39), qRgb(128, 128, 128));
+    Girar90();
+    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    EXPECT_EQ(Tamanho(), QSize(40, 20));
+    EXPECT_EQ(Px(39, 19), qRgb(128, 128, 128));
+}
+
+TEST_F(PhotoEditor, SepiaRunsWithTheBarAndAnAbortGivesThePictureBack)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("sepia.bmp"), 100, 300)));
+    // The abort button is pressed while the first row's pending events run.
+    bool durante = false;
+    QTimer::singleShot(0, editor.get(), [&] {
+        durante = editor->imgFotoBackupPreOperacao->isVisible() && !editor->imgFoto->isVisible() &&
+                  !editor->pgcControles->isEnabled() && editor->prbProgresso->isVisible();
+        Clicar(editor->spdAbortarProcessamentoDesteEfeito);
+    });
+    editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
+    EXPECT_TRUE(durante);
+    EXPECT_TRUE(editor->FAbortarProcessamento);
+    EXPECT_EQ(Px(50, 0), qRgb(220, 20, 20));
+    EXPECT_EQ(Px(50, 299), qRgb(220, 20, 20));
+    EXPECT_TRUE(editor->imgFoto->isVisible());
+    EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
+    EXPECT_TRUE(editor->pnlControlesDireito->isEnabled());
+
+    // Without an abort every row turns: grey (R + G + B) div 3, red + 2 x 20, green + 20.
+    editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
+    EXPECT_FALSE(editor->FAbortarProcessamento);
+    EXPECT_EQ(Px(50, 0), qRgb(126, 106, 86));
+    EXPECT_EQ(Px(50, 299), qRgb(126, 106, 86));
+    EXPECT_EQ(Px(5, 5), qRgb(168, 148, 128));
+}
+
+TEST_F(PhotoEditor, APhotoPutBackWhileAClickIsAppliedIsNotRetouched)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("durante.bmp"))));
+    editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
+    // "Foto Original", pending when the click arrives, runs while the rule lets events through.
+    QTimer::singleShot(0, editor.get(), [&] { Clicar(editor->spdFotoOriginal); });
+    editor->imgFotoMouseUp(Qt::LeftButton, editor->imgFoto->width() / 2, editor->imgFoto->height() / 2);
+    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_FALSE(editor->spdZerarOlhosVermelhos->isEnabled());
+    // The next click retouches the photo now shown.
+    editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
+    Clicar(editor->imgFoto);
+    EXPECT_EQ(Px(50, 40), qRgb(20, 20, 20));
+    EXPECT_TRUE(editor->FModificado);
+}
+
+TEST_F(PhotoEditor, WhileARoutineRunsADropOrACloseIsRefused)
+{
+    const QString foto = FotoVermelha(QStringLiteral("rotina.bmp"), 100, 300);
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(foto));
+    const QString outra = FotoVermelha(QStringLiteral("rotina-outra.bmp"), 30, 30);
+    QTimer::singleShot(0, editor.get(), [&] {
+        editor->RecebeuArquivoArrastado({outra});
+        editor->close();
+    });
+    editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
+    QTest::qWait(20);
+    EXPECT_EQ(editor->FArquivoDaFoto, foto);
+    EXPECT_EQ(Px(50, 299), qRgb(126, 106, 86));
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(atendente.caixas.empty());
 }

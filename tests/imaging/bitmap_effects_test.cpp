@@ -292,6 +292,46 @@ TEST(BitmapEffects, ImpressionistStrokesRepeatForASeed)
     EXPECT_EQ(progress.steps.size(), 22u); // strokes + 1 per run
 }
 
+TEST(BitmapEffects, ImpressionistStrokeFillsTheEllipseOfItsBox)
+{
+    // One stroke, one sample: the stroke takes the sampled colour (white outside) over the ellipse of
+    // the box (cx - rx, cy - ry)-(cx + rx, cy + ry), which touches all four sides of the box.
+    struct Case {
+        int rx, ry;
+        // Per row from cy - ry: the columns filled, relative to cx, [from, to).
+        std::vector<std::pair<int, int>> rows;
+    };
+    const Case cases[] = {
+        {1, 1, {{-1, 1}, {-1, 1}}},
+        {3, 2, {{-2, 2}, {-3, 3}, {-3, 3}, {-2, 2}}},
+    };
+    for (const Case& c : cases) {
+        for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+            const Bitmap original = NoisyBitmap(16, 14);
+            RandomSource draws(seed);
+            const int cx = draws.Random(16);
+            const int cy = draws.Random(14);
+            const int sy = cy - c.ry + draws.Random(2 * c.ry + 1);
+            const int sx = cx - c.rx + draws.Random(2 * c.rx + 1);
+            const bool inside = sx >= 0 && sx < 16 && sy >= 0 && sy < 14;
+            const QColor colour = inside ? PixelOf(original, sx, sy) : QColor(Qt::white);
+
+            Bitmap bitmap = original;
+            RecordingProgress progress;
+            RandomSource random(seed);
+            ColocarBitmapEmPinturaImpressionista(progress, random, c.rx, c.ry, 1, 0, bitmap);
+            for (int y = 0; y < 14; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    const int row = y - (cy - c.ry);
+                    const bool filled = row >= 0 && row < int(c.rows.size()) && x - cx >= c.rows[row].first
+                        && x - cx < c.rows[row].second;
+                    ASSERT_EQ(PixelOf(bitmap, x, y), filled ? colour : PixelOf(original, x, y))
+                        << c.rx << "x" << c.ry << " seed " << seed << " at " << x - cx << "," << y - cy;
+                }
+        }
+    }
+}
+
 TEST(BitmapEffects, AbortStopsAfterTheStepAndKeepsTheStepByStepResult)
 {
     // Columns: steps 0..5 done, the rest of the band as it was.

@@ -147,3 +147,25 @@ TEST(ImageCache, PlacingAPhotoTakesTheReducedCopyFromTheFirstDraw)
     EXPECT_THROW(cache.CarregarImagemReduzida(none, broken), InvalidPicture);
     EXPECT_EQ(cache.Proxima(), 1);
 }
+
+TEST(ImageCache, ReadingAheadStoresTheCopiesInOrderAndLeavesOutWhatDoesNotLoad)
+{
+    TCacheDeImagensJaCarregadas cache;
+    const QString a = WriteJpeg(QStringLiteral("ahead-a.jpg"), SolidImage(1200, 800, QColor(10, 120, 200)), 80);
+    const QString b = WriteBmp(QStringLiteral("ahead-b.bmp"), SolidImage(300, 400, QColor(200, 10, 10)));
+    const QString broken = TempPath(QStringLiteral("ahead-broken.jpg"));
+    WriteBytes(broken, "not a photo");
+    cache.Antecipar({a, broken, b, a, TempPath(QStringLiteral("missing.jpg"))});
+    EXPECT_EQ(cache.Proxima(), 2);
+    EXPECT_EQ(cache.NomeDoArquivo(0), a);
+    EXPECT_EQ(cache.NomeDoArquivo(1), b);
+    EXPECT_EQ(cache.Imagem(0)->Width(), 600);
+    EXPECT_EQ(cache.Imagem(1)->Height(), 200);
+    EXPECT_FALSE(cache.Contem(broken));
+    // What is cached already is not read again.
+    cache.Antecipar({a});
+    EXPECT_EQ(cache.Proxima(), 2);
+    Picture p;
+    cache.CarregarImagem(p, a);
+    EXPECT_EQ(p.Width(), 600);
+}

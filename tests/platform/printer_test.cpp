@@ -4,8 +4,15 @@
 #include "platform/printing/fixed_printer.h"
 #include "platform/printing/qt_printer.h"
 
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
 #include <QMarginsF>
 #include <QPageLayout>
+#include <QPageSetupDialog>
+
+#include "common/modal_helper.h"
+#include "support/test_env.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -51,6 +58,56 @@ TEST(QtPrinters, UnknownPrintersAreNotSelected)
     ASSERT_TRUE(system.selectPrinter("PDF"));
     EXPECT_FALSE(system.selectPrinter("No Such Printer"));
     EXPECT_EQ(system.currentPrinter().name(), "PDF");
+}
+
+// A second printer for this process only: an instance of the queue "PDF" in the user's CUPS options.
+class CupsInstance {
+public:
+    CupsInstance()
+    {
+        QDir().mkpath(m_folder);
+        QFile file(m_folder + "/lpoptions");
+        if (file.open(QIODevice::WriteOnly))
+            file.write("Dest PDF/fotos media=Letter\n");
+    }
+    ~CupsInstance() { QFile::remove(m_folder + "/lpoptions"); }
+
+private:
+    QString m_folder = QString::fromStdString((test::homeDir() / ".cups").string());
+};
+
+// With two printers the set-up asks which to set up; another printer is current only once its page
+// set-up was accepted.
+TEST(QtPrinters, PageSetUpChoosesThePrinterAndACancelledOneChangesNothing)
+{
+    const CupsInstance fotos;
+    for (const bool aceitar : {false, true}) {
+        QtPrinterSystem system;
+        ASSERT_TRUE(system.selectPrinter("PDF"));
+        ASSERT_TRUE(system.installedPrinters().contains("PDF/fotos")) << system.installedPrinters().join(", ").toStdString();
+        Printer* antes = &system.currentPrinter();
+        bool escolheu = false;
+        bool configurou = false;
+        test::WhenModal([&](QWidget* modal) {
+            auto* escolha = qobject_cast<QInputDialog*>(modal);
+            ASSERT_NE(escolha, nullptr) << modal->metaObject()->className();
+            escolheu = escolha->textValue() == "PDF" && !escolha->isComboBoxEditable();
+            escolha->setTextValue("PDF/fotos");
+            test::WhenModal([&](QWidget* pagina) {
+                auto* dialogo = qobject_cast<QPageSetupDialog*>(pagina);
+                ASSERT_NE(dialogo, nullptr) << pagina->metaObject()->className();
+                configurou = true;
+                aceitar ? dialogo->accept() : dialogo->reject();
+            });
+            escolha->accept();
+        });
+        EXPECT_EQ(system.runPageSetupDialog(nullptr), aceitar);
+        EXPECT_TRUE(escolheu);
+        EXPECT_TRUE(configurou);
+        EXPECT_EQ(system.currentPrinter().name(), aceitar ? "PDF/fotos" : "PDF");
+        if (!aceitar)
+            EXPECT_EQ(&system.currentPrinter(), antes);
+    }
 }
 
 TEST(PrinterSystem, AScopedSystemIsUsedAndThenReplacedByThePreviousOne)

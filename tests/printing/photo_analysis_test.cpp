@@ -130,6 +130,19 @@ TEST(MedirFotoNaMoldura, AHugePictureDoesNotOverflowAndNoAreaGivesNothing)
     EXPECT_FALSE(MedirFotoNaMoldura(100, 100, Moldura(100, -5)));
 }
 
+TEST(MedirFotoNaMoldura, AFrameAcrossThe32BitRangeIsMeasuredWhole)
+{
+    TFoto larga;
+    larga.Left = -2'000'000'000;
+    larga.Right = 2'000'000'000;
+    larga.Bottom = 100;
+    const auto m = MedirFotoNaMoldura(3000, 2000, larga);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->fmin, 100);
+    EXPECT_EQ(m->fmax, 4'000'000'000);
+    EXPECT_NEAR(static_cast<double>(m->A), 25.4 * std::sqrt(6e6 / 4e11), 1e-9);
+}
+
 TEST(RetanguloDaImagemNoPainel, FitsTheWholePictureAtNineTenthsCentred)
 {
     const struct {
@@ -140,6 +153,7 @@ TEST(RetanguloDaImagemNoPainel, FitsTheWholePictureAtNineTenthsCentred)
         {2048, 3072, {42, 10, 168, 199}},
         {500, 500, {10, 10, 199, 199}},
         {100, 1000, {96, 10, 115, 199}}, // 21 x 210 -> 19 x 189; (210 - 19) / 2 = 95.5 rounds to 96
+        {1, 20'000'000, {105, 10, 105, 199}}, // its height at the panel's width is past 32 bits
     };
     for (const auto& c : casos) {
         EXPECT_EQ(RetanguloDaImagemNoPainel(210, 210, c.iw, c.ih), c.r) << c.iw << "x" << c.ih;
@@ -230,6 +244,22 @@ TEST_F(JanelaDeAnalise, WhatCannotBeAnalysedLeavesItUnfilledWithAMessage)
         janela.show();
         EXPECT_NO_THROW(janela.grab());
     }
+}
+
+TEST_F(JanelaDeAnalise, AFrameAcrossThe32BitRangeIsAnalysed)
+{
+    const QString arquivo = WriteBmp(QStringLiteral("analise-larga.bmp"), SolidImage(300, 200, Qt::green));
+    TFoto& f = documento.Pagina(0).Fotos[0];
+    f.Left = -2'000'000'000;
+    f.Right = 2'000'000'000;
+    f.Top = 0;
+    f.Bottom = 150;
+    TfrmAnalisarFotos janela(documento);
+    janela.SetarArquivoEMolduraDaFoto(arquivo, 0, 0);
+    const QStringList linhas = janela.Linhas();
+    ASSERT_EQ(linhas.size(), 11) << linhas.join('|').toStdString();
+    EXPECT_EQ(linhas[1], "Dimensões da Impressão: 15 x 400.000.000 Centímetros");
+    EXPECT_EQ(linhas[9], "Resultado Esperado Da Impressão Nestas Dimensões: \"Não Recomendado\"");
 }
 
 TEST_F(JanelaDeAnalise, APictureWithoutAreaIsNotAnalysed)

@@ -185,6 +185,23 @@ int WriteToBuffer(GifFileType* file, const GifByteType* data, int length)
     return length;
 }
 
+// A GIF89a writer into out with its screen and the colours as global table (padded to a power of two).
+GifFileType* OpenGif(QByteArray& out, int w, int h, std::vector<GifColorType> colours, ColorMapObject*& map)
+{
+    int size = 2;
+    while (size < int(colours.size()))
+        size *= 2;
+    colours.resize(std::size_t(size), GifColorType{0, 0, 0});
+    int error = 0;
+    GifFileType* file = EGifOpen(&out, WriteToBuffer, &error);
+    if (!file)
+        throw std::runtime_error("giflib cannot open");
+    EGifSetGifVersion(file, true);
+    map = GifMakeMapObject(size, colours.data());
+    EGifPutScreenDesc(file, w, h, 8, 0, map);
+    return file;
+}
+
 } // namespace
 
 QByteArray GifBytes(const QImage& source, bool interlaced)
@@ -217,19 +234,9 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
         }
     const int other = int(colours.size());
     colours.push_back(GifColorType{1, 2, 3}); // the second frame's colour
-    int size = 2;
-    while (size < int(colours.size()))
-        size *= 2;
-    colours.resize(std::size_t(size), GifColorType{0, 0, 0});
-
     QByteArray out;
-    int error = 0;
-    GifFileType* file = EGifOpen(&out, WriteToBuffer, &error);
-    if (!file)
-        throw std::runtime_error("giflib cannot open");
-    EGifSetGifVersion(file, true);
-    ColorMapObject* map = GifMakeMapObject(size, colours.data());
-    EGifPutScreenDesc(file, w, h, 8, 0, map);
+    ColorMapObject* map = nullptr;
+    GifFileType* file = OpenGif(out, w, h, colours, map);
     if (transparent >= 0) {
         GraphicsControlBlock gcb{};
         gcb.TransparentColor = transparent;
@@ -253,6 +260,7 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
     EGifPutImageDesc(file, 0, 0, w, h, false, nullptr);
     for (int y = 0; y < h; ++y)
         EGifPutLine(file, second.data() + std::size_t(y) * w, w);
+    int error = 0;
     EGifCloseFile(file, &error);
     GifFreeMapObject(map);
     return out;
@@ -305,6 +313,34 @@ bool Near(const QColor& a, const QColor& b, int tolerance)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
            && std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+QByteArray GifAnimationBytes(int screenWidth, int screenHeight, const QList<GifFrame>& frames)
+{
+    std::vector<GifColorType> colours = {{0, 0, 0}};
+    for (const GifFrame& f : frames)
+        colours.push_back(GifColorType{GifByteType(f.colour.red()), GifByteType(f.colour.green()),
+                                       GifByteType(f.colour.blue())});
+    QByteArray out;
+    ColorMapObject* map = nullptr;
+    GifFileType* file = OpenGif(out, screenWidth, screenHeight, colours, map);
+    for (int i = 0; i < frames.size(); ++i) {
+        const QRect r = frames[i].rect;
+        GraphicsControlBlock gcb{};
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        gcb.DelayTime = 10;
+        GifByteType ext[4];
+        const size_t len = EGifGCBToExtension(&gcb, ext);
+        EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(len), ext);
+        EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr);
+        std::vector<GifPixelType> line(std::size_t(r.width()), GifPixelType(i + 1));
+        for (int y = 0; y < r.height(); ++y)
+            EGifPutLine(file, line.data(), r.width());
+    }
+    int error = 0;
+    EGifCloseFile(file, &error);
+    GifFreeMapObject(map);
+    return out;
 }
 
 } // namespace lumoria::test

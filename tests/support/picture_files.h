@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QList>
+#include <QRect>
 #include <QString>
 
 namespace lumoria::test {
@@ -29,6 +31,13 @@ QString WriteBmp(const QString& name, const QImage& image, int bits = 24);
 // A GIF of the image's colours (at most 255; transparent pixels get the transparent index), with a
 // second frame of another colour after the first.
 QByteArray GifBytes(const QImage& image, bool interlaced = false);
+// An animated GIF on a logical screen: each frame a graphic control extension then an image of
+// one colour filling its rectangle.
+struct GifFrame {
+    QRect rect;
+    QColor colour;
+};
+QByteArray GifAnimationBytes(int screenWidth, int screenHeight, const QList<GifFrame>& frames);
 // An ICO with one 32-bit image carrying alpha.
 QByteArray IcoBytes(const QImage& image);
 

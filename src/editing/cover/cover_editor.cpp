@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QSlider>
 
@@ -184,8 +185,13 @@ void TfrmEditarFotosTrabalhos::resizeEvent(QResizeEvent* event)
 
 bool TfrmEditarFotosTrabalhos::eventFilter(QObject* objeto, QEvent* evento)
 {
-    if (objeto == pnlFoto && evento->type() == QEvent::FocusOut)
-        platform::runGuarded([this] { pnlFotoExit(); });
+    if (objeto == pnlFoto && evento->type() == QEvent::FocusOut) {
+        // Only the focus moving to another control of this window is an exit; a dialog, a menu or
+        // another program taking the activation leaves the stage's focus where it was.
+        const Qt::FocusReason motivo = static_cast<QFocusEvent*>(evento)->reason();
+        if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
+            platform::runGuarded([this] { pnlFotoExit(); });
+    }
     else if (objeto == tshCapaDVD && evento->type() == QEvent::Resize)
         PosicionarControlesDaCapa();
     return EditorWindowBase::eventFilter(objeto, evento);

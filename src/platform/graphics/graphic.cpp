@@ -25,6 +25,20 @@ QByteArray ReadWholeFile(const QString& path)
     return data;
 }
 
+QByteArray ReadFileStart(const QString& path, qint64 count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path))
+            throw FileNotFound(path.toStdString());
+        throw FileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    }
+    QByteArray data = file.read(count);
+    if (file.error() != QFileDevice::NoError)
+        throw FileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    return data;
+}
+
 void WriteWholeFile(const QString& path, const QByteArray& data)
 {
     QSaveFile file(path);

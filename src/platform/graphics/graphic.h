@@ -44,6 +44,8 @@ public:
 
 // The whole contents of a file (FileNotFound, FileError), and writing a whole file (FileError).
 QByteArray ReadWholeFile(const QString& path);
+// The first bytes of a file, at most count (fewer when the file is shorter); failures as above.
+QByteArray ReadFileStart(const QString& path, qint64 count);
 void WriteWholeFile(const QString& path, const QByteArray& data);
 
 } // namespace lumoria::platform

@@ -69,6 +69,7 @@ public:
     int Width() const override { return m_info.width; }
     int Height() const override { return m_info.height; }
     bool Grayscale() const { return m_info.grayscale; }
+    bool Progressive() const { return m_info.progressive; }
     std::unique_ptr<Graphic> Clone() const override;
     void Draw(Canvas& canvas, const QRect& dest) const override;
     bool AssignTo(Bitmap& target) const override;

@@ -78,7 +78,8 @@ public:
     // range only (one copy, no collation, no selection, no file). The printer chosen in it becomes
     // the current one. False when cancelled.
     virtual bool runPrintDialog(QWidget* owner, int lastPage, PageRange& range) = 0;
-    // The page set-up of the current printer (paper, orientation). False when cancelled.
+    // The printer set-up: which printer (when more than one is installed), then its paper and
+    // orientation; the printer chosen becomes the current one. False (and no change) when cancelled.
     virtual bool runPageSetupDialog(QWidget* owner) = 0;
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include <QInputDialog>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -97,8 +98,38 @@ bool QtPrinterSystem::runPrintDialog(QWidget* owner, int lastPage, PageRange& ra
 
 bool QtPrinterSystem::runPageSetupDialog(QWidget* owner)
 {
-    QPageSetupDialog dialog(&static_cast<QtPrinter&>(currentPrinter()).qprinter(), owner);
-    return dialog.exec() == QDialog::Accepted;
+    QtPrinter& current = static_cast<QtPrinter&>(currentPrinter());
+    const QStringList names = installedPrinters();
+    QString chosen = current.name();
+    if (names.size() > 1 && !choosePrinterToSetUp(owner, names, chosen))
+        return false;
+    if (chosen == current.name()) {
+        QPageSetupDialog dialog(&current.qprinter(), owner);
+        return dialog.exec() == QDialog::Accepted;
+    }
+    // A cancelled set-up changes nothing: the other printer is set up aside and only then made current.
+    auto candidate = std::make_unique<QtPrinter>(chosen);
+    QPageSetupDialog dialog(&candidate->qprinter(), owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_current = std::move(candidate);
+    return true;
+}
+
+bool choosePrinterToSetUp(QWidget* owner, const QStringList& names, QString& chosen)
+{
+    QInputDialog dialog(owner);
+    // Every text the operator reads is Portuguese, Qt's own dialogs too (their catalogue is loaded at start).
+    dialog.setWindowTitle(QStringLiteral("Configurar Impressora"));
+    dialog.setLabelText(QStringLiteral("Impressora:"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setComboBoxItems(names);
+    dialog.setComboBoxEditable(false);
+    dialog.setTextValue(names.contains(chosen) ? chosen : names.value(0));
+    if (dialog.exec() != QDialog::Accepted || !names.contains(dialog.textValue()))
+        return false;
+    chosen = dialog.textValue();
+    return true;
 }
 
 } // namespace lumoria::platform

@@ -34,12 +34,19 @@ public:
     // The system's default printer, or the first installed one when there is no default.
     Printer& currentPrinter() override;
     bool selectPrinter(const QString& name) override;
-    // QPrintDialog and QPageSetupDialog over the current printer's QPrinter.
+    // QPrintDialog over the current printer's QPrinter.
     bool runPrintDialog(QWidget* owner, int lastPage, PageRange& range) override;
+    // Qt's page set-up covers the paper only: with more than one printer installed, the printer to set
+    // up is asked first (choosePrinterToSetUp). Another printer becomes the current one only when its
+    // page set-up is accepted.
     bool runPageSetupDialog(QWidget* owner) override;
 
 private:
     std::unique_ptr<QtPrinter> m_current;
 };
+
+// Asks which of the printers named to set up, chosen offered first; the answer goes into chosen.
+// False (chosen unchanged) when cancelled.
+bool choosePrinterToSetUp(QWidget* owner, const QStringList& names, QString& chosen);
 
 } // namespace lumoria::platform

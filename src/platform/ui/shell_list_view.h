@@ -1,0 +1,36 @@
+#pragma once
+// The folder browser of the old shell's list view: the folders and files of one folder, sorted
+// (folders first), as a list without column headers. A double click on a folder enters it; "back"
+// goes to the folder above. It starts at the desktop folder, or at HOME when there is none.
+#include <QTreeView>
+
+class QFileSystemModel;
+
+namespace lumoria::platform {
+
+class ShellListView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit ShellListView(QWidget* parent = nullptr);
+
+    // The folder the list shows.
+    QString rootFolder() const { return m_root; }
+    void setRootFolder(const QString& folder);
+    // The full path of the selected entry; empty when nothing is selected.
+    QString selectedPath() const;
+    // Shows the folder above the one shown (nothing at the file system's root).
+    void back();
+
+    // The desktop folder when it exists, else HOME.
+    static QString startFolder();
+
+signals:
+    // The folder shown changed (a double click on a folder, back, or setRootFolder).
+    void rootFolderChanged(const QString& folder);
+
+private:
+    QFileSystemModel* m_model = nullptr;
+    QString m_root;
+};
+
+} // namespace lumoria::platform

@@ -1,0 +1,197 @@
+// Moving between pages with the buttons and the keys, and the page-control window.
+#include "main_window_fixture.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+#include "app/page_control_window.h"
+#include "common/modal_helper.h"
+
+namespace lumoria::test {
+namespace {
+
+class Navigation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+        janela->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    }
+
+    // A job of n pages showing page i.
+    void Paginas(int n, int i)
+    {
+        for (int k = 1; k < n; ++k)
+            janela->Album().InserirPaginaDepois(k - 1);
+        janela->Documento().setCurrentPageIndex(i);
+        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    }
+
+    void Clicar(TFancyButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
+
+    // A key pressed and let go over the page, as the operator types it.
+    void Tecla(Qt::Key tecla)
+    {
+        QTest::keyClick(janela->imgPaginaCentral, tecla);
+        QApplication::processEvents();
+    }
+
+    QString Numero() const { return janela->lblNumeroDaPagina->text(); }
+
+    std::unique_ptr<TfrmPrincipal> janela;
+};
+
+TEST_F(Navigation, TheFourMovesAndTheirKeys)
+{
+    struct Caso {
+        int de;
+        Qt::Key tecla;
+        TFancyButton* TfrmPrincipal::*botao;
+        int para;
+    } casos[] = {
+        {2, Qt::Key_Home, &TfrmPrincipal::spdPaginaInicial, 0},
+        {2, Qt::Key_PageUp, &TfrmPrincipal::spdPaginaAnterior, 1},
+        {0, Qt::Key_PageUp, &TfrmPrincipal::spdPaginaAnterior, 0},
+        {0, Qt::Key_Home, &TfrmPrincipal::spdPaginaInicial, 0},
+        {1, Qt::Key_PageDown, &TfrmPrincipal::spdPaginaSeguinte, 2},
+        {3, Qt::Key_PageDown, &TfrmPrincipal::spdPaginaSeguinte, 3},
+        {0, Qt::Key_End, &TfrmPrincipal::spdPaginaFinal, 3},
+        {3, Qt::Key_End, &TfrmPrincipal::spdPaginaFinal, 3},
+    };
+    Paginas(4, 0);
+    for (const Caso& c : casos) {
+        for (bool porTecla : {false, true}) {
+            janela->Documento().setCurrentPageIndex(c.de);
+            janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+            if (porTecla)
+                Tecla(c.tecla);
+            else
+                Clicar(janela.get()->*c.botao);
+            EXPECT_EQ(janela->PaginaAtual(), c.para) << c.de << " key " << porTecla;
+            EXPECT_EQ(Numero(), QStringLiteral("%1 de 4").arg(c.para + 1));
+        }
+    }
+}
+
+TEST_F(Navigation, AMoveThatDoesNotApplyDoesNotRedraw)
+{
+    Paginas(2, 1);
+    janela->Documento().setCurrentPageIndex(1);
+    // The label is the refresh's first step: a move that applies rewrites it.
+    janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
+    Tecla(Qt::Key_End);
+    Clicar(janela->spdPaginaSeguinte);
+    EXPECT_EQ(Numero(), QStringLiteral("marca"));
+    Tecla(Qt::Key_Home);
+    EXPECT_EQ(Numero(), QStringLiteral("1 de 2"));
+}
+
+TEST_F(Navigation, OnePageHidesTheRowAndTheKeysDoNothing)
+{
+    EXPECT_TRUE(janela->lblNumeroDaPagina->isHidden());
+    EXPECT_TRUE(janela->spdPaginaSeguinte->isHidden());
+    for (Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown})
+        Tecla(k);
+    EXPECT_EQ(janela->PaginaAtual(), 0);
+    Paginas(2, 0);
+    EXPECT_FALSE(janela->lblNumeroDaPagina->isHidden());
+    EXPECT_FALSE(janela->spdPaginaFinal->isHidden());
+}
+
+TEST_F(Navigation, AnAutoRepeatedPageDownMovesOnePage)
+{
+    Paginas(5, 0);
+    QWidget* alvo = janela->imgPaginaCentral;
+    QKeyEvent primeira(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &primeira);
+    for (int i = 0; i < 4; ++i) {
+        QKeyEvent solta(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(alvo, &solta);
+        QKeyEvent aperta(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(alvo, &aperta);
+    }
+    EXPECT_EQ(janela->PaginaAtual(), 0);
+    QKeyEvent ultima(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &ultima);
+    EXPECT_EQ(janela->PaginaAtual(), 1);
+}
+
+// Opens the page-control window with the button and runs what to do on it.
+void AbrirControle(TfrmPrincipal& janela, std::function<void(TfrmControlarPaginas*)> fazer)
+{
+    bool visto = false;
+    WhenModal([&](QWidget* w) {
+        auto* janelaDePaginas = As<TfrmControlarPaginas>(w);
+        ASSERT_NE(janelaDePaginas, nullptr);
+        visto = true;
+        fazer(janelaDePaginas);
+    });
+    QTest::mouseClick(janela.spdPaginas, Qt::LeftButton, {}, janela.spdPaginas->rect().center());
+    EXPECT_TRUE(visto);
+}
+
+TEST_F(Navigation, PageControlInsertsBeforeTheThirdOfFour)
+{
+    Paginas(4, 2);
+    janela->SetarFotoNaPaginaAtual(0, kFitStretch, FotoDeTeste(QStringLiteral("p.bmp"), 8, 8, Qt::red));
+    janela->Documento().setModified(false);
+    QString rotulo;
+    AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
+        rotulo = w->lblNumeroDaPagina->text();
+        EXPECT_TRUE(w->spdEliminarPagina->isEnabled());
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Controle de Páginas"));
+        EXPECT_EQ(w->size(), QSize(584, 235));
+        QTest::mouseClick(w->spdInserirPaginaAntes, Qt::LeftButton, {}, w->spdInserirPaginaAntes->rect().center());
+    });
+    EXPECT_EQ(rotulo, QStringLiteral("Página Atual: 3 de 4"));
+    EXPECT_EQ(janela->Album().pageCount(), 5);
+    EXPECT_EQ(Numero(), QStringLiteral("3 de 5"));
+    EXPECT_TRUE(janela->Foto(2, 0).NomeDoArquivo.isEmpty());
+    EXPECT_FALSE(janela->Foto(3, 0).NomeDoArquivo.isEmpty());
+    EXPECT_TRUE(janela->Modificado());
+}
+
+TEST_F(Navigation, PageControlInsertsAfterAndDeletes)
+{
+    struct Caso {
+        int paginas, atual;
+        TFancyButton* TfrmControlarPaginas::*botao;
+        int paginasDepois;
+        QString numero;
+    } casos[] = {
+        {3, 0, &TfrmControlarPaginas::spdInserirPaginaDepois, 4, QStringLiteral("2 de 4")},
+        {3, 0, &TfrmControlarPaginas::spdEliminarPagina, 2, QStringLiteral("1 de 2")},
+        {3, 2, &TfrmControlarPaginas::spdEliminarPagina, 2, QStringLiteral("2 de 2")},
+    };
+    for (const Caso& c : casos) {
+        janela->CriarNovoAlbumComUmaPaginaESemFotos();
+        Paginas(c.paginas, c.atual);
+        janela->Documento().setModified(false);
+        AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
+            TFancyButton* b = w->*c.botao;
+            QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        });
+        EXPECT_EQ(janela->Album().pageCount(), c.paginasDepois);
+        EXPECT_EQ(Numero(), c.numero);
+        EXPECT_TRUE(janela->Modificado());
+    }
+}
+
+TEST_F(Navigation, OnePageDisablesDeleteAndSairChangesNothing)
+{
+    janela->Documento().setModified(false);
+    janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
+    AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
+        EXPECT_FALSE(w->spdEliminarPagina->isEnabled());
+        EXPECT_EQ(w->lblNumeroDaPagina->text(), QStringLiteral("Página Atual: 1 de 1"));
+        QTest::mouseClick(w->spdSair, Qt::LeftButton, {}, w->spdSair->rect().center());
+    });
+    EXPECT_EQ(janela->Album().pageCount(), 1);
+    EXPECT_FALSE(janela->Modificado());
+    EXPECT_EQ(Numero(), QStringLiteral("marca"));
+}
+
+} // namespace
+} // namespace lumoria::test
