@@ -334,5 +334,20 @@ TEST_F(LeftArea, TheThumbnailMenuEnablesBySelection)
     EXPECT_EQ(QSize(largura, altura), QSize(280, 20));
 }
 
+TEST_F(LeftArea, TheRightButtonOpensTheMenuWithoutTouchingTheSelection)
+{
+    MostrarPasta(PastaComFotos(QStringLiteral("direito"), 3));
+    Selecionar({NaLista(0).section(QLatin1Char('/'), -1), NaLista(1).section(QLatin1Char('/'), -1)});
+    const QRect celula = janela->thuImagens->ItemRect(2).translated(-janela->thuImagens->viewport()->pos());
+    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, celula.center());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), static_cast<QWidget*>(janela->mnmMenuFotoNaMiniatura));
+    EXPECT_EQ(janela->thuImagens->SelCount(), 2);
+    EXPECT_FALSE(janela->thuImagens->Selected(2));
+    EXPECT_EQ(janela->thuImagens->ItemIndex(), 1);
+    EXPECT_TRUE(janela->mniInserirTodasSelecionadas->isEnabled());
+    janela->mnmMenuFotoNaMiniatura->close();
+}
+
 } // namespace
 } // namespace lumoria::test
