@@ -131,6 +131,23 @@ TEST_F(LeftArea, AListTwoHundredTwentyWideGetsThumbnailsOfSeventyThree)
     EXPECT_EQ(janela->thuImagens->ThumbnailSize(), 73);
 }
 
+TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolder)
+{
+    const QString inicio = platform::ShellListView::startFolder();
+    QDir().mkpath(inicio);
+    const QStringList nomes = {QStringLiteral("inicio-a.bmp"), QStringLiteral("inicio-b.bmp")};
+    for (const QString& nome : nomes)
+        writeFile(inicio + QLatin1Char('/') + nome, BmpBytes(SolidImage(8, 6, Qt::blue), 24));
+    janela.reset();
+    janela = NovaJanela();
+    for (const QString& nome : nomes)
+        QFile::remove(inicio + QLatin1Char('/') + nome);
+    EXPECT_EQ(janela->pnlImagensRodape->caption(), QStringLiteral("Contém 2 Fotos"));
+    EXPECT_EQ(janela->thuImagens->Count(), 2);
+    EXPECT_EQ(janela->thuImagens->ThumbnailSize(), 73);
+    EXPECT_EQ(janela->thuImagens->Columns(), 3);
+}
+
 TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
 {
     const QString pasta = freshFolder(QStringLiteral("arrasto"));
