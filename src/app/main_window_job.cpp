@@ -84,6 +84,7 @@ void TfrmPrincipal::CriarNovoAlbumComUmaPaginaESemFotos() { m_documento.CriarNov
 
 void TfrmPrincipal::spdGravarTrabalhoClick()
 {
+    GarantirDialogos();
     const QStringList escolhidos = svdTrabalho->selectedFiles();
     const QString anterior = escolhidos.isEmpty() ? QString() : escolhidos.constFirst().trimmed();
     if (!anterior.isEmpty() && !QFileInfo(anterior).isDir()) {
@@ -112,6 +113,7 @@ void TfrmPrincipal::spdLerTrabalhoClick()
 {
     if (!VerificarSeHaAlteracaoNaoGravada())
         return;
+    GarantirDialogos();
     if (opdTrabalho->exec() != QDialog::Accepted || opdTrabalho->selectedFiles().isEmpty())
         return;
     ZerarBackups();

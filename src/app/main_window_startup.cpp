@@ -127,10 +127,6 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     AlinharAreas();
     AtualizarMiniaturasDasFotosDeUmaPasta();
 
-    const QString documentos = PastaMeusDocumentos();
-    for (QFileDialog* d : {opdFoto, svdTrabalho, opdTrabalho})
-        d->setDirectory(documentos);
-
     m_documento.setModified(false);
     ZerarBackups();
     if (m_configuracoes.EntrarMaximizada)
