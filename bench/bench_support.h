@@ -64,14 +64,17 @@ inline QString PhotoOfCase(std::int64_t which)
     return which == 0 ? CameraPhoto() : BaselinePhoto();
 }
 
-// The photo of the benchmark's first argument, or empty after telling the benchmark to skip.
-inline QString PhotoOrSkip(benchmark::State& state)
+// The photo of a case, or empty after telling the benchmark to skip.
+inline QString PhotoOrSkip(benchmark::State& state, std::int64_t which)
 {
-    const QString photo = PhotoOfCase(state.range(0));
+    const QString photo = PhotoOfCase(which);
     if (photo.isEmpty())
-        state.SkipWithError(state.range(0) == 0 ? "no photo (install mate-backgrounds)" : "no baseline copy (jpegtran)");
+        state.SkipWithError(which == 0 ? "no photo (install mate-backgrounds)" : "no baseline copy (jpegtran)");
     return photo;
 }
+
+// The photo of the benchmark's first argument.
+inline QString PhotoOrSkip(benchmark::State& state) { return PhotoOrSkip(state, state.range(0)); }
 
 // Runs a program (found on the path when args[0] has no slash) and waits for it: its exit code, or
 // -1 when it could not start or did not end normally.
@@ -92,15 +95,6 @@ inline int RunProgram(const std::vector<std::string>& args)
 inline const char* CaseName(std::int64_t which)
 {
     return which == 0 ? "progressive" : "baseline";
-}
-
-// The camera photo, or empty after telling the benchmark why it skips.
-inline QString CameraPhotoOrSkip(benchmark::State& state)
-{
-    const QString photo = CameraPhoto();
-    if (photo.isEmpty())
-        state.SkipWithError("mate-backgrounds is not installed");
-    return photo;
 }
 
 // Page drawing paints with Qt, which wants an application object (QApplication for windows).
