@@ -2,6 +2,7 @@
 // What the benchmarks share: the real camera photo they measure with and a Qt application.
 #include "album/album_model.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -9,26 +10,91 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
 
 namespace lumoria::bench {
 
-// Debian's mate-backgrounds photo of 5640 x 3172 (empty when the package is missing).
+// The photo the benchmarks measure with: $LUMORIA_BENCH_PHOTO, by default Debian's mate-backgrounds
+// photo of 5640 x 3172 (progressive). Empty when the file is missing.
 inline QString CameraPhoto()
 {
-    const QString path = QStringLiteral("/usr/share/backgrounds/mate/abstract/Elephants_5640x3172.jpg");
+    const char* chosen = std::getenv("LUMORIA_BENCH_PHOTO");
+    const QString path = chosen && *chosen
+                             ? QString::fromLocal8Bit(chosen)
+                             : QStringLiteral("/usr/share/backgrounds/mate/abstract/Elephants_5640x3172.jpg");
     return QFileInfo::exists(path) ? path : QString();
 }
 
-// The camera photo, or empty after telling the benchmark why it skips.
-inline QString CameraPhotoOrSkip(benchmark::State& state)
+// A baseline (sequential) copy of the photo made by jpegtran, kept in the temporary folder across
+// runs. Empty when the photo or jpegtran is missing.
+inline QString BaselinePhoto()
 {
     const QString photo = CameraPhoto();
     if (photo.isEmpty())
-        state.SkipWithError("mate-backgrounds is not installed");
+        return QString();
+    const QFileInfo info(photo);
+    const QString copy = QDir::tempPath() + QStringLiteral("/lumoria-bench-%1-%2-baseline.jpg")
+                                                .arg(info.completeBaseName())
+                                                .arg(info.size());
+    if (QFileInfo::exists(copy))
+        return copy;
+    const QString partial = copy + QStringLiteral(".part");
+    const std::string command = "jpegtran -copy none -optimize -outfile '" + partial.toStdString() + "' '"
+                                + photo.toStdString() + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0 || !QFile::rename(partial, copy)) {
+        QFile::remove(partial);
+        return QString();
+    }
+    return copy;
+}
+
+// The photo of a benchmark case: 0 the photo as it is, 1 its baseline copy.
+inline QString PhotoOfCase(std::int64_t which)
+{
+    return which == 0 ? CameraPhoto() : BaselinePhoto();
+}
+
+// The photo of a case, or empty after telling the benchmark to skip.
+inline QString PhotoOrSkip(benchmark::State& state, std::int64_t which)
+{
+    const QString photo = PhotoOfCase(which);
+    if (photo.isEmpty())
+        state.SkipWithError(which == 0 ? "no photo (install mate-backgrounds)" : "no baseline copy (jpegtran)");
     return photo;
+}
+
+// The photo of the benchmark's first argument.
+inline QString PhotoOrSkip(benchmark::State& state) { return PhotoOrSkip(state, state.range(0)); }
+
+// Runs a program (found on the path when args[0] has no slash) and waits for it: its exit code, or
+// -1 when it could not start or did not end normally.
+inline int RunProgram(const std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline const char* CaseName(std::int64_t which)
+{
+    return which == 0 ? "progressive" : "baseline";
 }
 
 // Page drawing paints with Qt, which wants an application object (QApplication for windows).
@@ -44,11 +110,10 @@ inline void EnsureApplication()
     }
 }
 
-// An A4 page of four 9 x 12 frames, each with the camera photo under a name of its own (links in
-// dir), so that every frame reads its own file. False when the photo is missing.
-inline bool FourPhotoPage(TPagina& pagina, const QString& dir)
+// An A4 page of four 9 x 12 frames, each with the photo under a name of its own (links in dir), so
+// that every frame reads its own file. False when the photo is missing.
+inline bool FourPhotoPage(TPagina& pagina, const QString& dir, const QString& photo = CameraPhoto())
 {
-    const QString photo = CameraPhoto();
     if (photo.isEmpty())
         return false;
     pagina.MontarMolduras(210, 297, 90, 120);

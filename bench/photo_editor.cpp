@@ -54,7 +54,7 @@ BENCHMARK(BM_RotateBitmap30Degrees)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 static void BM_DecodeCameraPhotoOnce(benchmark::State& state)
 {
-    const QString photo = bench::CameraPhotoOrSkip(state);
+    const QString photo = bench::PhotoOrSkip(state, 0);
     if (photo.isEmpty())
         return;
     for (auto _ : state) {
@@ -69,7 +69,7 @@ BENCHMARK(BM_DecodeCameraPhotoOnce)->Unit(benchmark::kMillisecond)->UseRealTime(
 // A new editor window loads the photo, builds the working copy and paints it on the stage.
 static void BM_OpenEditorOnCameraPhoto(benchmark::State& state)
 {
-    const QString photo = bench::CameraPhotoOrSkip(state);
+    const QString photo = bench::PhotoOrSkip(state, 0);
     if (photo.isEmpty())
         return;
     bench::EnsureApplication<QApplication>();

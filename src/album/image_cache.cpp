@@ -4,6 +4,7 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
+#include "platform/ui/responsive_wait.h"
 
 #include <QFileInfo>
 
@@ -78,18 +79,8 @@ void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString&
 void TCacheDeImagensJaCarregadas::CarregarImagem(Picture& figura, const QString& nomeDoArquivo,
                                                  std::unique_ptr<platform::Graphic> carregada)
 {
-    const int achada = Procurar(nomeDoArquivo);
-    if (achada >= 0) {
-        figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
+    if (TomarDaCache(figura, nomeDoArquivo))
         return;
-    }
-    // A slot of this name whose file changed since is stale: it is let go.
-    for (Entrada& e : m_entradas) {
-        if (!nomeDoArquivo.isEmpty() && e.nome == nomeDoArquivo) {
-            e.nome.clear();
-            e.imagem.reset();
-        }
-    }
     const Carimbo carimbo = CarimboDe(nomeDoArquivo);
     if (carregada)
         figura.SetGraphic(std::move(carregada));
@@ -135,24 +126,35 @@ void TCacheDeImagensJaCarregadas::Antecipar(const QStringList& nomes)
     }
 }
 
+namespace {
+
+// The reduced copy of a picture, stretched onto a new bitmap (a JPEG photo is decoded here once, at
+// the smallest scale that covers the copy).
+Bitmap CopiaReduzida(const platform::Graphic& grafico, QSize tamanho)
+{
+    Bitmap reduzida(tamanho.width(), tamanho.height());
+    reduzida.GetCanvas().StretchDraw(Rect{0, 0, tamanho.width(), tamanho.height()}, grafico);
+    return reduzida;
+}
+
+} // namespace
+
 void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
                                             const QDateTime& modificado)
 {
     const platform::Graphic* grafico = figura.GetGraphic();
     if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
         return;
-    const QSize copia = TamanhoDaCopia(grafico->Width(), grafico->Height());
-    const int largura = copia.width();
-    const int altura = copia.height();
-
     // The copy is made before the slot changes, so that a picture that fails to decode leaves the
     // slot as it was.
     auto imagem = std::make_unique<JpegImage>();
-    {
-        Bitmap reduzida(largura, altura);
-        reduzida.GetCanvas().StretchDraw(Rect{0, 0, largura, altura}, *grafico);
-        imagem->Assign(reduzida);
-    }
+    imagem->Assign(CopiaReduzida(*grafico, TamanhoDaCopia(grafico->Width(), grafico->Height())));
+    Guardar(std::move(imagem), nomeDoArquivo, tamanho, modificado);
+}
+
+void TCacheDeImagensJaCarregadas::Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo,
+                                          qint64 tamanho, const QDateTime& modificado)
+{
     Entrada& entrada = m_entradas[std::size_t(m_proxima)];
     entrada.imagem = std::move(imagem);
     entrada.nome = nomeDoArquivo;
@@ -161,6 +163,47 @@ void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString
     ++m_proxima;
     if (m_proxima > kQuantidadeDeEntradas - 1)
         m_proxima = 0;
+}
+
+void TCacheDeImagensJaCarregadas::CarregarImagemReduzida(Picture& figura, const QString& nomeDoArquivo)
+{
+    if (TomarDaCache(figura, nomeDoArquivo))
+        return;
+    const Carimbo carimbo = CarimboDe(nomeDoArquivo);
+    // Reading, the one decode, the reduction and the stored copy's compression run off the GUI thread.
+    std::unique_ptr<Bitmap> reduzida;
+    std::unique_ptr<JpegImage> imagem;
+    platform::RunResponsive([&] {
+        Picture lida;
+        lida.LoadFromFile(nomeDoArquivo);
+        const platform::Graphic* grafico = lida.GetGraphic();
+        if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0)
+            return;
+        reduzida = std::make_unique<Bitmap>(CopiaReduzida(*grafico, TamanhoDaCopia(grafico->Width(), grafico->Height())));
+        imagem = std::make_unique<JpegImage>();
+        imagem->Assign(*reduzida);
+    });
+    if (!reduzida)
+        return;
+    figura.SetGraphic(std::move(reduzida));
+    Guardar(std::move(imagem), nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
+}
+
+bool TCacheDeImagensJaCarregadas::TomarDaCache(Picture& figura, const QString& nomeDoArquivo)
+{
+    const int achada = Procurar(nomeDoArquivo);
+    if (achada >= 0) {
+        figura.AssignGraphic(m_entradas[std::size_t(achada)].imagem.get());
+        return true;
+    }
+    // A slot of this name whose file changed since is stale: it is let go.
+    for (Entrada& e : m_entradas) {
+        if (!nomeDoArquivo.isEmpty() && e.nome == nomeDoArquivo) {
+            e.nome.clear();
+            e.imagem.reset();
+        }
+    }
+    return false;
 }
 
 } // namespace lumoria

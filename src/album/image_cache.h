@@ -33,6 +33,12 @@ public:
     void CarregarImagem(platform::Picture& figura, const QString& nomeDoArquivo,
                         std::unique_ptr<platform::Graphic> carregada);
 
+    // Fills the picture with the file's reduced copy: the cached one, or, when the file is not cached,
+    // one made now from a single decode at the copy's size (then stored), off the GUI thread while the
+    // window stays painted. For placing a photo in a frame. A file that does not load raises its
+    // failure and nothing is stored.
+    void CarregarImagemReduzida(platform::Picture& figura, const QString& nomeDoArquivo);
+
     // Reads the files not cached yet on worker threads, each decoded once at the size of its reduced
     // copy, and stores the copies (in the order given). Files that do not load are left out.
     void Antecipar(const QStringList& nomes);
@@ -58,6 +64,10 @@ private:
     static QSize TamanhoDaCopia(int w, int h);
     void Adicionar(const platform::Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
                    const QDateTime& modificado);
+    void Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo, qint64 tamanho,
+                 const QDateTime& modificado);
+    // The cached copy into the picture, when there is one; otherwise stale slots of the name go.
+    bool TomarDaCache(platform::Picture& figura, const QString& nomeDoArquivo);
 
     std::array<Entrada, kQuantidadeDeEntradas> m_entradas;
     std::int32_t m_proxima = 0;

@@ -208,7 +208,13 @@ void TPagina::DesenharFoto(Canvas& canvas, int indiceDaMoldura)
     std::uint8_t ajuste = foto.Ajuste;
     bool carregou = false;
     if (!foto.NomeDoArquivo.isEmpty() && QFileInfo(foto.NomeDoArquivo).isFile())
-        carregou = Tentar([&] { CarregarPelaCache(figura, foto.NomeDoArquivo, nullptr); });
+        carregou = Tentar([&] {
+            // Placing a photo: one decode at the cache's size, and the window is not frozen meanwhile.
+            if (TCacheDeImagensJaCarregadas* cache = CacheDeImagens())
+                cache->CarregarImagemReduzida(figura, foto.NomeDoArquivo);
+            else
+                CarregarPelaCache(figura, foto.NomeDoArquivo, nullptr);
+        });
     else {
         foto.NomeDoArquivo.clear();
         foto.Ajuste = kFitStretch;

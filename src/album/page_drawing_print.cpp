@@ -1,17 +1,25 @@
 // Drawing a page for the printer (or onto a bitmap, for page export): every picture read from its
-// full-size file, turned with the print rotation, stretched and fitted into its frame at device
-// resolution, then the red crop marks. The pictures of a page are read, turned and scaled on worker
-// threads; only the finished frames are drawn on the canvas, in frame order.
+// full-size file, turned to its frame, stretched and fitted into it at device resolution, then the red
+// crop marks. The pictures of a page are read, turned and scaled on worker threads; only the finished
+// frames are drawn on the canvas, in frame order. A JPEG photo is cut and scaled in its own
+// orientation as it is decoded, and only the finished frame is turned.
 #include "album/album_model.h"
 #include "album/geometry.h"
 #include "album/page_drawing_steps.h"
 #include "album/printer_geometry.h"
 #include "imaging/quarter_turn.h"
 #include "platform/graphics/bitmap.h"
+#include "platform/graphics/image_memory.h"
+#include "platform/graphics/image_scaling.h"
+#include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/parallel.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+#include <exception>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace lumoria {
@@ -30,6 +38,8 @@ struct Quadro {
     int grupo = -1;                          // the run of frames sharing one reading of the file
     QImage pronta;                           // the finished frame, ready to be copied as it is
     std::shared_ptr<Picture> transparente;   // a transparent picture, stretched on the canvas itself
+    bool naPagina = false;                   // already written straight into the page's pixels
+    bool falhou = false;                     // the file did not decode: the frame prints empty
 };
 
 // A run of consecutive frames of one file: the file is read and turned once for all of them.
@@ -38,8 +48,143 @@ struct Grupo {
     std::vector<std::size_t> quadros; // positions in the frame list
 };
 
-void PrepararGrupo(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro>& quadros)
+// The page's own pixels, when the canvas is a 32-bit bitmap and no two frames overlap: the workers
+// then write the finished frames straight into it, and no frame-sized copy is held.
+struct PixelsDaPagina {
+    uchar* bits = nullptr;
+    qsizetype stride = 0;
+    QSize tamanho;
+};
+
+bool EhJpeg(const QString& nome)
 {
+    const auto grafico = platform::NewGraphicForExtension(QFileInfo(nome).suffix());
+    return grafico && grafico->Kind() == platform::GraphicKind::Jpeg;
+}
+
+// A JPEG run: each frame's part of the photo is worked out in the photo's own orientation, the file
+// is decoded once at the smallest DCT scale that still gives every frame at least its own pixels, and
+// the rows are scaled into the frames as they come; a turned frame is turned as its rows are written.
+void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro>& quadros,
+                       const PixelsDaPagina& pixels)
+{
+    platform::JpegRowReader leitor(grupo.nome);
+    const int W = leitor.Info().width;
+    const int H = leitor.Info().height;
+    const TFoto& primeira = pagina.Fotos[quadros[grupo.quadros.front()].indice];
+    struct Parte {
+        Quadro* quadro;
+        QRectF origem;  // in the photo's pixels
+        QSize alvo;     // in the photo's orientation
+        QPoint em;      // the top-left of the frame's picture in the target image
+    };
+    const bool girar = DeveGirar(primeira, W, H);
+    const std::int64_t pw = girar ? H : W; // the photo as it lies in the frame
+    const std::int64_t ph = girar ? W : H;
+
+    std::vector<Parte> partes;
+    int oitavos = 1;
+    for (std::size_t posicao : grupo.quadros) {
+        Quadro& quadro = quadros[posicao];
+        const Rect& r = quadro.dispositivo;
+        Rect destino;
+        Rect origem;
+        if (!PlanejarAjuste(std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top, pw, ph,
+                            pagina.Fotos[quadro.indice].Ajuste, destino, origem))
+            continue;
+        // The shown part in the photo's own orientation: turned column x is photo row x, turned row y
+        // is photo column W - 1 - y.
+        const QRect parte = girar ? QRect(W - origem.Bottom, origem.Left, origem.Bottom - origem.Top,
+                                          origem.Right - origem.Left)
+                                  : QRect(origem.Left, origem.Top, origem.Right - origem.Left, origem.Bottom - origem.Top);
+        const QSize alvo = girar ? QSize(destino.Bottom - destino.Top, destino.Right - destino.Left)
+                                 : QSize(destino.Right - destino.Left, destino.Bottom - destino.Top);
+        int n = 1;
+        while (n < 8 && (std::int64_t(parte.width()) * n < std::int64_t(alvo.width()) * 8
+                         || std::int64_t(parte.height()) * n < std::int64_t(alvo.height()) * 8))
+            ++n;
+        oitavos = std::max(oitavos, n);
+        QPoint em(destino.Left, destino.Top);
+        if (pixels.bits) {
+            em += QPoint(r.Left, r.Top);
+            quadro.naPagina = true;
+        } else {
+            quadro.pronta = platform::AllocateImage(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
+            quadro.pronta.fill(Qt::white);
+        }
+        partes.push_back(Parte{&quadro, QRectF(parte), alvo, em});
+    }
+    if (partes.empty())
+        return;
+
+    const QSize decodificado = leitor.Start(oitavos);
+    const double fator = oitavos / 8.0;
+    std::vector<std::unique_ptr<platform::RowScaler>> escaladores;
+    for (const Parte& parte : partes) {
+        const QRectF origem(parte.origem.x() * fator, parte.origem.y() * fator, parte.origem.width() * fator,
+                            parte.origem.height() * fator);
+        QImage& pronta = parte.quadro->pronta;
+        uchar* bits = pixels.bits ? pixels.bits : pronta.bits();
+        const qsizetype stride = pixels.bits ? pixels.stride : pronta.bytesPerLine();
+        const QSize tamanho = pixels.bits ? pixels.tamanho : pronta.size();
+        escaladores.push_back(std::make_unique<platform::RowScaler>(decodificado.width(), decodificado.height(), 3,
+                                                                      origem, parte.alvo, girar, bits, stride,
+                                                                      tamanho, parte.em));
+    }
+    auto faltam = [&] {
+        return std::any_of(escaladores.begin(), escaladores.end(), [](const auto& e) { return !e->Done(); });
+    };
+    // The decoder and the scaling each take a thread: rows pass between them in bands.
+    platform::RowPipeline fila(std::size_t(decodificado.width()) * 3, 32, 4);
+    std::exception_ptr falhaDaEscala;
+    std::thread escala([&] {
+        try {
+            int y = 0;
+            while (const uchar* linha = fila.Take()) {
+                if (faltam())
+                    for (auto& e : escaladores)
+                        e->Push(y, linha);
+                ++y;
+            }
+            for (auto& e : escaladores)
+                e->Finish();
+        } catch (...) {
+            falhaDaEscala = std::current_exception();
+            fila.Abort();
+        }
+    });
+    try {
+        while (!fila.Aborted()) {
+            const uchar* linha = leitor.NextRow();
+            if (!linha)
+                break;
+            fila.Put(linha);
+        }
+        fila.Close();
+    } catch (...) {
+        fila.Abort();
+        escala.join();
+        throw;
+    }
+    escala.join();
+    if (falhaDaEscala)
+        std::rethrow_exception(falhaDaEscala);
+}
+
+void PrepararGrupo(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro>& quadros,
+                   const PixelsDaPagina& pixels)
+{
+    if (EhJpeg(grupo.nome)) {
+        const bool leu = Tentar([&] { PrepararGrupoJpeg(pagina, grupo, quadros, pixels); });
+        if (!leu) {
+            // A photo that does not decode prints as an empty frame.
+            for (std::size_t posicao : grupo.quadros) {
+                quadros[posicao].pronta = QImage();
+                quadros[posicao].falhou = quadros[posicao].naPagina;
+            }
+        }
+        return;
+    }
     auto figura = std::make_shared<Picture>();
     const TFoto& primeira = pagina.Fotos[quadros[grupo.quadros.front()].indice];
     const bool leu = Tentar([&] {
@@ -65,6 +210,19 @@ void PrepararGrupo(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro
             quadro.pronta = pronta.Image();
         });
     }
+}
+
+// Whether two frames cover a common pixel.
+bool SeSobrepoem(const std::vector<Quadro>& quadros)
+{
+    for (std::size_t i = 0; i < quadros.size(); ++i)
+        for (std::size_t j = i + 1; j < quadros.size(); ++j) {
+            const Rect& a = quadros[i].dispositivo;
+            const Rect& b = quadros[j].dispositivo;
+            if (std::max(a.Left, b.Left) < std::min(a.Right, b.Right) && std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom))
+                return true;
+        }
+    return false;
 }
 
 void DesenharLinha(Canvas& canvas, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1)
@@ -119,19 +277,32 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         quadros.push_back(std::move(quadro));
     }
 
+    PixelsDaPagina pixels;
+    platform::Bitmap* bitmap = canvas.OwnerBitmap();
+    if (bitmap && !bitmap->Empty() && !SeSobrepoem(quadros)) {
+        QImage& imagem = bitmap->PaintableImage();
+        if (imagem.format() == QImage::Format_RGB32) {
+            pixels.bits = imagem.bits(); // detached here, before the workers write
+            pixels.stride = imagem.bytesPerLine();
+            pixels.tamanho = imagem.size();
+        }
+    }
+
     // As many runs at a time as there are threads; each batch is drawn before the next is read, so
-    // that memory holds one batch of full-size pictures at most.
+    // that memory holds one batch of pictures at most.
     const int lote = platform::PixelThreads();
     std::size_t desenhados = 0;
     for (int inicio = 0; inicio < int(grupos.size()) || desenhados < quadros.size(); inicio += lote) {
         const int fim = std::min(int(grupos.size()), inicio + lote);
         if (inicio < fim)
-            platform::ParallelFor(fim - inicio, [&](int k) { PrepararGrupo(*this, grupos[std::size_t(inicio + k)], quadros); });
+            platform::ParallelFor(fim - inicio, [&](int k) { PrepararGrupo(*this, grupos[std::size_t(inicio + k)], quadros, pixels); });
         // Every frame before the next batch's first frame is finished now.
         const std::size_t limite = fim < int(grupos.size()) ? grupos[std::size_t(fim)].quadros.front() : quadros.size();
         for (; desenhados < limite; ++desenhados) {
             Quadro& quadro = quadros[desenhados];
-            if (!quadro.pronta.isNull())
+            if (quadro.falhou)
+                PintarDeBranco(canvas, quadro.dispositivo);
+            else if (!quadro.pronta.isNull())
                 canvas.DrawImage(quadro.dispositivo, quadro.pronta, quadro.pronta.rect());
             else if (quadro.transparente)
                 canvas.StretchDraw(quadro.dispositivo, *quadro.transparente->GetGraphic());

@@ -32,12 +32,17 @@ void VerificarArquivo(TFoto& foto)
 
 bool DeveGirar(const TFoto& foto, const platform::Graphic* grafico)
 {
-    if (!grafico || grafico->Width() <= 0 || grafico->Height() <= 0 || MolduraDegenerada(foto))
+    return grafico && DeveGirar(foto, grafico->Width(), grafico->Height());
+}
+
+bool DeveGirar(const TFoto& foto, int largura, int altura)
+{
+    if (largura <= 0 || altura <= 0 || MolduraDegenerada(foto))
         return false;
     long double moldura = (long double)(foto.Right - foto.Left) / (foto.Bottom - foto.Top);
     if (moldura == 1.0L)
         moldura = 0.5L;
-    const long double figura = (long double)grafico->Width() / grafico->Height();
+    const long double figura = (long double)largura / altura;
     return (moldura > 1 && figura < 1) || (moldura < 1 && figura > 1);
 }
 
@@ -51,17 +56,13 @@ void PintarDeBranco(Canvas& canvas, const Rect& r)
     canvas.Rectangle(r);
 }
 
-void AjustarFotoNaMoldura(Canvas& canvas, const Rect& r, Picture& figura, std::uint8_t ajuste)
+bool PlanejarAjuste(std::int64_t fw, std::int64_t fh, std::int64_t pw, std::int64_t ph, std::uint8_t ajuste,
+                    Rect& destino, Rect& origem)
 {
-    ConverterFiguraParaBitmap(figura);
-    PintarDeBranco(canvas, r);
-    Bitmap& bitmap = figura.GetBitmap();
-    const std::int64_t fw = std::int64_t(r.Right) - r.Left;
-    const std::int64_t fh = std::int64_t(r.Bottom) - r.Top;
-    const std::int64_t pw = bitmap.Width();
-    const std::int64_t ph = bitmap.Height();
     if (fw <= 0 || fh <= 0 || pw <= 0 || ph <= 0)
-        return;
+        return false;
+    destino = Rect{0, 0, std::int32_t(fw), std::int32_t(fh)};
+    origem = Rect{0, 0, std::int32_t(pw), std::int32_t(ph)};
     if (ajuste == kFitInside) {
         std::int64_t w = fw;
         std::int64_t h = Round((long double)(ph * w) / pw);
@@ -70,11 +71,10 @@ void AjustarFotoNaMoldura(Canvas& canvas, const Rect& r, Picture& figura, std::u
             w = Round((long double)(pw * h) / ph);
         }
         if (w <= 0 || h <= 0)
-            return;
+            return false;
         const std::int32_t mx = RoundToInt32((long double)(fw - w) / 2);
         const std::int32_t my = RoundToInt32((long double)(fh - h) / 2);
-        const Rect dentro{r.Left + mx, r.Top + my, r.Right - mx, r.Bottom - my};
-        canvas.CopyRect(dentro, bitmap.GetCanvas(), bitmap.GetCanvas().ClipRect());
+        destino = Rect{mx, my, std::int32_t(fw) - mx, std::int32_t(fh) - my};
     } else if (ajuste == kFitCut) {
         std::int64_t w = fw;
         std::int64_t h = Round((long double)(ph * w) / pw);
@@ -83,11 +83,29 @@ void AjustarFotoNaMoldura(Canvas& canvas, const Rect& r, Picture& figura, std::u
             w = Round((long double)(pw * h) / ph);
         }
         if (w <= 0 || h <= 0)
-            return;
+            return false;
         const std::int32_t dx = RoundToInt32(pw * (1 - (long double)fw / w) / 2);
         const std::int32_t dy = RoundToInt32(ph * (1 - (long double)fh / h) / 2);
-        canvas.CopyRect(r, bitmap.GetCanvas(), Rect{dx, dy, std::int32_t(pw) - dx, std::int32_t(ph) - dy});
+        origem = Rect{dx, dy, std::int32_t(pw) - dx, std::int32_t(ph) - dy};
     }
+    return true;
+}
+
+void AjustarFotoNaMoldura(Canvas& canvas, const Rect& r, Picture& figura, std::uint8_t ajuste)
+{
+    ConverterFiguraParaBitmap(figura);
+    PintarDeBranco(canvas, r);
+    Bitmap& bitmap = figura.GetBitmap();
+    Rect destino;
+    Rect origem;
+    if (!PlanejarAjuste(std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top, bitmap.Width(),
+                        bitmap.Height(), ajuste, destino, origem))
+        return;
+    const Rect naTela{r.Left + destino.Left, r.Top + destino.Top, r.Left + destino.Right, r.Top + destino.Bottom};
+    if (ajuste == kFitInside)
+        canvas.CopyRect(naTela, bitmap.GetCanvas(), bitmap.GetCanvas().ClipRect());
+    else if (ajuste == kFitCut)
+        canvas.CopyRect(naTela, bitmap.GetCanvas(), origem);
 }
 
 void EstenderEAjustar(Canvas& canvas, const Rect& r, Picture& figura, std::uint8_t ajuste)

@@ -29,9 +29,17 @@ void VerificarArquivo(TFoto& foto);
 // Whether a picture must turn a quarter to lie like its frame (a square frame counts as upright, a
 // square picture never turns).
 bool DeveGirar(const TFoto& foto, const platform::Graphic* grafico);
+// The same for a picture of that size.
+bool DeveGirar(const TFoto& foto, int largura, int altura);
 
 // Paints the rectangle white with a white pen of width 1, as the drawings do before anything else.
 void PintarDeBranco(platform::Canvas& canvas, const Rect& r);
+
+// Where a picture of pw x ph goes in a frame of fw x fh: the part of the frame it covers (destino,
+// from the frame's top-left) and the part of the picture shown there (origem: all of it, but for the
+// cut of mode 2). False when nothing is drawn.
+bool PlanejarAjuste(std::int64_t fw, std::int64_t fh, std::int64_t pw, std::int64_t ph, std::uint8_t ajuste,
+                    Rect& destino, Rect& origem);
 
 // The fit modes 1 (inside, white borders) and 2 (outside, centred cut); the picture becomes a bitmap.
 void AjustarFotoNaMoldura(platform::Canvas& canvas, const Rect& r, platform::Picture& figura, std::uint8_t ajuste);

@@ -260,9 +260,12 @@ public:
     QAction* mniN0202 = nullptr;
     QAction* MenuItem8 = nullptr;
 
+    // Null until GarantirDialogos.
     QFileDialog* opdFoto = nullptr;
     QFileDialog* svdTrabalho = nullptr;
     QFileDialog* opdTrabalho = nullptr;
+    // Makes the three file dialogs, starting in the user's documents, if they are not made yet.
+    void GarantirDialogos();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -286,7 +289,6 @@ private:
     // Moves to a page (names remembered for the old page forgotten) and shows it.
     void IrParaAPagina(int indice);
     bool FiltrarArrastoSobreAPagina(QEvent* event);
-    void CriarDialogos();
     void LigarEventos();
     void AlinharAreas();
     void PosicionarLinhaDeNavegacao();

@@ -70,6 +70,7 @@ void TfrmPrincipal::mniInserirUmaFotoClick()
     if (!MolduraSobOMouseValida())
         return;
     const int j = MolduraSobOMouse();
+    GarantirDialogos();
     if (platform::runFileDialog(*opdFoto) != QDialog::Accepted || opdFoto->selectedFiles().isEmpty())
         return;
     // The dialog ran its own event loop: the frame is looked up again.

@@ -129,6 +129,7 @@ void TfrmPrincipal::CriarNovoAlbumComUmaPaginaESemFotos() { m_documento.CriarNov
 
 void TfrmPrincipal::spdGravarTrabalhoClick()
 {
+    GarantirDialogos();
     const QStringList escolhidos = svdTrabalho->selectedFiles();
     const QString anterior = escolhidos.isEmpty() ? QString() : escolhidos.constFirst().trimmed();
     if (!anterior.isEmpty() && !QFileInfo(anterior).isDir()) {
@@ -157,6 +158,7 @@ void TfrmPrincipal::spdLerTrabalhoClick()
 {
     if (!VerificarSeHaAlteracaoNaoGravada())
         return;
+    GarantirDialogos();
     if (platform::runFileDialog(*opdTrabalho) != QDialog::Accepted || opdTrabalho->selectedFiles().isEmpty())
         return;
     ZerarBackups();

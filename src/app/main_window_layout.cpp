@@ -15,9 +15,11 @@
 #include "components/fancy_button.h"
 #include "components/thumbnail_list.h"
 #include "components/navigation_button.h"
+#include "install/file_routines.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
+#include "platform/shell/special_folders.h"
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/dispatch.h"
@@ -135,7 +137,6 @@ void TfrmPrincipal::CriarControles()
     CriarAreaCentral();
     CriarMenuDaMoldura();
     CriarMenuDaMiniatura();
-    CriarDialogos();
 }
 
 void TfrmPrincipal::CriarAreaDasImagens()
@@ -308,8 +309,11 @@ void TfrmPrincipal::CriarMenuDaMoldura()
     mniNada01 = m->addAction(QStringLiteral("Não Fazer Nada"));
 }
 
-void TfrmPrincipal::CriarDialogos()
+void TfrmPrincipal::GarantirDialogos()
 {
+    // Made on first use: building them is a good part of the start-up, and many runs never use them.
+    if (opdFoto)
+        return;
     opdFoto = new QFileDialog(this, QStringLiteral("Escolher Foto Para Integrar o Trabalho"));
     opdFoto->setFileMode(QFileDialog::ExistingFile);
     opdFoto->setAcceptMode(QFileDialog::AcceptOpen);
@@ -329,6 +333,10 @@ void TfrmPrincipal::CriarDialogos()
     opdTrabalho->setFileMode(QFileDialog::ExistingFile);
     opdTrabalho->setNameFilter(QStringLiteral("Lumoria (*.pvo)"));
     opdTrabalho->setDefaultSuffix(QStringLiteral("pvo"));
+
+    const QString documentos = platform::dialogStartFolder();
+    for (QFileDialog* d : {opdFoto, svdTrabalho, opdTrabalho})
+        d->setDirectory(documentos);
 }
 
 void TfrmPrincipal::LigarEventos()

@@ -27,7 +27,6 @@
 #include "install/command_line.h"
 #include "install/file_routines.h"
 #include "install/install_modes.h"
-#include "platform/shell/special_folders.h"
 #include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/screen_cursor.h"
@@ -127,10 +126,6 @@ void TfrmPrincipal::SetarInicioDaAplicacao()
     // The list's width gives the thumbnails their size: the areas are placed first.
     AlinharAreas();
     AtualizarMiniaturasDasFotosDeUmaPasta();
-
-    const QString documentos = platform::dialogStartFolder();
-    for (QFileDialog* d : {opdFoto, svdTrabalho, opdTrabalho})
-        d->setDirectory(documentos);
 
     m_documento.setModified(false);
     ZerarBackups();

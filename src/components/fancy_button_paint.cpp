@@ -115,10 +115,7 @@ void TFancyButton::PaintBody(QImage& image)
     const QRgb pen = toRgb(m_pressed ? AdjustColor(m_color, -5) : m_color);
     const PixelShape body = BodyShape(m_effects, 0, 0, w - 1, h - 1, w, h);
     body.fill(image, brush);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (body.onOutline(x, y))
-                SetPixel(image, x, y, pen);
+    body.outline(image, pen);
 }
 
 void TFancyButton::PaintGradientFrame(QImage& image)

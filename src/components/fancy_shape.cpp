@@ -80,4 +80,25 @@ void PixelShape::fill(QImage& image, QRgb colour) const
     }
 }
 
+void PixelShape::outline(QImage& image, QRgb colour) const
+{
+    // Row y's pixel x lies on the outline when it ends its run or lies outside the run above or below.
+    int above0, above1, x0, x1;
+    span(-1, above0, above1);
+    span(0, x0, x1);
+    for (int y = 0; y < image.height(); ++y) {
+        int below0, below1;
+        span(y + 1, below0, below1);
+        const int from = std::max(x0, 0);
+        const int to = std::min(x1, image.width());
+        for (int x = from; x < to; ++x)
+            if (x == x0 || x == x1 - 1 || x < above0 || x >= above1 || x < below0 || x >= below1)
+                image.setPixel(x, y, colour);
+        above0 = x0;
+        above1 = x1;
+        x0 = below0;
+        x1 = below1;
+    }
+}
+
 } // namespace lumoria

@@ -22,6 +22,8 @@ public:
 
     // Paints every covered pixel (clipped to the image).
     void fill(QImage& image, QRgb colour) const;
+    // Paints every pixel of the outline (clipped to the image), a row at a time.
+    void outline(QImage& image, QRgb colour) const;
 
 private:
     PixelShape(int l, int t, int r, int b, double rx, double ry);

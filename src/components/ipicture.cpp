@@ -303,6 +303,9 @@ void TIPicture::SaveToStream(QByteArray* stream) const
 
 void TIPicture::Assign(const TIPicture* source)
 {
+    // Emptying first would lose the very picture to be copied.
+    if (source == this)
+        return;
     m_empty = true;
     ReleasePicture();
     if (!source) {
@@ -310,8 +313,6 @@ void TIPicture::Assign(const TIPicture* source)
         Fire(OnChange);
         return;
     }
-    if (source == this)
-        return;
     m_data = source->m_data;
     m_empty = false;
     LoadPicture();

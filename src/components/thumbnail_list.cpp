@@ -378,7 +378,10 @@ QRect TThumbnailList::ItemRect(int index) const
 
 void TThumbnailList::mousePressEvent(QMouseEvent* event)
 {
-    QListView::mousePressEvent(event);
+    // The right button leaves the selection and the caret alone, as a list box does: the menu it
+    // opens acts on the selection made before.
+    if (event->button() != Qt::RightButton)
+        QListView::mousePressEvent(event);
     // A plain click leaves that item alone selected at once, as a list box does (not on release).
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && index.isValid() && selectionMode() == ExtendedSelection

@@ -131,6 +131,23 @@ TEST_F(LeftArea, AListTwoHundredTwentyWideGetsThumbnailsOfSeventyThree)
     EXPECT_EQ(janela->thuImagens->ThumbnailSize(), 73);
 }
 
+TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolder)
+{
+    const QString inicio = platform::ShellListView::startFolder();
+    QDir().mkpath(inicio);
+    const QStringList nomes = {QStringLiteral("inicio-a.bmp"), QStringLiteral("inicio-b.bmp")};
+    for (const QString& nome : nomes)
+        writeFile(inicio + QLatin1Char('/') + nome, BmpBytes(SolidImage(8, 6, Qt::blue), 24));
+    janela.reset();
+    janela = NovaJanela();
+    for (const QString& nome : nomes)
+        QFile::remove(inicio + QLatin1Char('/') + nome);
+    EXPECT_EQ(janela->pnlImagensRodape->caption(), QStringLiteral("Contém 2 Fotos"));
+    EXPECT_EQ(janela->thuImagens->Count(), 2);
+    EXPECT_EQ(janela->thuImagens->ThumbnailSize(), 73);
+    EXPECT_EQ(janela->thuImagens->Columns(), 3);
+}
+
 TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
 {
     const QString pasta = freshFolder(QStringLiteral("arrasto"));
@@ -332,6 +349,21 @@ TEST_F(LeftArea, TheThumbnailMenuEnablesBySelection)
     int largura = 0, altura = 0;
     janela->DesenharItemDeMenuOnMeasure(janela->mniInserirTodasSelecionadas, largura, altura);
     EXPECT_EQ(QSize(largura, altura), QSize(280, 20));
+}
+
+TEST_F(LeftArea, TheRightButtonOpensTheMenuWithoutTouchingTheSelection)
+{
+    MostrarPasta(PastaComFotos(QStringLiteral("direito"), 3));
+    Selecionar({NaLista(0).section(QLatin1Char('/'), -1), NaLista(1).section(QLatin1Char('/'), -1)});
+    const QRect celula = janela->thuImagens->ItemRect(2).translated(-janela->thuImagens->viewport()->pos());
+    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, celula.center());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), static_cast<QWidget*>(janela->mnmMenuFotoNaMiniatura));
+    EXPECT_EQ(janela->thuImagens->SelCount(), 2);
+    EXPECT_FALSE(janela->thuImagens->Selected(2));
+    EXPECT_EQ(janela->thuImagens->ItemIndex(), 1);
+    EXPECT_TRUE(janela->mniInserirTodasSelecionadas->isEnabled());
+    janela->mnmMenuFotoNaMiniatura->close();
 }
 
 } // namespace

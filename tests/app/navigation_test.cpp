@@ -118,6 +118,38 @@ TEST_F(Navigation, AnAutoRepeatedPageDownMovesOnePage)
     EXPECT_EQ(janela->PaginaAtual(), 1);
 }
 
+TEST_F(Navigation, EachMoveForgetsTheNamesRememberedOnTheOldPage)
+{
+    const struct {
+        int de;
+        Qt::Key tecla;
+        int para;
+    } casos[] = {{0, Qt::Key_PageDown, 1}, {0, Qt::Key_End, 1}, {1, Qt::Key_PageUp, 0}, {1, Qt::Key_Home, 0}};
+    for (const auto& c : casos) {
+        janela->CriarNovoAlbumComUmaPaginaESemFotos();
+        Paginas(2, c.para);
+        AlbumDocument& doc = janela->Documento();
+        // The new page holds one frame; the old one is laid out afresh.
+        doc.currentPage().TipoDaFoto = 0;
+        doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 0});
+        doc.setCurrentPageIndex(c.de);
+        // Four photos on the old page, three of them then kept only by the buffer.
+        doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true, {0, 3});
+        ASSERT_EQ(doc.currentPage().frameCount(), 4);
+        for (int j = 0; j < 4; ++j)
+            doc.currentPage().Foto(j).NomeDoArquivo = QStringLiteral("/fotos/%1.jpg").arg(j);
+        doc.currentPage().TipoDaFoto = 0;
+        doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true, {0, 0});
+        Tecla(c.tecla);
+        ASSERT_EQ(janela->PaginaAtual(), c.para);
+        ASSERT_EQ(doc.currentPage().frameCount(), 1);
+        doc.currentPage().TipoDaFoto = 3;
+        doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true, {0, 3});
+        for (int j = 0; j < doc.currentPage().frameCount(); ++j)
+            EXPECT_TRUE(doc.currentPage().Foto(j).NomeDoArquivo.isEmpty()) << c.de << " " << j;
+    }
+}
+
 // Opens the page-control window with the button and runs what to do on it.
 void AbrirControle(TfrmPrincipal& janela, std::function<void(TfrmControlarPaginas*)> fazer)
 {

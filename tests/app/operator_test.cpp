@@ -53,6 +53,9 @@ struct Digitador {
             }
             listaAberta = lista && lista->isVisible();
             QTest::keyClick(lista && lista->isVisible() ? static_cast<QWidget*>(lista) : campo, Qt::Key_Return);
+            // The first Enter may only close the suggestions; the operator presses it again.
+            if (dialogo->isVisible())
+                QTest::keyClick(campo, Qt::Key_Return);
         });
     }
 };
@@ -94,12 +97,14 @@ TEST(FileDialogs, StartInTheHomeFolderWhenThereIsNoDocumentsFolder)
     QDir(documentos).removeRecursively();
     {
         auto janela = NovaJanela();
+        janela->GarantirDialogos();
         EXPECT_EQ(QDir(janela->svdTrabalho->directory()).absolutePath(), QDir::homePath());
         EXPECT_EQ(QDir(janela->opdTrabalho->directory()).absolutePath(), QDir::homePath());
         EXPECT_NE(QDir::homePath(), QDir::currentPath());
     }
     ASSERT_TRUE(QDir().mkpath(documentos));
     auto janela = NovaJanela();
+    janela->GarantirDialogos();
     EXPECT_EQ(QDir(janela->svdTrabalho->directory()).absolutePath(), documentos);
 }
 

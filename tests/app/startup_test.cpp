@@ -51,6 +51,11 @@ TEST(Startup, CaptionAddressAndTheStateTheSettingsAskFor)
     EXPECT_EQ(janela->pos(), QPoint(112, 84)) << "centred on the 1024 x 768 screen";
     // The program's folder keeps its letter case.
     EXPECT_EQ(janela->PastaDoAplicativo(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    // The file dialogs are made when first used, in the user's documents.
+    EXPECT_EQ(janela->opdFoto, nullptr);
+    EXPECT_EQ(janela->svdTrabalho, nullptr);
+    EXPECT_EQ(janela->opdTrabalho, nullptr);
+    janela->GarantirDialogos();
     for (QFileDialog* d : {janela->opdFoto, janela->svdTrabalho, janela->opdTrabalho})
         EXPECT_EQ(QDir(d->directory()).absolutePath(), QDir(home() + QStringLiteral("/Documents")).absolutePath());
 }

@@ -208,6 +208,18 @@ TEST(TIPicture, AssignCopiesTheBytesAndBuildsWithItsOwnFrame)
     EXPECT_EQ(mudancas, 2);
 }
 
+TEST(TIPicture, AssignedToItselfItKeepsItsPicture)
+{
+    TIPicture figura;
+    const QByteArray bytes = TresQuadros();
+    figura.LoadFromStream(&bytes);
+    figura.Assign(&figura);
+    EXPECT_FALSE(figura.Empty());
+    EXPECT_EQ(figura.Data(), bytes);
+    EXPECT_EQ(figura.Width(), 12);
+    EXPECT_EQ(CorDesenhada(figura, 12, 10, 1, 1), kVermelho);
+}
+
 TEST(TIPicture, AReducedCopyKeepsNeitherBytesNorPictureButStillTheSize)
 {
     const QString caminho = WriteJpeg(QStringLiteral("grande.jpg"), HalvesImage(1600, 1200, kVermelho, kAzul));

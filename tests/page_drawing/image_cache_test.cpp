@@ -108,6 +108,46 @@ TEST(ImageCache, ABrokenFileRaisesAndIsNotStored)
     EXPECT_EQ(cache.Proxima(), 0);
 }
 
+TEST(ImageCache, PlacingAPhotoTakesTheReducedCopyFromTheFirstDraw)
+{
+    TCacheDeImagensJaCarregadas cache;
+    QImage gradient(3000, 2000, QImage::Format_RGB32);
+    for (int y = 0; y < 2000; ++y)
+        for (int x = 0; x < 3000; ++x)
+            gradient.setPixel(x, y, qRgb(30 + 200 * x / 3000, 40 + 180 * y / 2000, 120));
+    const QString big = WriteJpeg(QStringLiteral("placed-3000x2000.jpg"), gradient, 95);
+    Picture first;
+    cache.CarregarImagemReduzida(first, big);
+    EXPECT_EQ(first.GetGraphic()->Kind(), GraphicKind::Bitmap); // the copy as made, not yet compressed
+    EXPECT_EQ(QSize(first.Width(), first.Height()), QSize(640, 427));
+    EXPECT_EQ(cache.NomeDoArquivo(0), big);
+    EXPECT_EQ(cache.Proxima(), 1);
+
+    // Later draws take the stored copy: the same picture but for its compression.
+    Picture again;
+    cache.CarregarImagemReduzida(again, big);
+    EXPECT_EQ(again.GetGraphic()->Kind(), GraphicKind::Jpeg);
+    EXPECT_EQ(cache.Proxima(), 1);
+    Bitmap stored;
+    stored.Assign(*again.GetGraphic());
+    const QImage a = first.GetBitmap().Image().convertToFormat(QImage::Format_RGB32);
+    const QImage b = stored.Image().convertToFormat(QImage::Format_RGB32);
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            most = std::max({most, std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y))),
+                             std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y))),
+                             std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y)))});
+    EXPECT_LE(most, 6); // the stored copy's JPEG compression
+
+    // A file that does not decode raises and stores nothing.
+    const QString broken = TempPath(QStringLiteral("placed-broken.jpg"));
+    WriteBytes(broken, QByteArray("\xFF\xD8 not really", 13));
+    Picture none;
+    EXPECT_THROW(cache.CarregarImagemReduzida(none, broken), InvalidPicture);
+    EXPECT_EQ(cache.Proxima(), 1);
+}
+
 TEST(ImageCache, ReadingAheadStoresTheCopiesInOrderAndLeavesOutWhatDoesNotLoad)
 {
     TCacheDeImagensJaCarregadas cache;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -143,4 +145,23 @@ TEST(SettingsStore, WritingOneValueKeepsTheOthers)
     EXPECT_EQ(store.readInteger(QStringLiteral("A"), QStringLiteral("x")), std::optional<std::int32_t>(5));
     EXPECT_EQ(store.readInteger(QStringLiteral("B"), QStringLiteral("y")), std::optional<std::int32_t>(2));
     EXPECT_EQ(store.readBoolean(QStringLiteral("A"), QStringLiteral("z")), std::optional<bool>(false));
+}
+
+TEST(SettingsStore, AValueWrittenAgainUnchangedLeavesTheFileAlone)
+{
+    const QString path = freshStorePath("unchanged");
+    SettingsStore store(path);
+    store.writeString(QStringLiteral("K"), QStringLiteral("s"), QStringLiteral("v"));
+    auto inode = [&] {
+        struct stat info {};
+        ::stat(QFile::encodeName(path).constData(), &info);
+        return info.st_ino;
+    };
+    const auto first = inode();
+    store.writeString(QStringLiteral("K"), QStringLiteral("s"), QStringLiteral("v"));
+    EXPECT_EQ(inode(), first);
+    // Another value, or the same text as another type, is written.
+    store.writeBoolean(QStringLiteral("K"), QStringLiteral("s"), true);
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(store.readBoolean(QStringLiteral("K"), QStringLiteral("s")), std::optional<bool>(true));
 }

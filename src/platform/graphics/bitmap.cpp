@@ -113,7 +113,7 @@ void Bitmap::SetSize(int width, int height)
         resized.setColorTable(table);
         resized.fill(uint(table.size() - 1 < 255 ? table.size() - 1 : 255));
     } else {
-        resized.fill(Qt::white);
+        FillWhite(resized);
     }
     if (!m_image.isNull()) {
         const int rows = std::min(height, m_image.height());

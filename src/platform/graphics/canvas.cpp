@@ -2,6 +2,7 @@
 
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/image_scaling.h"
+#include "platform/graphics/parallel.h"
 #include "platform/numeric.h"
 
 #include <QFontMetrics>
@@ -91,8 +92,28 @@ void Canvas::Rectangle(const Rect& r)
     const int h = r.Bottom - r.Top;
     if (w <= 0 || h <= 0)
         return;
+    // A large opaque fill of a 32-bit bitmap (a page at printer resolution) is spread over the threads.
+    bool filled = false;
+    if (brush.style == BrushStyle::Solid && brush.color.alpha() == 255 && m_bitmap && !m_bitmap->Empty()
+        && std::int64_t(w) * h >= (1 << 22) && m_bitmap->Image().format() == QImage::Format_RGB32) {
+        QImage& image = m_bitmap->PaintableImage();
+        const QRect area = QRect(r.Left, r.Top, w, h).intersected(image.rect());
+        if (!area.isEmpty()) {
+            uchar* bits = image.bits();
+            const qsizetype stride = image.bytesPerLine();
+            const QRgb value = brush.color.rgb();
+            const int bands = PixelThreads() * 4;
+            ParallelFor(bands, [&](int band) {
+                const int y0 = area.top() + int(std::int64_t(area.height()) * band / bands);
+                const int y1 = area.top() + int(std::int64_t(area.height()) * (band + 1) / bands);
+                for (int y = y0; y < y1; ++y)
+                    std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + area.left(), area.width(), value);
+            });
+        }
+        filled = true;
+    }
     Paint([&](QPainter& p) {
-        if (brush.style == BrushStyle::Solid)
+        if (brush.style == BrushStyle::Solid && !filled)
             p.fillRect(QRect(r.Left, r.Top, w, h), brush.color);
         if (pen.style == PenStyle::Solid) {
             ApplyPen(p);

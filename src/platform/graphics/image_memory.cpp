@@ -1,5 +1,9 @@
 #include "platform/graphics/image_memory.h"
 
+#include "platform/graphics/parallel.h"
+
+#include <cstring>
+
 #include "platform/failure.h"
 
 #include <cstdlib>
@@ -141,6 +145,26 @@ QImage AllocateRecycledImage(int width, int height, QImage::Format format)
 void ReleaseRecycledImageMemory()
 {
     KeepOrFree(nullptr, 0);
+}
+
+void FillWhite(QImage& image)
+{
+    const QImage::Format f = image.format();
+    if (std::int64_t(image.width()) * image.height() < (1 << 22)
+        || (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_BGR888)) {
+        image.fill(Qt::white);
+        return;
+    }
+    // White is every byte 0xFF in these formats.
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const int height = image.height();
+    const int bands = PixelThreads() * 4;
+    ParallelFor(bands, [&](int band) {
+        const int y0 = int(std::int64_t(height) * band / bands);
+        const int y1 = int(std::int64_t(height) * (band + 1) / bands);
+        std::memset(bits + qsizetype(y0) * stride, 0xFF, std::size_t(y1 - y0) * std::size_t(stride));
+    });
 }
 
 } // namespace lumoria::platform

@@ -24,4 +24,7 @@ QImage AllocateRecycledImage(int width, int height, QImage::Format format);
 // Gives the kept buffer back to the system.
 void ReleaseRecycledImageMemory();
 
+// Paints every pixel white; a large 24- or 32-bit image is painted over the pixel threads.
+void FillWhite(QImage& image);
+
 } // namespace lumoria::platform

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <deque>
 #include <vector>
 
 namespace lumoria::platform {
@@ -25,13 +27,16 @@ struct Taps {
     const std::int32_t* WeightsOf(int o) const { return weights.data() + std::size_t(o) * maxTaps; }
 };
 
-Taps MakeTaps(int sourceLength, int targetLength)
+// The source part starts at fraction start (0 <= start < 1) of its first pixel and is length pixels
+// long; available pixels lie from its first pixel to the picture's edge.
+Taps MakeTaps(double start, double length, int available, int targetLength)
 {
     Taps taps;
     taps.first.resize(targetLength);
     taps.count.resize(targetLength);
-    const double scale = double(sourceLength) / targetLength;
-    if (sourceLength > targetLength)
+    const double scale = length / targetLength;
+    const bool same = start == 0.0 && length == double(targetLength);
+    if (length > targetLength)
         taps.maxTaps = int(std::ceil(scale)) + 1;
     else
         taps.maxTaps = 2;
@@ -41,16 +46,16 @@ Taps MakeTaps(int sourceLength, int targetLength)
     for (int o = 0; o < targetLength; ++o) {
         int first = 0;
         int count = 0;
-        if (sourceLength == targetLength) {
+        if (same) {
             first = o;
             count = 1;
             real[0] = 1.0;
-        } else if (sourceLength > targetLength) {
+        } else if (length > targetLength) {
             // Area average: every source pixel counts by the part of it that the output pixel covers.
-            const double a = o * scale;
-            const double b = std::min<double>((o + 1) * scale, sourceLength);
-            first = std::min(int(a), sourceLength - 1);
-            const int last = std::clamp(int(std::ceil(b)) - 1, first, sourceLength - 1);
+            const double a = o * scale + start;
+            const double b = std::min<double>((o + 1) * scale, length) + start;
+            first = std::min(int(a), available - 1);
+            const int last = std::clamp(int(std::ceil(b)) - 1, first, available - 1);
             count = std::min(last - first + 1, taps.maxTaps);
             for (int k = 0; k < count; ++k) {
                 const double lo = std::max(a, double(first + k));
@@ -59,15 +64,15 @@ Taps MakeTaps(int sourceLength, int targetLength)
             }
         } else {
             // Linear blend of the two nearest source pixels, centres aligned.
-            const double s = (o + 0.5) * scale - 0.5;
+            const double s = (o + 0.5) * scale - 0.5 + start;
             int i0 = int(std::floor(s));
             double f = s - i0;
             if (i0 < 0) {
                 i0 = 0;
                 f = 0.0;
             }
-            if (i0 >= sourceLength - 1) {
-                i0 = sourceLength - 1;
+            if (i0 >= available - 1) {
+                i0 = available - 1;
                 f = 0.0;
             }
             first = i0;
@@ -91,7 +96,32 @@ Taps MakeTaps(int sourceLength, int targetLength)
     return taps;
 }
 
-// Source pixels are read as bytes: blue, green, red (and alpha when Channels is 4).
+// One row scaled across into output positions [left, left + width), with 8 bits of fraction kept
+// for the pass down. Source pixels are read as bytes: blue, green, red (and alpha when Channels is 4).
+template <int SourceBytes, int Channels>
+void ScaleAcross(const uchar* line, const Taps& across, int left, int width, std::uint16_t* dst)
+{
+    for (int x = 0; x < width; ++x) {
+        const int o = left + x;
+        const int count = across.count[o];
+        const std::int32_t* w = across.WeightsOf(o);
+        const uchar* p = line + std::size_t(across.first[o]) * SourceBytes;
+        std::int32_t sum[Channels] = {};
+        for (int k = 0; k < count; ++k, p += SourceBytes)
+            for (int c = 0; c < Channels; ++c)
+                sum[c] += w[k] * p[c];
+        for (int c = 0; c < Channels; ++c)
+            dst[c] = std::uint16_t((sum[c] + (1 << 5)) >> 6);
+        dst += Channels;
+    }
+}
+
+// The pass down ends here: 22 bits of fraction dropped, rounded.
+inline uchar Finished(std::int32_t sum)
+{
+    return uchar(std::min(255, (sum + (1 << 21)) >> 22));
+}
+
 template <int SourceBytes, int Channels>
 void ScaleBand(const QImage& image, const QRect& source, const Taps& across, const Taps& down,
                const QRect& window, int rowBegin, int rowEnd, QImage& out)
@@ -107,20 +137,8 @@ void ScaleBand(const QImage& image, const QRect& source, const Taps& across, con
     std::vector<std::uint16_t> across16(std::size_t(rows) * width * Channels);
     for (int r = 0; r < rows; ++r) {
         const uchar* line = image.constScanLine(source.top() + firstRow + r) + std::size_t(source.left()) * SourceBytes;
-        std::uint16_t* dst = across16.data() + std::size_t(r) * width * Channels;
-        for (int x = 0; x < width; ++x) {
-            const int o = window.left() + x;
-            const int count = across.count[o];
-            const std::int32_t* w = across.WeightsOf(o);
-            const uchar* p = line + std::size_t(across.first[o]) * SourceBytes;
-            std::int32_t sum[Channels] = {};
-            for (int k = 0; k < count; ++k, p += SourceBytes)
-                for (int c = 0; c < Channels; ++c)
-                    sum[c] += w[k] * p[c];
-            for (int c = 0; c < Channels; ++c)
-                dst[c] = std::uint16_t((sum[c] + (1 << 5)) >> 6);
-            dst += Channels;
-        }
+        ScaleAcross<SourceBytes, Channels>(line, across, window.left(), width,
+                                           across16.data() + std::size_t(r) * width * Channels);
     }
 
     for (int y = rowBegin; y < rowEnd; ++y) {
@@ -137,7 +155,7 @@ void ScaleBand(const QImage& image, const QRect& source, const Taps& across, con
                     sum[c] += w[k] * p[c];
             }
             for (int c = 0; c < Channels; ++c)
-                dst[c] = uchar(std::min(255, (sum[c] + (1 << 21)) >> 22));
+                dst[c] = Finished(sum[c]);
             if constexpr (Channels == 3)
                 dst[3] = 0xff;
             dst += 4;
@@ -182,8 +200,8 @@ QImage ScaleImage(const QImage& image, const QRect& source, const QSize& target,
 
     const QImage::Format outFormat = alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     QImage out = AllocateImage(window.width(), window.height(), outFormat);
-    const Taps across = MakeTaps(area.width(), target.width());
-    const Taps down = MakeTaps(area.height(), target.height());
+    const Taps across = MakeTaps(0.0, area.width(), area.width(), target.width());
+    const Taps down = MakeTaps(0.0, area.height(), area.height(), target.height());
 
     const std::int64_t work64 = std::int64_t(window.width()) * window.height()
                                 + std::int64_t(area.width()) * area.height() / 4;
@@ -201,6 +219,185 @@ QImage ScaleImage(const QImage& image, const QRect& source, const QSize& target,
             ScaleBand<4, 3>(work, area, across, down, window, begin, end, out);
     });
     return out;
+}
+
+struct RowScaler::State {
+    Taps across;
+    Taps down;
+    int sourceWidth = 0;
+    int sourceBytes = 3;
+    QPoint base;          // the source pixel holding the part's top-left corner
+    QSize target;
+    bool turn = false;
+    uchar* out = nullptr;
+    qsizetype outStride = 0;
+    QSize outSize;
+    QPoint at;
+    std::vector<std::uint16_t> acrossRow;
+    // Result rows still taking source rows: sums for rows [lo, lo + sums.size()).
+    int lo = 0;
+    std::deque<std::vector<std::int32_t>> sums;
+    std::vector<std::vector<std::int32_t>> spare; // finished rows' sums, taken again
+    int finished = 0;
+    // Finished rows waiting to be written turned, kTurnStrip at a time (so that each written row of
+    // the target gets whole cache lines).
+    static constexpr int kTurnStrip = 16;
+    std::vector<QRgb> strip;
+    int stripFirst = 0;
+    int stripRows = 0;
+};
+
+RowScaler::RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const QRectF& source, QSize target,
+                     bool turn, uchar* out, qsizetype outStride, QSize outSize, QPoint at)
+    : m(std::make_unique<State>())
+{
+    const QRectF part = source.intersected(QRectF(0, 0, sourceWidth, sourceHeight));
+    if (part.isEmpty() || target.isEmpty() || (sourceBytes != 3 && sourceBytes != 4))
+        return;
+    m->sourceWidth = sourceWidth;
+    m->sourceBytes = sourceBytes;
+    m->base = QPoint(int(std::floor(part.x())), int(std::floor(part.y())));
+    // As ScaleImage, an enlarged part blends no pixel from beyond its own edges.
+    const int right = std::min(sourceWidth, int(std::ceil(part.x() + part.width())));
+    const int bottom = std::min(sourceHeight, int(std::ceil(part.y() + part.height())));
+    m->across = MakeTaps(part.x() - m->base.x(), part.width(), right - m->base.x(), target.width());
+    m->down = MakeTaps(part.y() - m->base.y(), part.height(), bottom - m->base.y(), target.height());
+    m->target = target;
+    m->turn = turn;
+    m->out = out;
+    m->outStride = outStride;
+    m->outSize = outSize;
+    m->at = at;
+    m->acrossRow.resize(std::size_t(target.width()) * 3);
+    if (turn)
+        m->strip.resize(std::size_t(target.width()) * State::kTurnStrip);
+}
+
+RowScaler::~RowScaler() = default;
+
+bool RowScaler::Done() const
+{
+    return m->target.isEmpty() || m->finished >= m->target.height();
+}
+
+void RowScaler::Push(int y, const uchar* row)
+{
+    if (Across(y, row, m->acrossRow.data()))
+        PushAcross(y, m->acrossRow.data());
+}
+
+bool RowScaler::Across(int y, const uchar* row, std::uint16_t* out) const
+{
+    const State& s = *m;
+    const int height = s.target.height();
+    const int r = y - s.base.y();
+    if (height <= 0 || r < s.down.first[0] || r >= s.down.first[height - 1] + s.down.count[height - 1])
+        return false;
+    const uchar* line = row + std::size_t(s.base.x()) * s.sourceBytes;
+    if (s.sourceBytes == 3)
+        ScaleAcross<3, 3>(line, s.across, 0, s.target.width(), out);
+    else
+        ScaleAcross<4, 3>(line, s.across, 0, s.target.width(), out);
+    return true;
+}
+
+void RowScaler::PushAcross(int y, const std::uint16_t* across)
+{
+    State& s = *m;
+    if (Done())
+        return;
+    const int r = y - s.base.y();
+    if (r < 0 || r < s.down.first[s.lo])
+        return;
+    const int width = s.target.width();
+    auto take = [&] {
+        if (s.spare.empty())
+            return std::vector<std::int32_t>(std::size_t(width) * 3, 0);
+        std::vector<std::int32_t> sums = std::move(s.spare.back());
+        s.spare.pop_back();
+        std::fill(sums.begin(), sums.end(), 0);
+        return sums;
+    };
+
+    // Every result row whose taps take this source row.
+    for (int o = s.lo; o < s.target.height() && s.down.first[o] <= r; ++o) {
+        const int k = r - s.down.first[o];
+        if (k >= s.down.count[o])
+            continue;
+        const std::size_t slot = std::size_t(o - s.lo);
+        while (s.sums.size() <= slot)
+            s.sums.push_back(take());
+        const std::int32_t w = s.down.WeightsOf(o)[k];
+        std::int32_t* sum = s.sums[slot].data();
+        const std::uint16_t* p = across;
+        for (int i = 0; i < width * 3; ++i)
+            sum[i] += w * p[i];
+    }
+    // Result rows whose last tap this was are done, in order.
+    while (s.lo < s.target.height() && s.down.first[s.lo] + s.down.count[s.lo] - 1 <= r) {
+        if (s.sums.empty())
+            s.sums.push_back(take());
+        WriteRow(s.lo, s.sums.front().data());
+        s.spare.push_back(std::move(s.sums.front()));
+        s.sums.pop_front();
+        ++s.lo;
+        ++s.finished;
+    }
+    if (Done())
+        Finish();
+}
+
+void RowScaler::WriteRow(int o, const std::int32_t* sum)
+{
+    State& s = *m;
+    const int width = s.target.width();
+    if (!s.turn) {
+        const int y = s.at.y() + o;
+        if (y < 0 || y >= s.outSize.height())
+            return;
+        QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride);
+        const int from = std::max(0, -s.at.x());
+        const int to = std::min(width, s.outSize.width() - s.at.x());
+        for (int x = from; x < to; ++x)
+            line[s.at.x() + x] = qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x]));
+        return;
+    }
+    if (s.stripRows == 0)
+        s.stripFirst = o;
+    QRgb* column = s.strip.data() + s.stripRows;
+    for (int x = 0; x < width; ++x)
+        column[std::size_t(x) * State::kTurnStrip] = qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x]));
+    if (++s.stripRows == State::kTurnStrip)
+        FlushStrip();
+}
+
+void RowScaler::FlushStrip()
+{
+    State& s = *m;
+    if (s.stripRows == 0)
+        return;
+    // Result pixel (x, o) lands turned at (o, width - 1 - x).
+    const int width = s.target.width();
+    const int left = s.at.x() + s.stripFirst;
+    const int from = std::max(0, -left);
+    const int to = std::min(s.stripRows, s.outSize.width() - left);
+    if (from < to) {
+        for (int x = 0; x < width; ++x) {
+            const int y = s.at.y() + width - 1 - x;
+            if (y < 0 || y >= s.outSize.height())
+                continue;
+            QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride) + left;
+            std::memcpy(line + from, s.strip.data() + std::size_t(x) * State::kTurnStrip + from,
+                        std::size_t(to - from) * sizeof(QRgb));
+        }
+    }
+    s.stripRows = 0;
+}
+
+void RowScaler::Finish()
+{
+    if (m->turn)
+        FlushStrip();
 }
 
 } // namespace lumoria::platform

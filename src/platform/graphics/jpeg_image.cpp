@@ -4,6 +4,10 @@
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/image_memory.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
 #include <cstdio>
 #include <jpeglib.h>
 #include <jerror.h>
@@ -146,7 +150,116 @@ QList<QRgb> GreyTable()
     return table;
 }
 
+void CmykToBgr(const JOCTET* in, uchar* out, int width, int step, bool inverted)
+{
+    for (int x = 0; x < width; ++x) {
+        int c = in[4 * x], m = in[4 * x + 1], ye = in[4 * x + 2], k = in[4 * x + 3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            ye = 255 - ye;
+            k = 255 - k;
+        }
+        out[step * x] = uchar(ye * k / 255);
+        out[step * x + 1] = uchar(m * k / 255);
+        out[step * x + 2] = uchar(c * k / 255);
+        if (step == 4)
+            out[step * x + 3] = 0xff;
+    }
+}
+
 } // namespace
+
+struct JpegRowReader::State {
+    jpeg_error_mgr errors{};
+    jpeg_decompress_struct info{};
+    std::FILE* file = nullptr;
+    bool created = false;
+    JpegInfo header;
+    bool cmyk = false;
+    std::vector<JOCTET> cmykRow;
+    std::vector<uchar> row;
+
+    ~State()
+    {
+        if (created)
+            jpeg_destroy_decompress(&info);
+        if (file)
+            std::fclose(file);
+    }
+};
+
+JpegRowReader::JpegRowReader(const QString& path) : m(std::make_unique<State>())
+{
+    const QByteArray name = QFile::encodeName(path);
+    m->file = std::fopen(name.constData(), "rb");
+    if (!m->file) {
+        if (!QFileInfo::exists(path))
+            throw FileNotFound(path.toStdString());
+        throw FileError("Cannot open file \"" + path.toStdString() + "\". " + std::strerror(errno));
+    }
+    unsigned char start[2] = {};
+    if (std::fread(start, 1, 2, m->file) != 2 || start[0] != 0xFF || start[1] != 0xD8)
+        throw InvalidPicture("JPEG error #53: Not a JPEG file: " + path.toStdString());
+    std::rewind(m->file);
+    std::setvbuf(m->file, nullptr, _IOFBF, 1 << 18); // libjpeg asks for 4 KB at a time
+    SetUpErrors(m->errors);
+    m->info.err = &m->errors;
+    jpeg_create_decompress(&m->info);
+    m->created = true;
+    m->info.mem->max_memory_to_use = kLibjpegMemoryLimit;
+    jpeg_stdio_src(&m->info, m->file);
+    jpeg_read_header(&m->info, TRUE);
+    CheckPictureSize(m->info.image_width, m->info.image_height, "JPEG");
+    m->header.width = int(m->info.image_width);
+    m->header.height = int(m->info.image_height);
+    m->header.grayscale = IsGrey(m->info);
+    m->header.progressive = jpeg_has_multiple_scans(&m->info);
+    m->cmyk = IsCmyk(m->info);
+}
+
+JpegRowReader::~JpegRowReader() = default;
+
+const JpegInfo& JpegRowReader::Info() const
+{
+    return m->header;
+}
+
+QSize JpegRowReader::Start(int eighths)
+{
+    jpeg_decompress_struct& info = m->info;
+    info.scale_num = unsigned(std::clamp(eighths, 1, 8));
+    info.scale_denom = 8;
+    info.out_color_space = m->cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    jpeg_calc_output_dimensions(&info);
+    CheckPictureSize(info.output_width, info.output_height, "JPEG");
+    m->row.resize(std::size_t(info.output_width) * 3);
+    if (m->cmyk)
+        m->cmykRow.resize(std::size_t(info.output_width) * 4);
+    jpeg_start_decompress(&info);
+    return QSize(int(info.output_width), int(info.output_height));
+}
+
+int JpegRowReader::NextRowIndex() const
+{
+    return int(m->info.output_scanline);
+}
+
+const uchar* JpegRowReader::NextRow()
+{
+    jpeg_decompress_struct& info = m->info;
+    if (info.output_scanline >= info.output_height)
+        return nullptr;
+    if (!m->cmyk) {
+        JSAMPROW row = m->row.data();
+        jpeg_read_scanlines(&info, &row, 1);
+    } else {
+        JSAMPROW row = m->cmykRow.data();
+        jpeg_read_scanlines(&info, &row, 1);
+        CmykToBgr(m->cmykRow.data(), m->row.data(), int(info.output_width), 3, info.saw_Adobe_marker);
+    }
+    return m->row.data();
+}
 
 JpegInfo ReadJpegInfo(const QByteArray& data)
 {
@@ -201,22 +314,7 @@ QImage DecodeJpeg(const QByteArray& data, JpegOutput output, int eighths)
         }
         JSAMPROW row = cmykRow.data();
         jpeg_read_scanlines(&info, &row, 1);
-        uchar* out = image.scanLine(y);
-        const int step = output == JpegOutput::Rgb32 ? 4 : 3;
-        for (int x = 0; x < width; ++x) {
-            int c = cmykRow[4 * x], m = cmykRow[4 * x + 1], ye = cmykRow[4 * x + 2], k = cmykRow[4 * x + 3];
-            if (!inverted) {
-                c = 255 - c;
-                m = 255 - m;
-                ye = 255 - ye;
-                k = 255 - k;
-            }
-            out[step * x] = uchar(ye * k / 255);
-            out[step * x + 1] = uchar(m * k / 255);
-            out[step * x + 2] = uchar(c * k / 255);
-            if (step == 4)
-                out[step * x + 3] = 0xff;
-        }
+        CmykToBgr(cmykRow.data(), image.scanLine(y), width, output == JpegOutput::Rgb32 ? 4 : 3, inverted);
     }
     jpeg_finish_decompress(&info);
     return image;

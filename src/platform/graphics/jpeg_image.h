@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
 #include <memory>
 
@@ -32,6 +33,30 @@ enum class JpegOutput {
 QImage DecodeJpeg(const QByteArray& data, JpegOutput output, int eighths = 8);
 // Compresses with a quality from 1 to 100.
 QByteArray EncodeJpeg(const QImage& image, int quality);
+
+// Decodes a JPEG file a row at a time, reading the file as it goes, so that neither the file nor the
+// whole picture is held (for pictures scaled on the way). A missing or unreadable file raises
+// FileNotFound or FileError, anything but a JPEG stream InvalidPicture.
+class JpegRowReader {
+public:
+    explicit JpegRowReader(const QString& path);
+    ~JpegRowReader();
+    JpegRowReader(const JpegRowReader&) = delete;
+    JpegRowReader& operator=(const JpegRowReader&) = delete;
+
+    const JpegInfo& Info() const;
+    // Starts the decode at eighths/8 of the size (1..8) and returns the size of the rows to come,
+    // which are 24-bit blue, green, red.
+    QSize Start(int eighths);
+    // The next row (valid until the next call), or null after the last.
+    const uchar* NextRow();
+    // The number of the row that NextRow gives next.
+    int NextRowIndex() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m;
+};
 
 class JpegImage final : public Graphic {
 public:

@@ -3,7 +3,9 @@
 #include <QThread>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <exception>
 #include <latch>
 #include <memory>
@@ -65,6 +67,92 @@ void ParallelFor(int count, const std::function<void(int)>& body, int maxThreads
     done.wait();
     if (shared->failure)
         std::rethrow_exception(shared->failure);
+}
+
+} // namespace lumoria::platform
+
+namespace lumoria::platform {
+
+RowPipeline::RowPipeline(std::size_t rowBytes, int rowsPerBand, int bands)
+    : m_rowBytes(rowBytes), m_rowsPerBand(std::max(1, rowsPerBand))
+{
+    bands = std::max(2, bands);
+    m_bands.resize(std::size_t(bands));
+    m_rows.assign(std::size_t(bands), 0);
+    for (int i = 0; i < bands; ++i) {
+        m_bands[std::size_t(i)].resize(m_rowBytes * std::size_t(m_rowsPerBand));
+        m_free.push_back(i);
+    }
+}
+
+void RowPipeline::Publish(std::unique_lock<std::mutex>&)
+{
+    if (m_filling >= 0 && m_rows[std::size_t(m_filling)] > 0)
+        m_ready.push_back(m_filling);
+    else if (m_filling >= 0)
+        m_free.push_back(m_filling);
+    m_filling = -1;
+    m_changed.notify_all();
+}
+
+void RowPipeline::Put(const unsigned char* row)
+{
+    std::unique_lock lock(m_mutex);
+    if (m_filling < 0) {
+        m_changed.wait(lock, [&] { return m_aborted || !m_free.empty(); });
+        if (m_aborted)
+            return;
+        m_filling = m_free.front();
+        m_free.pop_front();
+        m_rows[std::size_t(m_filling)] = 0;
+    }
+    const int band = m_filling;
+    const int at = m_rows[std::size_t(band)];
+    lock.unlock(); // the band is the producer's alone until it is published
+    std::memcpy(m_bands[std::size_t(band)].data() + std::size_t(at) * m_rowBytes, row, m_rowBytes);
+    lock.lock();
+    if (++m_rows[std::size_t(band)] == m_rowsPerBand)
+        Publish(lock);
+}
+
+void RowPipeline::Close()
+{
+    std::unique_lock lock(m_mutex);
+    Publish(lock);
+    m_closed = true;
+    m_changed.notify_all();
+}
+
+const unsigned char* RowPipeline::Take()
+{
+    std::unique_lock lock(m_mutex);
+    if (m_reading >= 0 && m_readRow >= m_rows[std::size_t(m_reading)]) {
+        m_free.push_back(m_reading);
+        m_reading = -1;
+        m_changed.notify_all();
+    }
+    if (m_reading < 0) {
+        m_changed.wait(lock, [&] { return m_aborted || !m_ready.empty() || m_closed; });
+        if (m_aborted || m_ready.empty())
+            return nullptr;
+        m_reading = m_ready.front();
+        m_ready.pop_front();
+        m_readRow = 0;
+    }
+    return m_bands[std::size_t(m_reading)].data() + std::size_t(m_readRow++) * m_rowBytes;
+}
+
+void RowPipeline::Abort()
+{
+    std::lock_guard lock(m_mutex);
+    m_aborted = true;
+    m_changed.notify_all();
+}
+
+bool RowPipeline::Aborted() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_aborted;
 }
 
 } // namespace lumoria::platform

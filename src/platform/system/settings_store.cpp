@@ -119,6 +119,10 @@ void SettingsStore::writeValue(const QString& key, const QString& name, const QJ
     QJsonObject keys = load();
     const QString k = normalizedKey(key);
     QJsonObject values = keys.value(k).toObject();
+    // A value already stored as it is is not written again (the start-up writes the same ones each run).
+    if (keys.contains(k) && values.contains(name) && values.value(name).type() == value.type()
+        && values.value(name) == value)
+        return;
     values.insert(name, value);
     keys.insert(k, values);
     if (!save(keys))

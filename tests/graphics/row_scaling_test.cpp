@@ -1,0 +1,170 @@
+// Scaling a picture as its rows arrive (the print path's way): the same pixels as scaling the whole
+// picture, turned when asked, clipped to the target; rows read from a JPEG file one at a time; rows
+// handed between two threads.
+#include <gtest/gtest.h>
+
+#include "platform/failure.h"
+#include "platform/graphics/image_rotation.h"
+#include "platform/graphics/image_scaling.h"
+#include "platform/graphics/jpeg_image.h"
+#include "platform/graphics/parallel.h"
+#include "support/picture_files.h"
+
+#include <QRandomGenerator>
+
+#include <thread>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using namespace lumoria::test;
+
+namespace {
+
+QImage Noise(int w, int h, QImage::Format format)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
+    return image.convertToFormat(format);
+}
+
+// The rows of source fed to a scaler writing into a white target of that size.
+QImage ScaledByRows(const QImage& source, const QRectF& part, QSize size, bool turn, QSize targetSize, QPoint at)
+{
+    QImage target(targetSize, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    const int bytes = source.format() == QImage::Format_BGR888 ? 3 : 4;
+    RowScaler scaler(source.width(), source.height(), bytes, part, size, turn, target.bits(), target.bytesPerLine(),
+                     target.size(), at);
+    for (int y = 0; y < source.height() && !scaler.Done(); ++y)
+        scaler.Push(y, source.constScanLine(y));
+    scaler.Finish();
+    return target;
+}
+
+struct Escala {
+    QRect part;
+    QSize size;
+};
+
+class RowScaling : public ::testing::TestWithParam<std::tuple<Escala, bool, QImage::Format>> {};
+
+TEST_P(RowScaling, GivesThePixelsOfTheWholePictureScaled)
+{
+    const auto& [escala, turn, format] = GetParam();
+    const QImage source = Noise(97, 61, format);
+    QImage expected = ScaleImage(source, escala.part, escala.size);
+    if (turn)
+        expected = RotateAnticlockwise(expected);
+    const QImage got = ScaledByRows(source, QRectF(escala.part), escala.size, turn, expected.size(), QPoint());
+    EXPECT_EQ(got, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PartsAndSizes, RowScaling,
+    ::testing::Combine(::testing::Values(Escala{QRect(0, 0, 97, 61), QSize(40, 25)},  // shrunk
+                                         Escala{QRect(0, 0, 97, 61), QSize(97, 61)},  // as it is
+                                         Escala{QRect(0, 0, 97, 61), QSize(250, 140)}, // enlarged
+                                         Escala{QRect(13, 9, 50, 40), QSize(33, 21)},  // a cut
+                                         Escala{QRect(13, 9, 50, 40), QSize(70, 90)}), // a cut, stretched
+                       ::testing::Bool(), ::testing::Values(QImage::Format_BGR888, QImage::Format_RGB32)));
+
+TEST(RowScalingEdges, ResultsReachingPastTheTargetAreClipped)
+{
+    const QImage source = Noise(80, 50, QImage::Format_BGR888);
+    const QImage whole = RotateAnticlockwise(ScaleImage(source, source.rect(), QSize(40, 30)));
+    // The turned result is 30 x 40; placed at (-5, 20) in a 28 x 45 target, 25 x 25 of it shows.
+    const QImage got = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), true, QSize(28, 45), QPoint(-5, 20));
+    EXPECT_EQ(got.copy(0, 20, 25, 25), whole.copy(5, 0, 25, 25));
+    EXPECT_EQ(got.pixel(0, 19), qRgb(255, 255, 255));
+    EXPECT_EQ(got.pixel(25, 30), qRgb(255, 255, 255));
+}
+
+TEST(RowScalingEdges, APartBeginningWithinAPixelTakesItsShare)
+{
+    // Black columns 0-3, white from 4: the part from 2.5 to 6.5 scaled to 2 pixels gives a pixel of
+    // 1.5 black and 0.5 white, then a white one.
+    QImage source(8, 2, QImage::Format_RGB32);
+    source.fill(Qt::white);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            source.setPixel(x, y, qRgb(0, 0, 0));
+    const QImage got = ScaledByRows(source, QRectF(2.5, 0, 4, 2), QSize(2, 1), false, QSize(2, 1), QPoint());
+    EXPECT_NEAR(qRed(got.pixel(0, 0)), 64, 1);
+    EXPECT_EQ(qRed(got.pixel(1, 0)), 255);
+}
+
+TEST(JpegRows, MatchTheWholeDecodeAtEveryScale)
+{
+    const QString colour = WriteJpeg(QStringLiteral("rows-colour.jpg"), Noise(203, 117, QImage::Format_RGB32));
+    const QString grey = WriteJpeg(QStringLiteral("rows-grey.jpg"), Noise(90, 64, QImage::Format_RGB32), 95, true);
+    for (const QString& file : {colour, grey}) {
+        for (int eighths : {8, 3, 1}) {
+            const QImage whole = DecodeJpeg(ReadBytes(file), JpegOutput::Rgb32, eighths).convertToFormat(QImage::Format_BGR888);
+            JpegRowReader reader(file);
+            EXPECT_EQ(reader.Start(eighths), whole.size());
+            QImage rows(whole.size(), QImage::Format_BGR888);
+            for (int y = 0; y < rows.height(); ++y) {
+                EXPECT_EQ(reader.NextRowIndex(), y);
+                const uchar* row = reader.NextRow();
+                ASSERT_NE(row, nullptr);
+                std::memcpy(rows.scanLine(y), row, std::size_t(rows.width()) * 3);
+            }
+            EXPECT_EQ(reader.NextRow(), nullptr);
+            EXPECT_EQ(rows, whole) << file.toStdString() << " at " << eighths << "/8";
+        }
+    }
+}
+
+TEST(JpegRows, BadFilesRaiseTheirFailures)
+{
+    EXPECT_THROW(JpegRowReader(TempPath(QStringLiteral("no such.jpg"))), FileNotFound);
+    const QString bmp = WriteBmp(QStringLiteral("rows-not-a-jpeg.jpg"), SolidImage(10, 10, Qt::red));
+    EXPECT_THROW(JpegRowReader{bmp}, InvalidPicture);
+    QByteArray bytes = ReadBytes(WriteJpeg(QStringLiteral("rows-whole.jpg"), Noise(120, 120, QImage::Format_RGB32)));
+    bytes.truncate(bytes.size() / 2);
+    const QString cut = TempPath(QStringLiteral("rows-cut.jpg"));
+    WriteBytes(cut, bytes);
+    EXPECT_THROW(
+        {
+            JpegRowReader reader(cut);
+            reader.Start(8);
+            while (reader.NextRow()) {
+            }
+        },
+        InvalidPicture);
+}
+
+TEST(RowPipelineTest, HandsEveryRowOverInOrderAndStopsOnAbort)
+{
+    RowPipeline pipeline(4, 3, 2);
+    std::thread producer([&] {
+        for (std::uint32_t i = 0; i < 100; ++i)
+            pipeline.Put(reinterpret_cast<const unsigned char*>(&i));
+        pipeline.Close();
+    });
+    std::uint32_t expected = 0;
+    while (const unsigned char* row = pipeline.Take()) {
+        std::uint32_t value;
+        std::memcpy(&value, row, 4);
+        EXPECT_EQ(value, expected++);
+    }
+    producer.join();
+    EXPECT_EQ(expected, 100u);
+
+    // A consumer that gives up: the producer's waits end.
+    RowPipeline stopped(4, 1, 2);
+    std::thread blocked([&] {
+        const std::uint32_t v = 1;
+        for (int i = 0; i < 50; ++i)
+            stopped.Put(reinterpret_cast<const unsigned char*>(&v));
+    });
+    stopped.Take();
+    stopped.Abort();
+    blocked.join();
+    EXPECT_EQ(stopped.Take(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,134 @@
+// Printing a JPEG photo cuts and scales it in its own orientation as it decodes, at a reduced DCT
+// scale when the frame needs fewer pixels, and turns only the finished frame. The page must come out
+// as the full-size way makes it: the same photo's pixels in a BMP file are decoded whole, turned
+// whole, stretched and fitted; frames, crop marks, turns and fit modes must match, and the photo's
+// pixels may differ by one level (two for a reduced decode).
+#include <gtest/gtest.h>
+
+#include "page_test_support.h"
+#include "platform/graphics/jpeg_image.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace lumoria;
+using namespace lumoria::platform;
+using namespace lumoria::test;
+
+namespace {
+
+// A smooth picture that shows its orientation: red grows to the right, green downwards.
+QImage Gradient(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(40 + 170 * x / w, 30 + 180 * y / h, 90 + 60 * (x + y) / (w + h)));
+    return image;
+}
+
+// A page of about 2 pixels a millimetre with two 90 x 120 frames side by side and a 120 x 90 one
+// below, all with the photo (one reading for the three), or each with a copy of its own.
+TPagina PageWith(const QString& photo, std::uint8_t ajuste, bool copies = false)
+{
+    TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{105, 10, 195, 130}, Rect{30, 150, 150, 240}});
+    for (std::size_t i = 0; i < page.Fotos.size(); ++i) {
+        TFoto& foto = page.Fotos[i];
+        foto.NomeDoArquivo = photo;
+        if (copies) {
+            foto.NomeDoArquivo = photo + QStringLiteral(".%1.").arg(i) + QFileInfo(photo).suffix();
+            QFile::remove(foto.NomeDoArquivo);
+            QFile::copy(photo, foto.NomeDoArquivo);
+        }
+        foto.Ajuste = ajuste;
+    }
+    return page;
+}
+
+QImage Printed(const QString& photo, std::uint8_t ajuste, PixelFormat format = PixelFormat::Device, bool copies = false)
+{
+    TPagina page = PageWith(photo, ajuste, copies);
+    Bitmap bitmap(420, 594, format);
+    page.DesenharParaImpressao(bitmap.GetCanvas(), false);
+    return bitmap.Image().convertToFormat(QImage::Format_RGB32);
+}
+
+struct Caso {
+    const char* nome;
+    int w, h;          // the photo
+    int quality;
+    int tolerancia;
+};
+
+class PrintJpegPath : public ::testing::TestWithParam<std::tuple<Caso, int>> {};
+
+TEST_P(PrintJpegPath, MatchesTheFullSizeWay)
+{
+    const auto& [caso, ajuste] = GetParam();
+    const QString jpeg = WriteJpeg(QStringLiteral("jpeg-path-%1.jpg").arg(caso.nome), Gradient(caso.w, caso.h), caso.quality);
+    // The same pixels as the decoder gives them at full size, in a file read the full-size way.
+    const QImage decoded = DecodeJpeg(ReadBytes(jpeg), JpegOutput::Native);
+    const QString bmp = WriteBmp(QStringLiteral("jpeg-path-%1.bmp").arg(caso.nome), decoded);
+
+    const QImage viaJpeg = Printed(jpeg, std::uint8_t(ajuste));
+    const QImage viaBmp = Printed(bmp, std::uint8_t(ajuste));
+    EXPECT_LE(MaxDifference(viaJpeg, viaBmp), caso.tolerancia);
+    // Frames drawn through a copy of their own (a 24-bit page) come out the same as frames written
+    // straight into a 32-bit page.
+    EXPECT_EQ(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Bits24), viaJpeg);
+    // Each frame with a file of its own, read on a thread of its own (and turned for its own frame,
+    // where one reading serves the later frames as the first one turned it).
+    EXPECT_LE(MaxDifference(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Device, true),
+                            Printed(bmp, std::uint8_t(ajuste), PixelFormat::Device, true)),
+              caso.tolerancia);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FitModesAndTurns, PrintJpegPath,
+    ::testing::Combine(::testing::Values(
+                           // Smaller than the frames: decoded at full size, enlarged.
+                           Caso{"landscape_small", 150, 100, 95, 1}, Caso{"portrait_small", 100, 150, 95, 1},
+                           // Larger: decoded at a reduced scale.
+                           Caso{"landscape_large", 1500, 1000, 100, 2}, Caso{"portrait_large", 1000, 1500, 100, 2},
+                           // Odd sizes, the last DCT block cut short.
+                           Caso{"odd", 1203, 797, 100, 2}),
+                       ::testing::Values(int(kFitStretch), int(kFitInside), int(kFitCut))),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).nome) + "_" + std::to_string(std::get<1>(info.param));
+    });
+
+TEST(PrintJpegPath, OverlappingFramesKeepTheirOrder)
+{
+    // Where frames overlap, the later frame lies on top, as when each is drawn in turn.
+    const QString red = WriteJpeg(QStringLiteral("overlap-red.jpg"), SolidImage(300, 400, kRed));
+    const QString blue = WriteJpeg(QStringLiteral("overlap-blue.jpg"), SolidImage(300, 400, kBlue));
+    TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{50, 50, 140, 170}});
+    page.Fotos[0].NomeDoArquivo = red;
+    page.Fotos[1].NomeDoArquivo = blue;
+    Bitmap bitmap(420, 594);
+    page.DesenharParaImpressao(bitmap.GetCanvas(), false);
+    EXPECT_TRUE(Near(At(bitmap, 60, 60), kRed, 4));
+    EXPECT_TRUE(Near(At(bitmap, 150, 150), kBlue, 4)); // inside both
+    EXPECT_TRUE(Near(At(bitmap, 250, 300), kBlue, 4));
+}
+
+TEST(PrintJpegPath, AFileCutShortPrintsAnEmptyFrame)
+{
+    const QString whole = WriteJpeg(QStringLiteral("cut-whole.jpg"), Gradient(900, 600), 100);
+    QByteArray bytes = ReadBytes(whole);
+    bytes.truncate(bytes.size() * 2 / 3);
+    const QString cut = TempPath(QStringLiteral("cut-short.jpg"));
+    WriteBytes(cut, bytes);
+    TPagina page = PageWith(cut, kFitCut);
+    page.Fotos[2].NomeDoArquivo = whole;
+    Bitmap bitmap(420, 594);
+    page.DesenharParaImpressao(bitmap.GetCanvas(), false);
+    // Frames 0 and 1 (the cut file) are white inside, not half drawn; frame 2 is drawn; the names stay.
+    // (The marks of frame 2 cross them at x = 60 and x = 300.)
+    EXPECT_TRUE(AllWhite(bitmap, Rect{64, 22, 198, 258}));
+    EXPECT_TRUE(AllWhite(bitmap, Rect{212, 22, 296, 258}));
+    EXPECT_FALSE(AllWhite(bitmap, Rect{62, 302, 298, 478}));
+    EXPECT_EQ(page.Fotos[0].NomeDoArquivo, cut);
+}
+
+} // namespace
