@@ -7,10 +7,12 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev
-  libjpeg62-turbo-dev libgif-dev libwmf-dev libemf2svg-dev
+  libjpeg62-turbo-dev libgif-dev libemf2svg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu cups cups-client printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
   xvfb xauth mate-backgrounds libvips-tools imagemagick
+  qt6-translations-l10n xdg-utils
+  clang
 )
 
 missing=()

@@ -25,6 +25,10 @@ constexpr qint64 kReadChunk = 64 * 1024;
 constexpr std::int32_t kPaperTypes = 3;  // 0..2
 constexpr std::int32_t kPhotoTypes = 8;  // 0..6 from the list, 7 the page's custom size
 constexpr std::int32_t kFitModes = 3;    // 0..2
+// Every page and frame coordinate lies within 10 metres of the page's corner: far beyond any paper,
+// and small enough that the page view, the preview and a printer at any resolution map it onto
+// their pixels without overflow.
+constexpr std::int32_t kMaxMillimetres = 10000;
 
 class JobFileWriter {
 public:
@@ -49,17 +53,25 @@ private:
 
 QString pageLabel(int i, const char* rest) { return QStringLiteral("Page %1, ").arg(i) + QLatin1String(rest); }
 
-void refuseLineBreaksInPaths(const TAlbum& album)
+// A name the reader would read back differently is refused: a line break splits the line, and blanks
+// at either end are trimmed away (the frame would then name another file).
+void refuseUnreadablePaths(const TAlbum& album)
 {
     for (int i = 0; i < album.pageCount(); ++i) {
         const TPagina& pagina = album.Pagina(i);
         for (int j = 0; j < pagina.frameCount(); ++j) {
             const QString& nome = pagina.Foto(j).NomeDoArquivo;
+            QString motivo;
             if (nome.contains(QLatin1Char('\n')) || nome.contains(QLatin1Char('\r')))
+                motivo = QStringLiteral("Contém Uma Quebra de Linha");
+            else if (!nome.isEmpty() && (nome.front().unicode() <= 0x20 || nome.back().unicode() <= 0x20))
+                motivo = QStringLiteral("Começa ou Termina Com Espaços");
+            if (!motivo.isEmpty())
                 throw FileError(QStringLiteral("O Trabalho Não Foi Gravado: o Nome Do Arquivo Da Foto %1 Da "
-                                               "Página %2 Contém Uma Quebra de Linha.")
+                                               "Página %2 %3.")
                                     .arg(j + 1)
                                     .arg(i + 1)
+                                    .arg(motivo)
                                     .toStdString());
         }
     }
@@ -124,8 +136,9 @@ bool parseDecimal(const QString& text, std::int32_t& value)
     return true;
 }
 
-// The file's lines in order, each trimmed. CR LF, LF and a lone CR all end a line. Every call
-// fails at the end of the file, on a read error and on a line too long for a job file.
+// The file's lines in order, each trimmed. CR LF, LF and a lone CR all end a line. Past the end of
+// the file every line is empty (so a number due there fails, a blank line does not); a read error
+// and a line too long for a job file fail.
 class JobFileReader {
 public:
     explicit JobFileReader(platform::InputFile& file) : m_file(file) {}
@@ -133,8 +146,11 @@ public:
     bool text(QString& out)
     {
         QByteArray bytes;
-        if (!rawLine(bytes))
-            return false;
+        if (!rawLine(bytes)) {
+            if (!m_pastEnd)
+                return false;
+            bytes.clear();
+        }
         out = trimBlanks(decodeLine(bytes));
         return true;
     }
@@ -203,8 +219,10 @@ private:
             if (m_buffer.size() - m_pos > kMaxLineBytes)
                 return false;
             if (m_atEnd) {
-                if (m_pos >= m_buffer.size())
+                if (m_pos >= m_buffer.size()) {
+                    m_pastEnd = true;
                     return false;
+                }
                 out = m_buffer.mid(m_pos);
                 m_pos = m_scan = m_buffer.size();
                 return true;
@@ -219,13 +237,25 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_scan = 0;
     bool m_atEnd = false;
+    bool m_pastEnd = false;
 };
+
+bool inBounds(std::initializer_list<std::int32_t> values)
+{
+    for (std::int32_t v : values) {
+        if (v < -kMaxMillimetres || v > kMaxMillimetres)
+            return false;
+    }
+    return true;
+}
 
 bool readFrame(JobFileReader& in, TFoto& foto)
 {
     std::int32_t ajuste = 0;
     if (!(in.skip(1) && in.number(foto.Left) && in.number(foto.Top) && in.number(foto.Right) &&
           in.number(foto.Bottom) && in.numberIn(ajuste, 0, kFitModes - 1)))
+        return false;
+    if (!inBounds({foto.Left, foto.Top, foto.Right, foto.Bottom}))
         return false;
     foto.Ajuste = static_cast<std::uint8_t>(ajuste);
     return in.text(foto.NomeDoArquivo) && in.skip(1);
@@ -243,7 +273,7 @@ bool readPage(JobFileReader& in, TPagina& pagina)
         return false;
     // The page view and the drawing scale by the page's extent: it must not be empty.
     if (std::int64_t(pagina.Right) - pagina.Left <= 0 || std::int64_t(pagina.Bottom) - pagina.Top <= 0 ||
-        pagina.Right <= 0 || pagina.Bottom <= 0)
+        pagina.Right <= 0 || pagina.Bottom <= 0 || !inBounds({pagina.Left, pagina.Top, pagina.Right, pagina.Bottom}))
         return false;
     std::int32_t frames = 0;
     if (!(in.skip(1) && in.numberIn(frames, 0, std::numeric_limits<std::int32_t>::max()) && in.skip(1)))
@@ -262,7 +292,7 @@ bool readPage(JobFileReader& in, TPagina& pagina)
 
 void TAlbum::GravarEmArquivo(const QString& nomeDoArquivo, int indiceDaPaginaAtual, const JobFileSizes& tamanhos) const
 {
-    refuseLineBreaksInPaths(*this);
+    refuseUnreadablePaths(*this);
 
     JobFileWriter out;
     out.line(0, QStringLiteral("Name:"));

@@ -7,6 +7,7 @@
 #include "album/printer_geometry.h"
 #include "imaging/quarter_turn.h"
 #include "platform/graphics/jpeg_image.h"
+#include "platform/failure.h"
 #include "platform/numeric.h"
 #include "platform/printing/printer.h"
 
@@ -128,9 +129,13 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
         TFoto& foto = pagina.Fotos[i];
         if (MolduraDegenerada(foto))
             continue;
-        const Rect r = Mover(MapearRetanguloEntreRetangulos(deMm, RetanguloDaMoldura(foto),
-                                                            opcoes.alvo),
-                             opcoes.dx, opcoes.dy);
+        Rect r;
+        try {
+            r = Mover(MapearRetanguloEntreRetangulos(deMm, RetanguloDaMoldura(foto), opcoes.alvo), opcoes.dx,
+                      opcoes.dy);
+        } catch (const RangeError&) {
+            continue; // a frame no pixel of the canvas can hold draws nothing, and the others still draw
+        }
         const QString nome = foto.NomeDoArquivo;
         bool vazia = false;
         if (nome.isEmpty() && opcoes.mostrarVazias) {
@@ -158,10 +163,14 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
 
         if (!opcoes.mostrarVazias && nome.isEmpty())
             continue;
+        if (vazia) {
+            DesenharFotoVazia(canvas, r);
+            continue;
+        }
         if (figuraFalhou) {
             // A photo that does not decode shows as an empty frame and keeps its path.
             if (opcoes.mostrarVazias)
-                canvas.StretchDraw(r, FotoVazia());
+                DesenharFotoVazia(canvas, r);
             continue;
         }
         const bool desenhou = Tentar([&] { EstenderEAjustar(canvas, r, figura, foto.Ajuste); });
@@ -170,7 +179,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
             figura.Clear();
             PintarDeBranco(canvas, r);
             if (opcoes.mostrarVazias)
-                canvas.StretchDraw(r, FotoVazia());
+                DesenharFotoVazia(canvas, r);
         }
     }
 }
@@ -225,7 +234,7 @@ void TPagina::DesenharFoto(Canvas& canvas, int indiceDaMoldura)
     });
     if (!desenhou) {
         PintarDeBranco(canvas, r);
-        canvas.StretchDraw(r, FotoVazia());
+        DesenharFotoVazia(canvas, r);
     }
 }
 

@@ -132,6 +132,65 @@ const platform::Graphic& FotoVazia()
     return *foto;
 }
 
+namespace {
+
+// Beyond this a scaled copy is not worth its memory: such a frame is drawn straight away.
+constexpr std::int64_t kMaiorCopiaDaFotoVazia = 4'000'000; // pixels
+constexpr std::size_t kTamanhosGuardados = 8;
+
+struct CopiasDaFotoVazia {
+    std::mutex mutex;
+    std::vector<QImage> copias; // the most recent last
+    int escalas = 0;
+};
+
+CopiasDaFotoVazia& Copias()
+{
+    static CopiasDaFotoVazia copias;
+    return copias;
+}
+
+} // namespace
+
+void DesenharFotoVazia(Canvas& canvas, const Rect& r)
+{
+    const std::int64_t w = std::int64_t(r.Right) - r.Left;
+    const std::int64_t h = std::int64_t(r.Bottom) - r.Top;
+    if (w <= 0 || h <= 0)
+        return;
+    if (w * h > kMaiorCopiaDaFotoVazia) {
+        canvas.StretchDraw(r, FotoVazia());
+        return;
+    }
+    const QSize tamanho{int(w), int(h)};
+    QImage copia;
+    {
+        CopiasDaFotoVazia& c = Copias();
+        std::lock_guard lock(c.mutex);
+        const auto achada = std::find_if(c.copias.begin(), c.copias.end(),
+                                         [&](const QImage& i) { return i.size() == tamanho; });
+        if (achada != c.copias.end()) {
+            copia = *achada;
+        } else {
+            Bitmap escalada(tamanho.width(), tamanho.height());
+            escalada.GetCanvas().StretchDraw(Rect{0, 0, tamanho.width(), tamanho.height()}, FotoVazia());
+            copia = escalada.Image();
+            ++c.escalas;
+            if (c.copias.size() == kTamanhosGuardados)
+                c.copias.erase(c.copias.begin());
+            c.copias.push_back(copia);
+        }
+    }
+    canvas.DrawImage(r, copia, copia.rect());
+}
+
+int EscalasDaFotoVazia()
+{
+    CopiasDaFotoVazia& c = Copias();
+    std::lock_guard lock(c.mutex);
+    return c.escalas;
+}
+
 bool Tentar(const std::function<void()>& f)
 {
     try {

@@ -50,6 +50,12 @@ void EstenderEAjustar(platform::Canvas& canvas, const Rect& r, platform::Picture
 // The empty-frame picture of the program's resources (read once).
 const platform::Graphic& FotoVazia();
 
+// Draws the empty-frame picture stretched into the rectangle. It is scaled once for each size and the
+// scaled copy kept, since a page may hold a great many empty frames of a few sizes.
+void DesenharFotoVazia(platform::Canvas& canvas, const Rect& r);
+// How many times the empty-frame picture has been scaled (for the tests).
+int EscalasDaFotoVazia();
+
 // Runs f and tells whether it went through; a picture that does not decode, a file that cannot be read
 // and a picture too large for the memory (also a plain failed allocation) count as failures, anything
 // else is raised on.

@@ -123,6 +123,8 @@ public:
     void DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height);
     void DesenharItemDeMenuOnDraw(QAction* item, platform::Canvas& canvas, const Rect& rect, bool selected);
     static void DesenharItemDeMenu(platform::Canvas& canvas, const QString& texto, Rect rect);
+    // An item's caption as it is drawn (the fit items with their radio mark).
+    QString TextoDoItemDeMenu(QAction* item) const;
 
     // --- The editors (main_window_editors.cpp).
     // Opens the photo editor modally on a file; the path of the file it wrote last, or empty.
@@ -310,6 +312,8 @@ private:
     void AjustarFoto(std::uint8_t modo);
 
     // Job.
+    // After a job is read: one box that tells how many of its photos are missing and names the first.
+    void AvisarFotosAusentes();
     void MostrarErroDeGravacao(const QString& detalhe);
 
     // Start-up and shut-down.

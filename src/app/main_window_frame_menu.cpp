@@ -2,6 +2,11 @@
 // the owner drawing of its items.
 #include "app/main_window.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
+#include "platform/ui/file_dialog.h"
+
 #include <QAction>
 #include <QFileDialog>
 #include <QPainter>
@@ -66,7 +71,7 @@ void TfrmPrincipal::mniInserirUmaFotoClick()
         return;
     const int j = MolduraSobOMouse();
     GarantirDialogos();
-    if (opdFoto->exec() != QDialog::Accepted || opdFoto->selectedFiles().isEmpty())
+    if (platform::runFileDialog(*opdFoto) != QDialog::Accepted || opdFoto->selectedFiles().isEmpty())
         return;
     // The dialog ran its own event loop: the frame is looked up again.
     if (j > m_documento.currentPage().frameCount() - 1)
@@ -122,6 +127,30 @@ void TfrmPrincipal::mniAjustarDespropoircionalEsticadoClick() { AjustarFoto(kFit
 void TfrmPrincipal::mniAjustarProporcionalPorDentroClick() { AjustarFoto(kFitInside); }
 void TfrmPrincipal::mniAjustarProporcionalPorForaClick() { AjustarFoto(kFitCut); }
 
+namespace {
+
+// The font the menu items are drawn in.
+platform::Font FonteDoMenu()
+{
+    platform::Font fonte;
+    fonte.name = QStringLiteral("Verdana");
+    fonte.bold = true;
+    fonte.size = 11;
+    return fonte;
+}
+
+} // namespace
+
+QString TfrmPrincipal::TextoDoItemDeMenu(QAction* item) const
+{
+    QString texto = item->isSeparator() ? QString() : item->text().trimmed();
+    if (texto == QStringLiteral("-"))
+        texto.clear();
+    if (ItemDoAjuste(item, mnuComoAjustar))
+        texto = (item->isChecked() ? QStringLiteral("( • )   ") : QStringLiteral("(    )   ")) + texto;
+    return texto;
+}
+
 void TfrmPrincipal::DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& height)
 {
     if (mnmMenuFotoNaMoldura->actions().contains(item)) {
@@ -136,6 +165,16 @@ void TfrmPrincipal::DesenharItemDeMenuOnMeasure(QAction* item, int& width, int& 
         width = 360;
         height = 20;
     }
+    // The widths above fit the captions in Verdana; the font that stands in for it may be wider, and
+    // a caption is drawn without clipping: the item grows to hold it, and the arrow of a submenu.
+    if (width > 0) {
+        constexpr int kMargem = 10;
+        constexpr int kSeta = 20;
+        const QFontMetrics medidas(FonteDoMenu().ToQFont());
+        const int precisa = kMargem + medidas.horizontalAdvance(TextoDoItemDeMenu(item)) + kMargem +
+                            (item->menu() ? kSeta : 0);
+        width = std::max(width, precisa);
+    }
 }
 
 void TfrmPrincipal::DesenharItemDeMenuOnDraw(QAction* item, Canvas& canvas, const Rect& rect, bool selected)
@@ -143,16 +182,9 @@ void TfrmPrincipal::DesenharItemDeMenuOnDraw(QAction* item, Canvas& canvas, cons
     canvas.brush.color = selected ? toQColor(cl3DDkShadow) : toQColor(0x808080);
     canvas.brush.style = BrushStyle::Solid;
     canvas.FillRect(rect);
-    canvas.font.name = QStringLiteral("Verdana");
-    canvas.font.bold = true;
-    canvas.font.size = 11;
+    canvas.font = FonteDoMenu();
     canvas.font.color = item->isEnabled() ? QColor(255, 255, 255) : QColor(0, 0, 0);
-    QString texto = item->isSeparator() ? QString() : item->text().trimmed();
-    if (texto == QStringLiteral("-"))
-        texto.clear();
-    if (ItemDoAjuste(item, mnuComoAjustar))
-        texto = (item->isChecked() ? QStringLiteral("( • )   ") : QStringLiteral("(    )   ")) + texto;
-    DesenharItemDeMenu(canvas, texto, rect);
+    DesenharItemDeMenu(canvas, TextoDoItemDeMenu(item), rect);
 }
 
 void TfrmPrincipal::DesenharItemDeMenu(Canvas& canvas, const QString& texto, Rect rect)

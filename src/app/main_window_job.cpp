@@ -7,11 +7,14 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "platform/failure.h"
 #include "platform/shell/file_drop.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/file_dialog.h"
 
 namespace lumoria {
 
@@ -19,6 +22,23 @@ namespace {
 
 const QString kSim = QStringLiteral("Sim");
 const QString kNao = QStringLiteral("Não");
+constexpr int kAusentesNomeadas = 3;
+
+// The photos the album names that are not there (a memory card not inserted), each once, in the
+// order of the pages and frames.
+QStringList FotosAusentes(const TAlbum& album)
+{
+    QStringList ausentes;
+    for (int i = 0; i < album.pageCount(); ++i) {
+        const TPagina& pagina = album.Pagina(i);
+        for (int j = 0; j < pagina.frameCount(); ++j) {
+            const QString& nome = pagina.Foto(j).NomeDoArquivo;
+            if (!nome.isEmpty() && !ausentes.contains(nome) && !QFileInfo(nome).isFile())
+                ausentes << nome;
+        }
+    }
+    return ausentes;
+}
 
 } // namespace
 
@@ -53,8 +73,9 @@ void TfrmPrincipal::MostrarErroDeGravacao(const QString& detalhe)
 void TfrmPrincipal::LerAlbum(const QString& nomeDoArquivo)
 {
     m_lendoTrabalho = true;
+    bool leu = false;
     try {
-        m_documento.LerAlbum(nomeDoArquivo, [this] {
+        leu = m_documento.LerAlbum(nomeDoArquivo, [this] {
             CaixaDeDialogo(m_tituloDoAplicativo + QuebrasDeLinha(2) +
                                QStringLiteral("Ocorreu Erro de Leitura Deste Arquivo.") + QuebrasDeLinha(1) +
                                QStringLiteral("O Formato Não Foi Reconhecido."),
@@ -65,7 +86,31 @@ void TfrmPrincipal::LerAlbum(const QString& nomeDoArquivo)
         throw;
     }
     m_lendoTrabalho = false;
+    // Before the page is shown: drawing forgets the paths of missing photos, and the next save would
+    // lose them. The operator can put them back first.
+    if (leu)
+        AvisarFotosAusentes();
     AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+}
+
+void TfrmPrincipal::AvisarFotosAusentes()
+{
+    const QStringList ausentes = FotosAusentes(Album());
+    if (ausentes.isEmpty())
+        return;
+    QString texto = m_tituloDoAplicativo + QuebrasDeLinha(2);
+    texto += ausentes.size() == 1 ? QStringLiteral("Uma Foto Deste Trabalho Não Foi Encontrada:")
+                                  : QStringLiteral("%1 Fotos Deste Trabalho Não Foram Encontradas:").arg(ausentes.size());
+    texto += QuebrasDeLinha(2);
+    for (int k = 0; k < std::min<int>(kAusentesNomeadas, int(ausentes.size())); ++k)
+        texto += AbreviarCaminho(ausentes[k], 60) + QuebrasDeLinha(1);
+    if (ausentes.size() > kAusentesNomeadas)
+        texto += QStringLiteral("...") + QuebrasDeLinha(1);
+    texto += QuebrasDeLinha(1) + QStringLiteral("Elas Aparecerão Como Molduras Vazias e Seus Nomes") + QuebrasDeLinha(1) +
+             QStringLiteral("Serão Perdidos Se o Trabalho For Gravado Assim.") + QuebrasDeLinha(2) +
+             QStringLiteral("Recoloque As Fotos (Cartão de Memória, Pendrive...)") + QuebrasDeLinha(1) +
+             QStringLiteral("Antes de Continuar.");
+    CaixaDeDialogo(texto, QStringLiteral("Fotos Não Encontradas"), QString(), kSim, false);
 }
 
 bool TfrmPrincipal::VerificarSeHaAlteracaoNaoGravada()
@@ -93,7 +138,7 @@ void TfrmPrincipal::spdGravarTrabalhoClick()
             info.suffix().isEmpty() ? anterior : anterior.left(anterior.size() - info.suffix().size() - 1);
         svdTrabalho->selectFile(semExtensao);
     }
-    if (svdTrabalho->exec() != QDialog::Accepted || svdTrabalho->selectedFiles().isEmpty())
+    if (platform::runFileDialog(*svdTrabalho) != QDialog::Accepted || svdTrabalho->selectedFiles().isEmpty())
         return;
     const QString nome = svdTrabalho->selectedFiles().constFirst();
     Esperar(false, 0.5L);
@@ -114,7 +159,7 @@ void TfrmPrincipal::spdLerTrabalhoClick()
     if (!VerificarSeHaAlteracaoNaoGravada())
         return;
     GarantirDialogos();
-    if (opdTrabalho->exec() != QDialog::Accepted || opdTrabalho->selectedFiles().isEmpty())
+    if (platform::runFileDialog(*opdTrabalho) != QDialog::Accepted || opdTrabalho->selectedFiles().isEmpty())
         return;
     ZerarBackups();
     m_documento.setModified(false);

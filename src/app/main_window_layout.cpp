@@ -19,6 +19,7 @@
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
+#include "platform/shell/special_folders.h"
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/dispatch.h"
@@ -333,7 +334,7 @@ void TfrmPrincipal::GarantirDialogos()
     opdTrabalho->setNameFilter(QStringLiteral("Lumoria (*.pvo)"));
     opdTrabalho->setDefaultSuffix(QStringLiteral("pvo"));
 
-    const QString documentos = PastaMeusDocumentos();
+    const QString documentos = platform::dialogStartFolder();
     for (QFileDialog* d : {opdFoto, svdTrabalho, opdTrabalho})
         d->setDirectory(documentos);
 }

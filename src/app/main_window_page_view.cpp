@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include <algorithm>
+#include <vector>
+
 #include "album/geometry.h"
 #include "album/size_tables.h"
 #include "common/general_routines.h"
@@ -140,8 +143,20 @@ void TfrmPrincipal::AplicarTamanhoEscolhido(std::int32_t& tipoDaPagina, int indi
     // The item already chosen changes nothing.
     if (indice == tipoDaPagina)
         return;
+    const TPagina& pagina = m_documento.currentPage();
+    const std::int32_t anterior = tipoDaPagina;
+    const Rect tamanhoAntes{pagina.Left, pagina.Top, pagina.Right, pagina.Bottom};
+    const std::vector<TFoto> moldurasAntes = pagina.Fotos;
     tipoDaPagina = indice;
     m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
+    // A page that could not be laid out with the choice (a custom size without a size) keeps its
+    // type, so that the lists, which show the page's types, do not show a choice that did not apply.
+    const auto mesma = [](const TFoto& a, const TFoto& b) {
+        return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
+    };
+    if (Rect{pagina.Left, pagina.Top, pagina.Right, pagina.Bottom} == tamanhoAntes
+        && std::equal(moldurasAntes.begin(), moldurasAntes.end(), pagina.Fotos.begin(), pagina.Fotos.end(), mesma))
+        tipoDaPagina = anterior;
     AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
 }
 

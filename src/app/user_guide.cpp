@@ -1,5 +1,7 @@
 #include "app/user_guide.h"
 
+#include "common/box_hooks.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -80,7 +82,12 @@ void ApresentarGuiaDoUsuario(QWidget* janelaPrincipal, TfrmNavegadorGuia* navega
     QCoreApplication::processEvents();
 
     if (resposta == kNaTela) {
-        AbrirComProgramaAssociado(arquivoDoGuia);
+        // Without a program for web pages nothing would show: the operator is told.
+        if (!AbrirComProgramaAssociado(arquivoDoGuia))
+            showBox(TituloDoAplicativo() + QuebrasDeLinha(2) + QStringLiteral("O Guia do Usuário Não Pôde Ser Mostrado Na Tela.")
+                        + QuebrasDeLinha(2) + QStringLiteral("Não Há Um Programa Para Abrir Páginas da Internet")
+                        + QuebrasDeLinha(1) + QStringLiteral("Instalado Neste Computador."),
+                    QStringLiteral("Guia do Usuário"), QString(), QStringLiteral("Sim"), false);
     } else if (resposta == kImpresso) {
         // The browser control loads local files at once, so the document it holds is complete.
         navegador->resize(0, navegador->height());

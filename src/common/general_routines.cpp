@@ -149,14 +149,16 @@ void Esperar(bool cursorDeEspera, long double segundos)
     } while (static_cast<long double>(relogio.nsecsElapsed()) < nanossegundos);
 }
 
-void AbrirComProgramaAssociado(const QString& arquivoOuEndereco)
+bool AbrirComProgramaAssociado(const QString& arquivoOuEndereco)
 {
+    bool abriu = false;
     {
         const platform::ScreenCursorGuard cursor(platform::kCursorWait);
         QCoreApplication::processEvents();
-        platform::openWithAssociatedProgram(arquivoOuEndereco);
+        abriu = platform::openWithAssociatedProgram(arquivoOuEndereco);
     }
     QCoreApplication::processEvents();
+    return abriu;
 }
 
 QString VersaoDoExecutavel() { return VersaoDoExecutavel(platform::programFileVersion()); }
@@ -197,7 +199,8 @@ void ExtrairRecursoParaArquivo(const QString& nomeDoRecurso, const QString& arqu
         throw ResourceNotFound(nomeDoRecurso.toStdString());
     QString motivo;
     if (!platform::writeFileSafely(arquivo, *dados, &motivo))
-        throw FileError("Cannot create file \"" + arquivo.toStdString() + "\". " + motivo.toStdString());
+        throw FileError(
+            QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).").arg(arquivo, motivo).toStdString());
 }
 
 void AceitarArquivosArrastados(QWidget* janela) { platform::acceptFileDrops(janela); }

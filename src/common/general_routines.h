@@ -29,8 +29,9 @@ QString PrimeirasLetrasMaiusculas(const QString& texto);
 // asked; the screen cursor is the same afterwards.
 void Esperar(bool cursorDeEspera, long double segundos);
 
-// Opens a file or address with its associated program. A failure is not reported.
-void AbrirComProgramaAssociado(const QString& arquivoOuEndereco);
+// Opens a file or address with its associated program; false when no program could be started
+// (the caller decides whether to tell).
+bool AbrirComProgramaAssociado(const QString& arquivoOuEndereco);
 
 // The program's version "a.b.c.d", or "Padrão" when it has none.
 QString VersaoDoExecutavel();

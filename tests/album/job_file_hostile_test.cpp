@@ -71,11 +71,18 @@ TEST(JobFileHostile, ValuesOutsideTheirRangesAreRefused)
         {kPage0 + kPageRight, "0", false},     {kPage0 + kPageBottom, "0", false},
         {kPage0 + kPageRight, "-210", false},  {kPage0 + kPageBottom, "-5", false},
         {kPage0 + kPageLeft, "210", false},    {kPage0 + kPageTop, "300", false},
-        {kPage0 + kPageLeft, "209", true},     {kPage0 + kPageLeft, "-2147483648", true},
+        {kPage0 + kPageLeft, "209", true},     {kPage0 + kPageLeft, "-10000", true},
         {kPage1 + kFrameCount, "-1", false},   {kPage1 + kFrameCount, "2", false},
         {kPage1 + kFrameCount, "2147483647", false},
         {kPage1 + kFrameCount, "0", true}, // what follows the last page is not read
         {kPageCountLine, "2147483647", false},
+        // Sizes and places that no view or printer could map onto its pixels.
+        {kPage0 + kPageLeft, "-10001", false}, {kPage0 + kPageLeft, "-2147483648", false},
+        {kPage0 + kPageRight, "10000", true},  {kPage0 + kPageRight, "10001", false},
+        {kPage0 + kPageBottom, "2147483647", false}, {kPage0 + kPageTop, "-10001", false},
+        {kPage0 + kFrame0 + kFrameLeft, "-10000", true}, {kPage0 + kFrame0 + kFrameLeft, "-2147483648", false},
+        {kPage0 + kFrame0 + kFrameTop, "-10001", false}, {kPage0 + kFrame0 + kFrameRight, "10001", false},
+        {kPage0 + kFrame0 + kFrameBottom, "2147483647", false}, {kPage0 + kFrame0 + kFrameBottom, "10000", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "line " << c.position << " = " << c.text);
@@ -102,17 +109,39 @@ TEST(JobFileHostile, OnlyDecimalIntegersAreNumbers)
     EXPECT_TRUE(readsWith(kPage0 + kCustom1, "-2147483648"));
 }
 
-TEST(JobFileHostile, EveryShortenedFileIsRefused)
+TEST(JobFileHostile, AFileCutBeforeItsLastValueIsRefusedAndTheBlankLinesAfterItMayBeMissing)
 {
     const QByteArray full = goodJob().bytes();
-    const QByteArray lastLine = line(2, "");
-    ASSERT_TRUE(full.endsWith(lastLine));
-    for (qsizetype size = 0; size <= full.size() - lastLine.size(); ++size) {
+    // The last value read is the last frame's fit mode: its name and blank line may be cut away.
+    JobText marked = goodJob();
+    const int lastFit = kPage1 + kFrame0 + kFrameFit;
+    marked.lines[lastFit] = QByteArray(20, ' ') + "#";
+    const qsizetype lastValueEnd = marked.bytes().indexOf('#') + 1;
+    ASSERT_EQ(full[lastValueEnd - 1], '0');
+    for (qsizetype size = 0; size < lastValueEnd; ++size) {
         if (readsBytes(full.left(size)))
             ADD_FAILURE() << "a file cut to " << size << " of " << full.size() << " bytes was read";
     }
-    // The last blank line without its line end is still there.
-    EXPECT_TRUE(readsBytes(full.chopped(2)));
+    for (qsizetype size = lastValueEnd; size <= full.size(); ++size) {
+        if (!readsBytes(full.left(size)))
+            ADD_FAILURE() << "a file lacking only its last lines (" << size << " of " << full.size()
+                          << " bytes) was refused";
+    }
+}
+
+TEST(JobFileHostile, TheNameCutAtTheEndIsReadAsFarAsItGoes)
+{
+    JobText job = goodJob();
+    QByteArray bytes = job.bytes();
+    const QByteArray tail = line(2, "/b.jpg") + line(2, "");
+    ASSERT_TRUE(bytes.endsWith(tail));
+    bytes.chop(tail.size());
+    bytes += line(2, "/b.jpg").chopped(2);
+    const QString path = freshFolder(QStringLiteral("job-cut-name")) + QStringLiteral("/cut.pvo");
+    writeFile(path, bytes);
+    AlbumDocument doc;
+    ASSERT_TRUE(doc.Album().LerDeArquivo(path));
+    EXPECT_EQ(doc.Album().Pagina(1).Foto(0).NomeDoArquivo, QStringLiteral("/b.jpg"));
 }
 
 TEST(JobFileHostile, ReadsNothingFromGarbageOrFromWhatIsNotAFile)

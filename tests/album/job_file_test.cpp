@@ -201,27 +201,42 @@ TEST(JobFileReader, AcceptsOtherLineEndsAndEightBitText)
     }
 }
 
-TEST(JobFileWriter, RefusesAPathWithALineBreakAndKeepsTheOldFile)
+TEST(JobFileWriter, RefusesAPathThatWouldReadBackOtherwiseAndKeepsTheOldFile)
 {
     const QString folder = freshFolder(QStringLiteral("job-linebreak"));
     const QString path = folder + QStringLiteral("/velho.pvo");
     writeFile(path, "old contents");
-    for (const char* brk : {"\n", "\r"}) {
+    const QString quebra = QStringLiteral("Contém Uma Quebra de Linha.");
+    const QString espacos = QStringLiteral("Começa ou Termina Com Espaços.");
+    const struct {
+        QString nome;
+        QString motivo;
+    } casos[] = {{QStringLiteral("/fotos/a\nb.jpg"), quebra},   {QStringLiteral("/fotos/a\rb.jpg"), quebra},
+                 {QStringLiteral(" /fotos/a.jpg"), espacos},    {QStringLiteral("/fotos/a.jpg "), espacos},
+                 {QStringLiteral("\t/fotos/a.jpg"), espacos},   {QStringLiteral("/fotos/a.jpg\t"), espacos}};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nome.toStdString());
         AlbumDocument doc;
         fillFirstPage(doc);
         doc.Album().InserirPaginaDepois(0);
-        doc.Foto(1, 2).NomeDoArquivo = QStringLiteral("/fotos/a") + QLatin1String(brk) + QStringLiteral("b.jpg");
+        doc.Foto(1, 2).NomeDoArquivo = caso.nome;
         try {
             doc.GravarEmArquivo(path);
             ADD_FAILURE() << "no failure raised";
         } catch (const FileError& e) {
             EXPECT_EQ(QString::fromStdString(e.what()),
-                      QStringLiteral("O Trabalho Não Foi Gravado: o Nome Do Arquivo Da Foto 3 Da Página 2 Contém "
-                                     "Uma Quebra de Linha."));
+                      QStringLiteral("O Trabalho Não Foi Gravado: o Nome Do Arquivo Da Foto 3 Da Página 2 ") + caso.motivo);
         }
         EXPECT_EQ(readFile(path), QByteArray("old contents"));
         EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("velho.pvo")});
     }
+    // Blanks inside a name are kept.
+    AlbumDocument doc;
+    fillFirstPage(doc);
+    doc.Foto(0, 0).NomeDoArquivo = QStringLiteral("/fotos/a b.jpg");
+    doc.GravarEmArquivo(path);
+    ASSERT_TRUE(doc.LerAlbum(path));
+    EXPECT_EQ(doc.Foto(0, 0).NomeDoArquivo, QStringLiteral("/fotos/a b.jpg"));
 }
 
 TEST(JobFileWriter, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
@@ -248,6 +263,8 @@ TEST(JobFileWriter, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(QString::fromStdString(message).startsWith(
         QStringLiteral("O Trabalho Não Foi Gravado: Não Foi Possível Escrever o Arquivo \"") + path + QStringLiteral("\" (")))
         << message;
+    // The cause in Portuguese, never the system's English.
+    EXPECT_TRUE(QString::fromStdString(message).endsWith(QStringLiteral("(Arquivo Grande Demais Para o Disco)."))) << message;
     EXPECT_EQ(readFile(path), QByteArray("old contents"));
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("velho.pvo")});

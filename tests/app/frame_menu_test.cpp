@@ -2,6 +2,10 @@
 // commands with the undo records they push.
 #include "main_window_fixture.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
+
 #include <QMenu>
 #include <QPainter>
 
@@ -104,14 +108,27 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
 
 TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
 {
+    // 220 pixels, or more where a caption in the font in use (with its margins of 10 and a
+    // submenu's arrow) would not fit: a caption is never clipped.
+    QFont fonte(QStringLiteral("Verdana"));
+    fonte.setPointSize(11);
+    fonte.setBold(true);
+    const QFontMetrics medidas(fonte);
+    auto precisa = [&](QAction* a, const QString& prefixo) {
+        return 10 + medidas.horizontalAdvance(prefixo + a->text().trimmed()) + 10 + (a->menu() ? 20 : 0);
+    };
+    int largura = 220;
+    for (QAction* a : janela->mnmMenuFotoNaMoldura->actions())
+        largura = std::max(largura, precisa(a, QString()));
+    EXPECT_GT(largura, 220) << "the font standing in for Verdana is wider: the arrow item must grow";
     QMenu* menu = AbrirMenuDaMoldura(*janela, 0);
     ASSERT_NE(menu, nullptr);
     int y = 0;
     for (QAction* a : janela->mnmMenuFotoNaMoldura->actions()) {
-        EXPECT_EQ(menu->actionGeometry(a), QRect(0, y, 220, 20)) << a->text().toStdString();
+        EXPECT_EQ(menu->actionGeometry(a), QRect(0, y, largura, 20)) << a->text().toStdString();
         y += 20;
     }
-    EXPECT_EQ(menu->size(), QSize(220, 11 * 20));
+    EXPECT_EQ(menu->size(), QSize(largura, 11 * 20));
     // Rows not highlighted are $808080.
     const QImage imagem = menu->grab().toImage();
     EXPECT_EQ(imagem.pixelColor(3, 20 * 10 + 2), QColor(128, 128, 128));
@@ -120,7 +137,10 @@ TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
 
     int w = 0, h = 0;
     janela->DesenharItemDeMenuOnMeasure(janela->mniAjustarProporcionalPorFora, w, h);
-    EXPECT_EQ(QSize(w, h), QSize(360, 20));
+    EXPECT_EQ(QSize(w, h), QSize(std::max(360, precisa(janela->mniAjustarProporcionalPorFora, QStringLiteral("(    )   "))), 20));
+    w = h = 0;
+    janela->DesenharItemDeMenuOnMeasure(janela->mniAjustarDespropoircionalEsticado, w, h);
+    EXPECT_GE(w, precisa(janela->mniAjustarDespropoircionalEsticado, QStringLiteral("( • )   ")));
     w = h = 0;
     janela->DesenharItemDeMenuOnMeasure(janela->mniNada01, w, h);
     EXPECT_EQ(QSize(w, h), QSize(220, 20));

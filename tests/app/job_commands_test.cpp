@@ -288,6 +288,11 @@ TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
         linhas[linha] = por + '\r';
         return linhas.join('\n');
     };
+    PaginaDoArquivo gigante;
+    gigante.largura = 1;
+    gigante.altura = 2147483647;
+    PaginaDoArquivo vastidao;
+    vastidao.molduras = {{-2147483647 - 1, 10, 2147483647, 100, 0, QString()}};
     const QList<std::pair<const char*, QByteArray>> casos = {
         {"empty", QByteArray()},
         {"not a job", "uma lista de compras\r\npao\r\nleite\r\n"},
@@ -301,6 +306,9 @@ TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
         {"cut short", valido.left(valido.size() / 2)},
         {"a word for a number", trocar(7, "tres")},
         {"huge page count", trocar(7, "2147483647")},
+        // Sizes no view can map onto its pixels.
+        {"page 1 x 2147483647 mm", TextoDoTrabalho({gigante}, 0)},
+        {"frame over the whole range", TextoDoTrabalho({vastidao}, 0)},
     };
     for (const auto& [nome, conteudo] : casos) {
         SCOPED_TRACE(nome);
@@ -388,16 +396,24 @@ TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
     EXPECT_EQ(janela->lblPaginaCentralTitulo->y(), 0);
     EXPECT_EQ(janela->lblPaginaCentralRodape->y(), 600 - 19 - 19);
 
-    // A file that cannot be read: the failure box, and the program goes on with a new album.
-    writeFile(arquivo, "nada disso");
-    janela.reset();
-    Atendente atendente;
-    atendente.respostas << 6;
-    janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Erro de Leitura"));
-    EXPECT_EQ(janela->Album().pageCount(), 1);
-    EXPECT_FALSE(platform::terminationRequested());
+    // A file that cannot be read, or whose page no view could draw: the failure box, and the
+    // program goes on with a new album.
+    PaginaDoArquivo gigante;
+    gigante.largura = 1;
+    gigante.altura = 2147483647;
+    for (const QByteArray& conteudo : {QByteArray("nada disso"), TextoDoTrabalho({gigante}, 0)}) {
+        writeFile(arquivo, conteudo);
+        janela.reset();
+        Atendente atendente;
+        atendente.respostas << 6;
+        janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
+        janela->show();
+        QApplication::processEvents();
+        ASSERT_EQ(atendente.caixas.size(), 1);
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Erro de Leitura"));
+        EXPECT_EQ(janela->Album().pageCount(), 1);
+        EXPECT_FALSE(platform::terminationRequested());
+    }
 }
 
 } // namespace

@@ -205,6 +205,21 @@ TEST_F(UserGuideTest, OnScreenOpensTheGuideWithItsProgram)
     EXPECT_FALSE(browser->isVisible());
 }
 
+TEST_F(UserGuideTest, OnScreenWithoutAProgramForWebPagesIsReported)
+{
+    // No URL handler and no desktop (the offscreen platform opens nothing): as a desktop without a
+    // program for web pages.
+    test::BoxCapture capture;
+    Answer(&TfrmDialogoGuia::spdSim, guide);
+    ASSERT_EQ(capture.boxes.size(), 1);
+    EXPECT_EQ(capture.boxes[0].titulo, QStringLiteral("Guia do Usuário"));
+    EXPECT_EQ(capture.boxes[0].texto,
+              TituloDoAplicativo() + QStringLiteral("\r\n\r\nO Guia do Usuário Não Pôde Ser Mostrado Na Tela.\r\n\r\n"
+                                                    "Não Há Um Programa Para Abrir Páginas da Internet\r\n"
+                                                    "Instalado Neste Computador."));
+    EXPECT_FALSE(capture.boxes[0].erro);
+}
+
 // Prints through the dialog to a PDF file, as an operator choosing "Print to File" does.
 void PrintToFile(QWidget* w, const QString& pdf)
 {

@@ -1,5 +1,7 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -11,6 +13,7 @@
 #include "common/message_box.h"
 #include "common/message_window.h"
 #include "common/modal_helper.h"
+#include "support/unexpected_boxes.h"
 #include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/ui/panel.h"
@@ -344,4 +347,19 @@ TEST(TextTrim, DropsBlanksAndControlCharactersAtBothEndsOnly)
     EXPECT_EQ(Trim("   "), "");
     EXPECT_EQ(Trim(""), "");
     EXPECT_EQ(Trim(QString::fromUtf8("\u00a0x\u00a0")), QString::fromUtf8("\u00a0x\u00a0")) << "only up to the blank";
+}
+
+TEST(UnexpectedBoxes, ABoxNothingAnswersFailsTheTestAtOnceAndSaysWhichBoxItWas)
+{
+    const int old = lumoria::test::SetUnexpectedBoxDelay(200);
+    QElapsedTimer relogio;
+    relogio.start();
+    int resposta = -1;
+    EXPECT_NONFATAL_FAILURE(resposta = lumoria::CaixaDeDialogo(QStringLiteral("Ninguém Responde Esta Caixa"),
+                                                               QStringLiteral("Caixa Esquecida"), QString(),
+                                                               QStringLiteral("Sim"), false),
+                            "Caixa Esquecida");
+    EXPECT_LT(relogio.elapsed(), 5000);
+    EXPECT_NE(resposta, 6);
+    lumoria::test::SetUnexpectedBoxDelay(old);
 }

@@ -410,7 +410,7 @@ TEST_F(PhotoEditor, AnUndecodablePhotoKeepsTheOneBefore)
     ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
     const QString titulo = editor->windowTitle();
     const QString ruim = TempPath(QStringLiteral("ruim.jpg"));
-    WriteBytes(ruim, QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG", 24));
+    WriteBytes(ruim, QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG"));
     const platform::CursorId cursor = platform::screenCursor();
     atendente.respostas = {6};
     EXPECT_FALSE(editor->SetarArquivoDaFoto(ruim));

@@ -12,6 +12,10 @@
 
 #include <QFile>
 
+
+#include <algorithm>
+#include <initializer_list>
+
 using namespace lumoria;
 using namespace lumoria::platform;
 
@@ -120,4 +124,178 @@ TEST(Metafile, BrokenFilesFailCleanly)
     noInch[15] = 0;
     EXPECT_THROW(m.LoadFromData(noInch), InvalidPicture);
     EXPECT_TRUE(m.Empty());
+}
+
+namespace {
+
+void Put32(QByteArray& d, int at, std::uint32_t v)
+{
+    for (int k = 0; k < 4; ++k)
+        d[at + k] = char((v >> (8 * k)) & 0xff);
+}
+
+} // namespace
+
+TEST(Metafile, AnEmfHeaderThatLiesAboutItselfIsRefusedBeforeTheConverterSeesIt)
+{
+    const QByteArray emf = test::MakeEmf(100, 80, kRects);
+    // A description of four characters inside a header made longer to hold it reads.
+    QByteArray described = emf.left(108) + QByteArray("a\0b\0c\0d\0", 8) + emf.mid(108);
+    Put32(described, 4, 116);
+    Put32(described, 60, 4);
+    Put32(described, 64, 108);
+    Put32(described, 48, std::uint32_t(described.size()));
+    Metafile m;
+    ASSERT_NO_THROW(m.LoadFromData(described));
+    EXPECT_EQ(m.Width(), 100);
+
+    struct Case {
+        const char* what;
+        int at;
+        std::uint32_t value;
+    };
+    const Case cases[] = {
+        {"a header record shorter than a header", 4, 80},
+        {"a header record longer than the file", 4, 0x7ffffff0},
+        {"a description past the record", 60, 9},
+        {"a description starting past the record", 64, 200},
+        {"a description starting inside the fixed header", 64, 40},
+        {"a description whose end wraps around 32 bits", 60, 0x80000002},
+        {"a pixel format past the record", 88, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray bad = described;
+        Put32(bad, c.at, c.value);
+        if (c.at == 88)
+            Put32(bad, 92, 100);
+        EXPECT_THROW(m.LoadFromData(bad), InvalidPicture);
+    }
+    // A header record of 80 bytes, the records following it.
+    QByteArray shortHeader = emf.left(80) + emf.mid(108);
+    Put32(shortHeader, 4, 80);
+    EXPECT_THROW(m.LoadFromData(shortHeader), InvalidPicture);
+}
+
+namespace {
+
+// A WMF without the placeable header, written record by record: a 100 x 100 window.
+class WmfRecords {
+public:
+    WmfRecords()
+    {
+        record(0x020B, {0, 0});     // SETWINDOWORG
+        record(0x020C, {100, 100}); // SETWINDOWEXT
+    }
+    void record(int function, std::initializer_list<int> params)
+    {
+        const int words = 3 + int(params.size());
+        m_maxRecord = std::max(m_maxRecord, words);
+        put32(m_body, std::uint32_t(words));
+        put16(m_body, function);
+        for (int p : params)
+            put16(m_body, p);
+    }
+    void brush(QRgb colour) { record(0x02FC, {0, int(qRed(colour) | (qGreen(colour) << 8)), qBlue(colour), 0}); }
+    void rectangle(int l, int t, int r, int b) { record(0x041B, {b, r, t, l}); }
+    QByteArray bytes() const
+    {
+        QByteArray body = m_body;
+        put32(body, 3);
+        put16(body, 0); // EOF
+        QByteArray d;
+        put16(d, 1);
+        put16(d, 9);
+        put16(d, 0x0300);
+        put32(d, std::uint32_t(9 + body.size() / 2));
+        put16(d, 0); // objects: the header under-counts them
+        put32(d, std::uint32_t(m_maxRecord));
+        put16(d, 0);
+        return d + body;
+    }
+
+private:
+    static void put16(QByteArray& d, int v)
+    {
+        d += char(v & 0xff);
+        d += char((v >> 8) & 0xff);
+    }
+    static void put32(QByteArray& d, std::uint32_t v)
+    {
+        put16(d, int(v & 0xffff));
+        put16(d, int(v >> 16));
+    }
+    QByteArray m_body;
+    int m_maxRecord = 3;
+};
+
+QImage Played(const QByteArray& wmf)
+{
+    Metafile m;
+    m.LoadFromData(wmf);
+    Bitmap b(100, 100);
+    b.GetCanvas().StretchDraw(Rect{0, 0, 100, 100}, m);
+    return b.Image().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+// Each of these files took minutes or hundreds of megabytes while their drawing grew with the
+// square of their records.
+TEST(WmfHostile, ManyClipRecordsPlayInLinearTime)
+{
+    WmfRecords w;
+    // 40,000 clip records (560 KB): a checkerboard of excluded cells over the top half, then a clip
+    // to the left half.
+    for (int k = 0; k < 40000; ++k) {
+        const int x = (k * 2) % 100 + (k / 50) % 2, y = (k / 50) % 50;
+        w.record(0x0415, {y + 1, x + 1, y, x}); // EXCLUDECLIPRECT
+    }
+    w.record(0x0416, {100, 50, 0, 0}); // INTERSECTCLIPRECT
+    w.brush(qRgb(255, 0, 0));
+    w.record(0x012D, {0});
+    w.rectangle(0, 0, 100, 100);
+    const QImage image = Played(w.bytes());
+    EXPECT_EQ(image.pixel(25, 75), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(75, 75), qRgb(255, 255, 255)); // outside the clip
+    // The excluded cells stay white: the clip keeps its pieces or, cut too fine, its outline.
+    const QRgb top = image.pixel(75, 25);
+    EXPECT_EQ(top, qRgb(255, 255, 255));
+}
+
+TEST(WmfHostile, ManyObjectsTakeTheLowestFreeSlotInLinearTime)
+{
+    // 1.2 million brushes (17 MB), never deleted: a scan of the slots for each would take minutes.
+    WmfRecords w;
+    for (int k = 0; k < 1200000; ++k)
+        w.brush(qRgb(k % 256, 0, 255 - k % 256));
+    w.record(0x01F0, {3});  // DELETEOBJECT 3
+    w.brush(qRgb(0, 200, 0)); // takes slot 3 again
+    w.record(0x012D, {3});  // SELECTOBJECT
+    w.rectangle(0, 0, 50, 100);
+    w.record(0x012D, {7});
+    w.rectangle(50, 0, 100, 100);
+    const QImage image = Played(w.bytes());
+    EXPECT_EQ(image.pixel(25, 50), qRgb(0, 200, 0));
+    EXPECT_EQ(image.pixel(75, 50), qRgb(7, 0, 248));
+}
+
+TEST(WmfHostile, AMillionSavedStatesHoldABoundedStack)
+{
+    const long before = lumoria::test::peakMegabytes();
+    WmfRecords w;
+    w.brush(qRgb(0, 0, 255));
+    w.record(0x012D, {0});
+    for (int k = 0; k < 1000000; ++k)
+        w.record(0x001E, {}); // SAVEDC
+    w.brush(qRgb(255, 0, 0));
+    w.record(0x012D, {1});
+    w.record(0x0127, {-1}); // RESTOREDC: a level beyond the stack restores nothing
+    w.rectangle(0, 0, 50, 100);
+    w.record(0x0127, {1}); // back to the first saved state: the blue brush
+    w.rectangle(50, 0, 100, 100);
+    const QImage image = Played(w.bytes());
+    EXPECT_EQ(image.pixel(25, 50), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(75, 50), qRgb(0, 0, 255));
+    EXPECT_LT(lumoria::test::peakMegabytes() - before, 150);
 }

@@ -12,7 +12,9 @@
 
 #include <QFile>
 
+#include <limits>
 #include <new>
+#include <vector>
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -73,6 +75,22 @@ TEST(FitModes, OutsideCutsFiftyColumnsOnEachSide)
     auto striped = PictureOf(stripes);
     desenho::AjustarFotoNaMoldura(cut.GetCanvas(), Rect{50, 50, 250, 250}, *striped, 2);
     EXPECT_TRUE(Near(At(cut, 50, 100), kBlue)); // the yellow columns were cut
+
+    // Upright the cut is vertical: 300 x 400 into 200 x 200 gives h = 267 and dy = 50, so the 50
+    // yellow rows at the top are cut and the frame's top row is the source's row 50.
+    Bitmap tall(300, 300);
+    QImage rows = SolidImage(300, 400, kBlue);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 300; ++x)
+            rows.setPixelColor(x, y, kYellow);
+    for (int y = 350; y < 400; ++y)
+        for (int x = 0; x < 300; ++x)
+            rows.setPixelColor(x, y, kRed);
+    auto banded = PictureOf(rows);
+    desenho::AjustarFotoNaMoldura(tall.GetCanvas(), Rect{50, 50, 250, 250}, *banded, 2);
+    EXPECT_TRUE(Near(At(tall, 150, 50), kBlue));
+    EXPECT_TRUE(Near(At(tall, 150, 249), kBlue));
+    EXPECT_TRUE(Near(At(tall, 150, 150), kBlue));
 }
 
 TEST(FitModes, DegeneratePicturesAndFramesDrawNothing)
@@ -321,4 +339,48 @@ TEST(PictureRoutines, ConvertAssignAndTheResourcePicture)
     auto placeholder = CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia"));
     EXPECT_GT(placeholder->Width(), placeholder->Height());
     EXPECT_THROW(CarregarJpegDoRecurso(QStringLiteral("Nao_Existe")), ResourceNotFound);
+}
+
+TEST(Placeholder, IsScaledOnceForEachSizeHoweverManyFramesShowIt)
+{
+    // 400 empty frames of 7 x 9 pixels, then 400 of another size.
+    std::vector<Rect> frames;
+    for (int k = 0; k < 400; ++k)
+        frames.push_back(Rect{(k % 20) * 10, (k / 20) * 10, (k % 20) * 10 + 7, (k / 20) * 10 + 9});
+    TPagina page = test::PageWithFrames(200, 200, {});
+    for (const Rect& r : frames) {
+        TFoto f;
+        f.Left = r.Left, f.Top = r.Top, f.Right = r.Right, f.Bottom = r.Bottom;
+        page.Fotos.push_back(f);
+    }
+    Bitmap screen(200, 200);
+    const int before = desenho::EscalasDaFotoVazia();
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    EXPECT_EQ(desenho::EscalasDaFotoVazia() - before, 1);
+    Bitmap larger(400, 400);
+    page.DesenharNaTela(larger.GetCanvas(), true);
+    EXPECT_EQ(desenho::EscalasDaFotoVazia() - before, 2);
+
+    // Each frame still shows the placeholder as it stretches itself there.
+    Bitmap reference(200, 200);
+    auto placeholder = CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia"));
+    reference.GetCanvas().StretchDraw(Rect{30, 50, 37, 59}, *placeholder);
+    EXPECT_EQ(screen.Image().copy(30, 50, 7, 9), reference.Image().copy(30, 50, 7, 9));
+}
+
+TEST(HugeFrames, AFrameNoCanvasCanMapDrawsNothingAndTheOthersStillDraw)
+{
+    TPagina page = Page(1, 1, {Rect{0, 0, 1, 1}});
+    TFoto huge;
+    huge.Left = std::numeric_limits<std::int32_t>::min();
+    huge.Top = 0;
+    huge.Right = std::numeric_limits<std::int32_t>::max();
+    huge.Bottom = 1;
+    page.Fotos.insert(page.Fotos.begin(), huge);
+    Bitmap screen(300, 300);
+    EXPECT_NO_THROW(page.DesenharNaTela(screen.GetCanvas(), true));
+    EXPECT_FALSE(AllWhite(screen, Rect{0, 0, 300, 300})); // the ordinary frame's placeholder
+    Bitmap preview(300, 300);
+    EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
 }

@@ -47,6 +47,8 @@ public:
     int inesperadas = 0;
     // Runs when a box shows, before it is answered.
     std::function<void(TfrmDialogo*)> aoMostrar;
+    // File dialogs are left to the test.
+    bool deixarDialogosDeArquivo = false;
 
 private:
     void Atender()
@@ -70,7 +72,7 @@ private:
                     ++inesperadas;
                 caixa->close();
             }
-        } else if (auto* dialogo = qobject_cast<QFileDialog*>(modal)) {
+        } else if (auto* dialogo = qobject_cast<QFileDialog*>(modal); dialogo && !deixarDialogosDeArquivo) {
             m_ultimo = modal;
             const QString arquivo = arquivos.isEmpty() ? QString() : arquivos.takeFirst();
             if (arquivo.isEmpty()) {

@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "support/test_env.h"
+#include "support/unexpected_boxes.h"
 
 namespace {
 
@@ -48,6 +51,13 @@ void setUpEnvironment()
 
 namespace lumoria::test {
 std::filesystem::path homeDir() { return g_home; }
+
+long peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
 } // namespace lumoria::test
 
 int main(int argc, char** argv)
@@ -55,6 +65,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     setUpEnvironment();
     QApplication app(argc, argv);
+    lumoria::test::WatchForUnexpectedBoxes();
     const int result = RUN_ALL_TESTS();
     if (!std::getenv("LUMORIA_TEST_KEEP_HOME")) {
         std::error_code ec;

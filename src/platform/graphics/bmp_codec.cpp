@@ -16,6 +16,10 @@ namespace {
 constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
+// What run-length data can plausibly describe: 128 pixels a byte (255 in a two-byte run), and a
+// small picture whatever its data.
+constexpr std::int64_t kPixelsPerRunByte = 128;
+constexpr std::int64_t kRunLengthSlack = 1 << 16;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::uint32_t kAlphaBitFields = 6;
 
@@ -232,6 +236,11 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
     auto sourceRow = [&](int y) { return h.topDown ? y : rows - 1 - y; };
 
     if (h.compression == kRle8 || h.compression == kRle4) {
+        // A run of two bytes gives at most 255 pixels; a picture far larger than its runs could
+        // describe is a bomb, not a drawing, and is refused before its pixels are allocated.
+        const std::int64_t runBytes = std::max<std::int64_t>(0, in.size() - pos);
+        if (std::int64_t(w) * rows > kRunLengthSlack + runBytes * kPixelsPerRunByte)
+            Bad("the picture is larger than its runs can describe");
         const std::vector<uchar> indexes = ExpandRunLength(in, pos, h);
         result.image = AllocateImage(w, rows, QImage::Format_Indexed8);
         result.image.setColorTable(FullTable(h.colours, 256));

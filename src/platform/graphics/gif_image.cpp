@@ -95,6 +95,10 @@ QImage DecodeGif(const QByteArray& data)
         // LZW packs at most a few thousand pixels into a byte; more than that cannot be in the file.
         if (std::int64_t(frameW) * frameH > std::int64_t(data.size()) * 4096)
             throw InvalidPicture("GIF error: the image is larger than the file can hold");
+        // The screen around the frame is only background: one far larger than both the frame and
+        // what the file could describe is a bomb.
+        if (std::int64_t(screenW) * screenH > std::max(std::int64_t(frameW) * frameH, std::int64_t(data.size()) * 4096))
+            throw InvalidPicture("GIF error: the screen is larger than the file can hold");
 
         std::vector<GifPixelType> pixels(std::size_t(frameW) * std::size_t(frameH));
         if (desc.Interlace) {

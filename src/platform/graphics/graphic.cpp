@@ -1,21 +1,57 @@
 #include "platform/graphics/graphic.h"
 
 #include "platform/failure.h"
+#include "platform/shell/file_operations.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace lumoria::platform {
 
-QByteArray ReadWholeFile(const QString& path)
+namespace {
+
+// Opens a picture file for reading: a compiled-in resource of the program, or a regular file only.
+// The file is opened without waiting and checked before anything is read: a pipe would block the
+// program and a device never end.
+void OpenForReading(const QString& path, QFile& file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
+    if (path.startsWith(QLatin1Char(':'))) {
+        file.setFileName(path);
+        if (!file.open(QIODevice::ReadOnly))
             throw FileNotFound(path.toStdString());
+        return;
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            throw FileNotFound(path.toStdString());
+        throw FileError("Cannot open file \"" + path.toStdString() + "\". " + std::strerror(error));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw FileError("Cannot open file \"" + path.toStdString() + "\". Not a regular file");
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw FileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
     }
+}
+
+} // namespace
+
+QByteArray ReadWholeFile(const QString& path)
+{
+    QFile file;
+    OpenForReading(path, file);
     const qint64 size = file.size();
     if (size > qint64(1) << 31)
         throw InvalidPicture("File is too large to be a picture: " + path.toStdString());
@@ -27,12 +63,8 @@ QByteArray ReadWholeFile(const QString& path)
 
 QByteArray ReadFileStart(const QString& path, qint64 count)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
-            throw FileNotFound(path.toStdString());
-        throw FileError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
-    }
+    QFile file;
+    OpenForReading(path, file);
     QByteArray data = file.read(count);
     if (file.error() != QFileDevice::NoError)
         throw FileError("Cannot read file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
@@ -41,9 +73,9 @@ QByteArray ReadFileStart(const QString& path, qint64 count)
 
 void WriteWholeFile(const QString& path, const QByteArray& data)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw FileError("Cannot create file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    QString reason;
+    if (!writeFileSafely(path, data, &reason))
+        throw FileError(QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).").arg(path, reason).toStdString());
 }
 
 void Graphic::LoadFromFile(const QString& path)

@@ -113,6 +113,14 @@ public:
                                  + QByteArray(data.left(2)).toHex().toStdString());
         jpeg_read_header(&m_info, TRUE);
         CheckPictureSize(m_info.image_width, m_info.image_height, "JPEG");
+        // A progressive picture is decoded through a buffer of the whole picture's coefficients,
+        // whatever the size drawn. Its first scan gives every block of 8 x 8 pixels at least a bit,
+        // so a picture far larger than its file could hold is a bomb, refused before the buffer.
+        constexpr std::int64_t kPixelsPerByte = 8 * 64;
+        constexpr std::int64_t kSlack = 1 << 20;
+        if (jpeg_has_multiple_scans(&m_info)
+            && std::int64_t(m_info.image_width) * m_info.image_height > kSlack + std::int64_t(data.size()) * kPixelsPerByte)
+            throw InvalidPicture("JPEG error: the progressive picture is larger than its file can hold");
     }
 
     jpeg_decompress_struct& info() { return m_info; }

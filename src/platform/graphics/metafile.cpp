@@ -64,6 +64,24 @@ void CheckEmfRecords(const QByteArray& d)
     Bad("cut short");
 }
 
+// The header record must hold a whole header, and the description and pixel format that it points
+// at must lie inside it: the converter reads them where the header says, without looking.
+void CheckEmfHeader(const QByteArray& d)
+{
+    constexpr std::int64_t kHeaderSize = 88;
+    constexpr std::int64_t kWithPixelFormat = 100;
+    const std::int64_t size = Le32(d, 4);
+    if (size < kHeaderSize || size > d.size())
+        Bad("the header is cut short");
+    auto inside = [size](std::int64_t offset, std::int64_t length) {
+        return length == 0 || (offset >= kHeaderSize && offset <= size && length <= size - offset);
+    };
+    if (!inside(Le32(d, 64), std::int64_t(Le32(d, 60)) * 2))
+        Bad("the description lies outside the header");
+    if (size >= kWithPixelFormat && !inside(Le32(d, 92), Le32(d, 88)))
+        Bad("the pixel format lies outside the header");
+}
+
 QByteArray EmfToSvg(const QByteArray& data, double width, double height)
 {
     std::lock_guard lock(g_emfMutex);
@@ -102,6 +120,7 @@ void Metafile::LoadFromData(const QByteArray& data)
         return;
     }
 
+    CheckEmfHeader(data);
     CheckEmfRecords(data);
     // Bounds in device pixels, both edges included; frame in hundredths of a millimetre.
     const std::int64_t boundsW = LeI32(data, 16) - LeI32(data, 8) + 1;

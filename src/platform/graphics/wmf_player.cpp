@@ -7,11 +7,14 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <queue>
 
 namespace lumoria::platform {
 
@@ -93,6 +96,11 @@ struct Object {
     int escapement = 0; // tenths of a degree
 };
 
+// 16-bit object indexes; a bounded save stack; a clip region of at most so many rectangles.
+constexpr int kMaxObjects = 65536;
+constexpr std::size_t kMaxSavedStates = 1024;
+constexpr int kMaxClipRects = 4096;
+
 struct State {
     QRectF window;
     Object pen;
@@ -104,7 +112,7 @@ struct State {
     Qt::FillRule fill = Qt::OddEvenFill;
     int textAlign = 0;
     QPointF position;
-    QPainterPath clip;
+    QRegion clip; // in logical units, which are whole numbers
     bool clipped = false;
 };
 
@@ -137,7 +145,9 @@ public:
         m_state.brush.kind = Object::Brush;
         m_state.brush.brush = QBrush(Qt::white);
         m_state.font.kind = Object::Font;
-        m_objects.resize(std::size_t(std::clamp(objects, 0, 65535)));
+        m_objects.resize(std::size_t(std::clamp(objects, 0, kMaxObjects)));
+        for (int i = 0; i < int(m_objects.size()); ++i)
+            m_free.push(i);
         m_base = painter.transform();
         m_baseClip = painter.hasClipping() ? std::optional<QPainterPath>(painter.clipPath()) : std::nullopt;
         Apply();
@@ -148,6 +158,7 @@ public:
 private:
     void Apply()
     {
+        ApplyClipIfChanged(); // a clip is set in the units of its own time
         const QRectF& w = m_state.window;
         const qreal sx = w.width() != 0 ? m_target.width() / w.width() : 1;
         const qreal sy = w.height() != 0 ? m_target.height() / w.height() : 1;
@@ -156,14 +167,24 @@ private:
     }
     void UsePen() { m_p.setPen(m_state.pen.pen); }
     void UseBrush() { m_p.setBrush(m_state.brush.brush); }
+    // An object takes the lowest free slot, as the system does; the free slots are kept in a heap
+    // so that a file of many objects is played in linear time.
     void AddObject(const Object& o)
     {
-        for (auto& slot : m_objects)
-            if (slot.kind == Object::None) {
-                slot = o;
-                return;
-            }
-        m_objects.push_back(o); // a header that under-counts its objects
+        if (!m_free.empty()) {
+            m_objects[std::size_t(m_free.top())] = o;
+            m_free.pop();
+        } else if (int(m_objects.size()) < kMaxObjects) {
+            m_objects.push_back(o); // a header that under-counts its objects
+        }
+        // A full table takes no more objects (selecting one reaches only 16-bit indexes anyway).
+    }
+    void DeleteObject(int i)
+    {
+        if (i < 0 || std::size_t(i) >= m_objects.size() || m_objects[std::size_t(i)].kind == Object::None)
+            return;
+        m_objects[std::size_t(i)] = Object();
+        m_free.push(i);
     }
     QRectF Box(const Params& a, int first) const
     {
@@ -181,6 +202,13 @@ private:
     void Text(const QPointF& at, const QByteArray& text);
     void Bitmap(const Params& a, int dibWord, const QRectF& dest, const QRect& source);
     void Arc(const Params& a, int kind);
+    // The clip is put on the painter only when something is drawn, not at every clip record.
+    void ApplyClipIfChanged()
+    {
+        if (m_clipChanged)
+            SetClip();
+        m_clipChanged = false;
+    }
     void SetClip()
     {
         const QTransform now = m_p.transform();
@@ -191,7 +219,7 @@ private:
             m_p.setClipping(false);
         m_p.setTransform(now);
         if (m_state.clipped)
-            m_p.setClipPath(m_state.clip, m_baseClip ? Qt::IntersectClip : Qt::ReplaceClip);
+            m_p.setClipRegion(m_state.clip, m_baseClip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
 
     QPainter& m_p;
@@ -200,7 +228,10 @@ private:
     std::optional<QPainterPath> m_baseClip;
     State m_state;
     std::vector<State> m_saved;
+    int m_unsavedLevels = 0; // SaveDC records beyond the stack's bound
     std::vector<Object> m_objects;
+    std::priority_queue<int, std::vector<int>, std::greater<int>> m_free;
+    bool m_clipChanged = false;
 };
 
 void Player::Text(const QPointF& at, const QByteArray& text)
@@ -294,14 +325,23 @@ void Player::Arc(const Params& a, int kind)
 
 void Player::Run(const Params& a, int function)
 {
+    if (function != kIntersectClipRect && function != kExcludeClipRect && function != kSaveDc
+        && function != kRestoreDc)
+        ApplyClipIfChanged();
     switch (function) {
     case kSaveDc:
-        m_saved.push_back(m_state);
+        // A bounded stack: the levels beyond it restore nothing.
+        if (m_saved.size() < kMaxSavedStates)
+            m_saved.push_back(m_state);
+        else
+            ++m_unsavedLevels;
         break;
     case kRestoreDc: {
         // Negative: that many levels back; positive: the saved state of that number.
         int n = a.s16(0);
         if (n < 0) {
+            for (; n < 0 && m_unsavedLevels > 0; ++n)
+                --m_unsavedLevels;
             while (n++ < 0 && !m_saved.empty()) {
                 m_state = m_saved.back();
                 m_saved.pop_back();
@@ -309,9 +349,10 @@ void Player::Run(const Params& a, int function)
         } else if (n > 0 && std::size_t(n) <= m_saved.size()) {
             m_state = m_saved[std::size_t(n) - 1];
             m_saved.resize(std::size_t(n) - 1);
+            m_unsavedLevels = 0;
         }
         Apply();
-        SetClip();
+        m_clipChanged = true;
         break;
     }
     case kSetBkColor: m_state.backColour = ColourOf(a.u32(0)); break;
@@ -425,12 +466,9 @@ void Player::Run(const Params& a, int function)
             m_state.font = o;
         break;
     }
-    case kDeleteObject: {
-        const int i = a.u16(0);
-        if (i >= 0 && std::size_t(i) < m_objects.size())
-            m_objects[std::size_t(i)] = Object();
+    case kDeleteObject:
+        DeleteObject(a.u16(0));
         break;
-    }
     case kMoveTo: m_state.position = QPointF(a.s16(1), a.s16(0)); break;
     case kLineTo: {
         const QPointF to(a.s16(1), a.s16(0));
@@ -531,17 +569,19 @@ void Player::Run(const Params& a, int function)
     }
     case kIntersectClipRect:
     case kExcludeClipRect: {
-        const QRectF box = Box(a, 0);
-        QPainterPath r;
-        r.addRect(box);
+        const QRect r = Box(a, 0).toRect();
         if (!m_state.clipped) {
-            QPainterPath all;
-            all.addRect(m_state.window.normalized().adjusted(-1e6, -1e6, 1e6, 1e6));
-            m_state.clip = all;
+            m_state.clip = QRegion(m_state.window.normalized().toAlignedRect().adjusted(-1000000, -1000000, 1000000, 1000000));
             m_state.clipped = true;
         }
-        m_state.clip = function == kIntersectClipRect ? m_state.clip.intersected(r) : m_state.clip.subtracted(r);
-        SetClip();
+        if (function == kIntersectClipRect)
+            m_state.clip &= r;
+        else
+            m_state.clip -= r;
+        // A region cut into very many pieces costs time at every change: such a clip keeps its outline.
+        if (m_state.clip.rectCount() > kMaxClipRects)
+            m_state.clip = QRegion(m_state.clip.boundingRect());
+        m_clipChanged = true;
         break;
     }
     case kDibBitBlt: {

@@ -2,12 +2,16 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 #include <sys/stat.h>
 
 #include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <filesystem>
@@ -132,16 +136,131 @@ bool pathExists(const QString& path)
     return fs::exists(fs::symlink_status(toPath(path), ec));
 }
 
+namespace {
+
+SafeWriteCalls& currentCalls()
+{
+    static SafeWriteCalls calls{[](int fd) { return ::fsync(fd); }, [](int fd) { return ::close(fd); }};
+    return calls;
+}
+
+// Writes everything, going on after a partial write or an interrupted call.
+bool writeAll(int fd, const QByteArray& data)
+{
+    const char* p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, std::size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+QString describeSystemError(int code)
+{
+    switch (code) {
+    case ENOSPC: return QStringLiteral("Disco Cheio");
+    case EDQUOT: return QStringLiteral("Cota de Disco Esgotada");
+    case EFBIG: return QStringLiteral("Arquivo Grande Demais Para o Disco");
+    case EACCES:
+    case EPERM: return QStringLiteral("Sem Permissão de Acesso");
+    case EROFS: return QStringLiteral("Disco Somente Para Leitura");
+    case EIO: return QStringLiteral("Erro de Leitura ou Gravação no Disco");
+    case ENOENT: return QStringLiteral("Pasta ou Arquivo Inexistente");
+    case ENOTDIR: return QStringLiteral("Parte do Caminho Não É Uma Pasta");
+    case EISDIR: return QStringLiteral("Existe Uma Pasta Com Este Nome");
+    case ENAMETOOLONG: return QStringLiteral("Nome Longo Demais");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("Arquivos Abertos Demais");
+    case ETXTBSY:
+    case EBUSY: return QStringLiteral("Arquivo Em Uso");
+    default: return QStringLiteral("Erro do Sistema Número %1").arg(code);
+    }
+}
+
+SafeWriteCalls setSafeWriteCalls(SafeWriteCalls calls)
+{
+    SafeWriteCalls old = currentCalls();
+    currentCalls() = std::move(calls);
+    return old;
+}
+
 bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason)
 {
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile loses a write error that happens while flushing at commit
-    // and then replaces the old file with a short one.
-    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size() &&
-                    file.commit();
-    if (!ok && reason)
-        *reason = file.errorString();
-    return ok;
+    const SafeWriteCalls& calls = currentCalls();
+    // A link is followed: the file it names is the one replaced, and the link stays.
+    QString target = path;
+    const QFileInfo info(path);
+    if (info.isSymLink() && info.exists())
+        target = info.symLinkTarget();
+    const QFileInfo targetInfo(target);
+    const QByteArray folder = QFile::encodeName(targetInfo.absolutePath());
+    const QByteArray finalName = QFile::encodeName(targetInfo.absoluteFilePath());
+
+    auto fail = [&](int code) {
+        if (reason)
+            *reason = describeSystemError(code);
+        return false;
+    };
+
+    struct stat old {};
+    const bool replacing = ::stat(finalName.constData(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode))
+        return fail(EISDIR);
+
+    // The new contents go to a fresh file beside the old one, which is replaced only once they are
+    // on the disk; a failure anywhere before leaves the old file as it was.
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = folder + "/." + QFile::encodeName(targetInfo.fileName()) + ".tmp" +
+                    QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return fail(errno);
+    }
+    if (fd < 0)
+        return fail(EEXIST);
+
+    int code = 0;
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0)
+        code = errno;
+    if (code == 0 && !writeAll(fd, data))
+        code = errno;
+    // An error the file system keeps until the data reach the disk (NFS, a failing disk) shows
+    // only here: the save has not happened.
+    if (code == 0 && calls.sync(fd) != 0)
+        code = errno;
+    if (calls.close(fd) != 0 && code == 0)
+        code = errno;
+    if (code == 0 && ::rename(temporary.constData(), finalName.constData()) != 0)
+        code = errno;
+    if (code != 0) {
+        ::unlink(temporary.constData());
+        return fail(code);
+    }
+    // The rename itself is on the disk only once the folder is.
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return fail(errno);
+    const int dirSync = calls.sync(dir);
+    const int dirError = errno;
+    ::close(dir);
+    if (dirSync != 0 && dirError != EINVAL && dirError != EROFS) // some file systems cannot sync a folder
+        return fail(dirError);
+    return true;
 }
 
 bool copyInBlocks(QIODevice& source, QIODevice& target, std::int64_t size)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace lumoria::platform {
 
@@ -31,9 +32,20 @@ bool removePath(const QString& path);
 bool moveToTrash(const QString& path);
 
 // Writes the whole file through a temporary file beside it, which replaces the old file only once
-// everything is written; on a failure the old file stays as it was. False when it could not, with
-// the reason in `reason` when given.
+// everything is written and synced to the disk, and syncs the folder after; on a failure the old
+// file stays as it was. False when it could not, with the reason in Portuguese in `reason`.
 bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr);
+
+// The cause of a system error (an errno value) in Portuguese, for the user's messages.
+QString describeSystemError(int code);
+
+// The calls that finish a safe write, which the tests replace to fail as failing disks do.
+struct SafeWriteCalls {
+    std::function<int(int fd)> sync;
+    std::function<int(int fd)> close;
+};
+// Puts calls in place and returns those they replace.
+SafeWriteCalls setSafeWriteCalls(SafeWriteCalls calls);
 
 // True when something (a file, folder or link, even a broken one) stands at the path.
 bool pathExists(const QString& path);

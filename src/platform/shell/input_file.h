@@ -2,6 +2,7 @@
 // A file read from start to end in pieces.
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace lumoria::platform {
@@ -10,7 +11,8 @@ class InputFile {
 public:
     explicit InputFile(const QString& path) : m_file(path) {}
     // False when the file cannot be opened for reading.
-    bool open() { return m_file.open(QIODevice::ReadOnly); }
+    // Only a regular file opens: a device or a pipe would never end or never answer.
+    bool open() { return QFileInfo(m_file.fileName()).isFile() && m_file.open(QIODevice::ReadOnly); }
     // Up to maxBytes more bytes into out, empty at the end; false on a read error.
     bool read(qint64 maxBytes, QByteArray& out)
     {

@@ -9,6 +9,14 @@ namespace lumoria::platform {
 
 QString documentsFolder() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
 
+QString dialogStartFolder()
+{
+    const QString documents = documentsFolder();
+    if (!documents.isEmpty() && QDir(documents).exists())
+        return documents;
+    return QDir::homePath();
+}
+
 QString desktopFolder() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
 
 QString applicationsMenuFolder()

@@ -7,6 +7,9 @@
 namespace lumoria::platform {
 
 QString documentsFolder();
+// Where the file dialogs start: the documents folder, or the home folder when the user has none
+// (a dialog given a missing folder would start in the program's working folder).
+QString dialogStartFolder();
 QString desktopFolder();
 // The applications menu: launchers placed here (also in subfolders) show in the desktop's menu.
 QString applicationsMenuFolder();

@@ -1,0 +1,46 @@
+// Every picture decoder: the bytes are loaded as a file of the target's kind (or of the kind its
+// first bytes tell) and, when they load,
+// drawn small and copied into a bitmap, as page drawing does. A refusal is an InvalidPicture.
+#include "fuzz_support.h"
+
+#include "platform/failure.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
+#include "platform/graphics/picture.h"
+#include "platform/graphics/picture_loader.h"
+
+#include <new>
+
+#ifndef LUMORIA_FUZZ_EXTENSION
+#error "the picture kind is given by the build"
+#endif
+
+using namespace lumoria;
+using namespace lumoria::platform;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::StartApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString kind = QStringLiteral(LUMORIA_FUZZ_EXTENSION);
+    try {
+        // "any": the kind is told by the first bytes, as the thumbnails load.
+        std::unique_ptr<Graphic> graphic = NewGraphicForExtension(kind);
+        if (graphic)
+            graphic->LoadFromData(bytes);
+        else
+            graphic = LoadGraphicFromData(bytes);
+        Bitmap target(37, 23);
+        target.GetCanvas().StretchDraw(Rect{0, 0, 37, 23}, *graphic);
+        Bitmap copy;
+        copy.Assign(*graphic);
+    } catch (const InvalidPicture&) {
+    } catch (const OutOfMemory&) {
+    }
+    return 0;
+}
