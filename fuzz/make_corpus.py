@@ -125,6 +125,8 @@ def emf(header_size=108, description=b"", extra=None):
 write("emf", "empty.emf", emf())
 write("emf", "described.emf", emf(116, "abcd".encode("utf-16-le")))
 write("emf", "header_shorter_than_a_header.emf", emf(80))
+write("emf", "empty_description_placed_outside.emf",
+      emf(extra=lambda d: d[:60] + struct.pack("<II", 0, 195) + d[68:]))
 write("emf", "description_outside_the_header.emf",
       emf(extra=lambda d: d[:60] + struct.pack("<II", 400, 100) + d[68:]))
 

@@ -171,6 +171,18 @@ TEST(Metafile, AnEmfHeaderThatLiesAboutItselfIsRefusedBeforeTheConverterSeesIt)
             Put32(bad, 92, 100);
         EXPECT_THROW(m.LoadFromData(bad), InvalidPicture);
     }
+    // A description of no length is read up to its terminating zero: with its place past the record,
+    // or with no zero before the record ends, it is refused; with a zero inside, it reads.
+    QByteArray unterminated = described;
+    Put32(unterminated, 60, 0);
+    Put32(unterminated, 64, 195);
+    EXPECT_THROW(m.LoadFromData(unterminated), InvalidPicture);
+    Put32(unterminated, 64, 108);
+    EXPECT_THROW(m.LoadFromData(unterminated), InvalidPicture) << "no zero between 108 and 116";
+    QByteArray terminated = unterminated;
+    terminated[112] = 0;
+    terminated[113] = 0;
+    EXPECT_NO_THROW(m.LoadFromData(terminated));
     // A header record of 80 bytes, the records following it.
     QByteArray shortHeader = emf.left(80) + emf.mid(108);
     Put32(shortHeader, 4, 80);

@@ -76,8 +76,19 @@ void CheckEmfHeader(const QByteArray& d)
     auto inside = [size](std::int64_t offset, std::int64_t length) {
         return length == 0 || (offset >= kHeaderSize && offset <= size && length <= size - offset);
     };
-    if (!inside(Le32(d, 64), std::int64_t(Le32(d, 60)) * 2))
+    const std::int64_t descriptionAt = Le32(d, 64);
+    const std::int64_t descriptionLength = std::int64_t(Le32(d, 60)) * 2;
+    if (!inside(descriptionAt, descriptionLength))
         Bad("the description lies outside the header");
+    // A description of no length that still has a place is read up to its terminating zero, which
+    // must then stand inside the header.
+    if (descriptionLength == 0 && descriptionAt != 0) {
+        bool terminated = false;
+        for (std::int64_t at = descriptionAt; !terminated && at >= kHeaderSize && at + 2 <= size; at += 2)
+            terminated = d[qsizetype(at)] == 0 && d[qsizetype(at + 1)] == 0;
+        if (!terminated)
+            Bad("the description lies outside the header");
+    }
     if (size >= kWithPixelFormat && !inside(Le32(d, 92), Le32(d, 88)))
         Bad("the pixel format lies outside the header");
 }
