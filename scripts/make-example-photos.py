@@ -4,8 +4,9 @@ red pupils to retouch, written as JPEG through cjpeg to examples/Exemplo Olhos V
 build copies examples/ beside the program as "Fotos Lumoria/Exemplos". Run from the source tree:
 scripts/make-example-photos.py"""
 import math
-import subprocess
 import sys
+
+from picture_files import write_jpeg
 
 W, H = 960, 720
 OUT = "examples/Exemplo Olhos Vermelhos.jpg"
@@ -74,9 +75,7 @@ def main():
     for y in range(H):
         for x in range(W):
             pixels.extend(colour(x, y))
-    ppm = b"P6\n%d %d\n255\n" % (W, H) + bytes(pixels)
-    with open(OUT, "wb") as f:
-        subprocess.run(["cjpeg", "-quality", "92"], input=ppm, stdout=f, check=True)
+    write_jpeg(OUT, W, H, pixels, "-quality", "92")
 
 
 if __name__ == "__main__":

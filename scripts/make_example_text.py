@@ -8,8 +8,8 @@ Run again after changing the design and commit the file it writes.
 """
 import math
 import os
-import subprocess
-import tempfile
+
+from picture_files import write_jpeg
 
 WIDTH, HEIGHT = 1600, 1200
 HORIZON = 760
@@ -85,17 +85,7 @@ def main():
                     pixels[y][x] = fill
     here = os.path.dirname(os.path.abspath(__file__))
     out = os.path.join(here, "..", "examples", "Exemplo Texto.jpg")
-    os.makedirs(os.path.dirname(out), exist_ok=True)
-    with tempfile.NamedTemporaryFile(suffix=".ppm", delete=False) as f:
-        f.write(b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT))
-        f.write(bytes(v for row in pixels for p in row for v in p))
-        ppm = f.name
-    try:
-        with open(out, "wb") as jpg:
-            subprocess.run(["cjpeg", "-quality", "88", "-optimize", ppm], stdout=jpg, check=True)
-    finally:
-        os.unlink(ppm)
-
+    write_jpeg(out, WIDTH, HEIGHT, (v for row in pixels for p in row for v in p), "-quality", "88", "-optimize")
 
 if __name__ == "__main__":
     main()
