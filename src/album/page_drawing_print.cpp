@@ -16,8 +16,13 @@
 
 #include <QFileInfo>
 
+#include <QRegion>
+
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <exception>
+#include <numeric>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -38,6 +43,7 @@ struct Quadro {
     int grupo = -1;                          // the run of frames sharing one reading of the file
     QImage pronta;                           // the finished frame, ready to be copied as it is
     std::shared_ptr<Picture> transparente;   // a transparent picture, stretched on the canvas itself
+    bool direto = false;                     // written straight into the page's pixels by its run
     bool naPagina = false;                   // already written straight into the page's pixels
     bool falhou = false;                     // the file did not decode: the frame prints empty
 };
@@ -45,6 +51,7 @@ struct Quadro {
 // A run of consecutive frames of one file: the file is read and turned once for all of them.
 struct Grupo {
     QString nome;
+    bool jpeg = false;
     std::vector<std::size_t> quadros; // positions in the frame list
 };
 
@@ -54,12 +61,33 @@ struct PixelsDaPagina {
     uchar* bits = nullptr;
     qsizetype stride = 0;
     QSize tamanho;
+    QImage::Format formato = QImage::Format_RGB32;
 };
 
 bool EhJpeg(const QString& nome)
 {
     const auto grafico = platform::NewGraphicForExtension(QFileInfo(nome).suffix());
     return grafico && grafico->Kind() == platform::GraphicKind::Jpeg;
+}
+
+// Paints white the part of the page's pixels in the region (white is every byte at 255, in 24 and
+// 32 bits alike), over the pixel threads.
+void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao)
+{
+    const QRegion dentro = regiao.intersected(QRect(QPoint(0, 0), pixels.tamanho));
+    const int bytes = pixels.formato == QImage::Format_BGR888 ? 3 : 4;
+    std::vector<QRect> faixas;
+    for (const QRect& r : dentro)
+        for (int y = r.top(); y <= r.bottom(); y += 64)
+            faixas.push_back(QRect(r.left(), y, r.width(), std::min(64, r.bottom() + 1 - y)));
+    const std::int64_t area = std::accumulate(faixas.begin(), faixas.end(), std::int64_t(0), [](std::int64_t a, const QRect& r) {
+        return a + std::int64_t(r.width()) * r.height();
+    });
+    platform::ParallelFor(int(faixas.size()), [&](int i) {
+        const QRect& r = faixas[std::size_t(i)];
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memset(pixels.bits + y * pixels.stride + qsizetype(r.left()) * bytes, 0xff, std::size_t(r.width()) * bytes);
+    }, area < (1 << 20) ? 1 : 0);
 }
 
 // A JPEG run: each frame's part of the photo is worked out in the photo's own orientation, the file
@@ -105,18 +133,34 @@ void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Qu
             ++n;
         oitavos = std::max(oitavos, n);
         QPoint em(destino.Left, destino.Top);
-        if (pixels.bits) {
+        if (quadro.direto) {
             em += QPoint(r.Left, r.Top);
             quadro.naPagina = true;
+            // Only what the picture leaves of the frame is painted white (the page around the frames
+            // was painted before): the picture's own pixels are written once.
+            PintarDeBrancoNosPixels(pixels, QRegion(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top))
+                                                .subtracted(QRect(em, QSize(destino.Right - destino.Left,
+                                                                           destino.Bottom - destino.Top))));
         } else {
             quadro.pronta = platform::AllocateImage(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
             quadro.pronta.fill(Qt::white);
         }
         partes.push_back(Parte{&quadro, QRectF(parte), alvo, em});
     }
+    // A frame the picture does not reach at all stays white.
+    for (std::size_t posicao : grupo.quadros) {
+        const Quadro& quadro = quadros[posicao];
+        const Rect& r = quadro.dispositivo;
+        if (quadro.direto && !quadro.naPagina)
+            PintarDeBrancoNosPixels(pixels, QRegion(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top)));
+    }
     if (partes.empty())
         return;
 
+    // libjpeg-turbo decodes the full size, the half, the quarter and the eighth with vector code and
+    // the scales between them in plain C, more slowly than the next of these (which gives more pixels
+    // still).
+    oitavos = int(std::bit_ceil(unsigned(oitavos)));
     const QSize decodificado = leitor.Start(oitavos);
     const double fator = oitavos / 8.0;
     std::vector<std::unique_ptr<platform::RowScaler>> escaladores;
@@ -124,9 +168,10 @@ void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Qu
         const QRectF origem(parte.origem.x() * fator, parte.origem.y() * fator, parte.origem.width() * fator,
                             parte.origem.height() * fator);
         QImage& pronta = parte.quadro->pronta;
-        uchar* bits = pixels.bits ? pixels.bits : pronta.bits();
-        const qsizetype stride = pixels.bits ? pixels.stride : pronta.bytesPerLine();
-        const QSize tamanho = pixels.bits ? pixels.tamanho : pronta.size();
+        const bool direto = parte.quadro->direto;
+        uchar* bits = direto ? pixels.bits : pronta.bits();
+        const qsizetype stride = direto ? pixels.stride : pronta.bytesPerLine();
+        const QSize tamanho = direto ? pixels.tamanho : pronta.size();
         escaladores.push_back(std::make_unique<platform::RowScaler>(decodificado.width(), decodificado.height(), 3,
                                                                       origem, parte.alvo, girar, bits, stride,
                                                                       tamanho, parte.em));
@@ -154,11 +199,11 @@ void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Qu
         }
     });
     try {
-        while (!fila.Aborted()) {
-            const uchar* linha = leitor.NextRow();
-            if (!linha)
+        // Rows are decoded straight into the queue's bands.
+        while (uchar* linha = fila.Slot()) {
+            if (!leitor.ReadRow(linha))
                 break;
-            fila.Put(linha);
+            fila.Commit();
         }
         fila.Close();
     } catch (...) {
@@ -180,7 +225,7 @@ void PrepararGrupo(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro
             // A photo that does not decode prints as an empty frame.
             for (std::size_t posicao : grupo.quadros) {
                 quadros[posicao].pronta = QImage();
-                quadros[posicao].falhou = quadros[posicao].naPagina;
+                quadros[posicao].falhou = quadros[posicao].direto;
             }
         }
         return;
@@ -242,8 +287,6 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         alvo.Right = impressora.larguraFisica;
         alvo.Bottom = impressora.alturaFisica;
     }
-    PintarDeBranco(canvas, clip);
-
     const Rect deMm{0, 0, Right, Bottom};
     std::int32_t dx = 0;
     std::int32_t dy = 0;
@@ -269,7 +312,7 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         const QString& nome = foto.NomeDoArquivo;
         if (!nome.isEmpty()) {
             if (nome != anterior || grupos.empty())
-                grupos.push_back(Grupo{nome, {}});
+                grupos.push_back(Grupo{nome, EhJpeg(nome), {}});
             quadro.grupo = int(grupos.size()) - 1;
             grupos.back().quadros.push_back(quadros.size());
         }
@@ -285,7 +328,23 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
             pixels.bits = imagem.bits(); // detached here, before the workers write
             pixels.stride = imagem.bytesPerLine();
             pixels.tamanho = imagem.size();
+            pixels.formato = imagem.format();
         }
+    }
+    if (pixels.bits) {
+        // The JPEG runs write their frames straight into the page and paint white what their pictures
+        // leave of them; here only the rest of the page is painted.
+        QRegion branco(QRect(clip.Left, clip.Top, clip.Right - clip.Left, clip.Bottom - clip.Top));
+        for (Quadro& quadro : quadros) {
+            const Rect& r = quadro.dispositivo;
+            quadro.direto = quadro.grupo >= 0 && grupos[std::size_t(quadro.grupo)].jpeg;
+            if (quadro.direto)
+                branco -= QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+        }
+        PintarDeBrancoNosPixels(pixels, branco);
+        PrepararPinturaDeBranco(canvas);
+    } else {
+        PintarDeBranco(canvas, clip);
     }
 
     // As many runs at a time as there are threads; each batch is drawn before the next is read, so

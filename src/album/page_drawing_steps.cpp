@@ -46,13 +46,18 @@ bool DeveGirar(const TFoto& foto, int largura, int altura)
     return (moldura > 1 && figura < 1) || (moldura < 1 && figura > 1);
 }
 
-void PintarDeBranco(Canvas& canvas, const Rect& r)
+void PrepararPinturaDeBranco(Canvas& canvas)
 {
     canvas.brush.color = Qt::white;
     canvas.brush.style = platform::BrushStyle::Solid;
     canvas.pen.color = Qt::white;
     canvas.pen.style = platform::PenStyle::Solid;
     canvas.pen.width = 1;
+}
+
+void PintarDeBranco(Canvas& canvas, const Rect& r)
+{
+    PrepararPinturaDeBranco(canvas);
     canvas.Rectangle(r);
 }
 

@@ -34,6 +34,8 @@ bool DeveGirar(const TFoto& foto, int largura, int altura);
 
 // Paints the rectangle white with a white pen of width 1, as the drawings do before anything else.
 void PintarDeBranco(platform::Canvas& canvas, const Rect& r);
+// Leaves the canvas's brush and pen as PintarDeBranco does, for pixels painted white without it.
+void PrepararPinturaDeBranco(platform::Canvas& canvas);
 
 // Where a picture of pw x ph goes in a frame of fw x fh: the part of the frame it covers (destino,
 // from the frame's top-left) and the part of the picture shown there (origem: all of it, but for the

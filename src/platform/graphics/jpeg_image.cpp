@@ -247,18 +247,23 @@ int JpegRowReader::NextRowIndex() const
 
 const uchar* JpegRowReader::NextRow()
 {
+    return ReadRow(m->row.data()) ? m->row.data() : nullptr;
+}
+
+bool JpegRowReader::ReadRow(uchar* into)
+{
     jpeg_decompress_struct& info = m->info;
     if (info.output_scanline >= info.output_height)
-        return nullptr;
+        return false;
     if (!m->cmyk) {
-        JSAMPROW row = m->row.data();
+        JSAMPROW row = into;
         jpeg_read_scanlines(&info, &row, 1);
     } else {
         JSAMPROW row = m->cmykRow.data();
         jpeg_read_scanlines(&info, &row, 1);
-        CmykToBgr(m->cmykRow.data(), m->row.data(), int(info.output_width), 3, info.saw_Adobe_marker);
+        CmykToBgr(m->cmykRow.data(), into, int(info.output_width), 3, info.saw_Adobe_marker);
     }
-    return m->row.data();
+    return true;
 }
 
 JpegInfo ReadJpegInfo(const QByteArray& data)

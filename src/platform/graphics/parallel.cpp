@@ -97,21 +97,31 @@ void RowPipeline::Publish(std::unique_lock<std::mutex>&)
 
 void RowPipeline::Put(const unsigned char* row)
 {
+    if (unsigned char* slot = Slot()) {
+        std::memcpy(slot, row, m_rowBytes);
+        Commit();
+    }
+}
+
+unsigned char* RowPipeline::Slot()
+{
     std::unique_lock lock(m_mutex);
     if (m_filling < 0) {
         m_changed.wait(lock, [&] { return m_aborted || !m_free.empty(); });
         if (m_aborted)
-            return;
+            return nullptr;
         m_filling = m_free.front();
         m_free.pop_front();
         m_rows[std::size_t(m_filling)] = 0;
     }
-    const int band = m_filling;
-    const int at = m_rows[std::size_t(band)];
-    lock.unlock(); // the band is the producer's alone until it is published
-    std::memcpy(m_bands[std::size_t(band)].data() + std::size_t(at) * m_rowBytes, row, m_rowBytes);
-    lock.lock();
-    if (++m_rows[std::size_t(band)] == m_rowsPerBand)
+    // The band is the producer's alone until it is published.
+    return m_bands[std::size_t(m_filling)].data() + std::size_t(m_rows[std::size_t(m_filling)]) * m_rowBytes;
+}
+
+void RowPipeline::Commit()
+{
+    std::unique_lock lock(m_mutex);
+    if (m_filling >= 0 && ++m_rows[std::size_t(m_filling)] == m_rowsPerBand)
         Publish(lock);
 }
 

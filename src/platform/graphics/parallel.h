@@ -30,6 +30,10 @@ public:
 
     // Producer: copies a row in; waits while every band is full. Ignored after Abort.
     void Put(const unsigned char* row);
+    // Producer, without the copy: where the next row is to be written (waits while every band is
+    // full), then Commit once it is there. Null after Abort.
+    unsigned char* Slot();
+    void Commit();
     // Producer: no more rows.
     void Close();
     // Consumer: the next row (valid until the next call), or null after the last row or an Abort.
