@@ -25,6 +25,7 @@
 #include <numeric>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace lumoria {
@@ -52,6 +53,7 @@ struct Quadro {
 struct Grupo {
     QString nome;
     bool jpeg = false;
+    std::unique_ptr<platform::JpegRowReader> leitor; // a JPEG file opened ahead, its header read
     std::vector<std::size_t> quadros; // positions in the frame list
 };
 
@@ -70,8 +72,8 @@ bool EhJpeg(const QString& nome)
     return grafico && grafico->Kind() == platform::GraphicKind::Jpeg;
 }
 
-// Paints white the part of the page's pixels in the region (white is every byte at 255, in 24 and
-// 32 bits alike), over the pixel threads.
+// Paints white the part of the pixels in the region (white is every byte at 255, in 24 and 32 bits
+// alike), over the pixel threads.
 void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao)
 {
     const QRegion dentro = regiao.intersected(QRect(QPoint(0, 0), pixels.tamanho));
@@ -93,10 +95,12 @@ void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao
 // A JPEG run: each frame's part of the photo is worked out in the photo's own orientation, the file
 // is decoded once at the smallest DCT scale that still gives every frame at least its own pixels, and
 // the rows are scaled into the frames as they come; a turned frame is turned as its rows are written.
-void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro>& quadros,
+void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& quadros,
                        const PixelsDaPagina& pixels)
 {
-    platform::JpegRowReader leitor(grupo.nome);
+    if (!grupo.leitor)
+        grupo.leitor = std::make_unique<platform::JpegRowReader>(grupo.nome);
+    platform::JpegRowReader& leitor = *grupo.leitor;
     const int W = leitor.Info().width;
     const int H = leitor.Info().height;
     const TFoto& primeira = pagina.Fotos[quadros[grupo.quadros.front()].indice];
@@ -137,13 +141,16 @@ void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Qu
             em += QPoint(r.Left, r.Top);
             quadro.naPagina = true;
             // Only what the picture leaves of the frame is painted white (the page around the frames
-            // was painted before): the picture's own pixels are written once.
+            // is painted by the drawing of the page): the picture's own pixels are written once.
             PintarDeBrancoNosPixels(pixels, QRegion(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top))
                                                 .subtracted(QRect(em, QSize(destino.Right - destino.Left,
                                                                            destino.Bottom - destino.Top))));
         } else {
+            // Here too only what the picture leaves of the frame is painted white.
             quadro.pronta = platform::AllocateImage(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
-            quadro.pronta.fill(Qt::white);
+            const PixelsDaPagina proprios{quadro.pronta.bits(), quadro.pronta.bytesPerLine(), quadro.pronta.size()};
+            PintarDeBrancoNosPixels(proprios, QRegion(quadro.pronta.rect()).subtracted(QRect(em, QSize(destino.Right - destino.Left,
+                                                                                            destino.Bottom - destino.Top))));
         }
         partes.push_back(Parte{&quadro, QRectF(parte), alvo, em});
     }
@@ -159,8 +166,11 @@ void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Qu
 
     // libjpeg-turbo decodes the full size, the half, the quarter and the eighth with vector code and
     // the scales between them in plain C, more slowly than the next of these (which gives more pixels
-    // still).
-    oitavos = int(std::bit_ceil(unsigned(oitavos)));
+    // still): a sequential file, decoded as its rows go to the scaling, takes the next of these. A
+    // progressive one is read whole before its first row comes, and its rows then come faster than
+    // they are scaled: the fewer pixels the sooner done.
+    if (!leitor.Info().progressive)
+        oitavos = int(std::bit_ceil(unsigned(oitavos)));
     const QSize decodificado = leitor.Start(oitavos);
     const double fator = oitavos / 8.0;
     std::vector<std::unique_ptr<platform::RowScaler>> escaladores;
@@ -216,11 +226,12 @@ void PrepararGrupoJpeg(const TPagina& pagina, const Grupo& grupo, std::vector<Qu
         std::rethrow_exception(falhaDaEscala);
 }
 
-void PrepararGrupo(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro>& quadros,
+void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& quadros,
                    const PixelsDaPagina& pixels)
 {
-    if (EhJpeg(grupo.nome)) {
+    if (grupo.jpeg) {
         const bool leu = Tentar([&] { PrepararGrupoJpeg(pagina, grupo, quadros, pixels); });
+        grupo.leitor.reset();
         if (!leu) {
             // A photo that does not decode prints as an empty frame.
             for (std::size_t posicao : grupo.quadros) {
@@ -331,17 +342,18 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
             pixels.formato = imagem.format();
         }
     }
+    // The JPEG runs write their frames straight into the page and paint white what their pictures
+    // leave of them; the rest of the page is painted beside the first runs.
+    const QRect todo(clip.Left, clip.Top, clip.Right - clip.Left, clip.Bottom - clip.Top);
+    QRegion branco;
     if (pixels.bits) {
-        // The JPEG runs write their frames straight into the page and paint white what their pictures
-        // leave of them; here only the rest of the page is painted.
-        QRegion branco(QRect(clip.Left, clip.Top, clip.Right - clip.Left, clip.Bottom - clip.Top));
+        branco = todo;
         for (Quadro& quadro : quadros) {
             const Rect& r = quadro.dispositivo;
             quadro.direto = quadro.grupo >= 0 && grupos[std::size_t(quadro.grupo)].jpeg;
             if (quadro.direto)
                 branco -= QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
         }
-        PintarDeBrancoNosPixels(pixels, branco);
         PrepararPinturaDeBranco(canvas);
     } else {
         PintarDeBranco(canvas, clip);
@@ -353,8 +365,30 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
     std::size_t desenhados = 0;
     for (int inicio = 0; inicio < int(grupos.size()) || desenhados < quadros.size(); inicio += lote) {
         const int fim = std::min(int(grupos.size()), inicio + lote);
-        if (inicio < fim)
-            platform::ParallelFor(fim - inicio, [&](int k) { PrepararGrupo(*this, grupos[std::size_t(inicio + k)], quadros, pixels); });
+        // The JPEG files are opened here, to see what their decodes will hold.
+        bool progressivo = false;
+        for (int k = inicio; k < fim; ++k) {
+            Grupo& grupo = grupos[std::size_t(k)];
+            if (grupo.jpeg)
+                Tentar([&] {
+                    grupo.leitor = std::make_unique<platform::JpegRowReader>(grupo.nome);
+                    progressivo = progressivo || grupo.leitor->Info().progressive;
+                });
+        }
+        // A progressive decode holds the coefficients of its whole picture until its rows come
+        // out, giving them back as they do. A page painted over entirely then first gives back its
+        // own memory, and takes it again as the frames are written, in the place of what the
+        // decoders give back.
+        if (inicio == 0 && progressivo && pixels.bits && todo.contains(QRect(QPoint(0, 0), pixels.tamanho)))
+            platform::DiscardPixels(bitmap->PaintableImage());
+        const bool pintarAoLado = !branco.isEmpty();
+        platform::ParallelFor(fim - inicio + (pintarAoLado ? 1 : 0), [&](int k) {
+            if (inicio + k < fim)
+                PrepararGrupo(*this, grupos[std::size_t(inicio + k)], quadros, pixels);
+            else
+                PintarDeBrancoNosPixels(pixels, branco);
+        });
+        branco = QRegion();
         // Every frame before the next batch's first frame is finished now.
         const std::size_t limite = fim < int(grupos.size()) ? grupos[std::size_t(fim)].quadros.front() : quadros.size();
         for (; desenhados < limite; ++desenhados) {
@@ -369,6 +403,9 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
             quadro.transparente.reset();
         }
     }
+
+    if (!branco.isEmpty()) // a page without frames
+        PintarDeBrancoNosPixels(pixels, branco);
 
     // Crop marks in the margins, each frame's own edges left free.
     canvas.pen.style = platform::PenStyle::Solid;

@@ -10,6 +10,7 @@
 #include "platform/graphics/parallel.h"
 #include "support/picture_files.h"
 
+#include <QImageWriter>
 #include <QRandomGenerator>
 
 #include <thread>
@@ -100,7 +101,14 @@ TEST(JpegRows, MatchTheWholeDecodeAtEveryScale)
 {
     const QString colour = WriteJpeg(QStringLiteral("rows-colour.jpg"), Noise(203, 117, QImage::Format_RGB32));
     const QString grey = WriteJpeg(QStringLiteral("rows-grey.jpg"), Noise(90, 64, QImage::Format_RGB32), 95, true);
-    for (const QString& file : {colour, grey}) {
+    // Progressive: decoded through a buffer of the whole picture's coefficients, whose rows are let
+    // go of as the rows come out (tall enough for many memory pages of them).
+    const QString progressive = TempPath(QStringLiteral("rows-progressive.jpg"));
+    QImageWriter writer(progressive, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(Noise(301, 700, QImage::Format_RGB32)));
+    ASSERT_TRUE(ReadJpegInfo(ReadBytes(progressive)).progressive);
+    for (const QString& file : {colour, grey, progressive}) {
         for (int eighths : {8, 3, 1}) {
             const QImage whole = DecodeJpeg(ReadBytes(file), JpegOutput::Rgb32, eighths).convertToFormat(QImage::Format_BGR888);
             JpegRowReader reader(file);

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -129,6 +130,49 @@ TEST(PrintJpegPath, AFileCutShortPrintsAnEmptyFrame)
     EXPECT_TRUE(AllWhite(bitmap, Rect{212, 22, 296, 258}));
     EXPECT_FALSE(AllWhite(bitmap, Rect{62, 302, 298, 478}));
     EXPECT_EQ(page.Fotos[0].NomeDoArquivo, cut);
+}
+
+TEST(PrintJpegPath, APageBitmapHoldingOtherPixelsComesOutAsANewOne)
+{
+    // A page large enough to give its memory back before the frames are written: every pixel must
+    // be painted again, in the frames (pictures, the bands a fitted picture leaves, a file cut
+    // short, a missing file, a picture of another kind) and around them.
+    const QString landscape = WriteJpeg(QStringLiteral("repaint-landscape.jpg"), Gradient(900, 600), 95);
+    // Progressive: the page gives its memory back only beside such a decode.
+    const QString portrait = TempPath(QStringLiteral("repaint-portrait.jpg"));
+    QImageWriter writer(portrait, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(Gradient(500, 800)));
+    QByteArray bytes = ReadBytes(landscape);
+    bytes.truncate(bytes.size() / 2);
+    const QString cut = TempPath(QStringLiteral("repaint-cut.jpg"));
+    WriteBytes(cut, bytes);
+    const QString bmp = WriteBmp(QStringLiteral("repaint.bmp"), Gradient(300, 200));
+    TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{105, 10, 195, 130}, Rect{10, 140, 100, 260},
+                                   Rect{105, 140, 195, 260}, Rect{60, 265, 150, 290}});
+    const QString files[] = {landscape, portrait, cut, bmp, TempPath(QStringLiteral("repaint-missing.jpg"))};
+    const std::uint8_t fits[] = {kFitInside, kFitCut, kFitCut, kFitInside, kFitStretch};
+    for (std::size_t i = 0; i < page.Fotos.size(); ++i) {
+        page.Fotos[i].NomeDoArquivo = files[i];
+        page.Fotos[i].Ajuste = fits[i];
+    }
+    const int w = 1240;
+    const int h = 1754;
+    ASSERT_GE(std::int64_t(w) * h * 4, 8 << 20);
+    // The reference: a new 24-bit page, which takes every frame through a copy of its own.
+    Bitmap reference(w, h, PixelFormat::Bits24);
+    TPagina first = page;
+    first.DesenharParaImpressao(reference.GetCanvas(), false);
+    const QImage expected = reference.Image().convertToFormat(QImage::Format_RGB32);
+    EXPECT_FALSE(AllWhite(reference, Rect{40, 40, 380, 500}));
+    for (const QColor& before : {QColor(Qt::white), QColor(0, 0, 0), QColor(17, 130, 250)}) {
+        Bitmap used(w, h);
+        used.GetCanvas().brush.color = before;
+        used.GetCanvas().FillRect(Rect{0, 0, w, h});
+        TPagina again = page;
+        again.DesenharParaImpressao(used.GetCanvas(), false);
+        EXPECT_EQ(used.Image(), expected) << before.name().toStdString();
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <string>
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace lumoria::platform {
 
@@ -165,6 +166,22 @@ void FillWhite(QImage& image)
         const int y1 = int(std::int64_t(height) * (band + 1) / bands);
         std::memset(bits + qsizetype(y0) * stride, 0xFF, std::size_t(y1 - y0) * std::size_t(stride));
     });
+}
+
+void DiscardPixels(QImage& image)
+{
+    const std::int64_t bytes = std::int64_t(image.bytesPerLine()) * image.height();
+    if (bytes < kLargeBuffer)
+        return;
+    const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(image.bits()); // detached here
+    const std::uintptr_t from = (start + page - 1) / page * page;
+    const std::uintptr_t to = (start + std::uintptr_t(bytes)) / page * page;
+    if (from >= to)
+        return;
+    // In small system pages from now on, or the first pixel written would take back a huge page.
+    ::madvise(reinterpret_cast<void*>(from), to - from, MADV_NOHUGEPAGE);
+    ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
 }
 
 } // namespace lumoria::platform

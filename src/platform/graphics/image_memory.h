@@ -27,4 +27,9 @@ void ReleaseRecycledImageMemory();
 // Paints every pixel white; a large 24- or 32-bit image is painted over the pixel threads.
 void FillWhite(QImage& image);
 
+// Gives the memory under a large image's pixels back to the system, the image staying as it is in
+// size and format: its pixels are undefined until written again. For an image about to be painted
+// over entirely, so that it takes memory only as it is painted.
+void DiscardPixels(QImage& image);
+
 } // namespace lumoria::platform

@@ -14,7 +14,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <string>
+#include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace lumoria::platform {
 
@@ -170,9 +175,118 @@ void CmykToBgr(const JOCTET* in, uchar* out, int width, int step, bool inverted)
 
 } // namespace
 
+// The whole-picture coefficient buffers of a progressive decode, held in memory of our own instead
+// of libjpeg's pools: fresh pages read as zero, so nothing is cleared ahead, and once the last pass
+// reads the buffers top to bottom the rows behind it are given back to the system, so that the
+// rows written out take the place of the coefficients they came from.
+class CoefficientBuffers {
+public:
+    // Takes over the buffers of the decompressor (whose client_data must be this).
+    void Install(jpeg_decompress_struct& info)
+    {
+        m_library = *info.mem;
+        info.mem->request_virt_barray = Request;
+        info.mem->realize_virt_arrays = Realize;
+        info.mem->access_virt_barray = Access;
+    }
+
+    ~CoefficientBuffers()
+    {
+        for (Buffer& b : m_buffers)
+            if (b.mapping)
+                ::munmap(b.mapping, b.mapped);
+    }
+
+private:
+    struct Buffer {
+        JDIMENSION blocksPerRow = 0;
+        JDIMENSION rows = 0;
+        std::size_t rowBytes = 0;
+        std::size_t bytes = 0;
+        void* memory = nullptr;
+        std::vector<JBLOCKROW> rowStarts;
+        void* mapping = nullptr;  // memory holds the rows from the first huge-page boundary in it
+        std::size_t mapped = 0;
+        std::size_t released = 0; // bytes from the start already given back
+    };
+
+    static CoefficientBuffers& Of(j_common_ptr info) { return *static_cast<CoefficientBuffers*>(info->client_data); }
+
+    static jvirt_barray_ptr Request(j_common_ptr info, int pool, boolean preZero, JDIMENSION blocksPerRow,
+                                    JDIMENSION rows, JDIMENSION maxAccess)
+    {
+        CoefficientBuffers& self = Of(info);
+        if (pool != JPOOL_IMAGE)
+            return self.m_library.request_virt_barray(info, pool, preZero, blocksPerRow, rows, maxAccess);
+        Buffer& b = self.m_buffers.emplace_back();
+        b.blocksPerRow = blocksPerRow;
+        b.rows = rows;
+        return reinterpret_cast<jvirt_barray_ptr>(self.m_buffers.size());
+    }
+
+    static void Realize(j_common_ptr info)
+    {
+        CoefficientBuffers& self = Of(info);
+        self.m_library.realize_virt_arrays(info);
+        std::int64_t total = 0;
+        for (const Buffer& b : self.m_buffers)
+            total += std::int64_t(b.blocksPerRow) * b.rows * std::int64_t(sizeof(JBLOCK));
+        if (total > kLibjpegMemoryLimit)
+            ERREXIT1(info, JERR_OUT_OF_MEMORY, 0);
+        for (Buffer& b : self.m_buffers) {
+            if (b.memory)
+                continue;
+            b.rowBytes = std::size_t(b.blocksPerRow) * sizeof(JBLOCK);
+            b.bytes = std::max<std::size_t>(1, b.rowBytes * b.rows);
+            // In huge pages: the first pass writes them all at once, and far fewer faults stop it.
+            b.mapped = b.bytes + kHugePage;
+            void* mapping = ::mmap(nullptr, b.mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (mapping == MAP_FAILED)
+                ERREXIT1(info, JERR_OUT_OF_MEMORY, 1);
+            b.mapping = mapping;
+            const auto at = (reinterpret_cast<std::uintptr_t>(mapping) + kHugePage - 1) / kHugePage * kHugePage;
+            void* memory = reinterpret_cast<void*>(at);
+            ::madvise(memory, b.bytes, MADV_HUGEPAGE);
+            b.memory = memory;
+            b.rowStarts.resize(b.rows);
+            for (JDIMENSION r = 0; r < b.rows; ++r)
+                b.rowStarts[r] = reinterpret_cast<JBLOCKROW>(static_cast<char*>(memory) + r * b.rowBytes);
+        }
+    }
+
+    static JBLOCKARRAY Access(j_common_ptr info, jvirt_barray_ptr handle, JDIMENSION start, JDIMENSION count,
+                              boolean writable)
+    {
+        CoefficientBuffers& self = Of(info);
+        const std::size_t index = reinterpret_cast<std::size_t>(handle);
+        if (index == 0 || index > self.m_buffers.size())
+            return self.m_library.access_virt_barray(info, handle, start, count, writable);
+        Buffer& b = self.m_buffers[index - 1];
+        if (!b.memory || start + count > b.rows || start > b.rows)
+            ERREXIT(info, JERR_BAD_VIRTUAL_ACCESS);
+        // Reading only happens in the output pass, after the whole file went in, and each reading
+        // starts at or after the last one. Memory goes back in large steps: each step stops every
+        // thread of the process for a moment.
+        if (!writable && !reinterpret_cast<j_decompress_ptr>(info)->buffered_image) {
+            const std::size_t end = std::size_t(start) * b.rowBytes / kHugePage * kHugePage;
+            if (end >= b.released + kReleaseStep) {
+                ::madvise(static_cast<char*>(b.memory) + b.released, end - b.released, MADV_DONTNEED);
+                b.released = end;
+            }
+        }
+        return b.rowStarts.data() + start;
+    }
+
+    static constexpr std::size_t kHugePage = 2 << 20;
+    static constexpr std::size_t kReleaseStep = kHugePage;
+    jpeg_memory_mgr m_library{};
+    std::deque<Buffer> m_buffers;
+};
+
 struct JpegRowReader::State {
     jpeg_error_mgr errors{};
     jpeg_decompress_struct info{};
+    CoefficientBuffers coefficients;
     std::FILE* file = nullptr;
     bool created = false;
     JpegInfo header;
@@ -183,7 +297,7 @@ struct JpegRowReader::State {
     ~State()
     {
         if (created)
-            jpeg_destroy_decompress(&info);
+            jpeg_destroy_decompress(&info); // before the coefficient buffers go
         if (file)
             std::fclose(file);
     }
@@ -208,6 +322,8 @@ JpegRowReader::JpegRowReader(const QString& path) : m(std::make_unique<State>())
     jpeg_create_decompress(&m->info);
     m->created = true;
     m->info.mem->max_memory_to_use = kLibjpegMemoryLimit;
+    m->info.client_data = &m->coefficients;
+    m->coefficients.Install(m->info);
     jpeg_stdio_src(&m->info, m->file);
     jpeg_read_header(&m->info, TRUE);
     CheckPictureSize(m->info.image_width, m->info.image_height, "JPEG");
