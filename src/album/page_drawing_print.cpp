@@ -92,6 +92,9 @@ void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao
     }, area < (1 << 20) ? 1 : 0);
 }
 
+// The threads that share the scaling of a progressive photo's rows (see PrepararGrupoJpeg).
+constexpr int kFatiasDaEscalaProgressiva = 2;
+
 // A JPEG run: each frame's part of the photo is worked out in the photo's own orientation, the file
 // is decoded once at the smallest DCT scale that still gives every frame at least its own pixels, and
 // the rows are scaled into the frames as they come; a turned frame is turned as its rows are written.
@@ -172,58 +175,85 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
     if (!leitor.Info().progressive)
         oitavos = int(std::bit_ceil(unsigned(oitavos)));
     const QSize decodificado = leitor.Start(oitavos);
+    // The decoder takes a thread and the scaling one more, or, for a progressive file, whose rows
+    // come out fast once it is read, several, each making its own columns of every frame. Rows
+    // pass to each scaling thread in bands.
+    const int fatias = leitor.Info().progressive ? kFatiasDaEscalaProgressiva : 1;
     const double fator = oitavos / 8.0;
-    std::vector<std::unique_ptr<platform::RowScaler>> escaladores;
-    for (const Parte& parte : partes) {
-        const QRectF origem(parte.origem.x() * fator, parte.origem.y() * fator, parte.origem.width() * fator,
-                            parte.origem.height() * fator);
-        QImage& pronta = parte.quadro->pronta;
-        const bool direto = parte.quadro->direto;
-        uchar* bits = direto ? pixels.bits : pronta.bits();
-        const qsizetype stride = direto ? pixels.stride : pronta.bytesPerLine();
-        const QSize tamanho = direto ? pixels.tamanho : pronta.size();
-        escaladores.push_back(std::make_unique<platform::RowScaler>(decodificado.width(), decodificado.height(), 3,
-                                                                      origem, parte.alvo, girar, bits, stride,
-                                                                      tamanho, parte.em));
-    }
-    auto faltam = [&] {
-        return std::any_of(escaladores.begin(), escaladores.end(), [](const auto& e) { return !e->Done(); });
+    struct Fatia {
+        std::vector<std::unique_ptr<platform::RowScaler>> escaladores;
+        std::unique_ptr<platform::RowPipeline> fila;
+        std::thread linha;
+        std::exception_ptr falha;
     };
-    // The decoder and the scaling each take a thread: rows pass between them in bands.
-    platform::RowPipeline fila(std::size_t(decodificado.width()) * 3, 32, 4);
-    std::exception_ptr falhaDaEscala;
-    std::thread escala([&] {
-        try {
-            int y = 0;
-            while (const uchar* linha = fila.Take()) {
-                if (faltam())
-                    for (auto& e : escaladores)
-                        e->Push(y, linha);
-                ++y;
-            }
-            for (auto& e : escaladores)
-                e->Finish();
-        } catch (...) {
-            falhaDaEscala = std::current_exception();
-            fila.Abort();
+    std::vector<Fatia> fatiasDaEscala(static_cast<std::size_t>(fatias));
+    for (int f = 0; f < fatias; ++f) {
+        Fatia& fatia = fatiasDaEscala[std::size_t(f)];
+        for (const Parte& parte : partes) {
+            const QRectF origem(parte.origem.x() * fator, parte.origem.y() * fator, parte.origem.width() * fator,
+                                parte.origem.height() * fator);
+            QImage& pronta = parte.quadro->pronta;
+            const bool direto = parte.quadro->direto;
+            uchar* bits = direto ? pixels.bits : pronta.bits();
+            const qsizetype stride = direto ? pixels.stride : pronta.bytesPerLine();
+            const QSize tamanho = direto ? pixels.tamanho : pronta.size();
+            const int colunas = parte.alvo.width();
+            fatia.escaladores.push_back(std::make_unique<platform::RowScaler>(
+                decodificado.width(), decodificado.height(), 3, origem, parte.alvo, girar, bits, stride, tamanho,
+                parte.em, colunas * f / fatias, colunas * (f + 1) / fatias));
         }
-    });
+        fatia.fila = std::make_unique<platform::RowPipeline>(std::size_t(decodificado.width()) * 3, 32, 4);
+    }
+    auto abortar = [&] {
+        for (Fatia& fatia : fatiasDaEscala)
+            fatia.fila->Abort();
+    };
+    for (Fatia& fatia : fatiasDaEscala)
+        fatia.linha = std::thread([&fatia, &abortar] {
+            try {
+                auto faltam = [&] {
+                    return std::any_of(fatia.escaladores.begin(), fatia.escaladores.end(),
+                                       [](const auto& e) { return !e->Done(); });
+                };
+                int y = 0;
+                while (const uchar* linha = fatia.fila->Take()) {
+                    if (faltam())
+                        for (auto& e : fatia.escaladores)
+                            e->Push(y, linha);
+                    ++y;
+                }
+                for (auto& e : fatia.escaladores)
+                    e->Finish();
+            } catch (...) {
+                fatia.falha = std::current_exception();
+                abortar();
+            }
+        });
+    auto juntar = [&] {
+        for (Fatia& fatia : fatiasDaEscala)
+            fatia.linha.join();
+    };
     try {
-        // Rows are decoded straight into the queue's bands.
-        while (uchar* linha = fila.Slot()) {
+        // Rows are decoded straight into the first queue's bands, and copied to the others.
+        platform::RowPipeline& primeira = *fatiasDaEscala.front().fila;
+        while (uchar* linha = primeira.Slot()) {
             if (!leitor.ReadRow(linha))
                 break;
-            fila.Commit();
+            for (std::size_t f = 1; f < fatiasDaEscala.size(); ++f)
+                fatiasDaEscala[f].fila->Put(linha);
+            primeira.Commit();
         }
-        fila.Close();
+        for (Fatia& fatia : fatiasDaEscala)
+            fatia.fila->Close();
     } catch (...) {
-        fila.Abort();
-        escala.join();
+        abortar();
+        juntar();
         throw;
     }
-    escala.join();
-    if (falhaDaEscala)
-        std::rethrow_exception(falhaDaEscala);
+    juntar();
+    for (const Fatia& fatia : fatiasDaEscala)
+        if (fatia.falha)
+            std::rethrow_exception(fatia.falha);
 }
 
 void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& quadros,

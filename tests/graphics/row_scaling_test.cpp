@@ -13,7 +13,9 @@
 #include <QImageWriter>
 #include <QRandomGenerator>
 
+#include <memory>
 #include <thread>
+#include <vector>
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -31,17 +33,25 @@ QImage Noise(int w, int h, QImage::Format format)
     return image.convertToFormat(format);
 }
 
-// The rows of source fed to a scaler writing into a white target of that size.
-QImage ScaledByRows(const QImage& source, const QRectF& part, QSize size, bool turn, QSize targetSize, QPoint at)
+// The rows of source fed to a scaler writing into a white target of that size, or to several, each
+// making its own columns of the result.
+QImage ScaledByRows(const QImage& source, const QRectF& part, QSize size, bool turn, QSize targetSize, QPoint at,
+                    int pieces = 1)
 {
     QImage target(targetSize, QImage::Format_RGB32);
     target.fill(Qt::white);
     const int bytes = source.format() == QImage::Format_BGR888 ? 3 : 4;
-    RowScaler scaler(source.width(), source.height(), bytes, part, size, turn, target.bits(), target.bytesPerLine(),
-                     target.size(), at);
-    for (int y = 0; y < source.height() && !scaler.Done(); ++y)
-        scaler.Push(y, source.constScanLine(y));
-    scaler.Finish();
+    std::vector<std::unique_ptr<RowScaler>> scalers;
+    for (int i = 0; i < pieces; ++i)
+        scalers.push_back(std::make_unique<RowScaler>(source.width(), source.height(), bytes, part, size, turn,
+                                                      target.bits(), target.bytesPerLine(), target.size(), at,
+                                                      size.width() * i / pieces, size.width() * (i + 1) / pieces));
+    for (int y = 0; y < source.height(); ++y)
+        for (auto& scaler : scalers)
+            if (!scaler->Done())
+                scaler->Push(y, source.constScanLine(y));
+    for (auto& scaler : scalers)
+        scaler->Finish();
     return target;
 }
 
@@ -61,6 +71,8 @@ TEST_P(RowScaling, GivesThePixelsOfTheWholePictureScaled)
         expected = RotateAnticlockwise(expected);
     const QImage got = ScaledByRows(source, QRectF(escala.part), escala.size, turn, expected.size(), QPoint());
     EXPECT_EQ(got, expected);
+    // Three scalers sharing the columns make the same pixels.
+    EXPECT_EQ(ScaledByRows(source, QRectF(escala.part), escala.size, turn, expected.size(), QPoint(), 3), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,6 +91,9 @@ TEST(RowScalingEdges, ResultsReachingPastTheTargetAreClipped)
     // The turned result is 30 x 40; placed at (-5, 20) in a 28 x 45 target, 25 x 25 of it shows.
     const QImage got = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), true, QSize(28, 45), QPoint(-5, 20));
     EXPECT_EQ(got.copy(0, 20, 25, 25), whole.copy(5, 0, 25, 25));
+    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), true, QSize(28, 45), QPoint(-5, 20), 2), got);
+    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), false, QSize(28, 45), QPoint(-5, 20), 2),
+              ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), false, QSize(28, 45), QPoint(-5, 20)));
     EXPECT_EQ(got.pixel(0, 19), qRgb(255, 255, 255));
     EXPECT_EQ(got.pixel(25, 30), qRgb(255, 255, 255));
 }

@@ -228,6 +228,8 @@ struct RowScaler::State {
     int sourceBytes = 3;
     QPoint base;          // the source pixel holding the part's top-left corner
     QSize target;
+    int left = 0;         // the target columns this scaler makes: [left, left + width)
+    int width = 0;
     bool turn = false;
     uchar* out = nullptr;
     qsizetype outStride = 0;
@@ -248,7 +250,8 @@ struct RowScaler::State {
 };
 
 RowScaler::RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const QRectF& source, QSize target,
-                     bool turn, uchar* out, qsizetype outStride, QSize outSize, QPoint at)
+                     bool turn, uchar* out, qsizetype outStride, QSize outSize, QPoint at, int fromColumn,
+                     int toColumn)
     : m(std::make_unique<State>())
 {
     const QRectF part = source.intersected(QRectF(0, 0, sourceWidth, sourceHeight));
@@ -263,14 +266,16 @@ RowScaler::RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const Q
     m->across = MakeTaps(part.x() - m->base.x(), part.width(), right - m->base.x(), target.width());
     m->down = MakeTaps(part.y() - m->base.y(), part.height(), bottom - m->base.y(), target.height());
     m->target = target;
+    m->left = std::clamp(fromColumn, 0, target.width());
+    m->width = (toColumn < 0 ? target.width() : std::clamp(toColumn, m->left, target.width())) - m->left;
     m->turn = turn;
     m->out = out;
     m->outStride = outStride;
     m->outSize = outSize;
     m->at = at;
-    m->acrossRow.resize(std::size_t(target.width()) * 3);
+    m->acrossRow.resize(std::size_t(m->width) * 3);
     if (turn)
-        m->strip.resize(std::size_t(target.width()) * State::kTurnStrip);
+        m->strip.resize(std::size_t(m->width) * State::kTurnStrip);
 }
 
 RowScaler::~RowScaler() = default;
@@ -295,9 +300,9 @@ bool RowScaler::Across(int y, const uchar* row, std::uint16_t* out) const
         return false;
     const uchar* line = row + std::size_t(s.base.x()) * s.sourceBytes;
     if (s.sourceBytes == 3)
-        ScaleAcross<3, 3>(line, s.across, 0, s.target.width(), out);
+        ScaleAcross<3, 3>(line, s.across, s.left, s.width, out);
     else
-        ScaleAcross<4, 3>(line, s.across, 0, s.target.width(), out);
+        ScaleAcross<4, 3>(line, s.across, s.left, s.width, out);
     return true;
 }
 
@@ -309,7 +314,7 @@ void RowScaler::PushAcross(int y, const std::uint16_t* across)
     const int r = y - s.base.y();
     if (r < 0 || r < s.down.first[s.lo])
         return;
-    const int width = s.target.width();
+    const int width = s.width;
     auto take = [&] {
         if (s.spare.empty())
             return std::vector<std::int32_t>(std::size_t(width) * 3, 0);
@@ -350,16 +355,17 @@ void RowScaler::PushAcross(int y, const std::uint16_t* across)
 void RowScaler::WriteRow(int o, const std::int32_t* sum)
 {
     State& s = *m;
-    const int width = s.target.width();
+    const int width = s.width;
     if (!s.turn) {
         const int y = s.at.y() + o;
         if (y < 0 || y >= s.outSize.height())
             return;
         QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride);
-        const int from = std::max(0, -s.at.x());
-        const int to = std::min(width, s.outSize.width() - s.at.x());
+        const int left = s.at.x() + s.left;
+        const int from = std::max(0, -left);
+        const int to = std::min(width, s.outSize.width() - left);
         for (int x = from; x < to; ++x)
-            line[s.at.x() + x] = qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x]));
+            line[left + x] = qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x]));
         return;
     }
     if (s.stripRows == 0)
@@ -376,14 +382,14 @@ void RowScaler::FlushStrip()
     State& s = *m;
     if (s.stripRows == 0)
         return;
-    // Result pixel (x, o) lands turned at (o, width - 1 - x).
-    const int width = s.target.width();
+    // Result pixel (x, o) lands turned at (o, target width - 1 - x).
+    const int width = s.width;
     const int left = s.at.x() + s.stripFirst;
     const int from = std::max(0, -left);
     const int to = std::min(s.stripRows, s.outSize.width() - left);
     if (from < to) {
         for (int x = 0; x < width; ++x) {
-            const int y = s.at.y() + width - 1 - x;
+            const int y = s.at.y() + s.target.width() - 1 - (s.left + x);
             if (y < 0 || y >= s.outSize.height())
                 continue;
             QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride) + left;

@@ -23,9 +23,11 @@ QImage ScaleImage(const QImage& image, const QRect& source, const QSize& target,
 class RowScaler {
 public:
     // sourceBytes: 3 (blue, green, red) or 4 (RGB32). source: the part of the source scaled to
-    // target (before the turn), whose top-left lands at `at` of the target image.
+    // target (before the turn), whose top-left lands at `at` of the target image. Only the result's
+    // columns [fromColumn, toColumn) (before the turn; -1: to the last) are made, so that scalers
+    // of the other columns may share the work on other threads.
     RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const QRectF& source, QSize target, bool turn,
-              uchar* out, qsizetype outStride, QSize outSize, QPoint at);
+              uchar* out, qsizetype outStride, QSize outSize, QPoint at, int fromColumn = 0, int toColumn = -1);
     ~RowScaler();
     RowScaler(const RowScaler&) = delete;
     RowScaler& operator=(const RowScaler&) = delete;
