@@ -88,6 +88,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
         QString anterior;
         bool anteriorVazia = false;
         std::vector<QString> jaLidas;
+        std::vector<QSize> tamanhosVazios;
         TCacheDeImagensJaCarregadas* cache = CacheDeImagens();
         for (std::size_t i = 0; i < pagina.Fotos.size(); ++i) {
             TFoto& foto = pagina.Fotos[i];
@@ -96,6 +97,13 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
                 continue;
             const QString& nome = foto.NomeDoArquivo;
             const bool vazia = nome.isEmpty() && opcoes.mostrarVazias;
+            if (vazia) {
+                try {
+                    const Rect r = MapearRetanguloEntreRetangulos(deMm, RetanguloDaMoldura(foto), opcoes.alvo);
+                    tamanhosVazios.emplace_back(r.Right - r.Left, r.Bottom - r.Top);
+                } catch (const RangeError&) {
+                }
+            }
             if (!nome.isEmpty() && (nome != anterior || anteriorVazia)
                 && !(cache && cache->Contem(nome))
                 && std::find(jaLidas.begin(), jaLidas.end(), nome) == jaLidas.end()) {
@@ -106,6 +114,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
             anterior = nome;
             anteriorVazia = vazia;
         }
+        PrepararFotoVazia(tamanhosVazios);
     }
     LeituraAntecipada leitura(int(lidas.size()), [&](int k) -> std::unique_ptr<Graphic> {
         const TFoto& foto = pagina.Fotos[std::size_t(lidas[std::size_t(k)])];

@@ -155,7 +155,51 @@ CopiasDaFotoVazia& Copias()
     return copias;
 }
 
+QImage EscalarFotoVazia(QSize tamanho)
+{
+    Bitmap escalada(tamanho.width(), tamanho.height());
+    escalada.GetCanvas().StretchDraw(Rect{0, 0, tamanho.width(), tamanho.height()}, FotoVazia());
+    return escalada.Image();
+}
+
+// Keeps a scaled copy, the oldest going when there are too many. The caller holds the lock.
+void GuardarCopia(CopiasDaFotoVazia& c, const QImage& copia)
+{
+    ++c.escalas;
+    if (c.copias.size() == kTamanhosGuardados)
+        c.copias.erase(c.copias.begin());
+    c.copias.push_back(copia);
+}
+
+bool Guardada(const CopiasDaFotoVazia& c, QSize tamanho)
+{
+    return std::any_of(c.copias.begin(), c.copias.end(), [&](const QImage& i) { return i.size() == tamanho; });
+}
+
 } // namespace
+
+void PrepararFotoVazia(const std::vector<QSize>& tamanhos)
+{
+    std::vector<QSize> faltam;
+    {
+        CopiasDaFotoVazia& c = Copias();
+        std::lock_guard lock(c.mutex);
+        for (const QSize& t : tamanhos)
+            if (!t.isEmpty() && std::int64_t(t.width()) * t.height() <= kMaiorCopiaDaFotoVazia && !Guardada(c, t)
+                && std::find(faltam.begin(), faltam.end(), t) == faltam.end() && faltam.size() < kTamanhosGuardados)
+                faltam.push_back(t);
+    }
+    if (faltam.size() < 2)
+        return; // one size gains nothing from being scaled beforehand
+    FotoVazia(); // decoded once, before the scaling starts
+    std::vector<QImage> copias(faltam.size());
+    platform::ParallelFor(int(faltam.size()), [&](int k) { copias[std::size_t(k)] = EscalarFotoVazia(faltam[std::size_t(k)]); });
+    CopiasDaFotoVazia& c = Copias();
+    std::lock_guard lock(c.mutex);
+    for (const QImage& copia : copias)
+        if (!Guardada(c, copia.size()))
+            GuardarCopia(c, copia);
+}
 
 void DesenharFotoVazia(Canvas& canvas, const Rect& r)
 {
@@ -177,13 +221,8 @@ void DesenharFotoVazia(Canvas& canvas, const Rect& r)
         if (achada != c.copias.end()) {
             copia = *achada;
         } else {
-            Bitmap escalada(tamanho.width(), tamanho.height());
-            escalada.GetCanvas().StretchDraw(Rect{0, 0, tamanho.width(), tamanho.height()}, FotoVazia());
-            copia = escalada.Image();
-            ++c.escalas;
-            if (c.copias.size() == kTamanhosGuardados)
-                c.copias.erase(c.copias.begin());
-            c.copias.push_back(copia);
+            copia = EscalarFotoVazia(tamanho);
+            GuardarCopia(c, copia);
         }
     }
     canvas.DrawImage(r, copia, copia.rect());

@@ -7,6 +7,9 @@
 #include "platform/graphics/picture.h"
 
 #include <QString>
+#include <QSize>
+
+#include <vector>
 
 #include <cstdint>
 #include <functional>
@@ -55,6 +58,10 @@ const platform::Graphic& FotoVazia();
 // Draws the empty-frame picture stretched into the rectangle. It is scaled once for each size and the
 // scaled copy kept, since a page may hold a great many empty frames of a few sizes.
 void DesenharFotoVazia(platform::Canvas& canvas, const Rect& r);
+// Scales at once, side by side, the copies of the empty-frame picture that frames of these sizes will
+// want and that are not kept yet, so a page of empty frames of several sizes does not wait on each
+// in turn.
+void PrepararFotoVazia(const std::vector<QSize>& tamanhos);
 // How many times the empty-frame picture has been scaled (for the tests).
 int EscalasDaFotoVazia();
 

@@ -198,7 +198,8 @@ void ExtrairRecursoParaArquivo(const QString& nomeDoRecurso, const QString& arqu
     if (!dados)
         throw ResourceNotFound(nomeDoRecurso.toStdString());
     QString motivo;
-    if (!platform::writeFileSafely(arquivo, *dados, &motivo))
+    // The extracted copy is made again on every start: it need not wait for the disk.
+    if (!platform::writeFileSafely(arquivo, *dados, &motivo, platform::SyncToDisk::No))
         throw FileError(
             QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).").arg(arquivo, motivo).toStdString());
 }

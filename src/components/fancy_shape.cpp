@@ -65,9 +65,52 @@ bool PixelShape::onOutline(int x, int y) const
            (!contains(x - 1, y) || !contains(x + 1, y) || !contains(x, y - 1) || !contains(x, y + 1));
 }
 
+namespace {
+
+// Writes pixels straight into the rows of 32-bit images (what the button paints on); any other
+// format goes through setPixel.
+class RowWriter {
+public:
+    RowWriter(QImage& image, QRgb colour) : m_image(image), m_colour(colour)
+    {
+        switch (image.format()) {
+        case QImage::Format_ARGB32_Premultiplied: // stored as given, as setPixel does
+        case QImage::Format_ARGB32:
+            m_value = colour;
+            m_direct = true;
+            break;
+        case QImage::Format_RGB32:
+            m_value = 0xff000000u | colour;
+            m_direct = true;
+            break;
+        default:
+            break;
+        }
+    }
+    void run(int y, int x0, int x1)
+    {
+        if (m_direct) {
+            QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+            std::fill(row + x0, row + x1, m_value);
+        } else {
+            for (int x = x0; x < x1; ++x)
+                m_image.setPixel(x, y, m_colour);
+        }
+    }
+    void pixel(int x, int y) { run(y, x, x + 1); }
+
+private:
+    QImage& m_image;
+    QRgb m_colour;
+    QRgb m_value = 0;
+    bool m_direct = false;
+};
+
+} // namespace
+
 void PixelShape::fill(QImage& image, QRgb colour) const
 {
-    const QRgb value = colour;
+    RowWriter writer(image, colour);
     const int top = std::max(m_top, 0);
     const int bottom = std::min(m_bottom, image.height());
     for (int y = top; y < bottom; ++y) {
@@ -75,14 +118,15 @@ void PixelShape::fill(QImage& image, QRgb colour) const
         span(y, x0, x1);
         x0 = std::max(x0, 0);
         x1 = std::min(x1, image.width());
-        for (int x = x0; x < x1; ++x)
-            image.setPixel(x, y, value);
+        if (x0 < x1)
+            writer.run(y, x0, x1);
     }
 }
 
 void PixelShape::outline(QImage& image, QRgb colour) const
 {
     // Row y's pixel x lies on the outline when it ends its run or lies outside the run above or below.
+    RowWriter writer(image, colour);
     int above0, above1, x0, x1;
     span(-1, above0, above1);
     span(0, x0, x1);
@@ -93,7 +137,7 @@ void PixelShape::outline(QImage& image, QRgb colour) const
         const int to = std::min(x1, image.width());
         for (int x = from; x < to; ++x)
             if (x == x0 || x == x1 - 1 || x < above0 || x >= above1 || x < below0 || x >= below1)
-                image.setPixel(x, y, colour);
+                writer.pixel(x, y);
         above0 = x0;
         above1 = x1;
         x0 = below0;

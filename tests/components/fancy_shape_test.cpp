@@ -19,3 +19,28 @@ TEST(PixelShapeOutline, PaintsExactlyThePixelsOnTheOutline)
                 ASSERT_EQ(image.pixel(x, y) == qRgb(0, 0, 0), shape.onOutline(x, y)) << x << "," << y;
     }
 }
+
+TEST(PixelShapeFill, WritesWhatSetPixelWritesInEveryFormat)
+{
+    const PixelShape shape = PixelShape::roundRect(-2, 1, 70, 30, 20, 20);
+    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32,
+                                      QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888};
+    for (const QImage::Format format : formats) {
+        for (const QRgb colour : {qRgb(200, 30, 90), qRgba(200, 30, 90, 128)}) {
+            SCOPED_TRACE(testing::Message() << "format " << format << " colour " << std::hex << colour);
+            QImage painted(64, 32, format);
+            painted.fill(Qt::white);
+            QImage reference = painted.copy();
+            shape.fill(painted, colour);
+            shape.outline(painted, qRgb(1, 2, 3));
+            for (int y = 0; y < reference.height(); ++y)
+                for (int x = 0; x < reference.width(); ++x) {
+                    if (shape.onOutline(x, y))
+                        reference.setPixel(x, y, qRgb(1, 2, 3));
+                    else if (shape.contains(x, y))
+                        reference.setPixel(x, y, colour);
+                }
+            EXPECT_EQ(painted, reference);
+        }
+    }
+}

@@ -369,6 +369,26 @@ TEST(Placeholder, IsScaledOnceForEachSizeHoweverManyFramesShowIt)
     EXPECT_EQ(screen.Image().copy(30, 50, 7, 9), reference.Image().copy(30, 50, 7, 9));
 }
 
+TEST(Placeholder, FramesOfSeveralSizesGetTheirOwnCopiesScaledSideBySide)
+{
+    // Four empty frames whose sizes differ by a pixel, as a page mapped onto the screen gives them.
+    const Rect frames[] = {{0, 0, 154, 207}, {160, 0, 315, 207}, {0, 210, 154, 416}, {160, 210, 315, 416}};
+    TPagina page = Page(320, 420, {frames[0], frames[1], frames[2], frames[3]});
+    Bitmap screen(320, 420);
+    const int before = desenho::EscalasDaFotoVazia();
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    EXPECT_EQ(desenho::EscalasDaFotoVazia() - before, 4);
+
+    // Each frame shows the placeholder exactly as stretching it there on its own does.
+    for (const Rect& r : frames) {
+        Bitmap reference(320, 420);
+        reference.GetCanvas().StretchDraw(r, desenho::FotoVazia());
+        const QRect area(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+        EXPECT_EQ(screen.Image().copy(area), reference.Image().copy(area)) << r.Left << "," << r.Top;
+    }
+}
+
 TEST(HugeFrames, AFrameNoCanvasCanMapDrawsNothingAndTheOthersStillDraw)
 {
     TPagina page = Page(1, 1, {Rect{0, 0, 1, 1}});

@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QPixmap>
 #include <QWidget>
+#include <QtEndian>
 
 #include "platform/cursor_bytes.h"
+#include "platform/system/resources.h"
 #include "platform/ui/animated_cursor_file.h"
 #include "platform/ui/screen_cursor.h"
 #include "support/test_env.h"
@@ -193,4 +195,43 @@ TEST(CursorSet, TheScreenCursorShowsTheRegisteredOne)
     }
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     unregisterCursor(id);
+}
+
+namespace {
+
+// The icon files an animated cursor holds, in file order (chunks "icon", also inside lists).
+void collectIcons(const QByteArray& d, qsizetype from, qsizetype to, QList<QByteArray>& icons)
+{
+    for (qsizetype at = from; at + 8 <= to;) {
+        const QByteArray id = d.mid(at, 4);
+        const auto size = qsizetype(qFromLittleEndian<quint32>(d.constData() + at + 4));
+        if (id == "LIST")
+            collectIcons(d, at + 12, std::min(to, at + 8 + size), icons);
+        else if (id == "icon")
+            icons.append(d.mid(at + 8, size));
+        at += 8 + size + (size & 1);
+    }
+}
+
+} // namespace
+
+TEST(CursorFile, TheProgramsCursorsDecodeAsQtsIconReaderDecodesThem)
+{
+    for (const char* name : {"Cursor_Apontar", "Cursor_Cortar", "Cursor_Div_Horizontal", "Cursor_Esperar",
+                             "Cursor_Executar", "Cursor_Movimentar", "Cursor_Normal", "Cursor_Pintar",
+                             "Cursor_Tocar"}) {
+        SCOPED_TRACE(name);
+        const std::optional<QByteArray> file = readRawResource(QString::fromLatin1(name));
+        ASSERT_TRUE(file);
+        const auto data = readCursorData(*file);
+        ASSERT_TRUE(data);
+        QList<QByteArray> icons;
+        collectIcons(*file, 12, file->size(), icons);
+        ASSERT_EQ(data->frames.size(), icons.size());
+        for (qsizetype i = 0; i < icons.size(); ++i) {
+            const QImage qt = QImage::fromData(icons[i], "ico").convertToFormat(QImage::Format_ARGB32);
+            ASSERT_FALSE(qt.isNull());
+            EXPECT_EQ(data->frames[i].image.convertToFormat(QImage::Format_ARGB32), qt) << "frame " << i;
+        }
+    }
 }

@@ -143,6 +143,20 @@ TEST(SafeWrite, DataThatCannotReachTheDiskIsAFailureAndTheOldFileStays)
         EXPECT_EQ(counting.folderSyncs, 1);
     }
     {
+        // Unsynced: the contents still replace the old file whole, and nothing waits for the disk.
+        FailingCalls counting(false, false, false);
+        EXPECT_TRUE(writeFileSafely(path, "unsynced", &reason, SyncToDisk::No));
+        EXPECT_EQ(counting.fileSyncs, 0);
+        EXPECT_EQ(counting.folderSyncs, 0);
+        EXPECT_EQ(readFile(path), QByteArray("unsynced"));
+        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+    }
+    {
+        const FailingCalls failing(false, true, false);
+        EXPECT_FALSE(writeFileSafely(path, "lost close", &reason, SyncToDisk::No));
+        EXPECT_EQ(readFile(path), QByteArray("unsynced"));
+    }
+    {
         const FailingCalls failing(false, false, true);
         EXPECT_FALSE(writeFileSafely(path, "two", &reason));
     }

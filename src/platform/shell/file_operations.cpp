@@ -197,7 +197,7 @@ SafeWriteCalls setSafeWriteCalls(SafeWriteCalls calls)
     return old;
 }
 
-bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason)
+bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason, SyncToDisk sync)
 {
     const SafeWriteCalls& calls = currentCalls();
     // A link is followed: the file it names is the one replaced, and the link stays.
@@ -241,7 +241,7 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
         code = errno;
     // An error the file system keeps until the data reach the disk (NFS, a failing disk) shows
     // only here: the save has not happened.
-    if (code == 0 && calls.sync(fd) != 0)
+    if (code == 0 && sync == SyncToDisk::Yes && calls.sync(fd) != 0)
         code = errno;
     if (calls.close(fd) != 0 && code == 0)
         code = errno;
@@ -251,6 +251,8 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
         ::unlink(temporary.constData());
         return fail(code);
     }
+    if (sync == SyncToDisk::No)
+        return true;
     // The rename itself is on the disk only once the folder is.
     const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0)

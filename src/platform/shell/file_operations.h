@@ -31,10 +31,16 @@ bool removePath(const QString& path);
 // Moves a file or folder to the user's trash. False when it could not be moved.
 bool moveToTrash(const QString& path);
 
+// Whether a written file must be on the disk before the write counts as done. Files the program
+// makes again on every start (and removes at the end) need not wait for the disk.
+enum class SyncToDisk { Yes, No };
+
 // Writes the whole file through a temporary file beside it, which replaces the old file only once
 // everything is written and synced to the disk, and syncs the folder after; on a failure the old
-// file stays as it was. False when it could not, with the reason in Portuguese in `reason`.
-bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr);
+// file stays as it was. False when it could not, with the reason in Portuguese in `reason`. With
+// SyncToDisk::No the replacement is still whole or nothing, but nothing waits for the disk.
+bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr,
+                     SyncToDisk sync = SyncToDisk::Yes);
 
 // The cause of a system error (an errno value) in Portuguese, for the user's messages.
 QString describeSystemError(int code);

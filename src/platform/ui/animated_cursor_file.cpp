@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include "platform/failure.h"
+#include "platform/graphics/bmp_codec.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -24,18 +27,6 @@ std::uint16_t u16(const QByteArray& d, qsizetype at)
 std::uint32_t u32(const QByteArray& d, qsizetype at)
 {
     return std::uint32_t(u16(d, at)) | std::uint32_t(u16(d, at + 2)) << 16;
-}
-
-void put16(QByteArray& d, std::uint16_t v)
-{
-    d.append(char(v & 0xFF));
-    d.append(char(v >> 8));
-}
-
-void put32(QByteArray& d, std::uint32_t v)
-{
-    put16(d, std::uint16_t(v & 0xFFFF));
-    put16(d, std::uint16_t(v >> 16));
 }
 
 // One frame out of a cursor or icon file: the image nearest 32 pixels wide, with its hot spot.
@@ -70,15 +61,11 @@ std::optional<CursorFrame> readIconFile(const QByteArray& d)
     if (image.startsWith("\x89PNG")) {
         decoded = QImage::fromData(image, "png");
     } else {
-        // A file of this one image, so the decoder cannot pick another.
-        QByteArray single;
-        put16(single, 0);
-        put16(single, std::uint16_t(type));
-        put16(single, 1);
-        single.append(d.mid(entry, 12));
-        put32(single, std::uint32_t(kIconDirSize + kIconEntrySize));
-        single.append(image);
-        decoded = QImage::fromData(single, "ico");
+        try {
+            decoded = DecodeIconDib(reinterpret_cast<const uchar*>(image.constData()), image.size());
+        } catch (const InvalidPicture&) {
+            return std::nullopt;
+        }
     }
     if (decoded.isNull())
         return std::nullopt;
