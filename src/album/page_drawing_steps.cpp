@@ -171,9 +171,11 @@ void GuardarCopia(CopiasDaFotoVazia& c, const QImage& copia)
     c.copias.push_back(copia);
 }
 
-bool Guardada(const CopiasDaFotoVazia& c, QSize tamanho)
+// The kept copy of that size, or null. The caller holds the lock.
+const QImage* CopiaGuardada(const CopiasDaFotoVazia& c, QSize tamanho)
 {
-    return std::any_of(c.copias.begin(), c.copias.end(), [&](const QImage& i) { return i.size() == tamanho; });
+    const auto achada = std::find_if(c.copias.begin(), c.copias.end(), [&](const QImage& i) { return i.size() == tamanho; });
+    return achada != c.copias.end() ? &*achada : nullptr;
 }
 
 } // namespace
@@ -185,7 +187,7 @@ void PrepararFotoVazia(const std::vector<QSize>& tamanhos)
         CopiasDaFotoVazia& c = Copias();
         std::lock_guard lock(c.mutex);
         for (const QSize& t : tamanhos)
-            if (!t.isEmpty() && std::int64_t(t.width()) * t.height() <= kMaiorCopiaDaFotoVazia && !Guardada(c, t)
+            if (!t.isEmpty() && std::int64_t(t.width()) * t.height() <= kMaiorCopiaDaFotoVazia && !CopiaGuardada(c, t)
                 && std::find(faltam.begin(), faltam.end(), t) == faltam.end() && faltam.size() < kTamanhosGuardados)
                 faltam.push_back(t);
     }
@@ -197,7 +199,7 @@ void PrepararFotoVazia(const std::vector<QSize>& tamanhos)
     CopiasDaFotoVazia& c = Copias();
     std::lock_guard lock(c.mutex);
     for (const QImage& copia : copias)
-        if (!Guardada(c, copia.size()))
+        if (!CopiaGuardada(c, copia.size()))
             GuardarCopia(c, copia);
 }
 
@@ -216,10 +218,8 @@ void DesenharFotoVazia(Canvas& canvas, const Rect& r)
     {
         CopiasDaFotoVazia& c = Copias();
         std::lock_guard lock(c.mutex);
-        const auto achada = std::find_if(c.copias.begin(), c.copias.end(),
-                                         [&](const QImage& i) { return i.size() == tamanho; });
-        if (achada != c.copias.end()) {
-            copia = *achada;
+        if (const QImage* guardada = CopiaGuardada(c, tamanho)) {
+            copia = *guardada;
         } else {
             copia = EscalarFotoVazia(tamanho);
             GuardarCopia(c, copia);
