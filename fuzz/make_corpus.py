@@ -49,6 +49,8 @@ write("job_file", "lf_only.pvo", job([a4], end="\n"))
 write("job_file", "page_1_by_2147483647.pvo", job([(0, 3, (0, 0, 1, 2147483647), [])]))
 write("job_file", "frame_over_the_whole_range.pvo",
       job([(0, 3, (0, 0, 210, 297), [(-2147483648, 10, 2147483647, 100, 0, "")])]))
+write("job_file", "empty_frame_far_wider_than_the_page.pvo",
+      job([(0, 3, (0, 0, 2, 297), [(90, 28, 640, 148, 1, ""), (594, 28, 195, 148, 2, "")])]))
 write("job_file", "huge_frame_count.pvo", job([(0, 3, (0, 0, 210, 297), [])]).replace(b"\r\n          0\r\n          \r\n", b"\r\n          2147483647\r\n          \r\n", 1))
 
 

@@ -139,8 +139,11 @@ const platform::Graphic& FotoVazia()
 
 namespace {
 
-// Beyond this a scaled copy is not worth its memory: such a frame is drawn straight away.
+// Beyond these a scaled copy is not worth its memory, or its scaling would take every row of the
+// picture across a needlessly long side: such a frame is drawn straight away, only its part on the
+// canvas being scaled.
 constexpr std::int64_t kMaiorCopiaDaFotoVazia = 4'000'000; // pixels
+constexpr std::int64_t kMaiorLadoDaCopia = 8192;          // pixels
 constexpr std::size_t kTamanhosGuardados = 8;
 
 struct CopiasDaFotoVazia {
@@ -171,6 +174,11 @@ void GuardarCopia(CopiasDaFotoVazia& c, const QImage& copia)
     c.copias.push_back(copia);
 }
 
+bool MereceCopia(std::int64_t w, std::int64_t h)
+{
+    return w > 0 && h > 0 && w <= kMaiorLadoDaCopia && h <= kMaiorLadoDaCopia && w * h <= kMaiorCopiaDaFotoVazia;
+}
+
 // The kept copy of that size, or null. The caller holds the lock.
 const QImage* CopiaGuardada(const CopiasDaFotoVazia& c, QSize tamanho)
 {
@@ -187,7 +195,7 @@ void PrepararFotoVazia(const std::vector<QSize>& tamanhos)
         CopiasDaFotoVazia& c = Copias();
         std::lock_guard lock(c.mutex);
         for (const QSize& t : tamanhos)
-            if (!t.isEmpty() && std::int64_t(t.width()) * t.height() <= kMaiorCopiaDaFotoVazia && !CopiaGuardada(c, t)
+            if (MereceCopia(t.width(), t.height()) && !CopiaGuardada(c, t)
                 && std::find(faltam.begin(), faltam.end(), t) == faltam.end() && faltam.size() < kTamanhosGuardados)
                 faltam.push_back(t);
     }
@@ -209,7 +217,7 @@ void DesenharFotoVazia(Canvas& canvas, const Rect& r)
     const std::int64_t h = std::int64_t(r.Bottom) - r.Top;
     if (w <= 0 || h <= 0)
         return;
-    if (w * h > kMaiorCopiaDaFotoVazia) {
+    if (!MereceCopia(w, h)) {
         canvas.StretchDraw(r, FotoVazia());
         return;
     }

@@ -389,6 +389,23 @@ TEST(Placeholder, FramesOfSeveralSizesGetTheirOwnCopiesScaledSideBySide)
     }
 }
 
+TEST(Placeholder, AFrameFarLongerThanTheCanvasIsDrawnStraightAwayWithoutACopy)
+{
+    // Keeping a copy would scale every row of the placeholder across 40000 pixels; only the part on
+    // the canvas is scaled instead, with the same pixels there.
+    const Rect frames[] = {{0, 10, 40000, 30}, {10, 0, 30, 40000}};
+    for (const Rect& frame : frames) {
+        TPagina page = Page(64, 48, {frame});
+        Bitmap screen(64, 48);
+        const int before = desenho::EscalasDaFotoVazia();
+        page.DesenharNaTela(screen.GetCanvas(), true);
+        EXPECT_EQ(desenho::EscalasDaFotoVazia(), before);
+        Bitmap reference(64, 48);
+        reference.GetCanvas().StretchDraw(frame, desenho::FotoVazia());
+        EXPECT_EQ(screen.Image().copy(frame.Left, frame.Top, 20, 20), reference.Image().copy(frame.Left, frame.Top, 20, 20));
+    }
+}
+
 TEST(HugeFrames, AFrameNoCanvasCanMapDrawsNothingAndTheOthersStillDraw)
 {
     TPagina page = Page(1, 1, {Rect{0, 0, 1, 1}});
