@@ -20,9 +20,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <exception>
-#include <numeric>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -72,24 +70,11 @@ bool EhJpeg(const QString& nome)
     return grafico && grafico->Kind() == platform::GraphicKind::Jpeg;
 }
 
-// Paints white the part of the pixels in the region (white is every byte at 255, in 24 and 32 bits
-// alike), over the pixel threads.
+// Paints white the part of the pixels in the region (24 or 32 bits), over the pixel threads.
 void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao)
 {
-    const QRegion dentro = regiao.intersected(QRect(QPoint(0, 0), pixels.tamanho));
-    const int bytes = pixels.formato == QImage::Format_BGR888 ? 3 : 4;
-    std::vector<QRect> faixas;
-    for (const QRect& r : dentro)
-        for (int y = r.top(); y <= r.bottom(); y += 64)
-            faixas.push_back(QRect(r.left(), y, r.width(), std::min(64, r.bottom() + 1 - y)));
-    const std::int64_t area = std::accumulate(faixas.begin(), faixas.end(), std::int64_t(0), [](std::int64_t a, const QRect& r) {
-        return a + std::int64_t(r.width()) * r.height();
-    });
-    platform::ParallelFor(int(faixas.size()), [&](int i) {
-        const QRect& r = faixas[std::size_t(i)];
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memset(pixels.bits + y * pixels.stride + qsizetype(r.left()) * bytes, 0xff, std::size_t(r.width()) * bytes);
-    }, area < (1 << 20) ? 1 : 0);
+    platform::FillWhite(pixels.bits, pixels.stride, pixels.formato == QImage::Format_BGR888 ? 3 : 4, pixels.tamanho,
+                        regiao);
 }
 
 // The threads that share the scaling of a progressive photo's rows (see PrepararGrupoJpeg).

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -156,16 +157,26 @@ void FillWhite(QImage& image)
         image.fill(Qt::white);
         return;
     }
-    // White is every byte 0xFF in these formats.
-    uchar* bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    const int height = image.height();
-    const int bands = PixelThreads() * 4;
-    ParallelFor(bands, [&](int band) {
-        const int y0 = int(std::int64_t(height) * band / bands);
-        const int y1 = int(std::int64_t(height) * (band + 1) / bands);
-        std::memset(bits + qsizetype(y0) * stride, 0xFF, std::size_t(y1 - y0) * std::size_t(stride));
-    });
+    FillWhite(image.bits(), image.bytesPerLine(), f == QImage::Format_BGR888 ? 3 : 4, image.size(),
+              QRegion(image.rect()));
+}
+
+void FillWhite(uchar* bits, qsizetype stride, int bytesPerPixel, QSize size, const QRegion& region)
+{
+    // Bands of at most 64 rows of each rectangle, shared among the threads.
+    std::vector<QRect> bands;
+    std::int64_t area = 0;
+    for (const QRect& r : region.intersected(QRect(QPoint(0, 0), size))) {
+        for (int y = r.top(); y <= r.bottom(); y += 64)
+            bands.push_back(QRect(r.left(), y, r.width(), std::min(64, r.bottom() + 1 - y)));
+        area += std::int64_t(r.width()) * r.height();
+    }
+    ParallelFor(int(bands.size()), [&](int i) {
+        const QRect& r = bands[std::size_t(i)];
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memset(bits + qsizetype(y) * stride + qsizetype(r.left()) * bytesPerPixel, 0xFF,
+                        std::size_t(r.width()) * std::size_t(bytesPerPixel));
+    }, area < (1 << 20) ? 1 : 0);
 }
 
 void DiscardPixels(QImage& image)

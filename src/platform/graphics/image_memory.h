@@ -2,6 +2,7 @@
 // Limits and allocation of pixel buffers. Every size product is 64-bit; a picture beyond the limits
 // is refused before anything is allocated, and an allocation that fails raises OutOfMemory.
 #include <QImage>
+#include <QRegion>
 
 #include <cstdint>
 
@@ -26,6 +27,9 @@ void ReleaseRecycledImageMemory();
 
 // Paints every pixel white; a large 24- or 32-bit image is painted over the pixel threads.
 void FillWhite(QImage& image);
+// Paints white the pixels of the region (clipped to `size`) in 24- or 32-bit rows of `stride` bytes
+// starting at `bits`, where white is every byte 0xFF; a large region over the pixel threads.
+void FillWhite(uchar* bits, qsizetype stride, int bytesPerPixel, QSize size, const QRegion& region);
 
 // Gives the memory under a large image's pixels back to the system, the image staying as it is in
 // size and format: its pixels are undefined until written again. For an image about to be painted
