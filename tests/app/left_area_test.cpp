@@ -58,7 +58,7 @@ protected:
     }
 
     QString Caminho(const QString& pasta, int i) { return pasta + QStringLiteral("/f%1.bmp").arg(i, 2, 10, QLatin1Char('0')); }
-    // The file of the k-th thumbnail (the list keeps the file system's order).
+    // The file of the k-th thumbnail.
     QString NaLista(int k) { return janela->thuImagens->Thumbnails()[k]->Filename(); }
 
     // A drag of the caret thumbnail dropped on the page at a point, with the events a drag gives.
@@ -258,6 +258,41 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     for (int k = 0; k < 10; ++k)
         EXPECT_GE(janela->Backups()[std::size_t(k)].Moldura, 0);
     EXPECT_LT(janela->Backups()[10].Moldura, 0);
+}
+
+TEST_F(LeftArea, ACardWrittenOutOfOrderIsListedShownAndInsertedByName)
+{
+    // Written in a shuffled order: the shell list (folders first), the thumbnails and the frames
+    // filled by a multiple insertion all take the names' order, digits as numbers, case ignored.
+    const QString pasta = freshFolder(QStringLiteral("cartao"));
+    const QStringList embaralhados = {QStringLiteral("IMG_10.bmp"), QStringLiteral("img_2.bmp"), QStringLiteral("IMG_0003.bmp"),
+                                      QStringLiteral("IMG_1.bmp")};
+    for (const QString& nome : embaralhados)
+        writeFile(pasta + QLatin1Char('/') + nome, BmpBytes(SolidImage(16, 12, QColor(20, 90, 160)), 24));
+    QDir().mkpath(pasta + QStringLiteral("/zeta"));
+    const QStringList ordem = {QStringLiteral("IMG_1.bmp"), QStringLiteral("img_2.bmp"), QStringLiteral("IMG_0003.bmp"),
+                               QStringLiteral("IMG_10.bmp")};
+    MostrarPasta(pasta);
+
+    QStringList miniaturas;
+    for (int k = 0; k < janela->thuImagens->Thumbnails().Count(); ++k)
+        miniaturas << janela->thuImagens->Thumbnails()[k]->Caption();
+    EXPECT_EQ(miniaturas, ordem);
+
+    QAbstractItemModel* modelo = janela->sheImagens->model();
+    const QModelIndex raiz = janela->sheImagens->rootIndex();
+    QTRY_COMPARE(modelo->rowCount(raiz), 5);
+    QStringList lista;
+    for (int r = 0; r < 5; ++r)
+        lista << modelo->index(r, 0, raiz).data().toString();
+    EXPECT_EQ(lista, QStringList{QStringLiteral("zeta")} + ordem);
+
+    janela->thuImagens->SelectAll();
+    Atendente atendente;
+    atendente.respostas = {6};
+    janela->mniInserirTodasSelecionadasClick();
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(janela->Foto(0, k).NomeDoArquivo, pasta + QLatin1Char('/') + ordem[k]) << k;
 }
 
 TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)

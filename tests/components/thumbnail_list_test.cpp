@@ -54,21 +54,22 @@ protected:
     std::unique_ptr<TThumbnailList> lista;
 };
 
-TEST_F(ThumbnailListTest, LoadFolderKeepsThePictureExtensionsInTheFileSystemsOrder)
+TEST_F(ThumbnailListTest, LoadFolderKeepsThePictureExtensionsInNameOrder)
 {
+    // Created out of order: listed by name, letter case ignored, digits as numbers.
     const QString pasta = Pasta(QStringLiteral("cinco"));
-    for (const char* nome : {"a.jpg", "b.Jpeg", "c.png", "d.tif", "e.bmp"})
+    for (const char* nome : {"IMG_10.jpg", "e.bmp", "c.png", "img_2.JPG", "a.jpg", "IMG_0003.gif", "d.tif", "b.Jpeg",
+                             "IMG_1.jpg"})
         writeFile(pasta + QLatin1Char('/') + QLatin1String(nome), "x");
     lista->LoadFolder(pasta + QStringLiteral("/*.*"));
 
-    QStringList esperados;
-    for (const QString& nome : platform::folderEntryNames(pasta, QStringLiteral("*.*")))
-        if (nome != QStringLiteral("c.png") && nome != QStringLiteral("d.tif"))
-            esperados << nome;
-    ASSERT_EQ(lista->Thumbnails().Count(), 3);
-    EXPECT_EQ(lista->Count(), 3);
+    const QStringList esperados = {QStringLiteral("a.jpg"),     QStringLiteral("b.Jpeg"),       QStringLiteral("e.bmp"),
+                                   QStringLiteral("IMG_1.jpg"), QStringLiteral("img_2.JPG"),    QStringLiteral("IMG_0003.gif"),
+                                   QStringLiteral("IMG_10.jpg")};
+    ASSERT_EQ(lista->Thumbnails().Count(), 7);
+    EXPECT_EQ(lista->Count(), 7);
     QStringList vistos;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 7; ++i) {
         TThumbnail* item = lista->Thumbnails()[i];
         vistos << item->Caption();
         EXPECT_EQ(item->Filename(), pasta + QLatin1Char('/') + item->Caption());
@@ -76,6 +77,32 @@ TEST_F(ThumbnailListTest, LoadFolderKeepsThePictureExtensionsInTheFileSystemsOrd
         EXPECT_TRUE(item->Picture().Empty());
     }
     EXPECT_EQ(vistos, esperados);
+}
+
+TEST(FolderNames, CompareByNameIgnoringCaseWithDigitsAsNumbers)
+{
+    struct Caso {
+        const char* a;
+        const char* b;
+        int sinal;
+    } casos[] = {
+        {"IMG_2.jpg", "IMG_10.jpg", -1},   // as numbers, not as text
+        {"img_2.jpg", "IMG_10.jpg", -1},   // letter case ignored
+        {"B.jpg", "a.jpg", 1},
+        {"Água.jpg", "b.jpg", -1},           // an accented letter among its plain one
+        {"IMG_0009.jpg", "IMG_10.jpg", -1}, // leading zeros do not count
+        {"x99999999999999999999.jpg", "x100000000000000000000.jpg", -1}, // beyond 64 bits
+        {"a.jpg", "a1.jpg", -1},
+        {"foto 1 b.jpg", "foto 1 a.jpg", 1}, // after an equal number, the rest decides
+        {"A.jpg", "a.jpg", -1},              // equal but for case: an order all the same
+        {"a.jpg", "a.jpg", 0},
+    };
+    for (const Caso& c : casos) {
+        const int r = platform::compareFileNames(QString::fromUtf8(c.a), QString::fromUtf8(c.b));
+        EXPECT_EQ((r > 0) - (r < 0), c.sinal) << c.a << " " << c.b;
+        const int inversa = platform::compareFileNames(QString::fromUtf8(c.b), QString::fromUtf8(c.a));
+        EXPECT_EQ((inversa > 0) - (inversa < 0), -c.sinal) << c.b << " " << c.a;
+    }
 }
 
 TEST_F(ThumbnailListTest, HiddenFilesAndFoldersWithAPictureExtensionAreListedToo)

@@ -1,10 +1,11 @@
 #pragma once
 // The folder browser of the old shell's list view: the folders and files of one folder, sorted
-// (folders first), as a list without column headers. A double click on a folder enters it; "back"
+// (folders first, then by name as the folder listings order them), as a list without column headers. A double click on a folder enters it; "back"
 // goes to the folder above. It starts at the desktop folder, or at HOME when there is none.
 #include <QTreeView>
 
 class QFileSystemModel;
+class QSortFilterProxyModel;
 
 namespace lumoria::platform {
 
@@ -30,6 +31,7 @@ signals:
 
 private:
     QFileSystemModel* m_model = nullptr;
+    QSortFilterProxyModel* m_sorted = nullptr;
     QString m_root;
 };
 
