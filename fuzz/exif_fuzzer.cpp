@@ -1,5 +1,5 @@
-// The search for the camera's small picture in a JPEG's Exif block; what it finds is decoded as the
-// thumbnails do.
+// The search for the camera's small picture in a JPEG's Exif block, decoded as the thumbnails do,
+// and the reading of the way the picture lies from the block.
 #include "fuzz_support.h"
 
 #include "platform/failure.h"
@@ -14,8 +14,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray thumbnail =
-        lumoria::platform::ExifThumbnail(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    try {
+        lumoria::platform::ReadJpegInfo(bytes);
+    } catch (const lumoria::InvalidPicture&) {
+    }
+    const QByteArray thumbnail = lumoria::platform::ExifThumbnail(bytes);
     if (thumbnail.isEmpty())
         return 0;
     try {

@@ -147,6 +147,10 @@ with tempfile.TemporaryDirectory() as tmp:
             tiff = b"II*\x00" + struct.pack("<I", 8) + ifd0 + b"\x00" * (26 - 8 - len(ifd0)) + ifd1 + out
             app1 = b"Exif\x00\x00" + tiff
             write("exif", "camera_thumbnail.jpg", out[:2] + b"\xff\xe1" + struct.pack(">H", len(app1) + 2) + app1 + out[2:])
+            # A photo turned a quarter clockwise (orientation 6), in Motorola byte order.
+            turned = b"Exif\x00\x00" + b"MM\x00*" + struct.pack(">I", 8) + struct.pack(">H", 1) \
+                + struct.pack(">HHIHH", 0x0112, 3, 1, 6, 0) + struct.pack(">I", 0)
+            write("exif", "turned_clockwise.jpg", out[:2] + b"\xff\xe1" + struct.pack(">H", len(turned) + 2) + turned + out[2:])
         if options:
             bomb = bytearray(out)
             sof = bomb.find(b"\xff\xc2")

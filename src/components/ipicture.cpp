@@ -364,14 +364,17 @@ bool TIPicture::LoadReducedFromExifThumbnail(const QString& fileName, QSize area
         const QByteArray miniatura = platform::ExifThumbnail(inicio);
         if (miniatura.isEmpty())
             return false;
-        const platform::JpegInfo foto = platform::ReadJpegInfo(inicio);
+        const platform::JpegInfo info = platform::ReadJpegInfo(inicio);
+        const QSize foto = info.UprightSize();
         platform::JpegImage pequena;
         pequena.LoadFromData(miniatura);
+        // The thumbnail is stored the way its photo is.
+        pequena.SetOrientation(info.orientation);
         // Only a thumbnail of the photo's own proportions (within a pixel) that covers the cell.
         const std::int64_t w = pequena.Width(), h = pequena.Height();
-        if (std::llabs(w * foto.height - h * foto.width) > std::max(foto.width, foto.height))
+        if (std::llabs(w * foto.height() - h * foto.width()) > std::max(foto.width(), foto.height()))
             return false;
-        const QSize alvo = FitThumbnail(foto.width, foto.height, area.width(), area.height()).expandedTo(QSize(1, 1));
+        const QSize alvo = FitThumbnail(foto.width(), foto.height(), area.width(), area.height()).expandedTo(QSize(1, 1));
         if (w < alvo.width() || h < alvo.height())
             return false;
         QImage copia = CopiaReduzida(pequena, alvo);
@@ -381,7 +384,7 @@ bool TIPicture::LoadReducedFromExifThumbnail(const QString& fileName, QSize area
         m_data = QByteArray();
         m_frameLeft = m_frameTop = 0;
         m_gifWidth = m_gifHeight = 0;
-        m_natural = EmHimetric(foto.width, foto.height);
+        m_natural = EmHimetric(foto.width(), foto.height());
         m_reduced = std::move(copia);
         m_reducedArea = area;
         return true;

@@ -196,6 +196,41 @@ TEST_F(ThumbnailListTest, ACellShowsThePictureFittedAndCentredWithoutEnlarging)
     }
 }
 
+TEST_F(ThumbnailListTest, AnExifOrientedPhotoAndItsEmbeddedThumbnailShowUpright)
+{
+    // For each tag: a.jpg carries a thumbnail of other colours (stored as its photo is), b.jpg none.
+    const QColor foto[] = {QColor(220, 30, 40), QColor(30, 200, 60), QColor(20, 40, 210), QColor(240, 220, 20)};
+    const QColor mini[] = {QColor(20, 200, 210), QColor(200, 40, 190), QColor(250, 250, 250), QColor(10, 10, 10)};
+    const QImage emPe = QuadrantsImage(320, 192, foto[0], foto[1], foto[2], foto[3]);
+    const QImage miniaturaEmPe = QuadrantsImage(160, 96, mini[0], mini[1], mini[2], mini[3]);
+    for (int tag = 1; tag <= 8; ++tag) {
+        SCOPED_TRACE(tag);
+        const QString pasta = Pasta(QStringLiteral("exif%1").arg(tag));
+        const QByteArray guardada = ReadBytes(WriteJpeg(QStringLiteral("exif-thumb.jpg"), StoredForExif(emPe, tag)));
+        const QByteArray miniatura = ReadBytes(WriteJpeg(QStringLiteral("exif-mini.jpg"), StoredForExif(miniaturaEmPe, tag)));
+        writeFile(pasta + QStringLiteral("/a.jpg"), WithExifOrientation(guardada, tag, tag % 2 == 0, miniatura));
+        writeFile(pasta + QStringLiteral("/b.jpg"), WithExifOrientation(guardada, tag, tag % 2 == 1));
+        lista->SetShowCaption(false);
+        lista->SetThumbnailSize(64);
+        lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+        Mostrar(192, 64);
+        const QImage tela = Pintar();
+        for (int i = 0; i < 2; ++i) {
+            SCOPED_TRACE(i);
+            // A 60 x 36 picture centred in the 60 x 60 area: the middles of its quarters.
+            const QPoint area = lista->ItemRect(i).topLeft() + QPoint(2, 2);
+            const QColor* cores = i == 0 ? mini : foto;
+            const QPoint quartos[] = {{15, 21}, {45, 21}, {15, 39}, {45, 39}};
+            for (int q = 0; q < 4; ++q) {
+                const QColor visto = tela.pixelColor(area + quartos[q]);
+                EXPECT_TRUE(Near(visto, cores[q], 16)) << q << " " << visto.name().toStdString();
+            }
+        }
+        EXPECT_EQ(lista->Thumbnails()[1]->Picture().PictureWidth(), 320);
+        EXPECT_EQ(lista->Thumbnails()[1]->Picture().PictureHeight(), 192);
+    }
+}
+
 TEST_F(ThumbnailListTest, AThumbnailHoldsNoBytesAndACopyNoLargerThanItsCell)
 {
     const QString pasta = Pasta(QStringLiteral("memoria"));

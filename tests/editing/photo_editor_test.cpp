@@ -117,6 +117,23 @@ TEST_F(PhotoEditor, LargePhotoBecomesAWorkingCopyFittedInTheStage)
     EXPECT_FALSE(editor->FModificado);
 }
 
+TEST_F(PhotoEditor, AnExifOrientedPhotoIsWorkedOnUpright)
+{
+    const QColor cores[] = {QColor(220, 30, 40), QColor(30, 200, 60), QColor(20, 40, 210), QColor(240, 220, 20)};
+    const QImage emPe = QuadrantsImage(120, 80, cores[0], cores[1], cores[2], cores[3]);
+    for (int tag = 1; tag <= 8; ++tag) {
+        SCOPED_TRACE(tag);
+        const QString foto = TempPath(QStringLiteral("editor-exif-%1.jpg").arg(tag));
+        WriteBytes(foto, WithExifOrientation(ReadBytes(WriteJpeg(QStringLiteral("editor-exif.jpg"), StoredForExif(emPe, tag))),
+                                             tag, tag < 5));
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(foto));
+        EXPECT_EQ(Tamanho(), QSize(120, 80));
+        const QPoint meios[] = {{30, 20}, {90, 20}, {30, 60}, {90, 60}};
+        for (int q = 0; q < 4; ++q)
+            EXPECT_TRUE(Near(QColor(Px(meios[q].x(), meios[q].y())), cores[q], 16)) << q;
+    }
+}
+
 TEST(PhotoEditorGeometry, FitsThePictureInsideTheStage)
 {
     struct Case {

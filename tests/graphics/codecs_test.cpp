@@ -152,6 +152,38 @@ TEST(Jpeg, DrawingSmallDecodesAtAReducedScaleThatStillCoversTheTarget)
     ExpectQuadrants(small.Image());
 }
 
+TEST(Jpeg, AnExifOrientationIsReadUpright)
+{
+    // A landscape picture stored as each tag asks (both byte orders), read back: its size, its
+    // pixels decoded whole, and drawn small from a reduced decode, all upright.
+    const QImage upright = Quadrants(160, 96);
+    for (int tag = 1; tag <= 8; ++tag) {
+        SCOPED_TRACE(tag);
+        const QByteArray stored = test::ReadBytes(
+            test::WriteJpeg(QStringLiteral("exif-%1.jpg").arg(tag), test::StoredForExif(upright, tag)));
+        const QByteArray bytes = test::WithExifOrientation(stored, tag, tag % 2 == 1);
+        EXPECT_EQ(ReadJpegInfo(bytes).orientation, tag);
+        JpegImage jpeg;
+        jpeg.LoadFromData(bytes);
+        EXPECT_EQ(jpeg.Width(), 160);
+        EXPECT_EQ(jpeg.Height(), 96);
+        Bitmap whole;
+        whole.Assign(jpeg);
+        ASSERT_EQ(whole.Width(), 160);
+        ExpectQuadrants(whole.Image());
+        // A quarter of each side needs a quarter of the stored pixels, however they lie.
+        EXPECT_EQ(jpeg.ScaleFor(QSize(40, 24)), 2);
+        Bitmap small(40, 24);
+        small.GetCanvas().StretchDraw(Rect{0, 0, 40, 24}, jpeg);
+        ExpectQuadrants(small.Image());
+    }
+    // A value outside 1 to 8 leaves the pixels as they are stored.
+    JpegImage odd;
+    odd.LoadFromData(test::WithExifOrientation(
+        test::ReadBytes(test::WriteJpeg(QStringLiteral("exif-9.jpg"), test::StoredForExif(upright, 6))), 9, true));
+    EXPECT_EQ(odd.Width(), 96);
+}
+
 TEST(Jpeg, EncodesWithItsQualityAndQtReadsTheResult)
 {
     Bitmap b;

@@ -128,6 +128,36 @@ TEST(AutoRotation, PortraitPhotoInLandscapeFrameTurnsAnticlockwise)
     EXPECT_TRUE(Near(At(screen, 350, 90), kBlue));
 }
 
+TEST(AutoRotation, AnExifOrientedPhotoLiesUprightBeforeItTurnsToItsFrame)
+{
+    // A landscape photo stored as each Exif tag asks, in a landscape frame (upright) and, as a copy,
+    // in a portrait frame (turned anticlockwise): the same from the file and from the cache's copy.
+    for (int tag = 1; tag <= 8; ++tag) {
+        SCOPED_TRACE(tag);
+        ScopedCache cache;
+        const QByteArray bytes = WithExifOrientation(
+            ReadBytes(WriteJpeg(QStringLiteral("exif-screen.jpg"), StoredForExif(Quads(180, 120), tag))), tag, tag > 4);
+        const QString deitada = TempPath(QStringLiteral("exif-screen-%1-a.jpg").arg(tag));
+        const QString empe = TempPath(QStringLiteral("exif-screen-%1-b.jpg").arg(tag));
+        WriteBytes(deitada, bytes);
+        WriteBytes(empe, bytes);
+        TPagina page = Page(300, 200, {Rect{0, 0, 120, 80}, Rect{150, 0, 230, 120}});
+        page.Fotos[0].NomeDoArquivo = deitada;
+        page.Fotos[1].NomeDoArquivo = empe;
+        for (int draw = 0; draw < 2; ++draw) {
+            SCOPED_TRACE(draw);
+            Bitmap screen(300, 200);
+            page.DesenharNaTela(screen.GetCanvas(), true);
+            ExpectColours(screen, {{{10, 10}, kRed}, {{110, 10}, kGreen}, {{10, 70}, kBlue}, {{110, 70}, kYellow}});
+            // Turned anticlockwise, the top-right quarter (green) comes to the top-left.
+            ExpectColours(screen, {{{160, 10}, kGreen}, {{220, 10}, kYellow}, {{160, 110}, kRed}, {{220, 110}, kBlue}});
+        }
+        ASSERT_NE(cache->Imagem(0), nullptr);
+        EXPECT_EQ(cache->Imagem(0)->Width(), 90);
+        EXPECT_EQ(cache->Imagem(0)->Height(), 60);
+    }
+}
+
 TEST(AutoRotation, ANearlySquarePhotoTurnsTheSameFromTheCache)
 {
     // 1001 x 1000 is landscape; halved and rounded to even it would be a 500 x 500 square, which

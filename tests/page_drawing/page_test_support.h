@@ -9,10 +9,14 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
+#include <utility>
 
 namespace lumoria::test {
 
@@ -30,6 +34,13 @@ inline TPagina Page(int width, int height, std::initializer_list<Rect> frames)
 inline QColor At(const platform::Bitmap& b, int x, int y)
 {
     return b.Image().pixelColor(x, y);
+}
+
+// Each point of the bitmap near its colour.
+inline void ExpectColours(const platform::Bitmap& b, std::initializer_list<std::pair<QPoint, QColor>> points)
+{
+    for (const auto& [point, colour] : points)
+        EXPECT_TRUE(Near(At(b, point.x(), point.y()), colour)) << point.x() << "," << point.y();
 }
 
 inline QImage Quads(int w, int h)

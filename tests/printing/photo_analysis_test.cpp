@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QTextEdit>
+#include <QTransform>
 
 #include <cmath>
 
@@ -199,6 +200,26 @@ TEST_F(JanelaDeAnalise, FillsItselfForAPhotoAndShowsThePictureInThePanel)
     EXPECT_TRUE(Near(tela.pixelColor(10 + 94, 42 + 63), QColor(200, 20, 20)));
     EXPECT_FALSE(Near(tela.pixelColor(5, 5), QColor(200, 20, 20)));
     EXPECT_FALSE(Near(tela.pixelColor(10 + 94, 30), QColor(200, 20, 20)));
+}
+
+TEST_F(JanelaDeAnalise, AnExifOrientedPhotoIsShownAndMeasuredUpright)
+{
+    // 300 x 200 upright, however it is stored: 210 x 140 at nine tenths, red above, blue below.
+    const QImage emPe = HalvesImage(200, 300, QColor(200, 20, 20), QColor(20, 20, 200)).transformed(QTransform().rotate(90));
+    for (int tag = 1; tag <= 8; ++tag) {
+        SCOPED_TRACE(tag);
+        const QString arquivo = TempPath(QStringLiteral("analise-exif-%1.jpg").arg(tag));
+        WriteBytes(arquivo, WithExifOrientation(ReadBytes(WriteJpeg(QStringLiteral("analise-exif.jpg"), StoredForExif(emPe, tag))),
+                                                tag, tag > 2));
+        TfrmAnalisarFotos janela(documento);
+        janela.SetarArquivoEMolduraDaFoto(arquivo, 0, 0);
+        EXPECT_EQ(janela.Linhas().value(0), "Dimensões da Foto: 200 x 300 Pixels");
+        EXPECT_EQ(janela.imgImagem->geometry(), QRect(10, 42, 189, 126));
+        janela.show();
+        const QImage tela = janela.pnlImagem->grab().toImage();
+        EXPECT_TRUE(Near(tela.pixelColor(10 + 94, 42 + 20), QColor(200, 20, 20), 16));
+        EXPECT_TRUE(Near(tela.pixelColor(10 + 94, 42 + 106), QColor(20, 20, 200), 16));
+    }
 }
 
 TEST_F(JanelaDeAnalise, AMissingFileLeavesTheWindowAsDesigned)

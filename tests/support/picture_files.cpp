@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QPainter>
+#include <QTransform>
 
 #include <gif_lib.h>
 
@@ -168,6 +169,74 @@ QString WriteJpeg(const QString& name, const QImage& image, int quality, bool gr
     if (!writer.write(grey ? image.convertToFormat(QImage::Format_Grayscale8) : image))
         throw std::runtime_error("cannot write JPEG: " + writer.errorString().toStdString());
     return path;
+}
+
+QImage ShownByExif(const QImage& stored, int tag)
+{
+    const QImage clockwise = stored.transformed(QTransform().rotate(90));
+    switch (tag) {
+    case 2: return stored.mirrored(true, false);
+    case 3: return stored.mirrored(true, true);
+    case 4: return stored.mirrored(false, true);
+    case 5: return clockwise.mirrored(true, false); // transposed
+    case 6: return clockwise;
+    case 7: return clockwise.mirrored(false, true); // transposed across the other diagonal
+    case 8: return stored.transformed(QTransform().rotate(270));
+    default: return stored;
+    }
+}
+
+QImage StoredForExif(const QImage& upright, int tag)
+{
+    // Every tag undoes itself but the two quarter turns, which undo each other.
+    return ShownByExif(upright, tag == 6 ? 8 : tag == 8 ? 6 : tag);
+}
+
+QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail)
+{
+    QByteArray tiff;
+    auto u16 = [&](unsigned v) {
+        const char a = char(v >> 8), b = char(v & 0xFF);
+        tiff.append(bigEndian ? a : b).append(bigEndian ? b : a);
+    };
+    auto u32 = [&](std::uint32_t v) {
+        if (bigEndian) {
+            u16(v >> 16);
+            u16(v & 0xFFFF);
+        } else {
+            u16(v & 0xFFFF);
+            u16(v >> 16);
+        }
+    };
+    tiff.append(bigEndian ? "MM" : "II");
+    u16(42);
+    u32(8);
+    // IFD0: the orientation (a SHORT, left-justified in the value field).
+    u16(1);
+    u16(0x0112);
+    u16(3);
+    u32(1);
+    u16(unsigned(tag));
+    u16(0);
+    u32(thumbnail.isEmpty() ? 0 : 26);
+    if (!thumbnail.isEmpty()) {
+        // IFD1 at 26: where the thumbnail's bytes are and how many, then the bytes at 56.
+        u16(2);
+        u16(0x0201);
+        u16(4);
+        u32(1);
+        u32(56);
+        u16(0x0202);
+        u16(4);
+        u32(1);
+        u32(std::uint32_t(thumbnail.size()));
+        u32(0);
+        tiff.append(thumbnail);
+    }
+    const QByteArray block = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char((block.size() + 2) >> 8)).append(char((block.size() + 2) & 0xFF));
+    return jpeg.left(2) + segment + block + jpeg.mid(2);
 }
 
 QString WriteBmp(const QString& name, const QImage& image, int bits)

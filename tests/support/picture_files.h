@@ -25,6 +25,15 @@ QImage QuadrantsImage(int width, int height, const QColor& topLeft, const QColor
 // BMP bytes of bits 1, 4, 8 (palette of the image's colours, at most 2, 16 or 256), 24 or 32;
 // bottom-up unless topDown.
 QByteArray BmpBytes(const QImage& image, int bits, bool topDown = false);
+// How a viewer shows stored pixels under an Exif orientation tag (1 to 8), through Qt's transforms.
+QImage ShownByExif(const QImage& stored, int tag);
+// The pixels to store so that a viewer shows `upright` under that tag.
+QImage StoredForExif(const QImage& upright, int tag);
+// The JPEG bytes with an Exif block written by hand right after the start marker: the orientation
+// tag in IFD0, in big-endian ("MM") or little-endian ("II") order, and, when given, a thumbnail's
+// JPEG bytes in IFD1.
+QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail = {});
+
 // Writes a JPEG through Qt (quality 95 unless given); grey when grey is set.
 QString WriteJpeg(const QString& name, const QImage& image, int quality = 95, bool grey = false);
 QString WriteBmp(const QString& name, const QImage& image, int bits = 24);

@@ -162,4 +162,53 @@ QImage RotateAnticlockwise(const QImage& image)
     return dst;
 }
 
+Orientation Orientation::FromExif(int tag)
+{
+    switch (tag) {
+    case 2: return {true, false, false};
+    case 3: return {true, true, false};
+    case 4: return {false, true, false};
+    case 5: return {false, false, true};
+    case 6: return {false, true, true};
+    case 7: return {true, true, true};
+    case 8: return {true, false, true};
+    default: return {};
+    }
+}
+
+Orientation Orientation::Then(Orientation next) const
+{
+    // The next flips act on swapped axes when this one swaps; flips commute, so they move before it.
+    const bool nextX = transpose ? next.flipY : next.flipX;
+    const bool nextY = transpose ? next.flipX : next.flipY;
+    return {flipX != nextX, flipY != nextY, transpose != next.transpose};
+}
+
+QRect Orientation::SourceOf(const QRect& placed, QSize sourceSize) const
+{
+    QRect r = transpose ? QRect(placed.y(), placed.x(), placed.height(), placed.width()) : placed;
+    if (flipX)
+        r.moveLeft(sourceSize.width() - r.x() - r.width());
+    if (flipY)
+        r.moveTop(sourceSize.height() - r.y() - r.height());
+    return r;
+}
+
+QImage Orient(const QImage& image, Orientation orientation)
+{
+    if (orientation.Identity() || image.isNull())
+        return image;
+    if (!orientation.transpose) {
+        QImage mirrored = image.mirrored(orientation.flipX, orientation.flipY);
+        if (mirrored.isNull())
+            throw OutOfMemory();
+        return mirrored;
+    }
+    // A swap after flips (fx, fy) is the anticlockwise turn after flips (!fx, fy).
+    const QImage flipped = !orientation.flipX || orientation.flipY ? image.mirrored(!orientation.flipX, orientation.flipY) : image;
+    if (flipped.isNull())
+        throw OutOfMemory();
+    return RotateAnticlockwise(flipped);
+}
+
 } // namespace lumoria::platform

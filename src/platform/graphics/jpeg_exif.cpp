@@ -60,6 +60,8 @@ private:
     bool m_little = true;
 };
 
+constexpr std::uint32_t kTagOrientation = 0x0112;
+constexpr std::uint32_t kTypeShort = 3;
 constexpr std::uint32_t kTagJpegOffset = 0x0201;
 constexpr std::uint32_t kTagJpegLength = 0x0202;
 
@@ -98,7 +100,39 @@ QByteArray ThumbnailOfTiff(const QByteArray& data, Tiff& tiff)
     return miniatura;
 }
 
+bool IsExifBlock(const QByteArray& data, qsizetype start, qsizetype size)
+{
+    return size >= 14 && data.mid(start, 6) == QByteArray("Exif\0\0", 6);
+}
+
 } // namespace
+
+int ExifOrientation(const QByteArray& app1)
+{
+    if (!IsExifBlock(app1, 0, app1.size()))
+        return 1;
+    Tiff tiff(app1, 6, app1.size() - 6);
+    if (!tiff.Init())
+        return 1;
+    const auto ifd0 = tiff.U32(4);
+    const auto entradas = ifd0 ? tiff.U16(*ifd0) : std::nullopt;
+    if (!entradas)
+        return 1;
+    for (std::uint32_t i = 0; i < *entradas; ++i) {
+        const qsizetype entrada = qsizetype(*ifd0) + 2 + 12 * qsizetype(i);
+        const auto tag = tiff.U16(entrada);
+        if (!tag)
+            return 1;
+        if (*tag != kTagOrientation)
+            continue;
+        const auto tipo = tiff.U16(entrada + 2);
+        const auto valor = tiff.U16(entrada + 8);
+        if (tipo != kTypeShort || !valor || *valor < 1 || *valor > 8)
+            return 1;
+        return int(*valor);
+    }
+    return 1;
+}
 
 QByteArray ExifThumbnail(const QByteArray& data)
 {
@@ -121,7 +155,7 @@ QByteArray ExifThumbnail(const QByteArray& data)
             return QByteArray();
         const qsizetype segmento = pos + 4;
         const qsizetype tamanho = std::min(comprimento - 2, data.size() - segmento);
-        if (marcador == 0xE1 && tamanho >= 14 && data.mid(segmento, 6) == QByteArray("Exif\0\0", 6)) {
+        if (marcador == 0xE1 && IsExifBlock(data, segmento, tamanho)) {
             Tiff tiff(data, segmento + 6, tamanho - 6);
             const QByteArray miniatura = ThumbnailOfTiff(data, tiff);
             if (!miniatura.isEmpty())

@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/image_memory.h"
+#include "platform/graphics/jpeg_exif.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -89,6 +90,25 @@ void SkipInput(j_decompress_ptr info, long count)
 
 void TermSource(j_decompress_ptr) {}
 
+// The APP1 segments are kept while the header is read, for the orientation.
+void KeepExif(jpeg_decompress_struct& info)
+{
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+}
+
+// The orientation of the first Exif block among the kept segments.
+int OrientationOf(const jpeg_decompress_struct& info)
+{
+    for (jpeg_saved_marker_ptr m = info.marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1)
+            continue;
+        const QByteArray block = QByteArray::fromRawData(reinterpret_cast<const char*>(m->data), qsizetype(m->data_length));
+        if (block.startsWith(QByteArray("Exif\0\0", 6)))
+            return ExifOrientation(block);
+    }
+    return 1;
+}
+
 class Decompressor {
 public:
     explicit Decompressor(const QByteArray& data)
@@ -116,6 +136,7 @@ public:
         if (data.size() < 4 || uchar(data[0]) != 0xFF || uchar(data[1]) != 0xD8)
             throw InvalidPicture("JPEG error #53: Not a JPEG file: starts with 0x"
                                  + QByteArray(data.left(2)).toHex().toStdString());
+        KeepExif(m_info);
         jpeg_read_header(&m_info, TRUE);
         CheckPictureSize(m_info.image_width, m_info.image_height, "JPEG");
         // A progressive picture is decoded through a buffer of the whole picture's coefficients,
@@ -325,12 +346,14 @@ JpegRowReader::JpegRowReader(const QString& path) : m(std::make_unique<State>())
     m->info.client_data = &m->coefficients;
     m->coefficients.Install(m->info);
     jpeg_stdio_src(&m->info, m->file);
+    KeepExif(m->info);
     jpeg_read_header(&m->info, TRUE);
     CheckPictureSize(m->info.image_width, m->info.image_height, "JPEG");
     m->header.width = int(m->info.image_width);
     m->header.height = int(m->info.image_height);
     m->header.grayscale = IsGrey(m->info);
     m->header.progressive = jpeg_has_multiple_scans(&m->info);
+    m->header.orientation = OrientationOf(m->info);
     m->cmyk = IsCmyk(m->info);
 }
 
@@ -391,6 +414,7 @@ JpegInfo ReadJpegInfo(const QByteArray& data)
     info.height = int(d.info().image_height);
     info.grayscale = IsGrey(d.info());
     info.progressive = jpeg_has_multiple_scans(&d.info());
+    info.orientation = OrientationOf(d.info());
     return info;
 }
 
@@ -551,6 +575,15 @@ void JpegImage::LoadFromData(const QByteArray& data)
     const JpegInfo info = ReadJpegInfo(data);
     m_data = data;
     m_info = info;
+    m_upright = info.Upright();
+    m_decoded = QImage();
+    m_decodedEighths = 0;
+}
+
+void JpegImage::SetOrientation(int exifTag)
+{
+    m_info.orientation = exifTag;
+    m_upright = m_info.Upright();
     m_decoded = QImage();
     m_decodedEighths = 0;
 }
@@ -578,10 +611,11 @@ void JpegImage::Assign(const Graphic& source)
     LoadFromData(data);
 }
 
-int JpegImage::ScaleFor(QSize target) const
+int JpegImage::ScaleFor(QSize upright) const
 {
-    if (target.isEmpty() || m_info.width <= 0)
+    if (upright.isEmpty() || m_info.width <= 0)
         return 8;
+    const QSize target = m_upright.Apply(upright); // as the pixels are stored
     for (int n = 1; n < 8; ++n) {
         // libjpeg rounds scaled sizes up.
         const long long w = (static_cast<long long>(m_info.width) * n + 7) / 8;
@@ -598,7 +632,8 @@ QImage JpegImage::DecodedFor(int eighths, bool native) const
         return QImage();
     const bool reusable = !m_decoded.isNull() && m_decodedEighths >= eighths && (!native || (m_decodedNative && m_decodedEighths == 8));
     if (!reusable) {
-        m_decoded = DecodeJpeg(m_data, native ? JpegOutput::Native : JpegOutput::Rgb32, native ? 8 : eighths);
+        m_decoded = Orient(DecodeJpeg(m_data, native ? JpegOutput::Native : JpegOutput::Rgb32, native ? 8 : eighths),
+                           m_upright);
         m_decodedEighths = native ? 8 : eighths;
         m_decodedNative = native;
     }

@@ -2,9 +2,11 @@
 // JPEG pictures through libjpeg (API 62). A JPEG image keeps the file's bytes and decodes on demand:
 // at full size in the decoder's format (24-bit blue-green-red, 8-bit grey) when a bitmap takes a copy,
 // and at the smallest DCT scale that still covers the target when it is drawn smaller than itself.
+// A JPEG image is upright as its Exif orientation says: its size, its pixels and its drawing.
 // Every libjpeg error, and a file cut short, raises InvalidPicture.
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/graphic.h"
+#include "platform/graphics/image_rotation.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -15,10 +17,15 @@
 namespace lumoria::platform {
 
 struct JpegInfo {
-    int width = 0;
+    int width = 0;  // as the pixels are stored
     int height = 0;
     bool grayscale = false;
     bool progressive = false;
+    int orientation = 1; // the Exif orientation tag, 1 to 8
+
+    // What turns the stored pixels upright, and the size they then have.
+    Orientation Upright() const { return Orientation::FromExif(orientation); }
+    QSize UprightSize() const { return Upright().Apply(QSize(width, height)); }
 };
 
 // The header of a JPEG stream.
@@ -29,7 +36,7 @@ enum class JpegOutput {
     Rgb32,  // 32-bit for drawing
 };
 
-// Decodes at scale eighths/8 (1..8).
+// Decodes at scale eighths/8 (1..8), as the pixels are stored.
 QImage DecodeJpeg(const QByteArray& data, JpegOutput output, int eighths = 8);
 // Compresses with a quality from 1 to 100.
 QByteArray EncodeJpeg(const QImage& image, int quality);
@@ -46,7 +53,7 @@ public:
 
     const JpegInfo& Info() const;
     // Starts the decode at eighths/8 of the size (1..8) and returns the size of the rows to come,
-    // which are 24-bit blue, green, red.
+    // which are 24-bit blue, green, red, as the pixels are stored (Info().Upright() turns them).
     QSize Start(int eighths);
     // The next row (valid until the next call), or null after the last.
     const uchar* NextRow();
@@ -68,8 +75,8 @@ public:
     ~JpegImage() override;
 
     GraphicKind Kind() const override { return GraphicKind::Jpeg; }
-    int Width() const override { return m_info.width; }
-    int Height() const override { return m_info.height; }
+    int Width() const override { return m_upright.transpose ? m_info.height : m_info.width; }
+    int Height() const override { return m_upright.transpose ? m_info.width : m_info.height; }
     bool Grayscale() const { return m_info.grayscale; }
     bool Progressive() const { return m_info.progressive; }
     std::unique_ptr<Graphic> Clone() const override;
@@ -78,6 +85,10 @@ public:
 
     void LoadFromData(const QByteArray& data) override;
     QByteArray SaveToData() const override { return m_data; }
+
+    // Lays the pixels as this Exif orientation tag says instead of the bytes' own (for a camera's
+    // embedded thumbnail, stored the way its photo is).
+    void SetOrientation(int exifTag);
 
     // Quality used when a bitmap is assigned (90 unless set).
     int CompressionQuality() const { return m_quality; }
@@ -89,7 +100,7 @@ public:
     // it ahead of the drawing (an empty size means full size).
     void Predecode(QSize target = QSize()) const;
 
-    // The smallest eighths scale whose output covers the target (8 for an empty target).
+    // The smallest eighths scale whose output covers the target, upright (8 for an empty target).
     int ScaleFor(QSize target) const;
 
 private:
@@ -97,6 +108,7 @@ private:
 
     QByteArray m_data;
     JpegInfo m_info;
+    Orientation m_upright;
     int m_quality = 90;
     // The last decode (copies share it).
     mutable QImage m_decoded;
