@@ -1,8 +1,8 @@
 // Drawing a page for the printer (or onto a bitmap, for page export): every picture read from its
 // full-size file, turned to its frame, stretched and fitted into it at device resolution, then the red
 // crop marks. The pictures of a page are read, turned and scaled on worker threads; only the finished
-// frames are drawn on the canvas, in frame order. A JPEG photo is cut and scaled in its own
-// orientation as it is decoded, and only the finished frame is turned.
+// frames are drawn on the canvas, in frame order. A JPEG photo is cut and scaled as its pixels are
+// stored as it is decoded, and only the finished frame is laid upright and turned.
 #include "album/album_model.h"
 #include "album/geometry.h"
 #include "album/page_drawing_steps.h"
@@ -80,27 +80,33 @@ void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao
 // The threads that share the scaling of a progressive photo's rows (see PrepararGrupoJpeg).
 constexpr int kFatiasDaEscalaProgressiva = 2;
 
-// A JPEG run: each frame's part of the photo is worked out in the photo's own orientation, the file
+// A JPEG run: each frame's part of the photo is worked out as its pixels are stored, the file
 // is decoded once at the smallest DCT scale that still gives every frame at least its own pixels, and
-// the rows are scaled into the frames as they come; a turned frame is turned as its rows are written.
+// the rows are scaled into the frames as they come; they are laid upright (Exif) and turned to the
+// frame as they are written.
 void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& quadros,
                        const PixelsDaPagina& pixels)
 {
     if (!grupo.leitor)
         grupo.leitor = std::make_unique<platform::JpegRowReader>(grupo.nome);
     platform::JpegRowReader& leitor = *grupo.leitor;
-    const int W = leitor.Info().width;
+    const int W = leitor.Info().width; // as the pixels are stored
     const int H = leitor.Info().height;
     const TFoto& primeira = pagina.Fotos[quadros[grupo.quadros.front()].indice];
     struct Parte {
         Quadro* quadro;
-        QRectF origem;  // in the photo's pixels
-        QSize alvo;     // in the photo's orientation
+        QRectF origem;  // in the stored pixels
+        QSize alvo;     // as the stored pixels lie
         QPoint em;      // the top-left of the frame's picture in the target image
     };
-    const bool girar = DeveGirar(primeira, W, H);
-    const std::int64_t pw = girar ? H : W; // the photo as it lies in the frame
-    const std::int64_t ph = girar ? W : H;
+    // The photo is first made upright, then turned to its frame: both in one laying of the rows.
+    const platform::Orientation direita = leitor.Info().Upright();
+    const QSize emPe = direita.Apply(QSize(W, H));
+    const bool girar = DeveGirar(primeira, emPe.width(), emPe.height());
+    const platform::Orientation deitar = girar ? direita.Then(platform::Orientation::Anticlockwise()) : direita;
+    const QSize naMoldura = deitar.Apply(QSize(W, H)); // the photo as it lies in the frame
+    const std::int64_t pw = naMoldura.width();
+    const std::int64_t ph = naMoldura.height();
 
     std::vector<Parte> partes;
     int oitavos = 1;
@@ -112,13 +118,10 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
         if (!PlanejarAjuste(std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top, pw, ph,
                             pagina.Fotos[quadro.indice].Ajuste, destino, origem))
             continue;
-        // The shown part in the photo's own orientation: turned column x is photo row x, turned row y
-        // is photo column W - 1 - y.
-        const QRect parte = girar ? QRect(W - origem.Bottom, origem.Left, origem.Bottom - origem.Top,
-                                          origem.Right - origem.Left)
-                                  : QRect(origem.Left, origem.Top, origem.Right - origem.Left, origem.Bottom - origem.Top);
-        const QSize alvo = girar ? QSize(destino.Bottom - destino.Top, destino.Right - destino.Left)
-                                 : QSize(destino.Right - destino.Left, destino.Bottom - destino.Top);
+        // The shown part and the frame's picture as the stored pixels lie.
+        const QRect parte = deitar.SourceOf(QRect(origem.Left, origem.Top, origem.Right - origem.Left,
+                                                  origem.Bottom - origem.Top), QSize(W, H));
+        const QSize alvo = deitar.Apply(QSize(destino.Right - destino.Left, destino.Bottom - destino.Top));
         int n = 1;
         while (n < 8 && (std::int64_t(parte.width()) * n < std::int64_t(alvo.width()) * 8
                          || std::int64_t(parte.height()) * n < std::int64_t(alvo.height()) * 8))
@@ -184,7 +187,7 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
             const QSize tamanho = direto ? pixels.tamanho : pronta.size();
             const int colunas = parte.alvo.width();
             fatia.escaladores.push_back(std::make_unique<platform::RowScaler>(
-                decodificado.width(), decodificado.height(), 3, origem, parte.alvo, girar, bits, stride, tamanho,
+                decodificado.width(), decodificado.height(), 3, origem, parte.alvo, deitar, bits, stride, tamanho,
                 parte.em, colunas * f / fatias, colunas * (f + 1) / fatias));
         }
         fatia.fila = std::make_unique<platform::RowPipeline>(std::size_t(decodificado.width()) * 3, 32, 4);

@@ -1,5 +1,5 @@
 // Scaling a picture as its rows arrive (the print path's way): the same pixels as scaling the whole
-// picture, turned when asked, clipped to the target; rows read from a JPEG file one at a time; rows
+// picture, laid as asked (mirrored, turned), clipped to the target; rows read from a JPEG file one at a time; rows
 // handed between two threads.
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ QImage Noise(int w, int h, QImage::Format format)
 
 // The rows of source fed to a scaler writing into a white target of that size, or to several, each
 // making its own columns of the result.
-QImage ScaledByRows(const QImage& source, const QRectF& part, QSize size, bool turn, QSize targetSize, QPoint at,
+QImage ScaledByRows(const QImage& source, const QRectF& part, QSize size, Orientation lay, QSize targetSize, QPoint at,
                     int pieces = 1)
 {
     QImage target(targetSize, QImage::Format_RGB32);
@@ -43,7 +43,7 @@ QImage ScaledByRows(const QImage& source, const QRectF& part, QSize size, bool t
     const int bytes = source.format() == QImage::Format_BGR888 ? 3 : 4;
     std::vector<std::unique_ptr<RowScaler>> scalers;
     for (int i = 0; i < pieces; ++i)
-        scalers.push_back(std::make_unique<RowScaler>(source.width(), source.height(), bytes, part, size, turn,
+        scalers.push_back(std::make_unique<RowScaler>(source.width(), source.height(), bytes, part, size, lay,
                                                       target.bits(), target.bytesPerLine(), target.size(), at,
                                                       size.width() * i / pieces, size.width() * (i + 1) / pieces));
     for (int y = 0; y < source.height(); ++y)
@@ -60,19 +60,19 @@ struct Escala {
     QSize size;
 };
 
-class RowScaling : public ::testing::TestWithParam<std::tuple<Escala, bool, QImage::Format>> {};
+// Each laying as an Exif tag (1 to 8) names it; the expected pixels come from Qt's own transforms.
+class RowScaling : public ::testing::TestWithParam<std::tuple<Escala, int, QImage::Format>> {};
 
 TEST_P(RowScaling, GivesThePixelsOfTheWholePictureScaled)
 {
-    const auto& [escala, turn, format] = GetParam();
+    const auto& [escala, tag, format] = GetParam();
     const QImage source = Noise(97, 61, format);
-    QImage expected = ScaleImage(source, escala.part, escala.size);
-    if (turn)
-        expected = RotateAnticlockwise(expected);
-    const QImage got = ScaledByRows(source, QRectF(escala.part), escala.size, turn, expected.size(), QPoint());
+    const QImage expected = ShownByExif(ScaleImage(source, escala.part, escala.size), tag);
+    const Orientation lay = Orientation::FromExif(tag);
+    const QImage got = ScaledByRows(source, QRectF(escala.part), escala.size, lay, expected.size(), QPoint());
     EXPECT_EQ(got, expected);
     // Three scalers sharing the columns make the same pixels.
-    EXPECT_EQ(ScaledByRows(source, QRectF(escala.part), escala.size, turn, expected.size(), QPoint(), 3), expected);
+    EXPECT_EQ(ScaledByRows(source, QRectF(escala.part), escala.size, lay, expected.size(), QPoint(), 3), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,18 +82,23 @@ INSTANTIATE_TEST_SUITE_P(
                                          Escala{QRect(0, 0, 97, 61), QSize(250, 140)}, // enlarged
                                          Escala{QRect(13, 9, 50, 40), QSize(33, 21)},  // a cut
                                          Escala{QRect(13, 9, 50, 40), QSize(70, 90)}), // a cut, stretched
-                       ::testing::Bool(), ::testing::Values(QImage::Format_BGR888, QImage::Format_RGB32)));
+                       ::testing::Range(1, 9), ::testing::Values(QImage::Format_BGR888, QImage::Format_RGB32)));
 
 TEST(RowScalingEdges, ResultsReachingPastTheTargetAreClipped)
 {
     const QImage source = Noise(80, 50, QImage::Format_BGR888);
     const QImage whole = RotateAnticlockwise(ScaleImage(source, source.rect(), QSize(40, 30)));
     // The turned result is 30 x 40; placed at (-5, 20) in a 28 x 45 target, 25 x 25 of it shows.
-    const QImage got = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), true, QSize(28, 45), QPoint(-5, 20));
+    const Orientation turn = Orientation::Anticlockwise();
+    const QImage got = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), turn, QSize(28, 45), QPoint(-5, 20));
     EXPECT_EQ(got.copy(0, 20, 25, 25), whole.copy(5, 0, 25, 25));
-    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), true, QSize(28, 45), QPoint(-5, 20), 2), got);
-    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), false, QSize(28, 45), QPoint(-5, 20), 2),
-              ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), false, QSize(28, 45), QPoint(-5, 20)));
+    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), turn, QSize(28, 45), QPoint(-5, 20), 2), got);
+    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), {}, QSize(28, 45), QPoint(-5, 20), 2),
+              ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), {}, QSize(28, 45), QPoint(-5, 20)));
+    // Mirrored both ways and swapped (tag 7), the same clipping: the turned result back to front.
+    const Orientation transverse = Orientation::FromExif(7);
+    const QImage mirrored = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), transverse, QSize(28, 45), QPoint(-5, 20));
+    EXPECT_EQ(mirrored.copy(0, 20, 25, 25), whole.mirrored(true, false).copy(5, 0, 25, 25));
     EXPECT_EQ(got.pixel(0, 19), qRgb(255, 255, 255));
     EXPECT_EQ(got.pixel(25, 30), qRgb(255, 255, 255));
 }
@@ -107,7 +112,7 @@ TEST(RowScalingEdges, APartBeginningWithinAPixelTakesItsShare)
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)
             source.setPixel(x, y, qRgb(0, 0, 0));
-    const QImage got = ScaledByRows(source, QRectF(2.5, 0, 4, 2), QSize(2, 1), false, QSize(2, 1), QPoint());
+    const QImage got = ScaledByRows(source, QRectF(2.5, 0, 4, 2), QSize(2, 1), {}, QSize(2, 1), QPoint());
     EXPECT_NEAR(qRed(got.pixel(0, 0)), 64, 1);
     EXPECT_EQ(qRed(got.pixel(1, 0)), 255);
 }

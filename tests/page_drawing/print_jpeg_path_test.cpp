@@ -98,6 +98,25 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param).nome) + "_" + std::to_string(std::get<1>(info.param));
     });
 
+// A photo stored as an Exif tag asks prints as its upright pixels in a BMP file do: laid upright
+// and turned to each frame (two portrait frames, one landscape) in one laying of the rows.
+class PrintJpegExif : public ::testing::TestWithParam<std::tuple<int, int>> {};
+
+TEST_P(PrintJpegExif, PrintsAsTheUprightPixels)
+{
+    const auto& [tag, ajuste] = GetParam();
+    const QString nome = QStringLiteral("jpeg-exif-%1-%2").arg(tag).arg(ajuste);
+    const QString stored = WriteJpeg(nome + QStringLiteral("-stored.jpg"), StoredForExif(Gradient(1500, 1000), tag), 100);
+    const QByteArray bytes = ReadBytes(stored);
+    const QString jpeg = TempPath(nome + QStringLiteral(".jpg"));
+    WriteBytes(jpeg, WithExifOrientation(bytes, tag, tag % 2 == 0));
+    const QString bmp = WriteBmp(nome + QStringLiteral(".bmp"), ShownByExif(DecodeJpeg(bytes, JpegOutput::Native), tag));
+    EXPECT_LE(MaxDifference(Printed(jpeg, std::uint8_t(ajuste)), Printed(bmp, std::uint8_t(ajuste))), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTag, PrintJpegExif,
+                         ::testing::Combine(::testing::Range(1, 9), ::testing::Values(int(kFitStretch), int(kFitCut))));
+
 TEST(PrintJpegPath, OverlappingFramesKeepTheirOrder)
 {
     // Where frames overlap, the later frame lies on top, as when each is drawn in turn.

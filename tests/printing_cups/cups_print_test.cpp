@@ -1,6 +1,6 @@
-// A two-page job printed through the real CUPS queue "PDF" (cups-pdf): the PDF it leaves has two
+// Jobs printed through the real CUPS queue "PDF" (cups-pdf): the PDF a two-page job leaves has two
 // pages, and on them, rasterised with pdftoppm, the frames and the red crop marks stand where the
-// page drawing puts them.
+// page drawing puts them; photos stored as their Exif orientation says print upright.
 #include <gtest/gtest.h>
 
 #include "cups_support.h"
@@ -31,16 +31,37 @@ using lumoria::test::Near;
 using namespace lumoria::test::cups;
 
 
-TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
+namespace {
+
+bool HasPdfQueue()
 {
-    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
-        GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
+    return QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF"));
+}
+
+// The queue "PDF" selected, at the tests' resolution, A4 portrait.
+void SelectPdfQueue(QtPrinter*& printer)
+{
     ASSERT_TRUE(printerSystem().selectPrinter(QStringLiteral("PDF")));
-    auto* printer = dynamic_cast<QtPrinter*>(&printerSystem().currentPrinter());
+    printer = dynamic_cast<QtPrinter*>(&printerSystem().currentPrinter());
     ASSERT_NE(printer, nullptr);
     printer->qprinter().setResolution(kPrinterDpi);
     printer->qprinter().setPageSize(QPageSize(QPageSize::A4));
     printer->qprinter().setPageOrientation(QPageLayout::Portrait);
+}
+
+QString NewToken()
+{
+    return QStringLiteral("lumoria-test-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+} // namespace
+
+TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
+{
+    if (!HasPdfQueue())
+        GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
+    QtPrinter* printer = nullptr;
+    ASSERT_NO_FATAL_FAILURE(SelectPdfQueue(printer));
 
     // Page 1: four 9 x 12 frames, landscape photos (turned to fit); page 2: one 18 x 27 frame.
     TPagina first;
@@ -54,7 +75,7 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
     ASSERT_EQ(second.Fotos.size(), 1u);
     second.Fotos[0].NomeDoArquivo = test::WriteBmp(QStringLiteral("cups-second.bmp"), test::SolidImage(180, 270, kMagenta));
 
-    const QString token = QStringLiteral("lumoria-test-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+    const QString token = NewToken();
     const Placement at{printer->deviceValues()};
     {
         const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
@@ -85,5 +106,57 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
     }
     ExpectFrame(page2, at, at.Frame(second, second.Fotos[0]), kMagenta);
 
+    QFile::remove(pdf);
+}
+
+TEST(CupsPrinting, PhotosPrintUprightWhateverTheirExifOrientation)
+{
+    if (!HasPdfQueue())
+        GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
+    QtPrinter* printer = nullptr;
+    ASSERT_NO_FATAL_FAILURE(SelectPdfQueue(printer));
+
+    // Sixteen 5 x 7 frames: in frames 0-7 a portrait photo, in 8-15 a landscape one (turned
+    // anticlockwise to its frame), each stored as tag 1 to 8 asks, large enough to be decoded at a
+    // reduced scale.
+    const QColor kRed(220, 30, 40);
+    TPagina page;
+    page.MontarMolduras(210, 297, 50, 70);
+    ASSERT_EQ(page.Fotos.size(), 16u);
+    for (int i = 0; i < 16; ++i) {
+        const int tag = i % 8 + 1;
+        const QImage upright = i < 8 ? test::QuadrantsImage(1500, 2100, kRed, kGreen, kBlue, kYellow)
+                                     : test::QuadrantsImage(2100, 1500, kRed, kGreen, kBlue, kYellow);
+        const QString stored = test::WriteJpeg(QStringLiteral("cups-exif-%1.jpg").arg(i), test::StoredForExif(upright, tag));
+        page.Fotos[std::size_t(i)].NomeDoArquivo = test::TempPath(QStringLiteral("cups-exif-%1-tagged.jpg").arg(i));
+        test::WriteBytes(page.Fotos[std::size_t(i)].NomeDoArquivo,
+                         test::WithExifOrientation(test::ReadBytes(stored), tag, tag % 2 == 0));
+    }
+
+    const QString token = NewToken();
+    const Placement at{printer->deviceValues()};
+    {
+        const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
+        page.DesenharParaImpressao(job->GetCanvas(), false);
+        job->EndDoc();
+    }
+    const QString pdf = WaitForPdf(token, 50);
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << token.toStdString() << " in " << OutputFolder().toStdString();
+    const QList<QImage> sheets = Rasterise(pdf, QStringLiteral("exif-sheet"));
+    ASSERT_EQ(sheets.size(), 1);
+
+    const QColor upright[] = {kRed, kGreen, kBlue, kYellow};
+    const QColor turned[] = {kGreen, kYellow, kRed, kBlue};
+    for (int i = 0; i < 16; ++i) {
+        SCOPED_TRACE(i);
+        const Rect r = at.Frame(page, page.Fotos[std::size_t(i)]);
+        const QColor* expected = i < 8 ? upright : turned;
+        for (int q = 0; q < 4; ++q) {
+            const int x = at.X(r.Left + (r.Right - r.Left) * (q % 2 == 0 ? 1 : 3) / 4);
+            const int y = at.Y(r.Top + (r.Bottom - r.Top) * (q < 2 ? 1 : 3) / 4);
+            EXPECT_TRUE(Near(sheets[0].pixelColor(x, y), expected[q], 40))
+                << q << " " << sheets[0].pixelColor(x, y).name().toStdString();
+        }
+    }
     QFile::remove(pdf);
 }

@@ -230,7 +230,7 @@ struct RowScaler::State {
     QSize target;
     int left = 0;         // the target columns this scaler makes: [left, left + width)
     int width = 0;
-    bool turn = false;
+    Orientation lay;
     uchar* out = nullptr;
     qsizetype outStride = 0;
     QSize outSize;
@@ -241,8 +241,8 @@ struct RowScaler::State {
     std::deque<std::vector<std::int32_t>> sums;
     std::vector<std::vector<std::int32_t>> spare; // finished rows' sums, taken again
     int finished = 0;
-    // Finished rows waiting to be written turned, kTurnStrip at a time (so that each written row of
-    // the target gets whole cache lines).
+    // Finished rows waiting to be written as columns, kTurnStrip at a time (so that each written row
+    // of the target gets whole cache lines).
     static constexpr int kTurnStrip = 16;
     std::vector<QRgb> strip;
     int stripFirst = 0;
@@ -250,7 +250,7 @@ struct RowScaler::State {
 };
 
 RowScaler::RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const QRectF& source, QSize target,
-                     bool turn, uchar* out, qsizetype outStride, QSize outSize, QPoint at, int fromColumn,
+                     Orientation lay, uchar* out, qsizetype outStride, QSize outSize, QPoint at, int fromColumn,
                      int toColumn)
     : m(std::make_unique<State>())
 {
@@ -268,13 +268,13 @@ RowScaler::RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const Q
     m->target = target;
     m->left = std::clamp(fromColumn, 0, target.width());
     m->width = (toColumn < 0 ? target.width() : std::clamp(toColumn, m->left, target.width())) - m->left;
-    m->turn = turn;
+    m->lay = lay;
     m->out = out;
     m->outStride = outStride;
     m->outSize = outSize;
     m->at = at;
     m->acrossRow.resize(std::size_t(m->width) * 3);
-    if (turn)
+    if (lay.transpose)
         m->strip.resize(std::size_t(m->width) * State::kTurnStrip);
 }
 
@@ -356,23 +356,33 @@ void RowScaler::WriteRow(int o, const std::int32_t* sum)
 {
     State& s = *m;
     const int width = s.width;
-    if (!s.turn) {
-        const int y = s.at.y() + o;
+    auto pixel = [&](int x) { return qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x])); };
+    if (!s.lay.transpose) {
+        const int y = s.at.y() + (s.lay.flipY ? s.target.height() - 1 - o : o);
         if (y < 0 || y >= s.outSize.height())
             return;
         QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride);
-        const int left = s.at.x() + s.left;
-        const int from = std::max(0, -left);
-        const int to = std::min(width, s.outSize.width() - left);
+        if (!s.lay.flipX) {
+            const int left = s.at.x() + s.left;
+            const int from = std::max(0, -left);
+            const int to = std::min(width, s.outSize.width() - left);
+            for (int x = from; x < to; ++x)
+                line[left + x] = pixel(x);
+            return;
+        }
+        // Column x of the result lands at target width - 1 - x.
+        const int right = s.at.x() + s.target.width() - 1 - s.left;
+        const int from = std::max(0, right - s.outSize.width() + 1);
+        const int to = std::min(width, right + 1);
         for (int x = from; x < to; ++x)
-            line[left + x] = qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x]));
+            line[right - x] = pixel(x);
         return;
     }
     if (s.stripRows == 0)
         s.stripFirst = o;
     QRgb* column = s.strip.data() + s.stripRows;
     for (int x = 0; x < width; ++x)
-        column[std::size_t(x) * State::kTurnStrip] = qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x]));
+        column[std::size_t(x) * State::kTurnStrip] = pixel(x);
     if (++s.stripRows == State::kTurnStrip)
         FlushStrip();
 }
@@ -382,19 +392,26 @@ void RowScaler::FlushStrip()
     State& s = *m;
     if (s.stripRows == 0)
         return;
-    // Result pixel (x, o) lands turned at (o, target width - 1 - x).
+    // Result pixel (x, o) lands at column o (target height - 1 - o mirrored down) of row x (target
+    // width - 1 - x mirrored across).
     const int width = s.width;
-    const int left = s.at.x() + s.stripFirst;
+    const int n = s.stripRows;
+    const int left = s.at.x() + (s.lay.flipY ? s.target.height() - s.stripFirst - n : s.stripFirst);
     const int from = std::max(0, -left);
-    const int to = std::min(s.stripRows, s.outSize.width() - left);
+    const int to = std::min(n, s.outSize.width() - left);
     if (from < to) {
         for (int x = 0; x < width; ++x) {
-            const int y = s.at.y() + s.target.width() - 1 - (s.left + x);
+            const int column = s.left + x;
+            const int y = s.at.y() + (s.lay.flipX ? s.target.width() - 1 - column : column);
             if (y < 0 || y >= s.outSize.height())
                 continue;
             QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride) + left;
-            std::memcpy(line + from, s.strip.data() + std::size_t(x) * State::kTurnStrip + from,
-                        std::size_t(to - from) * sizeof(QRgb));
+            const QRgb* rows = s.strip.data() + std::size_t(x) * State::kTurnStrip;
+            if (!s.lay.flipY)
+                std::memcpy(line + from, rows + from, std::size_t(to - from) * sizeof(QRgb));
+            else
+                for (int k = from; k < to; ++k)
+                    line[k] = rows[n - 1 - k];
         }
     }
     s.stripRows = 0;
@@ -402,7 +419,7 @@ void RowScaler::FlushStrip()
 
 void RowScaler::Finish()
 {
-    if (m->turn)
+    if (m->lay.transpose)
         FlushStrip();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Resampling of pictures for stretched drawing: an area average when shrinking (every source pixel
 // counts) and a linear blend when enlarging. The work is split over the pixel threads.
+#include "platform/graphics/image_rotation.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -16,17 +18,18 @@ namespace lumoria::platform {
 QImage ScaleImage(const QImage& image, const QRect& source, const QSize& target, QRect window = QRect());
 
 // A picture scaled as its rows arrive, top to bottom, so that the source is never held whole: each
-// finished row of the result goes at once into a 32-bit target image (the result turned a quarter
-// anticlockwise on the way when asked). The pixels are those of ScaleImage on the whole source, for
+// finished row of the result goes at once into a 32-bit target image (the result laid as an
+// orientation says on the way: mirrored, turned). The pixels are those of ScaleImage on the whole source, for
 // which the source part may also begin and end within pixels. Target pixels outside the target
 // image are left out.
 class RowScaler {
 public:
     // sourceBytes: 3 (blue, green, red) or 4 (RGB32). source: the part of the source scaled to
-    // target (before the turn), whose top-left lands at `at` of the target image. Only the result's
-    // columns [fromColumn, toColumn) (before the turn; -1: to the last) are made, so that scalers
-    // of the other columns may share the work on other threads.
-    RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const QRectF& source, QSize target, bool turn,
+    // target (both as the source lies), whose result, laid as `lay` says, has its top-left at `at`
+    // of the target image. Only the result's columns [fromColumn, toColumn) (as the source lies;
+    // -1: to the last) are made, so that scalers of the other columns may share the work on other
+    // threads.
+    RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const QRectF& source, QSize target, Orientation lay,
               uchar* out, qsizetype outStride, QSize outSize, QPoint at, int fromColumn = 0, int toColumn = -1);
     ~RowScaler();
     RowScaler(const RowScaler&) = delete;
