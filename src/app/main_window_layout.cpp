@@ -466,6 +466,9 @@ bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* event)
                                && !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
     if (teclaDaJanela && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // The page keys act on release; their presses would move a focused list's selection.
+        if (EhTeclaDePagina(key->key()))
+            return true;
         const bool ctrlZ = key->text() == QChar(26)
                            || (key->key() == Qt::Key_Z && (key->modifiers() & Qt::ControlModifier)
                                && !(key->modifiers() & Qt::AltModifier));

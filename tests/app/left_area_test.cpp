@@ -14,6 +14,7 @@
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/shell_list_view.h"
+#include "platform/ui/status_bar.h"
 #include "support/picture_files.h"
 
 namespace lumoria::test {
@@ -196,6 +197,45 @@ TEST_F(LeftArea, ADropOnAFrameSetsItsPhotoKeepingItsFitMode)
     EXPECT_TRUE(janela->Modificado());
     EXPECT_EQ(janela->Backups()[0].Moldura, 1);
     EXPECT_EQ(janela->MolduraSobOMouse(), 1);
+}
+
+TEST_F(LeftArea, TheStatusBarFollowsTheFrameUnderTheMouseAtOnce)
+{
+    const QString pasta = PastaComFotos(QStringLiteral("estado"), 2);
+    MostrarPasta(pasta);
+    const QString vazia = QStringLiteral("<<< Moldura Vazia e Disponível >>>");
+    const QString trabalho = home() + QStringLiteral("/estado.pvo");
+    janela->SetarFotoNaPaginaAtual(0, kFitStretch, Caminho(pasta, 1));
+    ASSERT_TRUE(janela->GravarAlbumEmFormatoProprietarioPVO(trabalho));
+    const struct {
+        const char* nome;
+        QString antes; // frame 0 before
+        std::function<void()> fazer;
+        QString depois;
+    } casos[] = {
+        {"a drop", QString(),
+         [&] {
+             Selecionar({QStringLiteral("f00.bmp")});
+             SoltarNaPagina(CentroDaMoldura(*janela, 0));
+         },
+         Caminho(pasta, 0)},
+        {"an editor's file put in the frame", QString(),
+         [&] { janela->SetarFotoNaPaginaAtual(0, kFitStretch, Caminho(pasta, 1)); }, Caminho(pasta, 1)},
+        {"Novo", Caminho(pasta, 0), [&] { janela->spdNovoTrabalhoClick(); }, vazia},
+        {"reading a job", QString(), [&] { janela->LerAlbum(trabalho); }, Caminho(pasta, 1)},
+    };
+    for (const auto& c : casos) {
+        janela->CriarNovoAlbumComUmaPaginaESemFotos();
+        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        if (!c.antes.isEmpty())
+            janela->Foto(0, 0).NomeDoArquivo = c.antes;
+        janela->Documento().setModified(false);
+        MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 0));
+        ASSERT_EQ(janela->stbEstado->panelText(2), c.antes.isEmpty() ? vazia : c.antes) << c.nome;
+        c.fazer();
+        EXPECT_EQ(janela->stbEstado->panelText(2), c.depois) << c.nome;
+        EXPECT_EQ(janela->MolduraSobOMouse(), 0) << c.nome;
+    }
 }
 
 TEST_F(LeftArea, ADropOnAGapChangesNothing)

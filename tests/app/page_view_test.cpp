@@ -254,7 +254,7 @@ TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
     EXPECT_EQ(foto->currentIndex(), 6);
     // A4 at 800 x 600 just fits at 95 % of the width: H = Round(297 * 361 / 210) = 511.
     EXPECT_EQ(janela->pnlPaginaCentral->size(), QSize(361, 511));
-    EXPECT_FALSE(janela->Modificado());
+    EXPECT_TRUE(janela->Modificado()); // the page's types and frames go into the job file
 }
 
 TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
@@ -266,10 +266,11 @@ TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
     janela->Documento().setModified(false);
     const auto pilha = janela->Backups();
 
-    // The item already chosen: no relayout, so the fit modes stay.
+    // The item already chosen: no relayout, so the fit modes stay and the job is unchanged.
     EscolherNaLista(janela->cbxDimensaoDaFoto, 3);
     EXPECT_EQ(janela->Foto(0, 0).Ajuste, 2);
     EXPECT_EQ(janela->Foto(0, 3).Ajuste, 1);
+    EXPECT_FALSE(janela->Modificado());
 
     EscolherNaLista(janela->cbxDimensaoDaFoto, 0); // 18 x 27 on A4: one frame
     EXPECT_EQ(janela->Pagina(0).frameCount(), 1);
@@ -279,9 +280,29 @@ TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, a);
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, b);
     EXPECT_EQ(janela->Foto(0, 0).Ajuste, 0); // fit modes are not remembered
-    EXPECT_FALSE(janela->Modificado());
+    EXPECT_TRUE(janela->Modificado());
     EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, pilha[0].NomeDoArquivo);
     EXPECT_EQ(janela->Backups()[0].Moldura, pilha[0].Moldura);
+}
+
+TEST_F(PageView, AChoiceThatLaysThePageOutAsBeforeIsKept)
+{
+    // Pairs of photo sizes of which neither fits the paper: the page has no frame either way.
+    const struct {
+        int papel, de, para;
+    } casos[] = {{1, 0, 1}, {1, 1, 0}, {2, 0, 1}, {2, 1, 0}};
+    for (const auto& c : casos) {
+        EscolherNaLista(janela->cbxDimensaoDoPapel, c.papel);
+        EscolherNaLista(janela->cbxDimensaoDaFoto, c.de);
+        ASSERT_EQ(janela->Pagina(0).frameCount(), 0);
+        janela->Documento().setModified(false);
+        EscolherNaLista(janela->cbxDimensaoDaFoto, c.para);
+        EXPECT_EQ(janela->Pagina(0).TipoDaFoto, c.para) << c.papel << " " << c.de;
+        EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), c.para) << c.papel << " " << c.de;
+        EXPECT_EQ(janela->Pagina(0).TipoDoPapel, c.papel);
+        EXPECT_EQ(janela->Pagina(0).frameCount(), 0);
+        EXPECT_TRUE(janela->Modificado()) << c.papel << " " << c.de;
+    }
 }
 
 TEST_F(PageView, ListsFollowThePageWithoutActingAndACustomSizeShowsNoSelection)
