@@ -1,6 +1,7 @@
 #include "common/small_dialogs.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -58,6 +59,8 @@ void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)
     if (prbProgresso)
         prbProgresso->resize(width() - 32, prbProgresso->height());
 }
+
+void TfrmDialogoProgresso::closeEvent(QCloseEvent* event) { event->ignore(); }
 
 TfrmDialogoGuia::TfrmDialogoGuia(QWidget* owner) : DialogForm(owner, 632, 54)
 {

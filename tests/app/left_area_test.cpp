@@ -6,9 +6,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QTimer>
+#include <QCloseEvent>
 
 #include "app/drag_object.h"
 #include "common/modal_helper.h"
+#include "common/small_dialogs.h"
 #include "components/thumbnail_list.h"
 #include "editing/photo_editor.h"
 #include "platform/ui/caption_panel.h"
@@ -298,6 +301,38 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     for (int k = 0; k < 10; ++k)
         EXPECT_GE(janela->Backups()[std::size_t(k)].Moldura, 0);
     EXPECT_LT(janela->Backups()[10].Moldura, 0);
+}
+
+TEST_F(LeftArea, TheProgressWindowCannotBeClosedWhileTheInsertionRuns)
+{
+    MostrarPasta(PastaComFotos(QStringLiteral("fechar"), 6));
+    janela->thuImagens->SelectAll();
+    Atendente atendente;
+    atendente.respostas = {6, 6};
+    // The close box pressed at every step of the insertion.
+    int tentativas = 0;
+    int fechadas = 0;
+    bool principalVisivel = false;
+    QTimer fechar;
+    fechar.setInterval(0);
+    QObject::connect(&fechar, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progresso = qobject_cast<TfrmDialogoProgresso*>(w); progresso && progresso->isVisible()) {
+                ++tentativas;
+                QCloseEvent fechamento;
+                QApplication::sendEvent(progresso, &fechamento);
+                fechadas += fechamento.isAccepted() || !progresso->isVisible();
+                principalVisivel = principalVisivel || janela->isVisible();
+            }
+    });
+    fechar.start();
+    janela->mniInserirTodasSelecionadasClick();
+    fechar.stop();
+    EXPECT_GT(tentativas, 0);
+    EXPECT_EQ(fechadas, 0);
+    EXPECT_FALSE(principalVisivel); // hidden while the work runs
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, NaLista(5));
 }
 
 TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)
