@@ -16,6 +16,7 @@
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/screen_cursor.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -143,7 +144,7 @@ platform::Font FonteDoMenu()
 
 QString TfrmPrincipal::TextoDoItemDeMenu(QAction* item) const
 {
-    QString texto = item->isSeparator() ? QString() : item->text().trimmed();
+    QString texto = item->isSeparator() ? QString() : Trim(item->text());
     if (texto == QStringLiteral("-"))
         texto.clear();
     if (ItemDoAjuste(item, mnuComoAjustar))

@@ -15,6 +15,7 @@
 #include "platform/shell/file_drop.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/file_dialog.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -131,7 +132,7 @@ void TfrmPrincipal::spdGravarTrabalhoClick()
 {
     GarantirDialogos();
     const QStringList escolhidos = svdTrabalho->selectedFiles();
-    const QString anterior = escolhidos.isEmpty() ? QString() : escolhidos.constFirst().trimmed();
+    const QString anterior = escolhidos.isEmpty() ? QString() : Trim(escolhidos.constFirst());
     if (!anterior.isEmpty() && !QFileInfo(anterior).isDir()) {
         const QFileInfo info(anterior);
         const QString semExtensao =

@@ -26,6 +26,7 @@
 #include "platform/ui/picture_control.h"
 #include "platform/ui/screen_cursor.h"
 #include "platform/ui/status_bar.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -189,7 +190,7 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
 
     const QFileInfo info(nome);
     const QString extensao = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
-    const QString semExtensao = nome.left(nome.size() - extensao.size()).trimmed();
+    const QString semExtensao = Trim(nome.left(nome.size() - extensao.size()));
     auto restaurar = [this, progresso] {
         show();
         progresso->deleteLater();

@@ -10,6 +10,7 @@
 #include "common/dialog_glyphs.h"
 #include "platform/ui/panel.h"
 #include "components/fancy_button.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -49,7 +50,7 @@ void TfrmDialogoProgresso::AvancarPara(int posicao)
 QString TfrmDialogoProgresso::TextoDePercentual(int posicao, int maximo)
 {
     const long double percentual = maximo > 0 ? (long double)(std::int64_t(posicao) * 100) / maximo : 0.0L;
-    return (FormatarNumero(3, 0, percentual).trimmed() + QStringLiteral("% Já Executado")).trimmed();
+    return Trim(Trim(FormatarNumero(3, 0, percentual)) + QStringLiteral("% Já Executado"));
 }
 
 void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)

@@ -22,6 +22,7 @@
 #include "platform/ui/stretched_picture.h"
 #include "printing/photo_analysis.h"
 #include "printing/resolution_table_window.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -109,7 +110,7 @@ TfrmAnalisarFotos::TfrmAnalisarFotos(AlbumDocument& documento, QWidget* owner)
 void TfrmAnalisarFotos::SetarArquivoEMolduraDaFoto(const QString& arquivoDado, int pagina, int moldura)
 {
     const ScreenCursorGuard cursor(kCursorWait);
-    const QString arquivo = arquivoDado.trimmed();
+    const QString arquivo = Trim(arquivoDado);
     if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile())
         return;
     try {

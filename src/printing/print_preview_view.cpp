@@ -25,6 +25,7 @@
 #include "platform/ui/panel.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/screen_centre.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -38,7 +39,7 @@ std::int32_t NoventaECincoPorCento(int medida)
     return RoundToInt32((long double)(std::int64_t(medida) * 95) / 100);
 }
 
-QString Numero(int decimais, long double valor) { return FormatarNumero(10, decimais, valor).trimmed(); }
+QString Numero(int decimais, long double valor) { return Trim(FormatarNumero(10, decimais, valor)); }
 
 } // namespace
 

@@ -14,6 +14,7 @@
 #include "platform/ui/string_grid.h"
 #include "printing/resolution_bands.h"
 #include "printing/resolution_table.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -89,7 +90,7 @@ void TfrmAnalisarFotosTabelaResolucao::PreencherTabela()
 
 void TfrmAnalisarFotosTabelaResolucao::stgTabelaDrawCell(int coluna, int linha, const Rect& retangulo, QPainter& painter)
 {
-    const QString texto = stgTabela->cell(coluna, linha).trimmed();
+    const QString texto = Trim(stgTabela->cell(coluna, linha));
     Canvas canvas(painter, retangulo);
     canvas.font.name = QStringLiteral("Verdana");
     canvas.font.size = 10; // 13 pixels on the screen

@@ -146,6 +146,40 @@ TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClock)
               QStringLiteral("/home/a}b/Fotos Lumoria/praia {LU20201231235959} {LU20261206091530}.jpg"));
 }
 
+TEST(PhotoEditorNames, OnlyBlanksAndControlCharactersAreTrimmedFromTheName)
+{
+    const QString docs = QStringLiteral("/home/ana/Documentos");
+    const QString nbsp = QString(QChar(0x00A0));
+    const QString emSpace = QString(QChar(0x2003));
+    const QString tag = QStringLiteral(" {LU20261206091530}.jpg");
+    struct Case {
+        QString foto, expected;
+    };
+    for (const Case& c : {Case{"/x/festa" + nbsp + ".jpg", docs + "/Fotos Lumoria/festa" + nbsp + tag},
+                          Case{QStringLiteral("/x/festa") + QChar(0x1F) + ".jpg", docs + "/Fotos Lumoria/festa" + tag},
+                          Case{"/x/festa\t.jpg", docs + "/Fotos Lumoria/festa" + tag},
+                          Case{"/x/festa .jpg", docs + "/Fotos Lumoria/festa" + tag},
+                          Case{"/x/" + emSpace + "festa.jpg", docs + "/Fotos Lumoria/" + emSpace + "festa" + tag},
+                          Case{QStringLiteral("/x/festa.jpg") + QChar(0x01), docs + "/Fotos Lumoria/festa" + tag}})
+        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, docs, kRelogio), c.expected) << c.foto.toStdString();
+}
+
+TEST_F(PhotoEditor, OpensThePathTrimmedOfBlanksAndControlCharactersOnly)
+{
+    const QString foto = FotoVermelha(QStringLiteral("aparada.bmp"));
+    struct Case {
+        QString dado;
+        bool aberto;
+    };
+    // A no-break space is part of the name: no such file.
+    for (const Case& c : {Case{foto + QChar(0x1F), true}, Case{QChar(0x01) + QStringLiteral(" \t") + foto + "\r\n", true},
+                          Case{QChar(0x00A0) + foto, false}, Case{foto + QChar(0x00A0), false}}) {
+        editor->FArquivoDaFoto.clear();
+        EXPECT_EQ(editor->SetarArquivoDaFoto(c.dado), c.aberto) << c.dado.toStdString();
+        EXPECT_EQ(editor->FArquivoDaFoto, c.aberto ? foto : QString()) << c.dado.toStdString();
+    }
+}
+
 TEST(PhotoEditorNames, DroppedExtensionsAreTheSixExactly)
 {
     for (const char* ok : {"a.bmp", "a.JPG", "a.jpeg", "a.Gif", "a.emf", "a.wmf"})
