@@ -228,7 +228,17 @@ bool EditorWindowBase::SetarArquivoDaFoto(const QString& arquivoDaFoto)
         carregada.LoadFromFile(arquivo);
         if (!carregada.GetGraphic() || carregada.GetGraphic()->Empty())
             throw InvalidPicture("Empty picture");
-        copia = MontarCopiaDeTrabalho(*carregada.GetGraphic());
+        const platform::Graphic& lida = *carregada.GetGraphic();
+        // A picture far wider than high shrinks to a copy without a single row: nothing to edit.
+        if (TamanhoDaCopiaDeTrabalho(QSize(lida.Width(), lida.Height())).height() < 1) {
+            AvisarFalha(QStringLiteral("Esta Foto É Baixa Demais Para Ser Editada.") + QuebrasDeLinha(1) +
+                            QStringLiteral("Reduzida a ") + QString::number(kLarguraMaximaDaCopiaDeTrabalho) +
+                            QStringLiteral(" Pixels de Largura,") + QuebrasDeLinha(1) +
+                            QStringLiteral("Ela Ficaria Sem Nenhum Pixel de Altura:"),
+                        arquivo);
+            return false;
+        }
+        copia = MontarCopiaDeTrabalho(lida);
     } catch (const OutOfMemory&) {
         AvisarFalha(QStringLiteral("Não Há Memória Suficiente Para Abrir Esta Foto:"), arquivo);
         return false;

@@ -459,6 +459,36 @@ TEST_F(PhotoEditor, AnUndecodablePhotoKeepsTheOneBefore)
     EXPECT_EQ(atendente.caixas.size(), 1);
 }
 
+TEST_F(PhotoEditor, APhotoWhoseWorkingCopyWouldHaveNoRowIsRefusedSayingWhy)
+{
+    const QString boa = FotoVermelha(QStringLiteral("antes.bmp"));
+    // Height Round(3200 / w) for a photo one pixel high: 0.5 rounds to the even 0.
+    const struct {
+        int largura;
+        bool aberta;
+    } casos[] = {{7000, false}, {6401, false}, {6400, false}, {6399, true}, {3200, true}};
+    for (const auto& c : casos) {
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
+        const QString faixa = FotoVermelha(QStringLiteral("faixa%1.bmp").arg(c.largura), c.largura, 1);
+        atendente.caixas.clear();
+        atendente.respostas = {6};
+        EXPECT_EQ(editor->SetarArquivoDaFoto(faixa), c.aberta) << c.largura;
+        if (c.aberta) {
+            EXPECT_EQ(Tamanho(), QSize(3200, 1)) << c.largura;
+            EXPECT_TRUE(atendente.caixas.isEmpty()) << c.largura;
+            continue;
+        }
+        EXPECT_EQ(editor->FArquivoDaFoto, boa) << c.largura;
+        ASSERT_EQ(atendente.caixas.size(), 1) << c.largura;
+        EXPECT_EQ(atendente.caixas[0].texto,
+                  QStringLiteral("Lumoria v1.0\r\n\r\nEsta Foto É Baixa Demais Para Ser Editada.\r\n"
+                                 "Reduzida a 3200 Pixels de Largura,\r\nEla Ficaria Sem Nenhum Pixel de Altura:"
+                                 "\r\n\r\n") + faixa)
+            << c.largura;
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Lumoria v1.0 - Mensagem de Advertência"));
+    }
+}
+
 TEST_F(PhotoEditor, DroppedFiles)
 {
     const QString primeira = FotoVermelha(QStringLiteral("primeira.bmp"), 30, 20);
