@@ -23,6 +23,7 @@
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/outer_size.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/shell_list_view.h"
@@ -114,8 +115,7 @@ QComboBox* NovaLista(QWidget* pai, const QStringList& itens, int selecionado, in
 
 void TfrmPrincipal::CriarControles()
 {
-    setMinimumSize(kLarguraMinima, kAlturaMinima);
-    resize(kLarguraMinima, kAlturaMinima);
+    keepOuterDesignSize(this, QSize(kLarguraMinima, kAlturaMinima));
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect g = tela->geometry();
         move(g.x() + Div(g.width() - width(), 2), g.y() + Div(g.height() - height(), 2));

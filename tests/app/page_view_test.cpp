@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
@@ -39,7 +40,8 @@ protected:
 TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
 {
     Redimensionar(920, 768);
-    EXPECT_EQ(janela->minimumSize(), QSize(800, 600));
+    // The smallest size is the outer one, with the title bar and borders.
+    EXPECT_EQ(janela->minimumSize() + (janela->frameGeometry().size() - janela->size()), QSize(800, 600));
     EXPECT_EQ(Geometria(janela->stbEstado), QRect(0, 768 - 19, 920, 19));
     EXPECT_EQ(Geometria(janela->pnlImagens), QRect(0, 0, 220, 768 - 19));
     EXPECT_EQ(Geometria(janela->pnlControles), QRect(920 - 200, 0, 200, 768 - 19));
@@ -219,6 +221,7 @@ TEST_F(PageView, StatusPanelZeroShowsTheAddressCentredInDarkGrey)
 
 TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
 {
+    Redimensionar(800, 600);
     QComboBox* papel = janela->cbxDimensaoDoPapel;
     QComboBox* foto = janela->cbxDimensaoDaFoto;
     EXPECT_EQ(papel->count(), 3);
@@ -234,7 +237,7 @@ TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
     EXPECT_EQ(papel->currentIndex(), 1);
     EXPECT_EQ(janela->Pagina(0).frameCount(), 1);
     EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
-    // The window stands at 800 x 600: free 380 x 511, so the 100 x 180 page takes 95 % of the height.
+    // At 800 x 600 the page has 380 x 511, so the 100 x 180 page takes 95 % of the height.
     EXPECT_EQ(janela->pnlPaginaCentral->size(), QSize(269, 485));
     EXPECT_EQ(janela->imgPaginaCentral->toolTip(),
               QStringLiteral("Página a Ser Impressa\r\nArraste Fotos Sobre Ela ou Clique Para Editar\r\n\r\n"
@@ -320,6 +323,26 @@ TEST_F(PageView, ListsFollowThePageWithoutActingAndACustomSizeShowsNoSelection)
     EscolherNaLista(janela->cbxDimensaoDaFoto, 2); // 10 x 15 on 10 x 15 paper
     EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 2);
     EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
+}
+
+// Also run on an 800 x 600 screen (tests/CMakeLists.txt): the smallest the program accepts, which
+// it advises against.
+TEST(OuterSize, TheMainWindowFitsTheScreenWithItsTitleBar)
+{
+    for (bool maximizada : {false, true}) {
+        PrepararConfiguracoes(maximizada);
+        Atendente atendente;
+        atendente.respostas = {6};
+        auto janela = NovaJanela();
+        ASSERT_EQ(janela->isMaximized(), maximizada);
+        const QRect tela = janela->screen()->availableGeometry();
+        if (!maximizada)
+            EXPECT_EQ(janela->frameGeometry().size(), QSize(800, 600));
+        EXPECT_TRUE(tela.contains(janela->frameGeometry())) << maximizada;
+        const QRect barra(janela->stbEstado->mapToGlobal(QPoint(0, 0)), janela->stbEstado->size());
+        EXPECT_TRUE(tela.contains(barra)) << maximizada << " " << barra.bottom();
+        EXPECT_EQ(janela->stbEstado->geometry().bottom(), janela->rect().bottom()) << maximizada;
+    }
 }
 
 } // namespace
