@@ -11,12 +11,12 @@
 #include <QFileDialog>
 #include <QPainter>
 
+#include "common/text_trim.h"
 #include "platform/graphics/canvas.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/screen_cursor.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

@@ -11,11 +11,11 @@
 
 #include "common/general_routines.h"
 #include "common/message_box.h"
+#include "common/text_trim.h"
 #include "platform/failure.h"
 #include "platform/shell/file_drop.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/file_dialog.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

@@ -16,6 +16,7 @@
 #include "album/size_tables.h"
 #include "common/general_routines.h"
 #include "common/small_dialogs.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -26,7 +27,6 @@
 #include "platform/ui/picture_control.h"
 #include "platform/ui/screen_cursor.h"
 #include "platform/ui/status_bar.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

@@ -1,9 +1,9 @@
 #include "common/app_identity.h"
 
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "lumoria_version.h"
 #include "platform/system/program_info.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

@@ -6,11 +6,11 @@
 #include <QProgressBar>
 
 #include "common/custom_cursors.h"
-#include "common/general_routines.h"
 #include "common/dialog_glyphs.h"
-#include "platform/ui/panel.h"
-#include "components/fancy_button.h"
+#include "common/general_routines.h"
 #include "common/text_trim.h"
+#include "components/fancy_button.h"
+#include "platform/ui/panel.h"
 
 namespace lumoria {
 

@@ -17,6 +17,7 @@
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
 #include "common/message_box.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "editing/editor_tabs.h"
 #include "editing/picture_layer.h"
@@ -34,7 +35,6 @@
 #include "platform/ui/modal_runner.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/screen_cursor.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

@@ -5,9 +5,9 @@
 
 #include "album/album_model.h"
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "platform/numeric.h"
 #include "printing/resolution_bands.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

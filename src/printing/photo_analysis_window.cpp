@@ -10,6 +10,7 @@
 #include "album/album_document.h"
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/failure.h"
 #include "platform/graphics/graphic.h"
@@ -22,7 +23,6 @@
 #include "platform/ui/stretched_picture.h"
 #include "printing/photo_analysis.h"
 #include "printing/resolution_table_window.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

@@ -15,6 +15,7 @@
 #include "album/document_host.h"
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -25,7 +26,6 @@
 #include "platform/ui/panel.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/screen_centre.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "common/custom_cursors.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
@@ -14,7 +15,6 @@
 #include "platform/ui/string_grid.h"
 #include "printing/resolution_bands.h"
 #include "printing/resolution_table.h"
-#include "common/text_trim.h"
 
 namespace lumoria {
 
