@@ -37,6 +37,18 @@ PageLegend legendaPara(std::int32_t n, const SizeListSelection& listas)
     return l;
 }
 
+// The paper and photo sizes the lists give for a page; false when one of them has no size.
+bool tamanhosParaMontar(const SizeListSelection& listas, const TPagina& pagina, std::int32_t& W, std::int32_t& H,
+                        std::int32_t& w, std::int32_t& h)
+{
+    PegarLarguraAlturaDaPaginaConfigurada(listas.paperItem, W, H);
+    // A photo list without selection means a page of a type the list does not offer (a job file's
+    // custom size): lay it out with its custom size.
+    const int itemFoto = listas.photoItem < 0 ? kCustomPhotoType : listas.photoItem;
+    photoSizeForItem(itemFoto, listas.paperItem, pagina, w, h);
+    return W > 0 && H > 0 && w > 0 && h > 0;
+}
+
 } // namespace
 
 SizeListSelection listSelectionShowing(const TPagina& pagina)
@@ -143,14 +155,8 @@ const PageLegend& AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAtualiz
     }
 
     std::int32_t W = 0, H = 0, w = 0, h = 0;
-    PegarLarguraAlturaDaPaginaConfigurada(listas.paperItem, W, H);
-    // A photo list without selection means a page of a type the list does not offer (a job file's
-    // custom size): lay it out with its custom size.
-    const int itemFoto = listas.photoItem < 0 ? kCustomPhotoType : listas.photoItem;
-    photoSizeForItem(itemFoto, listas.paperItem, pagina, w, h);
-
     // Without a usable paper or photo size the page stays as it is.
-    if (W > 0 && H > 0 && w > 0 && h > 0) {
+    if (tamanhosParaMontar(listas, pagina, W, H, w, h)) {
         if (deveGirar(W, H, w, h))
             std::swap(w, h);
         pagina.MontarMolduras(W, H, w, h);
@@ -161,8 +167,24 @@ const PageLegend& AlbumDocument::CarregarPaginaAtualComModeloEFotosVaziasAtualiz
         }
     }
 
-    m_legenda = legendaPara(pagina.frameCount(), listas);
     m_frameUnderMouse = -1;
+    return mostrarLegenda(pagina.frameCount(), listas);
+}
+
+bool AlbumDocument::podeMontar(const SizeListSelection& listas)
+{
+    std::int32_t W = 0, H = 0, w = 0, h = 0;
+    return tamanhosParaMontar(listas, currentPage(), W, H, w, h);
+}
+
+const PageLegend& AlbumDocument::AtualizarLegenda()
+{
+    return mostrarLegenda(currentPage().frameCount(), sizeListSelection());
+}
+
+const PageLegend& AlbumDocument::mostrarLegenda(std::int32_t molduras, const SizeListSelection& listas)
+{
+    m_legenda = legendaPara(molduras, listas);
     if (m_legendListener)
         m_legendListener(m_legenda);
     return m_legenda;

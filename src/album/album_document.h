@@ -84,6 +84,12 @@ public:
     const PageLegend& CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(
         bool Lembrar, const SizeListSelection& listas);
     void ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga() override;
+    // Whether the sizes the lists give can lay the current page out (a custom photo type without a
+    // custom size cannot).
+    bool podeMontar(const SizeListSelection& listas);
+    // The legend of the current page as it stands (its frames and what the lists show), without a
+    // relayout; shown through the legend listener.
+    const PageLegend& AtualizarLegenda();
 
     // The sizes the lists show, as a job file records them for every page: the photo before any
     // turn, 0 for a list without selection.
@@ -110,13 +116,15 @@ public:
     const UndoStack& undoStack() const { return m_desfazer; }
 
     const PageLegend& legenda() const { return m_legenda; }
-    // Called after every relayout, page insertions included, so the window can show the legend.
+    // Called after every relayout, page insertions included, and by AtualizarLegenda, so the window can
+    // show the legend.
     void setLegendListener(std::function<void(const PageLegend&)> listener) { m_legendListener = std::move(listener); }
 
 private:
     void relayoutCurrentPage(bool lembrar) override;
     void showInSizeLists(const SizeListSelection& listas);
     void startOverWithDefaultPage(bool lembrar);
+    const PageLegend& mostrarLegenda(std::int32_t molduras, const SizeListSelection& listas);
 
     std::unique_ptr<TAlbum> m_album;
     UndoStack m_desfazer;

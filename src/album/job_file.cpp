@@ -3,6 +3,7 @@
 #include "album/album_model.h"
 
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "lumoria_version.h"
 #include "platform/failure.h"
 #include "platform/shell/file_operations.h"
@@ -98,18 +99,6 @@ QString decodeLine(const QByteArray& bytes)
     return text;
 }
 
-// Blanks and control characters go from both ends.
-QString trimBlanks(const QString& s)
-{
-    qsizetype first = 0;
-    qsizetype last = s.size();
-    while (first < last && s[first].unicode() <= 0x20)
-        ++first;
-    while (last > first && s[last - 1].unicode() <= 0x20)
-        --last;
-    return s.mid(first, last - first);
-}
-
 bool parseDecimal(const QString& text, std::int32_t& value)
 {
     qsizetype i = 0;
@@ -151,7 +140,7 @@ public:
                 return false;
             bytes.clear();
         }
-        out = trimBlanks(decodeLine(bytes));
+        out = Trim(decodeLine(bytes));
         return true;
     }
 

@@ -88,6 +88,9 @@ public:
     void cbxDimensaoDoPapelClick(int indice);
     void cbxDimensaoDaFotoClick(int indice);
     void GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nome);
+    // The frame under the mouse and its status text, taken again where the mouse stands over the
+    // page picture, or for the frame kept when it is elsewhere.
+    void AtualizarMolduraSobOMouse();
 
     // --- Placement and undo (main_window_frames.cpp).
     void SetarFotoNaPaginaAtual(std::int32_t j, std::uint8_t ajuste, const QString& nome);
@@ -178,6 +181,7 @@ public:
     void spdPaginaFinalClick();
     // A released key (auto-repeats never come here); true when it was one of the four page keys.
     bool FormKeyUp(int key);
+    static bool EhTeclaDePagina(int key);
     void spdPaginasClick();
     void ControlarInserirEliminarPaginas();
 
@@ -299,6 +303,8 @@ private:
     // Sets both lists to show the page's types (a type without an item leaves a list unselected).
     void MostrarTiposNasListas(const TPagina& pagina);
     void MostrarTiposNasListas(int papel, int foto);
+    // The status text of the frame under the mouse.
+    void MostrarMolduraNaBarraDeEstado();
 
     // Frames.
     bool MolduraSobOMouseValida() const;

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QPainter>
 
+#include "common/text_trim.h"
 #include "platform/graphics/canvas.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/owner_drawn_menu.h"
@@ -143,7 +144,7 @@ platform::Font FonteDoMenu()
 
 QString TfrmPrincipal::TextoDoItemDeMenu(QAction* item) const
 {
-    QString texto = item->isSeparator() ? QString() : item->text().trimmed();
+    QString texto = item->isSeparator() ? QString() : Trim(item->text());
     if (texto == QStringLiteral("-"))
         texto.clear();
     if (ItemDoAjuste(item, mnuComoAjustar))

@@ -14,6 +14,7 @@ void TfrmPrincipal::SetarFotoNaPaginaAtual(std::int32_t j, std::uint8_t ajuste, 
 {
     m_documento.SetarFotoNaPaginaAtual(j, ajuste, nome);
     DesenharMolduraNaTela(j);
+    MostrarMolduraNaBarraDeEstado();
 }
 
 void TfrmPrincipal::spdDesfazerClick()
@@ -25,6 +26,7 @@ void TfrmPrincipal::spdDesfazerClick()
             AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
         else
             DesenharMolduraNaTela(feito.moldura);
+        MostrarMolduraNaBarraDeEstado();
         return;
     }
     CaixaDeDialogo(m_tituloDoAplicativo + QuebrasDeLinha(2) + QStringLiteral("A Função Desfazer Armazena As Últimas ") +

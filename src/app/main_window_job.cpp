@@ -11,6 +11,7 @@
 
 #include "common/general_routines.h"
 #include "common/message_box.h"
+#include "common/text_trim.h"
 #include "platform/failure.h"
 #include "platform/shell/file_drop.h"
 #include "platform/ui/dispatch.h"
@@ -131,7 +132,7 @@ void TfrmPrincipal::spdGravarTrabalhoClick()
 {
     GarantirDialogos();
     const QStringList escolhidos = svdTrabalho->selectedFiles();
-    const QString anterior = escolhidos.isEmpty() ? QString() : escolhidos.constFirst().trimmed();
+    const QString anterior = escolhidos.isEmpty() ? QString() : Trim(escolhidos.constFirst());
     if (!anterior.isEmpty() && !QFileInfo(anterior).isDir()) {
         const QFileInfo info(anterior);
         const QString semExtensao =

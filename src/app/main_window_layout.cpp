@@ -23,6 +23,7 @@
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/outer_size.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/shell_list_view.h"
@@ -114,8 +115,7 @@ QComboBox* NovaLista(QWidget* pai, const QStringList& itens, int selecionado, in
 
 void TfrmPrincipal::CriarControles()
 {
-    setMinimumSize(kLarguraMinima, kAlturaMinima);
-    resize(kLarguraMinima, kAlturaMinima);
+    keepOuterDesignSize(this, QSize(kLarguraMinima, kAlturaMinima));
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect g = tela->geometry();
         move(g.x() + Div(g.width() - width(), 2), g.y() + Div(g.height() - height(), 2));
@@ -466,6 +466,9 @@ bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* event)
                                && !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
     if (teclaDaJanela && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // The page keys act on release; their presses would move a focused list's selection.
+        if (EhTeclaDePagina(key->key()))
+            return true;
         const bool ctrlZ = key->text() == QChar(26)
                            || (key->key() == Qt::Key_Z && (key->modifiers() & Qt::ControlModifier)
                                && !(key->modifiers() & Qt::AltModifier));

@@ -246,6 +246,7 @@ void TfrmPrincipal::imgPaginaCentralDragDrop(const QMimeData* arrastado, int X, 
     const Point p = MapearPontoEntreRetangulos(imagem, Point{X, Y}, Rect{pagina.Left, pagina.Top, pagina.Right, pagina.Bottom});
     const int moldura = pagina.MolduraNoPonto(p);
     m_documento.setFrameUnderMouse(moldura);
+    MostrarMolduraNaBarraDeEstado();
     const int caret = thuImagens->ItemIndex();
     if (moldura < 0 || moldura >= pagina.frameCount() || caret < 0 || caret >= thuImagens->Thumbnails().Count())
         return;

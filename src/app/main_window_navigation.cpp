@@ -36,6 +36,11 @@ void TfrmPrincipal::spdPaginaFinalClick()
         IrParaAPagina(Album().pageCount() - 1);
 }
 
+bool TfrmPrincipal::EhTeclaDePagina(int key)
+{
+    return key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Home;
+}
+
 bool TfrmPrincipal::FormKeyUp(int key)
 {
     switch (key) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -15,6 +16,7 @@
 #include "album/size_tables.h"
 #include "common/general_routines.h"
 #include "common/small_dialogs.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -50,6 +52,7 @@ void TfrmPrincipal::AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais()
 
     TPagina& pagina = m_documento.currentPage();
     MostrarTiposNasListas(pagina);
+    m_documento.AtualizarLegenda();
 
     const int livreW = pnlControles->x() - pnlImagens->x() - pnlImagens->width();
     const int livreH = spdPaginaInicial->y() - lblPaginaCentralTitulo->y() - lblPaginaCentralTitulo->height();
@@ -91,6 +94,29 @@ void TfrmPrincipal::AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais()
     imgPaginaCentral->setGeometry(0, 0, W, H);
     imgPaginaCentral->bitmap().SetSize(W, H);
     DesenharPaginaNaTela();
+    AtualizarMolduraSobOMouse();
+}
+
+void TfrmPrincipal::AtualizarMolduraSobOMouse()
+{
+    // The page or its frames may have changed under a mouse that has not moved.
+    const QPoint sobOMouse = imgPaginaCentral->mapFromGlobal(QCursor::pos());
+    if (imgPaginaCentral->isVisible() && imgPaginaCentral->underMouse() && imgPaginaCentral->rect().contains(sobOMouse))
+        imgPaginaCentralMouseMove(sobOMouse.x(), sobOMouse.y());
+    else
+        MostrarMolduraNaBarraDeEstado();
+}
+
+void TfrmPrincipal::MostrarMolduraNaBarraDeEstado()
+{
+    const TPagina& pagina = m_documento.currentPage();
+    const int moldura = MolduraSobOMouse();
+    QString texto;
+    if (moldura >= 0 && moldura < pagina.frameCount()) {
+        const QString& nome = pagina.Foto(moldura).NomeDoArquivo;
+        texto = nome.isEmpty() ? QStringLiteral("<<< Moldura Vazia e Disponível >>>") : AbreviarCaminho(nome, 60);
+    }
+    stbEstado->setPanelText(kPainelDaMoldura, texto);
 }
 
 void TfrmPrincipal::DesenharPaginaNaTela()
@@ -110,15 +136,8 @@ void TfrmPrincipal::imgPaginaCentralMouseMove(int X, int Y)
     const Rect imagem{0, 0, imgPaginaCentral->width(), imgPaginaCentral->height()};
     const Rect emMilimetros{pagina.Left, pagina.Top, pagina.Right, pagina.Bottom};
     const Point p = MapearPontoEntreRetangulos(imagem, Point{X, Y}, emMilimetros);
-    const int moldura = pagina.MolduraNoPonto(p);
-    m_documento.setFrameUnderMouse(moldura);
-
-    QString texto;
-    if (moldura >= 0 && moldura < pagina.frameCount()) {
-        const QString& nome = pagina.Foto(moldura).NomeDoArquivo;
-        texto = nome.isEmpty() ? QStringLiteral("<<< Moldura Vazia e Disponível >>>") : AbreviarCaminho(nome, 60);
-    }
-    stbEstado->setPanelText(kPainelDaMoldura, texto);
+    m_documento.setFrameUnderMouse(pagina.MolduraNoPonto(p));
+    MostrarMolduraNaBarraDeEstado();
 }
 
 void TfrmPrincipal::stbEstadoDrawPanel(int panel, Canvas& canvas, const Rect& rect)
@@ -143,20 +162,14 @@ void TfrmPrincipal::AplicarTamanhoEscolhido(std::int32_t& tipoDaPagina, int indi
     // The item already chosen changes nothing.
     if (indice == tipoDaPagina)
         return;
-    const TPagina& pagina = m_documento.currentPage();
-    const std::int32_t anterior = tipoDaPagina;
-    const Rect tamanhoAntes{pagina.Left, pagina.Top, pagina.Right, pagina.Bottom};
-    const std::vector<TFoto> moldurasAntes = pagina.Fotos;
-    tipoDaPagina = indice;
-    m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
-    // A page that could not be laid out with the choice (a custom size without a size) keeps its
-    // type, so that the lists, which show the page's types, do not show a choice that did not apply.
-    const auto mesma = [](const TFoto& a, const TFoto& b) {
-        return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-    };
-    if (Rect{pagina.Left, pagina.Top, pagina.Right, pagina.Bottom} == tamanhoAntes
-        && std::equal(moldurasAntes.begin(), moldurasAntes.end(), pagina.Fotos.begin(), pagina.Fotos.end(), mesma))
-        tipoDaPagina = anterior;
+    // A choice that cannot lay the page out at all (a custom size without a size) leaves the page
+    // and its type alone, so that the lists, which show the page's types, do not show it.
+    if (m_documento.podeMontar(LerListasDeTamanho())) {
+        tipoDaPagina = indice;
+        m_documento.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true);
+        // The page's types and frames go into the job file: the job has changed.
+        m_documento.setModified(true);
+    }
     AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
 }
 
@@ -177,7 +190,7 @@ void TfrmPrincipal::GravarAlbumEmFormatoNaoProprietarioBMPJPG(const QString& nom
 
     const QFileInfo info(nome);
     const QString extensao = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
-    const QString semExtensao = nome.left(nome.size() - extensao.size()).trimmed();
+    const QString semExtensao = Trim(nome.left(nome.size() - extensao.size()));
     auto restaurar = [this, progresso] {
         show();
         progresso->deleteLater();

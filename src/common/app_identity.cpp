@@ -1,6 +1,7 @@
 #include "common/app_identity.h"
 
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "lumoria_version.h"
 #include "platform/system/program_info.h"
 
@@ -12,7 +13,7 @@ QString VersaoCurta(const QString& versaoCompleta)
     const qsizetype segundo = primeiro < 0 ? -1 : versaoCompleta.indexOf(QLatin1Char('.'), primeiro + 1);
     if (segundo < 0)
         return QStringLiteral("v") + versaoCompleta;
-    return QStringLiteral("v") + versaoCompleta.left(segundo).trimmed();
+    return QStringLiteral("v") + Trim(versaoCompleta.left(segundo));
 }
 
 QString VersaoCurta() { return VersaoCurta(VersaoDoExecutavel()); }

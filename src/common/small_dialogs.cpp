@@ -1,14 +1,16 @@
 #include "common/small_dialogs.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 
 #include "common/custom_cursors.h"
-#include "common/general_routines.h"
 #include "common/dialog_glyphs.h"
-#include "platform/ui/panel.h"
+#include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
+#include "platform/ui/panel.h"
 
 namespace lumoria {
 
@@ -48,7 +50,7 @@ void TfrmDialogoProgresso::AvancarPara(int posicao)
 QString TfrmDialogoProgresso::TextoDePercentual(int posicao, int maximo)
 {
     const long double percentual = maximo > 0 ? (long double)(std::int64_t(posicao) * 100) / maximo : 0.0L;
-    return (FormatarNumero(3, 0, percentual).trimmed() + QStringLiteral("% Já Executado")).trimmed();
+    return Trim(Trim(FormatarNumero(3, 0, percentual)) + QStringLiteral("% Já Executado"));
 }
 
 void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)
@@ -58,6 +60,8 @@ void TfrmDialogoProgresso::resizeEvent(QResizeEvent* event)
     if (prbProgresso)
         prbProgresso->resize(width() - 32, prbProgresso->height());
 }
+
+void TfrmDialogoProgresso::closeEvent(QCloseEvent* event) { event->ignore(); }
 
 TfrmDialogoGuia::TfrmDialogoGuia(QWidget* owner) : DialogForm(owner, 632, 54)
 {

@@ -28,6 +28,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Its work cannot be stopped, and the windows it hides come back only when the work ends: the
+    // window stays until its caller releases it.
+    void closeEvent(QCloseEvent* event) override;
 };
 
 // Answers 1 "Não Quero", 2 "Na Tela", 3 "Impresso"; 0 when closed with its close box.

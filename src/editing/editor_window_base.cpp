@@ -17,6 +17,7 @@
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
 #include "common/message_box.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "editing/editor_tabs.h"
 #include "editing/picture_layer.h"
@@ -100,16 +101,16 @@ Rect EnquadrarFotoNoPalco(QSize palco, QSize foto)
 QString MontarNomeDoArquivoEditado(const QString& arquivoDaFoto, const QString& pastaMeusDocumentos,
                                    const QDateTime& agora)
 {
-    QString nome = QFileInfo(arquivoDaFoto).fileName().trimmed();
+    QString nome = Trim(QFileInfo(arquivoDaFoto).fileName());
     const int ponto = nome.lastIndexOf(QLatin1Char('.'));
     if (ponto >= 0)
         nome.truncate(ponto);
-    QString s = (pastaMeusDocumentos + QStringLiteral("/Fotos Lumoria/") + nome).trimmed();
+    QString s = Trim(pastaMeusDocumentos + QStringLiteral("/Fotos Lumoria/") + nome);
     const qsizetype p1 = s.indexOf(QStringLiteral(" {LU"));
     const qsizetype p2 = s.indexOf(QLatin1Char('}'));
     if (p1 >= 0 && p2 > p1)
         s.remove(p1, p2 - p1 + 1);
-    return s.trimmed() + QStringLiteral(" {LU") + agora.toString(QStringLiteral("yyyyMMddHHmmss")) +
+    return Trim(s) + QStringLiteral(" {LU") + agora.toString(QStringLiteral("yyyyMMddHHmmss")) +
            QStringLiteral("}.jpg");
 }
 
@@ -216,7 +217,7 @@ void EditorWindowBase::AvisarFalha(const QString& linha1, const QString& arquivo
 bool EditorWindowBase::SetarArquivoDaFoto(const QString& arquivoDaFoto)
 {
     const platform::ScreenCursorGuard cursor(crEsperar);
-    const QString arquivo = arquivoDaFoto.trimmed();
+    const QString arquivo = Trim(arquivoDaFoto);
     if (arquivo.isEmpty() || !platform::isFile(arquivo))
         return false;
     // Everything is read and made before anything of the window changes, so that a photo that cannot
@@ -227,7 +228,17 @@ bool EditorWindowBase::SetarArquivoDaFoto(const QString& arquivoDaFoto)
         carregada.LoadFromFile(arquivo);
         if (!carregada.GetGraphic() || carregada.GetGraphic()->Empty())
             throw InvalidPicture("Empty picture");
-        copia = MontarCopiaDeTrabalho(*carregada.GetGraphic());
+        const platform::Graphic& lida = *carregada.GetGraphic();
+        // A picture far wider than high shrinks to a copy without a single row: nothing to edit.
+        if (TamanhoDaCopiaDeTrabalho(QSize(lida.Width(), lida.Height())).height() < 1) {
+            AvisarFalha(QStringLiteral("Esta Foto É Baixa Demais Para Ser Editada.") + QuebrasDeLinha(1) +
+                            QStringLiteral("Reduzida a ") + QString::number(kLarguraMaximaDaCopiaDeTrabalho) +
+                            QStringLiteral(" Pixels de Largura,") + QuebrasDeLinha(1) +
+                            QStringLiteral("Ela Ficaria Sem Nenhum Pixel de Altura:"),
+                        arquivo);
+            return false;
+        }
+        copia = MontarCopiaDeTrabalho(lida);
     } catch (const OutOfMemory&) {
         AvisarFalha(QStringLiteral("Não Há Memória Suficiente Para Abrir Esta Foto:"), arquivo);
         return false;
@@ -411,7 +422,7 @@ void EditorWindowBase::spdGravarFotoClick()
     if (svdFoto->exec() != QDialog::Accepted || svdFoto->selectedFiles().isEmpty())
         return;
     const QString nome = svdFoto->selectedFiles().constFirst();
-    m_ultimoNomeGravado = nome.trimmed();
+    m_ultimoNomeGravado = Trim(nome);
     if (!GravarFoto(nome))
         return;
     FArquivoDaFoto = nome;

@@ -5,6 +5,7 @@
 
 #include "album/album_model.h"
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "platform/numeric.h"
 #include "printing/resolution_bands.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr long double kMilimetrosPorPolegada = 25.4L;
 
-QString F(int decimais, long double valor) { return FormatarNumero(14, decimais, valor).trimmed(); }
+QString F(int decimais, long double valor) { return Trim(FormatarNumero(14, decimais, valor)); }
 
 } // namespace
 

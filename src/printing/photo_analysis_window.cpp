@@ -10,6 +10,7 @@
 #include "album/album_document.h"
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/failure.h"
 #include "platform/graphics/graphic.h"
@@ -109,7 +110,7 @@ TfrmAnalisarFotos::TfrmAnalisarFotos(AlbumDocument& documento, QWidget* owner)
 void TfrmAnalisarFotos::SetarArquivoEMolduraDaFoto(const QString& arquivoDado, int pagina, int moldura)
 {
     const ScreenCursorGuard cursor(kCursorWait);
-    const QString arquivo = arquivoDado.trimmed();
+    const QString arquivo = Trim(arquivoDado);
     if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile())
         return;
     try {

@@ -14,6 +14,7 @@
 #include "components/navigation_button.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/outer_size.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/picture_control.h"
 
@@ -63,8 +64,7 @@ TFancyButton* NovoBotao(QWidget* pai, const QString& texto, const QString& dica)
 
 void TfrmImprimirPrevisaoImpressaoFotos::CriarControles()
 {
-    setMinimumSize(kLarguraMinima, kAlturaMinima);
-    resize(kLarguraMinima, kAlturaMinima);
+    keepOuterDesignSize(this, QSize(kLarguraMinima, kAlturaMinima));
     setFont(FonteVerdana(true));
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(clGray));

@@ -15,6 +15,7 @@
 #include "album/document_host.h"
 #include "common/custom_cursors.h"
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -38,7 +39,7 @@ std::int32_t NoventaECincoPorCento(int medida)
     return RoundToInt32((long double)(std::int64_t(medida) * 95) / 100);
 }
 
-QString Numero(int decimais, long double valor) { return FormatarNumero(10, decimais, valor).trimmed(); }
+QString Numero(int decimais, long double valor) { return Trim(FormatarNumero(10, decimais, valor)); }
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/general_routines.h"
+#include "common/text_trim.h"
 
 namespace lumoria {
 
@@ -38,7 +39,7 @@ constexpr int kColunasFixas = 3;
 static_assert(kColunasDaTabela == kColunasFixas + static_cast<int>(kTamanhosDeImpressao.size()));
 static_assert(kLinhasDaTabela == 1 + static_cast<int>(kResolucoesDeFotos.size()));
 
-QString F(int decimais, long double valor) { return FormatarNumero(14, decimais, valor).trimmed(); }
+QString F(int decimais, long double valor) { return Trim(FormatarNumero(14, decimais, valor)); }
 
 const QString kDpi = QStringLiteral(" DPI");
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "common/custom_cursors.h"
+#include "common/text_trim.h"
 #include "components/fancy_button.h"
 #include "platform/graphics/canvas.h"
 #include "platform/numeric.h"
@@ -89,7 +90,7 @@ void TfrmAnalisarFotosTabelaResolucao::PreencherTabela()
 
 void TfrmAnalisarFotosTabelaResolucao::stgTabelaDrawCell(int coluna, int linha, const Rect& retangulo, QPainter& painter)
 {
-    const QString texto = stgTabela->cell(coluna, linha).trimmed();
+    const QString texto = Trim(stgTabela->cell(coluna, linha));
     Canvas canvas(painter, retangulo);
     canvas.font.name = QStringLiteral("Verdana");
     canvas.font.size = 10; // 13 pixels on the screen

@@ -394,7 +394,7 @@ TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
     EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
     // The page was shown before the window: its title and footer still stand at their places.
     EXPECT_EQ(janela->lblPaginaCentralTitulo->y(), 0);
-    EXPECT_EQ(janela->lblPaginaCentralRodape->y(), 600 - 19 - 19);
+    EXPECT_EQ(janela->lblPaginaCentralRodape->y(), janela->height() - 19 - 19);
 
     // A file that cannot be read, or whose page no view could draw: the failure box, and the
     // program goes on with a new album.

@@ -6,14 +6,18 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QTimer>
+#include <QCloseEvent>
 
 #include "app/drag_object.h"
 #include "common/modal_helper.h"
+#include "common/small_dialogs.h"
 #include "components/thumbnail_list.h"
 #include "editing/photo_editor.h"
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/shell_list_view.h"
+#include "platform/ui/status_bar.h"
 #include "support/picture_files.h"
 
 namespace lumoria::test {
@@ -198,6 +202,45 @@ TEST_F(LeftArea, ADropOnAFrameSetsItsPhotoKeepingItsFitMode)
     EXPECT_EQ(janela->MolduraSobOMouse(), 1);
 }
 
+TEST_F(LeftArea, TheStatusBarFollowsTheFrameUnderTheMouseAtOnce)
+{
+    const QString pasta = PastaComFotos(QStringLiteral("estado"), 2);
+    MostrarPasta(pasta);
+    const QString vazia = QStringLiteral("<<< Moldura Vazia e Disponível >>>");
+    const QString trabalho = home() + QStringLiteral("/estado.pvo");
+    janela->SetarFotoNaPaginaAtual(0, kFitStretch, Caminho(pasta, 1));
+    ASSERT_TRUE(janela->GravarAlbumEmFormatoProprietarioPVO(trabalho));
+    const struct {
+        const char* nome;
+        QString antes; // frame 0 before
+        std::function<void()> fazer;
+        QString depois;
+    } casos[] = {
+        {"a drop", QString(),
+         [&] {
+             Selecionar({QStringLiteral("f00.bmp")});
+             SoltarNaPagina(CentroDaMoldura(*janela, 0));
+         },
+         Caminho(pasta, 0)},
+        {"an editor's file put in the frame", QString(),
+         [&] { janela->SetarFotoNaPaginaAtual(0, kFitStretch, Caminho(pasta, 1)); }, Caminho(pasta, 1)},
+        {"Novo", Caminho(pasta, 0), [&] { janela->spdNovoTrabalhoClick(); }, vazia},
+        {"reading a job", QString(), [&] { janela->LerAlbum(trabalho); }, Caminho(pasta, 1)},
+    };
+    for (const auto& c : casos) {
+        janela->CriarNovoAlbumComUmaPaginaESemFotos();
+        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        if (!c.antes.isEmpty())
+            janela->Foto(0, 0).NomeDoArquivo = c.antes;
+        janela->Documento().setModified(false);
+        MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 0));
+        ASSERT_EQ(janela->stbEstado->panelText(2), c.antes.isEmpty() ? vazia : c.antes) << c.nome;
+        c.fazer();
+        EXPECT_EQ(janela->stbEstado->panelText(2), c.depois) << c.nome;
+        EXPECT_EQ(janela->MolduraSobOMouse(), 0) << c.nome;
+    }
+}
+
 TEST_F(LeftArea, ADropOnAGapChangesNothing)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("vao"), 2));
@@ -293,6 +336,38 @@ TEST_F(LeftArea, ACardWrittenOutOfOrderIsListedShownAndInsertedByName)
     janela->mniInserirTodasSelecionadasClick();
     for (int k = 0; k < 4; ++k)
         EXPECT_EQ(janela->Foto(0, k).NomeDoArquivo, pasta + QLatin1Char('/') + ordem[k]) << k;
+}
+
+TEST_F(LeftArea, TheProgressWindowCannotBeClosedWhileTheInsertionRuns)
+{
+    MostrarPasta(PastaComFotos(QStringLiteral("fechar"), 6));
+    janela->thuImagens->SelectAll();
+    Atendente atendente;
+    atendente.respostas = {6, 6};
+    // The close box pressed at every step of the insertion.
+    int tentativas = 0;
+    int fechadas = 0;
+    bool principalVisivel = false;
+    QTimer fechar;
+    fechar.setInterval(0);
+    QObject::connect(&fechar, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progresso = qobject_cast<TfrmDialogoProgresso*>(w); progresso && progresso->isVisible()) {
+                ++tentativas;
+                QCloseEvent fechamento;
+                QApplication::sendEvent(progresso, &fechamento);
+                fechadas += fechamento.isAccepted() || !progresso->isVisible();
+                principalVisivel = principalVisivel || janela->isVisible();
+            }
+    });
+    fechar.start();
+    janela->mniInserirTodasSelecionadasClick();
+    fechar.stop();
+    EXPECT_GT(tentativas, 0);
+    EXPECT_EQ(fechadas, 0);
+    EXPECT_FALSE(principalVisivel); // hidden while the work runs
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, NaLista(5));
 }
 
 TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)

@@ -1,11 +1,14 @@
 // Moving between pages with the buttons and the keys, and the page-control window.
 #include "main_window_fixture.h"
 
+#include <QComboBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 
 #include "app/page_control_window.h"
 #include "common/modal_helper.h"
+#include "platform/ui/caption_panel.h"
 
 namespace lumoria::test {
 namespace {
@@ -118,6 +121,43 @@ TEST_F(Navigation, AnAutoRepeatedPageDownMovesOnePage)
     EXPECT_EQ(janela->PaginaAtual(), 1);
 }
 
+TEST_F(Navigation, PageKeysMoveThePageAndNeverAFocusedSizeList)
+{
+    const struct {
+        QComboBox* TfrmPrincipal::*lista;
+        Qt::Key tecla;
+        int para;
+    } casos[] = {
+        {&TfrmPrincipal::cbxDimensaoDoPapel, Qt::Key_PageDown, 2}, {&TfrmPrincipal::cbxDimensaoDoPapel, Qt::Key_PageUp, 0},
+        {&TfrmPrincipal::cbxDimensaoDoPapel, Qt::Key_End, 3},      {&TfrmPrincipal::cbxDimensaoDoPapel, Qt::Key_Home, 0},
+        {&TfrmPrincipal::cbxDimensaoDaFoto, Qt::Key_PageDown, 2},  {&TfrmPrincipal::cbxDimensaoDaFoto, Qt::Key_PageUp, 0},
+        {&TfrmPrincipal::cbxDimensaoDaFoto, Qt::Key_End, 3},       {&TfrmPrincipal::cbxDimensaoDaFoto, Qt::Key_Home, 0},
+    };
+    Paginas(4, 1);
+    for (int i = 0; i < 4; ++i) {
+        // Page 1 on 10 x 15 paper with 5 x 7 photos: the lists' middle items, so a key can move either way.
+        janela->Pagina(i).TipoDoPapel = i == 1 ? 2 : 0;
+        janela->Pagina(i).TipoDaFoto = i == 1 ? 4 : 3;
+    }
+    for (const auto& c : casos) {
+        janela->Documento().setCurrentPageIndex(1);
+        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        janela->Documento().setModified(false);
+        QComboBox* lista = janela.get()->*c.lista;
+        lista->setFocus();
+        ASSERT_TRUE(lista->hasFocus());
+        QTest::keyClick(lista, c.tecla);
+        QApplication::processEvents();
+        EXPECT_EQ(janela->PaginaAtual(), c.para) << lista->objectName().toStdString() << " " << c.tecla;
+        EXPECT_EQ(janela->Pagina(1).TipoDoPapel, 2) << c.tecla;
+        EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 4) << c.tecla;
+        EXPECT_EQ(janela->Pagina(c.para).TipoDoPapel, c.para == 1 ? 2 : 0) << c.tecla;
+        EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), janela->Pagina(c.para).TipoDoPapel) << c.tecla;
+        EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), janela->Pagina(c.para).TipoDaFoto) << c.tecla;
+        EXPECT_FALSE(janela->Modificado()) << c.tecla;
+    }
+}
+
 TEST_F(Navigation, EachMoveForgetsTheNamesRememberedOnTheOldPage)
 {
     const struct {
@@ -223,6 +263,71 @@ TEST_F(Navigation, OnePageDisablesDeleteAndSairChangesNothing)
     EXPECT_EQ(janela->Album().pageCount(), 1);
     EXPECT_FALSE(janela->Modificado());
     EXPECT_EQ(Numero(), QStringLiteral("marca"));
+}
+
+TEST_F(Navigation, TheLegendFollowsThePageShown)
+{
+    // Page 0 of four frames (A4, 9 x 12) and page 1 of one (A4, 18 x 27); each case starts with the
+    // legend of the other page than the one it ends on.
+    const QString legenda4 = QStringLiteral("4 Fotos Por Folha");
+    const QString legenda1 = QStringLiteral("Uma Foto Por Folha");
+    auto montar = [&] {
+        janela->CriarNovoAlbumComUmaPaginaESemFotos();
+        Paginas(2, 1);
+        janela->Documento().currentPage().TipoDaFoto = 0;
+        janela->Documento().CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 0});
+        ASSERT_EQ(janela->Pagina(1).frameCount(), 1);
+        ASSERT_EQ(janela->Pagina(0).frameCount(), 4);
+        ASSERT_EQ(janela->pnlLegendaQtdFotos->caption(), legenda1);
+    };
+    const QString trabalho = home() + QStringLiteral("/legenda.pvo");
+    const QString foto = FotoDeTeste(QStringLiteral("legenda.bmp"), 8, 8, Qt::red);
+    const struct {
+        const char* nome;
+        std::function<void()> fazer;
+        int pagina;
+        QString legenda;
+    } casos[] = {
+        {"Home", [&] { Tecla(Qt::Key_Home); }, 0, legenda4},
+        {"first page button", [&] { Clicar(janela->spdPaginaInicial); }, 0, legenda4},
+        {"PageDown from page 0",
+         [&] {
+             janela->Documento().setCurrentPageIndex(0);
+             janela->Documento().CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 3});
+             Tecla(Qt::Key_PageDown);
+         },
+         1, legenda1},
+        {"undo of a placement on page 0",
+         [&] {
+             janela->Documento().setCurrentPageIndex(0);
+             janela->Documento().SetarFotoNaPaginaAtual(2, kFitStretch, foto);
+             janela->Documento().setCurrentPageIndex(1);
+             janela->spdDesfazerClick();
+         },
+         0, legenda4},
+        {"page control deleting page 1",
+         [&] {
+             AbrirControle(*janela, [](TfrmControlarPaginas* w) {
+                 QTest::mouseClick(w->spdEliminarPagina, Qt::LeftButton, {}, w->spdEliminarPagina->rect().center());
+             });
+         },
+         0, legenda4},
+        {"reading a job saved on its page 1",
+         [&] {
+             QFile::remove(trabalho);
+             ASSERT_TRUE(janela->GravarAlbumEmFormatoProprietarioPVO(trabalho));
+             janela->Documento().setCurrentPageIndex(0);
+             janela->Documento().CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 3});
+             janela->LerAlbum(trabalho);
+         },
+         1, legenda1},
+    };
+    for (const auto& c : casos) {
+        montar();
+        c.fazer();
+        EXPECT_EQ(janela->PaginaAtual(), c.pagina) << c.nome;
+        EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), c.legenda) << c.nome;
+    }
 }
 
 } // namespace

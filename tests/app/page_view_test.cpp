@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
@@ -39,7 +40,8 @@ protected:
 TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
 {
     Redimensionar(920, 768);
-    EXPECT_EQ(janela->minimumSize(), QSize(800, 600));
+    // The smallest size is the outer one, with the title bar and borders.
+    EXPECT_EQ(janela->minimumSize() + (janela->frameGeometry().size() - janela->size()), QSize(800, 600));
     EXPECT_EQ(Geometria(janela->stbEstado), QRect(0, 768 - 19, 920, 19));
     EXPECT_EQ(Geometria(janela->pnlImagens), QRect(0, 0, 220, 768 - 19));
     EXPECT_EQ(Geometria(janela->pnlControles), QRect(920 - 200, 0, 200, 768 - 19));
@@ -219,6 +221,7 @@ TEST_F(PageView, StatusPanelZeroShowsTheAddressCentredInDarkGrey)
 
 TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
 {
+    Redimensionar(800, 600);
     QComboBox* papel = janela->cbxDimensaoDoPapel;
     QComboBox* foto = janela->cbxDimensaoDaFoto;
     EXPECT_EQ(papel->count(), 3);
@@ -234,7 +237,7 @@ TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
     EXPECT_EQ(papel->currentIndex(), 1);
     EXPECT_EQ(janela->Pagina(0).frameCount(), 1);
     EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
-    // The window stands at 800 x 600: free 380 x 511, so the 100 x 180 page takes 95 % of the height.
+    // At 800 x 600 the page has 380 x 511, so the 100 x 180 page takes 95 % of the height.
     EXPECT_EQ(janela->pnlPaginaCentral->size(), QSize(269, 485));
     EXPECT_EQ(janela->imgPaginaCentral->toolTip(),
               QStringLiteral("Página a Ser Impressa\r\nArraste Fotos Sobre Ela ou Clique Para Editar\r\n\r\n"
@@ -254,7 +257,7 @@ TEST_F(PageView, SizeListsRelayOutAndShowTheLegend)
     EXPECT_EQ(foto->currentIndex(), 6);
     // A4 at 800 x 600 just fits at 95 % of the width: H = Round(297 * 361 / 210) = 511.
     EXPECT_EQ(janela->pnlPaginaCentral->size(), QSize(361, 511));
-    EXPECT_FALSE(janela->Modificado());
+    EXPECT_TRUE(janela->Modificado()); // the page's types and frames go into the job file
 }
 
 TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
@@ -266,10 +269,11 @@ TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
     janela->Documento().setModified(false);
     const auto pilha = janela->Backups();
 
-    // The item already chosen: no relayout, so the fit modes stay.
+    // The item already chosen: no relayout, so the fit modes stay and the job is unchanged.
     EscolherNaLista(janela->cbxDimensaoDaFoto, 3);
     EXPECT_EQ(janela->Foto(0, 0).Ajuste, 2);
     EXPECT_EQ(janela->Foto(0, 3).Ajuste, 1);
+    EXPECT_FALSE(janela->Modificado());
 
     EscolherNaLista(janela->cbxDimensaoDaFoto, 0); // 18 x 27 on A4: one frame
     EXPECT_EQ(janela->Pagina(0).frameCount(), 1);
@@ -279,9 +283,29 @@ TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, a);
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, b);
     EXPECT_EQ(janela->Foto(0, 0).Ajuste, 0); // fit modes are not remembered
-    EXPECT_FALSE(janela->Modificado());
+    EXPECT_TRUE(janela->Modificado());
     EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, pilha[0].NomeDoArquivo);
     EXPECT_EQ(janela->Backups()[0].Moldura, pilha[0].Moldura);
+}
+
+TEST_F(PageView, AChoiceThatLaysThePageOutAsBeforeIsKept)
+{
+    // Pairs of photo sizes of which neither fits the paper: the page has no frame either way.
+    const struct {
+        int papel, de, para;
+    } casos[] = {{1, 0, 1}, {1, 1, 0}, {2, 0, 1}, {2, 1, 0}};
+    for (const auto& c : casos) {
+        EscolherNaLista(janela->cbxDimensaoDoPapel, c.papel);
+        EscolherNaLista(janela->cbxDimensaoDaFoto, c.de);
+        ASSERT_EQ(janela->Pagina(0).frameCount(), 0);
+        janela->Documento().setModified(false);
+        EscolherNaLista(janela->cbxDimensaoDaFoto, c.para);
+        EXPECT_EQ(janela->Pagina(0).TipoDaFoto, c.para) << c.papel << " " << c.de;
+        EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), c.para) << c.papel << " " << c.de;
+        EXPECT_EQ(janela->Pagina(0).TipoDoPapel, c.papel);
+        EXPECT_EQ(janela->Pagina(0).frameCount(), 0);
+        EXPECT_TRUE(janela->Modificado()) << c.papel << " " << c.de;
+    }
 }
 
 TEST_F(PageView, ListsFollowThePageWithoutActingAndACustomSizeShowsNoSelection)
@@ -299,6 +323,26 @@ TEST_F(PageView, ListsFollowThePageWithoutActingAndACustomSizeShowsNoSelection)
     EscolherNaLista(janela->cbxDimensaoDaFoto, 2); // 10 x 15 on 10 x 15 paper
     EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 2);
     EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
+}
+
+// Also run on an 800 x 600 screen (tests/CMakeLists.txt): the smallest the program accepts, which
+// it advises against.
+TEST(OuterSize, TheMainWindowFitsTheScreenWithItsTitleBar)
+{
+    for (bool maximizada : {false, true}) {
+        PrepararConfiguracoes(maximizada);
+        Atendente atendente;
+        atendente.respostas = {6};
+        auto janela = NovaJanela();
+        ASSERT_EQ(janela->isMaximized(), maximizada);
+        const QRect tela = janela->screen()->availableGeometry();
+        if (!maximizada)
+            EXPECT_EQ(janela->frameGeometry().size(), QSize(800, 600));
+        EXPECT_TRUE(tela.contains(janela->frameGeometry())) << maximizada;
+        const QRect barra(janela->stbEstado->mapToGlobal(QPoint(0, 0)), janela->stbEstado->size());
+        EXPECT_TRUE(tela.contains(barra)) << maximizada << " " << barra.bottom();
+        EXPECT_EQ(janela->stbEstado->geometry().bottom(), janela->rect().bottom()) << maximizada;
+    }
 }
 
 } // namespace

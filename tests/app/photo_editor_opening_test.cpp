@@ -7,6 +7,7 @@
 #include "editing/editor_tabs.h"
 #include "editing/photo_editor.h"
 #include "common/modal_helper.h"
+#include "platform/ui/status_bar.h"
 
 namespace lumoria::test {
 namespace {
@@ -61,6 +62,8 @@ TEST_F(PhotoEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
     const QString escrito = janela->Foto(0, 1).NomeDoArquivo;
     EXPECT_TRUE(escrito.contains(QStringLiteral("/Fotos Lumoria/editar {LU")));
     EXPECT_TRUE(QFileInfo::exists(escrito));
+    // The mouse has not moved from the frame: the status bar names its new file at once.
+    EXPECT_EQ(janela->stbEstado->panelText(2), AbreviarCaminho(escrito, 60));
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
     EXPECT_TRUE(janela->Modificado());
     // One record: the frame's photo before the editor.

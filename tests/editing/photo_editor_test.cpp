@@ -163,6 +163,40 @@ TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClock)
               QStringLiteral("/home/a}b/Fotos Lumoria/praia {LU20201231235959} {LU20261206091530}.jpg"));
 }
 
+TEST(PhotoEditorNames, OnlyBlanksAndControlCharactersAreTrimmedFromTheName)
+{
+    const QString docs = QStringLiteral("/home/ana/Documentos");
+    const QString nbsp = QString(QChar(0x00A0));
+    const QString emSpace = QString(QChar(0x2003));
+    const QString tag = QStringLiteral(" {LU20261206091530}.jpg");
+    struct Case {
+        QString foto, expected;
+    };
+    for (const Case& c : {Case{"/x/festa" + nbsp + ".jpg", docs + "/Fotos Lumoria/festa" + nbsp + tag},
+                          Case{QStringLiteral("/x/festa") + QChar(0x1F) + ".jpg", docs + "/Fotos Lumoria/festa" + tag},
+                          Case{"/x/festa\t.jpg", docs + "/Fotos Lumoria/festa" + tag},
+                          Case{"/x/festa .jpg", docs + "/Fotos Lumoria/festa" + tag},
+                          Case{"/x/" + emSpace + "festa.jpg", docs + "/Fotos Lumoria/" + emSpace + "festa" + tag},
+                          Case{QStringLiteral("/x/festa.jpg") + QChar(0x01), docs + "/Fotos Lumoria/festa" + tag}})
+        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, docs, kRelogio), c.expected) << c.foto.toStdString();
+}
+
+TEST_F(PhotoEditor, OpensThePathTrimmedOfBlanksAndControlCharactersOnly)
+{
+    const QString foto = FotoVermelha(QStringLiteral("aparada.bmp"));
+    struct Case {
+        QString dado;
+        bool aberto;
+    };
+    // A no-break space is part of the name: no such file.
+    for (const Case& c : {Case{foto + QChar(0x1F), true}, Case{QChar(0x01) + QStringLiteral(" \t") + foto + "\r\n", true},
+                          Case{QChar(0x00A0) + foto, false}, Case{foto + QChar(0x00A0), false}}) {
+        editor->FArquivoDaFoto.clear();
+        EXPECT_EQ(editor->SetarArquivoDaFoto(c.dado), c.aberto) << c.dado.toStdString();
+        EXPECT_EQ(editor->FArquivoDaFoto, c.aberto ? foto : QString()) << c.dado.toStdString();
+    }
+}
+
 TEST(PhotoEditorNames, DroppedExtensionsAreTheSixExactly)
 {
     for (const char* ok : {"a.bmp", "a.JPG", "a.jpeg", "a.Gif", "a.emf", "a.wmf"})
@@ -440,6 +474,36 @@ TEST_F(PhotoEditor, AnUndecodablePhotoKeepsTheOneBefore)
     // A path that names nothing changes nothing, silently.
     EXPECT_FALSE(editor->SetarArquivoDaFoto(TempPath(QStringLiteral("nao-existe.jpg"))));
     EXPECT_EQ(atendente.caixas.size(), 1);
+}
+
+TEST_F(PhotoEditor, APhotoWhoseWorkingCopyWouldHaveNoRowIsRefusedSayingWhy)
+{
+    const QString boa = FotoVermelha(QStringLiteral("antes.bmp"));
+    // Height Round(3200 / w) for a photo one pixel high: 0.5 rounds to the even 0.
+    const struct {
+        int largura;
+        bool aberta;
+    } casos[] = {{7000, false}, {6401, false}, {6400, false}, {6399, true}, {3200, true}};
+    for (const auto& c : casos) {
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
+        const QString faixa = FotoVermelha(QStringLiteral("faixa%1.bmp").arg(c.largura), c.largura, 1);
+        atendente.caixas.clear();
+        atendente.respostas = {6};
+        EXPECT_EQ(editor->SetarArquivoDaFoto(faixa), c.aberta) << c.largura;
+        if (c.aberta) {
+            EXPECT_EQ(Tamanho(), QSize(3200, 1)) << c.largura;
+            EXPECT_TRUE(atendente.caixas.isEmpty()) << c.largura;
+            continue;
+        }
+        EXPECT_EQ(editor->FArquivoDaFoto, boa) << c.largura;
+        ASSERT_EQ(atendente.caixas.size(), 1) << c.largura;
+        EXPECT_EQ(atendente.caixas[0].texto,
+                  QStringLiteral("Lumoria v1.0\r\n\r\nEsta Foto É Baixa Demais Para Ser Editada.\r\n"
+                                 "Reduzida a 3200 Pixels de Largura,\r\nEla Ficaria Sem Nenhum Pixel de Altura:"
+                                 "\r\n\r\n") + faixa)
+            << c.largura;
+        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Lumoria v1.0 - Mensagem de Advertência"));
+    }
 }
 
 TEST_F(PhotoEditor, DroppedFiles)

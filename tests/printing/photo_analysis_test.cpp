@@ -222,6 +222,24 @@ TEST_F(JanelaDeAnalise, AnExifOrientedPhotoIsShownAndMeasuredUpright)
     }
 }
 
+TEST_F(JanelaDeAnalise, ThePathLosesBlanksAndControlCharactersOnly)
+{
+    const QString arquivo = WriteBmp(QStringLiteral("analise-aparada.bmp"), SolidImage(30, 20, QColor(20, 200, 20)));
+    struct Caso {
+        QString dado;
+        bool analisada;
+    };
+    // A no-break space is part of the name: no such file, nothing filled.
+    for (const Caso& c : {Caso{arquivo + QChar(0x1F), true}, Caso{QChar(0x01) + QStringLiteral("\t ") + arquivo + "\r\n", true},
+                          Caso{QChar(0x00A0) + arquivo, false}, Caso{arquivo + QChar(0x00A0), false}}) {
+        TfrmAnalisarFotos janela(documento);
+        janela.SetarArquivoEMolduraDaFoto(c.dado, 0, 0);
+        EXPECT_EQ(janela.windowTitle(), c.analisada ? "Analisador de Fotos - " + arquivo : QStringLiteral("Analisador de Fotos"))
+            << c.dado.toStdString();
+        EXPECT_EQ(janela.memArquivo->toPlainText().isEmpty(), !c.analisada) << c.dado.toStdString();
+    }
+}
+
 TEST_F(JanelaDeAnalise, AMissingFileLeavesTheWindowAsDesigned)
 {
     TfrmAnalisarFotos janela(documento);

@@ -3,6 +3,7 @@
 #include "preview_fixture.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 
 namespace lumoria::test {
@@ -116,7 +117,7 @@ TEST_F(Preview, ResizingTheWindowPutsTheZoomBackAndLaysOutAgain)
 TEST_F(Preview, WindowKeepsItsColumnStripAndMinimumSize)
 {
     Abrir();
-    EXPECT_EQ(previa->minimumSize(), QSize(790, 590));
+    EXPECT_EQ(previa->minimumSize() + (previa->frameGeometry().size() - previa->size()), QSize(790, 590));
     EXPECT_EQ(previa->memImpressora->x(), previa->width() - 220 + 8);
     EXPECT_EQ(previa->scbPrevisao->geometry(), QRect(0, 0, previa->width() - 220, previa->height() - 78));
     EXPECT_LT(previa->spdConfigurar->y(), previa->spdImprimir->y());
@@ -127,6 +128,23 @@ TEST_F(Preview, WindowKeepsItsColumnStripAndMinimumSize)
     EXPECT_EQ(previa->trbZoom->minimum(), 30);
     EXPECT_EQ(previa->trbZoom->maximum(), 300);
     EXPECT_EQ(previa->trbZoom->tickInterval(), 30);
+}
+
+// Also run on an 800 x 600 screen (tests/CMakeLists.txt): the smallest the program accepts.
+TEST_F(Preview, OuterSizeFitsTheScreenWithTheTitleBar)
+{
+    Abrir();
+    EXPECT_EQ(previa->frameGeometry().size(), QSize(790, 590));
+    previa->showMaximized();
+    QApplication::processEvents();
+    const QRect tela = previa->screen()->availableGeometry();
+    EXPECT_TRUE(tela.contains(previa->frameGeometry())) << previa->frameGeometry().width() << " x " << previa->frameGeometry().height();
+    for (QWidget* w : {static_cast<QWidget*>(previa->spdSair), static_cast<QWidget*>(previa->trbZoom),
+                       static_cast<QWidget*>(previa->spdAjustarAltura)}) {
+        const QRect naTela(w->mapToGlobal(QPoint(0, 0)), w->size());
+        EXPECT_TRUE(tela.contains(naTela)) << naTela.bottom();
+        EXPECT_TRUE(previa->rect().contains(QRect(w->mapTo(previa.get(), QPoint(0, 0)), w->size())));
+    }
 }
 
 void Soltar(QWidget* alvo, int tecla, bool repeticao = false)

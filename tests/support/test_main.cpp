@@ -1,5 +1,5 @@
 // Every test program starts here: a fresh HOME and XDG folders per process, an offscreen screen of
-// 1024 x 768, and one QApplication for the whole run.
+// 1024 x 768 (or LUMORIA_TEST_SCREEN's), and one QApplication for the whole run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +8,7 @@
 
 #include <sys/resource.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,9 +38,14 @@ void setUpEnvironment()
     ::setenv("XDG_RUNTIME_DIR", (g_home / "runtime").c_str(), 1);
     ::setenv("XDG_DOCUMENTS_DIR", (g_home / "Documents").c_str(), 1);
     ::setenv("XDG_DESKTOP_DIR", (g_home / "Desktop").c_str(), 1);
+    // LUMORIA_TEST_SCREEN=WxH runs the process on a screen of another size.
+    int width = 1024;
+    int height = 768;
+    if (const char* size = std::getenv("LUMORIA_TEST_SCREEN"))
+        std::sscanf(size, "%dx%d", &width, &height);
     const auto screen = g_home / "screen.json";
-    std::ofstream(screen) << R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,)"
-                             R"("logicalDpi":96,"dpr":1}]})";
+    std::ofstream(screen) << R"({"screens":[{"name":"s","x":0,"y":0,"width":)" << width << R"(,"height":)" << height
+                          << R"(,"logicalDpi":96,"dpr":1}]})";
     if (!std::getenv("LUMORIA_TEST_KEEP_PLATFORM")) {
         const std::string platform = "offscreen:configfile=" + screen.string();
         ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
