@@ -49,6 +49,8 @@ public:
     void AtualizarPainelPrevisaoComPaginaAtualEDemaisAspectosVisuais();
     bool VerificarSeConfiguracaoDoPapelDaImpressoraEstaCompativelComTrabalho();
     void ImprimirAlbum();
+    // Tells that the queue did not take the job, and why.
+    void AvisarTrabalhoNaoEnviado(const QString& motivo);
 
     // Event handlers.
     void spdSairClick();

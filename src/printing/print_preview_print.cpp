@@ -13,6 +13,7 @@
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "common/small_dialogs.h"
+#include "platform/printing/cups_queue.h"
 #include "platform/printing/printer.h"
 #include "platform/ui/screen_cursor.h"
 #include "printing/print_job.h"
@@ -105,11 +106,24 @@ void TfrmImprimirPrevisaoImpressaoFotos::ImprimirAlbum()
         trabalho.titulo = TituloDoAplicativo();
         ImprimirPaginas(printerSystem().currentPrinter(), m_documento.Album(), trabalho,
                         [&](int feitas) { progresso->AvancarPara(feitas); });
+    } catch (const PrintJobNotSent& recusa) {
+        // The pages were drawn but the queue did not take them: nothing was printed, and the operator
+        // is told why in words of his own, not through the failure handler.
+        restaurar();
+        AvisarTrabalhoNaoEnviado(recusa.reason());
+        return;
     } catch (...) {
         restaurar();
         throw;
     }
     restaurar();
+}
+
+void TfrmImprimirPrevisaoImpressaoFotos::AvisarTrabalhoNaoEnviado(const QString& motivo)
+{
+    CaixaDeDialogo(TituloDoAplicativo() + QuebrasDeLinha(2) + QStringLiteral("O Trabalho Não Foi Enviado Para a Impressora:") +
+                       QuebrasDeLinha(2) + motivo + QuebrasDeLinha(2) + QStringLiteral("Nenhuma Página Foi Impressa."),
+                   QStringLiteral("Falha Na Impressão"), QString(), QStringLiteral("Sim"), true);
 }
 
 } // namespace lumoria

@@ -93,8 +93,8 @@ inline bool RedNear(const QImage& image, int x, int y)
 struct Placement {
     PrinterDeviceValues device;
     // Device pixels (origin at the printable corner) to raster pixels of the whole sheet.
-    int X(int deviceX) const { return (deviceX + device.physicalOffsetX) * kRasterDpi / kPrinterDpi; }
-    int Y(int deviceY) const { return (deviceY + device.physicalOffsetY) * kRasterDpi / kPrinterDpi; }
+    int X(int deviceX) const { return (deviceX + device.physicalOffsetX) * kRasterDpi / device.dpiX; }
+    int Y(int deviceY) const { return (deviceY + device.physicalOffsetY) * kRasterDpi / device.dpiY; }
     Rect Frame(const TPagina& page, const TFoto& f) const
     {
         return MapearRetanguloEntreRetangulos(Rect{0, 0, page.Right, page.Bottom}, Rect{f.Left, f.Top, f.Right, f.Bottom},

@@ -87,8 +87,6 @@ protected:
             }
         });
         vigia.start(20);
-        // Printing at the queue's 1200 dpi is what the program does; 150 keeps the test light.
-        impressora->qprinter().setResolution(kPrinterDpi);
         const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
         QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
         vigia.stop();
@@ -108,8 +106,8 @@ TEST_F(PreviewOnCups, MemoListsTheQueueInFifteenLines)
     TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
     const QStringList esperadas = {
         QStringLiteral("Características do Hardware:"), QStringLiteral("Pdf"), QString(),
-        QStringLiteral("Tecnologia: Raster Printer"), QStringLiteral("Resolução Horizon.: 1.200 dpi"),
-        QStringLiteral("Resolução Vertical: 1.200 dpi"), QStringLiteral("Largura do Papel: 210,0 mm"),
+        QStringLiteral("Tecnologia: Raster Printer"), QStringLiteral("Resolução Horizon.: 300 dpi"),
+        QStringLiteral("Resolução Vertical: 300 dpi"), QStringLiteral("Largura do Papel: 210,0 mm"),
         QStringLiteral("Altura do Papel: 297,0 mm"), QString(), QStringLiteral("Largura Útil: 209,9 mm"),
         QStringLiteral("Altura Útil: 297,0 mm"), QStringLiteral("Borda Esquerda: 0,0 mm"),
         QStringLiteral("Borda Superior: 0,0 mm"), QStringLiteral("Borda Direita: 0,0 mm"),
