@@ -52,12 +52,21 @@ int AskedResolution(cups_dest_t* dest, bool highest)
     return best;
 }
 
+// The queue's own note on its state (the reason given when it was set to reject jobs).
 QString StateMessage(const QString& queue)
 {
-    const DestPtr dest = NamedDest(queue);
-    if (!dest)
-        return {};
-    return QString::fromUtf8(cupsGetOption("printer-state-message", dest->num_options, dest->options));
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queue.toUtf8().constData());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "printer-state-message");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    QString message;
+    if (ipp_attribute_t* a = response ? ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT) : nullptr)
+        message = QString::fromUtf8(ippGetString(a, 0, nullptr));
+    ippDelete(response);
+    return message;
 }
 
 } // namespace
@@ -114,8 +123,12 @@ int SubmitPrintFile(const QString& queue, const QString& path, const QString& ti
     cupsFreeOptions(count, list);
     if (job > 0)
         return job;
-    const int status = cupsLastError();
+    int status = cupsLastError();
     const QString cupsText = QString::fromUtf8(cupsLastErrorString());
+    // A queue deleted meanwhile does not always come back as "not found" (libcups may fail on the
+    // way, with the system's error); the queue's absence is the cause the operator needs.
+    if (!NamedDest(queue))
+        status = IPP_STATUS_ERROR_NOT_FOUND;
     throw PrintJobNotSent(queue, RefusalReason(status, queue, cupsText, StateMessage(queue)));
 }
 

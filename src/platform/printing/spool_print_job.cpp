@@ -4,11 +4,29 @@
 #include "platform/printing/cups_queue.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace lumoria::platform {
 
+// On disk under the user's cache rather than in /tmp, which is often memory: a job of many photos at
+// a printer's finest resolution spools hundreds of megabytes.
+QString SpoolFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/lumoria/spool");
+}
+
+namespace {
+
+QString SpoolTemplate()
+{
+    QDir().mkpath(SpoolFolder());
+    return SpoolFolder() + QStringLiteral("/job-XXXXXX.pdf");
+}
+
+} // namespace
+
 SpoolPrintJob::SpoolPrintJob(QtPrinter& printer, const QString& title)
-    : m_printer(printer), m_title(title), m_spool(QDir::tempPath() + QStringLiteral("/lumoria-spool-XXXXXX.pdf"))
+    : m_printer(printer), m_title(title), m_spool(SpoolTemplate())
 {
     // The device values are read before the document starts: the page layout is fixed from then on.
     const PrinterDeviceValues values = printer.deviceValues();

@@ -15,6 +15,9 @@
 
 namespace lumoria::platform {
 
+// Where the spool files are made (the user's cache).
+QString SpoolFolder();
+
 class SpoolPrintJob final : public PrintDocument {
 public:
     // Raises PrinterError when the spool file cannot be made.
