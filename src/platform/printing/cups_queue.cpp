@@ -127,7 +127,7 @@ int SubmitPrintFile(const QString& queue, const QString& path, const QString& ti
     const QString cupsText = QString::fromUtf8(cupsLastErrorString());
     // A queue deleted meanwhile does not always come back as "not found" (libcups may fail on the
     // way, with the system's error); the queue's absence is the cause the operator needs.
-    if (!NamedDest(queue))
+    if (!NamedDest(queue) && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
         status = IPP_STATUS_ERROR_NOT_FOUND;
     throw PrintJobNotSent(queue, RefusalReason(status, queue, cupsText, StateMessage(queue)));
 }
