@@ -12,7 +12,7 @@ PACKAGES=(
   fonts-dejavu cups cups-client printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
   xvfb xauth mate-backgrounds libvips-tools imagemagick
   qt6-translations-l10n xdg-utils
-  clang
+  clang libcups2-dev
 )
 
 missing=()

@@ -177,9 +177,9 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
             continue;
         }
         if (figuraFalhou) {
-            // A photo that does not decode shows as an empty frame and keeps its path.
-            if (opcoes.mostrarVazias)
-                DesenharFotoVazia(canvas, r);
+            // A photo that does not decode keeps its path and shows as an empty frame, in the preview
+            // too: it would print blank.
+            DesenharFotoVazia(canvas, r);
             continue;
         }
         const bool desenhou = Tentar([&] { EstenderEAjustar(canvas, r, figura, foto.Ajuste); });
@@ -187,8 +187,7 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
             figuraFalhou = true;
             figura.Clear();
             PintarDeBranco(canvas, r);
-            if (opcoes.mostrarVazias)
-                DesenharFotoVazia(canvas, r);
+            DesenharFotoVazia(canvas, r);
         }
     }
 }

@@ -48,7 +48,12 @@ public:
     void PegarMostrarCaracteristicasDaImpressora();
     void AtualizarPainelPrevisaoComPaginaAtualEDemaisAspectosVisuais();
     bool VerificarSeConfiguracaoDoPapelDaImpressoraEstaCompativelComTrabalho();
+    // Counts the frames of the pages to print whose photos are missing or cannot be read and, when
+    // there are any, asks whether to print anyway; true when printing may go on.
+    bool VerificarFotosIlegiveis();
     void ImprimirAlbum();
+    // Tells that the queue did not take the job, and why.
+    void AvisarTrabalhoNaoEnviado(const QString& motivo);
 
     // Event handlers.
     void spdSairClick();

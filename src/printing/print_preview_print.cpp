@@ -13,12 +13,16 @@
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "common/small_dialogs.h"
+#include "platform/graphics/parallel.h"
+#include "platform/graphics/picture_check.h"
+#include "platform/printing/cups_queue.h"
 #include "platform/printing/printer.h"
 #include "platform/ui/screen_cursor.h"
 #include "printing/print_job.h"
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace lumoria {
 
@@ -35,7 +39,53 @@ void TfrmImprimirPrevisaoImpressaoFotos::spdImprimirClick()
     m_toPage = intervalo.to > 0 ? std::clamp(intervalo.to, m_fromPage, N) : N;
     if (!VerificarSeConfiguracaoDoPapelDaImpressoraEstaCompativelComTrabalho())
         return;
+    if (!VerificarFotosIlegiveis())
+        return;
     ImprimirAlbum();
+}
+
+bool TfrmImprimirPrevisaoImpressaoFotos::VerificarFotosIlegiveis()
+{
+    constexpr int kNomeadas = 3;
+    TAlbum& album = m_documento.Album();
+    QStringList nomes; // each photo once, in page and frame order
+    for (int i = m_fromPage - 1; i < m_toPage; ++i)
+        for (const TFoto& foto : album.Pagina(i).Fotos)
+            if (!foto.NomeDoArquivo.isEmpty() && !nomes.contains(foto.NomeDoArquivo))
+                nomes << foto.NomeDoArquivo;
+    std::vector<char> legivel(std::size_t(nomes.size()), 0);
+    {
+        const ScreenCursorGuard cursor(kCursorWait);
+        ParallelFor(int(nomes.size()), [&](int k) { legivel[std::size_t(k)] = PictureFileReadable(nomes[k]); });
+    }
+    int molduras = 0;
+    QStringList ilegiveis;
+    for (int i = m_fromPage - 1; i < m_toPage; ++i) {
+        for (const TFoto& foto : album.Pagina(i).Fotos) {
+            const qsizetype k = foto.NomeDoArquivo.isEmpty() ? -1 : nomes.indexOf(foto.NomeDoArquivo);
+            if (k < 0 || legivel[std::size_t(k)])
+                continue;
+            ++molduras;
+            if (!ilegiveis.contains(foto.NomeDoArquivo))
+                ilegiveis << foto.NomeDoArquivo;
+        }
+    }
+    if (molduras == 0)
+        return true;
+
+    QString texto = TituloDoAplicativo() + QuebrasDeLinha(2);
+    texto += molduras == 1 ? QStringLiteral("Uma Moldura Deste Trabalho Tem Uma Foto Que Não Pode Ser Lida:")
+                           : QStringLiteral("%1 Molduras Deste Trabalho Têm Fotos Que Não Podem Ser Lidas:").arg(molduras);
+    texto += QuebrasDeLinha(2);
+    for (int k = 0; k < std::min<int>(kNomeadas, int(ilegiveis.size())); ++k)
+        texto += AbreviarCaminho(ilegiveis[k], 60) + QuebrasDeLinha(1);
+    if (ilegiveis.size() > kNomeadas)
+        texto += QStringLiteral("...") + QuebrasDeLinha(1);
+    texto += QuebrasDeLinha(1) + QStringLiteral("São Fotos Que Faltam, Incompletas ou Que Não São Fotos,") +
+             QuebrasDeLinha(1) + QStringLiteral("e Sairão Como Molduras Em Branco Na Impressão.") + QuebrasDeLinha(2) +
+             QStringLiteral("Você Deseja Imprimir Mesmo Assim?");
+    return CaixaDeDialogo(texto, QStringLiteral("Fotos Que Não Podem Ser Lidas"), QStringLiteral("Não"),
+                          QStringLiteral("Sim"), true) == 6;
 }
 
 bool TfrmImprimirPrevisaoImpressaoFotos::VerificarSeConfiguracaoDoPapelDaImpressoraEstaCompativelComTrabalho()
@@ -105,11 +155,24 @@ void TfrmImprimirPrevisaoImpressaoFotos::ImprimirAlbum()
         trabalho.titulo = TituloDoAplicativo();
         ImprimirPaginas(printerSystem().currentPrinter(), m_documento.Album(), trabalho,
                         [&](int feitas) { progresso->AvancarPara(feitas); });
+    } catch (const PrintJobNotSent& recusa) {
+        // The pages were drawn but the queue did not take them: nothing was printed, and the operator
+        // is told why in words of his own, not through the failure handler.
+        restaurar();
+        AvisarTrabalhoNaoEnviado(recusa.reason());
+        return;
     } catch (...) {
         restaurar();
         throw;
     }
     restaurar();
+}
+
+void TfrmImprimirPrevisaoImpressaoFotos::AvisarTrabalhoNaoEnviado(const QString& motivo)
+{
+    CaixaDeDialogo(TituloDoAplicativo() + QuebrasDeLinha(2) + QStringLiteral("O Trabalho Não Foi Enviado Para a Impressora:") +
+                       QuebrasDeLinha(2) + motivo + QuebrasDeLinha(2) + QStringLiteral("Nenhuma Página Foi Impressa."),
+                   QStringLiteral("Falha Na Impressão"), QString(), QStringLiteral("Sim"), true);
 }
 
 } // namespace lumoria

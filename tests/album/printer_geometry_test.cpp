@@ -182,8 +182,9 @@ TEST(PrinterGeometry, TheCupsPdfQueueThroughQt)
     EXPECT_EQ(c.larguraPapelMm, 210);
     EXPECT_EQ(c.alturaPapelMm, 297);
     const MedidasDaPaginaDaImpressora m = ObterMedidasDaPaginaDaImpressora();
-    EXPECT_NEAR(static_cast<double>(m.larguraImprimivel), 9917 * 25.4 / 1200, 1e-9);
-    EXPECT_NEAR(static_cast<double>(m.alturaImprimivel), 14033 * 25.4 / 1200, 1e-9);
+    // At the queue's own 300 dpi.
+    EXPECT_NEAR(static_cast<double>(m.larguraImprimivel), 2479 * 25.4 / 300, 1e-9);
+    EXPECT_NEAR(static_cast<double>(m.alturaImprimivel), 3508 * 25.4 / 300, 1e-9);
     EXPECT_EQ(m.margemEsquerda, 0);
     EXPECT_EQ(m.margemInferior, 0);
 }

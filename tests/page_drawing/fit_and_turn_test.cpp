@@ -270,9 +270,16 @@ TEST(BrokenFiles, DrawAsEmptyFramesKeepTheirPathAndAreNotCached)
     EXPECT_GT(At(screen, 30, 10).red(), 200);
     EXPECT_EQ(At(screen, 30, 10).red(), At(screen, 30, 10).green());
 
+    // The preview marks them as the page view does, since they would print blank; the space between
+    // the frames stays white.
     Bitmap preview(300, 100);
     EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
-    EXPECT_TRUE(AllWhite(preview, Rect{0, 0, 170, 100}));
+    for (const int x : {30, 130}) {
+        EXPECT_EQ(At(preview, x, 10), At(screen, x, 10)) << x;
+        EXPECT_NE(At(preview, x, 10), QColor(Qt::white)) << x;
+    }
+    EXPECT_TRUE(AllWhite(preview, Rect{64, 0, 100, 100}));
+    EXPECT_TRUE(AllWhite(preview, Rect{0, 48, 300, 100}));
 }
 
 TEST(BrokenFiles, AFailedAllocationLeavesTheFrameEmptyAndOtherFaultsGoOn)

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
+#include "platform/printing/cups_queue.h"
 #include "platform/printing/fixed_printer.h"
 #include "platform/printing/qt_printer.h"
+
+#include <cups/cups.h>
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +20,8 @@
 using namespace lumoria;
 using namespace lumoria::platform;
 
-// The CUPS queue "PDF" (cups-pdf) that the test script starts: A4 at 1200 dpi with no hardware margins.
+// The CUPS queue "PDF" (cups-pdf) that the test script starts: A4 with no hardware margins, printed at
+// the 300 dpi its PPD names as default (not Qt's fixed 1200 of its high-resolution mode).
 TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValues)
 {
     QtPrinterSystem system;
@@ -27,13 +31,13 @@ TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValues)
     EXPECT_EQ(printer.name(), "PDF");
     const PrinterDeviceValues v = printer.deviceValues();
     EXPECT_EQ(v.technology, kTechnologyRasterPrinter);
-    EXPECT_EQ(v.dpiX, 1200);
-    EXPECT_EQ(v.dpiY, 1200);
-    EXPECT_EQ(v.physicalWidth, 9917);
-    EXPECT_EQ(v.physicalHeight, 14033);
+    EXPECT_EQ(v.dpiX, 300);
+    EXPECT_EQ(v.dpiY, 300);
+    EXPECT_EQ(v.physicalWidth, 2479);
+    EXPECT_EQ(v.physicalHeight, 3508);
     EXPECT_EQ(v.physicalOffsetX, 0);
     EXPECT_EQ(v.physicalOffsetY, 0);
-    EXPECT_EQ(v.clip, (Rect{0, 0, 9917, 14033}));
+    EXPECT_EQ(v.clip, (Rect{0, 0, 2479, 3508}));
 }
 
 TEST(QtPrinters, ThePrintableAreaIgnoresMarginsSetElsewhere)
@@ -46,10 +50,55 @@ TEST(QtPrinters, ThePrintableAreaIgnoresMarginsSetElsewhere)
     const PrinterDeviceValues v = printer.deviceValues();
     EXPECT_EQ(v.physicalOffsetX, 0);
     EXPECT_EQ(v.physicalOffsetY, 0);
-    EXPECT_EQ(v.clip, (Rect{0, 0, 9917, 14033}));
+    EXPECT_EQ(v.clip, (Rect{0, 0, 2479, 3508}));
     // The painter sees the same area.
-    EXPECT_EQ(printer.qprinter().width(), 9917);
-    EXPECT_EQ(printer.qprinter().height(), 14033);
+    EXPECT_EQ(printer.qprinter().width(), 2479);
+    EXPECT_EQ(printer.qprinter().height(), 3508);
+}
+
+TEST(CupsQueues, ResolutionTextsGiveTheFinerAxisInDotsPerInch)
+{
+    const struct {
+        const char* text;
+        int dpi;
+    } cases[] = {
+        {"600dpi", 600},     {"300x600dpi", 600}, {"600x300dpi", 600}, {"118dpcm", 300}, {" 1200DPI ", 1200},
+        {"600", 0},          {"dpi", 0},          {"0dpi", 0},         {"-300dpi", 0},   {"300x600x900dpi", 0},
+        {"axbdpi", 0},       {"", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseResolution(c.text), c.dpi) << c.text;
+}
+
+// The user's own options for the queue come before the queue's PPD default.
+TEST(CupsQueues, TheUsersOptionsNameTheResolutionBeforeThePpd)
+{
+    ASSERT_TRUE(QtPrinterSystem().installedPrinters().contains("PDF")) << "start CUPS with scripts/start-cups.sh";
+    EXPECT_EQ(QueueResolution("PDF"), 300);
+    EXPECT_EQ(QueueHighestResolution("PDF"), 2400);
+    ASSERT_TRUE(QDir().mkpath(QDir::homePath() + "/.cups"));
+    QFile options(QDir::homePath() + "/.cups/lpoptions");
+    ASSERT_TRUE(options.open(QIODevice::WriteOnly));
+    options.write("Dest PDF Resolution=600dpi\n");
+    options.close();
+    EXPECT_EQ(QueueResolution("PDF"), 600);
+    QtPrinterSystem system;
+    ASSERT_TRUE(system.selectPrinter("PDF"));
+    EXPECT_EQ(system.currentPrinter().deviceValues().dpiX, 600);
+    QFile::remove(options.fileName());
+    EXPECT_EQ(QueueResolution("NoSuchQueue"), kFallbackResolution);
+}
+
+TEST(CupsQueues, RefusalsNameTheirCauseInPortuguese)
+{
+    EXPECT_EQ(RefusalReason(IPP_STATUS_ERROR_NOT_FOUND, "Foto", "The printer or class does not exist.", ""),
+              QStringLiteral("A Impressora \"Foto\" Não Existe Mais No Sistema."));
+    EXPECT_EQ(RefusalReason(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS, "Foto", "not accepting", "Sem papel"),
+              QStringLiteral("A Impressora \"Foto\" Não Está Aceitando Trabalhos. Motivo: Sem papel"));
+    EXPECT_EQ(RefusalReason(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS, "Foto", "not accepting", " "),
+              QStringLiteral("A Impressora \"Foto\" Não Está Aceitando Trabalhos."));
+    EXPECT_EQ(RefusalReason(IPP_STATUS_ERROR_BAD_REQUEST, "Foto", "Bad request", ""),
+              QStringLiteral("O Serviço De Impressão (CUPS) Recusou o Trabalho: Bad request"));
 }
 
 TEST(QtPrinters, UnknownPrintersAreNotSelected)

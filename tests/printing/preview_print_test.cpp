@@ -5,6 +5,7 @@
 #include <QProgressBar>
 
 #include "common/app_identity.h"
+#include "common/general_routines.h"
 #include "common/small_dialogs.h"
 #include "platform/failure.h"
 #include "platform/ui/dispatch.h"
@@ -331,6 +332,78 @@ TEST_F(Printing, TheModalPreviewSurvivesBeingHiddenWhileItPrints)
     ASSERT_EQ(impressora->documents().size(), 1u);
     EXPECT_EQ(impressora->documents()[0].pages.size(), 2u);
 }
+
+struct Ilegiveis {
+    const char* nome;
+    QList<int> fotos;  // per page: 0 good, 1 cut short, 2 empty, 3 text named .jpg, 4 missing
+    int de, ate;       // the range printed
+    int resposta;      // 0: no question expected
+    bool imprime;
+    const char* contagem;
+    QList<int> nomeadas; // the pages whose photos the box names, in order
+    bool reticencias;
+};
+
+class UnreadablePhotos : public Printing, public ::testing::WithParamInterface<Ilegiveis> {};
+
+// One box counts the frames of the printed pages whose photos are missing or cannot be read, names
+// the first three photos and asks whether to print anyway.
+TEST_P(UnreadablePhotos, OneBoxCountsThemNamesThreeAndAsks)
+{
+    const Ilegiveis& p = GetParam();
+    const QByteArray boa = ReadBytes(WriteJpeg(QStringLiteral("boa.jpg"), SolidImage(90, 120, kCores[1])));
+    const QString cortada = TempPath(QStringLiteral("cortada.jpg"));
+    WriteBytes(cortada, boa.left(boa.size() * 2 / 3));
+    const QString vazia = TempPath(QStringLiteral("vazia.jpg"));
+    WriteBytes(vazia, QByteArray());
+    const QString texto = TempPath(QStringLiteral("texto.jpg"));
+    WriteBytes(texto, "isto não é uma foto\n");
+    const QString nomes[] = {TempPath(QStringLiteral("boa.jpg")), cortada, vazia, texto,
+                             TempPath(QStringLiteral("ausente.jpg"))};
+    PaginasA4(int(p.fotos.size()));
+    for (int i = 0; i < p.fotos.size(); ++i)
+        documento.Foto(i, 0).NomeDoArquivo = nomes[p.fotos[i]];
+    Abrir();
+    Intervalo(p.de, p.ate);
+    Atendente respostas;
+    if (p.resposta)
+        respostas.respostas = {p.resposta};
+    Clicar(previa->spdImprimir);
+
+    EXPECT_EQ(impressora->documents().size(), p.imprime ? 1u : 0u);
+    EXPECT_EQ(respostas.inesperadas, 0);
+    if (!p.resposta) {
+        EXPECT_TRUE(respostas.caixas.isEmpty());
+        return;
+    }
+    ASSERT_EQ(respostas.caixas.size(), 1);
+    const auto& caixa = respostas.caixas[0];
+    EXPECT_EQ(caixa.titulo, QStringLiteral("Fotos Que Não Podem Ser Lidas"));
+    EXPECT_EQ(caixa.botao1, QStringLiteral("Sim"));
+    EXPECT_EQ(caixa.botao2, QStringLiteral("Não"));
+    QStringList esperadas = {TituloDoAplicativo(), QString(), QString::fromUtf8(p.contagem), QString()};
+    for (int pagina : p.nomeadas)
+        esperadas << AbreviarCaminho(nomes[p.fotos[pagina]], 60);
+    if (p.reticencias)
+        esperadas << QStringLiteral("...");
+    esperadas << QString() << QStringLiteral("São Fotos Que Faltam, Incompletas ou Que Não São Fotos,")
+              << QStringLiteral("e Sairão Como Molduras Em Branco Na Impressão.") << QString()
+              << QStringLiteral("Você Deseja Imprimir Mesmo Assim?");
+    EXPECT_EQ(caixa.texto.split(QStringLiteral("\r\n")), esperadas);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Photos, UnreadablePhotos,
+    ::testing::Values(
+        Ilegiveis{"AllReadable", {0, 0}, 1, 2, 0, true, "", {}, false},
+        Ilegiveis{"TextFilePrintedAnyway", {0, 3}, 1, 2, 6, true, "Uma Moldura Deste Trabalho Tem Uma Foto Que Não Pode Ser Lida:", {1}, false},
+        Ilegiveis{"CutShortNotPrinted", {1, 0}, 1, 2, 7, false, "Uma Moldura Deste Trabalho Tem Uma Foto Que Não Pode Ser Lida:", {0}, false},
+        Ilegiveis{"BoxClosedNotPrinted", {2}, 1, 1, 2, false, "Uma Moldura Deste Trabalho Tem Uma Foto Que Não Pode Ser Lida:", {0}, false},
+        // Five frames, four photos (one in two frames); the page outside the range is not counted.
+        Ilegiveis{"FiveFramesFirstThreeNamed", {3, 1, 2, 0, 4, 1, 3}, 1, 6, 6, true,
+                  "5 Molduras Deste Trabalho Têm Fotos Que Não Podem Ser Lidas:", {0, 1, 2}, true},
+        Ilegiveis{"OnlyTheRangeCounts", {3, 0, 0, 2}, 2, 3, 0, true, "", {}, false}),
+    [](const ::testing::TestParamInfo<Ilegiveis>& info) { return std::string(info.param.nome); });
 
 } // namespace
 } // namespace lumoria::test

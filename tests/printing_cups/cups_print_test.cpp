@@ -5,10 +5,14 @@
 
 #include "cups_support.h"
 
+#include "album/album_document.h"
 #include "album/album_model.h"
 #include "album/geometry.h"
 #include "platform/printing/printer.h"
 #include "platform/printing/qt_printer.h"
+#include "platform/printing/spool_print_job.h"
+#include "printing/print_job.h"
+#include "support/page_builder.h"
 #include "support/picture_files.h"
 
 #include <QCoreApplication>
@@ -159,4 +163,41 @@ TEST(CupsPrinting, PhotosPrintUprightWhateverTheirExifOrientation)
         }
     }
     QFile::remove(pdf);
+}
+
+// A job whose second page of three cannot be drawn (a frame far outside any sheet) reaches no queue:
+// CUPS's history holds no job of its title, and its spool file is gone.
+TEST(CupsPrinting, AJobFailingOnPageTwoOfThreeLeavesNoJobAndNoSpoolFile)
+{
+    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
+        GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
+    ASSERT_TRUE(printerSystem().selectPrinter(QStringLiteral("PDF")));
+    Printer& printer = printerSystem().currentPrinter();
+    AlbumDocument documento;
+    TAlbum& album = documento.Album();
+    album.removeAllPages();
+    for (int i = 0; i < 3; ++i) {
+        const Rect frame = i == 1 ? Rect{0, 0, 2000000000, 100} : Rect{60, 88, 150, 208};
+        album.Paginas.push_back(std::make_unique<TPagina>(test::PageWithFrames(210, 297, {frame})));
+        album.Foto(i, 0).NomeDoArquivo =
+            test::WriteJpeg(QStringLiteral("falha%1.jpg").arg(i), test::SolidImage(90, 120, kGreen));
+    }
+    TrabalhoDeImpressao trabalho;
+    trabalho.primeira = 0;
+    trabalho.ultima = 2;
+    trabalho.titulo = QStringLiteral("lumoria-falha-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+    int desenhadas = 0;
+    EXPECT_ANY_THROW(ImprimirPaginas(printer, album, trabalho, [&](int feitas) { desenhadas = feitas; }));
+    EXPECT_EQ(desenhadas, 1);
+    EXPECT_EQ(JobsTitled(trabalho.titulo), 0);
+    EXPECT_TRUE(QDir(SpoolFolder()).entryList(QDir::Files).isEmpty()) << QDir(SpoolFolder()).entryList(QDir::Files).join(", ").toStdString();
+
+    // The same job without the faulty page reaches the queue, so the history is the right place to look.
+    album.Paginas.erase(album.Paginas.begin() + 1);
+    trabalho.ultima = 1;
+    ImprimirPaginas(printer, album, trabalho);
+    const int job = static_cast<QtPrinter&>(printer).lastJobId();
+    EXPECT_EQ(WaitForJob(job, 60), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(JobsTitled(trabalho.titulo), 1);
+    EXPECT_TRUE(QDir(SpoolFolder()).entryList(QDir::Files).isEmpty());
 }

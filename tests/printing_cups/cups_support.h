@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QThread>
 
+#include <cups/cups.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -93,8 +94,8 @@ inline bool RedNear(const QImage& image, int x, int y)
 struct Placement {
     PrinterDeviceValues device;
     // Device pixels (origin at the printable corner) to raster pixels of the whole sheet.
-    int X(int deviceX) const { return (deviceX + device.physicalOffsetX) * kRasterDpi / kPrinterDpi; }
-    int Y(int deviceY) const { return (deviceY + device.physicalOffsetY) * kRasterDpi / kPrinterDpi; }
+    int X(int deviceX) const { return (deviceX + device.physicalOffsetX) * kRasterDpi / device.dpiX; }
+    int Y(int deviceY) const { return (deviceY + device.physicalOffsetY) * kRasterDpi / device.dpiY; }
     Rect Frame(const TPagina& page, const TFoto& f) const
     {
         return MapearRetanguloEntreRetangulos(Rect{0, 0, page.Right, page.Bottom}, Rect{f.Left, f.Top, f.Right, f.Bottom},
@@ -155,5 +156,100 @@ inline QList<QImage> Rasterise(const QString& pdf, const QString& name)
     }
     return pages;
 }
+
+// The job's state once CUPS has done with it (completed, cancelled or aborted), polled by its id; 0
+// when it is not done within the seconds given.
+inline int WaitForJob(int jobId, int seconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < seconds * 1000) {
+        cups_job_t* jobs = nullptr;
+        const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+        int state = 0;
+        for (int i = 0; i < n; ++i)
+            if (jobs[i].id == jobId && jobs[i].state >= IPP_JSTATE_CANCELED)
+                state = jobs[i].state;
+        cupsFreeJobs(n, jobs);
+        if (state)
+            return state;
+        QThread::msleep(100);
+    }
+    return 0;
+}
+
+// How many jobs of any state, on any queue, carry the title.
+inline int JobsTitled(const QString& title)
+{
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    int found = 0;
+    for (int i = 0; i < n; ++i)
+        if (jobs[i].title && QString::fromUtf8(jobs[i].title) == title)
+            ++found;
+    cupsFreeJobs(n, jobs);
+    return found;
+}
+
+// An integer attribute of the job as CUPS holds it (-1 when it has none).
+inline int JobAttribute(int jobId, const char* name)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(jobId);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, name);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    int value = -1;
+    if (ipp_attribute_t* a = response ? ippFindAttribute(response, name, IPP_TAG_INTEGER) : nullptr)
+        value = ippGetInteger(a, 0);
+    ippDelete(response);
+    return value;
+}
+
+// The size of the PDF's first page in millimetres.
+inline QSizeF PageSizeMm(const QString& pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(10000);
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        if (!line.startsWith(QStringLiteral("Page size:")))
+            continue;
+        const QStringList parts = line.mid(10).simplified().split(QLatin1Char(' '));
+        if (parts.size() >= 3)
+            return QSizeF(parts[0].toDouble() * 25.4 / 72, parts[2].toDouble() * 25.4 / 72);
+    }
+    return {};
+}
+
+// lpadmin, cupsreject and the like; true when the command succeeded.
+inline bool Admin(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// A cups-pdf queue of the test's own, removed when the object goes (if it is still there).
+class TemporaryQueue {
+public:
+    explicit TemporaryQueue(const QString& name) : m_name(name)
+    {
+        m_made = Admin(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
+                                                  QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"),
+                                                  QStringLiteral("-E")});
+    }
+    ~TemporaryQueue()
+    {
+        if (m_made)
+            Admin(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_name});
+    }
+    bool made() const { return m_made; }
+    const QString& name() const { return m_name; }
+
+private:
+    QString m_name;
+    bool m_made = false;
+};
 
 } // namespace lumoria::test::cups

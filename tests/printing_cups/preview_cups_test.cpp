@@ -5,6 +5,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QPageSetupDialog>
+#include <QPainter>
 #include <QLabel>
 #include <QLocale>
 #include <QPageSize>
@@ -22,7 +26,9 @@
 #include "common/qstring_printer.h"
 #include "components/fancy_button.h"
 #include "platform/printing/qt_printer.h"
+#include "platform/printing/spool_print_job.h"
 #include "printing/print_preview.h"
+#include "support/modal_attendant.h"
 #include "support/page_builder.h"
 
 namespace lumoria::test::cups {
@@ -31,12 +37,78 @@ namespace {
 class Host : public DocumentHost {
 public:
     void redrawPage() override {}
-    void hideMainWindow() override {}
+    // Printing hides the main window before it draws the first page.
+    void hideMainWindow() override
+    {
+        if (aoEsconder)
+            aoEsconder();
+    }
+    std::function<void()> aoEsconder;
     void showMainWindow() override {}
     Qt::WindowStates mainWindowState() const override { return Qt::WindowNoState; }
 };
 
 const QColor kCores[] = {kGreen, kBlue, kYellow, kCyan, kMagenta};
+
+// Answers Qt's printer dialogs as they open: the printer to set up, the paper of the page set-up, and
+// the print dialog (accepted after an optional change); the program's own boxes are left to Atendente.
+class DialogosDoQt {
+public:
+    DialogosDoQt()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Atender(); });
+        m_timer.start();
+    }
+    QString impressora;
+    QString papel;
+    std::function<void(QPrintDialog&)> noDialogoDeImpressao;
+    int impressoes = 0;
+
+private:
+    void Atender()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal == m_ultimo)
+            return;
+        if (auto* escolha = qobject_cast<QInputDialog*>(modal)) {
+            m_ultimo = modal;
+            escolha->setTextValue(impressora);
+            escolha->accept();
+        } else if (auto* pagina = qobject_cast<QPageSetupDialog*>(modal)) {
+            m_ultimo = modal;
+            auto* papeis = pagina->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+            const int item = papeis ? papeis->findText(papel) : -1;
+            if (item < 0) {
+                ADD_FAILURE() << "no paper " << papel.toStdString() << " in the page set-up";
+                pagina->reject();
+                return;
+            }
+            papeis->setCurrentIndex(item);
+            pagina->accept();
+        } else if (auto* impressao = qobject_cast<QPrintDialog*>(modal)) {
+            m_ultimo = modal;
+            ++impressoes;
+            if (noDialogoDeImpressao)
+                noDialogoDeImpressao(*impressao);
+            impressao->accept();
+        }
+    }
+    QTimer m_timer;
+    QPointer<QWidget> m_ultimo;
+};
+
+QString PrefixoDosPdfs()
+{
+    QString prefixo = TituloDoAplicativo();
+    prefixo.replace(QLatin1Char(' '), QLatin1Char('_'));
+    return prefixo;
+}
+
+QString LinhaDoMemo(const TfrmImprimirPrevisaoImpressaoFotos& previa, int linha)
+{
+    return previa.memImpressora->toPlainText().split(QLatin1Char('\n')).value(linha);
+}
 
 class PreviewOnCups : public ::testing::Test {
 protected:
@@ -87,15 +159,11 @@ protected:
             }
         });
         vigia.start(20);
-        // Printing at the queue's 1200 dpi is what the program does; 150 keeps the test light.
-        impressora->qprinter().setResolution(kPrinterDpi);
         const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
         QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
         vigia.stop();
         EXPECT_TRUE(escolheu);
-        QString prefixo = TituloDoAplicativo();
-        prefixo.replace(QLatin1Char(' '), QLatin1Char('_'));
-        return WaitForNewPdf(prefixo, inicio, 60);
+        return WaitForNewPdf(PrefixoDosPdfs(), inicio, 60);
     }
 
     AlbumDocument documento;
@@ -108,8 +176,8 @@ TEST_F(PreviewOnCups, MemoListsTheQueueInFifteenLines)
     TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
     const QStringList esperadas = {
         QStringLiteral("Características do Hardware:"), QStringLiteral("Pdf"), QString(),
-        QStringLiteral("Tecnologia: Raster Printer"), QStringLiteral("Resolução Horizon.: 1.200 dpi"),
-        QStringLiteral("Resolução Vertical: 1.200 dpi"), QStringLiteral("Largura do Papel: 210,0 mm"),
+        QStringLiteral("Tecnologia: Raster Printer"), QStringLiteral("Resolução Horizon.: 300 dpi"),
+        QStringLiteral("Resolução Vertical: 300 dpi"), QStringLiteral("Largura do Papel: 210,0 mm"),
         QStringLiteral("Altura do Papel: 297,0 mm"), QString(), QStringLiteral("Largura Útil: 209,9 mm"),
         QStringLiteral("Altura Útil: 297,0 mm"), QStringLiteral("Borda Esquerda: 0,0 mm"),
         QStringLiteral("Borda Superior: 0,0 mm"), QStringLiteral("Borda Direita: 0,0 mm"),
@@ -160,6 +228,134 @@ TEST_F(PreviewOnCups, AlignedWithThePrintableCornerTheFrameStartsAtTheSheetsCorn
     EXPECT_EQ(folha.pixelColor(aDireita, at.Y(r.Bottom / 2)), QColor(Qt::white));
     QFile::remove(pdf);
 }
+
+// A 10 x 15 job on the queue that offers 10 x 15 cm paper: the paper chosen in "Configurar" is the
+// paper printed on, without the paper question, and it is still in force in the next preview.
+TEST_F(PreviewOnCups, TheTenByFifteenPaperOfConfigurarIsPrintedOnWithoutTheQuestion)
+{
+    const QString fila = QStringLiteral("Foto10x15");
+    if (!QPrinterInfo::availablePrinterNames().contains(fila))
+        GTEST_SKIP() << "no CUPS queue named Foto10x15 (scripts/start-cups.sh adds it)";
+    TAlbum& album = documento.Album();
+    album.removeAllPages();
+    // A 60 x 90 frame off the page's centre; the photo green with a blue top-left quarter.
+    album.Paginas.push_back(std::make_unique<TPagina>(test::PageWithFrames(100, 150, {Rect{10, 12, 70, 102}})));
+    QImage foto = test::SolidImage(300, 450, kGreen);
+    {
+        QPainter p(&foto);
+        p.fillRect(0, 0, 150, 225, kBlue);
+    }
+    album.Foto(0, 0).NomeDoArquivo = test::WriteJpeg(QStringLiteral("dez-por-quinze.jpg"), foto);
+    documento.setCurrentPageIndex(0);
+    documento.setSizeListReader([] { return SizeListSelection{2, 3}; });
+
+    DialogosDoQt dialogos;
+    dialogos.impressora = fila;
+    dialogos.papel = QStringLiteral("10 x 15 cm");
+    Atendente caixas;
+    const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
+    {
+        TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
+        previa.show();
+        QTest::mouseClick(previa.spdConfigurar, Qt::LeftButton, {}, previa.spdConfigurar->rect().center());
+        EXPECT_EQ(LinhaDoMemo(previa, 6), QStringLiteral("Largura do Papel: 100,0 mm"));
+        QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
+    }
+    EXPECT_EQ(dialogos.impressoes, 1);
+    EXPECT_TRUE(caixas.caixas.isEmpty()) << caixas.caixas.value(0).texto.toStdString();
+    auto& impressora10x15 = static_cast<QtPrinter&>(printerSystem().currentPrinter());
+    ASSERT_EQ(impressora10x15.name(), fila);
+    EXPECT_EQ(WaitForJob(impressora10x15.lastJobId(), 60), IPP_JSTATE_COMPLETED);
+    const QString pdf = WaitForNewPdf(PrefixoDosPdfs(), inicio, 60);
+    ASSERT_FALSE(pdf.isEmpty());
+    const QSizeF folhaMm = PageSizeMm(pdf);
+    EXPECT_NEAR(folhaMm.width(), 100, 0.5);
+    EXPECT_NEAR(folhaMm.height(), 150, 0.5);
+    const QList<QImage> folhas = Rasterise(pdf, QStringLiteral("dez-por-quinze"));
+    ASSERT_EQ(folhas.size(), 1);
+    const Placement at{impressora10x15.deviceValues()};
+    const TPagina& pagina = documento.Pagina(0);
+    const Rect r = at.Frame(pagina, pagina.Fotos[0]);
+    ExpectFrame(folhas[0], at, r, kGreen);
+    // The blue quarter at the frame's top-left: neither turned nor mirrored.
+    const int quartoX = r.Left + (r.Right - r.Left) / 4;
+    const int quartoY = r.Top + (r.Bottom - r.Top) / 4;
+    EXPECT_TRUE(Near(folhas[0].pixelColor(at.X(quartoX), at.Y(quartoY)), kBlue, 40));
+    EXPECT_TRUE(Near(folhas[0].pixelColor(at.X(r.Right - quartoX + r.Left), at.Y(quartoY)), kGreen, 40));
+    QFile::remove(pdf);
+
+    TfrmImprimirPrevisaoImpressaoFotos seguinte(documento, host);
+    EXPECT_EQ(LinhaDoMemo(seguinte, 1), QStringLiteral("Foto10x15"));
+    EXPECT_EQ(LinhaDoMemo(seguinte, 6), QStringLiteral("Largura do Papel: 100,0 mm"));
+    EXPECT_EQ(LinhaDoMemo(seguinte, 7), QStringLiteral("Altura do Papel: 150,0 mm"));
+}
+
+TEST_F(PreviewOnCups, TwoCopiesChosenInThePrintDialogGiveAJobOfTwoCopies)
+{
+    DialogosDoQt dialogos;
+    dialogos.noDialogoDeImpressao = [](QPrintDialog& dialogo) {
+        auto* copias = dialogo.findChild<QSpinBox*>(QStringLiteral("copies"));
+        ASSERT_NE(copias, nullptr);
+        copias->setValue(2);
+    };
+    const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
+    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
+    previa.show();
+    QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
+    const int trabalho = impressora->lastJobId();
+    EXPECT_EQ(WaitForJob(trabalho, 120), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(JobAttribute(trabalho, "copies"), 2);
+    // cups-pdf writes one file whatever the copies; the five pages are in it once.
+    const QString pdf = WaitForNewPdf(PrefixoDosPdfs(), inicio, 60);
+    ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_EQ(PageCount(pdf), 5);
+    QFile::remove(pdf);
+}
+
+struct Queda {
+    const char* nome;
+    QStringList comando; // run on the queue's name while the job is drawn
+    const char* motivo;  // in the box that follows
+};
+
+class QueueGoneWhileDrawing : public PreviewOnCups, public ::testing::WithParamInterface<Queda> {};
+
+// A queue deleted, or set to reject jobs, while the pages are drawn: the box says the job was not sent
+// and why, and nothing is printed.
+TEST_P(QueueGoneWhileDrawing, TheBoxNamesTheCause)
+{
+    const Queda& q = GetParam();
+    TemporaryQueue fila(QStringLiteral("Lumoria%1%2").arg(q.nome).arg(getpid()));
+    if (!fila.made())
+        GTEST_SKIP() << "queues cannot be added here";
+    ASSERT_TRUE(printerSystem().selectPrinter(fila.name()));
+    host.aoEsconder = [&] { EXPECT_TRUE(Admin(q.comando.first(), q.comando.mid(1) << fila.name())); };
+    DialogosDoQt dialogos;
+    Atendente caixas;
+    caixas.respostas = {6};
+    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
+    previa.show();
+    QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
+    ASSERT_EQ(caixas.caixas.size(), 1);
+    const CaixaVista& caixa = caixas.caixas[0];
+    EXPECT_EQ(caixa.titulo, QStringLiteral("Falha Na Impressão"));
+    const QStringList linhas = caixa.texto.split(QStringLiteral("\r\n"));
+    const QStringList esperadas = {TituloDoAplicativo(), QString(), QStringLiteral("O Trabalho Não Foi Enviado Para a Impressora:"),
+                                   QString(), QString::fromUtf8(q.motivo).arg(fila.name()), QString(),
+                                   QStringLiteral("Nenhuma Página Foi Impressa.")};
+    EXPECT_EQ(linhas, esperadas);
+    EXPECT_TRUE(previa.isVisible());
+    EXPECT_EQ(static_cast<QtPrinter&>(printerSystem().currentPrinter()).lastJobId(), 0);
+    EXPECT_TRUE(QDir(SpoolFolder()).entryList(QDir::Files).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queues, QueueGoneWhileDrawing,
+    ::testing::Values(Queda{"Removida", {QStringLiteral("lpadmin"), QStringLiteral("-x")},
+                            "A Impressora \"%1\" Não Existe Mais No Sistema."},
+                      Queda{"Recusando", {QStringLiteral("cupsreject"), QStringLiteral("-r"), QStringLiteral("Sem papel")},
+                            "A Impressora \"%1\" Não Está Aceitando Trabalhos. Motivo: Sem papel"}),
+    [](const ::testing::TestParamInfo<Queda>& info) { return std::string(info.param.nome); });
 
 } // namespace
 } // namespace lumoria::test::cups

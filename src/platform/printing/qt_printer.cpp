@@ -1,7 +1,7 @@
 #include "platform/printing/qt_printer.h"
 
 #include "platform/failure.h"
-#include "platform/printing/qt_print_job.h"
+#include "platform/printing/spool_print_job.h"
 
 #include <algorithm>
 
@@ -9,13 +9,79 @@
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 namespace lumoria::platform {
 
-QtPrinter::QtPrinter(const QString& printerName) : m_printer(QPrinter::HighResolution)
+namespace {
+
+// The options chosen in the print dialog's properties, as name and value in turn. Qt keeps them as a
+// property of its CUPS print engine under this key (QCUPSSupport's PPK_CupsOptions).
+constexpr auto kCupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+QStringList DialogOptions(QPrinter& printer)
+{
+    QPrintEngine* engine = printer.printEngine();
+    return engine ? engine->property(kCupsOptionsKey).toStringList() : QStringList();
+}
+
+void SetOption(JobOptions& options, const QByteArray& name, const QByteArray& value)
+{
+    for (auto& option : options) {
+        if (option.first == name) {
+            option.second = value;
+            return;
+        }
+    }
+    options.append({name, value});
+}
+
+} // namespace
+
+QtPrinter::QtPrinter(const QString& printerName)
 {
     m_printer.setPrinterName(printerName);
+    useQueueResolution();
+}
+
+void QtPrinter::useQueueResolution()
+{
+    int dpi = 0;
+    const QStringList options = DialogOptions(m_printer);
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+        if (options[i] == QStringLiteral("Resolution"))
+            dpi = ParseResolution(options[i + 1].toUtf8());
+    m_printer.setResolution(dpi > 0 ? dpi : QueueResolution(name()));
+}
+
+JobOptions QtPrinter::jobOptions() const
+{
+    QPrinter& printer = const_cast<QPrinter&>(m_printer);
+    JobOptions options;
+    const QStringList chosen = DialogOptions(printer);
+    for (qsizetype i = 0; i + 1 < chosen.size(); i += 2)
+        if (!chosen[i].isEmpty() && !chosen[i + 1].isEmpty())
+            SetOption(options, chosen[i].toUtf8(), chosen[i + 1].toUtf8());
+    const int copies = std::max(1, printer.copyCount());
+    SetOption(options, "copies", QByteArray::number(copies));
+    if (copies > 1)
+        SetOption(options, "collate", printer.collateCopies() ? "true" : "false");
+    // The queue's name for the paper (a PPD size's own key, or Custom.WxHmm), so that CUPS neither
+    // scales the pages nor puts them on its default paper.
+    SetOption(options, "media", printer.pageLayout().pageSize().key().toUtf8());
+    const bool resolutionNamed =
+        std::any_of(options.cbegin(), options.cend(), [](const auto& o) { return o.first == "Resolution"; });
+    if (!resolutionNamed)
+        SetOption(options, "printer-resolution", QByteArray::number(printer.resolution()) + "dpi");
+    return options;
+}
+
+void QtPrinter::noteSubmitted(int jobId, qint64 spoolBytes)
+{
+    m_lastJobId = jobId;
+    m_lastSpoolBytes = spoolBytes;
 }
 
 QString QtPrinter::name() const { return m_printer.printerName(); }
@@ -50,7 +116,7 @@ void QtPrinter::SetPortrait() { m_printer.setPageOrientation(QPageLayout::Portra
 
 std::unique_ptr<PrintDocument> QtPrinter::BeginDoc(const QString& title)
 {
-    return std::make_unique<QtPrintJob>(*this, title);
+    return std::make_unique<SpoolPrintJob>(*this, title);
 }
 
 QStringList QtPrinterSystem::installedPrinters() const { return QPrinterInfo::availablePrinterNames(); }
@@ -77,17 +143,29 @@ bool QtPrinterSystem::selectPrinter(const QString& name)
 
 bool QtPrinterSystem::runPrintDialog(QWidget* owner, int lastPage, PageRange& range)
 {
-    QPrinter& printer = static_cast<QtPrinter&>(currentPrinter()).qprinter();
+    QtPrinter& current = static_cast<QtPrinter&>(currentPrinter());
+    QPrinter& printer = current.qprinter();
     lastPage = std::max(lastPage, 1);
     printer.setCopyCount(1);
     printer.setCollateCopies(false);
     printer.setPrintRange(QPrinter::AllPages);
     printer.setFromTo(1, lastPage);
+    const QPageLayout layoutBefore = printer.pageLayout();
+    const QString printerBefore = printer.printerName();
     QPrintDialog dialog(&printer, owner);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
     dialog.setMinMax(1, lastPage);
+    // Qt's dialog puts the queue's default paper back on the printer even when its properties were
+    // never opened, which would undo the paper chosen in the printer set-up.
+    bool propertiesOpened = false;
+    if (auto* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties")))
+        QObject::connect(properties, &QPushButton::clicked, &dialog, [&propertiesOpened] { propertiesOpened = true; });
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    if (!propertiesOpened && printer.printerName() == printerBefore)
+        printer.setPageLayout(layoutBefore);
+    current.useQueueResolution();
     range = PageRange{};
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         range.from = printer.fromPage();
