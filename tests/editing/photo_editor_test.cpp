@@ -286,7 +286,18 @@ TEST_F(PhotoEditor, WritesBmpOrJpegByTheExtension)
         const QString arquivo = TempPath(QString::fromLatin1(c.nome));
         QFile::remove(arquivo);
         EXPECT_TRUE(editor->GravarFoto(arquivo)) << c.nome;
-        EXPECT_TRUE(ReadBytes(arquivo).startsWith(c.inicio)) << c.nome;
+        const QByteArray bytes = ReadBytes(arquivo);
+        EXPECT_TRUE(bytes.startsWith(c.inicio)) << c.nome;
+        if (c.inicio == "BM")
+            continue;
+        // Quality 90 scales the standard luminance table by 20 %, rounded: its first entry 16 gives 3,
+        // its last (zigzag) entry 99 gives 20 (quality 89 gives 4, quality 91 gives 18).
+        const qsizetype dqt = bytes.indexOf(QByteArray("\xFF\xDB", 2));
+        ASSERT_GE(dqt, 0) << c.nome;
+        ASSERT_GE(bytes.size(), dqt + 5 + 64) << c.nome;
+        EXPECT_EQ(quint8(bytes[dqt + 4]), 0) << c.nome << ": 8-bit table 0";
+        EXPECT_EQ(quint8(bytes[dqt + 5]), 3) << c.nome;
+        EXPECT_EQ(quint8(bytes[dqt + 5 + 63]), 20) << c.nome;
     }
     // An existing file: "Não" keeps it and nothing is written.
     const QString existente = TempPath(QStringLiteral("existe.jpg"));
