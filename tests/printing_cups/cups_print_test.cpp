@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -56,6 +55,7 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
 
     const QString token = QStringLiteral("lumoria-test-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
     const Placement at{printer->deviceValues()};
+    const int before = LastJobId();
     {
         const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
         first.DesenharParaImpressao(job->GetCanvas(), false);
@@ -64,7 +64,7 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
         job->EndDoc();
     }
 
-    const QString pdf = WaitForPdf(token, 50);
+    const QString pdf = WaitForJobPdf(token, before, token);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << token.toStdString() << " in " << OutputFolder().toStdString();
     EXPECT_EQ(PageCount(pdf), 2);
 

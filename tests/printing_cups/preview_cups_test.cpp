@@ -89,13 +89,13 @@ protected:
         vigia.start(20);
         // Printing at the queue's 1200 dpi is what the program does; 150 keeps the test light.
         impressora->qprinter().setResolution(kPrinterDpi);
-        const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
+        const int anterior = LastJobId();
         QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
         vigia.stop();
         EXPECT_TRUE(escolheu);
         QString prefixo = TituloDoAplicativo();
         prefixo.replace(QLatin1Char(' '), QLatin1Char('_'));
-        return WaitForNewPdf(prefixo, inicio, 60);
+        return WaitForJobPdf(TituloDoAplicativo(), anterior, prefixo);
     }
 
     AlbumDocument documento;
