@@ -217,8 +217,7 @@ TEST_F(LeftArea, ADropWithTwoSelectedAsksToInsertThemEvenOutsideEveryFrame)
     Atendente atendente;
     atendente.respostas = {7};
     SoltarNaPagina(PixelDoMilimetro(*janela, 1, 1));
-    QTest::qWait(100);
-    ASSERT_EQ(atendente.caixas.size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
     EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Inserir Fotos Selecionadas Na Impressão"));
     EXPECT_EQ(atendente.caixas[0].texto,
               QStringLiteral("Lumoria v1.0\r\n\r\nHá 2 Foto(s) Selecionada(s) Nesta Pasta.\r\n\r\n"

@@ -52,9 +52,7 @@ protected:
     void Fechar()
     {
         editor->close();
-        for (int i = 0; i < 400 && editor->isVisible(); ++i)
-            QTest::qWait(5);
-        QTest::qWait(20);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !editor->isVisible(); }, 60000));
     }
 
     void Clicar(QWidget* w, Qt::MouseButton b = Qt::LeftButton)
@@ -393,10 +391,7 @@ TEST_F(PhotoEditor, AFolderThatCannotBeMadeKeepsTheWindowOpenAndTheChanges)
     Girar90();
     atendente.respostas = {6, 6};
     editor->close();
-    for (int i = 0; i < 400 && atendente.caixas.size() < 2; ++i)
-        QTest::qWait(5);
-    QTest::qWait(30);
-    ASSERT_EQ(atendente.caixas.size(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 2; }, 60000));
     EXPECT_TRUE(atendente.caixas[1].texto.contains(QStringLiteral("Fotos Lumoria")));
     EXPECT_TRUE(editor->isVisible());
     EXPECT_TRUE(editor->FModificado);

@@ -2,6 +2,8 @@
 // in which the windows hide and come back, the paper check, and what a failure leaves behind.
 #include "preview_fixture.h"
 
+#include "common/modal_helper.h"
+
 #include <QProgressBar>
 
 #include "common/app_identity.h"
@@ -322,7 +324,7 @@ TEST_F(Printing, TheModalPreviewSurvivesBeingHiddenWhileItPrints)
     previa = std::make_unique<TfrmImprimirPrevisaoImpressaoFotos>(documento, host);
     bool aindaModal = false;
     bool visivel = false;
-    QTimer::singleShot(50, [&] {
+    WhenModal([&](QWidget*) {
         Clicar(previa->spdImprimir);
         aindaModal = platform::isRunningModal(previa.get());
         visivel = previa->isVisible();
