@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev
   libjpeg62-turbo-dev libgif-dev libemf2svg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu cups cups-client printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
+  fonts-dejavu cups cups-client libcups2-dev printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
   xvfb xauth mate-backgrounds libvips-tools imagemagick
   qt6-translations-l10n xdg-utils
   clang libcups2-dev

@@ -260,8 +260,7 @@ TEST_F(LeftArea, ADropWithTwoSelectedAsksToInsertThemEvenOutsideEveryFrame)
     Atendente atendente;
     atendente.respostas = {7};
     SoltarNaPagina(PixelDoMilimetro(*janela, 1, 1));
-    QTest::qWait(100);
-    ASSERT_EQ(atendente.caixas.size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
     EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Inserir Fotos Selecionadas Na Impressão"));
     EXPECT_EQ(atendente.caixas[0].texto,
               QStringLiteral("Lumoria v1.0\r\n\r\nHá 2 Foto(s) Selecionada(s) Nesta Pasta.\r\n\r\n"
@@ -278,6 +277,10 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     const QString pasta = PastaComFotos(QStringLiteral("dez"), 10);
     MostrarPasta(pasta);
     ASSERT_EQ(janela->Pagina(0).frameCount(), 4);
+    // The frames filled keep their fit modes; the new pages' frames start in mode 0.
+    janela->Foto(0, 1).Ajuste = 2;
+    janela->Foto(0, 3).Ajuste = 1;
+    const int ajustes[3][4] = {{0, 2, 0, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}};
     janela->thuImagens->SelectAll();
     Atendente atendente;
     atendente.respostas = {6, 6};
@@ -285,6 +288,8 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     ASSERT_EQ(janela->Album().pageCount(), 3);
     for (int k = 0; k < 10; ++k)
         EXPECT_EQ(janela->Foto(k / 4, k % 4).NomeDoArquivo, NaLista(k)) << k;
+    for (int k = 0; k < 12; ++k)
+        EXPECT_EQ(janela->Foto(k / 4, k % 4).Ajuste, ajustes[k / 4][k % 4]) << k;
     EXPECT_EQ(janela->Pagina(2).frameCount(), 4);
     EXPECT_TRUE(janela->Foto(2, 2).NomeDoArquivo.isEmpty());
     EXPECT_EQ(janela->PaginaAtual(), 2);

@@ -37,12 +37,16 @@ struct Digitador {
             }
             QLineEdit* campo = platform::fileDialogNameField(*dialogo);
             ASSERT_NE(campo, nullptr);
+            // The dialog puts the last name in its field once it shows: wait for it to be there.
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dialogo));
+            QApplication::processEvents();
             textoInicial = campo->text();
             tudoSelecionado = !campo->text().isEmpty() && campo->selectedText() == campo->text();
             if (campo->hasSelectedText())
                 campo->del();
             // Typed letter by letter: the suggestions open once the folder is read.
             QTest::keyClicks(campo, digitar);
+            ASSERT_EQ(campo->text(), digitar);
             QCompleter* c = campo->completer();
             ASSERT_NE(c, nullptr);
             lista = c->popup();

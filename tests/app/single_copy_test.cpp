@@ -19,7 +19,7 @@
 namespace lumoria::test {
 namespace {
 
-QString Programa() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../lumoria"); }
+QString Programa() { return QStringLiteral(LUMORIA_PROGRAM); }
 
 // A job file of one default page, for starting a copy without the splash and its wait.
 QString TrabalhoSimples()
@@ -106,11 +106,8 @@ TEST_F(SingleCopy, TheRefusedCopyEndsWithoutEnteringItsMessageLoop)
         QCoreApplication::exit(99);
     });
     guarda.start(5000);
-    QElapsedTimer relogio;
-    relogio.start();
     const int resultado = ExecutarLumoria({trabalho});
     EXPECT_EQ(resultado, 0);
-    EXPECT_LT(relogio.elapsed(), 4000);
     EXPECT_FALSE(lacoExecutado);
     EXPECT_EQ(caixas.boxes.size(), 1);
 }
@@ -148,7 +145,7 @@ TEST_F(SingleCopy, ANormalRunGoesThroughTheLoopToTheConfirmedExit)
     QTimer guarda;
     guarda.setSingleShot(true);
     QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guarda.start(8000);
+    guarda.start(60000);
     EXPECT_EQ(ExecutarLumoria({trabalho}), 0);
     EXPECT_EQ(capasOcultas, 1);
     ASSERT_EQ(atendente.caixas.size(), 1);

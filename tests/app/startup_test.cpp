@@ -98,9 +98,8 @@ TEST(Startup, TheWelcomeTipShowsOnTheFirstThreeRuns)
         Atendente atendente;
         atendente.respostas << 6 << 6; // the tip, then the exit question
         auto janela = NovaJanela();
-        QTest::qWait(20);
         if (execucao <= 3) {
-            ASSERT_EQ(atendente.caixas.size(), 1);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
             EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Mensagem de Boas Vindas e Dica Para Aplicação de Fotos"));
             EXPECT_TRUE(atendente.caixas[0].texto.startsWith(QStringLiteral("Lumoria v1.0\r\nBem Vindo!\r\n\r\n")));
             EXPECT_TRUE(atendente.caixas[0].texto.endsWith(
@@ -127,8 +126,7 @@ TEST(Startup, ARunNotEndedByTheOperatorDoesNotCount)
         Atendente atendente;
         atendente.respostas << 6;
         auto janela = NovaJanela();
-        QTest::qWait(20);
-        ASSERT_EQ(atendente.caixas.size(), 1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
         EXPECT_TRUE(atendente.caixas[0].texto.endsWith(kUltimaLinhaDaDica[1]));
     }
     EXPECT_EQ(ConfiguracoesGravadas().ContadorDeUtilizacoes, 1);

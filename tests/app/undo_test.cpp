@@ -175,15 +175,37 @@ TEST_F(Undo, ARecordOfARemovedPageNeverLandsOnAPageAddedRightAfter)
 
 TEST_F(Undo, ARecordWhoseFrameIsGoneIsDroppedAndTheNextTried)
 {
-    janela->SetarFotoNaPaginaAtual(0, 1, fotos[0]);
-    janela->SetarFotoNaPaginaAtual(3, 2, fotos[1]);
-    EscolherNaLista(janela->cbxDimensaoDaFoto, 1); // 14 x 19 on A4: two frames
-    ASSERT_EQ(janela->Pagina(0).frameCount(), 2);
-    ASSERT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
+    // A4 in 9 x 12 has four frames; a record is applied only to a frame the page still has.
+    struct Caso {
+        int moldura;  // frame changed second
+        int tamanho;  // photo size chosen afterwards
+        int molduras; // frames of A4 in that size
+    };
+    const Caso casos[] = {
+        {3, 1, 2}, // 14 x 19: frame 3 lies beyond the page
+        {1, 0, 1}, // 18 x 27: frame 1 equals the frame count
+        {1, 1, 2}, // 14 x 19: frame 1 is the last frame, still there
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(testing::Message() << "frame " << caso.moldura << ", size " << caso.tamanho);
+        janela = NovaJanela();
+        janela->SetarFotoNaPaginaAtual(0, 1, fotos[0]);
+        janela->SetarFotoNaPaginaAtual(caso.moldura, 2, fotos[1]);
+        EscolherNaLista(janela->cbxDimensaoDaFoto, caso.tamanho);
+        ASSERT_EQ(janela->Pagina(0).frameCount(), caso.molduras);
+        ASSERT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
 
-    Desfazer(); // frame 3's record cannot be applied: frame 0's is
-    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, QString());
-    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+        Desfazer();
+        if (caso.moldura < caso.molduras) {
+            EXPECT_EQ(janela->Foto(0, caso.moldura).NomeDoArquivo, QString());
+            EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
+            EXPECT_EQ(janela->Backups()[0].Moldura, 0);
+        } else {
+            // The gone frame's record is dropped; frame 0's own is applied in its place.
+            EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, QString());
+            EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+        }
+    }
 }
 
 } // namespace

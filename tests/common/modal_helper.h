@@ -1,6 +1,7 @@
 #pragma once
 // Answers a modal window from the event loop: the action runs on the first modal window that shows
-// up (within a few seconds), and the test can check what the window looked like.
+// up (within a few seconds) and that the test accepts, and the test can check what the window
+// looked like.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -12,14 +13,15 @@
 
 namespace lumoria::test {
 
-inline void WhenModal(std::function<void(QWidget*)> action)
+inline void WhenModal(std::function<void(QWidget*)> action,
+                      std::function<bool(QWidget*)> accepted = [](QWidget*) { return true; })
 {
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, timer, poll] {
+    *poll = [action, accepted, timer, poll] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
+        if (modal && modal->isVisible() && accepted(modal)) {
             action(modal);
             *poll = nullptr; // break the cycle
             return;

@@ -262,31 +262,43 @@ QByteArray ComMiniaturaExif(const QByteArray& foto, const QByteArray& miniatura,
 
 TEST(TIPicture, AReducedCopyComesFromTheExifThumbnailOnlyWhenItFitsThePhoto)
 {
-    const QByteArray foto = ReadBytes(WriteJpeg(QStringLiteral("exif-foto.jpg"), HalvesImage(1600, 900, kVermelho, kAzul)));
+    const QByteArray paisagem = ReadBytes(WriteJpeg(QStringLiteral("exif-foto.jpg"), HalvesImage(1600, 900, kVermelho, kAzul)));
+    const QByteArray retrato = ReadBytes(WriteJpeg(QStringLiteral("exif-retrato.jpg"), HalvesImage(900, 1600, kVermelho, kAzul)));
     auto miniatura = [](int w, int h) {
         return ReadBytes(WriteJpeg(QStringLiteral("exif-mini.jpg"), SolidImage(w, h, kVerde)));
     };
     struct Caso {
         const char* nome;
         QByteArray arquivo;
+        QSize foto;
         bool daMiniatura;
     } casos[] = {
-        {"same proportions, large enough", ComMiniaturaExif(foto, miniatura(160, 90)), true},
-        {"square thumbnail", ComMiniaturaExif(foto, miniatura(160, 160)), false},
-        {"smaller than the cell", ComMiniaturaExif(foto, miniatura(32, 18)), false},
-        {"offset past the block", ComMiniaturaExif(foto, miniatura(160, 90), 100000), false},
-        {"offset inside, wrong bytes", ComMiniaturaExif(foto, miniatura(160, 90), 3), false},
+        {"same proportions, large enough", ComMiniaturaExif(paisagem, miniatura(160, 90)), {1600, 900}, true},
+        {"square thumbnail", ComMiniaturaExif(paisagem, miniatura(160, 160)), {1600, 900}, false},
+        {"smaller than the cell", ComMiniaturaExif(paisagem, miniatura(32, 18)), {1600, 900}, false},
+        {"offset past the block", ComMiniaturaExif(paisagem, miniatura(160, 90), 100000), {1600, 900}, false},
+        {"offset inside, wrong bytes", ComMiniaturaExif(paisagem, miniatura(160, 90), 3), {1600, 900}, false},
+        {"portrait photo, portrait thumbnail", ComMiniaturaExif(retrato, miniatura(90, 160)), {900, 1600}, true},
+        {"portrait photo, landscape thumbnail", ComMiniaturaExif(retrato, miniatura(160, 90)), {900, 1600}, false},
+        {"landscape photo, portrait thumbnail", ComMiniaturaExif(paisagem, miniatura(90, 160)), {1600, 900}, false},
     };
     for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
         const QString caminho = home() + QStringLiteral("/exif.jpg");
         writeFile(caminho, c.arquivo);
         TIPicture figura;
-        ASSERT_TRUE(figura.LoadReducedFromFile(caminho, QSize(80, 70))) << c.nome;
-        EXPECT_EQ(figura.Reduced().size(), QSize(80, 45)) << c.nome;
-        EXPECT_EQ(figura.PictureWidth(), 1600) << c.nome;
-        EXPECT_EQ(figura.PictureHeight(), 900) << c.nome;
-        EXPECT_EQ(Near(CorDesenhada(figura, 80, 45, 10, 22), kVerde, 30), c.daMiniatura) << c.nome;
-        EXPECT_EQ(Near(CorDesenhada(figura, 80, 45, 10, 22), kVermelho, 30), !c.daMiniatura) << c.nome;
+        ASSERT_TRUE(figura.LoadReducedFromFile(caminho, QSize(80, 70)));
+        // Within 80 x 70: 80 x Trunc(900 / 20) for the landscape photo, Trunc(900 / (1600 / 70)) x 70
+        // for the portrait one.
+        const QSize reduzida = c.foto.width() > c.foto.height() ? QSize(80, 45) : QSize(39, 70);
+        EXPECT_EQ(figura.Reduced().size(), reduzida);
+        EXPECT_EQ(figura.PictureWidth(), c.foto.width());
+        EXPECT_EQ(figura.PictureHeight(), c.foto.height());
+        // The photo's left half is red; the thumbnail is green all over.
+        const QColor esquerda = CorDesenhada(figura, reduzida.width(), reduzida.height(), reduzida.width() / 8,
+                                             reduzida.height() / 2);
+        EXPECT_EQ(Near(esquerda, kVerde, 30), c.daMiniatura);
+        EXPECT_EQ(Near(esquerda, kVermelho, 30), !c.daMiniatura);
     }
 }
 

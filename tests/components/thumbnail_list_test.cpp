@@ -162,6 +162,52 @@ TEST_F(ThumbnailListTest, APictureThatFailsIsNotTriedAgainUntilTheFolderIsLoaded
     EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::None);
 }
 
+// Holds the first picture read back from a worker until the list has loaded another folder, so that
+// the old folder's picture arrives after the change whatever the threads' timing.
+class ChangeFolderBeforeTheFirstPicture : public QObject {
+public:
+    ChangeFolderBeforeTheFirstPicture(TThumbnailList& lista, QString mascara) : m_lista(lista), m_mascara(std::move(mascara)) {}
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        if (objeto == &m_lista && evento->type() == QEvent::MetaCall && !trocou) {
+            trocou = true;
+            m_lista.LoadFolder(m_mascara);
+        }
+        return false;
+    }
+    bool trocou = false;
+
+private:
+    TThumbnailList& m_lista;
+    QString m_mascara;
+};
+
+TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
+{
+    const QString antiga = Pasta(QStringLiteral("antiga"));
+    const QString nova = Pasta(QStringLiteral("nova"));
+    writeFile(antiga + QStringLiteral("/a.bmp"), BmpBytes(SolidImage(40, 30, kVermelho), 24));
+    writeFile(nova + QStringLiteral("/b.bmp"), BmpBytes(SolidImage(30, 40, Qt::blue), 24));
+    lista->LoadFolder(antiga + QStringLiteral("/*.*"));
+    Mostrar(220, 150);
+    ChangeFolderBeforeTheFirstPicture troca(*lista, nova + QStringLiteral("/*.*"));
+    lista->installEventFilter(&troca);
+    lista->grab(); // asks for a.bmp
+    ASSERT_EQ(lista->PendingPictures(), 1);
+    lista->hide(); // the new folder's cell is not painted before the old picture comes
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lista->PendingPictures() == 0; }, 60000));
+    lista->removeEventFilter(&troca);
+    ASSERT_TRUE(troca.trocou);
+
+    ASSERT_EQ(lista->Thumbnails().Count(), 1);
+    EXPECT_EQ(lista->Thumbnails()[0]->Filename(), nova + QStringLiteral("/b.bmp"));
+    EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::None);
+    lista->show();
+    Pintar();
+    EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::Done);
+    EXPECT_EQ(lista->Thumbnails()[0]->Picture().PictureWidth(), 30);
+}
+
 TEST_F(ThumbnailListTest, ACellShowsThePictureFittedAndCentredWithoutEnlarging)
 {
     struct Caso {

@@ -26,6 +26,7 @@
 #include "platform/ui/panel.h"
 #include "support/picture_files.h"
 #include "support/modal_attendant.h"
+#include "common/modal_helper.h"
 #include "support/pointer_events.h"
 
 using namespace lumoria;
@@ -335,7 +336,7 @@ TEST_F(CoverEditor, ClosingWithoutChangesAsksNothingAndHandsBackNothing)
 {
     Load(QStringLiteral("fechar.bmp"), 100, 100);
     Atendente atendente;
-    QTimer::singleShot(20, editor.get(), [this] { editor->close(); });
+    WhenModal([this](QWidget*) { editor->close(); });
     runModal(editor.get());
     EXPECT_TRUE(atendente.caixas.isEmpty());
     EXPECT_EQ(atendente.inesperadas, 0);
@@ -350,7 +351,7 @@ TEST_F(CoverEditor, ClosingWithACoverAsksAndWritesOnlyOnYes)
     {
         Atendente atendente;
         atendente.respostas << 7;
-        QTimer::singleShot(20, editor.get(), [this] { editor->close(); });
+        WhenModal([this](QWidget*) { editor->close(); });
         runModal(editor.get());
         ASSERT_EQ(atendente.caixas.size(), 1);
         EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
@@ -361,7 +362,7 @@ TEST_F(CoverEditor, ClosingWithACoverAsksAndWritesOnlyOnYes)
     {
         Atendente atendente;
         atendente.respostas << 6;
-        QTimer::singleShot(20, editor.get(), [this] { editor->close(); });
+        WhenModal([this](QWidget*) { editor->close(); });
         runModal(editor.get());
         ASSERT_EQ(atendente.caixas.size(), 1);
     }

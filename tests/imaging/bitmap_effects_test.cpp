@@ -193,6 +193,62 @@ TEST(BitmapEffects, SharpenZeroKeepsThePictureAndAmountSharpensInside)
     EXPECT_EQ(PixelOf(dot, 0, 0), QColor(100, 100, 100));
 }
 
+// Grey pictures given and expected row by row.
+template <int W, int H>
+Bitmap Grey(const int (&v)[H][W])
+{
+    return MakeBitmap(W, H, [&](int x, int y) { return QColor(v[y][x], v[y][x], v[y][x]); });
+}
+
+template <int W, int H>
+void ExpectGrey(const Bitmap& b, const int (&v)[H][W])
+{
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            EXPECT_EQ(PixelOf(b, x, y), QColor(v[y][x], v[y][x], v[y][x])) << "(" << x << ", " << y << ")";
+}
+
+TEST(BitmapEffects, SharpenTakesTheLastRowAndColumnButNotTheFirst)
+{
+    // Amount 32: (256 C - 32 x the four corners) div 128; a corner in row 0 or column 0 or beyond the
+    // picture is the centre itself, one in the last row or column is read.
+    const int picture[3][4] = {{40, 80, 120, 160}, {60, 100, 121, 200}, {0, 140, 180, 220}};
+    const int expected[3][4] = {
+        {25, 69, 105, 169}, // (1, 0): (640 - 240 - 121) / 4 = 69.75 -> 69
+        {40, 80, 91, 205},  // (3, 1): (1600 - 600 - 180) / 4: the last row is read
+        {0, 144, 195, 244}, // (2, 2): (1440 - 360 - 100 - 200) / 4: the last column is read
+    };
+    Bitmap bitmap = Grey(picture);
+    RecordingProgress progress;
+    ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 32, bitmap);
+    ExpectGrey(bitmap, expected);
+}
+
+TEST(BitmapEffects, AntiAliasingWrapsAroundThePicturesEdges)
+{
+    // Amount 50 moves each differing neighbour half-way, ties to even. Right of the last column is
+    // column 0, above row 0 the last row, below the last row row 0.
+    struct Caso {
+        const char* nome;
+        int picture[3][3];
+        int expected[3][3];
+    } casos[] = {
+        {"a light pixel in the last column",
+         {{100, 100, 100}, {100, 100, 200}, {100, 100, 100}},
+         {{100, 100, 109}, {112, 106, 116}, {103, 103, 106}}},
+        {"a light pixel in the last row",
+         {{100, 100, 100}, {100, 100, 100}, {100, 200, 100}},
+         {{100, 112, 106}, {100, 112, 106}, {112, 118, 112}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        Bitmap bitmap = Grey(c.picture);
+        RecordingProgress progress;
+        ColocarBitmapEmAntiAliasing(progress, 50, bitmap);
+        ExpectGrey(bitmap, c.expected);
+    }
+}
+
 TEST(BitmapEffects, AntiAliasingZeroChangesNothingFiftyMovesHalfWay)
 {
     const Bitmap original = NoisyBitmap(5, 4);

@@ -1,5 +1,5 @@
-// Free rotation: exact quarter turns (also 270, -270 and 450), the sizes of other turns, the rows
-// computed in parallel against the fixed-point steps walked one pixel at a time, the fill colour,
+// Free rotation: exact quarter turns (also 270, -270 and 450), the sizes of other turns, a turn
+// worked by hand through the fixed-point steps, the fill colour,
 // and the small routines the rotating control uses (RotatePoints, MulDiv).
 #include <gtest/gtest.h>
 
@@ -47,43 +47,6 @@ QRgb Expected(const Bitmap& s, Turn turn, int x, int y)
     return 0;
 }
 
-// The fixed-point steps as written, one pixel at a time over bottom-up buffers walked backwards.
-std::vector<QRgb> ReferenceTurn(const Bitmap& src, QRgb fill, long double angle, int& NW, int& NH)
-{
-    long double whole = 0;
-    long double a = std::modf(angle / 360.0L, &whole) * 360.0L;
-    if (a == 270.0L)
-        a = -90.0L;
-    if (a == -270.0L)
-        a = 90.0L;
-    const long double theta = -a * std::numbers::pi_v<long double> / 180.0L;
-    const std::int32_t C = std::int32_t(std::trunc(std::cos(theta) * 65536.0L));
-    const std::int32_t S = std::int32_t(std::trunc(std::sin(theta) * 65536.0L));
-    const int W = src.Width();
-    const int H = src.Height();
-    NW = int((std::int64_t(std::abs(C)) * W + std::int64_t(std::abs(S)) * H) >> 16);
-    NH = int((std::int64_t(std::abs(S)) * W + std::int64_t(std::abs(C)) * H) >> 16);
-    int cx = NW >> 1;
-    if (NW % 2 == 0 && (a == 0 || a == -90))
-        --cx;
-    int cy = NH >> 1;
-    if (NH % 2 == 0 && (a == 0 || a == 90))
-        --cy;
-    std::vector<QRgb> bottomUp(std::size_t(W) * H);
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
-            bottomUp[std::size_t(H - 1 - y) * W + x] = Px(src, x, y);
-    std::vector<QRgb> dest(std::size_t(NW) * NH);
-    std::int64_t k = std::int64_t(dest.size()) - 1;
-    for (int yy = cy; yy > cy - NH; --yy)
-        for (int xx = cx; xx > cx - NW; --xx, --k) {
-            const std::int64_t sx = ((std::int64_t(xx) * C - std::int64_t(yy) * S) >> 16) + (W >> 1);
-            const std::int64_t sy = ((std::int64_t(xx) * S + std::int64_t(yy) * C) >> 16) + (H >> 1);
-            dest[k] = (sx >= 0 && sx < W && sy >= 0 && sy < H) ? bottomUp[std::size_t(sy) * W + sx] : fill;
-        }
-    return dest; // bottom-up
-}
-
 } // namespace
 
 struct QuarterCase {
@@ -95,7 +58,7 @@ class RotateBitmapQuarter : public ::testing::TestWithParam<QuarterCase> {};
 
 TEST_P(RotateBitmapQuarter, IsAnExactPermutationWithoutBackground)
 {
-    for (QSize size : {QSize(4, 2), QSize(5, 3), QSize(6, 4)}) {
+    for (QSize size : {QSize(4, 2), QSize(5, 3), QSize(6, 4), QSize(37, 23)}) {
         const Bitmap s = Distinct(size.width(), size.height());
         const Bitmap r = RotateBitmap(s, 0x000000FF, GetParam().angle);
         const bool swapped = GetParam().turn == Turn::Anticlockwise || GetParam().turn == Turn::Clockwise;
@@ -143,19 +106,24 @@ TEST(RotateBitmap, OtherAnglesGiveTheBoundingBoxWithFilledCorners)
     }
 }
 
-TEST(RotateBitmap, ParallelRowsMatchTheFixedPointStepsPixelForPixel)
+TEST(RotateBitmap, FortyFiveDegreesTakeTheFixedPointStepsFromTheTopRight)
 {
-    const Bitmap s = Distinct(37, 23);
-    const QRgb fill = qRgb(1, 2, 3);
-    for (long double angle : {30.0L, -17.0L, 123.0L, 200.0L, -135.0L, 1.0L, 359.0L}) {
-        int NW = 0, NH = 0;
-        const std::vector<QRgb> ref = ReferenceTurn(s, fill, angle, NW, NH);
-        const Bitmap r = RotateBitmap(s, colorRef(1, 2, 3), angle);
-        ASSERT_EQ(QSize(r.Width(), r.Height()), QSize(NW, NH)) << double(angle);
-        for (int y = 0; y < NH; ++y)
-            for (int x = 0; x < NW; ++x)
-                ASSERT_EQ(Px(r, x, y), ref[std::size_t(NH - 1 - y) * NW + x]) << double(angle) << " at " << x << "," << y;
-    }
+    // 4 x 2 at 45: C = 46340, S = -46340, a 4 x 4 result, centres (2, 2) and (2, 1). Screen pixel
+    // (x, y) is xx = x - 1, yy = 2 - y; sx = floor(0.7071 (xx + yy)) + 2, bottom-up sy =
+    // floor(0.7071 (yy - xx)) + 1, which is screen row 1 - sy. The top row turns up to the right.
+    const QPoint o(-1, -1); // the fill colour
+    const QPoint expected[4][4] = {{o, o, o, o},
+                                   {o, {2, 0}, {3, 0}, o},
+                                   {{1, 0}, {2, 0}, {2, 1}, o},
+                                   {{0, 0}, {1, 1}, o, o}};
+    const Bitmap s = Distinct(4, 2);
+    const Bitmap r = RotateBitmap(s, colorRef(1, 2, 3), 45);
+    ASSERT_EQ(QSize(r.Width(), r.Height()), QSize(4, 4));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const QPoint p = expected[y][x];
+            EXPECT_EQ(Px(r, x, y), p == o ? qRgb(1, 2, 3) : Px(s, p.x(), p.y())) << x << "," << y;
+        }
 }
 
 TEST(RotateBitmap, ReadsTwentyFourBitSourcesAndGivesThirtyTwoBits)

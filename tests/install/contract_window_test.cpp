@@ -91,12 +91,11 @@ TEST_F(Contrato, WithoutTheTickSimAsksToSignAndTheWindowStays)
     // Enter with the box unticked: the sign-it message; then the window is still there to tick.
     roteiro.Passo_([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); })
         .Caixa(6)
-        .Passo_([&](QWidget*) {});
-    QTimer::singleShot(800, [&] {
-        abertaDepois = janela.isVisible();
-        janela.cbxContrato->setChecked(true);
-        QTest::mouseClick(janela.spdSim, Qt::LeftButton, {}, janela.spdSim->rect().center());
-    });
+        .Passo_([&](QWidget* w) {
+            abertaDepois = w == &janela && janela.isVisible();
+            janela.cbxContrato->setChecked(true);
+            QTest::mouseClick(janela.spdSim, Qt::LeftButton, {}, janela.spdSim->rect().center());
+        });
     janela.ShowModal();
     EXPECT_TRUE(abertaDepois);
     EXPECT_EQ(janela.Resposta, 6);

@@ -237,6 +237,8 @@ TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstall
     EXPECT_TRUE(QFileInfo(menu).isDir());
     EXPECT_TRUE(QFileInfo::exists(bin + QStringLiteral("/lumoria_Desinstalar")));
     EXPECT_TRUE(platform::terminationRequested());
+    // Deleted, not moved to the trash.
+    EXPECT_TRUE(QDir(home() + QStringLiteral("/data/Trash/files")).isEmpty());
 }
 
 TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABaseFolder)

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QImageWriter>
 
+#include <cmath>
+
 using namespace lumoria;
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -116,6 +118,45 @@ TEST_P(PrintJpegExif, PrintsAsTheUprightPixels)
 
 INSTANTIATE_TEST_SUITE_P(EveryTag, PrintJpegExif,
                          ::testing::Combine(::testing::Range(1, 9), ::testing::Values(int(kFitStretch), int(kFitCut))));
+
+// Fine detail across and down: red waves along x, green along y, each of a period of six pixels.
+QImage Waves(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(int(128 + 100 * std::sin(x * M_PI / 3)), int(128 + 100 * std::sin(y * M_PI / 3)), 128));
+    return image;
+}
+
+TEST(PrintJpegPath, AFrameOfAnotherShapeKeepsTheDetailOfBothAxes)
+{
+    // Stretched into a frame of another shape, one axis of the photo needs nearly all its pixels and
+    // the other a quarter: the decode must serve the needier axis.
+    struct Caso {
+        int w, h;      // the photo
+        Rect moldura;  // mm, at 2 pixels a millimetre
+    };
+    const Caso casos[] = {
+        {300, 1200, Rect{10, 10, 100, 130}}, // 180 x 240 pixels: the width needs 5/8 of the photo
+        {1200, 300, Rect{10, 10, 130, 100}}, // 240 x 180 pixels: the height does
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(testing::Message() << caso.w << " x " << caso.h);
+        const QString nome = QStringLiteral("waves-%1x%2").arg(caso.w).arg(caso.h);
+        const QString jpeg = WriteJpeg(nome + QStringLiteral(".jpg"), Waves(caso.w, caso.h), 100);
+        const QString bmp = WriteBmp(nome + QStringLiteral(".bmp"), DecodeJpeg(ReadBytes(jpeg), JpegOutput::Native));
+        QImage impressas[2];
+        for (int i = 0; i < 2; ++i) {
+            TPagina page = Page(210, 297, {caso.moldura});
+            page.Fotos[0].NomeDoArquivo = i == 0 ? jpeg : bmp;
+            Bitmap bitmap(420, 594);
+            page.DesenharParaImpressao(bitmap.GetCanvas(), false);
+            impressas[i] = bitmap.Image().convertToFormat(QImage::Format_RGB32);
+        }
+        EXPECT_LE(MaxDifference(impressas[0], impressas[1]), 2);
+    }
+}
 
 TEST(PrintJpegPath, OverlappingFramesKeepTheirOrder)
 {

@@ -322,16 +322,16 @@ TEST_F(JanelaDeAnalise, TheTableButtonOpensTheReferenceTableAndSairCloses)
     EXPECT_EQ(janela.spdTabela->Caption(), "Tabela");
     EXPECT_EQ(janela.spdTabela->toolTip(), "Mostrar Tabela Comparativa de Resoluções");
     bool tabelaVista = false;
-    WhenModal([&](QWidget* w) {
-        // The analysis window shows first; the table opens over it.
+    WhenModal([&](QWidget*) {
+        // The analysis window shows first; the table opens over it, and its "Sair" leads back.
+        WhenModal([&](QWidget* w) {
+            auto* tabela = qobject_cast<TfrmAnalisarFotosTabelaResolucao*>(w);
+            tabelaVista = tabela != nullptr;
+            if (tabela)
+                QTest::mouseClick(tabela->spdSair, Qt::LeftButton, {}, tabela->spdSair->rect().center());
+        }, [&](QWidget* w) { return w != &janela; });
         QTest::mouseClick(janela.spdTabela, Qt::LeftButton, {}, janela.spdTabela->rect().center());
-    });
-    QTimer::singleShot(300, [&] {
-        auto* tabela = qobject_cast<TfrmAnalisarFotosTabelaResolucao*>(QApplication::activeModalWidget());
-        tabelaVista = tabela != nullptr;
-        if (tabela)
-            QTest::mouseClick(tabela->spdSair, Qt::LeftButton, {}, tabela->spdSair->rect().center());
-        QTimer::singleShot(100, [&] { QTest::mouseClick(janela.spdSair, Qt::LeftButton, {}, janela.spdSair->rect().center()); });
+        QTest::mouseClick(janela.spdSair, Qt::LeftButton, {}, janela.spdSair->rect().center());
     });
     janela.ShowModal();
     EXPECT_TRUE(tabelaVista);

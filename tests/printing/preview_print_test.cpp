@@ -2,6 +2,8 @@
 // in which the windows hide and come back, the paper check, and what a failure leaves behind.
 #include "preview_fixture.h"
 
+#include "common/modal_helper.h"
+
 #include <QProgressBar>
 
 #include "common/app_identity.h"
@@ -243,6 +245,9 @@ INSTANTIATE_TEST_SUITE_P(
         Papel{"A4LandscapeClosed", 1169, 827, 0, 2, false, "297 x 210 Milímetros", "210 x 297 Milímetros"},
         Papel{"LetterYes", 850, 1100, 0, 6, true, "216 x 279 Milímetros", "210 x 297 Milímetros"},
         Papel{"LetterNo", 850, 1100, 0, 7, false, "216 x 279 Milímetros", "210 x 297 Milímetros"},
+        // Both sides must match, not one of them.
+        Papel{"WidthOnlyMatches", 827, 1098, 0, 7, false, "210 x 279 Milímetros", "210 x 297 Milímetros"},
+        Papel{"HeightOnlyMatches", 850, 1169, 0, 7, false, "216 x 297 Milímetros", "210 x 297 Milímetros"},
         // The paper list, not the printed page, says what the job's paper is.
         Papel{"ListSaysTenByFifteen", 827, 1169, 2, 7, false, "210 x 297 Milímetros", "100 x 150 Milímetros"}),
     [](const ::testing::TestParamInfo<Papel>& info) { return std::string(info.param.nome); });
@@ -320,7 +325,7 @@ TEST_F(Printing, TheModalPreviewSurvivesBeingHiddenWhileItPrints)
     previa = std::make_unique<TfrmImprimirPrevisaoImpressaoFotos>(documento, host);
     bool aindaModal = false;
     bool visivel = false;
-    QTimer::singleShot(50, [&] {
+    WhenModal([&](QWidget*) {
         Clicar(previa->spdImprimir);
         aindaModal = platform::isRunningModal(previa.get());
         visivel = previa->isVisible();

@@ -2,6 +2,8 @@
 // keys, the border options and the printer set-up.
 #include "preview_fixture.h"
 
+#include "common/modal_helper.h"
+
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -311,7 +313,7 @@ TEST_F(Preview, SairClosesTheModalWindowInTheStateItWasGiven)
     PaginasA4(2);
     previa = std::make_unique<TfrmImprimirPrevisaoImpressaoFotos>(documento, host);
     bool maximizada = false;
-    QTimer::singleShot(50, [&] {
+    WhenModal([&](QWidget*) {
         maximizada = previa->isMaximized();
         Clicar(previa->spdPaginaSeguinte);
         Clicar(previa->spdSair);

@@ -18,7 +18,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -81,6 +80,7 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
 
     const QString token = NewToken();
     const Placement at{printer->deviceValues()};
+    const int before = LastJobId();
     {
         const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
         first.DesenharParaImpressao(job->GetCanvas(), false);
@@ -89,7 +89,7 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
         job->EndDoc();
     }
 
-    const QString pdf = WaitForPdf(token, 50);
+    const QString pdf = WaitForJobPdf(token, before, token);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << token.toStdString() << " in " << OutputFolder().toStdString();
     EXPECT_EQ(PageCount(pdf), 2);
 
@@ -139,12 +139,13 @@ TEST(CupsPrinting, PhotosPrintUprightWhateverTheirExifOrientation)
 
     const QString token = NewToken();
     const Placement at{printer->deviceValues()};
+    const int before = LastJobId();
     {
         const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
         page.DesenharParaImpressao(job->GetCanvas(), false);
         job->EndDoc();
     }
-    const QString pdf = WaitForPdf(token, 50);
+    const QString pdf = WaitForJobPdf(token, before, token);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << token.toStdString() << " in " << OutputFolder().toStdString();
     const QList<QImage> sheets = Rasterise(pdf, QStringLiteral("exif-sheet"));
     ASSERT_EQ(sheets.size(), 1);
@@ -197,7 +198,7 @@ TEST(CupsPrinting, AJobFailingOnPageTwoOfThreeLeavesNoJobAndNoSpoolFile)
     trabalho.ultima = 1;
     ImprimirPaginas(printer, album, trabalho);
     const int job = static_cast<QtPrinter&>(printer).lastJobId();
-    EXPECT_EQ(WaitForJob(job, 60), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(WaitForJob(job), IPP_JSTATE_COMPLETED);
     EXPECT_EQ(JobsTitled(trabalho.titulo), 1);
     EXPECT_TRUE(QDir(SpoolFolder()).entryList(QDir::Files).isEmpty());
 }

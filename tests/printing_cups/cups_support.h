@@ -1,6 +1,6 @@
 #pragma once
-// What the tests on the CUPS queue "PDF" share: where cups-pdf puts a job, waiting for it, its page
-// count, and where frames and crop marks land on its pages rasterised by pdftoppm.
+// What the tests on the CUPS queue "PDF" share: where cups-pdf puts a job, waiting for the job's own
+// completion, its page count, and where frames and crop marks land on its pages rasterised by pdftoppm.
 #include <gtest/gtest.h>
 
 #include "album/album_model.h"
@@ -10,11 +10,12 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QThread>
+
+#include <algorithm>
 
 #include <cups/cups.h>
 #include <pwd.h>
@@ -40,29 +41,56 @@ inline QString OutputFolder()
     return QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + QStringLiteral("/PDF");
 }
 
-// Waits for cups-pdf to write the job's file (its name carries the token) and to finish it.
-inline QString WaitForPdf(const QString& token, int seconds)
+// The id of the newest job the queue "PDF" has ever listed (0 when none).
+inline int LastJobId()
 {
-    QElapsedTimer timer;
-    timer.start();
-    qint64 lastSize = -1;
-    while (timer.elapsed() < seconds * 1000) {
-        const QFileInfoList files = QDir(OutputFolder()).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
-        for (const QFileInfo& f : files) {
-            if (!f.fileName().contains(token))
-                continue;
-            if (f.size() > 0 && f.size() == lastSize) {
-                QProcess info;
-                info.start(QStringLiteral("pdfinfo"), {f.absoluteFilePath()});
-                info.waitForFinished(10000);
-                if (info.exitCode() == 0)
-                    return f.absoluteFilePath();
-            }
-            lastSize = f.size();
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "PDF", 0, CUPS_WHICHJOBS_ALL);
+    int last = 0;
+    for (int i = 0; i < n; ++i)
+        last = std::max(last, jobs[i].id);
+    cupsFreeJobs(n, jobs);
+    return last;
+}
+
+// The newest PDF cups-pdf wrote under the prefix since the moment (seconds since the epoch), once
+// the job that makes it is done; empty when there is none.
+inline QString NewestPdfSince(const QString& prefix, qint64 since)
+{
+    QString newest;
+    QDateTime newestTime;
+    for (const QFileInfo& f : QDir(OutputFolder()).entryInfoList({prefix + QStringLiteral("*.pdf")}, QDir::Files))
+        if (f.lastModified().toSecsSinceEpoch() >= since && (newest.isEmpty() || f.lastModified() > newestTime)) {
+            newest = f.absoluteFilePath();
+            newestTime = f.lastModified();
         }
-        QThread::msleep(300);
+    return newest;
+}
+
+// Waits for the first job of that title after job `after` to end, however long the queue takes
+// with other jobs, and returns the PDF cups-pdf made of it (named after the title, so the newest
+// file of that prefix since the job was created); empty when no such job was submitted or it
+// did not complete.
+inline QString WaitForJobPdf(const QString& title, int after, const QString& prefix)
+{
+    time_t created = 0;
+    for (;;) {
+        cups_job_t* jobs = nullptr;
+        const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "PDF", 0, CUPS_WHICHJOBS_ALL);
+        const cups_job_t* job = nullptr;
+        for (int i = 0; i < n; ++i)
+            if (jobs[i].id > after && QString::fromUtf8(jobs[i].title) == title && (!job || jobs[i].id < job->id))
+                job = &jobs[i];
+        const ipp_jstate_t state = job ? job->state : IPP_JSTATE_ABORTED;
+        created = job ? job->creation_time : 0;
+        cupsFreeJobs(n, jobs);
+        if (state == IPP_JSTATE_COMPLETED)
+            break;
+        if (state >= IPP_JSTATE_STOPPED)
+            return QString();
+        QThread::msleep(100);
     }
-    return QString();
+    return NewestPdfSince(prefix, created);
 }
 
 inline int PageCount(const QString& pdf)
@@ -120,26 +148,6 @@ inline void ExpectFrame(const QImage& sheet, const Placement& at, const Rect& r,
 }
 
 
-// Waits for cups-pdf to finish a file whose name starts with the prefix, written after the moment.
-inline QString WaitForNewPdf(const QString& prefix, const QDateTime& after, int seconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    qint64 lastSize = -1;
-    while (timer.elapsed() < seconds * 1000) {
-        const QFileInfoList files = QDir(OutputFolder()).entryInfoList({prefix + QStringLiteral("*.pdf")}, QDir::Files);
-        for (const QFileInfo& f : files) {
-            if (f.lastModified() < after)
-                continue;
-            if (f.size() > 0 && f.size() == lastSize && PageCount(f.absoluteFilePath()) > 0)
-                return f.absoluteFilePath();
-            lastSize = f.size();
-        }
-        QThread::msleep(300);
-    }
-    return QString();
-}
-
 // The PDF's pages rasterised at kRasterDpi.
 inline QList<QImage> Rasterise(const QString& pdf, const QString& name)
 {
@@ -157,25 +165,26 @@ inline QList<QImage> Rasterise(const QString& pdf, const QString& name)
     return pages;
 }
 
-// The job's state once CUPS has done with it (completed, cancelled or aborted), polled by its id; 0
-// when it is not done within the seconds given.
-inline int WaitForJob(int jobId, int seconds)
+// The job's state once CUPS has done with it (completed, cancelled or aborted), polled by its id for
+// as long as the queue takes with other jobs.
+inline int WaitForJob(int jobId)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < seconds * 1000) {
+    for (;;) {
         cups_job_t* jobs = nullptr;
         const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
         int state = 0;
+        bool known = false;
         for (int i = 0; i < n; ++i)
-            if (jobs[i].id == jobId && jobs[i].state >= IPP_JSTATE_CANCELED)
-                state = jobs[i].state;
+            if (jobs[i].id == jobId) {
+                known = true;
+                if (jobs[i].state >= IPP_JSTATE_CANCELED)
+                    state = jobs[i].state;
+            }
         cupsFreeJobs(n, jobs);
-        if (state)
+        if (state || !known)
             return state;
         QThread::msleep(100);
     }
-    return 0;
 }
 
 // How many jobs of any state, on any queue, carry the title.

@@ -159,11 +159,11 @@ protected:
             }
         });
         vigia.start(20);
-        const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
+        const int anterior = LastJobId();
         QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
         vigia.stop();
         EXPECT_TRUE(escolheu);
-        return WaitForNewPdf(PrefixoDosPdfs(), inicio, 60);
+        return WaitForJobPdf(TituloDoAplicativo(), anterior, PrefixoDosPdfs());
     }
 
     AlbumDocument documento;
@@ -265,8 +265,8 @@ TEST_F(PreviewOnCups, TheTenByFifteenPaperOfConfigurarIsPrintedOnWithoutTheQuest
     EXPECT_TRUE(caixas.caixas.isEmpty()) << caixas.caixas.value(0).texto.toStdString();
     auto& impressora10x15 = static_cast<QtPrinter&>(printerSystem().currentPrinter());
     ASSERT_EQ(impressora10x15.name(), fila);
-    EXPECT_EQ(WaitForJob(impressora10x15.lastJobId(), 60), IPP_JSTATE_COMPLETED);
-    const QString pdf = WaitForNewPdf(PrefixoDosPdfs(), inicio, 60);
+    EXPECT_EQ(WaitForJob(impressora10x15.lastJobId()), IPP_JSTATE_COMPLETED);
+    const QString pdf = NewestPdfSince(PrefixoDosPdfs(), inicio.toSecsSinceEpoch());
     ASSERT_FALSE(pdf.isEmpty());
     const QSizeF folhaMm = PageSizeMm(pdf);
     EXPECT_NEAR(folhaMm.width(), 100, 0.5);
@@ -303,10 +303,10 @@ TEST_F(PreviewOnCups, TwoCopiesChosenInThePrintDialogGiveAJobOfTwoCopies)
     previa.show();
     QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
     const int trabalho = impressora->lastJobId();
-    EXPECT_EQ(WaitForJob(trabalho, 120), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(WaitForJob(trabalho), IPP_JSTATE_COMPLETED);
     EXPECT_EQ(JobAttribute(trabalho, "copies"), 2);
     // cups-pdf writes one file whatever the copies; the five pages are in it once.
-    const QString pdf = WaitForNewPdf(PrefixoDosPdfs(), inicio, 60);
+    const QString pdf = NewestPdfSince(PrefixoDosPdfs(), inicio.toSecsSinceEpoch());
     ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(PageCount(pdf), 5);
     QFile::remove(pdf);
