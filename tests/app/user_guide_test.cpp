@@ -150,6 +150,23 @@ TEST_F(UserGuideTest, OurOwnGuideIsARealPageInPortuguese)
     EXPECT_GT(text.size(), 3000);
 }
 
+TEST_F(UserGuideTest, OurOwnGuideSaysWhatTheWindowsDo)
+{
+    Navegar(browser->webNavegadorGuia, QStringLiteral(LUMORIA_SOURCE_DIR "/manual/index.html"));
+    const QString text = browser->webNavegadorGuia->toPlainText().simplified();
+    // The page-control window only inserts and deletes pages; moving is the buttons under the page.
+    const int pageControl = text.indexOf(QStringLiteral("abre o \"Controle de Páginas\""));
+    ASSERT_GE(pageControl, 0);
+    const QString pageControlSentence = text.mid(pageControl, text.indexOf(QLatin1Char('.'), pageControl) - pageControl);
+    EXPECT_TRUE(pageControlSentence.contains(QStringLiteral("insere uma nova página antes ou depois da atual")));
+    EXPECT_FALSE(pageControlSentence.contains(QStringLiteral("inicial"))) << pageControlSentence.toStdString();
+    EXPECT_FALSE(pageControlSentence.contains(QStringLiteral("seguinte"))) << pageControlSentence.toStdString();
+    // The table's legend is quoted as the table window shows it.
+    for (const char* legend : {"Adequado ( DPI > 300 )", "Aceitável ( DPI Entre 200 e 300 )", "Ruim ( DPI Entre 100 e 200 )",
+                               "Não Recomendado ( DPI < 100 )"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(legend))) << legend;
+}
+
 TEST_F(UserGuideTest, AMissingGuideRaisesTheFailureAndAsksNothing)
 {
     ShownWindows shown; // closes any choice window at once, so a wrong one cannot hang the test
