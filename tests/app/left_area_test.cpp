@@ -3,6 +3,9 @@
 #include "main_window_fixture.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -15,6 +18,8 @@
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/shell_list_view.h"
 #include "support/picture_files.h"
+
+#include <iostream>
 
 namespace lumoria::test {
 namespace {
@@ -129,6 +134,54 @@ TEST_F(LeftArea, AListTwoHundredTwentyWideGetsThumbnailsOfSeventyThree)
     MostrarPasta(PastaComFotos(QStringLiteral("tamanho"), 1));
     EXPECT_EQ(janela->thuImagens->width(), 220);
     EXPECT_EQ(janela->thuImagens->ThumbnailSize(), 73);
+}
+
+TEST_F(LeftArea, SixThumbnailsStandInRowsOfThreeInListOrder)
+{
+    // As the program starts on this screen: maximised, photos of six colours.
+    janela.reset();
+    PrepararConfiguracoes(true);
+    janela = NovaJanela();
+    const QRect tela = QGuiApplication::primaryScreen()->geometry();
+    std::cout << "screen " << tela.width() << "x" << tela.height() << std::endl;
+    const QColor cores[] = {Qt::red, Qt::green, Qt::yellow, Qt::cyan, Qt::magenta, Qt::blue};
+    const QString pasta = freshFolder(QStringLiteral("seis"));
+    for (int i = 0; i < 6; ++i)
+        writeFile(pasta + QStringLiteral("/cor%1.bmp").arg(i), BmpBytes(SolidImage(30, 30, cores[i]), 24));
+    MostrarPasta(pasta);
+    TThumbnailList* lista = janela->thuImagens;
+    ASSERT_EQ(lista->Count(), 6);
+    const QImage imagem = lista->grab().toImage();
+    const QRect c0 = lista->ItemRect(0);
+    for (int i = 0; i < 6; ++i) {
+        const QRect c = lista->ItemRect(i);
+        EXPECT_EQ(c.top(), c0.top() + (i / 3) * c0.height()) << i;
+        EXPECT_EQ(c.left(), c0.left() + (i % 3) * c0.width()) << i;
+        EXPECT_LE(c.right(), lista->viewport()->geometry().right()) << i;
+        // The cell shows its own item's photo (its file's colour).
+        const int n = lista->Thumbnails()[i]->Filename().right(5).left(1).toInt();
+        EXPECT_TRUE(Parecida(imagem.pixelColor(c.center()), cores[n])) << i;
+    }
+}
+
+TEST(LeftAreaScreens, SixThumbnailsStandInRowsOfThreeOnAFullHdScreen)
+{
+    // The screen is fixed when the program starts: the same check runs in a program of its own.
+    const QString config = freshFolder(QStringLiteral("tela-fhd")) + QStringLiteral("/tela.json");
+    writeFile(config, R"({"screens":[{"name":"s","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}]})");
+    QProcess filho;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+    ambiente.insert(QStringLiteral("LUMORIA_TEST_KEEP_PLATFORM"), QStringLiteral("1"));
+    filho.setProcessEnvironment(ambiente);
+    filho.setProcessChannelMode(QProcess::MergedChannels);
+    filho.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=LeftArea.SixThumbnailsStandInRowsOfThreeInListOrder")});
+    ASSERT_TRUE(filho.waitForFinished(120000));
+    const QString saida = QString::fromLocal8Bit(filho.readAll());
+    EXPECT_EQ(filho.exitCode(), 0) << saida.toStdString();
+    EXPECT_TRUE(saida.contains(QStringLiteral("screen 1920x1080"))) << saida.toStdString();
+    EXPECT_TRUE(saida.contains(QStringLiteral("[  PASSED  ] 1 test"))) << saida.toStdString();
 }
 
 TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolder)
