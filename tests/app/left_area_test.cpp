@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QFileSystemModel>
+#include <QIcon>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -182,6 +185,38 @@ TEST(LeftAreaScreens, SixThumbnailsStandInRowsOfThreeOnAFullHdScreen)
     EXPECT_EQ(filho.exitCode(), 0) << saida.toStdString();
     EXPECT_TRUE(saida.contains(QStringLiteral("screen 1920x1080"))) << saida.toStdString();
     EXPECT_TRUE(saida.contains(QStringLiteral("[  PASSED  ] 1 test"))) << saida.toStdString();
+}
+
+TEST_F(LeftArea, TheShellListShowsTheIconThemesFolderAndPictureIcons)
+{
+    // The theme's own 16 x 16 pictures, as the setup installs them (adwaita-icon-theme).
+    const QString pastaIcone = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                      QStringLiteral("icons/Adwaita/16x16/places/folder.png"));
+    const QString fotoIcone = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                     QStringLiteral("icons/Adwaita/16x16/mimetypes/image-x-generic.png"));
+    ASSERT_FALSE(pastaIcone.isEmpty()) << "adwaita-icon-theme is not installed";
+    ASSERT_FALSE(fotoIcone.isEmpty()) << "adwaita-icon-theme is not installed";
+    const QImage pastaEsperada = QImage(pastaIcone).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage fotoEsperada = QImage(fotoIcone).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+
+    const QString pasta = freshFolder(QStringLiteral("icones"));
+    QDir().mkpath(pasta + QStringLiteral("/Viagem"));
+    writeFile(pasta + QStringLiteral("/praia.jpg"), BmpBytes(SolidImage(4, 4, Qt::red), 24));
+    writeFile(pasta + QStringLiteral("/mapa.BMP"), BmpBytes(SolidImage(4, 4, Qt::red), 24));
+    janela->sheImagens->setRootFolder(pasta);
+    auto* modelo = qobject_cast<QFileSystemModel*>(janela->sheImagens->model());
+    ASSERT_NE(modelo, nullptr);
+    const auto icone = [&](const QString& nome) {
+        const QIcon i = modelo->data(modelo->index(pasta + QLatin1Char('/') + nome), Qt::DecorationRole).value<QIcon>();
+        return i.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    // The list learns the entries' icons in the background.
+    const bool iguais = QTest::qWaitFor([&] {
+        return icone(QStringLiteral("Viagem")) == pastaEsperada && icone(QStringLiteral("praia.jpg")) == fotoEsperada
+               && icone(QStringLiteral("mapa.BMP")) == fotoEsperada;
+    }, 10000);
+    EXPECT_TRUE(iguais);
+    EXPECT_NE(pastaEsperada, fotoEsperada);
 }
 
 TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolder)
