@@ -242,6 +242,9 @@ TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
     writeFile(pasta + QStringLiteral("/largo.bmp"), BmpBytes(SolidImage(400, 300, Qt::red), 24));
     writeFile(pasta + QStringLiteral("/alto.bmp"), BmpBytes(SolidImage(300, 400, Qt::red), 24));
     writeFile(pasta + QStringLiteral("/quebrado.jpg"), "nada");
+    // Pictures so thin that their side would round to no pixel keep one.
+    writeFile(pasta + QStringLiteral("/fio.bmp"), BmpBytes(SolidImage(400, 1, Qt::red), 24));
+    writeFile(pasta + QStringLiteral("/poste.bmp"), BmpBytes(SolidImage(1, 400, Qt::red), 24));
     MostrarPasta(pasta);
     struct Caso {
         QString nome;
@@ -249,7 +252,9 @@ TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
         QColor cor;
     } casos[] = {{QStringLiteral("largo.bmp"), QSize(73, 55), Qt::red},
                  {QStringLiteral("alto.bmp"), QSize(55, 73), Qt::red},
-                 {QStringLiteral("quebrado.jpg"), QSize(73, 73), QColor(128, 128, 128)}};
+                 {QStringLiteral("quebrado.jpg"), QSize(73, 73), QColor(128, 128, 128)},
+                 {QStringLiteral("fio.bmp"), QSize(73, 1), Qt::red},
+                 {QStringLiteral("poste.bmp"), QSize(1, 73), Qt::red}};
     for (const Caso& c : casos) {
         Selecionar({c.nome});
         std::unique_ptr<TControleArrastado> objeto(janela->thuImagensStartDrag());

@@ -344,6 +344,27 @@ TEST_F(PhotoEditor, ClosingChangedAndAnsweringNaoReturnsNothing)
     EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
 }
 
+TEST_F(PhotoEditor, ClosingChangedWhenTheFileExistsAndAnsweringNaoToOverwriteKeepsTheEditorOpen)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ilha.bmp"))));
+    Girar90();
+    const QString existente = Documentos() + QStringLiteral("/Fotos Lumoria/ilha {LU20261206091530}.jpg");
+    QDir().mkpath(QFileInfo(existente).absolutePath());
+    WriteBytes(existente, "old");
+    atendente.respostas = {6, 7};
+    editor->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 2 && editor->isVisible(); }, 5000));
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
+    EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Arquivo Já Existente"));
+    // The editor stays with its changes; nothing is written or handed back.
+    EXPECT_TRUE(editor->FModificado);
+    // The quarter turn is still on the rotation layer.
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 90);
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaRotacao);
+    EXPECT_EQ(ReadBytes(existente), QByteArray("old"));
+    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+}
+
 TEST_F(PhotoEditor, SavedThenClosedReturnsTheSavedFile)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("salvo.bmp"))));
