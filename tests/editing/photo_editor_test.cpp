@@ -657,6 +657,28 @@ TEST_F(PhotoEditor, WhileARoutineRunsADropOrACloseIsRefused)
 }
 
 
+TEST_F(PhotoEditor, ADisabledRemoverWritesItsCaptionInTheFaceColourInsteadOfWhite)
+{
+    const QRgb branco = qRgb(255, 255, 255), face = qRgb(212, 208, 200);
+    const auto conta = [](const QImage& imagem, QRgb cor) {
+        int n = 0;
+        for (int y = 0; y < imagem.height(); ++y)
+            for (int x = 0; x < imagem.width(); ++x)
+                n += (imagem.pixel(x, y) | 0xFF000000u) == cor;
+        return n;
+    };
+    for (TFancyButton* botao : {editor->spdZerarOlhosVermelhos, editor->spdZerarAngulo}) {
+        ASSERT_FALSE(botao->isEnabled());
+        const QImage desligado = botao->grab().toImage();
+        botao->setEnabled(true);
+        const QImage ligado = botao->grab().toImage();
+        EXPECT_EQ(conta(desligado, branco), 0);
+        EXPECT_GT(conta(desligado, face), 20);
+        EXPECT_GT(conta(ligado, branco), 20);
+        EXPECT_EQ(conta(ligado, face), 0);
+    }
+}
+
 TEST(EditorTabsLook, TheActiveTabStandsTallerAndRunsIntoThePage)
 {
     const QRgb face = qRgb(0xA0, 0xA0, 0xA4), white = qRgb(255, 255, 255), background = qRgb(1, 2, 3);
