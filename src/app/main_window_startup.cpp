@@ -94,7 +94,7 @@ void TfrmPrincipal::FormCreate()
 
 void TfrmPrincipal::SetarInicioDaAplicacao()
 {
-    RegistrarExtensaoDeArquivo(QStringLiteral(".pvo"), QStringLiteral("Lumoria"));
+    RegistrarExtensaoDeArquivo(QLatin1String(kExtensaoDosTrabalhos), QLatin1String(kDescricaoDosTrabalhos));
     AceitarArquivosArrastados(this);
     m_versaoCurta = VersaoCurta();
     m_tituloDoAplicativo = lumoria::TituloDoAplicativo();

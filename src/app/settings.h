@@ -2,7 +2,7 @@
 // The program's two settings and the job-file association, kept in the settings store in place of
 // the registry: the settings under the per-user key, the association under a store standing for the
 // class registry, plus the desktop's own association for the job files.
-#include "platform/shell/file_association.h"
+#include "common/job_file_association.h"
 #include "platform/system/settings_store.h"
 
 #include <QString>
@@ -21,9 +21,8 @@ inline constexpr char kChaveDeConfiguracoes[] = ".DEFAULT\\SOFTWARE\\Karvel\\Lum
 inline constexpr char kValorEntrarMaximizada[] = "Entrar_Com_Janela_Maximizada";
 inline constexpr char kValorContadorDeUtilizacoes[] = "Numero_Da_Utilizacao_Para_Orientacao";
 
-// The user's settings store, and the store standing for the class registry.
+// The user's settings store.
 platform::SettingsStore userSettingsStore();
-platform::SettingsStore fileClassesStore();
 
 // Fills the fields from the store, in order: the first value missing or not an integer stops the
 // reading (the fields after it keep their defaults) and then both values are written back at once;
@@ -34,17 +33,5 @@ void LerConfiguracoesDoRegistro(Configuracoes& configuracoes);
 // Writes both values, maximised first; a refused write raises SettingsWriteError.
 void GravarConfiguracoesNoRegistro(platform::SettingsStore& store, const Configuracoes& configuracoes);
 void GravarConfiguracoesNoRegistro(const Configuracoes& configuracoes);
-
-// The desktop's names for a job-file type: its MIME type, glob and application entry.
-platform::FileTypeAssociation desktopAssociationFor(const QString& extensao, const QString& descricao,
-                                                    const QString& programa);
-
-// Registers the extension (with or without its full stop, any case) as opened by the program: the
-// four keys ".E", "E_auto_file", its "shell\open\command" and "defaulticon" in the classes store (a
-// refused write raises SettingsWriteError), then the desktop's MIME type and application entry,
-// written only when they changed. False when the desktop's files could not be written.
-bool RegistrarExtensaoDeArquivo(platform::SettingsStore& classes, const QString& extensao, const QString& descricao,
-                                const QString& programa);
-bool RegistrarExtensaoDeArquivo(const QString& extensao, const QString& descricao);
 
 } // namespace lumoria

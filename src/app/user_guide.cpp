@@ -29,6 +29,14 @@ constexpr int kHeight = 41;
 
 enum RespostaDoGuia : std::uint8_t { kFechado = 0, kNaoQuero = 1, kNaTela = 2, kImpresso = 3 };
 
+void AvisarGuiaNaoMostrado()
+{
+    showBox(TituloDoAplicativo() + QuebrasDeLinha(2) + QStringLiteral("O Guia do Usuário Não Pôde Ser Mostrado Na Tela.")
+                + QuebrasDeLinha(2) + QStringLiteral("Não Há Um Programa Para Abrir Páginas da Internet")
+                + QuebrasDeLinha(1) + QStringLiteral("Instalado Neste Computador."),
+            QStringLiteral("Guia do Usuário"), QString(), QStringLiteral("Sim"), false);
+}
+
 } // namespace
 
 TfrmNavegadorGuia::TfrmNavegadorGuia(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
@@ -82,12 +90,10 @@ void ApresentarGuiaDoUsuario(QWidget* janelaPrincipal, TfrmNavegadorGuia* navega
     QCoreApplication::processEvents();
 
     if (resposta == kNaTela) {
-        // Without a program for web pages nothing would show: the operator is told.
-        if (!AbrirComProgramaAssociado(arquivoDoGuia))
-            showBox(TituloDoAplicativo() + QuebrasDeLinha(2) + QStringLiteral("O Guia do Usuário Não Pôde Ser Mostrado Na Tela.")
-                        + QuebrasDeLinha(2) + QStringLiteral("Não Há Um Programa Para Abrir Páginas da Internet")
-                        + QuebrasDeLinha(1) + QStringLiteral("Instalado Neste Computador."),
-                    QStringLiteral("Guia do Usuário"), QString(), QStringLiteral("Sim"), false);
+        // Without a program for web pages nothing would show: the operator is told, also when the
+        // desktop's opener finds that out only after it has started.
+        if (!AbrirComProgramaAssociado(arquivoDoGuia, AvisarGuiaNaoMostrado))
+            AvisarGuiaNaoMostrado();
     } else if (resposta == kImpresso) {
         // The browser control loads local files at once, so the document it holds is complete.
         navegador->resize(0, navegador->height());

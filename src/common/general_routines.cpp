@@ -15,6 +15,7 @@
 #include "platform/shell/file_operations.h"
 #include "platform/shell/open_file.h"
 #include "platform/system/resources.h"
+#include "platform/ui/dispatch.h"
 #include "platform/ui/screen_cursor.h"
 
 namespace lumoria {
@@ -149,13 +150,16 @@ void Esperar(bool cursorDeEspera, long double segundos)
     } while (static_cast<long double>(relogio.nsecsElapsed()) < nanossegundos);
 }
 
-bool AbrirComProgramaAssociado(const QString& arquivoOuEndereco)
+bool AbrirComProgramaAssociado(const QString& arquivoOuEndereco, const std::function<void()>& naoAbriu)
 {
     bool abriu = false;
     {
         const platform::ScreenCursorGuard cursor(platform::kCursorWait);
         QCoreApplication::processEvents();
-        abriu = platform::openWithAssociatedProgram(arquivoOuEndereco);
+        std::function<void()> avisar;
+        if (naoAbriu)
+            avisar = [naoAbriu] { platform::runGuarded(naoAbriu); };
+        abriu = platform::openWithAssociatedProgram(arquivoOuEndereco, avisar);
     }
     QCoreApplication::processEvents();
     return abriu;

@@ -4,6 +4,7 @@
 // resources and dropped files.
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "platform/system/program_info.h"
@@ -30,8 +31,9 @@ QString PrimeirasLetrasMaiusculas(const QString& texto);
 void Esperar(bool cursorDeEspera, long double segundos);
 
 // Opens a file or address with its associated program; false when no program could be started
-// (the caller decides whether to tell).
-bool AbrirComProgramaAssociado(const QString& arquivoOuEndereco);
+// (the caller decides whether to tell). naoAbriu runs later, guarded, when the desktop's opener
+// started but found no program for it.
+bool AbrirComProgramaAssociado(const QString& arquivoOuEndereco, const std::function<void()>& naoAbriu = {});
 
 // The program's version "a.b.c.d", or "Padrão" when it has none.
 QString VersaoDoExecutavel();

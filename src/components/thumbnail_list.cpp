@@ -244,12 +244,31 @@ void TThumbnailList::ApplyCellSize()
     UpdateGrid();
 }
 
+int TThumbnailList::LarguraDasLinhas() const
+{
+    // Rows of exactly Columns cells, in list order. The view lays its rows out in the width it
+    // would have beside a vertical scroll bar, whether one shows or not, and wraps a cell that
+    // would reach that width's last pixel; cells no wider than their share of it never leave the
+    // last column to a row of its own.
+    int largura = maximumViewportSize().width() - 1;
+    if (verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded) {
+        largura -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+        if (style()->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents))
+            largura -= 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    }
+    return largura;
+}
+
 void TThumbnailList::UpdateGrid()
 {
     const bool colunas = m_orientation == toHorizontal || m_columns > 0;
-    setFlow(m_orientation == toHorizontal ? QListView::LeftToRight : QListView::TopToBottom);
+    setFlow(QListView::LeftToRight);
     setWrapping(m_orientation == toVertical && colunas);
-    const int largura = colunas ? std::max(1, m_columnWidth) : std::max(1, viewport()->width());
+    int largura = std::max(1, viewport()->width());
+    if (m_orientation == toHorizontal)
+        largura = std::max(1, m_columnWidth);
+    else if (colunas)
+        largura = std::max(1, std::min(m_columnWidth, Div(LarguraDasLinhas(), m_columns)));
     setGridSize(QSize(largura, std::max(1, m_itemHeight)));
     doItemsLayout();
     viewport()->update();
@@ -258,6 +277,13 @@ void TThumbnailList::UpdateGrid()
 void TThumbnailList::SetThumbnailSize(std::int32_t size)
 {
     m_thumbnailSize = std::max<std::int32_t>(1, size);
+    // The column count follows the cell size as it follows the width: a size set after the last
+    // resize (a third of the width) would otherwise keep the count the old size gave.
+    if (m_orientation == toVertical && m_columns >= 1) {
+        const int n = Div(width(), m_thumbnailSize);
+        if (n >= 1)
+            m_columns = n;
+    }
     ApplyCellSize();
 }
 
@@ -316,6 +342,8 @@ void TThumbnailList::resizeEvent(QResizeEvent* event)
         const int n = Div(width(), m_thumbnailSize);
         if (n >= 1 && n != m_columns)
             SetColumns(n);
+        else
+            UpdateGrid(); // the cells share the viewport's new width
         viewport()->update();
     } else if (m_orientation == toHorizontal) {
         const int altura = HorizontalItemHeight();

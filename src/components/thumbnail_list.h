@@ -5,8 +5,7 @@
 // larger than the cell needs; the cell is drawn again when the copy is ready. A picture that fails
 // is not tried again until the folder is loaded again.
 //
-// The cells flow down the first column, then the next, and the list scrolls sideways, as a
-// multi-column list box does. One class over three files: thumbnail_list.cpp (collection, resync,
+// The cells stand in rows of Columns, in list order, and the list scrolls up and down. One class over three files: thumbnail_list.cpp (collection, resync,
 // properties), thumbnail_list_paint.cpp (cells) and thumbnail_list_loading.cpp (folders, decoding).
 #include <QListView>
 #include <QString>
@@ -192,6 +191,8 @@ private:
     void RequestPicture(int index, QSize area);
     void PictureReady(int generation, int index, std::shared_ptr<TIPicture> picture, bool ok);
     int HorizontalItemHeight() const;
+    // The width the rows of the vertical orientation are laid out in.
+    int LarguraDasLinhas() const;
 
     std::unique_ptr<TThumbnails> m_thumbnails;
     Strings* m_model = nullptr;

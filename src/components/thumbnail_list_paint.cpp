@@ -28,7 +28,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
     {
-        return QSize(std::max(1, m_list->ColumnWidth()), std::max(1, m_list->ItemHeight()));
+        return m_list->gridSize();
     }
 
 private:

@@ -186,6 +186,9 @@ void TAngleImage::PrepareSourceBitmap()
         m_source = std::make_shared<const Bitmap>(b);
         if (m_transparentColor != platform::clNone) {
             m_sourceTransparent = m_transparentColor;
+        } else if (b.Format() == platform::PixelFormat::Bits1) {
+            // A monochrome bitmap's transparent colour is white, whatever its corner pixel.
+            m_sourceTransparent = platform::colorRef(255, 255, 255);
         } else {
             const QRgb p = b.Image().pixel(0, b.Height() - 1);
             m_sourceTransparent = platform::colorRef(qRed(p), qGreen(p), qBlue(p));

@@ -5,12 +5,13 @@
 #include <QStackedWidget>
 
 #include "platform/numeric.h"
+#include "platform/ui/colors.h"
 
 namespace lumoria {
 
 EditorTabs::EditorTabs(QWidget* parent) : QWidget(parent), m_pages(new QStackedWidget(this))
 {
-    m_pages->setGeometry(0, kTabHeight, width(), std::max(0, height() - kTabHeight));
+    m_pages->setGeometry(0, kStripHeight, width(), std::max(0, height() - kStripHeight));
 }
 
 QWidget* EditorTabs::addPage()
@@ -42,7 +43,22 @@ void EditorTabs::selectTab(int index)
         OnChange(index);
 }
 
-QRect EditorTabs::tabRect(int index) const { return QRect(index * kTabWidth, 0, kTabWidth, kTabHeight); }
+QRect EditorTabs::tabRect(int index) const
+{
+    // The row starts 2 pixels in, so that the active tab can grow to the left as well. Inactive
+    // tabs end one row above the page's edge, the active one on it.
+    const QRect inactive(kActiveGrowth + index * kTabWidth, kActiveGrowth, kTabWidth, kTabHeight);
+    if (index != currentIndex())
+        return inactive;
+    return inactive.adjusted(-kActiveGrowth, -kActiveGrowth, kActiveGrowth, 1);
+}
+
+QRect EditorTabs::faceRect(int index) const
+{
+    // Inside the white left and top edges and the two shadow columns on the right; the face's
+    // extra row below covers the bottom edge row, and for the active tab the page's edge.
+    return tabRect(index).adjusted(1, 1, -2, -1);
+}
 
 void DesenharFaceDaAba(QPainter& painter, const QRect& rect, const QFont& font, const QStringList& linhas)
 {
@@ -65,20 +81,35 @@ void DesenharFaceDaAba(QPainter& painter, const QRect& rect, const QFont& font, 
 void EditorTabs::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    for (int i = 0; i < count(); ++i)
-        DesenharFaceDaAba(painter, tabRect(i), font(), TabLines ? TabLines(i) : QStringList());
+    painter.fillRect(0, kStripHeight - 1, width(), 1, platform::toQColor(platform::clBtnHighlight));
+    // The active tab last: it overlaps its neighbours.
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < count(); ++i) {
+            if ((i == currentIndex()) != (pass == 1))
+                continue;
+            const QRect r = tabRect(i);
+            painter.fillRect(r.left(), r.top() + 1, 1, r.height() - 1, platform::toQColor(platform::clBtnHighlight));
+            painter.fillRect(r.left() + 1, r.top(), r.width() - 3, 1, platform::toQColor(platform::clBtnHighlight));
+            painter.fillRect(r.right() - 1, r.top() + 1, 1, r.height() - 1, platform::toQColor(platform::clBtnShadow));
+            painter.fillRect(r.right(), r.top() + 1, 1, r.height() - 1, platform::toQColor(platform::cl3DDkShadow));
+            DesenharFaceDaAba(painter, faceRect(i), font(), TabLines ? TabLines(i) : QStringList());
+        }
 }
 
 void EditorTabs::mousePressEvent(QMouseEvent* event)
 {
+    // The active tab overlaps its neighbours: it takes the clicks on its own outline first.
+    const QPoint p = event->position().toPoint();
+    if (currentIndex() >= 0 && tabRect(currentIndex()).contains(p))
+        return;
     for (int i = 0; i < count(); ++i)
-        if (tabRect(i).contains(event->position().toPoint()))
+        if (tabRect(i).contains(p))
             selectTab(i);
 }
 
 void EditorTabs::resizeEvent(QResizeEvent* event)
 {
-    m_pages->setGeometry(0, kTabHeight, width(), std::max(0, height() - kTabHeight));
+    m_pages->setGeometry(0, kStripHeight, width(), std::max(0, height() - kStripHeight));
     QWidget::resizeEvent(event);
 }
 

@@ -52,13 +52,16 @@ void Stamp(Bitmap& bitmap, const QString& text, bool effectLayer)
             painter.setFont(font);
             const QFontMetrics metrics(font, painter.device());
             const int tw = metrics.horizontalAdvance(text);
-            const int th = metrics.height();
+            // The cell is at most h - 2 even where the font has no cell that small, so that it
+            // stays between the border's top and bottom rows.
+            const int th = std::min(metrics.height(), h - 2);
             const int x = int(Round((long double)(w - tw) / 2));
             const int y = int(Round((long double)(h - th) / 2));
+            painter.setClipRect(QRect(0, 1, w, h - 2));
             // The text's cell is filled with the brush, as a text drawn on an opaque background.
             painter.fillRect(QRect(x, y, tw, th), Qt::black);
             painter.setPen(Qt::white);
-            painter.drawText(QPoint(x, y + metrics.ascent()), text);
+            painter.drawText(QPoint(x, y + metrics.ascent() - (metrics.height() - th) / 2), text);
         });
     }
     DrawImage(bitmap.GetCanvas(), box, stamp);

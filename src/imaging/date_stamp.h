@@ -16,7 +16,8 @@ namespace lumoria {
 Rect RetanguloDaData(int largura, int altura, bool camadaDeEfeito);
 
 // Arial bold for a box of that height: its cell (ascent plus descent) is height - 2 pixels, or the
-// largest cell under that the font offers.
+// largest cell under that the font offers (the smallest it offers for a very low box, which the
+// stamp then cuts to height - 2).
 QFont FonteDaData(int alturaDaCaixa);
 
 // The plain layer: the picture becomes a bitmap and gets the box.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/dialog_glyphs.h"
+#include "common/job_file_association.h"
 #include "common/main_window_shrink.h"
 #include "common/message_box.h"
 #include "common/text_trim.h"
@@ -186,6 +187,14 @@ bool ModosDeInstalacao::ConcluirInstalacao(const QString& programaDado, const QS
         return Falhou(criarAtalho,
                       PastaMenuIniciar() + QLatin1Char('/') + titulo + QLatin1Char('/') + desinstalar + sufixo);
 
+    // The job files open with the installed copy from now on, not with the one the install ran from.
+    platform::SettingsStore classes = fileClassesStore();
+    const platform::FileTypeAssociation associacao = desktopAssociationFor(
+        QLatin1String(kExtensaoDosTrabalhos), QLatin1String(kDescricaoDosTrabalhos), programa);
+    if (!RegistrarExtensaoDeArquivo(classes, QLatin1String(kExtensaoDosTrabalhos), QLatin1String(kDescricaoDosTrabalhos),
+                                    programa))
+        return Falhou(QStringLiteral("Não Foi Possível Gravar o Arquivo:"), platform::desktopEntryPath(associacao));
+
     const QString biblioteca = PastaDe(Programa()) + QLatin1Char('/') + kBibliotecaDeSuporte;
     if (QFileInfo(biblioteca).isFile()) {
         const QString copia = pastaDoDesinstalador + QLatin1Char('/') + kBibliotecaDeSuporte;
@@ -223,6 +232,11 @@ bool ModosDeInstalacao::Desinstalar(const QString& produto, const QString& titul
             [](const QString& p) { ApagarArquivo(p, false); });
     remover(CaminhoDentroDe(PastaMenuIniciar(), titulo), PastaMenuIniciar() + QLatin1Char('/') + titulo,
             [](const QString& p) { ApagarPasta(p, false); });
+    // The job files' association the program wrote, at its starts and at the install.
+    platform::SettingsStore classes = fileClassesStore();
+    if (!RemoverExtensaoDeArquivo(classes, QLatin1String(kExtensaoDosTrabalhos), QLatin1String(kDescricaoDosTrabalhos)))
+        restantes << platform::desktopEntryPath(desktopAssociationFor(QLatin1String(kExtensaoDosTrabalhos),
+                                                                      QLatin1String(kDescricaoDosTrabalhos), QString()));
 
     if (!restantes.isEmpty()) {
         CaixaDeDialogo(TextoDeFalhaNaDesinstalacao(titulo, restantes), QStringLiteral("Falha na Desinstalação"),

@@ -3,6 +3,13 @@
 #include "main_window_fixture.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+#include <QIcon>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -19,6 +26,8 @@
 #include "platform/ui/shell_list_view.h"
 #include "platform/ui/status_bar.h"
 #include "support/picture_files.h"
+
+#include <iostream>
 
 namespace lumoria::test {
 namespace {
@@ -135,6 +144,89 @@ TEST_F(LeftArea, AListTwoHundredTwentyWideGetsThumbnailsOfSeventyThree)
     EXPECT_EQ(janela->thuImagens->ThumbnailSize(), 73);
 }
 
+TEST_F(LeftArea, SixThumbnailsStandInRowsOfThreeInListOrder)
+{
+    // As the program starts on this screen: maximised, photos of six colours.
+    janela.reset();
+    PrepararConfiguracoes(true);
+    janela = NovaJanela();
+    const QRect tela = QGuiApplication::primaryScreen()->geometry();
+    std::cout << "screen " << tela.width() << "x" << tela.height() << std::endl;
+    const QColor cores[] = {Qt::red, Qt::green, Qt::yellow, Qt::cyan, Qt::magenta, Qt::blue};
+    const QString pasta = freshFolder(QStringLiteral("seis"));
+    for (int i = 0; i < 6; ++i)
+        writeFile(pasta + QStringLiteral("/cor%1.bmp").arg(i), BmpBytes(SolidImage(30, 30, cores[i]), 24));
+    MostrarPasta(pasta);
+    TThumbnailList* lista = janela->thuImagens;
+    ASSERT_EQ(lista->Count(), 6);
+    const QImage imagem = lista->grab().toImage();
+    const QRect c0 = lista->ItemRect(0);
+    for (int i = 0; i < 6; ++i) {
+        const QRect c = lista->ItemRect(i);
+        EXPECT_EQ(c.top(), c0.top() + (i / 3) * c0.height()) << i;
+        EXPECT_EQ(c.left(), c0.left() + (i % 3) * c0.width()) << i;
+        EXPECT_LE(c.right(), lista->viewport()->geometry().right()) << i;
+        // The cell shows its own item's photo (its file's colour).
+        const int n = lista->Thumbnails()[i]->Filename().right(5).left(1).toInt();
+        EXPECT_TRUE(Parecida(imagem.pixelColor(c.center()), cores[n])) << i;
+    }
+}
+
+TEST(LeftAreaScreens, SixThumbnailsStandInRowsOfThreeOnAFullHdScreen)
+{
+    // The screen is fixed when the program starts: the same check runs in a program of its own.
+    const QString config = freshFolder(QStringLiteral("tela-fhd")) + QStringLiteral("/tela.json");
+    writeFile(config, R"({"screens":[{"name":"s","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}]})");
+    QProcess filho;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+    ambiente.insert(QStringLiteral("LUMORIA_TEST_KEEP_PLATFORM"), QStringLiteral("1"));
+    filho.setProcessEnvironment(ambiente);
+    filho.setProcessChannelMode(QProcess::MergedChannels);
+    filho.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=LeftArea.SixThumbnailsStandInRowsOfThreeInListOrder")});
+    ASSERT_TRUE(filho.waitForFinished(120000));
+    const QString saida = QString::fromLocal8Bit(filho.readAll());
+    EXPECT_EQ(filho.exitCode(), 0) << saida.toStdString();
+    EXPECT_TRUE(saida.contains(QStringLiteral("screen 1920x1080"))) << saida.toStdString();
+    EXPECT_TRUE(saida.contains(QStringLiteral("[  PASSED  ] 1 test"))) << saida.toStdString();
+}
+
+TEST_F(LeftArea, TheShellListShowsTheIconThemesFolderAndPictureIcons)
+{
+    // The theme's own 16 x 16 pictures, as the setup installs them (adwaita-icon-theme).
+    const QString pastaIcone = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                      QStringLiteral("icons/Adwaita/16x16/places/folder.png"));
+    const QString fotoIcone = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                     QStringLiteral("icons/Adwaita/16x16/mimetypes/image-x-generic.png"));
+    ASSERT_FALSE(pastaIcone.isEmpty()) << "adwaita-icon-theme is not installed";
+    ASSERT_FALSE(fotoIcone.isEmpty()) << "adwaita-icon-theme is not installed";
+    const QImage pastaEsperada = QImage(pastaIcone).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage fotoEsperada = QImage(fotoIcone).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+
+    const QString pasta = freshFolder(QStringLiteral("icones"));
+    QDir().mkpath(pasta + QStringLiteral("/Viagem"));
+    writeFile(pasta + QStringLiteral("/praia.jpg"), BmpBytes(SolidImage(4, 4, Qt::red), 24));
+    writeFile(pasta + QStringLiteral("/mapa.BMP"), BmpBytes(SolidImage(4, 4, Qt::red), 24));
+    janela->sheImagens->setRootFolder(pasta);
+    // The list shows the file model through its name order.
+    auto* ordem = qobject_cast<QSortFilterProxyModel*>(janela->sheImagens->model());
+    ASSERT_NE(ordem, nullptr);
+    auto* modelo = qobject_cast<QFileSystemModel*>(ordem->sourceModel());
+    ASSERT_NE(modelo, nullptr);
+    const auto icone = [&](const QString& nome) {
+        const QIcon i = modelo->data(modelo->index(pasta + QLatin1Char('/') + nome), Qt::DecorationRole).value<QIcon>();
+        return i.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    // The list learns the entries' icons in the background.
+    const bool iguais = QTest::qWaitFor([&] {
+        return icone(QStringLiteral("Viagem")) == pastaEsperada && icone(QStringLiteral("praia.jpg")) == fotoEsperada
+               && icone(QStringLiteral("mapa.BMP")) == fotoEsperada;
+    }, 10000);
+    EXPECT_TRUE(iguais);
+    EXPECT_NE(pastaEsperada, fotoEsperada);
+}
+
 TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolder)
 {
     const QString inicio = platform::ShellListView::startFolder();
@@ -158,6 +250,9 @@ TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
     writeFile(pasta + QStringLiteral("/largo.bmp"), BmpBytes(SolidImage(400, 300, Qt::red), 24));
     writeFile(pasta + QStringLiteral("/alto.bmp"), BmpBytes(SolidImage(300, 400, Qt::red), 24));
     writeFile(pasta + QStringLiteral("/quebrado.jpg"), "nada");
+    // Pictures so thin that their side would round to no pixel keep one.
+    writeFile(pasta + QStringLiteral("/fio.bmp"), BmpBytes(SolidImage(400, 1, Qt::red), 24));
+    writeFile(pasta + QStringLiteral("/poste.bmp"), BmpBytes(SolidImage(1, 400, Qt::red), 24));
     MostrarPasta(pasta);
     struct Caso {
         QString nome;
@@ -165,7 +260,9 @@ TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
         QColor cor;
     } casos[] = {{QStringLiteral("largo.bmp"), QSize(73, 55), Qt::red},
                  {QStringLiteral("alto.bmp"), QSize(55, 73), Qt::red},
-                 {QStringLiteral("quebrado.jpg"), QSize(73, 73), QColor(128, 128, 128)}};
+                 {QStringLiteral("quebrado.jpg"), QSize(73, 73), QColor(128, 128, 128)},
+                 {QStringLiteral("fio.bmp"), QSize(73, 1), Qt::red},
+                 {QStringLiteral("poste.bmp"), QSize(1, 73), Qt::red}};
     for (const Caso& c : casos) {
         Selecionar({c.nome});
         std::unique_ptr<TControleArrastado> objeto(janela->thuImagensStartDrag());

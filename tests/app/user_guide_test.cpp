@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -28,6 +27,7 @@
 #include "platform/failure.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/termination.h"
+#include "support/fake_opener.h"
 #include "support/test_files.h"
 
 namespace lumoria {
@@ -50,17 +50,6 @@ protected:
     }
 };
 
-// Takes the addresses the program asks the desktop to open.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 namespace {
 
 const char kGuideText[] = "Manual de teste do balcão";
@@ -72,6 +61,16 @@ QWidget* GuideChoice()
             return w;
     return nullptr;
 }
+
+// Every opener the program started has ended.
+bool OpenersEnded()
+{
+    return QTest::qWaitFor([] { return qApp->findChildren<QProcess*>().isEmpty(); }, 20000);
+}
+
+const QString kNotShown = QStringLiteral("\r\n\r\nO Guia do Usuário Não Pôde Ser Mostrado Na Tela.\r\n\r\n"
+                                         "Não Há Um Programa Para Abrir Páginas da Internet\r\n"
+                                         "Instalado Neste Computador.");
 
 void Click(TFancyButton* button)
 {
@@ -151,6 +150,23 @@ TEST_F(UserGuideTest, OurOwnGuideIsARealPageInPortuguese)
     EXPECT_GT(text.size(), 3000);
 }
 
+TEST_F(UserGuideTest, OurOwnGuideSaysWhatTheWindowsDo)
+{
+    Navegar(browser->webNavegadorGuia, QStringLiteral(LUMORIA_SOURCE_DIR "/manual/index.html"));
+    const QString text = browser->webNavegadorGuia->toPlainText().simplified();
+    // The page-control window only inserts and deletes pages; moving is the buttons under the page.
+    const int pageControl = text.indexOf(QStringLiteral("abre o \"Controle de Páginas\""));
+    ASSERT_GE(pageControl, 0);
+    const QString pageControlSentence = text.mid(pageControl, text.indexOf(QLatin1Char('.'), pageControl) - pageControl);
+    EXPECT_TRUE(pageControlSentence.contains(QStringLiteral("insere uma nova página antes ou depois da atual")));
+    EXPECT_FALSE(pageControlSentence.contains(QStringLiteral("inicial"))) << pageControlSentence.toStdString();
+    EXPECT_FALSE(pageControlSentence.contains(QStringLiteral("seguinte"))) << pageControlSentence.toStdString();
+    // The table's legend is quoted as the table window shows it.
+    for (const char* legend : {"Adequado ( DPI > 300 )", "Aceitável ( DPI Entre 200 e 300 )", "Ruim ( DPI Entre 100 e 200 )",
+                               "Não Recomendado ( DPI < 100 )"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(legend))) << legend;
+}
+
 TEST_F(UserGuideTest, AMissingGuideRaisesTheFailureAndAsksNothing)
 {
     ShownWindows shown; // closes any choice window at once, so a wrong one cannot hang the test
@@ -178,45 +194,61 @@ TEST_F(UserGuideTest, AMissingGuideIsReportedAsAWarningAndTheProgramGoesOn)
 
 TEST_F(UserGuideTest, TheChoiceWindowAsksHowTheGuideIsWanted)
 {
-    OpenedUrls opened;
+    test::FakeOpener opener(0);
     const QString label = Answer(&TfrmDialogoGuia::spdNao, guide);
     EXPECT_EQ(label, QStringLiteral("\r\n") + TituloDoAplicativo() + QStringLiteral("\r\nGuia do Usuário\r\n\r\n")
                          + QStringLiteral("Como Você Deseja o Guia do Usuário?\r\n"));
     // "Não Quero" does nothing.
-    EXPECT_TRUE(opened.urls.isEmpty());
+    EXPECT_TRUE(OpenersEnded());
+    EXPECT_TRUE(opener.opened().isEmpty());
     EXPECT_FALSE(browser->isVisible());
     EXPECT_EQ(GuideChoice(), nullptr);
 }
 
 TEST_F(UserGuideTest, ClosingTheChoiceWindowDoesNothing)
 {
-    OpenedUrls opened;
+    test::FakeOpener opener(0);
     Answer(nullptr, guide);
-    EXPECT_TRUE(opened.urls.isEmpty());
+    EXPECT_TRUE(OpenersEnded());
+    EXPECT_TRUE(opener.opened().isEmpty());
     EXPECT_FALSE(browser->isVisible());
 }
 
 TEST_F(UserGuideTest, OnScreenOpensTheGuideWithItsProgram)
 {
-    OpenedUrls opened;
+    test::FakeOpener opener(0);
+    test::BoxCapture capture;
     Answer(&TfrmDialogoGuia::spdSim, guide);
-    ASSERT_EQ(opened.urls.size(), 1);
-    EXPECT_EQ(opened.urls[0], QUrl::fromLocalFile(guide));
+    EXPECT_TRUE(OpenersEnded());
+    EXPECT_EQ(opener.opened(), QStringList{guide});
     EXPECT_FALSE(browser->isVisible());
+    EXPECT_TRUE(capture.boxes.isEmpty());
 }
 
 TEST_F(UserGuideTest, OnScreenWithoutAProgramForWebPagesIsReported)
 {
-    // No URL handler and no desktop (the offscreen platform opens nothing): as a desktop without a
-    // program for web pages.
+    // Not even the desktop's opener is there.
+    test::FakeOpener opener(std::nullopt);
     test::BoxCapture capture;
     Answer(&TfrmDialogoGuia::spdSim, guide);
     ASSERT_EQ(capture.boxes.size(), 1);
     EXPECT_EQ(capture.boxes[0].titulo, QStringLiteral("Guia do Usuário"));
-    EXPECT_EQ(capture.boxes[0].texto,
-              TituloDoAplicativo() + QStringLiteral("\r\n\r\nO Guia do Usuário Não Pôde Ser Mostrado Na Tela.\r\n\r\n"
-                                                    "Não Há Um Programa Para Abrir Páginas da Internet\r\n"
-                                                    "Instalado Neste Computador."));
+    EXPECT_EQ(capture.boxes[0].texto, TituloDoAplicativo() + kNotShown);
+    EXPECT_FALSE(capture.boxes[0].erro);
+    EXPECT_EQ(capture.boxes[0].botao1, QStringLiteral("Sim"));
+}
+
+TEST_F(UserGuideTest, OnScreenIsReportedWhenTheOpenerFindsNoProgramAfterItStarted)
+{
+    // xdg-open starts, then fails as it does on a desktop without a web browser.
+    test::FakeOpener opener(3);
+    test::BoxCapture capture;
+    Answer(&TfrmDialogoGuia::spdSim, guide);
+    EXPECT_TRUE(OpenersEnded());
+    EXPECT_EQ(opener.opened(), QStringList{guide});
+    ASSERT_EQ(capture.boxes.size(), 1);
+    EXPECT_EQ(capture.boxes[0].titulo, QStringLiteral("Guia do Usuário"));
+    EXPECT_EQ(capture.boxes[0].texto, TituloDoAplicativo() + kNotShown);
     EXPECT_FALSE(capture.boxes[0].erro);
 }
 
@@ -286,4 +318,3 @@ TEST_F(UserGuideTest, ACancelledPrintDialogPrintsNothing)
 } // namespace
 } // namespace lumoria
 
-#include "user_guide_test.moc"

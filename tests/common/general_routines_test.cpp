@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QProcess>
+#include <QTest>
 #include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
@@ -13,12 +14,16 @@
 #include <QWidget>
 
 #include <limits>
+#include <optional>
+#include <tuple>
 
 #include "common/general_routines.h"
 #include "lumoria_version.h"
 #include "platform/failure.h"
 #include "platform/shell/file_drop.h"
+#include "platform/ui/dispatch.h"
 #include "platform/ui/screen_cursor.h"
+#include "support/fake_opener.h"
 #include "support/test_files.h"
 #include "support/test_resources.h"
 
@@ -183,43 +188,59 @@ TEST(Esperar, ShowsTheWaitCursorOnlyWhenAskedAndPutsTheCursorBack)
 
 namespace {
 
-// Stands in for the desktop's handler of a URL scheme and records what it was asked to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    QList<platform::CursorId> cursors;
-public slots:
-    void open(const QUrl& url)
-    {
-        urls += url;
-        cursors += platform::screenCursor();
-    }
-};
+bool OpenersEnded()
+{
+    return QTest::qWaitFor([] { return qApp->findChildren<QProcess*>().isEmpty(); }, 20000);
+}
 
 } // namespace
 
-TEST(AbrirComProgramaAssociado, OpensFilesAndAddressesWithTheWaitCursorShown)
+TEST(AbrirComProgramaAssociado, HandsFilesAndAddressesToTheDesktopsOpener)
 {
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    test::FakeOpener opener(0);
     platform::setScreenCursor(platform::kCursorDefault);
+    int naoAbriu = 0;
 
     const QString guide = home() + QStringLiteral("/manual/index.html");
     QDir().mkpath(home() + QStringLiteral("/manual"));
     QFile(guide).open(QIODevice::WriteOnly);
-    AbrirComProgramaAssociado(guide);
-    AbrirComProgramaAssociado(QStringLiteral("https://www.lumoria.example/"));
-    AbrirComProgramaAssociado(QString()); // nothing to open; nothing reported
+    EXPECT_TRUE(AbrirComProgramaAssociado(guide, [&] { ++naoAbriu; }));
+    ASSERT_TRUE(OpenersEnded());
+    EXPECT_TRUE(AbrirComProgramaAssociado(QStringLiteral("https://www.lumoria.example/a b")));
+    ASSERT_TRUE(OpenersEnded());
+    EXPECT_FALSE(AbrirComProgramaAssociado(QString())); // nothing to open; nothing reported
 
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    ASSERT_EQ(recorder.urls.size(), 2);
-    EXPECT_EQ(recorder.urls[0], QUrl::fromLocalFile(guide));
-    EXPECT_EQ(recorder.urls[1], QUrl(QStringLiteral("https://www.lumoria.example/")));
-    EXPECT_EQ(recorder.cursors, (QList<platform::CursorId>{platform::kCursorWait, platform::kCursorWait}));
+    EXPECT_EQ(opener.opened(), (QStringList{guide, QStringLiteral("https://www.lumoria.example/a%20b")}));
+    EXPECT_EQ(naoAbriu, 0);
     EXPECT_EQ(platform::screenCursor(), platform::kCursorDefault);
+}
+
+TEST(AbrirComProgramaAssociado, TellsWhenTheOpenerFailsOnlyAfterItStarted)
+{
+    const QString file = home() + QStringLiteral("/foto.xyz");
+    test::writeFile(file, "x");
+    for (const auto& [exitCode, started, told] : {std::tuple{std::optional<int>(), false, 0},
+                                                   std::tuple{std::optional<int>(0), true, 0},
+                                                   std::tuple{std::optional<int>(3), true, 1},
+                                                   std::tuple{std::optional<int>(4), true, 1}}) {
+        SCOPED_TRACE(exitCode.value_or(-1));
+        test::FakeOpener opener(exitCode);
+        int naoAbriu = 0;
+        EXPECT_EQ(AbrirComProgramaAssociado(file, [&] { ++naoAbriu; }), started);
+        ASSERT_TRUE(OpenersEnded());
+        EXPECT_EQ(naoAbriu, told);
+    }
+}
+
+TEST(AbrirComProgramaAssociado, AFailingReportGoesToTheFailureHandler)
+{
+    test::FakeOpener opener(3);
+    QStringList reported;
+    const auto previous = platform::setFailureHandler([&](const QString& m) { reported << m; });
+    EXPECT_TRUE(AbrirComProgramaAssociado(home(), [] { throw Failure("sem programa"); }));
+    EXPECT_TRUE(OpenersEnded());
+    platform::setFailureHandler(previous);
+    EXPECT_EQ(reported, QStringList{QStringLiteral("sem programa")});
 }
 
 TEST(VersaoDoExecutavel, GivesTheFourNumbersOfTheBuildVersion)
@@ -359,4 +380,3 @@ TEST(AceitarArquivosArrastados, TakesDragsOfFilesAndHandsTheDropToTheWindow)
     EXPECT_FALSE(textEnter.isAccepted());
 }
 
-#include "general_routines_test.moc"

@@ -143,9 +143,35 @@ TEST_F(ThumbnailListTest, NothingIsDecodedBeforeItsCellIsPainted)
     }
     EXPECT_GE(lidas, 4);
     EXPECT_LE(lidas, 9);
-    // The cells flow down the columns: the second item stands under the first.
-    EXPECT_EQ(lista->ItemRect(1).left(), lista->ItemRect(0).left());
-    EXPECT_EQ(lista->ItemRect(1).top(), lista->ItemRect(0).top() + 73);
+}
+
+TEST_F(ThumbnailListTest, TheCellsStandInRowsOfThreeInListOrder)
+{
+    // Six cells of 73 in a list 220 wide: a list taller than its two rows, and lists short enough
+    // for the vertical scroll bar, which leaves less than three cells of 73 beside it.
+    const QColor cores[] = {Qt::red, Qt::green, Qt::yellow, Qt::cyan, Qt::magenta, Qt::blue};
+    const QString pasta = Pasta(QStringLiteral("seis"));
+    for (int i = 0; i < 6; ++i)
+        writeFile(pasta + QStringLiteral("/f%1.bmp").arg(i), BmpBytes(SolidImage(40, 40, cores[i]), 24));
+    lista->SetShowCaption(false);
+    lista->SetThumbnailSize(73);
+    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    for (const int altura : {300, 100, 60}) {
+        SCOPED_TRACE(altura);
+        Mostrar(220, altura);
+        const QImage tela = Pintar();
+        const QRect c0 = lista->ItemRect(0);
+        for (int i = 0; i < 6; ++i) {
+            const QRect c = lista->ItemRect(i);
+            EXPECT_EQ(c.top(), c0.top() + (i / 3) * 73) << i;
+            EXPECT_EQ(c.left(), c0.left() + (i % 3) * c0.width()) << i;
+            EXPECT_LE(c.right(), lista->viewport()->geometry().right()) << i;
+            // Each cell shows its own item's picture.
+            const int n = lista->Thumbnails()[i]->Filename().right(5).left(1).toInt();
+            if (c.center().y() < lista->viewport()->geometry().bottom())
+                EXPECT_TRUE(Near(tela.pixelColor(c.center()), cores[n], 8)) << i;
+        }
+    }
 }
 
 TEST_F(ThumbnailListTest, APictureThatFailsIsNotTriedAgainUntilTheFolderIsLoadedAgain)
@@ -224,7 +250,7 @@ TEST_F(ThumbnailListTest, ACellShowsThePictureFittedAndCentredWithoutEnlarging)
         lista->SetShowCaption(false);
         lista->SetThumbnailSize(64);
         lista->LoadFolder(pasta + QStringLiteral("/*.*"));
-        Mostrar(192, 64);
+        Mostrar(220, 64);
         const QImage tela = Pintar();
         const QRect celula = lista->ItemRect(0).translated(-lista->viewport()->pos());
         const QRect area = celula.adjusted(2, 2, -2, -2);

@@ -69,6 +69,34 @@ TEST(AngleImage, CornersTakeTheBottomLeftPixelUntilATransparentColourIsFixed)
     EXPECT_EQ(control.Angle(), 30);
 }
 
+TEST(AngleImage, AOneBitPictureTurnsWithWhiteCornersWhateverItsCornerPixel)
+{
+    // Black all over but a white mark near the top right; the bottom-left pixel is black.
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    image.setPixel(35, 2, qRgb(255, 255, 255));
+    struct Case {
+        int bits;
+        ColorRef fixed;
+        QColor corner;
+    };
+    for (const Case& c : {Case{1, clNone, QColor(255, 255, 255)}, Case{24, clNone, QColor(0, 0, 0)},
+                          Case{1, colorRef(255, 0, 0), QColor(255, 0, 0)}}) {
+        SCOPED_TRACE(c.bits);
+        const QString path = test::WriteBmp(QStringLiteral("mono%1.bmp").arg(c.bits), image, c.bits);
+        TAngleImage control;
+        control.Picture().LoadFromFile(path);
+        control.RebuildImage();
+        if (c.fixed != clNone)
+            control.SetTransparentColor(c.fixed);
+        control.SetAngle(30);
+        const QImage& r = control.RotatedBitmap().Image();
+        EXPECT_EQ(Corner(control), c.corner);
+        EXPECT_EQ(QColor(r.pixel(r.width() - 1, r.height() - 1)), c.corner);
+        EXPECT_EQ(QColor(r.pixel(r.width() / 2, r.height() / 2)), QColor(0, 0, 0));
+    }
+}
+
 TEST(AngleImage, JpegPictureGetsItsCornersInTheControlColour)
 {
     const QString path = test::WriteJpeg(QStringLiteral("angle.jpg"), test::SolidImage(60, 40, Qt::blue));

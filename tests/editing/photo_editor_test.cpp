@@ -404,6 +404,27 @@ TEST_F(PhotoEditor, ClosingChangedAndAnsweringNaoReturnsNothing)
     EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
 }
 
+TEST_F(PhotoEditor, ClosingChangedWhenTheFileExistsAndAnsweringNaoToOverwriteKeepsTheEditorOpen)
+{
+    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ilha.bmp"))));
+    Girar90();
+    const QString existente = Documentos() + QStringLiteral("/Fotos Lumoria/ilha {LU20261206091530}.jpg");
+    QDir().mkpath(QFileInfo(existente).absolutePath());
+    WriteBytes(existente, "old");
+    atendente.respostas = {6, 7};
+    editor->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 2 && editor->isVisible(); }, 5000));
+    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
+    EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Arquivo Já Existente"));
+    // The editor stays with its changes; nothing is written or handed back.
+    EXPECT_TRUE(editor->FModificado);
+    // The quarter turn is still on the rotation layer.
+    EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 90);
+    EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaRotacao);
+    EXPECT_EQ(ReadBytes(existente), QByteArray("old"));
+    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+}
+
 TEST_F(PhotoEditor, SavedThenClosedReturnsTheSavedFile)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("salvo.bmp"))));
@@ -720,4 +741,76 @@ TEST_F(PhotoEditor, WhileARoutineRunsADropOrACloseIsRefused)
     EXPECT_EQ(Px(50, 299), qRgb(126, 106, 86));
     EXPECT_TRUE(editor->isVisible());
     EXPECT_TRUE(atendente.caixas.empty());
+}
+
+
+TEST_F(PhotoEditor, ADisabledRemoverWritesItsCaptionInTheFaceColourInsteadOfWhite)
+{
+    const QRgb branco = qRgb(255, 255, 255), face = qRgb(212, 208, 200);
+    const auto conta = [](const QImage& imagem, QRgb cor) {
+        int n = 0;
+        for (int y = 0; y < imagem.height(); ++y)
+            for (int x = 0; x < imagem.width(); ++x)
+                n += (imagem.pixel(x, y) | 0xFF000000u) == cor;
+        return n;
+    };
+    for (TFancyButton* botao : {editor->spdZerarOlhosVermelhos, editor->spdZerarAngulo}) {
+        ASSERT_FALSE(botao->isEnabled());
+        const QImage desligado = botao->grab().toImage();
+        botao->setEnabled(true);
+        const QImage ligado = botao->grab().toImage();
+        EXPECT_EQ(conta(desligado, branco), 0);
+        EXPECT_GT(conta(desligado, face), 20);
+        EXPECT_GT(conta(ligado, branco), 20);
+        EXPECT_EQ(conta(ligado, face), 0);
+    }
+}
+
+TEST(EditorTabsLook, TheActiveTabStandsTallerAndRunsIntoThePage)
+{
+    const QRgb face = qRgb(0xA0, 0xA0, 0xA4), white = qRgb(255, 255, 255), background = qRgb(1, 2, 3);
+    QWidget parent;
+    parent.setAutoFillBackground(true);
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(background));
+    parent.setPalette(palette);
+    parent.resize(300, 60);
+    auto* tabs = new EditorTabs(&parent);
+    tabs->resize(300, 60);
+    tabs->addPage();
+    tabs->addPage();
+    // Column 40 lies in tab 0 only, 160 in tab 1 only; the columns around 100 belong to the active tab.
+    struct Case {
+        int active;
+        int x, y;
+        QRgb expected;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {0, 40, 1, face},        {0, 160, 1, background}, {0, 40, 29, face},       {0, 160, 29, white},
+             {0, 160, 28, face},
+             {0, 40, 0, white},       {0, 160, 2, white},      {0, 160, 3, face},       {0, 101, 10, face},
+             {0, 103, 10, qRgb(64, 64, 64)}, {0, 0, 10, white},
+             {1, 40, 1, background},  {1, 160, 1, face},       {1, 40, 29, white},      {1, 160, 29, face},
+             {1, 40, 2, white},       {1, 40, 3, face},        {1, 160, 0, white},      {1, 101, 10, face},
+             {1, 100, 10, white}}) {
+        SCOPED_TRACE(::testing::Message() << "active " << c.active << " at " << c.x << ", " << c.y);
+        tabs->setCurrentIndexSilently(c.active);
+        const QImage image = tabs->grab().toImage();
+        EXPECT_EQ(image.pixel(c.x, c.y) | 0xFF000000u, c.expected);
+    }
+}
+
+TEST(EditorTabsLook, AClickOnTheOtherTabSelectsIt)
+{
+    EditorTabs tabs;
+    tabs.resize(300, 60);
+    tabs.addPage();
+    tabs.addPage();
+    std::vector<int> changed;
+    tabs.OnChange = [&](int i) { changed.push_back(i); };
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, QPoint(101, 10)); // the active tab's own outline
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, QPoint(150, 10));
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, QPoint(100, 10)); // now tab 1's outline
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_EQ(changed, (std::vector<int>{1, 0}));
 }

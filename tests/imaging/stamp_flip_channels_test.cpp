@@ -71,6 +71,31 @@ TEST(DateStamp, FontCellIsTheBoxLessTwoPixels)
     }
 }
 
+TEST(DateStamp, TheTextCellNeverCoversTheBordersTopAndBottomRows)
+{
+    // Pictures 100 wide whose boxes are 3, 4 and 64 high; the text is as wide as the box allows.
+    struct Case {
+        int height;
+        Rect box;
+    };
+    for (const Case& c : {Case{38, Rect{25, 35, 75, 38}}, Case{50, Rect{25, 46, 75, 50}},
+                          Case{800, Rect{25, 728, 75, 792}}}) {
+        SCOPED_TRACE(c.height);
+        ASSERT_EQ(RetanguloDaData(100, c.height, false), c.box);
+        Picture picture;
+        HoldGrey(picture, 100, c.height);
+        AplicarDataNaFoto(picture, QStringLiteral("88"));
+        const Bitmap& b = picture.GetBitmap();
+        for (int x = c.box.Left; x < c.box.Right; ++x) {
+            ASSERT_EQ(PixelOf(b, x, c.box.Top), QColor(Qt::white)) << x;
+            ASSERT_EQ(PixelOf(b, x, c.box.Bottom - 1), QColor(Qt::white)) << x;
+        }
+        // Inside the border: the black box, with the text's cell in its middle.
+        EXPECT_EQ(PixelOf(b, c.box.Left + 1, c.box.Top + 1), QColor(Qt::black));
+        EXPECT_EQ(PixelOf(b, c.box.Right - 2, c.box.Bottom - 2), QColor(Qt::black));
+    }
+}
+
 TEST(DateStamp, EmptyTextStillDrawsTheBox)
 {
     Picture picture;

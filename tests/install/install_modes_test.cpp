@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
+#include "common/job_file_association.h"
 #include "install/command_line.h"
 #include "install/install_modes.h"
 #include "install/install_texts.h"
@@ -239,6 +242,54 @@ TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstall
     EXPECT_TRUE(platform::terminationRequested());
     // Deleted, not moved to the trash.
     EXPECT_TRUE(QDir(home() + QStringLiteral("/data/Trash/files")).isEmpty());
+}
+
+// What the job files open with: the command in the classes store and the desktop's entry.
+struct Associacao {
+    std::optional<QString> comando;
+    QString entrada;
+};
+
+Associacao AssociacaoAtual()
+{
+    const QString entrada = home() + QStringLiteral("/data/applications/lumoria-pvo.desktop");
+    return {fileClassesStore().readString(QStringLiteral("PVO_auto_file\\shell\\open\\command"), QString()),
+            QFileInfo::exists(entrada) ? Lido(entrada) : QString()};
+}
+
+TEST_F(ModosDeInstalacaoTeste, TheInstallAssociatesTheJobFilesWithTheInstalledCopyAndTheUninstallRemovesIt)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    // A start of the copy the install runs from has associated the job files with it.
+    ASSERT_TRUE(RegistrarExtensaoDeArquivo(QStringLiteral(".pvo"), QStringLiteral("Lumoria")));
+    const QString instalado = base + QStringLiteral("/Lumoria/lumoria");
+    struct Caso {
+        QString chave;
+        QString esperado; // the program the job files open with afterwards
+    };
+    for (const Caso& c : {Caso{QStringLiteral("<INSTALAR>"), instalado}, Caso{QStringLiteral("<ICONES>"), programa}}) {
+        SCOPED_TRACE(c.chave.toStdString());
+        platform::clearTerminationRequest();
+        Roteiro roteiro;
+        roteiro.Caixa(6).Contrato(true).Caixa(7);
+        ASSERT_TRUE(Executar(QStringList{c.chave}, Locais(programa)));
+        const Associacao depois = AssociacaoAtual();
+        EXPECT_EQ(depois.comando, std::optional<QString>(QStringLiteral("\"") + c.esperado + QStringLiteral("\" \"%1\"")));
+        EXPECT_TRUE(depois.entrada.contains(QStringLiteral("Exec=\"") + c.esperado + QStringLiteral("\" %f\n")))
+            << depois.entrada.toStdString();
+    }
+
+    platform::clearTerminationRequest();
+    Roteiro roteiro;
+    roteiro.Caixa(6).Caixa(6);
+    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<DESINSTALAR>")}, Locais(programa)));
+    ASSERT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_EQ(roteiro.caixas[1].titulo, "Desinstalação Concluída");
+    EXPECT_FALSE(AssociacaoAtual().comando.has_value());
+    EXPECT_FALSE(fileClassesStore().keyExists(QStringLiteral(".PVO")));
+    EXPECT_FALSE(fileClassesStore().keyExists(QStringLiteral("PVO_auto_file")));
+    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/applications/lumoria-pvo.desktop")));
+    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/mime/packages/application-x-lumoria-pvo.xml")));
 }
 
 TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABaseFolder)

@@ -165,3 +165,22 @@ TEST(SettingsStore, AValueWrittenAgainUnchangedLeavesTheFileAlone)
     EXPECT_NE(inode(), first);
     EXPECT_EQ(store.readBoolean(QStringLiteral("K"), QStringLiteral("s")), std::optional<bool>(true));
 }
+
+TEST(SettingsStore, DeletingAKeyTakesTheKeysBelowItAndNoOther)
+{
+    SettingsStore store(freshStorePath("delete"));
+    for (const char* key : {".PVO", "PVO_auto_file", "PVO_auto_file\\shell\\open\\command", "PVO_auto_file/defaulticon",
+                            "PVO_auto_file2", "Outra\\PVO_auto_file"})
+        store.writeString(QString::fromLatin1(key), QString(), QStringLiteral("v"));
+    EXPECT_TRUE(store.deleteKey(QStringLiteral("PVO_auto_file")));
+    EXPECT_TRUE(store.deleteKey(QStringLiteral("Nenhuma"))); // nothing there: no failure
+    struct Case {
+        const char* key;
+        bool left;
+    };
+    for (const Case& c : {Case{"PVO_auto_file", false}, Case{"PVO_auto_file/shell/open/command", false},
+                          Case{"PVO_auto_file\\defaulticon", false}, Case{".PVO", true}, Case{"PVO_auto_file2", true},
+                          Case{"Outra/PVO_auto_file", true}})
+        EXPECT_EQ(SettingsStore(store.filePath()).readString(QString::fromLatin1(c.key), QString()).has_value(), c.left)
+            << c.key;
+}

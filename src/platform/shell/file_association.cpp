@@ -77,19 +77,39 @@ QString desktopEntryPath(const FileTypeAssociation& association)
     return userDataFolder() + QStringLiteral("/applications/") + association.desktopFileName;
 }
 
+namespace {
+
+void refreshCaches(bool mime, bool desktop)
+{
+    if (mime)
+        runToolIfPresent(QStringLiteral("update-mime-database"), userDataFolder() + QStringLiteral("/mime"));
+    if (desktop)
+        runToolIfPresent(QStringLiteral("update-desktop-database"), userDataFolder() + QStringLiteral("/applications"));
+}
+
+// Removes the file when it is there; true when it was removed.
+bool removed(const QString& path) { return QFileInfo::exists(path) && QFile::remove(path); }
+
+} // namespace
+
 FileTypeAssociationResult associateFileType(const FileTypeAssociation& association)
 {
     const Update mime = writeWhenDifferent(mimePackagePath(association), mimePackageText(association).toUtf8());
     const Update desktop = writeWhenDifferent(desktopEntryPath(association), desktopEntryText(association).toUtf8());
-    if (mime == Update::Written)
-        runToolIfPresent(QStringLiteral("update-mime-database"), userDataFolder() + QStringLiteral("/mime"));
-    if (desktop == Update::Written)
-        runToolIfPresent(QStringLiteral("update-desktop-database"), userDataFolder() + QStringLiteral("/applications"));
+    refreshCaches(mime == Update::Written, desktop == Update::Written);
 
     FileTypeAssociationResult result;
     result.ok = mime != Update::Failed && desktop != Update::Failed;
     result.changed = mime == Update::Written || desktop == Update::Written;
     return result;
+}
+
+bool dissociateFileType(const FileTypeAssociation& association)
+{
+    const QString mime = mimePackagePath(association);
+    const QString desktop = desktopEntryPath(association);
+    refreshCaches(removed(mime), removed(desktop));
+    return !QFileInfo::exists(mime) && !QFileInfo::exists(desktop);
 }
 
 } // namespace lumoria::platform

@@ -28,4 +28,8 @@ QString desktopEntryPath(const FileTypeAssociation& association);
 // they are installed. A missing tool or a tool that fails is no failure.
 FileTypeAssociationResult associateFileType(const FileTypeAssociation& association);
 
+// Removes both files and refreshes the desktop's caches for what was removed. True when neither
+// file is left.
+bool dissociateFileType(const FileTypeAssociation& association);
+
 } // namespace lumoria::platform

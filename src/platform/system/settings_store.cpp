@@ -69,6 +69,24 @@ bool SettingsStore::createKey(const QString& key)
     return save(keys);
 }
 
+bool SettingsStore::deleteKey(const QString& key)
+{
+    const QString k = normalizedKey(key);
+    if (k.isEmpty())
+        return false;
+    QJsonObject keys = load();
+    bool removed = false;
+    for (auto it = keys.begin(); it != keys.end();) {
+        if (it.key() == k || it.key().startsWith(k + QLatin1Char('/'))) {
+            it = keys.erase(it);
+            removed = true;
+        } else {
+            ++it;
+        }
+    }
+    return !removed || save(keys);
+}
+
 QJsonValue SettingsStore::value(const QString& key, const QString& name) const
 {
     return load().value(normalizedKey(key)).toObject().value(name);

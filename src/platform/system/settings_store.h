@@ -38,6 +38,10 @@ public:
     void writeInteger(const QString& key, const QString& name, std::int32_t value);
     void writeBoolean(const QString& key, const QString& name, bool value);
 
+    // Removes the key with its values and every key below it; false when the store cannot be
+    // written (a key that is not there is no failure).
+    bool deleteKey(const QString& key);
+
     // The key in the spelling the file uses.
     static QString normalizedKey(const QString& key);
 

@@ -16,6 +16,7 @@ constexpr SystemColorEntry kSystemColors[] = {
     {clHighlightText, 255, 255, 255},
     {clBtnFace, 212, 208, 200},
     {clBtnShadow, 128, 128, 128},
+    {clBtnHighlight, 255, 255, 255},
     {cl3DDkShadow, 64, 64, 64},
 };
 

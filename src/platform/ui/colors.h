@@ -18,6 +18,7 @@ constexpr ColorRef clHighlight = kSystemColorFlag | 13;
 constexpr ColorRef clHighlightText = kSystemColorFlag | 14;
 constexpr ColorRef clBtnFace = kSystemColorFlag | 15;
 constexpr ColorRef clBtnShadow = kSystemColorFlag | 16;
+constexpr ColorRef clBtnHighlight = kSystemColorFlag | 20;
 constexpr ColorRef cl3DDkShadow = kSystemColorFlag | 21;
 
 // Fixed colours.

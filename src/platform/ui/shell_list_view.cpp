@@ -4,6 +4,10 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QSortFilterProxyModel>
+#include <QAbstractFileIconProvider>
+#include <QIcon>
+#include <QMimeDatabase>
+#include <QStandardPaths>
 
 #include "platform/shell/folder_listing.h"
 #include "platform/shell/special_folders.h"
@@ -29,11 +33,62 @@ protected:
     }
 };
 
+// Folders and pictures show the desktop's icon theme. Without a desktop session Qt knows neither
+// where themes lie nor which one to use: the XDG folders are searched, and a desktop that names no
+// theme gets Adwaita.
+void useDesktopIconTheme()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    QStringList paths = QIcon::themeSearchPaths();
+    QStringList more = {QDir::homePath() + QStringLiteral("/.icons")};
+    for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        more << data + QStringLiteral("/icons");
+    for (const QString& path : more)
+        if (!paths.contains(path))
+            paths << path;
+    QIcon::setThemeSearchPaths(paths);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
+// Pictures and other files by their type's icon in the theme (image-jpeg, else image-x-generic);
+// folders as Qt gives them.
+class ThemeIcons : public QAbstractFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override
+    {
+        if (!info.isDir()) {
+            const QMimeType type = m_types.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+            const QIcon byType = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+            if (!byType.isNull())
+                return byType;
+        }
+        return QAbstractFileIconProvider::icon(info);
+    }
+    using QAbstractFileIconProvider::icon;
+
+private:
+    QMimeDatabase m_types;
+};
+
 } // namespace
+
+ShellListView::~ShellListView()
+{
+    // The model's file gatherer asks the icon provider until the model is gone.
+    setModel(nullptr);
+    delete m_model;
+}
 
 ShellListView::ShellListView(QWidget* parent) : QTreeView(parent)
 {
+    useDesktopIconTheme();
     m_model = new QFileSystemModel(this);
+    m_icons = std::make_unique<ThemeIcons>();
+    m_model->setIconProvider(m_icons.get());
     m_model->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
     m_model->setReadOnly(true);
     m_sorted = new NameOrder(this);

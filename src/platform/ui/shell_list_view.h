@@ -4,6 +4,9 @@
 // goes to the folder above. It starts at the desktop folder, or at HOME when there is none.
 #include <QTreeView>
 
+#include <memory>
+
+class QAbstractFileIconProvider;
 class QFileSystemModel;
 class QSortFilterProxyModel;
 
@@ -13,6 +16,7 @@ class ShellListView : public QTreeView {
     Q_OBJECT
 public:
     explicit ShellListView(QWidget* parent = nullptr);
+    ~ShellListView() override;
 
     // The folder the list shows.
     QString rootFolder() const { return m_root; }
@@ -30,6 +34,7 @@ signals:
     void rootFolderChanged(const QString& folder);
 
 private:
+    std::unique_ptr<QAbstractFileIconProvider> m_icons;
     QFileSystemModel* m_model = nullptr;
     QSortFilterProxyModel* m_sorted = nullptr;
     QString m_root;
