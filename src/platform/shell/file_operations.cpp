@@ -6,12 +6,16 @@
 #include <QRandomGenerator>
 #include <QTemporaryFile>
 
+#include <sys/file.h>
 #include <sys/stat.h>
+
+#include <dirent.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 #include <filesystem>
@@ -138,9 +142,16 @@ bool pathExists(const QString& path)
 
 namespace {
 
+int openUnnamedIn(const char* folder) { return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666); }
+
+SafeWriteCalls defaultCalls()
+{
+    return {[](int fd) { return ::fsync(fd); }, [](int fd) { return ::close(fd); }, openUnnamedIn};
+}
+
 SafeWriteCalls& currentCalls()
 {
-    static SafeWriteCalls calls{[](int fd) { return ::fsync(fd); }, [](int fd) { return ::close(fd); }};
+    static SafeWriteCalls calls = defaultCalls();
     return calls;
 }
 
@@ -166,6 +177,60 @@ bool writeAll(int fd, const QByteArray& data)
     return true;
 }
 
+// The name of a temporary for `fileName`: hidden, beside it, with a random tail.
+QByteArray temporaryName(const QByteArray& folder, const QByteArray& fileName)
+{
+    return folder + "/." + fileName + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+}
+
+bool isTemporaryOf(const char* entry, const QByteArray& fileName)
+{
+    const QByteArray prefix = "." + fileName + ".tmp";
+    const std::size_t length = std::strlen(entry);
+    if (length <= std::size_t(prefix.size()) || length > std::size_t(prefix.size()) + 13 ||
+        std::strncmp(entry, prefix.constData(), std::size_t(prefix.size())) != 0)
+        return false;
+    for (const char* c = entry + prefix.size(); *c; ++c) {
+        if (!((*c >= '0' && *c <= '9') || (*c >= 'a' && *c <= 'z')))
+            return false;
+    }
+    return true;
+}
+
+// Removes what saves of this file cut short by a crash or a kill left behind. A save in progress
+// holds a lock on its temporary, so only an abandoned one is taken; other people's files are not
+// touched.
+void removeStaleTemporaries(const QByteArray& folder, const QByteArray& fileName)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryOf(entry->d_name, fileName))
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// Gives the unnamed file a name in the folder: a hidden temporary that the caller renames.
+bool linkUnnamed(int fd, const QByteArray& name)
+{
+    if (::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0)
+        return true;
+    // Without the right to link by descriptor, through its entry in /proc.
+    const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd);
+    return ::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
 } // namespace
 
 QString describeSystemError(int code)
@@ -186,12 +251,21 @@ QString describeSystemError(int code)
     case ENFILE: return QStringLiteral("Arquivos Abertos Demais");
     case ETXTBSY:
     case EBUSY: return QStringLiteral("Arquivo Em Uso");
+    case ELOOP: return QStringLiteral("Existe Um Atalho (Link) Com Este Nome");
+    case EEXIST: return QStringLiteral("Já Existe Um Arquivo Com Este Nome");
     default: return QStringLiteral("Erro do Sistema Número %1").arg(code);
     }
 }
 
 SafeWriteCalls setSafeWriteCalls(SafeWriteCalls calls)
 {
+    const SafeWriteCalls defaults = defaultCalls();
+    if (!calls.sync)
+        calls.sync = defaults.sync;
+    if (!calls.close)
+        calls.close = defaults.close;
+    if (!calls.openUnnamed)
+        calls.openUnnamed = defaults.openUnnamed;
     SafeWriteCalls old = currentCalls();
     currentCalls() = std::move(calls);
     return old;
@@ -207,6 +281,7 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
         target = info.symLinkTarget();
     const QFileInfo targetInfo(target);
     const QByteArray folder = QFile::encodeName(targetInfo.absolutePath());
+    const QByteArray fileName = QFile::encodeName(targetInfo.fileName());
     const QByteArray finalName = QFile::encodeName(targetInfo.absoluteFilePath());
 
     auto fail = [&](int code) {
@@ -219,20 +294,38 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
     const bool replacing = ::stat(finalName.constData(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode))
         return fail(EISDIR);
-
-    // The new contents go to a fresh file beside the old one, which is replaced only once they are
-    // on the disk; a failure anywhere before leaves the old file as it was.
-    QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "/." + QFile::encodeName(targetInfo.fileName()) + ".tmp" +
-                    QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return fail(errno);
+    // The new file replaces the old one by a rename, which a read-only file does not stop: the
+    // file's own protection is honoured here, also for the administrator.
+    if (replacing && ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, finalName.constData(), W_OK, AT_EACCESS) != 0)) {
+        if (reason)
+            *reason = QStringLiteral("Arquivo Somente Para Leitura");
+        return false;
     }
-    if (fd < 0)
-        return fail(EEXIST);
+
+    removeStaleTemporaries(folder, fileName);
+
+    // The new contents go to a file of their own, which replaces the old one only once they are on
+    // the disk; a failure anywhere before leaves the old file as it was. Where the file system
+    // can, that file has no name until it is whole, so that a save cut short leaves nothing behind.
+    QByteArray temporary;
+    bool named = false;
+    int fd = calls.openUnnamed(folder.constData());
+    if (fd < 0) {
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return fail(errno);
+        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+            temporary = temporaryName(folder, fileName);
+            fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST)
+                return fail(errno);
+        }
+        if (fd < 0)
+            return fail(EEXIST);
+        named = true;
+    }
+    // Held until the rename, so that another save's clean-up leaves this temporary alone.
+    ::flock(fd, LOCK_EX);
+    const int lock = ::dup(fd);
 
     int code = 0;
     if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0)
@@ -243,14 +336,29 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
     // only here: the save has not happened.
     if (code == 0 && sync == SyncToDisk::Yes && calls.sync(fd) != 0)
         code = errno;
+    if (code == 0 && !named) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            temporary = temporaryName(folder, fileName);
+            if (linkUnnamed(fd, temporary)) {
+                named = true;
+                break;
+            }
+            if (errno != EEXIST)
+                break;
+        }
+        if (!named)
+            code = errno;
+    }
     if (calls.close(fd) != 0 && code == 0)
         code = errno;
     if (code == 0 && ::rename(temporary.constData(), finalName.constData()) != 0)
         code = errno;
-    if (code != 0) {
+    if (code != 0 && named)
         ::unlink(temporary.constData());
+    if (lock >= 0)
+        ::close(lock);
+    if (code != 0)
         return fail(code);
-    }
     if (sync == SyncToDisk::No)
         return true;
     // The rename itself is on the disk only once the folder is.

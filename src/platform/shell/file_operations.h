@@ -37,20 +37,25 @@ enum class SyncToDisk { Yes, No };
 
 // Writes the whole file through a temporary file beside it, which replaces the old file only once
 // everything is written and synced to the disk, and syncs the folder after; on a failure the old
-// file stays as it was. False when it could not, with the reason in Portuguese in `reason`. With
-// SyncToDisk::No the replacement is still whole or nothing, but nothing waits for the disk.
+// file stays as it was. The temporary has no name until it is whole where the file system allows
+// it; elsewhere the temporaries that earlier saves of the file left behind are removed first. A
+// read-only file is not replaced. False when it could not, with the reason in Portuguese in
+// `reason`. With SyncToDisk::No the replacement is still whole or nothing, but nothing waits for
+// the disk.
 bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr,
                      SyncToDisk sync = SyncToDisk::Yes);
 
 // The cause of a system error (an errno value) in Portuguese, for the user's messages.
 QString describeSystemError(int code);
 
-// The calls that finish a safe write, which the tests replace to fail as failing disks do.
+// The calls of a safe write that the tests replace to fail as failing disks and file systems do.
 struct SafeWriteCalls {
     std::function<int(int fd)> sync;
     std::function<int(int fd)> close;
+    // Opens a file without a name in the folder for writing; -1 with errno when it cannot.
+    std::function<int(const char* folder)> openUnnamed;
 };
-// Puts calls in place and returns those they replace.
+// Puts calls in place (the system's for those left empty) and returns those they replace.
 SafeWriteCalls setSafeWriteCalls(SafeWriteCalls calls);
 
 // True when something (a file, folder or link, even a broken one) stands at the path.
