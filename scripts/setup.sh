@@ -11,7 +11,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu cups cups-client printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
   xvfb xauth mate-backgrounds libvips-tools imagemagick
-  qt6-translations-l10n xdg-utils
+  qt6-translations-l10n xdg-utils desktop-file-utils libglib2.0-bin
   clang
 )
 

@@ -47,7 +47,14 @@ QString desktopStringValue(const QString& text)
 
 QString desktopExecValue(const QString& program, const QStringList& arguments)
 {
-    QStringList words{quotedWord(program)};
+    QStringList words;
+    // GLib looks for the program named by the first word before it turns "%%" back into "%", and
+    // refuses the launcher when there is none: a program whose path holds a "%" is started by the
+    // shell, with its path as the shell's first argument.
+    if (program.contains(QLatin1Char('%')))
+        words << quotedWord(QStringLiteral("/bin/sh")) << quotedWord(QStringLiteral("-c"))
+              << quotedWord(QStringLiteral("exec \"$0\" \"$@\""));
+    words += quotedWord(program);
     for (const QString& argument : arguments)
         words += quotedWord(argument);
     return desktopStringValue(words.join(QLatin1Char(' ')));

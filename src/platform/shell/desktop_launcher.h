@@ -15,7 +15,8 @@ struct DesktopLauncher {
 };
 
 // The Exec value for a program and its arguments: each word quoted, with the escapes of the
-// Desktop Entry Specification, so that any path or argument reaches the program unchanged.
+// Desktop Entry Specification, so that any path or argument reaches the program unchanged. A
+// program whose path holds a "%" is started through /bin/sh, which GLib can find.
 QString desktopExecValue(const QString& program, const QStringList& arguments);
 
 // A value of type string as it is written in the file.
