@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 namespace lumoria::platform {
 
 namespace {
@@ -60,17 +62,27 @@ QString desktopExecValue(const QString& program, const QStringList& arguments)
     return desktopStringValue(words.join(QLatin1Char(' ')));
 }
 
-bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launcher)
+bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launcher, QString* reason)
 {
+    // A link at the launcher's name would have the file it reaches replaced.
+    if (isLink(filePath)) {
+        if (reason)
+            *reason = describeSystemError(ELOOP);
+        return false;
+    }
     QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
     text += QStringLiteral("Name=") + desktopStringValue(launcher.name) + QLatin1Char('\n');
     text += QStringLiteral("Exec=") + desktopExecValue(launcher.program, launcher.arguments) + QLatin1Char('\n');
     if (!launcher.workingFolder.isEmpty())
         text += QStringLiteral("Path=") + desktopStringValue(launcher.workingFolder) + QLatin1Char('\n');
 
-    if (!writeFileSafely(filePath, text.toUtf8()))
+    if (!writeFileSafely(filePath, text.toUtf8(), reason))
         return false;
-    return QFile::setPermissions(filePath, QFile::permissions(filePath) | QFile::ExeOwner | QFile::ExeUser);
+    if (QFile::setPermissions(filePath, QFile::permissions(filePath) | QFile::ExeOwner | QFile::ExeUser))
+        return true;
+    if (reason)
+        *reason = describeSystemError(errno);
+    return false;
 }
 
 } // namespace lumoria::platform

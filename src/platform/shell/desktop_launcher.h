@@ -23,7 +23,8 @@ QString desktopExecValue(const QString& program, const QStringList& arguments);
 QString desktopStringValue(const QString& text);
 
 // Writes the launcher file (replacing any) and marks it executable, as desktops want before they
-// run a launcher. False when the file could not be written.
-bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launcher);
+// run a launcher. A link standing at its name is refused. False when the file could not be
+// written, with the reason in Portuguese in `reason`.
+bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launcher, QString* reason = nullptr);
 
 } // namespace lumoria::platform
