@@ -116,7 +116,11 @@ TEST(FileOperations, CopyFolderWritesThroughNoLinkStandingAtAName)
         const char* what;
         const char* link; // made in the target, relative to it ("" for the target itself)
         bool toFolder;
-    } cases[] = {{"the target", "", true}, {"a file", "lumoria", false}, {"a folder", "manual", true}};
+        const char* named; // how the copy is told the target
+    } cases[] = {{"the target", "", true, ""},
+                 {"the target named with a final /", "", true, "/"},
+                 {"a file", "lumoria", false, ""},
+                 {"a folder", "manual", true, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const QString folder = freshFolder(c.what);
@@ -131,7 +135,7 @@ TEST(FileOperations, CopyFolderWritesThroughNoLinkStandingAtAName)
         const QString at = c.link[0] ? target + QLatin1Char('/') + QLatin1String(c.link) : target;
         ASSERT_TRUE(QFile::link(c.toFolder ? victim : victim + QStringLiteral("/lumoria"), at));
         CopyRecord record;
-        EXPECT_FALSE(copyFolder(source, target, &record));
+        EXPECT_FALSE(copyFolder(source, target + QLatin1String(c.named), &record));
         EXPECT_EQ(record.reason, QStringLiteral("Existe Um Link Simbólico Com Este Nome"));
         EXPECT_EQ(readFile(victim + QStringLiteral("/lumoria")), QByteArray("someone's"));
         EXPECT_EQ(QDir(victim).entryList(QDir::Files, QDir::Name), (QStringList{"index.html", "lumoria"}));

@@ -464,7 +464,10 @@ bool copyFolder(const QString& source, const QString& target, CopyRecord* record
     if (ec || isWithin(to, from))
         return fail(EINVAL);
     // The folders on the way are made as needed; the last one must not be a link.
-    const fs::path wanted = fs::absolute(toPath(target), ec).lexically_normal();
+    fs::path wanted = fs::absolute(toPath(target), ec).lexically_normal();
+    // Without a final "/", which would have a link there followed.
+    if (!wanted.has_filename() && wanted.has_parent_path())
+        wanted = wanted.parent_path();
     fs::path step;
     for (const fs::path& part : wanted.relative_path()) {
         step = step.empty() ? wanted.root_path() / part : step / part;
