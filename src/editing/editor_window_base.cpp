@@ -208,7 +208,8 @@ bool EditorWindowBase::TemFoto() const
 
 void EditorWindowBase::AvisarFalha(const QString& linha1, const QString& arquivo, const QString& motivo) const
 {
-    const QString causa = motivo.isEmpty() ? QString() : QuebrasDeLinha(2) + QLatin1Char('(') + motivo + QLatin1Char(')');
+    const QString causa =
+        motivo.isEmpty() ? QString() : QuebrasDeLinha(2) + QLatin1Char('(') + motivo + QLatin1Char(')');
     CaixaDeDialogo(TituloDoAplicativo() + QuebrasDeLinha(2) + linha1 + QuebrasDeLinha(2) + arquivo + causa,
                    TituloDoAplicativo() + QStringLiteral(" - Mensagem de Advertência"), QString(),
                    QStringLiteral("Sim"), false);
@@ -307,7 +308,8 @@ bool EditorWindowBase::GravarFoto(const QString& arquivo)
             g.SaveToFile(arquivo);
         }
     } catch (const FileWriteError& e) {
-        AvisarFalha(QStringLiteral("Não Foi Possível Gravar a Foto No Arquivo:"), arquivo, QString::fromStdString(e.reason()));
+        AvisarFalha(QStringLiteral("Não Foi Possível Gravar a Foto No Arquivo:"), arquivo,
+                    QString::fromStdString(e.reason()));
         return false;
     } catch (const Failure&) {
         AvisarFalha(QStringLiteral("Não Foi Possível Gravar a Foto No Arquivo:"), arquivo);

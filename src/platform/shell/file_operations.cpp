@@ -277,7 +277,8 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
         return fail(EISDIR);
     // The new file replaces the old one by a rename, which a read-only file does not stop: the
     // file's own protection is honoured here, also for the administrator.
-    if (replacing && ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, finalName.constData(), W_OK, AT_EACCESS) != 0)) {
+    if (replacing &&
+        ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, finalName.constData(), W_OK, AT_EACCESS) != 0)) {
         if (reason)
             *reason = QStringLiteral("Arquivo Somente Para Leitura");
         return false;
