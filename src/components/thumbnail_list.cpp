@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include "platform/numeric.h"
+#include "platform/system/cross_thread.h"
 
 namespace lumoria {
 
@@ -179,6 +180,7 @@ TThumbnailList::TThumbnailList(QWidget* parent) : QListView(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    m_prontas = new platform::CrossThreadCalls(this);
     SetColumns(0);
     SetThumbnailSize(64);
 }

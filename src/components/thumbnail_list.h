@@ -23,6 +23,7 @@ namespace lumoria {
 
 namespace platform {
 class Canvas;
+class CrossThreadCalls;
 }
 
 enum TThumbnailSource : std::uint8_t { tsPicture, tsFile };
@@ -213,6 +214,8 @@ private:
     int m_columnWidth = 0;
 
     QThreadPool m_pool;
+    // Brings the decoded pictures back to the window's thread; a child of the list.
+    platform::CrossThreadCalls* m_prontas = nullptr;
     std::atomic<int> m_generation{0};
     int m_pending = 0;
     int m_requests = 0;

@@ -1,9 +1,8 @@
 // Filling the thumbnail list from a folder, and reading the pictures of painted cells on workers.
 #include "components/thumbnail_list.h"
 
-#include <QMetaObject>
-
 #include "platform/shell/folder_listing.h"
+#include "platform/system/cross_thread.h"
 
 namespace lumoria {
 
@@ -56,18 +55,16 @@ void TThumbnailList::RequestPicture(int index, QSize area)
     ++m_pending;
     const int geracao = m_generation.load();
     const QString arquivo = item->Filename();
+    auto* tarefa = new platform::PoolTask([this, geracao, index, arquivo, area] {
+        auto figura = std::make_shared<TIPicture>();
+        bool lida = false;
+        if (geracao == m_generation.load())
+            lida = figura->LoadReducedFromFile(arquivo, area);
+        m_prontas->post([this, geracao, index, figura, lida] { PictureReady(geracao, index, figura, lida); });
+    });
+    platform::handOver(tarefa);
     // Newest first: the cells on screen now come before those scrolled past.
-    m_pool.start(
-        [this, geracao, index, arquivo, area] {
-            auto figura = std::make_shared<TIPicture>();
-            bool lida = false;
-            if (geracao == m_generation.load())
-                lida = figura->LoadReducedFromFile(arquivo, area);
-            QMetaObject::invokeMethod(
-                this, [this, geracao, index, figura, lida] { PictureReady(geracao, index, figura, lida); },
-                Qt::QueuedConnection);
-        },
-        ++m_requests);
+    m_pool.start(tarefa, ++m_requests);
 }
 
 void TThumbnailList::PictureReady(int generation, int index, std::shared_ptr<TIPicture> picture, bool ok)

@@ -207,9 +207,11 @@ bool EditorWindowBase::TemFoto() const
     return g && !g->Empty();
 }
 
-void EditorWindowBase::AvisarFalha(const QString& linha1, const QString& arquivo) const
+void EditorWindowBase::AvisarFalha(const QString& linha1, const QString& arquivo, const QString& motivo) const
 {
-    CaixaDeDialogo(TituloDoAplicativo() + QuebrasDeLinha(2) + linha1 + QuebrasDeLinha(2) + arquivo,
+    const QString causa =
+        motivo.isEmpty() ? QString() : QuebrasDeLinha(2) + QLatin1Char('(') + motivo + QLatin1Char(')');
+    CaixaDeDialogo(TituloDoAplicativo() + QuebrasDeLinha(2) + linha1 + QuebrasDeLinha(2) + arquivo + causa,
                    TituloDoAplicativo() + QStringLiteral(" - Mensagem de Advertência"), QString(),
                    QStringLiteral("Sim"), false);
 }
@@ -316,6 +318,10 @@ bool EditorWindowBase::GravarFoto(const QString& arquivo)
         } else {
             g.SaveToFile(arquivo);
         }
+    } catch (const FileWriteError& e) {
+        AvisarFalha(QStringLiteral("Não Foi Possível Gravar a Foto No Arquivo:"), arquivo,
+                    QString::fromStdString(e.reason()));
+        return false;
     } catch (const Failure&) {
         AvisarFalha(QStringLiteral("Não Foi Possível Gravar a Foto No Arquivo:"), arquivo);
         return false;

@@ -150,7 +150,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
     // Tells the operator that an operation was refused (a photo not read, a write that failed).
-    void AvisarFalha(const QString& linha1, const QString& arquivo) const;
+    // The cause, when known, follows the file in brackets, as the job save gives it.
+    void AvisarFalha(const QString& linha1, const QString& arquivo, const QString& motivo = QString()) const;
 
 private:
     // The name last confirmed in the save dialog.

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+
 #include "platform/shell/desktop_launcher.h"
 #include "platform/shell/file_operations.h"
 #include "platform/shell/special_folders.h"
@@ -9,7 +11,7 @@
 namespace lumoria {
 
 bool CriarAtalho(const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho, const QString& nome,
-                 const QString& subpasta, std::uint8_t local)
+                 const QString& subpasta, std::uint8_t local, QString* motivo)
 {
     QString pasta;
     if (local == kAtalhoNaAreaDeTrabalho) {
@@ -20,6 +22,12 @@ bool CriarAtalho(const QString& alvo, const QString& argumentos, const QString& 
         if (pasta.isEmpty())
             return false;
         pasta += QLatin1Char('/') + subpasta;
+        // Launchers written through a link would land wherever it points.
+        if (platform::isLink(pasta)) {
+            if (motivo)
+                *motivo = platform::describeSystemError(ELOOP);
+            return false;
+        }
         platform::makeFolder(pasta);
     } else {
         return false;
@@ -33,7 +41,7 @@ bool CriarAtalho(const QString& alvo, const QString& argumentos, const QString& 
         atalho.arguments = QStringList{argumentos};
     atalho.workingFolder = pastaDeTrabalho;
     return platform::writeDesktopLauncher(pasta + QLatin1Char('/') + nome + QLatin1String(platform::kLauncherSuffix),
-                                          atalho);
+                                          atalho, motivo);
 }
 
 QString PastaDoWindows() { return platform::userExecutablesFolder(); }
@@ -46,14 +54,14 @@ QString PastaAreaDeTrabalho() { return platform::desktopFolder(); }
 
 QString PastaMenuIniciar() { return platform::applicationsMenuFolder(); }
 
-bool CopiarArquivo(const QString& origem, const QString& destino)
+bool CopiarArquivo(const QString& origem, const QString& destino, QString* motivo)
 {
-    return platform::copyFileContents(origem, destino);
+    return platform::copyFileContents(origem, destino, motivo);
 }
 
-bool CopiarPasta(QWidget* /*janela*/, const QString& origem, const QString& destino)
+bool CopiarPasta(QWidget* /*janela*/, const QString& origem, const QString& destino, platform::CopyRecord* registro)
 {
-    return platform::copyFolder(origem, destino);
+    return platform::copyFolder(origem, destino, registro);
 }
 
 bool ApagarArquivo(const QString& arquivo, bool permitirDesfazer)

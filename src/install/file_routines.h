@@ -20,9 +20,11 @@ inline constexpr std::uint8_t kAtalhoNoMenuIniciar = 1;
 // Writes the launcher <folder>/<nome>.desktop running `alvo` with `argumentos` (one argument, left
 // out when empty) in `pastaDeTrabalho`. On the Desktop the subfolder is not used and nothing but the
 // launcher is created; in the applications menu the folder <menu>/<subpasta> is created with all
-// its parents. Any other location writes nothing. True when the launcher was written.
+// its parents. Any other location writes nothing. A link standing at the subfolder's or the
+// launcher's name is refused, never written through. True when the launcher was written; otherwise
+// the reason, when there is one, in `motivo`.
 bool CriarAtalho(const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho, const QString& nome,
-                 const QString& subpasta, std::uint8_t local);
+                 const QString& subpasta, std::uint8_t local, QString* motivo = nullptr);
 
 // The folder for the uninstaller copy and shared files: the user's executables folder.
 QString PastaDoWindows();
@@ -35,13 +37,15 @@ QString PastaMenuIniciar();
 
 // Copies a file in blocks, then gives the copy the source's date and permissions. False for the
 // same file (also through links; another letter case is another file here), an unreadable source,
-// a destination that cannot be created, or a read or write that fails; an incomplete destination
-// stays.
-bool CopiarArquivo(const QString& origem, const QString& destino);
+// a destination that cannot be created (a link standing at its name among them), or a read or
+// write that fails, with the reason in `motivo`; an incomplete destination stays.
+bool CopiarArquivo(const QString& origem, const QString& destino, QString* motivo = nullptr);
 
-// Copies the folder's contents into the destination folder, merging into it when it exists.
-// Silent; true when everything was copied. The window is the owner of no dialog: none is shown.
-bool CopiarPasta(QWidget* janela, const QString& origem, const QString& destino);
+// Copies the folder's contents into the destination folder, merging into it when it exists, never
+// through a link. Silent; true when everything was copied; what was written, and why a copy
+// failed, in `registro`. The window is the owner of no dialog: none is shown.
+bool CopiarPasta(QWidget* janela, const QString& origem, const QString& destino,
+                 platform::CopyRecord* registro = nullptr);
 
 // Deletes the file (to the trash when undo is allowed) when it exists. True when no file stands
 // at the path afterwards, also when there was none.

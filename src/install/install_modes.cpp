@@ -1,6 +1,7 @@
 #include "install/install_modes.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <memory>
@@ -139,10 +140,21 @@ bool ModosDeInstalacao::ProcessarParametroDesinstalar()
     return true;
 }
 
-bool ModosDeInstalacao::Falhou(const QString& oQue, const QString& caminho)
+void ModosDeInstalacao::Escrito(const QString& arquivo) { m_escritos << arquivo; }
+
+bool ModosDeInstalacao::Falhou(const QString& oQue, const QString& caminho, QString motivo)
 {
-    CaixaDeDialogo(TextoDeFalhaNaInstalacao(m_titulo, oQue, caminho), QStringLiteral("Falha na Instalação"), QString(),
-                   QStringLiteral("Sim"), true);
+    // A half-made installation is of no use and would be taken for a whole one.
+    for (const QString& arquivo : std::as_const(m_escritos))
+        platform::removeFile(arquivo);
+    m_escritos.clear();
+    if (!m_pastaDoMenuCriada.isEmpty())
+        QDir().rmdir(m_pastaDoMenuCriada);
+    m_pastaDoMenuCriada.clear();
+    platform::undoCopy(m_copia);
+    m_copia = {};
+    CaixaDeDialogo(TextoDeFalhaNaInstalacao(m_titulo, oQue, caminho, motivo), QStringLiteral("Falha na Instalação"),
+                   QString(), QStringLiteral("Sim"), true);
     return false;
 }
 
@@ -157,7 +169,10 @@ bool ModosDeInstalacao::Instalar(const QString& produto, const QString& titulo)
         return Falhou(copiarPara, base + QLatin1Char('/') + produto);
     // Letter case kept: on this system another case is another file.
     const QString instalado = destino + QLatin1Char('/') + executando.fileName();
-    if (!CopiarPasta(m_principal, origem, destino) || !QFileInfo(instalado).isFile())
+    m_copia = {};
+    if (!CopiarPasta(m_principal, origem, destino, &m_copia))
+        return Falhou(copiarPara, destino, m_copia.reason);
+    if (!QFileInfo(instalado).isFile())
         return Falhou(copiarPara, destino);
     return ConcluirInstalacao(instalado, titulo);
 }
@@ -169,23 +184,33 @@ bool ModosDeInstalacao::ConcluirInstalacao(const QString& programaDado, const QS
     const QString criarAtalho = QStringLiteral("Não Foi Possível Criar o Atalho:");
     const QString sufixo = QLatin1String(platform::kLauncherSuffix);
 
-    if (!CriarAtalho(programa, QString(), pastaDoPrograma, titulo, QString(), kAtalhoNaAreaDeTrabalho))
-        return Falhou(criarAtalho, PastaAreaDeTrabalho() + QLatin1Char('/') + titulo + sufixo);
+    QString motivo;
+    const QString naArea = PastaAreaDeTrabalho() + QLatin1Char('/') + titulo + sufixo;
+    if (!CriarAtalho(programa, QString(), pastaDoPrograma, titulo, QString(), kAtalhoNaAreaDeTrabalho, &motivo))
+        return Falhou(criarAtalho, naArea, motivo);
+    Escrito(naArea);
+    const QString pastaDoMenu = PastaMenuIniciar() + QLatin1Char('/') + titulo;
+    if (!PastaMenuIniciar().isEmpty() && !platform::pathExists(pastaDoMenu))
+        m_pastaDoMenuCriada = pastaDoMenu;
     const QString executar = QStringLiteral("01 - Executar ") + titulo;
-    if (!CriarAtalho(programa, QString(), pastaDoPrograma, executar, titulo, kAtalhoNoMenuIniciar))
-        return Falhou(criarAtalho, PastaMenuIniciar() + QLatin1Char('/') + titulo + QLatin1Char('/') + executar + sufixo);
+    if (!CriarAtalho(programa, QString(), pastaDoPrograma, executar, titulo, kAtalhoNoMenuIniciar, &motivo))
+        return Falhou(criarAtalho, pastaDoMenu + QLatin1Char('/') + executar + sufixo, motivo);
+    Escrito(pastaDoMenu + QLatin1Char('/') + executar + sufixo);
 
     const QString pastaDoDesinstalador = PastaDoDesinstalador();
     const QString desinstalador =
         CaminhoDentroDe(pastaDoDesinstalador, NomeDoDesinstalador(QFileInfo(programa).fileName()));
-    if (desinstalador.isEmpty() || !CopiarArquivo(programa, desinstalador))
-        return Falhou(QStringLiteral("Não Foi Possível Criar o Desinstalador:"),
-                      desinstalador.isEmpty() ? pastaDoDesinstalador : desinstalador);
+    const QString criarDesinstalador = QStringLiteral("Não Foi Possível Criar o Desinstalador:");
+    if (desinstalador.isEmpty())
+        return Falhou(criarDesinstalador, pastaDoDesinstalador);
+    if (!CopiarArquivo(programa, desinstalador, &motivo))
+        return Falhou(criarDesinstalador, desinstalador, motivo);
+    Escrito(desinstalador);
     const QString desinstalar = QStringLiteral("02 - Desinstalar ") + titulo;
     if (!CriarAtalho(desinstalador, QLatin1String(kSwitchDesinstalar), PastaDe(desinstalador), desinstalar, titulo,
-                     kAtalhoNoMenuIniciar))
-        return Falhou(criarAtalho,
-                      PastaMenuIniciar() + QLatin1Char('/') + titulo + QLatin1Char('/') + desinstalar + sufixo);
+                     kAtalhoNoMenuIniciar, &motivo))
+        return Falhou(criarAtalho, pastaDoMenu + QLatin1Char('/') + desinstalar + sufixo, motivo);
+    Escrito(pastaDoMenu + QLatin1Char('/') + desinstalar + sufixo);
 
     // The job files open with the installed copy from now on, not with the one the install ran from.
     platform::SettingsStore classes = fileClassesStore();
@@ -198,9 +223,14 @@ bool ModosDeInstalacao::ConcluirInstalacao(const QString& programaDado, const QS
     const QString biblioteca = PastaDe(Programa()) + QLatin1Char('/') + kBibliotecaDeSuporte;
     if (QFileInfo(biblioteca).isFile()) {
         const QString copia = pastaDoDesinstalador + QLatin1Char('/') + kBibliotecaDeSuporte;
-        if (!CopiarArquivo(biblioteca, copia))
-            return Falhou(QStringLiteral("Não Foi Possível Copiar o Arquivo:"), copia);
+        if (!CopiarArquivo(biblioteca, copia, &motivo))
+            return Falhou(QStringLiteral("Não Foi Possível Copiar o Arquivo:"), copia, motivo);
+        Escrito(copia);
     }
+    // Whole: nothing of it is taken back any more.
+    m_escritos.clear();
+    m_pastaDoMenuCriada.clear();
+    m_copia = {};
 
     if (QFileInfo(programa).isFile() &&
         CaixaDeDialogo(TextoDeInstalacaoConcluida(titulo), QStringLiteral("Instalação Concluída"),

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include "platform/shell/file_operations.h"
+
 class QWidget;
 
 namespace lumoria {
@@ -57,7 +59,10 @@ private:
     bool ContratoAceito();
     // Ends the mode: the main window shrinks and hides and the program is asked to end.
     void Terminar();
-    bool Falhou(const QString& oQue, const QString& caminho);
+    // Takes back what this run wrote, then says what failed and why.
+    bool Falhou(const QString& oQue, const QString& caminho, QString motivo = QString());
+    // Notes a file this run wrote, for Falhou.
+    void Escrito(const QString& arquivo);
     QString Programa() const;
     QString ArquivosDeProgramas() const;
     QString PastaDoDesinstalador() const;
@@ -66,6 +71,10 @@ private:
     QString m_titulo;
     QString m_argumento;
     LocaisDeInstalacao m_locais;
+    // What this run wrote: the program folder's copy, then launchers, uninstaller and library.
+    platform::CopyRecord m_copia;
+    QStringList m_escritos;
+    QString m_pastaDoMenuCriada;
 };
 
 } // namespace lumoria

@@ -74,10 +74,13 @@ QString TextoParaAssinarOContrato()
                    QStringLiteral("\"Eu Li e Concordo Com o Contrato Acima\"")});
 }
 
-QString TextoDeFalhaNaInstalacao(const QString& titulo, const QString& oQue, const QString& caminho)
+QString TextoDeFalhaNaInstalacao(const QString& titulo, const QString& oQue, const QString& caminho,
+                                 const QString& motivo)
 {
-    return Linhas({titulo, QStringLiteral("Instalação"), QString(), oQue, caminho, QString(),
-                   QStringLiteral("A Instalação Foi Interrompida.")});
+    QStringList linhas{titulo, QStringLiteral("Instalação"), QString(), oQue, caminho};
+    if (!motivo.isEmpty())
+        linhas << QLatin1Char('(') + motivo + QLatin1Char(')');
+    return Linhas(linhas + QStringList{QString(), QStringLiteral("A Instalação Foi Interrompida.")});
 }
 
 QString TextoDeFalhaNaDesinstalacao(const QString& titulo, const QStringList& caminhos)

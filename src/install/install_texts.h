@@ -12,8 +12,9 @@ QString TextoDeInstalacaoConcluida(const QString& titulo);
 QString TextoDeDesinstalacaoConcluida(const QString& titulo);
 QString TextoParaAssinarOContrato();
 
-// An install step that failed: what could not be done and the path it concerned.
-QString TextoDeFalhaNaInstalacao(const QString& titulo, const QString& oQue, const QString& caminho);
+// An install step that failed: what could not be done, the path it concerned and, when known, why.
+QString TextoDeFalhaNaInstalacao(const QString& titulo, const QString& oQue, const QString& caminho,
+                                 const QString& motivo = QString());
 // The items an uninstall could not remove.
 QString TextoDeFalhaNaDesinstalacao(const QString& titulo, const QStringList& caminhos);
 

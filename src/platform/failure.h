@@ -3,6 +3,7 @@
 // failure handler matches against its table, so the wording of these messages matters.
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace lumoria {
 
@@ -74,6 +75,16 @@ public:
 class FileError : public Failure {
 public:
     explicit FileError(const std::string& message) : Failure(message) {}
+};
+
+// A file that could not be written; the cause, in Portuguese (UTF-8), is also kept on its own.
+class FileWriteError : public FileError {
+public:
+    FileWriteError(const std::string& message, std::string reason) : FileError(message), m_reason(std::move(reason)) {}
+    const std::string& reason() const { return m_reason; }
+
+private:
+    std::string m_reason;
 };
 
 // The program asked for the current printer while no printer is installed, or a printer did not

@@ -11,6 +11,7 @@
 #include "support/test_files.h"
 
 #include <QDir>
+#include <QFile>
 
 
 using namespace lumoria;
@@ -268,6 +269,24 @@ TEST(JobFileWriter, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_EQ(readFile(path), QByteArray("old contents"));
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("velho.pvo")});
+}
+
+TEST(JobFileWriter, AReadOnlyJobIsRefusedWithItsCause)
+{
+    const QString folder = freshFolder(QStringLiteral("job-read-only"));
+    const QString path = folder + QStringLiteral("/protegido.pvo");
+    writeFile(path, "kept");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    AlbumDocument doc;
+    fillFirstPage(doc);
+    try {
+        doc.GravarEmArquivo(path);
+        ADD_FAILURE() << "a read-only job was replaced";
+    } catch (const FileError& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).endsWith(QStringLiteral("(Arquivo Somente Para Leitura)."))) << e.what();
+    }
+    EXPECT_EQ(readFile(path), QByteArray("kept"));
+    EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("protegido.pvo")});
 }
 
 TEST(JobFileWriter, AFolderThatCannotTakeTheFileRaises)

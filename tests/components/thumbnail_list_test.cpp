@@ -10,6 +10,7 @@
 
 #include "components/thumbnail_list.h"
 #include "platform/shell/folder_listing.h"
+#include "platform/system/cross_thread.h"
 #include "support/picture_files.h"
 #include "support/test_files.h"
 
@@ -193,9 +194,10 @@ TEST_F(ThumbnailListTest, APictureThatFailsIsNotTriedAgainUntilTheFolderIsLoaded
 class ChangeFolderBeforeTheFirstPicture : public QObject {
 public:
     ChangeFolderBeforeTheFirstPicture(TThumbnailList& lista, QString mascara) : m_lista(lista), m_mascara(std::move(mascara)) {}
-    bool eventFilter(QObject* objeto, QEvent* evento) override
+    // The workers' results reach the list as posted calls on its thread.
+    bool eventFilter(QObject*, QEvent* evento) override
     {
-        if (objeto == &m_lista && evento->type() == QEvent::MetaCall && !trocou) {
+        if (evento->type() >= QEvent::User && !trocou) {
             trocou = true;
             m_lista.LoadFolder(m_mascara);
         }
@@ -217,12 +219,17 @@ TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
     lista->LoadFolder(antiga + QStringLiteral("/*.*"));
     Mostrar(220, 150);
     ChangeFolderBeforeTheFirstPicture troca(*lista, nova + QStringLiteral("/*.*"));
-    lista->installEventFilter(&troca);
+    platform::CrossThreadCalls* chegadas = nullptr;
+    for (QObject* filho : lista->children())
+        if (auto* c = dynamic_cast<platform::CrossThreadCalls*>(filho))
+            chegadas = c;
+    ASSERT_NE(chegadas, nullptr);
+    chegadas->installEventFilter(&troca);
     lista->grab(); // asks for a.bmp
     ASSERT_EQ(lista->PendingPictures(), 1);
     lista->hide(); // the new folder's cell is not painted before the old picture comes
     ASSERT_TRUE(QTest::qWaitFor([&] { return lista->PendingPictures() == 0; }, 60000));
-    lista->removeEventFilter(&troca);
+    chegadas->removeEventFilter(&troca);
     ASSERT_TRUE(troca.trocou);
 
     ASSERT_EQ(lista->Thumbnails().Count(), 1);

@@ -23,6 +23,7 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/screen_cursor.h"
+#include "support/file_size_limit.h"
 #include "support/modal_attendant.h"
 #include "support/picture_files.h"
 #include "support/test_env.h"
@@ -470,16 +471,42 @@ TEST_F(PhotoEditor, AFolderThatCannotBeMadeKeepsTheWindowOpenAndTheChanges)
     EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
 }
 
-TEST_F(PhotoEditor, AWriteThatFailsIsReportedAndKeepsTheChanges)
+TEST_F(PhotoEditor, AWriteThatFailsIsReportedWithItsCauseAndKeepsTheChanges)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("falha.bmp"))));
-    editor->FModificado = true;
-    const QString arquivo = TempPath(QStringLiteral("falha.bmp")) + QStringLiteral("/dentro.jpg");
-    atendente.respostas = {6};
-    EXPECT_FALSE(editor->GravarFoto(arquivo));
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_TRUE(atendente.caixas[0].texto.contains(arquivo));
-    EXPECT_TRUE(editor->FModificado);
+    const QString protegida = TempPath(QStringLiteral("protegida.jpg"));
+    WriteBytes(protegida, "kept");
+    QFile::setPermissions(protegida, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const struct {
+        const char* what;
+        QString arquivo;
+        rlim_t limite; // the largest file the disk takes
+        QString causa;
+    } cases[] = {
+        {"its folder is a file", TempPath(QStringLiteral("falha.bmp")) + QStringLiteral("/dentro.jpg"), RLIM_INFINITY,
+         QStringLiteral("Parte do Caminho Não É Uma Pasta")},
+        {"the disk takes no more", TempPath(QStringLiteral("grande.bmp")), 1000,
+         QStringLiteral("Arquivo Grande Demais Para o Disco")},
+        {"a read-only file", protegida, RLIM_INFINITY, QStringLiteral("Arquivo Somente Para Leitura")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        editor->FModificado = true;
+        atendente.caixas.clear();
+        atendente.respostas = {6, 6};
+        bool gravou = true;
+        {
+            const lumoria::test::FileSizeLimit limite(c.limite);
+            gravou = editor->GravarFoto(c.arquivo);
+        }
+        EXPECT_FALSE(gravou);
+        ASSERT_FALSE(atendente.caixas.isEmpty());
+        EXPECT_TRUE(atendente.caixas.last().texto.endsWith(c.arquivo + QStringLiteral("\r\n\r\n(") + c.causa +
+                                                           QLatin1Char(')')))
+            << atendente.caixas.last().texto.toStdString();
+        EXPECT_TRUE(editor->FModificado);
+    }
+    EXPECT_EQ(ReadBytes(protegida), QByteArray("kept"));
 }
 
 TEST_F(PhotoEditor, AnUndecodablePhotoKeepsTheOneBefore)

@@ -15,6 +15,7 @@
 #include "install/install_texts.h"
 #include "modal_script.h"
 #include "platform/ui/termination.h"
+#include "support/file_size_limit.h"
 #include "support/test_files.h"
 
 using namespace lumoria;
@@ -335,7 +336,8 @@ TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
     ASSERT_EQ(roteiro.caixas.size(), 2) << "no completion question";
     EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
     EXPECT_EQ(roteiro.caixas[1].texto, Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:",
-                                              bloqueio + "/Lumoria", "", "A Instalação Foi Interrompida."}));
+                                              bloqueio + "/Lumoria", "(Parte do Caminho Não É Uma Pasta)", "",
+                                              "A Instalação Foi Interrompida."}));
     EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
     EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
     EXPECT_TRUE(QDir(bin).isEmpty());
@@ -355,6 +357,65 @@ TEST_F(ModosDeInstalacaoTeste, AnUninstallerThatCannotBeMadeStopsBeforeTheQuesti
     EXPECT_TRUE(roteiro.caixas[1].texto.contains(
         "Não Foi Possível Criar o Desinstalador:\r\n" + bloqueio + "/lumoria_Desinstalar\r\n"));
     EXPECT_FALSE(Iniciado(200));
+}
+
+TEST_F(ModosDeInstalacaoTeste, AFailedInstallTakesBackWhatItWroteAndSaysWhy)
+{
+    const QString programa = Programa(QStringLiteral("lumoria"));
+    writeFile(origem + QStringLiteral("/Fotos Lumoria/Exemplos/grande.jpg"), QByteArray(200000, 'j'));
+    Roteiro roteiro;
+    roteiro.Caixa(6).Contrato(true).Caixa(6);
+    {
+        // The disk takes no file past 100 kB: the example photo fails half copied.
+        const FileSizeLimit limite(100000);
+        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
+    }
+    ASSERT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
+    EXPECT_EQ(roteiro.caixas[1].texto.toStdString(),
+              Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:", base + "/Lumoria",
+                     "(Arquivo Grande Demais Para o Disco)", "", "A Instalação Foi Interrompida."})
+                  .toStdString());
+    NadaEscrito();
+}
+
+TEST_F(ModosDeInstalacaoTeste, ALinkAtANameTheInstallMakesIsRefusedAndNothingIsWrittenThroughIt)
+{
+    const QString alheio = home() + QStringLiteral("/instalar/alheio");
+    const struct {
+        const char* what;
+        QString link;
+        bool toFolder;
+        const char* step;
+    } cases[] = {
+        {"the program folder", base + "/Lumoria", true, "Não Foi Possível Copiar o Programa Para:"},
+        {"the Desktop launcher", AtalhoDaArea(), false, "Não Foi Possível Criar o Atalho:"},
+        {"the menu folder", PastaDoMenu(), true, "Não Foi Possível Criar o Atalho:"},
+        {"the uninstaller", bin + "/lumoria_Desinstalar", false, "Não Foi Possível Criar o Desinstalador:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const QString programa = Programa(QStringLiteral("lumoria"));
+        QDir(alheio).removeRecursively();
+        writeFile(alheio + QStringLiteral("/lumoria"), "someone's");
+        QDir().mkpath(QFileInfo(c.link).absolutePath());
+        ASSERT_TRUE(QFile::link(c.toFolder ? alheio : alheio + QStringLiteral("/lumoria"), c.link));
+        Roteiro roteiro;
+        roteiro.Caixa(6).Contrato(true).Caixa(6);
+        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
+        ASSERT_EQ(roteiro.caixas.size(), 2);
+        EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
+        EXPECT_TRUE(roteiro.caixas[1].texto.contains(QString::fromUtf8(c.step) + "\r\n" + c.link))
+            << roteiro.caixas[1].texto.toStdString();
+        EXPECT_TRUE(roteiro.caixas[1].texto.contains("\r\n(Existe Um Link Simbólico Com Este Nome)\r\n\r\n"));
+        EXPECT_EQ(QDir(alheio).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"lumoria"});
+        EXPECT_EQ(readFile(alheio + QStringLiteral("/lumoria")), QByteArray("someone's"));
+        // The link stays, and the rest of the installation was taken back.
+        EXPECT_TRUE(QFileInfo(c.link).isSymLink());
+        QFile::remove(c.link);
+        NadaEscrito();
+    }
 }
 
 TEST_F(ModosDeInstalacaoTeste, OnlyAWholeSwitchSelectsAMode)

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
 
 #include "platform/shell/desktop_launcher.h"
 #include "support/test_files.h"
@@ -72,8 +77,12 @@ TEST(DesktopLauncher, QuotesEveryWordOfTheExecValue)
               QStringLiteral("\"/opt/Meu Programa/lumoria\" \"<DESINSTALAR>\""));
     EXPECT_EQ(desktopExecValue(QStringLiteral("/usr/bin/lumoria"), {}), QStringLiteral("\"/usr/bin/lumoria\""));
     // $ and " escaped for the quoting, then every backslash doubled by the string escapes.
-    EXPECT_EQ(desktopExecValue(QStringLiteral("/tmp/a$b\"c\\d%e`f"), {}),
-              QStringLiteral("\"/tmp/a\\\\$b\\\\\"c\\\\\\\\d%%e\\\\`f\""));
+    EXPECT_EQ(desktopExecValue(QStringLiteral("/tmp/a$b\"c\\d`f"), {}),
+              QStringLiteral("\"/tmp/a\\\\$b\\\\\"c\\\\\\\\d\\\\`f\""));
+    // A "%" doubled, and the program handed to the shell.
+    EXPECT_EQ(desktopExecValue(QStringLiteral("/tmp/50%/lumoria"), {QStringLiteral("%f")}),
+              QStringLiteral("\"/bin/sh\" \"-c\" \"exec \\\\\"\\\\$0\\\\\" \\\\\"\\\\$@\\\\\"\" "
+                             "\"/tmp/50%%/lumoria\" \"%%f\""));
 }
 
 TEST(DesktopLauncher, ExecWordsReadBackUnchanged)
@@ -126,4 +135,67 @@ TEST(DesktopLauncher, ReportsAFileThatCannotBeWritten)
     launcher.program = QStringLiteral("/bin/true");
     EXPECT_FALSE(writeDesktopLauncher(home() + QStringLiteral("/no such folder/x.desktop"), launcher));
     EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/no such folder")));
+}
+
+namespace {
+
+// Runs a desktop tool on the launcher; its exit code, and its output in `output`.
+int runTool(const QString& tool, const QStringList& arguments, QString* output,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) {
+        ADD_FAILURE() << tool.toStdString() << " is missing (scripts/setup.sh installs it)";
+        return -1;
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    *output = QString::fromUtf8(process.readAll());
+    return process.exitCode();
+}
+
+} // namespace
+
+TEST(DesktopLauncher, DesktopsRunTheProgramWhateverItsFolderIsCalled)
+{
+    // Blanks, accents, quotes, $, \ and % in the folder, as an installation under such a home has.
+    const QString folder = lumoria::test::freshFolder(QStringLiteral("launch/Fotos Ação \"50%\" 'x' $HOME \\ `y`"));
+    const QString program = folder + QStringLiteral("/lumoria");
+    const QString output = home() + QStringLiteral("/launch/ran.txt");
+    QFile::remove(output);
+    lumoria::test::writeFile(program, "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$@\" > \"$LUMORIA_RAN\"\n");
+    ASSERT_TRUE(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
+    const struct {
+        const char* what;
+        QStringList arguments;
+    } cases[] = {{"no argument", {}}, {"the uninstall switch", {QStringLiteral("<DESINSTALAR>")}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = home() + QStringLiteral("/launch/Lumoria.desktop");
+        DesktopLauncher launcher;
+        launcher.name = QStringLiteral("Lumoria v1.0");
+        launcher.program = program;
+        launcher.arguments = c.arguments;
+        launcher.workingFolder = folder;
+        ASSERT_TRUE(writeDesktopLauncher(path, launcher));
+
+        QString said;
+        EXPECT_EQ(runTool(QStringLiteral("desktop-file-validate"), {path}, &said), 0) << said.toStdString();
+        EXPECT_EQ(said, QString());
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LUMORIA_RAN"), output);
+        QFile::remove(output);
+        EXPECT_EQ(runTool(QStringLiteral("gio"), {QStringLiteral("launch"), path}, &said, environment), 0)
+            << said.toStdString();
+        // The program runs detached from gio: its output is awaited.
+        const QDeadlineTimer deadline(10000);
+        while (!QFileInfo(output).size() && !deadline.hasExpired())
+            QThread::msleep(10);
+        EXPECT_EQ(lumoria::test::readFile(output), (QStringList{folder} + c.arguments).join(QLatin1Char('\n')).toUtf8() + "\n");
+    }
 }

@@ -8,6 +8,7 @@
 
 #include "platform/shell/file_operations.h"
 #include "platform/shell/special_folders.h"
+#include "support/file_size_limit.h"
 #include "support/test_files.h"
 
 using namespace lumoria::platform;
@@ -107,6 +108,59 @@ TEST(FileOperations, CopyFolderRefusesATargetInsideTheSourceAndAMissingSource)
     EXPECT_FALSE(copyFolder(folder + QStringLiteral("/nao_existe"), folder + QStringLiteral("/destino")));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/destino")));
     EXPECT_FALSE(copyFolder(folder + QStringLiteral("/src/a.txt"), folder + QStringLiteral("/destino")));
+}
+
+TEST(FileOperations, CopyFolderWritesThroughNoLinkStandingAtAName)
+{
+    const struct {
+        const char* what;
+        const char* link; // made in the target, relative to it ("" for the target itself)
+        bool toFolder;
+        const char* named; // how the copy is told the target
+    } cases[] = {{"the target", "", true, ""},
+                 {"the target named with a final /", "", true, "/"},
+                 {"a file", "lumoria", false, ""},
+                 {"a folder", "manual", true, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = freshFolder(c.what);
+        const QString source = folder + QStringLiteral("/src");
+        writeFile(source + QStringLiteral("/lumoria"), "program");
+        writeFile(source + QStringLiteral("/manual/index.html"), "<html/>");
+        const QString victim = folder + QStringLiteral("/alheio");
+        writeFile(victim + QStringLiteral("/lumoria"), "someone's");
+        writeFile(victim + QStringLiteral("/index.html"), "someone's");
+        const QString target = folder + QStringLiteral("/opt/Lumoria");
+        QDir().mkpath(c.link[0] ? target : folder + QStringLiteral("/opt"));
+        const QString at = c.link[0] ? target + QLatin1Char('/') + QLatin1String(c.link) : target;
+        ASSERT_TRUE(QFile::link(c.toFolder ? victim : victim + QStringLiteral("/lumoria"), at));
+        CopyRecord record;
+        EXPECT_FALSE(copyFolder(source, target + QLatin1String(c.named), &record));
+        EXPECT_EQ(record.reason, QStringLiteral("Existe Um Link Simbólico Com Este Nome"));
+        EXPECT_EQ(readFile(victim + QStringLiteral("/lumoria")), QByteArray("someone's"));
+        EXPECT_EQ(QDir(victim).entryList(QDir::Files, QDir::Name), (QStringList{"index.html", "lumoria"}));
+        EXPECT_TRUE(QFileInfo(at).isSymLink());
+    }
+}
+
+TEST(FileOperations, ACopyThatFailsSaysWhyAndCanBeTakenBack)
+{
+    const QString folder = freshFolder("failed copy");
+    const QString source = folder + QStringLiteral("/src");
+    writeFile(source + QStringLiteral("/a/pequeno"), "small");
+    writeFile(source + QStringLiteral("/a/z/grande"), QByteArray(100000, 'g'));
+    writeFile(folder + QStringLiteral("/opt/antigo"), "kept");
+    const QString target = folder + QStringLiteral("/opt/novo/Lumoria");
+    CopyRecord record;
+    {
+        const FileSizeLimit limit(50000);
+        EXPECT_FALSE(copyFolder(source, target, &record));
+    }
+    EXPECT_EQ(record.reason, QStringLiteral("Arquivo Grande Demais Para o Disco"));
+    EXPECT_TRUE(record.files.contains(target + QStringLiteral("/a/z/grande")));
+    undoCopy(record);
+    EXPECT_EQ(QDir(folder + QStringLiteral("/opt")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("antigo")});
 }
 
 TEST(FileOperations, RemovePathDeletesFilesFoldersAndLinksButNotWhatLinksReach)

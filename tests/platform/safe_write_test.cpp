@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/file.h>
+#include <sys/wait.h>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -100,7 +104,8 @@ public:
                      return -1;
                  }
                  return result;
-             }});
+             },
+             {}});
     }
     ~FailingCalls() { setSafeWriteCalls(m_old); }
     int fileSyncs = 0;
@@ -196,4 +201,104 @@ TEST(SafeWrite, KeepsTheOldFilesPermissionsAndWritesThroughALink)
     ASSERT_TRUE(writeFileSafely(link, "through"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readFile(path), QByteArray("through"));
+}
+
+namespace {
+
+enum class Temporary { Unnamed, Named };
+
+// The system's calls, with files without a name refused as by a file system that has none.
+SafeWriteCalls callsFor(Temporary kind)
+{
+    SafeWriteCalls calls;
+    if (kind == Temporary::Named)
+        calls.openUnnamed = [](const char*) {
+            errno = EOPNOTSUPP;
+            return -1;
+        };
+    return calls;
+}
+
+// Saves in a child process that is killed once everything is written, before the file replaces
+// the old one: a save cut short by a crash, a kill or a power cut.
+void saveKilledMidway(const QString& path, Temporary kind)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SafeWriteCalls calls = callsFor(kind);
+        calls.sync = [](int) { return ::kill(::getpid(), SIGKILL); };
+        setSafeWriteCalls(calls);
+        writeFileSafely(path, QByteArray(200000, 'k'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+}
+
+} // namespace
+
+TEST(SafeWrite, ASaveCutShortLeavesNothingBehindOnceTheNextSaveRan)
+{
+    const struct {
+        const char* what;
+        Temporary kind;
+        int leftByTheKill; // entries beside a.txt right after the kill
+    } cases[] = {{"unnamed temporary", Temporary::Unnamed, 0}, {"named temporary", Temporary::Named, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = freshFolder(c.what);
+        const QString path = folder + QStringLiteral("/a.txt");
+        writeFile(path, "old");
+        saveKilledMidway(path, c.kind);
+        saveKilledMidway(path, c.kind);
+        // Each save removes what the one before left: at most one temporary stands.
+        EXPECT_EQ(entries(folder).size(), 1 + c.leftByTheKill);
+        EXPECT_EQ(readFile(path), QByteArray("old"));
+        const SafeWriteCalls old = setSafeWriteCalls(callsFor(c.kind));
+        EXPECT_TRUE(writeFileSafely(path, "new"));
+        setSafeWriteCalls(old);
+        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+        EXPECT_EQ(readFile(path), QByteArray("new"));
+    }
+}
+
+TEST(SafeWrite, TheCleanUpTakesOnlyAbandonedTemporariesOfTheSameFile)
+{
+    const QString folder = freshFolder("clean-up");
+    const QString path = folder + QStringLiteral("/a.txt");
+    const QStringList kept{QStringLiteral(".a.txt.tmp"),      QStringLiteral(".a.txt.tmpABC"),
+                           QStringLiteral(".a.txt.tmp-1"),    QStringLiteral(".b.txt.tmp1x2"),
+                           QStringLiteral("a.txt.tmp1x2"),    QStringLiteral(".a.txt.tmp1x2y3z4a5b6c7d8")};
+    for (const QString& name : kept)
+        writeFile(folder + QLatin1Char('/') + name, "someone's");
+    writeFile(folder + QStringLiteral("/.a.txt.tmpstale1"), "abandoned");
+    // Another save of the same file, still writing: its temporary is locked.
+    const QString live = folder + QStringLiteral("/.a.txt.tmplive2");
+    writeFile(live, "in progress");
+    const int fd = ::open(QFile::encodeName(live).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    EXPECT_TRUE(writeFileSafely(path, "new"));
+    ::close(fd);
+    QStringList expected = kept;
+    expected << QStringLiteral(".a.txt.tmplive2") << QStringLiteral("a.txt");
+    expected.sort();
+    QStringList found = entries(folder);
+    found.sort();
+    EXPECT_EQ(found, expected);
+}
+
+TEST(SafeWrite, AReadOnlyFileIsRefusedAlsoForTheAdministrator)
+{
+    const QString folder = freshFolder("read-only");
+    const QString path = folder + QStringLiteral("/a.txt");
+    writeFile(path, "old");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QString reason;
+    EXPECT_FALSE(writeFileSafely(path, "new", &reason));
+    EXPECT_EQ(reason, QStringLiteral("Arquivo Somente Para Leitura"));
+    EXPECT_EQ(readFile(path), QByteArray("old"));
+    EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
 }

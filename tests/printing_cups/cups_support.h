@@ -69,8 +69,8 @@ inline QString NewestPdfSince(const QString& prefix, qint64 since)
 
 // Waits for the first job of that title after job `after` to end, however long the queue takes
 // with other jobs, and returns the PDF cups-pdf made of it (named after the title, so the newest
-// file of that prefix since the job was created); empty when no such job was submitted or it
-// did not complete.
+// file of that prefix since the job was created); empty when it did not complete. The job must have
+// been submitted before the call.
 inline QString WaitForJobPdf(const QString& title, int after, const QString& prefix)
 {
     time_t created = 0;
@@ -81,7 +81,9 @@ inline QString WaitForJobPdf(const QString& title, int after, const QString& pre
         for (int i = 0; i < n; ++i)
             if (jobs[i].id > after && QString::fromUtf8(jobs[i].title) == title && (!job || jobs[i].id < job->id))
                 job = &jobs[i];
-        const ipp_jstate_t state = job ? job->state : IPP_JSTATE_ABORTED;
+        // A busy scheduler may fail a listing (n < 0); the job was submitted before this was called, so
+        // it is listed once the scheduler answers.
+        const ipp_jstate_t state = job ? job->state : IPP_JSTATE_PENDING;
         created = job ? job->creation_time : 0;
         cupsFreeJobs(n, jobs);
         if (state == IPP_JSTATE_COMPLETED)
@@ -181,7 +183,7 @@ inline int WaitForJob(int jobId)
                     state = jobs[i].state;
             }
         cupsFreeJobs(n, jobs);
-        if (state || !known)
+        if (state || (n >= 0 && !known))
             return state;
         QThread::msleep(100);
     }

@@ -75,7 +75,9 @@ void WriteWholeFile(const QString& path, const QByteArray& data)
 {
     QString reason;
     if (!writeFileSafely(path, data, &reason))
-        throw FileError(QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).").arg(path, reason).toStdString());
+        throw FileWriteError(
+            QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).").arg(path, reason).toStdString(),
+            reason.toStdString());
 }
 
 void Graphic::LoadFromFile(const QString& path)

@@ -3,6 +3,8 @@
 #include <QThread>
 #include <QThreadPool>
 
+#include "platform/system/cross_thread.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -54,11 +56,15 @@ void ParallelFor(int count, const std::function<void(int)>& body, int maxThreads
     int started = 0;
     QThreadPool* pool = QThreadPool::globalInstance();
     for (int t = 1; t < threads; ++t) {
-        if (!pool->tryStart([&work, &done] {
-                work();
-                done.count_down();
-            }))
+        auto* helper = new PoolTask([&work, &done] {
+            work();
+            done.count_down();
+        });
+        handOver(helper);
+        if (!pool->tryStart(helper)) {
+            delete helper;
             break;
+        }
         ++started;
     }
     for (int t = started; t < threads - 1; ++t)

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 namespace lumoria::platform {
 
 namespace {
@@ -47,23 +49,40 @@ QString desktopStringValue(const QString& text)
 
 QString desktopExecValue(const QString& program, const QStringList& arguments)
 {
-    QStringList words{quotedWord(program)};
+    QStringList words;
+    // GLib looks for the program named by the first word before it turns "%%" back into "%", and
+    // refuses the launcher when there is none: a program whose path holds a "%" is started by the
+    // shell, with its path as the shell's first argument.
+    if (program.contains(QLatin1Char('%')))
+        words << quotedWord(QStringLiteral("/bin/sh")) << quotedWord(QStringLiteral("-c"))
+              << quotedWord(QStringLiteral("exec \"$0\" \"$@\""));
+    words += quotedWord(program);
     for (const QString& argument : arguments)
         words += quotedWord(argument);
     return desktopStringValue(words.join(QLatin1Char(' ')));
 }
 
-bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launcher)
+bool writeDesktopLauncher(const QString& filePath, const DesktopLauncher& launcher, QString* reason)
 {
+    // A link at the launcher's name would have the file it reaches replaced.
+    if (isLink(filePath)) {
+        if (reason)
+            *reason = describeSystemError(ELOOP);
+        return false;
+    }
     QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
     text += QStringLiteral("Name=") + desktopStringValue(launcher.name) + QLatin1Char('\n');
     text += QStringLiteral("Exec=") + desktopExecValue(launcher.program, launcher.arguments) + QLatin1Char('\n');
     if (!launcher.workingFolder.isEmpty())
         text += QStringLiteral("Path=") + desktopStringValue(launcher.workingFolder) + QLatin1Char('\n');
 
-    if (!writeFileSafely(filePath, text.toUtf8()))
+    if (!writeFileSafely(filePath, text.toUtf8(), reason))
         return false;
-    return QFile::setPermissions(filePath, QFile::permissions(filePath) | QFile::ExeOwner | QFile::ExeUser);
+    if (QFile::setPermissions(filePath, QFile::permissions(filePath) | QFile::ExeOwner | QFile::ExeUser))
+        return true;
+    if (reason)
+        *reason = describeSystemError(errno);
+    return false;
 }
 
 } // namespace lumoria::platform

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -18,11 +19,22 @@ bool copyFileTime(const QString& source, const QString& target);
 // Gives the target the source's permissions.
 bool copyFilePermissions(const QString& source, const QString& target);
 
+// What a folder copy wrote, so that a copy that failed can be taken back, and why it failed.
+struct CopyRecord {
+    QStringList files;   // every file and link written, new or replaced
+    QStringList folders; // the folders made, each after its parent
+    QString reason;      // in Portuguese
+};
+
 // Copies the contents of a folder into the target folder, creating it (with its parents) when
 // missing and merging into it when present; files of the same name are replaced. Files keep their
-// times and permissions; links are copied as links. A target inside the source is refused. True
-// when everything was copied.
-bool copyFolder(const QString& source, const QString& target);
+// times and permissions; links are copied as links. A target inside the source is refused, and so
+// is a link standing at the target or at any name the copy writes: nothing is written through one.
+// Stops at the first failure. True when everything was copied.
+bool copyFolder(const QString& source, const QString& target, CopyRecord* record = nullptr);
+
+// Removes what a copy wrote: its files, then the folders it made that hold nothing else.
+void undoCopy(const CopyRecord& record);
 
 // Deletes a file, a link (not what it points to) or a folder with everything in it. False when
 // there was nothing to delete or something could not be deleted.
@@ -37,20 +49,25 @@ enum class SyncToDisk { Yes, No };
 
 // Writes the whole file through a temporary file beside it, which replaces the old file only once
 // everything is written and synced to the disk, and syncs the folder after; on a failure the old
-// file stays as it was. False when it could not, with the reason in Portuguese in `reason`. With
-// SyncToDisk::No the replacement is still whole or nothing, but nothing waits for the disk.
+// file stays as it was. The temporary has no name until it is whole where the file system allows
+// it; elsewhere the temporaries that earlier saves of the file left behind are removed first. A
+// read-only file is not replaced. False when it could not, with the reason in Portuguese in
+// `reason`. With SyncToDisk::No the replacement is still whole or nothing, but nothing waits for
+// the disk.
 bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr,
                      SyncToDisk sync = SyncToDisk::Yes);
 
 // The cause of a system error (an errno value) in Portuguese, for the user's messages.
 QString describeSystemError(int code);
 
-// The calls that finish a safe write, which the tests replace to fail as failing disks do.
+// The calls of a safe write that the tests replace to fail as failing disks and file systems do.
 struct SafeWriteCalls {
     std::function<int(int fd)> sync;
     std::function<int(int fd)> close;
+    // Opens a file without a name in the folder for writing; -1 with errno when it cannot.
+    std::function<int(const char* folder)> openUnnamed;
 };
-// Puts calls in place and returns those they replace.
+// Puts calls in place (the system's for those left empty) and returns those they replace.
 SafeWriteCalls setSafeWriteCalls(SafeWriteCalls calls);
 
 // True when something (a file, folder or link, even a broken one) stands at the path.
@@ -64,9 +81,13 @@ bool isFile(const QString& path);
 bool copyInBlocks(QIODevice& source, QIODevice& target, std::int64_t size);
 
 // Copies one file's bytes in blocks over the target (created or truncated), then gives it the
-// source's time and permissions. False when the source could not be read whole or the target not
-// written whole; a source and target that are the same file are refused.
-bool copyFileContents(const QString& source, const QString& target);
+// source's time and permissions. False, with the reason in Portuguese, when the source could not be
+// read whole or the target not written whole; a source and target that are the same file, and a
+// link standing at the target's name, are refused.
+bool copyFileContents(const QString& source, const QString& target, QString* reason = nullptr);
+
+// True when a link (even a broken one) stands at the path.
+bool isLink(const QString& path);
 
 // Creates the folder with its parents; true when it exists afterwards.
 bool makeFolder(const QString& path);

@@ -2,12 +2,13 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QMetaObject>
 #include <QThread>
 
 #include <exception>
 #include <memory>
 #include <thread>
+
+#include "platform/system/cross_thread.h"
 
 namespace lumoria::platform {
 
@@ -19,6 +20,7 @@ void RunResponsive(const std::function<void()>& work)
         return;
     }
     QEventLoop loop;
+    CrossThreadCalls toThisThread;
     std::exception_ptr failure;
     std::thread worker([&] {
         try {
@@ -27,7 +29,7 @@ void RunResponsive(const std::function<void()>& work)
             failure = std::current_exception();
         }
         // Queued, so that the loop below is running (or about to) when it quits.
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        toThisThread.post([&loop] { loop.quit(); });
     });
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker.join();

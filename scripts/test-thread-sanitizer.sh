@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the test programs of the threaded code (pixel loops, picture codecs, thumbnails, page
+# drawing and printing, photo placement) with clang under ThreadSanitizer in build-tsan, and runs
+# them; a race fails the run. Only these programs are built, which keeps CI short. Expects the
+# packages of scripts/setup.sh and a running CUPS queue (scripts/test.sh sees to both).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${TSAN_BUILD_DIR:-build-tsan}
+# A test program, with a filter where only part of it is threaded: ThreadSanitizer cannot follow
+# Qt starting a process (its clone call), so programs that run tools (the CUPS tests among them)
+# stay out.
+SUITES=("platform:CrossThreadCalls.*:ResponsiveWait*" imaging graphics components page_drawing album printing)
+FLAGS="-fsanitize=thread -fno-omit-frame-pointer -O1 -gline-tables-only"
+CC=clang CXX=clang++ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=None \
+  -DLUMORIA_TESTS=ON -DLUMORIA_BENCH=OFF \
+  -DCMAKE_C_FLAGS="$FLAGS" -DCMAKE_CXX_FLAGS="$FLAGS" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
+targets=()
+for entry in "${SUITES[@]}"; do targets+=("test_${entry%%:*}"); done
+cmake --build "$BUILD" --parallel "$(nproc)" --target "${targets[@]}"
+# The first race ends its program with a failure. Qt's own allocations are left out (see tsan.supp).
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp"
+failed=()
+for entry in "${SUITES[@]}"; do
+  suite=${entry%%:*}
+  filter="*"
+  [ "$entry" = "$suite" ] || filter=${entry#*:}
+  echo "== ThreadSanitizer: $suite ($filter)"
+  (cd "$BUILD/tests" && "./test_$suite" --gtest_brief=1 --gtest_filter="$filter") || failed+=("$suite")
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "ThreadSanitizer failed in: ${failed[*]}" >&2
+  exit 1
+fi

@@ -1,0 +1,87 @@
+#include "platform/system/cross_thread.h"
+
+#include <QCoreApplication>
+
+#if defined(__SANITIZE_THREAD__)
+#define LUMORIA_THREAD_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define LUMORIA_THREAD_SANITIZER 1
+#endif
+#endif
+
+#ifdef LUMORIA_THREAD_SANITIZER
+#include <sanitizer/tsan_interface.h>
+#endif
+
+namespace lumoria::platform {
+
+void handOver(const void* token)
+{
+#ifdef LUMORIA_THREAD_SANITIZER
+    __tsan_release(const_cast<void*>(token));
+#else
+    (void)token;
+#endif
+}
+
+void takeOver(const void* token)
+{
+#ifdef LUMORIA_THREAD_SANITIZER
+    __tsan_acquire(const_cast<void*>(token));
+#else
+    (void)token;
+#endif
+}
+
+// The pool deletes a finished task on its own thread.
+PoolTask::~PoolTask() { takeOver(this); }
+
+void PoolTask::run()
+{
+    takeOver(this);
+    m_work();
+    // Whatever the work left behind is the deleting thread's next.
+    handOver(this);
+}
+
+namespace {
+
+class CallEvent final : public QEvent {
+public:
+    explicit CallEvent(std::function<void()> call) : QEvent(type()), m_call(std::move(call)) {}
+    // Also when the call is dropped unrun, on whichever thread drops it.
+    ~CallEvent() override { takeOver(this); }
+    void run()
+    {
+        takeOver(this);
+        m_call();
+    }
+    static QEvent::Type type()
+    {
+        static const auto kType = QEvent::Type(QEvent::registerEventType());
+        return kType;
+    }
+
+private:
+    std::function<void()> m_call;
+};
+
+} // namespace
+
+void CrossThreadCalls::post(std::function<void()> call)
+{
+    auto* event = new CallEvent(std::move(call));
+    handOver(event);
+    QCoreApplication::postEvent(this, event);
+}
+
+bool CrossThreadCalls::event(QEvent* event)
+{
+    if (event->type() != CallEvent::type())
+        return QObject::event(event);
+    static_cast<CallEvent*>(event)->run();
+    return true;
+}
+
+} // namespace lumoria::platform

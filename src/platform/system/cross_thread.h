@@ -1,0 +1,41 @@
+#pragma once
+// Handing work and results between threads through Qt (its thread pool, its event queue) in a way
+// ThreadSanitizer can follow: Qt is not built with it, so the locks inside Qt that order such a
+// hand-off are invisible to it and every hand-off would look like a race.
+#include <QEvent>
+#include <QObject>
+#include <QRunnable>
+
+#include <functional>
+
+namespace lumoria::platform {
+
+// What this thread wrote before handOver(token) is seen by a thread after its takeOver(token).
+// Nothing outside a ThreadSanitizer build: Qt's own locks already order it.
+void handOver(const void* token);
+void takeOver(const void* token);
+
+// A task for a QThreadPool, handed over when it is given to the pool (call handOver(task) right
+// before start or tryStart) and taken over before the work runs.
+class PoolTask : public QRunnable {
+public:
+    explicit PoolTask(std::function<void()> work) : m_work(std::move(work)) {}
+    ~PoolTask() override;
+    void run() override;
+
+private:
+    std::function<void()> m_work;
+};
+
+// Runs calls posted from any thread on the thread it lives in, from that thread's event loop, in
+// the order they were posted. Calls still waiting when it is destroyed are dropped.
+class CrossThreadCalls : public QObject {
+public:
+    explicit CrossThreadCalls(QObject* parent = nullptr) : QObject(parent) {}
+    void post(std::function<void()> call);
+
+protected:
+    bool event(QEvent* event) override;
+};
+
+} // namespace lumoria::platform
