@@ -1,6 +1,7 @@
 #include "platform/graphics/bmp_codec.h"
 
 #include "platform/failure.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/image_memory.h"
 
 #include <algorithm>
@@ -235,6 +236,17 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
     DecodedBitmap result;
     auto sourceRow = [&](int y) { return h.topDown ? y : rows - 1 - y; };
 
+    // The memory of the decode, taken before anything is allocated: the picture, and the indexes of
+    // a run-length picture expanded before they are copied in.
+    const bool runs = h.compression == kRle8 || h.compression == kRle4;
+    const QImage::Format format = runs || h.bits == 4 || h.bits == 8 ? QImage::Format_Indexed8
+                                  : h.bits == 1                      ? QImage::Format_Mono
+                                  : h.bits == 32                     ? QImage::Format_RGB32
+                                                                     : QImage::Format_BGR888;
+    const DecodeScope scope;
+    DecodeMemory memory = ReserveDecodeMemory(ImageBytes(w, rows, format) + (runs ? std::int64_t(w) * rows : 0));
+    auto allocate = [&](QImage::Format f) { return AllocateImage(w, rows, f, memory.Split(ImageBytes(w, rows, f))); };
+
     if (h.compression == kRle8 || h.compression == kRle4) {
         // A run of two bytes gives at most 255 pixels; a picture far larger than its runs could
         // describe is a bomb, not a drawing, and is refused before its pixels are allocated.
@@ -242,7 +254,7 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
         if (std::int64_t(w) * rows > kRunLengthSlack + runBytes * kPixelsPerRunByte)
             Bad("the picture is larger than its runs can describe");
         const std::vector<uchar> indexes = ExpandRunLength(in, pos, h);
-        result.image = AllocateImage(w, rows, QImage::Format_Indexed8);
+        result.image = allocate(QImage::Format_Indexed8);
         result.image.setColorTable(FullTable(h.colours, 256));
         for (int y = 0; y < rows; ++y)
             std::memcpy(result.image.scanLine(y), indexes.data() + std::size_t(sourceRow(y)) * w, std::size_t(w));
@@ -257,7 +269,7 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
 
     switch (h.bits) {
     case 1:
-        result.image = AllocateImage(w, rows, QImage::Format_Mono);
+        result.image = allocate(QImage::Format_Mono);
         result.image.setColorTable(FullTable(h.colours, 2));
         for (int y = 0; y < rows; ++y)
             std::memcpy(result.image.scanLine(y), row(y), std::size_t(lastRow));
@@ -265,7 +277,7 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
         break;
     case 4:
     case 8:
-        result.image = AllocateImage(w, rows, QImage::Format_Indexed8);
+        result.image = allocate(QImage::Format_Indexed8);
         result.image.setColorTable(FullTable(h.colours, 256));
         for (int y = 0; y < rows; ++y) {
             const uchar* s = row(y);
@@ -279,7 +291,7 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
         result.format = PixelFormat::Bits8;
         break;
     case 24:
-        result.image = AllocateImage(w, rows, QImage::Format_BGR888);
+        result.image = allocate(QImage::Format_BGR888);
         for (int y = 0; y < rows; ++y)
             std::memcpy(result.image.scanLine(y), row(y), std::size_t(w) * 3);
         result.format = PixelFormat::Bits24;
@@ -290,10 +302,10 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
                              && h.masks[2] == 0x000000ff;
         const Channel r(h.masks[0]), g(h.masks[1]), b(h.masks[2]);
         if (h.bits == 32) {
-            result.image = AllocateImage(w, rows, QImage::Format_RGB32);
+            result.image = allocate(QImage::Format_RGB32);
             result.format = PixelFormat::Bits32;
         } else {
-            result.image = AllocateImage(w, rows, QImage::Format_BGR888);
+            result.image = allocate(QImage::Format_BGR888);
             result.format = PixelFormat::Bits24;
         }
         for (int y = 0; y < rows; ++y) {
