@@ -3,6 +3,7 @@
 
 #include <QMetaObject>
 
+#include "platform/graphics/decode_budget.h"
 #include "platform/shell/folder_listing.h"
 
 namespace lumoria {
@@ -27,7 +28,7 @@ void TThumbnailList::LoadFolder(const QString& mask)
 {
     BeginUpdate();
     // Pictures still being read belong to the old folder.
-    ++m_generation;
+    StopPictureReads();
     m_thumbnails->Clear();
     const int barra = mask.lastIndexOf(QLatin1Char('/'));
     const QString pasta = mask.left(barra + 1);
@@ -59,6 +60,7 @@ void TThumbnailList::RequestPicture(int index, QSize area)
     // Newest first: the cells on screen now come before those scrolled past.
     m_pool.start(
         [this, geracao, index, arquivo, area] {
+            const platform::DecodeScope escopo([this, geracao] { return geracao != m_generation.load(); });
             auto figura = std::make_shared<TIPicture>();
             bool lida = false;
             if (geracao == m_generation.load())
@@ -68,6 +70,12 @@ void TThumbnailList::RequestPicture(int index, QSize area)
                 Qt::QueuedConnection);
         },
         ++m_requests);
+}
+
+void TThumbnailList::StopPictureReads()
+{
+    ++m_generation;
+    platform::WakeDecodeWaiters();
 }
 
 void TThumbnailList::PictureReady(int generation, int index, std::shared_ptr<TIPicture> picture, bool ok)
