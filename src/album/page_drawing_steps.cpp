@@ -281,14 +281,11 @@ std::unique_ptr<platform::Graphic> LeituraAntecipada::Tomar(int k)
         const int fim = std::min(m_quantidade, k + platform::PixelThreads());
         platform::ParallelFor(fim - inicio, [&](int i) {
             auto item = std::make_unique<Item>();
-            const platform::DecodeScope escopo;
+            // Pictures read ahead are held until taken: one that does not fit in the decode memory
+            // beside those is read when taken, once the pictures before it are gone.
+            const platform::DecodeScope escopo(platform::DecodeScope::Short::Defer);
             Tentar([&] { item->grafico = m_preparar(inicio + i); });
-            // Pictures read ahead are held until taken: past the decode budget, one is let go and
-            // read when taken, once the pictures before it are gone.
-            if (item->grafico && platform::DecodeMemoryInUse() > platform::DecodeMemoryBudget()) {
-                item->grafico.reset();
-                item->adiada = true;
-            }
+            item->adiada = escopo.Deferred();
             m_itens[std::size_t(inicio + i)] = std::move(item);
         });
         m_preparados = fim;

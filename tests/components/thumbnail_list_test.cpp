@@ -15,6 +15,7 @@
 #include "platform/graphics/decode_budget.h"
 #include "platform/shell/folder_listing.h"
 #include "support/picture_files.h"
+#include "support/test_env.h"
 #include "support/test_files.h"
 
 namespace lumoria {
@@ -197,6 +198,25 @@ TEST_F(ThumbnailListTest, ClosingTheListStopsItsDecodesInsteadOfWaitingForThem)
     lista.reset();
     EXPECT_TRUE(decode.wasStopped);
     EXPECT_EQ(decode.checks, 1);
+}
+
+TEST_F(ThumbnailListTest, AFolderOfLargePicturesIsDecodedWithinTheDecodeMemory)
+{
+    // Each picture holds 16 MB of indexes and a 64 MB copy while it is drawn: with room for one,
+    // eight workers draw them one after another.
+    const std::int64_t old = platform::SetDecodeMemoryBudget(100 * 1024 * 1024);
+    const QString pasta = Pasta(QStringLiteral("grandes"));
+    const QByteArray bmp = RunLengthPicture(4000, 4000);
+    for (int i = 0; i < 8; ++i)
+        writeFile(pasta + QStringLiteral("/r%1.bmp").arg(i), bmp);
+    const long before = peakMegabytes();
+    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Mostrar(300, 600);
+    Pintar();
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(lista->Thumbnails()[i]->loading(), TThumbnail::Loading::Done) << i;
+    EXPECT_LT(peakMegabytes() - before, 250);
+    platform::SetDecodeMemoryBudget(old);
 }
 
 TEST_F(ThumbnailListTest, ACellShowsThePictureFittedAndCentredWithoutEnlarging)

@@ -8,6 +8,7 @@
 #include "platform/graphics/image_memory.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
+#include "support/picture_files.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
 
@@ -338,6 +339,33 @@ TEST(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
     SetDecodeMemoryBudget(old);
 }
 
+TEST(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
+{
+    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
+    DecodeMemory kept = ReserveDecodeMemory(60 * kMB); // a picture read ahead, waiting to be taken
+    struct Case {
+        std::int64_t bytes;
+        bool defers;
+    };
+    for (const Case c : {Case{40 * kMB, false}, Case{41 * kMB, true}}) {
+        const DecodeScope ahead(DecodeScope::Short::Defer);
+        bool refused = false;
+        try {
+            DecodeMemory memory = ReserveDecodeMemory(c.bytes);
+        } catch (const InvalidPicture&) {
+            refused = true;
+        }
+        EXPECT_EQ(refused, c.defers) << c.bytes;
+        EXPECT_EQ(ahead.Deferred(), c.defers) << c.bytes;
+    }
+    kept.Release();
+    // Alone, it takes what it needs, however large.
+    const DecodeScope ahead(DecodeScope::Short::Defer);
+    EXPECT_EQ(ReserveDecodeMemory(300 * kMB).Bytes(), 300 * kMB);
+    EXPECT_FALSE(ahead.Deferred());
+    SetDecodeMemoryBudget(old);
+}
+
 TEST(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
 {
     const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
@@ -394,6 +422,24 @@ TEST(DecodeBudget, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
         Picture picture;
         picture.LoadFromFile(bmp);
         EXPECT_EQ(DecodeMemoryInUse(), 2000 * 1500 * 3);
+    }
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    // A GIF holds its 32-bit picture only; a palette BMP its indexes and the 32-bit copy drawing it
+    // makes (4000 rows of 4000 pixels, rows of 4 bytes a pixel).
+    QImage halves(1600, 1400, QImage::Format_RGB32);
+    halves.fill(Qt::red);
+    for (int y = 0; y < 1400; ++y)
+        for (int x = 0; x < 800; ++x)
+            halves.setPixel(x, y, qRgb(0, 0, 255));
+    const QString gif = WriteBomb(QStringLiteral("big.gif"), lumoria::test::GifBytes(halves));
+    const QString runs = WriteBomb(QStringLiteral("runs.bmp"), lumoria::test::RunLengthPicture(4000, 4000));
+    {
+        Picture picture;
+        picture.LoadFromFile(gif);
+        EXPECT_EQ(DecodeMemoryInUse(), 1600 * 1400 * 4);
+        Picture other;
+        other.LoadFromFile(runs);
+        EXPECT_EQ(DecodeMemoryInUse(), 1600 * 1400 * 4 + 4000 * 4000 * 5);
     }
     EXPECT_EQ(DecodeMemoryInUse(), 0);
 }

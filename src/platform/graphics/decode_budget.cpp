@@ -96,7 +96,10 @@ void DecodeMemory::Release()
     m_bytes = 0;
 }
 
-DecodeScope::DecodeScope() : DecodeScope(nullptr) {}
+DecodeScope::DecodeScope(Short whenShort) : DecodeScope(std::function<bool()>())
+{
+    m_defers = whenShort == Short::Defer;
+}
 
 DecodeScope::DecodeScope(std::function<bool()> stopped) : m_outer(tCurrent), m_stopped(std::move(stopped))
 {
@@ -130,13 +133,20 @@ DecodeMemory ReserveDecodeMemory(std::int64_t bytes)
         return memory;
     DecodeScope implicit; // a decode outside any scope is at work while it reserves
     DecodeScope* outermost = tCurrent;
+    DecodeScope* defers = nullptr;
     bool took = false;
     for (DecodeScope* s = tCurrent; s; s = s->m_outer) {
         took = took || s->m_took;
+        if (s->m_defers && !defers)
+            defers = s;
         outermost = s;
     }
     Budget& b = budget();
     std::unique_lock lock(b.mutex);
+    if (!took && defers && b.inUse > 0 && b.inUse + bytes > b.limit) {
+        defers->m_deferred = true;
+        throw InvalidPicture("Picture decode deferred for want of memory");
+    }
     if (!took) {
         // This thread holds nothing of the budget: it may wait for the other decodes at work.
         --b.working;

@@ -40,23 +40,35 @@ private:
 // for more until the outermost scope ends. Scopes nest; the innermost stop condition given wins.
 class DecodeScope {
 public:
-    DecodeScope();
+    // What a decode of the scope that does not fit at once does.
+    enum class Short {
+        Wait,
+        Defer, // gives up at once (for work done ahead, that can be done again when needed)
+    };
+
+    explicit DecodeScope(Short whenShort = Short::Wait);
     // `stopped` says, from any point of the decode, that its picture is no longer wanted.
     explicit DecodeScope(std::function<bool()> stopped);
     ~DecodeScope();
     DecodeScope(const DecodeScope&) = delete;
     DecodeScope& operator=(const DecodeScope&) = delete;
 
+    // Whether a decode of a deferring scope gave up for want of memory.
+    bool Deferred() const { return m_deferred; }
+
 private:
     DecodeScope* m_outer = nullptr;
     std::function<bool()> m_stopped;
+    bool m_defers = false;
+    bool m_deferred = false;
     bool m_took = false;
     friend DecodeMemory ReserveDecodeMemory(std::int64_t bytes);
     friend bool DecodeStopped();
 };
 
 // Takes `bytes` for the decode at work on this thread (see above); small amounts are not counted.
-// Raises DecodeStopped when the scope's picture is no longer wanted while it waits.
+// Raises InvalidPicture when the scope's picture is no longer wanted while it waits, or when it is
+// short of memory in a deferring scope.
 DecodeMemory ReserveDecodeMemory(std::int64_t bytes);
 
 // Whether the innermost scope of this thread says its picture is no longer wanted.
