@@ -156,3 +156,12 @@ with tempfile.TemporaryDirectory() as tmp:
             sof = bomb.find(b"\xff\xc2")
             bomb[sof + 5:sof + 9] = struct.pack(">HH", 14000, 14000)
             write("jpeg", "progressive_bomb_14000x14000.jpg", bytes(bomb))
+    # Arithmetic-coded scans of a few bytes each, far past the scan limit: the last scan sent again
+    # and again, as a decoder without the limit reads every one of them over every block.
+    scans = os.path.join(tmp, "scans.txt")
+    with open(scans, "w") as f:
+        f.write("0: 0 0 0 0;\n0: 1 63 0 0;\n")
+    out = subprocess.run(["cjpeg", "-grayscale", "-arithmetic", "-scans", scans, ppm], check=True,
+                         capture_output=True).stdout
+    last = out.rfind(b"\xff\xda")
+    write("jpeg", "arithmetic_200_scans.jpg", out[:-2] + out[last:-2] * 198 + b"\xff\xd9")

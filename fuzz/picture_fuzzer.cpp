@@ -1,15 +1,20 @@
 // Every picture decoder: the bytes are loaded as a file of the target's kind (or of the kind its
 // first bytes tell) and, when they load,
-// drawn small and copied into a bitmap, as page drawing does. A refusal is an InvalidPicture.
+// drawn small and copied into a bitmap, as page drawing does; a JPEG is also read by rows from a
+// file, as printing does. A refusal is an InvalidPicture.
 #include "fuzz_support.h"
 
 #include "platform/failure.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
 #include "platform/graphics/picture_loader.h"
 
 #include <new>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #ifndef LUMORIA_FUZZ_EXTENSION
 #error "the picture kind is given by the build"
@@ -41,6 +46,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         copy.Assign(*graphic);
     } catch (const InvalidPicture&) {
     } catch (const OutOfMemory&) {
+    }
+    if (kind == QStringLiteral("jpeg")) {
+        // The print path's row reader takes a file: one in memory.
+        const int fd = memfd_create("picture", 0);
+        if (fd < 0 || ::write(fd, data, size) != ssize_t(size)) {
+            if (fd >= 0)
+                ::close(fd);
+            return 0;
+        }
+        try {
+            JpegRowReader reader(QStringLiteral("/proc/self/fd/%1").arg(fd));
+            reader.Start(1);
+            while (reader.NextRow()) {
+            }
+        } catch (const InvalidPicture&) {
+        } catch (const OutOfMemory&) {
+        }
+        ::close(fd);
     }
     return 0;
 }

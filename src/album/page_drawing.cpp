@@ -153,6 +153,8 @@ void DesenharComCache(TPagina& pagina, Canvas& canvas, const OpcoesDeTela& opcoe
             foto.Ajuste = kFitStretch;
             vazia = true;
         } else if (!nome.isEmpty() && (nome != anterior || anteriorVazia)) {
+            // The last picture is let go before the next is read, not after.
+            figura.Clear();
             std::unique_ptr<Graphic> lida;
             bool falhouAoLer = false;
             if (posicaoDaLeitura[i] >= 0) {

@@ -9,6 +9,7 @@
 #include "album/printer_geometry.h"
 #include "imaging/quarter_turn.h"
 #include "platform/graphics/bitmap.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/image_memory.h"
 #include "platform/graphics/image_scaling.h"
 #include "platform/graphics/jpeg_image.h"
@@ -247,6 +248,9 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
 void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& quadros,
                    const PixelsDaPagina& pixels)
 {
+    // The decode, the turn and the stretch are one piece of work: the decodes of the other runs
+    // wait while this one holds what they lack.
+    const platform::DecodeScope escopo;
     if (grupo.jpeg) {
         const bool leu = Tentar([&] { PrepararGrupoJpeg(pagina, grupo, quadros, pixels); });
         grupo.leitor.reset();

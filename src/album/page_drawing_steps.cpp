@@ -4,6 +4,7 @@
 #include "common/jpeg_resource.h"
 #include "platform/failure.h"
 #include "platform/graphics/bitmap.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/parallel.h"
 #include "platform/numeric.h"
 
@@ -260,6 +261,7 @@ bool Tentar(const std::function<void()>& f)
 
 struct LeituraAntecipada::Item {
     std::unique_ptr<platform::Graphic> grafico;
+    bool adiada = false; // let go for want of memory: read again when taken
 };
 
 LeituraAntecipada::LeituraAntecipada(int quantidade, std::function<std::unique_ptr<platform::Graphic>(int)> preparar)
@@ -279,12 +281,18 @@ std::unique_ptr<platform::Graphic> LeituraAntecipada::Tomar(int k)
         const int fim = std::min(m_quantidade, k + platform::PixelThreads());
         platform::ParallelFor(fim - inicio, [&](int i) {
             auto item = std::make_unique<Item>();
+            // Pictures read ahead are held until taken: one that does not fit in the decode memory
+            // beside those is read when taken, once the pictures before it are gone.
+            const platform::DecodeScope escopo(platform::DecodeScope::Short::Defer);
             Tentar([&] { item->grafico = m_preparar(inicio + i); });
+            item->adiada = escopo.Deferred();
             m_itens[std::size_t(inicio + i)] = std::move(item);
         });
         m_preparados = fim;
     }
     std::unique_ptr<Item> item = std::move(m_itens[std::size_t(k)]);
+    if (item && item->adiada)
+        Tentar([&] { item->grafico = m_preparar(k); });
     return item ? std::move(item->grafico) : nullptr;
 }
 

@@ -118,7 +118,7 @@ void TThumbnails::Clear()
     if (m_owner) {
         m_owner->BeginUpdate();
         // Pictures still being read belong to the items going away.
-        ++m_owner->m_generation;
+        m_owner->StopPictureReads();
     }
     // Each item counts itself out while it is still in the collection, last first.
     while (!m_items.empty()) {
@@ -188,7 +188,8 @@ TThumbnailList::TThumbnailList(QWidget* parent) : QListView(parent)
 TThumbnailList::~TThumbnailList()
 {
     m_destroying = true;
-    ++m_generation;
+    // Stopped first, so that the wait below lasts until each decode's next check, not its end.
+    StopPictureReads();
     m_pool.clear();
     m_pool.waitForDone();
     m_thumbnails.reset();

@@ -191,6 +191,8 @@ private:
     // The background reading of an item's picture for a cell area of that size.
     void RequestPicture(int index, QSize area);
     void PictureReady(int generation, int index, std::shared_ptr<TIPicture> picture, bool ok);
+    // The pictures being read belong to items going away: their decodes stop where they are.
+    void StopPictureReads();
     int HorizontalItemHeight() const;
     // The width the rows of the vertical orientation are laid out in.
     int LarguraDasLinhas() const;

@@ -1,6 +1,7 @@
 // Filling the thumbnail list from a folder, and reading the pictures of painted cells on workers.
 #include "components/thumbnail_list.h"
 
+#include "platform/graphics/decode_budget.h"
 #include "platform/shell/folder_listing.h"
 #include "platform/system/cross_thread.h"
 
@@ -26,7 +27,7 @@ void TThumbnailList::LoadFolder(const QString& mask)
 {
     BeginUpdate();
     // Pictures still being read belong to the old folder.
-    ++m_generation;
+    StopPictureReads();
     m_thumbnails->Clear();
     const int barra = mask.lastIndexOf(QLatin1Char('/'));
     const QString pasta = mask.left(barra + 1);
@@ -56,6 +57,7 @@ void TThumbnailList::RequestPicture(int index, QSize area)
     const int geracao = m_generation.load();
     const QString arquivo = item->Filename();
     auto* tarefa = new platform::PoolTask([this, geracao, index, arquivo, area] {
+        const platform::DecodeScope escopo([this, geracao] { return geracao != m_generation.load(); });
         auto figura = std::make_shared<TIPicture>();
         bool lida = false;
         if (geracao == m_generation.load())
@@ -65,6 +67,12 @@ void TThumbnailList::RequestPicture(int index, QSize area)
     platform::handOver(tarefa);
     // Newest first: the cells on screen now come before those scrolled past.
     m_pool.start(tarefa, ++m_requests);
+}
+
+void TThumbnailList::StopPictureReads()
+{
+    ++m_generation;
+    platform::WakeDecodeWaiters();
 }
 
 void TThumbnailList::PictureReady(int generation, int index, std::shared_ptr<TIPicture> picture, bool ok)

@@ -8,10 +8,15 @@
 #include <QStyle>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 #include "components/thumbnail_list.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/shell/folder_listing.h"
 #include "platform/system/cross_thread.h"
 #include "support/picture_files.h"
+#include "support/test_env.h"
 #include "support/test_files.h"
 
 namespace lumoria {
@@ -239,6 +244,85 @@ TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
     Pintar();
     EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::Done);
     EXPECT_EQ(lista->Thumbnails()[0]->Picture().PictureWidth(), 30);
+}
+
+// Holds the first decode that reaches a check until it is no longer wanted (or the test lets it go),
+// and counts the checks made after.
+struct HeldDecode {
+    std::atomic<int> checks{0};
+    std::atomic<bool> entered{false}, letGo{false}, wasStopped{false};
+
+    HeldDecode()
+    {
+        platform::SetDecodeCheckpointForTesting([this] {
+            if (checks++ > 0)
+                return;
+            entered = true;
+            while (!platform::DecodeStopped() && !letGo)
+                std::this_thread::yield();
+            wasStopped = platform::DecodeStopped();
+        });
+    }
+    ~HeldDecode() { platform::SetDecodeCheckpointForTesting(nullptr); }
+
+    void WaitUntilEntered()
+    {
+        while (!entered)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+};
+
+TEST_F(ThumbnailListTest, AFolderLeftBehindStopsItsDecodesWhereTheyAre)
+{
+    const QString pasta = Pasta(QStringLiteral("lenta"));
+    WriteJpeg(pasta + QStringLiteral("/foto.jpg"), QuadrantsImage(640, 480, kVermelho, Qt::blue, Qt::green, Qt::yellow));
+    const QString outra = Pasta(QStringLiteral("outra"));
+    HeldDecode decode;
+    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Mostrar(220, 150);
+    lista->grab();
+    decode.WaitUntilEntered();
+    lista->LoadFolder(outra + QStringLiteral("/*.*"));
+    decode.letGo = true;
+    EXPECT_TRUE(lista->WaitForPictures());
+    // The decode ended at the check that held it: its remaining rows were never read.
+    EXPECT_TRUE(decode.wasStopped);
+    EXPECT_EQ(decode.checks, 1);
+    EXPECT_EQ(lista->Thumbnails().Count(), 0);
+}
+
+TEST_F(ThumbnailListTest, ClosingTheListStopsItsDecodesInsteadOfWaitingForThem)
+{
+    const QString pasta = Pasta(QStringLiteral("fechar"));
+    WriteJpeg(pasta + QStringLiteral("/foto.jpg"), QuadrantsImage(640, 480, kVermelho, Qt::blue, Qt::green, Qt::yellow));
+    HeldDecode decode;
+    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Mostrar(220, 150);
+    lista->grab();
+    decode.WaitUntilEntered();
+    // The decode is let go only by its stop: waiting for its end first would never return.
+    lista.reset();
+    EXPECT_TRUE(decode.wasStopped);
+    EXPECT_EQ(decode.checks, 1);
+}
+
+TEST_F(ThumbnailListTest, AFolderOfLargePicturesIsDecodedWithinTheDecodeMemory)
+{
+    // Each picture holds 16 MB of indexes and a 64 MB copy while it is drawn: with room for one,
+    // eight workers draw them one after another.
+    const std::int64_t old = platform::SetDecodeMemoryBudget(100 * 1024 * 1024);
+    const QString pasta = Pasta(QStringLiteral("grandes"));
+    const QByteArray bmp = RunLengthPicture(4000, 4000);
+    for (int i = 0; i < 8; ++i)
+        writeFile(pasta + QStringLiteral("/r%1.bmp").arg(i), bmp);
+    const long before = peakMegabytes();
+    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Mostrar(300, 600);
+    Pintar();
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(lista->Thumbnails()[i]->loading(), TThumbnail::Loading::Done) << i;
+    EXPECT_LT(peakMegabytes() - before, 250);
+    platform::SetDecodeMemoryBudget(old);
 }
 
 TEST_F(ThumbnailListTest, ACellShowsThePictureFittedAndCentredWithoutEnlarging)

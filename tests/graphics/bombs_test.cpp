@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/graphic.h"
+#include "platform/graphics/image_memory.h"
+#include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
+#include "support/picture_files.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
 
@@ -16,7 +20,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include <jpeglib.h>
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -100,6 +111,48 @@ QByteArray ProgressiveBomb(int width, int height)
     return d;
 }
 
+// A grey arithmetic-coded progressive JPEG of 16 x 16 pixels in exactly `scans` scans: the DC scan,
+// then scans of one AC coefficient each, sent a bit at a time (at most eleven scans a coefficient).
+QByteArray ManyScanJpeg(int scans)
+{
+    std::vector<jpeg_scan_info> script;
+    script.push_back({1, {0}, 0, 0, 0, 0});
+    for (int k = 1; int(script.size()) < scans; ++k) {
+        const int count = std::min(scans - int(script.size()), 11);
+        script.push_back({1, {0}, k, k, 0, count - 1});
+        for (int a = count - 1; a > 0; --a)
+            script.push_back({1, {0}, k, k, a, a - 1});
+    }
+    jpeg_error_mgr errors{};
+    jpeg_compress_struct info{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = 16;
+    info.image_height = 16;
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    info.arith_code = TRUE;
+    info.scan_info = script.data();
+    info.num_scans = int(script.size());
+    jpeg_start_compress(&info, TRUE);
+    unsigned char row[16];
+    while (info.next_scanline < 16) {
+        for (int x = 0; x < 16; ++x)
+            row[x] = (unsigned char)((x * 13 + int(info.next_scanline) * 29) % 256);
+        JSAMPROW rows[1] = {row};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray data(reinterpret_cast<const char*>(out), qsizetype(size));
+    std::free(out);
+    return data;
+}
+
 QString WriteBomb(const QString& name, const QByteArray& data)
 {
     const QString path = QString::fromStdString((homeDir() / name.toStdString()).string());
@@ -137,6 +190,258 @@ TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
     EXPECT_EQ(small.Width(), 300);
     ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))));
     EXPECT_EQ(small.Width(), 8);
+}
+
+TEST(Bombs, EveryJpegDecoderStopsPastOneHundredScans)
+{
+    struct Case {
+        int scans;
+        bool decodes;
+    };
+    for (const Case c : {Case{12, true}, Case{100, true}, Case{101, false}, Case{694, false}}) {
+        SCOPED_TRACE(c.scans);
+        const QByteArray data = ManyScanJpeg(c.scans);
+        ASSERT_EQ(data.count(QByteArray("\xff\xda", 2)), c.scans);
+        const QString path = WriteBomb(QStringLiteral("scans%1.jpg").arg(c.scans), data);
+        // The whole picture (the editor, the print path's copies), a reduced one (thumbnails, the
+        // camera's small picture), and the print path's row reader.
+        auto full = [&] { return DecodeJpeg(data, JpegOutput::Native).width(); };
+        auto reduced = [&] { return DecodeJpeg(data, JpegOutput::Rgb32, 1).width(); };
+        auto rows = [&] {
+            JpegRowReader reader(path);
+            const QSize size = reader.Start(8);
+            int count = 0;
+            while (reader.NextRow())
+                ++count;
+            return size.width() * 100 + count;
+        };
+        if (c.decodes) {
+            EXPECT_EQ(full(), 16);
+            EXPECT_EQ(reduced(), 2);
+            EXPECT_EQ(rows(), 1616);
+        } else {
+            EXPECT_THROW(full(), InvalidPicture);
+            EXPECT_THROW(reduced(), InvalidPicture);
+            EXPECT_THROW(rows(), InvalidPicture);
+        }
+    }
+}
+
+TEST(Bombs, ThePrintRowReaderRefusesAProgressivePictureLargerThanItsFile)
+{
+    const long before = lumoria::test::peakMegabytes();
+    const QByteArray bomb = ProgressiveBomb(14000, 14000);
+    ASSERT_LT(bomb.size(), 1000);
+    EXPECT_THROW(
+        {
+            JpegRowReader reader(WriteBomb(QStringLiteral("bomb.jpg"), bomb));
+            reader.Start(1);
+            while (reader.NextRow()) {
+            }
+        },
+        InvalidPicture);
+    EXPECT_LT(lumoria::test::peakMegabytes() - before, 100);
+    JpegRowReader small(WriteBomb(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8)));
+    EXPECT_EQ(small.Start(8), QSize(8, 8));
+}
+
+// Decode memory: sizes above the amount the budget ignores.
+constexpr std::int64_t kMB = 1024 * 1024;
+
+// Runs `work` on a thread of its own inside a decode scope.
+struct Decoder {
+    std::atomic<bool> done{false};
+    std::thread thread;
+    template <class F>
+    explicit Decoder(F work)
+        : thread([this, work] {
+              const DecodeScope scope;
+              work();
+              done = true;
+          })
+    {
+    }
+    ~Decoder()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+// Yields until the condition holds (no fixed wait).
+template <class F>
+void Until(F condition)
+{
+    while (!condition())
+        std::this_thread::yield();
+}
+
+TEST(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRunsAlone)
+{
+    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
+    struct Case {
+        std::int64_t first, second;
+        bool waits;
+    };
+    for (const Case c : {Case{60 * kMB, 40 * kMB, false}, Case{60 * kMB, 41 * kMB, true}, Case{60 * kMB, 300 * kMB, true},
+                         Case{300 * kMB, 20 * kMB, true}}) {
+        SCOPED_TRACE(c.second / kMB);
+        std::atomic<bool> held{false}, letGo{false};
+        Decoder first([&] {
+            DecodeMemory memory = ReserveDecodeMemory(c.first);
+            held = true;
+            Until([&] { return letGo.load(); });
+        });
+        Until([&] { return held.load(); });
+        std::int64_t seen = 0;
+        Decoder second([&] {
+            DecodeMemory memory = ReserveDecodeMemory(c.second);
+            seen = DecodeMemoryInUse();
+        });
+        Until([&] { return second.done || DecodeMemoryWaiters() == 1; });
+        EXPECT_EQ(second.done.load(), !c.waits);
+        letGo = true;
+        first.thread.join();
+        second.thread.join();
+        EXPECT_EQ(seen, c.waits ? c.second : c.first + c.second);
+        EXPECT_EQ(DecodeMemoryInUse(), 0);
+    }
+    SetDecodeMemoryBudget(old);
+}
+
+TEST(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
+{
+    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
+    // A picture made and kept (its decode ended) does not hold the next decode back.
+    DecodeMemory kept;
+    Decoder([&] { kept = ReserveDecodeMemory(90 * kMB); });
+    Decoder next([&] { DecodeMemory memory = ReserveDecodeMemory(90 * kMB); });
+    next.thread.join();
+    EXPECT_TRUE(next.done);
+    kept.Release();
+    // A decode that holds memory takes more without waiting, though others wait for it.
+    std::atomic<bool> held{false}, letGo{false};
+    Decoder other([&] {
+        DecodeMemory memory = ReserveDecodeMemory(50 * kMB);
+        held = true;
+        Until([&] { return letGo.load(); });
+    });
+    Until([&] { return held.load(); });
+    Decoder twice([&] {
+        DecodeMemory a = ReserveDecodeMemory(10 * kMB);
+        DecodeMemory b = ReserveDecodeMemory(90 * kMB);
+    });
+    twice.thread.join();
+    EXPECT_TRUE(twice.done);
+    letGo = true;
+    other.thread.join();
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    SetDecodeMemoryBudget(old);
+}
+
+TEST(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
+{
+    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
+    DecodeMemory kept = ReserveDecodeMemory(60 * kMB); // a picture read ahead, waiting to be taken
+    struct Case {
+        std::int64_t bytes;
+        bool defers;
+    };
+    for (const Case c : {Case{40 * kMB, false}, Case{41 * kMB, true}}) {
+        const DecodeScope ahead(DecodeScope::Short::Defer);
+        bool refused = false;
+        try {
+            DecodeMemory memory = ReserveDecodeMemory(c.bytes);
+        } catch (const InvalidPicture&) {
+            refused = true;
+        }
+        EXPECT_EQ(refused, c.defers) << c.bytes;
+        EXPECT_EQ(ahead.Deferred(), c.defers) << c.bytes;
+    }
+    kept.Release();
+    // Alone, it takes what it needs, however large.
+    const DecodeScope ahead(DecodeScope::Short::Defer);
+    EXPECT_EQ(ReserveDecodeMemory(300 * kMB).Bytes(), 300 * kMB);
+    EXPECT_FALSE(ahead.Deferred());
+    SetDecodeMemoryBudget(old);
+}
+
+TEST(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
+{
+    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
+    std::atomic<bool> held{false}, letGo{false}, unwanted{false}, stopped{false};
+    Decoder first([&] {
+        DecodeMemory memory = ReserveDecodeMemory(80 * kMB);
+        held = true;
+        Until([&] { return letGo.load(); });
+    });
+    Until([&] { return held.load(); });
+    std::thread second([&] {
+        const DecodeScope scope([&] { return unwanted.load(); });
+        try {
+            DecodeMemory memory = ReserveDecodeMemory(80 * kMB);
+        } catch (const InvalidPicture&) {
+            stopped = true;
+        }
+    });
+    Until([&] { return DecodeMemoryWaiters() == 1; });
+    unwanted = true;
+    WakeDecodeWaiters();
+    second.join(); // ends while the first still holds its memory
+    EXPECT_TRUE(stopped);
+    letGo = true;
+    first.thread.join();
+    SetDecodeMemoryBudget(old);
+}
+
+TEST(DecodeBudget, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
+{
+    QImage source(2000, 1500, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "jpeg").write(source);
+    const QByteArray jpeg = buffer.data();
+    QBuffer bmpBuffer;
+    bmpBuffer.open(QIODevice::WriteOnly);
+    QImageWriter(&bmpBuffer, "bmp").write(source.convertToFormat(QImage::Format_RGB888));
+    const QString bmp = WriteBomb(QStringLiteral("big.bmp"), bmpBuffer.data());
+    {
+        const QImage whole = DecodeJpeg(jpeg, JpegOutput::Native);
+        EXPECT_EQ(DecodeMemoryInUse(), 2000 * 1500 * 3);
+        const QImage drawn = DecodeJpeg(jpeg, JpegOutput::Rgb32);
+        EXPECT_EQ(DecodeMemoryInUse(), 2000 * 1500 * 3 + 2000 * 1500 * 4);
+        // Small decodes (a reduced one here) are not counted.
+        const QImage half = DecodeJpeg(jpeg, JpegOutput::Rgb32, 4);
+        EXPECT_EQ(DecodeMemoryInUse(), 2000 * 1500 * 7);
+    }
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    {
+        Picture picture;
+        picture.LoadFromFile(bmp);
+        EXPECT_EQ(DecodeMemoryInUse(), 2000 * 1500 * 3);
+    }
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    // A GIF holds its 32-bit picture only; a palette BMP its indexes and the 32-bit copy drawing it
+    // makes (4000 rows of 4000 pixels, rows of 4 bytes a pixel).
+    QImage halves(1600, 1400, QImage::Format_RGB32);
+    halves.fill(Qt::red);
+    for (int y = 0; y < 1400; ++y)
+        for (int x = 0; x < 800; ++x)
+            halves.setPixel(x, y, qRgb(0, 0, 255));
+    const QString gif = WriteBomb(QStringLiteral("big.gif"), lumoria::test::GifBytes(halves));
+    const QString runs = WriteBomb(QStringLiteral("runs.bmp"), lumoria::test::RunLengthPicture(4000, 4000));
+    {
+        Picture picture;
+        picture.LoadFromFile(gif);
+        EXPECT_EQ(DecodeMemoryInUse(), 1600 * 1400 * 4);
+        Picture other;
+        other.LoadFromFile(runs);
+        EXPECT_EQ(DecodeMemoryInUse(), 1600 * 1400 * 4 + 4000 * 4000 * 5);
+    }
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
 }
 
 TEST(NotFiles, APipeADeviceAndAFolderAreRefusedWithoutWaiting)

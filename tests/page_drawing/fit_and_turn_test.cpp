@@ -8,6 +8,7 @@
 #include "imaging/quarter_turn.h"
 #include "page_test_support.h"
 #include "platform/failure.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/picture.h"
 
 #include <QFile>
@@ -100,6 +101,26 @@ TEST(FitModes, DegeneratePicturesAndFramesDrawNothing)
     EXPECT_NO_THROW(desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{10, 10, 10, 40}, empty, 1));
     EXPECT_NO_THROW(desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{10, 10, 40, 40}, empty, 2));
     EXPECT_TRUE(AllWhite(canvas, Rect{0, 0, 50, 50}));
+}
+
+TEST(ReadAhead, PicturesThatDoNotFitInTheDecodeMemoryBesideThoseReadAheadAreReadWhenTheirFrameComes)
+{
+    // Room for two of the four 9 MB pictures: the others are read when their frames are drawn.
+    const std::int64_t old = SetDecodeMemoryBudget(20 * 1024 * 1024);
+    ScopedCache cache;
+    const QColor colours[] = {kRed, kGreen, kBlue, kYellow};
+    TPagina page = Page(400, 100, {Rect{0, 0, 100, 75}, Rect{100, 0, 200, 75}, Rect{200, 0, 300, 75}, Rect{300, 0, 400, 75}});
+    for (int i = 0; i < 4; ++i)
+        page.Fotos[std::size_t(i)].NomeDoArquivo =
+            WriteBmp(QStringLiteral("big%1.bmp").arg(i), HalvesImage(2000, 1500, colours[i], Qt::white));
+    Bitmap screen(400, 100);
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(Near(At(screen, 100 * i + 20, 40), colours[i])) << i;
+        EXPECT_TRUE(Near(At(screen, 100 * i + 80, 40), Qt::white)) << i;
+    }
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    SetDecodeMemoryBudget(old);
 }
 
 TEST(AutoRotation, PortraitPhotoInLandscapeFrameTurnsAnticlockwise)

@@ -273,6 +273,33 @@ GifFileType* OpenGif(QByteArray& out, int w, int h, std::vector<GifColorType> co
 
 } // namespace
 
+// An 8-bit run-length BMP of width x height in runs of 255 pixels, alternating two colours.
+QByteArray RunLengthPicture(int width, int height)
+{
+    QByteArray runs;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0, c = 0; x < width; x += 255, c ^= 1)
+            runs += char(std::min(255, width - x)), runs += char(c);
+        runs += QByteArray("\x00\x00", 2);
+    }
+    runs += QByteArray("\x00\x01", 2);
+    QByteArray d = "BM";
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            d += char((v >> (8 * i)) & 0xff);
+    };
+    put(14 + 40 + 8 + std::uint32_t(runs.size()), 4);
+    put(0, 4);
+    put(14 + 40 + 8, 4);
+    for (std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)})
+        put(v, 4);
+    put(1, 2);
+    put(8, 2);
+    for (std::uint32_t v : {1u, std::uint32_t(runs.size()), 2835u, 2835u, 2u, 0u, 0x00ff0000u, 0x000000ffu})
+        put(v, 4);
+    return d + runs;
+}
+
 QByteArray GifBytes(const QImage& source, bool interlaced)
 {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);

@@ -37,6 +37,8 @@ QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, 
 // Writes a JPEG through Qt (quality 95 unless given); grey when grey is set.
 QString WriteJpeg(const QString& name, const QImage& image, int quality = 95, bool grey = false);
 QString WriteBmp(const QString& name, const QImage& image, int bits = 24);
+// An 8-bit run-length BMP of width x height in runs of 255 pixels, alternating two colours.
+QByteArray RunLengthPicture(int width, int height);
 // A GIF of the image's colours (at most 255; transparent pixels get the transparent index), with a
 // second frame of another colour after the first.
 QByteArray GifBytes(const QImage& image, bool interlaced = false);

@@ -1,6 +1,7 @@
 #include "platform/graphics/bmp_codec.h"
 
 #include "platform/failure.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/image_memory.h"
 
 #include <algorithm>
@@ -168,22 +169,30 @@ qsizetype RowBytes(const Header& h)
     return qsizetype((h.width * h.bits + 31) / 32 * 4);
 }
 
-// Expands run-length pixels into one palette index per byte, bottom-up rows.
-std::vector<uchar> ExpandRunLength(const Reader& in, qsizetype pos, const Header& h)
+// Expands run-length pixels straight into the 8-bit picture, one palette index per pixel (the file's
+// rows are bottom-up unless topDown).
+void ExpandRunLength(const Reader& in, qsizetype pos, const Header& h, QImage& image)
 {
+    image.fill(0); // pixels not given stay at colour 0, as when the end mark is missing
     const std::int64_t w = h.width;
     const std::int64_t rows = h.height;
-    std::vector<uchar> out(std::size_t(w * rows), 0);
     std::int64_t x = 0;
     std::int64_t y = 0;
+    uchar* line = nullptr;
+    auto nextLine = [&] {
+        line = y < rows ? image.scanLine(int(h.topDown ? y : rows - 1 - y)) : nullptr;
+        if ((y & 63) == 0)
+            ThrowIfDecodeStopped();
+    };
+    nextLine();
     auto put = [&](uchar index) {
-        if (x < w && y < rows)
-            out[std::size_t(y * w + x)] = index;
+        if (line && x < w)
+            line[x] = index;
         ++x;
     };
     for (;;) {
         if (pos + 2 > in.size())
-            return out; // pixels not given stay at colour 0, as when the end mark is missing
+            return;
         const uchar* p = in.at(pos, 2);
         pos += 2;
         if (p[0] > 0) {
@@ -195,14 +204,16 @@ std::vector<uchar> ExpandRunLength(const Reader& in, qsizetype pos, const Header
         case 0: // end of line
             x = 0;
             ++y;
+            nextLine();
             break;
         case 1: // end of bitmap
-            return out;
+            return;
         case 2: { // delta
             const uchar* d = in.at(pos, 2);
             pos += 2;
             x += d[0];
             y += d[1];
+            nextLine();
             break;
         }
         default: { // a literal run, padded to a whole word
@@ -216,7 +227,7 @@ std::vector<uchar> ExpandRunLength(const Reader& in, qsizetype pos, const Header
         }
         }
         if (y >= rows)
-            return out;
+            return;
     }
 }
 
@@ -235,17 +246,30 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
     DecodedBitmap result;
     auto sourceRow = [&](int y) { return h.topDown ? y : rows - 1 - y; };
 
+    // The memory of the decode, taken before anything is allocated: the picture, and for a palette
+    // picture the 32-bit copy that drawing it makes.
+    const bool runs = h.compression == kRle8 || h.compression == kRle4;
+    const QImage::Format format = runs || h.bits == 4 || h.bits == 8 ? QImage::Format_Indexed8
+                                  : h.bits == 1                      ? QImage::Format_Mono
+                                  : h.bits == 32                     ? QImage::Format_RGB32
+                                                                     : QImage::Format_BGR888;
+    const bool palette = format == QImage::Format_Indexed8 || format == QImage::Format_Mono;
+    const DecodeScope scope;
+    DecodeMemory memory = ReserveDecodeMemory(ImageBytes(w, rows, format)
+                                              + (palette ? ImageBytes(w, rows, QImage::Format_RGB32) : 0));
+    auto allocate = [&](QImage::Format f) {
+        return AllocateImage(w, rows, f, memory.Split(palette ? memory.Bytes() : ImageBytes(w, rows, f)));
+    };
+
     if (h.compression == kRle8 || h.compression == kRle4) {
         // A run of two bytes gives at most 255 pixels; a picture far larger than its runs could
         // describe is a bomb, not a drawing, and is refused before its pixels are allocated.
         const std::int64_t runBytes = std::max<std::int64_t>(0, in.size() - pos);
         if (std::int64_t(w) * rows > kRunLengthSlack + runBytes * kPixelsPerRunByte)
             Bad("the picture is larger than its runs can describe");
-        const std::vector<uchar> indexes = ExpandRunLength(in, pos, h);
-        result.image = AllocateImage(w, rows, QImage::Format_Indexed8);
+        result.image = allocate(QImage::Format_Indexed8);
         result.image.setColorTable(FullTable(h.colours, 256));
-        for (int y = 0; y < rows; ++y)
-            std::memcpy(result.image.scanLine(y), indexes.data() + std::size_t(sourceRow(y)) * w, std::size_t(w));
+        ExpandRunLength(in, pos, h, result.image);
         result.format = PixelFormat::Bits8;
         return result;
     }
@@ -257,7 +281,7 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
 
     switch (h.bits) {
     case 1:
-        result.image = AllocateImage(w, rows, QImage::Format_Mono);
+        result.image = allocate(QImage::Format_Mono);
         result.image.setColorTable(FullTable(h.colours, 2));
         for (int y = 0; y < rows; ++y)
             std::memcpy(result.image.scanLine(y), row(y), std::size_t(lastRow));
@@ -265,7 +289,7 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
         break;
     case 4:
     case 8:
-        result.image = AllocateImage(w, rows, QImage::Format_Indexed8);
+        result.image = allocate(QImage::Format_Indexed8);
         result.image.setColorTable(FullTable(h.colours, 256));
         for (int y = 0; y < rows; ++y) {
             const uchar* s = row(y);
@@ -279,7 +303,7 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
         result.format = PixelFormat::Bits8;
         break;
     case 24:
-        result.image = AllocateImage(w, rows, QImage::Format_BGR888);
+        result.image = allocate(QImage::Format_BGR888);
         for (int y = 0; y < rows; ++y)
             std::memcpy(result.image.scanLine(y), row(y), std::size_t(w) * 3);
         result.format = PixelFormat::Bits24;
@@ -290,10 +314,10 @@ DecodedBitmap DecodePixels(const Reader& in, const Header& h, qsizetype pos)
                              && h.masks[2] == 0x000000ff;
         const Channel r(h.masks[0]), g(h.masks[1]), b(h.masks[2]);
         if (h.bits == 32) {
-            result.image = AllocateImage(w, rows, QImage::Format_RGB32);
+            result.image = allocate(QImage::Format_RGB32);
             result.format = PixelFormat::Bits32;
         } else {
-            result.image = AllocateImage(w, rows, QImage::Format_BGR888);
+            result.image = allocate(QImage::Format_BGR888);
             result.format = PixelFormat::Bits24;
         }
         for (int y = 0; y < rows; ++y) {

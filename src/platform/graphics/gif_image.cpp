@@ -1,6 +1,7 @@
 #include "platform/graphics/gif_image.h"
 
 #include "platform/failure.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/image_memory.h"
 
 #include <gif_lib.h>
@@ -48,6 +49,7 @@ struct GifCloser {
 
 QImage DecodeGif(const QByteArray& data)
 {
+    const DecodeScope scope;
     if (data.size() < 6 || !(data.startsWith("GIF87a") || data.startsWith("GIF89a")))
         throw InvalidPicture("GIF error: not a GIF file");
     MemoryReader reader{&data};
@@ -100,20 +102,6 @@ QImage DecodeGif(const QByteArray& data)
         if (std::int64_t(screenW) * screenH > std::max(std::int64_t(frameW) * frameH, std::int64_t(data.size()) * 4096))
             throw InvalidPicture("GIF error: the screen is larger than the file can hold");
 
-        std::vector<GifPixelType> pixels(std::size_t(frameW) * std::size_t(frameH));
-        if (desc.Interlace) {
-            static const int offsets[] = {0, 4, 2, 1};
-            static const int jumps[] = {8, 8, 4, 2};
-            for (int pass = 0; pass < 4; ++pass)
-                for (int y = offsets[pass]; y < frameH; y += jumps[pass])
-                    if (DGifGetLine(file, pixels.data() + std::size_t(y) * frameW, frameW) == GIF_ERROR)
-                        Fail(file->Error);
-        } else {
-            for (int y = 0; y < frameH; ++y)
-                if (DGifGetLine(file, pixels.data() + std::size_t(y) * frameW, frameW) == GIF_ERROR)
-                    Fail(file->Error);
-        }
-
         const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : file->SColorMap;
         QRgb colours[256];
         for (int i = 0; i < 256; ++i)
@@ -124,14 +112,35 @@ QImage DecodeGif(const QByteArray& data)
         if (transparentIndex >= 0 && transparentIndex < 256)
             colours[transparentIndex] = qRgba(0, 0, 0, 0);
 
-        QImage image = AllocateImage(screenW, screenH, QImage::Format_ARGB32_Premultiplied);
+        const QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+        DecodeMemory memory = ReserveDecodeMemory(ImageBytes(screenW, screenH, format));
+        QImage image = AllocateImage(screenW, screenH, format, std::move(memory));
         image.fill(Qt::transparent);
+        // Each row goes to its place in the picture as it comes (interlaced rows come in four
+        // passes), so that no second copy of the picture's indexes is held.
         const QRect frame = QRect(desc.Left, desc.Top, frameW, frameH).intersected(image.rect());
-        for (int y = frame.top(); y <= frame.bottom(); ++y) {
-            const GifPixelType* src = pixels.data() + std::size_t(y - desc.Top) * frameW;
-            auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::vector<GifPixelType> row(std::size_t(frameW), 0);
+        auto readRow = [&](int y) {
+            if ((y & 63) == 0)
+                ThrowIfDecodeStopped();
+            if (DGifGetLine(file, row.data(), frameW) == GIF_ERROR)
+                Fail(file->Error);
+            const int at = desc.Top + y;
+            if (at < frame.top() || at > frame.bottom())
+                return;
+            auto* dst = reinterpret_cast<QRgb*>(image.scanLine(at));
             for (int x = frame.left(); x <= frame.right(); ++x)
-                dst[x] = colours[src[x - desc.Left]];
+                dst[x] = colours[row[std::size_t(x - desc.Left)]];
+        };
+        if (desc.Interlace) {
+            static const int offsets[] = {0, 4, 2, 1};
+            static const int jumps[] = {8, 8, 4, 2};
+            for (int pass = 0; pass < 4; ++pass)
+                for (int y = offsets[pass]; y < frameH; y += jumps[pass])
+                    readRow(y);
+        } else {
+            for (int y = 0; y < frameH; ++y)
+                readRow(y);
         }
         return image;
     }

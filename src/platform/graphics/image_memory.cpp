@@ -103,6 +103,39 @@ QImage AllocateImage(int width, int height, QImage::Format format)
     return image;
 }
 
+QImage AllocateImage(int width, int height, QImage::Format format, DecodeMemory memory)
+{
+    if (width <= 0 || height <= 0 || memory.Bytes() == 0)
+        return AllocateImage(width, height, format);
+    const auto [bytesPerLine, bytes] = LayoutOf(width, height, format);
+    struct Held {
+        void* pixels;
+        DecodeMemory memory;
+    };
+    const std::size_t rounded = std::size_t((bytes + kHugePage - 1) / kHugePage * kHugePage);
+    auto* held = new Held{AlignedHugeBuffer(rounded), std::move(memory)};
+    QImage image(static_cast<uchar*>(held->pixels), width, height, qsizetype(bytesPerLine), format,
+                 [](void* p) {
+                     auto* h = static_cast<Held*>(p);
+                     std::free(h->pixels);
+                     delete h;
+                 },
+                 held);
+    if (image.isNull()) {
+        std::free(held->pixels);
+        delete held;
+        throw OutOfMemory();
+    }
+    return image;
+}
+
+std::int64_t ImageBytes(int width, int height, QImage::Format format)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    return LayoutOf(width, height, format).bytes;
+}
+
 QImage AllocateRecycledImage(int width, int height, QImage::Format format)
 {
     if (width <= 0 || height <= 0)

@@ -1,6 +1,8 @@
 #pragma once
 // Limits and allocation of pixel buffers. Every size product is 64-bit; a picture beyond the limits
 // is refused before anything is allocated, and an allocation that fails raises OutOfMemory.
+#include "platform/graphics/decode_budget.h"
+
 #include <QImage>
 #include <QRegion>
 
@@ -17,6 +19,10 @@ void CheckPictureSize(std::int64_t width, std::int64_t height, const char* what)
 
 // A new image of that size and format (contents undefined); OutOfMemory when it cannot be had.
 QImage AllocateImage(int width, int height, QImage::Format format);
+// The same for a decode's result: the image keeps the decode memory until its pixels are freed.
+QImage AllocateImage(int width, int height, QImage::Format format, DecodeMemory memory);
+// The bytes of an image of that size and format.
+std::int64_t ImageBytes(int width, int height, QImage::Format format);
 
 // The same for pictures made over and over (a turn at every move of a dial): when the last copy of a
 // large one lets go of it, its memory is kept for the next such request that fits it, so that it

@@ -191,7 +191,9 @@ QImage ScaleImage(const QImage& image, const QRect& source, const QSize& target,
         break;
     default:
         alpha = image.hasAlphaChannel();
-        work = image.copy(src).convertToFormat(alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        // The whole picture is converted without a copy of it first.
+        work = (src == image.rect() ? image : image.copy(src))
+                   .convertToFormat(alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
         if (work.isNull())
             AllocateImage(src.width(), src.height(), QImage::Format_RGB32); // raises when memory is short
         area = work.rect();

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/image_memory.h"
 #include "platform/graphics/jpeg_exif.h"
 
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lumoria::platform {
@@ -55,6 +57,62 @@ void SetUpErrors(jpeg_error_mgr& errors)
     jpeg_std_error(&errors);
     errors.error_exit = OnError;
     errors.emit_message = OnMessage;
+}
+
+// libjpeg reads every scan a file holds, and an arithmetic-coded scan of a few bytes still visits
+// every block of the picture: a small file of thousands of scans would keep a thread busy for
+// minutes. Real pictures use about ten.
+constexpr int kMaxScans = 100;
+
+void OnProgress(j_common_ptr info)
+{
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans)
+        throw InvalidPicture("JPEG error: the picture holds more than " + std::to_string(kMaxScans) + " scans");
+    ThrowIfDecodeStopped();
+}
+
+// What every decompressor sets beside its source: errors as exceptions, libjpeg's memory limit, and
+// the progress check (scan limit, and the stop of a picture no longer wanted).
+void SetUpDecompressor(jpeg_decompress_struct& info, jpeg_error_mgr& errors, jpeg_progress_mgr& progress)
+{
+    SetUpErrors(errors);
+    info.err = &errors;
+    jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kLibjpegMemoryLimit;
+    progress.progress_monitor = OnProgress;
+    info.progress = &progress;
+}
+
+// Checks made once the header is read. A progressive picture is decoded through a buffer of the
+// whole picture's coefficients, whatever the size drawn. Its first scan gives every block of 8 x 8
+// pixels at least a bit, so a picture far larger than its file could hold is a bomb, refused before
+// the buffer.
+void CheckHeader(const jpeg_decompress_struct& info, std::int64_t fileSize)
+{
+    CheckPictureSize(info.image_width, info.image_height, "JPEG");
+    constexpr std::int64_t kPixelsPerByte = 8 * 64;
+    constexpr std::int64_t kSlack = 1 << 20;
+    if (jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info))
+        && std::int64_t(info.image_width) * info.image_height > kSlack + fileSize * kPixelsPerByte)
+        throw InvalidPicture("JPEG error: the progressive picture is larger than its file can hold");
+}
+
+// What a decode allocates beyond its output: the whole picture's coefficients when it has several
+// scans, and some room for libjpeg's own rows.
+std::int64_t WorkingBytes(const jpeg_decompress_struct& info)
+{
+    std::int64_t bytes = 1 << 20;
+    if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info)))
+        return bytes + std::int64_t(info.output_width) * info.output_components * 16;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const std::int64_t h = std::max(1, component.h_samp_factor);
+        const std::int64_t v = std::max(1, component.v_samp_factor);
+        const std::int64_t across = (std::int64_t(component.width_in_blocks) + h - 1) / h * h;
+        const std::int64_t down = (std::int64_t(component.height_in_blocks) + v - 1) / v * v;
+        bytes += across * down * std::int64_t(sizeof(JBLOCK));
+    }
+    return bytes;
 }
 
 // Memory source: the whole stream is in the buffer; running past its end is a file cut short.
@@ -113,10 +171,7 @@ class Decompressor {
 public:
     explicit Decompressor(const QByteArray& data)
     {
-        SetUpErrors(m_errors);
-        m_info.err = &m_errors;
-        jpeg_create_decompress(&m_info);
-        m_info.mem->max_memory_to_use = kLibjpegMemoryLimit;
+        SetUpDecompressor(m_info, m_errors, m_progress);
         m_source.data = &data;
         m_source.manager.init_source = InitSource;
         m_source.manager.fill_input_buffer = FillInput;
@@ -138,21 +193,14 @@ public:
                                  + QByteArray(data.left(2)).toHex().toStdString());
         KeepExif(m_info);
         jpeg_read_header(&m_info, TRUE);
-        CheckPictureSize(m_info.image_width, m_info.image_height, "JPEG");
-        // A progressive picture is decoded through a buffer of the whole picture's coefficients,
-        // whatever the size drawn. Its first scan gives every block of 8 x 8 pixels at least a bit,
-        // so a picture far larger than its file could hold is a bomb, refused before the buffer.
-        constexpr std::int64_t kPixelsPerByte = 8 * 64;
-        constexpr std::int64_t kSlack = 1 << 20;
-        if (jpeg_has_multiple_scans(&m_info)
-            && std::int64_t(m_info.image_width) * m_info.image_height > kSlack + std::int64_t(data.size()) * kPixelsPerByte)
-            throw InvalidPicture("JPEG error: the progressive picture is larger than its file can hold");
+        CheckHeader(m_info, data.size());
     }
 
     jpeg_decompress_struct& info() { return m_info; }
 
 private:
     jpeg_error_mgr m_errors{};
+    jpeg_progress_mgr m_progress{};
     jpeg_decompress_struct m_info{};
     MemorySource m_source;
 };
@@ -306,7 +354,9 @@ private:
 
 struct JpegRowReader::State {
     jpeg_error_mgr errors{};
+    jpeg_progress_mgr progress{};
     jpeg_decompress_struct info{};
+    DecodeMemory memory; // declared before the coefficient buffers: given back once they are
     CoefficientBuffers coefficients;
     std::FILE* file = nullptr;
     bool created = false;
@@ -338,17 +388,15 @@ JpegRowReader::JpegRowReader(const QString& path) : m(std::make_unique<State>())
         throw InvalidPicture("JPEG error #53: Not a JPEG file: " + path.toStdString());
     std::rewind(m->file);
     std::setvbuf(m->file, nullptr, _IOFBF, 1 << 18); // libjpeg asks for 4 KB at a time
-    SetUpErrors(m->errors);
-    m->info.err = &m->errors;
-    jpeg_create_decompress(&m->info);
+    SetUpDecompressor(m->info, m->errors, m->progress);
     m->created = true;
-    m->info.mem->max_memory_to_use = kLibjpegMemoryLimit;
     m->info.client_data = &m->coefficients;
     m->coefficients.Install(m->info);
     jpeg_stdio_src(&m->info, m->file);
     KeepExif(m->info);
     jpeg_read_header(&m->info, TRUE);
-    CheckPictureSize(m->info.image_width, m->info.image_height, "JPEG");
+    struct stat status{};
+    CheckHeader(m->info, ::fstat(::fileno(m->file), &status) == 0 ? std::int64_t(status.st_size) : 0);
     m->header.width = int(m->info.image_width);
     m->header.height = int(m->info.image_height);
     m->header.grayscale = IsGrey(m->info);
@@ -375,6 +423,7 @@ QSize JpegRowReader::Start(int eighths)
     m->row.resize(std::size_t(info.output_width) * 3);
     if (m->cmyk)
         m->cmykRow.resize(std::size_t(info.output_width) * 4);
+    m->memory = ReserveDecodeMemory(WorkingBytes(info));
     jpeg_start_decompress(&info);
     return QSize(int(info.output_width), int(info.output_height));
 }
@@ -420,6 +469,7 @@ JpegInfo ReadJpegInfo(const QByteArray& data)
 
 QImage DecodeJpeg(const QByteArray& data, JpegOutput output, int eighths)
 {
+    const DecodeScope scope;
     Decompressor d(data);
     d.ReadHeader(data);
     jpeg_decompress_struct& info = d.info();
@@ -442,7 +492,8 @@ QImage DecodeJpeg(const QByteArray& data, JpegOutput output, int eighths)
     QImage::Format format = output == JpegOutput::Rgb32 ? QImage::Format_RGB32 : QImage::Format_BGR888;
     if (grey && output == JpegOutput::Native)
         format = QImage::Format_Indexed8;
-    image = AllocateImage(width, height, format);
+    DecodeMemory memory = ReserveDecodeMemory(ImageBytes(width, height, format) + WorkingBytes(info));
+    image = AllocateImage(width, height, format, memory.Split(ImageBytes(width, height, format)));
     if (format == QImage::Format_Indexed8)
         image.setColorTable(GreyTable());
 
