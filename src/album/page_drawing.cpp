@@ -7,6 +7,7 @@
 #include "album/page_view_fill.h"
 #include "album/printer_geometry.h"
 #include "imaging/quarter_turn.h"
+#include "platform/graphics/bitmap.h"
 #include "platform/graphics/image_scaling.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/parallel.h"
@@ -31,6 +32,7 @@
 
 namespace lumoria {
 
+using platform::Bitmap;
 using platform::Canvas;
 using platform::Graphic;
 using platform::Picture;
@@ -93,22 +95,21 @@ struct LeituraDeJpeg {
 };
 
 // Decodes the photo once, at the smallest DCT scale that still gives the cache's reduced copy and
-// every frame its own pixels, and makes the copy and the frames' pixels: each frame's part of the
-// photo worked out in the pixels the screen's turn would leave (at most 3200 wide), then scaled
-// (and turned) straight from the decode.
+// every frame its own pixels, its rows going straight into the copy and the frames' pixels as they
+// come (the photo is never held whole): each frame's part of the photo worked out in the pixels the
+// screen's turn would leave (at most 3200 wide), scaled, and turned as it is written.
 void LerJpeg(LeituraDeJpeg& leitura)
 {
     try {
         const bool leu = Tentar([&] {
             leitura.carimbo = TCacheDeImagensJaCarregadas::CarimboDe(leitura.nome);
-            platform::JpegImage jpeg;
-            jpeg.LoadFromFile(leitura.nome);
-            const int W = jpeg.Width();
-            const int H = jpeg.Height();
+            platform::JpegRowReader leitor(leitura.nome);
+            const int W = leitor.Info().width;
+            const int H = leitor.Info().height;
             if (W <= 0 || H <= 0)
                 throw InvalidPicture("JPEG error: the picture is empty");
             struct Parte {
-                MolduraLida* moldura;
+                QImage* pixels;
                 QRectF origem; // in the turn's pixels, in the photo's own orientation
                 QSize alvo;    // in the photo's own orientation
                 QPoint em;
@@ -117,7 +118,10 @@ void LerJpeg(LeituraDeJpeg& leitura)
                 int lh;
             };
             std::vector<Parte> partes;
-            QSize decodificar = TCacheDeImagensJaCarregadas::TamanhoDaCopia(W, H);
+            const QSize tamanhoDaCopia = TCacheDeImagensJaCarregadas::TamanhoDaCopia(W, H);
+            QImage copia(tamanhoDaCopia, QImage::Format_RGB32);
+            partes.push_back(Parte{&copia, QRectF(0, 0, W, H), tamanhoDaCopia, QPoint(), false, W, H});
+            QSize decodificar = tamanhoDaCopia;
             for (MolduraLida& m : leitura.molduras) {
                 if (m.daCopia)
                     continue;
@@ -144,28 +148,44 @@ void LerJpeg(LeituraDeJpeg& leitura)
                 decodificar = decodificar.expandedTo(
                     QSize(int(std::min<std::int64_t>(W, (std::int64_t(alvo.width()) * lw + parte.width() - 1) / parte.width())),
                           int(std::min<std::int64_t>(H, (std::int64_t(alvo.height()) * lh + parte.height() - 1) / parte.height()))));
-                partes.push_back(Parte{&m, QRectF(parte), alvo, QPoint(destino.Left, destino.Top), girar, lw, lh});
+                partes.push_back(Parte{&m.pronta, QRectF(parte), alvo, QPoint(destino.Left, destino.Top), girar, lw, lh});
             }
-            // libjpeg-turbo's full, half, quarter and eighth scales are vector code, the others plain C
-            // and slower than the next of these; a progressive file costs the same at every scale.
-            int oitavos = jpeg.ScaleFor(decodificar);
-            if (!jpeg.Progressive())
+            // libjpeg rounds scaled sizes up. Its full, half, quarter and eighth scales are vector code,
+            // the others plain C and slower than the next of these; a progressive file costs about the
+            // same at every scale.
+            int oitavos = 1;
+            while (oitavos < 8 && ((std::int64_t(W) * oitavos + 7) / 8 < decodificar.width()
+                                   || (std::int64_t(H) * oitavos + 7) / 8 < decodificar.height()))
+                ++oitavos;
+            if (!leitor.Info().progressive)
                 oitavos = int(std::bit_ceil(unsigned(oitavos)));
-            QImage d = jpeg.DecodedRgb32(oitavos);
-            if (d.format() != QImage::Format_RGB32)
-                d = d.convertToFormat(QImage::Format_RGB32);
-            leitura.copia = TCacheDeImagensJaCarregadas::FazerCopiaReduzida(jpeg); // from the decode just made
+            const QSize d = leitor.Start(oitavos);
+            std::vector<std::unique_ptr<platform::RowScaler>> escalas;
             for (const Parte& p : partes) {
                 const qreal fx = qreal(d.width()) / p.lw;
                 const qreal fy = qreal(d.height()) / p.lh;
                 const QRectF origem(p.origem.x() * fx, p.origem.y() * fy, p.origem.width() * fx, p.origem.height() * fy);
-                QImage& pronta = p.moldura->pronta;
-                platform::RowScaler escala(d.width(), d.height(), 4, origem, p.alvo, p.girar, pronta.bits(),
-                                           pronta.bytesPerLine(), pronta.size(), p.em);
-                for (int y = 0; y < d.height() && !escala.Done(); ++y)
-                    escala.Push(y, d.constScanLine(y));
-                escala.Finish();
+                escalas.push_back(std::make_unique<platform::RowScaler>(d.width(), d.height(), 3, origem, p.alvo, p.girar,
+                                                                        p.pixels->bits(), p.pixels->bytesPerLine(),
+                                                                        p.pixels->size(), p.em));
             }
+            const auto feitas = [&] {
+                return std::all_of(escalas.begin(), escalas.end(), [](const auto& e) { return e->Done(); });
+            };
+            for (int y = 0; !feitas();) {
+                const uchar* linha = leitor.NextRow();
+                if (!linha)
+                    break;
+                for (auto& e : escalas)
+                    e->Push(y, linha);
+                ++y;
+            }
+            for (auto& e : escalas)
+                e->Finish();
+            Bitmap reduzida;
+            reduzida.SetImage(copia, platform::PixelFormat::Bits32);
+            leitura.copia = std::make_unique<platform::JpegImage>();
+            leitura.copia->Assign(reduzida);
         });
         if (!leu) {
             leitura.falhou = true;

@@ -605,11 +605,6 @@ QImage JpegImage::DecodedFor(int eighths, bool native) const
     return m_decoded;
 }
 
-QImage JpegImage::DecodedRgb32(int eighths) const
-{
-    return DecodedFor(std::clamp(eighths, 1, 8), false);
-}
-
 void JpegImage::Predecode(QSize target) const
 {
     DecodedFor(ScaleFor(target), target.isEmpty());

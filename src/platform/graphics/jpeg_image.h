@@ -91,8 +91,6 @@ public:
 
     // The smallest eighths scale whose output covers the target (8 for an empty target).
     int ScaleFor(QSize target) const;
-    // The picture decoded at eighths/8 of its size (1..8), 32-bit, for drawing.
-    QImage DecodedRgb32(int eighths) const;
 
 private:
     QImage DecodedFor(int eighths, bool native) const;
