@@ -488,17 +488,20 @@ void TPagina::DesenharNaPrevisao(Canvas& canvas, bool AjustarBordas)
 struct PreenchimentoDaTela::Lote {
     std::vector<LeituraDeJpeg> leituras;
     std::vector<std::vector<std::size_t>> indices; // the frames of each reading
+    std::vector<bool> adotadas;           // read by an earlier drawing's worker, drawn from the cache
     Canvas* canvas = nullptr;
     std::atomic<bool> abandonado{false}; // a later drawing took the canvas
     std::size_t faltam = 0;               // readings still to arrive (GUI thread)
     std::vector<int> esquecidas;          // frames drawn anew since
 };
 
-// What the workers share with the GUI thread: where to hand what they read.
+// What the workers share with the GUI thread: the files being read, and where to hand what they read.
 struct PreenchimentoDaTela::Estado {
     std::mutex mutex;
     std::unique_ptr<QObject> destino = std::make_unique<QObject>(); // lives on the GUI thread
     bool encerrado = false;
+    std::vector<QString> emLeitura;  // a worker reads (or will read) these
+    std::vector<QString> aguardadas; // of those, the ones the last drawing waits for
 };
 
 PreenchimentoDaTela::PreenchimentoDaTela(std::function<void()> aoPreencher)
@@ -514,6 +517,7 @@ PreenchimentoDaTela::~PreenchimentoDaTela()
     {
         std::lock_guard lock(m_estado->mutex);
         m_estado->encerrado = true;
+        m_estado->aguardadas.clear();
         destino = std::move(m_estado->destino);
     }
     // Readings that arrived but were not handed out yet go with it.
@@ -534,13 +538,44 @@ void PreenchimentoDaTela::Desenhar(TPagina& pagina, Canvas& canvas)
         DesenharComCache(pagina, canvas, opcoes, lote->leituras, lote->indices);
     }
     lote->faltam = lote->leituras.size();
+    lote->adotadas.assign(lote->leituras.size(), false);
     m_lote = lote;
+    std::vector<std::size_t> novas;
+    {
+        // A file an earlier drawing's worker is reading is not read twice: its frames here are drawn
+        // from the copy that reading leaves in the cache.
+        std::lock_guard lock(m_estado->mutex);
+        m_estado->aguardadas.clear();
+        for (std::size_t k = 0; k < lote->leituras.size(); ++k) {
+            LeituraDeJpeg& leitura = lote->leituras[k];
+            const auto& emLeitura = m_estado->emLeitura;
+            if (std::find(emLeitura.begin(), emLeitura.end(), leitura.nome) != emLeitura.end()) {
+                lote->adotadas[k] = true;
+                for (MolduraLida& m : leitura.molduras)
+                    m.daCopia = true;
+                m_estado->aguardadas.push_back(leitura.nome);
+            } else {
+                m_estado->emLeitura.push_back(leitura.nome);
+                novas.push_back(k);
+            }
+        }
+    }
     QThreadPool* pool = QThreadPool::globalInstance();
-    for (std::size_t k = 0; k < lote->leituras.size(); ++k) {
+    for (std::size_t k : novas) {
         pool->start([this, estado = m_estado, lote, k] {
-            if (lote->abandonado)
-                return;
-            LerJpeg(lote->leituras[k]);
+            LeituraDeJpeg& leitura = lote->leituras[k];
+            {
+                // Nobody wants it any more: left unread.
+                std::lock_guard lock(estado->mutex);
+                const auto& aguardadas = estado->aguardadas;
+                if (estado->encerrado
+                    || (lote->abandonado
+                        && std::find(aguardadas.begin(), aguardadas.end(), leitura.nome) == aguardadas.end())) {
+                    std::erase(estado->emLeitura, leitura.nome);
+                    return;
+                }
+            }
+            LerJpeg(leitura);
             std::lock_guard lock(estado->mutex);
             if (!estado->encerrado)
                 QMetaObject::invokeMethod(estado->destino.get(), [this, lote, k] { Chegou(lote, k); },
@@ -552,15 +587,34 @@ void PreenchimentoDaTela::Desenhar(TPagina& pagina, Canvas& canvas)
 void PreenchimentoDaTela::Chegou(const std::shared_ptr<Lote>& lote, std::size_t k)
 {
     LeituraDeJpeg& leitura = lote->leituras[k];
-    if (lote != m_lote) {
-        // The canvas shows another drawing now: only the copy is kept.
+    {
+        std::lock_guard lock(m_estado->mutex);
+        std::erase(m_estado->emLeitura, leitura.nome);
+        std::erase(m_estado->aguardadas, leitura.nome);
+    }
+    if (lote == m_lote) {
+        --lote->faltam;
+        AplicarLeitura(*lote->canvas, leitura, true, lote->esquecidas, lote->indices[k]);
+    } else {
+        // The canvas shows a later drawing: the copy goes to the cache, and that drawing's frames of
+        // this file, when it waits for it, are drawn from there.
         TCacheDeImagensJaCarregadas* cache = CacheDeImagens();
         if (leitura.copia && cache && !cache->Contem(leitura.nome))
             cache->Guardar(std::move(leitura.copia), leitura.nome, leitura.carimbo);
-        return;
+        if (!m_lote)
+            return;
+        Lote& atual = *m_lote;
+        std::size_t j = 0;
+        while (j < atual.leituras.size() && !(atual.adotadas[j] && atual.leituras[j].nome == leitura.nome))
+            ++j;
+        if (j == atual.leituras.size())
+            return;
+        atual.adotadas[j] = false; // handed out once
+        --atual.faltam;
+        LeituraDeJpeg& aguardada = atual.leituras[j];
+        aguardada.falhou = leitura.falhou || leitura.falha;
+        AplicarLeitura(*atual.canvas, aguardada, true, atual.esquecidas, atual.indices[j]);
     }
-    --lote->faltam;
-    AplicarLeitura(*lote->canvas, leitura, true, lote->esquecidas, lote->indices[k]);
     if (m_aoPreencher)
         m_aoPreencher();
 }

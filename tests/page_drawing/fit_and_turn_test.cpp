@@ -576,4 +576,15 @@ TEST(PageViewFill, FramesAtOnceThenEachPhotoWhenItArrives)
     QCoreApplication::processEvents();
     EXPECT_TRUE(Near(At(screen, 60, 40), kRed));
     EXPECT_EQ(filled, 2);
+
+    // Drawn again before its photo arrives (the window laid out anew): the photo still comes, once.
+    const QString green = WriteJpeg(QStringLiteral("fill-green.jpg"), SolidImage(1200, 800, kGreen), 90);
+    page.Fotos[0].NomeDoArquivo = green;
+    fill.Desenhar(page, screen.GetCanvas());
+    fill.Desenhar(page, screen.GetCanvas());
+    EXPECT_TRUE(AllWhite(screen, Rect{0, 0, 120, 80}));
+    fill.Esperar();
+    EXPECT_TRUE(Near(At(screen, 60, 40), kGreen));
+    EXPECT_EQ(filled, 3);
+    EXPECT_TRUE(cache->Contem(green));
 }
