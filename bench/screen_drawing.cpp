@@ -5,19 +5,56 @@
 
 #include "album/album_model.h"
 #include "album/image_cache.h"
+#include "album/page_view_fill.h"
+#include "app/main_window.h"
+#include "app/settings.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/jpeg_image.h"
+#include "platform/ui/picture_control.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QTemporaryDir>
+
+#include <fstream>
+
+#include <sys/resource.h>
 
 using namespace lumoria;
 
+namespace {
+
+// What the page view needs of a photo at least: one decode at the scale of the cache's copy.
+void DecodeAtCacheSize(const QString& photo)
+{
+    platform::JpegImage jpeg;
+    jpeg.LoadFromData(platform::ReadWholeFile(photo));
+    const int w = std::min(640, (jpeg.Width() + 1) / 2);
+    const QImage image = platform::DecodeJpeg(jpeg.SaveToData(), platform::JpegOutput::Rgb32,
+                                              jpeg.ScaleFor(QSize(w, jpeg.Height() * w / jpeg.Width())));
+    benchmark::DoNotOptimize(image.constBits());
+}
+
+// A widget application on a screen of 1024 x 768, as the program wants, in a home of its own (the
+// main window writes its settings and cursor files there).
+void PrepareApplication()
+{
+    static QTemporaryDir home;
+    if (!QCoreApplication::instance())
+        bench::UseHome(home.path().toStdString());
+    bench::EnsureApplication<QApplication>();
+}
+
+} // namespace
+
 static void BM_ScreenA4FourPhotos(benchmark::State& state)
 {
-    bench::EnsureApplication();
+    PrepareApplication();
     QTemporaryDir dir;
     TPagina pagina;
     if (!bench::FourPhotoPage(pagina, dir.path())) {
@@ -49,7 +86,7 @@ BENCHMARK(BM_ScreenA4FourPhotos)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)-
 // decoding the same file at the cache copy's size (the least the placement can do), in the same run.
 static void BM_PlacePhotoInFrame(benchmark::State& state)
 {
-    bench::EnsureApplication();
+    PrepareApplication();
     QTemporaryDir dir;
     TPagina pagina;
     if (!bench::FourPhotoPage(pagina, dir.path(), bench::PhotoOfCase(state.range(0)))) {
@@ -78,16 +115,108 @@ static void BM_DecodeAtCacheSize(benchmark::State& state)
     const QString photo = bench::PhotoOrSkip(state);
     if (photo.isEmpty())
         return;
-    for (auto _ : state) {
-        platform::JpegImage jpeg;
-        jpeg.LoadFromData(platform::ReadWholeFile(photo));
-        const int w = std::min(640, (jpeg.Width() + 1) / 2);
-        const QImage image = platform::DecodeJpeg(jpeg.SaveToData(), platform::JpegOutput::Rgb32,
-                                                  jpeg.ScaleFor(QSize(w, jpeg.Height() * w / jpeg.Width())));
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    for (auto _ : state)
+        DecodeAtCacheSize(photo);
     state.SetLabel(std::string(bench::CaseName(state.range(0))) + " (reference)");
 }
 BENCHMARK(BM_DecodeAtCacheSize)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+namespace {
+
+// The first paint of the page picture after a moment.
+class FirstPaint : public QObject {
+public:
+    QElapsedTimer* clock = nullptr;
+    qint64 at = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && at < 0 && clock)
+            at = clock->nsecsElapsed();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+// A page turn in the shown main window to a page of four camera photos not cached yet, until its
+// frames are painted and until its photos are in them, against one decode of the photo at the cache
+// copy's size, interleaved round by round.
+static void BM_PageTurnAgainstOneDecode(benchmark::State& state)
+{
+    const QString photo = bench::PhotoOrSkip(state);
+    if (photo.isEmpty())
+        return;
+    PrepareApplication();
+    QTemporaryDir home;
+    Configuracoes settings;
+    settings.EntrarMaximizada = false;
+    settings.ContadorDeUtilizacoes = 100;
+    GravarConfiguracoesNoRegistro(settings);
+
+    const int rounds = int(state.range(1));
+    auto window = std::make_unique<TfrmPrincipal>();
+    window->show();
+    QCoreApplication::processEvents();
+    // Page 0 empty, then one page of four photos under names of their own for each round.
+    for (int r = 0; r < rounds; ++r) {
+        window->Album().InserirPaginaDepois(r);
+        TPagina scratch;
+        QDir().mkpath(home.filePath(QString::number(r)));
+        bench::FourPhotoPage(scratch, home.filePath(QString::number(r)), photo);
+        for (int j = 0; j < 4 && j < window->Pagina(r + 1).frameCount(); ++j)
+            window->Foto(r + 1, j).NomeDoArquivo = scratch.Foto(j).NomeDoArquivo;
+    }
+    window->spdPaginaInicialClick();
+    QCoreApplication::processEvents();
+
+    FirstPaint paint;
+    window->imgPaginaCentral->installEventFilter(&paint);
+    std::vector<double> frames;
+    std::vector<double> cpuReference;
+    std::vector<double> cpuSubject;
+    const auto cpu = [] {
+        struct rusage u {};
+        getrusage(RUSAGE_SELF, &u);
+        return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    };
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        paint.clock = &clock;
+        const bench::Interleaved r = bench::RunInterleaved(
+            rounds,
+            [&] {
+                QElapsedTimer t;
+                const double c = cpu();
+                t.start();
+                DecodeAtCacheSize(photo);
+                cpuReference.push_back(cpu() - c);
+                return t.nsecsElapsed() / 1e9;
+            },
+            [&] {
+                paint.at = -1;
+                const double c = cpu();
+                clock.start();
+                window->spdPaginaSeguinteClick(); // returns with the photos in their frames
+                QCoreApplication::processEvents(); // and painted
+                cpuSubject.push_back(cpu() - c);
+                const double all = clock.nsecsElapsed() / 1e9;
+                frames.push_back(paint.at >= 0 ? paint.at / 1e9 : all);
+                return all;
+            });
+        bench::ReportInterleaved(state, "page turn, photos in their frames / one decode at the cache copy's size", r);
+        std::vector<double> sorted = frames;
+        std::sort(sorted.begin(), sorted.end());
+        state.counters["frames_ms"] = bench::Interleaved::Median(frames) * 1e3;
+        std::printf("page turn, frames painted: median %.1f ms (spread %.1f-%.1f ms); processor time: page turn "
+                    "%.1f ms, one decode %.1f ms (medians)\n",
+                    bench::Interleaved::Median(frames) * 1e3, sorted.front() * 1e3, sorted.back() * 1e3,
+                    bench::Interleaved::Median(cpuSubject) * 1e3, bench::Interleaved::Median(cpuReference) * 1e3);
+    }
+    window->imgPaginaCentral->removeEventFilter(&paint);
+    state.SetLabel(bench::CaseName(state.range(0)));
+}
+BENCHMARK(BM_PageTurnAgainstOneDecode)->Args({0, 7})->Args({1, 7})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

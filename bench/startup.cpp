@@ -7,6 +7,8 @@
 // end is not start-up.
 #include "bench_support.h"
 
+#include "album/album_document.h"
+#include "album/page_view_fill.h"
 #include "app/main_window.h"
 #include "app/settings.h"
 
@@ -54,10 +56,18 @@ void WaitUntilMapped(QWidget& window)
         std::ofstream(file) << mapped;
 }
 
-int Child(int argc, char** argv, const char* which)
+int Child(int argc, char** argv, const char* which, const char* job)
 {
     QApplication app(argc, argv);
-    if (std::strcmp(which, "settings") == 0) {
+    if (std::strcmp(which, "job") == 0 || std::strcmp(which, "job-drawn") == 0) {
+        auto window = std::make_unique<TfrmPrincipal>(QStringList{QString::fromLocal8Bit(job)});
+        WaitUntilMapped(*window);
+        if (std::strcmp(which, "job-drawn") == 0) {
+            // Until every photo is in its frame: for the peak memory of opening the job.
+            window->PreenchimentoDaPagina().Esperar();
+            QCoreApplication::processEvents();
+        }
+    } else if (std::strcmp(which, "settings") == 0) {
         Configuracoes settings;
         settings.EntrarMaximizada = false;
         settings.ContadorDeUtilizacoes = 100; // no welcome tip
@@ -80,20 +90,7 @@ struct Home {
     QTemporaryDir dir;
     Home()
     {
-        const std::string home = dir.path().toStdString();
-        for (const char* sub : {"/config", "/data", "/cache", "/runtime", "/Documents", "/Desktop"})
-            QDir().mkpath(QString::fromStdString(home + sub));
-        QFile::setPermissions(QString::fromStdString(home + "/runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        ::setenv("HOME", home.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
-        ::setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", (home + "/runtime").c_str(), 1);
-        ::setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").c_str(), 1);
-        const std::string screen = home + "/screen.json";
-        std::ofstream(screen) << R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,)"
-                                 R"("logicalDpi":96,"dpr":1}]})";
-        ::setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).c_str(), 1);
+        bench::UseHome(dir.path().toStdString());
         bench::RunProgram({g_self, kChildFlag, "settings"});
     }
 };
@@ -123,11 +120,76 @@ static void BM_StartupToMappedWindow(benchmark::State& state)
 }
 BENCHMARK(BM_StartupToMappedWindow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
 
+namespace {
+
+// A job file of one A4 page of four 9 x 12 frames: each with the camera photo under a name of its own,
+// or all empty.
+QString FourFrameJob(const QString& dir, bool photos)
+{
+    AlbumDocument document;
+    TPagina& page = document.currentPage();
+    if (!photos)
+        page.MontarMolduras(210, 297, 90, 120);
+    else if (!bench::FourPhotoPage(page, dir))
+        return QString();
+    const QString path = dir + (photos ? QStringLiteral("/photos.pvo") : QStringLiteral("/empty.pvo"));
+    document.Album().GravarEmArquivo(path, 0, JobFileSizes{210, 297, 90, 120});
+    return path;
+}
+
+// Spawn to mapped window, in seconds, of the main window opening a job; negative on failure.
+double TimeJobWindow(const std::string& job, const std::string& mappedAt)
+{
+    std::remove(mappedAt.c_str());
+    const std::int64_t spawned = Now();
+    std::int64_t mapped = 0;
+    if (bench::RunProgram({g_self, kChildFlag, "job", job}) != 0 || !(std::ifstream(mappedAt) >> mapped))
+        return -1;
+    return double(mapped - spawned) / 1e9;
+}
+
+} // namespace
+
+// The window of a job of four camera photos against the same job with empty frames, interleaved
+// round by round; then the peak memory of each until its frames are drawn.
+static void BM_StartupFourPhotoJobAgainstEmptyFrames(benchmark::State& state)
+{
+    Home home;
+    const std::string mappedAt = home.dir.filePath(QStringLiteral("mapped-at")).toStdString();
+    ::setenv("LUMORIA_MAPPED_AT", mappedAt.c_str(), 1);
+    const QString photos = FourFrameJob(home.dir.path(), true);
+    if (photos.isEmpty()) {
+        state.SkipWithError("no photo (install mate-backgrounds)");
+        return;
+    }
+    const std::string withPhotos = photos.toStdString();
+    const std::string empty = FourFrameJob(home.dir.path(), false).toStdString();
+    const int rounds = int(state.range(0));
+    for (auto _ : state) {
+        const bench::Interleaved r = bench::RunInterleaved(
+            rounds, [&] { return TimeJobWindow(empty, mappedAt); }, [&] { return TimeJobWindow(withPhotos, mappedAt); });
+        if (int(r.ratios.size()) != rounds) {
+            state.SkipWithError("a child process failed");
+            return;
+        }
+        bench::ReportInterleaved(state, "four-photo job window / empty-frame job window", r);
+        long emptyKb = 0;
+        long photosKb = 0;
+        bench::RunProgram({g_self, kChildFlag, "job-drawn", empty}, &emptyKb);
+        bench::RunProgram({g_self, kChildFlag, "job-drawn", withPhotos}, &photosKb);
+        state.counters["peak_empty_MB"] = double(emptyKb) / 1024;
+        state.counters["peak_photos_MB"] = double(photosKb) / 1024;
+        std::printf("peak memory until every frame is drawn: empty-frame job %.1f MB, four-photo job %.1f MB\n",
+                    double(emptyKb) / 1024, double(photosKb) / 1024);
+    }
+}
+BENCHMARK(BM_StartupFourPhotoJobAgainstEmptyFrames)->Arg(7)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv)
 {
     g_self = argv[0];
-    if (argc == 3 && std::strcmp(argv[1], kChildFlag) == 0)
-        return Child(argc, argv, argv[2]);
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], kChildFlag) == 0)
+        return Child(argc, argv, argv[2], argc == 4 ? argv[3] : "");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -3,12 +3,15 @@
 #include "album/page_drawing_steps.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/parallel.h"
 #include "platform/numeric.h"
 #include "platform/ui/responsive_wait.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace lumoria {
 
@@ -19,21 +22,17 @@ using platform::Picture;
 namespace {
 
 TCacheDeImagensJaCarregadas* g_cache = nullptr;
+std::function<void()> g_aoLerAntecipado;
 
-struct Carimbo {
-    qint64 tamanho = -1;
-    QDateTime modificado;
-};
+} // namespace
 
-Carimbo CarimboDe(const QString& nome)
+TCacheDeImagensJaCarregadas::Carimbo TCacheDeImagensJaCarregadas::CarimboDe(const QString& nome)
 {
     const QFileInfo info(nome);
     if (!info.exists())
         return {};
     return {info.size(), info.lastModified()};
 }
-
-} // namespace
 
 TCacheDeImagensJaCarregadas* CacheDeImagens()
 {
@@ -108,22 +107,37 @@ void TCacheDeImagensJaCarregadas::Antecipar(const QStringList& nomes)
     for (const QString& nome : nomes)
         if (!nome.isEmpty() && !faltam.contains(nome) && !Contem(nome) && QFileInfo(nome).isFile())
             faltam << nome;
-    desenho::LeituraAntecipada leitura(int(faltam.size()), [&](int k) -> std::unique_ptr<platform::Graphic> {
-        auto grafico = platform::NewGraphicForExtension(QFileInfo(faltam[k]).suffix());
-        if (!grafico)
-            return nullptr;
-        grafico->LoadFromFile(faltam[k]);
-        if (grafico->Kind() == platform::GraphicKind::Jpeg && grafico->Width() > 0)
-            static_cast<const JpegImage&>(*grafico).Predecode(TamanhoDaCopia(grafico->Width(), grafico->Height()));
-        return grafico;
+    // Reading, decoding, reducing and compressing all run on workers while the GUI thread goes on
+    // handling its events; only the storing is left to it.
+    struct Lida {
+        std::unique_ptr<JpegImage> copia;
+        Carimbo carimbo;
+    };
+    std::vector<Lida> lidas(std::size_t(faltam.size()));
+    const std::function<void()> aoLer = g_aoLerAntecipado;
+    platform::RunResponsive([&] {
+        platform::ParallelFor(int(faltam.size()), [&](int k) {
+            if (aoLer)
+                aoLer();
+            Lida& lida = lidas[std::size_t(k)];
+            desenho::Tentar([&] {
+                lida.carimbo = CarimboDe(faltam[k]);
+                Picture figura;
+                figura.LoadFromFile(faltam[k]);
+                const platform::Graphic* grafico = figura.GetGraphic();
+                if (grafico && grafico->Width() > 0 && grafico->Height() > 0)
+                    lida.copia = FazerCopiaReduzida(*grafico);
+            });
+        });
     });
-    for (int k = 0; k < faltam.size(); ++k) {
-        std::unique_ptr<platform::Graphic> lida = leitura.Tomar(k);
-        if (!lida)
-            continue;
-        Picture figura;
-        desenho::Tentar([&] { CarregarImagem(figura, faltam[k], std::move(lida)); });
-    }
+    for (int k = 0; k < faltam.size(); ++k)
+        if (lidas[std::size_t(k)].copia && !Contem(faltam[k]))
+            Guardar(std::move(lidas[std::size_t(k)].copia), faltam[k], lidas[std::size_t(k)].carimbo);
+}
+
+void DefinirAoLerAntecipado(std::function<void()> aoLer)
+{
+    g_aoLerAntecipado = std::move(aoLer);
 }
 
 namespace {
@@ -147,9 +161,20 @@ void TCacheDeImagensJaCarregadas::Adicionar(const Picture& figura, const QString
         return;
     // The copy is made before the slot changes, so that a picture that fails to decode leaves the
     // slot as it was.
+    Guardar(FazerCopiaReduzida(*grafico), nomeDoArquivo, tamanho, modificado);
+}
+
+std::unique_ptr<JpegImage> TCacheDeImagensJaCarregadas::FazerCopiaReduzida(const platform::Graphic& grafico)
+{
     auto imagem = std::make_unique<JpegImage>();
-    imagem->Assign(CopiaReduzida(*grafico, TamanhoDaCopia(grafico->Width(), grafico->Height())));
-    Guardar(std::move(imagem), nomeDoArquivo, tamanho, modificado);
+    imagem->Assign(CopiaReduzida(grafico, TamanhoDaCopia(grafico.Width(), grafico.Height())));
+    return imagem;
+}
+
+void TCacheDeImagensJaCarregadas::Guardar(std::unique_ptr<JpegImage> copia, const QString& nomeDoArquivo,
+                                          const Carimbo& carimbo)
+{
+    Guardar(std::move(copia), nomeDoArquivo, carimbo.tamanho, carimbo.modificado);
 }
 
 void TCacheDeImagensJaCarregadas::Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo,

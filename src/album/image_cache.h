@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace lumoria {
@@ -46,6 +47,19 @@ public:
     // Whether the file is cached now (and unchanged since).
     bool Contem(const QString& nomeDoArquivo) const;
 
+    // What tells a file changed on disk: its size and modification time (taken before it is read).
+    struct Carimbo {
+        qint64 tamanho = -1;
+        QDateTime modificado;
+    };
+    static Carimbo CarimboDe(const QString& nomeDoArquivo);
+    // The size of the reduced copy of a picture of w x h.
+    static QSize TamanhoDaCopia(int w, int h);
+    // The reduced copy of a picture, compressed as a slot holds it (safe on any thread).
+    static std::unique_ptr<platform::JpegImage> FazerCopiaReduzida(const platform::Graphic& grafico);
+    // Stores a reduced copy made elsewhere (by a worker) for a file, in the next slot.
+    void Guardar(std::unique_ptr<platform::JpegImage> copia, const QString& nomeDoArquivo, const Carimbo& carimbo);
+
     std::int32_t Proxima() const { return m_proxima; }
     QString NomeDoArquivo(int entrada) const { return m_entradas.at(std::size_t(entrada)).nome; }
     // The reduced copy held in a slot, or null.
@@ -60,8 +74,6 @@ private:
     };
 
     int Procurar(const QString& nomeDoArquivo) const;
-    // The size of the reduced copy of a picture of w x h.
-    static QSize TamanhoDaCopia(int w, int h);
     void Adicionar(const platform::Picture& figura, const QString& nomeDoArquivo, qint64 tamanho,
                    const QDateTime& modificado);
     void Guardar(std::unique_ptr<platform::JpegImage> imagem, const QString& nomeDoArquivo, qint64 tamanho,
@@ -77,5 +89,9 @@ private:
 // drawing then reads every file itself.
 TCacheDeImagensJaCarregadas* CacheDeImagens();
 void DefinirCacheDeImagens(TCacheDeImagensJaCarregadas* cache);
+
+// Called on the worker before each file that Antecipar reads (for the tests: what the GUI thread
+// does meanwhile).
+void DefinirAoLerAntecipado(std::function<void()> aoLer);
 
 } // namespace lumoria

@@ -65,12 +65,6 @@ struct PixelsDaPagina {
     QImage::Format formato = QImage::Format_RGB32;
 };
 
-bool EhJpeg(const QString& nome)
-{
-    const auto grafico = platform::NewGraphicForExtension(QFileInfo(nome).suffix());
-    return grafico && grafico->Kind() == platform::GraphicKind::Jpeg;
-}
-
 // Paints white the part of the pixels in the region (24 or 32 bits), over the pixel threads.
 void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao)
 {

@@ -25,6 +25,12 @@ bool MolduraDegenerada(const TFoto& foto)
     return foto.Right <= foto.Left || foto.Bottom <= foto.Top;
 }
 
+bool EhJpeg(const QString& nome)
+{
+    const auto grafico = platform::NewGraphicForExtension(QFileInfo(nome).suffix());
+    return grafico && grafico->Kind() == platform::GraphicKind::Jpeg;
+}
+
 void VerificarArquivo(TFoto& foto)
 {
     if (foto.NomeDoArquivo.isEmpty() || !QFileInfo(foto.NomeDoArquivo).isFile())

@@ -43,6 +43,7 @@ class StatusBar;
 } // namespace platform
 
 class BusyIndicator;
+class PreenchimentoDaTela;
 class TCacheDeImagensJaCarregadas;
 class TControleArrastado;
 class TFancyButton;
@@ -72,6 +73,8 @@ public:
     TPagina& Pagina(int i) { return m_documento.Pagina(i); }
     TFoto& Foto(int i, int j) { return m_documento.Foto(i, j); }
     AlbumDocument& Documento() { return m_documento; }
+    // The page view's photos still being read.
+    PreenchimentoDaTela& PreenchimentoDaPagina() { return *m_preenchimento; }
     int PaginaAtual() const { return m_documento.currentPageIndex(); }
     int MolduraSobOMouse() const { return m_documento.frameUnderMouse(); }
     bool Modificado() const { return m_documento.modified(); }
@@ -333,6 +336,7 @@ private:
 
     AlbumDocument m_documento;
     std::unique_ptr<TCacheDeImagensJaCarregadas> m_cache;
+    std::unique_ptr<PreenchimentoDaTela> m_preenchimento; // the page view's photos still to arrive
     std::unique_ptr<BusyIndicator> m_indicadorDeOcupado;
     QStringList m_argumentos;
     Point m_ultimaPosicaoDoMouse;

@@ -1,6 +1,7 @@
 // Photo placement on the page shown and the undo stack.
 #include "app/main_window.h"
 
+#include "album/page_view_fill.h"
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "platform/graphics/canvas.h"
@@ -40,6 +41,7 @@ void TfrmPrincipal::spdDesfazerClick()
 
 void TfrmPrincipal::DesenharMolduraNaTela(std::int32_t j)
 {
+    m_preenchimento->Esquecer(j);
     m_documento.currentPage().DesenharFoto(imgPaginaCentral->canvas(), j);
     imgPaginaCentral->update();
 }

@@ -8,11 +8,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <vector>
 
 #include "album/geometry.h"
+#include "album/page_view_fill.h"
 #include "album/size_tables.h"
 #include "common/general_routines.h"
 #include "common/small_dialogs.h"
@@ -125,8 +127,12 @@ void TfrmPrincipal::DesenharPaginaNaTela()
     canvas.brush.color = QColor(255, 255, 255);
     canvas.brush.style = BrushStyle::Solid;
     canvas.pen.color = QColor(0, 0, 0);
-    m_documento.currentPage().DesenharNaTela(canvas, true);
+    m_preenchimento->Desenhar(m_documento.currentPage(), canvas);
     imgPaginaCentral->update();
+    // While the window is not on the screen yet (start-up) the photos fill their frames when they
+    // come; once it is, a drawing ends with its photos, the window painting meanwhile.
+    if (windowHandle() && windowHandle()->isExposed())
+        m_preenchimento->Esperar();
 }
 
 void TfrmPrincipal::imgPaginaCentralMouseMove(int X, int Y)

@@ -15,6 +15,7 @@
 
 #include "album/busy_scope.h"
 #include "album/image_cache.h"
+#include "album/page_view_fill.h"
 #include "app/settings.h"
 #include "app/startup_routines.h"
 #include "app/user_guide.h"
@@ -29,6 +30,7 @@
 #include "install/install_modes.h"
 #include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/picture_control.h"
 #include "platform/ui/screen_cursor.h"
 #include "platform/ui/status_bar.h"
 #include "platform/ui/termination.h"
@@ -89,6 +91,7 @@ void TfrmPrincipal::FormCreate()
     CriarNovoAlbumComUmaPaginaESemFotos();
     m_cache = std::make_unique<TCacheDeImagensJaCarregadas>();
     DefinirCacheDeImagens(m_cache.get());
+    m_preenchimento = std::make_unique<PreenchimentoDaTela>([this] { imgPaginaCentral->update(); });
     SetarInicioDaAplicacao();
 }
 
@@ -216,6 +219,7 @@ void TfrmPrincipal::FormClose()
 void TfrmPrincipal::FormDestroy()
 {
     m_atomoDeExecucao.reset();
+    m_preenchimento.reset();
     if (CacheDeImagens() == m_cache.get())
         DefinirCacheDeImagens(nullptr);
     m_cache.reset();

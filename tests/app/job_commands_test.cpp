@@ -11,7 +11,9 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "album/page_view_fill.h"
 #include "platform/ui/caption_panel.h"
+#include "support/picture_files.h"
 
 namespace lumoria::test {
 namespace {
@@ -414,6 +416,26 @@ TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
         EXPECT_EQ(janela->Album().pageCount(), 1);
         EXPECT_FALSE(platform::terminationRequested());
     }
+}
+
+TEST(JobArgument, AJobNamedAtStartShowsItsFramesAtOnceAndItsPhotosWhenTheyArrive)
+{
+    PrepararConfiguracoes(false);
+    const QString foto = WriteJpeg(QStringLiteral("inicio.jpg"), SolidImage(1200, 900, QColor(200, 30, 30)), 90);
+    const QString arquivo = freshFolder(QStringLiteral("argumento-foto")) + QStringLiteral("/fotos.pvo");
+    writeFile(arquivo, TextoDoTrabalho({PaginaA4(foto)}, 0));
+    auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
+    // The window is not shown yet: its frames are drawn, the photo is still being read.
+    EXPECT_TRUE(janela->PreenchimentoDaPagina().Pendente());
+    const QImage antes = janela->imgPaginaCentral->bitmap().Image();
+    EXPECT_EQ(antes.pixelColor(CentroDaMoldura(*janela, 0)), QColor(Qt::white));
+    EXPECT_NE(antes.pixelColor(CentroDaMoldura(*janela, 1)), QColor(Qt::white)); // the placeholder
+    janela->show();
+    janela->PreenchimentoDaPagina().Esperar();
+    EXPECT_TRUE(Parecida(janela->imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(*janela, 0)),
+                         QColor(200, 30, 30)));
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
+    EXPECT_FALSE(janela->Modificado());
 }
 
 } // namespace

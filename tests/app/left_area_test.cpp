@@ -16,11 +16,18 @@
 #include <QTimer>
 #include <QCloseEvent>
 
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
+
+#include "album/image_cache.h"
 #include "app/drag_object.h"
 #include "common/modal_helper.h"
 #include "common/small_dialogs.h"
 #include "components/thumbnail_list.h"
 #include "editing/photo_editor.h"
+#include "platform/graphics/parallel.h"
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/shell_list_view.h"
@@ -470,6 +477,33 @@ TEST_F(LeftArea, TheProgressWindowCannotBeClosedWhileTheInsertionRuns)
     EXPECT_FALSE(principalVisivel); // hidden while the work runs
     EXPECT_TRUE(janela->isVisible());
     EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, NaLista(5));
+}
+
+TEST_F(LeftArea, TheInsertionHandlesEventsWhileEachBatchOfPhotosIsRead)
+{
+    // Each photo read ahead waits until the GUI thread has handled an event posted meanwhile: the
+    // progress window repaints and answers while a batch is read, not only between photos.
+    const QString pasta = PastaComFotos(QStringLiteral("lotes"), 2 * platform::PixelThreads() + 1);
+    MostrarPasta(pasta);
+    janela->thuImagens->SelectAll();
+    std::atomic<int> lidas{0};
+    std::atomic<int> atendidas{0};
+    DefinirAoLerAntecipado([&] {
+        ++lidas;
+        auto tratado = std::make_shared<std::promise<void>>();
+        std::future<void> feito = tratado->get_future();
+        QMetaObject::invokeMethod(qApp, [tratado] { tratado->set_value(); }, Qt::QueuedConnection);
+        // A bound only against a GUI thread that never comes back to its events.
+        if (feito.wait_for(std::chrono::seconds(10)) == std::future_status::ready)
+            ++atendidas;
+    });
+    Atendente atendente;
+    atendente.respostas = {6, 6};
+    janela->mniInserirTodasSelecionadasClick();
+    DefinirAoLerAntecipado({});
+    EXPECT_EQ(lidas, 2 * platform::PixelThreads() + 1);
+    EXPECT_EQ(atendidas, lidas);
+    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, NaLista(0));
 }
 
 TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "album/page_drawing_steps.h"
+#include "album/page_view_fill.h"
 #include "imaging/picture_routines.h"
 #include "common/jpeg_resource.h"
 #include "imaging/quarter_turn.h"
@@ -11,8 +12,14 @@
 #include "platform/graphics/decode_budget.h"
 #include "platform/graphics/picture.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QPainter>
+#include <QThreadPool>
+#include <QTransform>
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <new>
 #include <vector>
@@ -478,4 +485,164 @@ TEST(HugeFrames, AFrameNoCanvasCanMapDrawsNothingAndTheOthersStillDraw)
     EXPECT_FALSE(AllWhite(screen, Rect{0, 0, 300, 300})); // the ordinary frame's placeholder
     Bitmap preview(300, 300);
     EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
+}
+
+namespace {
+
+// A photo with detail across and down (a gradient) and two marks that show a turn or a mirror: a
+// black block near the top-left corner and a white one near the bottom-right.
+QImage MarkedPhoto(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(40 + 180 * x / w, 40 + 180 * y / h, 90));
+    for (int y = h * 3 / 32; y < h * 10 / 32; ++y)
+        for (int x = w / 12; x < w * 7 / 24; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+    for (int y = h * 3 / 4; y < h * 29 / 32; ++y)
+        for (int x = w * 19 / 24; x < w * 11 / 12; ++x)
+            image.setPixel(x, y, qRgb(255, 255, 255));
+    return image;
+}
+
+// The frame as a first draw shows the photo, made with Qt alone: the whole decoded photo, turned
+// anticlockwise when asked, its part `origem` scaled into `destino` of a white frame.
+QImage FrameWithQt(const QImage& photo, QSize frame, bool turn, QRect origem, QRect destino)
+{
+    const QImage turned = turn ? photo.transformed(QTransform().rotate(270)) : photo;
+    QImage expected(frame, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.drawImage(destino.topLeft(), turned.copy(origem).scaled(destino.size(), Qt::IgnoreAspectRatio,
+                                                                    Qt::SmoothTransformation));
+    return expected;
+}
+
+// Whether two pictures of a frame agree but for the resampling: few pixels far apart (the marks'
+// edges) and a small mean difference.
+::testing::AssertionResult SameFrame(const QImage& drawn, const QImage& expected)
+{
+    if (drawn.size() != expected.size())
+        return ::testing::AssertionFailure() << "sizes differ";
+    std::int64_t far = 0;
+    std::int64_t sum = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb p = drawn.pixel(x, y), q = expected.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            far += d > 48;
+            sum += d;
+        }
+    const std::int64_t n = std::int64_t(drawn.width()) * drawn.height();
+    if (far * 50 > n || sum > 6 * n)
+        return ::testing::AssertionFailure() << far << " of " << n << " pixels far apart, mean " << double(sum) / n;
+    return ::testing::AssertionSuccess();
+}
+
+QImage Part(const Bitmap& b, const Rect& r)
+{
+    return b.Image().convertToFormat(QImage::Format_RGB32).copy(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
+
+} // namespace
+
+TEST(JpegOnScreen, AFirstDrawShowsTheWholePhotoTurnedAndFittedInEveryMode)
+{
+    // 2400 x 1600 in frames of about 200 pixels: decoded far smaller than the photo, the frames must
+    // still show what the whole photo gives, the fit's borders and cut exactly where they fall.
+    const QImage photo = MarkedPhoto(2400, 1600);
+    ScopedCache cache;
+    // 1 mm = 1 pixel. Stretched, landscape; stretched, portrait (turns); inside, square (turns):
+    // 1600 x 2400 into 200 x 200 is 133 wide, borders of Round(33.5) = 34; cut, 240 x 80: h = 160,
+    // dy = Round(1600 * (1 - 80 / 160) / 2) = 400.
+    const std::vector<Rect> frames{Rect{0, 0, 240, 160}, Rect{250, 0, 410, 240}, Rect{420, 0, 620, 200},
+                                   Rect{0, 170, 240, 250}};
+    TPagina page = Page(630, 260, {frames[0], frames[1], frames[2], frames[3]});
+    const std::uint8_t modes[] = {0, 0, 1, 2};
+    QImage decoded;
+    for (int i = 0; i < 4; ++i) {
+        page.Fotos[std::size_t(i)].NomeDoArquivo = WriteJpeg(QStringLiteral("marked-%1.jpg").arg(i), photo, 95);
+        page.Fotos[std::size_t(i)].Ajuste = modes[i];
+        if (decoded.isNull())
+            ASSERT_TRUE(decoded.load(page.Fotos[0].NomeDoArquivo));
+    }
+    decoded = decoded.convertToFormat(QImage::Format_RGB32);
+    Bitmap screen(630, 260);
+    page.DesenharNaTela(screen.GetCanvas(), true);
+
+    EXPECT_TRUE(SameFrame(Part(screen, frames[0]), FrameWithQt(decoded, {240, 160}, false, {0, 0, 2400, 1600}, {0, 0, 240, 160})));
+    EXPECT_TRUE(SameFrame(Part(screen, frames[1]), FrameWithQt(decoded, {160, 240}, true, {0, 0, 1600, 2400}, {0, 0, 160, 240})));
+    EXPECT_TRUE(SameFrame(Part(screen, frames[2]), FrameWithQt(decoded, {200, 200}, true, {0, 0, 1600, 2400}, {34, 0, 132, 200})));
+    EXPECT_TRUE(SameFrame(Part(screen, frames[3]), FrameWithQt(decoded, {240, 80}, false, {0, 400, 2400, 800}, {0, 0, 240, 80})));
+    // The borders of the inside fit, to the pixel.
+    EXPECT_TRUE(AllWhite(screen, Rect{420, 0, 454, 200}));
+    EXPECT_TRUE(AllWhite(screen, Rect{586, 0, 620, 200}));
+    EXPECT_NE(At(screen, 454, 100), QColor(Qt::white));
+    EXPECT_NE(At(screen, 585, 100), QColor(Qt::white));
+    // Every photo is cached, each as its half-size copy.
+    EXPECT_EQ(cache->Proxima(), 4);
+    ASSERT_NE(cache->Imagem(3), nullptr);
+    EXPECT_EQ(QSize(cache->Imagem(3)->Width(), cache->Imagem(3)->Height()), QSize(640, 427));
+}
+
+TEST(PageViewFill, FramesAtOnceThenEachPhotoWhenItArrives)
+{
+    ScopedCache cache;
+    const QString red = WriteJpeg(QStringLiteral("fill-red.jpg"), SolidImage(1200, 800, kRed), 90);
+    const QString blue = WriteJpeg(QStringLiteral("fill-blue.jpg"), SolidImage(1200, 800, kBlue), 90);
+    TPagina page = Page(300, 100, {Rect{0, 0, 120, 80}, Rect{150, 0, 270, 80}});
+    page.Fotos[0].NomeDoArquivo = red; // frame 1 is empty: the placeholder
+    Bitmap screen(300, 100);
+    int filled = 0;
+    PreenchimentoDaTela fill([&] { ++filled; });
+
+    fill.Desenhar(page, screen.GetCanvas());
+    EXPECT_TRUE(fill.Pendente());
+    EXPECT_TRUE(AllWhite(screen, Rect{0, 0, 120, 80}));     // the photo comes later
+    EXPECT_FALSE(AllWhite(screen, Rect{150, 0, 270, 80}));   // the placeholder at once
+    EXPECT_FALSE(cache->Contem(red));
+    fill.Esperar();
+    EXPECT_FALSE(fill.Pendente());
+    EXPECT_EQ(filled, 1);
+    EXPECT_TRUE(Near(At(screen, 60, 40), kRed));
+    EXPECT_TRUE(Near(At(screen, 1, 1), kRed));
+    EXPECT_TRUE(Near(At(screen, 118, 78), kRed));
+    EXPECT_TRUE(cache->Contem(red));
+
+    // A frame drawn anew before its photo arrives keeps what was drawn there; the copy is cached.
+    page.Fotos[1].NomeDoArquivo = blue;
+    fill.Desenhar(page, screen.GetCanvas());
+    EXPECT_TRUE(Near(At(screen, 60, 40), kRed)); // from the cache, at once
+    fill.Esquecer(1);
+    screen.GetCanvas().brush.color = kGreen;
+    screen.GetCanvas().brush.style = BrushStyle::Solid;
+    screen.GetCanvas().FillRect(Rect{150, 0, 270, 80});
+    fill.Esperar();
+    EXPECT_EQ(filled, 2);
+    EXPECT_TRUE(Near(At(screen, 200, 40), kGreen));
+    EXPECT_TRUE(cache->Contem(blue));
+
+    // A later drawing takes the canvas: a photo of the earlier one does not land there.
+    page.Fotos[0].NomeDoArquivo = WriteJpeg(QStringLiteral("fill-yellow.jpg"), SolidImage(1200, 800, kYellow), 90);
+    fill.Desenhar(page, screen.GetCanvas());
+    page.Fotos[0].NomeDoArquivo = red;
+    fill.Desenhar(page, screen.GetCanvas());
+    EXPECT_TRUE(fill.Pendente() == false);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Near(At(screen, 60, 40), kRed));
+    EXPECT_EQ(filled, 2);
+
+    // Drawn again before its photo arrives (the window laid out anew): the photo still comes, once.
+    const QString green = WriteJpeg(QStringLiteral("fill-green.jpg"), SolidImage(1200, 800, kGreen), 90);
+    page.Fotos[0].NomeDoArquivo = green;
+    fill.Desenhar(page, screen.GetCanvas());
+    fill.Desenhar(page, screen.GetCanvas());
+    EXPECT_TRUE(AllWhite(screen, Rect{0, 0, 120, 80}));
+    fill.Esperar();
+    EXPECT_TRUE(Near(At(screen, 60, 40), kGreen));
+    EXPECT_EQ(filled, 3);
+    EXPECT_TRUE(cache->Contem(green));
 }
