@@ -1,7 +1,7 @@
 // A 10-page job of four 24-megapixel photos a page (the camera photo of mate-backgrounds scaled to
 // 6000 x 4000 and written with the program's JPEG codec) printed to the CUPS queue "PDF" at its own
-// resolution, against the page drawing alone at that resolution; the peak memory of each and the
-// size of the PDF. Then the preview's relayout of such a page from the image cache's copies, against
+// resolution, in turns with the page drawing alone at that resolution; the peak memory and the size
+// of the PDF. Then the preview's relayout of such a page from the image cache's copies, in turns with
 // copying a 24-megapixel picture in memory.
 #include "bench_support.h"
 
@@ -31,10 +31,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <cstring>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -136,33 +134,9 @@ platform::QtPrinter* PdfQueue()
 
 } // namespace
 
-// The reference: one page drawn for printing onto a bitmap of the queue's sheet.
-static void BM_DrawPageAlone(benchmark::State& state)
-{
-    EnsureWidgets();
-    platform::QtPrinter* printer = PdfQueue();
-    if (!printer || Photo24().isEmpty()) {
-        state.SkipWithError("needs the CUPS queue PDF and mate-backgrounds");
-        return;
-    }
-    const platform::PrinterDeviceValues v = printer->deviceValues();
-    QTemporaryDir dir;
-    TPagina pagina;
-    FillPage(pagina, dir.path(), 0);
-    ResetPeakMemory();
-    platform::Bitmap sheet(v.physicalWidth, v.physicalHeight);
-    for (auto _ : state) {
-        pagina.DesenharParaImpressao(sheet.GetCanvas(), false);
-        benchmark::DoNotOptimize(sheet.Image().constBits());
-    }
-    state.counters["peak_MB"] = PeakMemoryMb();
-    state.SetLabel(std::to_string(v.physicalWidth) + " x " + std::to_string(v.physicalHeight) + " at " +
-                   std::to_string(v.dpiX) + " dpi");
-}
-BENCHMARK(BM_DrawPageAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
-
-// The whole job through Qt to CUPS: the time is per page; the size of the PDF handed to the queue
-// and the peak memory are counters.
+// The whole job through Qt to CUPS, in turns with one page drawn for printing onto a bitmap of the
+// queue's sheet: the time is per page; the size of the PDF handed to the queue and the peak memory
+// are counters.
 static void BM_PrintJobToPdfQueue(benchmark::State& state)
 {
     EnsureWidgets();
@@ -180,10 +154,10 @@ static void BM_PrintJobToPdfQueue(benchmark::State& state)
         album.Paginas.push_back(std::make_unique<TPagina>());
         FillPage(*album.Paginas.back(), dir.path(), i);
     }
+    const platform::PrinterDeviceValues v = printer->deviceValues();
     double pdfMb = 0;
-    double perPageMs = 0;
     ResetPeakMemory();
-    for (auto _ : state) {
+    auto job = [&] {
         const QString token = QStringLiteral("lumoria-bench-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
         const auto before = QueuedJobs();
         HoldJobs(*printer);
@@ -191,25 +165,31 @@ static void BM_PrintJobToPdfQueue(benchmark::State& state)
         trabalho.primeira = 0;
         trabalho.ultima = pages - 1;
         trabalho.titulo = token;
-        QElapsedTimer job;
-        job.start();
+        QElapsedTimer relogio;
+        relogio.start();
         ImprimirPaginas(*printer, album, trabalho);
-        perPageMs = double(job.elapsed()) / pages;
-        state.PauseTiming();
-        for (const auto& job : QueuedJobs()) {
-            if (before.contains(job))
+        const double perPage = relogio.elapsed() / 1000.0 / pages;
+        for (const auto& queued : QueuedJobs()) {
+            if (before.contains(queued))
                 continue;
-            pdfMb = job.second / 1048576.0;
-            QProcess::execute(QStringLiteral("cancel"), {job.first});
+            pdfMb = queued.second / 1048576.0;
+            QProcess::execute(QStringLiteral("cancel"), {queued.first});
         }
-        state.ResumeTiming();
-    }
+        return perPage;
+    };
+    auto drawAlone = [&] {
+        platform::Bitmap sheet(v.physicalWidth, v.physicalHeight);
+        album.Paginas.front()->DesenharParaImpressao(sheet.GetCanvas(), false);
+        benchmark::DoNotOptimize(sheet.Image().constBits());
+    };
+    bench::RunInTurns(state, job, drawAlone,
+                      std::to_string(pages) + " pages of four 24 MP photos, per page, vs one page drawn at "
+                          + std::to_string(v.dpiX) + " dpi",
+                      bench::Rounds{5, 0.0, false});
     state.counters["peak_MB"] = PeakMemoryMb();
     state.counters["pdf_MB"] = pdfMb;
-    state.counters["per_page_ms"] = perPageMs;
-    state.SetLabel(std::to_string(pages) + " pages of four 24 MP photos");
 }
-BENCHMARK(BM_PrintJobToPdfQueue)->Arg(2)->Arg(kPages)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_PrintJobToPdfQueue)->Arg(2)->Arg(kPages)->Apply(bench::InTurns);
 
 class NoHost : public DocumentHost {
 public:
@@ -247,23 +227,13 @@ static void BM_PreviewRelayout(benchmark::State& state)
     TfrmImprimirPrevisaoImpressaoFotos previa(documento, host); // the first layout fills the cache
     previa.show();
     previa.cbxMostrarPrevisaoDeBordas->setChecked(state.range(0) != 0);
-    for (auto _ : state)
-        previa.AtualizarPainelPrevisaoComPaginaAtualEDemaisAspectosVisuais();
+    bench::MemcpyOf memcpy(std::size_t(6000) * 4000 * 4);
+    bench::RunInTurns(
+        state, [&] { previa.AtualizarPainelPrevisaoComPaginaAtualEDemaisAspectosVisuais(); }, memcpy,
+        std::to_string(previa.LarguraDaPrevisao()) + " x " + std::to_string(previa.AlturaDaPrevisao())
+            + (state.range(0) ? ", border preview" : ", as on screen") + " vs memcpy of a 24 MP picture");
     DefinirCacheDeImagens(nullptr);
-    state.SetLabel(std::to_string(previa.LarguraDaPrevisao()) + " x " + std::to_string(previa.AlturaDaPrevisao()) +
-                   (state.range(0) ? ", border preview" : ", as on screen"));
 }
-BENCHMARK(BM_PreviewRelayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
-
-// Reference for the relayout: copying a 24-megapixel 32-bit picture in memory.
-static void BM_ReferenceMemcpy24MP(benchmark::State& state)
-{
-    std::vector<char> from(6000 * 4000 * 4, 1), to(from.size());
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), from.size());
-        benchmark::DoNotOptimize(to.data());
-    }
-}
-BENCHMARK(BM_ReferenceMemcpy24MP)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_PreviewRelayout)->Arg(0)->Arg(1)->Apply(bench::InTurns);
 
 BENCHMARK_MAIN();
