@@ -158,8 +158,8 @@ void AddWeighted(std::int32_t* sum, const std::uint16_t* across, int n, std::int
 }
 
 #ifdef LUMORIA_X86_KERNELS
-// Byte shuffles (SSSE3) and unsigned 32-bit packing (SSE 4.1) beyond the x86-64 baseline: these
-// kernels run where the processor has them, the plain loops elsewhere.
+// Byte shuffles (SSSE3), unsigned 32-bit packing (SSE 4.1) and 256-bit registers (AVX2) are beyond
+// the x86-64 baseline: these kernels run where the processor has them, the plain loops elsewhere.
 bool HasVectorKernels()
 {
     static const bool has = __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("sse4.1");
@@ -168,6 +168,18 @@ bool HasVectorKernels()
 
 #define LUMORIA_VECTOR_TARGET __attribute__((target("ssse3,sse4.1")))
 
+// The byte shuffle that lays taps 0 and 1 (second: 2 and 3) of four source pixels as 16-bit lanes,
+// each channel's two side by side: blue, green, red (and alpha).
+template <int SourceBytes>
+__m128i TapPairShuffle(bool second)
+{
+    if (SourceBytes == 3)
+        return second ? _mm_setr_epi8(6, -1, 9, -1, 7, -1, 10, -1, 8, -1, 11, -1, -1, -1, -1, -1)
+                      : _mm_setr_epi8(0, -1, 3, -1, 1, -1, 4, -1, 2, -1, 5, -1, -1, -1, -1, -1);
+    return second ? _mm_setr_epi8(8, -1, 12, -1, 9, -1, 13, -1, 10, -1, 14, -1, 11, -1, 15, -1)
+                  : _mm_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
+}
+
 // ScaleAcross for the outputs [from, to) of left + x, each of whose taps lie within one 16-byte load
 // per four taps. Each load gives the source pixels' channels as 16-bit lanes, two taps side by side,
 // which one multiply-add per pair of taps weighs and adds.
@@ -175,11 +187,8 @@ template <int SourceBytes, int Channels>
 LUMORIA_VECTOR_TARGET void ScaleAcrossVector(const uchar* line, const Taps& across, int left, int from, int to,
                                              std::uint16_t* dst)
 {
-    const __m128i taps01 = SourceBytes == 3 ? _mm_setr_epi8(0, -1, 3, -1, 1, -1, 4, -1, 2, -1, 5, -1, -1, -1, -1, -1)
-                                            : _mm_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
-    const __m128i taps23 = SourceBytes == 3
-                               ? _mm_setr_epi8(6, -1, 9, -1, 7, -1, 10, -1, 8, -1, 11, -1, -1, -1, -1, -1)
-                               : _mm_setr_epi8(8, -1, 12, -1, 9, -1, 13, -1, 10, -1, 14, -1, 11, -1, 15, -1);
+    const __m128i taps01 = TapPairShuffle<SourceBytes>(false);
+    const __m128i taps23 = TapPairShuffle<SourceBytes>(true);
     const __m128i half = _mm_set1_epi32(1 << 5);
     const int quads = across.quads;
     dst += std::size_t(from) * Channels;
@@ -203,6 +212,51 @@ LUMORIA_VECTOR_TARGET void ScaleAcrossVector(const uchar* line, const Taps& acro
         _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi32(words, words));
         dst += Channels;
     }
+}
+
+// ScaleAcrossVector two outputs at a time, one in each half of a 256-bit register (AVX2), for the
+// outputs [0, to); returns how many it made (the last odd one is left).
+bool HasWideKernels()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+template <int SourceBytes, int Channels>
+__attribute__((target("avx2"))) int ScaleAcrossWide(const uchar* line, const Taps& across, int left, int to,
+                                                    std::uint16_t* dst)
+{
+    const __m256i taps01 = _mm256_broadcastsi128_si256(TapPairShuffle<SourceBytes>(false));
+    const __m256i taps23 = _mm256_broadcastsi128_si256(TapPairShuffle<SourceBytes>(true));
+    const __m256i half = _mm256_set1_epi32(1 << 5);
+    const int quads = across.quads;
+    int x = 0;
+    for (; x + 2 <= to; x += 2) {
+        const int o = left + x;
+        const uchar* p = line + std::size_t(across.first[o]) * SourceBytes;
+        const uchar* q = line + std::size_t(across.first[o + 1]) * SourceBytes;
+        const std::int16_t* v = across.NarrowOf(o);
+        const std::int16_t* w = across.NarrowOf(o + 1);
+        __m256i sum = _mm256_setzero_si256();
+        for (int k = 0; k < quads; ++k, p += 4 * SourceBytes, q += 4 * SourceBytes, v += 4, w += 4) {
+            const __m256i pixels = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), 1);
+            const __m256i weights = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(v))),
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(w)), 1);
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, taps01),
+                                                          _mm256_shuffle_epi32(weights, 0x00)));
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, taps23),
+                                                          _mm256_shuffle_epi32(weights, 0x55)));
+        }
+        const __m256i words = _mm256_srli_epi32(_mm256_add_epi32(sum, half), 6);
+        const __m256i packed = _mm256_packus_epi32(words, words);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm256_castsi256_si128(packed));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + Channels), _mm256_extracti128_si256(packed, 1));
+        dst += 2 * Channels;
+    }
+    return x;
 }
 
 LUMORIA_VECTOR_TARGET int FinishRowVector(const std::int32_t* sum, int width, QRgb* out)
@@ -245,7 +299,8 @@ void ScaleAcrossRow(const uchar* line, std::size_t rowBytes, const Taps& across,
             else
                 hi = mid;
         }
-        ScaleAcrossVector<SourceBytes, Channels>(line, across, left, 0, safe, dst);
+        const int wide = HasWideKernels() ? ScaleAcrossWide<SourceBytes, Channels>(line, across, left, safe, dst) : 0;
+        ScaleAcrossVector<SourceBytes, Channels>(line, across, left, wide, safe, dst);
         done = safe;
     }
 #endif
