@@ -99,6 +99,10 @@ std::string VipsPageScript(TPagina& pagina, const QString& dir)
     return script;
 }
 
+// A page takes a few tenths of a second: each side repeats for a second a round, so that a moment
+// of load on the shared machine weighs less on a round's ratio.
+constexpr bench::Rounds kPageRounds{5, 1.0, true};
+
 } // namespace
 
 // Against the floor of four full-size decodes at once.
@@ -114,7 +118,8 @@ static void BM_PrintA4FourPhotosCut(benchmark::State& state)
     bench::RunInTurns(state, [&] { DrawPage(pagina, dpi); }, [&] { FourDecodesAtOnce(photo); },
                       std::string(bench::CaseName(state.range(1))) + ", " + std::to_string(size.width()) + " x "
                           + std::to_string(size.height()) + " at " + std::to_string(dpi)
-                          + " dpi vs four decodes at once");
+                          + " dpi vs four decodes at once",
+                      kPageRounds);
 }
 BENCHMARK(BM_PrintA4FourPhotosCut)->ArgsProduct({{300, 600}, {0, 1}})->Apply(bench::InTurns);
 
@@ -136,7 +141,7 @@ static void BM_PrintA4AgainstVips(benchmark::State& state)
             if (bench::RunProgram({"sh", "-c", script}) != 0)
                 state.SkipWithError("the vips command line failed");
         },
-        std::string(bench::CaseName(state.range(0))) + ", 600 dpi vs the vips command line");
+        std::string(bench::CaseName(state.range(0))) + ", 600 dpi vs the vips command line", kPageRounds);
 }
 BENCHMARK(BM_PrintA4AgainstVips)->Arg(0)->Arg(1)->Apply(bench::InTurns);
 
