@@ -1,5 +1,6 @@
 #pragma once
-// What the benchmarks share: the real camera photo they measure with and a Qt application.
+// What the benchmarks share: the real camera photo they measure with, a Qt application, and the
+// running of a case in turns with its reference.
 #include "album/album_model.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <spawn.h>
@@ -101,66 +104,6 @@ inline int RunProgram(const std::vector<std::string>& args, long* peakKb = nullp
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// A subject timed against its reference in alternate rounds (A B A B ...), so that both see the same
-// load: the median of the rounds' ratios (subject / reference) and their spread.
-struct Interleaved {
-    std::vector<double> reference; // seconds, one per round
-    std::vector<double> subject;
-    std::vector<double> ratios;
-    static double Median(std::vector<double> v)
-    {
-        if (v.empty())
-            return 0;
-        std::sort(v.begin(), v.end());
-        const std::size_t n = v.size();
-        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    }
-    double MedianRatio() const { return Median(ratios); }
-    double LowestRatio() const { return ratios.empty() ? 0 : *std::min_element(ratios.begin(), ratios.end()); }
-    double HighestRatio() const { return ratios.empty() ? 0 : *std::max_element(ratios.begin(), ratios.end()); }
-};
-
-// Runs `rounds` rounds of the reference then the subject, each returning its time in seconds (or a
-// negative value on failure, which ends the rounds).
-inline Interleaved RunInterleaved(int rounds, const std::function<double()>& reference,
-                                  const std::function<double()>& subject)
-{
-    Interleaved result;
-    for (int r = 0; r < rounds; ++r) {
-        const double a = reference();
-        const double b = subject();
-        if (a <= 0 || b < 0)
-            break;
-        result.reference.push_back(a);
-        result.subject.push_back(b);
-        result.ratios.push_back(b / a);
-    }
-    return result;
-}
-
-// The load average over the last minute, as the figures were taken under it.
-inline double LoadAverage()
-{
-    double load[1] = {0};
-    return getloadavg(load, 1) == 1 ? load[0] : -1;
-}
-
-// Reports interleaved rounds on the benchmark (counters) and on the standard output.
-inline void ReportInterleaved(benchmark::State& state, const char* what, const Interleaved& r)
-{
-    state.counters["ratio_median"] = r.MedianRatio();
-    state.counters["ratio_low"] = r.LowestRatio();
-    state.counters["ratio_high"] = r.HighestRatio();
-    state.counters["ref_ms"] = Interleaved::Median(r.reference) * 1e3;
-    state.counters["subject_ms"] = Interleaved::Median(r.subject) * 1e3;
-    state.counters["load"] = LoadAverage();
-    std::printf("%s: %zu rounds, median ratio %.2f (spread %.2f-%.2f), reference %.1f ms, subject %.1f ms, "
-                "load average %.2f\n",
-                what, r.ratios.size(), r.MedianRatio(), r.LowestRatio(), r.HighestRatio(),
-                Interleaved::Median(r.reference) * 1e3, Interleaved::Median(r.subject) * 1e3, LoadAverage());
-    std::fflush(stdout);
-}
-
 inline const char* CaseName(std::int64_t which)
 {
     return which == 0 ? "progressive" : "baseline";
@@ -214,17 +157,117 @@ inline bool FourPhotoPage(TPagina& pagina, const QString& dir, const QString& ph
     return true;
 }
 
-// The reference of the pixel benchmarks: memcpy of that many bytes, timed as they are.
-inline void MemcpyLoop(benchmark::State& state, std::size_t bytes)
+// A case and its reference run in turns (case, reference, case, reference, ...) for several rounds,
+// so that a change of load on the shared machine weighs on both alike. The case's time is the median
+// of its rounds; the counters give the median of the per-round ratios case / reference (x_ref), their
+// spread (x_min, x_max), the reference's median time (ref_ms) and the one-minute load average at the
+// end (load). Register such a case with BENCHMARK(...)->Apply(bench::InTurns).
+struct Rounds {
+    int rounds = 5;           // raised by $LUMORIA_BENCH_ROUNDS
+    double minSeconds = 0.25; // each side repeats within a round until it has run this long
+    bool warmUp = true;       // one untimed run of each side first
+};
+
+inline void InTurns(benchmark::internal::Benchmark* b)
 {
-    std::vector<unsigned char> from(bytes, 1);
-    std::vector<unsigned char> to(bytes, 2);
+    b->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+inline double LoadAverage()
+{
+    double load = 0;
+    std::ifstream("/proc/loadavg") >> load;
+    return load;
+}
+
+// Seconds of one run of side: what it returns when it measures itself (a double: to leave set-up
+// out), else the time of the call.
+template <class Side>
+double TimeOf(Side& side)
+{
+    if constexpr (std::is_same_v<std::invoke_result_t<Side&>, void>) {
+        const auto start = std::chrono::steady_clock::now();
+        side();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    } else {
+        return double(side());
+    }
+}
+
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Runs the case against its reference as Rounds says, label naming both. A side that fails tells
+// the benchmark itself (SkipWithError), and the rounds stop.
+// The rounds a benchmark runs: at least `rounds`, more when $LUMORIA_BENCH_ROUNDS asks.
+inline int RoundsWanted(int rounds)
+{
+    const char* wanted = std::getenv("LUMORIA_BENCH_ROUNDS");
+    return wanted ? std::max(rounds, std::atoi(wanted)) : rounds;
+}
+
+template <class Case, class Reference>
+void RunInTurns(benchmark::State& state, Case&& subject, Reference&& reference, const std::string& label,
+                Rounds how = {})
+{
+    how.rounds = RoundsWanted(how.rounds);
+    auto perRun = [&](auto& side) {
+        double total = 0;
+        int runs = 0;
+        do {
+            total += TimeOf(side);
+            ++runs;
+        } while (total < how.minSeconds && !state.error_occurred());
+        return total / runs;
+    };
     for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
+        if (how.warmUp) {
+            TimeOf(subject);
+            if (!state.error_occurred())
+                TimeOf(reference);
+        }
+        std::vector<double> times, references, ratios;
+        for (int r = 0; r < how.rounds && !state.error_occurred(); ++r) {
+            const double a = perRun(subject);
+            if (state.error_occurred())
+                break;
+            const double b = perRun(reference);
+            times.push_back(a);
+            references.push_back(b);
+            ratios.push_back(b > 0 ? a / b : 0.0);
+        }
+        if (state.error_occurred())
+            return;
+        state.SetIterationTime(Median(times));
+        state.counters["ref_ms"] = Median(references) * 1e3;
+        state.counters["x_ref"] = Median(ratios);
+        state.counters["x_min"] = *std::min_element(ratios.begin(), ratios.end());
+        state.counters["x_max"] = *std::max_element(ratios.begin(), ratios.end());
+    }
+    state.counters["load"] = LoadAverage();
+    state.counters["rounds"] = how.rounds;
+    if (!state.error_occurred())
+        state.SetLabel(label);
+}
+
+// Copies bytes with memcpy: the reference of the pixel benchmarks.
+class MemcpyOf {
+public:
+    explicit MemcpyOf(std::size_t bytes) : from_(bytes, 1), to_(bytes, 2) {}
+    void operator()()
+    {
+        std::memcpy(to_.data(), from_.data(), from_.size());
+        benchmark::DoNotOptimize(to_.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
-}
+
+private:
+    std::vector<unsigned char> from_;
+    std::vector<unsigned char> to_;
+};
 
 } // namespace lumoria::bench

@@ -1,5 +1,5 @@
-// One application of the disc label's mask to a 3200 x 2400 working copy against memcpy of the
-// picture's bytes, and a whole slider move (the photo before the cover copied back, then masked).
+// One application of the disc label's mask to a 3200 x 2400 working copy, and a whole slider move (the
+// photo before the cover copied back, then masked), each in turns with memcpy of the picture's bytes.
 #include "bench_support.h"
 #include "editing/cover/disc_cover.h"
 #include "platform/graphics/bitmap.h"
@@ -26,22 +26,22 @@ platform::Bitmap Photo(platform::PixelFormat format)
 
 } // namespace
 
-static void BM_MemcpyOfThePicture(benchmark::State& state) { bench::MemcpyLoop(state, std::size_t(kW) * kH * 4); }
-BENCHMARK(BM_MemcpyOfThePicture)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 static void BM_AplicarCapaDeCDEmBitmap(benchmark::State& state)
 {
     const auto format = state.range(0) == 24 ? platform::PixelFormat::Bits24 : platform::PixelFormat::Device;
     platform::Bitmap photo = Photo(format);
+    bench::MemcpyOf memcpy(std::size_t(photo.Image().sizeInBytes()));
     int percent = 100;
-    for (auto _ : state) {
-        AplicarCapaDeCDEmBitmap(photo, percent, 3, -2);
-        percent = percent == 100 ? 60 : 100;
-        benchmark::DoNotOptimize(photo.Image().constBits());
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * photo.Image().sizeInBytes());
+    bench::RunInTurns(
+        state,
+        [&] {
+            AplicarCapaDeCDEmBitmap(photo, percent, 3, -2);
+            percent = percent == 100 ? 60 : 100;
+            benchmark::DoNotOptimize(photo.Image().constBits());
+        },
+        memcpy, std::to_string(state.range(0)) + "-bit vs memcpy of the picture");
 }
-BENCHMARK(BM_AplicarCapaDeCDEmBitmap)->Arg(32)->Arg(24)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AplicarCapaDeCDEmBitmap)->Arg(32)->Arg(24)->Apply(bench::InTurns);
 
 // What a slider move does: the photo before the cover into the working picture, then the mask.
 static void BM_SliderMove(benchmark::State& state)
@@ -49,12 +49,16 @@ static void BM_SliderMove(benchmark::State& state)
     const platform::Bitmap before = Photo(platform::PixelFormat::Device);
     platform::Bitmap shown = before;
     shown.ScanLine(0); // its own pixels, as the window's picture has
-    for (auto _ : state) {
-        shown.Assign(before);
-        AplicarCapaDeCDEmBitmap(shown, 80, 5, 5);
-        benchmark::DoNotOptimize(shown.Image().constBits());
-    }
+    bench::MemcpyOf memcpy(std::size_t(before.Image().sizeInBytes()));
+    bench::RunInTurns(
+        state,
+        [&] {
+            shown.Assign(before);
+            AplicarCapaDeCDEmBitmap(shown, 80, 5, 5);
+            benchmark::DoNotOptimize(shown.Image().constBits());
+        },
+        memcpy, "vs memcpy of the picture");
 }
-BENCHMARK(BM_SliderMove)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SliderMove)->Apply(bench::InTurns);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,5 @@
-// The editor's pixel routines and the effect control's filters on the 3200 x 2400 working copy, against
-// memcpy of the same bytes in the same run. In-place routines run again on their own result: their
+// The editor's pixel routines and the effect control's filters on the 3200 x 2400 working copy, each in
+// turns with memcpy of the same bytes. In-place routines run again on their own result: their
 // work does not depend on the colours.
 #include "imaging/bitmap_effects.h"
 #include "imaging/date_stamp.h"
@@ -11,8 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <vector>
 
 using namespace lumoria;
 using platform::Bitmap;
@@ -43,21 +41,26 @@ public:
     bool AbortarProcessamento() const override { return false; }
 };
 
+// A routine in turns with memcpy of the working copy's bytes in its format.
+template <class F> void AgainstMemcpy(benchmark::State& state, PixelFormat format, F&& run)
+{
+    const bool bits24 = format == PixelFormat::Bits24;
+    bench::MemcpyOf memcpy(std::size_t(kW) * kH * (bits24 ? 3 : 4));
+    bench::RunInTurns(state, run, memcpy, bits24 ? "vs memcpy of 24 bits" : "vs memcpy of 32 bits");
+}
+
 template <class F> void InPlace(benchmark::State& state, PixelFormat format, F&& run)
 {
     bench::EnsureApplication();
     Bitmap bitmap = Working(format);
     NoProgress progress;
-    for (auto _ : state) {
+    AgainstMemcpy(state, format, [&] {
         run(progress, bitmap);
         benchmark::DoNotOptimize(bitmap.Image().constBits());
-    }
+    });
 }
 
 } // namespace
-
-static void BM_Memcpy32(benchmark::State& state) { bench::MemcpyLoop(state, std::size_t(kW) * kH * 4); }
-static void BM_Memcpy24(benchmark::State& state) { bench::MemcpyLoop(state, std::size_t(kW) * kH * 3); }
 
 // Per-pixel routines without neighbourhoods (32-bit working copy).
 static void BM_Sepia(benchmark::State& s)
@@ -134,8 +137,7 @@ static void BM_AplicarData(benchmark::State& s)
     platform::Picture picture;
     const Bitmap b = Working(PixelFormat::Bits32);
     picture.AssignGraphic(&b);
-    for (auto _ : s)
-        AplicarDataNaFoto(picture, QStringLiteral("07/12/2026"));
+    AgainstMemcpy(s, PixelFormat::Bits32, [&] { AplicarDataNaFoto(picture, QStringLiteral("07/12/2026")); });
 }
 
 // The effect control's filters (24-bit, in place).
@@ -179,8 +181,8 @@ static void BM_Tile4(benchmark::State& s)
 static void BM_ColorNoiseLayer(benchmark::State& s)
 {
     RandomSource random(1);
-    for (auto _ : s)
-        benchmark::DoNotOptimize(ColorNoiseLayer(kW, kH, 40, random).Image().constBits());
+    AgainstMemcpy(s, PixelFormat::Bits24,
+                  [&] { benchmark::DoNotOptimize(ColorNoiseLayer(kW, kH, 40, random).Image().constBits()); });
 }
 static void BM_ColourEffectsAll(benchmark::State& s)
 {
@@ -198,10 +200,10 @@ static void BM_ColourEffectsAll(benchmark::State& s)
     e.saturation = 60;
     e.invert = true;
     Bitmap display;
-    for (auto _ : s) {
+    AgainstMemcpy(s, PixelFormat::Bits24, [&] {
         ApplyColourEffects(source, &noise, e, display);
         benchmark::DoNotOptimize(display.Image().constBits());
-    }
+    });
 }
 static void BM_ColourEffectsGrey(benchmark::State& s)
 {
@@ -210,15 +212,13 @@ static void BM_ColourEffectsGrey(benchmark::State& s)
     e.grayScale = true;
     e.brightness = 3;
     Bitmap display;
-    for (auto _ : s) {
+    AgainstMemcpy(s, PixelFormat::Bits24, [&] {
         ApplyColourEffects(source, nullptr, e, display);
         benchmark::DoNotOptimize(display.Image().constBits());
-    }
+    });
 }
 
-#define EFFECT_BENCH(f) BENCHMARK(f)->Unit(benchmark::kMillisecond)->UseRealTime()
-EFFECT_BENCH(BM_Memcpy32);
-EFFECT_BENCH(BM_Memcpy24);
+#define EFFECT_BENCH(f) BENCHMARK(f)->Apply(bench::InTurns)
 EFFECT_BENCH(BM_Sepia);
 EFFECT_BENCH(BM_SepiaRapido24Bits);
 EFFECT_BENCH(BM_PretoBranco);

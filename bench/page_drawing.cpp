@@ -1,8 +1,8 @@
 // An A4 page with four camera photos in its four upright 9 x 12 frames, in fit-to-cut, drawn for
 // printing at 300 and 600 dots per inch: what the operator waits for, from the JPEG files to the
 // finished page bitmap (made anew each time). The photos lie landscape, so every one is turned.
-// Beside it, in the same run: the floor of four full-size decodes at once, the vips command line
-// making the same page, and the peak memory of one 600 dpi page in a process of its own.
+// Each runs in turns with its reference: the floor of four full-size decodes at once, or the vips
+// command line making the same page. Then the peak memory of one 600 dpi page in a process of its own.
 // Case 0 is the photo as it is ($LUMORIA_BENCH_PHOTO or the mate-backgrounds photo), case 1 its
 // baseline copy made by jpegtran.
 #include "bench_support.h"
@@ -59,54 +59,23 @@ void DrawPage(TPagina& pagina, int dpi)
     benchmark::DoNotOptimize(page.Image().constBits());
 }
 
-
-} // namespace
-
-static void BM_PrintA4FourPhotosCut(benchmark::State& state)
-{
-    QTemporaryDir dir;
-    TPagina pagina;
-    if (!CutPage(&state, pagina, dir.path(), state.range(1)))
-        return;
-    const int dpi = int(state.range(0));
-    for (auto _ : state)
-        DrawPage(pagina, dpi);
-    const QSize size = PageSize(dpi);
-    state.SetLabel(std::string(bench::CaseName(state.range(1))) + ", " + std::to_string(size.width()) + " x "
-                   + std::to_string(size.height()) + " at " + std::to_string(dpi) + " dpi");
-}
-BENCHMARK(BM_PrintA4FourPhotosCut)
-    ->ArgsProduct({{300, 600}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
-
 // The floor: the four files read and decoded at full size at the same time, one thread each.
-static void BM_FloorFourDecodesAtOnce(benchmark::State& state)
+void FourDecodesAtOnce(const QString& photo)
 {
-    const QString photo = bench::PhotoOrSkip(state);
-    if (photo.isEmpty())
-        return;
-    for (auto _ : state) {
-        std::vector<std::thread> threads;
-        for (int i = 0; i < 4; ++i)
-            threads.emplace_back([&] {
-                const QImage image = platform::DecodeJpeg(platform::ReadWholeFile(photo), platform::JpegOutput::Native);
-                benchmark::DoNotOptimize(image.constBits());
-            });
-        for (std::thread& t : threads)
-            t.join();
-    }
-    state.SetLabel(bench::CaseName(state.range(0)));
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back([&] {
+            const QImage image = platform::DecodeJpeg(platform::ReadWholeFile(photo), platform::JpegOutput::Native);
+            benchmark::DoNotOptimize(image.constBits());
+        });
+    for (std::thread& t : threads)
+        t.join();
 }
-BENCHMARK(BM_FloorFourDecodesAtOnce)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 // The vips command line making the same 600 dpi page: the four photos cut to their frames with
 // vipsthumbnail (four at once), turned, joined and set on a white A4 page, all kept uncompressed.
-static void BM_VipsCommandLinePage(benchmark::State& state)
+std::string VipsPageScript(TPagina& pagina, const QString& dir)
 {
-    QTemporaryDir dir;
-    TPagina pagina;
-    if (!CutPage(&state, pagina, dir.path(), state.range(0)))
-        return;
     const QSize size = PageSize(600);
     const Rect alvo{0, 0, size.width(), size.height()};
     const Rect deMm{0, 0, pagina.Right, pagina.Bottom};
@@ -115,8 +84,7 @@ static void BM_VipsCommandLinePage(benchmark::State& state)
     const Rect block = MapearRetanguloEntreRetangulos(deMm, pagina.PegarRetanguloDasMolduras(), alvo);
     const int fw = frame.Right - frame.Left;
     const int fh = frame.Bottom - frame.Top;
-    const std::string d = dir.path().toStdString();
-    std::string script = "cd '" + d + "' || exit 1\n";
+    std::string script = "cd '" + dir.toStdString() + "' || exit 1\n";
     for (int i = 0; i < 4; ++i) {
         const std::string n = std::to_string(i);
         // The frame in the photo's own orientation, then the turn anticlockwise.
@@ -128,19 +96,54 @@ static void BM_VipsCommandLinePage(benchmark::State& state)
     script += "vips embed block.v page.v " + std::to_string(block.Left) + " " + std::to_string(block.Top) + " "
               + std::to_string(size.width()) + " " + std::to_string(size.height()) + " --extend white || exit 1\n";
     script += "rm -f t?.v r?.v block.v page.v\n";
+    return script;
+}
+
+// A page takes a few tenths of a second: each side repeats for a second a round, so that a moment
+// of load on the shared machine weighs less on a round's ratio.
+constexpr bench::Rounds kPageRounds{5, 1.0, true};
+
+} // namespace
+
+// Against the floor of four full-size decodes at once.
+static void BM_PrintA4FourPhotosCut(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    TPagina pagina;
+    if (!CutPage(&state, pagina, dir.path(), state.range(1)))
+        return;
+    const int dpi = int(state.range(0));
+    const QString photo = bench::PhotoOfCase(state.range(1));
+    const QSize size = PageSize(dpi);
+    bench::RunInTurns(state, [&] { DrawPage(pagina, dpi); }, [&] { FourDecodesAtOnce(photo); },
+                      std::string(bench::CaseName(state.range(1))) + ", " + std::to_string(size.width()) + " x "
+                          + std::to_string(size.height()) + " at " + std::to_string(dpi)
+                          + " dpi vs four decodes at once",
+                      kPageRounds);
+}
+BENCHMARK(BM_PrintA4FourPhotosCut)->ArgsProduct({{300, 600}, {0, 1}})->Apply(bench::InTurns);
+
+// The 600 dpi page against the vips command line making it.
+static void BM_PrintA4AgainstVips(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    TPagina pagina;
+    if (!CutPage(&state, pagina, dir.path(), state.range(0)))
+        return;
     if (bench::RunProgram({"sh", "-c", "command -v vipsthumbnail >/dev/null"}) != 0) {
         state.SkipWithError("vipsthumbnail is not installed (libvips-tools)");
         return;
     }
-    for (auto _ : state) {
-        if (bench::RunProgram({"sh", "-c", script}) != 0) {
-            state.SkipWithError("the vips command line failed");
-            return;
-        }
-    }
-    state.SetLabel(std::string(bench::CaseName(state.range(0))) + ", 600 dpi");
+    const std::string script = VipsPageScript(pagina, dir.path());
+    bench::RunInTurns(
+        state, [&] { DrawPage(pagina, 600); },
+        [&] {
+            if (bench::RunProgram({"sh", "-c", script}) != 0)
+                state.SkipWithError("the vips command line failed");
+        },
+        std::string(bench::CaseName(state.range(0))) + ", 600 dpi vs the vips command line", kPageRounds);
 }
-BENCHMARK(BM_VipsCommandLinePage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_PrintA4AgainstVips)->Arg(0)->Arg(1)->Apply(bench::InTurns);
 
 // The peak resident memory of a process that draws one 600 dpi page and ends, against one that
 // only starts Qt and makes the page bitmap.

@@ -1,7 +1,8 @@
 // A 10-page job of four 24-megapixel photos a page (the camera photo of mate-backgrounds scaled to
 // 6000 x 4000 and written with the program's JPEG codec) printed to the CUPS queue "PDF" at its own
-// resolution and at its finest, against the page drawing alone; the peak memory of each and the
-// bytes spooled. Then the preview's relayout of such a page from the image cache's copies, against
+// resolution, in turns with the page drawing alone at that resolution, and at its finest; the peak
+// memory of each and the bytes spooled. Then the preview's relayout of such a page from the image
+// cache's copies, in turns with
 // copying a 24-megapixel picture in memory.
 #include "bench_support.h"
 
@@ -32,10 +33,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <cstring>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -122,35 +121,10 @@ platform::QtPrinter* PdfQueue()
 
 } // namespace
 
-// The reference: one page drawn for printing onto a bitmap of the queue's sheet.
-static void BM_DrawPageAlone(benchmark::State& state)
-{
-    EnsureWidgets();
-    platform::QtPrinter* printer = PdfQueue();
-    if (!printer || Photo24().isEmpty()) {
-        state.SkipWithError("needs the CUPS queue PDF and mate-backgrounds");
-        return;
-    }
-    const platform::PrinterDeviceValues v = printer->deviceValues();
-    QTemporaryDir dir;
-    TPagina pagina;
-    FillPage(pagina, dir.path(), 0);
-    ResetPeakMemory();
-    platform::Bitmap sheet(v.physicalWidth, v.physicalHeight);
-    for (auto _ : state) {
-        pagina.DesenharParaImpressao(sheet.GetCanvas(), false);
-        benchmark::DoNotOptimize(sheet.Image().constBits());
-    }
-    state.counters["peak_MB"] = PeakMemoryMb();
-    state.SetLabel(std::to_string(v.physicalWidth) + " x " + std::to_string(v.physicalHeight) + " at " +
-                   std::to_string(v.dpiX) + " dpi");
-}
-BENCHMARK(BM_DrawPageAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
-
-// The whole job spooled and handed to CUPS, at the queue's own resolution (second argument 0) or at
-// the finest it offers (1): the time is per page; the reference in the same run is each page drawn
-// alone onto a bitmap of the sheet (not at the finest resolution: a sheet of 2400 dpi would take
-// 1.6 GB); the bytes spooled and the peak memory are counters.
+// The whole job spooled and handed to CUPS, at the queue's own resolution (second argument 0), in
+// turns with one page drawn for printing onto a bitmap of the queue's sheet, or at the finest it
+// offers (1), alone (a sheet of 2400 dpi would take 1.6 GB): the time is per page; the bytes spooled
+// and the peak memory are counters.
 static void BM_PrintJobToPdfQueue(benchmark::State& state)
 {
     EnsureWidgets();
@@ -171,52 +145,43 @@ static void BM_PrintJobToPdfQueue(benchmark::State& state)
         album.Paginas.push_back(std::make_unique<TPagina>());
         FillPage(*album.Paginas.back(), dir.path(), i);
     }
-    // Every page of the job drawn alone, right before the job, per page.
-    double aloneMs = 0;
-    if (!finest) {
-        const platform::PrinterDeviceValues v = printer->deviceValues();
-        platform::Bitmap sheet(v.physicalWidth, v.physicalHeight);
-        QElapsedTimer alone;
-        alone.start();
-        for (int i = 0; i < pages; ++i)
-            album.Pagina(i).DesenharParaImpressao(sheet.GetCanvas(), false);
-        aloneMs = double(alone.nsecsElapsed()) / 1e6 / pages;
-    }
+    const platform::PrinterDeviceValues v = printer->deviceValues();
     double spoolMb = 0;
-    double perPageMs = 0;
     ResetPeakMemory();
-    for (auto _ : state) {
+    auto job = [&] {
         HoldJobs(*printer);
         TrabalhoDeImpressao trabalho;
         trabalho.primeira = 0;
         trabalho.ultima = pages - 1;
         trabalho.titulo = QStringLiteral("lumoria-bench-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
-        QElapsedTimer job;
-        job.start();
+        QElapsedTimer relogio;
+        relogio.start();
         ImprimirPaginas(*printer, album, trabalho);
-        perPageMs = double(job.nsecsElapsed()) / 1e6 / pages;
-        state.PauseTiming();
+        const double perPage = double(relogio.nsecsElapsed()) / 1e9 / pages;
         spoolMb = printer->lastSpoolBytes() / 1048576.0;
         QProcess::execute(QStringLiteral("cancel"), {QString::number(printer->lastJobId())});
-        state.ResumeTiming();
+        return perPage;
+    };
+    const std::string label = std::to_string(pages) + " pages of four 24 MP photos at " + std::to_string(v.dpiX) + " dpi, per page";
+    if (finest) {
+        double perPage = 0;
+        for (auto _ : state) {
+            perPage = job();
+            state.SetIterationTime(perPage);
+        }
+        state.SetLabel(label);
+    } else {
+        auto drawAlone = [&] {
+            platform::Bitmap sheet(v.physicalWidth, v.physicalHeight);
+            album.Paginas.front()->DesenharParaImpressao(sheet.GetCanvas(), false);
+            benchmark::DoNotOptimize(sheet.Image().constBits());
+        };
+        bench::RunInTurns(state, job, drawAlone, label + ", vs one page drawn alone", bench::Rounds{5, 0.0, false});
     }
     state.counters["peak_MB"] = PeakMemoryMb();
     state.counters["spool_MB"] = spoolMb;
-    state.counters["per_page_ms"] = perPageMs;
-    if (aloneMs > 0) {
-        state.counters["draw_alone_ms"] = aloneMs;
-        state.counters["x_draw_alone"] = perPageMs / aloneMs;
-    }
-    state.SetLabel(std::to_string(pages) + " pages of four 24 MP photos at " +
-                   std::to_string(printer->qprinter().resolution()) + " dpi");
 }
-BENCHMARK(BM_PrintJobToPdfQueue)
-    ->Args({2, 0})
-    ->Args({kPages, 0})
-    ->Args({kPages, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1);
+BENCHMARK(BM_PrintJobToPdfQueue)->Args({2, 0})->Args({kPages, 0})->Args({kPages, 1})->Apply(bench::InTurns);
 
 class NoHost : public DocumentHost {
 public:
@@ -254,23 +219,13 @@ static void BM_PreviewRelayout(benchmark::State& state)
     TfrmImprimirPrevisaoImpressaoFotos previa(documento, host); // the first layout fills the cache
     previa.show();
     previa.cbxMostrarPrevisaoDeBordas->setChecked(state.range(0) != 0);
-    for (auto _ : state)
-        previa.AtualizarPainelPrevisaoComPaginaAtualEDemaisAspectosVisuais();
+    bench::MemcpyOf memcpy(std::size_t(6000) * 4000 * 4);
+    bench::RunInTurns(
+        state, [&] { previa.AtualizarPainelPrevisaoComPaginaAtualEDemaisAspectosVisuais(); }, memcpy,
+        std::to_string(previa.LarguraDaPrevisao()) + " x " + std::to_string(previa.AlturaDaPrevisao())
+            + (state.range(0) ? ", border preview" : ", as on screen") + " vs memcpy of a 24 MP picture");
     DefinirCacheDeImagens(nullptr);
-    state.SetLabel(std::to_string(previa.LarguraDaPrevisao()) + " x " + std::to_string(previa.AlturaDaPrevisao()) +
-                   (state.range(0) ? ", border preview" : ", as on screen"));
 }
-BENCHMARK(BM_PreviewRelayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
-
-// Reference for the relayout: copying a 24-megapixel 32-bit picture in memory.
-static void BM_ReferenceMemcpy24MP(benchmark::State& state)
-{
-    std::vector<char> from(6000 * 4000 * 4, 1), to(from.size());
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), from.size());
-        benchmark::DoNotOptimize(to.data());
-    }
-}
-BENCHMARK(BM_ReferenceMemcpy24MP)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_PreviewRelayout)->Arg(0)->Arg(1)->Apply(bench::InTurns);
 
 BENCHMARK_MAIN();

@@ -1,6 +1,8 @@
 // An A4 page with four real camera photos (5640 x 3172) in its four 9 x 12 frames, drawn on a page
 // view of 560 x 792 pixels: the first draw reads every photo (on worker threads) and fills the image
-// cache; a redraw takes the reduced copies from the cache. Then one photo placed in a frame.
+// cache; a redraw takes the reduced copies from the cache. Then one photo placed in a frame. Each in
+// turns with decoding the photo at the cache copy's size (the least a first draw can do), once per
+// photo it draws.
 #include "bench_support.h"
 
 #include "album/album_model.h"
@@ -21,6 +23,7 @@
 #include <QEvent>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <fstream>
 
 #include <sys/resource.h>
@@ -50,6 +53,18 @@ void PrepareApplication()
     bench::EnsureApplication<QApplication>();
 }
 
+// Seconds of f, with a new empty image cache set up before it and taken down after it.
+template <class F> double WithEmptyCache(F&& f)
+{
+    auto cache = std::make_unique<TCacheDeImagensJaCarregadas>();
+    DefinirCacheDeImagens(cache.get());
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    DefinirCacheDeImagens(nullptr);
+    return seconds;
+}
+
 } // namespace
 
 static void BM_ScreenA4FourPhotos(benchmark::State& state)
@@ -63,63 +78,51 @@ static void BM_ScreenA4FourPhotos(benchmark::State& state)
     }
     const bool cached = state.range(0) != 0;
     platform::Bitmap view(560, 792);
-    auto cache = std::make_unique<TCacheDeImagensJaCarregadas>();
-    DefinirCacheDeImagens(cache.get());
-    if (cached)
-        pagina.DesenharNaTela(view.GetCanvas(), true);
-    for (auto _ : state) {
-        if (!cached) {
-            state.PauseTiming();
-            cache = std::make_unique<TCacheDeImagensJaCarregadas>();
-            DefinirCacheDeImagens(cache.get());
-            state.ResumeTiming();
-        }
+    auto draw = [&] {
         pagina.DesenharNaTela(view.GetCanvas(), true);
         benchmark::DoNotOptimize(view.Image().constBits());
+    };
+    auto fourDecodes = [&] {
+        for (int i = 0; i < 4; ++i)
+            DecodeAtCacheSize(bench::CameraPhoto());
+    };
+    if (cached) {
+        TCacheDeImagensJaCarregadas cache;
+        DefinirCacheDeImagens(&cache);
+        draw();
+        bench::RunInTurns(state, draw, fourDecodes, "from the cache vs four decodes at the cache size");
+        DefinirCacheDeImagens(nullptr);
+    } else {
+        bench::RunInTurns(state, [&] { return WithEmptyCache(draw); }, fourDecodes,
+                          "first draw, cache empty vs four decodes at the cache size");
     }
-    DefinirCacheDeImagens(nullptr);
-    state.SetLabel(cached ? "from the cache" : "first draw, cache empty");
 }
-BENCHMARK(BM_ScreenA4FourPhotos)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_ScreenA4FourPhotos)->Arg(0)->Arg(1)->Apply(bench::InTurns);
 
-// Placing one photo in a frame of the page view, until it is drawn, with the cache empty: against
-// decoding the same file at the cache copy's size (the least the placement can do), in the same run.
+// Placing one photo in a frame of the page view, until it is drawn, with the cache empty.
 static void BM_PlacePhotoInFrame(benchmark::State& state)
 {
     PrepareApplication();
     QTemporaryDir dir;
     TPagina pagina;
-    if (!bench::FourPhotoPage(pagina, dir.path(), bench::PhotoOfCase(state.range(0)))) {
+    const QString photo = bench::PhotoOfCase(state.range(0));
+    if (!bench::FourPhotoPage(pagina, dir.path(), photo)) {
         state.SkipWithError("no photo");
         return;
     }
     platform::Bitmap view(560, 792);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto cache = std::make_unique<TCacheDeImagensJaCarregadas>();
-        DefinirCacheDeImagens(cache.get());
-        state.ResumeTiming();
-        pagina.DesenharFoto(view.GetCanvas(), 0);
-        benchmark::DoNotOptimize(view.Image().constBits());
-        state.PauseTiming();
-        DefinirCacheDeImagens(nullptr);
-        cache.reset();
-        state.ResumeTiming();
-    }
-    state.SetLabel(bench::CaseName(state.range(0)));
+    bench::RunInTurns(
+        state,
+        [&] {
+            return WithEmptyCache([&] {
+                pagina.DesenharFoto(view.GetCanvas(), 0);
+                benchmark::DoNotOptimize(view.Image().constBits());
+            });
+        },
+        [&] { DecodeAtCacheSize(photo); },
+        std::string(bench::CaseName(state.range(0))) + " vs one decode at the cache size");
 }
-BENCHMARK(BM_PlacePhotoInFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
-
-static void BM_DecodeAtCacheSize(benchmark::State& state)
-{
-    const QString photo = bench::PhotoOrSkip(state);
-    if (photo.isEmpty())
-        return;
-    for (auto _ : state)
-        DecodeAtCacheSize(photo);
-    state.SetLabel(std::string(bench::CaseName(state.range(0))) + " (reference)");
-}
-BENCHMARK(BM_DecodeAtCacheSize)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_PlacePhotoInFrame)->Arg(0)->Arg(1)->Apply(bench::InTurns);
 
 namespace {
 
@@ -142,7 +145,7 @@ protected:
 
 // A page turn in the shown main window to a page of four camera photos not cached yet, until its
 // frames are painted and until its photos are in them, against one decode of the photo at the cache
-// copy's size, interleaved round by round.
+// copy's size, in turns.
 static void BM_PageTurnAgainstOneDecode(benchmark::State& state)
 {
     const QString photo = bench::PhotoOrSkip(state);
@@ -155,7 +158,7 @@ static void BM_PageTurnAgainstOneDecode(benchmark::State& state)
     settings.ContadorDeUtilizacoes = 100;
     GravarConfiguracoesNoRegistro(settings);
 
-    const int rounds = int(state.range(1));
+    const int rounds = bench::RoundsWanted(int(state.range(1)));
     auto window = std::make_unique<TfrmPrincipal>();
     window->show();
     QCoreApplication::processEvents();
@@ -181,42 +184,42 @@ static void BM_PageTurnAgainstOneDecode(benchmark::State& state)
         getrusage(RUSAGE_SELF, &u);
         return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
     };
-    for (auto _ : state) {
-        QElapsedTimer clock;
-        paint.clock = &clock;
-        const bench::Interleaved r = bench::RunInterleaved(
-            rounds,
-            [&] {
-                QElapsedTimer t;
-                const double c = cpu();
-                t.start();
-                DecodeAtCacheSize(photo);
-                cpuReference.push_back(cpu() - c);
-                return t.nsecsElapsed() / 1e9;
-            },
-            [&] {
-                paint.at = -1;
-                const double c = cpu();
-                clock.start();
-                window->spdPaginaSeguinteClick(); // returns with the photos in their frames
-                QCoreApplication::processEvents(); // and painted
-                cpuSubject.push_back(cpu() - c);
-                const double all = clock.nsecsElapsed() / 1e9;
-                frames.push_back(paint.at >= 0 ? paint.at / 1e9 : all);
-                return all;
-            });
-        bench::ReportInterleaved(state, "page turn, photos in their frames / one decode at the cache copy's size", r);
+    QElapsedTimer clock;
+    paint.clock = &clock;
+    bench::RunInTurns(
+        state,
+        [&] {
+            paint.at = -1;
+            const double c = cpu();
+            clock.start();
+            window->spdPaginaSeguinteClick(); // returns with the photos in their frames
+            QCoreApplication::processEvents(); // and painted
+            cpuSubject.push_back(cpu() - c);
+            const double all = clock.nsecsElapsed() / 1e9;
+            frames.push_back(paint.at >= 0 ? paint.at / 1e9 : all);
+            return all;
+        },
+        [&] {
+            QElapsedTimer t;
+            const double c = cpu();
+            t.start();
+            DecodeAtCacheSize(photo);
+            cpuReference.push_back(cpu() - c);
+            return t.nsecsElapsed() / 1e9;
+        },
+        std::string(bench::CaseName(state.range(0))) + ": page turn, photos in their frames vs one decode at the cache copy's size",
+        bench::Rounds{rounds, 0.0, false});
+    if (!frames.empty()) {
         std::vector<double> sorted = frames;
         std::sort(sorted.begin(), sorted.end());
-        state.counters["frames_ms"] = bench::Interleaved::Median(frames) * 1e3;
+        state.counters["frames_ms"] = bench::Median(frames) * 1e3;
         std::printf("page turn, frames painted: median %.1f ms (spread %.1f-%.1f ms); processor time: page turn "
                     "%.1f ms, one decode %.1f ms (medians)\n",
-                    bench::Interleaved::Median(frames) * 1e3, sorted.front() * 1e3, sorted.back() * 1e3,
-                    bench::Interleaved::Median(cpuSubject) * 1e3, bench::Interleaved::Median(cpuReference) * 1e3);
+                    bench::Median(frames) * 1e3, sorted.front() * 1e3, sorted.back() * 1e3,
+                    bench::Median(cpuSubject) * 1e3, bench::Median(cpuReference) * 1e3);
     }
     window->imgPaginaCentral->removeEventFilter(&paint);
-    state.SetLabel(bench::CaseName(state.range(0)));
 }
-BENCHMARK(BM_PageTurnAgainstOneDecode)->Args({0, 7})->Args({1, 7})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageTurnAgainstOneDecode)->Args({0, 7})->Args({1, 7})->Apply(bench::InTurns);
 
 BENCHMARK_MAIN();

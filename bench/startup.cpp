@@ -1,6 +1,6 @@
 // Start-up: a process that makes the main window and waits until it is mapped, against processes that
-// do the same with a bare Qt window and with a Qt window showing one label (the first text a window
-// shows loads the fonts), in the same run. All run this program again (so the start of the process,
+// do the same with a bare Qt window or with a Qt window showing one label (the first text a window
+// shows loads the fonts), in turns. All run this program again (so the start of the process,
 // the libraries and the application object count on every side) under an offscreen screen of
 // 1024 x 768 and a home folder of their own. The time runs from the spawn to the moment the window
 // is mapped, read on the same monotonic clock in both processes; how long the process then takes to
@@ -97,28 +97,34 @@ struct Home {
 
 } // namespace
 
+// Seconds from the spawn of a child making that window to the moment it is mapped; 0 (after telling
+// the benchmark) when the child failed.
+static double StartupOf(benchmark::State& state, const std::string& which, const std::string& mappedAt)
+{
+    std::remove(mappedAt.c_str());
+    const std::int64_t spawned = Now();
+    std::int64_t mapped = 0;
+    if (bench::RunProgram({g_self, kChildFlag, which}) != 0 || !(std::ifstream(mappedAt) >> mapped)) {
+        state.SkipWithError("the child process failed");
+        return 0;
+    }
+    return double(mapped - spawned) / 1e9;
+}
+
+// The main window against a bare Qt window (0) or a Qt window with one label (1).
 static void BM_StartupToMappedWindow(benchmark::State& state)
 {
     Home home;
-    static const char* const kWhich[] = {"bare", "label", "main"};
-    static const char* const kLabels[] = {"bare Qt window (reference)", "Qt window with one label (reference)",
-                                          "main window"};
-    const std::string which = kWhich[state.range(0)];
+    static const char* const kReferences[] = {"bare", "label"};
+    static const char* const kLabels[] = {"main window vs bare Qt window", "main window vs Qt window with one label"};
+    const std::string reference = kReferences[state.range(0)];
     const std::string mappedAt = home.dir.filePath(QStringLiteral("mapped-at")).toStdString();
     ::setenv("LUMORIA_MAPPED_AT", mappedAt.c_str(), 1);
-    for (auto _ : state) {
-        std::remove(mappedAt.c_str());
-        const std::int64_t spawned = Now();
-        std::int64_t mapped = 0;
-        if (bench::RunProgram({g_self, kChildFlag, which}) != 0 || !(std::ifstream(mappedAt) >> mapped)) {
-            state.SkipWithError("the child process failed");
-            return;
-        }
-        state.SetIterationTime(double(mapped - spawned) / 1e9);
-    }
-    state.SetLabel(kLabels[state.range(0)]);
+    bench::RunInTurns(
+        state, [&] { return StartupOf(state, "main", mappedAt); }, [&] { return StartupOf(state, reference, mappedAt); },
+        kLabels[state.range(0)]);
 }
-BENCHMARK(BM_StartupToMappedWindow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
+BENCHMARK(BM_StartupToMappedWindow)->DenseRange(0, 1)->Apply(bench::InTurns);
 
 namespace {
 
@@ -150,8 +156,8 @@ double TimeJobWindow(const std::string& job, const std::string& mappedAt)
 
 } // namespace
 
-// The window of a job of four camera photos against the same job with empty frames, interleaved
-// round by round; then the peak memory of each until its frames are drawn.
+// The window of a job of four camera photos against the same job with empty frames, in turns; then
+// the peak memory of each until its frames are drawn.
 static void BM_StartupFourPhotoJobAgainstEmptyFrames(benchmark::State& state)
 {
     Home home;
@@ -164,15 +170,15 @@ static void BM_StartupFourPhotoJobAgainstEmptyFrames(benchmark::State& state)
     }
     const std::string withPhotos = photos.toStdString();
     const std::string empty = FourFrameJob(home.dir.path(), false).toStdString();
-    const int rounds = int(state.range(0));
-    for (auto _ : state) {
-        const bench::Interleaved r = bench::RunInterleaved(
-            rounds, [&] { return TimeJobWindow(empty, mappedAt); }, [&] { return TimeJobWindow(withPhotos, mappedAt); });
-        if (int(r.ratios.size()) != rounds) {
+    const auto window = [&](const std::string& job) {
+        const double seconds = TimeJobWindow(job, mappedAt);
+        if (seconds < 0)
             state.SkipWithError("a child process failed");
-            return;
-        }
-        bench::ReportInterleaved(state, "four-photo job window / empty-frame job window", r);
+        return std::max(seconds, 0.0);
+    };
+    bench::RunInTurns(state, [&] { return window(withPhotos); }, [&] { return window(empty); },
+                      "four-photo job window vs empty-frame job window", bench::Rounds{int(state.range(0)), 0.0, true});
+    if (!state.error_occurred()) {
         long emptyKb = 0;
         long photosKb = 0;
         bench::RunProgram({g_self, kChildFlag, "job-drawn", empty}, &emptyKb);
@@ -183,7 +189,7 @@ static void BM_StartupFourPhotoJobAgainstEmptyFrames(benchmark::State& state)
                     double(emptyKb) / 1024, double(photosKb) / 1024);
     }
 }
-BENCHMARK(BM_StartupFourPhotoJobAgainstEmptyFrames)->Arg(7)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartupFourPhotoJobAgainstEmptyFrames)->Arg(7)->Apply(bench::InTurns);
 
 int main(int argc, char** argv)
 {

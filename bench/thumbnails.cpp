@@ -1,7 +1,8 @@
 // The thumbnails of a folder of 200 real camera photos (baseline copies of the 5640 x 3172
-// mate-backgrounds photo) scrolled through to the end, against sequential vipsthumbnail over the same
-// files at the same cell size; and the multiple insertion of those 200 photos against decoding them
-// once at the size the page view draws them. Each case runs once: the references take long.
+// mate-backgrounds photo) scrolled through to the end, in turns with sequential vipsthumbnail over the
+// same files at the same cell size; and the multiple insertion of those 200 photos in turns with
+// decoding them once at the size the page view draws them. Each side runs once a round: the
+// references take long.
 #include "bench_support.h"
 
 #include "app/main_window.h"
@@ -19,11 +20,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 using namespace lumoria;
 
@@ -53,18 +50,9 @@ QApplication* Aplicacao()
     return qApp;
 }
 
-bool Executar(std::vector<std::string> argumentos)
+bool Executar(const std::vector<std::string>& argumentos)
 {
-    std::vector<char*> argv;
-    for (std::string& a : argumentos)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return bench::RunProgram(argumentos) == 0;
 }
 
 // The folder of 200 links to one baseline copy of the camera photo (the camera's own layout; the
@@ -100,67 +88,93 @@ double PicoEmMB()
     return uso.ru_maxrss / 1024.0;
 }
 
-// Argument 0: the photos as the camera wrote them (thumbnails from their Exif thumbnails);
-// 1: the same photos without the Exif block (thumbnails decoded at the smallest DCT scale).
-void BM_ThumbnailsScrolledToTheEnd(benchmark::State& state)
-{
-    Aplicacao();
-    const QString pasta = PastaDeFotos(state.range(0) == 1);
-    if (pasta.isEmpty()) {
-        state.SkipWithError("mate-backgrounds or jpegtran is not installed");
-        return;
-    }
-    for (auto _ : state) {
-        TThumbnailList lista;
-        lista.SetColumns(3);
-        lista.resize(220, 334);
-        lista.show();
-        QApplication::processEvents();
-        QElapsedTimer relogio;
-        relogio.start();
-        lista.SetThumbnailSize(kLado);
-        lista.LoadFolder(pasta + QStringLiteral("/*.*"));
-        // The operator drags the scroll bar to the end, one screen at a time, without waiting.
-        QScrollBar* barra = lista.horizontalScrollBar();
-        lista.repaint();
-        QApplication::processEvents();
-        while (barra->value() < barra->maximum()) {
-            barra->setValue(barra->value() + barra->pageStep());
-            lista.repaint();
-            QApplication::processEvents();
-        }
-        lista.WaitForPictures(600000);
-        int feitas = 0;
-        for (int i = 0; i < lista.Thumbnails().Count(); ++i)
-            feitas += lista.Thumbnails()[i]->loading() == TThumbnail::Loading::Done;
-        state.SetIterationTime(relogio.elapsed() / 1000.0);
-        state.counters["cells_drawn"] = feitas;
-    }
-    // The process's peak so far: the case without Exif runs after the other and dominates.
-    state.counters["peak_MB"] = PicoEmMB();
-}
-BENCHMARK(BM_ThumbnailsScrolledToTheEnd)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+// Runs in turns with the long references: each side once a round, nothing before.
+constexpr bench::Rounds kOnceARound{5, 0.0, false};
 
 // The reference: vipsthumbnail over the same 200 files, one after the other, at the cell's size.
-void BM_VipsthumbnailSequential(benchmark::State& state)
+bool VipsthumbnailSequential(const QString& pasta)
 {
-    const QString pasta = PastaDeFotos();
-    if (pasta.isEmpty()) {
-        state.SkipWithError("mate-backgrounds or jpegtran is not installed");
-        return;
-    }
     QTemporaryDir saida;
     std::vector<std::string> argumentos = {"vipsthumbnail", "--size", std::to_string(kAreaW) + "x" + std::to_string(kAreaH),
                                            "-o", saida.filePath(QStringLiteral("%s.jpg")).toStdString()};
     for (int i = 0; i < kFotos; ++i)
         argumentos.push_back((pasta + QStringLiteral("/foto%1.jpg").arg(i, 3, 10, QLatin1Char('0'))).toStdString());
-    for (auto _ : state)
-        if (!Executar(argumentos)) {
-            state.SkipWithError("vipsthumbnail (libvips-tools) is not installed");
-            return;
-        }
+    return Executar(argumentos);
 }
-BENCHMARK(BM_VipsthumbnailSequential)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// Seconds to load the list and scroll it to the end; the cells drawn.
+std::pair<double, int> ScrollToTheEnd(const QString& pasta)
+{
+    TThumbnailList lista;
+    lista.SetColumns(3);
+    lista.resize(220, 334);
+    lista.show();
+    QApplication::processEvents();
+    QElapsedTimer relogio;
+    relogio.start();
+    lista.SetThumbnailSize(kLado);
+    lista.LoadFolder(pasta + QStringLiteral("/*.*"));
+    // The operator drags the scroll bar to the end, one screen at a time, without waiting.
+    QScrollBar* barra = lista.horizontalScrollBar();
+    lista.repaint();
+    QApplication::processEvents();
+    while (barra->value() < barra->maximum()) {
+        barra->setValue(barra->value() + barra->pageStep());
+        lista.repaint();
+        QApplication::processEvents();
+    }
+    lista.WaitForPictures(600000);
+    int feitas = 0;
+    for (int i = 0; i < lista.Thumbnails().Count(); ++i)
+        feitas += lista.Thumbnails()[i]->loading() == TThumbnail::Loading::Done;
+    return {relogio.elapsed() / 1000.0, feitas};
+}
+
+// Argument 0: the photos as the camera wrote them (thumbnails from their Exif thumbnails);
+// 1: the same photos without the Exif block (thumbnails decoded at the smallest DCT scale). Against
+// sequential vipsthumbnail over the photos with their Exif block.
+void BM_ThumbnailsScrolledToTheEnd(benchmark::State& state)
+{
+    Aplicacao();
+    const QString pasta = PastaDeFotos(state.range(0) == 1);
+    const QString referencia = PastaDeFotos();
+    if (pasta.isEmpty() || referencia.isEmpty()) {
+        state.SkipWithError("mate-backgrounds or jpegtran is not installed");
+        return;
+    }
+    int feitas = 0;
+    bench::RunInTurns(
+        state,
+        [&] {
+            const auto [segundos, celulas] = ScrollToTheEnd(pasta);
+            feitas = celulas;
+            return segundos;
+        },
+        [&] {
+            if (!VipsthumbnailSequential(referencia))
+                state.SkipWithError("vipsthumbnail (libvips-tools) is not installed");
+        },
+        state.range(0) ? "without Exif vs vipsthumbnail, one after the other"
+                       : "with Exif vs vipsthumbnail, one after the other",
+        kOnceARound);
+    state.counters["cells_drawn"] = feitas;
+    // The process's peak so far: the case without Exif runs after the other and dominates.
+    state.counters["peak_MB"] = PicoEmMB();
+}
+BENCHMARK(BM_ThumbnailsScrolledToTheEnd)->Arg(0)->Arg(1)->Apply(bench::InTurns);
+
+// The reference of the insertion: each photo read and decoded once at the scale that covers a frame
+// of the page view.
+void DecodeOnceAtScreenSize(const QString& pasta)
+{
+    // A 9 x 12 frame of an A4 page shown about 400 pixels wide.
+    const QSize quadro(171, 228);
+    for (int i = 0; i < kFotos; ++i) {
+        platform::JpegImage jpeg;
+        jpeg.LoadFromData(platform::ReadWholeFile(pasta + QStringLiteral("/foto%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
+        jpeg.Predecode(quadro);
+    }
+}
 
 // The multiple insertion of the 200 photos from the first page of an A4 job of 9 x 12 frames (50
 // pages), as the menu command runs it after its question.
@@ -180,43 +194,26 @@ void BM_MultipleInsertion(benchmark::State& state)
     c.EntrarMaximizada = false;
     c.ContadorDeUtilizacoes = 3;
     GravarConfiguracoesNoRegistro(c);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto janela = std::make_unique<TfrmPrincipal>();
-        janela->resize(1024, 768);
-        janela->show();
-        QApplication::processEvents();
-        janela->sheImagens->setRootFolder(pasta);
-        janela->AtualizarMiniaturasDasFotosDeUmaPasta();
-        janela->thuImagens->SelectAll();
-        state.ResumeTiming();
-        const int adicionadas = janela->InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldurasDoPapelAImprimir();
-        state.PauseTiming();
-        state.counters["pages_added"] = adicionadas;
-        janela.reset();
-        state.ResumeTiming();
-    }
+    int adicionadas = 0;
+    bench::RunInTurns(
+        state,
+        [&] {
+            auto janela = std::make_unique<TfrmPrincipal>();
+            janela->resize(1024, 768);
+            janela->show();
+            QApplication::processEvents();
+            janela->sheImagens->setRootFolder(pasta);
+            janela->AtualizarMiniaturasDasFotosDeUmaPasta();
+            janela->thuImagens->SelectAll();
+            QElapsedTimer relogio;
+            relogio.start();
+            adicionadas = janela->InserirTodasAsFotosSelecionadasDaPastaAtualEmMoldurasDoPapelAImprimir();
+            return relogio.elapsed() / 1000.0;
+        },
+        [&] { DecodeOnceAtScreenSize(pasta); }, "vs each photo decoded once at the page view's size", kOnceARound);
+    state.counters["pages_added"] = adicionadas;
 }
-BENCHMARK(BM_MultipleInsertion)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-
-// The reference: each photo read and decoded once at the scale that covers a frame of the page view.
-void BM_DecodeOnceAtScreenSize(benchmark::State& state)
-{
-    const QString pasta = PastaDeFotos();
-    if (pasta.isEmpty()) {
-        state.SkipWithError("mate-backgrounds or jpegtran is not installed");
-        return;
-    }
-    // A 9 x 12 frame of an A4 page shown about 400 pixels wide.
-    const QSize quadro(171, 228);
-    for (auto _ : state)
-        for (int i = 0; i < kFotos; ++i) {
-            platform::JpegImage jpeg;
-            jpeg.LoadFromData(platform::ReadWholeFile(pasta + QStringLiteral("/foto%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
-            jpeg.Predecode(quadro);
-        }
-}
-BENCHMARK(BM_DecodeOnceAtScreenSize)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_MultipleInsertion)->Apply(bench::InTurns);
 
 } // namespace
 

@@ -13,6 +13,8 @@
 #include <QImageWriter>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -116,6 +118,112 @@ TEST(RowScalingEdges, APartBeginningWithinAPixelTakesItsShare)
     EXPECT_NEAR(qRed(got.pixel(0, 0)), 64, 1);
     EXPECT_EQ(qRed(got.pixel(1, 0)), 255);
 }
+
+// Fine detail both ways (sines of periods 2.7 and 3.3 pixels, from 0 to 255) and a bright mark in
+// one corner, so that a tap taken from the wrong column, row or channel shows.
+QImage Detailed(int w, int h, QImage::Format format)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const auto wave = [](double t, double period) { return int(std::lround(127.5 + 127.5 * std::sin(2 * M_PI * t / period))); };
+            const bool mark = x < 9 && y < 5 && (x < 3 || y < 2);
+            image.setPixel(x, y, mark ? qRgb(255, 255, 255) : qRgb(wave(x + y, 7.1), wave(y, 3.3), wave(x, 2.7)));
+        }
+    return image.convertToFormat(format);
+}
+
+// For each output position of one axis, the source pixels and their shares: the area each output
+// pixel covers when shrinking, the two nearest pixels (centres aligned) when enlarging.
+using Shares = std::vector<std::vector<std::pair<int, double>>>;
+
+Shares SharesOf(double start, double length, int available, int size)
+{
+    Shares shares{std::size_t(size)};
+    const double scale = length / size;
+    for (int o = 0; o < size; ++o) {
+        if (scale > 1) {
+            const double a = start + o * scale;
+            const double b = start + (o + 1) * scale;
+            for (int i = int(a); i < b && i < available; ++i)
+                shares[std::size_t(o)].push_back({i, (std::min(b, i + 1.0) - std::max(a, double(i))) / scale});
+        } else {
+            const double s = std::clamp(start + (o + 0.5) * scale - 0.5, 0.0, available - 1.0);
+            const int i = int(s);
+            shares[std::size_t(o)].push_back({i, 1 - (s - i)});
+            if (s > i)
+                shares[std::size_t(o)].push_back({i + 1, s - i});
+        }
+    }
+    return shares;
+}
+
+// The part of source scaled to size in floating point, upright.
+QImage ExactlyScaled(const QImage& source, const QRectF& part, QSize size)
+{
+    const int left = int(part.x());
+    const int top = int(part.y());
+    const auto across = SharesOf(part.x() - left, part.width(), int(std::ceil(part.right())) - left, size.width());
+    const auto down = SharesOf(part.y() - top, part.height(), int(std::ceil(part.bottom())) - top, size.height());
+    QImage result(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            double sum[3] = {};
+            for (const auto& [j, wy] : down[std::size_t(y)])
+                for (const auto& [i, wx] : across[std::size_t(x)]) {
+                    const QRgb p = source.pixel(left + i, top + j);
+                    sum[0] += wx * wy * qRed(p);
+                    sum[1] += wx * wy * qGreen(p);
+                    sum[2] += wx * wy * qBlue(p);
+                }
+            result.setPixel(x, y, qRgb(int(std::lround(sum[0])), int(std::lround(sum[1])), int(std::lround(sum[2]))));
+        }
+    return result;
+}
+
+int LargestDifference(const QImage& a, const QImage& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+struct Factor {
+    QRectF part;
+    QSize size;
+};
+
+// The scaler's fixed-point pixels stay within one level of the exact area average or blend, at the
+// print path's factors (a baseline photo's 1.73, a progressive one's 1.08), beyond four taps, when
+// enlarging and from a part beginning within a pixel; turned and not, odd sizes, shared columns.
+class RowScalingDetail : public ::testing::TestWithParam<std::tuple<Factor, int, QImage::Format>> {};
+
+TEST_P(RowScalingDetail, StaysWithinOneLevelOfTheExactResult)
+{
+    const auto& [factor, tag, format] = GetParam();
+    const QImage source = Detailed(211, 149, format);
+    const QImage expected = ShownByExif(ExactlyScaled(source, factor.part, factor.size), tag);
+    const Orientation lay = Orientation::FromExif(tag);
+    for (int pieces : {1, 3}) {
+        const QImage got = ScaledByRows(source, factor.part, factor.size, lay, expected.size(), QPoint(), pieces);
+        EXPECT_LE(LargestDifference(got, expected), 1) << pieces << " pieces";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Factors, RowScalingDetail,
+    ::testing::Combine(::testing::Values(Factor{QRectF(0, 0, 211, 149), QSize(122, 86)},       // 1.73
+                                         Factor{QRectF(7, 3, 197, 141), QSize(183, 131)},      // 1.08, a cut
+                                         Factor{QRectF(0, 0, 211, 149), QSize(37, 29)},        // 5.7: two loads
+                                         Factor{QRectF(0, 0, 211, 149), QSize(301, 203)},      // enlarged
+                                         Factor{QRectF(2.5, 1.25, 205, 144.5), QSize(119, 83)}), // within pixels
+                       ::testing::Values(1, 8), ::testing::Values(QImage::Format_BGR888, QImage::Format_RGB32)));
 
 TEST(JpegRows, MatchTheWholeDecodeAtEveryScale)
 {

@@ -10,6 +10,11 @@
 #include <deque>
 #include <vector>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define LUMORIA_X86_KERNELS 1
+#endif
+
 namespace lumoria::platform {
 
 namespace {
@@ -23,8 +28,13 @@ struct Taps {
     std::vector<int> first;
     std::vector<int> count;
     std::vector<std::int32_t> weights; // maxTaps per output position
+    // The same weights as 16 bits for the vector kernels, four taps at a time (short enough for a
+    // row's worth to stay in the first-level cache).
+    int quads = 0;
+    std::vector<std::int16_t> narrow;
 
     const std::int32_t* WeightsOf(int o) const { return weights.data() + std::size_t(o) * maxTaps; }
+    const std::int16_t* NarrowOf(int o) const { return narrow.data() + std::size_t(o) * quads * 4; }
 };
 
 // The source part starts at fraction start (0 <= start < 1) of its first pixel and is length pixels
@@ -93,6 +103,11 @@ Taps MakeTaps(double start, double length, int available, int targetLength)
         taps.first[o] = first;
         taps.count[o] = count;
     }
+    taps.quads = (taps.maxTaps + 3) / 4;
+    taps.narrow.assign(std::size_t(targetLength) * taps.quads * 4, 0);
+    for (int o = 0; o < targetLength; ++o)
+        for (int k = 0; k < taps.count[o]; ++k)
+            taps.narrow[std::size_t(o) * taps.quads * 4 + k] = std::int16_t(taps.WeightsOf(o)[k]); // at most kWeightOne
     return taps;
 }
 
@@ -122,6 +137,189 @@ inline uchar Finished(std::int32_t sum)
     return uchar(std::min(255, (sum + (1 << 21)) >> 22));
 }
 
+// One row's share of the pass down: sum += weight * across.
+void AddWeighted(std::int32_t* sum, const std::uint16_t* across, int n, std::int32_t weight)
+{
+    int i = 0;
+#ifdef LUMORIA_X86_KERNELS
+    // 16 x 16 bit products (the weight is at most 1 << 14), their low and high halves joined.
+    const __m128i w = _mm_set1_epi16(std::int16_t(weight));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(across + i));
+        const __m128i lo = _mm_mullo_epi16(p, w);
+        const __m128i hi = _mm_mulhi_epu16(p, w);
+        __m128i* s = reinterpret_cast<__m128i*>(sum + i);
+        _mm_storeu_si128(s, _mm_add_epi32(_mm_loadu_si128(s), _mm_unpacklo_epi16(lo, hi)));
+        _mm_storeu_si128(s + 1, _mm_add_epi32(_mm_loadu_si128(s + 1), _mm_unpackhi_epi16(lo, hi)));
+    }
+#endif
+    for (; i < n; ++i)
+        sum[i] += weight * across[i];
+}
+
+#ifdef LUMORIA_X86_KERNELS
+// Byte shuffles (SSSE3), unsigned 32-bit packing (SSE 4.1) and 256-bit registers (AVX2) are beyond
+// the x86-64 baseline: these kernels run where the processor has them, the plain loops elsewhere.
+bool HasVectorKernels()
+{
+    static const bool has = __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("sse4.1");
+    return has;
+}
+
+#define LUMORIA_VECTOR_TARGET __attribute__((target("ssse3,sse4.1")))
+
+// The byte shuffle that lays taps 0 and 1 (second: 2 and 3) of four source pixels as 16-bit lanes,
+// each channel's two side by side: blue, green, red (and alpha).
+template <int SourceBytes>
+__m128i TapPairShuffle(bool second)
+{
+    if (SourceBytes == 3)
+        return second ? _mm_setr_epi8(6, -1, 9, -1, 7, -1, 10, -1, 8, -1, 11, -1, -1, -1, -1, -1)
+                      : _mm_setr_epi8(0, -1, 3, -1, 1, -1, 4, -1, 2, -1, 5, -1, -1, -1, -1, -1);
+    return second ? _mm_setr_epi8(8, -1, 12, -1, 9, -1, 13, -1, 10, -1, 14, -1, 11, -1, 15, -1)
+                  : _mm_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
+}
+
+// ScaleAcross for the outputs [from, to) of left + x, each of whose taps lie within one 16-byte load
+// per four taps. Each load gives the source pixels' channels as 16-bit lanes, two taps side by side,
+// which one multiply-add per pair of taps weighs and adds.
+template <int SourceBytes, int Channels>
+LUMORIA_VECTOR_TARGET void ScaleAcrossVector(const uchar* line, const Taps& across, int left, int from, int to,
+                                             std::uint16_t* dst)
+{
+    const __m128i taps01 = TapPairShuffle<SourceBytes>(false);
+    const __m128i taps23 = TapPairShuffle<SourceBytes>(true);
+    const __m128i half = _mm_set1_epi32(1 << 5);
+    const int quads = across.quads;
+    dst += std::size_t(from) * Channels;
+    for (int x = from; x < to; ++x) {
+        const int o = left + x;
+        const uchar* p = line + std::size_t(across.first[o]) * SourceBytes;
+        const std::int16_t* w = across.NarrowOf(o);
+        __m128i sum = _mm_setzero_si128();
+        for (int q = 0; q < quads; ++q, p += 4 * SourceBytes, w += 4) {
+            const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            // The weights of taps (0, 1) and of taps (2, 3), each pair repeated for every channel.
+            const __m128i weights = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(w));
+            const __m128i w01 = _mm_shuffle_epi32(weights, 0x00);
+            const __m128i w23 = _mm_shuffle_epi32(weights, 0x55);
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(pixels, taps01), w01));
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_shuffle_epi8(pixels, taps23), w23));
+        }
+        const __m128i words = _mm_srli_epi32(_mm_add_epi32(sum, half), 6);
+        // Four words written, of which the fourth of a three-channel pixel is the next pixel's first
+        // (written after it; the buffers hold one word more).
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi32(words, words));
+        dst += Channels;
+    }
+}
+
+// ScaleAcrossVector two outputs at a time, one in each half of a 256-bit register (AVX2), for the
+// outputs [0, to); returns how many it made (the last odd one is left).
+bool HasWideKernels()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+template <int SourceBytes, int Channels>
+__attribute__((target("avx2"))) int ScaleAcrossWide(const uchar* line, const Taps& across, int left, int to,
+                                                    std::uint16_t* dst)
+{
+    const __m256i taps01 = _mm256_broadcastsi128_si256(TapPairShuffle<SourceBytes>(false));
+    const __m256i taps23 = _mm256_broadcastsi128_si256(TapPairShuffle<SourceBytes>(true));
+    const __m256i half = _mm256_set1_epi32(1 << 5);
+    const int quads = across.quads;
+    int x = 0;
+    for (; x + 2 <= to; x += 2) {
+        const int o = left + x;
+        const uchar* p = line + std::size_t(across.first[o]) * SourceBytes;
+        const uchar* q = line + std::size_t(across.first[o + 1]) * SourceBytes;
+        const std::int16_t* v = across.NarrowOf(o);
+        const std::int16_t* w = across.NarrowOf(o + 1);
+        __m256i sum = _mm256_setzero_si256();
+        for (int k = 0; k < quads; ++k, p += 4 * SourceBytes, q += 4 * SourceBytes, v += 4, w += 4) {
+            const __m256i pixels = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), 1);
+            const __m256i weights = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(v))),
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(w)), 1);
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, taps01),
+                                                          _mm256_shuffle_epi32(weights, 0x00)));
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, taps23),
+                                                          _mm256_shuffle_epi32(weights, 0x55)));
+        }
+        const __m256i words = _mm256_srli_epi32(_mm256_add_epi32(sum, half), 6);
+        const __m256i packed = _mm256_packus_epi32(words, words);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm256_castsi256_si128(packed));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + Channels), _mm256_extracti128_si256(packed, 1));
+        dst += 2 * Channels;
+    }
+    return x;
+}
+
+LUMORIA_VECTOR_TARGET int FinishRowVector(const std::int32_t* sum, int width, QRgb* out)
+{
+    const __m128i half = _mm_set1_epi32(1 << 21);
+    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i opaque = _mm_set1_epi32(std::int32_t(0xff000000u));
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        const __m128i* s = reinterpret_cast<const __m128i*>(sum + 3 * x);
+        const __m128i a = _mm_srai_epi32(_mm_add_epi32(_mm_loadu_si128(s), half), 22);
+        const __m128i b = _mm_srai_epi32(_mm_add_epi32(_mm_loadu_si128(s + 1), half), 22);
+        const __m128i c = _mm_srai_epi32(_mm_add_epi32(_mm_loadu_si128(s + 2), half), 22);
+        // The sums are never negative: saturating to a byte is the min with 255.
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, c));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_or_si128(_mm_shuffle_epi8(bytes, spread), opaque));
+    }
+    return x;
+}
+#endif
+
+// ScaleAcross by the vector kernel for the outputs whose loads stay within the row (rowBytes from
+// line), by the plain loop for the rest.
+template <int SourceBytes, int Channels>
+void ScaleAcrossRow(const uchar* line, std::size_t rowBytes, const Taps& across, int left, int width,
+                    std::uint16_t* dst)
+{
+    int done = 0;
+#ifdef LUMORIA_X86_KERNELS
+    if (HasVectorKernels()) {
+        // The outputs' first taps only grow: those before the first whose last load would pass the
+        // row's end.
+        const std::size_t reach = std::size_t(across.quads - 1) * 4 * SourceBytes + 16;
+        int safe = 0;
+        int hi = width;
+        while (safe < hi) {
+            const int mid = (safe + hi) / 2;
+            if (std::size_t(across.first[left + mid]) * SourceBytes + reach <= rowBytes)
+                safe = mid + 1;
+            else
+                hi = mid;
+        }
+        const int wide = HasWideKernels() ? ScaleAcrossWide<SourceBytes, Channels>(line, across, left, safe, dst) : 0;
+        ScaleAcrossVector<SourceBytes, Channels>(line, across, left, wide, safe, dst);
+        done = safe;
+    }
+#endif
+    if (done < width)
+        ScaleAcross<SourceBytes, Channels>(line, across, left + done, width - done, dst + std::size_t(done) * Channels);
+}
+
+// Finished pixels of a row of sums (blue, green, red), opaque.
+void FinishRow(const std::int32_t* sum, int width, QRgb* out)
+{
+    int x = 0;
+#ifdef LUMORIA_X86_KERNELS
+    if (HasVectorKernels())
+        x = FinishRowVector(sum, width, out);
+#endif
+    for (; x < width; ++x)
+        out[x] = qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x]));
+}
+
 template <int SourceBytes, int Channels>
 void ScaleBand(const QImage& image, const QRect& source, const Taps& across, const Taps& down,
                const QRect& window, int rowBegin, int rowEnd, QImage& out)
@@ -133,12 +331,14 @@ void ScaleBand(const QImage& image, const QRect& source, const Taps& across, con
     const int rows = lastRow - firstRow + 1;
     const int width = window.width();
 
-    // Rows scaled across, with 8 bits of fraction kept for the pass down.
-    std::vector<std::uint16_t> across16(std::size_t(rows) * width * Channels);
+    // Rows scaled across, with 8 bits of fraction kept for the pass down (and a word for the
+    // kernels to write past the last pixel).
+    std::vector<std::uint16_t> across16(std::size_t(rows) * width * Channels + 1);
+    const std::size_t rowBytes = std::size_t(image.width() - source.left()) * SourceBytes;
     for (int r = 0; r < rows; ++r) {
         const uchar* line = image.constScanLine(source.top() + firstRow + r) + std::size_t(source.left()) * SourceBytes;
-        ScaleAcross<SourceBytes, Channels>(line, across, window.left(), width,
-                                           across16.data() + std::size_t(r) * width * Channels);
+        ScaleAcrossRow<SourceBytes, Channels>(line, rowBytes, across, window.left(), width,
+                                              across16.data() + std::size_t(r) * width * Channels);
     }
 
     for (int y = rowBegin; y < rowEnd; ++y) {
@@ -238,14 +438,15 @@ struct RowScaler::State {
     QSize outSize;
     QPoint at;
     std::vector<std::uint16_t> acrossRow;
+    std::vector<QRgb> finishedRow;
     // Result rows still taking source rows: sums for rows [lo, lo + sums.size()).
     int lo = 0;
     std::deque<std::vector<std::int32_t>> sums;
     std::vector<std::vector<std::int32_t>> spare; // finished rows' sums, taken again
     int finished = 0;
     // Finished rows waiting to be written as columns, kTurnStrip at a time (so that each written row
-    // of the target gets whole cache lines).
-    static constexpr int kTurnStrip = 16;
+    // of the target gets whole cache lines), one after the other.
+    static constexpr int kTurnStrip = 32;
     std::vector<QRgb> strip;
     int stripFirst = 0;
     int stripRows = 0;
@@ -275,7 +476,8 @@ RowScaler::RowScaler(int sourceWidth, int sourceHeight, int sourceBytes, const Q
     m->outStride = outStride;
     m->outSize = outSize;
     m->at = at;
-    m->acrossRow.resize(std::size_t(m->width) * 3);
+    m->acrossRow.resize(std::size_t(m->width) * 3 + 1); // a word for the kernels to write past the end
+    m->finishedRow.resize(std::size_t(m->width));
     if (lay.transpose)
         m->strip.resize(std::size_t(m->width) * State::kTurnStrip);
 }
@@ -301,10 +503,11 @@ bool RowScaler::Across(int y, const uchar* row, std::uint16_t* out) const
     if (height <= 0 || r < s.down.first[0] || r >= s.down.first[height - 1] + s.down.count[height - 1])
         return false;
     const uchar* line = row + std::size_t(s.base.x()) * s.sourceBytes;
+    const std::size_t rowBytes = std::size_t(s.sourceWidth - s.base.x()) * s.sourceBytes;
     if (s.sourceBytes == 3)
-        ScaleAcross<3, 3>(line, s.across, s.left, s.width, out);
+        ScaleAcrossRow<3, 3>(line, rowBytes, s.across, s.left, s.width, out);
     else
-        ScaleAcross<4, 3>(line, s.across, s.left, s.width, out);
+        ScaleAcrossRow<4, 3>(line, rowBytes, s.across, s.left, s.width, out);
     return true;
 }
 
@@ -334,11 +537,7 @@ void RowScaler::PushAcross(int y, const std::uint16_t* across)
         const std::size_t slot = std::size_t(o - s.lo);
         while (s.sums.size() <= slot)
             s.sums.push_back(take());
-        const std::int32_t w = s.down.WeightsOf(o)[k];
-        std::int32_t* sum = s.sums[slot].data();
-        const std::uint16_t* p = across;
-        for (int i = 0; i < width * 3; ++i)
-            sum[i] += w * p[i];
+        AddWeighted(s.sums[slot].data(), across, width * 3, s.down.WeightsOf(o)[k]);
     }
     // Result rows whose last tap this was are done, in order.
     while (s.lo < s.target.height() && s.down.first[s.lo] + s.down.count[s.lo] - 1 <= r) {
@@ -358,35 +557,34 @@ void RowScaler::WriteRow(int o, const std::int32_t* sum)
 {
     State& s = *m;
     const int width = s.width;
-    auto pixel = [&](int x) { return qRgb(Finished(sum[3 * x + 2]), Finished(sum[3 * x + 1]), Finished(sum[3 * x])); };
-    if (!s.lay.transpose) {
-        const int y = s.at.y() + (s.lay.flipY ? s.target.height() - 1 - o : o);
-        if (y < 0 || y >= s.outSize.height())
-            return;
-        QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride);
-        if (!s.lay.flipX) {
-            const int left = s.at.x() + s.left;
-            const int from = std::max(0, -left);
-            const int to = std::min(width, s.outSize.width() - left);
-            for (int x = from; x < to; ++x)
-                line[left + x] = pixel(x);
-            return;
-        }
-        // Column x of the result lands at target width - 1 - x.
-        const int right = s.at.x() + s.target.width() - 1 - s.left;
-        const int from = std::max(0, right - s.outSize.width() + 1);
-        const int to = std::min(width, right + 1);
-        for (int x = from; x < to; ++x)
-            line[right - x] = pixel(x);
+    if (s.lay.transpose) {
+        if (s.stripRows == 0)
+            s.stripFirst = o;
+        FinishRow(sum, width, s.strip.data() + std::size_t(s.stripRows) * width);
+        if (++s.stripRows == State::kTurnStrip)
+            FlushStrip();
         return;
     }
-    if (s.stripRows == 0)
-        s.stripFirst = o;
-    QRgb* column = s.strip.data() + s.stripRows;
-    for (int x = 0; x < width; ++x)
-        column[std::size_t(x) * State::kTurnStrip] = pixel(x);
-    if (++s.stripRows == State::kTurnStrip)
-        FlushStrip();
+    const QRgb* finished = s.finishedRow.data();
+    FinishRow(sum, width, s.finishedRow.data());
+    const int y = s.at.y() + (s.lay.flipY ? s.target.height() - 1 - o : o);
+    if (y < 0 || y >= s.outSize.height())
+        return;
+    QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride);
+    if (!s.lay.flipX) {
+        const int left = s.at.x() + s.left;
+        const int from = std::max(0, -left);
+        const int to = std::min(width, s.outSize.width() - left);
+        if (from < to)
+            std::memcpy(line + left + from, finished + from, std::size_t(to - from) * sizeof(QRgb));
+        return;
+    }
+    // Column x of the result lands at target width - 1 - x.
+    const int right = s.at.x() + s.target.width() - 1 - s.left;
+    const int from = std::max(0, right - s.outSize.width() + 1);
+    const int to = std::min(width, right + 1);
+    for (int x = from; x < to; ++x)
+        line[right - x] = finished[x];
 }
 
 void RowScaler::FlushStrip()
@@ -401,22 +599,49 @@ void RowScaler::FlushStrip()
     const int left = s.at.x() + (s.lay.flipY ? s.target.height() - s.stripFirst - n : s.stripFirst);
     const int from = std::max(0, -left);
     const int to = std::min(n, s.outSize.width() - left);
-    if (from < to) {
-        for (int x = 0; x < width; ++x) {
-            const int column = s.left + x;
-            const int y = s.at.y() + (s.lay.flipX ? s.target.width() - 1 - column : column);
-            if (y < 0 || y >= s.outSize.height())
-                continue;
-            QRgb* line = reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride) + left;
-            const QRgb* rows = s.strip.data() + std::size_t(x) * State::kTurnStrip;
-            if (!s.lay.flipY)
-                std::memcpy(line + from, rows + from, std::size_t(to - from) * sizeof(QRgb));
-            else
-                for (int k = from; k < to; ++k)
-                    line[k] = rows[n - 1 - k];
+    s.stripRows = 0;
+    if (from >= to)
+        return;
+    const QRgb* strip = s.strip.data();
+    auto line = [&](int x) -> QRgb* {
+        const int column = s.left + x;
+        const int y = s.at.y() + (s.lay.flipX ? s.target.width() - 1 - column : column);
+        return y < 0 || y >= s.outSize.height() ? nullptr : reinterpret_cast<QRgb*>(s.out + qsizetype(y) * s.outStride) + left;
+    };
+    int x = 0;
+#ifdef LUMORIA_X86_KERNELS
+    // A whole strip in order: blocks of 4 x 4 pixels turned in registers, each written row taking
+    // whole 16-byte pieces.
+    if (!s.lay.flipY && from == 0 && to == State::kTurnStrip) {
+        for (; x + 4 <= width; x += 4) {
+            QRgb* lines[4] = {line(x), line(x + 1), line(x + 2), line(x + 3)};
+            if (!lines[0] || !lines[1] || !lines[2] || !lines[3])
+                break;
+            for (int r = 0; r < State::kTurnStrip; r += 4) {
+                const QRgb* p = strip + std::size_t(r) * width + x;
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + width));
+                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2 * width));
+                const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 3 * width));
+                const __m128i ab01 = _mm_unpacklo_epi32(a, b);
+                const __m128i cd01 = _mm_unpacklo_epi32(c, d);
+                const __m128i ab23 = _mm_unpackhi_epi32(a, b);
+                const __m128i cd23 = _mm_unpackhi_epi32(c, d);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(lines[0] + r), _mm_unpacklo_epi64(ab01, cd01));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(lines[1] + r), _mm_unpackhi_epi64(ab01, cd01));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(lines[2] + r), _mm_unpacklo_epi64(ab23, cd23));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(lines[3] + r), _mm_unpackhi_epi64(ab23, cd23));
+            }
         }
     }
-    s.stripRows = 0;
+#endif
+    for (; x < width; ++x) {
+        QRgb* target = line(x);
+        if (!target)
+            continue;
+        for (int k = from; k < to; ++k)
+            target[k] = strip[std::size_t(s.lay.flipY ? n - 1 - k : k) * width + x];
+    }
 }
 
 void RowScaler::Finish()
