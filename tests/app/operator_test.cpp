@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 #include "platform/ui/file_dialog.h"
+#include "support/unexpected_boxes.h"
 #include "support/test_env.h"
 
 namespace lumoria::test {
@@ -35,6 +36,7 @@ struct Digitador {
                 Responder();
                 return;
             }
+            MarkAnswered(dialogo);
             QLineEdit* campo = platform::fileDialogNameField(*dialogo);
             ASSERT_NE(campo, nullptr);
             // The dialog puts the last name in its field once it shows: wait for it to be there.

@@ -15,6 +15,7 @@ namespace lumoria::test {
 namespace {
 
 int g_delay = 8000;
+constexpr const char* kAnswered = "lumoriaTestAnswers";
 
 class Watcher : public QObject {
 public:
@@ -33,6 +34,8 @@ private:
             m_modal = nullptr;
             return;
         }
+        if (modal->property(kAnswered).toBool())
+            return;
         if (modal != m_modal) {
             m_modal = modal;
             m_since.start();
@@ -61,6 +64,12 @@ void WatchForUnexpectedBoxes()
 {
     static Watcher* watcher = new Watcher;
     (void)watcher;
+}
+
+void MarkAnswered(QWidget* modal)
+{
+    if (modal)
+        modal->setProperty(kAnswered, true);
 }
 
 int SetUnexpectedBoxDelay(int milliseconds)
