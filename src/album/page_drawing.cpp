@@ -14,6 +14,7 @@
 #include "platform/failure.h"
 #include "platform/numeric.h"
 #include "platform/printing/printer.h"
+#include "platform/system/cross_thread.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -503,7 +504,7 @@ struct PreenchimentoDaTela::Lote {
 // What the workers share with the GUI thread: the files being read, and where to hand what they read.
 struct PreenchimentoDaTela::Estado {
     std::mutex mutex;
-    std::unique_ptr<QObject> destino = std::make_unique<QObject>(); // lives on the GUI thread
+    std::unique_ptr<platform::CrossThreadCalls> destino = std::make_unique<platform::CrossThreadCalls>(); // on the GUI thread
     bool encerrado = false;
     std::vector<QString> emLeitura;  // a worker reads (or will read) these
     std::vector<QString> aguardadas; // of those, the ones the last drawing waits for
@@ -518,7 +519,7 @@ PreenchimentoDaTela::~PreenchimentoDaTela()
 {
     if (m_lote)
         m_lote->abandonado = true;
-    std::unique_ptr<QObject> destino;
+    std::unique_ptr<platform::CrossThreadCalls> destino;
     {
         std::lock_guard lock(m_estado->mutex);
         m_estado->encerrado = true;
@@ -567,7 +568,7 @@ void PreenchimentoDaTela::Desenhar(TPagina& pagina, Canvas& canvas)
     }
     QThreadPool* pool = QThreadPool::globalInstance();
     for (std::size_t k : novas) {
-        pool->start([this, estado = m_estado, lote, k] {
+        auto* tarefa = new platform::PoolTask([this, estado = m_estado, lote, k] {
             LeituraDeJpeg& leitura = lote->leituras[k];
             {
                 // Nobody wants it any more: left unread.
@@ -583,9 +584,10 @@ void PreenchimentoDaTela::Desenhar(TPagina& pagina, Canvas& canvas)
             LerJpeg(leitura);
             std::lock_guard lock(estado->mutex);
             if (!estado->encerrado)
-                QMetaObject::invokeMethod(estado->destino.get(), [this, lote, k] { Chegou(lote, k); },
-                                          Qt::QueuedConnection);
+                estado->destino->post([this, lote, k] { Chegou(lote, k); });
         });
+        platform::handOver(tarefa);
+        pool->start(tarefa);
     }
 }
 

@@ -78,6 +78,9 @@ void CrossThreadCalls::post(std::function<void()> call)
 
 bool CrossThreadCalls::event(QEvent* event)
 {
+    // Before anything of the event is read (its type too): a call's event was written on the posting
+    // thread. Other events were never handed over, and taking them over orders nothing.
+    takeOver(event);
     if (event->type() != CallEvent::type())
         return QObject::event(event);
     static_cast<CallEvent*>(event)->run();
