@@ -46,7 +46,15 @@ struct Quadro {
     bool direto = false;                     // written straight into the page's pixels by its run
     bool naPagina = false;                   // already written straight into the page's pixels
     bool falhou = false;                     // the file did not decode: the frame prints empty
+    platform::DecodeMemory memoria;          // what `pronta` holds of the decode budget until drawn
 };
+
+// What a frame's own pixels take of the decode budget (none when written straight into the page).
+std::int64_t MemoriaDoQuadro(const Quadro& quadro)
+{
+    const Rect& r = quadro.dispositivo;
+    return quadro.direto ? 0 : platform::ImageBytes(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
+}
 
 // A run of consecutive frames of one file: the file is read and turned once for all of them.
 struct Grupo {
@@ -133,6 +141,7 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
                                                                            destino.Bottom - destino.Top))));
         } else {
             // Here too only what the picture leaves of the frame is painted white.
+            quadro.memoria = platform::ReserveDecodeMemory(MemoriaDoQuadro(quadro));
             quadro.pronta = platform::AllocateImage(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
             const PixelsDaPagina proprios{quadro.pronta.bits(), quadro.pronta.bytesPerLine(), quadro.pronta.size()};
             PintarDeBrancoNosPixels(proprios, QRegion(quadro.pronta.rect()).subtracted(QRect(em, QSize(destino.Right - destino.Left,
@@ -252,6 +261,7 @@ void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& qua
             // A photo that does not decode prints as an empty frame.
             for (std::size_t posicao : grupo.quadros) {
                 quadros[posicao].pronta = QImage();
+                quadros[posicao].memoria.Release();
                 quadros[posicao].falhou = quadros[posicao].direto;
             }
         }
@@ -275,12 +285,15 @@ void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& qua
             continue;
         }
         Tentar([&] {
+            quadro.memoria = platform::ReserveDecodeMemory(MemoriaDoQuadro(quadro));
             Bitmap pronta(r.Right - r.Left, r.Bottom - r.Top);
             if (pronta.Empty())
                 return;
             EstenderEAjustar(pronta.GetCanvas(), Rect{0, 0, pronta.Width(), pronta.Height()}, *figura, ajuste);
             quadro.pronta = pronta.Image();
         });
+        if (quadro.pronta.isNull())
+            quadro.memoria.Release();
     }
 }
 
@@ -375,12 +388,24 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         PintarDeBranco(canvas, clip);
     }
 
-    // As many runs at a time as there are threads; each batch is drawn before the next is read, so
-    // that memory holds one batch of pictures at most.
+    // As many runs at a time as there are threads, as long as the frames they hold until drawn take
+    // half the decode budget at most, the other half left to the decodes that fill them (a run larger
+    // than that runs alone): at a fine resolution fewer frames are made side by side. Each batch is
+    // drawn before the next is read, so that memory holds one batch of pictures at most.
     const int lote = platform::PixelThreads();
+    const std::int64_t orcamento = platform::DecodeMemoryBudget() / 2;
     std::size_t desenhados = 0;
-    for (int inicio = 0; inicio < int(grupos.size()) || desenhados < quadros.size(); inicio += lote) {
-        const int fim = std::min(int(grupos.size()), inicio + lote);
+    for (int inicio = 0, fim = 0; inicio < int(grupos.size()) || desenhados < quadros.size(); inicio = fim) {
+        std::int64_t doLote = 0;
+        while (fim < int(grupos.size()) && fim - inicio < lote) {
+            std::int64_t doGrupo = 0;
+            for (std::size_t posicao : grupos[std::size_t(fim)].quadros)
+                doGrupo += MemoriaDoQuadro(quadros[posicao]);
+            if (fim > inicio && doLote + doGrupo > orcamento)
+                break;
+            doLote += doGrupo;
+            ++fim;
+        }
         // The JPEG files are opened here, to see what their decodes will hold.
         bool progressivo = false;
         for (int k = inicio; k < fim; ++k) {
@@ -416,6 +441,7 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
             else if (quadro.transparente)
                 canvas.StretchDraw(quadro.dispositivo, *quadro.transparente->GetGraphic());
             quadro.pronta = QImage();
+            quadro.memoria.Release();
             quadro.transparente.reset();
         }
     }
