@@ -56,18 +56,6 @@ void EnsureWidgets()
     }
 }
 
-// Peak resident memory since the last reset, in MB (Linux: VmHWM, reset through clear_refs).
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-double PeakMemoryMb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
-
 // The 24-megapixel photo, made once per run.
 QString Photo24()
 {
@@ -135,13 +123,13 @@ static void BM_DrawPageAlone(benchmark::State& state)
     QTemporaryDir dir;
     TPagina pagina;
     FillPage(pagina, dir.path(), 0);
-    ResetPeakMemory();
+    bench::ResetPeakMemory();
     platform::Bitmap sheet(v.physicalWidth, v.physicalHeight);
     for (auto _ : state) {
         pagina.DesenharParaImpressao(sheet.GetCanvas(), false);
         benchmark::DoNotOptimize(sheet.Image().constBits());
     }
-    state.counters["peak_MB"] = PeakMemoryMb();
+    state.counters["peak_MB"] = bench::PeakMemoryMb();
     state.SetLabel(std::to_string(v.physicalWidth) + " x " + std::to_string(v.physicalHeight) + " at " +
                    std::to_string(v.dpiX) + " dpi");
 }
@@ -184,7 +172,7 @@ static void BM_PrintJobToPdfQueue(benchmark::State& state)
     }
     double spoolMb = 0;
     double perPageMs = 0;
-    ResetPeakMemory();
+    bench::ResetPeakMemory();
     for (auto _ : state) {
         HoldJobs(*printer);
         TrabalhoDeImpressao trabalho;
@@ -200,7 +188,7 @@ static void BM_PrintJobToPdfQueue(benchmark::State& state)
         QProcess::execute(QStringLiteral("cancel"), {QString::number(printer->lastJobId())});
         state.ResumeTiming();
     }
-    state.counters["peak_MB"] = PeakMemoryMb();
+    state.counters["peak_MB"] = bench::PeakMemoryMb();
     state.counters["spool_MB"] = spoolMb;
     state.counters["per_page_ms"] = perPageMs;
     if (aloneMs > 0) {

@@ -112,10 +112,17 @@ QImage DecodeGif(const QByteArray& data)
         if (transparentIndex >= 0 && transparentIndex < 256)
             colours[transparentIndex] = qRgba(0, 0, 0, 0);
 
-        const QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+        // An opaque frame that fills its screen keeps its colour indexes: a quarter of the memory,
+        // and drawing converts a band of rows at a time.
+        const bool indexed = (transparentIndex < 0 || transparentIndex > 255) && desc.Left == 0 && desc.Top == 0
+                             && frameW == screenW && frameH == screenH;
+        const QImage::Format format = indexed ? QImage::Format_Indexed8 : QImage::Format_ARGB32_Premultiplied;
         DecodeMemory memory = ReserveDecodeMemory(ImageBytes(screenW, screenH, format));
         QImage image = AllocateImage(screenW, screenH, format, std::move(memory));
-        image.fill(Qt::transparent);
+        if (indexed)
+            image.setColorTable(QList<QRgb>(std::begin(colours), std::end(colours)));
+        else
+            image.fill(Qt::transparent);
         // Each row goes to its place in the picture as it comes (interlaced rows come in four
         // passes), so that no second copy of the picture's indexes is held.
         const QRect frame = QRect(desc.Left, desc.Top, frameW, frameH).intersected(image.rect());
@@ -128,6 +135,10 @@ QImage DecodeGif(const QByteArray& data)
             const int at = desc.Top + y;
             if (at < frame.top() || at > frame.bottom())
                 return;
+            if (indexed) {
+                std::copy(row.begin(), row.end(), image.scanLine(at));
+                return;
+            }
             auto* dst = reinterpret_cast<QRgb*>(image.scanLine(at));
             for (int x = frame.left(); x <= frame.right(); ++x)
                 dst[x] = colours[row[std::size_t(x - desc.Left)]];
@@ -150,7 +161,7 @@ void GifImage::LoadFromData(const QByteArray& data)
 {
     QImage image = DecodeGif(data);
     bool transparent = false;
-    for (int y = 0; y < image.height() && !transparent; ++y) {
+    for (int y = 0; y < image.height() && image.hasAlphaChannel() && !transparent; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
             if (qAlpha(line[x]) != 255) {

@@ -5,7 +5,8 @@
 
 namespace lumoria::platform {
 
-// The first frame of a GIF stream as premultiplied ARGB32 of the logical screen's size.
+// The first frame of a GIF stream on the logical screen: 8-bit indexed when it is opaque and fills
+// the screen, premultiplied ARGB32 otherwise.
 QImage DecodeGif(const QByteArray& data);
 
 class GifImage final : public RasterGraphic {
