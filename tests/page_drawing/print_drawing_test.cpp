@@ -240,6 +240,48 @@ TEST(PrintDrawing, FramesHeldUntilDrawnTakeHalfTheDecodeBudgetAtMostAndComeOutTh
         EXPECT_TRUE(Near(tight.image.pixelColor(corners[i]), firsts[i])) << i;
 }
 
+TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
+{
+    // 3200 x 3000 (9.6 MB of indexes) with a mark in one corner; 1 mm = 1 pixel. A portrait frame
+    // fitted inside, whose run the picture turns for, a landscape one stretched, a wide one cut.
+    QImage picture = QuadrantsImage(3200, 3000, kRed, kGreen, kBlue, kYellow);
+    for (int y = 100; y < 400; ++y)
+        for (int x = 100; x < 700; ++x)
+            picture.setPixelColor(x, y, Qt::black);
+    const QString gif = TempPath(QStringLiteral("rows.gif"));
+    WriteBytes(gif, GifBytes(picture));
+    const QString interlaced = TempPath(QStringLiteral("rows-interlaced.gif"));
+    WriteBytes(interlaced, GifBytes(picture, true));
+    const QString whole = WriteBmp(QStringLiteral("rows.bmp"), picture);
+    auto draw = [](const QString& file) {
+        TPagina page = Page(700, 330, {Rect{330, 0, 530, 320}, Rect{0, 0, 320, 300}, Rect{540, 0, 700, 100}});
+        const std::uint8_t modes[] = {1, 0, 2};
+        for (int i = 0; i < 3; ++i) {
+            page.Fotos[std::size_t(i)].NomeDoArquivo = file;
+            page.Fotos[std::size_t(i)].Ajuste = modes[i];
+        }
+        Bitmap paper(700, 330);
+        page.DesenharParaImpressao(paper.GetCanvas(), false);
+        return paper;
+    };
+    ResetDecodeMemoryHighWater();
+    const Bitmap fromRows = draw(gif);
+    EXPECT_EQ(DecodeMemoryHighWater(), 0); // the picture was never held
+    const Bitmap fromWhole = draw(whole);
+    EXPECT_LE(MaxDifference(fromRows.Image(), fromWhole.Image()), 1); // turned before or as it is scaled
+    ResetDecodeMemoryHighWater();
+    const Bitmap fromInterlaced = draw(interlaced); // its rows come in passes: read whole
+    EXPECT_GE(DecodeMemoryHighWater(), 3200 * 3000);
+    EXPECT_LE(MaxDifference(fromInterlaced.Image(), fromWhole.Image()), 1);
+    // Turned anticlockwise, the mark at the picture's top-left comes to the bottom-left: in the
+    // portrait frame (200 x 213 between borders of 53) and in the stretched one.
+    EXPECT_EQ(At(fromRows, 345, 240), QColor(Qt::black));
+    EXPECT_TRUE(Near(At(fromRows, 345, 80), kGreen));
+    EXPECT_EQ(At(fromRows, 430, 30), QColor(Qt::white));
+    EXPECT_EQ(At(fromRows, 25, 260), QColor(Qt::black));
+    EXPECT_TRUE(Near(At(fromRows, 250, 50), kYellow));
+}
+
 TEST(PreviewDrawing, OffsetsTheFramesAndOutlinesThePrintableArea)
 {
     PrinterDeviceValues v;
