@@ -297,17 +297,19 @@ void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& qua
     // The decode, the turn and the stretch are one piece of work: the decodes of the other runs
     // wait while this one holds what they lack.
     const platform::DecodeScope escopo;
+    // A picture that does not decode prints as an empty frame.
+    auto esvaziar = [&] {
+        for (std::size_t posicao : grupo.quadros) {
+            quadros[posicao].pronta = QImage();
+            quadros[posicao].memoria.Release();
+            quadros[posicao].falhou = quadros[posicao].direto;
+        }
+    };
     if (grupo.jpeg) {
         const bool leu = Tentar([&] { PrepararGrupoJpeg(pagina, grupo, quadros, pixels); });
         grupo.leitor.reset();
-        if (!leu) {
-            // A photo that does not decode prints as an empty frame.
-            for (std::size_t posicao : grupo.quadros) {
-                quadros[posicao].pronta = QImage();
-                quadros[posicao].memoria.Release();
-                quadros[posicao].falhou = quadros[posicao].direto;
-            }
-        }
+        if (!leu)
+            esvaziar();
         return;
     }
     if (grupo.gif) {
@@ -315,11 +317,7 @@ void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& qua
         Tentar([&] { leitor = std::make_unique<platform::GifRowReader>(platform::ReadWholeFile(grupo.nome)); });
         if (leitor && leitor->RowsInOrder()) {
             if (!Tentar([&] { PrepararGrupoGif(pagina, grupo, quadros, pixels, *leitor); }))
-                for (std::size_t posicao : grupo.quadros) {
-                    // A picture that does not decode prints as an empty frame.
-                    quadros[posicao].pronta = QImage();
-                    quadros[posicao].memoria.Release();
-                }
+                esvaziar();
             return;
         }
     }

@@ -280,6 +280,12 @@ TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
     EXPECT_EQ(At(fromRows, 430, 30), QColor(Qt::white));
     EXPECT_EQ(At(fromRows, 25, 260), QColor(Qt::black));
     EXPECT_TRUE(Near(At(fromRows, 250, 50), kYellow));
+    // One cut short prints empty frames, as when read whole.
+    const QString cut = TempPath(QStringLiteral("rows-cut.gif"));
+    WriteBytes(cut, ReadBytes(gif).left(ReadBytes(gif).size() / 2));
+    const Bitmap fromCut = draw(cut);
+    EXPECT_TRUE(AllWhite(fromCut, Rect{335, 5, 525, 95}));
+    EXPECT_TRUE(AllWhite(fromCut, Rect{5, 5, 315, 95}));
 }
 
 TEST(PreviewDrawing, OffsetsTheFramesAndOutlinesThePrintableArea)
