@@ -104,6 +104,21 @@ inline int RunProgram(const std::vector<std::string>& args, long* peakKb = nullp
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Peak resident memory since the last reset, in MB (Linux: VmHWM, reset through clear_refs).
+inline void ResetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+inline double PeakMemoryMb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
 inline const char* CaseName(std::int64_t which)
 {
     return which == 0 ? "progressive" : "baseline";

@@ -55,18 +55,6 @@ void EnsureWidgets()
     }
 }
 
-// Peak resident memory since the last reset, in MB (Linux: VmHWM, reset through clear_refs).
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-double PeakMemoryMb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
-
 // The 24-megapixel photo, made once per run.
 QString Photo24()
 {
@@ -147,7 +135,7 @@ static void BM_PrintJobToPdfQueue(benchmark::State& state)
     }
     const platform::PrinterDeviceValues v = printer->deviceValues();
     double spoolMb = 0;
-    ResetPeakMemory();
+    bench::ResetPeakMemory();
     auto job = [&] {
         HoldJobs(*printer);
         TrabalhoDeImpressao trabalho;
@@ -178,7 +166,7 @@ static void BM_PrintJobToPdfQueue(benchmark::State& state)
         };
         bench::RunInTurns(state, job, drawAlone, label + ", vs one page drawn alone", bench::Rounds{5, 0.0, false});
     }
-    state.counters["peak_MB"] = PeakMemoryMb();
+    state.counters["peak_MB"] = bench::PeakMemoryMb();
     state.counters["spool_MB"] = spoolMb;
 }
 BENCHMARK(BM_PrintJobToPdfQueue)->Args({2, 0})->Args({kPages, 0})->Args({kPages, 1})->Apply(bench::InTurns);

@@ -1,12 +1,13 @@
 // Every picture decoder: the bytes are loaded as a file of the target's kind (or of the kind its
 // first bytes tell) and, when they load,
-// drawn small and copied into a bitmap, as page drawing does; a JPEG is also read by rows from a
-// file, as printing does. A refusal is an InvalidPicture.
+// drawn small and copied into a bitmap, as page drawing does; a JPEG (from a file) and a GIF are
+// also read by rows, as printing does. A refusal is an InvalidPicture.
 #include "fuzz_support.h"
 
 #include "platform/failure.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/gif_image.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
 #include "platform/graphics/picture_loader.h"
@@ -64,6 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         } catch (const OutOfMemory&) {
         }
         ::close(fd);
+    }
+    if (kind == QStringLiteral("gif")) {
+        // The print path reads a GIF whose rows come in order a row at a time.
+        try {
+            GifRowReader reader(bytes);
+            while (reader.NextRow()) {
+            }
+        } catch (const InvalidPicture&) {
+        } catch (const OutOfMemory&) {
+        }
     }
     return 0;
 }

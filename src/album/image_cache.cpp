@@ -3,6 +3,7 @@
 #include "album/page_drawing_steps.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/parallel.h"
 #include "platform/numeric.h"
 #include "platform/ui/responsive_wait.h"
@@ -120,6 +121,9 @@ void TCacheDeImagensJaCarregadas::Antecipar(const QStringList& nomes)
             if (aoLer)
                 aoLer();
             Lida& lida = lidas[std::size_t(k)];
+            // The decode and the reduction of its picture are one piece of work: a thread holding a
+            // picture never waits for the budget.
+            const platform::DecodeScope escopo;
             desenho::Tentar([&] {
                 lida.carimbo = CarimboDe(faltam[k]);
                 Picture figura;

@@ -8,6 +8,8 @@
 #include "album/printer_geometry.h"
 #include "imaging/quarter_turn.h"
 #include "platform/graphics/bitmap.h"
+#include "platform/graphics/decode_budget.h"
+#include "platform/graphics/image_memory.h"
 #include "platform/graphics/image_scaling.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/parallel.h"
@@ -99,8 +101,19 @@ struct LeituraDeJpeg {
 // every frame its own pixels, its rows going straight into the copy and the frames' pixels as they
 // come (the photo is never held whole): each frame's part of the photo worked out in the pixels the
 // screen's turn would leave (at most 3200 wide), scaled, and turned as it is written.
+// Pixels a worker's read holds until its frames are drawn, taken from the decode budget.
+QImage PixelsDaLeitura(QSize tamanho)
+{
+    return platform::AllocateImage(
+        tamanho.width(), tamanho.height(), QImage::Format_RGB32,
+        platform::ReserveDecodeMemory(platform::ImageBytes(tamanho.width(), tamanho.height(), QImage::Format_RGB32)));
+}
+
 void LerJpeg(LeituraDeJpeg& leitura)
 {
+    // The frames' pixels and the decode are one piece of work: once it holds some of the budget it
+    // never waits for more.
+    const platform::DecodeScope escopo;
     try {
         const bool leu = Tentar([&] {
             leitura.carimbo = TCacheDeImagensJaCarregadas::CarimboDe(leitura.nome);
@@ -123,7 +136,7 @@ void LerJpeg(LeituraDeJpeg& leitura)
             };
             std::vector<Parte> partes;
             const QSize tamanhoDaCopia = TCacheDeImagensJaCarregadas::TamanhoDaCopia(W, H);
-            QImage copia(tamanhoDaCopia, QImage::Format_RGB32);
+            QImage copia = PixelsDaLeitura(tamanhoDaCopia);
             partes.push_back(Parte{&copia, QRectF(QPointF(), QSizeF(armazenado)), direita.Apply(tamanhoDaCopia), QPoint(),
                                    direita, armazenado});
             QSize decodificar = direita.Apply(tamanhoDaCopia); // as the stored pixels lie
@@ -132,7 +145,7 @@ void LerJpeg(LeituraDeJpeg& leitura)
                     continue;
                 const int fw = m.r.Right - m.r.Left;
                 const int fh = m.r.Bottom - m.r.Top;
-                m.pronta = QImage(fw, fh, QImage::Format_RGB32);
+                m.pronta = PixelsDaLeitura(QSize(fw, fh));
                 m.pronta.fill(Qt::white);
                 const bool girar = DeveGirar(m.foto, W, H);
                 // The screen's turn works on a copy at most 3200 wide.

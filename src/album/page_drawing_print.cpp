@@ -10,6 +10,7 @@
 #include "imaging/quarter_turn.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/decode_budget.h"
+#include "platform/graphics/gif_image.h"
 #include "platform/graphics/image_memory.h"
 #include "platform/graphics/image_scaling.h"
 #include "platform/graphics/jpeg_image.h"
@@ -46,13 +47,22 @@ struct Quadro {
     bool direto = false;                     // written straight into the page's pixels by its run
     bool naPagina = false;                   // already written straight into the page's pixels
     bool falhou = false;                     // the file did not decode: the frame prints empty
+    platform::DecodeMemory memoria;          // what `pronta` holds of the decode budget until drawn
 };
+
+// What a frame's own pixels take of the decode budget (none when written straight into the page).
+std::int64_t MemoriaDoQuadro(const Quadro& quadro)
+{
+    const Rect& r = quadro.dispositivo;
+    return quadro.direto ? 0 : platform::ImageBytes(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
+}
 
 // A run of consecutive frames of one file: the file is read and turned once for all of them.
 struct Grupo {
     QString nome;
     bool jpeg = false;
     std::unique_ptr<platform::JpegRowReader> leitor; // a JPEG file opened ahead, its header read
+    bool gif = false;
     std::vector<std::size_t> quadros; // positions in the frame list
 };
 
@@ -75,6 +85,85 @@ void PintarDeBrancoNosPixels(const PixelsDaPagina& pixels, const QRegion& regiao
 // The threads that share the scaling of a progressive photo's rows (see PrepararGrupoJpeg).
 constexpr int kFatiasDaEscalaProgressiva = 2;
 
+// Each frame's part of a picture and where its scaled pixels go.
+struct Parte {
+    Quadro* quadro;
+    QRectF origem; // in the stored pixels
+    QSize alvo;    // as the stored pixels lie
+    QPoint em;     // the top-left of the frame's picture in the target image
+    uchar* bits;   // the target image: the page's pixels or the frame's own
+    qsizetype stride;
+    QSize tamanho;
+};
+
+struct Plano {
+    std::vector<Parte> partes;
+    platform::Orientation deitar; // from the stored pixels to the frames
+    int oitavos = 1;              // the smallest eighth of the picture that gives every frame its pixels
+};
+
+// Works out each frame of a run on a picture of W x H stored pixels, made upright by `direita` and
+// then turned to its frame, both in one laying of the rows. Paints white what the picture leaves of
+// each frame, and gives a frame not written into the page its own pixels.
+Plano PlanejarGrupo(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro>& quadros,
+                    const PixelsDaPagina& pixels, int W, int H, platform::Orientation direita)
+{
+    Plano plano;
+    const TFoto& primeira = pagina.Fotos[quadros[grupo.quadros.front()].indice];
+    const QSize emPe = direita.Apply(QSize(W, H));
+    const bool girar = DeveGirar(primeira, emPe.width(), emPe.height());
+    plano.deitar = girar ? direita.Then(platform::Orientation::Anticlockwise()) : direita;
+    const QSize naMoldura = plano.deitar.Apply(QSize(W, H)); // the picture as it lies in the frame
+    const std::int64_t pw = naMoldura.width();
+    const std::int64_t ph = naMoldura.height();
+
+    for (std::size_t posicao : grupo.quadros) {
+        Quadro& quadro = quadros[posicao];
+        const Rect& r = quadro.dispositivo;
+        Rect destino;
+        Rect origem;
+        if (!PlanejarAjuste(std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top, pw, ph,
+                            pagina.Fotos[quadro.indice].Ajuste, destino, origem))
+            continue;
+        // The shown part and the frame's picture as the stored pixels lie.
+        const QRect parte = plano.deitar.SourceOf(QRect(origem.Left, origem.Top, origem.Right - origem.Left,
+                                                        origem.Bottom - origem.Top), QSize(W, H));
+        const QSize alvo = plano.deitar.Apply(QSize(destino.Right - destino.Left, destino.Bottom - destino.Top));
+        int n = 1;
+        while (n < 8 && (std::int64_t(parte.width()) * n < std::int64_t(alvo.width()) * 8
+                         || std::int64_t(parte.height()) * n < std::int64_t(alvo.height()) * 8))
+            ++n;
+        plano.oitavos = std::max(plano.oitavos, n);
+        QPoint em(destino.Left, destino.Top);
+        const QRect daFoto(QPoint(destino.Left, destino.Top), QSize(destino.Right - destino.Left, destino.Bottom - destino.Top));
+        if (quadro.direto) {
+            em += QPoint(r.Left, r.Top);
+            quadro.naPagina = true;
+            // Only what the picture leaves of the frame is painted white (the page around the frames
+            // is painted by the drawing of the page): the picture's own pixels are written once.
+            PintarDeBrancoNosPixels(pixels, QRegion(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top))
+                                                .subtracted(daFoto.translated(r.Left, r.Top)));
+            plano.partes.push_back(Parte{&quadro, QRectF(parte), alvo, em, pixels.bits, pixels.stride, pixels.tamanho});
+        } else {
+            // Here too only what the picture leaves of the frame is painted white.
+            quadro.memoria = platform::ReserveDecodeMemory(MemoriaDoQuadro(quadro));
+            quadro.pronta = platform::AllocateImage(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
+            const PixelsDaPagina proprios{quadro.pronta.bits(), quadro.pronta.bytesPerLine(), quadro.pronta.size()};
+            PintarDeBrancoNosPixels(proprios, QRegion(quadro.pronta.rect()).subtracted(daFoto));
+            plano.partes.push_back(Parte{&quadro, QRectF(parte), alvo, em, quadro.pronta.bits(),
+                                         quadro.pronta.bytesPerLine(), quadro.pronta.size()});
+        }
+    }
+    // A frame the picture does not reach at all stays white.
+    for (std::size_t posicao : grupo.quadros) {
+        const Quadro& quadro = quadros[posicao];
+        const Rect& r = quadro.dispositivo;
+        if (quadro.direto && !quadro.naPagina)
+            PintarDeBrancoNosPixels(pixels, QRegion(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top)));
+    }
+    return plano;
+}
+
 // A JPEG run: each frame's part of the photo is worked out as its pixels are stored, the file
 // is decoded once at the smallest DCT scale that still gives every frame at least its own pixels, and
 // the rows are scaled into the frames as they come; they are laid upright (Exif) and turned to the
@@ -85,70 +174,12 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
     if (!grupo.leitor)
         grupo.leitor = std::make_unique<platform::JpegRowReader>(grupo.nome);
     platform::JpegRowReader& leitor = *grupo.leitor;
-    const int W = leitor.Info().width; // as the pixels are stored
-    const int H = leitor.Info().height;
-    const TFoto& primeira = pagina.Fotos[quadros[grupo.quadros.front()].indice];
-    struct Parte {
-        Quadro* quadro;
-        QRectF origem;  // in the stored pixels
-        QSize alvo;     // as the stored pixels lie
-        QPoint em;      // the top-left of the frame's picture in the target image
-    };
-    // The photo is first made upright, then turned to its frame: both in one laying of the rows.
-    const platform::Orientation direita = leitor.Info().Upright();
-    const QSize emPe = direita.Apply(QSize(W, H));
-    const bool girar = DeveGirar(primeira, emPe.width(), emPe.height());
-    const platform::Orientation deitar = girar ? direita.Then(platform::Orientation::Anticlockwise()) : direita;
-    const QSize naMoldura = deitar.Apply(QSize(W, H)); // the photo as it lies in the frame
-    const std::int64_t pw = naMoldura.width();
-    const std::int64_t ph = naMoldura.height();
-
-    std::vector<Parte> partes;
-    int oitavos = 1;
-    for (std::size_t posicao : grupo.quadros) {
-        Quadro& quadro = quadros[posicao];
-        const Rect& r = quadro.dispositivo;
-        Rect destino;
-        Rect origem;
-        if (!PlanejarAjuste(std::int64_t(r.Right) - r.Left, std::int64_t(r.Bottom) - r.Top, pw, ph,
-                            pagina.Fotos[quadro.indice].Ajuste, destino, origem))
-            continue;
-        // The shown part and the frame's picture as the stored pixels lie.
-        const QRect parte = deitar.SourceOf(QRect(origem.Left, origem.Top, origem.Right - origem.Left,
-                                                  origem.Bottom - origem.Top), QSize(W, H));
-        const QSize alvo = deitar.Apply(QSize(destino.Right - destino.Left, destino.Bottom - destino.Top));
-        int n = 1;
-        while (n < 8 && (std::int64_t(parte.width()) * n < std::int64_t(alvo.width()) * 8
-                         || std::int64_t(parte.height()) * n < std::int64_t(alvo.height()) * 8))
-            ++n;
-        oitavos = std::max(oitavos, n);
-        QPoint em(destino.Left, destino.Top);
-        if (quadro.direto) {
-            em += QPoint(r.Left, r.Top);
-            quadro.naPagina = true;
-            // Only what the picture leaves of the frame is painted white (the page around the frames
-            // is painted by the drawing of the page): the picture's own pixels are written once.
-            PintarDeBrancoNosPixels(pixels, QRegion(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top))
-                                                .subtracted(QRect(em, QSize(destino.Right - destino.Left,
-                                                                           destino.Bottom - destino.Top))));
-        } else {
-            // Here too only what the picture leaves of the frame is painted white.
-            quadro.pronta = platform::AllocateImage(r.Right - r.Left, r.Bottom - r.Top, QImage::Format_RGB32);
-            const PixelsDaPagina proprios{quadro.pronta.bits(), quadro.pronta.bytesPerLine(), quadro.pronta.size()};
-            PintarDeBrancoNosPixels(proprios, QRegion(quadro.pronta.rect()).subtracted(QRect(em, QSize(destino.Right - destino.Left,
-                                                                                            destino.Bottom - destino.Top))));
-        }
-        partes.push_back(Parte{&quadro, QRectF(parte), alvo, em});
-    }
-    // A frame the picture does not reach at all stays white.
-    for (std::size_t posicao : grupo.quadros) {
-        const Quadro& quadro = quadros[posicao];
-        const Rect& r = quadro.dispositivo;
-        if (quadro.direto && !quadro.naPagina)
-            PintarDeBrancoNosPixels(pixels, QRegion(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top)));
-    }
-    if (partes.empty())
+    const Plano plano =
+        PlanejarGrupo(pagina, grupo, quadros, pixels, leitor.Info().width, leitor.Info().height, leitor.Info().Upright());
+    if (plano.partes.empty())
         return;
+    const std::vector<Parte>& partes = plano.partes;
+    int oitavos = plano.oitavos;
 
     // libjpeg-turbo decodes the full size, the half, the quarter and the eighth with vector code and
     // the scales between them in plain C, more slowly than the next of these (which gives more pixels
@@ -175,15 +206,10 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
         for (const Parte& parte : partes) {
             const QRectF origem(parte.origem.x() * fator, parte.origem.y() * fator, parte.origem.width() * fator,
                                 parte.origem.height() * fator);
-            QImage& pronta = parte.quadro->pronta;
-            const bool direto = parte.quadro->direto;
-            uchar* bits = direto ? pixels.bits : pronta.bits();
-            const qsizetype stride = direto ? pixels.stride : pronta.bytesPerLine();
-            const QSize tamanho = direto ? pixels.tamanho : pronta.size();
             const int colunas = parte.alvo.width();
             fatia.escaladores.push_back(std::make_unique<platform::RowScaler>(
-                decodificado.width(), decodificado.height(), 3, origem, parte.alvo, deitar, bits, stride, tamanho,
-                parte.em, colunas * f / fatias, colunas * (f + 1) / fatias));
+                decodificado.width(), decodificado.height(), 3, origem, parte.alvo, plano.deitar, parte.bits,
+                parte.stride, parte.tamanho, parte.em, colunas * f / fatias, colunas * (f + 1) / fatias));
         }
         fatia.fila = std::make_unique<platform::RowPipeline>(std::size_t(decodificado.width()) * 3, 32, 4);
     }
@@ -239,23 +265,61 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
             std::rethrow_exception(fatia.falha);
 }
 
+// A GIF run whose rows come in order: they are scaled into the frames as they are decoded, and the
+// picture, which may be far larger than its file, is never held.
+void PrepararGrupoGif(const TPagina& pagina, const Grupo& grupo, std::vector<Quadro>& quadros,
+                      const PixelsDaPagina& pixels, platform::GifRowReader& leitor)
+{
+    const QSize tela = leitor.ScreenSize();
+    const Plano plano = PlanejarGrupo(pagina, grupo, quadros, pixels, tela.width(), tela.height(), platform::Orientation());
+    std::vector<std::unique_ptr<platform::RowScaler>> escaladores;
+    for (const Parte& parte : plano.partes)
+        escaladores.push_back(std::make_unique<platform::RowScaler>(tela.width(), tela.height(), 3, parte.origem, parte.alvo,
+                                                                    plano.deitar, parte.bits, parte.stride, parte.tamanho,
+                                                                    parte.em));
+    const auto feitos = [&] {
+        return std::all_of(escaladores.begin(), escaladores.end(), [](const auto& e) { return e->Done(); });
+    };
+    for (int y = 0; !feitos(); ++y) {
+        const uchar* linha = leitor.NextRow();
+        if (!linha)
+            break;
+        for (auto& e : escaladores)
+            e->Push(y, linha);
+    }
+    for (auto& e : escaladores)
+        e->Finish();
+}
+
 void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& quadros,
                    const PixelsDaPagina& pixels)
 {
     // The decode, the turn and the stretch are one piece of work: the decodes of the other runs
     // wait while this one holds what they lack.
     const platform::DecodeScope escopo;
+    // A picture that does not decode prints as an empty frame.
+    auto esvaziar = [&] {
+        for (std::size_t posicao : grupo.quadros) {
+            quadros[posicao].pronta = QImage();
+            quadros[posicao].memoria.Release();
+            quadros[posicao].falhou = quadros[posicao].direto;
+        }
+    };
     if (grupo.jpeg) {
         const bool leu = Tentar([&] { PrepararGrupoJpeg(pagina, grupo, quadros, pixels); });
         grupo.leitor.reset();
-        if (!leu) {
-            // A photo that does not decode prints as an empty frame.
-            for (std::size_t posicao : grupo.quadros) {
-                quadros[posicao].pronta = QImage();
-                quadros[posicao].falhou = quadros[posicao].direto;
-            }
-        }
+        if (!leu)
+            esvaziar();
         return;
+    }
+    if (grupo.gif) {
+        std::unique_ptr<platform::GifRowReader> leitor;
+        Tentar([&] { leitor = std::make_unique<platform::GifRowReader>(platform::ReadWholeFile(grupo.nome)); });
+        if (leitor && leitor->RowsInOrder()) {
+            if (!Tentar([&] { PrepararGrupoGif(pagina, grupo, quadros, pixels, *leitor); }))
+                esvaziar();
+            return;
+        }
     }
     auto figura = std::make_shared<Picture>();
     const TFoto& primeira = pagina.Fotos[quadros[grupo.quadros.front()].indice];
@@ -275,12 +339,15 @@ void PrepararGrupo(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>& qua
             continue;
         }
         Tentar([&] {
+            quadro.memoria = platform::ReserveDecodeMemory(MemoriaDoQuadro(quadro));
             Bitmap pronta(r.Right - r.Left, r.Bottom - r.Top);
             if (pronta.Empty())
                 return;
             EstenderEAjustar(pronta.GetCanvas(), Rect{0, 0, pronta.Width(), pronta.Height()}, *figura, ajuste);
             quadro.pronta = pronta.Image();
         });
+        if (quadro.pronta.isNull())
+            quadro.memoria.Release();
     }
 }
 
@@ -339,7 +406,7 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         const QString& nome = foto.NomeDoArquivo;
         if (!nome.isEmpty()) {
             if (nome != anterior || grupos.empty())
-                grupos.push_back(Grupo{nome, EhJpeg(nome), {}});
+                grupos.push_back(Grupo{nome, EhJpeg(nome), {}, EhGif(nome), {}});
             quadro.grupo = int(grupos.size()) - 1;
             grupos.back().quadros.push_back(quadros.size());
         }
@@ -375,12 +442,24 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
         PintarDeBranco(canvas, clip);
     }
 
-    // As many runs at a time as there are threads; each batch is drawn before the next is read, so
-    // that memory holds one batch of pictures at most.
+    // As many runs at a time as there are threads, as long as the frames they hold until drawn take
+    // half the decode budget at most, the other half left to the decodes that fill them (a run larger
+    // than that runs alone): at a fine resolution fewer frames are made side by side. Each batch is
+    // drawn before the next is read, so that memory holds one batch of pictures at most.
     const int lote = platform::PixelThreads();
+    const std::int64_t orcamento = platform::DecodeMemoryBudget() / 2;
     std::size_t desenhados = 0;
-    for (int inicio = 0; inicio < int(grupos.size()) || desenhados < quadros.size(); inicio += lote) {
-        const int fim = std::min(int(grupos.size()), inicio + lote);
+    for (int inicio = 0, fim = 0; inicio < int(grupos.size()) || desenhados < quadros.size(); inicio = fim) {
+        std::int64_t doLote = 0;
+        while (fim < int(grupos.size()) && fim - inicio < lote) {
+            std::int64_t doGrupo = 0;
+            for (std::size_t posicao : grupos[std::size_t(fim)].quadros)
+                doGrupo += MemoriaDoQuadro(quadros[posicao]);
+            if (fim > inicio && doLote + doGrupo > orcamento)
+                break;
+            doLote += doGrupo;
+            ++fim;
+        }
         // The JPEG files are opened here, to see what their decodes will hold.
         bool progressivo = false;
         for (int k = inicio; k < fim; ++k) {
@@ -416,6 +495,7 @@ void TPagina::DesenharParaImpressao(Canvas& canvas, bool AjustarBordas)
             else if (quadro.transparente)
                 canvas.StretchDraw(quadro.dispositivo, *quadro.transparente->GetGraphic());
             quadro.pronta = QImage();
+            quadro.memoria.Release();
             quadro.transparente.reset();
         }
     }

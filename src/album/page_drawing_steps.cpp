@@ -25,10 +25,24 @@ bool MolduraDegenerada(const TFoto& foto)
     return foto.Right <= foto.Left || foto.Bottom <= foto.Top;
 }
 
-bool EhJpeg(const QString& nome)
+namespace {
+
+bool EhDoTipo(const QString& nome, platform::GraphicKind tipo)
 {
     const auto grafico = platform::NewGraphicForExtension(QFileInfo(nome).suffix());
-    return grafico && grafico->Kind() == platform::GraphicKind::Jpeg;
+    return grafico && grafico->Kind() == tipo;
+}
+
+} // namespace
+
+bool EhJpeg(const QString& nome)
+{
+    return EhDoTipo(nome, platform::GraphicKind::Jpeg);
+}
+
+bool EhGif(const QString& nome)
+{
+    return EhDoTipo(nome, platform::GraphicKind::Gif);
 }
 
 void VerificarArquivo(TFoto& foto)

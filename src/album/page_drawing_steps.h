@@ -26,8 +26,9 @@ inline Rect RetanguloDaMoldura(const TFoto& foto)
 // A frame without width or height (only a job file can hold one) draws nothing.
 bool MolduraDegenerada(const TFoto& foto);
 
-// Whether the file's name makes it a JPEG picture (as loading it would take it).
+// Whether the file's name makes it a JPEG (a GIF) picture, as loading it would take it.
 bool EhJpeg(const QString& nome);
+bool EhGif(const QString& nome);
 
 // Clears the frame's name when it names no existing file.
 void VerificarArquivo(TFoto& foto);

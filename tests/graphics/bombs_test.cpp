@@ -424,22 +424,22 @@ TEST(DecodeBudget, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
         EXPECT_EQ(DecodeMemoryInUse(), 2000 * 1500 * 3);
     }
     EXPECT_EQ(DecodeMemoryInUse(), 0);
-    // A GIF holds its 32-bit picture only; a palette BMP its indexes and the 32-bit copy drawing it
-    // makes (4000 rows of 4000 pixels, rows of 4 bytes a pixel).
-    QImage halves(1600, 1400, QImage::Format_RGB32);
+    // An opaque GIF that fills its screen holds its indexes only; a palette BMP its indexes and the
+    // 32-bit copy drawing it may make (4000 rows of 4000 pixels, rows of 4 bytes a pixel).
+    QImage halves(3200, 3000, QImage::Format_RGB32);
     halves.fill(Qt::red);
-    for (int y = 0; y < 1400; ++y)
-        for (int x = 0; x < 800; ++x)
+    for (int y = 0; y < 3000; ++y)
+        for (int x = 0; x < 1600; ++x)
             halves.setPixel(x, y, qRgb(0, 0, 255));
     const QString gif = WriteBomb(QStringLiteral("big.gif"), lumoria::test::GifBytes(halves));
     const QString runs = WriteBomb(QStringLiteral("runs.bmp"), lumoria::test::RunLengthPicture(4000, 4000));
     {
         Picture picture;
         picture.LoadFromFile(gif);
-        EXPECT_EQ(DecodeMemoryInUse(), 1600 * 1400 * 4);
+        EXPECT_EQ(DecodeMemoryInUse(), 3200 * 3000);
         Picture other;
         other.LoadFromFile(runs);
-        EXPECT_EQ(DecodeMemoryInUse(), 1600 * 1400 * 4 + 4000 * 4000 * 5);
+        EXPECT_EQ(DecodeMemoryInUse(), 3200 * 3000 + 4000 * 4000 * 5);
     }
     EXPECT_EQ(DecodeMemoryInUse(), 0);
 }

@@ -215,3 +215,37 @@ TEST(Rotation, PixelMappingOfEveryDepth)
     QImage wrong(3, 3, QImage::Format_RGB32);
     EXPECT_THROW(RotateAnticlockwiseInto(QImage(4, 2, QImage::Format_RGB32), wrong), RangeError);
 }
+
+TEST(Scaling, APalettePictureScaledOnACanvasGivesTheScalersPixels)
+{
+    // 8 and 1 bits a pixel, with detail across and down that no two colours share: reduced (large
+    // enough for its columns to be shared out over threads), enlarged, from a part, and onto a
+    // canvas that shows only a part of the target.
+    QImage indexed(2917, 1389, QImage::Format_Indexed8);
+    QList<QRgb> table;
+    for (int i = 0; i < 256; ++i)
+        table << qRgb(i, (i * 37) % 256, 255 - i);
+    indexed.setColorTable(table);
+    for (int y = 0; y < indexed.height(); ++y)
+        for (int x = 0; x < indexed.width(); ++x)
+            indexed.setPixel(x, y, uint((x / 7 + (y / 5) * 3 + (x < 40 && y < 30 ? 128 : 0)) % 256));
+    QImage mono = indexed.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    struct Case {
+        QImage picture;
+        QRect source;
+        QRect dest;
+    };
+    const Case cases[] = {{indexed, indexed.rect(), QRect(10, 20, 201, 143)},
+                          {indexed, QRect(31, 17, 300, 211), QRect(-40, 5, 611, 420)},
+                          {mono, mono.rect(), QRect(3, 4, 155, 97)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dest.width());
+        Bitmap target(320, 240, PixelFormat::Bits32);
+        target.GetCanvas().DrawImage(Rect{c.dest.left(), c.dest.top(), c.dest.right() + 1, c.dest.bottom() + 1},
+                                     c.picture, c.source);
+        const QRect window = QRect(QPoint(0, 0), QSize(320, 240)).translated(-c.dest.topLeft())
+                                 .intersected(QRect(QPoint(0, 0), c.dest.size()));
+        const QImage expected = ScaleImage(c.picture.convertToFormat(QImage::Format_RGB32), c.source, c.dest.size(), window);
+        EXPECT_EQ(target.Image().copy(QRect(c.dest.topLeft() + window.topLeft(), window.size())), expected);
+    }
+}

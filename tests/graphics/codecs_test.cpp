@@ -247,6 +247,25 @@ TEST(Gif, FirstFrameWithItsTransparency)
     }
 }
 
+TEST(Gif, AnOpaqueFrameKeepsItsColourIndexes)
+{
+    // The same colours as the drawn picture, interlaced or not; drawn the same onto a bitmap.
+    for (bool interlaced : {false, true}) {
+        SCOPED_TRACE(interlaced);
+        const QString path = test::TempPath(interlaced ? QStringLiteral("oi.gif") : QStringLiteral("op.gif"));
+        test::WriteBytes(path, test::GifBytes(Quadrants(24, 16), interlaced));
+        Picture picture;
+        picture.LoadFromFile(path);
+        const auto& gif = static_cast<const GifImage&>(*picture.GetGraphic());
+        EXPECT_EQ(gif.Image().format(), QImage::Format_Indexed8);
+        EXPECT_FALSE(gif.Transparent());
+        ExpectQuadrants(gif.Image(), 0);
+        Bitmap b;
+        b.Assign(gif);
+        ExpectQuadrants(b.Image(), 0);
+    }
+}
+
 TEST(Gif, BrokenFilesFailCleanly)
 {
     const QByteArray good = test::GifBytes(Quadrants(24, 16));

@@ -587,6 +587,21 @@ TEST(JpegOnScreen, AFirstDrawShowsTheWholePhotoTurnedAndFittedInEveryMode)
     EXPECT_EQ(QSize(cache->Imagem(3)->Width(), cache->Imagem(3)->Height()), QSize(640, 427));
 }
 
+TEST(JpegOnScreen, TheWorkersFramePixelsAreTakenFromTheDecodeBudget)
+{
+    // 1 mm = 1 pixel: one frame of 2000 x 1500, 12 MB of pixels the worker fills and holds until the
+    // frame is drawn.
+    ScopedCache cache;
+    TPagina page = Page(2100, 1600, {Rect{0, 0, 2000, 1500}});
+    page.Fotos[0].NomeDoArquivo = WriteJpeg(QStringLiteral("budget-frame.jpg"), Quads(400, 300), 95);
+    Bitmap screen(2100, 1600);
+    ResetDecodeMemoryHighWater();
+    page.DesenharNaTela(screen.GetCanvas(), true);
+    EXPECT_GE(DecodeMemoryHighWater(), 2000LL * 1500 * 4);
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    ExpectColours(screen, {{{500, 375}, kRed}, {{1500, 375}, kGreen}, {{500, 1125}, kBlue}, {{1500, 1125}, kYellow}});
+}
+
 TEST(PageViewFill, FramesAtOnceThenEachPhotoWhenItArrives)
 {
     ScopedCache cache;

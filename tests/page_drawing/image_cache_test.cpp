@@ -4,6 +4,7 @@
 
 #include "album/image_cache.h"
 #include "platform/failure.h"
+#include "platform/graphics/decode_budget.h"
 #include "platform/graphics/picture.h"
 #include "support/picture_files.h"
 
@@ -168,4 +169,31 @@ TEST(ImageCache, ReadingAheadStoresTheCopiesInOrderAndLeavesOutWhatDoesNotLoad)
     Picture p;
     cache.CarregarImagem(p, a);
     EXPECT_EQ(p.Width(), 600);
+}
+
+TEST(ImageCache, ReadingAheadHoldsNoMoreThanTheDecodeBudget)
+{
+    // Four pictures of 9 MB, room for two: each is held until its copy is made, so the others wait.
+    constexpr std::int64_t kPicture = 2000LL * 1500 * 3;
+    const std::int64_t old = SetDecodeMemoryBudget(2 * kPicture + kPicture / 2);
+    TCacheDeImagensJaCarregadas cache;
+    const QColor colours[] = {QColor(200, 10, 10), QColor(10, 200, 10), QColor(10, 10, 200), QColor(200, 200, 10)};
+    QStringList files;
+    for (int i = 0; i < 4; ++i)
+        files << WriteBmp(QStringLiteral("ahead-big%1.bmp").arg(i), HalvesImage(2000, 1500, colours[i], Qt::white));
+    ResetDecodeMemoryHighWater();
+    cache.Antecipar(files);
+    const std::int64_t held = DecodeMemoryHighWater();
+    SetDecodeMemoryBudget(old);
+    EXPECT_GE(held, kPicture);
+    EXPECT_LE(held, 2 * kPicture);
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    ASSERT_EQ(cache.Proxima(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(cache.NomeDoArquivo(i), files[i]);
+        Bitmap copy;
+        copy.Assign(*cache.Imagem(i));
+        const QColor left = copy.Image().pixelColor(100, 200);
+        EXPECT_LE(std::abs(left.red() - colours[i].red()) + std::abs(left.blue() - colours[i].blue()), 12) << i;
+    }
 }

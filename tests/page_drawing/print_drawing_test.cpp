@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "page_test_support.h"
+#include "platform/graphics/decode_budget.h"
+#include "platform/graphics/parallel.h"
 #include "platform/printing/fixed_printer.h"
 #include "platform/printing/printer.h"
 
@@ -193,6 +195,97 @@ TEST(PrintDrawing, BrokenAndTransparentPicturesAmongOthers)
             EXPECT_TRUE(Near(At(paper, x + 20, 20), kBlue, 2));
         }
     }
+}
+
+TEST(PrintDrawing, FramesHeldUntilDrawnTakeHalfTheDecodeBudgetAtMostAndComeOutTheSame)
+{
+    // 1 mm = 1 device pixel: four frames of 1500 x 1600, 9.6 MB of pixels each, two JPEG photos and
+    // two BMP pictures, each with its own corner colours so that a frame drawn from the wrong file or
+    // turned shows.
+    PrinterDeviceValues v;
+    v.physicalWidth = v.clip.Right = 3100;
+    v.physicalHeight = v.clip.Bottom = 3300;
+    v.dpiX = v.dpiY = 300;
+    ScopedPrinterSystem printers(SystemWith(v));
+    constexpr std::int64_t kFrame = 1500LL * 1600 * 4;
+    TPagina page = Page(3100, 3300, {Rect{0, 0, 1500, 1600}, Rect{1550, 0, 3050, 1600}, Rect{0, 1650, 1500, 3250},
+                                     Rect{1550, 1650, 3050, 3250}});
+    page.Fotos[0].NomeDoArquivo = WriteJpeg(QStringLiteral("held0.jpg"), QuadrantsImage(300, 320, kRed, kGreen, kBlue, kYellow));
+    page.Fotos[1].NomeDoArquivo = WriteBmp(QStringLiteral("held1.bmp"), QuadrantsImage(300, 320, kGreen, kBlue, kYellow, kRed));
+    page.Fotos[2].NomeDoArquivo = WriteJpeg(QStringLiteral("held2.jpg"), QuadrantsImage(300, 320, kBlue, kYellow, kRed, kGreen));
+    page.Fotos[3].NomeDoArquivo = WriteBmp(QStringLiteral("held3.bmp"), QuadrantsImage(300, 320, kYellow, kRed, kGreen, kBlue));
+
+    ResetDecodeMemoryHighWater();
+    PrinterPage roomy(v);
+    page.DesenharParaImpressao(roomy.canvas, false);
+    roomy.painter.end();
+    // With room for all, the frames of a batch are all held at once.
+    EXPECT_GE(DecodeMemoryHighWater(), std::min(4, PixelThreads()) * kFrame);
+
+    // Half the budget for the frames held: room for two.
+    const std::int64_t old = SetDecodeMemoryBudget(5 * kFrame);
+    ResetDecodeMemoryHighWater();
+    PrinterPage tight(v);
+    page.DesenharParaImpressao(tight.canvas, false);
+    tight.painter.end();
+    const std::int64_t held = DecodeMemoryHighWater();
+    SetDecodeMemoryBudget(old);
+    EXPECT_GE(held, kFrame);
+    EXPECT_LE(held, 2 * kFrame);
+    EXPECT_EQ(DecodeMemoryInUse(), 0);
+    EXPECT_EQ(MaxDifference(roomy.image, tight.image), 0);
+    const QColor firsts[] = {kRed, kGreen, kBlue, kYellow};
+    const QPoint corners[] = {{300, 300}, {1850, 300}, {300, 1950}, {1850, 1950}};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(Near(tight.image.pixelColor(corners[i]), firsts[i])) << i;
+}
+
+TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
+{
+    // 3200 x 3000 (9.6 MB of indexes) with a mark in one corner; 1 mm = 1 pixel. A portrait frame
+    // fitted inside, whose run the picture turns for, a landscape one stretched, a wide one cut.
+    QImage picture = QuadrantsImage(3200, 3000, kRed, kGreen, kBlue, kYellow);
+    for (int y = 100; y < 400; ++y)
+        for (int x = 100; x < 700; ++x)
+            picture.setPixelColor(x, y, Qt::black);
+    const QString gif = TempPath(QStringLiteral("rows.gif"));
+    WriteBytes(gif, GifBytes(picture));
+    const QString interlaced = TempPath(QStringLiteral("rows-interlaced.gif"));
+    WriteBytes(interlaced, GifBytes(picture, true));
+    const QString whole = WriteBmp(QStringLiteral("rows.bmp"), picture);
+    auto draw = [](const QString& file) {
+        TPagina page = Page(700, 330, {Rect{330, 0, 530, 320}, Rect{0, 0, 320, 300}, Rect{540, 0, 700, 100}});
+        const std::uint8_t modes[] = {1, 0, 2};
+        for (int i = 0; i < 3; ++i) {
+            page.Fotos[std::size_t(i)].NomeDoArquivo = file;
+            page.Fotos[std::size_t(i)].Ajuste = modes[i];
+        }
+        Bitmap paper(700, 330);
+        page.DesenharParaImpressao(paper.GetCanvas(), false);
+        return paper;
+    };
+    ResetDecodeMemoryHighWater();
+    const Bitmap fromRows = draw(gif);
+    EXPECT_EQ(DecodeMemoryHighWater(), 0); // the picture was never held
+    const Bitmap fromWhole = draw(whole);
+    EXPECT_LE(MaxDifference(fromRows.Image(), fromWhole.Image()), 1); // turned before or as it is scaled
+    ResetDecodeMemoryHighWater();
+    const Bitmap fromInterlaced = draw(interlaced); // its rows come in passes: read whole
+    EXPECT_GE(DecodeMemoryHighWater(), 3200 * 3000);
+    EXPECT_LE(MaxDifference(fromInterlaced.Image(), fromWhole.Image()), 1);
+    // Turned anticlockwise, the mark at the picture's top-left comes to the bottom-left: in the
+    // portrait frame (200 x 213 between borders of 53) and in the stretched one.
+    EXPECT_EQ(At(fromRows, 345, 240), QColor(Qt::black));
+    EXPECT_TRUE(Near(At(fromRows, 345, 80), kGreen));
+    EXPECT_EQ(At(fromRows, 430, 30), QColor(Qt::white));
+    EXPECT_EQ(At(fromRows, 25, 260), QColor(Qt::black));
+    EXPECT_TRUE(Near(At(fromRows, 250, 50), kYellow));
+    // One cut short prints empty frames, as when read whole.
+    const QString cut = TempPath(QStringLiteral("rows-cut.gif"));
+    WriteBytes(cut, ReadBytes(gif).left(ReadBytes(gif).size() / 2));
+    const Bitmap fromCut = draw(cut);
+    EXPECT_TRUE(AllWhite(fromCut, Rect{335, 5, 525, 95}));
+    EXPECT_TRUE(AllWhite(fromCut, Rect{5, 5, 315, 95}));
 }
 
 TEST(PreviewDrawing, OffsetsTheFramesAndOutlinesThePrintableArea)

@@ -1,6 +1,9 @@
 #include "platform/graphics/canvas.h"
 
+#include "platform/failure.h"
 #include "platform/graphics/bitmap.h"
+#include "platform/graphics/image_memory.h"
+#include "platform/graphics/image_rotation.h"
 #include "platform/graphics/image_scaling.h"
 #include "platform/graphics/parallel.h"
 #include "platform/numeric.h"
@@ -10,6 +13,10 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 namespace lumoria::platform {
 
@@ -181,6 +188,70 @@ void Canvas::CopyRect(const Rect& dest, Canvas& sourceCanvas, const Rect& source
     }
 }
 
+namespace {
+
+// Whether the scaler would first convert the picture whole to 32 bits (a palette picture, at a
+// quarter or less of that size): such a picture without alpha is scaled as its rows arrive instead.
+bool ScaledInBands(const QImage& image)
+{
+    const QImage::Format f = image.format();
+    return f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied && f != QImage::Format_BGR888
+           && !image.hasAlphaChannel();
+}
+
+// The same pixels as ScaleImage(image, source, target, window), with a band of rows converted at a
+// time; a large picture's columns are shared out over the pixel threads.
+QImage ScaleInBands(const QImage& image, const QRect& source, QSize target, const QRect& window)
+{
+    const QRect src = source.intersected(image.rect());
+    QImage result = AllocateImage(window.width(), window.height(), QImage::Format_RGB32);
+    constexpr std::int64_t kPixelsPerThread = 1 << 20;
+    const int threads = int(std::clamp<std::int64_t>(std::int64_t(src.width()) * src.height() / kPixelsPerThread, 1,
+                                                     std::min(PixelThreads(), target.width())));
+    std::vector<std::unique_ptr<RowScaler>> scalers;
+    for (int k = 0; k < threads; ++k)
+        scalers.push_back(std::make_unique<RowScaler>(
+            src.width(), src.height(), 3, QRectF(QPointF(0, 0), QSizeF(src.size())), target, Orientation(), result.bits(),
+            result.bytesPerLine(), result.size(), -window.topLeft(), target.width() * k / threads,
+            target.width() * (k + 1) / threads));
+    // 8-bit indexes are looked up here; other formats are converted by Qt, a band at a time.
+    const bool indexed = image.format() == QImage::Format_Indexed8;
+    std::array<std::array<uchar, 3>, 256> colours{};
+    const QList<QRgb> table = image.colorTable();
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = i < table.size() ? table[i] : qRgb(0, 0, 0);
+        colours[std::size_t(i)] = {uchar(qBlue(c)), uchar(qGreen(c)), uchar(qRed(c))};
+    }
+    constexpr int kBand = 64;
+    QImage band;
+    for (int y = 0; y < src.height() && !scalers.front()->Done(); y += kBand) {
+        const int rows = std::min(kBand, src.height() - y);
+        if (indexed) {
+            if (band.isNull())
+                band = AllocateImage(src.width(), kBand, QImage::Format_BGR888);
+            for (int i = 0; i < rows; ++i) {
+                const uchar* from = image.constScanLine(src.top() + y + i) + src.left();
+                uchar* to = band.scanLine(i);
+                for (int x = 0; x < src.width(); ++x, to += 3)
+                    std::memcpy(to, colours[from[x]].data(), 3);
+            }
+        } else {
+            band = image.copy(src.left(), src.top() + y, src.width(), rows).convertToFormat(QImage::Format_BGR888);
+            if (band.isNull())
+                throw OutOfMemory();
+        }
+        ParallelFor(threads, [&](int k) {
+            for (int i = 0; i < rows; ++i)
+                scalers[std::size_t(k)]->Push(y + i, band.constScanLine(i));
+        });
+    }
+    for (auto& scaler : scalers)
+        scaler->Finish();
+    return result;
+}
+
+} // namespace
+
 void Canvas::DrawImage(const Rect& dest, const QImage& image, const QRect& source)
 {
     QRect d = toQRect(dest);
@@ -219,7 +290,8 @@ void Canvas::DrawImage(const Rect& dest, const QImage& image, const QRect& sourc
                 return;
             }
         }
-        p.drawImage(visible.topLeft(), ScaleImage(image, src, d.size(), window));
+        p.drawImage(visible.topLeft(), ScaledInBands(image) ? ScaleInBands(image, src, d.size(), window)
+                                                             : ScaleImage(image, src, d.size(), window));
     });
 }
 

@@ -32,6 +32,7 @@ struct Budget {
     std::condition_variable changed;
     std::int64_t limit = DefaultBudget();
     std::int64_t inUse = 0;
+    std::int64_t highWater = 0;
     int working = 0; // threads inside a scope and not waiting
     int waiting = 0;
 };
@@ -165,6 +166,7 @@ DecodeMemory ReserveDecodeMemory(std::int64_t bytes)
         --b.waiting;
     }
     b.inUse += bytes;
+    b.highWater = std::max(b.highWater, b.inUse);
     memory.m_bytes = bytes;
     outermost->m_took = true;
     return memory;
@@ -234,6 +236,20 @@ std::int64_t SetDecodeMemoryBudget(std::int64_t bytes)
     }
     b.changed.notify_all();
     return old;
+}
+
+std::int64_t DecodeMemoryHighWater()
+{
+    Budget& b = budget();
+    std::lock_guard lock(b.mutex);
+    return b.highWater;
+}
+
+void ResetDecodeMemoryHighWater()
+{
+    Budget& b = budget();
+    std::lock_guard lock(b.mutex);
+    b.highWater = b.inUse;
 }
 
 void SetDecodeCheckpointForTesting(std::function<void()> checkpoint)

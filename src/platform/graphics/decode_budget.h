@@ -86,6 +86,9 @@ std::int64_t DecodeMemoryInUse();
 int DecodeMemoryWaiters();
 // Returns the budget it replaces.
 std::int64_t SetDecodeMemoryBudget(std::int64_t bytes);
+// The most held of the budget at once since the last reset (for tests of what runs side by side).
+std::int64_t DecodeMemoryHighWater();
+void ResetDecodeMemoryHighWater();
 
 // Called at every check of ThrowIfDecodeStopped, on the decoding thread; for tests that must hold a
 // decode at a known point. Null removes it.
