@@ -33,7 +33,14 @@ signals:
     // The folder shown changed (a double click on a folder, back, or setRootFolder).
     void rootFolderChanged(const QString& folder);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    // Gives the view its model, at the first time, and shows m_root.
+    void showRoot();
+
+    bool m_entering = false;
     std::unique_ptr<QAbstractFileIconProvider> m_icons;
     QFileSystemModel* m_model = nullptr;
     QSortFilterProxyModel* m_sorted = nullptr;
