@@ -114,7 +114,10 @@ void ShellListView::paintEvent(QPaintEvent* event)
     QTreeView::paintEvent(event);
     if (!model() && !m_entering) {
         m_entering = true;
-        QTimer::singleShot(0, this, [this] { showRoot(); });
+        QTimer::singleShot(0, this, [this] {
+            if (!model())
+                showRoot();
+        });
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The folder browser of the old shell's list view: the folders and files of one folder, sorted
 // (folders first, then by name as the folder listings order them), as a list without column headers. A double click on a folder enters it; "back"
-// goes to the folder above. It starts at the desktop folder, or at HOME when there is none.
+// goes to the folder above. It starts at the desktop folder, or at HOME when there is none; it reads
+// that folder (and has a model) only once it has been painted or given a folder.
 #include <QTreeView>
 
 #include <memory>
