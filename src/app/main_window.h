@@ -274,6 +274,8 @@ public:
     // Makes the three file dialogs, starting in the user's documents, if they are not made yet.
     void GarantirDialogos();
 
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -350,6 +352,9 @@ private:
     bool m_cursoresGravados = false;
     // While a job file is read the album may hold a part of it: the view is not redrawn meanwhile.
     bool m_lendoTrabalho = false;
+    // While the window is being shown its size may change more than once: the page is drawn after.
+    bool m_mostrando = false;
+    bool m_paginaPendente = false;
     std::unique_ptr<platform::SingleInstanceLock> m_atomoDeExecucao;
     QPointer<TfrmNavegadorGuia> m_navegadorDoGuia;
 };

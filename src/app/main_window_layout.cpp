@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <utility>
+
 #include "album/size_tables.h"
 #include "common/about_box.h"
 #include "components/fancy_button.h"
@@ -450,7 +452,24 @@ void TfrmPrincipal::resizeEvent(QResizeEvent* event)
     PosicionarLinhaDeNavegacao();
     if (m_lendoTrabalho)
         return;
+    if (m_mostrando) {
+        m_paginaPendente = true;
+        return;
+    }
     runGuarded([this] { AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); });
+}
+
+void TfrmPrincipal::setVisible(bool visible)
+{
+    if (!visible || m_mostrando) {
+        QWidget::setVisible(visible);
+        return;
+    }
+    m_mostrando = true;
+    QWidget::setVisible(true);
+    m_mostrando = false;
+    if (std::exchange(m_paginaPendente, false) && !m_lendoTrabalho)
+        runGuarded([this] { AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); });
 }
 
 bool TfrmPrincipal::eventFilter(QObject* watched, QEvent* event)

@@ -251,6 +251,33 @@ TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolder)
     EXPECT_EQ(janela->thuImagens->Columns(), 3);
 }
 
+// The folder list reads its start folder once the window has been painted: the window shows no
+// later for it, and the entries arrive as they always do, a moment after.
+TEST_F(LeftArea, TheFolderListReadsTheStartFolderOnceTheWindowIsPainted)
+{
+    const QString inicio = platform::ShellListView::startFolder();
+    QDir().mkpath(inicio + QStringLiteral("/Viagens"));
+    writeFile(inicio + QStringLiteral("/lista-b.bmp"), BmpBytes(SolidImage(8, 6, Qt::blue), 24));
+    writeFile(inicio + QStringLiteral("/Lista-a.bmp"), BmpBytes(SolidImage(8, 6, Qt::blue), 24));
+    janela.reset();
+    auto nova = std::make_unique<TfrmPrincipal>();
+    EXPECT_EQ(nova->sheImagens->model(), nullptr) << "read before the window is on the screen";
+    EXPECT_EQ(nova->sheImagens->rootFolder(), QDir(inicio).absolutePath());
+    EXPECT_EQ(nova->thuImagens->Count(), 2) << "the thumbnails do not wait for the list";
+    nova->show();
+    QTRY_VERIFY(nova->sheImagens->model() != nullptr);
+    QAbstractItemModel* modelo = nova->sheImagens->model();
+    QTRY_COMPARE(modelo->rowCount(nova->sheImagens->rootIndex()), 3);
+    QStringList lista;
+    for (int r = 0; r < 3; ++r)
+        lista << modelo->index(r, 0, nova->sheImagens->rootIndex()).data().toString();
+    QDir(inicio + QStringLiteral("/Viagens")).removeRecursively();
+    QFile::remove(inicio + QStringLiteral("/lista-b.bmp"));
+    QFile::remove(inicio + QStringLiteral("/Lista-a.bmp"));
+    EXPECT_EQ(lista, (QStringList{QStringLiteral("Viagens"), QStringLiteral("Lista-a.bmp"), QStringLiteral("lista-b.bmp")}));
+    EXPECT_EQ(nova->sheImagens->selectedPath(), QString());
+}
+
 TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
 {
     const QString pasta = freshFolder(QStringLiteral("arrasto"));

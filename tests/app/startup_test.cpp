@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "album/page_drawing_steps.h"
 #include "app/settings.h"
 #include "common/custom_cursors.h"
 #include "common/failure_messages.h"
@@ -57,6 +58,30 @@ TEST(Startup, CaptionAddressAndTheStateTheSettingsAskFor)
     janela->GarantirDialogos();
     for (QFileDialog* d : {janela->opdFoto, janela->svdTrabalho, janela->opdTrabalho})
         EXPECT_EQ(QDir(d->directory()).absolutePath(), QDir(home() + QStringLiteral("/Documents")).absolutePath());
+}
+
+// Showing the window may change its size twice (the pending size, then the frame's): the page is
+// drawn once, at the size it ends with, before the window is painted.
+TEST(Startup, ShowingTheWindowDrawsThePageOnceAtItsFinalSize)
+{
+    PrepararConfiguracoes(false);
+    auto janela = std::make_unique<TfrmPrincipal>();
+    const int antes = desenho::EscalasDaFotoVazia();
+    janela->show();
+    // One scaled placeholder for each size of frame on the page as it ends.
+    QList<QSize> tamanhos;
+    for (int j = 0; j < janela->Pagina(0).frameCount(); ++j) {
+        const TFoto& f = janela->Foto(0, j);
+        const QSize t = QRect(PixelDoMilimetro(*janela, f.Left, f.Top), PixelDoMilimetro(*janela, f.Right, f.Bottom)).size()
+                        - QSize(1, 1);
+        if (!tamanhos.contains(t))
+            tamanhos << t;
+    }
+    EXPECT_EQ(desenho::EscalasDaFotoVazia() - antes, tamanhos.size());
+    EXPECT_EQ(janela->imgPaginaCentral->bitmap().Width(), janela->imgPaginaCentral->width());
+    EXPECT_EQ(janela->imgPaginaCentral->bitmap().Height(), janela->imgPaginaCentral->height());
+    // The page stands where the window's final size puts it.
+    EXPECT_EQ(janela->frameGeometry().size(), QSize(800, 600));
 }
 
 TEST(Startup, CursorFilesAreWrittenAtStartAndDeletedOnExit)

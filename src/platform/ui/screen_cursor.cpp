@@ -12,13 +12,29 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace lumoria::platform {
 
 namespace {
 
+// A frame becomes a cursor the first time it shows: an animated set has many frames that a start
+// need not convert.
+struct Frame {
+    QImage image;
+    QPoint hotSpot;
+    std::optional<QCursor> cursor;
+
+    const QCursor& get()
+    {
+        if (!cursor)
+            cursor = image.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y());
+        return *cursor;
+    }
+};
+
 struct Registered {
-    QList<QCursor> frames;
+    QList<Frame> frames;
     QList<int> sequence;
     QList<int> delays;  // milliseconds per step
     int step = 0;
@@ -60,12 +76,17 @@ QCursor fallbackFor(CursorId id)
 // Shows the id's current cursor wherever it is in use.
 void showEverywhere(CursorId id)
 {
-    const QCursor cursor = cursorFor(id);
+    std::optional<QCursor> cursor;
+    const auto current = [&]() -> const QCursor& {
+        if (!cursor)
+            cursor = cursorFor(id);
+        return *cursor;
+    };
     for (auto it = controls().cbegin(); it != controls().cend(); ++it)
         if (it.value() == id)
-            const_cast<QWidget*>(it.key())->setCursor(cursor);
+            const_cast<QWidget*>(it.key())->setCursor(current());
     if (id == g_screenCursor && id != kCursorDefault && qGuiApp)
-        QGuiApplication::changeOverrideCursor(cursor);
+        QGuiApplication::changeOverrideCursor(current());
 }
 
 void stopAnimation(Registered& entry)
@@ -113,7 +134,7 @@ int jiffiesToMilliseconds(int jiffies)
 void registerCursor(CursorId id, const QCursor& cursor)
 {
     Registered entry;
-    entry.frames.append(cursor);
+    entry.frames.append(Frame{QImage(), QPoint(), cursor});
     entry.sequence.append(0);
     entry.delays.append(0);
     replace(id, std::move(entry));
@@ -125,7 +146,7 @@ void registerAnimatedCursor(CursorId id, const CursorFileData& data)
         return;
     Registered entry;
     for (const CursorFrame& frame : data.frames)
-        entry.frames.append(QCursor(QPixmap::fromImage(frame.image), frame.hotSpot.x(), frame.hotSpot.y()));
+        entry.frames.append(Frame{frame.image, frame.hotSpot, std::nullopt});
     for (qsizetype i = 0; i < data.sequence.size(); ++i) {
         entry.sequence.append(std::clamp(data.sequence[i], 0, int(entry.frames.size()) - 1));
         entry.delays.append(jiffiesToMilliseconds(i < data.rates.size() ? data.rates[i] : 1));
@@ -156,10 +177,10 @@ bool isCursorRegistered(CursorId id) { return registry().contains(id); }
 
 QCursor cursorFor(CursorId id)
 {
-    const auto it = registry().constFind(id);
-    if (it == registry().constEnd())
+    const auto it = registry().find(id);
+    if (it == registry().end())
         return fallbackFor(id);
-    return it->frames[it->sequence[it->step]];
+    return it->frames[it->sequence[it->step]].get();
 }
 
 int cursorStep(CursorId id)

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QMimeDatabase>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "platform/shell/folder_listing.h"
 #include "platform/shell/special_folders.h"
@@ -85,25 +86,16 @@ ShellListView::~ShellListView()
 
 ShellListView::ShellListView(QWidget* parent) : QTreeView(parent)
 {
-    useDesktopIconTheme();
     m_model = new QFileSystemModel(this);
-    m_icons = std::make_unique<ThemeIcons>();
-    m_model->setIconProvider(m_icons.get());
     m_model->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
     m_model->setReadOnly(true);
     m_sorted = new NameOrder(this);
     m_sorted->setSourceModel(m_model);
     m_sorted->setDynamicSortFilter(true);
-    setModel(m_sorted);
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
-    setSortingEnabled(true);
-    sortByColumn(0, Qt::AscendingOrder);
-    // The name only: the list is too narrow for sizes and dates.
-    for (int c = 1; c < m_model->columnCount(); ++c)
-        setColumnHidden(c, true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 
@@ -112,7 +104,39 @@ ShellListView::ShellListView(QWidget* parent) : QTreeView(parent)
         if (m_model->isDir(entry))
             setRootFolder(m_model->filePath(entry));
     });
-    setRootFolder(startFolder());
+    // The start folder's entries and their icons come in the background anyway: the list reads it
+    // once it has been painted, so that the window shows no later for it.
+    m_root = QDir(startFolder()).absolutePath();
+}
+
+void ShellListView::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    if (!model() && !m_entering) {
+        m_entering = true;
+        QTimer::singleShot(0, this, [this] {
+            if (!model())
+                showRoot();
+        });
+    }
+}
+
+void ShellListView::showRoot()
+{
+    if (!model()) {
+        useDesktopIconTheme();
+        m_icons = std::make_unique<ThemeIcons>();
+        m_model->setIconProvider(m_icons.get());
+        setModel(m_sorted);
+        setSortingEnabled(true);
+        sortByColumn(0, Qt::AscendingOrder);
+        // The name only: the list is too narrow for sizes and dates.
+        for (int c = 1; c < m_model->columnCount(); ++c)
+            setColumnHidden(c, true);
+    }
+    setRootIndex(m_sorted->mapFromSource(m_model->setRootPath(m_root)));
+    clearSelection();
+    setCurrentIndex(QModelIndex());
 }
 
 QString ShellListView::startFolder()
@@ -126,14 +150,14 @@ QString ShellListView::startFolder()
 void ShellListView::setRootFolder(const QString& folder)
 {
     m_root = QDir(folder).absolutePath();
-    setRootIndex(m_sorted->mapFromSource(m_model->setRootPath(m_root)));
-    clearSelection();
-    setCurrentIndex(QModelIndex());
+    showRoot();
     emit rootFolderChanged(m_root);
 }
 
 QString ShellListView::selectedPath() const
 {
+    if (!selectionModel())
+        return QString();
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty())
         return QString();
