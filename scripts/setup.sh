@@ -12,7 +12,7 @@ PACKAGES=(
   fonts-dejavu cups cups-client libcups2-dev printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
   xvfb xauth mate-backgrounds libvips-tools imagemagick
   qt6-translations-l10n xdg-utils adwaita-icon-theme desktop-file-utils libglib2.0-bin
-  clang
+  clang lld
 )
 
 missing=()
