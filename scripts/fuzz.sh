@@ -8,7 +8,8 @@
 # tries a part of what a longer run with that seed already tried; a new seed explores further.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD=${1:-build-asan}
+# The targets run from their scratch folders: the build folder is made absolute first.
+BUILD=$(cd "${1:-build-asan}" && pwd)
 SECONDS_EACH=${FUZZ_SECONDS:-15}
 SEED=${FUZZ_SEED:-1}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
@@ -32,7 +33,7 @@ for kind in job_file jpeg gif bmp ico wmf emf any exif cursor; do
   cp fuzz/corpus/$kind/* "$scratch/seeds/" 2>/dev/null || true
   for s in $(seeds_of $kind); do cp "$s" "$scratch/seeds/"; done
   # Pictures within the program's limits may take some hundreds of megabytes; a bomb takes more.
-  if (cd "$scratch" && "$OLDPWD/$target" -seed="$SEED" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
+  if (cd "$scratch" && "$target" -seed="$SEED" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
         -malloc_limit_mb=1024 -print_final_stats=1 corpus seeds) > "$scratch/log" 2>&1; then
     runs=$(grep -o 'Done [0-9]* runs' "$scratch/log" | tail -1 | grep -o '[0-9]*' || echo "?")
     echo "fuzz_$kind: $runs executions, no crash"

@@ -20,13 +20,25 @@ for entry in "${SUITES[@]}"; do targets+=("test_${entry%%:*}"); done
 cmake --build "$BUILD" --parallel "$(nproc)" --target "${targets[@]}"
 # The first race ends its program with a failure. Qt's own allocations are left out (see tsan.supp).
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp"
+# The programs run side by side, as many at a time as there are cores (ctest runs their tests side by
+# side too), each into a log of its own; the logs are shown in order once all have ended.
+logs="$BUILD/tsan-logs"
+rm -rf "$logs" && mkdir -p "$logs"
+filter_of() { if [ "$1" = "${1%%:*}" ]; then echo "*"; else echo "${1#*:}"; fi; }
+for entry in "${SUITES[@]}"; do
+  suite=${entry%%:*}
+  filter=$(filter_of "$entry")
+  while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n || true; done
+  { (cd "$BUILD/tests" && "./test_$suite" --gtest_brief=1 --gtest_filter="$filter") > "$logs/$suite.log" 2>&1 \
+      && echo passed || echo failed; } > "$logs/$suite.status" &
+done
+wait
 failed=()
 for entry in "${SUITES[@]}"; do
   suite=${entry%%:*}
-  filter="*"
-  [ "$entry" = "$suite" ] || filter=${entry#*:}
-  echo "== ThreadSanitizer: $suite ($filter)"
-  (cd "$BUILD/tests" && "./test_$suite" --gtest_brief=1 --gtest_filter="$filter") || failed+=("$suite")
+  echo "== ThreadSanitizer: $suite ($(filter_of "$entry"))"
+  cat "$logs/$suite.log"
+  [ "$(cat "$logs/$suite.status")" = passed ] || failed+=("$suite")
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "ThreadSanitizer failed in: ${failed[*]}" >&2
