@@ -62,7 +62,7 @@ public:
     QRect Crop(const QRect& wanted);
     // The next row (valid until the next call), or null after the last.
     const uchar* NextRow();
-    // The next row written into `into` (as wide as the rows Start gave), or false after the last.
+    // The next row written into `into` (as wide as the rows Start or Crop gave), or false after the last.
     bool ReadRow(uchar* into);
     // The number of the row that NextRow gives next.
     int NextRowIndex() const;
