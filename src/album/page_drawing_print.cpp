@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <thread>
@@ -189,11 +190,21 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
     if (!leitor.Info().progressive)
         oitavos = int(std::bit_ceil(unsigned(oitavos)));
     const QSize decodificado = leitor.Start(oitavos);
+    const double fator = oitavos / 8.0;
+    // Only the columns and rows the frames show are decoded (a frame that cuts the photo shows a
+    // part of it); the scalers take the rows from the part's left edge.
+    QRect mostrada;
+    for (const Parte& parte : partes) {
+        const QRectF origem(parte.origem.x() * fator, parte.origem.y() * fator, parte.origem.width() * fator,
+                            parte.origem.height() * fator);
+        mostrada |= QRect(QPoint(int(std::floor(origem.left())), int(std::floor(origem.top()))),
+                          QPoint(int(std::ceil(origem.right())) - 1, int(std::ceil(origem.bottom())) - 1));
+    }
+    const QRect lida = leitor.Crop(mostrada);
     // The decoder takes a thread and the scaling one more, or, for a progressive file, whose rows
     // come out fast once it is read, several, each making its own columns of every frame. Rows
     // pass to each scaling thread in bands.
     const int fatias = leitor.Info().progressive ? kFatiasDaEscalaProgressiva : 1;
-    const double fator = oitavos / 8.0;
     struct Fatia {
         std::vector<std::unique_ptr<platform::RowScaler>> escaladores;
         std::unique_ptr<platform::RowPipeline> fila;
@@ -204,27 +215,27 @@ void PrepararGrupoJpeg(const TPagina& pagina, Grupo& grupo, std::vector<Quadro>&
     for (int f = 0; f < fatias; ++f) {
         Fatia& fatia = fatiasDaEscala[std::size_t(f)];
         for (const Parte& parte : partes) {
-            const QRectF origem(parte.origem.x() * fator, parte.origem.y() * fator, parte.origem.width() * fator,
-                                parte.origem.height() * fator);
+            const QRectF origem(parte.origem.x() * fator - lida.x(), parte.origem.y() * fator,
+                                parte.origem.width() * fator, parte.origem.height() * fator);
             const int colunas = parte.alvo.width();
             fatia.escaladores.push_back(std::make_unique<platform::RowScaler>(
-                decodificado.width(), decodificado.height(), 3, origem, parte.alvo, plano.deitar, parte.bits,
+                lida.width(), decodificado.height(), 3, origem, parte.alvo, plano.deitar, parte.bits,
                 parte.stride, parte.tamanho, parte.em, colunas * f / fatias, colunas * (f + 1) / fatias));
         }
-        fatia.fila = std::make_unique<platform::RowPipeline>(std::size_t(decodificado.width()) * 3, 32, 4);
+        fatia.fila = std::make_unique<platform::RowPipeline>(std::size_t(lida.width()) * 3, 32, 4);
     }
     auto abortar = [&] {
         for (Fatia& fatia : fatiasDaEscala)
             fatia.fila->Abort();
     };
     for (Fatia& fatia : fatiasDaEscala)
-        fatia.linha = std::thread([&fatia, &abortar] {
+        fatia.linha = std::thread([&fatia, &abortar, primeiraLinha = lida.y()] {
             try {
                 auto faltam = [&] {
                     return std::any_of(fatia.escaladores.begin(), fatia.escaladores.end(),
                                        [](const auto& e) { return !e->Done(); });
                 };
-                int y = 0;
+                int y = primeiraLinha;
                 while (const uchar* linha = fatia.fila->Take()) {
                     if (faltam())
                         for (auto& e : fatia.escaladores)

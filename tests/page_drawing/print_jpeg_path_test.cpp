@@ -129,6 +129,76 @@ QImage Waves(int w, int h)
     return image;
 }
 
+// Sharp colour edges across and down (so that the chroma of a column or row decoded beside a
+// missing neighbour shows), and a black mark in the top-left corner.
+QImage Bars(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x / 5 % 2 ? 230 : 20, y / 7 % 2 ? 200 : 40, (x / 5 + y / 7) % 2 ? 30 : 220));
+    for (int y = 2; y < 12; ++y)
+        for (int x = 3; x < 9; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+    return image;
+}
+
+struct Parcial {
+    const char* nome;
+    int w, h;
+    bool progressivo;
+};
+
+// A frame that shows part of the photo decodes only that part (with the frames of the same
+// reading): its pixels must still be a full decode's, at odd offsets, turned or not, baseline or
+// progressive, through one reading or each frame through its own.
+class PrintJpegPart : public ::testing::TestWithParam<std::tuple<Parcial, int>> {};
+
+TEST_P(PrintJpegPart, MatchesTheWholeDecode)
+{
+    const auto& [caso, ajuste] = GetParam();
+    const QString nome = QStringLiteral("jpeg-part-%1-%2").arg(caso.nome).arg(ajuste);
+    const QString jpeg = TempPath(nome + QStringLiteral(".jpg"));
+    QImageWriter writer(jpeg, "jpeg");
+    writer.setQuality(95);
+    writer.setProgressiveScanWrite(caso.progressivo);
+    ASSERT_TRUE(writer.write(Bars(caso.w, caso.h)));
+    ASSERT_EQ(ReadJpegInfo(ReadBytes(jpeg)).progressive, caso.progressivo);
+    const QString bmp = WriteBmp(nome + QStringLiteral(".bmp"), DecodeJpeg(ReadBytes(jpeg), JpegOutput::Native));
+    // Portrait (the photo turned), wide, and wider: every frame enlarges the photo, decoded at full size.
+    const std::initializer_list<Rect> frames{Rect{10, 10, 100, 130}, Rect{105, 10, 195, 60}, Rect{20, 150, 190, 200}};
+    for (const bool copies : {false, true}) {
+        QImage printed[2];
+        for (int k = 0; k < 2; ++k) {
+            TPagina page = Page(210, 297, frames);
+            for (std::size_t i = 0; i < page.Fotos.size(); ++i) {
+                TFoto& foto = page.Fotos[i];
+                foto.NomeDoArquivo = k == 0 ? jpeg : bmp;
+                if (copies) {
+                    foto.NomeDoArquivo = nome + QStringLiteral(".%1.%2").arg(i).arg(QFileInfo(foto.NomeDoArquivo).suffix());
+                    QFile::remove(foto.NomeDoArquivo);
+                    QFile::copy(k == 0 ? jpeg : bmp, foto.NomeDoArquivo);
+                }
+                foto.Ajuste = std::uint8_t(ajuste);
+            }
+            Bitmap bitmap(420, 594);
+            page.DesenharParaImpressao(bitmap.GetCanvas(), false);
+            printed[k] = bitmap.Image().convertToFormat(QImage::Format_RGB32);
+        }
+        EXPECT_LE(MaxDifference(printed[0], printed[1]), 1) << (copies ? "each its own file" : "one reading");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FitModesAndTurns, PrintJpegPart,
+    ::testing::Combine(::testing::Values(Parcial{"wide", 160, 40, false}, Parcial{"tall", 40, 160, false},
+                                         Parcial{"odd", 163, 41, false}, Parcial{"wide_progressive", 160, 40, true},
+                                         Parcial{"odd_progressive", 41, 163, true}),
+                       ::testing::Values(int(kFitStretch), int(kFitInside), int(kFitCut))),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).nome) + "_" + std::to_string(std::get<1>(info.param));
+    });
+
 TEST(PrintJpegPath, AFrameOfAnotherShapeKeepsTheDetailOfBothAxes)
 {
     // Stretched into a frame of another shape, one axis of the photo needs nearly all its pixels and

@@ -364,6 +364,8 @@ struct JpegRowReader::State {
     bool cmyk = false;
     std::vector<JOCTET> cmykRow;
     std::vector<uchar> row;
+    JDIMENSION endRow = 0; // the rows end here (the output height unless cropped)
+    JDIMENSION left = 0;   // the first column decoded
 
     ~State()
     {
@@ -425,7 +427,36 @@ QSize JpegRowReader::Start(int eighths)
         m->cmykRow.resize(std::size_t(info.output_width) * 4);
     m->memory = ReserveDecodeMemory(WorkingBytes(info));
     jpeg_start_decompress(&info);
+    m->endRow = info.output_height;
     return QSize(int(info.output_width), int(info.output_height));
+}
+
+QRect JpegRowReader::Crop(const QRect& wanted)
+{
+    jpeg_decompress_struct& info = m->info;
+    const QRect all(0, 0, int(info.output_width), int(info.output_height));
+    // The chroma upsampling of an edge pixel reads its neighbours: one block (iMCU) more on each
+    // side leaves the wanted pixels as a full decode gives them.
+    const int across = std::max(1, info.max_h_samp_factor * info.min_DCT_scaled_size);
+    const int down = std::max(1, info.max_v_samp_factor * info.min_DCT_scaled_size);
+    const QRect part = wanted.adjusted(-across, -down, across, down).intersected(all);
+    if (part.isEmpty() || info.output_scanline != 0)
+        return QRect(int(m->left), int(info.output_scanline), int(info.output_width),
+                     int(m->endRow) - int(info.output_scanline));
+    // libjpeg widens the columns to whole blocks.
+    if (part.width() < all.width()) {
+        JDIMENSION x = JDIMENSION(part.x());
+        JDIMENSION width = JDIMENSION(part.width());
+        jpeg_crop_scanline(&info, &x, &width);
+        m->left = x;
+        m->row.resize(std::size_t(width) * 3);
+        if (m->cmyk)
+            m->cmykRow.resize(std::size_t(width) * 4);
+    }
+    if (part.y() > 0)
+        jpeg_skip_scanlines(&info, JDIMENSION(part.y()));
+    m->endRow = JDIMENSION(part.y() + part.height());
+    return QRect(int(m->left), int(info.output_scanline), int(info.output_width), int(m->endRow - info.output_scanline));
 }
 
 int JpegRowReader::NextRowIndex() const
@@ -441,7 +472,7 @@ const uchar* JpegRowReader::NextRow()
 bool JpegRowReader::ReadRow(uchar* into)
 {
     jpeg_decompress_struct& info = m->info;
-    if (info.output_scanline >= info.output_height)
+    if (info.output_scanline >= m->endRow)
         return false;
     if (!m->cmyk) {
         JSAMPROW row = into;

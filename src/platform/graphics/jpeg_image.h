@@ -55,9 +55,14 @@ public:
     // Starts the decode at eighths/8 of the size (1..8) and returns the size of the rows to come,
     // which are 24-bit blue, green, red, as the pixels are stored (Info().Upright() turns them).
     QSize Start(int eighths);
+    // After Start and before the first row: decodes only the part of the rows (at the scale Start
+    // gave) that holds `wanted`, plus about one block around it so that its edge pixels come out as
+    // in a full decode. Returns the part: the rows then hold its columns only, NextRowIndex starts at
+    // its top and the rows end after its bottom.
+    QRect Crop(const QRect& wanted);
     // The next row (valid until the next call), or null after the last.
     const uchar* NextRow();
-    // The next row written into `into` (as wide as the rows Start gave), or false after the last.
+    // The next row written into `into` (as wide as the rows Start or Crop gave), or false after the last.
     bool ReadRow(uchar* into);
     // The number of the row that NextRow gives next.
     int NextRowIndex() const;
