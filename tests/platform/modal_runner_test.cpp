@@ -78,12 +78,18 @@ TEST_F(ModalRunner, ARefusedCloseLeavesTheWaitRunning)
 {
     Refusing w;
     bool stillRunning = false;
-    QTimer::singleShot(0, [&] { w.close(); });
-    QTimer::singleShot(10, [&] { w.hide(); });
-    QTimer::singleShot(30, [&] {
-        stillRunning = isRunningModal(&w);
-        w.show();
-        endModal(&w, 6);
+    // Each step queued by the one before it, so that the hide comes after the refused close has been
+    // dealt with, however late the loop runs.
+    QTimer::singleShot(0, [&] {
+        w.close();
+        QTimer::singleShot(0, [&] {
+            w.hide();
+            QTimer::singleShot(0, [&] {
+                stillRunning = isRunningModal(&w);
+                w.show();
+                endModal(&w, 6);
+            });
+        });
     });
     EXPECT_EQ(runModal(&w), 6);
     EXPECT_EQ(w.closeAttempts, 1);
