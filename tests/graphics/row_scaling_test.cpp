@@ -181,19 +181,6 @@ QImage ExactlyScaled(const QImage& source, const QRectF& part, QSize size)
     return result;
 }
 
-int LargestDifference(const QImage& a, const QImage& b)
-{
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q))});
-        }
-    return largest;
-}
-
 struct Factor {
     QRectF part;
     QSize size;
@@ -212,7 +199,7 @@ TEST_P(RowScalingDetail, StaysWithinOneLevelOfTheExactResult)
     const Orientation lay = Orientation::FromExif(tag);
     for (int pieces : {1, 3}) {
         const QImage got = ScaledByRows(source, factor.part, factor.size, lay, expected.size(), QPoint(), pieces);
-        EXPECT_LE(LargestDifference(got, expected), 1) << pieces << " pieces";
+        EXPECT_LE(MaxDifference(got, expected), 1) << pieces << " pieces";
     }
 }
 

@@ -70,22 +70,6 @@ inline bool AllWhite(const platform::Bitmap& b, const Rect& r)
     return true;
 }
 
-// The largest difference of one colour channel between two pictures of one size (255 for sizes
-// that differ). A picture drawn from a reduced decode differs a little from one averaged down.
-inline int MaxDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 255;
-    int most = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                             std::abs(qBlue(p) - qBlue(q))});
-        }
-    return most;
-}
-
 inline bool IsRed(const QColor& c)
 {
     return c.red() > 200 && c.green() < 60 && c.blue() < 60;

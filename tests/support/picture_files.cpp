@@ -1,5 +1,8 @@
 #include "support/picture_files.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "support/test_env.h"
 
 #include <QBuffer>
@@ -169,6 +172,20 @@ QString WriteJpeg(const QString& name, const QImage& image, int quality, bool gr
     if (!writer.write(grey ? image.convertToFormat(QImage::Format_Grayscale8) : image))
         throw std::runtime_error("cannot write JPEG: " + writer.errorString().toStdString());
     return path;
+}
+
+int MaxDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 255;
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))});
+        }
+    return most;
 }
 
 QImage ShownByExif(const QImage& stored, int tag)

@@ -27,6 +27,10 @@ QImage QuadrantsImage(int width, int height, const QColor& topLeft, const QColor
 QByteArray BmpBytes(const QImage& image, int bits, bool topDown = false);
 // How a viewer shows stored pixels under an Exif orientation tag (1 to 8), through Qt's transforms.
 QImage ShownByExif(const QImage& stored, int tag);
+
+// The largest difference of one colour channel between two pictures of one size (255 for sizes
+// that differ). A picture drawn from a reduced decode differs a little from one averaged down.
+int MaxDifference(const QImage& a, const QImage& b);
 // The pixels to store so that a viewer shows `upright` under that tag.
 QImage StoredForExif(const QImage& upright, int tag);
 // The JPEG bytes with an Exif block written by hand right after the start marker: the orientation
