@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
-  libjpeg62-turbo-dev libgif-dev libemf2svg-dev
+  libjpeg62-turbo-dev libgif-dev libfontconfig-dev libemf2svg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu cups cups-client libcups2-dev printer-driver-cups-pdf poppler-utils libjpeg-turbo-progs
   xvfb xauth mate-backgrounds libvips-tools imagemagick

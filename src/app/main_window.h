@@ -37,6 +37,7 @@ class OwnerDrawnMenu;
 class Panel;
 class PictureControl;
 class ShellListView;
+class SideThread;
 class SingleInstanceLock;
 class Splitter;
 class StatusBar;
@@ -356,6 +357,7 @@ private:
     bool m_mostrando = false;
     bool m_paginaPendente = false;
     std::unique_ptr<platform::SingleInstanceLock> m_atomoDeExecucao;
+    std::unique_ptr<platform::SideThread> m_leituraDasFontes;
     QPointer<TfrmNavegadorGuia> m_navegadorDoGuia;
 };
 

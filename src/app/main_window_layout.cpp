@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -12,6 +13,7 @@
 
 #include <utility>
 
+#include "album/page_drawing_steps.h"
 #include "album/size_tables.h"
 #include "common/about_box.h"
 #include "components/fancy_button.h"
@@ -22,9 +24,11 @@
 #include "platform/numeric.h"
 #include "platform/ui/align_layout.h"
 #include "platform/shell/special_folders.h"
+#include "platform/system/cross_thread.h"
 #include "platform/ui/caption_panel.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/dispatch.h"
+#include "platform/ui/font_configuration.h"
 #include "platform/ui/outer_size.h"
 #include "platform/ui/owner_drawn_menu.h"
 #include "platform/ui/picture_control.h"
@@ -117,6 +121,17 @@ QComboBox* NovaLista(QWidget* pai, const QStringList& itens, int selecionado, in
 
 void TfrmPrincipal::CriarControles()
 {
+    // The first text measured reads the font configuration and the list of installed fonts, and the
+    // first empty frame wants its picture decoded: done beside the building of the controls, the
+    // first paint finds them ready. A failure here is met again, and reported, where they are used.
+    m_leituraDasFontes = std::make_unique<SideThread>([] {
+        try {
+            LoadFontConfiguration();
+            desenho::FotoVazia();
+            QFontMetrics(FonteDoFormulario()).height();
+        } catch (...) {
+        }
+    });
     keepOuterDesignSize(this, QSize(kLarguraMinima, kAlturaMinima));
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect g = tela->geometry();

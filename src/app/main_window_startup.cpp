@@ -28,6 +28,7 @@
 #include "install/command_line.h"
 #include "install/file_routines.h"
 #include "install/install_modes.h"
+#include "platform/system/cross_thread.h"
 #include "platform/system/single_instance.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/picture_control.h"

@@ -5,9 +5,13 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include <pthread.h>
+#include <sched.h>
 
 #include "platform/system/cross_thread.h"
 
@@ -44,4 +48,53 @@ TEST(CrossThreadCalls, RunOnTheirOwnThreadInTheOrderPostedAndAreDroppedWithIt)
     }
     QCoreApplication::processEvents();
     EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
+}
+
+// A side thread runs its work on a CPU other than its creator's whenever the process may use
+// another, and its destructor waits for the work. The creator is held to each set of CPUs in turn.
+TEST(SideThread, StartsOffItsCreatorsCpuAndIsWaitedFor)
+{
+    cpu_set_t allowed;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    std::vector<int> cpus;
+    for (int c = 0; c < CPU_SETSIZE && int(cpus.size()) < 3; ++c)
+        if (CPU_ISSET(c, &allowed))
+            cpus.push_back(c);
+    if (cpus.size() < 2)
+        GTEST_SKIP() << "one CPU only";
+
+    struct Case {
+        const char* name;
+        std::vector<int> creator; // the CPUs the creator is held to
+        bool others;              // whether the work must be off the creator's CPU
+    };
+    const Case cases[] = {
+        {"two CPUs", {cpus[0], cpus[1]}, true},
+        {"all three", cpus, true},
+        {"a single CPU: the work runs there", {cpus[0]}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cpu_set_t set;
+        CPU_ZERO(&set);
+        for (int cpu : c.creator)
+            CPU_SET(cpu, &set);
+        ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof set, &set), 0);
+        cpu_set_t workSet;
+        CPU_ZERO(&workSet);
+        std::atomic<bool> done = false;
+        {
+            SideThread side([&] {
+                sched_getaffinity(0, sizeof workSet, &workSet);
+                std::this_thread::yield();
+                done = true;
+            });
+        }
+        EXPECT_TRUE(done) << "the destructor waits for the work";
+        // Off the one CPU the creator was on, whichever it was: all the others of its set.
+        EXPECT_EQ(CPU_COUNT(&workSet), int(c.creator.size()) - (c.others ? 1 : 0));
+        CPU_AND(&workSet, &workSet, &set);
+        EXPECT_EQ(CPU_COUNT(&workSet), int(c.creator.size()) - (c.others ? 1 : 0)) << "within the creator's set";
+    }
+    pthread_setaffinity_np(pthread_self(), sizeof allowed, &allowed);
 }

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include <pthread.h>
+#include <sched.h>
+
 #if defined(__SANITIZE_THREAD__)
 #define LUMORIA_THREAD_SANITIZER 1
 #elif defined(__has_feature)
@@ -43,6 +46,34 @@ void PoolTask::run()
     m_work();
     // Whatever the work left behind is the deleting thread's next.
     handOver(this);
+}
+
+SideThread::SideThread(std::function<void()> work) : m_work(std::move(work))
+{
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    cpu_set_t cpus;
+    const int here = sched_getcpu();
+    if (here >= 0 && sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_ISSET(here, &cpus) && CPU_COUNT(&cpus) > 1) {
+        CPU_CLR(here, &cpus);
+        pthread_attr_setaffinity_np(&attr, sizeof cpus, &cpus);
+    }
+    m_started = pthread_create(&m_thread, &attr, &SideThread::Run, this) == 0;
+    pthread_attr_destroy(&attr);
+    if (!m_started)
+        m_work(); // no thread to be had: the work is done here
+}
+
+void* SideThread::Run(void* self)
+{
+    static_cast<SideThread*>(self)->m_work();
+    return nullptr;
+}
+
+SideThread::~SideThread()
+{
+    if (m_started)
+        pthread_join(m_thread, nullptr);
 }
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+#include <pthread.h>
+
 namespace lumoria::platform {
 
 // What this thread wrote before handOver(token) is seen by a thread after its takeOver(token).
@@ -25,6 +27,25 @@ public:
 
 private:
     std::function<void()> m_work;
+};
+
+// A thread for work to be done beside the calling thread while it goes on with its own. On some
+// machines a new thread starts on its creator's CPU and the two share it for a time slice or more,
+// other CPUs idle: this one starts on another of the CPUs the process may use, when there is one.
+// The destructor waits for the work.
+class SideThread {
+public:
+    explicit SideThread(std::function<void()> work);
+    ~SideThread();
+    SideThread(const SideThread&) = delete;
+    SideThread& operator=(const SideThread&) = delete;
+
+private:
+    static void* Run(void* self);
+
+    std::function<void()> m_work;
+    pthread_t m_thread{};
+    bool m_started = false;
 };
 
 // Runs calls posted from any thread on the thread it lives in, from that thread's event loop, in

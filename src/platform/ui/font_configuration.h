@@ -1,0 +1,11 @@
+#pragma once
+// The font configuration (fontconfig's files and its list of installed fonts) is read the first time
+// any text is measured: a few milliseconds that the first paint of a window would otherwise wait for.
+
+namespace lumoria::platform {
+
+// Reads the configuration now, once for the process. Safe on any thread: a text measured meanwhile
+// on another thread reads it itself and the later of the two readings is let go.
+void LoadFontConfiguration();
+
+} // namespace lumoria::platform
