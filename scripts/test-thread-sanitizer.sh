@@ -9,7 +9,7 @@ BUILD=${TSAN_BUILD_DIR:-build-tsan}
 # A test program, with a filter where only part of it is threaded: ThreadSanitizer cannot follow
 # Qt starting a process (its clone call), so programs that run tools (the CUPS tests among them)
 # stay out.
-SUITES=("platform:CrossThreadCalls.*:ResponsiveWait*" imaging graphics components page_drawing album printing)
+SUITES=("platform:CrossThreadCalls.*:SideThread.*:ResponsiveWait*" imaging graphics components page_drawing album printing)
 FLAGS="-fsanitize=thread -fno-omit-frame-pointer -O1 -gline-tables-only"
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=None \
   -DLUMORIA_TESTS=ON -DLUMORIA_BENCH=OFF \
