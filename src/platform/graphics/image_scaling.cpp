@@ -341,6 +341,20 @@ void ScaleBand(const QImage& image, const QRect& source, const Taps& across, con
                                               across16.data() + std::size_t(r) * width * Channels);
     }
 
+    if constexpr (Channels == 3) {
+        // Opaque: the pass down of the row scaler, a row of sums at a time.
+        std::vector<std::int32_t> sums(std::size_t(width) * 3);
+        for (int y = rowBegin; y < rowEnd; ++y) {
+            const int o = window.top() + y;
+            const std::int32_t* w = down.WeightsOf(o);
+            const int base = down.first[o] - firstRow;
+            std::fill(sums.begin(), sums.end(), 0);
+            for (int k = 0; k < down.count[o]; ++k)
+                AddWeighted(sums.data(), across16.data() + std::size_t(base + k) * width * 3, width * 3, w[k]);
+            FinishRow(sums.data(), width, reinterpret_cast<QRgb*>(out.scanLine(y)));
+        }
+        return;
+    }
     for (int y = rowBegin; y < rowEnd; ++y) {
         const int o = window.top() + y;
         const int count = down.count[o];
@@ -356,8 +370,6 @@ void ScaleBand(const QImage& image, const QRect& source, const Taps& across, con
             }
             for (int c = 0; c < Channels; ++c)
                 dst[c] = Finished(sum[c]);
-            if constexpr (Channels == 3)
-                dst[3] = 0xff;
             dst += 4;
         }
     }
