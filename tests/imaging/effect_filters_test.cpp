@@ -6,7 +6,6 @@
 #include "support/pixel_pictures.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 using namespace lumoria;
@@ -23,7 +22,7 @@ Bitmap Row(std::initializer_list<int> reds)
 
 } // namespace
 
-TEST(SplitBlur, ReadsPixelsItHasAlreadyBlurred)
+TEST(SplitBlur, ReadsPixelsItHasAlreadyBlurredAndSmallPicturesStay)
 {
     // One row: every sample is on the row itself. 0, 100, 200 -> 50, (50 + 200) / 2 = 125,
     // (125 + 200) / 2 = 162.
@@ -32,10 +31,7 @@ TEST(SplitBlur, ReadsPixelsItHasAlreadyBlurred)
     EXPECT_EQ(PixelOf(row, 0, 0).red(), 50);
     EXPECT_EQ(PixelOf(row, 1, 0).red(), 125);
     EXPECT_EQ(PixelOf(row, 2, 0).red(), 162);
-}
 
-TEST(SplitBlur, SmallPicturesStayAndRowsReadTheBlurredRowsAbove)
-{
     Bitmap one = Row({77});
     SplitBlurBitmap(one, 1);
     EXPECT_EQ(PixelOf(one, 0, 0).red(), 77);
