@@ -332,48 +332,43 @@ TEST_F(CoverEditor, AnAbortedOperationPutsTheLoadedPhotoBack)
     EXPECT_EQ(Pixels(editor->imgFoto->Picture()), loaded);
 }
 
-TEST_F(CoverEditor, ClosingWithoutChangesAsksNothingAndHandsBackNothing)
-{
-    Load(QStringLiteral("fechar.bmp"), 100, 100);
-    Atendente atendente;
-    WhenModal([this](QWidget*) { editor->close(); });
-    runModal(editor.get());
-    EXPECT_TRUE(atendente.caixas.isEmpty());
-    EXPECT_EQ(atendente.inesperadas, 0);
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
-    EXPECT_FALSE(editor->isVisible());
-}
-
-TEST_F(CoverEditor, ClosingWithACoverAsksAndWritesOnlyOnYes)
+TEST_F(CoverEditor, ClosingAsksOnlyWithACoverAndWritesOnlyOnSim)
 {
     Load(QStringLiteral("pergunta.bmp"), 120, 90);
-    editor->cbxPermitirAplicarCapaCD->setChecked(true);
-    {
+    struct Case {
+        const char* name;
+        bool cover;
+        int answer;
+    };
+    for (const Case& c : {Case{"unchanged", false, 0}, Case{"cover, Não", true, 7}, Case{"cover, Sim", true, 6}}) {
+        SCOPED_TRACE(c.name);
+        editor->cbxPermitirAplicarCapaCD->setChecked(c.cover);
+        editor->show();
+        const QImage masked = Pixels(editor->imgFoto->Picture());
         Atendente atendente;
-        atendente.respostas << 7;
+        if (c.cover)
+            atendente.respostas << c.answer;
         WhenModal([this](QWidget*) { editor->close(); });
         runModal(editor.get());
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
-        EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+        EXPECT_EQ(atendente.inesperadas, 0);
+        EXPECT_FALSE(editor->isVisible());
+        ASSERT_EQ(atendente.caixas.size(), c.cover ? 1 : 0);
+        if (c.answer != 6) {
+            EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+            if (c.cover) {
+                EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
+            }
+            continue;
+        }
+        const QString written = editor->FArquivoGravado;
+        EXPECT_TRUE(written.startsWith(documentsFolder() + QStringLiteral("/Fotos Lumoria/pergunta {LU")));
+        EXPECT_TRUE(written.endsWith(QStringLiteral("}.jpg")));
+        ASSERT_TRUE(QFileInfo::exists(written));
+        EXPECT_TRUE(ReadBytes(written).startsWith("\xFF\xD8"));
+        // The ring is the photo, the corner white.
+        const QImage back(written);
+        EXPECT_TRUE(Near(back.pixelColor(0, 0), Qt::white));
+        EXPECT_TRUE(Near(back.pixelColor(20, 45), masked.pixelColor(20, 45)));
+        EXPECT_FALSE(editor->FModificado);
     }
-    editor->show();
-    const QImage masked = Pixels(editor->imgFoto->Picture());
-    {
-        Atendente atendente;
-        atendente.respostas << 6;
-        WhenModal([this](QWidget*) { editor->close(); });
-        runModal(editor.get());
-        ASSERT_EQ(atendente.caixas.size(), 1);
-    }
-    const QString written = editor->FArquivoGravado;
-    EXPECT_TRUE(written.startsWith(documentsFolder() + QStringLiteral("/Fotos Lumoria/pergunta {LU")));
-    EXPECT_TRUE(written.endsWith(QStringLiteral("}.jpg")));
-    ASSERT_TRUE(QFileInfo::exists(written));
-    EXPECT_TRUE(ReadBytes(written).startsWith("\xFF\xD8"));
-    // The ring is the photo, the corner white.
-    const QImage back(written);
-    EXPECT_TRUE(Near(back.pixelColor(0, 0), Qt::white));
-    EXPECT_TRUE(Near(back.pixelColor(20, 45), masked.pixelColor(20, 45)));
-    EXPECT_FALSE(editor->FModificado);
 }

@@ -43,6 +43,11 @@ protected:
     {
         QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).removeRecursively();
         QFile::remove(Documentos() + QStringLiteral("/Fotos Lumoria"));
+        NovoEditor();
+    }
+
+    void NovoEditor()
+    {
         editor = std::make_unique<TfrmEditarFotosEfeitos>();
         editor->Relogio = [] { return kRelogio; };
         editor->show();
@@ -78,6 +83,20 @@ protected:
     {
         editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
         Clicar(editor->spdAntiHorario);
+    }
+
+    // A quarter turn made permanent by leaving the rotation tab.
+    void Girar90EFixar()
+    {
+        Girar90();
+        editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    }
+
+    void ArrastarDial(QPoint de, QPoint para)
+    {
+        QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, de);
+        QTest::mouseMove(editor->pbxRotacao, para);
+        QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, para);
     }
 
     Atendente atendente;
@@ -147,37 +166,28 @@ TEST(PhotoEditorGeometry, FitsThePictureInsideTheStage)
     EXPECT_EQ(EnquadrarFotoNoPalco({732, 390}, {0, 10}), Rect{});
 }
 
-TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClock)
+TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClockAndTrimsOnlyBlanksAndControlCharacters)
 {
     const QString docs = QStringLiteral("/home/ana/Documentos");
-    struct Case {
-        QString foto, expected;
-    };
-    for (const Case& c : {Case{"/fotos/praia.jpg", docs + "/Fotos Lumoria/praia {LU20261206091530}.jpg"},
-                          Case{"/x/praia {LU20201231235959}.jpg", docs + "/Fotos Lumoria/praia {LU20261206091530}.jpg"},
-                          Case{"/x/festa.de.ano.bmp", docs + "/Fotos Lumoria/festa.de.ano {LU20261206091530}.jpg"}})
-        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, docs, kRelogio), c.expected);
-    // A "}" earlier in the folder's path than the tag: the old tag stays and a new one is added.
-    EXPECT_EQ(MontarNomeDoArquivoEditado("/x/praia {LU20201231235959}.jpg", "/home/a}b", kRelogio),
-              QStringLiteral("/home/a}b/Fotos Lumoria/praia {LU20201231235959} {LU20261206091530}.jpg"));
-}
-
-TEST(PhotoEditorNames, OnlyBlanksAndControlCharactersAreTrimmedFromTheName)
-{
-    const QString docs = QStringLiteral("/home/ana/Documentos");
-    const QString nbsp = QString(QChar(0x00A0));
-    const QString emSpace = QString(QChar(0x2003));
+    const QString pasta = docs + QStringLiteral("/Fotos Lumoria/");
     const QString tag = QStringLiteral(" {LU20261206091530}.jpg");
+    const QString nbsp = QString(QChar(0x00A0)), emSpace = QString(QChar(0x2003));
     struct Case {
-        QString foto, expected;
+        QString foto, docs, expected;
     };
-    for (const Case& c : {Case{"/x/festa" + nbsp + ".jpg", docs + "/Fotos Lumoria/festa" + nbsp + tag},
-                          Case{QStringLiteral("/x/festa") + QChar(0x1F) + ".jpg", docs + "/Fotos Lumoria/festa" + tag},
-                          Case{"/x/festa\t.jpg", docs + "/Fotos Lumoria/festa" + tag},
-                          Case{"/x/festa .jpg", docs + "/Fotos Lumoria/festa" + tag},
-                          Case{"/x/" + emSpace + "festa.jpg", docs + "/Fotos Lumoria/" + emSpace + "festa" + tag},
-                          Case{QStringLiteral("/x/festa.jpg") + QChar(0x01), docs + "/Fotos Lumoria/festa" + tag}})
-        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, docs, kRelogio), c.expected) << c.foto.toStdString();
+    for (const Case& c : {Case{"/fotos/praia.jpg", docs, pasta + "praia" + tag},
+                          Case{"/x/praia {LU20201231235959}.jpg", docs, pasta + "praia" + tag},
+                          Case{"/x/festa.de.ano.bmp", docs, pasta + "festa.de.ano" + tag},
+                          // A "}" earlier in the folder's path than the tag: the old tag stays, a new one is added.
+                          Case{"/x/praia {LU20201231235959}.jpg", "/home/a}b",
+                               "/home/a}b/Fotos Lumoria/praia {LU20201231235959}" + tag},
+                          Case{"/x/festa" + nbsp + ".jpg", docs, pasta + "festa" + nbsp + tag},
+                          Case{QStringLiteral("/x/festa") + QChar(0x1F) + ".jpg", docs, pasta + "festa" + tag},
+                          Case{"/x/festa\t.jpg", docs, pasta + "festa" + tag},
+                          Case{"/x/festa .jpg", docs, pasta + "festa" + tag},
+                          Case{"/x/" + emSpace + "festa.jpg", docs, pasta + emSpace + "festa" + tag},
+                          Case{QStringLiteral("/x/festa.jpg") + QChar(0x01), docs, pasta + "festa" + tag}})
+        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, c.docs, kRelogio), c.expected) << c.foto.toStdString();
 }
 
 TEST_F(PhotoEditor, OpensThePathTrimmedOfBlanksAndControlCharactersOnly)
@@ -260,11 +270,10 @@ TEST_F(PhotoEditor, QuarterTurnsLabelsAndSizes)
     EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("100 x 60 Pixels"));
 }
 
-TEST_F(PhotoEditor, LeavingTheRotationTabMakesTheTurnPermanent)
+TEST_F(PhotoEditor, LeavingTheRotationTabMakesTheTurnPermanentAndFotoOriginalDropsIt)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("perm.bmp"), 40, 20)));
-    Girar90();
-    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    Girar90EFixar();
     EXPECT_EQ(Tamanho(), QSize(20, 40));
     // The grey corner, top-left before, is bottom-left after an anticlockwise quarter turn.
     EXPECT_EQ(Px(0, 39), qRgb(128, 128, 128));
@@ -273,6 +282,11 @@ TEST_F(PhotoEditor, LeavingTheRotationTabMakesTheTurnPermanent)
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
     EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaFoto);
     EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("20 x 40 Pixels"));
+
+    Clicar(editor->spdFotoOriginal);
+    EXPECT_EQ(Tamanho(), QSize(40, 20));
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("40 x 20 Pixels"));
 }
 
 TEST_F(PhotoEditor, DialDragsSweepFromThePress)
@@ -310,9 +324,7 @@ TEST_F(PhotoEditor, WithoutAPhotoTheEditingControlsDoNothing)
     Clicar(editor->spdGravarFoto);
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
     Clicar(editor->spdAntiHorario);
-    QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(90, 50));
-    QTest::mouseMove(editor->pbxRotacao, QPoint(50, 10));
-    QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(50, 10));
+    ArrastarDial({90, 50}, {50, 10});
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
     editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
     EXPECT_FALSE(editor->cbxPermitirRemocaoOlhosVermelhos->isChecked());
@@ -361,13 +373,32 @@ TEST_F(PhotoEditor, WritesBmpOrJpegByTheExtension)
     EXPECT_TRUE(editor->FModificado);
 }
 
-TEST_F(PhotoEditor, ClosingUnchangedAsksNothing)
+TEST_F(PhotoEditor, ClosingAsksOnlyAboutUnsavedChangesAndNaoHandsBackNothing)
 {
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("nada.bmp"))));
-    Fechar();
-    EXPECT_FALSE(editor->isVisible());
-    EXPECT_TRUE(atendente.caixas.isEmpty());
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+    struct Case {
+        const char* nome;
+        bool gravarAntes, girar;
+        int caixas;
+    };
+    for (const Case& c : {Case{"unchanged", false, false, 0}, Case{"changed, Não", false, true, 1},
+                          Case{"saved, then changed, Não", true, true, 1}}) {
+        SCOPED_TRACE(c.nome);
+        NovoEditor();
+        atendente.caixas.clear();
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("fechar.bmp"))));
+        if (c.gravarAntes) {
+            atendente.arquivos = {TempPath(QStringLiteral("mudou-1.jpg"))};
+            Clicar(editor->spdGravarFoto);
+            ASSERT_FALSE(editor->FArquivoGravado.isEmpty());
+        }
+        if (c.girar)
+            Girar90();
+        atendente.respostas = {7};
+        Fechar();
+        EXPECT_EQ(atendente.caixas.size(), c.caixas);
+        EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+        EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
+    }
 }
 
 TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
@@ -392,17 +423,6 @@ TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
     platform::Picture escrito;
     escrito.LoadFromFile(esperado);
     EXPECT_EQ(QSize(escrito.Width(), escrito.Height()), QSize(80, 100));
-}
-
-TEST_F(PhotoEditor, ClosingChangedAndAnsweringNaoReturnsNothing)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("nao.bmp"))));
-    Girar90();
-    atendente.respostas = {7};
-    Fechar();
-    EXPECT_EQ(atendente.caixas.size(), 1);
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
-    EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
 }
 
 TEST_F(PhotoEditor, ClosingChangedWhenTheFileExistsAndAnsweringNaoToOverwriteKeepsTheEditorOpen)
@@ -443,18 +463,6 @@ TEST_F(PhotoEditor, SavedThenClosedReturnsTheSavedFile)
     Fechar();
     EXPECT_TRUE(atendente.caixas.isEmpty());
     EXPECT_EQ(editor->FArquivoGravado, destino);
-}
-
-TEST_F(PhotoEditor, SavedThenChangedAndAnsweringNaoReturnsNothing)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("mudou.bmp"))));
-    atendente.arquivos = {TempPath(QStringLiteral("mudou-1.jpg"))};
-    Clicar(editor->spdGravarFoto);
-    ASSERT_FALSE(editor->FArquivoGravado.isEmpty());
-    Girar90();
-    atendente.respostas = {7};
-    Fechar();
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
 }
 
 TEST_F(PhotoEditor, AFolderThatCannotBeMadeKeepsTheWindowOpenAndTheChanges)
@@ -609,18 +617,6 @@ TEST_F(PhotoEditor, ProgressBarSetsThePictureAsideAndAnAbortPutsItBack)
     EXPECT_FALSE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
 }
 
-TEST_F(PhotoEditor, FotoOriginalDropsThePermanentTurn)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("original.bmp"), 40, 20)));
-    Girar90();
-    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
-    ASSERT_EQ(Tamanho(), QSize(20, 40));
-    Clicar(editor->spdFotoOriginal);
-    EXPECT_EQ(Tamanho(), QSize(40, 20));
-    EXPECT_FALSE(editor->FModificado);
-    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("40 x 20 Pixels"));
-}
-
 TEST_F(PhotoEditor, LerFotoWithUnsavedChangesAsksFirst)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("ler-a.bmp"))));
@@ -666,9 +662,7 @@ TEST_F(PhotoEditor, ATurnTooLargeToHoldIsRefusedAndNothingChanges)
     EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("65000 x 100 Pixels"));
     editor->FModificado = false;
     atendente.respostas = {6};
-    QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(90, 50));
-    QTest::mouseMove(editor->pbxRotacao, QPoint(78, 22)); // 45 degrees up
-    QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(78, 22));
+    ArrastarDial({90, 50}, {78, 22}); // 45 degrees up
     ASSERT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 90);
     EXPECT_EQ(editor->lblRotacao->text(), QStringLiteral("Ângulo: 90.0°"));
@@ -703,8 +697,7 @@ TEST_F(PhotoEditor, AWriteThatFailsOnTheRotationTabKeepsTheTurn)
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
     EXPECT_EQ(Tamanho(), QSize(20, 40));
     EXPECT_EQ(Px(0, 39), qRgb(128, 128, 128));
-    Girar90();
-    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    Girar90EFixar();
     EXPECT_EQ(Tamanho(), QSize(40, 20));
     EXPECT_EQ(Px(39, 19), qRgb(128, 128, 128));
 }

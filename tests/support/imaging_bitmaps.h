@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QSize>
+#include <QString>
 
 #include <ostream>
 
@@ -14,6 +15,7 @@ inline void PrintTo(const QColor& c, std::ostream* os)
     *os << "rgb(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";
 }
 inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 QT_END_NAMESPACE
 
 namespace lumoria {
