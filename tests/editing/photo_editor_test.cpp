@@ -190,19 +190,59 @@ TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClockAndTrimsOnlyBlanksAndCo
         EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, c.docs, kRelogio), c.expected) << c.foto.toStdString();
 }
 
-TEST_F(PhotoEditor, OpensThePathTrimmedOfBlanksAndControlCharactersOnly)
+TEST_F(PhotoEditor, OpensTheTrimmedPathOrRefusesSayingWhyAndKeepsThePhotoBefore)
 {
-    const QString foto = FotoVermelha(QStringLiteral("aparada.bmp"));
+    const QString boa = FotoVermelha(QStringLiteral("boa.bmp"));
+    const QString foto = FotoVermelha(QStringLiteral("aparada.bmp"), 60, 40);
+    const QString ruim = TempPath(QStringLiteral("ruim.jpg"));
+    WriteBytes(ruim, QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG"));
+    auto faixa = [&](int largura) { return FotoVermelha(QStringLiteral("faixa%1.bmp").arg(largura), largura, 1); };
+    const QString baixa = QStringLiteral("Esta Foto É Baixa Demais Para Ser Editada.\r\nReduzida a 3200 Pixels de "
+                                         "Largura,\r\nEla Ficaria Sem Nenhum Pixel de Altura:");
     struct Case {
-        QString dado;
-        bool aberto;
+        const char* nome;
+        QString dado, aberta; // aberta: the photo then open (empty: refused)
+        QSize tamanho;
+        QString aviso; // the refusal's line (empty: refused silently)
     };
-    // A no-break space is part of the name: no such file.
-    for (const Case& c : {Case{foto + QChar(0x1F), true}, Case{QChar(0x01) + QStringLiteral(" \t") + foto + "\r\n", true},
-                          Case{QChar(0x00A0) + foto, false}, Case{foto + QChar(0x00A0), false}}) {
-        editor->FArquivoDaFoto.clear();
-        EXPECT_EQ(editor->SetarArquivoDaFoto(c.dado), c.aberto) << c.dado.toStdString();
-        EXPECT_EQ(editor->FArquivoDaFoto, c.aberto ? foto : QString()) << c.dado.toStdString();
+    // A no-break space is part of the name: no such file. A photo one pixel high gets Round(3200 / w)
+    // rows: 0.5 rounds to the even 0.
+    const Case casos[] = {
+        {"a control character after", foto + QChar(0x1F), foto, {60, 40}, {}},
+        {"blanks and controls around", QChar(0x01) + QStringLiteral(" \t") + foto + "\r\n", foto, {60, 40}, {}},
+        {"a no-break space before", QChar(0x00A0) + foto, {}, {}, {}},
+        {"a no-break space after", foto + QChar(0x00A0), {}, {}, {}},
+        {"no such file", TempPath(QStringLiteral("nao-existe.jpg")), {}, {}, {}},
+        {"not really a JPEG", ruim, {}, {}, QStringLiteral("Não Foi Possível Ler Esta Foto:")},
+        {"7000 x 1", faixa(7000), {}, {}, baixa},
+        {"6401 x 1", faixa(6401), {}, {}, baixa},
+        {"6400 x 1", faixa(6400), {}, {}, baixa},
+        {"6399 x 1", faixa(6399), faixa(6399), {3200, 1}, {}},
+        {"3200 x 1", faixa(3200), faixa(3200), {3200, 1}, {}},
+    };
+    for (const Case& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
+        const QString titulo = editor->windowTitle();
+        const platform::CursorId cursor = platform::screenCursor();
+        atendente.caixas.clear();
+        atendente.respostas = {6};
+        EXPECT_EQ(editor->SetarArquivoDaFoto(c.dado), !c.aberta.isEmpty());
+        EXPECT_EQ(platform::screenCursor(), cursor);
+        if (!c.aberta.isEmpty()) {
+            EXPECT_EQ(editor->FArquivoDaFoto, c.aberta);
+            EXPECT_EQ(Tamanho(), c.tamanho);
+            EXPECT_TRUE(atendente.caixas.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(editor->FArquivoDaFoto, boa);
+        EXPECT_EQ(editor->windowTitle(), titulo);
+        EXPECT_EQ(Tamanho(), QSize(100, 80));
+        ASSERT_EQ(atendente.caixas.size(), c.aviso.isEmpty() ? 0 : 1);
+        if (!c.aviso.isEmpty()) {
+            EXPECT_EQ(atendente.caixas[0].texto, QStringLiteral("Lumoria v1.0\r\n\r\n") + c.aviso + "\r\n\r\n" + c.dado);
+            EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Lumoria v1.0 - Mensagem de Advertência"));
+        }
     }
 }
 
@@ -517,57 +557,6 @@ TEST_F(PhotoEditor, AWriteThatFailsIsReportedWithItsCauseAndKeepsTheChanges)
     EXPECT_EQ(ReadBytes(protegida), QByteArray("kept"));
 }
 
-TEST_F(PhotoEditor, AnUndecodablePhotoKeepsTheOneBefore)
-{
-    const QString boa = FotoVermelha(QStringLiteral("boa.bmp"));
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
-    const QString titulo = editor->windowTitle();
-    const QString ruim = TempPath(QStringLiteral("ruim.jpg"));
-    WriteBytes(ruim, QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG"));
-    const platform::CursorId cursor = platform::screenCursor();
-    atendente.respostas = {6};
-    EXPECT_FALSE(editor->SetarArquivoDaFoto(ruim));
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_TRUE(atendente.caixas[0].texto.contains(ruim));
-    EXPECT_EQ(editor->FArquivoDaFoto, boa);
-    EXPECT_EQ(editor->windowTitle(), titulo);
-    EXPECT_EQ(Tamanho(), QSize(100, 80));
-    EXPECT_EQ(platform::screenCursor(), cursor);
-    // A path that names nothing changes nothing, silently.
-    EXPECT_FALSE(editor->SetarArquivoDaFoto(TempPath(QStringLiteral("nao-existe.jpg"))));
-    EXPECT_EQ(atendente.caixas.size(), 1);
-}
-
-TEST_F(PhotoEditor, APhotoWhoseWorkingCopyWouldHaveNoRowIsRefusedSayingWhy)
-{
-    const QString boa = FotoVermelha(QStringLiteral("antes.bmp"));
-    // Height Round(3200 / w) for a photo one pixel high: 0.5 rounds to the even 0.
-    const struct {
-        int largura;
-        bool aberta;
-    } casos[] = {{7000, false}, {6401, false}, {6400, false}, {6399, true}, {3200, true}};
-    for (const auto& c : casos) {
-        ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
-        const QString faixa = FotoVermelha(QStringLiteral("faixa%1.bmp").arg(c.largura), c.largura, 1);
-        atendente.caixas.clear();
-        atendente.respostas = {6};
-        EXPECT_EQ(editor->SetarArquivoDaFoto(faixa), c.aberta) << c.largura;
-        if (c.aberta) {
-            EXPECT_EQ(Tamanho(), QSize(3200, 1)) << c.largura;
-            EXPECT_TRUE(atendente.caixas.isEmpty()) << c.largura;
-            continue;
-        }
-        EXPECT_EQ(editor->FArquivoDaFoto, boa) << c.largura;
-        ASSERT_EQ(atendente.caixas.size(), 1) << c.largura;
-        EXPECT_EQ(atendente.caixas[0].texto,
-                  QStringLiteral("Lumoria v1.0\r\n\r\nEsta Foto É Baixa Demais Para Ser Editada.\r\n"
-                                 "Reduzida a 3200 Pixels de Largura,\r\nEla Ficaria Sem Nenhum Pixel de Altura:"
-                                 "\r\n\r\n") + faixa)
-            << c.largura;
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Lumoria v1.0 - Mensagem de Advertência"));
-    }
-}
-
 TEST_F(PhotoEditor, DroppedFiles)
 {
     const QString primeira = FotoVermelha(QStringLiteral("primeira.bmp"), 30, 20);
@@ -591,30 +580,6 @@ TEST_F(PhotoEditor, DroppedFiles)
     // Like "Ler Foto", the drop starts with the effects reset.
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
     EXPECT_EQ(Tamanho(), QSize(50, 20));
-}
-
-TEST_F(PhotoEditor, ProgressBarSetsThePictureAsideAndAnAbortPutsItBack)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("barra.bmp"))));
-    editor->FAbortarProcessamento = true;
-    editor->LigarBarraDeProgresso(0, 0, 99);
-    EXPECT_FALSE(editor->FAbortarProcessamento);
-    EXPECT_TRUE(editor->imgFotoBackupPreOperacao->isVisible());
-    EXPECT_FALSE(editor->imgFoto->isVisible());
-    EXPECT_FALSE(editor->pgcControles->isEnabled());
-    EXPECT_FALSE(editor->pnlControlesDireito->isEnabled());
-    EXPECT_TRUE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
-    // A routine's partial result, then the abort button.
-    auto& pixels = const_cast<QImage&>(editor->imgFoto->Picture().GetBitmap().Image());
-    pixels.setPixel(50, 40, qRgb(1, 2, 3));
-    Clicar(editor->spdAbortarProcessamentoDesteEfeito);
-    EXPECT_TRUE(editor->AbortarProcessamento());
-    editor->DesligarBarraDeProgresso();
-    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
-    EXPECT_TRUE(editor->imgFoto->isVisible());
-    EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
-    EXPECT_TRUE(editor->pgcControles->isEnabled());
-    EXPECT_FALSE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
 }
 
 TEST_F(PhotoEditor, LerFotoWithUnsavedChangesAsksFirst)
@@ -702,14 +667,15 @@ TEST_F(PhotoEditor, AWriteThatFailsOnTheRotationTabKeepsTheTurn)
     EXPECT_EQ(Px(39, 19), qRgb(128, 128, 128));
 }
 
-TEST_F(PhotoEditor, SepiaRunsWithTheBarAndAnAbortGivesThePictureBack)
+TEST_F(PhotoEditor, SepiaRunsWithTheBarSettingThePictureAsideAndAnAbortGivesItBack)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("sepia.bmp"), 100, 300)));
     // The abort button is pressed while the first row's pending events run.
     bool durante = false;
     QTimer::singleShot(0, editor.get(), [&] {
         durante = editor->imgFotoBackupPreOperacao->isVisible() && !editor->imgFoto->isVisible() &&
-                  !editor->pgcControles->isEnabled() && editor->prbProgresso->isVisible();
+                  !editor->pgcControles->isEnabled() && !editor->pnlControlesDireito->isEnabled() &&
+                  editor->prbProgresso->isVisible() && editor->spdAbortarProcessamentoDesteEfeito->isVisible();
         Clicar(editor->spdAbortarProcessamentoDesteEfeito);
     });
     editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
@@ -720,8 +686,10 @@ TEST_F(PhotoEditor, SepiaRunsWithTheBarAndAnAbortGivesThePictureBack)
     EXPECT_TRUE(editor->imgFoto->isVisible());
     EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
     EXPECT_TRUE(editor->pnlControlesDireito->isEnabled());
+    EXPECT_TRUE(editor->pgcControles->isEnabled());
+    EXPECT_FALSE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
 
-    // Without an abort every row turns: grey (R + G + B) div 3, red + 2 x 20, green + 20.
+    // The next run starts with the abort flag down: without an abort every row turns: grey (R + G + B) div 3, red + 2 x 20, green + 20.
     editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
     EXPECT_FALSE(editor->FAbortarProcessamento);
     EXPECT_EQ(Px(50, 0), qRgb(126, 106, 86));
