@@ -5,12 +5,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 
 #include <cmath>
 
@@ -252,31 +250,18 @@ TEST_F(CoverEditor, MarkerIsDrawnMovedAndHiddenOverThePhotoOnly)
     EXPECT_EQ(Grab(), plain);
 }
 
-// A marker drawn through the window system, as the operator's pointer: the press gives the stage
-// the focus.
-static void DrawMarkerWithTheWindowActive(TfrmEditarFotosTrabalhos& editor)
-{
-    editor.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    QTest::mousePress(editor.imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseMove(editor.imgFoto, QPoint(150, 120));
-    QTest::mouseRelease(editor.imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
-    ASSERT_TRUE(editor.FMarcadorVisivel);
-    ASSERT_TRUE(editor.pnlFoto->hasFocus());
-}
-
-TEST_F(CoverEditor, MarkerGoesWhenTheStageLosesTheFocus)
-{
-    Load(QStringLiteral("foco.bmp"), 400, 300);
-    ASSERT_NO_FATAL_FAILURE(DrawMarkerWithTheWindowActive(*editor));
-    QTest::mouseClick(editor->cbxPermitirAplicarCapaCD, Qt::LeftButton);
-    EXPECT_FALSE(editor->FMarcadorVisivel);
-}
-
-TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivated)
+TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivatedAndGoesWhenTheStageLosesTheFocus)
 {
     Load(QStringLiteral("outra janela.bmp"), 400, 300);
-    ASSERT_NO_FATAL_FAILURE(DrawMarkerWithTheWindowActive(*editor));
+    // A marker drawn through the window system, as the operator's pointer: the press gives the stage
+    // the focus.
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    QTest::mousePress(editor->imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(editor->imgFoto, QPoint(150, 120));
+    QTest::mouseRelease(editor->imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
+    ASSERT_TRUE(editor->FMarcadorVisivel);
+    ASSERT_TRUE(editor->pnlFoto->hasFocus());
     // A dialog or another program taking the activation moves no focus inside this window.
     QWidget other;
     other.resize(100, 100);
@@ -288,6 +273,9 @@ TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivated)
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
     EXPECT_TRUE(editor->FMarcadorVisivel);
     EXPECT_TRUE(editor->pnlFoto->hasFocus());
+
+    QTest::mouseClick(editor->cbxPermitirAplicarCapaCD, Qt::LeftButton);
+    EXPECT_FALSE(editor->FMarcadorVisivel);
 }
 
 TEST_F(CoverEditor, MarkerPenGrowsWithThePicture)

@@ -53,7 +53,7 @@ TEST(SplitBlur, ReadsPixelsItHasAlreadyBlurredAndSmallPicturesStay)
             EXPECT_EQ(PixelOf(b, x, y).red(), expected[y][x]) << x << ", " << y;
 }
 
-TEST(Emboss, WorkedGreyAndTheLastRow)
+TEST(Emboss, WorkedGreyTheLastRowAndEveryRowReadsTheUnembossedRowBelow)
 {
     // Grey 100: rows above the last get (100 + 155) / 2 = 127, the last takes the embossed row above:
     // (100 + 255 - 127) / 2 = 114.
@@ -73,17 +73,14 @@ TEST(Emboss, WorkedGreyAndTheLastRow)
     Bitmap row = single;
     EmbossBitmap(row);
     EXPECT_TRUE(SamePixels(row, single));
-}
 
-TEST(Emboss, EveryRowReadsTheUnembossedRowBelow)
-{
     // Flat rows of their own grey, tall enough for the rows to be split among threads: row y becomes
     // (g(y) + 255 - g(y + 1)) / 2 with the row below as it was.
-    auto grey = [](int y) { return (y * 37) % 256; };
-    Bitmap tall = MakeBitmap(5, 500, [&](int, int y) { return QColor(grey(y), grey(y), grey(y)); });
+    auto g = [](int y) { return (y * 37) % 256; };
+    Bitmap tall = MakeBitmap(5, 500, [&](int, int y) { return QColor(g(y), g(y), g(y)); });
     EmbossBitmap(tall);
     for (int y = 0; y < 499; ++y)
-        ASSERT_EQ(PixelOf(tall, 2, y).red(), (grey(y) + 255 - grey(y + 1)) >> 1) << y;
+        ASSERT_EQ(PixelOf(tall, 2, y).red(), (g(y) + 255 - g(y + 1)) >> 1) << y;
 }
 
 TEST(Mosaic, BlocksFromTheTopLeft)
