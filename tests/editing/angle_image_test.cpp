@@ -2,32 +2,22 @@
 // when it renders again.
 #include <gtest/gtest.h>
 
-#include <QImage>
-
 #include "editing/angle_image.h"
-#include "platform/graphics/bitmap.h"
 #include "platform/graphics/picture.h"
+#include "support/imaging_bitmaps.h"
 #include "support/picture_files.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
-using lumoria::test::Near;
+using namespace lumoria::test;
 
 namespace {
 
-QColor Corner(const TAngleImage& c)
-{
-    return QColor(c.RotatedBitmap().Image().pixel(0, 0));
-}
-
+// Blue, 40 x 20, with its own bottom-left pixel.
 Bitmap WithBottomLeft(QRgb bottomLeft)
 {
-    QImage image(40, 20, QImage::Format_RGB32);
-    image.fill(qRgb(0, 0, 255));
-    image.setPixel(0, 19, bottomLeft);
-    Bitmap b;
-    b.SetImage(image, PixelFormat::Bits32);
-    return b;
+    return MakeBitmap(40, 20, [&](int x, int y) { return x == 0 && y == 19 ? QColor(bottomLeft) : QColor(Qt::blue); },
+                      PixelFormat::Bits32);
 }
 
 } // namespace
@@ -58,57 +48,56 @@ TEST(CalcDestRect, PlacesTheTurnedBitmapAsTheOptionsSay)
             << c.rotated.width() << "x" << c.rotated.height() << " in " << c.client.width() << "x" << c.client.height();
 }
 
-TEST(AngleImage, CornersTakeTheBottomLeftPixelUntilATransparentColourIsFixed)
-{
-    TAngleImage control;
-    control.SetGraphic(WithBottomLeft(qRgb(255, 0, 0)));
-    control.SetAngle(30);
-    EXPECT_EQ(Corner(control), QColor(255, 0, 0));
-    control.SetTransparentColor(0x00FFFFFF);
-    EXPECT_EQ(Corner(control), QColor(255, 255, 255));
-    EXPECT_EQ(control.Angle(), 30);
-}
-
-TEST(AngleImage, AOneBitPictureTurnsWithWhiteCornersWhateverItsCornerPixel)
+TEST(AngleImage, CornersTakeTheBottomLeftPixelOrWhiteForOneBitOrTheFixedOrTheControlColour)
 {
     // Black all over but a white mark near the top right; the bottom-left pixel is black.
-    QImage image(40, 20, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    image.setPixel(35, 2, qRgb(255, 255, 255));
-    struct Case {
-        int bits;
-        ColorRef fixed;
-        QColor corner;
+    QImage mono(40, 20, QImage::Format_RGB32);
+    mono.fill(Qt::black);
+    mono.setPixel(35, 2, qRgb(255, 255, 255));
+    auto bmp = [&](int bits) {
+        const QString path = WriteBmp(QStringLiteral("mono%1.bmp").arg(bits), mono, bits);
+        return [path](TAngleImage& c) { c.Picture().LoadFromFile(path); c.RebuildImage(); };
     };
-    for (const Case& c : {Case{1, clNone, QColor(255, 255, 255)}, Case{24, clNone, QColor(0, 0, 0)},
-                          Case{1, colorRef(255, 0, 0), QColor(255, 0, 0)}}) {
-        SCOPED_TRACE(c.bits);
-        const QString path = test::WriteBmp(QStringLiteral("mono%1.bmp").arg(c.bits), image, c.bits);
+    const QString jpeg = WriteJpeg(QStringLiteral("angle.jpg"), SolidImage(60, 40, Qt::blue));
+    struct Case {
+        const char* name;
+        std::function<void(TAngleImage&)> load;
+        ColorRef colour, fixed;
+        bool fixedFirst; // fixed before the turn, or after it (the corners render again)
+        int angle;
+        QColor corner, centre;
+        int diagonal;
+    };
+    const Case cases[] = {
+        {"bottom-left red", [](TAngleImage& c) { c.SetGraphic(WithBottomLeft(qRgb(255, 0, 0))); }, clNone, clNone, false,
+         30, QColor(255, 0, 0), Qt::blue, 45},
+        {"bottom-left red, white fixed", [](TAngleImage& c) { c.SetGraphic(WithBottomLeft(qRgb(255, 0, 0))); }, clNone,
+         0x00FFFFFF, false, 30, QColor(255, 255, 255), Qt::blue, 45},
+        {"1-bit", bmp(1), clNone, clNone, false, 30, QColor(255, 255, 255), Qt::black, 45},
+        {"24-bit", bmp(24), clNone, clNone, false, 30, QColor(0, 0, 0), Qt::black, 45},
+        {"1-bit, red fixed", bmp(1), clNone, colorRef(255, 0, 0), true, 30, QColor(255, 0, 0), Qt::black, 45},
+        // Round(sqrt(60² + 40²)) = Round(72.11); Round(sqrt(40² + 20²)) = Round(44.72).
+        {"JPEG, white control", [&](TAngleImage& c) { c.Picture().LoadFromFile(jpeg); c.RebuildImage(); }, 0x00FFFFFF,
+         clNone, false, 45, QColor(255, 255, 255), Qt::blue, 72},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TAngleImage control;
-        control.Picture().LoadFromFile(path);
-        control.RebuildImage();
-        if (c.fixed != clNone)
+        if (c.colour != clNone)
+            control.SetColor(c.colour);
+        c.load(control);
+        if (c.fixed != clNone && c.fixedFirst)
             control.SetTransparentColor(c.fixed);
-        control.SetAngle(30);
+        control.SetAngle(c.angle);
+        if (c.fixed != clNone && !c.fixedFirst)
+            control.SetTransparentColor(c.fixed);
         const QImage& r = control.RotatedBitmap().Image();
-        EXPECT_EQ(Corner(control), c.corner);
+        EXPECT_EQ(QColor(r.pixel(0, 0)), c.corner);
         EXPECT_EQ(QColor(r.pixel(r.width() - 1, r.height() - 1)), c.corner);
-        EXPECT_EQ(QColor(r.pixel(r.width() / 2, r.height() / 2)), QColor(0, 0, 0));
+        EXPECT_TRUE(Near(QColor(r.pixel(r.width() / 2, r.height() / 2)), c.centre));
+        EXPECT_EQ(control.Diagonal(), c.diagonal);
+        EXPECT_EQ(control.Angle(), c.angle);
     }
-}
-
-TEST(AngleImage, JpegPictureGetsItsCornersInTheControlColour)
-{
-    const QString path = test::WriteJpeg(QStringLiteral("angle.jpg"), test::SolidImage(60, 40, Qt::blue));
-    TAngleImage control;
-    control.SetColor(0x00FFFFFF);
-    control.Picture().LoadFromFile(path);
-    control.RebuildImage();
-    control.SetAngle(45);
-    EXPECT_EQ(Corner(control), QColor(255, 255, 255));
-    const QImage& r = control.RotatedBitmap().Image();
-    EXPECT_TRUE(Near(QColor(r.pixel(r.width() / 2, r.height() / 2)), Qt::blue));
-    EXPECT_EQ(control.Diagonal(), 72); // Round(sqrt(60² + 40²)) = Round(72.11)
 }
 
 TEST(AngleImage, RendersOncePerChangeOfAngleOrPicture)
@@ -139,7 +128,7 @@ TEST(AngleImage, KeepsItsOwnCopyOfThePicture)
         control.SetPicture(picture);
     }
     control.SetAngle(180);
-    EXPECT_EQ(QColor(control.RotatedBitmap().Image().pixel(39, 0)), QColor(9, 9, 9));
+    EXPECT_EQ(PixelOf(control.RotatedBitmap(), 39, 0), QColor(9, 9, 9));
 }
 
 TEST(AngleImage, AutoSizeWithUniqueSizeKeepsTheDiagonalSquare)
@@ -178,8 +167,8 @@ TEST(AngleImage, AnIconIsDrawnSeeThroughWhereItHasNoPixels)
     for (int y = 0; y < 16; ++y)
         for (int x = 8; x < 16; ++x)
             icone.setPixel(x, y, qRgb(0, 0, 255));
-    const QString path = test::TempPath(QStringLiteral("angle.ico"));
-    test::WriteBytes(path, test::IcoBytes(icone));
+    const QString path = TempPath(QStringLiteral("angle.ico"));
+    WriteBytes(path, IcoBytes(icone));
     QWidget fundo;
     fundo.resize(60, 60);
     QPalette p = fundo.palette();

@@ -3,27 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "editing/cover/disc_cover.h"
-#include "platform/graphics/bitmap.h"
-
-#include <QImage>
+#include "support/imaging_bitmaps.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
+using namespace lumoria::test;
 
 namespace {
 
 // A photo with no white pixel, different at every place of interest.
 Bitmap Photo(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = qRgb(x % 251, y % 241, 100);
-    }
-    Bitmap b;
-    b.SetImage(image, PixelFormat::Device);
-    return b;
+    return MakeBitmap(w, h, [](int x, int y) { return QColor(x % 251, y % 241, 100); }, PixelFormat::Device);
 }
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
@@ -70,59 +61,47 @@ TEST(DiscCover, OffsetLimitIsHalfTheSideInSteps)
     EXPECT_EQ(LimiteDoDeslocamento(50), 2);  // 2.5 goes to the even 2
 }
 
-TEST(DiscCover, MaskKeepsTheRingAndWhitensOutsideAndTheHole)
+TEST(DiscCover, MaskKeepsTheRingAndWhitensOutsideTheDiscAndTheHole)
 {
     const Bitmap photo = Photo(3200, 2400);
-    Bitmap masked = photo;
-    AplicarCapaDeCDEmBitmap(masked, 100, 0, 0);
-    ASSERT_EQ(masked.Width(), 3200);
-    ASSERT_EQ(masked.Height(), 2400);
     struct Probe {
         int x, y;
         bool keeps;
     };
-    // The disc touches x = 400 and 2799 on its middle rows and y = 0 and 2399 on its middle columns;
-    // the hole spans 1275..1924 and 875..1524.
-    const Probe probes[] = {
-        {0, 0, false},       {399, 1199, false},  {400, 1199, true},   {2799, 1200, true},  {2800, 1200, false},
-        {1599, 0, true},     {1600, 2399, true},  {500, 300, false},   {3199, 2399, false}, {1000, 1200, true},
-        {1274, 1199, true},  {1275, 1199, false}, {1924, 1200, false}, {1925, 1200, true},  {1600, 874, true},
-        {1600, 875, false},  {1599, 1524, false}, {1599, 1525, true},  {1600, 1200, false}, {2200, 600, true},
+    struct Case {
+        const char* name;
+        int percent, a, b;
+        std::vector<Probe> probes;
     };
-    for (const Probe& p : probes)
-        EXPECT_EQ(masked.Image().pixel(p.x, p.y), p.keeps ? photo.Image().pixel(p.x, p.y) : kWhite)
-            << p.x << "," << p.y;
-
-    // At 10 %: disc 1480..1719 x 1080..1319, hole 1568..1632 x 1168..1232.
-    Bitmap small = photo;
-    AplicarCapaDeCDEmBitmap(small, 10, 0, 0);
-    const Probe probes10[] = {
-        {1479, 1199, false}, {1480, 1199, true},  {1719, 1200, true},  {1720, 1200, false}, {1600, 1079, false},
-        {1600, 1080, true},  {1567, 1200, true},  {1568, 1200, false}, {1632, 1200, false}, {1633, 1200, true},
-        {1600, 1320, false}, {1600, 1319, true},  {400, 1200, false},  {1500, 1100, false}, {1520, 1200, true},
+    const Case cases[] = {
+        // The disc touches x = 400 and 2799 on its middle rows and y = 0 and 2399 on its middle columns;
+        // the hole spans 1275..1924 and 875..1524.
+        {"100 %", 100, 0, 0, {{0, 0, false},       {399, 1199, false},  {400, 1199, true},   {2799, 1200, true},
+                              {2800, 1200, false}, {1599, 0, true},     {1600, 2399, true},  {500, 300, false},
+                              {3199, 2399, false}, {1000, 1200, true},  {1274, 1199, true},  {1275, 1199, false},
+                              {1924, 1200, false}, {1925, 1200, true},  {1600, 874, true},   {1600, 875, false},
+                              {1599, 1524, false}, {1599, 1525, true},  {1600, 1200, false}, {2200, 600, true}}},
+        // Disc 1480..1719 x 1080..1319, hole 1568..1632 x 1168..1232.
+        {"10 %", 10, 0, 0, {{1479, 1199, false}, {1480, 1199, true},  {1719, 1200, true},  {1720, 1200, false},
+                            {1600, 1079, false}, {1600, 1080, true},  {1567, 1200, true},  {1568, 1200, false},
+                            {1632, 1200, false}, {1633, 1200, true},  {1600, 1320, false}, {1600, 1319, true},
+                            {400, 1200, false},  {1500, 1100, false}, {1520, 1200, true}}},
+        // The centre on the right edge: the disc is cut there, the hole too.
+        {"offset 160", 100, 160, 0, {{1999, 1199, false}, {2000, 1199, true}, {2874, 1199, true}, {2875, 1199, false},
+                                     {3199, 1199, false}, {3199, 300, true}}},
     };
-    for (const Probe& p : probes10)
-        EXPECT_EQ(small.Image().pixel(p.x, p.y), p.keeps ? photo.Image().pixel(p.x, p.y) : kWhite)
-            << "10% " << p.x << "," << p.y;
-
-    // Every pixel is either the photo's or white, and masking again changes nothing.
-    Bitmap twice = masked;
-    AplicarCapaDeCDEmBitmap(twice, 100, 0, 0);
-    EXPECT_EQ(twice.Image(), masked.Image());
-}
-
-TEST(DiscCover, OffsetDiscIsCutAtThePictureEdge)
-{
-    const Bitmap photo = Photo(3200, 2400);
-    Bitmap masked = photo;
-    AplicarCapaDeCDEmBitmap(masked, 100, 160, 0); // centre on the right edge
-    const QImage& m = masked.Image();
-    EXPECT_EQ(m.pixel(1999, 1199), kWhite);
-    EXPECT_EQ(m.pixel(2000, 1199), photo.Image().pixel(2000, 1199));
-    EXPECT_EQ(m.pixel(2874, 1199), photo.Image().pixel(2874, 1199));
-    EXPECT_EQ(m.pixel(2875, 1199), kWhite);
-    EXPECT_EQ(m.pixel(3199, 1199), kWhite); // inside the hole
-    EXPECT_EQ(m.pixel(3199, 300), photo.Image().pixel(3199, 300));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap masked = photo;
+        AplicarCapaDeCDEmBitmap(masked, c.percent, c.a, c.b);
+        ASSERT_EQ(QSize(masked.Width(), masked.Height()), QSize(3200, 2400));
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(masked.Image().pixel(p.x, p.y), p.keeps ? photo.Image().pixel(p.x, p.y) : kWhite) << p.x << "," << p.y;
+        // Masking again changes nothing.
+        Bitmap twice = masked;
+        AplicarCapaDeCDEmBitmap(twice, c.percent, c.a, c.b);
+        EXPECT_EQ(twice.Image(), masked.Image());
+    }
 }
 
 TEST(DiscCover, TwentyFourBitPhotoGetsTheSameMask)

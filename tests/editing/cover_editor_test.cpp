@@ -5,12 +5,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 
 #include <cmath>
 
@@ -252,31 +250,18 @@ TEST_F(CoverEditor, MarkerIsDrawnMovedAndHiddenOverThePhotoOnly)
     EXPECT_EQ(Grab(), plain);
 }
 
-// A marker drawn through the window system, as the operator's pointer: the press gives the stage
-// the focus.
-static void DrawMarkerWithTheWindowActive(TfrmEditarFotosTrabalhos& editor)
-{
-    editor.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-    QTest::mousePress(editor.imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseMove(editor.imgFoto, QPoint(150, 120));
-    QTest::mouseRelease(editor.imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
-    ASSERT_TRUE(editor.FMarcadorVisivel);
-    ASSERT_TRUE(editor.pnlFoto->hasFocus());
-}
-
-TEST_F(CoverEditor, MarkerGoesWhenTheStageLosesTheFocus)
-{
-    Load(QStringLiteral("foco.bmp"), 400, 300);
-    ASSERT_NO_FATAL_FAILURE(DrawMarkerWithTheWindowActive(*editor));
-    QTest::mouseClick(editor->cbxPermitirAplicarCapaCD, Qt::LeftButton);
-    EXPECT_FALSE(editor->FMarcadorVisivel);
-}
-
-TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivated)
+TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivatedAndGoesWhenTheStageLosesTheFocus)
 {
     Load(QStringLiteral("outra janela.bmp"), 400, 300);
-    ASSERT_NO_FATAL_FAILURE(DrawMarkerWithTheWindowActive(*editor));
+    // A marker drawn through the window system, as the operator's pointer: the press gives the stage
+    // the focus.
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    QTest::mousePress(editor->imgFoto, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(editor->imgFoto, QPoint(150, 120));
+    QTest::mouseRelease(editor->imgFoto, Qt::LeftButton, {}, QPoint(150, 120));
+    ASSERT_TRUE(editor->FMarcadorVisivel);
+    ASSERT_TRUE(editor->pnlFoto->hasFocus());
     // A dialog or another program taking the activation moves no focus inside this window.
     QWidget other;
     other.resize(100, 100);
@@ -288,6 +273,9 @@ TEST_F(CoverEditor, MarkerStaysWhenAnotherWindowIsActivated)
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
     EXPECT_TRUE(editor->FMarcadorVisivel);
     EXPECT_TRUE(editor->pnlFoto->hasFocus());
+
+    QTest::mouseClick(editor->cbxPermitirAplicarCapaCD, Qt::LeftButton);
+    EXPECT_FALSE(editor->FMarcadorVisivel);
 }
 
 TEST_F(CoverEditor, MarkerPenGrowsWithThePicture)
@@ -332,48 +320,43 @@ TEST_F(CoverEditor, AnAbortedOperationPutsTheLoadedPhotoBack)
     EXPECT_EQ(Pixels(editor->imgFoto->Picture()), loaded);
 }
 
-TEST_F(CoverEditor, ClosingWithoutChangesAsksNothingAndHandsBackNothing)
-{
-    Load(QStringLiteral("fechar.bmp"), 100, 100);
-    Atendente atendente;
-    WhenModal([this](QWidget*) { editor->close(); });
-    runModal(editor.get());
-    EXPECT_TRUE(atendente.caixas.isEmpty());
-    EXPECT_EQ(atendente.inesperadas, 0);
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
-    EXPECT_FALSE(editor->isVisible());
-}
-
-TEST_F(CoverEditor, ClosingWithACoverAsksAndWritesOnlyOnYes)
+TEST_F(CoverEditor, ClosingAsksOnlyWithACoverAndWritesOnlyOnSim)
 {
     Load(QStringLiteral("pergunta.bmp"), 120, 90);
-    editor->cbxPermitirAplicarCapaCD->setChecked(true);
-    {
+    struct Case {
+        const char* name;
+        bool cover;
+        int answer;
+    };
+    for (const Case& c : {Case{"unchanged", false, 0}, Case{"cover, Não", true, 7}, Case{"cover, Sim", true, 6}}) {
+        SCOPED_TRACE(c.name);
+        editor->cbxPermitirAplicarCapaCD->setChecked(c.cover);
+        editor->show();
+        const QImage masked = Pixels(editor->imgFoto->Picture());
         Atendente atendente;
-        atendente.respostas << 7;
+        if (c.cover)
+            atendente.respostas << c.answer;
         WhenModal([this](QWidget*) { editor->close(); });
         runModal(editor.get());
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
-        EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+        EXPECT_EQ(atendente.inesperadas, 0);
+        EXPECT_FALSE(editor->isVisible());
+        ASSERT_EQ(atendente.caixas.size(), c.cover ? 1 : 0);
+        if (c.answer != 6) {
+            EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+            if (c.cover) {
+                EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
+            }
+            continue;
+        }
+        const QString written = editor->FArquivoGravado;
+        EXPECT_TRUE(written.startsWith(documentsFolder() + QStringLiteral("/Fotos Lumoria/pergunta {LU")));
+        EXPECT_TRUE(written.endsWith(QStringLiteral("}.jpg")));
+        ASSERT_TRUE(QFileInfo::exists(written));
+        EXPECT_TRUE(ReadBytes(written).startsWith("\xFF\xD8"));
+        // The ring is the photo, the corner white.
+        const QImage back(written);
+        EXPECT_TRUE(Near(back.pixelColor(0, 0), Qt::white));
+        EXPECT_TRUE(Near(back.pixelColor(20, 45), masked.pixelColor(20, 45)));
+        EXPECT_FALSE(editor->FModificado);
     }
-    editor->show();
-    const QImage masked = Pixels(editor->imgFoto->Picture());
-    {
-        Atendente atendente;
-        atendente.respostas << 6;
-        WhenModal([this](QWidget*) { editor->close(); });
-        runModal(editor.get());
-        ASSERT_EQ(atendente.caixas.size(), 1);
-    }
-    const QString written = editor->FArquivoGravado;
-    EXPECT_TRUE(written.startsWith(documentsFolder() + QStringLiteral("/Fotos Lumoria/pergunta {LU")));
-    EXPECT_TRUE(written.endsWith(QStringLiteral("}.jpg")));
-    ASSERT_TRUE(QFileInfo::exists(written));
-    EXPECT_TRUE(ReadBytes(written).startsWith("\xFF\xD8"));
-    // The ring is the photo, the corner white.
-    const QImage back(written);
-    EXPECT_TRUE(Near(back.pixelColor(0, 0), Qt::white));
-    EXPECT_TRUE(Near(back.pixelColor(20, 45), masked.pixelColor(20, 45)));
-    EXPECT_FALSE(editor->FModificado);
 }

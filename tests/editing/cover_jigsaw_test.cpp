@@ -156,45 +156,42 @@ TEST(Jigsaw, SideCodesFollowTheDrawsRowByRowTopBeforeLeft)
         }
 }
 
-TEST(Jigsaw, FourPiecesOn3200x2400DrawTheSidesWhereTheSizesPutThem)
+TEST(Jigsaw, SidesAreDrawnWhereTheSizesAndTheirCodesPutThem)
 {
-    Bitmap b(3200, 2400);
-    RandomSource g(77);
-    AplicarQuebraCabecaEmBitmap(b, 4, QColor::fromRgb(kLine), 5, g);
-    const QImage& image = b.Image();
-
-    CheckSides(image, CalcularMedidasDoQuebraCabeca(3200, 2400, 4), LadosEsperados(kOrdem3200, 77));
-
-    // Border round the picture.
+    struct Case {
+        int w, h, pieces, width;
+        std::uint64_t seed;
+        const OrdemDosSorteios& ordem;
+        std::vector<QPoint> painted, clear;
+    };
+    // 3200 x 2400: the border round the picture; straight parts of the vertical sides at x = 583, 1378,
+    // 2173, 2968 near each row's corner, nothing 12 pixels either side; inside a piece, far from every
+    // side. 300 x 300: 6 and 9 units along the first cell's top (from x = -80), the straight first part
+    // of the left side from y = -80.
+    std::vector<QPoint> painted4, clear4 = {{980, 980}, {3100, 2300}};
     for (int k : {0, 700, 1599})
-        EXPECT_TRUE(Painted(image, k, 0) && Painted(image, 3199, k) && Painted(image, k, 2399) && Painted(image, 0, k));
-    // Straight parts of the vertical sides at x = 583, 1378, 2173, 2968 near each row's corner; nothing
-    // between the lines away from the knobs.
+        painted4.insert(painted4.end(), {{k, 0}, {3199, k}, {k, 2399}, {0, k}});
     for (int x : {583, 1378, 2173, 2968})
-        for (int y : {583 + 100, 1378 + 100, 2173 + 100}) {
-            EXPECT_TRUE(Painted(image, x, y)) << x << "," << y;
-            EXPECT_FALSE(Painted(image, x + 12, y)) << x << "," << y;
-            EXPECT_FALSE(Painted(image, x - 12, y)) << x << "," << y;
+        for (int y : {683, 1478, 2273}) {
+            painted4.push_back({x, y});
+            clear4.insert(clear4.end(), {{x + 12, y}, {x - 12, y}});
         }
-    // Inside a piece, far from every side.
-    EXPECT_FALSE(Painted(image, 980, 980));
-    EXPECT_FALSE(Painted(image, 3100, 2300));
-}
-
-TEST(Jigsaw, OnePieceOn300x300HasOneSideEachWay)
-{
-    Bitmap b(300, 300);
-    RandomSource g(5);
-    AplicarQuebraCabecaEmBitmap(b, 1, QColor::fromRgb(kLine), 3, g);
-    const QImage& image = b.Image();
-    CheckSides(image, CalcularMedidasDoQuebraCabeca(300, 300, 1), LadosEsperados(kOrdem300, 5));
-    EXPECT_TRUE(Painted(image, 220, 220));
-    EXPECT_TRUE(Painted(image, -80 + 120, 220)); // 6 and 9 units along the first cell's top
-    EXPECT_TRUE(Painted(image, -80 + 180, 220));
-    EXPECT_TRUE(Painted(image, 220, 280));
-    EXPECT_TRUE(Painted(image, 220, 20)); // straight first part of the left side from y = -80
-    EXPECT_FALSE(Painted(image, 100, 100));
-    EXPECT_FALSE(Painted(image, 100, 200));
+    const Case cases[] = {
+        {3200, 2400, 4, 5, 77, kOrdem3200, painted4, clear4},
+        {300, 300, 1, 3, 5, kOrdem300, {{220, 220}, {40, 220}, {100, 220}, {220, 280}, {220, 20}}, {{100, 100}, {100, 200}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+        Bitmap b(c.w, c.h);
+        RandomSource g(c.seed);
+        AplicarQuebraCabecaEmBitmap(b, c.pieces, QColor::fromRgb(kLine), c.width, g);
+        const QImage& image = b.Image();
+        CheckSides(image, CalcularMedidasDoQuebraCabeca(c.w, c.h, c.pieces), LadosEsperados(c.ordem, c.seed));
+        for (QPoint p : c.painted)
+            EXPECT_TRUE(Painted(image, p.x(), p.y())) << p.x() << "," << p.y();
+        for (QPoint p : c.clear)
+            EXPECT_FALSE(Painted(image, p.x(), p.y())) << p.x() << "," << p.y();
+    }
 }
 
 TEST(Jigsaw, SameSeedSamePicture)

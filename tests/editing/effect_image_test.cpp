@@ -19,15 +19,19 @@ const Bitmap& Display(const TEffectImage& image)
     return static_cast<const Bitmap&>(*image.DisplayPicture().GetGraphic());
 }
 
-const Bitmap& Original(const TEffectImage& image)
-{
-    return static_cast<const Bitmap&>(*image.PictureOriginal().GetGraphic());
-}
-
 void Show(TEffectImage& image, const Bitmap& bitmap)
 {
     image.SetPictureOriginalGraphic(&bitmap);
 }
+
+class EffectImage : public ::testing::Test {
+protected:
+    const Bitmap& Display() const { return ::Display(image); }
+    const Bitmap& Original() const { return static_cast<const Bitmap&>(*image.PictureOriginal().GetGraphic()); }
+    void Show(const Bitmap& bitmap) { ::Show(image, bitmap); }
+
+    TEffectImage image;
+};
 
 // One pixel through the chain.
 QColor Through(const QColor& in, const std::function<void(TEffectImage&)>& set)
@@ -41,23 +45,22 @@ QColor Through(const QColor& in, const std::function<void(TEffectImage&)>& set)
 
 } // namespace
 
-TEST(EffectImage, WithoutEffectsTheDisplayIsTheOriginalIn24Bits)
+TEST_F(EffectImage, WithoutEffectsTheDisplayIsTheOriginalIn24Bits)
 {
-    TEffectImage image;
     EXPECT_EQ(image.width(), 105);
     EXPECT_EQ(image.height(), 105);
     const Bitmap source = NoisyBitmap(9, 7, PixelFormat::Bits32);
-    Show(image, source);
-    EXPECT_EQ(Original(image).Format(), PixelFormat::Bits24);
-    EXPECT_EQ(Display(image).Format(), PixelFormat::Bits24);
-    EXPECT_TRUE(SamePixels(Display(image), source));
+    Show(source);
+    EXPECT_EQ(Original().Format(), PixelFormat::Bits24);
+    EXPECT_EQ(Display().Format(), PixelFormat::Bits24);
+    EXPECT_TRUE(SamePixels(Display(), source));
     // Setting effects back to zero gives the same pixels through the pass.
     image.SetPicBrightness(40);
     image.SetPicBrightness(0);
-    EXPECT_TRUE(SamePixels(Display(image), source));
+    EXPECT_TRUE(SamePixels(Display(), source));
 }
 
-TEST(EffectImage, SettersKeepTheirRanges)
+TEST_F(EffectImage, SettersKeepTheirRanges)
 {
     struct Case {
         const char* name;
@@ -86,14 +89,14 @@ TEST(EffectImage, SettersKeepTheirRanges)
         {"mosaic", &TEffectImage::SetPicMosaic, &TEffectImage::PicMosaic, -1, 0},
     };
     for (const Case& c : cases) {
-        TEffectImage image; // no picture: only the value is kept
-        c.set(image, c.given);
-        EXPECT_EQ(c.get(image), c.kept) << c.name << " " << c.given;
-        EXPECT_EQ(image.DisplayPicture().GetGraphic(), nullptr);
+        TEffectImage empty; // no picture: only the value is kept
+        c.set(empty, c.given);
+        EXPECT_EQ(c.get(empty), c.kept) << c.name << " " << c.given;
+        EXPECT_EQ(empty.DisplayPicture().GetGraphic(), nullptr);
     }
 }
 
-TEST(EffectImage, ChainExamples)
+TEST_F(EffectImage, ChainExamples)
 {
     // Posterize 100: 255 -> 300, clamped; 150 -> 200 (1.5 -> 2); 250 -> 200 (2.5 -> 2).
     EXPECT_EQ(Through(QColor(255, 150, 250), [](TEffectImage& i) { i.SetPicPosterize(100); }), QColor(255, 200, 200));
@@ -125,10 +128,9 @@ TEST(EffectImage, ChainExamples)
     EXPECT_EQ(Through(QColor(90, 30, 60), [](TEffectImage& i) { i.SetPicInvert(true); }), QColor(165, 225, 195));
 }
 
-TEST(EffectImage, ExclusiveSetters)
+TEST_F(EffectImage, ExclusiveSetters)
 {
-    TEffectImage image;
-    Show(image, NoisyBitmap(6, 6));
+    Show(NoisyBitmap(6, 6));
     image.SetPicPosterize(20);
     image.SetPicSolorize(30);
     EXPECT_EQ(image.PicPosterize(), 0);
@@ -152,59 +154,56 @@ TEST(EffectImage, ExclusiveSetters)
     EXPECT_EQ(image.FilterBitmap(), nullptr);
 }
 
-TEST(EffectImage, MosaicLargerThanThePictureTakesTheTopLeftColour)
+TEST_F(EffectImage, MosaicLargerThanThePictureTakesTheTopLeftColour)
 {
-    TEffectImage image;
     const Bitmap source = NoisyBitmap(7, 5);
-    Show(image, source);
+    Show(source);
     image.SetPicMosaic(1000);
     EXPECT_EQ(image.PicMosaic(), 7);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
-            ASSERT_EQ(PixelOf(Display(image), x, y), PixelOf(source, 0, 0));
+            ASSERT_EQ(PixelOf(Display(), x, y), PixelOf(source, 0, 0));
     // A new picture rebuilds the mosaic as its setter does, limited to the new picture.
-    Show(image, NoisyBitmap(3, 2));
+    Show(NoisyBitmap(3, 2));
     EXPECT_EQ(image.PicMosaic(), 3);
-    EXPECT_EQ(PixelOf(Display(image), 2, 1), PixelOf(NoisyBitmap(3, 2), 0, 0));
-    Show(image, source);
+    EXPECT_EQ(PixelOf(Display(), 2, 1), PixelOf(NoisyBitmap(3, 2), 0, 0));
+    Show(source);
     // Emboss then mosaic: only the mosaic shows.
     image.SetPicEmboss(true);
     image.SetPicMosaic(1);
-    EXPECT_TRUE(SamePixels(Display(image), source));
+    EXPECT_TRUE(SamePixels(Display(), source));
 }
 
-TEST(EffectImage, GaussianRunsOneMoreSplitBlurThanItsValue)
+TEST_F(EffectImage, GaussianRunsOneMoreSplitBlurThanItsValue)
 {
-    TEffectImage image;
     const Bitmap source = NoisyBitmap(20, 17);
-    Show(image, source);
+    Show(source);
     image.SetPicGaussianBlur(0);
-    EXPECT_TRUE(SamePixels(Display(image), source));
+    EXPECT_TRUE(SamePixels(Display(), source));
     image.SetPicGaussianBlur(1);
     Bitmap twice = source;
     SplitBlurBitmap(twice, 3);
     SplitBlurBitmap(twice, 3);
-    EXPECT_TRUE(SamePixels(Display(image), twice));
+    EXPECT_TRUE(SamePixels(Display(), twice));
     // The filter comes from the original each time, and the colour effects run on its result.
     image.SetPicSplitBlur(1);
     Bitmap once = source;
     SplitBlurBitmap(once, 1);
-    EXPECT_TRUE(SamePixels(Display(image), once));
+    EXPECT_TRUE(SamePixels(Display(), once));
     image.SetPicInvert(true);
-    EXPECT_EQ(PixelOf(Display(image), 3, 3).red(), 255 - PixelOf(once, 3, 3).red());
-    EXPECT_TRUE(SamePixels(Original(image), source));
+    EXPECT_EQ(PixelOf(Display(), 3, 3).red(), 255 - PixelOf(once, 3, 3).red());
+    EXPECT_TRUE(SamePixels(Original(), source));
 }
 
-TEST(EffectImage, TilesReadBackAndRepeat)
+TEST_F(EffectImage, TilesReadBackAndRepeat)
 {
-    TEffectImage image;
     const Bitmap source = NoisyBitmap(100, 80);
-    Show(image, source);
+    Show(source);
     image.SetPicTile(20);
     EXPECT_EQ(image.PicTile(), 10);
     image.SetPicTile(4);
     EXPECT_EQ(image.PicTile(), 4);
-    const Bitmap& shown = Display(image);
+    const Bitmap& shown = Display();
     for (int y = 0; y < 80; y += 7)
         for (int x = 0; x < 100; x += 3)
             ASSERT_EQ(PixelOf(shown, x, y), PixelOf(shown, x % 25, y % 20)) << x << "," << y;
@@ -216,35 +215,33 @@ TEST(EffectImage, TilesReadBackAndRepeat)
             ASSERT_EQ(PixelOf(shown, x, y), PixelOf(tile, x, y));
 
     // A new picture too small for tiles of 10 leaves no tiles (the value goes back to 0).
-    Show(image, NoisyBitmap(8, 6));
+    Show(NoisyBitmap(8, 6));
     EXPECT_EQ(image.PicTile(), 0);
     EXPECT_EQ(image.FilterBitmap(), nullptr);
-    EXPECT_TRUE(SamePixels(Display(image), NoisyBitmap(8, 6)));
+    EXPECT_TRUE(SamePixels(Display(), NoisyBitmap(8, 6)));
 }
 
-TEST(EffectImage, NoiseOfOneChangesNothingGreyNoiseRaisesAllThree)
+TEST_F(EffectImage, NoiseOfOneChangesNothingGreyNoiseRaisesAllThree)
 {
-    TEffectImage image;
     image.Random().Seed(17);
     const Bitmap source = NoisyBitmap(8, 6);
-    Show(image, source);
+    Show(source);
     image.SetPicColorNoise(1);
-    EXPECT_TRUE(SamePixels(Display(image), source));
+    EXPECT_TRUE(SamePixels(Display(), source));
     // Grey noise adds one amount to the three channels, and only raises them.
     image.SetPicMonoNoise(30);
     const QColor a = PixelOf(source, 1, 1);
-    const QColor b = PixelOf(Display(image), 1, 1);
+    const QColor b = PixelOf(Display(), 1, 1);
     EXPECT_GE(b.red(), a.red());
     EXPECT_EQ(b.red() - a.red(), b.green() - a.green());
 }
 
-TEST(EffectImage, OneNoiseLayerPerChange)
+TEST_F(EffectImage, OneNoiseLayerPerChange)
 {
     // A colour noise layer of 4 x 3 draws 36 numbers: setting it, then another effect, leaves the
     // generator exactly 36 draws on (no second layer, no second pass building one).
-    TEffectImage image;
     image.Random().Seed(99);
-    Show(image, NoisyBitmap(4, 3));
+    Show(NoisyBitmap(4, 3));
     image.SetPicColorNoise(50);
     image.SetPicBrightness(20);
     RandomSource reference(99);
@@ -254,7 +251,7 @@ TEST(EffectImage, OneNoiseLayerPerChange)
 
     // A new picture drops the layer; the pass rebuilds it once at the new size.
     image.Random().Seed(5);
-    Show(image, NoisyBitmap(2, 2));
+    Show(NoisyBitmap(2, 2));
     ASSERT_NE(image.NoiseBitmap(), nullptr);
     EXPECT_EQ(image.NoiseBitmap()->Width(), 2);
     RandomSource again(5);
@@ -263,26 +260,24 @@ TEST(EffectImage, OneNoiseLayerPerChange)
     EXPECT_EQ(image.Random().Random(1000000), again.Random(1000000));
 }
 
-TEST(EffectImage, AJpegBecomesA24BitBitmap)
+TEST_F(EffectImage, AJpegBecomesA24BitBitmap)
 {
-    TEffectImage image;
     JpegImage jpeg;
     jpeg.Assign(MakeBitmap(16, 8, [](int, int) { return QColor(40, 80, 160); }));
     image.SetPictureOriginalGraphic(&jpeg);
     ASSERT_EQ(image.PictureOriginal().GetGraphic()->Kind(), GraphicKind::Bitmap);
-    EXPECT_EQ(Original(image).Format(), PixelFormat::Bits24);
-    EXPECT_EQ(Original(image).Width(), 16);
-    EXPECT_TRUE(SamePixels(Display(image), Original(image)));
+    EXPECT_EQ(Original().Format(), PixelFormat::Bits24);
+    EXPECT_EQ(Original().Width(), 16);
+    EXPECT_TRUE(SamePixels(Display(), Original()));
 
     image.SetPictureOriginalGraphic(nullptr);
     EXPECT_EQ(image.DisplayPicture().GetGraphic(), nullptr);
 }
 
-TEST(EffectImage, ResetShowsTheOriginalAtOnce)
+TEST_F(EffectImage, ResetShowsTheOriginalAtOnce)
 {
-    TEffectImage image;
     const Bitmap source = NoisyBitmap(10, 10);
-    Show(image, source);
+    Show(source);
     image.SetPicInvert(true);
     image.SetPicMonoNoise(10);
     image.SetPicEmboss(true);
@@ -292,14 +287,13 @@ TEST(EffectImage, ResetShowsTheOriginalAtOnce)
     EXPECT_EQ(image.PicMonoNoise(), 0);
     EXPECT_EQ(image.NoiseBitmap(), nullptr);
     EXPECT_EQ(image.FilterBitmap(), nullptr);
-    EXPECT_TRUE(SamePixels(Display(image), source));
+    EXPECT_TRUE(SamePixels(Display(), source));
 }
 
-TEST(EffectImage, DestinationRectangleAndCanvas)
+TEST_F(EffectImage, DestinationRectangleAndCanvas)
 {
-    TEffectImage image;
     image.resize(100, 60);
-    Show(image, NoisyBitmap(40, 20));
+    Show(NoisyBitmap(40, 20));
     EXPECT_EQ(image.DestRect(), (Rect{0, 0, 40, 20}));
     image.SetCenter(true);
     EXPECT_EQ(image.DestRect(), (Rect{30, 20, 70, 40}));
@@ -317,42 +311,41 @@ TEST(EffectImage, DestinationRectangleAndCanvas)
     EXPECT_EQ(image.size(), QSize(40, 20));
 }
 
-TEST(EffectImage, DateStampOnTheDisplayUntilTheNextPass)
+TEST_F(EffectImage, DateStampOnTheDisplayUntilTheNextPass)
 {
-    TEffectImage image;
     const Bitmap source = MakeBitmap(1000, 800, [](int, int) { return QColor(90, 120, 150); });
-    Show(image, source);
+    Show(source);
     AplicarDataNaFotoEfeito(image, QStringLiteral("07/12/2026"));
-    EXPECT_EQ(PixelOf(Display(image), 200, 728), QColor(Qt::white));
-    EXPECT_EQ(PixelOf(Display(image), 799, 791), QColor(Qt::white));
-    EXPECT_EQ(PixelOf(Display(image), 800, 760), QColor(90, 120, 150));
-    EXPECT_TRUE(SamePixels(Original(image), source));
+    EXPECT_EQ(PixelOf(Display(), 200, 728), QColor(Qt::white));
+    EXPECT_EQ(PixelOf(Display(), 799, 791), QColor(Qt::white));
+    EXPECT_EQ(PixelOf(Display(), 800, 760), QColor(90, 120, 150));
+    EXPECT_TRUE(SamePixels(Original(), source));
     image.SetPicBrightness(0);
-    EXPECT_TRUE(SamePixels(Display(image), source));
+    EXPECT_TRUE(SamePixels(Display(), source));
 }
 
-TEST(EffectImage, PaintsTheDisplayWhereItsModesPlaceIt)
+TEST_F(EffectImage, PaintsTheDisplayWhereItsModesPlaceIt)
 {
     QWidget parent;
     parent.resize(100, 60);
     parent.setStyleSheet(QStringLiteral("background: rgb(0, 255, 0)"));
-    TEffectImage image(&parent);
-    image.setGeometry(0, 0, 100, 60);
+    TEffectImage shown(&parent);
+    shown.setGeometry(0, 0, 100, 60);
     // Left half red, right half blue, bottom-left pixel red.
-    Show(image, MakeBitmap(20, 10, [](int x, int) { return x < 10 ? QColor(Qt::red) : QColor(Qt::blue); }));
-    image.SetPicInvert(true); // cyan and yellow on the screen
+    ::Show(shown, MakeBitmap(20, 10, [](int x, int) { return x < 10 ? QColor(Qt::red) : QColor(Qt::blue); }));
+    shown.SetPicInvert(true); // cyan and yellow on the screen
     parent.show();
     auto at = [&](int x, int y) { return QColor(parent.grab().toImage().pixel(x, y)); };
     EXPECT_EQ(at(5, 5), QColor(Qt::cyan));
     EXPECT_EQ(at(15, 5), QColor(Qt::yellow));
     EXPECT_EQ(at(30, 5), QColor(0, 255, 0));
-    image.SetCenter(true); // at (40, 25)
+    shown.SetCenter(true); // at (40, 25)
     EXPECT_EQ(at(41, 26), QColor(Qt::cyan));
     EXPECT_EQ(at(5, 5), QColor(0, 255, 0));
-    image.SetStretch(true); // the whole control
+    shown.SetStretch(true); // the whole control
     EXPECT_EQ(at(10, 50), QColor(Qt::cyan));
     EXPECT_EQ(at(90, 10), QColor(Qt::yellow));
-    image.SetTransparent(true); // the bottom-left colour lets the parent show
+    shown.SetTransparent(true); // the bottom-left colour lets the parent show
     EXPECT_EQ(at(10, 50), QColor(0, 255, 0));
     EXPECT_EQ(at(90, 10), QColor(Qt::yellow));
 }

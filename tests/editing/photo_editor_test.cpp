@@ -43,6 +43,11 @@ protected:
     {
         QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).removeRecursively();
         QFile::remove(Documentos() + QStringLiteral("/Fotos Lumoria"));
+        NovoEditor();
+    }
+
+    void NovoEditor()
+    {
         editor = std::make_unique<TfrmEditarFotosEfeitos>();
         editor->Relogio = [] { return kRelogio; };
         editor->show();
@@ -78,6 +83,20 @@ protected:
     {
         editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
         Clicar(editor->spdAntiHorario);
+    }
+
+    // A quarter turn made permanent by leaving the rotation tab.
+    void Girar90EFixar()
+    {
+        Girar90();
+        editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    }
+
+    void ArrastarDial(QPoint de, QPoint para)
+    {
+        QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, de);
+        QTest::mouseMove(editor->pbxRotacao, para);
+        QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, para);
     }
 
     Atendente atendente;
@@ -147,52 +166,83 @@ TEST(PhotoEditorGeometry, FitsThePictureInsideTheStage)
     EXPECT_EQ(EnquadrarFotoNoPalco({732, 390}, {0, 10}), Rect{});
 }
 
-TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClock)
+TEST(PhotoEditorNames, DefaultNameCarriesOneTagOfTheClockAndTrimsOnlyBlanksAndControlCharacters)
 {
     const QString docs = QStringLiteral("/home/ana/Documentos");
-    struct Case {
-        QString foto, expected;
-    };
-    for (const Case& c : {Case{"/fotos/praia.jpg", docs + "/Fotos Lumoria/praia {LU20261206091530}.jpg"},
-                          Case{"/x/praia {LU20201231235959}.jpg", docs + "/Fotos Lumoria/praia {LU20261206091530}.jpg"},
-                          Case{"/x/festa.de.ano.bmp", docs + "/Fotos Lumoria/festa.de.ano {LU20261206091530}.jpg"}})
-        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, docs, kRelogio), c.expected);
-    // A "}" earlier in the folder's path than the tag: the old tag stays and a new one is added.
-    EXPECT_EQ(MontarNomeDoArquivoEditado("/x/praia {LU20201231235959}.jpg", "/home/a}b", kRelogio),
-              QStringLiteral("/home/a}b/Fotos Lumoria/praia {LU20201231235959} {LU20261206091530}.jpg"));
-}
-
-TEST(PhotoEditorNames, OnlyBlanksAndControlCharactersAreTrimmedFromTheName)
-{
-    const QString docs = QStringLiteral("/home/ana/Documentos");
-    const QString nbsp = QString(QChar(0x00A0));
-    const QString emSpace = QString(QChar(0x2003));
+    const QString pasta = docs + QStringLiteral("/Fotos Lumoria/");
     const QString tag = QStringLiteral(" {LU20261206091530}.jpg");
+    const QString nbsp = QString(QChar(0x00A0)), emSpace = QString(QChar(0x2003));
     struct Case {
-        QString foto, expected;
+        QString foto, docs, expected;
     };
-    for (const Case& c : {Case{"/x/festa" + nbsp + ".jpg", docs + "/Fotos Lumoria/festa" + nbsp + tag},
-                          Case{QStringLiteral("/x/festa") + QChar(0x1F) + ".jpg", docs + "/Fotos Lumoria/festa" + tag},
-                          Case{"/x/festa\t.jpg", docs + "/Fotos Lumoria/festa" + tag},
-                          Case{"/x/festa .jpg", docs + "/Fotos Lumoria/festa" + tag},
-                          Case{"/x/" + emSpace + "festa.jpg", docs + "/Fotos Lumoria/" + emSpace + "festa" + tag},
-                          Case{QStringLiteral("/x/festa.jpg") + QChar(0x01), docs + "/Fotos Lumoria/festa" + tag}})
-        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, docs, kRelogio), c.expected) << c.foto.toStdString();
+    for (const Case& c : {Case{"/fotos/praia.jpg", docs, pasta + "praia" + tag},
+                          Case{"/x/praia {LU20201231235959}.jpg", docs, pasta + "praia" + tag},
+                          Case{"/x/festa.de.ano.bmp", docs, pasta + "festa.de.ano" + tag},
+                          // A "}" earlier in the folder's path than the tag: the old tag stays, a new one is added.
+                          Case{"/x/praia {LU20201231235959}.jpg", "/home/a}b",
+                               "/home/a}b/Fotos Lumoria/praia {LU20201231235959}" + tag},
+                          Case{"/x/festa" + nbsp + ".jpg", docs, pasta + "festa" + nbsp + tag},
+                          Case{QStringLiteral("/x/festa") + QChar(0x1F) + ".jpg", docs, pasta + "festa" + tag},
+                          Case{"/x/festa\t.jpg", docs, pasta + "festa" + tag},
+                          Case{"/x/festa .jpg", docs, pasta + "festa" + tag},
+                          Case{"/x/" + emSpace + "festa.jpg", docs, pasta + emSpace + "festa" + tag},
+                          Case{QStringLiteral("/x/festa.jpg") + QChar(0x01), docs, pasta + "festa" + tag}})
+        EXPECT_EQ(MontarNomeDoArquivoEditado(c.foto, c.docs, kRelogio), c.expected) << c.foto.toStdString();
 }
 
-TEST_F(PhotoEditor, OpensThePathTrimmedOfBlanksAndControlCharactersOnly)
+TEST_F(PhotoEditor, OpensTheTrimmedPathOrRefusesSayingWhyAndKeepsThePhotoBefore)
 {
-    const QString foto = FotoVermelha(QStringLiteral("aparada.bmp"));
+    const QString boa = FotoVermelha(QStringLiteral("boa.bmp"));
+    const QString foto = FotoVermelha(QStringLiteral("aparada.bmp"), 60, 40);
+    const QString ruim = TempPath(QStringLiteral("ruim.jpg"));
+    WriteBytes(ruim, QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG"));
+    auto faixa = [&](int largura) { return FotoVermelha(QStringLiteral("faixa%1.bmp").arg(largura), largura, 1); };
+    const QString baixa = QStringLiteral("Esta Foto É Baixa Demais Para Ser Editada.\r\nReduzida a 3200 Pixels de "
+                                         "Largura,\r\nEla Ficaria Sem Nenhum Pixel de Altura:");
     struct Case {
-        QString dado;
-        bool aberto;
+        const char* nome;
+        QString dado, aberta; // aberta: the photo then open (empty: refused)
+        QSize tamanho;
+        QString aviso; // the refusal's line (empty: refused silently)
     };
-    // A no-break space is part of the name: no such file.
-    for (const Case& c : {Case{foto + QChar(0x1F), true}, Case{QChar(0x01) + QStringLiteral(" \t") + foto + "\r\n", true},
-                          Case{QChar(0x00A0) + foto, false}, Case{foto + QChar(0x00A0), false}}) {
-        editor->FArquivoDaFoto.clear();
-        EXPECT_EQ(editor->SetarArquivoDaFoto(c.dado), c.aberto) << c.dado.toStdString();
-        EXPECT_EQ(editor->FArquivoDaFoto, c.aberto ? foto : QString()) << c.dado.toStdString();
+    // A no-break space is part of the name: no such file. A photo one pixel high gets Round(3200 / w)
+    // rows: 0.5 rounds to the even 0.
+    const Case casos[] = {
+        {"a control character after", foto + QChar(0x1F), foto, {60, 40}, {}},
+        {"blanks and controls around", QChar(0x01) + QStringLiteral(" \t") + foto + "\r\n", foto, {60, 40}, {}},
+        {"a no-break space before", QChar(0x00A0) + foto, {}, {}, {}},
+        {"a no-break space after", foto + QChar(0x00A0), {}, {}, {}},
+        {"no such file", TempPath(QStringLiteral("nao-existe.jpg")), {}, {}, {}},
+        {"not really a JPEG", ruim, {}, {}, QStringLiteral("Não Foi Possível Ler Esta Foto:")},
+        {"7000 x 1", faixa(7000), {}, {}, baixa},
+        {"6401 x 1", faixa(6401), {}, {}, baixa},
+        {"6400 x 1", faixa(6400), {}, {}, baixa},
+        {"6399 x 1", faixa(6399), faixa(6399), {3200, 1}, {}},
+        {"3200 x 1", faixa(3200), faixa(3200), {3200, 1}, {}},
+    };
+    for (const Case& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
+        const QString titulo = editor->windowTitle();
+        const platform::CursorId cursor = platform::screenCursor();
+        atendente.caixas.clear();
+        atendente.respostas = {6};
+        EXPECT_EQ(editor->SetarArquivoDaFoto(c.dado), !c.aberta.isEmpty());
+        EXPECT_EQ(platform::screenCursor(), cursor);
+        if (!c.aberta.isEmpty()) {
+            EXPECT_EQ(editor->FArquivoDaFoto, c.aberta);
+            EXPECT_EQ(Tamanho(), c.tamanho);
+            EXPECT_TRUE(atendente.caixas.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(editor->FArquivoDaFoto, boa);
+        EXPECT_EQ(editor->windowTitle(), titulo);
+        EXPECT_EQ(Tamanho(), QSize(100, 80));
+        ASSERT_EQ(atendente.caixas.size(), c.aviso.isEmpty() ? 0 : 1);
+        if (!c.aviso.isEmpty()) {
+            EXPECT_EQ(atendente.caixas[0].texto, QStringLiteral("Lumoria v1.0\r\n\r\n") + c.aviso + "\r\n\r\n" + c.dado);
+            EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Lumoria v1.0 - Mensagem de Advertência"));
+        }
     }
 }
 
@@ -260,11 +310,10 @@ TEST_F(PhotoEditor, QuarterTurnsLabelsAndSizes)
     EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("100 x 60 Pixels"));
 }
 
-TEST_F(PhotoEditor, LeavingTheRotationTabMakesTheTurnPermanent)
+TEST_F(PhotoEditor, LeavingTheRotationTabMakesTheTurnPermanentAndFotoOriginalDropsIt)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("perm.bmp"), 40, 20)));
-    Girar90();
-    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    Girar90EFixar();
     EXPECT_EQ(Tamanho(), QSize(20, 40));
     // The grey corner, top-left before, is bottom-left after an anticlockwise quarter turn.
     EXPECT_EQ(Px(0, 39), qRgb(128, 128, 128));
@@ -273,6 +322,11 @@ TEST_F(PhotoEditor, LeavingTheRotationTabMakesTheTurnPermanent)
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
     EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaFoto);
     EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("20 x 40 Pixels"));
+
+    Clicar(editor->spdFotoOriginal);
+    EXPECT_EQ(Tamanho(), QSize(40, 20));
+    EXPECT_FALSE(editor->FModificado);
+    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("40 x 20 Pixels"));
 }
 
 TEST_F(PhotoEditor, DialDragsSweepFromThePress)
@@ -310,9 +364,7 @@ TEST_F(PhotoEditor, WithoutAPhotoTheEditingControlsDoNothing)
     Clicar(editor->spdGravarFoto);
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
     Clicar(editor->spdAntiHorario);
-    QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(90, 50));
-    QTest::mouseMove(editor->pbxRotacao, QPoint(50, 10));
-    QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(50, 10));
+    ArrastarDial({90, 50}, {50, 10});
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
     editor->cbxPermitirRemocaoOlhosVermelhos->setChecked(true);
     EXPECT_FALSE(editor->cbxPermitirRemocaoOlhosVermelhos->isChecked());
@@ -361,13 +413,32 @@ TEST_F(PhotoEditor, WritesBmpOrJpegByTheExtension)
     EXPECT_TRUE(editor->FModificado);
 }
 
-TEST_F(PhotoEditor, ClosingUnchangedAsksNothing)
+TEST_F(PhotoEditor, ClosingAsksOnlyAboutUnsavedChangesAndNaoHandsBackNothing)
 {
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("nada.bmp"))));
-    Fechar();
-    EXPECT_FALSE(editor->isVisible());
-    EXPECT_TRUE(atendente.caixas.isEmpty());
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+    struct Case {
+        const char* nome;
+        bool gravarAntes, girar;
+        int caixas;
+    };
+    for (const Case& c : {Case{"unchanged", false, false, 0}, Case{"changed, Não", false, true, 1},
+                          Case{"saved, then changed, Não", true, true, 1}}) {
+        SCOPED_TRACE(c.nome);
+        NovoEditor();
+        atendente.caixas.clear();
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("fechar.bmp"))));
+        if (c.gravarAntes) {
+            atendente.arquivos = {TempPath(QStringLiteral("mudou-1.jpg"))};
+            Clicar(editor->spdGravarFoto);
+            ASSERT_FALSE(editor->FArquivoGravado.isEmpty());
+        }
+        if (c.girar)
+            Girar90();
+        atendente.respostas = {7};
+        Fechar();
+        EXPECT_EQ(atendente.caixas.size(), c.caixas);
+        EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
+        EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
+    }
 }
 
 TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
@@ -392,17 +463,6 @@ TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
     platform::Picture escrito;
     escrito.LoadFromFile(esperado);
     EXPECT_EQ(QSize(escrito.Width(), escrito.Height()), QSize(80, 100));
-}
-
-TEST_F(PhotoEditor, ClosingChangedAndAnsweringNaoReturnsNothing)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("nao.bmp"))));
-    Girar90();
-    atendente.respostas = {7};
-    Fechar();
-    EXPECT_EQ(atendente.caixas.size(), 1);
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
-    EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
 }
 
 TEST_F(PhotoEditor, ClosingChangedWhenTheFileExistsAndAnsweringNaoToOverwriteKeepsTheEditorOpen)
@@ -443,18 +503,6 @@ TEST_F(PhotoEditor, SavedThenClosedReturnsTheSavedFile)
     Fechar();
     EXPECT_TRUE(atendente.caixas.isEmpty());
     EXPECT_EQ(editor->FArquivoGravado, destino);
-}
-
-TEST_F(PhotoEditor, SavedThenChangedAndAnsweringNaoReturnsNothing)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("mudou.bmp"))));
-    atendente.arquivos = {TempPath(QStringLiteral("mudou-1.jpg"))};
-    Clicar(editor->spdGravarFoto);
-    ASSERT_FALSE(editor->FArquivoGravado.isEmpty());
-    Girar90();
-    atendente.respostas = {7};
-    Fechar();
-    EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
 }
 
 TEST_F(PhotoEditor, AFolderThatCannotBeMadeKeepsTheWindowOpenAndTheChanges)
@@ -509,57 +557,6 @@ TEST_F(PhotoEditor, AWriteThatFailsIsReportedWithItsCauseAndKeepsTheChanges)
     EXPECT_EQ(ReadBytes(protegida), QByteArray("kept"));
 }
 
-TEST_F(PhotoEditor, AnUndecodablePhotoKeepsTheOneBefore)
-{
-    const QString boa = FotoVermelha(QStringLiteral("boa.bmp"));
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
-    const QString titulo = editor->windowTitle();
-    const QString ruim = TempPath(QStringLiteral("ruim.jpg"));
-    WriteBytes(ruim, QByteArray("\xFF\xD8\xFF\xE0 not really a JPEG"));
-    const platform::CursorId cursor = platform::screenCursor();
-    atendente.respostas = {6};
-    EXPECT_FALSE(editor->SetarArquivoDaFoto(ruim));
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_TRUE(atendente.caixas[0].texto.contains(ruim));
-    EXPECT_EQ(editor->FArquivoDaFoto, boa);
-    EXPECT_EQ(editor->windowTitle(), titulo);
-    EXPECT_EQ(Tamanho(), QSize(100, 80));
-    EXPECT_EQ(platform::screenCursor(), cursor);
-    // A path that names nothing changes nothing, silently.
-    EXPECT_FALSE(editor->SetarArquivoDaFoto(TempPath(QStringLiteral("nao-existe.jpg"))));
-    EXPECT_EQ(atendente.caixas.size(), 1);
-}
-
-TEST_F(PhotoEditor, APhotoWhoseWorkingCopyWouldHaveNoRowIsRefusedSayingWhy)
-{
-    const QString boa = FotoVermelha(QStringLiteral("antes.bmp"));
-    // Height Round(3200 / w) for a photo one pixel high: 0.5 rounds to the even 0.
-    const struct {
-        int largura;
-        bool aberta;
-    } casos[] = {{7000, false}, {6401, false}, {6400, false}, {6399, true}, {3200, true}};
-    for (const auto& c : casos) {
-        ASSERT_TRUE(editor->SetarArquivoDaFoto(boa));
-        const QString faixa = FotoVermelha(QStringLiteral("faixa%1.bmp").arg(c.largura), c.largura, 1);
-        atendente.caixas.clear();
-        atendente.respostas = {6};
-        EXPECT_EQ(editor->SetarArquivoDaFoto(faixa), c.aberta) << c.largura;
-        if (c.aberta) {
-            EXPECT_EQ(Tamanho(), QSize(3200, 1)) << c.largura;
-            EXPECT_TRUE(atendente.caixas.isEmpty()) << c.largura;
-            continue;
-        }
-        EXPECT_EQ(editor->FArquivoDaFoto, boa) << c.largura;
-        ASSERT_EQ(atendente.caixas.size(), 1) << c.largura;
-        EXPECT_EQ(atendente.caixas[0].texto,
-                  QStringLiteral("Lumoria v1.0\r\n\r\nEsta Foto É Baixa Demais Para Ser Editada.\r\n"
-                                 "Reduzida a 3200 Pixels de Largura,\r\nEla Ficaria Sem Nenhum Pixel de Altura:"
-                                 "\r\n\r\n") + faixa)
-            << c.largura;
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Lumoria v1.0 - Mensagem de Advertência"));
-    }
-}
-
 TEST_F(PhotoEditor, DroppedFiles)
 {
     const QString primeira = FotoVermelha(QStringLiteral("primeira.bmp"), 30, 20);
@@ -583,42 +580,6 @@ TEST_F(PhotoEditor, DroppedFiles)
     // Like "Ler Foto", the drop starts with the effects reset.
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 0);
     EXPECT_EQ(Tamanho(), QSize(50, 20));
-}
-
-TEST_F(PhotoEditor, ProgressBarSetsThePictureAsideAndAnAbortPutsItBack)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("barra.bmp"))));
-    editor->FAbortarProcessamento = true;
-    editor->LigarBarraDeProgresso(0, 0, 99);
-    EXPECT_FALSE(editor->FAbortarProcessamento);
-    EXPECT_TRUE(editor->imgFotoBackupPreOperacao->isVisible());
-    EXPECT_FALSE(editor->imgFoto->isVisible());
-    EXPECT_FALSE(editor->pgcControles->isEnabled());
-    EXPECT_FALSE(editor->pnlControlesDireito->isEnabled());
-    EXPECT_TRUE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
-    // A routine's partial result, then the abort button.
-    auto& pixels = const_cast<QImage&>(editor->imgFoto->Picture().GetBitmap().Image());
-    pixels.setPixel(50, 40, qRgb(1, 2, 3));
-    Clicar(editor->spdAbortarProcessamentoDesteEfeito);
-    EXPECT_TRUE(editor->AbortarProcessamento());
-    editor->DesligarBarraDeProgresso();
-    EXPECT_EQ(Px(50, 40), qRgb(220, 20, 20));
-    EXPECT_TRUE(editor->imgFoto->isVisible());
-    EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
-    EXPECT_TRUE(editor->pgcControles->isEnabled());
-    EXPECT_FALSE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
-}
-
-TEST_F(PhotoEditor, FotoOriginalDropsThePermanentTurn)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("original.bmp"), 40, 20)));
-    Girar90();
-    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
-    ASSERT_EQ(Tamanho(), QSize(20, 40));
-    Clicar(editor->spdFotoOriginal);
-    EXPECT_EQ(Tamanho(), QSize(40, 20));
-    EXPECT_FALSE(editor->FModificado);
-    EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("40 x 20 Pixels"));
 }
 
 TEST_F(PhotoEditor, LerFotoWithUnsavedChangesAsksFirst)
@@ -666,9 +627,7 @@ TEST_F(PhotoEditor, ATurnTooLargeToHoldIsRefusedAndNothingChanges)
     EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("65000 x 100 Pixels"));
     editor->FModificado = false;
     atendente.respostas = {6};
-    QTest::mousePress(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(90, 50));
-    QTest::mouseMove(editor->pbxRotacao, QPoint(78, 22)); // 45 degrees up
-    QTest::mouseRelease(editor->pbxRotacao, Qt::LeftButton, {}, QPoint(78, 22));
+    ArrastarDial({90, 50}, {78, 22}); // 45 degrees up
     ASSERT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(double(editor->imgFotoRotacao->Angle()), 90);
     EXPECT_EQ(editor->lblRotacao->text(), QStringLiteral("Ângulo: 90.0°"));
@@ -703,20 +662,20 @@ TEST_F(PhotoEditor, AWriteThatFailsOnTheRotationTabKeepsTheTurn)
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
     EXPECT_EQ(Tamanho(), QSize(20, 40));
     EXPECT_EQ(Px(0, 39), qRgb(128, 128, 128));
-    Girar90();
-    editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+    Girar90EFixar();
     EXPECT_EQ(Tamanho(), QSize(40, 20));
     EXPECT_EQ(Px(39, 19), qRgb(128, 128, 128));
 }
 
-TEST_F(PhotoEditor, SepiaRunsWithTheBarAndAnAbortGivesThePictureBack)
+TEST_F(PhotoEditor, SepiaRunsWithTheBarSettingThePictureAsideAndAnAbortGivesItBack)
 {
     ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("sepia.bmp"), 100, 300)));
     // The abort button is pressed while the first row's pending events run.
     bool durante = false;
     QTimer::singleShot(0, editor.get(), [&] {
         durante = editor->imgFotoBackupPreOperacao->isVisible() && !editor->imgFoto->isVisible() &&
-                  !editor->pgcControles->isEnabled() && editor->prbProgresso->isVisible();
+                  !editor->pgcControles->isEnabled() && !editor->pnlControlesDireito->isEnabled() &&
+                  editor->prbProgresso->isVisible() && editor->spdAbortarProcessamentoDesteEfeito->isVisible();
         Clicar(editor->spdAbortarProcessamentoDesteEfeito);
     });
     editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
@@ -727,8 +686,10 @@ TEST_F(PhotoEditor, SepiaRunsWithTheBarAndAnAbortGivesThePictureBack)
     EXPECT_TRUE(editor->imgFoto->isVisible());
     EXPECT_FALSE(editor->imgFotoBackupPreOperacao->isVisible());
     EXPECT_TRUE(editor->pnlControlesDireito->isEnabled());
+    EXPECT_TRUE(editor->pgcControles->isEnabled());
+    EXPECT_FALSE(editor->spdAbortarProcessamentoDesteEfeito->isVisible());
 
-    // Without an abort every row turns: grey (R + G + B) div 3, red + 2 x 20, green + 20.
+    // The next run starts with the abort flag down: without an abort every row turns: grey (R + G + B) div 3, red + 2 x 20, green + 20.
     editor->ColocarBitmapEmSepia(20, editor->imgFoto->Picture().GetBitmap());
     EXPECT_FALSE(editor->FAbortarProcessamento);
     EXPECT_EQ(Px(50, 0), qRgb(126, 106, 86));

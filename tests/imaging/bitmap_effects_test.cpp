@@ -5,22 +5,13 @@
 
 #include "imaging/bitmap_effects.h"
 #include "imaging/flip_and_channels.h"
-#include "support/pixel_pictures.h"
+#include "support/imaging_bitmaps.h"
 
 #include <limits>
 
 using namespace lumoria;
 using namespace lumoria::platform;
 using namespace lumoria::test;
-
-namespace {
-
-Bitmap Solid(int w, int h, QColor colour, PixelFormat format = PixelFormat::Bits24)
-{
-    return MakeBitmap(w, h, [&](int, int) { return colour; }, format);
-}
-
-} // namespace
 
 TEST(BitmapEffects, SepiaExamples)
 {
@@ -37,7 +28,7 @@ TEST(BitmapEffects, SepiaExamples)
     };
     for (const Case& c : cases) {
         for (bool fast : {false, true}) {
-            Bitmap bitmap = Solid(3, 2, c.in, PixelFormat::Bits32);
+            Bitmap bitmap = SolidBitmap(3, 2, c.in, PixelFormat::Bits32);
             RecordingProgress progress;
             if (fast)
                 ColocarBitmapEmSepia_Rapido_24Bits(progress, c.depth, bitmap);
@@ -60,9 +51,9 @@ TEST(BitmapEffects, BlackAndWhiteThresholds)
     EXPECT_EQ(PixelOf(bitmap, 1, 0), QColor(Qt::black));
     EXPECT_EQ(progress.highest, 2);
 
-    Bitmap white = Solid(4, 3, Qt::white);
+    Bitmap white = SolidBitmap(4, 3, Qt::white);
     ColocarBitmapEmPretoBranco(progress, 255, white);
-    EXPECT_TRUE(SamePixels(white, Solid(4, 3, Qt::black)));
+    EXPECT_TRUE(SamePixels(white, SolidBitmap(4, 3, Qt::black)));
 }
 
 TEST(BitmapEffects, LuminanceIsTheExtendedSumTruncated)
@@ -72,50 +63,91 @@ TEST(BitmapEffects, LuminanceIsTheExtendedSumTruncated)
     for (int v = 1; v < 256; ++v) {
         const long double sum = 0.2989L * v + 0.5866L * v + 0.1145L * v;
         const int expected = int(sum);
-        Bitmap above = Solid(1, 1, QColor(v, v, v));
+        Bitmap above = SolidBitmap(1, 1, QColor(v, v, v));
         RecordingProgress progress;
         ColocarBitmapEmPretoBranco(progress, std::uint8_t(expected - 1), above);
         EXPECT_EQ(PixelOf(above, 0, 0), QColor(Qt::white)) << v;
-        Bitmap at = Solid(1, 1, QColor(v, v, v));
+        Bitmap at = SolidBitmap(1, 1, QColor(v, v, v));
         ColocarBitmapEmPretoBranco(progress, std::uint8_t(expected), at);
         EXPECT_EQ(PixelOf(at, 0, 0), QColor(Qt::black)) << v;
     }
 }
 
-TEST(BitmapEffects, SprayWithAmountZeroChangesNothing)
+TEST(BitmapEffects, AmountZeroChangesNothingAndRefusedAmountsLightNoBar)
 {
-    const Bitmap original = NoisyBitmap(9, 7);
-    Bitmap bitmap = original;
-    RecordingProgress progress;
+    struct Case {
+        const char* name;
+        Bitmap original;
+        std::function<void(RecordingProgress&, Bitmap&)> run;
+        int highest; // the bar's top; -1: never lit
+    };
     RandomSource random(5);
-    ColocarBitmapEmSpray(progress, random, 0, bitmap);
-    EXPECT_TRUE(SamePixels(bitmap, original));
-    EXPECT_EQ(progress.highest, 8);
-    ColocarBitmapEmSpray(progress, random, -3, bitmap);
-    EXPECT_TRUE(SamePixels(bitmap, original));
+    const Case cases[] = {
+        {"spray 0", NoisyBitmap(9, 7), [&](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmSpray(p, random, 0, b); }, 8},
+        {"spray -3", NoisyBitmap(9, 7), [&](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmSpray(p, random, -3, b); }, 8},
+        {"sharpen 0", NoisyBitmap(6, 5, PixelFormat::Bits32),
+         [](RecordingProgress& p, Bitmap& b) { ColorCarBitmapEmAcentuacaoFiltroSharper(p, 0, b); }, 4},
+        {"anti-aliasing 0", NoisyBitmap(5, 4), [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmAntiAliasing(p, 0, b); }, 3},
+        {"anti-aliasing -50", NoisyBitmap(5, 4),
+         [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmAntiAliasing(p, -50, b); }, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap bitmap = c.original;
+        RecordingProgress progress;
+        c.run(progress, bitmap);
+        EXPECT_TRUE(SamePixels(bitmap, c.original));
+        EXPECT_EQ(progress.highest, c.highest);
+    }
 }
 
-TEST(BitmapEffects, SprayRepeatsForASeedAndTakesNearbyColours)
+TEST(BitmapEffects, RandomEffectsRepeatForASeedAndChangeThePicture)
 {
-    const Bitmap original = MakeBitmap(20, 20, [](int x, int y) { return QColor(x * 10, y * 10, 0); });
-    Bitmap a = original;
-    Bitmap b = original;
-    RecordingProgress progress;
-    RandomSource first(42);
-    RandomSource second(42);
-    ColocarBitmapEmSpray(progress, first, 3, a);
-    ColocarBitmapEmSpray(progress, second, 3, b);
-    EXPECT_TRUE(SamePixels(a, b));
-    EXPECT_FALSE(SamePixels(a, original));
+    struct Case {
+        const char* name;
+        Bitmap original;
+        std::uint64_t seed;
+        std::function<void(RecordingProgress&, RandomSource&, Bitmap&)> run;
+        int highest;
+        std::size_t steps; // per run
+    };
+    const Case cases[] = {
+        {"spray", MakeBitmap(20, 20, [](int x, int y) { return QColor(x * 10, y * 10, 0); }), 42,
+         [](RecordingProgress& p, RandomSource& r, Bitmap& b) { ColocarBitmapEmSpray(p, r, 3, b); }, 19, 20},
+        // One step per stroke, and one more.
+        {"impressionist", NoisyBitmap(30, 20, PixelFormat::Bits32), 9,
+         [](RecordingProgress& p, RandomSource& r, Bitmap& b) { ColocarBitmapEmPinturaImpressionista(p, r, 3, 2, 0, 10, b); },
+         10, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap a = c.original, b = c.original;
+        RecordingProgress progress;
+        RandomSource first(c.seed), second(c.seed);
+        c.run(progress, first, a);
+        c.run(progress, second, b);
+        EXPECT_TRUE(SamePixels(a, b));
+        EXPECT_FALSE(SamePixels(a, c.original));
+        EXPECT_EQ(progress.highest, c.highest);
+        EXPECT_EQ(progress.steps.size(), 2 * c.steps);
+    }
 }
 
-TEST(BitmapEffects, ErrorDiffusionOnAPictureTallerThanFifteenThousandRows)
+TEST(BitmapEffects, ErrorDiffusionCarriesTheQuarterDownToTheLastRow)
 {
-    // Mid grey: the first column only carries a quarter down (128 + v / 4 never passes 255), so it is all
-    // black and hands three quarters to the second, which turns white nearly everywhere, down to the
-    // last rows alike.
-    Bitmap bitmap = Solid(2, 20000, QColor(128, 128, 128));
+    // One column of 200: row 0 keeps 200 (black), carries 50 down; row 1 has 250 (black), carries 62;
+    // row 2 has 262: white, 7 left.
+    Bitmap column = SolidBitmap(1, 3, QColor(200, 200, 200));
     RecordingProgress progress;
+    ColocarBitmapEmDistribuicaoDePixels(progress, column);
+    EXPECT_EQ(PixelOf(column, 0, 0), QColor(Qt::black));
+    EXPECT_EQ(PixelOf(column, 0, 1), QColor(Qt::black));
+    EXPECT_EQ(PixelOf(column, 0, 2), QColor(Qt::white));
+
+    // Mid grey, taller than fifteen thousand rows: the first column only carries a quarter down
+    // (128 + v / 4 never passes 255), so it is all black and hands three quarters to the second, which
+    // turns white nearly everywhere, down to the last rows alike.
+    Bitmap bitmap = SolidBitmap(2, 20000, QColor(128, 128, 128));
     ColocarBitmapEmDistribuicaoDePixels(progress, bitmap);
     EXPECT_EQ(progress.highest, 2);
     int whiteFirst = 0, whiteTop = 0, whiteBottom = 0;
@@ -129,19 +161,7 @@ TEST(BitmapEffects, ErrorDiffusionOnAPictureTallerThanFifteenThousandRows)
     EXPECT_NEAR(whiteBottom, whiteTop, 5);
 }
 
-TEST(BitmapEffects, ErrorDiffusionCarriesTheQuarterDown)
-{
-    // One column of 200: row 0 keeps 200 (black), carries 50 down; row 1 has 250 (black), carries 62;
-    // row 2 has 262: white, 7 left.
-    Bitmap bitmap = Solid(1, 3, QColor(200, 200, 200));
-    RecordingProgress progress;
-    ColocarBitmapEmDistribuicaoDePixels(progress, bitmap);
-    EXPECT_EQ(PixelOf(bitmap, 0, 0), QColor(Qt::black));
-    EXPECT_EQ(PixelOf(bitmap, 0, 1), QColor(Qt::black));
-    EXPECT_EQ(PixelOf(bitmap, 0, 2), QColor(Qt::white));
-}
-
-TEST(BitmapEffects, BlendModes)
+TEST(BitmapEffects, BlendModesOverTheSharedArea)
 {
     const Bitmap first = MakeBitmap(4, 2, [](int x, int) { return QColor(100 + x, 3, 0); });
     const Bitmap original = MakeBitmap(4, 2, [](int x, int) { return QColor(20, 0, 200 + x); });
@@ -162,50 +182,26 @@ TEST(BitmapEffects, BlendModes)
     MisturarDoisBitmapsRetornandoResultadoNoSegundo(progress, 3, first, second);
     EXPECT_EQ(PixelOf(second, 1, 0), QColor(60, 2, 100));
     EXPECT_EQ(PixelOf(second, 3, 1), QColor(62, 2, 102)); // 61.5 -> 62, 101.5 -> 102
+
+    // Only the area both share is blended.
+    Bitmap narrow = SolidBitmap(3, 4, Qt::black);
+    MisturarDoisBitmapsRetornandoResultadoNoSegundo(progress, 3, SolidBitmap(6, 2, Qt::white), narrow);
+    EXPECT_EQ(PixelOf(narrow, 2, 1), QColor(128, 128, 128));
+    EXPECT_EQ(PixelOf(narrow, 2, 2), QColor(Qt::black));
 }
 
-TEST(BitmapEffects, BlendCoversOnlyTheSharedArea)
+TEST(BitmapEffects, SharpenLightensTheDiagonalsOfADotAndEndsIn24Bits)
 {
-    const Bitmap first = Solid(6, 2, Qt::white);
-    Bitmap second = Solid(3, 4, Qt::black);
-    RecordingProgress progress;
-    MisturarDoisBitmapsRetornandoResultadoNoSegundo(progress, 3, first, second);
-    EXPECT_EQ(PixelOf(second, 2, 1), QColor(128, 128, 128));
-    EXPECT_EQ(PixelOf(second, 2, 2), QColor(Qt::black));
-}
-
-TEST(BitmapEffects, SharpenZeroKeepsThePictureAndAmountSharpensInside)
-{
-    const Bitmap original = NoisyBitmap(6, 5, PixelFormat::Bits32);
-    Bitmap bitmap = original;
-    RecordingProgress progress;
-    ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 0, bitmap);
-    EXPECT_TRUE(SamePixels(bitmap, original));
-    EXPECT_EQ(bitmap.Format(), PixelFormat::Bits24);
-    EXPECT_EQ(progress.highest, 4);
-
     // A dark dot on grey: its diagonal neighbours get lighter, the dot stays (row 0 and column 0 count
     // as outside, so the top-left pixel takes itself in place of its neighbours).
-    Bitmap dot = MakeBitmap(4, 4, [](int x, int y) { return x == 2 && y == 2 ? QColor(0, 0, 0) : QColor(100, 100, 100); });
+    Bitmap dot = MakeBitmap(
+        4, 4, [](int x, int y) { return x == 2 && y == 2 ? QColor(0, 0, 0) : QColor(100, 100, 100); }, PixelFormat::Bits32);
+    RecordingProgress progress;
     ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 64, dot);
     EXPECT_EQ(PixelOf(dot, 1, 1), QColor(150, 150, 150)); // (384 x 100 - 64 x 300) / 128
     EXPECT_EQ(PixelOf(dot, 2, 2), QColor(0, 0, 0));
     EXPECT_EQ(PixelOf(dot, 0, 0), QColor(100, 100, 100));
-}
-
-// Grey pictures given and expected row by row.
-template <int W, int H>
-Bitmap Grey(const int (&v)[H][W])
-{
-    return MakeBitmap(W, H, [&](int x, int y) { return QColor(v[y][x], v[y][x], v[y][x]); });
-}
-
-template <int W, int H>
-void ExpectGrey(const Bitmap& b, const int (&v)[H][W])
-{
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
-            EXPECT_EQ(PixelOf(b, x, y), QColor(v[y][x], v[y][x], v[y][x])) << "(" << x << ", " << y << ")";
+    EXPECT_EQ(dot.Format(), PixelFormat::Bits24);
 }
 
 TEST(BitmapEffects, SharpenTakesTheLastRowAndColumnButNotTheFirst)
@@ -218,7 +214,7 @@ TEST(BitmapEffects, SharpenTakesTheLastRowAndColumnButNotTheFirst)
         {40, 80, 91, 205},  // (3, 1): (1600 - 600 - 180) / 4: the last row is read
         {0, 144, 195, 244}, // (2, 2): (1440 - 360 - 100 - 200) / 4: the last column is read
     };
-    Bitmap bitmap = Grey(picture);
+    Bitmap bitmap = GreyBitmap(picture);
     RecordingProgress progress;
     ColorCarBitmapEmAcentuacaoFiltroSharper(progress, 32, bitmap);
     ExpectGrey(bitmap, expected);
@@ -242,34 +238,24 @@ TEST(BitmapEffects, AntiAliasingWrapsAroundThePicturesEdges)
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
-        Bitmap bitmap = Grey(c.picture);
+        Bitmap bitmap = GreyBitmap(c.picture);
         RecordingProgress progress;
         ColocarBitmapEmAntiAliasing(progress, 50, bitmap);
         ExpectGrey(bitmap, c.expected);
     }
 }
 
-TEST(BitmapEffects, AntiAliasingZeroChangesNothingFiftyMovesHalfWay)
+TEST(BitmapEffects, AntiAliasingFiftyMovesHalfWayInATwoPixelRow)
 {
-    const Bitmap original = NoisyBitmap(5, 4);
-    Bitmap bitmap = original;
-    RecordingProgress progress;
-    ColocarBitmapEmAntiAliasing(progress, 0, bitmap);
-    EXPECT_TRUE(SamePixels(bitmap, original));
-    EXPECT_EQ(progress.highest, 3);
-
     // One row: the centre at column 1 pulls its left neighbour half way (and its right one, which is
     // column 0 again through the wrap of a two-pixel row).
     Bitmap pair = MakeBitmap(2, 1, [](int x, int) { return x ? QColor(100, 100, 100) : QColor(0, 50, 101); });
+    RecordingProgress progress;
     ColocarBitmapEmAntiAliasing(progress, 50, pair);
     // Left: (0-100)/2+100 = 50, (50-100)/2+100 = 75, (101-100)/2+100 = 100.5 -> 100; then as the right
     // neighbour: (50-100)/2+100 = 75, 87.5 -> 88, 100.
     EXPECT_EQ(PixelOf(pair, 0, 0), QColor(75, 88, 100));
     EXPECT_EQ(PixelOf(pair, 1, 0), QColor(100, 100, 100));
-
-    Bitmap refused = original;
-    ColocarBitmapEmAntiAliasing(progress, -50, refused);
-    EXPECT_TRUE(SamePixels(refused, original));
 }
 
 TEST(BitmapEffects, ResizeBoxes)
@@ -332,22 +318,6 @@ TEST(BitmapEffects, SineWarpTakesTheSourceSizeAndRefusesPeriodZero)
     EXPECT_EQ(PixelOf(destination, 0, 5), QColor(Qt::black));
 }
 
-TEST(BitmapEffects, ImpressionistStrokesRepeatForASeed)
-{
-    const Bitmap original = NoisyBitmap(30, 20, PixelFormat::Bits32);
-    Bitmap a = original;
-    Bitmap b = original;
-    RecordingProgress progress;
-    RandomSource first(9);
-    RandomSource second(9);
-    ColocarBitmapEmPinturaImpressionista(progress, first, 3, 2, 0, 10, a);
-    ColocarBitmapEmPinturaImpressionista(progress, second, 3, 2, 0, 10, b);
-    EXPECT_TRUE(SamePixels(a, b));
-    EXPECT_FALSE(SamePixels(a, original));
-    EXPECT_EQ(progress.highest, 10);
-    EXPECT_EQ(progress.steps.size(), 22u); // strokes + 1 per run
-}
-
 TEST(BitmapEffects, ImpressionistStrokeFillsTheEllipseOfItsBox)
 {
     // One stroke, one sample: the stroke takes the sampled colour (white outside) over the ellipse of
@@ -391,7 +361,7 @@ TEST(BitmapEffects, ImpressionistStrokeFillsTheEllipseOfItsBox)
 TEST(BitmapEffects, AbortStopsAfterTheStepAndKeepsTheStepByStepResult)
 {
     // Columns: steps 0..5 done, the rest of the band as it was.
-    const Bitmap original = Solid(300, 3, QColor(200, 200, 200));
+    const Bitmap original = SolidBitmap(300, 3, QColor(200, 200, 200));
     Bitmap bitmap = original;
     RecordingProgress progress;
     progress.abortAt = 4;
@@ -401,7 +371,7 @@ TEST(BitmapEffects, AbortStopsAfterTheStepAndKeepsTheStepByStepResult)
         ASSERT_EQ(PixelOf(bitmap, x, 2), x <= 5 ? QColor(Qt::white) : QColor(200, 200, 200)) << x;
 
     // Rows, likewise.
-    Bitmap rows = Solid(3, 100, QColor(100, 150, 200));
+    Bitmap rows = SolidBitmap(3, 100, QColor(100, 150, 200));
     ColocarBitmapEmSepia(progress, 20, rows);
     for (int y = 0; y < 100; ++y)
         ASSERT_EQ(PixelOf(rows, 1, y), y <= 5 ? QColor(190, 170, 150) : QColor(100, 150, 200)) << y;
@@ -425,7 +395,7 @@ TEST(BitmapEffects, AbortGivesTheVisiblePictureBack)
         [](RecordingProgress& p, Bitmap& b) { ColocarBitmapEmAntiAliasing(p, 10, b); },
         [](RecordingProgress& p, Bitmap& b) { ColorCarBitmapEmAcentuacaoFiltroSharper(p, 30, b); },
         [](RecordingProgress& p, Bitmap& b) {
-            MisturarDoisBitmapsRetornandoResultadoNoSegundo(p, 1, Solid(40, 30, Qt::white), b);
+            MisturarDoisBitmapsRetornandoResultadoNoSegundo(p, 1, SolidBitmap(40, 30, Qt::white), b);
         },
         [](RecordingProgress& p, Bitmap& b) { EditarCanaisDeCorDeBitmap(p, 50, 150, 0, b); },
     };

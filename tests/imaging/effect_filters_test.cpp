@@ -6,7 +6,6 @@
 #include "support/pixel_pictures.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 using namespace lumoria;
@@ -23,7 +22,7 @@ Bitmap Row(std::initializer_list<int> reds)
 
 } // namespace
 
-TEST(SplitBlur, ReadsPixelsItHasAlreadyBlurred)
+TEST(SplitBlur, ReadsPixelsItHasAlreadyBlurredAndSmallPicturesStay)
 {
     // One row: every sample is on the row itself. 0, 100, 200 -> 50, (50 + 200) / 2 = 125,
     // (125 + 200) / 2 = 162.
@@ -32,10 +31,7 @@ TEST(SplitBlur, ReadsPixelsItHasAlreadyBlurred)
     EXPECT_EQ(PixelOf(row, 0, 0).red(), 50);
     EXPECT_EQ(PixelOf(row, 1, 0).red(), 125);
     EXPECT_EQ(PixelOf(row, 2, 0).red(), 162);
-}
 
-TEST(SplitBlur, SmallPicturesStayAndRowsReadTheBlurredRowsAbove)
-{
     Bitmap one = Row({77});
     SplitBlurBitmap(one, 1);
     EXPECT_EQ(PixelOf(one, 0, 0).red(), 77);
@@ -57,7 +53,7 @@ TEST(SplitBlur, SmallPicturesStayAndRowsReadTheBlurredRowsAbove)
             EXPECT_EQ(PixelOf(b, x, y).red(), expected[y][x]) << x << ", " << y;
 }
 
-TEST(Emboss, WorkedGreyAndTheLastRow)
+TEST(Emboss, WorkedGreyTheLastRowAndEveryRowReadsTheUnembossedRowBelow)
 {
     // Grey 100: rows above the last get (100 + 155) / 2 = 127, the last takes the embossed row above:
     // (100 + 255 - 127) / 2 = 114.
@@ -77,17 +73,14 @@ TEST(Emboss, WorkedGreyAndTheLastRow)
     Bitmap row = single;
     EmbossBitmap(row);
     EXPECT_TRUE(SamePixels(row, single));
-}
 
-TEST(Emboss, EveryRowReadsTheUnembossedRowBelow)
-{
     // Flat rows of their own grey, tall enough for the rows to be split among threads: row y becomes
     // (g(y) + 255 - g(y + 1)) / 2 with the row below as it was.
-    auto grey = [](int y) { return (y * 37) % 256; };
-    Bitmap tall = MakeBitmap(5, 500, [&](int, int y) { return QColor(grey(y), grey(y), grey(y)); });
+    auto g = [](int y) { return (y * 37) % 256; };
+    Bitmap tall = MakeBitmap(5, 500, [&](int, int y) { return QColor(g(y), g(y), g(y)); });
     EmbossBitmap(tall);
     for (int y = 0; y < 499; ++y)
-        ASSERT_EQ(PixelOf(tall, 2, y).red(), (grey(y) + 255 - grey(y + 1)) >> 1) << y;
+        ASSERT_EQ(PixelOf(tall, 2, y).red(), (g(y) + 255 - g(y + 1)) >> 1) << y;
 }
 
 TEST(Mosaic, BlocksFromTheTopLeft)

@@ -3,35 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "imaging/quarter_turn.h"
-#include "platform/failure.h"
-#include "platform/graphics/bitmap.h"
-#include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
 #include "support/picture_files.h"
-
-#include <QImage>
+#include "support/pixel_pictures.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
-using lumoria::test::Near;
+using namespace lumoria::test;
 
 namespace {
 
-// Every pixel different: red from x, green from y.
-QImage Ramp(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256 + 7 * (y / 256)) % 256));
-    return image;
-}
-
+// Every pixel different: red from x, green from y, blue from the 256-pixel block.
 Bitmap RampBitmap(int w, int h, PixelFormat f = PixelFormat::Bits24)
 {
-    Bitmap b;
-    b.SetImage(Ramp(w, h), f);
-    return b;
+    return MakeBitmap(w, h, [](int x, int y) { return QColor(x % 256, y % 256, (x / 256 + 7 * (y / 256)) % 256); }, f);
 }
 
 } // namespace
@@ -72,7 +57,7 @@ TEST(QuarterTurn, PrinterRoutineEndsAt24BitsWithTheSameColours)
     for (PixelFormat f : {PixelFormat::Bits32, PixelFormat::Bits8}) {
         Picture picture;
         auto b = std::make_unique<Bitmap>();
-        b->SetImage(test::QuadrantsImage(8, 6, Qt::red, Qt::green, Qt::blue, Qt::yellow), f);
+        b->SetImage(QuadrantsImage(8, 6, Qt::red, Qt::green, Qt::blue, Qt::yellow), f);
         picture.SetGraphic(std::move(b));
         RotacionarPictureNoventaGrausAntiHorario_LarguraNaoLimitada(picture);
         const Bitmap& r = picture.GetBitmap();
@@ -85,41 +70,35 @@ TEST(QuarterTurn, PrinterRoutineEndsAt24BitsWithTheSameColours)
     }
     // A grey JPEG, decoded to 8 bits, comes out 24-bit and grey.
     Picture grey;
-    grey.LoadFromFile(test::WriteJpeg(QStringLiteral("grey.jpg"), test::SolidImage(16, 8, QColor(77, 77, 77)), 95, true));
+    grey.LoadFromFile(WriteJpeg(QStringLiteral("grey.jpg"), SolidImage(16, 8, QColor(77, 77, 77)), 95, true));
     RotacionarPictureNoventaGrausAntiHorario_LarguraNaoLimitada(grey);
     EXPECT_EQ(grey.GetBitmap().Format(), PixelFormat::Bits24);
     EXPECT_EQ(grey.GetBitmap().Width(), 8);
     EXPECT_TRUE(Near(grey.GetBitmap().Image().pixelColor(3, 3), QColor(77, 77, 77), 2));
 }
 
-TEST(QuarterTurn, ScreenRoutineKeepsSmallPicturesAndReducesWideOnes)
+TEST(QuarterTurn, ScreenRoutineReducesWidePicturesAndEndsWithADisplayBitmap)
 {
-    Picture small;
-    auto b = std::make_unique<Bitmap>(RampBitmap(300, 200));
-    small.SetGraphic(std::move(b));
-    RotacionarPictureNoventaGrausAntiHorario_LarguraLimitadaCertaQuantidadeDePixels(small);
-    EXPECT_EQ(small.Width(), 200);
-    EXPECT_EQ(small.Height(), 300);
-    EXPECT_EQ(small.GetBitmap().Image().pixel(0, 0), Ramp(300, 200).pixel(299, 0));
-
+    struct Case {
+        QSize in, out;
+    };
     // 6400 x 4801: 3200 x 2400.5, rounded to even, then turned.
-    Picture wide;
-    wide.SetGraphic(std::make_unique<Bitmap>(6400, 4801, PixelFormat::Bits24));
-    RotacionarPictureNoventaGrausAntiHorario_LarguraLimitadaCertaQuantidadeDePixels(wide);
-    EXPECT_EQ(wide.Width(), 2400);
-    EXPECT_EQ(wide.Height(), 3200);
+    for (const Case& c : {Case{{300, 200}, {200, 300}}, Case{{6400, 4801}, {2400, 3200}}, Case{{2000, 2000}, {2000, 2000}}}) {
+        SCOPED_TRACE(c.in.width());
+        // Only the small picture's pixels are checked (a ramp of 30 megapixels takes long to make).
+        const bool small = c.in.width() == 300;
+        Picture p;
+        p.SetGraphic(std::make_unique<Bitmap>(small ? RampBitmap(300, 200) : Bitmap(c.in.width(), c.in.height(), PixelFormat::Bits24)));
+        RotacionarPictureNoventaGrausAntiHorario_LarguraLimitadaCertaQuantidadeDePixels(p);
+        EXPECT_EQ(QSize(p.Width(), p.Height()), c.out);
+        EXPECT_EQ(p.GetBitmap().Format(), PixelFormat::Device);
+        if (small)
+            EXPECT_EQ(PixelOf(p.GetBitmap(), 0, 0), QColor(299 % 256, 0, 1));
+    }
 }
 
-TEST(QuarterTurn, ScreenResultAndPrimitiveFormats)
+TEST(QuarterTurn, PrimitiveKeepsTheDestinationsFormatAndLeavesTheSourceAlone)
 {
-    // The screen routine ends with a new display-compatible bitmap whatever its work copy was.
-    Picture square;
-    square.SetGraphic(std::make_unique<Bitmap>(2000, 2000, PixelFormat::Bits24));
-    RotacionarPictureNoventaGrausAntiHorario_LarguraLimitadaCertaQuantidadeDePixels(square);
-    EXPECT_EQ(square.Width(), 2000);
-    EXPECT_EQ(square.GetBitmap().Format(), PixelFormat::Device);
-
-    // The primitive keeps the destination's format and leaves the source alone.
     const Bitmap source = RampBitmap(2001, 10);
     Bitmap destination(1, 1, PixelFormat::Bits32);
     EXPECT_TRUE(RotacionarBitmapNoventaGrausAntiHorarioUsandoAPIDoWindowsFuncaoPLGBLT(source, destination));
@@ -148,8 +127,8 @@ TEST(QuarterTurn, StripVariantGivesTheFullTurn)
 
 TEST(QuarterTurn, JpegPictureTurnsOnBothPaths)
 {
-    const QString path = test::WriteJpeg(QStringLiteral("landscape.jpg"),
-                                         test::HalvesImage(120, 80, QColor(200, 20, 20), QColor(20, 20, 200)));
+    const QString path = WriteJpeg(QStringLiteral("landscape.jpg"),
+                                         HalvesImage(120, 80, QColor(200, 20, 20), QColor(20, 20, 200)));
     for (bool screen : {true, false}) {
         Picture p;
         p.LoadFromFile(path);

@@ -3,9 +3,7 @@
 
 #include "imaging/filled_ellipse.h"
 #include "imaging/transparent_overlay.h"
-#include "platform/graphics/bitmap.h"
-
-#include <QImage>
+#include "support/pixel_pictures.h"
 
 #include <cstdint>
 
@@ -16,13 +14,7 @@ namespace {
 
 Bitmap Pattern(int w, int h, PixelFormat f, int salt)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb((x * 7 + salt) % 200 + 20, (y * 5 + salt) % 200 + 20, salt));
-    Bitmap b;
-    b.SetImage(image, f);
-    return b;
+    return test::MakeBitmap(w, h, [&](int x, int y) { return QColor((x * 7 + salt) % 200 + 20, (y * 5 + salt) % 200 + 20, salt); }, f);
 }
 
 // Pixel centre inside the inscribed ellipse, scaled by 2 to stay in integers.
