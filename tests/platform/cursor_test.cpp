@@ -122,7 +122,7 @@ TEST(CursorFile, RefusesBrokenFiles)
     EXPECT_FALSE(readCursorData(aniFile(shortSeq)));
 
     QByteArray badImage = iconFile(2, 16, Qt::red, 0, 0);
-    put32(badImage, 0);
+    AppendU32(badImage, 0);
     badImage[18] = char(0x7F);  // image offset far past the end
     EXPECT_FALSE(readCursorData(badImage));
 }

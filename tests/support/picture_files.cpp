@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "support/little_endian.h"
 #include "support/test_env.h"
 
 #include <QBuffer>
@@ -20,22 +21,6 @@
 #include <vector>
 
 namespace lumoria::test {
-
-namespace {
-
-void W16(QByteArray& b, std::uint32_t v)
-{
-    b.append(char(v & 0xff));
-    b.append(char((v >> 8) & 0xff));
-}
-
-void W32(QByteArray& b, std::uint32_t v)
-{
-    W16(b, v & 0xffff);
-    W16(b, v >> 16);
-}
-
-} // namespace
 
 QString TempPath(const QString& name)
 {
@@ -141,26 +126,12 @@ QByteArray BmpBytes(const QImage& source, int bits, bool topDown)
     }
     QByteArray out("BM");
     const std::uint32_t offset = 14 + 40 + std::uint32_t(palette.size()) * 4;
-    W32(out, offset + std::uint32_t(pixels.size()));
-    W32(out, 0);
-    W32(out, offset);
-    W32(out, 40);
-    W32(out, std::uint32_t(w));
-    W32(out, std::uint32_t(topDown ? -h : h));
-    W16(out, 1);
-    W16(out, std::uint32_t(bits));
-    W32(out, 0);
-    W32(out, std::uint32_t(pixels.size()));
-    W32(out, 2835);
-    W32(out, 2835);
-    W32(out, std::uint32_t(palette.size()));
-    W32(out, 0);
-    for (QRgb c : palette) {
-        out.append(char(qBlue(c)));
-        out.append(char(qGreen(c)));
-        out.append(char(qRed(c)));
-        out.append(char(0));
-    }
+    AppendU32s(out, {offset + std::uint32_t(pixels.size()), 0, offset, 40, std::uint32_t(w), std::uint32_t(topDown ? -h : h)});
+    AppendU16(out, 1);
+    AppendU16(out, std::uint32_t(bits));
+    AppendU32s(out, {0, std::uint32_t(pixels.size()), 2835, 2835, std::uint32_t(palette.size()), 0});
+    for (QRgb c : palette)
+        AppendU32(out, c & 0xFFFFFF); // blue, green, red, a zero
     return out + pixels;
 }
 
@@ -301,19 +272,10 @@ QByteArray RunLengthPicture(int width, int height)
     }
     runs += QByteArray("\x00\x01", 2);
     QByteArray d = "BM";
-    auto put = [&](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            d += char((v >> (8 * i)) & 0xff);
-    };
-    put(14 + 40 + 8 + std::uint32_t(runs.size()), 4);
-    put(0, 4);
-    put(14 + 40 + 8, 4);
-    for (std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)})
-        put(v, 4);
-    put(1, 2);
-    put(8, 2);
-    for (std::uint32_t v : {1u, std::uint32_t(runs.size()), 2835u, 2835u, 2u, 0u, 0x00ff0000u, 0x000000ffu})
-        put(v, 4);
+    AppendU32s(d, {14 + 40 + 8 + std::uint32_t(runs.size()), 0, 14 + 40 + 8, 40, std::uint32_t(width), std::uint32_t(height)});
+    AppendU16(d, 1);
+    AppendU16(d, 8);
+    AppendU32s(d, {1, std::uint32_t(runs.size()), 2835, 2835, 2, 0, 0x00ff0000u, 0x000000ffu});
     return d + runs;
 }
 
@@ -385,40 +347,28 @@ QByteArray IcoBytes(const QImage& source)
     const int w = image.width();
     const int h = image.height();
     QByteArray dib;
-    W32(dib, 40);
-    W32(dib, std::uint32_t(w));
-    W32(dib, std::uint32_t(2 * h));
-    W16(dib, 1);
-    W16(dib, 32);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
+    AppendU32s(dib, {40, std::uint32_t(w), std::uint32_t(2 * h)});
+    AppendU16(dib, 1);
+    AppendU16(dib, 32);
+    AppendU32s(dib, {0, 0, 0, 0, 0, 0});
     for (int y = h - 1; y >= 0; --y)
-        for (int x = 0; x < w; ++x) {
-            const QRgb c = image.pixel(x, y);
-            dib.append(char(qBlue(c)));
-            dib.append(char(qGreen(c)));
-            dib.append(char(qRed(c)));
-            dib.append(char(qAlpha(c)));
-        }
+        for (int x = 0; x < w; ++x)
+            AppendU32(dib, image.pixel(x, y)); // blue, green, red, alpha
     const int maskStride = (w + 31) / 32 * 4;
     dib.append(QByteArray(maskStride * h, '\0'));
 
     QByteArray out;
-    W16(out, 0);
-    W16(out, 1);
-    W16(out, 1);
+    AppendU16(out, 0);
+    AppendU16(out, 1);
+    AppendU16(out, 1);
     out.append(char(w >= 256 ? 0 : w));
     out.append(char(h >= 256 ? 0 : h));
     out.append(char(0));
     out.append(char(0));
-    W16(out, 1);
-    W16(out, 32);
-    W32(out, std::uint32_t(dib.size()));
-    W32(out, 22);
+    AppendU16(out, 1);
+    AppendU16(out, 32);
+    AppendU32(out, std::uint32_t(dib.size()));
+    AppendU32(out, 22);
     return out + dib;
 }
 
