@@ -123,35 +123,31 @@ TEST(CriarAtalho, AnotherLocationWritesNothing)
 
 // ---- copying a file -----------------------------------------------------------------------------
 
-TEST(CopiarArquivo, CopiesContentsDateAndPermissions)
+TEST(CopiarArquivo, CopiesContentsDateAndPermissionsOverALongerFile)
 {
-    const QString folder = freshFolder("copy");
-    const QString source = folder + QStringLiteral("/lumoria");
-    const QByteArray data = pattern(2048 * 3 + 17); // several blocks and a partial one
-    writeFile(source, data);
-    setDateAndPermissions(source, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup);
-    const QString target = folder + QStringLiteral("/lumoria_Desinstalar");
-    writeFile(target, QByteArray(20000, 'x')); // an older, longer file is replaced
+    const struct {
+        const char* what;
+        QByteArray data;
+        QFile::Permissions permissions;
+    } cases[] = {
+        {"several blocks and a partial one", pattern(2048 * 3 + 17),
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup},
+        {"empty", QByteArray(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = freshFolder(c.what);
+        const QString source = folder + QStringLiteral("/lumoria");
+        writeFile(source, c.data);
+        setDateAndPermissions(source, c.permissions);
+        const QString target = folder + QStringLiteral("/lumoria_Desinstalar");
+        writeFile(target, QByteArray(20000, 'x')); // an older, longer file is replaced
 
-    EXPECT_TRUE(CopiarArquivo(source, target));
-    EXPECT_EQ(readFile(target), data);
-    EXPECT_EQ(QFileInfo(target).lastModified().toUTC(), kOldDate);
-    EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
-}
-
-TEST(CopiarArquivo, AnEmptySourceGivesAnEmptyCopyWithItsDateAndPermissions)
-{
-    const QString folder = freshFolder("empty");
-    const QString source = folder + QStringLiteral("/vazio.txt");
-    writeFile(source, QByteArray());
-    setDateAndPermissions(source, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QString target = folder + QStringLiteral("/copia.txt");
-    writeFile(target, "old contents");
-
-    EXPECT_TRUE(CopiarArquivo(source, target));
-    EXPECT_EQ(QFileInfo(target).size(), 0);
-    EXPECT_EQ(QFileInfo(target).lastModified().toUTC(), kOldDate);
-    EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
+        EXPECT_TRUE(CopiarArquivo(source, target));
+        EXPECT_EQ(readFile(target), c.data);
+        EXPECT_EQ(QFileInfo(target).lastModified().toUTC(), kOldDate);
+        EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
+    }
 }
 
 TEST(CopiarArquivo, RefusesToCopyAFileOntoItself)
@@ -256,25 +252,26 @@ protected:
     }
 };
 
+// Whether copyInBlocks said it copied `size` bytes of the source, and what reached the buffer.
+std::pair<bool, QByteArray> CopyToBuffer(QIODevice& source, qint64 size)
+{
+    QByteArray copy;
+    QBuffer target(&copy);
+    target.open(QIODevice::WriteOnly);
+    const bool copied = copyInBlocks(source, target, size);
+    return {copied, copy};
+}
+
 } // namespace
 
 TEST(CopyInBlocks, CopiesInBlocksOfAtMost2048BytesAndTakesShortReads)
 {
     const QByteArray data = pattern(5000);
     TricklingSource source(data, 2048 * 4);
-    QByteArray copy;
-    QBuffer target(&copy);
-    target.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(copyInBlocks(source, target, data.size()));
-    EXPECT_EQ(copy, data);
+    EXPECT_EQ(CopyToBuffer(source, data.size()), std::pair(true, data));
     EXPECT_LE(source.largestRequest, 2048);
-
     TricklingSource slow(data, 7); // reads that give less than asked still progress
-    QByteArray slowCopy;
-    QBuffer slowTarget(&slowCopy);
-    slowTarget.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(copyInBlocks(slow, slowTarget, data.size()));
-    EXPECT_EQ(slowCopy, data);
+    EXPECT_EQ(CopyToBuffer(slow, data.size()), std::pair(true, data));
 }
 
 TEST(CopyInBlocks, ASourceThatEndsEarlyStopsTheCopyWithFalse)
@@ -282,11 +279,7 @@ TEST(CopyInBlocks, ASourceThatEndsEarlyStopsTheCopyWithFalse)
     QByteArray shortData("only ten b");
     QBuffer source(&shortData);
     source.open(QIODevice::ReadOnly);
-    QByteArray copy;
-    QBuffer target(&copy);
-    target.open(QIODevice::WriteOnly);
-    EXPECT_FALSE(copyInBlocks(source, target, 5000));
-    EXPECT_EQ(copy, shortData); // what was read stays written
+    EXPECT_EQ(CopyToBuffer(source, 5000), std::pair(false, shortData)); // what was read stays written
 }
 
 TEST(CopyInBlocks, ARefusedWriteStopsTheCopyWithFalse)
@@ -341,14 +334,6 @@ TEST(CopiarPasta, AMissingSourceCreatesNothing)
 
 // ---- deleting -----------------------------------------------------------------------------------
 
-TEST(ApagarArquivo, AMissingFileCountsAsDeleted)
-{
-    const QString folder = freshFolder("delmissing");
-    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), false));
-    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), true));
-    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/files/nao_existe.lnk")));
-}
-
 TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrash)
 {
     const QString folder = freshFolder("delfile");
@@ -362,6 +347,11 @@ TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrash)
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/atalho-na-lixeira.desktop")));
     EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/atalho-na-lixeira.desktop")),
               QByteArray("kept in the trash"));
+
+    // A missing file counts as deleted, and nothing of its name reaches the trash.
+    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), false));
+    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), true));
+    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/files/nao_existe.lnk")));
 }
 
 TEST(ApagarArquivo, LeavesAFolderAlone)
@@ -379,13 +369,9 @@ TEST(ApagarPasta, DeletesTheFolderWithEverythingInIt)
     writeFile(folder + QStringLiteral("/Lumoria/Fotos Lumoria/Exemplos/Exemplo Texto.jpg"), "j");
     EXPECT_TRUE(ApagarPasta(folder + QStringLiteral("/Lumoria"), false));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Lumoria")));
-}
-
-TEST(ApagarPasta, AMissingFolderGivesFalse)
-{
-    const QString folder = freshFolder("delnone");
-    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/nao_existe"), false));
-    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/nao_existe"), true));
+    // A missing folder gives false, whether to the trash or not.
+    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/Lumoria"), false));
+    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/Lumoria"), true));
 }
 
 TEST(ApagarPasta, TakesPathsOfAnyLength)

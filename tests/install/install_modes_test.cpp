@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -27,11 +26,8 @@ const QString kTitulo = QStringLiteral("Lumoria v9.9");
 
 QString Texto(const QStringList& linhas) { return linhas.join(QStringLiteral("\r\n")); }
 
-QString Lido(const QString& arquivo)
-{
-    QFile f(arquivo);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
-}
+QString Lido(const QString& arquivo) { return QString::fromUtf8(readFile(arquivo)); }
+QStringList Lixeira() { return QDir(home() + QStringLiteral("/data/Trash/files")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 
 class ModosDeInstalacaoTeste : public ::testing::Test {
 protected:
@@ -77,14 +73,20 @@ protected:
     QStringList NoMenu() const { return QDir(PastaDoMenu()).entryList(QDir::Files, QDir::Name); }
     bool Iniciado(int ms)
     {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
-            if (QFileInfo::exists(marca))
-                return true;
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return QFileInfo::exists(marca);
+        return QTest::qWaitFor([this] { return QFileInfo::exists(marca); }, ms);
+    }
+    // Runs the install mode with its question and contract answered "Sim", and gives the box that
+    // follows them: its failure box.
+    Caixa Falha(const QString& chave, const LocaisDeInstalacao& locais)
+    {
+        Roteiro roteiro;
+        roteiro.Caixa(6).Contrato(true).Caixa(6);
+        EXPECT_TRUE(Executar(QStringList{chave}, locais));
+        EXPECT_EQ(roteiro.inesperadas, 0);
+        EXPECT_EQ(roteiro.caixas.size(), 2) << "no completion question";
+        const Caixa falha = roteiro.caixas.value(1);
+        EXPECT_EQ(falha.titulo, "Falha na Instalação");
+        return falha;
     }
     void NadaEscrito()
     {
@@ -226,6 +228,7 @@ TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstall
     }
     platform::clearTerminationRequest();
 
+    const QStringList naLixeira = Lixeira();
     Roteiro roteiro;
     roteiro.Caixa(6).Caixa(6);
     EXPECT_TRUE(Executar(QStringList{QStringLiteral(" <desinstalar> ")}, Locais(programa)));
@@ -241,8 +244,8 @@ TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstall
     EXPECT_TRUE(QFileInfo(menu).isDir());
     EXPECT_TRUE(QFileInfo::exists(bin + QStringLiteral("/lumoria_Desinstalar")));
     EXPECT_TRUE(platform::terminationRequested());
-    // Deleted, not moved to the trash.
-    EXPECT_TRUE(QDir(home() + QStringLiteral("/data/Trash/files")).isEmpty());
+    // Deleted, not moved to the trash (which other tests of this process may have used).
+    EXPECT_EQ(Lixeira(), naLixeira);
 }
 
 // What the job files open with: the command in the classes store and the desktop's entry.
@@ -329,15 +332,9 @@ TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
     // A file stands where the program folder's base should be.
     const QString bloqueio = home() + QStringLiteral("/instalar/arquivo-comum");
     writeFile(bloqueio, "nao e uma pasta");
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, {programa, bloqueio, bin}));
-    EXPECT_EQ(roteiro.inesperadas, 0);
-    ASSERT_EQ(roteiro.caixas.size(), 2) << "no completion question";
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-    EXPECT_EQ(roteiro.caixas[1].texto, Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:",
-                                              bloqueio + "/Lumoria", "(Parte do Caminho Não É Uma Pasta)", "",
-                                              "A Instalação Foi Interrompida."}));
+    EXPECT_EQ(Falha(QStringLiteral("<INSTALAR>"), {programa, bloqueio, bin}).texto,
+              Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:", bloqueio + "/Lumoria",
+                     "(Parte do Caminho Não É Uma Pasta)", "", "A Instalação Foi Interrompida."}));
     EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
     EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
     EXPECT_TRUE(QDir(bin).isEmpty());
@@ -349,12 +346,7 @@ TEST_F(ModosDeInstalacaoTeste, AnUninstallerThatCannotBeMadeStopsBeforeTheQuesti
     const QString programa = Programa(QStringLiteral("lumoria"));
     const QString bloqueio = home() + QStringLiteral("/instalar/bin-arquivo");
     writeFile(bloqueio, "nao e uma pasta");
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<ICONES>")}, {programa, base, bloqueio}));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-    EXPECT_TRUE(roteiro.caixas[1].texto.contains(
+    EXPECT_TRUE(Falha(QStringLiteral("<ICONES>"), {programa, base, bloqueio}).texto.contains(
         "Não Foi Possível Criar o Desinstalador:\r\n" + bloqueio + "/lumoria_Desinstalar\r\n"));
     EXPECT_FALSE(Iniciado(200));
 }
@@ -363,16 +355,13 @@ TEST_F(ModosDeInstalacaoTeste, AFailedInstallTakesBackWhatItWroteAndSaysWhy)
 {
     const QString programa = Programa(QStringLiteral("lumoria"));
     writeFile(origem + QStringLiteral("/Fotos Lumoria/Exemplos/grande.jpg"), QByteArray(200000, 'j'));
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
+    Caixa falha;
     {
         // The disk takes no file past 100 kB: the example photo fails half copied.
         const FileSizeLimit limite(100000);
-        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
+        falha = Falha(QStringLiteral("<INSTALAR>"), Locais(programa));
     }
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-    EXPECT_EQ(roteiro.caixas[1].texto.toStdString(),
+    EXPECT_EQ(falha.texto.toStdString(),
               Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:", base + "/Lumoria",
                      "(Arquivo Grande Demais Para o Disco)", "", "A Instalação Foi Interrompida."})
                   .toStdString());
@@ -401,14 +390,9 @@ TEST_F(ModosDeInstalacaoTeste, ALinkAtANameTheInstallMakesIsRefusedAndNothingIsW
         writeFile(alheio + QStringLiteral("/lumoria"), "someone's");
         QDir().mkpath(QFileInfo(c.link).absolutePath());
         ASSERT_TRUE(QFile::link(c.toFolder ? alheio : alheio + QStringLiteral("/lumoria"), c.link));
-        Roteiro roteiro;
-        roteiro.Caixa(6).Contrato(true).Caixa(6);
-        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-        ASSERT_EQ(roteiro.caixas.size(), 2);
-        EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-        EXPECT_TRUE(roteiro.caixas[1].texto.contains(QString::fromUtf8(c.step) + "\r\n" + c.link))
-            << roteiro.caixas[1].texto.toStdString();
-        EXPECT_TRUE(roteiro.caixas[1].texto.contains("\r\n(Existe Um Link Simbólico Com Este Nome)\r\n\r\n"));
+        const QString texto = Falha(QStringLiteral("<INSTALAR>"), Locais(programa)).texto;
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(c.step) + "\r\n" + c.link)) << texto.toStdString();
+        EXPECT_TRUE(texto.contains("\r\n(Existe Um Link Simbólico Com Este Nome)\r\n\r\n"));
         EXPECT_EQ(QDir(alheio).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"lumoria"});
         EXPECT_EQ(readFile(alheio + QStringLiteral("/lumoria")), QByteArray("someone's"));
         // The link stays, and the rest of the installation was taken back.
