@@ -15,6 +15,7 @@
 #include "platform/ui/animated_cursor_file.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/screen_cursor.h"
+#include "support/test_files.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -25,11 +26,7 @@ const char* const kFiles[] = {"c_apontar.ani", "c_cortar.ani", "c_div_horizontal
                               "c_esperar.ani", "c_executar.ani", "c_movimentar.ani",
                               "c_normal.ani", "c_pintar.ani", "c_tocar.ani"};
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray resource(const char* name) { return test::readFile(QStringLiteral(":/rcdata/") + QLatin1String(name)); }
 
 class CustomCursors : public ::testing::Test {
 protected:
@@ -56,16 +53,12 @@ TEST_F(CustomCursors, TheSetInItsOrder)
 TEST_F(CustomCursors, FilesAreWrittenFromTheResourcesAndDeleted)
 {
     QTemporaryDir dir;
-    const QString stale = dir.filePath("c_normal.ani");
-    QFile f(stale);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("old");
-    f.close();
+    test::writeFile(dir.filePath("c_normal.ani"), "old");
 
     GravarArquivosDeCursores(dir.path());
     for (const CursorAnimado& c : kCursoresAnimados) {
-        const QByteArray written = contents(dir.filePath(c.arquivo));
-        EXPECT_EQ(written, contents(QStringLiteral(":/rcdata/") + c.recurso)) << c.arquivo;
+        const QByteArray written = test::readFile(dir.filePath(c.arquivo));
+        EXPECT_EQ(written, resource(c.recurso)) << c.arquivo;
         EXPECT_TRUE(written.startsWith("RIFF")) << c.arquivo;
     }
     ApagarArquivosDeCursores(dir.path());
@@ -82,7 +75,7 @@ TEST_F(CustomCursors, AFolderThatCannotBeWrittenRaisesTheFileFailure)
 TEST_F(CustomCursors, OurPicturesAreAnimatedCursorsWithHotSpotsInside)
 {
     for (const CursorAnimado& c : kCursoresAnimados) {
-        const auto data = readCursorData(contents(QStringLiteral(":/rcdata/") + c.recurso));
+        const auto data = readCursorData(resource(c.recurso));
         ASSERT_TRUE(data) << c.recurso;
         EXPECT_GE(data->frames.size(), 2) << c.recurso;
         for (const CursorFrame& frame : data->frames) {

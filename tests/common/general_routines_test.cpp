@@ -202,8 +202,7 @@ TEST(AbrirComProgramaAssociado, HandsFilesAndAddressesToTheDesktopsOpener)
     int naoAbriu = 0;
 
     const QString guide = home() + QStringLiteral("/manual/index.html");
-    QDir().mkpath(home() + QStringLiteral("/manual"));
-    QFile(guide).open(QIODevice::WriteOnly);
+    test::writeFile(guide, {});
     EXPECT_TRUE(AbrirComProgramaAssociado(guide, [&] { ++naoAbriu; }));
     ASSERT_TRUE(OpenersEnded());
     EXPECT_TRUE(AbrirComProgramaAssociado(QStringLiteral("https://www.lumoria.example/a b")));
@@ -253,35 +252,33 @@ TEST(VersaoDoExecutavel, GivesTheFourNumbersOfTheBuildVersion)
     EXPECT_EQ(VersaoDoExecutavel(), expected);
     EXPECT_EQ(VersaoDoExecutavel(platform::FileVersion{1, 2, 3, 4}), QStringLiteral("1.2.3.4"));
     EXPECT_EQ(VersaoDoExecutavel(platform::FileVersion{10, 0, 65535, 7}), QStringLiteral("10.0.65535.7"));
+    EXPECT_EQ(VersaoDoExecutavel(std::nullopt), QStringLiteral("Padrão")); // no version information
 }
 
-TEST(VersaoDoExecutavel, GivesPadraoWithoutVersionInformation)
+TEST(AbreviarCaminho, KeepsTheLastFoldersThatFitAndWhatStandsBeforeTheFirstSeparator)
 {
-    EXPECT_EQ(VersaoDoExecutavel(std::nullopt), QStringLiteral("Padrão"));
-}
-
-TEST(AbreviarCaminho, KeepsTheLastFoldersThatFit)
-{
-    const QString path = QStringLiteral("/home/ana/Fotos/Festa/Noite/foto.jpg");
-    EXPECT_EQ(AbreviarCaminho(path, 25), QStringLiteral("/.../Festa/Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 24), QStringLiteral("/.../Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 10), QStringLiteral("/.../foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 36), path);
-    EXPECT_EQ(AbreviarCaminho(path, 35), QStringLiteral("/.../ana/Fotos/Festa/Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 60), path);
-}
-
-TEST(AbreviarCaminho, KeepsWhatStandsBeforeTheFirstSeparator)
-{
-    // The same rule gives the drive form on a path that starts with a name.
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("C:/Fotos/Festa/Noite/foto.jpg"), 25),
-              QStringLiteral("C:/.../Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("C:/Fotos/Festa/Noite/foto.jpg"), 10), QStringLiteral("C:/.../foto.jpg"));
-    // The file name alone may be longer than the maximum.
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("/fotos/um_nome_de_arquivo_bem_longo.jpg"), 12),
-              QStringLiteral("/.../um_nome_de_arquivo_bem_longo.jpg"));
-    // Without a separator there is nothing to leave out.
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("um_nome_de_arquivo.jpg"), 5), QStringLiteral("um_nome_de_arquivo.jpg"));
+    const char* const path = "/home/ana/Fotos/Festa/Noite/foto.jpg";
+    const struct {
+        const char* path;
+        int maximum;
+        const char* shown;
+    } cases[] = {
+        {path, 25, "/.../Festa/Noite/foto.jpg"},
+        {path, 24, "/.../Noite/foto.jpg"},
+        {path, 10, "/.../foto.jpg"},
+        {path, 36, path},
+        {path, 35, "/.../ana/Fotos/Festa/Noite/foto.jpg"},
+        {path, 60, path},
+        // The same rule gives the drive form on a path that starts with a name.
+        {"C:/Fotos/Festa/Noite/foto.jpg", 25, "C:/.../Noite/foto.jpg"},
+        {"C:/Fotos/Festa/Noite/foto.jpg", 10, "C:/.../foto.jpg"},
+        // The file name alone may be longer than the maximum.
+        {"/fotos/um_nome_de_arquivo_bem_longo.jpg", 12, "/.../um_nome_de_arquivo_bem_longo.jpg"},
+        // Without a separator there is nothing to leave out.
+        {"um_nome_de_arquivo.jpg", 5, "um_nome_de_arquivo.jpg"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AbreviarCaminho(QString::fromUtf8(c.path), c.maximum), QString::fromUtf8(c.shown)) << c.path << " " << c.maximum;
 }
 
 TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissing)
@@ -293,18 +290,11 @@ TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissing)
     const QString target = home() + QStringLiteral("/c_teste.ani");
     QFile::remove(target);
     ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Teste"), target);
-    QFile written(target);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), data);
-    written.close();
-
+    EXPECT_EQ(test::readFile(target), data);
     // An existing file stays as it is, whatever it holds.
-    ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    written.write("mine");
-    written.close();
+    test::writeFile(target, "mine");
     ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Teste"), target);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("mine"));
+    EXPECT_EQ(test::readFile(target), QByteArray("mine"));
     test::unregisterResources(rcc);
 }
 

@@ -12,6 +12,7 @@
 #include "common/message_box.h"
 #include "common/message_window.h"
 #include "common/modal_helper.h"
+#include "support/pointer_events.h"
 #include "support/unexpected_boxes.h"
 #include "common/text_trim.h"
 #include "components/fancy_button.h"
@@ -61,12 +62,13 @@ Seen Look(TfrmDialogo* f)
     return s;
 }
 
-void Click(TFancyButton* b)
+void Click(TFancyButton* b) { test::ClickAt(b, b->rect().center()); }
+
+// A key pressed and released on the window.
+void Key(QWidget* w, Qt::Key k)
 {
-    const QPoint centre(b->width() / 2, b->height() / 2);
-    QMouseEvent move(QEvent::MouseMove, centre, b->mapToGlobal(centre), Qt::NoButton, Qt::NoButton, {});
-    QApplication::sendEvent(b, &move);
-    QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+    QTest::keyPress(w, k);
+    QTest::keyRelease(w, k);
 }
 
 // Shows a box whose window is answered by the action, and returns what was seen and answered.
@@ -97,7 +99,7 @@ const QColor kDarkGrey = platform::toQColor(platform::cl3DDkShadow);
 
 } // namespace
 
-TEST(MessageBox, TwoButtonsSecondOnTheLeftFirstAnswersSix)
+TEST(MessageBox, TrimmedTextsOnTopWithoutACloseButton)
 {
     auto [seen, answer] = Box("  Texto da pergunta  ", "  Título  ", "Não", "Sim", false,
                               [](TfrmDialogo* f) { Click(f->spdSim); });
@@ -105,64 +107,51 @@ TEST(MessageBox, TwoButtonsSecondOnTheLeftFirstAnswersSix)
     EXPECT_EQ(answer, 6);
     EXPECT_EQ(seen.caption, "Título");
     EXPECT_EQ(seen.label, "\r\nTexto da pergunta\r\n");
-    EXPECT_TRUE(seen.naoShown);
-    EXPECT_EQ(seen.naoLeft, 49);
-    EXPECT_EQ(seen.simLeft, 293);
     EXPECT_EQ(seen.simTop, 12);
-    EXPECT_EQ(seen.simCaption, "Sim");
-    EXPECT_EQ(seen.naoCaption, "Não");
     EXPECT_EQ(seen.size.width(), 532);
-    EXPECT_EQ(seen.window, kDarkGrey);
-    EXPECT_EQ(seen.label_, kDarkGrey);
-    EXPECT_EQ(seen.panel, kDarkGrey);
     EXPECT_EQ(seen.labelText, QColor(Qt::white));
     EXPECT_TRUE(seen.flags & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(seen.flags & Qt::WindowCloseButtonHint);
 }
 
-TEST(MessageBox, SecondButtonAnswersSevenAndKeepsItsBlanks)
-{
-    auto [seen, answer] =
-        Box("Pergunta", "Título", "  Talvez  ", "Pode Ser", false, [](TfrmDialogo* f) { Click(f->spdNao); });
-    EXPECT_EQ(answer, 7);
-    EXPECT_EQ(seen.naoCaption, "  Talvez  ");
-    EXPECT_EQ(seen.simCaption, "Pode Ser");
-}
-
-TEST(MessageBox, BlankSecondCaptionGivesOneCentredButton)
-{
-    for (const QString& second : {QString(), QString("   ")}) {
-        auto [seen, answer] = Box("Aviso", "Título", second, "Sim", false, [](TfrmDialogo* f) { Click(f->spdSim); });
-        EXPECT_FALSE(seen.naoShown);
-        EXPECT_EQ(seen.simLeft, 171);
-        EXPECT_EQ(answer, 6);
-    }
-}
-
-TEST(MessageBox, ErrorLookIsDarkRedAndPutsTheFirstButtonLeft)
+TEST(MessageBox, ButtonPlacesColoursAndAnswers)
 {
     const QColor darkRed(191, 0, 0);
-    auto [two, a2] = Box("Erro", "Título", "Não", "Sim", true, [](TfrmDialogo* f) { Click(f->spdSim); });
-    EXPECT_EQ(a2, 6);
-    EXPECT_EQ(two.window, darkRed);
-    EXPECT_EQ(two.label_, darkRed);
-    EXPECT_EQ(two.panel, darkRed);
-    EXPECT_EQ(two.simLeft, 49);
-    EXPECT_EQ(two.naoLeft, 293);
-
-    auto [one, a1] = Box("Erro", "Título", "", "Sim", true, [](TfrmDialogo* f) { Click(f->spdSim); });
-    EXPECT_EQ(one.window, darkRed);
-    EXPECT_EQ(one.simLeft, 171) << "one button only changes colours";
+    const struct {
+        const char* what;
+        QString botao2, botao1;
+        bool erro, clicaNao;
+        int resposta, simLeft, naoLeft; // naoLeft -1: the second button hidden
+        QColor cor;
+    } cases[] = {
+        {"two buttons, the second on the left", "Não", "Sim", false, false, 6, 293, 49, kDarkGrey},
+        {"the second answers 7 and keeps its blanks", "  Talvez  ", "Pode Ser", false, true, 7, 293, 49, kDarkGrey},
+        {"no second caption: one centred button", QString(), "Sim", false, false, 6, 171, -1, kDarkGrey},
+        {"a blank second caption: one centred button", "   ", "Sim", false, false, 6, 171, -1, kDarkGrey},
+        {"error: dark red, the first button on the left", "Não", "Sim", true, false, 6, 49, 293, darkRed},
+        {"error with one button only changes colours", "", "Sim", true, false, 6, 171, -1, darkRed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto [seen, answer] = Box("Pergunta", "Título", c.botao2, c.botao1, c.erro,
+                                  [&](TfrmDialogo* f) { Click(c.clicaNao ? f->spdNao : f->spdSim); });
+        EXPECT_EQ(answer, c.resposta);
+        EXPECT_EQ(seen.simCaption, c.botao1);
+        EXPECT_EQ(seen.simLeft, c.simLeft);
+        EXPECT_EQ(seen.naoShown, c.naoLeft >= 0);
+        if (c.naoLeft >= 0) {
+            EXPECT_EQ(seen.naoLeft, c.naoLeft);
+            EXPECT_EQ(seen.naoCaption, c.botao2);
+        }
+        EXPECT_EQ(seen.window, c.cor);
+        EXPECT_EQ(seen.label_, c.cor);
+        EXPECT_EQ(seen.panel, c.cor);
+    }
 }
 
 TEST(MessageBox, EnterAnswersSixEscSevenClosingTwo)
 {
-    const auto key = [](Qt::Key k) {
-        return [k](TfrmDialogo* f) {
-            QTest::keyPress(f, k);
-            QTest::keyRelease(f, k);
-        };
-    };
+    const auto key = [](Qt::Key k) { return [k](TfrmDialogo* f) { Key(f, k); }; };
     EXPECT_EQ(Box("T", "C", "Não", "Sim", false, key(Qt::Key_Return)).second, 6);
     EXPECT_EQ(Box("T", "C", "Não", "Sim", false, key(Qt::Key_Enter)).second, 6);
     EXPECT_EQ(Box("T", "C", "Não", "Sim", false, key(Qt::Key_Escape)).second, 7);
@@ -187,8 +176,7 @@ TEST(MessageBox, KeyReleaseWithoutItsPressDoesNotAnswer)
         QTest::keyRelease(f, Qt::Key_Return);
         stillOpen = f->isVisible();
         // A press the box does not see, then Esc pressed and released here.
-        QTest::keyPress(f, Qt::Key_Escape);
-        QTest::keyRelease(f, Qt::Key_Escape);
+        Key(f, Qt::Key_Escape);
     });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(answer, 7);
@@ -251,10 +239,7 @@ TEST(SpecialIconsBox, AlertLookAndSystemMenu)
     const QList<QImage> none;
     auto [seen, answer] = RunBox(
         [&] { return CaixaDeDialogoComIconesEspeciais("Texto", "C", "Não", "Sim", 3, 2, true, true, none); },
-        [](TfrmDialogo* f) {
-            QTest::keyPress(f, Qt::Key_Return);
-            QTest::keyRelease(f, Qt::Key_Return);
-        });
+        [](TfrmDialogo* f) { Key(f, Qt::Key_Return); });
     EXPECT_EQ(answer, 6);
     const QColor light(255, 128, 128);
     EXPECT_EQ(seen.window, light);
@@ -305,16 +290,8 @@ TEST(PictureBox, LayoutAndAnswers)
     EXPECT_EQ(seen.image, QRect(6, 6, 300, 300));
     EXPECT_EQ(seen.label_.top(), 312);
     EXPECT_EQ(seen.size.height(), 312 + seen.label_.height() + 54);
-    EXPECT_EQ(run([](TfrmDialogoComImagem* f) {
-                  QTest::keyPress(f, Qt::Key_Return);
-                  QTest::keyRelease(f, Qt::Key_Return);
-              }),
-              6);
-    EXPECT_EQ(run([](TfrmDialogoComImagem* f) {
-                  QTest::keyPress(f, Qt::Key_Escape);
-                  QTest::keyRelease(f, Qt::Key_Escape);
-              }),
-              7);
+    EXPECT_EQ(run([](TfrmDialogoComImagem* f) { Key(f, Qt::Key_Return); }), 6);
+    EXPECT_EQ(run([](TfrmDialogoComImagem* f) { Key(f, Qt::Key_Escape); }), 7);
     EXPECT_EQ(run([](TfrmDialogoComImagem* f) { f->close(); }), 2);
 }
 

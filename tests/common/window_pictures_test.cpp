@@ -14,6 +14,7 @@
 #include "platform/ui/colors.h"
 #include "platform/ui/panel.h"
 #include "support/bevel_reference.h"
+#include "support/button_stage.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -166,35 +167,22 @@ TEST(WindowPictures, MessageWindow)
 
 TEST(WindowPictures, RowOfTheThreeButtonKinds)
 {
-    QWidget row;
-    row.resize(300, 220);
-    QPalette p = row.palette();
-    p.setColor(QPalette::Window, QColor(kDark));
-    row.setPalette(p);
-    row.setAutoFillBackground(true);
-
-    auto* command = new TFancyButton(&row);
-    ApplyCommandButtonLook(*command);
-    command->move(10, 10);
-    command->SetCaption("Imprimir");
-    command->Glyphs().SetGlyph(TestGlyph());
-
-    auto* bar = new TFancyButton(&row);
-    ApplyCommandButtonLook(*bar);
-    bar->setGeometry(210, 10, 24, 190);
-    bar->Glyphs().SetLayout(lyCenter);
-    bar->Glyphs().SetGlyph(TestGlyph());
-
-    auto* arrow = new TFancyButton(&row);
-    ApplyCommandButtonLook(*arrow);
-    arrow->setGeometry(250, 10, 24, 24);
+    ButtonStage stage(kDark);
+    const auto button = [&](TFancyButton* b, QRect place) {
+        ApplyCommandButtonLook(*b);
+        b->setGeometry(place);
+        b->Glyphs().SetGlyph(TestGlyph());
+        return b;
+    };
+    button(stage.button, QRect(10, 10, 190, 30))->SetCaption("Imprimir");
+    button(new TFancyButton(&stage.parent), QRect(210, 10, 24, 190))->Glyphs().SetLayout(lyCenter);
+    auto* arrow = button(new TFancyButton(&stage.parent), QRect(250, 10, 24, 24));
     arrow->SetColor(clGray);
     arrow->FancyEffects().SetFrameStyle(fmNone);
     arrow->FancyEffects().SetTextStyle(txPlain);
     arrow->SetCaption("Próxima");
-    arrow->Glyphs().SetGlyph(TestGlyph());
 
-    const QImage img = row.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage img = stage.parent.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb yellow = qRgb(255, 220, 0);
 
     // Command button: bevel, glyph at (gx, 2), caption centred after it.
