@@ -23,6 +23,9 @@ using namespace lumoria::test;
 namespace {
 
 const QString kTitulo = QStringLiteral("Lumoria v9.9");
+// Steps of a script beside the boxes' answers (6, 7, 2): the contract ticked and accepted, or declined.
+constexpr int kAceitar = 1;
+constexpr int kRecusar = 0;
 
 QString Texto(const QStringList& linhas) { return linhas.join(QStringLiteral("\r\n")); }
 
@@ -41,8 +44,8 @@ protected:
         QFile::remove(marca);
         desktop = home() + QStringLiteral("/Desktop");
         menu = home() + QStringLiteral("/data/applications");
-        QFile::remove(desktop + QStringLiteral("/") + kTitulo + QStringLiteral(".desktop"));
-        QDir(menu + QStringLiteral("/") + kTitulo).removeRecursively();
+        QFile::remove(AtalhoDaArea());
+        QDir(PastaDoMenu()).removeRecursively();
         principal.resize(300, 200);
         principal.show();
     }
@@ -71,22 +74,28 @@ protected:
     QString AtalhoDaArea() const { return desktop + QStringLiteral("/") + kTitulo + QStringLiteral(".desktop"); }
     QString PastaDoMenu() const { return menu + QStringLiteral("/") + kTitulo; }
     QStringList NoMenu() const { return QDir(PastaDoMenu()).entryList(QDir::Files, QDir::Name); }
-    bool Iniciado(int ms)
+    bool Iniciado(int ms) { return QTest::qWaitFor([this] { return QFileInfo::exists(marca); }, ms); }
+    // Runs the switch's mode with its windows answered by the steps, in order and every one used,
+    // and gives the boxes it showed.
+    QList<Caixa> Rodar(const QString& chave, const QList<int>& passos, const LocaisDeInstalacao& locais)
     {
-        return QTest::qWaitFor([this] { return QFileInfo::exists(marca); }, ms);
+        platform::clearTerminationRequest();
+        Roteiro roteiro;
+        for (int passo : passos)
+            passo == kAceitar || passo == kRecusar ? roteiro.Contrato(passo == kAceitar) : roteiro.Caixa(passo);
+        EXPECT_TRUE(Executar(QStringList{chave}, locais)) << chave.toStdString();
+        EXPECT_TRUE(roteiro.terminou());
+        EXPECT_EQ(roteiro.inesperadas, 0);
+        return roteiro.caixas;
     }
-    // Runs the install mode with its question and contract answered "Sim", and gives the box that
-    // follows them: its failure box.
+    // The install mode with its question and contract answered "Sim": the box that follows them is
+    // its failure box.
     Caixa Falha(const QString& chave, const LocaisDeInstalacao& locais)
     {
-        Roteiro roteiro;
-        roteiro.Caixa(6).Contrato(true).Caixa(6);
-        EXPECT_TRUE(Executar(QStringList{chave}, locais));
-        EXPECT_EQ(roteiro.inesperadas, 0);
-        EXPECT_EQ(roteiro.caixas.size(), 2) << "no completion question";
-        const Caixa falha = roteiro.caixas.value(1);
-        EXPECT_EQ(falha.titulo, "Falha na Instalação");
-        return falha;
+        const QList<Caixa> caixas = Rodar(chave, {6, kAceitar, 6}, locais);
+        EXPECT_EQ(caixas.size(), 2) << "no completion question";
+        EXPECT_EQ(caixas.value(1).titulo, "Falha na Instalação");
+        return caixas.value(1);
     }
     void NadaEscrito()
     {
@@ -103,20 +112,15 @@ protected:
 TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninstaller)
 {
     const QString programa = Programa(QStringLiteral("lumoria"));
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(7);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-    EXPECT_TRUE(roteiro.terminou());
-    EXPECT_EQ(roteiro.inesperadas, 0);
-
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    const Caixa& confirmacao = roteiro.caixas[0];
+    const QList<Caixa> caixas = Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 7}, Locais(programa));
+    ASSERT_EQ(caixas.size(), 2);
+    const Caixa& confirmacao = caixas[0];
     EXPECT_EQ(confirmacao.titulo, "Confirmação de Instalação");
     EXPECT_EQ(confirmacao.botao1, "Sim");
     EXPECT_EQ(confirmacao.botao2, "Não");
     EXPECT_TRUE(confirmacao.texto.startsWith("Instalação\r\n\r\nEste Software Destina-Se a Operar a Produção\r\n"));
     EXPECT_TRUE(confirmacao.texto.endsWith("Você Autoriza a Instalação do\r\nLumoria v9.9?"));
-    const Caixa& concluida = roteiro.caixas[1];
+    const Caixa& concluida = caixas[1];
     EXPECT_EQ(concluida.titulo, "Instalação Concluída");
     EXPECT_EQ(concluida.texto, Texto({"Lumoria v9.9", "Instalação Concluída", "",
                                       "O Aplicativo Poderá Ser Utilizado Através", "Do Menu de Aplicativos ou Então",
@@ -151,10 +155,7 @@ TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninsta
 TEST_F(ModosDeInstalacaoTeste, AnsweringSimToTheCompletionStartsTheInstalledProgram)
 {
     const QString programa = Programa(QStringLiteral("lumoria"));
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-    EXPECT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_EQ(Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 6}, Locais(programa)).size(), 2);
     EXPECT_TRUE(Iniciado(5000));
 }
 
@@ -166,16 +167,9 @@ TEST_F(ModosDeInstalacaoTeste, DecliningWritesNothing)
         bool contrato; // declined at the contract window rather than at the question
     } casos[] = {{"<INSTALAR>", false}, {"<INSTALAR>", true}, {"<ICONES>", false}, {"<ICONES>", true}};
     for (const auto& c : casos) {
-        platform::clearTerminationRequest();
-        Roteiro roteiro;
-        if (c.contrato)
-            roteiro.Caixa(6).Contrato(false);
-        else
-            roteiro.Caixa(7);
-        EXPECT_TRUE(Executar(QStringList{QLatin1String(c.argumento)}, Locais(programa))) << c.argumento;
-        EXPECT_TRUE(roteiro.terminou());
-        EXPECT_EQ(roteiro.caixas.size(), 1) << c.argumento;
-        EXPECT_EQ(roteiro.inesperadas, 0);
+        SCOPED_TRACE(c.contrato ? "declined at the contract" : "declined at the question");
+        const QList<int> passos = c.contrato ? QList<int>{6, kRecusar} : QList<int>{7};
+        EXPECT_EQ(Rodar(QLatin1String(c.argumento), passos, Locais(programa)).size(), 1);
         EXPECT_TRUE(platform::terminationRequested());
         NadaEscrito();
     }
@@ -184,13 +178,11 @@ TEST_F(ModosDeInstalacaoTeste, DecliningWritesNothing)
 TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
 {
     const QString programa = Programa(QStringLiteral("LumoriaTeste"), true);
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(7);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("\"<icones>\"")}, Locais(programa)));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[0].titulo, "Confirmação de Instalação");
-    EXPECT_EQ(roteiro.caixas[0].texto, "Lumoria v9.9\r\n" + TextoDeConfirmacaoDaInstalacao(kTitulo));
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Instalação Concluída");
+    const QList<Caixa> caixas = Rodar(QStringLiteral("\"<icones>\""), {6, kAceitar, 7}, Locais(programa));
+    ASSERT_EQ(caixas.size(), 2);
+    EXPECT_EQ(caixas[0].titulo, "Confirmação de Instalação");
+    EXPECT_EQ(caixas[0].texto, "Lumoria v9.9\r\n" + TextoDeConfirmacaoDaInstalacao(kTitulo));
+    EXPECT_EQ(caixas[1].titulo, "Instalação Concluída");
 
     EXPECT_TRUE(QDir(base).isEmpty()) << "nothing copied";
     EXPECT_EQ(Lido(AtalhoDaArea()),
@@ -204,39 +196,26 @@ TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
 TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstaller)
 {
     const QString programa = Programa(QStringLiteral("lumoria"));
-    {
-        Roteiro roteiro;
-        roteiro.Caixa(6).Contrato(true).Caixa(7);
-        ASSERT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-    }
+    Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 7}, Locais(programa));
     ASSERT_TRUE(QFileInfo::exists(AtalhoDaArea()));
-    platform::clearTerminationRequest();
 
     // "Não" removes nothing.
-    {
-        Roteiro roteiro;
-        roteiro.Caixa(7);
-        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<DESINSTALAR>")}, Locais(programa)));
-        ASSERT_EQ(roteiro.caixas.size(), 1);
-        EXPECT_EQ(roteiro.caixas[0].titulo, "Confirmação de Desinstalação");
-        EXPECT_EQ(roteiro.caixas[0].texto,
-                  Texto({"Lumoria v9.9", "Desinstalação", "", "Você Está Certo de Que Deseja Remover",
-                         "Este Aplicativo Do Seu Computador?", "", "Você Autoriza a Desinstalação do", "Lumoria v9.9?"}));
-        EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("/Lumoria/lumoria")));
-        EXPECT_TRUE(QFileInfo::exists(AtalhoDaArea()));
-        EXPECT_EQ(NoMenu().size(), 2);
-    }
-    platform::clearTerminationRequest();
+    QList<Caixa> caixas = Rodar(QStringLiteral("<DESINSTALAR>"), {7}, Locais(programa));
+    ASSERT_EQ(caixas.size(), 1);
+    EXPECT_EQ(caixas[0].titulo, "Confirmação de Desinstalação");
+    EXPECT_EQ(caixas[0].texto, Texto({"Lumoria v9.9", "Desinstalação", "", "Você Está Certo de Que Deseja Remover",
+                                      "Este Aplicativo Do Seu Computador?", "", "Você Autoriza a Desinstalação do",
+                                      "Lumoria v9.9?"}));
+    EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("/Lumoria/lumoria")));
+    EXPECT_TRUE(QFileInfo::exists(AtalhoDaArea()));
+    EXPECT_EQ(NoMenu().size(), 2);
 
     const QStringList naLixeira = Lixeira();
-    Roteiro roteiro;
-    roteiro.Caixa(6).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral(" <desinstalar> ")}, Locais(programa)));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Desinstalação Concluída");
-    EXPECT_EQ(roteiro.caixas[1].texto,
-              Texto({"Lumoria v9.9", "Desinstalação", "", "O Aplicativo Foi Desinstalado Com Sucesso."}));
-    EXPECT_EQ(roteiro.caixas[1].botao2, "");
+    caixas = Rodar(QStringLiteral(" <desinstalar> "), {6, 6}, Locais(programa));
+    ASSERT_EQ(caixas.size(), 2);
+    EXPECT_EQ(caixas[1].titulo, "Desinstalação Concluída");
+    EXPECT_EQ(caixas[1].texto, Texto({"Lumoria v9.9", "Desinstalação", "", "O Aplicativo Foi Desinstalado Com Sucesso."}));
+    EXPECT_EQ(caixas[1].botao2, "");
     EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Lumoria")));
     EXPECT_TRUE(QFileInfo(base).isDir());
     EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
@@ -273,22 +252,14 @@ TEST_F(ModosDeInstalacaoTeste, TheInstallAssociatesTheJobFilesWithTheInstalledCo
     };
     for (const Caso& c : {Caso{QStringLiteral("<INSTALAR>"), instalado}, Caso{QStringLiteral("<ICONES>"), programa}}) {
         SCOPED_TRACE(c.chave.toStdString());
-        platform::clearTerminationRequest();
-        Roteiro roteiro;
-        roteiro.Caixa(6).Contrato(true).Caixa(7);
-        ASSERT_TRUE(Executar(QStringList{c.chave}, Locais(programa)));
+        Rodar(c.chave, {6, kAceitar, 7}, Locais(programa));
         const Associacao depois = AssociacaoAtual();
         EXPECT_EQ(depois.comando, std::optional<QString>(QStringLiteral("\"") + c.esperado + QStringLiteral("\" \"%1\"")));
         EXPECT_TRUE(depois.entrada.contains(QStringLiteral("Exec=\"") + c.esperado + QStringLiteral("\" %f\n")))
             << depois.entrada.toStdString();
     }
 
-    platform::clearTerminationRequest();
-    Roteiro roteiro;
-    roteiro.Caixa(6).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<DESINSTALAR>")}, Locais(programa)));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Desinstalação Concluída");
+    EXPECT_EQ(Rodar(QStringLiteral("<DESINSTALAR>"), {6, 6}, Locais(programa)).value(1).titulo, "Desinstalação Concluída");
     EXPECT_FALSE(AssociacaoAtual().comando.has_value());
     EXPECT_FALSE(fileClassesStore().keyExists(QStringLiteral(".PVO")));
     EXPECT_FALSE(fileClassesStore().keyExists(QStringLiteral("PVO_auto_file")));
