@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QStringList>
 
 #include <tuple>
 #include <vector>

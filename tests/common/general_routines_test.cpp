@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTest>
-#include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>

@@ -38,28 +38,12 @@ struct Seen {
 
 Seen Look(TfrmDialogo* f)
 {
-    Seen s;
-    s.shown = true;
-    s.caption = f->windowTitle();
-    s.label = f->LabelText();
-    s.simCaption = f->spdSim->Caption();
-    s.naoCaption = f->spdNao->Caption();
-    s.naoShown = !f->spdNao->isHidden();
-    s.simLeft = f->spdSim->x();
-    s.naoLeft = f->spdNao->x();
-    s.simTop = f->spdSim->y();
-    s.size = f->size();
-    s.frame = f->frameGeometry();
-    s.window = f->palette().color(QPalette::Window);
-    s.label_ = f->lblDialogo->palette().color(QPalette::Window);
-    s.labelText = f->lblDialogo->palette().color(QPalette::WindowText);
-    s.panel = f->pnlInferior->color();
-    s.simFont = f->spdSim->FontColor();
-    s.naoFont = f->spdNao->FontColor();
-    s.flags = f->windowFlags();
-    s.simGlyph = f->spdSim->Glyphs().Glyph();
-    s.naoGlyph = f->spdNao->Glyphs().Glyph();
-    return s;
+    const auto colour = [](QWidget* w, QPalette::ColorRole role) { return w->palette().color(role); };
+    return {true, f->windowTitle(), f->LabelText(), f->spdSim->Caption(), f->spdNao->Caption(), !f->spdNao->isHidden(),
+            f->spdSim->x(), f->spdNao->x(), f->spdSim->y(), f->size(), f->frameGeometry(), colour(f, QPalette::Window),
+            colour(f->lblDialogo, QPalette::Window), f->pnlInferior->color(), colour(f->lblDialogo, QPalette::WindowText),
+            f->spdSim->FontColor(), f->spdNao->FontColor(), f->windowFlags(), f->spdSim->Glyphs().Glyph(),
+            f->spdNao->Glyphs().Glyph()};
 }
 
 void Click(TFancyButton* b) { test::ClickAt(b, b->rect().center()); }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
-#include <QLabel>
 #include <QPainter>
 
 #include "common/dialog_glyphs.h"

@@ -323,11 +323,8 @@ TEST(CopiarPasta, CopiesTheFolderAndMergesIntoAnExistingOne)
     EXPECT_EQ(readFile(installed + QStringLiteral("/lumoria")), QByteArray("v3"));
     EXPECT_EQ(readFile(installed + QStringLiteral("/extra.txt")), QByteArray("extra"));
     EXPECT_FALSE(QFileInfo::exists(installed + QStringLiteral("/Lumoria")));
-}
 
-TEST(CopiarPasta, AMissingSourceCreatesNothing)
-{
-    const QString folder = freshFolder("nosource");
+    // A missing source creates nothing.
     EXPECT_FALSE(CopiarPasta(nullptr, folder + QStringLiteral("/nao_existe"), folder + QStringLiteral("/destino")));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/destino")));
 }

@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPixmap>
 #include <QWidget>
 #include <QtEndian>
@@ -14,7 +13,7 @@
 #include "platform/system/resources.h"
 #include "platform/ui/animated_cursor_file.h"
 #include "platform/ui/screen_cursor.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -23,12 +22,10 @@ namespace {
 
 QColor centre(const QImage& image) { return image.pixelColor(image.width() / 2, image.height() / 2); }
 
-QString writeFile(const QString& name, const QByteArray& bytes)
+QString written(const QString& name, const QByteArray& bytes)
 {
-    const QString path = QString::fromStdString((homeDir() / name.toStdString()).string());
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
+    const QString path = home() + QLatin1Char('/') + name;
+    writeFile(path, bytes);
     return path;
 }
 
@@ -45,7 +42,7 @@ AniSpec threeColours()
 
 } // namespace
 
-TEST(CursorFile, ReadsAStillCursorWithItsHotSpot)
+TEST(CursorFile, ReadsAStillCursorWithItsHotSpotAndAnIconWithTheMiddleAsOne)
 {
     const auto data = readCursorData(iconFile(2, 16, QColor(10, 20, 30), 7, 9));
     ASSERT_TRUE(data);
@@ -56,20 +53,17 @@ TEST(CursorFile, ReadsAStillCursorWithItsHotSpot)
     EXPECT_EQ(image.pixelColor(15, 15), QColor(10, 20, 30));
     EXPECT_EQ(data->frames[0].hotSpot, QPoint(7, 9));
     EXPECT_EQ(data->sequence, QList<int>{0});
-}
 
-TEST(CursorFile, AnIconFrameHasItsHotSpotInTheMiddle)
-{
-    const auto data = readCursorData(iconFile(1, 32, Qt::red, 0, 0));
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->frames[0].hotSpot, QPoint(16, 16));
+    const auto icon = readCursorData(iconFile(1, 32, Qt::red, 0, 0));
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(icon->frames[0].hotSpot, QPoint(16, 16));
 }
 
 TEST(CursorFile, ReadsAnAnimationWithSequenceAndRates)
 {
     AniSpec spec = threeColours();
     spec.before = chunk("LIST", QByteArray("INFOINAM") + QByteArray("\x05\0\0\0abcde\0", 10));
-    const QString path = writeFile("three.ani", aniFile(spec));
+    const QString path = written("three.ani", aniFile(spec));
     const auto data = readCursorFile(path);
     ASSERT_TRUE(data);
     ASSERT_EQ(data->frames.size(), 3);
@@ -130,7 +124,7 @@ TEST(CursorFile, RefusesBrokenFiles)
 TEST(CursorSet, AFileThatCannotBeReadRegistersNothing)
 {
     constexpr CursorId id = 6001;
-    EXPECT_FALSE(loadCursorFile(id, writeFile("broken.ani", "RIFF")));
+    EXPECT_FALSE(loadCursorFile(id, written("broken.ani", "RIFF")));
     EXPECT_FALSE(isCursorRegistered(id));
     EXPECT_EQ(cursorFor(id).shape(), Qt::ArrowCursor);
 }
@@ -140,7 +134,7 @@ TEST(CursorSet, AnAnimatedCursorPlaysOnTheControlsThatShowIt)
     constexpr CursorId id = 6002;
     AniSpec spec = threeColours();
     spec.rates = {1, 1, 1, 1};
-    ASSERT_TRUE(loadCursorFile(id, writeFile("fast.ani", aniFile(spec))));
+    ASSERT_TRUE(loadCursorFile(id, written("fast.ani", aniFile(spec))));
     QWidget control;
     setControlCursor(&control, id);
     EXPECT_EQ(controlCursor(&control), id);

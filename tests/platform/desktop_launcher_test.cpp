@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -57,12 +56,8 @@ QStringList execWords(const QString& value)
 
 QMap<QString, QString> readEntry(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QMap<QString, QString> entry;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString& line : lines) {
+    for (const QString& line : QString::fromUtf8(lumoria::test::readFile(path)).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         entry.insert(eq < 0 ? line : line.left(eq), eq < 0 ? QString() : line.mid(eq + 1));
     }
@@ -104,9 +99,7 @@ TEST(DesktopLauncher, WritesAnExecutableApplicationEntry)
     launcher.workingFolder = QStringLiteral("/home/ana/.local/share/Lumoria");
     ASSERT_TRUE(writeDesktopLauncher(path, launcher));
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+    EXPECT_EQ(QString::fromUtf8(lumoria::test::readFile(path)),
               QStringLiteral("[Desktop Entry]\nType=Application\nName=Lumoria v1.0\n"
                              "Exec=\"/home/ana/.local/share/Lumoria/lumoria\"\n"
                              "Path=/home/ana/.local/share/Lumoria\n"));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStringList>
 
 #include "platform/failure.h"

@@ -15,7 +15,7 @@
 #include <QPageSetupDialog>
 
 #include "common/modal_helper.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -76,16 +76,13 @@ TEST(CupsQueues, TheUsersOptionsNameTheResolutionBeforeThePpd)
     ASSERT_TRUE(QtPrinterSystem().installedPrinters().contains("PDF")) << "start CUPS with scripts/start-cups.sh";
     EXPECT_EQ(QueueResolution("PDF"), 300);
     EXPECT_EQ(QueueHighestResolution("PDF"), 2400);
-    ASSERT_TRUE(QDir().mkpath(QDir::homePath() + "/.cups"));
-    QFile options(QDir::homePath() + "/.cups/lpoptions");
-    ASSERT_TRUE(options.open(QIODevice::WriteOnly));
-    options.write("Dest PDF Resolution=600dpi\n");
-    options.close();
+    const QString options = QDir::homePath() + "/.cups/lpoptions";
+    test::writeFile(options, "Dest PDF Resolution=600dpi\n");
     EXPECT_EQ(QueueResolution("PDF"), 600);
     QtPrinterSystem system;
     ASSERT_TRUE(system.selectPrinter("PDF"));
     EXPECT_EQ(system.currentPrinter().deviceValues().dpiX, 600);
-    QFile::remove(options.fileName());
+    QFile::remove(options);
     EXPECT_EQ(QueueResolution("NoSuchQueue"), kFallbackResolution);
 }
 
@@ -112,17 +109,11 @@ TEST(QtPrinters, UnknownPrintersAreNotSelected)
 // A second printer for this process only: an instance of the queue "PDF" in the user's CUPS options.
 class CupsInstance {
 public:
-    CupsInstance()
-    {
-        QDir().mkpath(m_folder);
-        QFile file(m_folder + "/lpoptions");
-        if (file.open(QIODevice::WriteOnly))
-            file.write("Dest PDF/fotos media=Letter\n");
-    }
-    ~CupsInstance() { QFile::remove(m_folder + "/lpoptions"); }
+    CupsInstance() { test::writeFile(m_file, "Dest PDF/fotos media=Letter\n"); }
+    ~CupsInstance() { QFile::remove(m_file); }
 
 private:
-    QString m_folder = QString::fromStdString((test::homeDir() / ".cups").string());
+    QString m_file = test::home() + "/.cups/lpoptions";
 };
 
 // With two printers the set-up asks which to set up; another printer is current only once its page

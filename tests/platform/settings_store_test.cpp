@@ -2,9 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <limits>
 

@@ -122,8 +122,26 @@ protected:
 
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
-    // Prints through the print dialog, choosing pages de to ate in it; returns the PDF written.
-    QString Imprimir(TfrmImprimirPrevisaoImpressaoFotos& previa, int de, int ate)
+    // Prints from a preview, after `antes` ran on it, through the print dialog that `dialogos` answers;
+    // returns the PDF the queue made of the job.
+    QString Imprimir(DialogosDoQt& dialogos, const std::function<void(TfrmImprimirPrevisaoImpressaoFotos&)>& antes = {})
+    {
+        const qint64 desde = QDateTime::currentSecsSinceEpoch() - 1;
+        {
+            TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
+            previa.show();
+            if (antes)
+                antes(previa);
+            QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
+        }
+        EXPECT_EQ(dialogos.impressoes, 1);
+        const QString pdf =
+            JobPdf(static_cast<QtPrinter&>(printerSystem().currentPrinter()).lastJobId(), PrefixoDosPdfs(), desde);
+        EXPECT_FALSE(pdf.isEmpty()) << "no PDF in " << OutputFolder().toStdString();
+        return pdf;
+    }
+    // The pages de to ate chosen in the print dialog.
+    QString Imprimir(int de, int ate, const std::function<void(TfrmImprimirPrevisaoImpressaoFotos&)>& antes = {})
     {
         DialogosDoQt dialogos;
         dialogos.noDialogoDeImpressao = [&](QPrintDialog& dialogo) {
@@ -135,10 +153,7 @@ protected:
             fim->setValue(ate);
             inicio->setValue(de);
         };
-        const qint64 desde = QDateTime::currentSecsSinceEpoch() - 1;
-        QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
-        EXPECT_EQ(dialogos.impressoes, 1);
-        return JobPdf(impressora->lastJobId(), PrefixoDosPdfs(), desde);
+        return Imprimir(dialogos, antes);
     }
 
     AlbumDocument documento;
@@ -162,10 +177,8 @@ TEST_F(PreviewOnCups, MemoListsTheQueueInFifteenLines)
 
 TEST_F(PreviewOnCups, PagesTwoToThreeOfFiveGiveTwoPdfPagesWithFramesAndMarksInPlace)
 {
-    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-    previa.show();
-    const QString pdf = Imprimir(previa, 2, 3);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << OutputFolder().toStdString();
+    const QString pdf = Imprimir(2, 3);
+    ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(PageCount(pdf), 2);
     const QList<QImage> folhas = Rasterise(pdf, QStringLiteral("previa"));
     ASSERT_EQ(folhas.size(), 2);
@@ -178,12 +191,11 @@ TEST_F(PreviewOnCups, PagesTwoToThreeOfFiveGiveTwoPdfPagesWithFramesAndMarksInPl
 
 TEST_F(PreviewOnCups, AlignedWithThePrintableCornerTheFrameStartsAtTheSheetsCorner)
 {
-    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-    previa.show();
-    previa.cbxMostrarPrevisaoDeBordas->setChecked(true);
-    previa.cbxAjustarBordas->setChecked(true);
-    const QString pdf = Imprimir(previa, 1, 1);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << OutputFolder().toStdString();
+    const QString pdf = Imprimir(1, 1, [](TfrmImprimirPrevisaoImpressaoFotos& previa) {
+        previa.cbxMostrarPrevisaoDeBordas->setChecked(true);
+        previa.cbxAjustarBordas->setChecked(true);
+    });
+    ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(PageCount(pdf), 1);
     const QList<QImage> folhas = Rasterise(pdf, QStringLiteral("alinhada"));
     ASSERT_EQ(folhas.size(), 1);
@@ -228,19 +240,13 @@ TEST_F(PreviewOnCups, TheTenByFifteenPaperOfConfigurarIsPrintedOnWithoutTheQuest
     dialogos.impressora = fila;
     dialogos.papel = QStringLiteral("10 x 15 cm");
     Atendente caixas;
-    const qint64 desde = QDateTime::currentSecsSinceEpoch() - 1;
-    {
-        TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-        previa.show();
+    const QString pdf = Imprimir(dialogos, [](TfrmImprimirPrevisaoImpressaoFotos& previa) {
         QTest::mouseClick(previa.spdConfigurar, Qt::LeftButton, {}, previa.spdConfigurar->rect().center());
         EXPECT_EQ(LinhaDoMemo(previa, 6), QStringLiteral("Largura do Papel: 100,0 mm"));
-        QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
-    }
-    EXPECT_EQ(dialogos.impressoes, 1);
+    });
     EXPECT_TRUE(caixas.caixas.isEmpty()) << caixas.caixas.value(0).texto.toStdString();
     auto& impressora10x15 = static_cast<QtPrinter&>(printerSystem().currentPrinter());
     ASSERT_EQ(impressora10x15.name(), fila);
-    const QString pdf = JobPdf(impressora10x15.lastJobId(), PrefixoDosPdfs(), desde);
     ASSERT_FALSE(pdf.isEmpty());
     const QSizeF folhaMm = PageSizeMm(pdf);
     EXPECT_NEAR(folhaMm.width(), 100, 0.5);
@@ -272,12 +278,8 @@ TEST_F(PreviewOnCups, TwoCopiesChosenInThePrintDialogGiveAJobOfTwoCopies)
         ASSERT_NE(copias, nullptr);
         copias->setValue(2);
     };
-    const qint64 desde = QDateTime::currentSecsSinceEpoch() - 1;
-    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-    previa.show();
-    QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
     // cups-pdf writes one file whatever the copies; the five pages are in it once.
-    const QString pdf = JobPdf(impressora->lastJobId(), PrefixoDosPdfs(), desde);
+    const QString pdf = Imprimir(dialogos);
     ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(JobAttribute(impressora->lastJobId(), "copies"), 2);
     EXPECT_EQ(PageCount(pdf), 5);

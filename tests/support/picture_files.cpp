@@ -1,12 +1,10 @@
 #include "support/picture_files.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "support/little_endian.h"
 #include "support/test_env.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QPainter>

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
