@@ -76,14 +76,22 @@ void ExpectCapsuleColumn(const QImage& img, int x, int top, QRgb colour)
         EXPECT_EQ(img.pixel(x, top + 28 - i), Ring(colour, 14, i)) << "lower ring " << i;
 }
 
-// The caption of a 190 x 30 button with a 24-pixel glyph on the left at 10: where its ink should be
-// centred, from the layout rule.
+// In a 190 x 30 button with a 24-pixel glyph on the left at 10, from the layout rule: where the
+// glyph starts, and where the caption's ink is centred.
+int GlyphLeft(const QString& caption) { return (190 - 24 - 10 - QFontMetrics(ButtonFont()).horizontalAdvance(caption)) / 2; }
 int CaptionCentre(const QString& caption)
 {
-    const QFontMetrics m(ButtonFont());
-    const int tw = m.horizontalAdvance(caption);
-    const int gx = (190 - 24 - 10 - tw) / 2;
-    return gx + 24 + 10 + tw / 2;
+    return GlyphLeft(caption) + 24 + 10 + QFontMetrics(ButtonFont()).horizontalAdvance(caption) / 2;
+}
+
+// The caption's light ink centred in the button's place in the picture; gives the ink's right end.
+int ExpectCaptionCentred(const QImage& img, const QRect& button, const QString& caption)
+{
+    const auto [left, right] = InkSpan(img, button.left(), button.left() + button.width(), button.top(),
+                                       button.top() + button.height());
+    EXPECT_GE(left, 0) << caption.toStdString();
+    EXPECT_NEAR((left + right + 1) / 2.0 - button.left(), CaptionCentre(caption), 2.0) << caption.toStdString();
+    return right;
 }
 
 QImage TestGlyph()
@@ -138,14 +146,11 @@ TEST(WindowPictures, MessageWindow)
     EXPECT_EQ(sim.topLeft(), QPoint(293, panelTop + 12));
     ExpectCapsuleColumn(plain, sim.left() + 20, sim.top(), kDark);
     ExpectCapsuleColumn(plain, nao.left() + 20, nao.top(), kDark);
-    for (auto [button, caption] : {std::pair{sim, QString("Sim")}, std::pair{nao, QString("Não")}}) {
-        const auto [left, right] = InkSpan(plain, button.left(), button.right(), button.top(), button.bottom());
-        ASSERT_GE(left, 0);
-        EXPECT_NEAR((left + right + 1) / 2.0 - button.left(), CaptionCentre(caption), 2.0) << caption.toStdString();
-    }
+    ExpectCaptionCentred(plain, sim, "Sim");
+    ExpectCaptionCentred(plain, nao, "Não");
     // The tick glyph stands at (gx, 2) in "Sim".
     const QImage tick = GlyphYes();
-    const int gx = (190 - 24 - 10 - QFontMetrics(ButtonFont()).horizontalAdvance("Sim")) / 2;
+    const int gx = GlyphLeft("Sim");
     for (int y = 0; y < 24; ++y) {
         for (int x = 0; x < 24; ++x) {
             if (tick.pixel(x, y) != tick.pixel(0, 23)) {
@@ -160,8 +165,7 @@ TEST(WindowPictures, MessageWindow)
     EXPECT_EQ(error.pixel(10, panelTop + 50), qRgb(191, 0, 0));
     EXPECT_EQ(errorSim.topLeft(), QPoint(49, panelTop + 12));
     ExpectCapsuleColumn(error, errorSim.left() + 20, errorSim.top(), kDark);
-    const auto [left, right] = InkSpan(error, 49, 239, panelTop + 12, panelTop + 42);
-    EXPECT_NEAR((left + right + 1) / 2.0 - 49, CaptionCentre("Sim"), 2.0);
+    ExpectCaptionCentred(error, QRect(49, panelTop + 12, 190, 30), "Sim");
 }
 
 TEST(WindowPictures, RowOfTheThreeButtonKinds)
@@ -186,12 +190,11 @@ TEST(WindowPictures, RowOfTheThreeButtonKinds)
 
     // Command button: bevel, glyph at (gx, 2), caption centred after it.
     ExpectCapsuleColumn(img, 10 + 20, 10, kDark);
-    const int gx = (190 - 24 - 10 - QFontMetrics(ButtonFont()).horizontalAdvance("Imprimir")) / 2;
+    const int gx = GlyphLeft("Imprimir");
     EXPECT_EQ(img.pixel(10 + gx + 4, 10 + 2 + 4), yellow);
     EXPECT_EQ(img.pixel(10 + gx + 19, 10 + 2 + 19), yellow);
     EXPECT_NE(img.pixel(10 + gx + 3, 10 + 2 + 4), yellow);
-    const auto [left, right] = InkSpan(img, 10, 200, 10, 40);
-    EXPECT_NEAR((left + right + 1) / 2.0 - 10, CaptionCentre("Imprimir"), 2.0);
+    const int right = ExpectCaptionCentred(img, QRect(10, 10, 190, 30), "Imprimir");
     // The shadow copy in Adj(Color, -50), 2 px down and right of the caption's lowest ink.
     bool shadow = false;
     for (int y = 10; y < 40; ++y)

@@ -59,7 +59,7 @@ TEST(CursorFile, ReadsAStillCursorWithItsHotSpotAndAnIconWithTheMiddleAsOne)
     EXPECT_EQ(icon->frames[0].hotSpot, QPoint(16, 16));
 }
 
-TEST(CursorFile, ReadsAnAnimationWithSequenceAndRates)
+TEST(CursorFile, ReadsAnAnimationWithSequenceAndRatesOrInFrameOrderAtTheHeaderRate)
 {
     AniSpec spec = threeColours();
     spec.before = chunk("LIST", QByteArray("INFOINAM") + QByteArray("\x05\0\0\0abcde\0", 10));
@@ -75,20 +75,16 @@ TEST(CursorFile, ReadsAnAnimationWithSequenceAndRates)
     EXPECT_EQ(data->frames[2].hotSpot, QPoint(31, 0));
     EXPECT_EQ(data->sequence, (QList<int>{0, 1, 0, 2}));
     EXPECT_EQ(data->rates, (QList<int>{6, 12, 3, 60}));
-}
 
-TEST(CursorFile, WithoutSequenceTheFramesRunInOrderAtTheHeaderRate)
-{
-    AniSpec spec;
-    spec.frames = {iconFile(2, 32, Qt::red, 0, 0), iconFile(2, 32, Qt::green, 0, 0)};
-    spec.displayRate = 7;
-    const auto data = readCursorData(aniFile(spec));
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->sequence, (QList<int>{0, 1}));
-    EXPECT_EQ(data->rates, (QList<int>{7, 7}));
-
-    spec.displayRate = 0;  // no time at all would spin the timer
-    const auto zero = readCursorData(aniFile(spec));
+    AniSpec plain;
+    plain.frames = {iconFile(2, 32, Qt::red, 0, 0), iconFile(2, 32, Qt::green, 0, 0)};
+    plain.displayRate = 7;
+    const auto inOrder = readCursorData(aniFile(plain));
+    ASSERT_TRUE(inOrder);
+    EXPECT_EQ(inOrder->sequence, (QList<int>{0, 1}));
+    EXPECT_EQ(inOrder->rates, (QList<int>{7, 7}));
+    plain.displayRate = 0;  // no time at all would spin the timer
+    const auto zero = readCursorData(aniFile(plain));
     ASSERT_TRUE(zero);
     EXPECT_EQ(zero->rates, (QList<int>{1, 1}));
 }

@@ -22,7 +22,7 @@ using namespace lumoria::platform;
 
 // The CUPS queue "PDF" (cups-pdf) that the test script starts: A4 with no hardware margins, printed at
 // the 300 dpi its PPD names as default (not Qt's fixed 1200 of its high-resolution mode).
-TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValues)
+TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValuesAndUnknownPrintersAreNotSelected)
 {
     QtPrinterSystem system;
     ASSERT_TRUE(system.installedPrinters().contains("PDF")) << "start CUPS with scripts/start-cups.sh";
@@ -38,6 +38,9 @@ TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValues)
     EXPECT_EQ(v.physicalOffsetX, 0);
     EXPECT_EQ(v.physicalOffsetY, 0);
     EXPECT_EQ(v.clip, (Rect{0, 0, 2479, 3508}));
+    // Unknown printers are not selected.
+    EXPECT_FALSE(system.selectPrinter("No Such Printer"));
+    EXPECT_EQ(system.currentPrinter().name(), "PDF");
 }
 
 TEST(QtPrinters, ThePrintableAreaIgnoresMarginsSetElsewhere)
@@ -98,14 +101,6 @@ TEST(CupsQueues, RefusalsNameTheirCauseInPortuguese)
               QStringLiteral("O Serviço De Impressão (CUPS) Recusou o Trabalho: Bad request"));
 }
 
-TEST(QtPrinters, UnknownPrintersAreNotSelected)
-{
-    QtPrinterSystem system;
-    ASSERT_TRUE(system.selectPrinter("PDF"));
-    EXPECT_FALSE(system.selectPrinter("No Such Printer"));
-    EXPECT_EQ(system.currentPrinter().name(), "PDF");
-}
-
 // A second printer for this process only: an instance of the queue "PDF" in the user's CUPS options.
 class CupsInstance {
 public:
@@ -150,9 +145,10 @@ TEST(QtPrinters, PageSetUpChoosesThePrinterAndACancelledOneChangesNothing)
     }
 }
 
-TEST(PrinterSystem, AScopedSystemIsUsedAndThenReplacedByThePreviousOne)
+TEST(PrinterSystem, TheSystemsPrintersByDefaultAScopedSystemWhileItLives)
 {
     PrinterSystem& before = printerSystem();
+    EXPECT_NE(dynamic_cast<QtPrinterSystem*>(&before), nullptr);
     {
         auto fixed = std::make_unique<FixedPrinterSystem>();
         PrinterDeviceValues v;
@@ -170,11 +166,6 @@ TEST(PrinterSystem, AScopedSystemIsUsedAndThenReplacedByThePreviousOne)
         EXPECT_EQ(printerSystem().installedPrinters(), QStringList{"Test"});
     }
     EXPECT_EQ(&printerSystem(), &before);
-}
-
-TEST(PrinterSystem, ByDefaultItIsTheSystemsPrinters)
-{
-    EXPECT_NE(dynamic_cast<QtPrinterSystem*>(&printerSystem()), nullptr);
 }
 
 TEST(Rect, ConvertsToAndFromQtRectangles)

@@ -55,7 +55,7 @@ TEST(SettingsStore, ReadsBackEachTypeFromANewStoreOnTheSameFile)
     EXPECT_EQ(again.valueType(key, QString()), SettingsValueType::String);
 }
 
-TEST(SettingsStore, AMissingValueOrAnotherTypeReadsAsNothing)
+TEST(SettingsStore, AMissingValueAnotherTypeOrAForeignNumberReadsAsNothing)
 {
     SettingsStore store(freshStorePath("missing"));
     const QString key = QStringLiteral("SOFTWARE/Karvel/Lumoria");
@@ -73,18 +73,16 @@ TEST(SettingsStore, AMissingValueOrAnotherTypeReadsAsNothing)
     // Names and keys are told apart by letter case.
     EXPECT_FALSE(store.readInteger(key, QStringLiteral("zero")).has_value());
     EXPECT_FALSE(store.readInteger(QStringLiteral("software/karvel/lumoria"), QStringLiteral("Zero")).has_value());
-}
 
-TEST(SettingsStore, NumbersThatAreNot32BitIntegersAreForeign)
-{
-    const QString path = freshStorePath("foreign");
-    lumoria::test::writeFile(path, R"({"K": {"Meio": 1.5, "Grande": 4294967296, "Texto": "12", "Lista": [1]}})");
-    const SettingsStore store(path);
+    // Numbers that are not 32-bit integers are foreign.
+    const QString foreignPath = freshStorePath("foreign");
+    lumoria::test::writeFile(foreignPath, R"({"K": {"Meio": 1.5, "Grande": 4294967296, "Texto": "12", "Lista": [1]}})");
+    const SettingsStore foreign(foreignPath);
     for (const char* name : {"Meio", "Grande", "Lista"}) {
-        EXPECT_FALSE(store.readInteger(QStringLiteral("K"), QLatin1String(name)).has_value()) << name;
-        EXPECT_EQ(store.valueType(QStringLiteral("K"), QLatin1String(name)), SettingsValueType::None) << name;
+        EXPECT_FALSE(foreign.readInteger(QStringLiteral("K"), QLatin1String(name)).has_value()) << name;
+        EXPECT_EQ(foreign.valueType(QStringLiteral("K"), QLatin1String(name)), SettingsValueType::None) << name;
     }
-    EXPECT_EQ(store.readString(QStringLiteral("K"), QStringLiteral("Texto")), QStringLiteral("12"));
+    EXPECT_EQ(foreign.readString(QStringLiteral("K"), QStringLiteral("Texto")), QStringLiteral("12"));
 }
 
 TEST(SettingsStore, KeysAcceptBothSeparatorsAndExistOnceCreated)

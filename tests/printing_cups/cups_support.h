@@ -15,6 +15,8 @@
 #include <QProcess>
 #include <QThread>
 
+#include <functional>
+
 #include <cups/cups.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -132,23 +134,32 @@ inline QList<QImage> Rasterise(const QString& pdf, const QString& name)
     return pages;
 }
 
+// Calls `each` on every job CUPS lists, of any queue and state; false when the listing failed (a
+// busy scheduler may fail one).
+inline bool ForEachJob(const std::function<void(const cups_job_t&)>& each)
+{
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    for (int i = 0; i < n; ++i)
+        each(jobs[i]);
+    cupsFreeJobs(n, jobs);
+    return n >= 0;
+}
+
 // The job's state once CUPS has done with it (completed, cancelled or aborted), polled by its id for
 // as long as the queue takes with other jobs.
 inline int WaitForJob(int jobId)
 {
     for (;;) {
-        cups_job_t* jobs = nullptr;
-        const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
         int state = 0;
         bool known = false;
-        for (int i = 0; i < n; ++i)
-            if (jobs[i].id == jobId) {
+        const bool listed = ForEachJob([&](const cups_job_t& job) {
+            if (job.id == jobId) {
                 known = true;
-                if (jobs[i].state >= IPP_JSTATE_CANCELED)
-                    state = jobs[i].state;
+                state = job.state >= IPP_JSTATE_CANCELED ? job.state : 0;
             }
-        cupsFreeJobs(n, jobs);
-        if (state || (n >= 0 && !known))
+        });
+        if (state || (listed && !known))
             return state;
         QThread::msleep(100);
     }
@@ -164,13 +175,8 @@ inline QString JobPdf(int jobId, const QString& prefix, qint64 since)
 // How many jobs of any state, on any queue, carry the title.
 inline int JobsTitled(const QString& title)
 {
-    cups_job_t* jobs = nullptr;
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
     int found = 0;
-    for (int i = 0; i < n; ++i)
-        if (jobs[i].title && QString::fromUtf8(jobs[i].title) == title)
-            ++found;
-    cupsFreeJobs(n, jobs);
+    ForEachJob([&](const cups_job_t& job) { found += job.title && QString::fromUtf8(job.title) == title; });
     return found;
 }
 

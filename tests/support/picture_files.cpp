@@ -181,42 +181,31 @@ QImage StoredForExif(const QImage& upright, int tag)
 QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail)
 {
     QByteArray tiff;
-    auto u16 = [&](unsigned v) {
-        const char a = char(v >> 8), b = char(v & 0xFF);
-        tiff.append(bigEndian ? a : b).append(bigEndian ? b : a);
+    const auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            tiff.append(char(v >> 8 * (bigEndian ? bytes - 1 - i : i) & 0xFF));
     };
-    auto u32 = [&](std::uint32_t v) {
-        if (bigEndian) {
-            u16(v >> 16);
-            u16(v & 0xFFFF);
-        } else {
-            u16(v & 0xFFFF);
-            u16(v >> 16);
-        }
+    // One IFD entry of one value; a SHORT (type 3) stands left-justified in the value field.
+    const auto entry = [&](unsigned id, unsigned type, std::uint32_t value) {
+        put(id, 2);
+        put(type, 2);
+        put(1, 4);
+        put(value, type == 3 ? 2 : 4);
+        if (type == 3)
+            put(0, 2);
     };
     tiff.append(bigEndian ? "MM" : "II");
-    u16(42);
-    u32(8);
-    // IFD0: the orientation (a SHORT, left-justified in the value field).
-    u16(1);
-    u16(0x0112);
-    u16(3);
-    u32(1);
-    u16(unsigned(tag));
-    u16(0);
-    u32(thumbnail.isEmpty() ? 0 : 26);
+    put(42, 2);
+    put(8, 4);
+    put(1, 2); // IFD0: the orientation
+    entry(0x0112, 3, unsigned(tag));
+    put(thumbnail.isEmpty() ? 0 : 26, 4);
     if (!thumbnail.isEmpty()) {
         // IFD1 at 26: where the thumbnail's bytes are and how many, then the bytes at 56.
-        u16(2);
-        u16(0x0201);
-        u16(4);
-        u32(1);
-        u32(56);
-        u16(0x0202);
-        u16(4);
-        u32(1);
-        u32(std::uint32_t(thumbnail.size()));
-        u32(0);
+        put(2, 2);
+        entry(0x0201, 4, 56);
+        entry(0x0202, 4, std::uint32_t(thumbnail.size()));
+        put(0, 4);
         tiff.append(thumbnail);
     }
     const QByteArray block = QByteArray("Exif\0\0", 6) + tiff;
@@ -255,6 +244,33 @@ GifFileType* OpenGif(QByteArray& out, int w, int h, std::vector<GifColorType> co
     map = GifMakeMapObject(size, colours.data());
     EGifPutScreenDesc(file, w, h, 8, 0, map);
     return file;
+}
+
+// A graphic control extension: the transparent index (or NO_TRANSPARENT_COLOR) and the delay.
+void PutControlBlock(GifFileType* file, int transparent, int delay)
+{
+    GraphicsControlBlock gcb{};
+    gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+    gcb.TransparentColor = transparent;
+    gcb.DelayTime = delay;
+    GifByteType ext[4];
+    EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(EGifGCBToExtension(&gcb, ext)), ext);
+}
+
+// An image of one colour index filling the rectangle.
+void PutSolidImage(GifFileType* file, const QRect& r, int index)
+{
+    EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr);
+    std::vector<GifPixelType> line(std::size_t(r.width()), GifPixelType(index));
+    for (int y = 0; y < r.height(); ++y)
+        EGifPutLine(file, line.data(), r.width());
+}
+
+void CloseGif(GifFileType* file, ColorMapObject* map)
+{
+    int error = 0;
+    EGifCloseFile(file, &error);
+    GifFreeMapObject(map);
 }
 
 } // namespace
@@ -310,14 +326,8 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
     QByteArray out;
     ColorMapObject* map = nullptr;
     GifFileType* file = OpenGif(out, w, h, colours, map);
-    if (transparent >= 0) {
-        GraphicsControlBlock gcb{};
-        gcb.TransparentColor = transparent;
-        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
-        GifByteType ext[4];
-        const size_t len = EGifGCBToExtension(&gcb, ext);
-        EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(len), ext);
-    }
+    if (transparent >= 0)
+        PutControlBlock(file, transparent, 0);
     EGifPutImageDesc(file, 0, 0, w, h, interlaced, nullptr);
     if (interlaced) {
         static const int offsets[] = {0, 4, 2, 1};
@@ -329,13 +339,8 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
         for (int y = 0; y < h; ++y)
             EGifPutLine(file, pixels.data() + std::size_t(y) * w, w);
     }
-    std::vector<GifPixelType> second(std::size_t(w) * h, GifPixelType(other));
-    EGifPutImageDesc(file, 0, 0, w, h, false, nullptr);
-    for (int y = 0; y < h; ++y)
-        EGifPutLine(file, second.data() + std::size_t(y) * w, w);
-    int error = 0;
-    EGifCloseFile(file, &error);
-    GifFreeMapObject(map);
+    PutSolidImage(file, QRect(0, 0, w, h), other);
+    CloseGif(file, map);
     return out;
 }
 
@@ -386,21 +391,10 @@ QByteArray GifAnimationBytes(int screenWidth, int screenHeight, const QList<GifF
     ColorMapObject* map = nullptr;
     GifFileType* file = OpenGif(out, screenWidth, screenHeight, colours, map);
     for (int i = 0; i < frames.size(); ++i) {
-        const QRect r = frames[i].rect;
-        GraphicsControlBlock gcb{};
-        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-        gcb.DelayTime = 10;
-        GifByteType ext[4];
-        const size_t len = EGifGCBToExtension(&gcb, ext);
-        EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(len), ext);
-        EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr);
-        std::vector<GifPixelType> line(std::size_t(r.width()), GifPixelType(i + 1));
-        for (int y = 0; y < r.height(); ++y)
-            EGifPutLine(file, line.data(), r.width());
+        PutControlBlock(file, NO_TRANSPARENT_COLOR, 10);
+        PutSolidImage(file, frames[i].rect, i + 1);
     }
-    int error = 0;
-    EGifCloseFile(file, &error);
-    GifFreeMapObject(map);
+    CloseGif(file, map);
     return out;
 }
 
