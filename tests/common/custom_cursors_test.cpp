@@ -72,19 +72,6 @@ TEST_F(CustomCursors, AFolderThatCannotBeWrittenRaisesTheFileFailure)
     EXPECT_THROW(GravarArquivosDeCursores(QStringLiteral("/proc/lumoria-nao-existe")), FileError);
 }
 
-TEST_F(CustomCursors, OurPicturesAreAnimatedCursorsWithHotSpotsInside)
-{
-    for (const CursorAnimado& c : kCursoresAnimados) {
-        const auto data = readCursorData(resource(c.recurso));
-        ASSERT_TRUE(data) << c.recurso;
-        EXPECT_GE(data->frames.size(), 2) << c.recurso;
-        for (const CursorFrame& frame : data->frames) {
-            EXPECT_EQ(frame.image.size(), QSize(32, 32)) << c.recurso;
-            EXPECT_TRUE(QRect(0, 0, 32, 32).contains(frame.hotSpot)) << c.recurso;
-        }
-    }
-}
-
 TEST_F(CustomCursors, LoadingRegistersTheSetAndGivesTheMainWindowTheOrdinaryCursor)
 {
     QTemporaryDir dir;

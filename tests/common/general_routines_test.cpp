@@ -22,6 +22,7 @@
 #include "platform/shell/file_drop.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/screen_cursor.h"
+#include "support/brazilian_locale.h"
 #include "support/fake_opener.h"
 #include "support/test_files.h"
 #include "support/test_resources.h"
@@ -33,9 +34,7 @@ namespace {
 
 // Formats under a chosen locale and puts the default back afterwards.
 class FormatarNumeroTest : public ::testing::Test {
-protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    test::LocalidadeBrasileira m_localidade;
 };
 
 } // namespace
@@ -50,7 +49,7 @@ TEST(QuebrasDeLinha, GivesNTimesCrLf)
               QStringLiteral("Lumoria v1.0\r\n\r\nBem Vindo!"));
 }
 
-TEST_F(FormatarNumeroTest, UsesTheLocaleSeparatorsAndPadsToTheWidth)
+TEST_F(FormatarNumeroTest, UsesTheLocaleSeparatorsPadsToTheWidthAndNamesWhatIsNoNumber)
 {
     EXPECT_EQ(FormatarNumero(10, 1, 210.0L), QStringLiteral("     210,0"));
     EXPECT_EQ(FormatarNumero(10, 0, 1234567.0L), QStringLiteral(" 1.234.567"));
@@ -60,12 +59,16 @@ TEST_F(FormatarNumeroTest, UsesTheLocaleSeparatorsAndPadsToTheWidth)
     EXPECT_EQ(FormatarNumero(0, 2, 0.0L), QStringLiteral("0,00"));
     EXPECT_EQ(FormatarNumero(0, 0, 1e20L), QStringLiteral("100.000.000.000.000.000.000"));
     EXPECT_EQ(FormatarNumero(0, 2, -1234.5L), QStringLiteral("-1.234,50"));
+    // Values that are no number are named.
+    EXPECT_EQ(FormatarNumero(5, 1, std::numeric_limits<long double>::infinity()), QStringLiteral("  INF"));
+    EXPECT_EQ(FormatarNumero(0, 1, -std::numeric_limits<long double>::infinity()), QStringLiteral("-INF"));
+    EXPECT_EQ(FormatarNumero(0, 1, std::numeric_limits<long double>::quiet_NaN()), QStringLiteral("NAN"));
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(FormatarNumero(0, 1, 1234.5L), QStringLiteral("1,234.5"));
 }
 
-TEST_F(FormatarNumeroTest, RoundsHalvesAwayFromZero)
+TEST_F(FormatarNumeroTest, RoundsHalvesAwayFromZeroOnTheEighteenDigitsOfExtendedPrecision)
 {
     EXPECT_EQ(FormatarNumero(3, 0, 12.5L), QStringLiteral(" 13"));
     EXPECT_EQ(FormatarNumero(0, 0, 2.5L), QStringLiteral("3"));
@@ -80,21 +83,10 @@ TEST_F(FormatarNumeroTest, RoundsHalvesAwayFromZero)
     EXPECT_EQ(FormatarNumero(0, 0, -0.4L), QStringLiteral("0"));          // no sign on a zero
     // A percentage as the progress windows compute it: 1 of 8 steps.
     EXPECT_EQ(FormatarNumero(3, 0, 100.0L / 8.0L), QStringLiteral(" 13"));
-}
-
-TEST_F(FormatarNumeroTest, RoundsOnTheEighteenDigitsOfExtendedPrecision)
-{
     // 1.005 in extended precision shows as 1.00500000000000000 and rounds up; the same decimal
     // held in double precision is 1.00499999999999989... and rounds down.
     EXPECT_EQ(FormatarNumero(0, 2, 1.005L), QStringLiteral("1,01"));
     EXPECT_EQ(FormatarNumero(0, 2, static_cast<long double>(1.005)), QStringLiteral("1,00"));
-}
-
-TEST_F(FormatarNumeroTest, NamesValuesThatAreNoNumber)
-{
-    EXPECT_EQ(FormatarNumero(5, 1, std::numeric_limits<long double>::infinity()), QStringLiteral("  INF"));
-    EXPECT_EQ(FormatarNumero(0, 1, -std::numeric_limits<long double>::infinity()), QStringLiteral("-INF"));
-    EXPECT_EQ(FormatarNumero(0, 1, std::numeric_limits<long double>::quiet_NaN()), QStringLiteral("NAN"));
 }
 
 TEST(ZerosAEsquerda, PadsWithZerosAndKeepsTheSignAfterThem)
@@ -107,7 +99,7 @@ TEST(ZerosAEsquerda, PadsWithZerosAndKeepsTheSignAfterThem)
     EXPECT_EQ(ZerosAEsquerda(2024, 8), QStringLiteral("00002024"));
 }
 
-TEST(PrimeirasLetrasMaiusculas, CapitalisesTheFirstLetterOfEachWord)
+TEST(PrimeirasLetrasMaiusculas, CapitalisesTheFirstLetterAfterTheMarksThatStartAWord)
 {
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("FESTA DE ANIVERSÁRIO-INFANTIL")),
               QStringLiteral("Festa De Aniversário-Infantil"));
@@ -118,10 +110,7 @@ TEST(PrimeirasLetrasMaiusculas, CapitalisesTheFirstLetterOfEachWord)
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("a@b#c$d%e&f*g_h=i+j[k<l{m")),
               QStringLiteral("A@B#C$D%E&F*G_H=I+J[K<L{M"));
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QString()), QString());
-}
-
-TEST(PrimeirasLetrasMaiusculas, OtherMarksDoNotStartAWord)
-{
+    // Other marks do not start a word.
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("dia.MÊS,ano")), QStringLiteral("Dia.mês,ano"));
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("123abc 9x")), QStringLiteral("123abc 9x"));
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("a)b]c}d")), QStringLiteral("A)b]c}d"));
@@ -297,7 +286,7 @@ TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissing)
     test::unregisterResources(rcc);
 }
 
-TEST(ExtrairRecursoParaArquivo, RaisesTheResourceFailureForAMissingResource)
+TEST(ExtrairRecursoParaArquivo, RaisesTheResourceFailureForAMissingResourceAndTheFileFailure)
 {
     const QString target = home() + QStringLiteral("/nao_existe.bin");
     QFile::remove(target);
@@ -311,10 +300,8 @@ TEST(ExtrairRecursoParaArquivo, RaisesTheResourceFailureForAMissingResource)
     // When the file already exists the resource is not even looked at.
     QFile(target).open(QIODevice::WriteOnly);
     EXPECT_NO_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), target));
-}
 
-TEST(ExtrairRecursoParaArquivo, RaisesAFileFailureWhenTheFileCannotBeCreated)
-{
+    // A file that cannot be created raises the file failure.
     const QString rcc = test::registerResources({{QStringLiteral("rcdata/Cursor_Outro"), QByteArray("abc")}});
     ASSERT_FALSE(rcc.isEmpty());
     // A regular file where the folder should be: no user, root included, can create the file.

@@ -69,7 +69,7 @@ TEST(CriarAtalho, PutsADesktopLauncherOnTheDesktopAndNothingElse)
     EXPECT_FALSE(QFileInfo::exists(desktop + QStringLiteral("/Subpasta Ignorada")));
 }
 
-TEST(CriarAtalho, WritesNothingWhenTheDesktopFolderIsMissing)
+TEST(CriarAtalho, WritesNothingWhenTheDesktopFolderIsMissingOrAtAnotherLocation)
 {
     const QString desktop = home() + QStringLiteral("/Desktop");
     const QString moved = home() + QStringLiteral("/Desktop-moved");
@@ -82,6 +82,14 @@ TEST(CriarAtalho, WritesNothingWhenTheDesktopFolderIsMissing)
     ASSERT_TRUE(QDir().rename(moved, desktop));
     EXPECT_FALSE(created);
     EXPECT_FALSE(written);
+
+    // Nor at a location other than the desktop and the menu.
+    EXPECT_FALSE(CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(), QStringLiteral("Local Dois"),
+                             QStringLiteral("Sub"), 2));
+    EXPECT_FALSE(QFileInfo::exists(desktop + QStringLiteral("/Local Dois.desktop")));
+    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/applications/Sub")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Local Dois.desktop")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Sub/Local Dois.desktop")));
 }
 
 TEST(CriarAtalho, CreatesTheWholeStartMenuFolderForItsLaunchers)
@@ -107,18 +115,6 @@ TEST(CriarAtalho, CreatesTheWholeStartMenuFolderForItsLaunchers)
                              "Path=/home/ana/.local/bin\n"));
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/01 - Executar Lumoria v1.0.desktop")).permissions() &
                 QFile::ExeOwner);
-}
-
-TEST(CriarAtalho, AnotherLocationWritesNothing)
-{
-    const QString desktop = home() + QStringLiteral("/Desktop");
-    const QString menu = home() + QStringLiteral("/data/applications");
-    EXPECT_FALSE(CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(), QStringLiteral("Local Dois"),
-                             QStringLiteral("Sub"), 2));
-    EXPECT_FALSE(QFileInfo::exists(desktop + QStringLiteral("/Local Dois.desktop")));
-    EXPECT_FALSE(QFileInfo::exists(menu + QStringLiteral("/Sub")));
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Local Dois.desktop")));
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Sub/Local Dois.desktop")));
 }
 
 // ---- copying a file -----------------------------------------------------------------------------
@@ -150,7 +146,7 @@ TEST(CopiarArquivo, CopiesContentsDateAndPermissionsOverALongerFile)
     }
 }
 
-TEST(CopiarArquivo, RefusesToCopyAFileOntoItself)
+TEST(CopiarArquivo, RefusesToCopyAFileOntoItselfButAnotherLetterCaseIsAnotherFile)
 {
     const QString folder = freshFolder("self");
     const QString file = folder + QStringLiteral("/foto.jpg");
@@ -165,20 +161,17 @@ TEST(CopiarArquivo, RefusesToCopyAFileOntoItself)
     EXPECT_FALSE(CopiarArquivo(file, folder + QStringLiteral("/atalho.jpg")));
     EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/duro.jpg"), file));
     EXPECT_EQ(readFile(file), QByteArray("precious"));
-}
 
-TEST(CopiarArquivo, AnotherLetterCaseIsAnotherFileHere)
-{
     // Unlike the case-blind file systems this routine comes from, Linux keeps both names apart.
-    const QString folder = freshFolder("case");
-    writeFile(folder + QStringLiteral("/foto.jpg"), "small letters");
-    EXPECT_TRUE(CopiarArquivo(folder + QStringLiteral("/foto.jpg"), folder + QStringLiteral("/FOTO.JPG")));
-    EXPECT_EQ(readFile(folder + QStringLiteral("/FOTO.JPG")), QByteArray("small letters"));
-    EXPECT_EQ(readFile(folder + QStringLiteral("/foto.jpg")), QByteArray("small letters"));
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+    const QString other = freshFolder("case");
+    writeFile(other + QStringLiteral("/foto.jpg"), "small letters");
+    EXPECT_TRUE(CopiarArquivo(other + QStringLiteral("/foto.jpg"), other + QStringLiteral("/FOTO.JPG")));
+    EXPECT_EQ(readFile(other + QStringLiteral("/FOTO.JPG")), QByteArray("small letters"));
+    EXPECT_EQ(readFile(other + QStringLiteral("/foto.jpg")), QByteArray("small letters"));
+    EXPECT_EQ(QDir(other).entryList(QDir::Files).size(), 2);
 }
 
-TEST(CopiarArquivo, FailsForAnUnreadableSourceOrAnUncreatableDestination)
+TEST(CopiarArquivo, FailsForAnUnreadableSourceAnUncreatableDestinationOrAFailedWrite)
 {
     const QString folder = freshFolder("failures");
     writeFile(folder + QStringLiteral("/a.txt"), "a");
@@ -188,11 +181,6 @@ TEST(CopiarArquivo, FailsForAnUnreadableSourceOrAnUncreatableDestination)
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/pasta.txt")));
     EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/a.txt"), folder + QStringLiteral("/sem pasta/b.txt")));
     EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/a.txt"), folder)); // a folder is no destination file
-}
-
-TEST(CopiarArquivo, AFailedWriteReturnsFalse)
-{
-    const QString folder = freshFolder("full");
     writeFile(folder + QStringLiteral("/a.bin"), pattern(5000));
     // Every write to this device fails with "no space left".
     ASSERT_TRUE(QFileInfo::exists(QStringLiteral("/dev/full")));
@@ -274,16 +262,13 @@ TEST(CopyInBlocks, CopiesInBlocksOfAtMost2048BytesAndTakesShortReads)
     EXPECT_EQ(CopyToBuffer(slow, data.size()), std::pair(true, data));
 }
 
-TEST(CopyInBlocks, ASourceThatEndsEarlyStopsTheCopyWithFalse)
+TEST(CopyInBlocks, ASourceThatEndsEarlyOrARefusedWriteStopsTheCopyWithFalse)
 {
     QByteArray shortData("only ten b");
-    QBuffer source(&shortData);
-    source.open(QIODevice::ReadOnly);
-    EXPECT_EQ(CopyToBuffer(source, 5000), std::pair(false, shortData)); // what was read stays written
-}
+    QBuffer shortSource(&shortData);
+    shortSource.open(QIODevice::ReadOnly);
+    EXPECT_EQ(CopyToBuffer(shortSource, 5000), std::pair(false, shortData)); // what was read stays written
 
-TEST(CopyInBlocks, ARefusedWriteStopsTheCopyWithFalse)
-{
     QByteArray data = pattern(3000);
     QBuffer source(&data);
     source.open(QIODevice::ReadOnly);
@@ -331,7 +316,7 @@ TEST(CopiarPasta, CopiesTheFolderAndMergesIntoAnExistingOne)
 
 // ---- deleting -----------------------------------------------------------------------------------
 
-TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrash)
+TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrashAndLeavesAFolderAlone)
 {
     const QString folder = freshFolder("delfile");
     writeFile(folder + QStringLiteral("/atalho-apagado.desktop"), "gone");
@@ -349,17 +334,14 @@ TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrash)
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), false));
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), true));
     EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/files/nao_existe.lnk")));
-}
 
-TEST(ApagarArquivo, LeavesAFolderAlone)
-{
-    const QString folder = freshFolder("delfolder");
+    // A folder is left alone.
     writeFile(folder + QStringLiteral("/pasta/dentro.txt"), "inside");
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/pasta"), false));
     EXPECT_EQ(readFile(folder + QStringLiteral("/pasta/dentro.txt")), QByteArray("inside"));
 }
 
-TEST(ApagarPasta, DeletesTheFolderWithEverythingInIt)
+TEST(ApagarPasta, DeletesTheFolderWithEverythingInItOrMovesItToTheTrashAndSaysWhenItCannot)
 {
     const QString folder = freshFolder("deltree");
     writeFile(folder + QStringLiteral("/Lumoria/lumoria"), "p");
@@ -369,6 +351,18 @@ TEST(ApagarPasta, DeletesTheFolderWithEverythingInIt)
     // A missing folder gives false, whether to the trash or not.
     EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/Lumoria"), false));
     EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/Lumoria"), true));
+
+    // With undo allowed, the folder goes to the trash.
+    writeFile(folder + QStringLiteral("/Pasta-Na-Lixeira/a.txt"), "a");
+    EXPECT_TRUE(ApagarPasta(folder + QStringLiteral("/Pasta-Na-Lixeira"), true));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Pasta-Na-Lixeira")));
+    EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/Pasta-Na-Lixeira/a.txt")), QByteArray("a"));
+
+    // Nothing can be deleted from the kernel's process folders, whoever asks.
+    const QString kernels = QStringLiteral("/proc/self/fdinfo");
+    ASSERT_TRUE(QFileInfo(kernels).isDir());
+    EXPECT_FALSE(ApagarPasta(kernels, false));
+    EXPECT_TRUE(QFileInfo(kernels).isDir());
 }
 
 TEST(ApagarPasta, TakesPathsOfAnyLength)
@@ -383,22 +377,4 @@ TEST(ApagarPasta, TakesPathsOfAnyLength)
     EXPECT_TRUE(ApagarPasta(top, false));
     EXPECT_FALSE(QFileInfo::exists(top));
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Lumoria v1.0")));
-}
-
-TEST(ApagarPasta, MovesTheFolderToTheTrashWhenUndoIsAllowed)
-{
-    const QString folder = freshFolder("deltrash");
-    writeFile(folder + QStringLiteral("/Pasta-Na-Lixeira/a.txt"), "a");
-    EXPECT_TRUE(ApagarPasta(folder + QStringLiteral("/Pasta-Na-Lixeira"), true));
-    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Pasta-Na-Lixeira")));
-    EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/Pasta-Na-Lixeira/a.txt")), QByteArray("a"));
-}
-
-TEST(ApagarPasta, AFolderThatCannotBeDeletedGivesFalse)
-{
-    // Nothing can be deleted from the kernel's process folders, whoever asks.
-    const QString folder = QStringLiteral("/proc/self/fdinfo");
-    ASSERT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_FALSE(ApagarPasta(folder, false));
-    EXPECT_TRUE(QFileInfo(folder).isDir());
 }

@@ -205,7 +205,7 @@ void collectIcons(const QByteArray& d, qsizetype from, qsizetype to, QList<QByte
 
 } // namespace
 
-TEST(CursorFile, TheProgramsCursorsDecodeAsQtsIconReaderDecodesThem)
+TEST(CursorFile, TheProgramsCursorsAreAnimated32By32AndDecodeAsQtsIconReaderDecodesThem)
 {
     for (const char* name : {"Cursor_Apontar", "Cursor_Cortar", "Cursor_Div_Horizontal", "Cursor_Esperar",
                              "Cursor_Executar", "Cursor_Movimentar", "Cursor_Normal", "Cursor_Pintar",
@@ -217,11 +217,15 @@ TEST(CursorFile, TheProgramsCursorsDecodeAsQtsIconReaderDecodesThem)
         ASSERT_TRUE(data);
         QList<QByteArray> icons;
         collectIcons(*file, 12, file->size(), icons);
+        // Animated, 32 x 32, hot spots inside.
+        EXPECT_GE(data->frames.size(), 2);
         ASSERT_EQ(data->frames.size(), icons.size());
         for (qsizetype i = 0; i < icons.size(); ++i) {
             const QImage qt = QImage::fromData(icons[i], "ico").convertToFormat(QImage::Format_ARGB32);
             ASSERT_FALSE(qt.isNull());
             EXPECT_EQ(data->frames[i].image.convertToFormat(QImage::Format_ARGB32), qt) << "frame " << i;
+            EXPECT_EQ(data->frames[i].image.size(), QSize(32, 32)) << "frame " << i;
+            EXPECT_TRUE(QRect(0, 0, 32, 32).contains(data->frames[i].hotSpot)) << "frame " << i;
         }
     }
 }
