@@ -50,7 +50,7 @@ TEST_F(CustomCursors, TheSetInItsOrder)
     EXPECT_EQ(crEsperar, kCursorWait);
 }
 
-TEST_F(CustomCursors, FilesAreWrittenFromTheResourcesAndDeleted)
+TEST_F(CustomCursors, FilesAreWrittenFromTheResourcesOrRaiseTheFileFailureAndAreDeleted)
 {
     QTemporaryDir dir;
     test::writeFile(dir.filePath("c_normal.ani"), "old");
@@ -65,10 +65,7 @@ TEST_F(CustomCursors, FilesAreWrittenFromTheResourcesAndDeleted)
     for (const char* name : kFiles)
         EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name;
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
-}
-
-TEST_F(CustomCursors, AFolderThatCannotBeWrittenRaisesTheFileFailure)
-{
+    // A folder that cannot be written raises the file failure.
     EXPECT_THROW(GravarArquivosDeCursores(QStringLiteral("/proc/lumoria-nao-existe")), FileError);
 }
 

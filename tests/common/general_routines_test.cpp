@@ -120,7 +120,7 @@ TEST(PrimeirasLetrasMaiusculas, CapitalisesTheFirstLetterAfterTheMarksThatStartA
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("um\tdois")), QStringLiteral("Um\tdois"));
 }
 
-TEST(Esperar, ProcessesEventsOnceForZeroSeconds)
+TEST(Esperar, ProcessesEventsOnceForZeroSecondsAndWaitsTheGivenTimeWhileTimersRun)
 {
     bool ran = false;
     bool later = false;
@@ -137,10 +137,8 @@ TEST(Esperar, ProcessesEventsOnceForZeroSeconds)
     Esperar(false, -5.0L);
     EXPECT_TRUE(ran);
     Esperar(false, std::numeric_limits<long double>::quiet_NaN()); // returns
-}
 
-TEST(Esperar, WaitsTheGivenTimeWhileTimersRun)
-{
+    // A time given is waited with the timers running.
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -202,7 +200,7 @@ TEST(AbrirComProgramaAssociado, HandsFilesAndAddressesToTheDesktopsOpener)
     EXPECT_EQ(platform::screenCursor(), platform::kCursorDefault);
 }
 
-TEST(AbrirComProgramaAssociado, TellsWhenTheOpenerFailsOnlyAfterItStarted)
+TEST(AbrirComProgramaAssociado, TellsWhenTheOpenerFailsOnlyAfterItStartedAndAFailingReportGoesToTheHandler)
 {
     const QString file = home() + QStringLiteral("/foto.xyz");
     test::writeFile(file, "x");
@@ -217,10 +215,7 @@ TEST(AbrirComProgramaAssociado, TellsWhenTheOpenerFailsOnlyAfterItStarted)
         ASSERT_TRUE(OpenersEnded());
         EXPECT_EQ(naoAbriu, told);
     }
-}
-
-TEST(AbrirComProgramaAssociado, AFailingReportGoesToTheFailureHandler)
-{
+    // A failing report goes to the failure handler.
     test::FakeOpener opener(3);
     QStringList reported;
     const auto previous = platform::setFailureHandler([&](const QString& m) { reported << m; });
@@ -269,7 +264,7 @@ TEST(AbreviarCaminho, KeepsTheLastFoldersThatFitAndWhatStandsBeforeTheFirstSepar
         EXPECT_EQ(AbreviarCaminho(QString::fromUtf8(c.path), c.maximum), QString::fromUtf8(c.shown)) << c.path << " " << c.maximum;
 }
 
-TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissing)
+TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissingAndRaisesWhatFails)
 {
     const QByteArray data("RIFF\x10\0\0\0ACON-cursor-bytes", 24);
     const QString rcc = test::registerResources({{QStringLiteral("rcdata/Cursor_Teste"), data}});
@@ -283,32 +278,25 @@ TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissing)
     test::writeFile(target, "mine");
     ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Teste"), target);
     EXPECT_EQ(test::readFile(target), QByteArray("mine"));
-    test::unregisterResources(rcc);
-}
 
-TEST(ExtrairRecursoParaArquivo, RaisesTheResourceFailureForAMissingResourceAndTheFileFailure)
-{
-    const QString target = home() + QStringLiteral("/nao_existe.bin");
-    QFile::remove(target);
+    // A missing resource raises the resource failure, and writes nothing.
+    const QString missing = home() + QStringLiteral("/nao_existe.bin");
+    QFile::remove(missing);
     try {
-        ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), target);
+        ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), missing);
         FAIL() << "no failure raised";
     } catch (const ResourceNotFound& failure) {
         EXPECT_STREQ(failure.what(), "Resource Recurso_Inexistente not found");
     }
-    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_FALSE(QFile::exists(missing));
     // When the file already exists the resource is not even looked at.
-    QFile(target).open(QIODevice::WriteOnly);
-    EXPECT_NO_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), target));
+    QFile(missing).open(QIODevice::WriteOnly);
+    EXPECT_NO_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), missing));
 
-    // A file that cannot be created raises the file failure.
-    const QString rcc = test::registerResources({{QStringLiteral("rcdata/Cursor_Outro"), QByteArray("abc")}});
-    ASSERT_FALSE(rcc.isEmpty());
     // A regular file where the folder should be: no user, root included, can create the file.
     const QString notAFolder = home() + QStringLiteral("/arquivo_comum");
     QFile(notAFolder).open(QIODevice::WriteOnly);
-    EXPECT_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Outro"), notAFolder + QStringLiteral("/c.ani")),
-                 FileError);
+    EXPECT_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Teste"), notAFolder + QStringLiteral("/c.ani")), FileError);
     test::unregisterResources(rcc);
 }
 

@@ -196,7 +196,7 @@ TEST(MessageBox, OwnerIsTheActiveWindow)
     EXPECT_EQ(parent, &owner);
 }
 
-TEST(SpecialIconsBox, QuarterPlacesPicturesAndPlainLook)
+TEST(SpecialIconsBox, QuarterPlacesPicturesInThePlainOrTheAlertLook)
 {
     QList<QImage> icons;
     for (QRgb c : {qRgb(10, 0, 0), qRgb(20, 0, 0), qRgb(30, 0, 0), qRgb(40, 0, 0)}) {
@@ -216,28 +216,26 @@ TEST(SpecialIconsBox, QuarterPlacesPicturesAndPlainLook)
     EXPECT_EQ(seen.simGlyph.pixel(5, 5), qRgb(30, 0, 0));
     EXPECT_EQ(seen.window, kDarkGrey);
     EXPECT_FALSE(seen.flags & Qt::WindowCloseButtonHint);
-}
 
-TEST(SpecialIconsBox, AlertLookAndSystemMenu)
-{
+    // The alert look, with the system menu.
     const QList<QImage> none;
-    auto [seen, answer] = RunBox(
+    auto [alert, a6] = RunBox(
         [&] { return CaixaDeDialogoComIconesEspeciais("Texto", "C", "Não", "Sim", 3, 2, true, true, none); },
         [](TfrmDialogo* f) { Key(f, Qt::Key_Return); });
-    EXPECT_EQ(answer, 6);
+    EXPECT_EQ(a6, 6);
     const QColor light(255, 128, 128);
-    EXPECT_EQ(seen.window, light);
-    EXPECT_EQ(seen.label_, light);
-    EXPECT_EQ(seen.panel, light);
-    EXPECT_EQ(seen.labelText, QColor(Qt::black));
-    EXPECT_EQ(seen.simFont, platform::colorRef(0, 0, 0));
-    EXPECT_EQ(seen.naoFont, platform::colorRef(0, 0, 0));
-    EXPECT_EQ(seen.simLeft, 38);
-    EXPECT_EQ(seen.naoLeft, 304);
-    EXPECT_TRUE(seen.flags & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(alert.window, light);
+    EXPECT_EQ(alert.label_, light);
+    EXPECT_EQ(alert.panel, light);
+    EXPECT_EQ(alert.labelText, QColor(Qt::black));
+    EXPECT_EQ(alert.simFont, platform::colorRef(0, 0, 0));
+    EXPECT_EQ(alert.naoFont, platform::colorRef(0, 0, 0));
+    EXPECT_EQ(alert.simLeft, 38);
+    EXPECT_EQ(alert.naoLeft, 304);
+    EXPECT_TRUE(alert.flags & Qt::WindowCloseButtonHint);
     // Numbers the image list lacks leave a blank 24 x 24 glyph (all of it the transparent colour).
-    ASSERT_EQ(seen.simGlyph.size(), QSize(24, 24));
-    EXPECT_EQ(seen.simGlyph.pixel(12, 12), seen.simGlyph.pixel(0, 23));
+    ASSERT_EQ(alert.simGlyph.size(), QSize(24, 24));
+    EXPECT_EQ(alert.simGlyph.pixel(12, 12), alert.simGlyph.pixel(0, 23));
 
     auto [one, a1] = RunBox([&] { return CaixaDeDialogoComIconesEspeciais("Texto", "C", " ", "Sim", 0, 0, false, false, none); },
                          [](TfrmDialogo* f) { f->close(); });

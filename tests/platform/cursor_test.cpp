@@ -117,14 +117,6 @@ TEST(CursorFile, RefusesBrokenFiles)
     EXPECT_FALSE(readCursorData(badImage));
 }
 
-TEST(CursorSet, AFileThatCannotBeReadRegistersNothing)
-{
-    constexpr CursorId id = 6001;
-    EXPECT_FALSE(loadCursorFile(id, written("broken.ani", "RIFF")));
-    EXPECT_FALSE(isCursorRegistered(id));
-    EXPECT_EQ(cursorFor(id).shape(), Qt::ArrowCursor);
-}
-
 TEST(CursorSet, AnAnimatedCursorPlaysOnTheControlsThatShowIt)
 {
     constexpr CursorId id = 6002;
@@ -156,7 +148,7 @@ TEST(CursorSet, AnAnimatedCursorPlaysOnTheControlsThatShowIt)
     EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST(CursorSet, ControlsFollowALaterRegistration)
+TEST(CursorSet, ControlsFollowALaterRegistrationAndAnUnreadableFileRegistersNothing)
 {
     constexpr CursorId id = 6003;
     QWidget control;
@@ -170,6 +162,12 @@ TEST(CursorSet, ControlsFollowALaterRegistration)
     EXPECT_EQ(controlCursor(&plain), kCursorDefault);
     EXPECT_EQ(cursorFor(kCursorHourGlass).shape(), Qt::WaitCursor);
     EXPECT_EQ(cursorFor(kCursorUpArrow).shape(), Qt::UpArrowCursor);
+
+    // A file that cannot be read registers nothing.
+    constexpr CursorId broken = 6001;
+    EXPECT_FALSE(loadCursorFile(broken, written("broken.ani", "RIFF")));
+    EXPECT_FALSE(isCursorRegistered(broken));
+    EXPECT_EQ(cursorFor(broken).shape(), Qt::ArrowCursor);
 }
 
 TEST(CursorSet, TheScreenCursorShowsTheRegisteredOne)

@@ -56,7 +56,7 @@ TEST_F(Dispatch, AThrowingHandlerReachesTheFailureHandlerWithItsMessage)
     EXPECT_FALSE(terminationRequested());
 }
 
-TEST_F(Dispatch, AFailureWhileTheHandlerRunsEndsTheProgramWithoutRecursion)
+TEST_F(Dispatch, AFailureWhileTheHandlerRunsAHandlerThatThrowsOrNoneEndsTheProgram)
 {
     int calls = 0;
     setFailureHandler([&](const QString& m) {
@@ -70,10 +70,9 @@ TEST_F(Dispatch, AFailureWhileTheHandlerRunsEndsTheProgramWithoutRecursion)
     EXPECT_EQ(messages, QStringList{"first"});
     EXPECT_TRUE(terminationRequested());
     EXPECT_FALSE(reportingFailure());
-}
 
-TEST_F(Dispatch, AHandlerThatThrowsOrNoHandlerEndsTheProgram)
-{
+    // A handler that throws, or none at all, ends the program too.
+    clearTerminationRequest();
     setFailureHandler([](const QString&) { throw std::runtime_error("handler broke"); });
     EXPECT_FALSE(runGuarded([] { throw lumoria::Failure("x"); }));
     EXPECT_TRUE(terminationRequested());

@@ -48,7 +48,7 @@ QStringList besides(const QString& path) { return entries(QFileInfo(path).path()
 
 } // namespace
 
-TEST(SafeWrite, WritesANewFileAndReplacesAnOldOne)
+TEST(SafeWrite, WritesANewFileAndReplacesAnOldOneKeepingItsPermissionsAndLinks)
 {
     const QString folder = freshFolder("replace");
     const QString path = folder + QStringLiteral("/a.txt");
@@ -57,6 +57,17 @@ TEST(SafeWrite, WritesANewFileAndReplacesAnOldOne)
     EXPECT_TRUE(writeFileSafely(path, "2"));
     EXPECT_EQ(readFile(path), QByteArray("2"));
     EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+    // The old file's permissions stay, and a link is written through.
+    writeFile(path, "old");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    ASSERT_TRUE(writeFileSafely(path, "new"));
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const QString link = folder + QStringLiteral("/link.txt");
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_TRUE(writeFileSafely(link, "through"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readFile(path), QByteArray("through"));
 }
 
 TEST(SafeWrite, AWriteCutShortKeepsTheOldFile)
@@ -200,22 +211,6 @@ TEST(SafeWrite, TheReasonIsGivenInPortuguese)
     EXPECT_EQ(reason, QStringLiteral("Arquivo Somente Para Leitura"));
     EXPECT_EQ(readFile(path), QByteArray("old"));
     EXPECT_EQ(besides(path), QStringList{QStringLiteral("a.txt")});
-}
-
-TEST(SafeWrite, KeepsTheOldFilesPermissionsAndWritesThroughALink)
-{
-    const QString folder = freshFolder("permissions");
-    const QString path = folder + QStringLiteral("/a.txt");
-    writeFile(path, "old");
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
-    ASSERT_TRUE(writeFileSafely(path, "new"));
-    namespace fs = std::filesystem;
-    EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const QString link = folder + QStringLiteral("/link.txt");
-    ASSERT_TRUE(QFile::link(path, link));
-    ASSERT_TRUE(writeFileSafely(link, "through"));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(readFile(path), QByteArray("through"));
 }
 
 namespace {
