@@ -48,6 +48,7 @@ protected:
         QDir(PastaDoMenu()).removeRecursively();
         principal.resize(300, 200);
         principal.show();
+        programa = Programa(QStringLiteral("lumoria"));
     }
     void TearDown() override { platform::clearTerminationRequest(); }
 
@@ -107,11 +108,11 @@ protected:
 
     QWidget principal;
     QString origem, base, bin, marca, desktop, menu;
+    QString programa; // "lumoria", which leaves the mark
 };
 
 TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninstaller)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     const QList<Caixa> caixas = Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 7}, Locais(programa));
     ASSERT_EQ(caixas.size(), 2);
     const Caixa& confirmacao = caixas[0];
@@ -154,14 +155,13 @@ TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninsta
 
 TEST_F(ModosDeInstalacaoTeste, AnsweringSimToTheCompletionStartsTheInstalledProgram)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     EXPECT_EQ(Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 6}, Locais(programa)).size(), 2);
     EXPECT_TRUE(Iniciado(5000));
 }
 
 TEST_F(ModosDeInstalacaoTeste, DecliningWritesNothing)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"), true);
+    Programa(QStringLiteral("lumoria"), true);
     const struct {
         const char* argumento;
         bool contrato; // declined at the contract window rather than at the question
@@ -177,8 +177,8 @@ TEST_F(ModosDeInstalacaoTeste, DecliningWritesNothing)
 
 TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
 {
-    const QString programa = Programa(QStringLiteral("LumoriaTeste"), true);
-    const QList<Caixa> caixas = Rodar(QStringLiteral("\"<icones>\""), {6, kAceitar, 7}, Locais(programa));
+    const QString outro = Programa(QStringLiteral("LumoriaTeste"), true);
+    const QList<Caixa> caixas = Rodar(QStringLiteral("\"<icones>\""), {6, kAceitar, 7}, Locais(outro));
     ASSERT_EQ(caixas.size(), 2);
     EXPECT_EQ(caixas[0].titulo, "Confirmação de Instalação");
     EXPECT_EQ(caixas[0].texto, "Lumoria v9.9\r\n" + TextoDeConfirmacaoDaInstalacao(kTitulo));
@@ -186,8 +186,8 @@ TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
 
     EXPECT_TRUE(QDir(base).isEmpty()) << "nothing copied";
     EXPECT_EQ(Lido(AtalhoDaArea()),
-              "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + programa + "\"\nPath=" + origem + "\n");
-    EXPECT_EQ(readFile(bin + QStringLiteral("/LumoriaTeste_Desinstalar")), readFile(programa));
+              "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + outro + "\"\nPath=" + origem + "\n");
+    EXPECT_EQ(readFile(bin + QStringLiteral("/LumoriaTeste_Desinstalar")), readFile(outro));
     EXPECT_EQ(readFile(bin + QStringLiteral("/suporte32.dll")), QByteArray("biblioteca"));
     EXPECT_TRUE(Lido(PastaDoMenu() + "/02 - Desinstalar Lumoria v9.9.desktop")
                     .contains("Exec=\"" + bin + "/LumoriaTeste_Desinstalar\" \"<DESINSTALAR>\"\n"));
@@ -195,7 +195,6 @@ TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
 
 TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstaller)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 7}, Locais(programa));
     ASSERT_TRUE(QFileInfo::exists(AtalhoDaArea()));
 
@@ -242,7 +241,6 @@ Associacao AssociacaoAtual()
 
 TEST_F(ModosDeInstalacaoTeste, TheInstallAssociatesTheJobFilesWithTheInstalledCopyAndTheUninstallRemovesIt)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     // A start of the copy the install runs from has associated the job files with it.
     ASSERT_TRUE(RegistrarExtensaoDeArquivo(QStringLiteral(".pvo"), QStringLiteral("Lumoria")));
     const QString instalado = base + QStringLiteral("/Lumoria/lumoria");
@@ -273,7 +271,7 @@ TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABase
     writeFile(PastaDoMenu() + QStringLiteral("/01.desktop"), "x");
     writeFile(desktop + QStringLiteral("/outro.txt"), "fica");
     // Where programs are installed is unknown here: the program folder cannot be found.
-    ModosDeInstalacao modos(&principal, kTitulo, QString(), {Programa(QStringLiteral("lumoria")), QString(), bin});
+    ModosDeInstalacao modos(&principal, kTitulo, QString(), {programa, QString(), bin});
     {
         Roteiro roteiro;
         roteiro.Caixa(6);
@@ -299,7 +297,6 @@ TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABase
 
 TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     // A file stands where the program folder's base should be.
     const QString bloqueio = home() + QStringLiteral("/instalar/arquivo-comum");
     writeFile(bloqueio, "nao e uma pasta");
@@ -314,7 +311,6 @@ TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
 
 TEST_F(ModosDeInstalacaoTeste, AnUninstallerThatCannotBeMadeStopsBeforeTheQuestion)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     const QString bloqueio = home() + QStringLiteral("/instalar/bin-arquivo");
     writeFile(bloqueio, "nao e uma pasta");
     EXPECT_TRUE(Falha(QStringLiteral("<ICONES>"), {programa, base, bloqueio}).texto.contains(
@@ -324,7 +320,6 @@ TEST_F(ModosDeInstalacaoTeste, AnUninstallerThatCannotBeMadeStopsBeforeTheQuesti
 
 TEST_F(ModosDeInstalacaoTeste, AFailedInstallTakesBackWhatItWroteAndSaysWhy)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     writeFile(origem + QStringLiteral("/Fotos Lumoria/Exemplos/grande.jpg"), QByteArray(200000, 'j'));
     Caixa falha;
     {
@@ -356,8 +351,7 @@ TEST_F(ModosDeInstalacaoTeste, ALinkAtANameTheInstallMakesIsRefusedAndNothingIsW
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        const QString programa = Programa(QStringLiteral("lumoria"));
-        QDir(alheio).removeRecursively();
+            QDir(alheio).removeRecursively();
         writeFile(alheio + QStringLiteral("/lumoria"), "someone's");
         QDir().mkpath(QFileInfo(c.link).absolutePath());
         ASSERT_TRUE(QFile::link(c.toFolder ? alheio : alheio + QStringLiteral("/lumoria"), c.link));
@@ -375,7 +369,6 @@ TEST_F(ModosDeInstalacaoTeste, ALinkAtANameTheInstallMakesIsRefusedAndNothingIsW
 
 TEST_F(ModosDeInstalacaoTeste, OnlyAWholeSwitchSelectsAMode)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     const struct {
         const char* argumento;
         const char* titulo; // of the question asked; empty: no mode
