@@ -10,7 +10,7 @@
 
 using namespace lumoria;
 
-TEST(VersaoCurta, KeepsTheVersionUpToItsSecondFullStop)
+TEST(VersaoCurta, KeepsTheVersionUpToItsSecondFullStopAfterTheProductInTheTitle)
 {
     EXPECT_EQ(VersaoCurta(QStringLiteral("1.2.3.4")), QStringLiteral("v1.2"));
     EXPECT_EQ(VersaoCurta(QStringLiteral("10.20.30")), QStringLiteral("v10.20"));
@@ -18,10 +18,7 @@ TEST(VersaoCurta, KeepsTheVersionUpToItsSecondFullStop)
     EXPECT_EQ(VersaoCurta(QStringLiteral("1.2")), QStringLiteral("v1.2"));
     EXPECT_EQ(VersaoCurta(QStringLiteral("Padrão")), QStringLiteral("vPadrão"));
     EXPECT_EQ(VersaoCurta(VersaoDoExecutavel(std::nullopt)), QStringLiteral("vPadrão"));
-}
-
-TEST(TituloDoAplicativo, IsTheProductNameAndTheShortVersion)
-{
+    // The title is the product's name and the short version.
     const QString expected =
         QStringLiteral("Lumoria v%1.%2").arg(LUMORIA_VERSION_MAJOR).arg(LUMORIA_VERSION_MINOR);
     EXPECT_EQ(TituloDoAplicativo(), expected);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QList>
 #include <QTest>
 
@@ -38,39 +37,41 @@ protected:
 
 } // namespace
 
-TEST_F(FailureHandler, AWarningBeepsShowsOneButtonAndGoesOn)
+TEST_F(FailureHandler, AWarningBeepsAndGoesOnAnErrorShowsTheDarkBoxAndThenEndsTheProgram)
 {
-    EXPECT_FALSE(platform::runGuarded([] { throw GuideNotFound(); }));
-    EXPECT_EQ(beeps, 1);
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes[0].texto, QString::fromUtf8("O Arquivo Contendo o Guia Eletrônico Do \r\nUsuário Não Está Instalado."));
-    EXPECT_TRUE(boxes[0].titulo.endsWith(QString::fromUtf8("- Mensagem de Advertência")));
-    EXPECT_EQ(boxes[0].botao2, QString());
-    EXPECT_EQ(boxes[0].botao1, "Sim");
-    EXPECT_FALSE(boxes[0].erro);
-    EXPECT_FALSE(platform::terminationRequested());
-}
-
-TEST_F(FailureHandler, AnErrorShowsTheDarkBoxAndEndsTheProgram)
-{
-    bool endedBeforeTheBox = true;
-    onBox = [&] { endedBeforeTheBox = platform::terminationRequested(); };
-    platform::runGuarded([] { throw AlreadyRunning(); });
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes[0].erro);
-    EXPECT_TRUE(boxes[0].titulo.endsWith("- Mensagem de Erro"));
-    EXPECT_EQ(beeps, 1);
-    EXPECT_FALSE(endedBeforeTheBox);
-    EXPECT_TRUE(platform::terminationRequested());
-}
-
-TEST_F(FailureHandler, AnUnknownFailureEndsTheProgram)
-{
-    platform::runGuarded([] { throw std::runtime_error("Range check error"); });
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes[0].texto, "Mensagem de Erro\r\n\r\nRANGE CHECK ERROR");
-    EXPECT_TRUE(boxes[0].erro);
-    EXPECT_TRUE(platform::terminationRequested());
+    const struct {
+        const char* what;
+        std::function<void()> failure;
+        const char* texto;
+        const char* titulo; // how the caption ends
+        bool erro;
+    } cases[] = {
+        {"a warning", [] { throw GuideNotFound(); },
+         "O Arquivo Contendo o Guia Eletrônico Do \r\nUsuário Não Está Instalado.", "- Mensagem de Advertência", false},
+        {"an error", [] { throw AlreadyRunning(); },
+         "Este Programa Já Está Em Execução. \r\nUtilize a Cópia Que Está Em \r\nFuncionamento!", "- Mensagem de Erro", true},
+        {"an unknown failure", [] { throw std::runtime_error("Range check error"); },
+         "Mensagem de Erro\r\n\r\nRANGE CHECK ERROR", "- Mensagem de Erro", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        beeps = 0;
+        platform::clearTerminationRequest();
+        bool endedBeforeTheBox = true;
+        onBox = [&] { endedBeforeTheBox = platform::terminationRequested(); };
+        EXPECT_FALSE(platform::runGuarded(c.failure));
+        EXPECT_EQ(beeps, 1);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_EQ(boxes[0].texto, QString::fromUtf8(c.texto));
+        EXPECT_TRUE(boxes[0].titulo.endsWith(QString::fromUtf8(c.titulo))) << boxes[0].titulo.toStdString();
+        EXPECT_EQ(boxes[0].botao2, QString());
+        EXPECT_EQ(boxes[0].botao1, "Sim");
+        EXPECT_EQ(boxes[0].erro, c.erro);
+        EXPECT_FALSE(endedBeforeTheBox);
+        EXPECT_EQ(platform::terminationRequested(), c.erro);
+    }
+    onBox = nullptr;
 }
 
 TEST_F(FailureHandler, ExhaustedMemoryIsSilentAndPutsTheOrdinaryCursorBack)

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTest>
-#include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,6 +22,7 @@
 #include "platform/shell/file_drop.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/screen_cursor.h"
+#include "support/brazilian_locale.h"
 #include "support/fake_opener.h"
 #include "support/test_files.h"
 #include "support/test_resources.h"
@@ -34,9 +34,7 @@ namespace {
 
 // Formats under a chosen locale and puts the default back afterwards.
 class FormatarNumeroTest : public ::testing::Test {
-protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    test::LocalidadeBrasileira m_localidade;
 };
 
 } // namespace
@@ -51,7 +49,7 @@ TEST(QuebrasDeLinha, GivesNTimesCrLf)
               QStringLiteral("Lumoria v1.0\r\n\r\nBem Vindo!"));
 }
 
-TEST_F(FormatarNumeroTest, UsesTheLocaleSeparatorsAndPadsToTheWidth)
+TEST_F(FormatarNumeroTest, UsesTheLocaleSeparatorsPadsToTheWidthAndNamesWhatIsNoNumber)
 {
     EXPECT_EQ(FormatarNumero(10, 1, 210.0L), QStringLiteral("     210,0"));
     EXPECT_EQ(FormatarNumero(10, 0, 1234567.0L), QStringLiteral(" 1.234.567"));
@@ -61,12 +59,16 @@ TEST_F(FormatarNumeroTest, UsesTheLocaleSeparatorsAndPadsToTheWidth)
     EXPECT_EQ(FormatarNumero(0, 2, 0.0L), QStringLiteral("0,00"));
     EXPECT_EQ(FormatarNumero(0, 0, 1e20L), QStringLiteral("100.000.000.000.000.000.000"));
     EXPECT_EQ(FormatarNumero(0, 2, -1234.5L), QStringLiteral("-1.234,50"));
+    // Values that are no number are named.
+    EXPECT_EQ(FormatarNumero(5, 1, std::numeric_limits<long double>::infinity()), QStringLiteral("  INF"));
+    EXPECT_EQ(FormatarNumero(0, 1, -std::numeric_limits<long double>::infinity()), QStringLiteral("-INF"));
+    EXPECT_EQ(FormatarNumero(0, 1, std::numeric_limits<long double>::quiet_NaN()), QStringLiteral("NAN"));
 
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(FormatarNumero(0, 1, 1234.5L), QStringLiteral("1,234.5"));
 }
 
-TEST_F(FormatarNumeroTest, RoundsHalvesAwayFromZero)
+TEST_F(FormatarNumeroTest, RoundsHalvesAwayFromZeroOnTheEighteenDigitsOfExtendedPrecision)
 {
     EXPECT_EQ(FormatarNumero(3, 0, 12.5L), QStringLiteral(" 13"));
     EXPECT_EQ(FormatarNumero(0, 0, 2.5L), QStringLiteral("3"));
@@ -81,21 +83,10 @@ TEST_F(FormatarNumeroTest, RoundsHalvesAwayFromZero)
     EXPECT_EQ(FormatarNumero(0, 0, -0.4L), QStringLiteral("0"));          // no sign on a zero
     // A percentage as the progress windows compute it: 1 of 8 steps.
     EXPECT_EQ(FormatarNumero(3, 0, 100.0L / 8.0L), QStringLiteral(" 13"));
-}
-
-TEST_F(FormatarNumeroTest, RoundsOnTheEighteenDigitsOfExtendedPrecision)
-{
     // 1.005 in extended precision shows as 1.00500000000000000 and rounds up; the same decimal
     // held in double precision is 1.00499999999999989... and rounds down.
     EXPECT_EQ(FormatarNumero(0, 2, 1.005L), QStringLiteral("1,01"));
     EXPECT_EQ(FormatarNumero(0, 2, static_cast<long double>(1.005)), QStringLiteral("1,00"));
-}
-
-TEST_F(FormatarNumeroTest, NamesValuesThatAreNoNumber)
-{
-    EXPECT_EQ(FormatarNumero(5, 1, std::numeric_limits<long double>::infinity()), QStringLiteral("  INF"));
-    EXPECT_EQ(FormatarNumero(0, 1, -std::numeric_limits<long double>::infinity()), QStringLiteral("-INF"));
-    EXPECT_EQ(FormatarNumero(0, 1, std::numeric_limits<long double>::quiet_NaN()), QStringLiteral("NAN"));
 }
 
 TEST(ZerosAEsquerda, PadsWithZerosAndKeepsTheSignAfterThem)
@@ -108,7 +99,7 @@ TEST(ZerosAEsquerda, PadsWithZerosAndKeepsTheSignAfterThem)
     EXPECT_EQ(ZerosAEsquerda(2024, 8), QStringLiteral("00002024"));
 }
 
-TEST(PrimeirasLetrasMaiusculas, CapitalisesTheFirstLetterOfEachWord)
+TEST(PrimeirasLetrasMaiusculas, CapitalisesTheFirstLetterAfterTheMarksThatStartAWord)
 {
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("FESTA DE ANIVERSÁRIO-INFANTIL")),
               QStringLiteral("Festa De Aniversário-Infantil"));
@@ -119,10 +110,7 @@ TEST(PrimeirasLetrasMaiusculas, CapitalisesTheFirstLetterOfEachWord)
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("a@b#c$d%e&f*g_h=i+j[k<l{m")),
               QStringLiteral("A@B#C$D%E&F*G_H=I+J[K<L{M"));
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QString()), QString());
-}
-
-TEST(PrimeirasLetrasMaiusculas, OtherMarksDoNotStartAWord)
-{
+    // Other marks do not start a word.
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("dia.MÊS,ano")), QStringLiteral("Dia.mês,ano"));
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("123abc 9x")), QStringLiteral("123abc 9x"));
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("a)b]c}d")), QStringLiteral("A)b]c}d"));
@@ -132,7 +120,7 @@ TEST(PrimeirasLetrasMaiusculas, OtherMarksDoNotStartAWord)
     EXPECT_EQ(PrimeirasLetrasMaiusculas(QStringLiteral("um\tdois")), QStringLiteral("Um\tdois"));
 }
 
-TEST(Esperar, ProcessesEventsOnceForZeroSeconds)
+TEST(Esperar, ProcessesEventsOnceForZeroSecondsAndWaitsTheGivenTimeWhileTimersRun)
 {
     bool ran = false;
     bool later = false;
@@ -149,10 +137,8 @@ TEST(Esperar, ProcessesEventsOnceForZeroSeconds)
     Esperar(false, -5.0L);
     EXPECT_TRUE(ran);
     Esperar(false, std::numeric_limits<long double>::quiet_NaN()); // returns
-}
 
-TEST(Esperar, WaitsTheGivenTimeWhileTimersRun)
-{
+    // A time given is waited with the timers running.
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -202,8 +188,7 @@ TEST(AbrirComProgramaAssociado, HandsFilesAndAddressesToTheDesktopsOpener)
     int naoAbriu = 0;
 
     const QString guide = home() + QStringLiteral("/manual/index.html");
-    QDir().mkpath(home() + QStringLiteral("/manual"));
-    QFile(guide).open(QIODevice::WriteOnly);
+    test::writeFile(guide, {});
     EXPECT_TRUE(AbrirComProgramaAssociado(guide, [&] { ++naoAbriu; }));
     ASSERT_TRUE(OpenersEnded());
     EXPECT_TRUE(AbrirComProgramaAssociado(QStringLiteral("https://www.lumoria.example/a b")));
@@ -215,7 +200,7 @@ TEST(AbrirComProgramaAssociado, HandsFilesAndAddressesToTheDesktopsOpener)
     EXPECT_EQ(platform::screenCursor(), platform::kCursorDefault);
 }
 
-TEST(AbrirComProgramaAssociado, TellsWhenTheOpenerFailsOnlyAfterItStarted)
+TEST(AbrirComProgramaAssociado, TellsWhenTheOpenerFailsOnlyAfterItStartedAndAFailingReportGoesToTheHandler)
 {
     const QString file = home() + QStringLiteral("/foto.xyz");
     test::writeFile(file, "x");
@@ -230,10 +215,7 @@ TEST(AbrirComProgramaAssociado, TellsWhenTheOpenerFailsOnlyAfterItStarted)
         ASSERT_TRUE(OpenersEnded());
         EXPECT_EQ(naoAbriu, told);
     }
-}
-
-TEST(AbrirComProgramaAssociado, AFailingReportGoesToTheFailureHandler)
-{
+    // A failing report goes to the failure handler.
     test::FakeOpener opener(3);
     QStringList reported;
     const auto previous = platform::setFailureHandler([&](const QString& m) { reported << m; });
@@ -253,38 +235,36 @@ TEST(VersaoDoExecutavel, GivesTheFourNumbersOfTheBuildVersion)
     EXPECT_EQ(VersaoDoExecutavel(), expected);
     EXPECT_EQ(VersaoDoExecutavel(platform::FileVersion{1, 2, 3, 4}), QStringLiteral("1.2.3.4"));
     EXPECT_EQ(VersaoDoExecutavel(platform::FileVersion{10, 0, 65535, 7}), QStringLiteral("10.0.65535.7"));
+    EXPECT_EQ(VersaoDoExecutavel(std::nullopt), QStringLiteral("Padrão")); // no version information
 }
 
-TEST(VersaoDoExecutavel, GivesPadraoWithoutVersionInformation)
+TEST(AbreviarCaminho, KeepsTheLastFoldersThatFitAndWhatStandsBeforeTheFirstSeparator)
 {
-    EXPECT_EQ(VersaoDoExecutavel(std::nullopt), QStringLiteral("Padrão"));
+    const char* const path = "/home/ana/Fotos/Festa/Noite/foto.jpg";
+    const struct {
+        const char* path;
+        int maximum;
+        const char* shown;
+    } cases[] = {
+        {path, 25, "/.../Festa/Noite/foto.jpg"},
+        {path, 24, "/.../Noite/foto.jpg"},
+        {path, 10, "/.../foto.jpg"},
+        {path, 36, path},
+        {path, 35, "/.../ana/Fotos/Festa/Noite/foto.jpg"},
+        {path, 60, path},
+        // The same rule gives the drive form on a path that starts with a name.
+        {"C:/Fotos/Festa/Noite/foto.jpg", 25, "C:/.../Noite/foto.jpg"},
+        {"C:/Fotos/Festa/Noite/foto.jpg", 10, "C:/.../foto.jpg"},
+        // The file name alone may be longer than the maximum.
+        {"/fotos/um_nome_de_arquivo_bem_longo.jpg", 12, "/.../um_nome_de_arquivo_bem_longo.jpg"},
+        // Without a separator there is nothing to leave out.
+        {"um_nome_de_arquivo.jpg", 5, "um_nome_de_arquivo.jpg"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AbreviarCaminho(QString::fromUtf8(c.path), c.maximum), QString::fromUtf8(c.shown)) << c.path << " " << c.maximum;
 }
 
-TEST(AbreviarCaminho, KeepsTheLastFoldersThatFit)
-{
-    const QString path = QStringLiteral("/home/ana/Fotos/Festa/Noite/foto.jpg");
-    EXPECT_EQ(AbreviarCaminho(path, 25), QStringLiteral("/.../Festa/Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 24), QStringLiteral("/.../Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 10), QStringLiteral("/.../foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 36), path);
-    EXPECT_EQ(AbreviarCaminho(path, 35), QStringLiteral("/.../ana/Fotos/Festa/Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(path, 60), path);
-}
-
-TEST(AbreviarCaminho, KeepsWhatStandsBeforeTheFirstSeparator)
-{
-    // The same rule gives the drive form on a path that starts with a name.
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("C:/Fotos/Festa/Noite/foto.jpg"), 25),
-              QStringLiteral("C:/.../Noite/foto.jpg"));
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("C:/Fotos/Festa/Noite/foto.jpg"), 10), QStringLiteral("C:/.../foto.jpg"));
-    // The file name alone may be longer than the maximum.
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("/fotos/um_nome_de_arquivo_bem_longo.jpg"), 12),
-              QStringLiteral("/.../um_nome_de_arquivo_bem_longo.jpg"));
-    // Without a separator there is nothing to leave out.
-    EXPECT_EQ(AbreviarCaminho(QStringLiteral("um_nome_de_arquivo.jpg"), 5), QStringLiteral("um_nome_de_arquivo.jpg"));
-}
-
-TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissing)
+TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissingAndRaisesWhatFails)
 {
     const QByteArray data("RIFF\x10\0\0\0ACON-cursor-bytes", 24);
     const QString rcc = test::registerResources({{QStringLiteral("rcdata/Cursor_Teste"), data}});
@@ -293,46 +273,30 @@ TEST(ExtrairRecursoParaArquivo, WritesTheResourceOnlyWhenTheFileIsMissing)
     const QString target = home() + QStringLiteral("/c_teste.ani");
     QFile::remove(target);
     ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Teste"), target);
-    QFile written(target);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), data);
-    written.close();
-
+    EXPECT_EQ(test::readFile(target), data);
     // An existing file stays as it is, whatever it holds.
-    ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    written.write("mine");
-    written.close();
+    test::writeFile(target, "mine");
     ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Teste"), target);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("mine"));
-    test::unregisterResources(rcc);
-}
+    EXPECT_EQ(test::readFile(target), QByteArray("mine"));
 
-TEST(ExtrairRecursoParaArquivo, RaisesTheResourceFailureForAMissingResource)
-{
-    const QString target = home() + QStringLiteral("/nao_existe.bin");
-    QFile::remove(target);
+    // A missing resource raises the resource failure, and writes nothing.
+    const QString missing = home() + QStringLiteral("/nao_existe.bin");
+    QFile::remove(missing);
     try {
-        ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), target);
+        ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), missing);
         FAIL() << "no failure raised";
     } catch (const ResourceNotFound& failure) {
         EXPECT_STREQ(failure.what(), "Resource Recurso_Inexistente not found");
     }
-    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_FALSE(QFile::exists(missing));
     // When the file already exists the resource is not even looked at.
-    QFile(target).open(QIODevice::WriteOnly);
-    EXPECT_NO_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), target));
-}
+    QFile(missing).open(QIODevice::WriteOnly);
+    EXPECT_NO_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Recurso_Inexistente"), missing));
 
-TEST(ExtrairRecursoParaArquivo, RaisesAFileFailureWhenTheFileCannotBeCreated)
-{
-    const QString rcc = test::registerResources({{QStringLiteral("rcdata/Cursor_Outro"), QByteArray("abc")}});
-    ASSERT_FALSE(rcc.isEmpty());
     // A regular file where the folder should be: no user, root included, can create the file.
     const QString notAFolder = home() + QStringLiteral("/arquivo_comum");
     QFile(notAFolder).open(QIODevice::WriteOnly);
-    EXPECT_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Outro"), notAFolder + QStringLiteral("/c.ani")),
-                 FileError);
+    EXPECT_THROW(ExtrairRecursoParaArquivo(QStringLiteral("Cursor_Teste"), notAFolder + QStringLiteral("/c.ani")), FileError);
     test::unregisterResources(rcc);
 }
 

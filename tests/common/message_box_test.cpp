@@ -12,6 +12,7 @@
 #include "common/message_box.h"
 #include "common/message_window.h"
 #include "common/modal_helper.h"
+#include "support/pointer_events.h"
 #include "support/unexpected_boxes.h"
 #include "common/text_trim.h"
 #include "components/fancy_button.h"
@@ -37,36 +38,21 @@ struct Seen {
 
 Seen Look(TfrmDialogo* f)
 {
-    Seen s;
-    s.shown = true;
-    s.caption = f->windowTitle();
-    s.label = f->LabelText();
-    s.simCaption = f->spdSim->Caption();
-    s.naoCaption = f->spdNao->Caption();
-    s.naoShown = !f->spdNao->isHidden();
-    s.simLeft = f->spdSim->x();
-    s.naoLeft = f->spdNao->x();
-    s.simTop = f->spdSim->y();
-    s.size = f->size();
-    s.frame = f->frameGeometry();
-    s.window = f->palette().color(QPalette::Window);
-    s.label_ = f->lblDialogo->palette().color(QPalette::Window);
-    s.labelText = f->lblDialogo->palette().color(QPalette::WindowText);
-    s.panel = f->pnlInferior->color();
-    s.simFont = f->spdSim->FontColor();
-    s.naoFont = f->spdNao->FontColor();
-    s.flags = f->windowFlags();
-    s.simGlyph = f->spdSim->Glyphs().Glyph();
-    s.naoGlyph = f->spdNao->Glyphs().Glyph();
-    return s;
+    const auto colour = [](QWidget* w, QPalette::ColorRole role) { return w->palette().color(role); };
+    return {true, f->windowTitle(), f->LabelText(), f->spdSim->Caption(), f->spdNao->Caption(), !f->spdNao->isHidden(),
+            f->spdSim->x(), f->spdNao->x(), f->spdSim->y(), f->size(), f->frameGeometry(), colour(f, QPalette::Window),
+            colour(f->lblDialogo, QPalette::Window), f->pnlInferior->color(), colour(f->lblDialogo, QPalette::WindowText),
+            f->spdSim->FontColor(), f->spdNao->FontColor(), f->windowFlags(), f->spdSim->Glyphs().Glyph(),
+            f->spdNao->Glyphs().Glyph()};
 }
 
-void Click(TFancyButton* b)
+void Click(TFancyButton* b) { test::ClickAt(b, b->rect().center()); }
+
+// A key pressed and released on the window.
+void Key(QWidget* w, Qt::Key k)
 {
-    const QPoint centre(b->width() / 2, b->height() / 2);
-    QMouseEvent move(QEvent::MouseMove, centre, b->mapToGlobal(centre), Qt::NoButton, Qt::NoButton, {});
-    QApplication::sendEvent(b, &move);
-    QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+    QTest::keyPress(w, k);
+    QTest::keyRelease(w, k);
 }
 
 // Shows a box whose window is answered by the action, and returns what was seen and answered.
@@ -97,7 +83,7 @@ const QColor kDarkGrey = platform::toQColor(platform::cl3DDkShadow);
 
 } // namespace
 
-TEST(MessageBox, TwoButtonsSecondOnTheLeftFirstAnswersSix)
+TEST(MessageBox, TrimmedTextsOnTopWithoutACloseButton)
 {
     auto [seen, answer] = Box("  Texto da pergunta  ", "  Título  ", "Não", "Sim", false,
                               [](TfrmDialogo* f) { Click(f->spdSim); });
@@ -105,64 +91,51 @@ TEST(MessageBox, TwoButtonsSecondOnTheLeftFirstAnswersSix)
     EXPECT_EQ(answer, 6);
     EXPECT_EQ(seen.caption, "Título");
     EXPECT_EQ(seen.label, "\r\nTexto da pergunta\r\n");
-    EXPECT_TRUE(seen.naoShown);
-    EXPECT_EQ(seen.naoLeft, 49);
-    EXPECT_EQ(seen.simLeft, 293);
     EXPECT_EQ(seen.simTop, 12);
-    EXPECT_EQ(seen.simCaption, "Sim");
-    EXPECT_EQ(seen.naoCaption, "Não");
     EXPECT_EQ(seen.size.width(), 532);
-    EXPECT_EQ(seen.window, kDarkGrey);
-    EXPECT_EQ(seen.label_, kDarkGrey);
-    EXPECT_EQ(seen.panel, kDarkGrey);
     EXPECT_EQ(seen.labelText, QColor(Qt::white));
     EXPECT_TRUE(seen.flags & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(seen.flags & Qt::WindowCloseButtonHint);
 }
 
-TEST(MessageBox, SecondButtonAnswersSevenAndKeepsItsBlanks)
+TEST(MessageBox, ButtonPlacesColoursAndAnswers)
 {
-    auto [seen, answer] =
-        Box("Pergunta", "Título", "  Talvez  ", "Pode Ser", false, [](TfrmDialogo* f) { Click(f->spdNao); });
-    EXPECT_EQ(answer, 7);
-    EXPECT_EQ(seen.naoCaption, "  Talvez  ");
-    EXPECT_EQ(seen.simCaption, "Pode Ser");
-}
-
-TEST(MessageBox, BlankSecondCaptionGivesOneCentredButton)
-{
-    for (const QString& second : {QString(), QString("   ")}) {
-        auto [seen, answer] = Box("Aviso", "Título", second, "Sim", false, [](TfrmDialogo* f) { Click(f->spdSim); });
-        EXPECT_FALSE(seen.naoShown);
-        EXPECT_EQ(seen.simLeft, 171);
-        EXPECT_EQ(answer, 6);
+    const QColor darkRed(191, 0, 0);
+    const struct {
+        const char* what;
+        QString botao2, botao1;
+        bool erro, clicaNao;
+        int resposta, simLeft, naoLeft; // naoLeft -1: the second button hidden
+        QColor cor;
+    } cases[] = {
+        {"two buttons, the second on the left", "Não", "Sim", false, false, 6, 293, 49, kDarkGrey},
+        {"the second answers 7 and keeps its blanks", "  Talvez  ", "Pode Ser", false, true, 7, 293, 49, kDarkGrey},
+        {"no second caption: one centred button", QString(), "Sim", false, false, 6, 171, -1, kDarkGrey},
+        {"a blank second caption: one centred button", "   ", "Sim", false, false, 6, 171, -1, kDarkGrey},
+        {"error: dark red, the first button on the left", "Não", "Sim", true, false, 6, 49, 293, darkRed},
+        {"error with one button only changes colours", "", "Sim", true, false, 6, 171, -1, darkRed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto [seen, answer] = Box("Pergunta", "Título", c.botao2, c.botao1, c.erro,
+                                  [&](TfrmDialogo* f) { Click(c.clicaNao ? f->spdNao : f->spdSim); });
+        EXPECT_EQ(answer, c.resposta);
+        EXPECT_EQ(seen.simCaption, c.botao1);
+        EXPECT_EQ(seen.simLeft, c.simLeft);
+        EXPECT_EQ(seen.naoShown, c.naoLeft >= 0);
+        if (c.naoLeft >= 0) {
+            EXPECT_EQ(seen.naoLeft, c.naoLeft);
+            EXPECT_EQ(seen.naoCaption, c.botao2);
+        }
+        EXPECT_EQ(seen.window, c.cor);
+        EXPECT_EQ(seen.label_, c.cor);
+        EXPECT_EQ(seen.panel, c.cor);
     }
 }
 
-TEST(MessageBox, ErrorLookIsDarkRedAndPutsTheFirstButtonLeft)
+TEST(MessageBox, EnterAnswersSixEscSevenClosingTwoEachOnTheReleaseOfItsPress)
 {
-    const QColor darkRed(191, 0, 0);
-    auto [two, a2] = Box("Erro", "Título", "Não", "Sim", true, [](TfrmDialogo* f) { Click(f->spdSim); });
-    EXPECT_EQ(a2, 6);
-    EXPECT_EQ(two.window, darkRed);
-    EXPECT_EQ(two.label_, darkRed);
-    EXPECT_EQ(two.panel, darkRed);
-    EXPECT_EQ(two.simLeft, 49);
-    EXPECT_EQ(two.naoLeft, 293);
-
-    auto [one, a1] = Box("Erro", "Título", "", "Sim", true, [](TfrmDialogo* f) { Click(f->spdSim); });
-    EXPECT_EQ(one.window, darkRed);
-    EXPECT_EQ(one.simLeft, 171) << "one button only changes colours";
-}
-
-TEST(MessageBox, EnterAnswersSixEscSevenClosingTwo)
-{
-    const auto key = [](Qt::Key k) {
-        return [k](TfrmDialogo* f) {
-            QTest::keyPress(f, k);
-            QTest::keyRelease(f, k);
-        };
-    };
+    const auto key = [](Qt::Key k) { return [k](TfrmDialogo* f) { Key(f, k); }; };
     EXPECT_EQ(Box("T", "C", "Não", "Sim", false, key(Qt::Key_Return)).second, 6);
     EXPECT_EQ(Box("T", "C", "Não", "Sim", false, key(Qt::Key_Enter)).second, 6);
     EXPECT_EQ(Box("T", "C", "Não", "Sim", false, key(Qt::Key_Escape)).second, 7);
@@ -177,21 +150,20 @@ TEST(MessageBox, EnterAnswersSixEscSevenClosingTwo)
               2)
         << "other keys do nothing";
     EXPECT_EQ(Box("T", "C", "Não", "Sim", false, [](TfrmDialogo* f) { f->close(); }).second, 2);
-}
 
-TEST(MessageBox, KeyReleaseWithoutItsPressDoesNotAnswer)
-{
+    // A key's release without its press does not answer.
     bool stillOpen = false;
-    auto [seen, answer] = Box("T", "C", "Não", "Sim", false, [&](TfrmDialogo* f) {
-        // The release of the Enter that closed the window before.
-        QTest::keyRelease(f, Qt::Key_Return);
-        stillOpen = f->isVisible();
-        // A press the box does not see, then Esc pressed and released here.
-        QTest::keyPress(f, Qt::Key_Escape);
-        QTest::keyRelease(f, Qt::Key_Escape);
-    });
+    EXPECT_EQ(Box("T", "C", "Não", "Sim", false,
+                  [&](TfrmDialogo* f) {
+                      // The release of the Enter that closed the window before.
+                      QTest::keyRelease(f, Qt::Key_Return);
+                      stillOpen = f->isVisible();
+                      // A press the box does not see, then Esc pressed and released here.
+                      Key(f, Qt::Key_Escape);
+                  })
+                  .second,
+              7);
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(answer, 7);
 }
 
 TEST(MessageBox, LongTextWrapsGrowsAndIsCentred)
@@ -224,7 +196,7 @@ TEST(MessageBox, OwnerIsTheActiveWindow)
     EXPECT_EQ(parent, &owner);
 }
 
-TEST(SpecialIconsBox, QuarterPlacesPicturesAndPlainLook)
+TEST(SpecialIconsBox, QuarterPlacesPicturesInThePlainOrTheAlertLook)
 {
     QList<QImage> icons;
     for (QRgb c : {qRgb(10, 0, 0), qRgb(20, 0, 0), qRgb(30, 0, 0), qRgb(40, 0, 0)}) {
@@ -244,31 +216,26 @@ TEST(SpecialIconsBox, QuarterPlacesPicturesAndPlainLook)
     EXPECT_EQ(seen.simGlyph.pixel(5, 5), qRgb(30, 0, 0));
     EXPECT_EQ(seen.window, kDarkGrey);
     EXPECT_FALSE(seen.flags & Qt::WindowCloseButtonHint);
-}
 
-TEST(SpecialIconsBox, AlertLookAndSystemMenu)
-{
+    // The alert look, with the system menu.
     const QList<QImage> none;
-    auto [seen, answer] = RunBox(
+    auto [alert, a6] = RunBox(
         [&] { return CaixaDeDialogoComIconesEspeciais("Texto", "C", "Não", "Sim", 3, 2, true, true, none); },
-        [](TfrmDialogo* f) {
-            QTest::keyPress(f, Qt::Key_Return);
-            QTest::keyRelease(f, Qt::Key_Return);
-        });
-    EXPECT_EQ(answer, 6);
+        [](TfrmDialogo* f) { Key(f, Qt::Key_Return); });
+    EXPECT_EQ(a6, 6);
     const QColor light(255, 128, 128);
-    EXPECT_EQ(seen.window, light);
-    EXPECT_EQ(seen.label_, light);
-    EXPECT_EQ(seen.panel, light);
-    EXPECT_EQ(seen.labelText, QColor(Qt::black));
-    EXPECT_EQ(seen.simFont, platform::colorRef(0, 0, 0));
-    EXPECT_EQ(seen.naoFont, platform::colorRef(0, 0, 0));
-    EXPECT_EQ(seen.simLeft, 38);
-    EXPECT_EQ(seen.naoLeft, 304);
-    EXPECT_TRUE(seen.flags & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(alert.window, light);
+    EXPECT_EQ(alert.label_, light);
+    EXPECT_EQ(alert.panel, light);
+    EXPECT_EQ(alert.labelText, QColor(Qt::black));
+    EXPECT_EQ(alert.simFont, platform::colorRef(0, 0, 0));
+    EXPECT_EQ(alert.naoFont, platform::colorRef(0, 0, 0));
+    EXPECT_EQ(alert.simLeft, 38);
+    EXPECT_EQ(alert.naoLeft, 304);
+    EXPECT_TRUE(alert.flags & Qt::WindowCloseButtonHint);
     // Numbers the image list lacks leave a blank 24 x 24 glyph (all of it the transparent colour).
-    ASSERT_EQ(seen.simGlyph.size(), QSize(24, 24));
-    EXPECT_EQ(seen.simGlyph.pixel(12, 12), seen.simGlyph.pixel(0, 23));
+    ASSERT_EQ(alert.simGlyph.size(), QSize(24, 24));
+    EXPECT_EQ(alert.simGlyph.pixel(12, 12), alert.simGlyph.pixel(0, 23));
 
     auto [one, a1] = RunBox([&] { return CaixaDeDialogoComIconesEspeciais("Texto", "C", " ", "Sim", 0, 0, false, false, none); },
                          [](TfrmDialogo* f) { f->close(); });
@@ -305,16 +272,8 @@ TEST(PictureBox, LayoutAndAnswers)
     EXPECT_EQ(seen.image, QRect(6, 6, 300, 300));
     EXPECT_EQ(seen.label_.top(), 312);
     EXPECT_EQ(seen.size.height(), 312 + seen.label_.height() + 54);
-    EXPECT_EQ(run([](TfrmDialogoComImagem* f) {
-                  QTest::keyPress(f, Qt::Key_Return);
-                  QTest::keyRelease(f, Qt::Key_Return);
-              }),
-              6);
-    EXPECT_EQ(run([](TfrmDialogoComImagem* f) {
-                  QTest::keyPress(f, Qt::Key_Escape);
-                  QTest::keyRelease(f, Qt::Key_Escape);
-              }),
-              7);
+    EXPECT_EQ(run([](TfrmDialogoComImagem* f) { Key(f, Qt::Key_Return); }), 6);
+    EXPECT_EQ(run([](TfrmDialogoComImagem* f) { Key(f, Qt::Key_Escape); }), 7);
     EXPECT_EQ(run([](TfrmDialogoComImagem* f) { f->close(); }), 2);
 }
 

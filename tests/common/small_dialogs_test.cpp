@@ -14,6 +14,7 @@
 #include "common/small_dialogs.h"
 #include "components/fancy_button.h"
 #include "platform/ui/panel.h"
+#include "support/pointer_events.h"
 
 using namespace lumoria;
 using lumoria::test::WhenModal;
@@ -70,22 +71,15 @@ TEST(GuideChoice, ButtonsAnswerAndCloseBoxGivesZero)
         g.ShowModal();
         return int(g.Resposta);
     };
-    const auto click = [](TFancyButton* b) {
-        const QPoint c(95, 15);
-        QMouseEvent move(QEvent::MouseMove, c, b->mapToGlobal(c), Qt::NoButton, Qt::NoButton, {});
-        QApplication::sendEvent(b, &move);
-        QTest::mouseClick(b, Qt::LeftButton, {}, c);
-    };
+    const auto click = [](TFancyButton* b) { test::ClickAt(b, QPoint(95, 15)); };
     EXPECT_EQ(run([&](TfrmDialogoGuia* g) { click(g->spdNao); }), 1);
     EXPECT_EQ(run([&](TfrmDialogoGuia* g) { click(g->spdSim); }), 2);
     EXPECT_EQ(run([&](TfrmDialogoGuia* g) { click(g->spdImpresso); }), 3);
     EXPECT_EQ(run([](TfrmDialogoGuia* g) { g->close(); }), 0) << "set to 0 when shown";
     bool openAfterKeys = false;
     EXPECT_EQ(run([&](TfrmDialogoGuia* g) {
-                  for (Qt::Key k : {Qt::Key_Return, Qt::Key_Escape}) {
-                      QTest::keyPress(g, k);
-                      QTest::keyRelease(g, k);
-                  }
+                  for (Qt::Key k : {Qt::Key_Return, Qt::Key_Escape})
+                      QTest::keyClick(g, k);
                   openAfterKeys = g->isVisible();
                   g->close();
               }),

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
-#include <QLabel>
 #include <QPainter>
 
 #include "common/dialog_glyphs.h"
@@ -14,6 +13,7 @@
 #include "platform/ui/colors.h"
 #include "platform/ui/panel.h"
 #include "support/bevel_reference.h"
+#include "support/button_stage.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
@@ -76,14 +76,22 @@ void ExpectCapsuleColumn(const QImage& img, int x, int top, QRgb colour)
         EXPECT_EQ(img.pixel(x, top + 28 - i), Ring(colour, 14, i)) << "lower ring " << i;
 }
 
-// The caption of a 190 x 30 button with a 24-pixel glyph on the left at 10: where its ink should be
-// centred, from the layout rule.
+// In a 190 x 30 button with a 24-pixel glyph on the left at 10, from the layout rule: where the
+// glyph starts, and where the caption's ink is centred.
+int GlyphLeft(const QString& caption) { return (190 - 24 - 10 - QFontMetrics(ButtonFont()).horizontalAdvance(caption)) / 2; }
 int CaptionCentre(const QString& caption)
 {
-    const QFontMetrics m(ButtonFont());
-    const int tw = m.horizontalAdvance(caption);
-    const int gx = (190 - 24 - 10 - tw) / 2;
-    return gx + 24 + 10 + tw / 2;
+    return GlyphLeft(caption) + 24 + 10 + QFontMetrics(ButtonFont()).horizontalAdvance(caption) / 2;
+}
+
+// The caption's light ink centred in the button's place in the picture; gives the ink's right end.
+int ExpectCaptionCentred(const QImage& img, const QRect& button, const QString& caption)
+{
+    const auto [left, right] = InkSpan(img, button.left(), button.left() + button.width(), button.top(),
+                                       button.top() + button.height());
+    EXPECT_GE(left, 0) << caption.toStdString();
+    EXPECT_NEAR((left + right + 1) / 2.0 - button.left(), CaptionCentre(caption), 2.0) << caption.toStdString();
+    return right;
 }
 
 QImage TestGlyph()
@@ -138,14 +146,11 @@ TEST(WindowPictures, MessageWindow)
     EXPECT_EQ(sim.topLeft(), QPoint(293, panelTop + 12));
     ExpectCapsuleColumn(plain, sim.left() + 20, sim.top(), kDark);
     ExpectCapsuleColumn(plain, nao.left() + 20, nao.top(), kDark);
-    for (auto [button, caption] : {std::pair{sim, QString("Sim")}, std::pair{nao, QString("Não")}}) {
-        const auto [left, right] = InkSpan(plain, button.left(), button.right(), button.top(), button.bottom());
-        ASSERT_GE(left, 0);
-        EXPECT_NEAR((left + right + 1) / 2.0 - button.left(), CaptionCentre(caption), 2.0) << caption.toStdString();
-    }
+    ExpectCaptionCentred(plain, sim, "Sim");
+    ExpectCaptionCentred(plain, nao, "Não");
     // The tick glyph stands at (gx, 2) in "Sim".
     const QImage tick = GlyphYes();
-    const int gx = (190 - 24 - 10 - QFontMetrics(ButtonFont()).horizontalAdvance("Sim")) / 2;
+    const int gx = GlyphLeft("Sim");
     for (int y = 0; y < 24; ++y) {
         for (int x = 0; x < 24; ++x) {
             if (tick.pixel(x, y) != tick.pixel(0, 23)) {
@@ -160,51 +165,36 @@ TEST(WindowPictures, MessageWindow)
     EXPECT_EQ(error.pixel(10, panelTop + 50), qRgb(191, 0, 0));
     EXPECT_EQ(errorSim.topLeft(), QPoint(49, panelTop + 12));
     ExpectCapsuleColumn(error, errorSim.left() + 20, errorSim.top(), kDark);
-    const auto [left, right] = InkSpan(error, 49, 239, panelTop + 12, panelTop + 42);
-    EXPECT_NEAR((left + right + 1) / 2.0 - 49, CaptionCentre("Sim"), 2.0);
+    ExpectCaptionCentred(error, QRect(49, panelTop + 12, 190, 30), "Sim");
 }
 
 TEST(WindowPictures, RowOfTheThreeButtonKinds)
 {
-    QWidget row;
-    row.resize(300, 220);
-    QPalette p = row.palette();
-    p.setColor(QPalette::Window, QColor(kDark));
-    row.setPalette(p);
-    row.setAutoFillBackground(true);
-
-    auto* command = new TFancyButton(&row);
-    ApplyCommandButtonLook(*command);
-    command->move(10, 10);
-    command->SetCaption("Imprimir");
-    command->Glyphs().SetGlyph(TestGlyph());
-
-    auto* bar = new TFancyButton(&row);
-    ApplyCommandButtonLook(*bar);
-    bar->setGeometry(210, 10, 24, 190);
-    bar->Glyphs().SetLayout(lyCenter);
-    bar->Glyphs().SetGlyph(TestGlyph());
-
-    auto* arrow = new TFancyButton(&row);
-    ApplyCommandButtonLook(*arrow);
-    arrow->setGeometry(250, 10, 24, 24);
+    ButtonStage stage(kDark);
+    const auto button = [&](TFancyButton* b, QRect place) {
+        ApplyCommandButtonLook(*b);
+        b->setGeometry(place);
+        b->Glyphs().SetGlyph(TestGlyph());
+        return b;
+    };
+    button(stage.button, QRect(10, 10, 190, 30))->SetCaption("Imprimir");
+    button(new TFancyButton(&stage.parent), QRect(210, 10, 24, 190))->Glyphs().SetLayout(lyCenter);
+    auto* arrow = button(new TFancyButton(&stage.parent), QRect(250, 10, 24, 24));
     arrow->SetColor(clGray);
     arrow->FancyEffects().SetFrameStyle(fmNone);
     arrow->FancyEffects().SetTextStyle(txPlain);
     arrow->SetCaption("Próxima");
-    arrow->Glyphs().SetGlyph(TestGlyph());
 
-    const QImage img = row.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage img = stage.parent.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb yellow = qRgb(255, 220, 0);
 
     // Command button: bevel, glyph at (gx, 2), caption centred after it.
     ExpectCapsuleColumn(img, 10 + 20, 10, kDark);
-    const int gx = (190 - 24 - 10 - QFontMetrics(ButtonFont()).horizontalAdvance("Imprimir")) / 2;
+    const int gx = GlyphLeft("Imprimir");
     EXPECT_EQ(img.pixel(10 + gx + 4, 10 + 2 + 4), yellow);
     EXPECT_EQ(img.pixel(10 + gx + 19, 10 + 2 + 19), yellow);
     EXPECT_NE(img.pixel(10 + gx + 3, 10 + 2 + 4), yellow);
-    const auto [left, right] = InkSpan(img, 10, 200, 10, 40);
-    EXPECT_NEAR((left + right + 1) / 2.0 - 10, CaptionCentre("Imprimir"), 2.0);
+    const int right = ExpectCaptionCentred(img, QRect(10, 10, 190, 30), "Imprimir");
     // The shadow copy in Adj(Color, -50), 2 px down and right of the caption's lowest ink.
     bool shadow = false;
     for (int y = 10; y < 40; ++y)

@@ -69,7 +69,7 @@ TEST(CriarAtalho, PutsADesktopLauncherOnTheDesktopAndNothingElse)
     EXPECT_FALSE(QFileInfo::exists(desktop + QStringLiteral("/Subpasta Ignorada")));
 }
 
-TEST(CriarAtalho, WritesNothingWhenTheDesktopFolderIsMissing)
+TEST(CriarAtalho, WritesNothingWhenTheDesktopFolderIsMissingOrAtAnotherLocation)
 {
     const QString desktop = home() + QStringLiteral("/Desktop");
     const QString moved = home() + QStringLiteral("/Desktop-moved");
@@ -82,6 +82,14 @@ TEST(CriarAtalho, WritesNothingWhenTheDesktopFolderIsMissing)
     ASSERT_TRUE(QDir().rename(moved, desktop));
     EXPECT_FALSE(created);
     EXPECT_FALSE(written);
+
+    // Nor at a location other than the desktop and the menu.
+    EXPECT_FALSE(CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(), QStringLiteral("Local Dois"),
+                             QStringLiteral("Sub"), 2));
+    EXPECT_FALSE(QFileInfo::exists(desktop + QStringLiteral("/Local Dois.desktop")));
+    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/applications/Sub")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Local Dois.desktop")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Sub/Local Dois.desktop")));
 }
 
 TEST(CriarAtalho, CreatesTheWholeStartMenuFolderForItsLaunchers)
@@ -109,52 +117,36 @@ TEST(CriarAtalho, CreatesTheWholeStartMenuFolderForItsLaunchers)
                 QFile::ExeOwner);
 }
 
-TEST(CriarAtalho, AnotherLocationWritesNothing)
-{
-    const QString desktop = home() + QStringLiteral("/Desktop");
-    const QString menu = home() + QStringLiteral("/data/applications");
-    EXPECT_FALSE(CriarAtalho(QStringLiteral("/usr/bin/lumoria"), QString(), QString(), QStringLiteral("Local Dois"),
-                             QStringLiteral("Sub"), 2));
-    EXPECT_FALSE(QFileInfo::exists(desktop + QStringLiteral("/Local Dois.desktop")));
-    EXPECT_FALSE(QFileInfo::exists(menu + QStringLiteral("/Sub")));
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Local Dois.desktop")));
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Sub/Local Dois.desktop")));
-}
-
 // ---- copying a file -----------------------------------------------------------------------------
 
-TEST(CopiarArquivo, CopiesContentsDateAndPermissions)
+TEST(CopiarArquivo, CopiesContentsDateAndPermissionsOverALongerFile)
 {
-    const QString folder = freshFolder("copy");
-    const QString source = folder + QStringLiteral("/lumoria");
-    const QByteArray data = pattern(2048 * 3 + 17); // several blocks and a partial one
-    writeFile(source, data);
-    setDateAndPermissions(source, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup);
-    const QString target = folder + QStringLiteral("/lumoria_Desinstalar");
-    writeFile(target, QByteArray(20000, 'x')); // an older, longer file is replaced
+    const struct {
+        const char* what;
+        QByteArray data;
+        QFile::Permissions permissions;
+    } cases[] = {
+        {"several blocks and a partial one", pattern(2048 * 3 + 17),
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup},
+        {"empty", QByteArray(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = freshFolder(c.what);
+        const QString source = folder + QStringLiteral("/lumoria");
+        writeFile(source, c.data);
+        setDateAndPermissions(source, c.permissions);
+        const QString target = folder + QStringLiteral("/lumoria_Desinstalar");
+        writeFile(target, QByteArray(20000, 'x')); // an older, longer file is replaced
 
-    EXPECT_TRUE(CopiarArquivo(source, target));
-    EXPECT_EQ(readFile(target), data);
-    EXPECT_EQ(QFileInfo(target).lastModified().toUTC(), kOldDate);
-    EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
+        EXPECT_TRUE(CopiarArquivo(source, target));
+        EXPECT_EQ(readFile(target), c.data);
+        EXPECT_EQ(QFileInfo(target).lastModified().toUTC(), kOldDate);
+        EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
+    }
 }
 
-TEST(CopiarArquivo, AnEmptySourceGivesAnEmptyCopyWithItsDateAndPermissions)
-{
-    const QString folder = freshFolder("empty");
-    const QString source = folder + QStringLiteral("/vazio.txt");
-    writeFile(source, QByteArray());
-    setDateAndPermissions(source, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QString target = folder + QStringLiteral("/copia.txt");
-    writeFile(target, "old contents");
-
-    EXPECT_TRUE(CopiarArquivo(source, target));
-    EXPECT_EQ(QFileInfo(target).size(), 0);
-    EXPECT_EQ(QFileInfo(target).lastModified().toUTC(), kOldDate);
-    EXPECT_EQ(QFileInfo(target).permissions(), QFileInfo(source).permissions());
-}
-
-TEST(CopiarArquivo, RefusesToCopyAFileOntoItself)
+TEST(CopiarArquivo, RefusesToCopyAFileOntoItselfButAnotherLetterCaseIsAnotherFile)
 {
     const QString folder = freshFolder("self");
     const QString file = folder + QStringLiteral("/foto.jpg");
@@ -169,20 +161,17 @@ TEST(CopiarArquivo, RefusesToCopyAFileOntoItself)
     EXPECT_FALSE(CopiarArquivo(file, folder + QStringLiteral("/atalho.jpg")));
     EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/duro.jpg"), file));
     EXPECT_EQ(readFile(file), QByteArray("precious"));
-}
 
-TEST(CopiarArquivo, AnotherLetterCaseIsAnotherFileHere)
-{
     // Unlike the case-blind file systems this routine comes from, Linux keeps both names apart.
-    const QString folder = freshFolder("case");
-    writeFile(folder + QStringLiteral("/foto.jpg"), "small letters");
-    EXPECT_TRUE(CopiarArquivo(folder + QStringLiteral("/foto.jpg"), folder + QStringLiteral("/FOTO.JPG")));
-    EXPECT_EQ(readFile(folder + QStringLiteral("/FOTO.JPG")), QByteArray("small letters"));
-    EXPECT_EQ(readFile(folder + QStringLiteral("/foto.jpg")), QByteArray("small letters"));
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
+    const QString other = freshFolder("case");
+    writeFile(other + QStringLiteral("/foto.jpg"), "small letters");
+    EXPECT_TRUE(CopiarArquivo(other + QStringLiteral("/foto.jpg"), other + QStringLiteral("/FOTO.JPG")));
+    EXPECT_EQ(readFile(other + QStringLiteral("/FOTO.JPG")), QByteArray("small letters"));
+    EXPECT_EQ(readFile(other + QStringLiteral("/foto.jpg")), QByteArray("small letters"));
+    EXPECT_EQ(QDir(other).entryList(QDir::Files).size(), 2);
 }
 
-TEST(CopiarArquivo, FailsForAnUnreadableSourceOrAnUncreatableDestination)
+TEST(CopiarArquivo, FailsForAnUnreadableSourceAnUncreatableDestinationOrAFailedWrite)
 {
     const QString folder = freshFolder("failures");
     writeFile(folder + QStringLiteral("/a.txt"), "a");
@@ -192,11 +181,6 @@ TEST(CopiarArquivo, FailsForAnUnreadableSourceOrAnUncreatableDestination)
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/pasta.txt")));
     EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/a.txt"), folder + QStringLiteral("/sem pasta/b.txt")));
     EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/a.txt"), folder)); // a folder is no destination file
-}
-
-TEST(CopiarArquivo, AFailedWriteReturnsFalse)
-{
-    const QString folder = freshFolder("full");
     writeFile(folder + QStringLiteral("/a.bin"), pattern(5000));
     // Every write to this device fails with "no space left".
     ASSERT_TRUE(QFileInfo::exists(QStringLiteral("/dev/full")));
@@ -256,41 +240,35 @@ protected:
     }
 };
 
+// Whether copyInBlocks said it copied `size` bytes of the source, and what reached the buffer.
+std::pair<bool, QByteArray> CopyToBuffer(QIODevice& source, qint64 size)
+{
+    QByteArray copy;
+    QBuffer target(&copy);
+    target.open(QIODevice::WriteOnly);
+    const bool copied = copyInBlocks(source, target, size);
+    return {copied, copy};
+}
+
 } // namespace
 
 TEST(CopyInBlocks, CopiesInBlocksOfAtMost2048BytesAndTakesShortReads)
 {
     const QByteArray data = pattern(5000);
     TricklingSource source(data, 2048 * 4);
-    QByteArray copy;
-    QBuffer target(&copy);
-    target.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(copyInBlocks(source, target, data.size()));
-    EXPECT_EQ(copy, data);
+    EXPECT_EQ(CopyToBuffer(source, data.size()), std::pair(true, data));
     EXPECT_LE(source.largestRequest, 2048);
-
     TricklingSource slow(data, 7); // reads that give less than asked still progress
-    QByteArray slowCopy;
-    QBuffer slowTarget(&slowCopy);
-    slowTarget.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(copyInBlocks(slow, slowTarget, data.size()));
-    EXPECT_EQ(slowCopy, data);
+    EXPECT_EQ(CopyToBuffer(slow, data.size()), std::pair(true, data));
 }
 
-TEST(CopyInBlocks, ASourceThatEndsEarlyStopsTheCopyWithFalse)
+TEST(CopyInBlocks, ASourceThatEndsEarlyOrARefusedWriteStopsTheCopyWithFalse)
 {
     QByteArray shortData("only ten b");
-    QBuffer source(&shortData);
-    source.open(QIODevice::ReadOnly);
-    QByteArray copy;
-    QBuffer target(&copy);
-    target.open(QIODevice::WriteOnly);
-    EXPECT_FALSE(copyInBlocks(source, target, 5000));
-    EXPECT_EQ(copy, shortData); // what was read stays written
-}
+    QBuffer shortSource(&shortData);
+    shortSource.open(QIODevice::ReadOnly);
+    EXPECT_EQ(CopyToBuffer(shortSource, 5000), std::pair(false, shortData)); // what was read stays written
 
-TEST(CopyInBlocks, ARefusedWriteStopsTheCopyWithFalse)
-{
     QByteArray data = pattern(3000);
     QBuffer source(&data);
     source.open(QIODevice::ReadOnly);
@@ -330,26 +308,15 @@ TEST(CopiarPasta, CopiesTheFolderAndMergesIntoAnExistingOne)
     EXPECT_EQ(readFile(installed + QStringLiteral("/lumoria")), QByteArray("v3"));
     EXPECT_EQ(readFile(installed + QStringLiteral("/extra.txt")), QByteArray("extra"));
     EXPECT_FALSE(QFileInfo::exists(installed + QStringLiteral("/Lumoria")));
-}
 
-TEST(CopiarPasta, AMissingSourceCreatesNothing)
-{
-    const QString folder = freshFolder("nosource");
+    // A missing source creates nothing.
     EXPECT_FALSE(CopiarPasta(nullptr, folder + QStringLiteral("/nao_existe"), folder + QStringLiteral("/destino")));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/destino")));
 }
 
 // ---- deleting -----------------------------------------------------------------------------------
 
-TEST(ApagarArquivo, AMissingFileCountsAsDeleted)
-{
-    const QString folder = freshFolder("delmissing");
-    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), false));
-    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), true));
-    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/files/nao_existe.lnk")));
-}
-
-TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrash)
+TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrashAndLeavesAFolderAlone)
 {
     const QString folder = freshFolder("delfile");
     writeFile(folder + QStringLiteral("/atalho-apagado.desktop"), "gone");
@@ -362,30 +329,40 @@ TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrash)
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/atalho-na-lixeira.desktop")));
     EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/atalho-na-lixeira.desktop")),
               QByteArray("kept in the trash"));
-}
 
-TEST(ApagarArquivo, LeavesAFolderAlone)
-{
-    const QString folder = freshFolder("delfolder");
+    // A missing file counts as deleted, and nothing of its name reaches the trash.
+    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), false));
+    EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), true));
+    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/files/nao_existe.lnk")));
+
+    // A folder is left alone.
     writeFile(folder + QStringLiteral("/pasta/dentro.txt"), "inside");
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/pasta"), false));
     EXPECT_EQ(readFile(folder + QStringLiteral("/pasta/dentro.txt")), QByteArray("inside"));
 }
 
-TEST(ApagarPasta, DeletesTheFolderWithEverythingInIt)
+TEST(ApagarPasta, DeletesTheFolderWithEverythingInItOrMovesItToTheTrashAndSaysWhenItCannot)
 {
     const QString folder = freshFolder("deltree");
     writeFile(folder + QStringLiteral("/Lumoria/lumoria"), "p");
     writeFile(folder + QStringLiteral("/Lumoria/Fotos Lumoria/Exemplos/Exemplo Texto.jpg"), "j");
     EXPECT_TRUE(ApagarPasta(folder + QStringLiteral("/Lumoria"), false));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Lumoria")));
-}
+    // A missing folder gives false, whether to the trash or not.
+    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/Lumoria"), false));
+    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/Lumoria"), true));
 
-TEST(ApagarPasta, AMissingFolderGivesFalse)
-{
-    const QString folder = freshFolder("delnone");
-    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/nao_existe"), false));
-    EXPECT_FALSE(ApagarPasta(folder + QStringLiteral("/nao_existe"), true));
+    // With undo allowed, the folder goes to the trash.
+    writeFile(folder + QStringLiteral("/Pasta-Na-Lixeira/a.txt"), "a");
+    EXPECT_TRUE(ApagarPasta(folder + QStringLiteral("/Pasta-Na-Lixeira"), true));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Pasta-Na-Lixeira")));
+    EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/Pasta-Na-Lixeira/a.txt")), QByteArray("a"));
+
+    // Nothing can be deleted from the kernel's process folders, whoever asks.
+    const QString kernels = QStringLiteral("/proc/self/fdinfo");
+    ASSERT_TRUE(QFileInfo(kernels).isDir());
+    EXPECT_FALSE(ApagarPasta(kernels, false));
+    EXPECT_TRUE(QFileInfo(kernels).isDir());
 }
 
 TEST(ApagarPasta, TakesPathsOfAnyLength)
@@ -400,22 +377,4 @@ TEST(ApagarPasta, TakesPathsOfAnyLength)
     EXPECT_TRUE(ApagarPasta(top, false));
     EXPECT_FALSE(QFileInfo::exists(top));
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Lumoria v1.0")));
-}
-
-TEST(ApagarPasta, MovesTheFolderToTheTrashWhenUndoIsAllowed)
-{
-    const QString folder = freshFolder("deltrash");
-    writeFile(folder + QStringLiteral("/Pasta-Na-Lixeira/a.txt"), "a");
-    EXPECT_TRUE(ApagarPasta(folder + QStringLiteral("/Pasta-Na-Lixeira"), true));
-    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Pasta-Na-Lixeira")));
-    EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/Pasta-Na-Lixeira/a.txt")), QByteArray("a"));
-}
-
-TEST(ApagarPasta, AFolderThatCannotBeDeletedGivesFalse)
-{
-    // Nothing can be deleted from the kernel's process folders, whoever asks.
-    const QString folder = QStringLiteral("/proc/self/fdinfo");
-    ASSERT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_FALSE(ApagarPasta(folder, false));
-    EXPECT_TRUE(QFileInfo(folder).isDir());
 }

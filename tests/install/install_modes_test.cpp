@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -24,14 +23,14 @@ using namespace lumoria::test;
 namespace {
 
 const QString kTitulo = QStringLiteral("Lumoria v9.9");
+// Steps of a script beside the boxes' answers (6, 7, 2): the contract ticked and accepted, or declined.
+constexpr int kAceitar = 1;
+constexpr int kRecusar = 0;
 
 QString Texto(const QStringList& linhas) { return linhas.join(QStringLiteral("\r\n")); }
 
-QString Lido(const QString& arquivo)
-{
-    QFile f(arquivo);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
-}
+QString Lido(const QString& arquivo) { return QString::fromUtf8(readFile(arquivo)); }
+QStringList Lixeira() { return QDir(home() + QStringLiteral("/data/Trash/files")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 
 class ModosDeInstalacaoTeste : public ::testing::Test {
 protected:
@@ -45,10 +44,11 @@ protected:
         QFile::remove(marca);
         desktop = home() + QStringLiteral("/Desktop");
         menu = home() + QStringLiteral("/data/applications");
-        QFile::remove(desktop + QStringLiteral("/") + kTitulo + QStringLiteral(".desktop"));
-        QDir(menu + QStringLiteral("/") + kTitulo).removeRecursively();
+        QFile::remove(AtalhoDaArea());
+        QDir(PastaDoMenu()).removeRecursively();
         principal.resize(300, 200);
         principal.show();
+        programa = Programa(QStringLiteral("lumoria"));
     }
     void TearDown() override { platform::clearTerminationRequest(); }
 
@@ -75,16 +75,28 @@ protected:
     QString AtalhoDaArea() const { return desktop + QStringLiteral("/") + kTitulo + QStringLiteral(".desktop"); }
     QString PastaDoMenu() const { return menu + QStringLiteral("/") + kTitulo; }
     QStringList NoMenu() const { return QDir(PastaDoMenu()).entryList(QDir::Files, QDir::Name); }
-    bool Iniciado(int ms)
+    bool Iniciado(int ms) { return QTest::qWaitFor([this] { return QFileInfo::exists(marca); }, ms); }
+    // Runs the switch's mode with its windows answered by the steps, in order and every one used,
+    // and gives the boxes it showed.
+    QList<Caixa> Rodar(const QString& chave, const QList<int>& passos, const LocaisDeInstalacao& locais)
     {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
-            if (QFileInfo::exists(marca))
-                return true;
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return QFileInfo::exists(marca);
+        platform::clearTerminationRequest();
+        Roteiro roteiro;
+        for (int passo : passos)
+            passo == kAceitar || passo == kRecusar ? roteiro.Contrato(passo == kAceitar) : roteiro.Caixa(passo);
+        EXPECT_TRUE(Executar(QStringList{chave}, locais)) << chave.toStdString();
+        EXPECT_TRUE(roteiro.terminou());
+        EXPECT_EQ(roteiro.inesperadas, 0);
+        return roteiro.caixas;
+    }
+    // The install mode with its question and contract answered "Sim": the box that follows them is
+    // its failure box.
+    Caixa Falha(const QString& chave, const LocaisDeInstalacao& locais)
+    {
+        const QList<Caixa> caixas = Rodar(chave, {6, kAceitar, 6}, locais);
+        EXPECT_EQ(caixas.size(), 2) << "no completion question";
+        EXPECT_EQ(caixas.value(1).titulo, "Falha na Instalação");
+        return caixas.value(1);
     }
     void NadaEscrito()
     {
@@ -96,25 +108,20 @@ protected:
 
     QWidget principal;
     QString origem, base, bin, marca, desktop, menu;
+    QString programa; // "lumoria", which leaves the mark
 };
 
 TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninstaller)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(7);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-    EXPECT_TRUE(roteiro.terminou());
-    EXPECT_EQ(roteiro.inesperadas, 0);
-
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    const Caixa& confirmacao = roteiro.caixas[0];
+    const QList<Caixa> caixas = Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 7}, Locais(programa));
+    ASSERT_EQ(caixas.size(), 2);
+    const Caixa& confirmacao = caixas[0];
     EXPECT_EQ(confirmacao.titulo, "Confirmação de Instalação");
     EXPECT_EQ(confirmacao.botao1, "Sim");
     EXPECT_EQ(confirmacao.botao2, "Não");
     EXPECT_TRUE(confirmacao.texto.startsWith("Instalação\r\n\r\nEste Software Destina-Se a Operar a Produção\r\n"));
     EXPECT_TRUE(confirmacao.texto.endsWith("Você Autoriza a Instalação do\r\nLumoria v9.9?"));
-    const Caixa& concluida = roteiro.caixas[1];
+    const Caixa& concluida = caixas[1];
     EXPECT_EQ(concluida.titulo, "Instalação Concluída");
     EXPECT_EQ(concluida.texto, Texto({"Lumoria v9.9", "Instalação Concluída", "",
                                       "O Aplicativo Poderá Ser Utilizado Através", "Do Menu de Aplicativos ou Então",
@@ -148,32 +155,21 @@ TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninsta
 
 TEST_F(ModosDeInstalacaoTeste, AnsweringSimToTheCompletionStartsTheInstalledProgram)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-    EXPECT_EQ(roteiro.caixas.size(), 2);
+    EXPECT_EQ(Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 6}, Locais(programa)).size(), 2);
     EXPECT_TRUE(Iniciado(5000));
 }
 
 TEST_F(ModosDeInstalacaoTeste, DecliningWritesNothing)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"), true);
+    Programa(QStringLiteral("lumoria"), true);
     const struct {
         const char* argumento;
         bool contrato; // declined at the contract window rather than at the question
     } casos[] = {{"<INSTALAR>", false}, {"<INSTALAR>", true}, {"<ICONES>", false}, {"<ICONES>", true}};
     for (const auto& c : casos) {
-        platform::clearTerminationRequest();
-        Roteiro roteiro;
-        if (c.contrato)
-            roteiro.Caixa(6).Contrato(false);
-        else
-            roteiro.Caixa(7);
-        EXPECT_TRUE(Executar(QStringList{QLatin1String(c.argumento)}, Locais(programa))) << c.argumento;
-        EXPECT_TRUE(roteiro.terminou());
-        EXPECT_EQ(roteiro.caixas.size(), 1) << c.argumento;
-        EXPECT_EQ(roteiro.inesperadas, 0);
+        SCOPED_TRACE(c.contrato ? "declined at the contract" : "declined at the question");
+        const QList<int> passos = c.contrato ? QList<int>{6, kRecusar} : QList<int>{7};
+        EXPECT_EQ(Rodar(QLatin1String(c.argumento), passos, Locais(programa)).size(), 1);
         EXPECT_TRUE(platform::terminationRequested());
         NadaEscrito();
     }
@@ -181,19 +177,17 @@ TEST_F(ModosDeInstalacaoTeste, DecliningWritesNothing)
 
 TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
 {
-    const QString programa = Programa(QStringLiteral("LumoriaTeste"), true);
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(7);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("\"<icones>\"")}, Locais(programa)));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[0].titulo, "Confirmação de Instalação");
-    EXPECT_EQ(roteiro.caixas[0].texto, "Lumoria v9.9\r\n" + TextoDeConfirmacaoDaInstalacao(kTitulo));
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Instalação Concluída");
+    const QString outro = Programa(QStringLiteral("LumoriaTeste"), true);
+    const QList<Caixa> caixas = Rodar(QStringLiteral("\"<icones>\""), {6, kAceitar, 7}, Locais(outro));
+    ASSERT_EQ(caixas.size(), 2);
+    EXPECT_EQ(caixas[0].titulo, "Confirmação de Instalação");
+    EXPECT_EQ(caixas[0].texto, "Lumoria v9.9\r\n" + TextoDeConfirmacaoDaInstalacao(kTitulo));
+    EXPECT_EQ(caixas[1].titulo, "Instalação Concluída");
 
     EXPECT_TRUE(QDir(base).isEmpty()) << "nothing copied";
     EXPECT_EQ(Lido(AtalhoDaArea()),
-              "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + programa + "\"\nPath=" + origem + "\n");
-    EXPECT_EQ(readFile(bin + QStringLiteral("/LumoriaTeste_Desinstalar")), readFile(programa));
+              "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + outro + "\"\nPath=" + origem + "\n");
+    EXPECT_EQ(readFile(bin + QStringLiteral("/LumoriaTeste_Desinstalar")), readFile(outro));
     EXPECT_EQ(readFile(bin + QStringLiteral("/suporte32.dll")), QByteArray("biblioteca"));
     EXPECT_TRUE(Lido(PastaDoMenu() + "/02 - Desinstalar Lumoria v9.9.desktop")
                     .contains("Exec=\"" + bin + "/LumoriaTeste_Desinstalar\" \"<DESINSTALAR>\"\n"));
@@ -201,39 +195,26 @@ TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
 
 TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstaller)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
-    {
-        Roteiro roteiro;
-        roteiro.Caixa(6).Contrato(true).Caixa(7);
-        ASSERT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-    }
+    Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 7}, Locais(programa));
     ASSERT_TRUE(QFileInfo::exists(AtalhoDaArea()));
-    platform::clearTerminationRequest();
 
     // "Não" removes nothing.
-    {
-        Roteiro roteiro;
-        roteiro.Caixa(7);
-        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<DESINSTALAR>")}, Locais(programa)));
-        ASSERT_EQ(roteiro.caixas.size(), 1);
-        EXPECT_EQ(roteiro.caixas[0].titulo, "Confirmação de Desinstalação");
-        EXPECT_EQ(roteiro.caixas[0].texto,
-                  Texto({"Lumoria v9.9", "Desinstalação", "", "Você Está Certo de Que Deseja Remover",
-                         "Este Aplicativo Do Seu Computador?", "", "Você Autoriza a Desinstalação do", "Lumoria v9.9?"}));
-        EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("/Lumoria/lumoria")));
-        EXPECT_TRUE(QFileInfo::exists(AtalhoDaArea()));
-        EXPECT_EQ(NoMenu().size(), 2);
-    }
-    platform::clearTerminationRequest();
+    QList<Caixa> caixas = Rodar(QStringLiteral("<DESINSTALAR>"), {7}, Locais(programa));
+    ASSERT_EQ(caixas.size(), 1);
+    EXPECT_EQ(caixas[0].titulo, "Confirmação de Desinstalação");
+    EXPECT_EQ(caixas[0].texto, Texto({"Lumoria v9.9", "Desinstalação", "", "Você Está Certo de Que Deseja Remover",
+                                      "Este Aplicativo Do Seu Computador?", "", "Você Autoriza a Desinstalação do",
+                                      "Lumoria v9.9?"}));
+    EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("/Lumoria/lumoria")));
+    EXPECT_TRUE(QFileInfo::exists(AtalhoDaArea()));
+    EXPECT_EQ(NoMenu().size(), 2);
 
-    Roteiro roteiro;
-    roteiro.Caixa(6).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral(" <desinstalar> ")}, Locais(programa)));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Desinstalação Concluída");
-    EXPECT_EQ(roteiro.caixas[1].texto,
-              Texto({"Lumoria v9.9", "Desinstalação", "", "O Aplicativo Foi Desinstalado Com Sucesso."}));
-    EXPECT_EQ(roteiro.caixas[1].botao2, "");
+    const QStringList naLixeira = Lixeira();
+    caixas = Rodar(QStringLiteral(" <desinstalar> "), {6, 6}, Locais(programa));
+    ASSERT_EQ(caixas.size(), 2);
+    EXPECT_EQ(caixas[1].titulo, "Desinstalação Concluída");
+    EXPECT_EQ(caixas[1].texto, Texto({"Lumoria v9.9", "Desinstalação", "", "O Aplicativo Foi Desinstalado Com Sucesso."}));
+    EXPECT_EQ(caixas[1].botao2, "");
     EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("/Lumoria")));
     EXPECT_TRUE(QFileInfo(base).isDir());
     EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
@@ -241,8 +222,8 @@ TEST_F(ModosDeInstalacaoTeste, UninstallRemovesWhatTheInstallMadeButTheUninstall
     EXPECT_TRUE(QFileInfo(menu).isDir());
     EXPECT_TRUE(QFileInfo::exists(bin + QStringLiteral("/lumoria_Desinstalar")));
     EXPECT_TRUE(platform::terminationRequested());
-    // Deleted, not moved to the trash.
-    EXPECT_TRUE(QDir(home() + QStringLiteral("/data/Trash/files")).isEmpty());
+    // Deleted, not moved to the trash (which other tests of this process may have used).
+    EXPECT_EQ(Lixeira(), naLixeira);
 }
 
 // What the job files open with: the command in the classes store and the desktop's entry.
@@ -260,7 +241,6 @@ Associacao AssociacaoAtual()
 
 TEST_F(ModosDeInstalacaoTeste, TheInstallAssociatesTheJobFilesWithTheInstalledCopyAndTheUninstallRemovesIt)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     // A start of the copy the install runs from has associated the job files with it.
     ASSERT_TRUE(RegistrarExtensaoDeArquivo(QStringLiteral(".pvo"), QStringLiteral("Lumoria")));
     const QString instalado = base + QStringLiteral("/Lumoria/lumoria");
@@ -270,22 +250,14 @@ TEST_F(ModosDeInstalacaoTeste, TheInstallAssociatesTheJobFilesWithTheInstalledCo
     };
     for (const Caso& c : {Caso{QStringLiteral("<INSTALAR>"), instalado}, Caso{QStringLiteral("<ICONES>"), programa}}) {
         SCOPED_TRACE(c.chave.toStdString());
-        platform::clearTerminationRequest();
-        Roteiro roteiro;
-        roteiro.Caixa(6).Contrato(true).Caixa(7);
-        ASSERT_TRUE(Executar(QStringList{c.chave}, Locais(programa)));
+        Rodar(c.chave, {6, kAceitar, 7}, Locais(programa));
         const Associacao depois = AssociacaoAtual();
         EXPECT_EQ(depois.comando, std::optional<QString>(QStringLiteral("\"") + c.esperado + QStringLiteral("\" \"%1\"")));
         EXPECT_TRUE(depois.entrada.contains(QStringLiteral("Exec=\"") + c.esperado + QStringLiteral("\" %f\n")))
             << depois.entrada.toStdString();
     }
 
-    platform::clearTerminationRequest();
-    Roteiro roteiro;
-    roteiro.Caixa(6).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<DESINSTALAR>")}, Locais(programa)));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Desinstalação Concluída");
+    EXPECT_EQ(Rodar(QStringLiteral("<DESINSTALAR>"), {6, 6}, Locais(programa)).value(1).titulo, "Desinstalação Concluída");
     EXPECT_FALSE(AssociacaoAtual().comando.has_value());
     EXPECT_FALSE(fileClassesStore().keyExists(QStringLiteral(".PVO")));
     EXPECT_FALSE(fileClassesStore().keyExists(QStringLiteral("PVO_auto_file")));
@@ -299,7 +271,7 @@ TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABase
     writeFile(PastaDoMenu() + QStringLiteral("/01.desktop"), "x");
     writeFile(desktop + QStringLiteral("/outro.txt"), "fica");
     // Where programs are installed is unknown here: the program folder cannot be found.
-    ModosDeInstalacao modos(&principal, kTitulo, QString(), {Programa(QStringLiteral("lumoria")), QString(), bin});
+    ModosDeInstalacao modos(&principal, kTitulo, QString(), {programa, QString(), bin});
     {
         Roteiro roteiro;
         roteiro.Caixa(6);
@@ -325,19 +297,12 @@ TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABase
 
 TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     // A file stands where the program folder's base should be.
     const QString bloqueio = home() + QStringLiteral("/instalar/arquivo-comum");
     writeFile(bloqueio, "nao e uma pasta");
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, {programa, bloqueio, bin}));
-    EXPECT_EQ(roteiro.inesperadas, 0);
-    ASSERT_EQ(roteiro.caixas.size(), 2) << "no completion question";
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-    EXPECT_EQ(roteiro.caixas[1].texto, Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:",
-                                              bloqueio + "/Lumoria", "(Parte do Caminho Não É Uma Pasta)", "",
-                                              "A Instalação Foi Interrompida."}));
+    EXPECT_EQ(Falha(QStringLiteral("<INSTALAR>"), {programa, bloqueio, bin}).texto,
+              Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:", bloqueio + "/Lumoria",
+                     "(Parte do Caminho Não É Uma Pasta)", "", "A Instalação Foi Interrompida."}));
     EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
     EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
     EXPECT_TRUE(QDir(bin).isEmpty());
@@ -346,33 +311,23 @@ TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
 
 TEST_F(ModosDeInstalacaoTeste, AnUninstallerThatCannotBeMadeStopsBeforeTheQuestion)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     const QString bloqueio = home() + QStringLiteral("/instalar/bin-arquivo");
     writeFile(bloqueio, "nao e uma pasta");
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
-    EXPECT_TRUE(Executar(QStringList{QStringLiteral("<ICONES>")}, {programa, base, bloqueio}));
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-    EXPECT_TRUE(roteiro.caixas[1].texto.contains(
+    EXPECT_TRUE(Falha(QStringLiteral("<ICONES>"), {programa, base, bloqueio}).texto.contains(
         "Não Foi Possível Criar o Desinstalador:\r\n" + bloqueio + "/lumoria_Desinstalar\r\n"));
     EXPECT_FALSE(Iniciado(200));
 }
 
 TEST_F(ModosDeInstalacaoTeste, AFailedInstallTakesBackWhatItWroteAndSaysWhy)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     writeFile(origem + QStringLiteral("/Fotos Lumoria/Exemplos/grande.jpg"), QByteArray(200000, 'j'));
-    Roteiro roteiro;
-    roteiro.Caixa(6).Contrato(true).Caixa(6);
+    Caixa falha;
     {
         // The disk takes no file past 100 kB: the example photo fails half copied.
         const FileSizeLimit limite(100000);
-        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
+        falha = Falha(QStringLiteral("<INSTALAR>"), Locais(programa));
     }
-    ASSERT_EQ(roteiro.caixas.size(), 2);
-    EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-    EXPECT_EQ(roteiro.caixas[1].texto.toStdString(),
+    EXPECT_EQ(falha.texto.toStdString(),
               Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:", base + "/Lumoria",
                      "(Arquivo Grande Demais Para o Disco)", "", "A Instalação Foi Interrompida."})
                   .toStdString());
@@ -396,19 +351,13 @@ TEST_F(ModosDeInstalacaoTeste, ALinkAtANameTheInstallMakesIsRefusedAndNothingIsW
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        const QString programa = Programa(QStringLiteral("lumoria"));
-        QDir(alheio).removeRecursively();
+            QDir(alheio).removeRecursively();
         writeFile(alheio + QStringLiteral("/lumoria"), "someone's");
         QDir().mkpath(QFileInfo(c.link).absolutePath());
         ASSERT_TRUE(QFile::link(c.toFolder ? alheio : alheio + QStringLiteral("/lumoria"), c.link));
-        Roteiro roteiro;
-        roteiro.Caixa(6).Contrato(true).Caixa(6);
-        EXPECT_TRUE(Executar(QStringList{QStringLiteral("<INSTALAR>")}, Locais(programa)));
-        ASSERT_EQ(roteiro.caixas.size(), 2);
-        EXPECT_EQ(roteiro.caixas[1].titulo, "Falha na Instalação");
-        EXPECT_TRUE(roteiro.caixas[1].texto.contains(QString::fromUtf8(c.step) + "\r\n" + c.link))
-            << roteiro.caixas[1].texto.toStdString();
-        EXPECT_TRUE(roteiro.caixas[1].texto.contains("\r\n(Existe Um Link Simbólico Com Este Nome)\r\n\r\n"));
+        const QString texto = Falha(QStringLiteral("<INSTALAR>"), Locais(programa)).texto;
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(c.step) + "\r\n" + c.link)) << texto.toStdString();
+        EXPECT_TRUE(texto.contains("\r\n(Existe Um Link Simbólico Com Este Nome)\r\n\r\n"));
         EXPECT_EQ(QDir(alheio).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"lumoria"});
         EXPECT_EQ(readFile(alheio + QStringLiteral("/lumoria")), QByteArray("someone's"));
         // The link stays, and the rest of the installation was taken back.
@@ -420,7 +369,6 @@ TEST_F(ModosDeInstalacaoTeste, ALinkAtANameTheInstallMakesIsRefusedAndNothingIsW
 
 TEST_F(ModosDeInstalacaoTeste, OnlyAWholeSwitchSelectsAMode)
 {
-    const QString programa = Programa(QStringLiteral("lumoria"));
     const struct {
         const char* argumento;
         const char* titulo; // of the question asked; empty: no mode

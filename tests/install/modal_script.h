@@ -1,71 +1,43 @@
 #pragma once
 // Answers the modal windows of an install mode in order, each with its own step, and keeps what the
 // message boxes showed. A window beyond the steps given is closed and counted as unexpected.
-#include <QApplication>
 #include <QCheckBox>
-#include <QList>
-#include <QPointer>
-#include <QTest>
-#include <QTimer>
 
-#include <functional>
-
-#include "common/message_window.h"
-#include "support/box_text.h"
-#include "components/fancy_button.h"
 #include "install/contract_window.h"
+#include "support/modal_attendant.h"
 
 namespace lumoria::test {
 
-struct Caixa {
-    QString texto; // without the CR LF the window adds around it
-    QString titulo;
-    QString botao1;
-    QString botao2; // empty when hidden
-};
+using Caixa = CaixaVista;
 
 class Roteiro {
 public:
     using Passo = std::function<void(QWidget*)>;
 
-    Roteiro()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Atender(); });
-        m_timer.start();
-    }
+    Roteiro() = default;
     Roteiro(const Roteiro&) = delete;
     Roteiro& operator=(const Roteiro&) = delete;
 
     // A message box answered with 6 (a click on "Sim"), 7 (Esc) or 2 (closed).
     Roteiro& Caixa(int resposta)
     {
-        m_passos << [resposta](QWidget* w) {
+        return Passo_([resposta](QWidget* w) {
             auto* caixa = qobject_cast<TfrmDialogo*>(w);
             ASSERT_NE(caixa, nullptr) << "expected a message box";
-            if (resposta == 6)
-                QTest::mouseClick(caixa->spdSim, Qt::LeftButton, {}, caixa->spdSim->rect().center());
-            else if (resposta == 7)
-                QTest::keyClick(caixa, Qt::Key_Escape);
-            else
-                caixa->close();
-        };
-        return *this;
+            ResponderCaixa(caixa, resposta);
+        });
     }
     // The contract window, ticked and accepted, or declined with "Não".
     Roteiro& Contrato(bool aceitar)
     {
-        m_passos << [aceitar](QWidget* w) {
+        return Passo_([aceitar](QWidget* w) {
             auto* contrato = qobject_cast<TfrmDialogoContrato*>(w);
             ASSERT_NE(contrato, nullptr) << "expected the contract window";
-            if (aceitar) {
+            if (aceitar)
                 contrato->cbxContrato->setChecked(true);
-                QTest::mouseClick(contrato->spdSim, Qt::LeftButton, {}, contrato->spdSim->rect().center());
-            } else {
-                QTest::mouseClick(contrato->spdNao, Qt::LeftButton, {}, contrato->spdNao->rect().center());
-            }
-        };
-        return *this;
+            TFancyButton* botao = aceitar ? contrato->spdSim : contrato->spdNao;
+            QTest::mouseClick(botao, Qt::LeftButton, {}, botao->rect().center());
+        });
     }
     Roteiro& Passo_(Passo passo)
     {
@@ -79,21 +51,15 @@ public:
     bool terminou() const { return m_passos.isEmpty(); }
 
 private:
-    void Atender()
+    bool Atender(QWidget* modal)
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal == m_ultimo)
-            return;
-        m_ultimo = modal;
         ++janelas;
-        if (auto* caixa = qobject_cast<TfrmDialogo*>(modal)) {
-            caixas.append({TextoDaCaixa(*caixa), caixa->windowTitle(), caixa->spdSim->Caption(),
-                           caixa->spdNao->isHidden() ? QString() : caixa->spdNao->Caption()});
-        }
+        if (auto* caixa = qobject_cast<TfrmDialogo*>(modal))
+            caixas.append(VerCaixa(caixa));
         if (m_passos.isEmpty()) {
             ++inesperadas;
             modal->close();
-            return;
+            return true;
         }
         // Run outside this timer's handler: a step that opens another modal window waits in it,
         // and a timer never fires again while its own handler runs.
@@ -101,11 +67,11 @@ private:
             if (alvo)
                 passo(alvo);
         });
+        return true;
     }
 
     QList<Passo> m_passos;
-    QTimer m_timer;
-    QPointer<QWidget> m_ultimo;
+    ModalWatch m_watch{[this](QWidget* modal) { return Atender(modal); }};
 };
 
 } // namespace lumoria::test

@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPixmap>
 #include <QWidget>
 #include <QtEndian>
@@ -14,7 +13,7 @@
 #include "platform/system/resources.h"
 #include "platform/ui/animated_cursor_file.h"
 #include "platform/ui/screen_cursor.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria::platform;
 using namespace lumoria::test;
@@ -23,12 +22,10 @@ namespace {
 
 QColor centre(const QImage& image) { return image.pixelColor(image.width() / 2, image.height() / 2); }
 
-QString writeFile(const QString& name, const QByteArray& bytes)
+QString written(const QString& name, const QByteArray& bytes)
 {
-    const QString path = QString::fromStdString((homeDir() / name.toStdString()).string());
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
+    const QString path = home() + QLatin1Char('/') + name;
+    writeFile(path, bytes);
     return path;
 }
 
@@ -45,7 +42,7 @@ AniSpec threeColours()
 
 } // namespace
 
-TEST(CursorFile, ReadsAStillCursorWithItsHotSpot)
+TEST(CursorFile, ReadsAStillCursorWithItsHotSpotAndAnIconWithTheMiddleAsOne)
 {
     const auto data = readCursorData(iconFile(2, 16, QColor(10, 20, 30), 7, 9));
     ASSERT_TRUE(data);
@@ -56,20 +53,17 @@ TEST(CursorFile, ReadsAStillCursorWithItsHotSpot)
     EXPECT_EQ(image.pixelColor(15, 15), QColor(10, 20, 30));
     EXPECT_EQ(data->frames[0].hotSpot, QPoint(7, 9));
     EXPECT_EQ(data->sequence, QList<int>{0});
+
+    const auto icon = readCursorData(iconFile(1, 32, Qt::red, 0, 0));
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(icon->frames[0].hotSpot, QPoint(16, 16));
 }
 
-TEST(CursorFile, AnIconFrameHasItsHotSpotInTheMiddle)
-{
-    const auto data = readCursorData(iconFile(1, 32, Qt::red, 0, 0));
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->frames[0].hotSpot, QPoint(16, 16));
-}
-
-TEST(CursorFile, ReadsAnAnimationWithSequenceAndRates)
+TEST(CursorFile, ReadsAnAnimationWithSequenceAndRatesOrInFrameOrderAtTheHeaderRate)
 {
     AniSpec spec = threeColours();
     spec.before = chunk("LIST", QByteArray("INFOINAM") + QByteArray("\x05\0\0\0abcde\0", 10));
-    const QString path = writeFile("three.ani", aniFile(spec));
+    const QString path = written("three.ani", aniFile(spec));
     const auto data = readCursorFile(path);
     ASSERT_TRUE(data);
     ASSERT_EQ(data->frames.size(), 3);
@@ -81,20 +75,16 @@ TEST(CursorFile, ReadsAnAnimationWithSequenceAndRates)
     EXPECT_EQ(data->frames[2].hotSpot, QPoint(31, 0));
     EXPECT_EQ(data->sequence, (QList<int>{0, 1, 0, 2}));
     EXPECT_EQ(data->rates, (QList<int>{6, 12, 3, 60}));
-}
 
-TEST(CursorFile, WithoutSequenceTheFramesRunInOrderAtTheHeaderRate)
-{
-    AniSpec spec;
-    spec.frames = {iconFile(2, 32, Qt::red, 0, 0), iconFile(2, 32, Qt::green, 0, 0)};
-    spec.displayRate = 7;
-    const auto data = readCursorData(aniFile(spec));
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->sequence, (QList<int>{0, 1}));
-    EXPECT_EQ(data->rates, (QList<int>{7, 7}));
-
-    spec.displayRate = 0;  // no time at all would spin the timer
-    const auto zero = readCursorData(aniFile(spec));
+    AniSpec plain;
+    plain.frames = {iconFile(2, 32, Qt::red, 0, 0), iconFile(2, 32, Qt::green, 0, 0)};
+    plain.displayRate = 7;
+    const auto inOrder = readCursorData(aniFile(plain));
+    ASSERT_TRUE(inOrder);
+    EXPECT_EQ(inOrder->sequence, (QList<int>{0, 1}));
+    EXPECT_EQ(inOrder->rates, (QList<int>{7, 7}));
+    plain.displayRate = 0;  // no time at all would spin the timer
+    const auto zero = readCursorData(aniFile(plain));
     ASSERT_TRUE(zero);
     EXPECT_EQ(zero->rates, (QList<int>{1, 1}));
 }
@@ -122,17 +112,9 @@ TEST(CursorFile, RefusesBrokenFiles)
     EXPECT_FALSE(readCursorData(aniFile(shortSeq)));
 
     QByteArray badImage = iconFile(2, 16, Qt::red, 0, 0);
-    put32(badImage, 0);
+    AppendU32(badImage, 0);
     badImage[18] = char(0x7F);  // image offset far past the end
     EXPECT_FALSE(readCursorData(badImage));
-}
-
-TEST(CursorSet, AFileThatCannotBeReadRegistersNothing)
-{
-    constexpr CursorId id = 6001;
-    EXPECT_FALSE(loadCursorFile(id, writeFile("broken.ani", "RIFF")));
-    EXPECT_FALSE(isCursorRegistered(id));
-    EXPECT_EQ(cursorFor(id).shape(), Qt::ArrowCursor);
 }
 
 TEST(CursorSet, AnAnimatedCursorPlaysOnTheControlsThatShowIt)
@@ -140,7 +122,7 @@ TEST(CursorSet, AnAnimatedCursorPlaysOnTheControlsThatShowIt)
     constexpr CursorId id = 6002;
     AniSpec spec = threeColours();
     spec.rates = {1, 1, 1, 1};
-    ASSERT_TRUE(loadCursorFile(id, writeFile("fast.ani", aniFile(spec))));
+    ASSERT_TRUE(loadCursorFile(id, written("fast.ani", aniFile(spec))));
     QWidget control;
     setControlCursor(&control, id);
     EXPECT_EQ(controlCursor(&control), id);
@@ -166,7 +148,7 @@ TEST(CursorSet, AnAnimatedCursorPlaysOnTheControlsThatShowIt)
     EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST(CursorSet, ControlsFollowALaterRegistration)
+TEST(CursorSet, ControlsFollowALaterRegistrationAndAnUnreadableFileRegistersNothing)
 {
     constexpr CursorId id = 6003;
     QWidget control;
@@ -180,6 +162,12 @@ TEST(CursorSet, ControlsFollowALaterRegistration)
     EXPECT_EQ(controlCursor(&plain), kCursorDefault);
     EXPECT_EQ(cursorFor(kCursorHourGlass).shape(), Qt::WaitCursor);
     EXPECT_EQ(cursorFor(kCursorUpArrow).shape(), Qt::UpArrowCursor);
+
+    // A file that cannot be read registers nothing.
+    constexpr CursorId broken = 6001;
+    EXPECT_FALSE(loadCursorFile(broken, written("broken.ani", "RIFF")));
+    EXPECT_FALSE(isCursorRegistered(broken));
+    EXPECT_EQ(cursorFor(broken).shape(), Qt::ArrowCursor);
 }
 
 TEST(CursorSet, TheScreenCursorShowsTheRegisteredOne)
@@ -215,7 +203,7 @@ void collectIcons(const QByteArray& d, qsizetype from, qsizetype to, QList<QByte
 
 } // namespace
 
-TEST(CursorFile, TheProgramsCursorsDecodeAsQtsIconReaderDecodesThem)
+TEST(CursorFile, TheProgramsCursorsAreAnimated32By32AndDecodeAsQtsIconReaderDecodesThem)
 {
     for (const char* name : {"Cursor_Apontar", "Cursor_Cortar", "Cursor_Div_Horizontal", "Cursor_Esperar",
                              "Cursor_Executar", "Cursor_Movimentar", "Cursor_Normal", "Cursor_Pintar",
@@ -227,11 +215,15 @@ TEST(CursorFile, TheProgramsCursorsDecodeAsQtsIconReaderDecodesThem)
         ASSERT_TRUE(data);
         QList<QByteArray> icons;
         collectIcons(*file, 12, file->size(), icons);
+        // Animated, 32 x 32, hot spots inside.
+        EXPECT_GE(data->frames.size(), 2);
         ASSERT_EQ(data->frames.size(), icons.size());
         for (qsizetype i = 0; i < icons.size(); ++i) {
             const QImage qt = QImage::fromData(icons[i], "ico").convertToFormat(QImage::Format_ARGB32);
             ASSERT_FALSE(qt.isNull());
             EXPECT_EQ(data->frames[i].image.convertToFormat(QImage::Format_ARGB32), qt) << "frame " << i;
+            EXPECT_EQ(data->frames[i].image.size(), QSize(32, 32)) << "frame " << i;
+            EXPECT_TRUE(QRect(0, 0, 32, 32).contains(data->frames[i].hotSpot)) << "frame " << i;
         }
     }
 }

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -57,12 +56,8 @@ QStringList execWords(const QString& value)
 
 QMap<QString, QString> readEntry(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QMap<QString, QString> entry;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString& line : lines) {
+    for (const QString& line : QString::fromUtf8(lumoria::test::readFile(path)).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         entry.insert(eq < 0 ? line : line.left(eq), eq < 0 ? QString() : line.mid(eq + 1));
     }
@@ -71,7 +66,7 @@ QMap<QString, QString> readEntry(const QString& path)
 
 } // namespace
 
-TEST(DesktopLauncher, QuotesEveryWordOfTheExecValue)
+TEST(DesktopLauncher, QuotesEveryWordOfTheExecValueSoThatItReadsBackUnchanged)
 {
     EXPECT_EQ(desktopExecValue(QStringLiteral("/opt/Meu Programa/lumoria"), {QStringLiteral("<DESINSTALAR>")}),
               QStringLiteral("\"/opt/Meu Programa/lumoria\" \"<DESINSTALAR>\""));
@@ -83,10 +78,7 @@ TEST(DesktopLauncher, QuotesEveryWordOfTheExecValue)
     EXPECT_EQ(desktopExecValue(QStringLiteral("/tmp/50%/lumoria"), {QStringLiteral("%f")}),
               QStringLiteral("\"/bin/sh\" \"-c\" \"exec \\\\\"\\\\$0\\\\\" \\\\\"\\\\$@\\\\\"\" "
                              "\"/tmp/50%%/lumoria\" \"%%f\""));
-}
 
-TEST(DesktopLauncher, ExecWordsReadBackUnchanged)
-{
     const QString program = QStringLiteral("/home/ana/Programas Lumoria/lu$moria");
     const QStringList arguments{QStringLiteral("<DESINSTALAR>"), QStringLiteral("50% \"off\" `x` \\ ~ | & ; * ? # ( )"),
                                 QStringLiteral(" a\tb\nc "), QString()};
@@ -94,7 +86,7 @@ TEST(DesktopLauncher, ExecWordsReadBackUnchanged)
     EXPECT_EQ(words, QStringList{program} + arguments);
 }
 
-TEST(DesktopLauncher, WritesAnExecutableApplicationEntry)
+TEST(DesktopLauncher, WritesAnExecutableApplicationEntryOrReportsItCouldNot)
 {
     const QString path = home() + QStringLiteral("/Desktop/Lançador de Teste.desktop");
     QFile::remove(path);
@@ -104,35 +96,26 @@ TEST(DesktopLauncher, WritesAnExecutableApplicationEntry)
     launcher.workingFolder = QStringLiteral("/home/ana/.local/share/Lumoria");
     ASSERT_TRUE(writeDesktopLauncher(path, launcher));
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+    EXPECT_EQ(QString::fromUtf8(lumoria::test::readFile(path)),
               QStringLiteral("[Desktop Entry]\nType=Application\nName=Lumoria v1.0\n"
                              "Exec=\"/home/ana/.local/share/Lumoria/lumoria\"\n"
                              "Path=/home/ana/.local/share/Lumoria\n"));
     EXPECT_TRUE(QFileInfo(path).permissions() & QFile::ExeOwner);
-}
 
-TEST(DesktopLauncher, LeavesOutAnEmptyWorkingFolderAndEscapesStrings)
-{
-    const QString path = home() + QStringLiteral("/Desktop/escapes.desktop");
-    DesktopLauncher launcher;
+    // Without a working folder no Path; the name's string escapes.
+    const QString escapes = home() + QStringLiteral("/Desktop/escapes.desktop");
+    launcher = DesktopLauncher();
     launcher.name = QStringLiteral(" Nome\\com\nquebra");
     launcher.program = QStringLiteral("/bin/true");
     launcher.arguments = {QStringLiteral("um argumento")};
-    ASSERT_TRUE(writeDesktopLauncher(path, launcher));
-    const QMap<QString, QString> entry = readEntry(path);
+    ASSERT_TRUE(writeDesktopLauncher(escapes, launcher));
+    const QMap<QString, QString> entry = readEntry(escapes);
     EXPECT_EQ(entry.value(QStringLiteral("Name")), QStringLiteral("\\sNome\\\\com\\nquebra"));
     EXPECT_EQ(execWords(entry.value(QStringLiteral("Exec"))),
               (QStringList{QStringLiteral("/bin/true"), QStringLiteral("um argumento")}));
     EXPECT_FALSE(entry.contains(QStringLiteral("Path")));
-}
 
-TEST(DesktopLauncher, ReportsAFileThatCannotBeWritten)
-{
-    DesktopLauncher launcher;
-    launcher.name = QStringLiteral("x");
-    launcher.program = QStringLiteral("/bin/true");
+    // A file that cannot be written is reported.
     EXPECT_FALSE(writeDesktopLauncher(home() + QStringLiteral("/no such folder/x.desktop"), launcher));
     EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/no such folder")));
 }

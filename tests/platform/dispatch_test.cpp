@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStringList>
 
 #include "platform/failure.h"
@@ -33,29 +32,31 @@ struct NotAnException {};
 
 } // namespace
 
-TEST_F(Dispatch, AThrowingHandlerReachesTheFailureHandler)
+TEST_F(Dispatch, AThrowingHandlerReachesTheFailureHandlerWithItsMessage)
 {
+    const struct {
+        const char* what;
+        std::function<void()> handler;
+        QString message;
+    } cases[] = {
+        {"our failure", [] { throw lumoria::FileInUse("/tmp/x.pvo"); },
+         QString::fromUtf8("O arquivo já está sendo usado por outro processo: /tmp/x.pvo")},
+        {"exhausted memory", [] { throw std::bad_alloc(); }, QString::fromUtf8(lumoria::OutOfMemory().what())},
+        {"not an exception class", [] { throw NotAnException(); }, "Unknown exception"},
+        {"another exception", [] { throw std::runtime_error("Range check error"); }, "Range check error"},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        EXPECT_FALSE(runGuarded(c.handler)) << c.what;
+        EXPECT_EQ(messages, QStringList{c.message}) << c.what;
+    }
     bool after = false;
-    EXPECT_FALSE(runGuarded([] { throw lumoria::FileInUse("/tmp/x.pvo"); }));
     EXPECT_TRUE(runGuarded([&] { after = true; }));
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QString::fromUtf8("O arquivo já está sendo usado por outro processo: /tmp/x.pvo"));
     EXPECT_TRUE(after);
     EXPECT_FALSE(terminationRequested());
 }
 
-TEST_F(Dispatch, MessagesOfOtherExceptions)
-{
-    runGuarded([] { throw std::bad_alloc(); });
-    runGuarded([] { throw NotAnException(); });
-    runGuarded([] { throw std::runtime_error("Range check error"); });
-    ASSERT_EQ(messages.size(), 3);
-    EXPECT_EQ(messages[0], QString::fromUtf8(lumoria::OutOfMemory().what()));
-    EXPECT_EQ(messages[1], "Unknown exception");
-    EXPECT_EQ(messages[2], "Range check error");
-}
-
-TEST_F(Dispatch, AFailureWhileTheHandlerRunsEndsTheProgramWithoutRecursion)
+TEST_F(Dispatch, AFailureWhileTheHandlerRunsAHandlerThatThrowsOrNoneEndsTheProgram)
 {
     int calls = 0;
     setFailureHandler([&](const QString& m) {
@@ -69,18 +70,14 @@ TEST_F(Dispatch, AFailureWhileTheHandlerRunsEndsTheProgramWithoutRecursion)
     EXPECT_EQ(messages, QStringList{"first"});
     EXPECT_TRUE(terminationRequested());
     EXPECT_FALSE(reportingFailure());
-}
 
-TEST_F(Dispatch, AHandlerThatThrowsEndsTheProgram)
-{
+    // A handler that throws, or none at all, ends the program too.
+    clearTerminationRequest();
     setFailureHandler([](const QString&) { throw std::runtime_error("handler broke"); });
     EXPECT_FALSE(runGuarded([] { throw lumoria::Failure("x"); }));
     EXPECT_TRUE(terminationRequested());
     EXPECT_FALSE(reportingFailure());
-}
-
-TEST_F(Dispatch, WithoutAHandlerAFailureEndsTheProgram)
-{
+    clearTerminationRequest();
     setFailureHandler(nullptr);
     runGuarded([] { throw lumoria::Failure("nobody listens"); });
     EXPECT_TRUE(terminationRequested());

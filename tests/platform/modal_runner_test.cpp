@@ -67,11 +67,14 @@ TEST_F(ModalRunner, SurvivesHidingAndShowingTheWindow)
     EXPECT_TRUE(visibleAgain);
 }
 
-TEST_F(ModalRunner, ClosingTheWindowAnswersCancel)
+TEST_F(ModalRunner, ClosingOrDestroyingTheWindowAnswersCancel)
 {
     QWidget w;
     QTimer::singleShot(0, [&] { w.close(); });
     EXPECT_EQ(runModal(&w), kModalCancel);
+    auto* destroyed = new QWidget;
+    QTimer::singleShot(0, [&] { delete destroyed; });
+    EXPECT_EQ(runModal(destroyed), kModalCancel);
 }
 
 TEST_F(ModalRunner, ARefusedCloseLeavesTheWaitRunning)
@@ -94,13 +97,6 @@ TEST_F(ModalRunner, ARefusedCloseLeavesTheWaitRunning)
     EXPECT_EQ(runModal(&w), 6);
     EXPECT_EQ(w.closeAttempts, 1);
     EXPECT_TRUE(stillRunning);
-}
-
-TEST_F(ModalRunner, DestroyingTheWindowEndsTheWait)
-{
-    auto* w = new QWidget;
-    QTimer::singleShot(0, [&] { delete w; });
-    EXPECT_EQ(runModal(w), kModalCancel);
 }
 
 TEST_F(ModalRunner, NestedWaitsEndInTurn)

@@ -15,14 +15,14 @@
 #include <QPageSetupDialog>
 
 #include "common/modal_helper.h"
-#include "support/test_env.h"
+#include "support/test_files.h"
 
 using namespace lumoria;
 using namespace lumoria::platform;
 
 // The CUPS queue "PDF" (cups-pdf) that the test script starts: A4 with no hardware margins, printed at
 // the 300 dpi its PPD names as default (not Qt's fixed 1200 of its high-resolution mode).
-TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValues)
+TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValuesWhateverTheMarginsAndUnknownPrintersAreNotSelected)
 {
     QtPrinterSystem system;
     ASSERT_TRUE(system.installedPrinters().contains("PDF")) << "start CUPS with scripts/start-cups.sh";
@@ -38,22 +38,17 @@ TEST(QtPrinters, TheCupsPdfQueueGivesItsDeviceValues)
     EXPECT_EQ(v.physicalOffsetX, 0);
     EXPECT_EQ(v.physicalOffsetY, 0);
     EXPECT_EQ(v.clip, (Rect{0, 0, 2479, 3508}));
-}
-
-TEST(QtPrinters, ThePrintableAreaIgnoresMarginsSetElsewhere)
-{
-    QtPrinterSystem system;
-    ASSERT_TRUE(system.selectPrinter("PDF"));
-    auto& printer = static_cast<QtPrinter&>(system.currentPrinter());
-    // Qt's own default is 10 mm all round; a dialog may set others.
-    printer.qprinter().setPageMargins(QMarginsF(20, 15, 5, 30), QPageLayout::Millimeter);
-    const PrinterDeviceValues v = printer.deviceValues();
-    EXPECT_EQ(v.physicalOffsetX, 0);
-    EXPECT_EQ(v.physicalOffsetY, 0);
-    EXPECT_EQ(v.clip, (Rect{0, 0, 2479, 3508}));
-    // The painter sees the same area.
-    EXPECT_EQ(printer.qprinter().width(), 2479);
-    EXPECT_EQ(printer.qprinter().height(), 3508);
+    // The printable area ignores margins set elsewhere: Qt's own default is 10 mm all round; a dialog
+    // may set others. The painter sees the same area.
+    auto& qtPrinter = static_cast<QtPrinter&>(printer);
+    qtPrinter.qprinter().setPageMargins(QMarginsF(20, 15, 5, 30), QPageLayout::Millimeter);
+    const PrinterDeviceValues m = qtPrinter.deviceValues();
+    EXPECT_EQ(QPoint(m.physicalOffsetX, m.physicalOffsetY), QPoint(0, 0));
+    EXPECT_EQ(m.clip, (Rect{0, 0, 2479, 3508}));
+    EXPECT_EQ(QSize(qtPrinter.qprinter().width(), qtPrinter.qprinter().height()), QSize(2479, 3508));
+    // Unknown printers are not selected.
+    EXPECT_FALSE(system.selectPrinter("No Such Printer"));
+    EXPECT_EQ(system.currentPrinter().name(), "PDF");
 }
 
 TEST(CupsQueues, ResolutionTextsGiveTheFinerAxisInDotsPerInch)
@@ -76,16 +71,13 @@ TEST(CupsQueues, TheUsersOptionsNameTheResolutionBeforeThePpd)
     ASSERT_TRUE(QtPrinterSystem().installedPrinters().contains("PDF")) << "start CUPS with scripts/start-cups.sh";
     EXPECT_EQ(QueueResolution("PDF"), 300);
     EXPECT_EQ(QueueHighestResolution("PDF"), 2400);
-    ASSERT_TRUE(QDir().mkpath(QDir::homePath() + "/.cups"));
-    QFile options(QDir::homePath() + "/.cups/lpoptions");
-    ASSERT_TRUE(options.open(QIODevice::WriteOnly));
-    options.write("Dest PDF Resolution=600dpi\n");
-    options.close();
+    const QString options = QDir::homePath() + "/.cups/lpoptions";
+    test::writeFile(options, "Dest PDF Resolution=600dpi\n");
     EXPECT_EQ(QueueResolution("PDF"), 600);
     QtPrinterSystem system;
     ASSERT_TRUE(system.selectPrinter("PDF"));
     EXPECT_EQ(system.currentPrinter().deviceValues().dpiX, 600);
-    QFile::remove(options.fileName());
+    QFile::remove(options);
     EXPECT_EQ(QueueResolution("NoSuchQueue"), kFallbackResolution);
 }
 
@@ -101,28 +93,14 @@ TEST(CupsQueues, RefusalsNameTheirCauseInPortuguese)
               QStringLiteral("O Serviço De Impressão (CUPS) Recusou o Trabalho: Bad request"));
 }
 
-TEST(QtPrinters, UnknownPrintersAreNotSelected)
-{
-    QtPrinterSystem system;
-    ASSERT_TRUE(system.selectPrinter("PDF"));
-    EXPECT_FALSE(system.selectPrinter("No Such Printer"));
-    EXPECT_EQ(system.currentPrinter().name(), "PDF");
-}
-
 // A second printer for this process only: an instance of the queue "PDF" in the user's CUPS options.
 class CupsInstance {
 public:
-    CupsInstance()
-    {
-        QDir().mkpath(m_folder);
-        QFile file(m_folder + "/lpoptions");
-        if (file.open(QIODevice::WriteOnly))
-            file.write("Dest PDF/fotos media=Letter\n");
-    }
-    ~CupsInstance() { QFile::remove(m_folder + "/lpoptions"); }
+    CupsInstance() { test::writeFile(m_file, "Dest PDF/fotos media=Letter\n"); }
+    ~CupsInstance() { QFile::remove(m_file); }
 
 private:
-    QString m_folder = QString::fromStdString((test::homeDir() / ".cups").string());
+    QString m_file = test::home() + "/.cups/lpoptions";
 };
 
 // With two printers the set-up asks which to set up; another printer is current only once its page
@@ -159,9 +137,10 @@ TEST(QtPrinters, PageSetUpChoosesThePrinterAndACancelledOneChangesNothing)
     }
 }
 
-TEST(PrinterSystem, AScopedSystemIsUsedAndThenReplacedByThePreviousOne)
+TEST(PrinterSystem, TheSystemsPrintersByDefaultAScopedSystemWhileItLives)
 {
     PrinterSystem& before = printerSystem();
+    EXPECT_NE(dynamic_cast<QtPrinterSystem*>(&before), nullptr);
     {
         auto fixed = std::make_unique<FixedPrinterSystem>();
         PrinterDeviceValues v;
@@ -179,11 +158,6 @@ TEST(PrinterSystem, AScopedSystemIsUsedAndThenReplacedByThePreviousOne)
         EXPECT_EQ(printerSystem().installedPrinters(), QStringList{"Test"});
     }
     EXPECT_EQ(&printerSystem(), &before);
-}
-
-TEST(PrinterSystem, ByDefaultItIsTheSystemsPrinters)
-{
-    EXPECT_NE(dynamic_cast<QtPrinterSystem*>(&printerSystem()), nullptr);
 }
 
 TEST(Rect, ConvertsToAndFromQtRectangles)

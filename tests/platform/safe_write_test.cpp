@@ -35,9 +35,20 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
+// A file a.txt holding "old", alone in a fresh folder of that name.
+QString oldFile(const char* folderName)
+{
+    const QString path = freshFolder(folderName) + QStringLiteral("/a.txt");
+    writeFile(path, "old");
+    return path;
+}
+
+// What stands beside the file, the file included.
+QStringList besides(const QString& path) { return entries(QFileInfo(path).path()); }
+
 } // namespace
 
-TEST(SafeWrite, WritesANewFileAndReplacesAnOldOne)
+TEST(SafeWrite, WritesANewFileAndReplacesAnOldOneKeepingItsPermissionsAndLinks)
 {
     const QString folder = freshFolder("replace");
     const QString path = folder + QStringLiteral("/a.txt");
@@ -46,13 +57,22 @@ TEST(SafeWrite, WritesANewFileAndReplacesAnOldOne)
     EXPECT_TRUE(writeFileSafely(path, "2"));
     EXPECT_EQ(readFile(path), QByteArray("2"));
     EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+    // The old file's permissions stay, and a link is written through.
+    writeFile(path, "old");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    ASSERT_TRUE(writeFileSafely(path, "new"));
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const QString link = folder + QStringLiteral("/link.txt");
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_TRUE(writeFileSafely(link, "through"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readFile(path), QByteArray("through"));
 }
 
 TEST(SafeWrite, AWriteCutShortKeepsTheOldFile)
 {
-    const QString folder = freshFolder("cut");
-    const QString path = folder + QStringLiteral("/a.txt");
-    writeFile(path, "old");
+    const QString path = oldFile("cut");
     QString reason;
     bool written = true;
     {
@@ -62,7 +82,7 @@ TEST(SafeWrite, AWriteCutShortKeepsTheOldFile)
     EXPECT_FALSE(written);
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_EQ(readFile(path), QByteArray("old"));
-    EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+    EXPECT_EQ(besides(path), QStringList{QStringLiteral("a.txt")});
 }
 
 TEST(SafeWrite, ASettingsWriteCutShortRaisesAndKeepsTheStore)
@@ -125,9 +145,7 @@ TEST(SafeWrite, DataThatCannotReachTheDiskIsAFailureAndTheOldFileStays)
     } cases[] = {{"the file's sync", true, false}, {"the close", false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const QString folder = freshFolder(c.what);
-        const QString path = folder + QStringLiteral("/a.txt");
-        writeFile(path, "old");
+        const QString path = oldFile(c.what);
         QString reason;
         {
             const FailingCalls failing(c.fileSync, c.close, false);
@@ -135,7 +153,7 @@ TEST(SafeWrite, DataThatCannotReachTheDiskIsAFailureAndTheOldFileStays)
         }
         EXPECT_EQ(reason, QStringLiteral("Erro de Leitura ou Gravação no Disco"));
         EXPECT_EQ(readFile(path), QByteArray("old"));
-        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+        EXPECT_EQ(besides(path), QStringList{QStringLiteral("a.txt")});
     }
     // The folder is synced after the file replaced the old one, and a failure there is reported.
     const QString folder = freshFolder("folder sync");
@@ -154,7 +172,7 @@ TEST(SafeWrite, DataThatCannotReachTheDiskIsAFailureAndTheOldFileStays)
         EXPECT_EQ(counting.fileSyncs, 0);
         EXPECT_EQ(counting.folderSyncs, 0);
         EXPECT_EQ(readFile(path), QByteArray("unsynced"));
-        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+        EXPECT_EQ(besides(path), QStringList{QStringLiteral("a.txt")});
     }
     {
         const FailingCalls failing(false, true, false);
@@ -185,22 +203,14 @@ TEST(SafeWrite, TheReasonIsGivenInPortuguese)
     EXPECT_EQ(describeSystemError(ENOSPC), QStringLiteral("Disco Cheio"));
     EXPECT_EQ(describeSystemError(EROFS), QStringLiteral("Disco Somente Para Leitura"));
     EXPECT_EQ(describeSystemError(EACCES), QStringLiteral("Sem Permissão de Acesso"));
-}
 
-TEST(SafeWrite, KeepsTheOldFilesPermissionsAndWritesThroughALink)
-{
-    const QString folder = freshFolder("permissions");
-    const QString path = folder + QStringLiteral("/a.txt");
-    writeFile(path, "old");
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
-    ASSERT_TRUE(writeFileSafely(path, "new"));
-    namespace fs = std::filesystem;
-    EXPECT_EQ(fs::status(path.toStdString()).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    const QString link = folder + QStringLiteral("/link.txt");
-    ASSERT_TRUE(QFile::link(path, link));
-    ASSERT_TRUE(writeFileSafely(link, "through"));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(readFile(path), QByteArray("through"));
+    // A read-only file is refused also for the administrator, and stays.
+    const QString path = oldFile("read-only");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    EXPECT_FALSE(writeFileSafely(path, "new", &reason));
+    EXPECT_EQ(reason, QStringLiteral("Arquivo Somente Para Leitura"));
+    EXPECT_EQ(readFile(path), QByteArray("old"));
+    EXPECT_EQ(besides(path), QStringList{QStringLiteral("a.txt")});
 }
 
 namespace {
@@ -248,18 +258,16 @@ TEST(SafeWrite, ASaveCutShortLeavesNothingBehindOnceTheNextSaveRan)
     } cases[] = {{"unnamed temporary", Temporary::Unnamed, 0}, {"named temporary", Temporary::Named, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const QString folder = freshFolder(c.what);
-        const QString path = folder + QStringLiteral("/a.txt");
-        writeFile(path, "old");
+        const QString path = oldFile(c.what);
         saveKilledMidway(path, c.kind);
         saveKilledMidway(path, c.kind);
         // Each save removes what the one before left: at most one temporary stands.
-        EXPECT_EQ(entries(folder).size(), 1 + c.leftByTheKill);
+        EXPECT_EQ(besides(path).size(), 1 + c.leftByTheKill);
         EXPECT_EQ(readFile(path), QByteArray("old"));
         const SafeWriteCalls old = setSafeWriteCalls(callsFor(c.kind));
         EXPECT_TRUE(writeFileSafely(path, "new"));
         setSafeWriteCalls(old);
-        EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
+        EXPECT_EQ(besides(path), QStringList{QStringLiteral("a.txt")});
         EXPECT_EQ(readFile(path), QByteArray("new"));
     }
 }
@@ -288,17 +296,4 @@ TEST(SafeWrite, TheCleanUpTakesOnlyAbandonedTemporariesOfTheSameFile)
     QStringList found = entries(folder);
     found.sort();
     EXPECT_EQ(found, expected);
-}
-
-TEST(SafeWrite, AReadOnlyFileIsRefusedAlsoForTheAdministrator)
-{
-    const QString folder = freshFolder("read-only");
-    const QString path = folder + QStringLiteral("/a.txt");
-    writeFile(path, "old");
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    QString reason;
-    EXPECT_FALSE(writeFileSafely(path, "new", &reason));
-    EXPECT_EQ(reason, QStringLiteral("Arquivo Somente Para Leitura"));
-    EXPECT_EQ(readFile(path), QByteArray("old"));
-    EXPECT_EQ(entries(folder), QStringList{QStringLiteral("a.txt")});
 }

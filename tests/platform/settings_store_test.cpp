@@ -2,9 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <limits>
 
@@ -57,7 +55,7 @@ TEST(SettingsStore, ReadsBackEachTypeFromANewStoreOnTheSameFile)
     EXPECT_EQ(again.valueType(key, QString()), SettingsValueType::String);
 }
 
-TEST(SettingsStore, AMissingValueOrAnotherTypeReadsAsNothing)
+TEST(SettingsStore, AMissingValueAnotherTypeOrAForeignNumberReadsAsNothing)
 {
     SettingsStore store(freshStorePath("missing"));
     const QString key = QStringLiteral("SOFTWARE/Karvel/Lumoria");
@@ -75,18 +73,16 @@ TEST(SettingsStore, AMissingValueOrAnotherTypeReadsAsNothing)
     // Names and keys are told apart by letter case.
     EXPECT_FALSE(store.readInteger(key, QStringLiteral("zero")).has_value());
     EXPECT_FALSE(store.readInteger(QStringLiteral("software/karvel/lumoria"), QStringLiteral("Zero")).has_value());
-}
 
-TEST(SettingsStore, NumbersThatAreNot32BitIntegersAreForeign)
-{
-    const QString path = freshStorePath("foreign");
-    lumoria::test::writeFile(path, R"({"K": {"Meio": 1.5, "Grande": 4294967296, "Texto": "12", "Lista": [1]}})");
-    const SettingsStore store(path);
+    // Numbers that are not 32-bit integers are foreign.
+    const QString foreignPath = freshStorePath("foreign");
+    lumoria::test::writeFile(foreignPath, R"({"K": {"Meio": 1.5, "Grande": 4294967296, "Texto": "12", "Lista": [1]}})");
+    const SettingsStore foreign(foreignPath);
     for (const char* name : {"Meio", "Grande", "Lista"}) {
-        EXPECT_FALSE(store.readInteger(QStringLiteral("K"), QLatin1String(name)).has_value()) << name;
-        EXPECT_EQ(store.valueType(QStringLiteral("K"), QLatin1String(name)), SettingsValueType::None) << name;
+        EXPECT_FALSE(foreign.readInteger(QStringLiteral("K"), QLatin1String(name)).has_value()) << name;
+        EXPECT_EQ(foreign.valueType(QStringLiteral("K"), QLatin1String(name)), SettingsValueType::None) << name;
     }
-    EXPECT_EQ(store.readString(QStringLiteral("K"), QStringLiteral("Texto")), QStringLiteral("12"));
+    EXPECT_EQ(foreign.readString(QStringLiteral("K"), QStringLiteral("Texto")), QStringLiteral("12"));
 }
 
 TEST(SettingsStore, KeysAcceptBothSeparatorsAndExistOnceCreated)
@@ -135,7 +131,7 @@ TEST(SettingsStore, ADamagedFileReadsAsEmptyAndIsReplacedByTheNextWrite)
     EXPECT_EQ(SettingsStore(path).readInteger(QStringLiteral("K"), QStringLiteral("n")), std::optional<std::int32_t>(3));
 }
 
-TEST(SettingsStore, WritingOneValueKeepsTheOthers)
+TEST(SettingsStore, WritingOneValueKeepsTheOthersAndAnUnchangedOneLeavesTheFileAlone)
 {
     SettingsStore store(freshStorePath("keep"));
     store.writeInteger(QStringLiteral("A"), QStringLiteral("x"), 1);
@@ -145,12 +141,9 @@ TEST(SettingsStore, WritingOneValueKeepsTheOthers)
     EXPECT_EQ(store.readInteger(QStringLiteral("A"), QStringLiteral("x")), std::optional<std::int32_t>(5));
     EXPECT_EQ(store.readInteger(QStringLiteral("B"), QStringLiteral("y")), std::optional<std::int32_t>(2));
     EXPECT_EQ(store.readBoolean(QStringLiteral("A"), QStringLiteral("z")), std::optional<bool>(false));
-}
 
-TEST(SettingsStore, AValueWrittenAgainUnchangedLeavesTheFileAlone)
-{
-    const QString path = freshStorePath("unchanged");
-    SettingsStore store(path);
+    // A value written again unchanged leaves the file alone.
+    const QString path = store.filePath();
     store.writeString(QStringLiteral("K"), QStringLiteral("s"), QStringLiteral("v"));
     auto inode = [&] {
         struct stat info {};

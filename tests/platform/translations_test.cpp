@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QPushButton>
-#include <QTranslator>
 
 #include "platform/system/translations.h"
 

@@ -6,66 +6,62 @@
 #include "cups_support.h"
 
 #include "album/album_document.h"
-#include "album/album_model.h"
-#include "album/geometry.h"
-#include "platform/printing/printer.h"
 #include "platform/printing/qt_printer.h"
 #include "platform/printing/spool_print_job.h"
 #include "printing/print_job.h"
 #include "support/page_builder.h"
-#include "support/picture_files.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
-#include <QImage>
 #include <QPageSize>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QThread>
-
-#include <pwd.h>
-#include <unistd.h>
 
 using namespace lumoria;
 using namespace lumoria::platform;
 using lumoria::test::Near;
 using namespace lumoria::test::cups;
 
-
 namespace {
 
-bool HasPdfQueue()
-{
-    return QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF"));
-}
-
 // The queue "PDF" selected, at the tests' resolution, A4 portrait.
-void SelectPdfQueue(QtPrinter*& printer)
-{
-    ASSERT_TRUE(printerSystem().selectPrinter(QStringLiteral("PDF")));
-    printer = dynamic_cast<QtPrinter*>(&printerSystem().currentPrinter());
-    ASSERT_NE(printer, nullptr);
-    printer->qprinter().setResolution(kPrinterDpi);
-    printer->qprinter().setPageSize(QPageSize(QPageSize::A4));
-    printer->qprinter().setPageOrientation(QPageLayout::Portrait);
-}
+class CupsPrinting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
+            GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
+        ASSERT_TRUE(printerSystem().selectPrinter(QStringLiteral("PDF")));
+        printer = dynamic_cast<QtPrinter*>(&printerSystem().currentPrinter());
+        ASSERT_NE(printer, nullptr);
+        printer->qprinter().setResolution(kPrinterDpi);
+        printer->qprinter().setPageSize(QPageSize(QPageSize::A4));
+        printer->qprinter().setPageOrientation(QPageLayout::Portrait);
+    }
 
-QString NewToken()
-{
-    return QStringLiteral("lumoria-test-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
-}
+    // Draws the pages as one job of a title of its own, and returns the PDF the queue made of it.
+    QString Print(std::initializer_list<TPagina*> pages)
+    {
+        const QString token = QStringLiteral("lumoria-test-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
+        const qint64 since = QDateTime::currentSecsSinceEpoch() - 1;
+        {
+            const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
+            for (TPagina* page : pages) {
+                if (page != *pages.begin())
+                    job->NewPage();
+                page->DesenharParaImpressao(job->GetCanvas(), false);
+            }
+            job->EndDoc();
+        }
+        const QString pdf = JobPdf(printer->lastJobId(), token, since);
+        EXPECT_FALSE(pdf.isEmpty()) << "no PDF for " << token.toStdString() << " in " << OutputFolder().toStdString();
+        return pdf;
+    }
+
+    QtPrinter* printer = nullptr;
+};
 
 } // namespace
 
-TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
+TEST_F(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
 {
-    if (!HasPdfQueue())
-        GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
-    QtPrinter* printer = nullptr;
-    ASSERT_NO_FATAL_FAILURE(SelectPdfQueue(printer));
-
     // Page 1: four 9 x 12 frames, landscape photos (turned to fit); page 2: one 18 x 27 frame.
     TPagina first;
     first.MontarMolduras(210, 297, 90, 120);
@@ -78,48 +74,25 @@ TEST(CupsPrinting, TwoPageJobGivesTwoPdfPagesWithFramesAndMarksInPlace)
     ASSERT_EQ(second.Fotos.size(), 1u);
     second.Fotos[0].NomeDoArquivo = test::WriteBmp(QStringLiteral("cups-second.bmp"), test::SolidImage(180, 270, kMagenta));
 
-    const QString token = NewToken();
-    const Placement at{printer->deviceValues()};
-    const int before = LastJobId();
-    {
-        const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
-        first.DesenharParaImpressao(job->GetCanvas(), false);
-        job->NewPage();
-        second.DesenharParaImpressao(job->GetCanvas(), false);
-        job->EndDoc();
-    }
-
-    const QString pdf = WaitForJobPdf(token, before, token);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << token.toStdString() << " in " << OutputFolder().toStdString();
+    const QString pdf = Print({&first, &second});
+    ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(PageCount(pdf), 2);
+    const QList<QImage> sheets = Rasterise(pdf, QStringLiteral("sheet"));
+    ASSERT_EQ(sheets.size(), 2);
+    EXPECT_NEAR(sheets[0].width(), 413, 2); // A4 at 50 dots per inch
+    EXPECT_NEAR(sheets[0].height(), 585, 2);
 
-    const QString prefix = test::TempPath(QStringLiteral("sheet"));
-    QProcess raster;
-    raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kRasterDpi), QStringLiteral("-png"), pdf, prefix});
-    ASSERT_TRUE(raster.waitForFinished(30000));
-    const QImage page1(prefix + QStringLiteral("-1.png"));
-    const QImage page2(prefix + QStringLiteral("-2.png"));
-    ASSERT_FALSE(page1.isNull());
-    ASSERT_FALSE(page2.isNull());
-    EXPECT_NEAR(page1.width(), 413, 2); // A4 at 50 dots per inch
-    EXPECT_NEAR(page1.height(), 585, 2);
-
+    const Placement at{printer->deviceValues()};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        ExpectFrame(page1, at, at.Frame(first, first.Fotos[std::size_t(i)]), firstColours[i]);
+        ExpectFrame(sheets[0], at, at.Frame(first, first.Fotos[std::size_t(i)]), firstColours[i]);
     }
-    ExpectFrame(page2, at, at.Frame(second, second.Fotos[0]), kMagenta);
-
+    ExpectFrame(sheets[1], at, at.Frame(second, second.Fotos[0]), kMagenta);
     QFile::remove(pdf);
 }
 
-TEST(CupsPrinting, PhotosPrintUprightWhateverTheirExifOrientation)
+TEST_F(CupsPrinting, PhotosPrintUprightWhateverTheirExifOrientation)
 {
-    if (!HasPdfQueue())
-        GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
-    QtPrinter* printer = nullptr;
-    ASSERT_NO_FATAL_FAILURE(SelectPdfQueue(printer));
-
     // Sixteen 5 x 7 frames: in frames 0-7 a portrait photo, in 8-15 a landscape one (turned
     // anticlockwise to its frame), each stored as tag 1 to 8 asks, large enough to be decoded at a
     // reduced scale.
@@ -137,19 +110,12 @@ TEST(CupsPrinting, PhotosPrintUprightWhateverTheirExifOrientation)
                          test::WithExifOrientation(test::ReadBytes(stored), tag, tag % 2 == 0));
     }
 
-    const QString token = NewToken();
-    const Placement at{printer->deviceValues()};
-    const int before = LastJobId();
-    {
-        const std::unique_ptr<PrintDocument> job = printer->BeginDoc(token);
-        page.DesenharParaImpressao(job->GetCanvas(), false);
-        job->EndDoc();
-    }
-    const QString pdf = WaitForJobPdf(token, before, token);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF for " << token.toStdString() << " in " << OutputFolder().toStdString();
+    const QString pdf = Print({&page});
+    ASSERT_FALSE(pdf.isEmpty());
     const QList<QImage> sheets = Rasterise(pdf, QStringLiteral("exif-sheet"));
     ASSERT_EQ(sheets.size(), 1);
 
+    const Placement at{printer->deviceValues()};
     const QColor upright[] = {kRed, kGreen, kBlue, kYellow};
     const QColor turned[] = {kGreen, kYellow, kRed, kBlue};
     for (int i = 0; i < 16; ++i) {
@@ -168,12 +134,8 @@ TEST(CupsPrinting, PhotosPrintUprightWhateverTheirExifOrientation)
 
 // A job whose second page of three cannot be drawn (a frame far outside any sheet) reaches no queue:
 // CUPS's history holds no job of its title, and its spool file is gone.
-TEST(CupsPrinting, AJobFailingOnPageTwoOfThreeLeavesNoJobAndNoSpoolFile)
+TEST_F(CupsPrinting, AJobFailingOnPageTwoOfThreeLeavesNoJobAndNoSpoolFile)
 {
-    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
-        GTEST_SKIP() << "no CUPS queue named \"PDF\" (scripts/start-cups.sh adds it)";
-    ASSERT_TRUE(printerSystem().selectPrinter(QStringLiteral("PDF")));
-    Printer& printer = printerSystem().currentPrinter();
     AlbumDocument documento;
     TAlbum& album = documento.Album();
     album.removeAllPages();
@@ -188,7 +150,7 @@ TEST(CupsPrinting, AJobFailingOnPageTwoOfThreeLeavesNoJobAndNoSpoolFile)
     trabalho.ultima = 2;
     trabalho.titulo = QStringLiteral("lumoria-falha-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
     int desenhadas = 0;
-    EXPECT_ANY_THROW(ImprimirPaginas(printer, album, trabalho, [&](int feitas) { desenhadas = feitas; }));
+    EXPECT_ANY_THROW(ImprimirPaginas(*printer, album, trabalho, [&](int feitas) { desenhadas = feitas; }));
     EXPECT_EQ(desenhadas, 1);
     EXPECT_EQ(JobsTitled(trabalho.titulo), 0);
     EXPECT_TRUE(QDir(SpoolFolder()).entryList(QDir::Files).isEmpty()) << QDir(SpoolFolder()).entryList(QDir::Files).join(", ").toStdString();
@@ -196,8 +158,8 @@ TEST(CupsPrinting, AJobFailingOnPageTwoOfThreeLeavesNoJobAndNoSpoolFile)
     // The same job without the faulty page reaches the queue, so the history is the right place to look.
     album.Paginas.erase(album.Paginas.begin() + 1);
     trabalho.ultima = 1;
-    ImprimirPaginas(printer, album, trabalho);
-    const int job = static_cast<QtPrinter&>(printer).lastJobId();
+    ImprimirPaginas(*printer, album, trabalho);
+    const int job = printer->lastJobId();
     EXPECT_EQ(WaitForJob(job), IPP_JSTATE_COMPLETED);
     EXPECT_EQ(JobsTitled(trabalho.titulo), 1);
     EXPECT_TRUE(QDir(SpoolFolder()).entryList(QDir::Files).isEmpty());

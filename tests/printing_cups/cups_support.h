@@ -15,7 +15,7 @@
 #include <QProcess>
 #include <QThread>
 
-#include <algorithm>
+#include <functional>
 
 #include <cups/cups.h>
 #include <pwd.h>
@@ -41,18 +41,6 @@ inline QString OutputFolder()
     return QString::fromLocal8Bit(pw ? pw->pw_dir : "/root") + QStringLiteral("/PDF");
 }
 
-// The id of the newest job the queue "PDF" has ever listed (0 when none).
-inline int LastJobId()
-{
-    cups_job_t* jobs = nullptr;
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "PDF", 0, CUPS_WHICHJOBS_ALL);
-    int last = 0;
-    for (int i = 0; i < n; ++i)
-        last = std::max(last, jobs[i].id);
-    cupsFreeJobs(n, jobs);
-    return last;
-}
-
 // The newest PDF cups-pdf wrote under the prefix since the moment (seconds since the epoch), once
 // the job that makes it is done; empty when there is none.
 inline QString NewestPdfSince(const QString& prefix, qint64 since)
@@ -67,43 +55,22 @@ inline QString NewestPdfSince(const QString& prefix, qint64 since)
     return newest;
 }
 
-// Waits for the first job of that title after job `after` to end, however long the queue takes
-// with other jobs, and returns the PDF cups-pdf made of it (named after the title, so the newest
-// file of that prefix since the job was created); empty when it did not complete. The job must have
-// been submitted before the call.
-inline QString WaitForJobPdf(const QString& title, int after, const QString& prefix)
-{
-    time_t created = 0;
-    for (;;) {
-        cups_job_t* jobs = nullptr;
-        const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "PDF", 0, CUPS_WHICHJOBS_ALL);
-        const cups_job_t* job = nullptr;
-        for (int i = 0; i < n; ++i)
-            if (jobs[i].id > after && QString::fromUtf8(jobs[i].title) == title && (!job || jobs[i].id < job->id))
-                job = &jobs[i];
-        // A busy scheduler may fail a listing (n < 0); the job was submitted before this was called, so
-        // it is listed once the scheduler answers.
-        const ipp_jstate_t state = job ? job->state : IPP_JSTATE_PENDING;
-        created = job ? job->creation_time : 0;
-        cupsFreeJobs(n, jobs);
-        if (state == IPP_JSTATE_COMPLETED)
-            break;
-        if (state >= IPP_JSTATE_STOPPED)
-            return QString();
-        QThread::msleep(100);
-    }
-    return NewestPdfSince(prefix, created);
-}
-
-inline int PageCount(const QString& pdf)
+// What pdfinfo says of the PDF under the field's name ("Pages", "Page size"); empty when nothing.
+inline QString PdfInfo(const QString& pdf, const QString& field)
 {
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {pdf});
     info.waitForFinished(10000);
     for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(QLatin1Char('\n')))
-        if (line.startsWith(QStringLiteral("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
+        if (line.startsWith(field + QLatin1Char(':')))
+            return line.mid(field.size() + 1).simplified();
+    return {};
+}
+
+inline int PageCount(const QString& pdf)
+{
+    const QString pages = PdfInfo(pdf, QStringLiteral("Pages"));
+    return pages.isEmpty() ? -1 : pages.toInt();
 }
 
 inline bool IsRed(QRgb c)
@@ -167,38 +134,49 @@ inline QList<QImage> Rasterise(const QString& pdf, const QString& name)
     return pages;
 }
 
+// Calls `each` on every job CUPS lists, of any queue and state; false when the listing failed (a
+// busy scheduler may fail one).
+inline bool ForEachJob(const std::function<void(const cups_job_t&)>& each)
+{
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    for (int i = 0; i < n; ++i)
+        each(jobs[i]);
+    cupsFreeJobs(n, jobs);
+    return n >= 0;
+}
+
 // The job's state once CUPS has done with it (completed, cancelled or aborted), polled by its id for
 // as long as the queue takes with other jobs.
 inline int WaitForJob(int jobId)
 {
     for (;;) {
-        cups_job_t* jobs = nullptr;
-        const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
         int state = 0;
         bool known = false;
-        for (int i = 0; i < n; ++i)
-            if (jobs[i].id == jobId) {
+        const bool listed = ForEachJob([&](const cups_job_t& job) {
+            if (job.id == jobId) {
                 known = true;
-                if (jobs[i].state >= IPP_JSTATE_CANCELED)
-                    state = jobs[i].state;
+                state = job.state >= IPP_JSTATE_CANCELED ? job.state : 0;
             }
-        cupsFreeJobs(n, jobs);
-        if (state || (n >= 0 && !known))
+        });
+        if (state || (listed && !known))
             return state;
         QThread::msleep(100);
     }
 }
 
+// The PDF cups-pdf made of the job once it completed: the newest file under the prefix (the job's
+// title) since the moment (seconds since the epoch); empty when the job did not complete.
+inline QString JobPdf(int jobId, const QString& prefix, qint64 since)
+{
+    return WaitForJob(jobId) == IPP_JSTATE_COMPLETED ? NewestPdfSince(prefix, since) : QString();
+}
+
 // How many jobs of any state, on any queue, carry the title.
 inline int JobsTitled(const QString& title)
 {
-    cups_job_t* jobs = nullptr;
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
     int found = 0;
-    for (int i = 0; i < n; ++i)
-        if (jobs[i].title && QString::fromUtf8(jobs[i].title) == title)
-            ++found;
-    cupsFreeJobs(n, jobs);
+    ForEachJob([&](const cups_job_t& job) { found += job.title && QString::fromUtf8(job.title) == title; });
     return found;
 }
 
@@ -220,17 +198,8 @@ inline int JobAttribute(int jobId, const char* name)
 // The size of the PDF's first page in millimetres.
 inline QSizeF PageSizeMm(const QString& pdf)
 {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished(10000);
-    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        if (!line.startsWith(QStringLiteral("Page size:")))
-            continue;
-        const QStringList parts = line.mid(10).simplified().split(QLatin1Char(' '));
-        if (parts.size() >= 3)
-            return QSizeF(parts[0].toDouble() * 25.4 / 72, parts[2].toDouble() * 25.4 / 72);
-    }
-    return {};
+    const QStringList parts = PdfInfo(pdf, QStringLiteral("Page size")).split(QLatin1Char(' '));
+    return parts.size() >= 3 ? QSizeF(parts[0].toDouble() * 25.4 / 72, parts[2].toDouble() * 25.4 / 72) : QSizeF();
 }
 
 // lpadmin, cupsreject and the like; true when the command succeeded.

@@ -3,13 +3,11 @@
 // that cups-pdf writes.
 #include "cups_support.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QLabel>
 #include <QLocale>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -18,7 +16,6 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 
 #include "album/album_document.h"
 #include "album/document_host.h"
@@ -54,48 +51,38 @@ const QColor kCores[] = {kGreen, kBlue, kYellow, kCyan, kMagenta};
 // the print dialog (accepted after an optional change); the program's own boxes are left to Atendente.
 class DialogosDoQt {
 public:
-    DialogosDoQt()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Atender(); });
-        m_timer.start();
-    }
     QString impressora;
     QString papel;
     std::function<void(QPrintDialog&)> noDialogoDeImpressao;
     int impressoes = 0;
 
 private:
-    void Atender()
+    bool Atender(QWidget* modal)
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal == m_ultimo)
-            return;
         if (auto* escolha = qobject_cast<QInputDialog*>(modal)) {
-            m_ultimo = modal;
             escolha->setTextValue(impressora);
             escolha->accept();
         } else if (auto* pagina = qobject_cast<QPageSetupDialog*>(modal)) {
-            m_ultimo = modal;
             auto* papeis = pagina->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
             const int item = papeis ? papeis->findText(papel) : -1;
             if (item < 0) {
                 ADD_FAILURE() << "no paper " << papel.toStdString() << " in the page set-up";
                 pagina->reject();
-                return;
+                return true;
             }
             papeis->setCurrentIndex(item);
             pagina->accept();
         } else if (auto* impressao = qobject_cast<QPrintDialog*>(modal)) {
-            m_ultimo = modal;
             ++impressoes;
             if (noDialogoDeImpressao)
                 noDialogoDeImpressao(*impressao);
             impressao->accept();
+        } else {
+            return false;
         }
+        return true;
     }
-    QTimer m_timer;
-    QPointer<QWidget> m_ultimo;
+    ModalWatch m_watch{[this](QWidget* modal) { return Atender(modal); }, 10};
 };
 
 QString PrefixoDosPdfs()
@@ -135,35 +122,38 @@ protected:
 
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
-    // Prints through the print dialog, choosing pages de to ate in it; returns the PDF written.
-    QString Imprimir(TfrmImprimirPrevisaoImpressaoFotos& previa, int de, int ate)
+    // Prints from a preview, after `antes` ran on it, through the print dialog that `dialogos` answers;
+    // returns the PDF the queue made of the job.
+    QString Imprimir(DialogosDoQt& dialogos, const std::function<void(TfrmImprimirPrevisaoImpressaoFotos&)>& antes = {})
     {
-        bool escolheu = false;
-        QTimer vigia;
-        QObject::connect(&vigia, &QTimer::timeout, [&] {
-            auto* dialogo = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            if (!dialogo || escolheu)
-                return;
-            escolheu = true;
-            auto* intervalo = dialogo->findChild<QRadioButton*>(QStringLiteral("printRange"));
-            auto* inicio = dialogo->findChild<QSpinBox*>(QStringLiteral("from"));
-            auto* fim = dialogo->findChild<QSpinBox*>(QStringLiteral("to"));
-            if (intervalo && inicio && fim) {
-                intervalo->setChecked(true);
-                fim->setValue(ate);
-                inicio->setValue(de);
-                dialogo->accept();
-            } else {
-                ADD_FAILURE() << "the print dialog has no page range fields";
-                dialogo->reject();
-            }
-        });
-        vigia.start(20);
-        const int anterior = LastJobId();
-        QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
-        vigia.stop();
-        EXPECT_TRUE(escolheu);
-        return WaitForJobPdf(TituloDoAplicativo(), anterior, PrefixoDosPdfs());
+        const qint64 desde = QDateTime::currentSecsSinceEpoch() - 1;
+        {
+            TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
+            previa.show();
+            if (antes)
+                antes(previa);
+            QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
+        }
+        EXPECT_EQ(dialogos.impressoes, 1);
+        const QString pdf =
+            JobPdf(static_cast<QtPrinter&>(printerSystem().currentPrinter()).lastJobId(), PrefixoDosPdfs(), desde);
+        EXPECT_FALSE(pdf.isEmpty()) << "no PDF in " << OutputFolder().toStdString();
+        return pdf;
+    }
+    // The pages de to ate chosen in the print dialog.
+    QString Imprimir(int de, int ate, const std::function<void(TfrmImprimirPrevisaoImpressaoFotos&)>& antes = {})
+    {
+        DialogosDoQt dialogos;
+        dialogos.noDialogoDeImpressao = [&](QPrintDialog& dialogo) {
+            auto* intervalo = dialogo.findChild<QRadioButton*>(QStringLiteral("printRange"));
+            auto* inicio = dialogo.findChild<QSpinBox*>(QStringLiteral("from"));
+            auto* fim = dialogo.findChild<QSpinBox*>(QStringLiteral("to"));
+            ASSERT_TRUE(intervalo && inicio && fim) << "the print dialog has no page range fields";
+            intervalo->setChecked(true);
+            fim->setValue(ate);
+            inicio->setValue(de);
+        };
+        return Imprimir(dialogos, antes);
     }
 
     AlbumDocument documento;
@@ -187,10 +177,8 @@ TEST_F(PreviewOnCups, MemoListsTheQueueInFifteenLines)
 
 TEST_F(PreviewOnCups, PagesTwoToThreeOfFiveGiveTwoPdfPagesWithFramesAndMarksInPlace)
 {
-    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-    previa.show();
-    const QString pdf = Imprimir(previa, 2, 3);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << OutputFolder().toStdString();
+    const QString pdf = Imprimir(2, 3);
+    ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(PageCount(pdf), 2);
     const QList<QImage> folhas = Rasterise(pdf, QStringLiteral("previa"));
     ASSERT_EQ(folhas.size(), 2);
@@ -203,12 +191,11 @@ TEST_F(PreviewOnCups, PagesTwoToThreeOfFiveGiveTwoPdfPagesWithFramesAndMarksInPl
 
 TEST_F(PreviewOnCups, AlignedWithThePrintableCornerTheFrameStartsAtTheSheetsCorner)
 {
-    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-    previa.show();
-    previa.cbxMostrarPrevisaoDeBordas->setChecked(true);
-    previa.cbxAjustarBordas->setChecked(true);
-    const QString pdf = Imprimir(previa, 1, 1);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << OutputFolder().toStdString();
+    const QString pdf = Imprimir(1, 1, [](TfrmImprimirPrevisaoImpressaoFotos& previa) {
+        previa.cbxMostrarPrevisaoDeBordas->setChecked(true);
+        previa.cbxAjustarBordas->setChecked(true);
+    });
+    ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(PageCount(pdf), 1);
     const QList<QImage> folhas = Rasterise(pdf, QStringLiteral("alinhada"));
     ASSERT_EQ(folhas.size(), 1);
@@ -253,20 +240,13 @@ TEST_F(PreviewOnCups, TheTenByFifteenPaperOfConfigurarIsPrintedOnWithoutTheQuest
     dialogos.impressora = fila;
     dialogos.papel = QStringLiteral("10 x 15 cm");
     Atendente caixas;
-    const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
-    {
-        TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-        previa.show();
+    const QString pdf = Imprimir(dialogos, [](TfrmImprimirPrevisaoImpressaoFotos& previa) {
         QTest::mouseClick(previa.spdConfigurar, Qt::LeftButton, {}, previa.spdConfigurar->rect().center());
         EXPECT_EQ(LinhaDoMemo(previa, 6), QStringLiteral("Largura do Papel: 100,0 mm"));
-        QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
-    }
-    EXPECT_EQ(dialogos.impressoes, 1);
+    });
     EXPECT_TRUE(caixas.caixas.isEmpty()) << caixas.caixas.value(0).texto.toStdString();
     auto& impressora10x15 = static_cast<QtPrinter&>(printerSystem().currentPrinter());
     ASSERT_EQ(impressora10x15.name(), fila);
-    EXPECT_EQ(WaitForJob(impressora10x15.lastJobId()), IPP_JSTATE_COMPLETED);
-    const QString pdf = NewestPdfSince(PrefixoDosPdfs(), inicio.toSecsSinceEpoch());
     ASSERT_FALSE(pdf.isEmpty());
     const QSizeF folhaMm = PageSizeMm(pdf);
     EXPECT_NEAR(folhaMm.width(), 100, 0.5);
@@ -298,16 +278,10 @@ TEST_F(PreviewOnCups, TwoCopiesChosenInThePrintDialogGiveAJobOfTwoCopies)
         ASSERT_NE(copias, nullptr);
         copias->setValue(2);
     };
-    const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
-    TfrmImprimirPrevisaoImpressaoFotos previa(documento, host);
-    previa.show();
-    QTest::mouseClick(previa.spdImprimir, Qt::LeftButton, {}, previa.spdImprimir->rect().center());
-    const int trabalho = impressora->lastJobId();
-    EXPECT_EQ(WaitForJob(trabalho), IPP_JSTATE_COMPLETED);
-    EXPECT_EQ(JobAttribute(trabalho, "copies"), 2);
     // cups-pdf writes one file whatever the copies; the five pages are in it once.
-    const QString pdf = NewestPdfSince(PrefixoDosPdfs(), inicio.toSecsSinceEpoch());
+    const QString pdf = Imprimir(dialogos);
     ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_EQ(JobAttribute(impressora->lastJobId(), "copies"), 2);
     EXPECT_EQ(PageCount(pdf), 5);
     QFile::remove(pdf);
 }

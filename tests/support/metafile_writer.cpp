@@ -2,21 +2,11 @@
 
 #include <cstdint>
 
+#include "support/little_endian.h"
+
 namespace lumoria::test {
 
 namespace {
-
-void W16(QByteArray& b, int v)
-{
-    b.append(char(v & 0xff));
-    b.append(char((v >> 8) & 0xff));
-}
-
-void W32(QByteArray& b, std::int64_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.append(char((v >> (8 * i)) & 0xff));
-}
 
 std::uint32_t ColourRef(const QColor& c)
 {
@@ -35,10 +25,10 @@ QByteArray MakeWmf(int width, int height, const std::vector<MetaRect>& rects)
 {
     QByteArray records;
     auto record = [&](int function, std::initializer_list<int> words) {
-        W32(records, 3 + std::int64_t(words.size()));
-        W16(records, function);
+        AppendU32(records, 3 + std::int64_t(words.size()));
+        AppendU16(records, function);
         for (int w : words)
-            W16(records, w);
+            AppendU16(records, w);
     };
     record(0x0103, {8});                // SETMAPMODE MM_ANISOTROPIC
     record(0x020B, {0, 0});             // SETWINDOWORG y, x
@@ -59,27 +49,23 @@ QByteArray MakeWmf(int width, int height, const std::vector<MetaRect>& rects)
     record(0x0000, {}); // EOF
 
     QByteArray header;
-    W16(header, 1);     // memory metafile
-    W16(header, 9);     // header words
-    W16(header, 0x0300);
-    W32(header, (18 + records.size()) / 2);
-    W16(header, 2);     // objects
-    W32(header, 8);     // largest record
-    W16(header, 0);
+    AppendU16(header, 1);     // memory metafile
+    AppendU16(header, 9);     // header words
+    AppendU16(header, 0x0300);
+    AppendU32(header, (18 + records.size()) / 2);
+    AppendU16(header, 2);     // objects
+    AppendU32(header, 8);     // largest record
+    AppendU16(header, 0);
 
     QByteArray placeable;
-    W32(placeable, 0x9AC6CDD7);
-    W16(placeable, 0);
-    W16(placeable, 0);
-    W16(placeable, 0);
-    W16(placeable, width);
-    W16(placeable, height);
-    W16(placeable, 96); // units per inch
-    W32(placeable, 0);
+    AppendU32(placeable, 0x9AC6CDD7);
+    for (int v : {0, 0, 0, width, height, 96}) // handle, bounds, units per inch
+        AppendU16(placeable, v);
+    AppendU32(placeable, 0);
     int sum = 0;
     for (int i = 0; i < 10; ++i)
         sum ^= (uchar(placeable[2 * i]) | (uchar(placeable[2 * i + 1]) << 8));
-    W16(placeable, sum);
+    AppendU16(placeable, sum);
     return placeable + header + records;
 }
 
@@ -88,10 +74,10 @@ QByteArray MakeEmf(int width, int height, const std::vector<MetaRect>& rects)
     QByteArray body;
     int records = 0;
     auto record = [&](int type, std::initializer_list<std::int64_t> values) {
-        W32(body, type);
-        W32(body, 8 + 4 * std::int64_t(values.size()));
+        AppendU32(body, type);
+        AppendU32(body, 8 + 4 * std::int64_t(values.size()));
         for (std::int64_t v : values)
-            W32(body, v);
+            AppendU32(body, v);
         ++records;
     };
     std::vector<MetaRect> all;
@@ -109,23 +95,15 @@ QByteArray MakeEmf(int width, int height, const std::vector<MetaRect>& rects)
     record(14, {0, 16, 20});            // EOF
 
     QByteArray header;
-    W32(header, 1);
-    W32(header, 108);
-    W32(header, 0); W32(header, 0); W32(header, width - 1); W32(header, height - 1); // bounds
+    AppendU32s(header, {1, 108, 0, 0, std::uint32_t(width - 1), std::uint32_t(height - 1)}); // type, size, bounds
     // Frame in hundredths of a millimetre at 96 dots per inch.
-    W32(header, 0); W32(header, 0);
-    W32(header, std::int64_t(width) * 2540 / 96 - 1); W32(header, std::int64_t(height) * 2540 / 96 - 1);
-    W32(header, 0x464D4520);
-    W32(header, 0x10000);
-    W32(header, 0);     // bytes, set below
-    W32(header, 0);     // records, set below
-    W16(header, 3);     // handles
-    W16(header, 0);
-    W32(header, 0); W32(header, 0); W32(header, 0); // description, palette
-    W32(header, 1024); W32(header, 768);             // device pixels
-    W32(header, 270); W32(header, 203);              // device millimetres (96 dpi)
-    W32(header, 0); W32(header, 0); W32(header, 0);  // pixel format, OpenGL
-    W32(header, 270000); W32(header, 203000);        // micrometres
+    AppendU32s(header, {0, 0, std::uint64_t(std::int64_t(width) * 2540 / 96 - 1),
+                        std::uint64_t(std::int64_t(height) * 2540 / 96 - 1)});
+    AppendU32s(header, {0x464D4520, 0x10000, 0, 0}); // signature, version, then bytes and records set below
+    AppendU16(header, 3);     // handles
+    AppendU16(header, 0);
+    // Description, palette, device pixels and millimetres (96 dpi), pixel format, OpenGL, micrometres.
+    AppendU32s(header, {0, 0, 0, 1024, 768, 270, 203, 0, 0, 0, 270000, 203000});
     QByteArray all2 = header + body;
     Set32(all2, 48, all2.size());
     Set32(all2, 52, records + 1);

@@ -1,11 +1,10 @@
 #include "support/picture_files.h"
 
 #include <algorithm>
-#include <cstdlib>
 
+#include "support/little_endian.h"
 #include "support/test_env.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QPainter>
@@ -20,22 +19,6 @@
 #include <vector>
 
 namespace lumoria::test {
-
-namespace {
-
-void W16(QByteArray& b, std::uint32_t v)
-{
-    b.append(char(v & 0xff));
-    b.append(char((v >> 8) & 0xff));
-}
-
-void W32(QByteArray& b, std::uint32_t v)
-{
-    W16(b, v & 0xffff);
-    W16(b, v >> 16);
-}
-
-} // namespace
 
 QString TempPath(const QString& name)
 {
@@ -141,26 +124,12 @@ QByteArray BmpBytes(const QImage& source, int bits, bool topDown)
     }
     QByteArray out("BM");
     const std::uint32_t offset = 14 + 40 + std::uint32_t(palette.size()) * 4;
-    W32(out, offset + std::uint32_t(pixels.size()));
-    W32(out, 0);
-    W32(out, offset);
-    W32(out, 40);
-    W32(out, std::uint32_t(w));
-    W32(out, std::uint32_t(topDown ? -h : h));
-    W16(out, 1);
-    W16(out, std::uint32_t(bits));
-    W32(out, 0);
-    W32(out, std::uint32_t(pixels.size()));
-    W32(out, 2835);
-    W32(out, 2835);
-    W32(out, std::uint32_t(palette.size()));
-    W32(out, 0);
-    for (QRgb c : palette) {
-        out.append(char(qBlue(c)));
-        out.append(char(qGreen(c)));
-        out.append(char(qRed(c)));
-        out.append(char(0));
-    }
+    AppendU32s(out, {offset + std::uint32_t(pixels.size()), 0, offset, 40, std::uint32_t(w), std::uint32_t(topDown ? -h : h)});
+    AppendU16(out, 1);
+    AppendU16(out, std::uint32_t(bits));
+    AppendU32s(out, {0, std::uint32_t(pixels.size()), 2835, 2835, std::uint32_t(palette.size()), 0});
+    for (QRgb c : palette)
+        AppendU32(out, c & 0xFFFFFF); // blue, green, red, a zero
     return out + pixels;
 }
 
@@ -212,42 +181,31 @@ QImage StoredForExif(const QImage& upright, int tag)
 QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail)
 {
     QByteArray tiff;
-    auto u16 = [&](unsigned v) {
-        const char a = char(v >> 8), b = char(v & 0xFF);
-        tiff.append(bigEndian ? a : b).append(bigEndian ? b : a);
+    const auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            tiff.append(char(v >> 8 * (bigEndian ? bytes - 1 - i : i) & 0xFF));
     };
-    auto u32 = [&](std::uint32_t v) {
-        if (bigEndian) {
-            u16(v >> 16);
-            u16(v & 0xFFFF);
-        } else {
-            u16(v & 0xFFFF);
-            u16(v >> 16);
-        }
+    // One IFD entry of one value; a SHORT (type 3) stands left-justified in the value field.
+    const auto entry = [&](unsigned id, unsigned type, std::uint32_t value) {
+        put(id, 2);
+        put(type, 2);
+        put(1, 4);
+        put(value, type == 3 ? 2 : 4);
+        if (type == 3)
+            put(0, 2);
     };
     tiff.append(bigEndian ? "MM" : "II");
-    u16(42);
-    u32(8);
-    // IFD0: the orientation (a SHORT, left-justified in the value field).
-    u16(1);
-    u16(0x0112);
-    u16(3);
-    u32(1);
-    u16(unsigned(tag));
-    u16(0);
-    u32(thumbnail.isEmpty() ? 0 : 26);
+    put(42, 2);
+    put(8, 4);
+    put(1, 2); // IFD0: the orientation
+    entry(0x0112, 3, unsigned(tag));
+    put(thumbnail.isEmpty() ? 0 : 26, 4);
     if (!thumbnail.isEmpty()) {
         // IFD1 at 26: where the thumbnail's bytes are and how many, then the bytes at 56.
-        u16(2);
-        u16(0x0201);
-        u16(4);
-        u32(1);
-        u32(56);
-        u16(0x0202);
-        u16(4);
-        u32(1);
-        u32(std::uint32_t(thumbnail.size()));
-        u32(0);
+        put(2, 2);
+        entry(0x0201, 4, 56);
+        entry(0x0202, 4, std::uint32_t(thumbnail.size()));
+        put(0, 4);
         tiff.append(thumbnail);
     }
     const QByteArray block = QByteArray("Exif\0\0", 6) + tiff;
@@ -288,6 +246,33 @@ GifFileType* OpenGif(QByteArray& out, int w, int h, std::vector<GifColorType> co
     return file;
 }
 
+// A graphic control extension: the transparent index (or NO_TRANSPARENT_COLOR) and the delay.
+void PutControlBlock(GifFileType* file, int transparent, int delay)
+{
+    GraphicsControlBlock gcb{};
+    gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+    gcb.TransparentColor = transparent;
+    gcb.DelayTime = delay;
+    GifByteType ext[4];
+    EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(EGifGCBToExtension(&gcb, ext)), ext);
+}
+
+// An image of one colour index filling the rectangle.
+void PutSolidImage(GifFileType* file, const QRect& r, int index)
+{
+    EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr);
+    std::vector<GifPixelType> line(std::size_t(r.width()), GifPixelType(index));
+    for (int y = 0; y < r.height(); ++y)
+        EGifPutLine(file, line.data(), r.width());
+}
+
+void CloseGif(GifFileType* file, ColorMapObject* map)
+{
+    int error = 0;
+    EGifCloseFile(file, &error);
+    GifFreeMapObject(map);
+}
+
 } // namespace
 
 // An 8-bit run-length BMP of width x height in runs of 255 pixels, alternating two colours.
@@ -301,19 +286,10 @@ QByteArray RunLengthPicture(int width, int height)
     }
     runs += QByteArray("\x00\x01", 2);
     QByteArray d = "BM";
-    auto put = [&](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            d += char((v >> (8 * i)) & 0xff);
-    };
-    put(14 + 40 + 8 + std::uint32_t(runs.size()), 4);
-    put(0, 4);
-    put(14 + 40 + 8, 4);
-    for (std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)})
-        put(v, 4);
-    put(1, 2);
-    put(8, 2);
-    for (std::uint32_t v : {1u, std::uint32_t(runs.size()), 2835u, 2835u, 2u, 0u, 0x00ff0000u, 0x000000ffu})
-        put(v, 4);
+    AppendU32s(d, {14 + 40 + 8 + std::uint32_t(runs.size()), 0, 14 + 40 + 8, 40, std::uint32_t(width), std::uint32_t(height)});
+    AppendU16(d, 1);
+    AppendU16(d, 8);
+    AppendU32s(d, {1, std::uint32_t(runs.size()), 2835, 2835, 2, 0, 0x00ff0000u, 0x000000ffu});
     return d + runs;
 }
 
@@ -350,14 +326,8 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
     QByteArray out;
     ColorMapObject* map = nullptr;
     GifFileType* file = OpenGif(out, w, h, colours, map);
-    if (transparent >= 0) {
-        GraphicsControlBlock gcb{};
-        gcb.TransparentColor = transparent;
-        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
-        GifByteType ext[4];
-        const size_t len = EGifGCBToExtension(&gcb, ext);
-        EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(len), ext);
-    }
+    if (transparent >= 0)
+        PutControlBlock(file, transparent, 0);
     EGifPutImageDesc(file, 0, 0, w, h, interlaced, nullptr);
     if (interlaced) {
         static const int offsets[] = {0, 4, 2, 1};
@@ -369,13 +339,8 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
         for (int y = 0; y < h; ++y)
             EGifPutLine(file, pixels.data() + std::size_t(y) * w, w);
     }
-    std::vector<GifPixelType> second(std::size_t(w) * h, GifPixelType(other));
-    EGifPutImageDesc(file, 0, 0, w, h, false, nullptr);
-    for (int y = 0; y < h; ++y)
-        EGifPutLine(file, second.data() + std::size_t(y) * w, w);
-    int error = 0;
-    EGifCloseFile(file, &error);
-    GifFreeMapObject(map);
+    PutSolidImage(file, QRect(0, 0, w, h), other);
+    CloseGif(file, map);
     return out;
 }
 
@@ -385,40 +350,28 @@ QByteArray IcoBytes(const QImage& source)
     const int w = image.width();
     const int h = image.height();
     QByteArray dib;
-    W32(dib, 40);
-    W32(dib, std::uint32_t(w));
-    W32(dib, std::uint32_t(2 * h));
-    W16(dib, 1);
-    W16(dib, 32);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
-    W32(dib, 0);
+    AppendU32s(dib, {40, std::uint32_t(w), std::uint32_t(2 * h)});
+    AppendU16(dib, 1);
+    AppendU16(dib, 32);
+    AppendU32s(dib, {0, 0, 0, 0, 0, 0});
     for (int y = h - 1; y >= 0; --y)
-        for (int x = 0; x < w; ++x) {
-            const QRgb c = image.pixel(x, y);
-            dib.append(char(qBlue(c)));
-            dib.append(char(qGreen(c)));
-            dib.append(char(qRed(c)));
-            dib.append(char(qAlpha(c)));
-        }
+        for (int x = 0; x < w; ++x)
+            AppendU32(dib, image.pixel(x, y)); // blue, green, red, alpha
     const int maskStride = (w + 31) / 32 * 4;
     dib.append(QByteArray(maskStride * h, '\0'));
 
     QByteArray out;
-    W16(out, 0);
-    W16(out, 1);
-    W16(out, 1);
+    AppendU16(out, 0);
+    AppendU16(out, 1);
+    AppendU16(out, 1);
     out.append(char(w >= 256 ? 0 : w));
     out.append(char(h >= 256 ? 0 : h));
     out.append(char(0));
     out.append(char(0));
-    W16(out, 1);
-    W16(out, 32);
-    W32(out, std::uint32_t(dib.size()));
-    W32(out, 22);
+    AppendU16(out, 1);
+    AppendU16(out, 32);
+    AppendU32(out, std::uint32_t(dib.size()));
+    AppendU32(out, 22);
     return out + dib;
 }
 
@@ -438,21 +391,10 @@ QByteArray GifAnimationBytes(int screenWidth, int screenHeight, const QList<GifF
     ColorMapObject* map = nullptr;
     GifFileType* file = OpenGif(out, screenWidth, screenHeight, colours, map);
     for (int i = 0; i < frames.size(); ++i) {
-        const QRect r = frames[i].rect;
-        GraphicsControlBlock gcb{};
-        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-        gcb.DelayTime = 10;
-        GifByteType ext[4];
-        const size_t len = EGifGCBToExtension(&gcb, ext);
-        EGifPutExtension(file, GRAPHICS_EXT_FUNC_CODE, int(len), ext);
-        EGifPutImageDesc(file, r.x(), r.y(), r.width(), r.height(), false, nullptr);
-        std::vector<GifPixelType> line(std::size_t(r.width()), GifPixelType(i + 1));
-        for (int y = 0; y < r.height(); ++y)
-            EGifPutLine(file, line.data(), r.width());
+        PutControlBlock(file, NO_TRANSPARENT_COLOR, 10);
+        PutSolidImage(file, frames[i].rect, i + 1);
     }
-    int error = 0;
-    EGifCloseFile(file, &error);
-    GifFreeMapObject(map);
+    CloseGif(file, map);
     return out;
 }
 

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -32,12 +30,10 @@ void setUpEnvironment()
     std::filesystem::permissions(g_home / "runtime", std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::replace);
     ::setenv("HOME", g_home.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (g_home / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (g_home / "data").c_str(), 1);
-    ::setenv("XDG_CACHE_HOME", (g_home / "cache").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", (g_home / "runtime").c_str(), 1);
-    ::setenv("XDG_DOCUMENTS_DIR", (g_home / "Documents").c_str(), 1);
-    ::setenv("XDG_DESKTOP_DIR", (g_home / "Desktop").c_str(), 1);
+    for (const auto& [variable, sub] : {std::pair{"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"},
+                                        {"XDG_CACHE_HOME", "cache"}, {"XDG_RUNTIME_DIR", "runtime"},
+                                        {"XDG_DOCUMENTS_DIR", "Documents"}, {"XDG_DESKTOP_DIR", "Desktop"}})
+        ::setenv(variable, (g_home / sub).c_str(), 1);
     // LUMORIA_TEST_SCREEN=WxH runs the process on a screen of another size.
     int width = 1024;
     int height = 768;
