@@ -147,7 +147,9 @@ TEST(Esperar, ProcessesEventsOnceForZeroSecondsAndWaitsTheGivenTimeWhileTimersRu
     clock.start();
     Esperar(false, 0.25L);
     EXPECT_GE(clock.elapsed(), 250);
-    EXPECT_GE(ticks, 3);
+    // Twice at least: events are handled all through the wait, not once at its end (a loaded
+    // machine may merge ticks, so no more is asked).
+    EXPECT_GE(ticks, 2);
 }
 
 TEST(Esperar, ShowsTheWaitCursorOnlyWhenAskedAndPutsTheCursorBack)
