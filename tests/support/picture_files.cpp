@@ -209,7 +209,8 @@ QImage StoredForExif(const QImage& upright, int tag)
     return ShownByExif(upright, tag == 6 ? 8 : tag == 8 ? 6 : tag);
 }
 
-QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail)
+QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail,
+                               quint32 thumbnailShift)
 {
     QByteArray tiff;
     auto u16 = [&](unsigned v) {
@@ -242,7 +243,7 @@ QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, 
         u16(0x0201);
         u16(4);
         u32(1);
-        u32(56);
+        u32(56 + thumbnailShift);
         u16(0x0202);
         u16(4);
         u32(1);
