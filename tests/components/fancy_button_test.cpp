@@ -5,6 +5,9 @@
 #include <QSignalSpy>
 
 #include <cmath>
+#include <functional>
+#include <limits>
+#include <tuple>
 
 #include "support/pointer_events.h"
 #include "components/fancy_button.h"
@@ -47,32 +50,21 @@ QFont Verdana16()
 TEST(FancyButton, ClampsOnStore)
 {
     TFancyEffect e;
-    e.SetFrameWidth(20);
-    EXPECT_EQ(e.FrameWidth(), 14);
-    e.SetFrameWidth(1);
-    EXPECT_EQ(e.FrameWidth(), 3);
-    e.SetFrameWidth(9);
-    EXPECT_EQ(e.FrameWidth(), 9);
-    e.SetCornerRadius(200);
-    EXPECT_EQ(e.CornerRadius(), 145);
-    e.SetCornerRadius(-5);
-    EXPECT_EQ(e.CornerRadius(), 0);
-    e.SetCornerRadius(145);
-    EXPECT_EQ(e.CornerRadius(), 145);
-
     TFancyGlyph g;
-    g.SetNumber(0);
-    EXPECT_EQ(g.Number(), 1);
-    g.SetNumber(9);
-    EXPECT_EQ(g.Number(), 4);
-    g.SetNumber(3);
-    EXPECT_EQ(g.Number(), 3);
-    g.SetDistance(-3);
-    EXPECT_EQ(g.Distance(), 0);
-    g.SetDistance(0);
-    EXPECT_EQ(g.Distance(), 0);
-    g.SetDistance(1);
-    EXPECT_EQ(g.Distance(), 1);
+    const auto frame = [&](int v) { return e.SetFrameWidth(v), e.FrameWidth(); };
+    const auto radius = [&](int v) { return e.SetCornerRadius(v), e.CornerRadius(); };
+    const auto number = [&](int v) { return g.SetNumber(v), g.Number(); };
+    const auto distance = [&](int v) { return g.SetDistance(v), g.Distance(); };
+    const struct {
+        const char* property;
+        std::function<int(int)> store;
+        int value, stored;
+    } cases[] = {{"frame width", frame, 20, 14},    {"frame width", frame, 1, 3},      {"frame width", frame, 9, 9},
+                 {"corner radius", radius, 200, 145}, {"corner radius", radius, -5, 0}, {"corner radius", radius, 145, 145},
+                 {"number", number, 0, 1},          {"number", number, 9, 4},          {"number", number, 3, 3},
+                 {"distance", distance, -3, 0},     {"distance", distance, 0, 0},      {"distance", distance, 1, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.store(c.value), c.stored) << c.property << " set to " << c.value;
 
     // The glyph is copied: the caller's later changes do not reach the button.
     QImage mine = Strip({qRgb(1, 2, 3)});
@@ -304,78 +296,55 @@ TEST(FancyButton, AcceleratorClicksWhenEnabled)
 
 TEST(FancyButton, LayoutTable)
 {
-    TFancyButton b;
-    b.resize(190, 30);
-    b.setFont(Verdana16());
-    b.SetCaption("Imprimir");
-    QImage glyph(24, 24, QImage::Format_RGB32);
-    glyph.fill(Qt::red);
-    b.Glyphs().SetGlyph(glyph);
-    b.Glyphs().SetDistance(10);
     QFont f = Verdana16();
     f.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics m(f);
-    const int tw = m.horizontalAdvance("Imprimir");
-    const int th = m.height();
-    const int W = 190, H = 30, cw = 24, gh = 24, d = 10;
-
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), (W - cw - d - tw) / 2);
-    EXPECT_EQ(b.GlyphTop(), (H - gh) / 2 - 1);
-    EXPECT_EQ(b.CaptionLeft(), b.GlyphLeft() + cw + d);
-    EXPECT_EQ(b.CaptionTop(), (H - th) / 2 - 1);
-
-    b.Glyphs().SetLayout(lyRight);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), W - (W - cw - d - tw) / 2 - cw);
-    EXPECT_EQ(b.CaptionLeft(), b.GlyphLeft() - tw - d);
-
-    // 30 high cannot hold glyph, distance and caption above each other.
-    b.Glyphs().SetLayout(lyTop);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), (W - cw) / 2);
-    EXPECT_EQ(b.GlyphTop(), 0);
-    EXPECT_EQ(b.CaptionLeft(), (W - tw) / 2);
-    EXPECT_EQ(b.CaptionTop(), gh + d);
-
-    b.Glyphs().SetLayout(lyBottom);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphTop(), H - gh);
-    EXPECT_EQ(b.CaptionTop(), H - gh - d - th);
-
-    b.resize(100, 120);
-    b.Glyphs().SetLayout(lyTop);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphTop(), (120 - gh - d - th) / 2 - 1);
-    EXPECT_EQ(b.CaptionTop(), b.GlyphTop() + gh + d);
-    b.Glyphs().SetLayout(lyBottom);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphTop(), 120 - (120 - gh - d - th) / 2 - gh);
-    EXPECT_EQ(b.CaptionTop(), b.GlyphTop() - d - th);
-
-    b.resize(24, 190);
-    b.SetCaption("");
-    b.Glyphs().SetLayout(lyCenter);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), 0);
-    EXPECT_EQ(b.GlyphTop(), (190 - 24) / 2);
-    EXPECT_EQ(b.CaptionTop(), (190 - th) / 2);
-
-    // A page arrow: the caption falls beyond the right edge.
-    b.resize(24, 24);
-    b.SetCaption("Próxima");
-    b.Glyphs().SetLayout(lyLeft);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), 0);
-    EXPECT_EQ(b.GlyphTop(), 0);
-    EXPECT_EQ(b.CaptionLeft(), cw + d);
-
-    // Without a glyph the caption of a left layout stands Distance div 2 right of centre.
-    b.resize(190, 30);
-    b.Glyphs().SetGlyph(QImage());
-    b.SetCaption("Imprimir");
-    b.CalculateLayout();
-    EXPECT_EQ(b.CaptionLeft(), (W - d - tw) / 2 + d);
+    const int tw = m.horizontalAdvance("Imprimir"), th = m.height();
+    const int cw = 24, gh = 24, d = 10, any = std::numeric_limits<int>::min();
+    QImage glyph(cw, gh, QImage::Format_RGB32);
+    glyph.fill(Qt::red);
+    const struct {
+        const char* name;
+        int w, h;
+        TBmpLayout layout;
+        const char* caption;
+        bool glyph;
+        int glyphLeft, glyphTop, captionLeft, captionTop;
+    } cases[] = {
+        {"left", 190, 30, lyLeft, "Imprimir", true, (190 - cw - d - tw) / 2, (30 - gh) / 2 - 1,
+         (190 - cw - d - tw) / 2 + cw + d, (30 - th) / 2 - 1},
+        {"right", 190, 30, lyRight, "Imprimir", true, 190 - (190 - cw - d - tw) / 2 - cw, any,
+         190 - (190 - cw - d - tw) / 2 - cw - tw - d, any},
+        // 30 high cannot hold glyph, distance and caption above each other.
+        {"top, too low", 190, 30, lyTop, "Imprimir", true, (190 - cw) / 2, 0, (190 - tw) / 2, gh + d},
+        {"bottom, too low", 190, 30, lyBottom, "Imprimir", true, any, 30 - gh, any, 30 - gh - d - th},
+        {"top", 100, 120, lyTop, "Imprimir", true, any, (120 - gh - d - th) / 2 - 1, any, (120 - gh - d - th) / 2 - 1 + gh + d},
+        {"bottom", 100, 120, lyBottom, "Imprimir", true, any, 120 - (120 - gh - d - th) / 2 - gh, any,
+         120 - (120 - gh - d - th) / 2 - gh - d - th},
+        {"centre, no caption", 24, 190, lyCenter, "", true, 0, (190 - 24) / 2, any, (190 - th) / 2},
+        // A page arrow: the caption falls beyond the right edge.
+        {"page arrow", 24, 24, lyLeft, "Próxima", true, 0, 0, cw + d, any},
+        // Without a glyph the caption of a left layout stands Distance div 2 right of centre.
+        {"left, no glyph", 190, 30, lyLeft, "Imprimir", false, any, any, (190 - d - tw) / 2 + d, any},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFancyButton b;
+        b.resize(c.w, c.h);
+        b.setFont(Verdana16());
+        b.SetCaption(QString::fromUtf8(c.caption));
+        if (c.glyph)
+            b.Glyphs().SetGlyph(glyph);
+        b.Glyphs().SetDistance(d);
+        b.Glyphs().SetLayout(c.layout);
+        b.CalculateLayout();
+        for (const auto& [name, got, want] : {std::tuple{"glyph left", b.GlyphLeft(), c.glyphLeft},
+                                              std::tuple{"glyph top", b.GlyphTop(), c.glyphTop},
+                                              std::tuple{"caption left", b.CaptionLeft(), c.captionLeft},
+                                              std::tuple{"caption top", b.CaptionTop(), c.captionTop}})
+            if (want != any)
+                EXPECT_EQ(got, want) << name;
+    }
 }
 
 TEST(FancyButton, GlyphCellsFollowTheState)
