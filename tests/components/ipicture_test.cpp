@@ -138,7 +138,7 @@ TEST(TIPicture, CutOrDamagedGifsNeverCrash)
     EXPECT_EQ(figura.FrameTop(), 0);
 }
 
-TEST(TIPicture, ATextFileNamedJpgLoadsEmptySilently)
+TEST(TIPicture, ATextFileNamedJpgLoadsEmptySilentlyButFromAStreamItFails)
 {
     const QString caminho = home() + QStringLiteral("/texto.jpg");
     writeFile(caminho, "isto não é uma foto\n");
@@ -153,11 +153,8 @@ TEST(TIPicture, ATextFileNamedJpgLoadsEmptySilently)
     EXPECT_EQ(figura.Data(), QByteArray("isto não é uma foto\n"));
     figura.LoadFromFile(home() + QStringLiteral("/nao-existe.jpg"));
     EXPECT_TRUE(figura.Empty());
-}
 
-TEST(TIPicture, FromAStreamTheFailureReachesTheCaller)
-{
-    TIPicture figura;
+    // From a stream the failure reaches the caller.
     const QByteArray bytes("nada disso");
     try {
         figura.LoadFromStream(&bytes);
