@@ -119,16 +119,6 @@ TEST(AlbumPages, InsertingAfterShowsTheNextPosition)
     EXPECT_EQ(doc.Pagina(2).Foto(0).NomeDoArquivo, "p1");
 }
 
-TEST(AlbumPages, InsertingFromAMissingPageFailsAndChangesNothing)
-{
-    AlbumDocument doc;
-    fillPages(doc, {1});
-    EXPECT_THROW(doc.Album().InserirPaginaDepois(1), ListIndexError);
-    EXPECT_THROW(doc.Album().InserirPaginaAntes(-1), ListIndexError);
-    EXPECT_EQ(doc.Album().pageCount(), 1);
-    EXPECT_EQ(doc.currentPageIndex(), 0);
-}
-
 TEST(AlbumPages, RemovingMovesTheCurrentIndexBack)
 {
     const struct {
@@ -153,11 +143,13 @@ TEST(AlbumPages, RemovingMovesTheCurrentIndexBack)
     }
 }
 
-TEST(AlbumPages, RemovingAMissingPageFailsAndChangesNothing)
+TEST(AlbumPages, InsertingFromOrRemovingAMissingPageFailsAndChangesNothing)
 {
     AlbumDocument doc;
     fillPages(doc, {1, 1});
     doc.setCurrentPageIndex(1);
+    EXPECT_THROW(doc.Album().InserirPaginaDepois(2), ListIndexError);
+    EXPECT_THROW(doc.Album().InserirPaginaAntes(-1), ListIndexError);
     EXPECT_THROW(doc.Album().EliminarPagina(2), ListIndexError);
     EXPECT_THROW(doc.Album().EliminarPagina(-1), ListIndexError);
     EXPECT_EQ(doc.Album().pageCount(), 2);

@@ -160,32 +160,30 @@ TEST(FancyButton, AdjustColorResolvesSystemColoursAndHoldsChannels)
 
 TEST(FancyButton, HitTestFollowsTheShape)
 {
-    TFancyButton b;
-    b.resize(190, 30);
-    b.FancyEffects().SetShape(btnCapsule);
-    EXPECT_FALSE(b.IsInsideShape(0, 0));
-    EXPECT_FALSE(b.IsInsideShape(189, 29));
-    EXPECT_TRUE(b.IsInsideShape(0, 15));
-    EXPECT_TRUE(b.IsInsideShape(95, 0));
-    EXPECT_TRUE(b.IsInsideShape(95, 29));
-    EXPECT_FALSE(b.IsInsideShape(95, 30));
-    EXPECT_FALSE(b.IsInsideShape(-1, 15));
-
-    b.resize(100, 60);
-    b.FancyEffects().SetShape(btnOval);
-    EXPECT_FALSE(b.IsInsideShape(5, 5));
-    EXPECT_FALSE(b.IsInsideShape(94, 54));
-    EXPECT_TRUE(b.IsInsideShape(50, 30));
-    EXPECT_TRUE(b.IsInsideShape(1, 30));
-    EXPECT_TRUE(b.IsInsideShape(50, 1));
-
-    b.FancyEffects().SetShape(btnRectangle);
-    b.FancyEffects().SetCornerRadius(0);
-    EXPECT_TRUE(b.IsInsideShape(0, 0));
-    EXPECT_TRUE(b.IsInsideShape(99, 59));
-    b.FancyEffects().SetCornerRadius(10);
-    EXPECT_FALSE(b.IsInsideShape(0, 0));
-    EXPECT_TRUE(b.IsInsideShape(10, 0));
+    const struct {
+        TBtnShape shape;
+        int w, h, cornerRadius, x, y;
+        bool inside;
+    } cases[] = {
+        {btnCapsule, 190, 30, 3, 0, 0, false},    {btnCapsule, 190, 30, 3, 189, 29, false},
+        {btnCapsule, 190, 30, 3, 0, 15, true},    {btnCapsule, 190, 30, 3, 95, 0, true},
+        {btnCapsule, 190, 30, 3, 95, 29, true},   {btnCapsule, 190, 30, 3, 95, 30, false},
+        {btnCapsule, 190, 30, 3, -1, 15, false},  {btnOval, 100, 60, 3, 5, 5, false},
+        {btnOval, 100, 60, 3, 94, 54, false},     {btnOval, 100, 60, 3, 50, 30, true},
+        {btnOval, 100, 60, 3, 1, 30, true},       {btnOval, 100, 60, 3, 50, 1, true},
+        {btnRectangle, 100, 60, 0, 0, 0, true},   {btnRectangle, 100, 60, 0, 99, 59, true},
+        {btnRectangle, 100, 60, 10, 0, 0, false}, {btnRectangle, 100, 60, 10, 10, 0, true},
+        // The radius is a radius: a corner circle of 10 leaves (2, 2) out, one of 5 would take it in.
+        {btnRectangle, 100, 60, 10, 2, 2, false}, {btnCapsule, 190, 30, 3, 3, 3, false},
+    };
+    for (const auto& c : cases) {
+        TFancyButton b;
+        b.resize(c.w, c.h);
+        b.FancyEffects().SetShape(c.shape);
+        b.FancyEffects().SetCornerRadius(c.cornerRadius);
+        EXPECT_EQ(b.IsInsideShape(c.x, c.y), c.inside)
+            << "shape " << int(c.shape) << " " << c.w << "x" << c.h << " radius " << c.cornerRadius << " at " << c.x << "," << c.y;
+    }
 }
 
 TEST(FancyButton, StatesFollowPointerAndEnabling)
