@@ -21,6 +21,12 @@ inline void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.X << ", 
 inline Rect frameRect(const TFoto& f) { return {f.Left, f.Top, f.Right, f.Bottom}; }
 inline Rect pageRect(const TPagina& p) { return {p.Left, p.Top, p.Right, p.Bottom}; }
 
+// The relayout of the current page, as the window's size lists run it.
+inline const PageLegend& relayout(AlbumDocument& doc, bool lembrar, int paper, int photo)
+{
+    return doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(lembrar, {paper, photo});
+}
+
 // What a new job and a failed read leave: one empty A4 page of "9 x 12" laid out, unmodified.
 inline void expectOneDefaultPage(const AlbumDocument& doc)
 {

@@ -10,12 +10,6 @@ using namespace lumoria;
 
 namespace {
 
-// A document whose current page is A4 with 9 x 12 frames (four of them), laid out.
-void layOut(AlbumDocument& doc)
-{
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 3});
-}
-
 QString photo(int k) { return QStringLiteral("/fotos/%1.jpg").arg(k); }
 
 } // namespace
@@ -23,7 +17,7 @@ QString photo(int k) { return QStringLiteral("/fotos/%1.jpg").arg(k); }
 TEST(DocumentPlacement, SettingAPhotoRecordsTheFrameAsItWasAndMarksTheJob)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     ASSERT_EQ(doc.currentPage().frameCount(), 4);
     doc.currentPage().Foto(2).NomeDoArquivo = photo(0);
     doc.currentPage().Foto(2).Ajuste = kFitInside;
@@ -44,7 +38,7 @@ TEST(DocumentPlacement, SettingAPhotoRecordsTheFrameAsItWasAndMarksTheJob)
 TEST(DocumentPlacement, TheStackKeepsTheNewest150AndUndoesThemInReverse)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     for (int k = 1; k <= 151; ++k)
         doc.SetarFotoNaPaginaAtual(k % 4, kFitStretch, photo(k));
 
@@ -61,7 +55,7 @@ TEST(DocumentPlacement, TheStackKeepsTheNewest150AndUndoesThemInReverse)
 TEST(DocumentPlacement, UndoGoesToTheRecordsOwnPageAndSkipsRecordsWhosePageOrFrameIsGone)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     doc.SetarFotoNaPaginaAtual(0, kFitStretch, photo(1)); // on the first page
     doc.Album().InserirPaginaDepois(0);                     // the new page becomes current
     ASSERT_EQ(doc.currentPageIndex(), 1);
@@ -88,10 +82,10 @@ TEST(DocumentPlacement, UndoGoesToTheRecordsOwnPageAndSkipsRecordsWhosePageOrFra
 TEST(DocumentPlacement, ARecordForAFrameThePageNoLongerHasIsDropped)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     doc.SetarFotoNaPaginaAtual(3, kFitStretch, photo(1));
     // 18 x 27 leaves one frame on A4.
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 0});
+    relayout(doc, false, 0, 0);
     ASSERT_EQ(doc.currentPage().frameCount(), 1);
     EXPECT_EQ(doc.Desfazer().moldura, -1);
 }
@@ -101,7 +95,7 @@ TEST(DocumentJob, SavedJobReadsBackWithItsPhotosAndUnmodified)
     QTemporaryDir dir;
     const QString job = dir.filePath(QStringLiteral("trabalho.pvo"));
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     doc.SetarFotoNaPaginaAtual(1, kFitInside, photo(7));
     doc.GravarEmArquivo(job);
 

@@ -25,7 +25,7 @@ namespace {
 // An A4 page of "9 x 12": four frames, two of them with photos.
 void fillFirstPage(AlbumDocument& doc)
 {
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 3});
+    relayout(doc, false, 0, 3);
     doc.Foto(0, 0).NomeDoArquivo = QStringLiteral("/home/ana/Fotos/praia.jpg");
     doc.Foto(0, 0).Ajuste = 2;
     doc.Foto(0, 2).NomeDoArquivo = QStringLiteral("/home/ana/Fotos/São João/fogueira 1.jpg");
@@ -129,7 +129,7 @@ TEST(JobFileReader, ASavedJobReadsBackOnItsPage)
     doc.Pagina(1).TipoDoPapel = 1;
     doc.Pagina(1).TamanhoPersonalizado1 = 33;
     doc.Pagina(1).TamanhoPersonalizado2 = 44;
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {1, 4});
+    relayout(doc, false, 1, 4);
     doc.Pagina(1).TipoDaFoto = 4;
     doc.Foto(1, 3).NomeDoArquivo = QStringLiteral("/fotos/três.bmp");
     doc.Foto(1, 3).Ajuste = 1;

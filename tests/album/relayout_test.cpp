@@ -11,12 +11,6 @@ using namespace lumoria;
 
 namespace {
 
-// The relayout under test, as the window's size lists run it.
-const PageLegend& relayout(AlbumDocument& doc, bool lembrar, int paper, int photo)
-{
-    return doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(lembrar, {paper, photo});
-}
-
 void nameFrames(TPagina& p, const QString& prefix)
 {
     for (int j = 0; j < p.frameCount(); ++j)
