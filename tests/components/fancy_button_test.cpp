@@ -388,20 +388,20 @@ TEST(FancyButton, RaisedAndLoweredGlyphStyles)
     b->FancyEffects().SetFrameStyle(fmNone);
     b->Glyphs().SetGlyph(Strip({qRgb(9, 9, 9)}));
     b->Glyphs().SetLayout(lyCenter);
-    const int gx = 16, gy = 12;
-    b->Glyphs().SetGlyphStyle(gsRaised);
-    QImage p = s.Picture();
-    EXPECT_EQ(p.pixel(gx + 1, gy + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, 20)));
-    EXPECT_EQ(p.pixel(gx + 6, gy + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, -50)));
-    EXPECT_EQ(p.pixel(gx + 3, gy + 3), qRgb(9, 9, 9));
-    b->Glyphs().SetGlyphStyle(gsLowered);
-    p = s.Picture();
-    EXPECT_EQ(p.pixel(gx + 1, gy + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, -30)));
-    EXPECT_EQ(p.pixel(gx + 6, gy + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, 25)));
-    b->Glyphs().SetGlyphStyle(gsNormal);
-    p = s.Picture();
-    EXPECT_EQ(p.pixel(gx + 1, gy + 0), qRgb(0, 128, 0));
-    EXPECT_EQ(p.pixel(gx + 6, gy + 5), qRgb(0, 128, 0));
+    // Silhouettes of the cell at (16, 12): up-left and down-right of its opaque pixels.
+    const auto face = [](int delta) { return toRgb(TFancyButton::AdjustColor(clBtnFace, delta)); };
+    const struct {
+        TGlyphStyle style;
+        QRgb upLeft, downRight;
+    } cases[] = {{gsRaised, face(20), face(-50)}, {gsLowered, face(-30), face(25)}, {gsNormal, qRgb(0, 128, 0), qRgb(0, 128, 0)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << int(c.style));
+        b->Glyphs().SetGlyphStyle(c.style);
+        const QImage p = s.Picture();
+        EXPECT_EQ(p.pixel(16 + 1, 12 + 0), c.upLeft);
+        EXPECT_EQ(p.pixel(16 + 6, 12 + 5), c.downRight);
+        EXPECT_EQ(p.pixel(16 + 3, 12 + 3), qRgb(9, 9, 9));
+    }
 }
 
 TEST(FancyButton, CaptionCopiesAndColours)

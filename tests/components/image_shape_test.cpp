@@ -157,19 +157,23 @@ TEST_F(ImageShapeTest, CanAutoSizeFollowsTheAlignment)
 TEST_F(ImageShapeTest, OpaqueOnlyForAStretchedPictureWithoutAspectOrTransparency)
 {
     const Bitmap bitmap = Solid(30, 20, qRgb(0, 0, 0));
-    shape->SetGraphic(&bitmap);
-    EXPECT_FALSE(shape->Opaque());
-    shape->SetStretch(true);
-    EXPECT_TRUE(shape->Opaque());
-    EXPECT_TRUE(shape->testAttribute(Qt::WA_OpaquePaintEvent));
-    shape->SetProportional(true);
-    EXPECT_FALSE(shape->Opaque());
-    shape->SetProportional(false);
-    shape->SetTransparent(true);
-    EXPECT_FALSE(shape->Opaque());
-    shape->SetTransparent(false);
-    shape->SetGraphic(nullptr);
-    EXPECT_FALSE(shape->Opaque());
+    const struct {
+        const char* name;
+        bool picture, stretch, proportional, transparent, opaque;
+    } cases[] = {{"natural size", true, false, false, false, false},
+                 {"stretched", true, true, false, false, true},
+                 {"stretched, proportional", true, true, true, false, false},
+                 {"stretched, transparent", true, true, false, true, false},
+                 {"stretched, no picture", false, true, false, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        shape->SetGraphic(c.picture ? &bitmap : nullptr);
+        shape->SetStretch(c.stretch);
+        shape->SetProportional(c.proportional);
+        shape->SetTransparent(c.transparent);
+        EXPECT_EQ(shape->Opaque(), c.opaque);
+        EXPECT_EQ(shape->testAttribute(Qt::WA_OpaquePaintEvent), c.opaque);
+    }
 }
 
 TEST_F(ImageShapeTest, PaintsThePictureIntoItsDestination)
