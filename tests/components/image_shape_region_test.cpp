@@ -13,13 +13,14 @@
 #include "components/image_shape.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/ui/window_region.h"
+#include "support/components_pictures.h"
 
 namespace lumoria {
 namespace {
 
 using platform::Bitmap;
-using platform::PixelFormat;
 using platform::windowRegion;
+using test::AsBitmap;
 
 const QRgb kWhite = qRgb(255, 255, 255);
 
@@ -32,13 +33,6 @@ QImage Picture(int w, int h, QRgb fill, const std::function<void(QPainter&)>& dr
         draw(p);
     }
     return image;
-}
-
-Bitmap AsBitmap(const QImage& image)
-{
-    Bitmap bitmap;
-    bitmap.SetImage(image, PixelFormat::Bits32);
-    return bitmap;
 }
 
 // White with one black rectangle: the rectangle is the shape.

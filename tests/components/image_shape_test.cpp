@@ -13,21 +13,15 @@
 #include "components/image_shape.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/ui/align_layout.h"
+#include "support/components_pictures.h"
+#include "support/picture_files.h"
 
 namespace lumoria {
 namespace {
 
 using platform::Bitmap;
-using platform::PixelFormat;
 
-Bitmap Solid(int w, int h, QRgb colour)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    Bitmap bitmap;
-    bitmap.SetImage(image, PixelFormat::Bits32);
-    return bitmap;
-}
+Bitmap Solid(int w, int h, QRgb colour) { return test::AsBitmap(test::SolidImage(w, h, QColor(colour))); }
 
 class ImageShapeTest : public ::testing::Test {
 protected:
@@ -178,11 +172,9 @@ TEST_F(ImageShapeTest, OpaqueOnlyForAStretchedPictureWithoutAspectOrTransparency
 
 TEST_F(ImageShapeTest, PaintsThePictureIntoItsDestination)
 {
-    QImage image(20, 10, QImage::Format_RGB32);
-    image.fill(qRgb(0, 0, 200));
+    QImage image = test::SolidImage(20, 10, QColor(0, 0, 200));
     image.setPixel(0, 9, qRgb(255, 255, 255));
-    Bitmap bitmap;
-    bitmap.SetImage(image, PixelFormat::Bits32);
+    const Bitmap bitmap = test::AsBitmap(image);
     shape->setGeometry(0, 0, 100, 50);
     shape->SetCenter(true);
     shape->SetGraphic(&bitmap);
