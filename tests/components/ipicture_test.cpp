@@ -187,7 +187,7 @@ TEST(TIPicture, SettingFrameWithoutBytesOnlyStoresIt)
     EXPECT_TRUE(figura.Empty());
 }
 
-TEST(TIPicture, AssignCopiesTheBytesAndBuildsWithItsOwnFrame)
+TEST(TIPicture, AssignCopiesTheBytesAndBuildsWithItsOwnFrameButToItselfKeepsThem)
 {
     TIPicture origem, copia;
     const QByteArray bytes = TresQuadros();
@@ -203,18 +203,13 @@ TEST(TIPicture, AssignCopiesTheBytesAndBuildsWithItsOwnFrame)
     EXPECT_TRUE(copia.Data().isEmpty());
     EXPECT_TRUE(copia.Empty());
     EXPECT_EQ(mudancas, 2);
-}
 
-TEST(TIPicture, AssignedToItselfItKeepsItsPicture)
-{
-    TIPicture figura;
-    const QByteArray bytes = TresQuadros();
-    figura.LoadFromStream(&bytes);
-    figura.Assign(&figura);
-    EXPECT_FALSE(figura.Empty());
-    EXPECT_EQ(figura.Data(), bytes);
-    EXPECT_EQ(figura.Width(), 12);
-    EXPECT_EQ(CorDesenhada(figura, 12, 10, 1, 1), kVermelho);
+    // Assigned to itself a picture keeps what it has.
+    origem.Assign(&origem);
+    EXPECT_FALSE(origem.Empty());
+    EXPECT_EQ(origem.Data(), bytes);
+    EXPECT_EQ(origem.Width(), 12);
+    EXPECT_EQ(CorDesenhada(origem, 12, 10, 1, 1), kVermelho);
 }
 
 TEST(TIPicture, AReducedCopyKeepsNeitherBytesNorPictureButStillTheSize)

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "components/thumbnail_list.h"
@@ -236,25 +237,18 @@ TEST_F(ThumbnailListTest, APictureThatFailsIsNotTriedAgainUntilTheFolderIsLoaded
     EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::None);
 }
 
-// Holds the first picture read back from a worker until the list has loaded another folder, so that
-// the old folder's picture arrives after the change whatever the threads' timing.
-class ChangeFolderBeforeTheFirstPicture : public QObject {
-public:
-    ChangeFolderBeforeTheFirstPicture(TThumbnailList& lista, QString mascara) : m_lista(lista), m_mascara(std::move(mascara)) {}
-    // The workers' results reach the list as posted calls on its thread.
+// Loads another folder before the first picture read back from a worker is taken, so that the old
+// folder's picture arrives after the change whatever the threads' timing. The workers' results reach
+// the list as posted calls on its thread.
+struct ChangeFolderBeforeTheFirstPicture : QObject {
+    std::function<void()> trocar;
+    bool trocou = false;
     bool eventFilter(QObject*, QEvent* evento) override
     {
-        if (evento->type() >= QEvent::User && !trocou) {
-            trocou = true;
-            m_lista.LoadFolder(m_mascara);
-        }
+        if (evento->type() >= QEvent::User && !trocou)
+            trocou = true, trocar();
         return false;
     }
-    bool trocou = false;
-
-private:
-    TThumbnailList& m_lista;
-    QString m_mascara;
 };
 
 TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
@@ -262,7 +256,8 @@ TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
     const QString nova = PastaDeBmps(QStringLiteral("nova"), {Qt::blue}, 30, 40);
     Carregar(PastaDeBmps(QStringLiteral("antiga"), {kVermelho}, 40, 30));
     Mostrar(220, 150);
-    ChangeFolderBeforeTheFirstPicture troca(*lista, nova + QStringLiteral("/*.*"));
+    ChangeFolderBeforeTheFirstPicture troca;
+    troca.trocar = [&] { Carregar(nova); };
     platform::CrossThreadCalls* chegadas = nullptr;
     for (QObject* filho : lista->children())
         if (auto* c = dynamic_cast<platform::CrossThreadCalls*>(filho))
