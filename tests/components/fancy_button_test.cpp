@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <tuple>
 
 #include "support/pointer_events.h"
@@ -221,60 +222,52 @@ TEST(FancyButton, StatesFollowPointerAndEnabling)
 
 TEST(FancyButton, ClickFiresOnceOnReleaseInsideOnly)
 {
-    Stage s;
-    TFancyButton* b = s.button;
-    b->resize(100, 60);
-    b->FancyEffects().SetShape(btnOval);
-    QSignalSpy clicks(b, &TFancyButton::OnClick);
-    QSignalSpy ups(b, &TFancyButton::OnMouseUp);
-
-    ClickAt(b, {50, 30});
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_FALSE(b->Pressed());
-
-    // A press in the corner of the oval's bounds does not press it, and its release does not click.
-    ClickAt(b, {2, 2});
-    EXPECT_EQ(clicks.count(), 1);
-
-    // Pressed on the ellipse, moved into a corner of the control, released there: one click.
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    MoveTo(b, {2, 2}, Qt::LeftButton);
-    Release(b, {2, 2});
-    EXPECT_EQ(clicks.count(), 2);
-
-    // Released outside the control: no click.
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    MoveTo(b, {150, 30}, Qt::LeftButton);
-    Release(b, {150, 30});
-    EXPECT_EQ(clicks.count(), 2);
-    EXPECT_FALSE(b->Pressed());
-
-    // Straight release outside without a move: still no click.
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    Release(b, {-20, 30});
-    EXPECT_EQ(clicks.count(), 2);
-
-    // Leaving and coming back onto the shape before the release clicks (hot, not pressed).
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    Leave(b);
-    MoveTo(b, {50, 30}, Qt::LeftButton);
-    EXPECT_FALSE(b->Pressed());
-    EXPECT_EQ(b->State(), TFancyButton::StateHot);
-    Release(b, {50, 30});
-    EXPECT_EQ(clicks.count(), 3);
-
-    // The right button does nothing but its own events; the middle one clicks.
-    const int upsBefore = int(ups.count());
-    ClickAt(b, {50, 30}, Qt::RightButton);
-    EXPECT_EQ(clicks.count(), 3);
-    EXPECT_FALSE(b->Pressed());
-    EXPECT_EQ(ups.count(), upsBefore + 1);
-    ClickAt(b, {50, 30}, Qt::MiddleButton);
-    EXPECT_EQ(clicks.count(), 4);
+    const QPoint oval{50, 30}, corner{2, 2};
+    // A move onto the press point, a press, a leave and a move while held when asked, then the release.
+    const struct {
+        const char* name;
+        Qt::MouseButton button;
+        QPoint press;
+        bool leave;
+        std::optional<QPoint> move;
+        QPoint release;
+        int clicks;
+    } cases[] = {
+        {"on the oval", Qt::LeftButton, oval, false, {}, oval, 1},
+        // A press in the corner of the oval's bounds does not press it, and its release does not click.
+        {"in a corner of the bounds", Qt::LeftButton, corner, false, {}, corner, 0},
+        {"pressed on the oval, released in a corner", Qt::LeftButton, oval, false, corner, corner, 1},
+        {"released outside the control", Qt::LeftButton, oval, false, QPoint(150, 30), QPoint(150, 30), 0},
+        {"released outside without a move", Qt::LeftButton, oval, false, {}, QPoint(-20, 30), 0},
+        // Leaving and coming back onto the shape before the release clicks (hot, not pressed).
+        {"left and came back", Qt::LeftButton, oval, true, oval, oval, 1},
+        // The right button does nothing but its own events; the middle one clicks.
+        {"right button", Qt::RightButton, oval, false, {}, oval, 0},
+        {"middle button", Qt::MiddleButton, oval, false, {}, oval, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Stage s;
+        TFancyButton* b = s.button;
+        b->resize(100, 60);
+        b->FancyEffects().SetShape(btnOval);
+        QSignalSpy clicks(b, &TFancyButton::OnClick);
+        QSignalSpy ups(b, &TFancyButton::OnMouseUp);
+        MoveTo(b, c.press);
+        Press(b, c.press, c.button);
+        if (c.leave)
+            Leave(b);
+        if (c.move)
+            MoveTo(b, *c.move, c.button);
+        if (c.leave) {
+            EXPECT_FALSE(b->Pressed());
+            EXPECT_EQ(b->State(), TFancyButton::StateHot);
+        }
+        Release(b, c.release, c.button);
+        EXPECT_EQ(clicks.count(), c.clicks);
+        EXPECT_EQ(ups.count(), 1);
+        EXPECT_FALSE(b->Pressed());
+    }
 }
 
 TEST(FancyButton, AcceleratorClicksWhenEnabled)
