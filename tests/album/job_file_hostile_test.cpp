@@ -11,7 +11,6 @@
 using namespace lumoria;
 using namespace lumoria::jobfiletest;
 using lumoria::test::freshFolder;
-using lumoria::test::writeFile;
 
 namespace {
 
@@ -26,14 +25,6 @@ JobText goodJob()
                  {2, 7, 50, 35, {0, 0, 100, 150}, {{25, 50, 75, 120, 0, "/b.jpg"}}}};
     job.currentPage = 1;
     return job;
-}
-
-QString writtenJob(const QByteArray& bytes)
-{
-    static int serial = 0;
-    const QString path = freshFolder(QStringLiteral("job-hostile")) + QStringLiteral("/job%1.pvo").arg(++serial);
-    writeFile(path, bytes);
-    return path;
 }
 
 bool readsBytes(const QByteArray& bytes)

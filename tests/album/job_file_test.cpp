@@ -172,8 +172,7 @@ TEST(JobFileReader, TrimsEveryLineAndKeepsACustomSizedPageAsStored)
     JobText job;
     job.pages = {{0, 7, 50, 35, {0, 0, 210, 297}, {{10, 20, 45, 70, 2, "   /fotos/com brancos.jpg \t"}, {45, 20, 80, 70, 0, ""}}}};
     job.lines[kPage0 + kCustom1] = "\t 50  ";
-    const QString path = freshFolder(QStringLiteral("job-type7")) + QStringLiteral("/sete.pvo");
-    writeFile(path, job.bytes());
+    const QString path = writtenJob(job.bytes());
 
     AlbumDocument doc;
     std::vector<SizeListSelection> shown;
@@ -198,11 +197,9 @@ TEST(JobFileReader, AcceptsOtherLineEndsAndEightBitText)
     job.pages = {{0, 3, 80, 60, {0, 0, 210, 297}, {{15, 28, 105, 148, 0, "/x"}, {105, 28, 195, 148, 0, "/y"}}}};
     job.lines[kPage0 + kFrame0 + kFrameName] = "/fotos/F\xE9rias \x80 \x93\x94.jpg"; // Windows-1252
     job.lines[kPage0 + kFrame0 + kFrameSize + kFrameName] = "/fotos/f\xC3\xA9rias.jpg";  // UTF-8
-    const QString folder = freshFolder(QStringLiteral("job-encodings"));
     for (const char* end : {"\n", "\r", "\r\n"}) {
         SCOPED_TRACE(QByteArray(end).toHex().toStdString());
-        const QString path = folder + QStringLiteral("/enc.pvo");
-        writeFile(path, job.bytes(end));
+        const QString path = writtenJob(job.bytes(end));
         AlbumDocument doc;
         ASSERT_TRUE(doc.LerAlbum(path));
         EXPECT_EQ(doc.Foto(0, 0).NomeDoArquivo, QStringLiteral("/fotos/Férias € “”.jpg"));
@@ -311,8 +308,7 @@ TEST(AlbumDocumentJobs, NewJobIsOneDefaultPageLaidOutWithTheDefaultTypes)
 
 TEST(AlbumDocumentJobs, AReadFailureInformsThenStartsOverWithADefaultPage)
 {
-    const QString path = freshFolder(QStringLiteral("job-read-failure")) + QStringLiteral("/ruim.pvo");
-    writeFile(path, "Name:\r\nLumoria\r\n\r\n");
+    const QString path = writtenJob("Name:\r\nLumoria\r\n\r\n");
     AlbumDocument doc;
     SizeListSelection lists{2, 2};
     jobInProgress(doc, lists);

@@ -3,11 +3,14 @@
 // may replace, cut or end differently.
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <array>
 #include <initializer_list>
 #include <map>
 #include <vector>
+
+#include "support/test_files.h"
 
 namespace lumoria::jobfiletest {
 
@@ -21,6 +24,15 @@ constexpr int kPageLeft = 13, kPageTop = 14, kPageRight = 15, kPageBottom = 16;
 constexpr int kFrameCount = 19, kFrame0 = 21, kPageSize = 21;
 constexpr int kFrameLeft = 1, kFrameTop = 2, kFrameRight = 3, kFrameBottom = 4, kFrameFit = 5, kFrameName = 6;
 constexpr int kFrameSize = 8;
+
+// The bytes written as a job file of its own in the test's home.
+inline QString writtenJob(const QByteArray& bytes)
+{
+    static int serial = 0;
+    const QString path = test::freshFolder(QStringLiteral("jobs")) + QStringLiteral("/job%1.pvo").arg(++serial);
+    test::writeFile(path, bytes);
+    return path;
+}
 
 // One line of the file: 10 blanks per level, the text, CR LF.
 inline QByteArray line(int level, const QByteArray& text) { return QByteArray(level * 10, ' ') + text + "\r\n"; }

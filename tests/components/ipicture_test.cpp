@@ -93,10 +93,8 @@ TEST(TIPicture, AFrameBeyondTheLastDecodesTheBytesBeforeTheFirstMarkerWhichHoldN
 TEST(TIPicture, AGifWithoutMarkersTakesItsSizeFromThePicture)
 {
     TIPicture figura;
-    QImage imagem(5, 4, QImage::Format_RGB32);
-    imagem.fill(kVerde);
     // Opaque frames without a graphic control extension: no marker.
-    const QByteArray still = GifBytes(imagem);
+    const QByteArray still = GifBytes(SolidImage(5, 4, kVerde));
     figura.LoadFromStream(&still);
     EXPECT_EQ(figura.GetFrameCount(), 0);
     EXPECT_EQ(figura.GifScreenWidth(), 0);
