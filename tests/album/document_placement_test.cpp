@@ -4,7 +4,6 @@
 #include "album/album_document.h"
 #include "album_test_support.h"
 
-#include <QTemporaryDir>
 
 using namespace lumoria;
 
@@ -88,33 +87,4 @@ TEST(DocumentPlacement, ARecordForAFrameThePageNoLongerHasIsDropped)
     relayout(doc, false, 0, 0);
     ASSERT_EQ(doc.currentPage().frameCount(), 1);
     EXPECT_EQ(doc.Desfazer().moldura, -1);
-}
-
-TEST(DocumentJob, SavedJobReadsBackWithItsPhotosAndUnmodified)
-{
-    QTemporaryDir dir;
-    const QString job = dir.filePath(QStringLiteral("trabalho.pvo"));
-    AlbumDocument doc;
-    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
-    doc.SetarFotoNaPaginaAtual(1, kFitInside, photo(7));
-    doc.GravarEmArquivo(job);
-
-    AlbumDocument lido;
-    bool falhou = false;
-    ASSERT_TRUE(lido.LerAlbum(job, [&] { falhou = true; }));
-    EXPECT_FALSE(falhou);
-    EXPECT_FALSE(lido.modified());
-    EXPECT_EQ(lido.currentPage().Foto(1).NomeDoArquivo, photo(7));
-    EXPECT_EQ(lido.currentPage().Foto(1).Ajuste, kFitInside);
-
-    // A file that is no job: the failure is told and a default page stands alone.
-    const QString bad = dir.filePath(QStringLiteral("ruim.pvo"));
-    doc.GravarEmArquivo(bad);
-    QFile f(bad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("not a job\r\n");
-    f.close();
-    EXPECT_FALSE(lido.LerAlbum(bad, [&] { falhou = true; }));
-    EXPECT_TRUE(falhou);
-    expectOneDefaultPage(lido);
 }
