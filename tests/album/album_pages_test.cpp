@@ -119,53 +119,37 @@ TEST(AlbumPages, InsertingAfterShowsTheNextPosition)
     EXPECT_EQ(doc.Pagina(2).Foto(0).NomeDoArquivo, "p1");
 }
 
-TEST(AlbumPages, InsertingFromAMissingPageFailsAndChangesNothing)
-{
-    AlbumDocument doc;
-    fillPages(doc, {1});
-    EXPECT_THROW(doc.Album().InserirPaginaDepois(1), ListIndexError);
-    EXPECT_THROW(doc.Album().InserirPaginaAntes(-1), ListIndexError);
-    EXPECT_EQ(doc.Album().pageCount(), 1);
-    EXPECT_EQ(doc.currentPageIndex(), 0);
-}
-
 TEST(AlbumPages, RemovingMovesTheCurrentIndexBack)
 {
-    AlbumDocument doc;
-    fillPages(doc, {1, 1, 1, 1});
-    // Page 0 while current: stays at 0, showing the old second page.
-    doc.setCurrentPageIndex(0);
-    doc.Album().EliminarPagina(0);
-    EXPECT_EQ(doc.currentPageIndex(), 0);
-    EXPECT_EQ(doc.currentPage().Foto(0).NomeDoArquivo, "p1");
-
-    fillPages(doc, {1, 1, 1, 1});
-    // Page 3 while current: page 2 becomes current.
-    doc.setCurrentPageIndex(3);
-    doc.Album().EliminarPagina(3);
-    EXPECT_EQ(doc.currentPageIndex(), 2);
-    EXPECT_EQ(doc.Album().pageCount(), 3);
-
-    fillPages(doc, {1, 1, 1, 1});
-    // An earlier page: the page before the removed one becomes current.
-    doc.setCurrentPageIndex(3);
-    doc.Album().EliminarPagina(2);
-    EXPECT_EQ(doc.currentPageIndex(), 1);
-    EXPECT_EQ(doc.currentPage().Foto(0).NomeDoArquivo, "p1");
-
-    fillPages(doc, {1, 1, 1, 1});
-    // A later page: the index stays.
-    doc.setCurrentPageIndex(1);
-    doc.Album().EliminarPagina(3);
-    EXPECT_EQ(doc.currentPageIndex(), 1);
-    EXPECT_EQ(doc.currentPage().Foto(0).NomeDoArquivo, "p1");
+    const struct {
+        const char* name;
+        int current, removed, nowCurrent;
+        const char* shown; // the first frame's name on the page now current
+    } cases[] = {
+        {"page 0 while current: the old second page", 0, 0, 0, "p1"},
+        {"the last page while current: the one before it", 3, 3, 2, "p2"},
+        {"an earlier page: the page before the removed one", 3, 2, 1, "p1"},
+        {"a later page: the index stays", 1, 3, 1, "p1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlbumDocument doc;
+        fillPages(doc, {1, 1, 1, 1});
+        doc.setCurrentPageIndex(c.current);
+        doc.Album().EliminarPagina(c.removed);
+        EXPECT_EQ(doc.Album().pageCount(), 3);
+        EXPECT_EQ(doc.currentPageIndex(), c.nowCurrent);
+        EXPECT_EQ(doc.currentPage().Foto(0).NomeDoArquivo, c.shown);
+    }
 }
 
-TEST(AlbumPages, RemovingAMissingPageFailsAndChangesNothing)
+TEST(AlbumPages, InsertingFromOrRemovingAMissingPageFailsAndChangesNothing)
 {
     AlbumDocument doc;
     fillPages(doc, {1, 1});
     doc.setCurrentPageIndex(1);
+    EXPECT_THROW(doc.Album().InserirPaginaDepois(2), ListIndexError);
+    EXPECT_THROW(doc.Album().InserirPaginaAntes(-1), ListIndexError);
     EXPECT_THROW(doc.Album().EliminarPagina(2), ListIndexError);
     EXPECT_THROW(doc.Album().EliminarPagina(-1), ListIndexError);
     EXPECT_EQ(doc.Album().pageCount(), 2);

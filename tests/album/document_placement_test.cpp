@@ -4,17 +4,10 @@
 #include "album/album_document.h"
 #include "album_test_support.h"
 
-#include <QTemporaryDir>
 
 using namespace lumoria;
 
 namespace {
-
-// A document whose current page is A4 with 9 x 12 frames (four of them), laid out.
-void layOut(AlbumDocument& doc)
-{
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 3});
-}
 
 QString photo(int k) { return QStringLiteral("/fotos/%1.jpg").arg(k); }
 
@@ -23,7 +16,7 @@ QString photo(int k) { return QStringLiteral("/fotos/%1.jpg").arg(k); }
 TEST(DocumentPlacement, SettingAPhotoRecordsTheFrameAsItWasAndMarksTheJob)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     ASSERT_EQ(doc.currentPage().frameCount(), 4);
     doc.currentPage().Foto(2).NomeDoArquivo = photo(0);
     doc.currentPage().Foto(2).Ajuste = kFitInside;
@@ -44,7 +37,7 @@ TEST(DocumentPlacement, SettingAPhotoRecordsTheFrameAsItWasAndMarksTheJob)
 TEST(DocumentPlacement, TheStackKeepsTheNewest150AndUndoesThemInReverse)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     for (int k = 1; k <= 151; ++k)
         doc.SetarFotoNaPaginaAtual(k % 4, kFitStretch, photo(k));
 
@@ -61,7 +54,7 @@ TEST(DocumentPlacement, TheStackKeepsTheNewest150AndUndoesThemInReverse)
 TEST(DocumentPlacement, UndoGoesToTheRecordsOwnPageAndSkipsRecordsWhosePageOrFrameIsGone)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     doc.SetarFotoNaPaginaAtual(0, kFitStretch, photo(1)); // on the first page
     doc.Album().InserirPaginaDepois(0);                     // the new page becomes current
     ASSERT_EQ(doc.currentPageIndex(), 1);
@@ -88,41 +81,10 @@ TEST(DocumentPlacement, UndoGoesToTheRecordsOwnPageAndSkipsRecordsWhosePageOrFra
 TEST(DocumentPlacement, ARecordForAFrameThePageNoLongerHasIsDropped)
 {
     AlbumDocument doc;
-    layOut(doc);
+    relayout(doc, false, 0, 3); // A4, 9 x 12: four frames
     doc.SetarFotoNaPaginaAtual(3, kFitStretch, photo(1));
     // 18 x 27 leaves one frame on A4.
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 0});
+    relayout(doc, false, 0, 0);
     ASSERT_EQ(doc.currentPage().frameCount(), 1);
     EXPECT_EQ(doc.Desfazer().moldura, -1);
-}
-
-TEST(DocumentJob, SavedJobReadsBackWithItsPhotosAndUnmodified)
-{
-    QTemporaryDir dir;
-    const QString job = dir.filePath(QStringLiteral("trabalho.pvo"));
-    AlbumDocument doc;
-    layOut(doc);
-    doc.SetarFotoNaPaginaAtual(1, kFitInside, photo(7));
-    doc.GravarEmArquivo(job);
-
-    AlbumDocument lido;
-    bool falhou = false;
-    ASSERT_TRUE(lido.LerAlbum(job, [&] { falhou = true; }));
-    EXPECT_FALSE(falhou);
-    EXPECT_FALSE(lido.modified());
-    EXPECT_EQ(lido.currentPage().Foto(1).NomeDoArquivo, photo(7));
-    EXPECT_EQ(lido.currentPage().Foto(1).Ajuste, kFitInside);
-
-    // A file that is no job: the failure is told and a default page stands alone.
-    const QString bad = dir.filePath(QStringLiteral("ruim.pvo"));
-    doc.GravarEmArquivo(bad);
-    QFile f(bad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("not a job\r\n");
-    f.close();
-    EXPECT_FALSE(lido.LerAlbum(bad, [&] { falhou = true; }));
-    EXPECT_TRUE(falhou);
-    EXPECT_EQ(lido.Album().pageCount(), 1);
-    EXPECT_EQ(lido.currentPage().frameCount(), 4);
-    EXPECT_FALSE(lido.modified());
 }

@@ -11,7 +11,6 @@
 using namespace lumoria;
 using namespace lumoria::jobfiletest;
 using lumoria::test::freshFolder;
-using lumoria::test::writeFile;
 
 namespace {
 
@@ -30,11 +29,8 @@ JobText goodJob()
 
 bool readsBytes(const QByteArray& bytes)
 {
-    static int serial = 0;
-    const QString path = freshFolder(QStringLiteral("job-hostile")) + QStringLiteral("/job%1.pvo").arg(++serial);
-    writeFile(path, bytes);
     AlbumDocument doc;
-    return doc.Album().LerDeArquivo(path);
+    return doc.Album().LerDeArquivo(writtenJob(bytes));
 }
 
 bool readsWith(int position, const QByteArray& text)
@@ -137,10 +133,8 @@ TEST(JobFileHostile, TheNameCutAtTheEndIsReadAsFarAsItGoes)
     ASSERT_TRUE(bytes.endsWith(tail));
     bytes.chop(tail.size());
     bytes += line(2, "/b.jpg").chopped(2);
-    const QString path = freshFolder(QStringLiteral("job-cut-name")) + QStringLiteral("/cut.pvo");
-    writeFile(path, bytes);
     AlbumDocument doc;
-    ASSERT_TRUE(doc.Album().LerDeArquivo(path));
+    ASSERT_TRUE(doc.Album().LerDeArquivo(writtenJob(bytes)));
     EXPECT_EQ(doc.Album().Pagina(1).Foto(0).NomeDoArquivo, QStringLiteral("/b.jpg"));
 }
 
@@ -173,8 +167,7 @@ TEST(JobFileHostile, ThePagesReadBeforeAFailureAreLeftForTheCaller)
 {
     JobText job = goodJob();
     job.lines[kPage1 + kPhotoType] = "9";
-    const QString path = freshFolder(QStringLiteral("job-partial")) + QStringLiteral("/partial.pvo");
-    writeFile(path, job.bytes());
+    const QString path = writtenJob(job.bytes());
     AlbumDocument doc;
     EXPECT_FALSE(doc.Album().LerDeArquivo(path));
     EXPECT_EQ(doc.Album().pageCount(), 1);

@@ -1,5 +1,5 @@
 // The job file: the exact bytes written, reading back, and the document's save, read and new-job
-// operations. Expected files are spelled out here line by line from the format.
+// operations. Expected files come from the tests' own job builder, written from the format.
 #include <gtest/gtest.h>
 
 #include "album/album_document.h"
@@ -25,11 +25,36 @@ namespace {
 // An A4 page of "9 x 12": four frames, two of them with photos.
 void fillFirstPage(AlbumDocument& doc)
 {
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {0, 3});
+    relayout(doc, false, 0, 3);
     doc.Foto(0, 0).NomeDoArquivo = QStringLiteral("/home/ana/Fotos/praia.jpg");
     doc.Foto(0, 0).Ajuste = 2;
     doc.Foto(0, 2).NomeDoArquivo = QStringLiteral("/home/ana/Fotos/São João/fogueira 1.jpg");
     doc.Foto(0, 2).Ajuste = 1;
+}
+
+// A job of two pages, modified, a photo in the names a relayout remembers, the size lists showing `lists`.
+void jobInProgress(AlbumDocument& doc, SizeListSelection& lists)
+{
+    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, lists);
+    doc.Foto(0, 0).NomeDoArquivo = QStringLiteral("/fotos/velha.jpg");
+    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true, lists);
+    doc.Album().InserirPaginaDepois(0);
+    doc.setModified(true);
+    doc.setFrameUnderMouse(2);
+    doc.setSizeListReader([&] { return lists; });
+    doc.setSizeListWriter([&](const SizeListSelection& s) { lists = s; });
+}
+
+// Saves where it cannot and gives the failure's message.
+QString failedSave(AlbumDocument& doc, const QString& path)
+{
+    try {
+        doc.GravarEmArquivo(path);
+    } catch (const FileError& e) {
+        return QString::fromUtf8(e.what());
+    }
+    ADD_FAILURE() << "nothing raised saving " << path.toStdString();
+    return {};
 }
 
 QStringList folderEntries(const QString& folder)
@@ -47,30 +72,13 @@ TEST(JobFileWriter, WritesTheFormatByteForByte)
     doc.setSizeListReader([] { return SizeListSelection{0, 3}; });
     doc.GravarEmArquivo(folder + QStringLiteral("/um.pvo"));
 
-    QByteArray expected;
-    expected += line(0, "Name:") + line(0, "Lumoria") + line(0, "");
-    expected += line(0, "Version:") + line(0, VersaoDoExecutavel().toUtf8()) + line(0, "");
-    expected += line(0, "Number Of Pages:") + line(0, "1") + line(0, "");
-    expected += line(0, "Actual Page Index") + line(0, "0") + line(0, "");
-    expected += line(1, "Page 0, Paper Type, Size:") + line(1, "0") + line(1, "210") + line(1, "297") + line(1, "");
-    expected += line(1, "Page 0, Photo Type, Size, Personalized Size:") + line(1, "3") + line(1, "90") +
-                line(1, "120") + line(1, "80") + line(1, "60") + line(1, "");
-    expected += line(1, "Page 0, Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):") + line(1, "0") +
-                line(1, "0") + line(1, "210") + line(1, "297") + line(1, "");
-    expected += line(1, "Page 0, Number Of Photos:") + line(1, "4") + line(1, "");
-    const char* frames[4][6] = {{"15", "28", "105", "148", "2", "/home/ana/Fotos/praia.jpg"},
-                                {"105", "28", "195", "148", "0", ""},
-                                {"15", "148", "105", "268", "1", "/home/ana/Fotos/São João/fogueira 1.jpg"},
-                                {"105", "148", "195", "268", "0", ""}};
-    for (int j = 0; j < 4; ++j) {
-        expected += line(2, "Page 0, Photo " + QByteArray::number(j) +
-                                ", Dimensions In Millimeters (Left, Top, Right, Bottom), And FileName:");
-        for (const char* value : frames[j])
-            expected += line(2, value);
-        expected += line(2, "");
-    }
+    JobText expected;
+    expected.pages = {{0, 3, 80, 60, {0, 0, 210, 297},
+                       {{15, 28, 105, 148, 2, "/home/ana/Fotos/praia.jpg"}, {105, 28, 195, 148, 0, ""},
+                        {15, 148, 105, 268, 1, "/home/ana/Fotos/São João/fogueira 1.jpg"}, {105, 148, 195, 268, 0, ""}}}};
+    expected.lines[4] = VersaoDoExecutavel().toUtf8();
     const QByteArray written = readFile(folder + QStringLiteral("/um.pvo"));
-    EXPECT_EQ(written, expected);
+    EXPECT_EQ(written, expected.bytes());
     // An empty frame's name line is its indentation alone; the accents are UTF-8.
     EXPECT_TRUE(written.contains("\r\n                    \r\n                    \r\n"));
     EXPECT_TRUE(written.contains("/S\xC3\xA3o Jo\xC3\xA3o/"));
@@ -121,7 +129,7 @@ TEST(JobFileReader, ASavedJobReadsBackOnItsPage)
     doc.Pagina(1).TipoDoPapel = 1;
     doc.Pagina(1).TamanhoPersonalizado1 = 33;
     doc.Pagina(1).TamanhoPersonalizado2 = 44;
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {1, 4});
+    relayout(doc, false, 1, 4);
     doc.Pagina(1).TipoDaFoto = 4;
     doc.Foto(1, 3).NomeDoArquivo = QStringLiteral("/fotos/três.bmp");
     doc.Foto(1, 3).Ajuste = 1;
@@ -164,8 +172,7 @@ TEST(JobFileReader, TrimsEveryLineAndKeepsACustomSizedPageAsStored)
     JobText job;
     job.pages = {{0, 7, 50, 35, {0, 0, 210, 297}, {{10, 20, 45, 70, 2, "   /fotos/com brancos.jpg \t"}, {45, 20, 80, 70, 0, ""}}}};
     job.lines[kPage0 + kCustom1] = "\t 50  ";
-    const QString path = freshFolder(QStringLiteral("job-type7")) + QStringLiteral("/sete.pvo");
-    writeFile(path, job.bytes());
+    const QString path = writtenJob(job.bytes());
 
     AlbumDocument doc;
     std::vector<SizeListSelection> shown;
@@ -190,11 +197,9 @@ TEST(JobFileReader, AcceptsOtherLineEndsAndEightBitText)
     job.pages = {{0, 3, 80, 60, {0, 0, 210, 297}, {{15, 28, 105, 148, 0, "/x"}, {105, 28, 195, 148, 0, "/y"}}}};
     job.lines[kPage0 + kFrame0 + kFrameName] = "/fotos/F\xE9rias \x80 \x93\x94.jpg"; // Windows-1252
     job.lines[kPage0 + kFrame0 + kFrameSize + kFrameName] = "/fotos/f\xC3\xA9rias.jpg";  // UTF-8
-    const QString folder = freshFolder(QStringLiteral("job-encodings"));
     for (const char* end : {"\n", "\r", "\r\n"}) {
         SCOPED_TRACE(QByteArray(end).toHex().toStdString());
-        const QString path = folder + QStringLiteral("/enc.pvo");
-        writeFile(path, job.bytes(end));
+        const QString path = writtenJob(job.bytes(end));
         AlbumDocument doc;
         ASSERT_TRUE(doc.LerAlbum(path));
         EXPECT_EQ(doc.Foto(0, 0).NomeDoArquivo, QStringLiteral("/fotos/Férias € “”.jpg"));
@@ -221,13 +226,8 @@ TEST(JobFileWriter, RefusesAPathThatWouldReadBackOtherwiseAndKeepsTheOldFile)
         fillFirstPage(doc);
         doc.Album().InserirPaginaDepois(0);
         doc.Foto(1, 2).NomeDoArquivo = caso.nome;
-        try {
-            doc.GravarEmArquivo(path);
-            ADD_FAILURE() << "no failure raised";
-        } catch (const FileError& e) {
-            EXPECT_EQ(QString::fromStdString(e.what()),
-                      QStringLiteral("O Trabalho Não Foi Gravado: o Nome Do Arquivo Da Foto 3 Da Página 2 ") + caso.motivo);
-        }
+        EXPECT_EQ(failedSave(doc, path),
+                  QStringLiteral("O Trabalho Não Foi Gravado: o Nome Do Arquivo Da Foto 3 Da Página 2 ") + caso.motivo);
         EXPECT_EQ(readFile(path), QByteArray("old contents"));
         EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("velho.pvo")});
     }
@@ -249,23 +249,15 @@ TEST(JobFileWriter, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     fillFirstPage(doc);
     doc.setModified(true);
 
-    bool raised = false;
-    std::string message;
+    QString message;
     {
         const lumoria::test::FileSizeLimit limit(64);
-        try {
-            doc.GravarEmArquivo(path);
-        } catch (const FileError& e) {
-            raised = true;
-            message = e.what();
-        }
+        message = failedSave(doc, path);
     }
-    EXPECT_TRUE(raised);
-    EXPECT_TRUE(QString::fromStdString(message).startsWith(
-        QStringLiteral("O Trabalho Não Foi Gravado: Não Foi Possível Escrever o Arquivo \"") + path + QStringLiteral("\" (")))
-        << message;
+    EXPECT_TRUE(message.startsWith(QStringLiteral("O Trabalho Não Foi Gravado: Não Foi Possível Escrever o Arquivo \"") +
+                                   path + QStringLiteral("\" ("))) << message.toStdString();
     // The cause in Portuguese, never the system's English.
-    EXPECT_TRUE(QString::fromStdString(message).endsWith(QStringLiteral("(Arquivo Grande Demais Para o Disco)."))) << message;
+    EXPECT_TRUE(message.endsWith(QStringLiteral("(Arquivo Grande Demais Para o Disco)."))) << message.toStdString();
     EXPECT_EQ(readFile(path), QByteArray("old contents"));
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("velho.pvo")});
@@ -279,12 +271,8 @@ TEST(JobFileWriter, AReadOnlyJobIsRefusedWithItsCause)
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     AlbumDocument doc;
     fillFirstPage(doc);
-    try {
-        doc.GravarEmArquivo(path);
-        ADD_FAILURE() << "a read-only job was replaced";
-    } catch (const FileError& e) {
-        EXPECT_TRUE(QString::fromUtf8(e.what()).endsWith(QStringLiteral("(Arquivo Somente Para Leitura)."))) << e.what();
-    }
+    const QString message = failedSave(doc, path);
+    EXPECT_TRUE(message.endsWith(QStringLiteral("(Arquivo Somente Para Leitura)."))) << message.toStdString();
     EXPECT_EQ(readFile(path), QByteArray("kept"));
     EXPECT_EQ(folderEntries(folder), QStringList{QStringLiteral("protegido.pvo")});
 }
@@ -310,41 +298,20 @@ TEST(JobFileWriter, AFolderThatCannotTakeTheFileRaises)
 TEST(AlbumDocumentJobs, NewJobIsOneDefaultPageLaidOutWithTheDefaultTypes)
 {
     AlbumDocument doc;
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {1, 5});
-    doc.Foto(0, 0).NomeDoArquivo = QStringLiteral("/fotos/velha.jpg");
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(true, {1, 5});
-    doc.Album().InserirPaginaDepois(0);
-    doc.setModified(true);
-    doc.setFrameUnderMouse(2);
     // The lists still show the old choice; the new page must not be laid out with it.
     SizeListSelection lists{1, 5};
-    doc.setSizeListReader([&] { return lists; });
-    doc.setSizeListWriter([&](const SizeListSelection& s) { lists = s; });
-
+    jobInProgress(doc, lists);
     doc.CriarNovoAlbumComUmaPaginaESemFotos();
     EXPECT_EQ(lists, (SizeListSelection{0, 3}));
-    ASSERT_EQ(doc.Album().pageCount(), 1);
-    EXPECT_EQ(doc.currentPageIndex(), 0);
-    EXPECT_FALSE(doc.modified());
-    EXPECT_EQ(doc.frameUnderMouse(), -1);
-    EXPECT_EQ(doc.legenda().caption, QStringLiteral("4 Fotos Por Folha"));
-    ASSERT_EQ(doc.Pagina(0).frameCount(), 4);
-    EXPECT_EQ(frameRect(doc.Foto(0, 0)), (Rect{15, 28, 105, 148}));
-    EXPECT_EQ(doc.Foto(0, 0).NomeDoArquivo, QString());
+    expectOneDefaultPage(doc);
 }
 
 TEST(AlbumDocumentJobs, AReadFailureInformsThenStartsOverWithADefaultPage)
 {
-    const QString path = freshFolder(QStringLiteral("job-read-failure")) + QStringLiteral("/ruim.pvo");
-    writeFile(path, "Name:\r\nLumoria\r\n\r\n");
+    const QString path = writtenJob("Name:\r\nLumoria\r\n\r\n");
     AlbumDocument doc;
-    doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {2, 2});
-    doc.Foto(0, 0).NomeDoArquivo = QStringLiteral("/fotos/velha.jpg");
-    doc.Album().InserirPaginaDepois(0);
-    doc.setModified(true);
     SizeListSelection lists{2, 2};
-    doc.setSizeListReader([&] { return lists; });
-    doc.setSizeListWriter([&](const SizeListSelection& s) { lists = s; });
+    jobInProgress(doc, lists);
     int informed = 0;
     EXPECT_FALSE(doc.LerAlbum(path, [&] {
         ++informed;
@@ -352,15 +319,8 @@ TEST(AlbumDocumentJobs, AReadFailureInformsThenStartsOverWithADefaultPage)
     }));
     EXPECT_EQ(informed, 1);
     EXPECT_EQ(lists, (SizeListSelection{0, 3}));
-    ASSERT_EQ(doc.Album().pageCount(), 1);
-    EXPECT_EQ(doc.currentPageIndex(), 0);
-    EXPECT_FALSE(doc.modified());
-    ASSERT_EQ(doc.Pagina(0).frameCount(), 4);
-    EXPECT_EQ(pageRect(doc.Pagina(0)), (Rect{0, 0, 210, 297}));
     // Nothing of the discarded job comes back on the new page.
-    for (const TFoto& f : doc.Pagina(0).Fotos)
-        EXPECT_EQ(f.NomeDoArquivo, QString());
-    EXPECT_EQ(doc.legenda().caption, QStringLiteral("4 Fotos Por Folha"));
+    expectOneDefaultPage(doc);
 
     EXPECT_FALSE(doc.LerAlbum(path + QStringLiteral(".nao-existe")));
     EXPECT_EQ(doc.Album().pageCount(), 1);

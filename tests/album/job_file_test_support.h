@@ -3,10 +3,14 @@
 // may replace, cut or end differently.
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <array>
+#include <initializer_list>
 #include <map>
 #include <vector>
+
+#include "support/test_files.h"
 
 namespace lumoria::jobfiletest {
 
@@ -20,6 +24,15 @@ constexpr int kPageLeft = 13, kPageTop = 14, kPageRight = 15, kPageBottom = 16;
 constexpr int kFrameCount = 19, kFrame0 = 21, kPageSize = 21;
 constexpr int kFrameLeft = 1, kFrameTop = 2, kFrameRight = 3, kFrameBottom = 4, kFrameFit = 5, kFrameName = 6;
 constexpr int kFrameSize = 8;
+
+// The bytes written as a job file of its own in the test's home.
+inline QString writtenJob(const QByteArray& bytes)
+{
+    static int serial = 0;
+    const QString path = test::freshFolder(QStringLiteral("jobs")) + QStringLiteral("/job%1.pvo").arg(++serial);
+    test::writeFile(path, bytes);
+    return path;
+}
 
 // One line of the file: 10 blanks per level, the text, CR LF.
 inline QByteArray line(int level, const QByteArray& text) { return QByteArray(level * 10, ' ') + text + "\r\n"; }
@@ -45,47 +58,35 @@ struct JobText {
     {
         QList<QByteArray> out;
         auto add = [&](int level, const QByteArray& text) { out << QByteArray(level * 10, ' ') + text; };
-        auto num = [&](int level, long long v) { add(level, QByteArray::number(v)); };
+        // A title, its values one a line, then a blank line.
+        auto block = [&](int level, const QByteArray& title, std::initializer_list<long long> values) {
+            add(level, title);
+            for (long long v : values)
+                add(level, QByteArray::number(v));
+            add(level, "");
+        };
         add(0, "Name:");
         add(0, "Lumoria");
         add(0, "");
         add(0, "Version:");
         add(0, "9.8.7.6");
         add(0, "");
-        add(0, "Number Of Pages:");
-        num(0, static_cast<long long>(pages.size()));
-        add(0, "");
-        add(0, "Actual Page Index");
-        num(0, currentPage);
-        add(0, "");
+        block(0, "Number Of Pages:", {static_cast<long long>(pages.size())});
+        block(0, "Actual Page Index", {currentPage});
         for (std::size_t i = 0; i < pages.size(); ++i) {
             const PageText& p = pages[i];
             const QByteArray page = "Page " + QByteArray::number(static_cast<int>(i)) + ", ";
-            add(1, page + "Paper Type, Size:");
-            num(1, p.paperType);
-            num(1, 210);
-            num(1, 297);
-            add(1, "");
-            add(1, page + "Photo Type, Size, Personalized Size:");
-            num(1, p.photoType);
-            num(1, 90);
-            num(1, 120);
-            num(1, p.custom1);
-            num(1, p.custom2);
-            add(1, "");
-            add(1, page + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):");
-            for (int v : p.rect)
-                num(1, v);
-            add(1, "");
-            add(1, page + "Number Of Photos:");
-            num(1, static_cast<long long>(p.frames.size()));
-            add(1, "");
+            block(1, page + "Paper Type, Size:", {p.paperType, 210, 297});
+            block(1, page + "Photo Type, Size, Personalized Size:", {p.photoType, 90, 120, p.custom1, p.custom2});
+            block(1, page + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):",
+                  {p.rect[0], p.rect[1], p.rect[2], p.rect[3]});
+            block(1, page + "Number Of Photos:", {static_cast<long long>(p.frames.size())});
             for (std::size_t j = 0; j < p.frames.size(); ++j) {
                 const FrameText& f = p.frames[j];
                 add(2, page + "Photo " + QByteArray::number(static_cast<int>(j)) +
                            ", Dimensions In Millimeters (Left, Top, Right, Bottom), And FileName:");
                 for (int v : {f.left, f.top, f.right, f.bottom, f.fit})
-                    num(2, v);
+                    add(2, QByteArray::number(v));
                 add(2, f.name);
                 add(2, "");
             }

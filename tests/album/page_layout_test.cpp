@@ -165,8 +165,7 @@ TEST_P(EveryPaperAndPhoto, LaysOutTheExpectedGrid)
 {
     const TablePair& t = GetParam();
     AlbumDocument doc;
-    const PageLegend& l =
-        doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(false, {t.paper, t.photo});
+    const PageLegend& l = relayout(doc, false, t.paper, t.photo);
     const TPagina& p = doc.currentPage();
     ASSERT_EQ(p.frameCount(), t.frames);
     EXPECT_EQ(l.frames, t.frames);

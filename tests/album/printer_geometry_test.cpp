@@ -42,13 +42,10 @@ std::unique_ptr<ScopedPrinterSystem> printers(std::initializer_list<QString> nam
 
 TEST(PrinterGeometry, TechnologyNames)
 {
-    EXPECT_EQ(NomeDaTecnologiaDoDispositivo(0), "Vector Plotter");
-    EXPECT_EQ(NomeDaTecnologiaDoDispositivo(1), "Raster Display");
-    EXPECT_EQ(NomeDaTecnologiaDoDispositivo(2), "Raster Printer");
-    EXPECT_EQ(NomeDaTecnologiaDoDispositivo(3), "Raster Camera");
-    EXPECT_EQ(NomeDaTecnologiaDoDispositivo(4), "Character Stream");
-    EXPECT_EQ(NomeDaTecnologiaDoDispositivo(5), "Metafile");
-    EXPECT_EQ(NomeDaTecnologiaDoDispositivo(6), "Display file");
+    const char* names[] = {"Vector Plotter", "Raster Display", "Raster Printer", "Raster Camera",
+                           "Character Stream", "Metafile", "Display file"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(NomeDaTecnologiaDoDispositivo(i), names[i]);
     EXPECT_EQ(NomeDaTecnologiaDoDispositivo(7), "Desconhecida");
     EXPECT_EQ(NomeDaTecnologiaDoDispositivo(-1), "Desconhecida");
 }
@@ -63,7 +60,7 @@ TEST(PrinterGeometry, InstalledPrinterTest)
     EXPECT_TRUE(ExisteImpressoraInstalada());
 }
 
-TEST(PrinterGeometry, CharacteristicsOfA600x1200DpiPrinter)
+TEST(PrinterGeometry, CharacteristicsAndPageMeasuresOfA600x1200DpiPrinter)
 {
     auto scope = printers({"Laser"});
     const CaracteristicasDaImpressora c = ObterCaracteristicasDaImpressora();
@@ -78,11 +75,6 @@ TEST(PrinterGeometry, CharacteristicsOfA600x1200DpiPrinter)
     EXPECT_EQ(c.dpiY, 1200);
     EXPECT_EQ(c.larguraPapelMm, 216); // 215.9
     EXPECT_EQ(c.alturaPapelMm, 279);  // 279.4
-}
-
-TEST(PrinterGeometry, PageMeasuresOfA600x1200DpiPrinter)
-{
-    auto scope = printers({"Laser"});
     const MedidasDaPaginaDaImpressora m = ObterMedidasDaPaginaDaImpressora();
     EXPECT_NEAR(static_cast<double>(m.larguraImprimivel), 203.2, 1e-12);  // 4800 / 600 in
     EXPECT_NEAR(static_cast<double>(m.alturaImprimivel), 269.24, 1e-12);  // 12720 / 1200 in
@@ -153,15 +145,13 @@ TEST(PrinterGeometry, TheCurrentPrinterIsRead)
     EXPECT_EQ(ObterCaracteristicasDaImpressora().nome, "Second");
 }
 
-TEST(PrinterGeometry, WithoutAPrinterTheRoutinesFail)
+TEST(PrinterGeometry, WithoutAPrinterOrItsResolutionTheRoutinesFail)
 {
-    auto none = printers({});
-    EXPECT_THROW(ObterCaracteristicasDaImpressora(), PrinterError);
-    EXPECT_THROW(ObterMedidasDaPaginaDaImpressora(), PrinterError);
-}
-
-TEST(PrinterGeometry, APrinterWithoutResolutionFails)
-{
+    {
+        auto none = printers({});
+        EXPECT_THROW(ObterCaracteristicasDaImpressora(), PrinterError);
+        EXPECT_THROW(ObterMedidasDaPaginaDaImpressora(), PrinterError);
+    }
     PrinterDeviceValues v = letter600x1200();
     v.dpiY = 0;
     auto scope = printers({"Broken"}, v);

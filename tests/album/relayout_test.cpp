@@ -4,17 +4,12 @@
 #include "album/size_tables.h"
 #include "album_test_support.h"
 
+#include <functional>
 #include <vector>
 
 using namespace lumoria;
 
 namespace {
-
-// The relayout under test, as the window's size lists run it.
-const PageLegend& relayout(AlbumDocument& doc, bool lembrar, int paper, int photo)
-{
-    return doc.CarregarPaginaAtualComModeloEFotosVaziasAtualizarLegendaQuantidadeDeFotosPorFolha(lembrar, {paper, photo});
-}
 
 void nameFrames(TPagina& p, const QString& prefix)
 {
@@ -28,6 +23,15 @@ QStringList names(const TPagina& p)
     for (const TFoto& f : p.Fotos)
         out << f.NomeDoArquivo;
     return out;
+}
+
+// Four frames named a0..a3, then the page cut to one frame: a1..a3 live only in the remembered names.
+void cutToOneFrame(AlbumDocument& doc)
+{
+    relayout(doc, true, 0, 3);
+    nameFrames(doc.currentPage(), "a");
+    doc.currentPage().TipoDaFoto = 0; // as the photo list's handler stores it
+    relayout(doc, true, 0, 0);
 }
 
 } // namespace
@@ -53,60 +57,40 @@ TEST(SizeTables, ListItemsAndSizes)
 TEST(SizeTables, PhotoSizeReadsBothListsAndTheCustomSize)
 {
     AlbumDocument doc;
-    SizeListSelection lists{0, 2};
-    doc.setSizeListReader([&] { return lists; });
-    std::int32_t w = 0, h = 0;
-    doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
-    EXPECT_EQ(w, 100);
-    EXPECT_EQ(h, 148); // "10 x 15" on A4
-    lists = {1, 2};
-    doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
-    EXPECT_EQ(h, 150);
-    lists = {-1, 2};
-    doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
-    EXPECT_EQ(h, 150);
-    lists = {0, 6};
-    doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
-    EXPECT_EQ(w, 20);
-    EXPECT_EQ(h, 20);
-    lists = {0, 7}; // custom: width = second value, height = first
     doc.currentPage().TamanhoPersonalizado1 = 45;
     doc.currentPage().TamanhoPersonalizado2 = 35;
-    doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
-    EXPECT_EQ(w, 35);
-    EXPECT_EQ(h, 45);
-    lists = {0, -1}; // no selection leaves the values
-    doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
-    EXPECT_EQ(w, 35);
-    lists = {0, 8};
-    doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
-    EXPECT_EQ(h, 45);
+    const struct {
+        SizeListSelection lists;
+        std::int32_t w, h;
+    } cases[] = {
+        {{0, 2}, 100, 148}, // "10 x 15" on A4
+        {{1, 2}, 100, 150},
+        {{-1, 2}, 100, 150},
+        {{0, 6}, 20, 20},
+        {{0, 7}, 35, 45}, // custom: width = second value, height = first
+        {{0, -1}, -7, -9}, // no selection leaves the values
+        {{0, 8}, -7, -9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "lists " << c.lists.paperItem << "/" << c.lists.photoItem);
+        doc.setSizeListReader([&] { return c.lists; });
+        std::int32_t w = -7, h = -9;
+        doc.PegarLarguraAlturaDasFotosConfigurada(w, h);
+        EXPECT_EQ(w, c.w);
+        EXPECT_EQ(h, c.h);
+    }
 }
 
 TEST(Relayout, LegendTextsColoursAndHint)
 {
     AlbumDocument doc;
-    PageLegend l = relayout(doc, false, 0, 3);
-    EXPECT_EQ(l.caption, "4 Fotos Por Folha");
+    // Captions and colours of every paper and photo pair: Tables/EveryPaperAndPhoto.
+    const PageLegend l = relayout(doc, false, 0, 3);
     EXPECT_EQ(l.colour, 0xFF000015u); // cl3DDkShadow
     EXPECT_EQ(l.hint, "Página a Ser Impressa\r\nArraste Fotos Sobre Ela ou Clique Para Editar\r\n\r\n"
                       "Papel A4, 210 x 297 mm\r\nFotos 9 x 12 cm");
-
-    l = relayout(doc, false, 2, 2);
-    EXPECT_EQ(l.frames, 1);
-    EXPECT_EQ(l.caption, "Uma Foto Por Folha");
-    EXPECT_EQ(l.colour, PageLegend::kCl3DDkShadow);
-    EXPECT_TRUE(l.hint.endsWith("\r\n\r\nPapel 10 x 15, 100 x 150 mm\r\nFotos 10 x 15 cm"));
-
-    l = relayout(doc, false, 1, 0);
-    EXPECT_EQ(l.frames, 0);
-    EXPECT_EQ(l.caption, "Não Cabe Sequer Uma");
-    EXPECT_EQ(l.colour, 0x0000BFu);
-    EXPECT_TRUE(doc.currentPage().Fotos.empty());
-
-    l = relayout(doc, false, 0, 6);
-    EXPECT_EQ(l.caption, "140 Fotos Por Folha");
     EXPECT_EQ(doc.legenda(), l);
+    EXPECT_TRUE(relayout(doc, false, 2, 2).hint.endsWith("\r\n\r\nPapel 10 x 15, 100 x 150 mm\r\nFotos 10 x 15 cm"));
 }
 
 TEST(Relayout, ReadsTheSizeListsAndNotThePageTypes)
@@ -156,7 +140,6 @@ TEST(Relayout, PhotosStayWithTheirFrameIndexAcrossSizeChanges)
     relayout(doc, true, 0, 3); // 4 frames
     nameFrames(doc.currentPage(), "a");
     doc.currentPage().Foto(1).Ajuste = 2;
-
     relayout(doc, true, 0, 0); // 1 frame: only frame 0 keeps its photo
     EXPECT_EQ(names(doc.currentPage()), (QStringList{"/fotos/a0.jpg"}));
 
@@ -171,28 +154,66 @@ TEST(Relayout, PhotosStayWithTheirFrameIndexAcrossSizeChanges)
         EXPECT_TRUE(p.Foto(j).NomeDoArquivo.isEmpty()) << j;
 }
 
-TEST(Relayout, EmptyFramesAreRememberedToo)
+// The names remembered on one page come back when it grows again, remembering, and never turn up
+// on another page or in another job.
+TEST(Relayout, RememberedNamesComeBackOnlyOnTheirPage)
 {
-    AlbumDocument doc;
-    relayout(doc, true, 0, 3);
-    nameFrames(doc.currentPage(), "a");
-    relayout(doc, true, 0, 0);
-    doc.currentPage().Foto(0).NomeDoArquivo.clear(); // the operator removed the photo
-    relayout(doc, true, 0, 3);
-    EXPECT_EQ(names(doc.currentPage()), (QStringList{"", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
-}
-
-TEST(Relayout, WithoutLembrarFramesStayEmptyAndTheBufferIsKept)
-{
-    AlbumDocument doc;
-    relayout(doc, true, 0, 3);
-    nameFrames(doc.currentPage(), "a");
-    relayout(doc, true, 0, 0);
-    relayout(doc, false, 0, 3);
-    EXPECT_EQ(names(doc.currentPage()), (QStringList{"", "", "", ""}));
-    relayout(doc, false, 0, 0);
-    relayout(doc, true, 0, 3); // remembers the one empty frame, brings back the rest
-    EXPECT_EQ(names(doc.currentPage()), (QStringList{"", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
+    const QString a0 = "/fotos/a0.jpg", a1 = "/fotos/a1.jpg", a2 = "/fotos/a2.jpg", a3 = "/fotos/a3.jpg";
+    const QStringList none{"", "", "", ""};
+    const struct {
+        const char* name;
+        std::function<void(AlbumDocument&)> between;
+        QStringList grown;
+    } cases[] = {
+        // Empty frames are remembered too.
+        {"the operator removed the photo left", [](AlbumDocument& d) { d.currentPage().Foto(0).NomeDoArquivo.clear(); },
+         {"", a1, a2, a3}},
+        {"without remembering, the frames stay empty and the names are kept",
+         [&](AlbumDocument& d) {
+             relayout(d, false, 0, 3);
+             EXPECT_EQ(names(d.currentPage()), none);
+             relayout(d, false, 0, 0);
+         },
+         {"", a1, a2, a3}},
+        {"navigation", [](AlbumDocument& d) { d.ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga(); }, {a0, "", "", ""}},
+        {"inserting before", [](AlbumDocument& d) { d.Album().InserirPaginaAntes(0); }, none},
+        {"inserting after", [](AlbumDocument& d) { d.Album().InserirPaginaDepois(0); }, none},
+        {"removing the current page",
+         [](AlbumDocument& d) {
+             d.Album().InserirPaginaDepois(0); // page 1, now current
+             relayout(d, false, 0, 0);         // one empty frame
+             d.setCurrentPageIndex(0);         // back to page 0 without navigation
+             relayout(d, true, 0, 3);
+             nameFrames(d.currentPage(), "b");
+             relayout(d, true, 0, 0); // b1..b3 now live only in the remembered names
+             d.Album().EliminarPagina(0);
+             ASSERT_EQ(d.currentPageIndex(), 0);
+             ASSERT_EQ(d.currentPage().frameCount(), 1);
+         },
+         none},
+        {"removing a later page",
+         [](AlbumDocument& d) {
+             d.Album().Paginas.push_back(std::make_unique<TPagina>());
+             d.Album().EliminarPagina(1);
+         },
+         {a0, a1, a2, a3}},
+        {"replacing the album", [](AlbumDocument& d) { d.replaceAlbum(); }, none},
+        {"the album losing all its pages",
+         [](AlbumDocument& d) {
+             d.Album().removeAllPages();
+             EXPECT_EQ(d.Album().pageCount(), 0);
+             d.Album().Paginas.push_back(std::make_unique<TPagina>());
+         },
+         none},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlbumDocument doc;
+        cutToOneFrame(doc);
+        c.between(doc);
+        relayout(doc, true, 0, 3);
+        EXPECT_EQ(names(doc.currentPage()), c.grown);
+    }
 }
 
 TEST(Relayout, OnlyTheFirst140FramesKeepTheirNames)
@@ -210,83 +231,6 @@ TEST(Relayout, OnlyTheFirst140FramesKeepTheirNames)
     EXPECT_EQ(p.Foto(139).NomeDoArquivo, "/fotos/c139.jpg");
     EXPECT_TRUE(p.Foto(140).NomeDoArquivo.isEmpty());
     EXPECT_TRUE(p.Foto(608).NomeDoArquivo.isEmpty());
-}
-
-TEST(Relayout, NavigationForgetsTheRememberedNames)
-{
-    AlbumDocument doc;
-    relayout(doc, true, 0, 3);
-    nameFrames(doc.currentPage(), "a");
-    relayout(doc, true, 0, 0);
-    doc.ZerarNomesDosArquivosQueEstavamNaPaginaAntesDaCarga();
-    relayout(doc, true, 0, 3);
-    EXPECT_EQ(names(doc.currentPage()), (QStringList{"/fotos/a0.jpg", "", "", ""}));
-}
-
-// The names remembered on one page must never turn up on another page or in another job.
-class RememberedNamesStayOnTheirPage : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        relayout(doc, true, 0, 3);
-        nameFrames(doc.currentPage(), "a");
-        doc.currentPage().TipoDaFoto = 0; // as the photo list's handler stores it
-        relayout(doc, true, 0, 0);        // frames 1..3 now live only in the buffer
-    }
-    // Grows the page shown back to four frames, remembering.
-    QStringList grownNames()
-    {
-        relayout(doc, true, 0, 3);
-        return names(doc.currentPage());
-    }
-    AlbumDocument doc;
-};
-
-TEST_F(RememberedNamesStayOnTheirPage, AfterInsertingBefore)
-{
-    doc.Album().InserirPaginaAntes(0);
-    EXPECT_EQ(grownNames(), (QStringList{"", "", "", ""}));
-}
-
-TEST_F(RememberedNamesStayOnTheirPage, AfterInsertingAfter)
-{
-    doc.Album().InserirPaginaDepois(0);
-    EXPECT_EQ(grownNames(), (QStringList{"", "", "", ""}));
-}
-
-TEST_F(RememberedNamesStayOnTheirPage, AfterRemovingTheCurrentPage)
-{
-    doc.Album().InserirPaginaDepois(0); // page 1, now current
-    relayout(doc, false, 0, 0);         // one empty frame
-    doc.setCurrentPageIndex(0);         // back to page 0 without navigation
-    relayout(doc, true, 0, 3);
-    nameFrames(doc.currentPage(), "b");
-    relayout(doc, true, 0, 0); // b1..b3 now live only in the buffer
-    doc.Album().EliminarPagina(0);
-    ASSERT_EQ(doc.currentPageIndex(), 0);
-    ASSERT_EQ(doc.currentPage().frameCount(), 1);
-    EXPECT_EQ(grownNames(), (QStringList{"", "", "", ""}));
-}
-
-TEST_F(RememberedNamesStayOnTheirPage, ButRemovingALaterPageKeepsThem)
-{
-    doc.Album().Paginas.push_back(std::make_unique<TPagina>());
-    doc.Album().EliminarPagina(1);
-    EXPECT_EQ(grownNames(), (QStringList{"/fotos/a0.jpg", "/fotos/a1.jpg", "/fotos/a2.jpg", "/fotos/a3.jpg"}));
-}
-
-TEST_F(RememberedNamesStayOnTheirPage, AfterReplacingTheAlbum)
-{
-    doc.replaceAlbum();
-    EXPECT_EQ(grownNames(), (QStringList{"", "", "", ""}));
-}
-
-TEST_F(RememberedNamesStayOnTheirPage, AfterTheAlbumLosesAllItsPages)
-{
-    doc.Album().removeAllPages();
-    EXPECT_EQ(doc.Album().pageCount(), 0);
-    doc.Album().Paginas.push_back(std::make_unique<TPagina>());
-    EXPECT_EQ(grownNames(), (QStringList{"", "", "", ""}));
 }
 
 TEST(Relayout, NoPhotoSelectionUsesTheCustomSize)

@@ -5,6 +5,10 @@
 #include <QSignalSpy>
 
 #include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <tuple>
 
 #include "support/pointer_events.h"
 #include "components/fancy_button.h"
@@ -47,32 +51,21 @@ QFont Verdana16()
 TEST(FancyButton, ClampsOnStore)
 {
     TFancyEffect e;
-    e.SetFrameWidth(20);
-    EXPECT_EQ(e.FrameWidth(), 14);
-    e.SetFrameWidth(1);
-    EXPECT_EQ(e.FrameWidth(), 3);
-    e.SetFrameWidth(9);
-    EXPECT_EQ(e.FrameWidth(), 9);
-    e.SetCornerRadius(200);
-    EXPECT_EQ(e.CornerRadius(), 145);
-    e.SetCornerRadius(-5);
-    EXPECT_EQ(e.CornerRadius(), 0);
-    e.SetCornerRadius(145);
-    EXPECT_EQ(e.CornerRadius(), 145);
-
     TFancyGlyph g;
-    g.SetNumber(0);
-    EXPECT_EQ(g.Number(), 1);
-    g.SetNumber(9);
-    EXPECT_EQ(g.Number(), 4);
-    g.SetNumber(3);
-    EXPECT_EQ(g.Number(), 3);
-    g.SetDistance(-3);
-    EXPECT_EQ(g.Distance(), 0);
-    g.SetDistance(0);
-    EXPECT_EQ(g.Distance(), 0);
-    g.SetDistance(1);
-    EXPECT_EQ(g.Distance(), 1);
+    const auto frame = [&](int v) { return e.SetFrameWidth(v), e.FrameWidth(); };
+    const auto radius = [&](int v) { return e.SetCornerRadius(v), e.CornerRadius(); };
+    const auto number = [&](int v) { return g.SetNumber(v), g.Number(); };
+    const auto distance = [&](int v) { return g.SetDistance(v), g.Distance(); };
+    const struct {
+        const char* property;
+        std::function<int(int)> store;
+        int value, stored;
+    } cases[] = {{"frame width", frame, 20, 14},    {"frame width", frame, 1, 3},      {"frame width", frame, 9, 9},
+                 {"corner radius", radius, 200, 145}, {"corner radius", radius, -5, 0}, {"corner radius", radius, 145, 145},
+                 {"number", number, 0, 1},          {"number", number, 9, 4},          {"number", number, 3, 3},
+                 {"distance", distance, -3, 0},     {"distance", distance, 0, 0},      {"distance", distance, 1, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.store(c.value), c.stored) << c.property << " set to " << c.value;
 
     // The glyph is copied: the caller's later changes do not reach the button.
     QImage mine = Strip({qRgb(1, 2, 3)});
@@ -168,32 +161,30 @@ TEST(FancyButton, AdjustColorResolvesSystemColoursAndHoldsChannels)
 
 TEST(FancyButton, HitTestFollowsTheShape)
 {
-    TFancyButton b;
-    b.resize(190, 30);
-    b.FancyEffects().SetShape(btnCapsule);
-    EXPECT_FALSE(b.IsInsideShape(0, 0));
-    EXPECT_FALSE(b.IsInsideShape(189, 29));
-    EXPECT_TRUE(b.IsInsideShape(0, 15));
-    EXPECT_TRUE(b.IsInsideShape(95, 0));
-    EXPECT_TRUE(b.IsInsideShape(95, 29));
-    EXPECT_FALSE(b.IsInsideShape(95, 30));
-    EXPECT_FALSE(b.IsInsideShape(-1, 15));
-
-    b.resize(100, 60);
-    b.FancyEffects().SetShape(btnOval);
-    EXPECT_FALSE(b.IsInsideShape(5, 5));
-    EXPECT_FALSE(b.IsInsideShape(94, 54));
-    EXPECT_TRUE(b.IsInsideShape(50, 30));
-    EXPECT_TRUE(b.IsInsideShape(1, 30));
-    EXPECT_TRUE(b.IsInsideShape(50, 1));
-
-    b.FancyEffects().SetShape(btnRectangle);
-    b.FancyEffects().SetCornerRadius(0);
-    EXPECT_TRUE(b.IsInsideShape(0, 0));
-    EXPECT_TRUE(b.IsInsideShape(99, 59));
-    b.FancyEffects().SetCornerRadius(10);
-    EXPECT_FALSE(b.IsInsideShape(0, 0));
-    EXPECT_TRUE(b.IsInsideShape(10, 0));
+    const struct {
+        TBtnShape shape;
+        int w, h, cornerRadius, x, y;
+        bool inside;
+    } cases[] = {
+        {btnCapsule, 190, 30, 3, 0, 0, false},    {btnCapsule, 190, 30, 3, 189, 29, false},
+        {btnCapsule, 190, 30, 3, 0, 15, true},    {btnCapsule, 190, 30, 3, 95, 0, true},
+        {btnCapsule, 190, 30, 3, 95, 29, true},   {btnCapsule, 190, 30, 3, 95, 30, false},
+        {btnCapsule, 190, 30, 3, -1, 15, false},  {btnOval, 100, 60, 3, 5, 5, false},
+        {btnOval, 100, 60, 3, 94, 54, false},     {btnOval, 100, 60, 3, 50, 30, true},
+        {btnOval, 100, 60, 3, 1, 30, true},       {btnOval, 100, 60, 3, 50, 1, true},
+        {btnRectangle, 100, 60, 0, 0, 0, true},   {btnRectangle, 100, 60, 0, 99, 59, true},
+        {btnRectangle, 100, 60, 10, 0, 0, false}, {btnRectangle, 100, 60, 10, 10, 0, true},
+        // The radius is a radius: a corner circle of 10 leaves (2, 2) out, one of 5 would take it in.
+        {btnRectangle, 100, 60, 10, 2, 2, false}, {btnCapsule, 190, 30, 3, 3, 3, false},
+    };
+    for (const auto& c : cases) {
+        TFancyButton b;
+        b.resize(c.w, c.h);
+        b.FancyEffects().SetShape(c.shape);
+        b.FancyEffects().SetCornerRadius(c.cornerRadius);
+        EXPECT_EQ(b.IsInsideShape(c.x, c.y), c.inside)
+            << "shape " << int(c.shape) << " " << c.w << "x" << c.h << " radius " << c.cornerRadius << " at " << c.x << "," << c.y;
+    }
 }
 
 TEST(FancyButton, StatesFollowPointerAndEnabling)
@@ -231,60 +222,52 @@ TEST(FancyButton, StatesFollowPointerAndEnabling)
 
 TEST(FancyButton, ClickFiresOnceOnReleaseInsideOnly)
 {
-    Stage s;
-    TFancyButton* b = s.button;
-    b->resize(100, 60);
-    b->FancyEffects().SetShape(btnOval);
-    QSignalSpy clicks(b, &TFancyButton::OnClick);
-    QSignalSpy ups(b, &TFancyButton::OnMouseUp);
-
-    ClickAt(b, {50, 30});
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_FALSE(b->Pressed());
-
-    // A press in the corner of the oval's bounds does not press it, and its release does not click.
-    ClickAt(b, {2, 2});
-    EXPECT_EQ(clicks.count(), 1);
-
-    // Pressed on the ellipse, moved into a corner of the control, released there: one click.
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    MoveTo(b, {2, 2}, Qt::LeftButton);
-    Release(b, {2, 2});
-    EXPECT_EQ(clicks.count(), 2);
-
-    // Released outside the control: no click.
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    MoveTo(b, {150, 30}, Qt::LeftButton);
-    Release(b, {150, 30});
-    EXPECT_EQ(clicks.count(), 2);
-    EXPECT_FALSE(b->Pressed());
-
-    // Straight release outside without a move: still no click.
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    Release(b, {-20, 30});
-    EXPECT_EQ(clicks.count(), 2);
-
-    // Leaving and coming back onto the shape before the release clicks (hot, not pressed).
-    MoveTo(b, {50, 30});
-    Press(b, {50, 30});
-    Leave(b);
-    MoveTo(b, {50, 30}, Qt::LeftButton);
-    EXPECT_FALSE(b->Pressed());
-    EXPECT_EQ(b->State(), TFancyButton::StateHot);
-    Release(b, {50, 30});
-    EXPECT_EQ(clicks.count(), 3);
-
-    // The right button does nothing but its own events; the middle one clicks.
-    const int upsBefore = int(ups.count());
-    ClickAt(b, {50, 30}, Qt::RightButton);
-    EXPECT_EQ(clicks.count(), 3);
-    EXPECT_FALSE(b->Pressed());
-    EXPECT_EQ(ups.count(), upsBefore + 1);
-    ClickAt(b, {50, 30}, Qt::MiddleButton);
-    EXPECT_EQ(clicks.count(), 4);
+    const QPoint oval{50, 30}, corner{2, 2};
+    // A move onto the press point, a press, a leave and a move while held when asked, then the release.
+    const struct {
+        const char* name;
+        Qt::MouseButton button;
+        QPoint press;
+        bool leave;
+        std::optional<QPoint> move;
+        QPoint release;
+        int clicks;
+    } cases[] = {
+        {"on the oval", Qt::LeftButton, oval, false, {}, oval, 1},
+        // A press in the corner of the oval's bounds does not press it, and its release does not click.
+        {"in a corner of the bounds", Qt::LeftButton, corner, false, {}, corner, 0},
+        {"pressed on the oval, released in a corner", Qt::LeftButton, oval, false, corner, corner, 1},
+        {"released outside the control", Qt::LeftButton, oval, false, QPoint(150, 30), QPoint(150, 30), 0},
+        {"released outside without a move", Qt::LeftButton, oval, false, {}, QPoint(-20, 30), 0},
+        // Leaving and coming back onto the shape before the release clicks (hot, not pressed).
+        {"left and came back", Qt::LeftButton, oval, true, oval, oval, 1},
+        // The right button does nothing but its own events; the middle one clicks.
+        {"right button", Qt::RightButton, oval, false, {}, oval, 0},
+        {"middle button", Qt::MiddleButton, oval, false, {}, oval, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Stage s;
+        TFancyButton* b = s.button;
+        b->resize(100, 60);
+        b->FancyEffects().SetShape(btnOval);
+        QSignalSpy clicks(b, &TFancyButton::OnClick);
+        QSignalSpy ups(b, &TFancyButton::OnMouseUp);
+        MoveTo(b, c.press);
+        Press(b, c.press, c.button);
+        if (c.leave)
+            Leave(b);
+        if (c.move)
+            MoveTo(b, *c.move, c.button);
+        if (c.leave) {
+            EXPECT_FALSE(b->Pressed());
+            EXPECT_EQ(b->State(), TFancyButton::StateHot);
+        }
+        Release(b, c.release, c.button);
+        EXPECT_EQ(clicks.count(), c.clicks);
+        EXPECT_EQ(ups.count(), 1);
+        EXPECT_FALSE(b->Pressed());
+    }
 }
 
 TEST(FancyButton, AcceleratorClicksWhenEnabled)
@@ -304,78 +287,55 @@ TEST(FancyButton, AcceleratorClicksWhenEnabled)
 
 TEST(FancyButton, LayoutTable)
 {
-    TFancyButton b;
-    b.resize(190, 30);
-    b.setFont(Verdana16());
-    b.SetCaption("Imprimir");
-    QImage glyph(24, 24, QImage::Format_RGB32);
-    glyph.fill(Qt::red);
-    b.Glyphs().SetGlyph(glyph);
-    b.Glyphs().SetDistance(10);
     QFont f = Verdana16();
     f.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics m(f);
-    const int tw = m.horizontalAdvance("Imprimir");
-    const int th = m.height();
-    const int W = 190, H = 30, cw = 24, gh = 24, d = 10;
-
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), (W - cw - d - tw) / 2);
-    EXPECT_EQ(b.GlyphTop(), (H - gh) / 2 - 1);
-    EXPECT_EQ(b.CaptionLeft(), b.GlyphLeft() + cw + d);
-    EXPECT_EQ(b.CaptionTop(), (H - th) / 2 - 1);
-
-    b.Glyphs().SetLayout(lyRight);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), W - (W - cw - d - tw) / 2 - cw);
-    EXPECT_EQ(b.CaptionLeft(), b.GlyphLeft() - tw - d);
-
-    // 30 high cannot hold glyph, distance and caption above each other.
-    b.Glyphs().SetLayout(lyTop);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), (W - cw) / 2);
-    EXPECT_EQ(b.GlyphTop(), 0);
-    EXPECT_EQ(b.CaptionLeft(), (W - tw) / 2);
-    EXPECT_EQ(b.CaptionTop(), gh + d);
-
-    b.Glyphs().SetLayout(lyBottom);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphTop(), H - gh);
-    EXPECT_EQ(b.CaptionTop(), H - gh - d - th);
-
-    b.resize(100, 120);
-    b.Glyphs().SetLayout(lyTop);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphTop(), (120 - gh - d - th) / 2 - 1);
-    EXPECT_EQ(b.CaptionTop(), b.GlyphTop() + gh + d);
-    b.Glyphs().SetLayout(lyBottom);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphTop(), 120 - (120 - gh - d - th) / 2 - gh);
-    EXPECT_EQ(b.CaptionTop(), b.GlyphTop() - d - th);
-
-    b.resize(24, 190);
-    b.SetCaption("");
-    b.Glyphs().SetLayout(lyCenter);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), 0);
-    EXPECT_EQ(b.GlyphTop(), (190 - 24) / 2);
-    EXPECT_EQ(b.CaptionTop(), (190 - th) / 2);
-
-    // A page arrow: the caption falls beyond the right edge.
-    b.resize(24, 24);
-    b.SetCaption("Próxima");
-    b.Glyphs().SetLayout(lyLeft);
-    b.CalculateLayout();
-    EXPECT_EQ(b.GlyphLeft(), 0);
-    EXPECT_EQ(b.GlyphTop(), 0);
-    EXPECT_EQ(b.CaptionLeft(), cw + d);
-
-    // Without a glyph the caption of a left layout stands Distance div 2 right of centre.
-    b.resize(190, 30);
-    b.Glyphs().SetGlyph(QImage());
-    b.SetCaption("Imprimir");
-    b.CalculateLayout();
-    EXPECT_EQ(b.CaptionLeft(), (W - d - tw) / 2 + d);
+    const int tw = m.horizontalAdvance("Imprimir"), th = m.height();
+    const int cw = 24, gh = 24, d = 10, any = std::numeric_limits<int>::min();
+    QImage glyph(cw, gh, QImage::Format_RGB32);
+    glyph.fill(Qt::red);
+    const struct {
+        const char* name;
+        int w, h;
+        TBmpLayout layout;
+        const char* caption;
+        bool glyph;
+        int glyphLeft, glyphTop, captionLeft, captionTop;
+    } cases[] = {
+        {"left", 190, 30, lyLeft, "Imprimir", true, (190 - cw - d - tw) / 2, (30 - gh) / 2 - 1,
+         (190 - cw - d - tw) / 2 + cw + d, (30 - th) / 2 - 1},
+        {"right", 190, 30, lyRight, "Imprimir", true, 190 - (190 - cw - d - tw) / 2 - cw, any,
+         190 - (190 - cw - d - tw) / 2 - cw - tw - d, any},
+        // 30 high cannot hold glyph, distance and caption above each other.
+        {"top, too low", 190, 30, lyTop, "Imprimir", true, (190 - cw) / 2, 0, (190 - tw) / 2, gh + d},
+        {"bottom, too low", 190, 30, lyBottom, "Imprimir", true, any, 30 - gh, any, 30 - gh - d - th},
+        {"top", 100, 120, lyTop, "Imprimir", true, any, (120 - gh - d - th) / 2 - 1, any, (120 - gh - d - th) / 2 - 1 + gh + d},
+        {"bottom", 100, 120, lyBottom, "Imprimir", true, any, 120 - (120 - gh - d - th) / 2 - gh, any,
+         120 - (120 - gh - d - th) / 2 - gh - d - th},
+        {"centre, no caption", 24, 190, lyCenter, "", true, 0, (190 - 24) / 2, any, (190 - th) / 2},
+        // A page arrow: the caption falls beyond the right edge.
+        {"page arrow", 24, 24, lyLeft, "Próxima", true, 0, 0, cw + d, any},
+        // Without a glyph the caption of a left layout stands Distance div 2 right of centre.
+        {"left, no glyph", 190, 30, lyLeft, "Imprimir", false, any, any, (190 - d - tw) / 2 + d, any},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFancyButton b;
+        b.resize(c.w, c.h);
+        b.setFont(Verdana16());
+        b.SetCaption(QString::fromUtf8(c.caption));
+        if (c.glyph)
+            b.Glyphs().SetGlyph(glyph);
+        b.Glyphs().SetDistance(d);
+        b.Glyphs().SetLayout(c.layout);
+        b.CalculateLayout();
+        for (const auto& [name, got, want] : {std::tuple{"glyph left", b.GlyphLeft(), c.glyphLeft},
+                                              std::tuple{"glyph top", b.GlyphTop(), c.glyphTop},
+                                              std::tuple{"caption left", b.CaptionLeft(), c.captionLeft},
+                                              std::tuple{"caption top", b.CaptionTop(), c.captionTop}})
+            if (want != any)
+                EXPECT_EQ(got, want) << name;
+    }
 }
 
 TEST(FancyButton, GlyphCellsFollowTheState)
@@ -421,20 +381,20 @@ TEST(FancyButton, RaisedAndLoweredGlyphStyles)
     b->FancyEffects().SetFrameStyle(fmNone);
     b->Glyphs().SetGlyph(Strip({qRgb(9, 9, 9)}));
     b->Glyphs().SetLayout(lyCenter);
-    const int gx = 16, gy = 12;
-    b->Glyphs().SetGlyphStyle(gsRaised);
-    QImage p = s.Picture();
-    EXPECT_EQ(p.pixel(gx + 1, gy + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, 20)));
-    EXPECT_EQ(p.pixel(gx + 6, gy + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, -50)));
-    EXPECT_EQ(p.pixel(gx + 3, gy + 3), qRgb(9, 9, 9));
-    b->Glyphs().SetGlyphStyle(gsLowered);
-    p = s.Picture();
-    EXPECT_EQ(p.pixel(gx + 1, gy + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, -30)));
-    EXPECT_EQ(p.pixel(gx + 6, gy + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, 25)));
-    b->Glyphs().SetGlyphStyle(gsNormal);
-    p = s.Picture();
-    EXPECT_EQ(p.pixel(gx + 1, gy + 0), qRgb(0, 128, 0));
-    EXPECT_EQ(p.pixel(gx + 6, gy + 5), qRgb(0, 128, 0));
+    // Silhouettes of the cell at (16, 12): up-left and down-right of its opaque pixels.
+    const auto face = [](int delta) { return toRgb(TFancyButton::AdjustColor(clBtnFace, delta)); };
+    const struct {
+        TGlyphStyle style;
+        QRgb upLeft, downRight;
+    } cases[] = {{gsRaised, face(20), face(-50)}, {gsLowered, face(-30), face(25)}, {gsNormal, qRgb(0, 128, 0), qRgb(0, 128, 0)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << int(c.style));
+        b->Glyphs().SetGlyphStyle(c.style);
+        const QImage p = s.Picture();
+        EXPECT_EQ(p.pixel(16 + 1, 12 + 0), c.upLeft);
+        EXPECT_EQ(p.pixel(16 + 6, 12 + 5), c.downRight);
+        EXPECT_EQ(p.pixel(16 + 3, 12 + 3), qRgb(9, 9, 9));
+    }
 }
 
 TEST(FancyButton, CaptionCopiesAndColours)

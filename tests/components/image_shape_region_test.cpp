@@ -13,13 +13,14 @@
 #include "components/image_shape.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/ui/window_region.h"
+#include "support/components_pictures.h"
 
 namespace lumoria {
 namespace {
 
 using platform::Bitmap;
-using platform::PixelFormat;
 using platform::windowRegion;
+using test::AsBitmap;
 
 const QRgb kWhite = qRgb(255, 255, 255);
 
@@ -34,11 +35,10 @@ QImage Picture(int w, int h, QRgb fill, const std::function<void(QPainter&)>& dr
     return image;
 }
 
-Bitmap AsBitmap(const QImage& image)
+// White with one black rectangle: the rectangle is the shape.
+Bitmap Marked(int w, int h, const QRect& mark)
 {
-    Bitmap bitmap;
-    bitmap.SetImage(image, PixelFormat::Bits32);
-    return bitmap;
+    return AsBitmap(Picture(w, h, kWhite, [&](QPainter& p) { p.fillRect(mark, Qt::black); }));
 }
 
 // Every pixel of the rectangle is in the region exactly when wanted(x, y) says so.
@@ -112,8 +112,7 @@ TEST_F(ImageShapeRegion, TheShapeIsMovedByTheFrameAndTheControlsPlace)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     auto* shape = new TImageShape(window.get());
     shape->setGeometry(30, 20, 100, 80);
-    const QImage image = Picture(40, 30, kWhite, [](QPainter& p) { p.fillRect(5, 6, 10, 12, Qt::black); });
-    const Bitmap bitmap = AsBitmap(image);
+    const Bitmap bitmap = Marked(40, 30, QRect(5, 6, 10, 12));
     shape->SetGraphic(&bitmap);
 
     const QPoint frame = platform::clientOffsetInWindow(platform::windowSize(window.get()), window->size());
@@ -138,50 +137,42 @@ TEST_F(ImageShapeRegion, APictureOfOneColourHidesTheWholeWindow)
     EXPECT_TRUE(window->mask().intersected(window->rect()).isEmpty());
 }
 
-TEST_F(ImageShapeRegion, WithoutStretchOnlyTheDestinationRectangleCanBeShape)
+TEST_F(ImageShapeRegion, TheShapeIsThePictureAtItsDestinationRectangle)
 {
-    window = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);
-    window->resize(200, 150);
-    auto* shape = new TImageShape(window.get());
-    shape->setGeometry(0, 0, 200, 150);
     // Blue everywhere but its bottom-left pixel, which makes white the background.
     QImage image = Picture(50, 40, qRgb(0, 0, 255));
     image.setPixel(0, 39, kWhite);
     const Bitmap bitmap = AsBitmap(image);
-    shape->SetGraphic(&bitmap);
-
-    const QRect all(0, 0, 200, 150);
-    EXPECT_TRUE(Covers(*windowRegion(window.get()), all, [](int x, int y) {
-        return x < 50 && y < 40 && !(x == 0 && y == 39);
-    }));
-
-    shape->SetCenter(true); // (200 - 50) div 2, (150 - 40) div 2
-    EXPECT_TRUE(Covers(*windowRegion(window.get()), all, [](int x, int y) {
-        return x >= 75 && x < 125 && y >= 55 && y < 95 && !(x == 75 && y == 94);
-    }));
+    const struct {
+        const char* name;
+        bool stretch, center;
+        std::function<bool(int, int)> wanted;
+    } cases[] = {
+        {"natural size", false, false, [](int x, int y) { return x < 50 && y < 40 && !(x == 0 && y == 39); }},
+        // (200 - 50) div 2, (150 - 40) div 2
+        {"centred", false, true,
+         [](int x, int y) { return x >= 75 && x < 125 && y >= 55 && y < 95 && !(x == 75 && y == 94); }},
+        // Enlarged 4 times across and 3.75 times down: the white pixel covers the target pixels whose
+        // source is (0, 39).
+        {"stretched", true, false, [](int x, int y) { return !(x * 50 / 200 == 0 && y * 40 / 150 == 39); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TImageShape* shape = BorderlessWindow(200, 150);
+        shape->SetStretch(c.stretch);
+        shape->SetCenter(c.center);
+        shape->SetGraphic(&bitmap);
+        EXPECT_TRUE(Covers(*windowRegion(window.get()), QRect(0, 0, 200, 150), c.wanted));
+    }
 }
 
-TEST_F(ImageShapeRegion, StretchingRepeatsPixelsAndShrinkingKeepsThinDetails)
+TEST_F(ImageShapeRegion, ShrinkingKeepsThinDetails)
 {
-    window = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);
-    window->resize(200, 150);
-    auto* shape = new TImageShape(window.get());
-    shape->setGeometry(0, 0, 200, 150);
-    shape->SetStretch(true);
-    QImage image = Picture(50, 40, qRgb(0, 0, 255));
-    image.setPixel(0, 39, kWhite);
-    const Bitmap bitmap = AsBitmap(image);
-    shape->SetGraphic(&bitmap);
-    // Enlarged 4 times across and 3.75 times down: the white pixel covers the target pixels whose
-    // source is (0, 39).
-    EXPECT_TRUE(Covers(*windowRegion(window.get()), QRect(0, 0, 200, 150), [](int x, int y) {
-        return !(x * 50 / 200 == 0 && y * 40 / 150 == 39);
-    }));
-
     // A one-pixel dot on white, halved: the dot survives on the pixel it falls on.
+    TImageShape* shape = BorderlessWindow(50, 50);
+    shape->SetStretch(true);
     QImage dotted = Picture(100, 100, kWhite);
     dotted.setPixel(75, 20, qRgb(10, 10, 10)); // neither the first nor the last of its 2 x 2 block
-    shape->setGeometry(0, 0, 50, 50);
     const Bitmap dot = AsBitmap(dotted);
     shape->SetGraphic(&dot);
     EXPECT_EQ(*windowRegion(window.get()), QRegion(37, 10, 1, 1));
@@ -190,11 +181,11 @@ TEST_F(ImageShapeRegion, StretchingRepeatsPixelsAndShrinkingKeepsThinDetails)
 TEST_F(ImageShapeRegion, ASecondPictureReplacesTheControlsEarlierPart)
 {
     TImageShape* shape = BorderlessWindow(100, 60);
-    const Bitmap left = AsBitmap(Picture(100, 60, kWhite, [](QPainter& p) { p.fillRect(0, 0, 60, 50, Qt::red); }));
+    const Bitmap left = Marked(100, 60, QRect(0, 0, 60, 50));
     shape->SetGraphic(&left);
     EXPECT_EQ(*windowRegion(window.get()), QRegion(0, 0, 60, 50));
 
-    const Bitmap right = AsBitmap(Picture(100, 60, kWhite, [](QPainter& p) { p.fillRect(40, 0, 60, 50, Qt::red); }));
+    const Bitmap right = Marked(100, 60, QRect(40, 0, 60, 50));
     shape->SetGraphic(&right);
     // What was shape before and is background now is gone.
     EXPECT_EQ(*windowRegion(window.get()), QRegion(40, 0, 60, 50));
@@ -203,14 +194,12 @@ TEST_F(ImageShapeRegion, ASecondPictureReplacesTheControlsEarlierPart)
 
 TEST_F(ImageShapeRegion, ShapedControlsOfOneWindowMergeAndReplaceOnlyTheirOwnPart)
 {
-    window = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);
-    window->resize(200, 100);
-    auto* first = new TImageShape(window.get());
+    TImageShape* first = BorderlessWindow(200, 100);
     first->setGeometry(0, 0, 100, 100);
     auto* second = new TImageShape(window.get());
     second->setGeometry(100, 0, 100, 100);
-    const Bitmap square = AsBitmap(Picture(100, 100, kWhite, [](QPainter& p) { p.fillRect(10, 10, 30, 30, Qt::black); }));
-    const Bitmap bar = AsBitmap(Picture(100, 100, kWhite, [](QPainter& p) { p.fillRect(0, 60, 100, 10, Qt::black); }));
+    const Bitmap square = Marked(100, 100, QRect(10, 10, 30, 30));
+    const Bitmap bar = Marked(100, 100, QRect(0, 60, 100, 10));
 
     first->SetGraphic(&square);
     second->SetGraphic(&bar);
@@ -224,7 +213,7 @@ TEST_F(ImageShapeRegion, TheFirstBuildOfTheProcessSetsTheShapeOutright)
 {
     TImageShape* shape = BorderlessWindow(100, 60);
     platform::setWindowRegion(window.get(), QRegion(0, 0, 5, 5));
-    const Bitmap bitmap = AsBitmap(Picture(100, 60, kWhite, [](QPainter& p) { p.fillRect(50, 20, 10, 10, Qt::black); }));
+    const Bitmap bitmap = Marked(100, 60, QRect(50, 20, 10, 10));
     shape->SetGraphic(&bitmap);
     EXPECT_EQ(*windowRegion(window.get()), QRegion(50, 20, 10, 10));
 }
@@ -232,7 +221,7 @@ TEST_F(ImageShapeRegion, TheFirstBuildOfTheProcessSetsTheShapeOutright)
 TEST_F(ImageShapeRegion, AProcessStartedWithTheFlagSetMergesFromTheFirstBuild)
 {
     qputenv("karvel", "set");
-    const Bitmap bitmap = AsBitmap(Picture(100, 60, kWhite, [](QPainter& p) { p.fillRect(50, 20, 10, 10, Qt::black); }));
+    const Bitmap bitmap = Marked(100, 60, QRect(50, 20, 10, 10));
 
     // A window without a region gives nothing to keep.
     TImageShape* shape = BorderlessWindow(100, 60);
@@ -258,7 +247,7 @@ TEST_F(ImageShapeRegion, AnEmptyPictureBuildsNoShape)
 TEST_F(ImageShapeRegion, PropertySettersRebuildOnlyWhenTheValueChanges)
 {
     TImageShape* shape = BorderlessWindow(100, 60);
-    const Bitmap bitmap = AsBitmap(Picture(20, 10, kWhite, [](QPainter& p) { p.fillRect(2, 2, 4, 4, Qt::black); }));
+    const Bitmap bitmap = Marked(20, 10, QRect(2, 2, 4, 4));
     shape->SetGraphic(&bitmap);
     EXPECT_EQ(*windowRegion(window.get()), QRegion(2, 2, 4, 4));
 

@@ -13,21 +13,15 @@
 #include "components/image_shape.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/ui/align_layout.h"
+#include "support/components_pictures.h"
+#include "support/picture_files.h"
 
 namespace lumoria {
 namespace {
 
 using platform::Bitmap;
-using platform::PixelFormat;
 
-Bitmap Solid(int w, int h, QRgb colour)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    Bitmap bitmap;
-    bitmap.SetImage(image, PixelFormat::Bits32);
-    return bitmap;
-}
+Bitmap Solid(int w, int h, QRgb colour) { return test::AsBitmap(test::SolidImage(w, h, QColor(colour))); }
 
 class ImageShapeTest : public ::testing::Test {
 protected:
@@ -40,13 +34,14 @@ protected:
     }
     void TearDown() override { qunsetenv("karvel"); }
 
-    // The rectangle for a picture of w x h in a control of cw x ch.
-    Rect Dest(int w, int h, int cw, int ch)
+    // Shows the parent at a known place and gives the screen point a drag starts from.
+    QPoint ShowForDragging()
     {
-        shape->resize(cw, ch);
-        const Bitmap bitmap = Solid(w, h, qRgb(255, 0, 0));
-        shape->SetGraphic(&bitmap);
-        return shape->DestRect();
+        parent->move(100, 80);
+        parent->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(parent.get()));
+        shape->setGeometry(0, 0, 200, 100);
+        return shape->mapToGlobal(QPoint(10, 10));
     }
 
     std::unique_ptr<QWidget> parent;
@@ -68,53 +63,51 @@ TEST_F(ImageShapeTest, StartsMovableAt105By105WithTheFlagsOff)
     EXPECT_TRUE(shape->StoredRegion().isEmpty());
 }
 
-TEST_F(ImageShapeTest, DestRectKeepsTheNaturalSizeUnlessStretched)
+TEST_F(ImageShapeTest, DestRectFollowsStretchCentreAndProportion)
 {
-    EXPECT_EQ(Dest(50, 40, 200, 150), (Rect{0, 0, 50, 40}));
-    // A picture larger than the control is not cut down without Stretch or Proportional.
-    EXPECT_EQ(Dest(300, 200, 100, 100), (Rect{0, 0, 300, 200}));
-    shape->SetStretch(true);
-    EXPECT_EQ(Dest(50, 40, 200, 150), (Rect{0, 0, 200, 150}));
-    EXPECT_EQ(Dest(300, 200, 100, 100), (Rect{0, 0, 100, 100}));
-}
-
-TEST_F(ImageShapeTest, DestRectCentresWithIntegerDivisionTowardZero)
-{
-    shape->SetCenter(true);
-    EXPECT_EQ(Dest(50, 40, 201, 151), (Rect{75, 55, 125, 95}));
-    // Larger than the control: (100 - 151) div 2 = -25, (100 - 103) div 2 = -1.
-    EXPECT_EQ(Dest(151, 103, 100, 100), (Rect{-25, -1, 126, 102}));
-}
-
-TEST_F(ImageShapeTest, ProportionalShrinksOnlyLargePicturesAndKeepsTheirAspect)
-{
-    shape->SetProportional(true);
-    EXPECT_EQ(Dest(50, 40, 200, 150), (Rect{0, 0, 50, 40}));
-    // Wider than tall: the width fills, the height is Trunc(100 / 2).
-    EXPECT_EQ(Dest(400, 200, 100, 100), (Rect{0, 0, 100, 50}));
-    // Taller than wide: the height fills, the width is Trunc(100 * 0.5).
-    EXPECT_EQ(Dest(200, 400, 100, 100), (Rect{0, 0, 50, 100}));
-    // Too tall at the full width: Trunc(100 / 1.5) = 66 > 50, so the height fills, Trunc(50 * 1.5) = 75.
-    EXPECT_EQ(Dest(300, 200, 100, 50), (Rect{0, 0, 75, 50}));
-    // Taller than wide, yet too wide at the full height: Trunc(60 * 0.5) = 30 > 20, so the width
-    // fills and the height is Trunc(20 / 0.5) = 40.
-    EXPECT_EQ(Dest(100, 200, 20, 60), (Rect{0, 0, 20, 40}));
-    // Truncated, not rounded: 10 * 3 / 7 = 4.29.
-    EXPECT_EQ(Dest(30, 70, 10, 10), (Rect{0, 0, 4, 10}));
-    shape->SetCenter(true);
-    EXPECT_EQ(Dest(400, 200, 100, 100), (Rect{0, 25, 100, 75}));
-}
-
-TEST_F(ImageShapeTest, ProportionalStretchEnlargesSmallPicturesToFit)
-{
-    shape->SetProportional(true);
-    shape->SetStretch(true);
-    // 200 / 1.25 = 160 is taller than 150: height 150, width Trunc(150 * 1.25) = 187.
-    EXPECT_EQ(Dest(50, 40, 200, 150), (Rect{0, 0, 187, 150}));
-    // Without a picture size the control's size is used.
-    shape->SetGraphic(nullptr);
-    shape->resize(80, 60);
-    EXPECT_EQ(shape->DestRect(), (Rect{0, 0, 80, 60}));
+    const struct {
+        const char* name;
+        bool stretch, center, proportional;
+        int w, h, cw, ch; // picture (0 x 0: none) and control
+        Rect dest;
+    } cases[] = {
+        {"natural size", false, false, false, 50, 40, 200, 150, {0, 0, 50, 40}},
+        // A picture larger than the control is not cut down without Stretch or Proportional.
+        {"natural, larger", false, false, false, 300, 200, 100, 100, {0, 0, 300, 200}},
+        {"stretched up", true, false, false, 50, 40, 200, 150, {0, 0, 200, 150}},
+        {"stretched down", true, false, false, 300, 200, 100, 100, {0, 0, 100, 100}},
+        {"centred", false, true, false, 50, 40, 201, 151, {75, 55, 125, 95}},
+        // Larger than the control: (100 - 151) div 2 = -25, (100 - 103) div 2 = -1, toward zero.
+        {"centred, larger", false, true, false, 151, 103, 100, 100, {-25, -1, 126, 102}},
+        {"proportional, small", false, false, true, 50, 40, 200, 150, {0, 0, 50, 40}},
+        // Wider than tall: the width fills, the height is Trunc(100 / 2).
+        {"proportional, wide", false, false, true, 400, 200, 100, 100, {0, 0, 100, 50}},
+        // Taller than wide: the height fills, the width is Trunc(100 * 0.5).
+        {"proportional, tall", false, false, true, 200, 400, 100, 100, {0, 0, 50, 100}},
+        // Too tall at the full width: Trunc(100 / 1.5) = 66 > 50, so the height fills, Trunc(50 * 1.5) = 75.
+        {"proportional, too tall", false, false, true, 300, 200, 100, 50, {0, 0, 75, 50}},
+        // Taller than wide, yet too wide at the full height: Trunc(60 * 0.5) = 30 > 20, so the width
+        // fills and the height is Trunc(20 / 0.5) = 40.
+        {"proportional, too wide", false, false, true, 100, 200, 20, 60, {0, 0, 20, 40}},
+        {"proportional, narrow", false, false, true, 30, 70, 10, 10, {0, 0, 4, 10}},
+        // Truncated, not rounded: 100 * 120 / 140 = 85.71 either way round.
+        {"proportional, tall, truncated", false, false, true, 120, 140, 100, 100, {0, 0, 85, 100}},
+        {"proportional, wide, truncated", false, false, true, 140, 120, 100, 100, {0, 0, 100, 85}},
+        {"proportional, centred", false, true, true, 400, 200, 100, 100, {0, 25, 100, 75}},
+        // 200 / 1.25 = 160 is taller than 150: height 150, width Trunc(150 * 1.25) = 187.
+        {"proportional stretch enlarges", true, false, true, 50, 40, 200, 150, {0, 0, 187, 150}},
+        {"proportional stretch, no picture", true, false, true, 0, 0, 80, 60, {0, 0, 80, 60}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        shape->SetStretch(c.stretch);
+        shape->SetCenter(c.center);
+        shape->SetProportional(c.proportional);
+        shape->resize(c.cw, c.ch);
+        const Bitmap bitmap = Solid(c.w, c.h, qRgb(255, 0, 0));
+        shape->SetGraphic(c.w > 0 ? &bitmap : nullptr);
+        EXPECT_EQ(shape->DestRect(), c.dest);
+    }
 }
 
 TEST_F(ImageShapeTest, AutoSizeTakesThePicturesSizeAtTheSamePlace)
@@ -158,28 +151,30 @@ TEST_F(ImageShapeTest, CanAutoSizeFollowsTheAlignment)
 TEST_F(ImageShapeTest, OpaqueOnlyForAStretchedPictureWithoutAspectOrTransparency)
 {
     const Bitmap bitmap = Solid(30, 20, qRgb(0, 0, 0));
-    shape->SetGraphic(&bitmap);
-    EXPECT_FALSE(shape->Opaque());
-    shape->SetStretch(true);
-    EXPECT_TRUE(shape->Opaque());
-    EXPECT_TRUE(shape->testAttribute(Qt::WA_OpaquePaintEvent));
-    shape->SetProportional(true);
-    EXPECT_FALSE(shape->Opaque());
-    shape->SetProportional(false);
-    shape->SetTransparent(true);
-    EXPECT_FALSE(shape->Opaque());
-    shape->SetTransparent(false);
-    shape->SetGraphic(nullptr);
-    EXPECT_FALSE(shape->Opaque());
+    const struct {
+        const char* name;
+        bool picture, stretch, proportional, transparent, opaque;
+    } cases[] = {{"natural size", true, false, false, false, false},
+                 {"stretched", true, true, false, false, true},
+                 {"stretched, proportional", true, true, true, false, false},
+                 {"stretched, transparent", true, true, false, true, false},
+                 {"stretched, no picture", false, true, false, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        shape->SetGraphic(c.picture ? &bitmap : nullptr);
+        shape->SetStretch(c.stretch);
+        shape->SetProportional(c.proportional);
+        shape->SetTransparent(c.transparent);
+        EXPECT_EQ(shape->Opaque(), c.opaque);
+        EXPECT_EQ(shape->testAttribute(Qt::WA_OpaquePaintEvent), c.opaque);
+    }
 }
 
 TEST_F(ImageShapeTest, PaintsThePictureIntoItsDestination)
 {
-    QImage image(20, 10, QImage::Format_RGB32);
-    image.fill(qRgb(0, 0, 200));
+    QImage image = test::SolidImage(20, 10, QColor(0, 0, 200));
     image.setPixel(0, 9, qRgb(255, 255, 255));
-    Bitmap bitmap;
-    bitmap.SetImage(image, PixelFormat::Bits32);
+    const Bitmap bitmap = test::AsBitmap(image);
     shape->setGeometry(0, 0, 100, 50);
     shape->SetCenter(true);
     shape->SetGraphic(&bitmap);
@@ -221,12 +216,8 @@ void Send(QWidget* w, QEvent::Type type, QPoint global, Qt::MouseButton button, 
 
 TEST_F(ImageShapeTest, DraggingWithTheRightButtonMovesAMovableParent)
 {
-    parent->move(100, 80);
-    parent->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent.get()));
-    shape->setGeometry(0, 0, 200, 100);
+    const QPoint grab = ShowForDragging();
     const QPoint start = parent->pos();
-    const QPoint grab = shape->mapToGlobal(QPoint(10, 10));
 
     Send(shape, QEvent::MouseButtonPress, grab, Qt::RightButton, Qt::RightButton);
     EXPECT_TRUE(shape->Dragging());
@@ -245,13 +236,9 @@ TEST_F(ImageShapeTest, DraggingWithTheRightButtonMovesAMovableParent)
 
 TEST_F(ImageShapeTest, AControlThatIsNotMovableLeavesItsParentInPlace)
 {
-    parent->move(100, 80);
-    parent->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent.get()));
-    shape->setGeometry(0, 0, 200, 100);
+    const QPoint grab = ShowForDragging();
     shape->SetMovable(false);
     const QPoint start = parent->pos();
-    const QPoint grab = shape->mapToGlobal(QPoint(10, 10));
 
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         Send(shape, QEvent::MouseButtonPress, grab, button, button);

@@ -93,10 +93,8 @@ TEST(TIPicture, AFrameBeyondTheLastDecodesTheBytesBeforeTheFirstMarkerWhichHoldN
 TEST(TIPicture, AGifWithoutMarkersTakesItsSizeFromThePicture)
 {
     TIPicture figura;
-    QImage imagem(5, 4, QImage::Format_RGB32);
-    imagem.fill(kVerde);
     // Opaque frames without a graphic control extension: no marker.
-    const QByteArray still = GifBytes(imagem);
+    const QByteArray still = GifBytes(SolidImage(5, 4, kVerde));
     figura.LoadFromStream(&still);
     EXPECT_EQ(figura.GetFrameCount(), 0);
     EXPECT_EQ(figura.GifScreenWidth(), 0);
@@ -138,7 +136,7 @@ TEST(TIPicture, CutOrDamagedGifsNeverCrash)
     EXPECT_EQ(figura.FrameTop(), 0);
 }
 
-TEST(TIPicture, ATextFileNamedJpgLoadsEmptySilently)
+TEST(TIPicture, ATextFileNamedJpgLoadsEmptySilentlyButFromAStreamItFails)
 {
     const QString caminho = home() + QStringLiteral("/texto.jpg");
     writeFile(caminho, "isto não é uma foto\n");
@@ -153,11 +151,8 @@ TEST(TIPicture, ATextFileNamedJpgLoadsEmptySilently)
     EXPECT_EQ(figura.Data(), QByteArray("isto não é uma foto\n"));
     figura.LoadFromFile(home() + QStringLiteral("/nao-existe.jpg"));
     EXPECT_TRUE(figura.Empty());
-}
 
-TEST(TIPicture, FromAStreamTheFailureReachesTheCaller)
-{
-    TIPicture figura;
+    // From a stream the failure reaches the caller.
     const QByteArray bytes("nada disso");
     try {
         figura.LoadFromStream(&bytes);
@@ -190,7 +185,7 @@ TEST(TIPicture, SettingFrameWithoutBytesOnlyStoresIt)
     EXPECT_TRUE(figura.Empty());
 }
 
-TEST(TIPicture, AssignCopiesTheBytesAndBuildsWithItsOwnFrame)
+TEST(TIPicture, AssignCopiesTheBytesAndBuildsWithItsOwnFrameButToItselfKeepsThem)
 {
     TIPicture origem, copia;
     const QByteArray bytes = TresQuadros();
@@ -206,18 +201,13 @@ TEST(TIPicture, AssignCopiesTheBytesAndBuildsWithItsOwnFrame)
     EXPECT_TRUE(copia.Data().isEmpty());
     EXPECT_TRUE(copia.Empty());
     EXPECT_EQ(mudancas, 2);
-}
 
-TEST(TIPicture, AssignedToItselfItKeepsItsPicture)
-{
-    TIPicture figura;
-    const QByteArray bytes = TresQuadros();
-    figura.LoadFromStream(&bytes);
-    figura.Assign(&figura);
-    EXPECT_FALSE(figura.Empty());
-    EXPECT_EQ(figura.Data(), bytes);
-    EXPECT_EQ(figura.Width(), 12);
-    EXPECT_EQ(CorDesenhada(figura, 12, 10, 1, 1), kVermelho);
+    // Assigned to itself a picture keeps what it has.
+    origem.Assign(&origem);
+    EXPECT_FALSE(origem.Empty());
+    EXPECT_EQ(origem.Data(), bytes);
+    EXPECT_EQ(origem.Width(), 12);
+    EXPECT_EQ(CorDesenhada(origem, 12, 10, 1, 1), kVermelho);
 }
 
 TEST(TIPicture, AReducedCopyKeepsNeitherBytesNorPictureButStillTheSize)
@@ -233,33 +223,6 @@ TEST(TIPicture, AReducedCopyKeepsNeitherBytesNorPictureButStillTheSize)
     EXPECT_TRUE(Near(CorDesenhada(figura, 80, 60, 70, 30), kAzul, 20));
 }
 
-// A JPEG file with a camera's Exif block carrying the thumbnail (little-endian TIFF, the thumbnail
-// in the second image directory). Offsets can be spoiled to test damaged blocks.
-QByteArray ComMiniaturaExif(const QByteArray& foto, const QByteArray& miniatura, quint32 desvioExtra = 0)
-{
-    auto le16 = [](QByteArray& b, quint32 v) { b.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF)); };
-    auto le32 = [&](QByteArray& b, quint32 v) { le16(b, v & 0xFFFF); le16(b, v >> 16); };
-    QByteArray tiff("II");
-    le16(tiff, 42);
-    le32(tiff, 8);
-    le16(tiff, 0);  // IFD0: no entries
-    le32(tiff, 14); // then IFD1
-    le16(tiff, 2);
-    for (quint32 tag : {0x0201u, 0x0202u}) {
-        le16(tiff, tag);
-        le16(tiff, 4);
-        le32(tiff, 1);
-        le32(tiff, tag == 0x0201u ? 44 + desvioExtra : quint32(miniatura.size()));
-    }
-    le32(tiff, 0);
-    tiff.append(miniatura);
-    QByteArray app1("\xFF\xE1", 2);
-    const int comprimento = 2 + 6 + int(tiff.size());
-    app1.append(char(comprimento >> 8)).append(char(comprimento & 0xFF));
-    app1.append(QByteArray("Exif\0\0", 6)).append(tiff);
-    return foto.left(2) + app1 + foto.mid(2);
-}
-
 TEST(TIPicture, AReducedCopyComesFromTheExifThumbnailOnlyWhenItFitsThePhoto)
 {
     const QByteArray paisagem = ReadBytes(WriteJpeg(QStringLiteral("exif-foto.jpg"), HalvesImage(1600, 900, kVermelho, kAzul)));
@@ -267,20 +230,24 @@ TEST(TIPicture, AReducedCopyComesFromTheExifThumbnailOnlyWhenItFitsThePhoto)
     auto miniatura = [](int w, int h) {
         return ReadBytes(WriteJpeg(QStringLiteral("exif-mini.jpg"), SolidImage(w, h, kVerde)));
     };
+    // An upright camera file carrying its thumbnail; a shifted offset points off the thumbnail's bytes.
+    auto ComMiniatura = [](const QByteArray& foto, const QByteArray& mini, quint32 desvio = 0) {
+        return WithExifOrientation(foto, 1, false, mini, desvio);
+    };
     struct Caso {
         const char* nome;
         QByteArray arquivo;
         QSize foto;
         bool daMiniatura;
     } casos[] = {
-        {"same proportions, large enough", ComMiniaturaExif(paisagem, miniatura(160, 90)), {1600, 900}, true},
-        {"square thumbnail", ComMiniaturaExif(paisagem, miniatura(160, 160)), {1600, 900}, false},
-        {"smaller than the cell", ComMiniaturaExif(paisagem, miniatura(32, 18)), {1600, 900}, false},
-        {"offset past the block", ComMiniaturaExif(paisagem, miniatura(160, 90), 100000), {1600, 900}, false},
-        {"offset inside, wrong bytes", ComMiniaturaExif(paisagem, miniatura(160, 90), 3), {1600, 900}, false},
-        {"portrait photo, portrait thumbnail", ComMiniaturaExif(retrato, miniatura(90, 160)), {900, 1600}, true},
-        {"portrait photo, landscape thumbnail", ComMiniaturaExif(retrato, miniatura(160, 90)), {900, 1600}, false},
-        {"landscape photo, portrait thumbnail", ComMiniaturaExif(paisagem, miniatura(90, 160)), {1600, 900}, false},
+        {"same proportions, large enough", ComMiniatura(paisagem, miniatura(160, 90)), {1600, 900}, true},
+        {"square thumbnail", ComMiniatura(paisagem, miniatura(160, 160)), {1600, 900}, false},
+        {"smaller than the cell", ComMiniatura(paisagem, miniatura(32, 18)), {1600, 900}, false},
+        {"offset past the block", ComMiniatura(paisagem, miniatura(160, 90), 100000), {1600, 900}, false},
+        {"offset inside, wrong bytes", ComMiniatura(paisagem, miniatura(160, 90), 3), {1600, 900}, false},
+        {"portrait photo, portrait thumbnail", ComMiniatura(retrato, miniatura(90, 160)), {900, 1600}, true},
+        {"portrait photo, landscape thumbnail", ComMiniatura(retrato, miniatura(160, 90)), {900, 1600}, false},
+        {"landscape photo, portrait thumbnail", ComMiniatura(paisagem, miniatura(90, 160)), {1600, 900}, false},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);

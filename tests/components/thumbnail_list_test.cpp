@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "components/thumbnail_list.h"
@@ -26,6 +27,32 @@ using namespace test;
 
 const QColor kVermelho(210, 0, 0);
 
+// Holds the first decode that reaches a check until it is no longer wanted (or the test lets it go),
+// and counts the checks made after.
+struct HeldDecode {
+    std::atomic<int> checks{0};
+    std::atomic<bool> entered{false}, letGo{false}, wasStopped{false};
+
+    HeldDecode()
+    {
+        platform::SetDecodeCheckpointForTesting([this] {
+            if (checks++ > 0)
+                return;
+            entered = true;
+            while (!platform::DecodeStopped() && !letGo)
+                std::this_thread::yield();
+            wasStopped = platform::DecodeStopped();
+        });
+    }
+    ~HeldDecode() { platform::SetDecodeCheckpointForTesting(nullptr); }
+
+    void WaitUntilEntered()
+    {
+        while (!entered)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+};
+
 class ThumbnailListTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,7 +67,35 @@ protected:
         lista->setPalette(branca);
     }
 
-    QString Pasta(const QString& nome) { return freshFolder(nome); }
+    void Carregar(const QString& pasta) { lista->LoadFolder(pasta + QStringLiteral("/*.*")); }
+
+    // A folder of BMPs f0.bmp, f1.bmp... of one size, one per colour.
+    static QString PastaDeBmps(const QString& nome, const QList<QColor>& cores, int largura, int altura)
+    {
+        const QString pasta = freshFolder(nome);
+        for (int i = 0; i < cores.size(); ++i)
+            writeFile(pasta + QStringLiteral("/f%1.bmp").arg(i), BmpBytes(SolidImage(largura, altura, cores[i]), 24));
+        return pasta;
+    }
+
+    // A shown folder of one photo, its decode held at its first check.
+    void MostrarComDecodificacaoPresa(const QString& nome, HeldDecode& decode)
+    {
+        const QString pasta = freshFolder(nome);
+        WriteJpeg(pasta + QStringLiteral("/foto.jpg"), QuadrantsImage(640, 480, kVermelho, Qt::blue, Qt::green, Qt::yellow));
+        Carregar(pasta);
+        Mostrar(220, 150);
+        lista->grab();
+        decode.WaitUntilEntered();
+    }
+
+    QStringList Legendas()
+    {
+        QStringList vistas;
+        for (int i = 0; i < lista->Thumbnails().Count(); ++i)
+            vistas << lista->Thumbnails()[i]->Caption();
+        return vistas;
+    }
 
     void Mostrar(int largura, int altura)
     {
@@ -63,26 +118,23 @@ protected:
 TEST_F(ThumbnailListTest, LoadFolderKeepsThePictureExtensionsInNameOrder)
 {
     // Created out of order: listed by name, letter case ignored, digits as numbers.
-    const QString pasta = Pasta(QStringLiteral("cinco"));
+    const QString pasta = freshFolder(QStringLiteral("cinco"));
     for (const char* nome : {"IMG_10.jpg", "e.bmp", "c.png", "img_2.JPG", "a.jpg", "IMG_0003.gif", "d.tif", "b.Jpeg",
                              "IMG_1.jpg"})
         writeFile(pasta + QLatin1Char('/') + QLatin1String(nome), "x");
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(pasta);
 
     const QStringList esperados = {QStringLiteral("a.jpg"),     QStringLiteral("b.Jpeg"),       QStringLiteral("e.bmp"),
                                    QStringLiteral("IMG_1.jpg"), QStringLiteral("img_2.JPG"),    QStringLiteral("IMG_0003.gif"),
                                    QStringLiteral("IMG_10.jpg")};
-    ASSERT_EQ(lista->Thumbnails().Count(), 7);
+    EXPECT_EQ(Legendas(), esperados);
     EXPECT_EQ(lista->Count(), 7);
-    QStringList vistos;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < lista->Thumbnails().Count(); ++i) {
         TThumbnail* item = lista->Thumbnails()[i];
-        vistos << item->Caption();
         EXPECT_EQ(item->Filename(), pasta + QLatin1Char('/') + item->Caption());
         EXPECT_EQ(item->Source, tsFile);
         EXPECT_TRUE(item->Picture().Empty());
     }
-    EXPECT_EQ(vistos, esperados);
 }
 
 TEST(FolderNames, CompareByNameIgnoringCaseWithDigitsAsNumbers)
@@ -113,26 +165,20 @@ TEST(FolderNames, CompareByNameIgnoringCaseWithDigitsAsNumbers)
 
 TEST_F(ThumbnailListTest, HiddenFilesAndFoldersWithAPictureExtensionAreListedToo)
 {
-    const QString pasta = Pasta(QStringLiteral("ocultos"));
+    const QString pasta = freshFolder(QStringLiteral("ocultos"));
     writeFile(pasta + QStringLiteral("/.escondida.GIF"), "x");
     QDir().mkpath(pasta + QStringLiteral("/album.jpg"));
     writeFile(pasta + QStringLiteral("/semextensao"), "x");
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
-    QStringList vistos;
-    for (int i = 0; i < lista->Thumbnails().Count(); ++i)
-        vistos << lista->Thumbnails()[i]->Caption();
-    vistos.sort();
-    EXPECT_EQ(vistos, QStringList({QStringLiteral(".escondida.GIF"), QStringLiteral("album.jpg")}));
+    Carregar(pasta);
+    QStringList vistas = Legendas();
+    vistas.sort();
+    EXPECT_EQ(vistas, QStringList({QStringLiteral(".escondida.GIF"), QStringLiteral("album.jpg")}));
 }
 
 TEST_F(ThumbnailListTest, NothingIsDecodedBeforeItsCellIsPainted)
 {
-    const QString pasta = Pasta(QStringLiteral("muitas"));
-    const QByteArray bmp = BmpBytes(SolidImage(40, 30, kVermelho), 24);
-    for (int i = 0; i < 30; ++i)
-        writeFile(pasta + QStringLiteral("/f%1.bmp").arg(i, 2, 10, QLatin1Char('0')), bmp);
     lista->SetThumbnailSize(73);
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(PastaDeBmps(QStringLiteral("muitas"), QList<QColor>(30, kVermelho), 40, 30));
     for (int i = 0; i < 30; ++i)
         EXPECT_EQ(lista->Thumbnails()[i]->loading(), TThumbnail::Loading::None);
     EXPECT_EQ(lista->PendingPictures(), 0);
@@ -156,12 +202,9 @@ TEST_F(ThumbnailListTest, TheCellsStandInRowsOfThreeInListOrder)
     // Six cells of 73 in a list 220 wide: a list taller than its two rows, and lists short enough
     // for the vertical scroll bar, which leaves less than three cells of 73 beside it.
     const QColor cores[] = {Qt::red, Qt::green, Qt::yellow, Qt::cyan, Qt::magenta, Qt::blue};
-    const QString pasta = Pasta(QStringLiteral("seis"));
-    for (int i = 0; i < 6; ++i)
-        writeFile(pasta + QStringLiteral("/f%1.bmp").arg(i), BmpBytes(SolidImage(40, 40, cores[i]), 24));
     lista->SetShowCaption(false);
     lista->SetThumbnailSize(73);
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(PastaDeBmps(QStringLiteral("seis"), {cores, cores + 6}, 40, 40));
     for (const int altura : {300, 100, 60}) {
         SCOPED_TRACE(altura);
         Mostrar(220, altura);
@@ -182,55 +225,46 @@ TEST_F(ThumbnailListTest, TheCellsStandInRowsOfThreeInListOrder)
 
 TEST_F(ThumbnailListTest, APictureThatFailsIsNotTriedAgainUntilTheFolderIsLoadedAgain)
 {
-    const QString pasta = Pasta(QStringLiteral("falha"));
+    const QString pasta = freshFolder(QStringLiteral("falha"));
     writeFile(pasta + QStringLiteral("/texto.jpg"), "não é foto");
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(pasta);
     Mostrar(220, 150);
     Pintar();
     EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::Failed);
     lista->grab();
     EXPECT_EQ(lista->PendingPictures(), 0);
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(pasta);
     EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::None);
 }
 
-// Holds the first picture read back from a worker until the list has loaded another folder, so that
-// the old folder's picture arrives after the change whatever the threads' timing.
-class ChangeFolderBeforeTheFirstPicture : public QObject {
-public:
-    ChangeFolderBeforeTheFirstPicture(TThumbnailList& lista, QString mascara) : m_lista(lista), m_mascara(std::move(mascara)) {}
-    // The workers' results reach the list as posted calls on its thread.
+// Loads another folder before the first picture read back from a worker is taken, so that the old
+// folder's picture arrives after the change whatever the threads' timing. The workers' results reach
+// the list as posted calls on its thread.
+struct ChangeFolderBeforeTheFirstPicture : QObject {
+    std::function<void()> trocar;
+    bool trocou = false;
     bool eventFilter(QObject*, QEvent* evento) override
     {
-        if (evento->type() >= QEvent::User && !trocou) {
-            trocou = true;
-            m_lista.LoadFolder(m_mascara);
-        }
+        if (evento->type() >= QEvent::User && !trocou)
+            trocou = true, trocar();
         return false;
     }
-    bool trocou = false;
-
-private:
-    TThumbnailList& m_lista;
-    QString m_mascara;
 };
 
 TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
 {
-    const QString antiga = Pasta(QStringLiteral("antiga"));
-    const QString nova = Pasta(QStringLiteral("nova"));
-    writeFile(antiga + QStringLiteral("/a.bmp"), BmpBytes(SolidImage(40, 30, kVermelho), 24));
-    writeFile(nova + QStringLiteral("/b.bmp"), BmpBytes(SolidImage(30, 40, Qt::blue), 24));
-    lista->LoadFolder(antiga + QStringLiteral("/*.*"));
+    const QString nova = PastaDeBmps(QStringLiteral("nova"), {Qt::blue}, 30, 40);
+    Carregar(PastaDeBmps(QStringLiteral("antiga"), {kVermelho}, 40, 30));
     Mostrar(220, 150);
-    ChangeFolderBeforeTheFirstPicture troca(*lista, nova + QStringLiteral("/*.*"));
+    ChangeFolderBeforeTheFirstPicture troca;
+    troca.trocar = [&] { Carregar(nova); };
     platform::CrossThreadCalls* chegadas = nullptr;
     for (QObject* filho : lista->children())
         if (auto* c = dynamic_cast<platform::CrossThreadCalls*>(filho))
             chegadas = c;
     ASSERT_NE(chegadas, nullptr);
     chegadas->installEventFilter(&troca);
-    lista->grab(); // asks for a.bmp
+    lista->grab(); // asks for the old folder's picture
     ASSERT_EQ(lista->PendingPictures(), 1);
     lista->hide(); // the new folder's cell is not painted before the old picture comes
     ASSERT_TRUE(QTest::qWaitFor([&] { return lista->PendingPictures() == 0; }, 60000));
@@ -238,7 +272,7 @@ TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
     ASSERT_TRUE(troca.trocou);
 
     ASSERT_EQ(lista->Thumbnails().Count(), 1);
-    EXPECT_EQ(lista->Thumbnails()[0]->Filename(), nova + QStringLiteral("/b.bmp"));
+    EXPECT_EQ(lista->Thumbnails()[0]->Filename(), nova + QStringLiteral("/f0.bmp"));
     EXPECT_EQ(lista->Thumbnails()[0]->loading(), TThumbnail::Loading::None);
     lista->show();
     Pintar();
@@ -246,43 +280,11 @@ TEST_F(ThumbnailListTest, APictureOfThePreviousFolderNeverLandsInTheNewFolder)
     EXPECT_EQ(lista->Thumbnails()[0]->Picture().PictureWidth(), 30);
 }
 
-// Holds the first decode that reaches a check until it is no longer wanted (or the test lets it go),
-// and counts the checks made after.
-struct HeldDecode {
-    std::atomic<int> checks{0};
-    std::atomic<bool> entered{false}, letGo{false}, wasStopped{false};
-
-    HeldDecode()
-    {
-        platform::SetDecodeCheckpointForTesting([this] {
-            if (checks++ > 0)
-                return;
-            entered = true;
-            while (!platform::DecodeStopped() && !letGo)
-                std::this_thread::yield();
-            wasStopped = platform::DecodeStopped();
-        });
-    }
-    ~HeldDecode() { platform::SetDecodeCheckpointForTesting(nullptr); }
-
-    void WaitUntilEntered()
-    {
-        while (!entered)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-};
-
 TEST_F(ThumbnailListTest, AFolderLeftBehindStopsItsDecodesWhereTheyAre)
 {
-    const QString pasta = Pasta(QStringLiteral("lenta"));
-    WriteJpeg(pasta + QStringLiteral("/foto.jpg"), QuadrantsImage(640, 480, kVermelho, Qt::blue, Qt::green, Qt::yellow));
-    const QString outra = Pasta(QStringLiteral("outra"));
     HeldDecode decode;
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
-    Mostrar(220, 150);
-    lista->grab();
-    decode.WaitUntilEntered();
-    lista->LoadFolder(outra + QStringLiteral("/*.*"));
+    MostrarComDecodificacaoPresa(QStringLiteral("lenta"), decode);
+    Carregar(freshFolder(QStringLiteral("outra")));
     decode.letGo = true;
     EXPECT_TRUE(lista->WaitForPictures());
     // The decode ended at the check that held it: its remaining rows were never read.
@@ -293,13 +295,8 @@ TEST_F(ThumbnailListTest, AFolderLeftBehindStopsItsDecodesWhereTheyAre)
 
 TEST_F(ThumbnailListTest, ClosingTheListStopsItsDecodesInsteadOfWaitingForThem)
 {
-    const QString pasta = Pasta(QStringLiteral("fechar"));
-    WriteJpeg(pasta + QStringLiteral("/foto.jpg"), QuadrantsImage(640, 480, kVermelho, Qt::blue, Qt::green, Qt::yellow));
     HeldDecode decode;
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
-    Mostrar(220, 150);
-    lista->grab();
-    decode.WaitUntilEntered();
+    MostrarComDecodificacaoPresa(QStringLiteral("fechar"), decode);
     // The decode is let go only by its stop: waiting for its end first would never return.
     lista.reset();
     EXPECT_TRUE(decode.wasStopped);
@@ -319,11 +316,11 @@ TEST_F(ThumbnailListTest, AFolderOfLargePicturesIsDecodedWithinTheDecodeMemory)
         while (agora > visto && !mais.compare_exchange_weak(visto, agora)) {
         }
     });
-    const QString pasta = Pasta(QStringLiteral("grandes"));
+    const QString pasta = freshFolder(QStringLiteral("grandes"));
     const QByteArray bmp = RunLengthPicture(4000, 4000);
     for (int i = 0; i < 8; ++i)
         writeFile(pasta + QStringLiteral("/r%1.bmp").arg(i), bmp);
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(pasta);
     Mostrar(300, 600);
     lista->grab();
     EXPECT_TRUE(lista->WaitForPictures(300000));
@@ -346,11 +343,9 @@ TEST_F(ThumbnailListTest, ACellShowsThePictureFittedAndCentredWithoutEnlarging)
         {100, 100, QRect(0, 0, 60, 60)},
     };
     for (const Caso& c : casos) {
-        const QString pasta = Pasta(QStringLiteral("celula"));
-        writeFile(pasta + QStringLiteral("/f.bmp"), BmpBytes(SolidImage(c.w, c.h, kVermelho), 24));
         lista->SetShowCaption(false);
         lista->SetThumbnailSize(64);
-        lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+        Carregar(PastaDeBmps(QStringLiteral("celula"), {kVermelho}, c.w, c.h));
         Mostrar(220, 64);
         const QImage tela = Pintar();
         const QRect celula = lista->ItemRect(0).translated(-lista->viewport()->pos());
@@ -378,14 +373,14 @@ TEST_F(ThumbnailListTest, AnExifOrientedPhotoAndItsEmbeddedThumbnailShowUpright)
     const QImage miniaturaEmPe = QuadrantsImage(160, 96, mini[0], mini[1], mini[2], mini[3]);
     for (int tag = 1; tag <= 8; ++tag) {
         SCOPED_TRACE(tag);
-        const QString pasta = Pasta(QStringLiteral("exif%1").arg(tag));
+        const QString pasta = freshFolder(QStringLiteral("exif%1").arg(tag));
         const QByteArray guardada = ReadBytes(WriteJpeg(QStringLiteral("exif-thumb.jpg"), StoredForExif(emPe, tag)));
         const QByteArray miniatura = ReadBytes(WriteJpeg(QStringLiteral("exif-mini.jpg"), StoredForExif(miniaturaEmPe, tag)));
         writeFile(pasta + QStringLiteral("/a.jpg"), WithExifOrientation(guardada, tag, tag % 2 == 0, miniatura));
         writeFile(pasta + QStringLiteral("/b.jpg"), WithExifOrientation(guardada, tag, tag % 2 == 1));
         lista->SetShowCaption(false);
         lista->SetThumbnailSize(64);
-        lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+        Carregar(pasta);
         Mostrar(192, 64);
         const QImage tela = Pintar();
         for (int i = 0; i < 2; ++i) {
@@ -406,11 +401,11 @@ TEST_F(ThumbnailListTest, AnExifOrientedPhotoAndItsEmbeddedThumbnailShowUpright)
 
 TEST_F(ThumbnailListTest, AThumbnailHoldsNoBytesAndACopyNoLargerThanItsCell)
 {
-    const QString pasta = Pasta(QStringLiteral("memoria"));
+    const QString pasta = freshFolder(QStringLiteral("memoria"));
     writeFile(pasta + QStringLiteral("/grande.jpg"), ReadBytes(WriteJpeg(QStringLiteral("g.jpg"),
                                                                          HalvesImage(2000, 1500, kVermelho, Qt::blue))));
     lista->SetThumbnailSize(73);
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(pasta);
     Mostrar(220, 150);
     Pintar();
     const TIPicture& figura = lista->Thumbnails()[0]->Picture();
@@ -457,12 +452,9 @@ TEST_F(ThumbnailListTest, VersionSizeAndColumns)
 
 TEST_F(ThumbnailListTest, TheHorizontalOrientationIsOneRowOfAColumnPerItem)
 {
-    const QString pasta = Pasta(QStringLiteral("linha"));
-    for (int i = 0; i < 5; ++i)
-        writeFile(pasta + QStringLiteral("/f%1.bmp").arg(i), BmpBytes(SolidImage(10, 10, kVermelho), 24));
     lista->SetOrientation(toHorizontal);
     lista->SetThumbnailSize(50);
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(PastaDeBmps(QStringLiteral("linha"), QList<QColor>(5, kVermelho), 10, 10));
     Mostrar(120, 100);
     EXPECT_EQ(lista->Columns(), 5);
     const int barra = lista->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -475,11 +467,11 @@ TEST_F(ThumbnailListTest, TheHorizontalOrientationIsOneRowOfAColumnPerItem)
 
 TEST_F(ThumbnailListTest, ALongCaptionEndsInAnEllipsis)
 {
-    const QString pasta = Pasta(QStringLiteral("legenda"));
+    const QString pasta = freshFolder(QStringLiteral("legenda"));
     writeFile(pasta + QStringLiteral("/uma-legenda-comprida-demais-para-a-celula.bmp"),
               BmpBytes(SolidImage(10, 10, kVermelho), 24));
     lista->SetThumbnailSize(73);
-    lista->LoadFolder(pasta + QStringLiteral("/*.*"));
+    Carregar(pasta);
     Mostrar(220, 100);
     const QImage tela = Pintar();
     // White text at the bottom of the cell, none past its right edge.

@@ -178,7 +178,8 @@ QImage StoredForExif(const QImage& upright, int tag)
     return ShownByExif(upright, tag == 6 ? 8 : tag == 8 ? 6 : tag);
 }
 
-QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail)
+QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail,
+                               quint32 thumbnailShift)
 {
     QByteArray tiff;
     const auto put = [&](std::uint32_t v, int bytes) {
@@ -203,7 +204,7 @@ QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, 
     if (!thumbnail.isEmpty()) {
         // IFD1 at 26: where the thumbnail's bytes are and how many, then the bytes at 56.
         put(2, 2);
-        entry(0x0201, 4, 56);
+        entry(0x0201, 4, 56 + thumbnailShift);
         entry(0x0202, 4, std::uint32_t(thumbnail.size()));
         put(0, 4);
         tiff.append(thumbnail);

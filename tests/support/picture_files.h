@@ -35,8 +35,10 @@ int MaxDifference(const QImage& a, const QImage& b);
 QImage StoredForExif(const QImage& upright, int tag);
 // The JPEG bytes with an Exif block written by hand right after the start marker: the orientation
 // tag in IFD0, in big-endian ("MM") or little-endian ("II") order, and, when given, a thumbnail's
-// JPEG bytes in IFD1.
-QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail = {});
+// JPEG bytes in IFD1. thumbnailShift moves the thumbnail's recorded offset off its bytes, as a damaged
+// or hostile block would.
+QByteArray WithExifOrientation(const QByteArray& jpeg, int tag, bool bigEndian, const QByteArray& thumbnail = {},
+                               quint32 thumbnailShift = 0);
 
 // Writes a JPEG through Qt (quality 95 unless given); grey when grey is set.
 QString WriteJpeg(const QString& name, const QImage& image, int quality = 95, bool grey = false);
