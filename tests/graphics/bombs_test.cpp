@@ -276,9 +276,39 @@ void Until(F condition)
         std::this_thread::yield();
 }
 
-TEST(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRunsAlone)
+// A decode at work that holds `bytes` until it is let go (at the latest when it goes).
+struct Holding {
+    std::atomic<bool> held{false}, letGo{false};
+    Decoder decoder;
+    explicit Holding(std::int64_t bytes)
+        : decoder([this, bytes] {
+              DecodeMemory memory = ReserveDecodeMemory(bytes);
+              held = true;
+              Until([&] { return letGo.load(); });
+          })
+    {
+        Until([&] { return held.load(); });
+    }
+    void LetGo()
+    {
+        letGo = true;
+        decoder.thread.join();
+    }
+    ~Holding() { letGo = true; }
+};
+
+// A budget of 100 MB for the test, the old one back after it.
+class DecodeBudget : public ::testing::Test {
+protected:
+    void SetUp() override { m_old = SetDecodeMemoryBudget(100 * kMB); }
+    void TearDown() override { SetDecodeMemoryBudget(m_old); }
+
+private:
+    std::int64_t m_old = 0;
+};
+
+TEST_F(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRunsAlone)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
     struct Case {
         std::int64_t first, second;
         bool waits;
@@ -286,13 +316,7 @@ TEST(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRu
     for (const Case c : {Case{60 * kMB, 40 * kMB, false}, Case{60 * kMB, 41 * kMB, true}, Case{60 * kMB, 300 * kMB, true},
                          Case{300 * kMB, 20 * kMB, true}}) {
         SCOPED_TRACE(c.second / kMB);
-        std::atomic<bool> held{false}, letGo{false};
-        Decoder first([&] {
-            DecodeMemory memory = ReserveDecodeMemory(c.first);
-            held = true;
-            Until([&] { return letGo.load(); });
-        });
-        Until([&] { return held.load(); });
+        Holding first(c.first);
         std::int64_t seen = 0;
         Decoder second([&] {
             DecodeMemory memory = ReserveDecodeMemory(c.second);
@@ -300,18 +324,15 @@ TEST(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRu
         });
         Until([&] { return second.done || DecodeMemoryWaiters() == 1; });
         EXPECT_EQ(second.done.load(), !c.waits);
-        letGo = true;
-        first.thread.join();
+        first.LetGo();
         second.thread.join();
         EXPECT_EQ(seen, c.waits ? c.second : c.first + c.second);
         EXPECT_EQ(DecodeMemoryInUse(), 0);
     }
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
+TEST_F(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
     // A picture made and kept (its decode ended) does not hold the next decode back.
     DecodeMemory kept;
     Decoder([&] { kept = ReserveDecodeMemory(90 * kMB); });
@@ -320,28 +341,19 @@ TEST(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
     EXPECT_TRUE(next.done);
     kept.Release();
     // A decode that holds memory takes more without waiting, though others wait for it.
-    std::atomic<bool> held{false}, letGo{false};
-    Decoder other([&] {
-        DecodeMemory memory = ReserveDecodeMemory(50 * kMB);
-        held = true;
-        Until([&] { return letGo.load(); });
-    });
-    Until([&] { return held.load(); });
+    Holding other(50 * kMB);
     Decoder twice([&] {
         DecodeMemory a = ReserveDecodeMemory(10 * kMB);
         DecodeMemory b = ReserveDecodeMemory(90 * kMB);
     });
     twice.thread.join();
     EXPECT_TRUE(twice.done);
-    letGo = true;
-    other.thread.join();
+    other.LetGo();
     EXPECT_EQ(DecodeMemoryInUse(), 0);
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
+TEST_F(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
     DecodeMemory kept = ReserveDecodeMemory(60 * kMB); // a picture read ahead, waiting to be taken
     struct Case {
         std::int64_t bytes;
@@ -363,19 +375,12 @@ TEST(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
     const DecodeScope ahead(DecodeScope::Short::Defer);
     EXPECT_EQ(ReserveDecodeMemory(300 * kMB).Bytes(), 300 * kMB);
     EXPECT_FALSE(ahead.Deferred());
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
+TEST_F(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
-    std::atomic<bool> held{false}, letGo{false}, unwanted{false}, stopped{false};
-    Decoder first([&] {
-        DecodeMemory memory = ReserveDecodeMemory(80 * kMB);
-        held = true;
-        Until([&] { return letGo.load(); });
-    });
-    Until([&] { return held.load(); });
+    Holding first(80 * kMB);
+    std::atomic<bool> unwanted{false}, stopped{false};
     std::thread second([&] {
         const DecodeScope scope([&] { return unwanted.load(); });
         try {
@@ -389,12 +394,9 @@ TEST(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
     WakeDecodeWaiters();
     second.join(); // ends while the first still holds its memory
     EXPECT_TRUE(stopped);
-    letGo = true;
-    first.thread.join();
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
+TEST(DecodeMemory, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
 {
     QImage source(2000, 1500, QImage::Format_RGB32);
     for (int y = 0; y < source.height(); ++y)
