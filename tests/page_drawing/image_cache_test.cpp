@@ -7,8 +7,8 @@
 #include "platform/graphics/decode_budget.h"
 #include "platform/graphics/picture.h"
 #include "support/picture_files.h"
+#include "support/test_files.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace lumoria;
@@ -79,10 +79,7 @@ TEST(ImageCache, AChangedFileIsNotTakenFromTheCache)
     EXPECT_EQ(p.Width(), 50);
     // The photo is edited and saved under the same name (another size, a later time).
     WriteBytes(path, BmpBytes(SolidImage(120, 80, Qt::blue), 24));
-    QFile f(path);
-    f.open(QIODevice::ReadWrite);
-    f.setFileTime(QFileInfo(path).lastModified().addSecs(5), QFileDevice::FileModificationTime);
-    f.close();
+    setModificationTime(path, QFileInfo(path).lastModified().addSecs(5));
     EXPECT_FALSE(cache.Contem(path));
     cache.CarregarImagem(p, path);
     EXPECT_EQ(p.Width(), 120);
@@ -131,15 +128,8 @@ TEST(ImageCache, PlacingAPhotoTakesTheReducedCopyFromTheFirstDraw)
     EXPECT_EQ(cache.Proxima(), 1);
     Bitmap stored;
     stored.Assign(*again.GetGraphic());
-    const QImage a = first.GetBitmap().Image().convertToFormat(QImage::Format_RGB32);
-    const QImage b = stored.Image().convertToFormat(QImage::Format_RGB32);
-    int most = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            most = std::max({most, std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y))),
-                             std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y))),
-                             std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y)))});
-    EXPECT_LE(most, 6); // the stored copy's JPEG compression
+    // Within the stored copy's JPEG compression.
+    EXPECT_LE(MaxDifference(first.GetBitmap().Image(), stored.Image()), 6);
 
     // A file that does not decode raises and stores nothing.
     const QString broken = TempPath(QStringLiteral("placed-broken.jpg"));

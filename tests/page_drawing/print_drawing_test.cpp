@@ -46,15 +46,24 @@ struct PrinterPage {
     {
         image.fill(Qt::black); // the drawing must paint everything itself
     }
-    QColor At(int x, int y)
+    const QImage& Done()
     {
         painter.end();
-        return image.pixelColor(x, y);
+        return image;
     }
     QImage image;
     QPainter painter;
     Canvas canvas;
 };
+
+// The crop marks' red (any channel within 55 levels) at some points, white at others.
+void ExpectMarks(const QImage& image, std::initializer_list<QPoint> red, std::initializer_list<QPoint> white)
+{
+    for (const QPoint& p : red)
+        ExpectPixels(image, {{p, QColor(255, 0, 0)}}, 55);
+    for (const QPoint& p : white)
+        ExpectPixels(image, {{p, Qt::white}});
+}
 
 } // namespace
 
@@ -65,30 +74,13 @@ TEST(PrintDrawing, CropMarksStandInTheMarginsAndLeaveTheFrameEdgesFree)
     TPagina page = Page(210, 297, {Rect{50, 50, 150, 200}});
     PrinterPage printer(A4At50());
     page.DesenharParaImpressao(printer.canvas, false);
-    // Horizontal marks at y = 98: from 0 to 97 (not painted) and from 296 to the clip's right.
-    EXPECT_TRUE(IsRed(printer.At(0, 98)));
-    EXPECT_TRUE(IsRed(printer.At(96, 97)));
-    EXPECT_TRUE(IsRed(printer.At(96, 99)));
-    EXPECT_FALSE(IsRed(printer.At(96, 100)));
-    EXPECT_EQ(printer.At(97, 98), QColor(Qt::white));
-    EXPECT_EQ(printer.At(200, 98), QColor(Qt::white)); // the frame's own edge is free
-    EXPECT_TRUE(IsRed(printer.At(296, 98)));
-    EXPECT_TRUE(IsRed(printer.At(389, 98)));
-    EXPECT_TRUE(IsRed(printer.At(10, 394)));
-    EXPECT_EQ(printer.At(200, 394), QColor(Qt::white));
-    // Vertical marks at x = 98 and 295: from the top to 96 and from 395 to the clip's bottom.
-    EXPECT_TRUE(IsRed(printer.At(98, 0)));
-    EXPECT_TRUE(IsRed(printer.At(98, 96)));
-    EXPECT_EQ(printer.At(98, 97), QColor(Qt::white));
-    EXPECT_EQ(printer.At(98, 200), QColor(Qt::white));
-    EXPECT_EQ(printer.At(98, 394), QColor(Qt::white));
-    EXPECT_TRUE(IsRed(printer.At(98, 395)));
-    EXPECT_TRUE(IsRed(printer.At(295, 559)));
-    EXPECT_TRUE(IsRed(printer.At(294, 300)) == false);
-    // Everything else is white.
-    EXPECT_EQ(printer.At(50, 50), QColor(Qt::white));
-    EXPECT_EQ(printer.At(200, 300), QColor(Qt::white));
-    EXPECT_EQ(printer.At(350, 500), QColor(Qt::white));
+    // Horizontal marks at y = 98 and 394: from 0 to 97 (not painted) and from 296 to the clip's
+    // right; vertical ones at x = 98 and 295: from the top to 96 and from 395 to the clip's bottom.
+    // The frame's own edges are free, and everything else is white.
+    ExpectMarks(printer.Done(), {{0, 98}, {96, 97}, {96, 99}, {296, 98}, {389, 98}, {10, 394}, {98, 0}, {98, 96}, {98, 395}, {295, 559}},
+                {{97, 98}, {200, 98}, {200, 394}, {98, 97}, {98, 200}, {98, 394}, {50, 50}, {200, 300}, {350, 500}});
+    EXPECT_FALSE(IsRed(printer.image.pixelColor(96, 100)));
+    EXPECT_FALSE(IsRed(printer.image.pixelColor(294, 300)));
 }
 
 TEST(PrintDrawing, FramesBeyondThePrintableAreaAreLimitedToIt)
@@ -98,8 +90,7 @@ TEST(PrintDrawing, FramesBeyondThePrintableAreaAreLimitedToIt)
     TPagina page = Page(210, 297, {Rect{100, 50, 205, 200}});
     PrinterPage printer(A4At50());
     page.DesenharParaImpressao(printer.canvas, false);
-    EXPECT_TRUE(IsRed(printer.At(389, 20))); // the right edge's mark at the clip's right
-    EXPECT_TRUE(IsRed(printer.At(197, 20)));
+    ExpectMarks(printer.Done(), {{389, 20}, {197, 20}}, {}); // the right edge's mark at the clip's right
 }
 
 TEST(PrintDrawing, PhotosTurnAndFillTheirFramesInAGridWithCrossingMarks)
@@ -109,27 +100,18 @@ TEST(PrintDrawing, PhotosTurnAndFillTheirFramesInAGridWithCrossingMarks)
     page.MontarMolduras(210, 297, 90, 120); // (15, 28)-(105, 148) and its three neighbours
     const QString landscape = WriteJpeg(QStringLiteral("print-landscape.jpg"), Quads(240, 160));
     const QString green = WriteBmp(QStringLiteral("print-green.bmp"), SolidImage(90, 120, kGreen));
-    page.Fotos[0].NomeDoArquivo = landscape;
-    page.Fotos[1].NomeDoArquivo = landscape; // the same picture again
-    page.Fotos[2].NomeDoArquivo = green;
-    page.Fotos[3].NomeDoArquivo = TempPath(QStringLiteral("not there.jpg"));
+    SetPhotos(page, {landscape, landscape, green, TempPath(QStringLiteral("not there.jpg"))}); // the same picture twice
     PrinterPage printer(A4At50());
     page.DesenharParaImpressao(printer.canvas, false);
-    // Frame 0 is (30, 55)-(206, 292): the landscape picture turned, green quarter at the top-left.
-    EXPECT_TRUE(Near(printer.At(60, 100), kGreen, 16));
-    EXPECT_TRUE(Near(printer.At(60, 250), kRed, 16));
-    EXPECT_TRUE(Near(printer.At(170, 250), kBlue, 16));
-    EXPECT_TRUE(Near(printer.At(240, 100), kGreen, 16)); // frame 1, the same turned picture
-    EXPECT_TRUE(Near(printer.At(100, 400), kGreen, 2));
-    // The missing file: an empty white frame, its name cleared.
-    EXPECT_EQ(printer.At(300, 400), QColor(Qt::white));
+    // Frame 0 is (30, 55)-(206, 292): the landscape picture turned, green quarter at the top-left;
+    // frame 1 the same turned picture.
+    const QImage& sheet = printer.Done();
+    ExpectPixels(sheet, {{{60, 100}, kGreen}, {{60, 250}, kRed}, {{170, 250}, kBlue}, {{240, 100}, kGreen}}, 16);
+    ExpectPixels(sheet, {{{100, 400}, kGreen}}, 2);
+    // The missing file: an empty white frame, its name cleared. The marks of the lower frames cross
+    // the upper frames' edges in the top margin.
+    ExpectMarks(sheet, {{30, 20}, {206, 20}, {384, 20}, {10, 292}}, {{300, 400}, {120, 20}});
     EXPECT_TRUE(page.Fotos[3].NomeDoArquivo.isEmpty());
-    // The marks of the lower frames cross the upper frames' edges in the top margin.
-    EXPECT_TRUE(IsRed(printer.At(30, 20)));
-    EXPECT_TRUE(IsRed(printer.At(206, 20)));
-    EXPECT_TRUE(IsRed(printer.At(384, 20)));
-    EXPECT_TRUE(IsRed(printer.At(10, 292)));
-    EXPECT_EQ(printer.At(120, 20), QColor(Qt::white));
 }
 
 TEST(PrintDrawing, BlockMovesToThePrintableCornerAndEmptyPagesStayWhite)
@@ -139,16 +121,12 @@ TEST(PrintDrawing, BlockMovesToThePrintableCornerAndEmptyPagesStayWhite)
     page.Fotos[0].NomeDoArquivo = WriteBmp(QStringLiteral("corner.bmp"), SolidImage(20, 20, kBlue));
     Bitmap shifted(100, 100);
     page.DesenharParaImpressao(shifted.GetCanvas(), true);
-    EXPECT_TRUE(Near(At(shifted, 5, 5), kBlue, 2));
-    EXPECT_TRUE(Near(At(shifted, 18, 18), kBlue, 2));
-    EXPECT_EQ(At(shifted, 30, 30), QColor(Qt::white));
-    EXPECT_TRUE(IsRed(At(shifted, 0, 50))); // the marks moved with the block
-    EXPECT_TRUE(IsRed(At(shifted, 50, 0)));
-
+    ExpectPixels(shifted.Image(), {{{5, 5}, kBlue}, {{18, 18}, kBlue}}, 2);
+    ExpectMarks(shifted.Image(), {{0, 50}, {50, 0}}, {{30, 30}}); // the marks moved with the block
     Bitmap inPlace(100, 100);
     page.DesenharParaImpressao(inPlace.GetCanvas(), false);
-    EXPECT_EQ(At(inPlace, 5, 5), QColor(Qt::white));
-    EXPECT_TRUE(Near(At(inPlace, 45, 35), kBlue, 2));
+    ExpectPixels(inPlace.Image(), {{{5, 5}, Qt::white}});
+    ExpectPixels(inPlace.Image(), {{{45, 35}, kBlue}}, 2);
 
     TPagina empty = Page(210, 297, {});
     Bitmap blank(210, 297);
@@ -275,11 +253,8 @@ TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
     EXPECT_LE(MaxDifference(fromInterlaced.Image(), fromWhole.Image()), 1);
     // Turned anticlockwise, the mark at the picture's top-left comes to the bottom-left: in the
     // portrait frame (200 x 213 between borders of 53) and in the stretched one.
-    EXPECT_EQ(At(fromRows, 345, 240), QColor(Qt::black));
-    EXPECT_TRUE(Near(At(fromRows, 345, 80), kGreen));
-    EXPECT_EQ(At(fromRows, 430, 30), QColor(Qt::white));
-    EXPECT_EQ(At(fromRows, 25, 260), QColor(Qt::black));
-    EXPECT_TRUE(Near(At(fromRows, 250, 50), kYellow));
+    ExpectColours(fromRows, {{{345, 240}, Qt::black}, {{430, 30}, Qt::white}, {{25, 260}, Qt::black}}, 0);
+    ExpectColours(fromRows, {{{345, 80}, kGreen}, {{250, 50}, kYellow}});
     // One cut short prints empty frames, as when read whole.
     const QString cut = TempPath(QStringLiteral("rows-cut.gif"));
     WriteBytes(cut, ReadBytes(gif).left(ReadBytes(gif).size() / 2));
@@ -302,26 +277,16 @@ TEST(PreviewDrawing, OffsetsTheFramesAndOutlinesThePrintableArea)
     TPagina page = Page(210, 297, {Rect{50, 50, 150, 150}});
     page.Fotos[0].NomeDoArquivo = WriteBmp(QStringLiteral("preview.bmp"), SolidImage(100, 100, kGreen));
     // The preview bitmap 413 x 584: offsets (10, 15); the frame (98, 98)-(295, 197) moved by them.
+    // The printable area (10, 15)-(403, 569) is outlined in red 3 pixels wide on its first and last
+    // column and row.
     Bitmap preview(413, 584);
     page.DesenharNaPrevisao(preview.GetCanvas(), false);
-    EXPECT_TRUE(Near(At(preview, 109, 114), kGreen, 2));
-    EXPECT_EQ(At(preview, 107, 150), QColor(Qt::white));
-    EXPECT_TRUE(Near(At(preview, 304, 211), kGreen, 2));
-    EXPECT_EQ(At(preview, 306, 150), QColor(Qt::white));
-    // The printable area (10, 15)-(403, 569), outlined in red 3 pixels wide on its first and last
-    // column and row.
-    for (int x : {9, 10, 11, 401, 402, 403})
-        EXPECT_TRUE(IsRed(At(preview, x, 300))) << x;
-    EXPECT_EQ(At(preview, 12, 300), QColor(Qt::white));
-    EXPECT_EQ(At(preview, 400, 300), QColor(Qt::white));
-    for (int y : {14, 15, 16, 567, 568, 569})
-        EXPECT_TRUE(IsRed(At(preview, 200, y))) << y;
-    EXPECT_EQ(At(preview, 5, 5), QColor(Qt::white));
-
+    ExpectPixels(preview.Image(), {{{109, 114}, kGreen}, {{304, 211}, kGreen}}, 2);
+    ExpectMarks(preview.Image(), {{9, 300}, {10, 300}, {11, 300}, {401, 300}, {402, 300}, {403, 300}, {200, 14}, {200, 15}, {200, 16}, {200, 567}, {200, 568}, {200, 569}},
+                {{107, 150}, {306, 150}, {12, 300}, {400, 300}, {5, 5}});
     // Aligned with the printable corner, the block starts at (10, 15).
     Bitmap aligned(413, 584);
     page.DesenharNaPrevisao(aligned.GetCanvas(), true);
-    EXPECT_TRUE(Near(At(aligned, 13, 18), kGreen, 2));
-    EXPECT_TRUE(Near(At(aligned, 200, 100), kGreen, 2));
-    EXPECT_EQ(At(aligned, 220, 100), QColor(Qt::white));
+    ExpectPixels(aligned.Image(), {{{13, 18}, kGreen}, {{200, 100}, kGreen}}, 2);
+    ExpectPixels(aligned.Image(), {{{220, 100}, Qt::white}});
 }
