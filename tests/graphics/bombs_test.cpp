@@ -8,6 +8,7 @@
 #include "platform/graphics/image_memory.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
 #include "support/test_env.h"
 #include "support/test_files.h"
@@ -33,7 +34,7 @@ using namespace lumoria;
 using namespace lumoria::platform;
 
 using lumoria::test::homeDir;
-using lumoria::test::writeFile;
+using lumoria::test::WriteTempFile;
 
 namespace {
 
@@ -153,13 +154,6 @@ QByteArray ManyScanJpeg(int scans)
     return data;
 }
 
-QString WriteBomb(const QString& name, const QByteArray& data)
-{
-    const QString path = QString::fromStdString((homeDir() / name.toStdString()).string());
-    writeFile(path, data);
-    return path;
-}
-
 } // namespace
 
 TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
@@ -174,9 +168,9 @@ TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
     ASSERT_EQ(gif.size(), 35);
     for (int k = 0; k < 8; ++k) {
         Picture p;
-        EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.bmp").arg(k), bmp)), InvalidPicture);
-        EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.gif").arg(k), gif)), InvalidPicture);
-        const QString jpegFile = WriteBomb(QStringLiteral("bomb%1.jpg").arg(k), jpeg);
+        EXPECT_THROW(p.LoadFromFile(WriteTempFile(QStringLiteral("bomb%1.bmp").arg(k), bmp)), InvalidPicture);
+        EXPECT_THROW(p.LoadFromFile(WriteTempFile(QStringLiteral("bomb%1.gif").arg(k), gif)), InvalidPicture);
+        const QString jpegFile = WriteTempFile(QStringLiteral("bomb%1.jpg").arg(k), jpeg);
         EXPECT_THROW(p.LoadFromFile(jpegFile), InvalidPicture);
         // The print path's row reader.
         EXPECT_THROW(
@@ -192,15 +186,15 @@ TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
 
     // Runs that fill their picture, and a screen the size of its frame, still load.
     Picture small;
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("runs.bmp"), RunLengthBomb(255, 8))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("runs.bmp"), RunLengthBomb(255, 8))));
     EXPECT_EQ(small.Width(), 255);
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("dot.gif"), ScreenBomb(1, 1))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("dot.gif"), ScreenBomb(1, 1))));
     EXPECT_EQ(small.Width(), 1);
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("margin.gif"), ScreenBomb(300, 200))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("margin.gif"), ScreenBomb(300, 200))));
     EXPECT_EQ(small.Width(), 300);
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))));
     EXPECT_EQ(small.Width(), 8);
-    EXPECT_EQ(JpegRowReader(WriteBomb(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))).Start(8), QSize(8, 8));
+    EXPECT_EQ(JpegRowReader(WriteTempFile(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))).Start(8), QSize(8, 8));
 }
 
 TEST(Bombs, EveryJpegDecoderStopsPastOneHundredScans)
@@ -213,7 +207,7 @@ TEST(Bombs, EveryJpegDecoderStopsPastOneHundredScans)
         SCOPED_TRACE(c.scans);
         const QByteArray data = ManyScanJpeg(c.scans);
         ASSERT_EQ(data.count(QByteArray("\xff\xda", 2)), c.scans);
-        const QString path = WriteBomb(QStringLiteral("scans%1.jpg").arg(c.scans), data);
+        const QString path = WriteTempFile(QStringLiteral("scans%1.jpg").arg(c.scans), data);
         // The whole picture (the editor, the print path's copies), a reduced one (thumbnails, the
         // camera's small picture), and the print path's row reader.
         auto full = [&] { return DecodeJpeg(data, JpegOutput::Native).width(); };
@@ -413,8 +407,8 @@ TEST(DecodeMemory, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
     // An opaque GIF that fills its screen holds its indexes only; a palette BMP its indexes and the
     // 32-bit copy drawing it may make (4000 rows of 4000 pixels, rows of 4 bytes a pixel).
     const QString gif =
-        WriteBomb(QStringLiteral("big.gif"), lumoria::test::GifBytes(lumoria::test::HalvesImage(3200, 3000, Qt::blue, Qt::red)));
-    const QString runs = WriteBomb(QStringLiteral("runs.bmp"), lumoria::test::RunLengthPicture(4000, 4000));
+        WriteTempFile(QStringLiteral("big.gif"), lumoria::test::GifBytes(lumoria::test::HalvesImage(3200, 3000, Qt::blue, Qt::red)));
+    const QString runs = WriteTempFile(QStringLiteral("runs.bmp"), lumoria::test::RunLengthPicture(4000, 4000));
     {
         Picture picture;
         picture.LoadFromFile(gif);

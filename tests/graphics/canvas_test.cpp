@@ -7,7 +7,7 @@
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/image_rotation.h"
 #include "platform/graphics/image_scaling.h"
-#include "support/draw_pixels.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
 
 #include <QPainter>

@@ -9,6 +9,7 @@
 #include "platform/graphics/icon_image.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
+#include "support/draw_support.h"
 #include "support/metafile_writer.h"
 #include "support/picture_files.h"
 
@@ -210,8 +211,8 @@ TEST(Gif, FirstFrameWithItsColoursAndTransparency)
             QImage image = Quadrants(24, 16).convertToFormat(QImage::Format_ARGB32);
             if (transparent)
                 image.setPixel(1, 1, qRgba(0, 0, 0, 0));
-            const QString path = test::TempPath(QStringLiteral("g%1%2.%3").arg(transparent).arg(interlaced).arg(interlaced ? "GIF" : "gif"));
-            test::WriteBytes(path, test::GifBytes(image, interlaced));
+            const QString name = QStringLiteral("g%1%2.%3").arg(transparent).arg(interlaced).arg(interlaced ? "GIF" : "gif");
+            const QString path = test::WriteTempFile(name, test::GifBytes(image, interlaced));
             Picture picture;
             picture.LoadFromFile(path);
             ASSERT_EQ(picture.GetGraphic()->Kind(), GraphicKind::Gif);
@@ -234,8 +235,7 @@ TEST(Icon, LoadsWithItsAlpha)
 {
     QImage image = Quadrants(32, 32).convertToFormat(QImage::Format_ARGB32);
     image.setPixel(0, 0, qRgba(0, 0, 0, 0));
-    const QString path = test::TempPath(QStringLiteral("a.ico"));
-    test::WriteBytes(path, test::IcoBytes(image));
+    const QString path = test::WriteTempFile(QStringLiteral("a.ico"), test::IcoBytes(image));
     Picture picture;
     picture.LoadFromFile(path);
     ASSERT_EQ(picture.GetGraphic()->Kind(), GraphicKind::Icon);
@@ -253,8 +253,7 @@ TEST(Picture, ChoosesByExtensionAndKeepsItsGraphicWhenALoadFails)
     EXPECT_EQ(picture.GetGraphic()->Kind(), GraphicKind::Bitmap);
 
     // A BMP named .jpg does not decode; the picture keeps its bitmap.
-    const QString mislabelled = test::TempPath(QStringLiteral("bmp.jpg"));
-    test::WriteBytes(mislabelled, test::ReadBytes(bmp));
+    const QString mislabelled = test::WriteTempFile(QStringLiteral("bmp.jpg"), test::ReadBytes(bmp));
     EXPECT_THROW(picture.LoadFromFile(mislabelled), InvalidPicture);
     EXPECT_THROW(picture.LoadFromFile(test::TempPath(QStringLiteral("x.png"))), InvalidPicture);
     EXPECT_THROW(picture.LoadFromFile(test::TempPath(QStringLiteral("missing.jpg"))), FileNotFound);

@@ -7,8 +7,8 @@
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/metafile.h"
 #include "platform/graphics/picture.h"
+#include "support/draw_support.h"
 #include "support/metafile_writer.h"
-#include "support/picture_files.h"
 #include "support/test_env.h"
 
 #include <algorithm>
@@ -38,8 +38,8 @@ TEST(Metafile, LoadsWithItsSizeAndDrawsItsRectangles)
 {
     for (const bool enhanced : {false, true}) {
         SCOPED_TRACE(enhanced ? "emf" : "wmf");
-        const QString path = test::TempPath(enhanced ? QStringLiteral("a.emf") : QStringLiteral("a.wmf"));
-        test::WriteBytes(path, enhanced ? test::MakeEmf(100, 80, kRects) : test::MakeWmf(100, 80, kRects));
+        const QString path = test::WriteTempFile(enhanced ? QStringLiteral("a.emf") : QStringLiteral("a.wmf"),
+                                                 enhanced ? test::MakeEmf(100, 80, kRects) : test::MakeWmf(100, 80, kRects));
         Picture picture;
         picture.LoadFromFile(path);
         ASSERT_NE(picture.GetGraphic(), nullptr);

@@ -8,6 +8,7 @@
 #include "platform/graphics/image_scaling.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/parallel.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
 
 #include <QImageWriter>
@@ -91,16 +92,15 @@ TEST(RowScalingEdges, ResultsReachingPastTheTargetAreClipped)
     const QImage source = Noise(80, 50, QImage::Format_BGR888);
     const QImage whole = RotateAnticlockwise(ScaleImage(source, source.rect(), QSize(40, 30)));
     // The turned result is 30 x 40; placed at (-5, 20) in a 28 x 45 target, 25 x 25 of it shows.
-    const Orientation turn = Orientation::Anticlockwise();
-    const QImage got = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), turn, QSize(28, 45), QPoint(-5, 20));
+    const auto clipped = [&](Orientation lay, int pieces) {
+        return ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), lay, QSize(28, 45), QPoint(-5, 20), pieces);
+    };
+    const QImage got = clipped(Orientation::Anticlockwise(), 1);
     EXPECT_EQ(got.copy(0, 20, 25, 25), whole.copy(5, 0, 25, 25));
-    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), turn, QSize(28, 45), QPoint(-5, 20), 2), got);
-    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), {}, QSize(28, 45), QPoint(-5, 20), 2),
-              ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), {}, QSize(28, 45), QPoint(-5, 20)));
+    EXPECT_EQ(clipped(Orientation::Anticlockwise(), 2), got);
+    EXPECT_EQ(clipped({}, 2), clipped({}, 1));
     // Mirrored both ways and swapped (tag 7), the same clipping: the turned result back to front.
-    const Orientation transverse = Orientation::FromExif(7);
-    const QImage mirrored = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), transverse, QSize(28, 45), QPoint(-5, 20));
-    EXPECT_EQ(mirrored.copy(0, 20, 25, 25), whole.mirrored(true, false).copy(5, 0, 25, 25));
+    EXPECT_EQ(clipped(Orientation::FromExif(7), 1).copy(0, 20, 25, 25), whole.mirrored(true, false).copy(5, 0, 25, 25));
     EXPECT_EQ(got.pixel(0, 19), qRgb(255, 255, 255));
     EXPECT_EQ(got.pixel(25, 30), qRgb(255, 255, 255));
 }
@@ -248,8 +248,7 @@ TEST(JpegRows, BadFilesRaiseTheirFailures)
     EXPECT_THROW(JpegRowReader{bmp}, InvalidPicture);
     QByteArray bytes = ReadBytes(WriteJpeg(QStringLiteral("rows-whole.jpg"), Noise(120, 120, QImage::Format_RGB32)));
     bytes.truncate(bytes.size() / 2);
-    const QString cut = TempPath(QStringLiteral("rows-cut.jpg"));
-    WriteBytes(cut, bytes);
+    const QString cut = WriteTempFile(QStringLiteral("rows-cut.jpg"), bytes);
     EXPECT_THROW(
         {
             JpegRowReader reader(cut);

@@ -230,10 +230,8 @@ TEST(BrokenFiles, DrawAsEmptyFramesKeepTheirPathAndAreNotCached)
 {
     ScopedCache cache;
     const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("good.jpg"), Quads(64, 48)));
-    const QString broken = TempPath(QStringLiteral("broken.jpg"));
-    WriteBytes(broken, good.left(good.size() / 2));
-    const QString mislabelled = TempPath(QStringLiteral("mislabelled.jpg"));
-    WriteBytes(mislabelled, BmpBytes(Quads(64, 48), 24));
+    const QString broken = WriteTempFile(QStringLiteral("broken.jpg"), good.left(good.size() / 2));
+    const QString mislabelled = WriteTempFile(QStringLiteral("mislabelled.jpg"), BmpBytes(Quads(64, 48), 24));
     const QString ok = WriteBmp(QStringLiteral("ok.bmp"), SolidImage(64, 48, kGreen));
     TPagina page = Page(300, 100, {Rect{0, 0, 64, 48}, Rect{100, 0, 164, 48}, Rect{200, 0, 264, 48}});
     SetPhotos(page, {broken, mislabelled, ok}, {kFitInside});

@@ -6,6 +6,7 @@
 #include "platform/failure.h"
 #include "platform/graphics/decode_budget.h"
 #include "platform/graphics/picture.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
 #include "support/test_files.h"
 
@@ -95,8 +96,7 @@ TEST(ImageCache, ABrokenFileRaisesAndIsNotStored)
 {
     TCacheDeImagensJaCarregadas cache;
     const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("whole.jpg"), SolidImage(200, 100, Qt::red)));
-    const QString broken = TempPath(QStringLiteral("half.jpg"));
-    WriteBytes(broken, good.left(good.size() / 2));
+    const QString broken = WriteTempFile(QStringLiteral("half.jpg"), good.left(good.size() / 2));
     Picture p;
     EXPECT_THROW(cache.CarregarImagem(p, broken), InvalidPicture);
     EXPECT_EQ(cache.Proxima(), 0);
@@ -132,8 +132,7 @@ TEST(ImageCache, PlacingAPhotoTakesTheReducedCopyFromTheFirstDraw)
     EXPECT_LE(MaxDifference(first.GetBitmap().Image(), stored.Image()), 6);
 
     // A file that does not decode raises and stores nothing.
-    const QString broken = TempPath(QStringLiteral("placed-broken.jpg"));
-    WriteBytes(broken, QByteArray("\xFF\xD8 not really", 13));
+    const QString broken = WriteTempFile(QStringLiteral("placed-broken.jpg"), QByteArray("\xFF\xD8 not really", 13));
     Picture none;
     EXPECT_THROW(cache.CarregarImagemReduzida(none, broken), InvalidPicture);
     EXPECT_EQ(cache.Proxima(), 1);
@@ -144,8 +143,7 @@ TEST(ImageCache, ReadingAheadStoresTheCopiesInOrderAndLeavesOutWhatDoesNotLoad)
     TCacheDeImagensJaCarregadas cache;
     const QString a = WriteJpeg(QStringLiteral("ahead-a.jpg"), SolidImage(1200, 800, QColor(10, 120, 200)), 80);
     const QString b = WriteBmp(QStringLiteral("ahead-b.bmp"), SolidImage(300, 400, QColor(200, 10, 10)));
-    const QString broken = TempPath(QStringLiteral("ahead-broken.jpg"));
-    WriteBytes(broken, "not a photo");
+    const QString broken = WriteTempFile(QStringLiteral("ahead-broken.jpg"), "not a photo");
     cache.Antecipar({a, broken, b, a, TempPath(QStringLiteral("missing.jpg"))});
     EXPECT_EQ(cache.Proxima(), 2);
     EXPECT_EQ(cache.NomeDoArquivo(0), a);

@@ -4,7 +4,7 @@
 #include "album/image_cache.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
-#include "support/draw_pixels.h"
+#include "support/draw_support.h"
 #include "support/page_builder.h"
 #include "support/picture_files.h"
 

@@ -139,14 +139,12 @@ TEST(PrintDrawing, BlockMovesToThePrintableCornerAndEmptyPagesStayWhite)
 TEST(PrintDrawing, BrokenAndTransparentPicturesAmongOthers)
 {
     const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("p-good.jpg"), Quads(64, 48)));
-    const QString broken = TempPath(QStringLiteral("p-broken.jpg"));
-    WriteBytes(broken, good.left(good.size() / 3));
+    const QString broken = WriteTempFile(QStringLiteral("p-broken.jpg"), good.left(good.size() / 3));
     QImage holed = SolidImage(40, 40, kYellow).convertToFormat(QImage::Format_ARGB32);
     for (int y = 10; y < 30; ++y)
         for (int x = 10; x < 30; ++x)
             holed.setPixel(x, y, qRgba(0, 0, 0, 0));
-    const QString gif = TempPath(QStringLiteral("p-holed.gif"));
-    WriteBytes(gif, GifBytes(holed));
+    const QString gif = WriteTempFile(QStringLiteral("p-holed.gif"), GifBytes(holed));
     const QString blue = WriteBmp(QStringLiteral("p-blue.bmp"), SolidImage(40, 40, kBlue));
     // Twelve square frames: broken, GIF with a hole, blue, and again, in a row.
     TPagina page = Page(480, 40, {});
@@ -226,10 +224,8 @@ TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
     for (int y = 100; y < 400; ++y)
         for (int x = 100; x < 700; ++x)
             picture.setPixelColor(x, y, Qt::black);
-    const QString gif = TempPath(QStringLiteral("rows.gif"));
-    WriteBytes(gif, GifBytes(picture));
-    const QString interlaced = TempPath(QStringLiteral("rows-interlaced.gif"));
-    WriteBytes(interlaced, GifBytes(picture, true));
+    const QString gif = WriteTempFile(QStringLiteral("rows.gif"), GifBytes(picture));
+    const QString interlaced = WriteTempFile(QStringLiteral("rows-interlaced.gif"), GifBytes(picture, true));
     const QString whole = WriteBmp(QStringLiteral("rows.bmp"), picture);
     auto draw = [](const QString& file) {
         TPagina page = Page(700, 330, {Rect{330, 0, 530, 320}, Rect{0, 0, 320, 300}, Rect{540, 0, 700, 100}});
@@ -256,8 +252,7 @@ TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
     ExpectColours(fromRows, {{{345, 240}, Qt::black}, {{430, 30}, Qt::white}, {{25, 260}, Qt::black}}, 0);
     ExpectColours(fromRows, {{{345, 80}, kGreen}, {{250, 50}, kYellow}});
     // One cut short prints empty frames, as when read whole.
-    const QString cut = TempPath(QStringLiteral("rows-cut.gif"));
-    WriteBytes(cut, ReadBytes(gif).left(ReadBytes(gif).size() / 2));
+    const QString cut = WriteTempFile(QStringLiteral("rows-cut.gif"), ReadBytes(gif).left(ReadBytes(gif).size() / 2));
     const Bitmap fromCut = draw(cut);
     EXPECT_TRUE(AllWhite(fromCut, Rect{335, 5, 525, 95}));
     EXPECT_TRUE(AllWhite(fromCut, Rect{5, 5, 315, 95}));

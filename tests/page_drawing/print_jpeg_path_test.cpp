@@ -114,8 +114,7 @@ TEST_P(PrintJpegExif, PrintsAsTheUprightPixels)
     const QString nome = QStringLiteral("jpeg-exif-%1-%2").arg(tag).arg(ajuste);
     const QString stored = WriteJpeg(nome + QStringLiteral("-stored.jpg"), StoredForExif(Gradient(1500, 1000), tag), 100);
     const QByteArray bytes = ReadBytes(stored);
-    const QString jpeg = TempPath(nome + QStringLiteral(".jpg"));
-    WriteBytes(jpeg, WithExifOrientation(bytes, tag, tag % 2 == 0));
+    const QString jpeg = WriteTempFile(nome + QStringLiteral(".jpg"), WithExifOrientation(bytes, tag, tag % 2 == 0));
     const QString bmp = WriteBmp(nome + QStringLiteral(".bmp"), ShownByExif(DecodeJpeg(bytes, JpegOutput::Native), tag));
     EXPECT_LE(MaxDifference(Printed(PageWith(jpeg, ajuste)), Printed(PageWith(bmp, ajuste))), 2);
 }
@@ -224,8 +223,7 @@ TEST(PrintJpegPath, AFileCutShortPrintsAnEmptyFrame)
     const QString whole = WriteJpeg(QStringLiteral("cut-whole.jpg"), Gradient(900, 600), 100);
     QByteArray bytes = ReadBytes(whole);
     bytes.truncate(bytes.size() * 2 / 3);
-    const QString cut = TempPath(QStringLiteral("cut-short.jpg"));
-    WriteBytes(cut, bytes);
+    const QString cut = WriteTempFile(QStringLiteral("cut-short.jpg"), bytes);
     TPagina page = PageWith(cut, kFitCut);
     page.Fotos[2].NomeDoArquivo = whole;
     Bitmap bitmap(420, 594);
@@ -251,8 +249,7 @@ TEST(PrintJpegPath, APageBitmapHoldingOtherPixelsComesOutAsANewOne)
     ASSERT_TRUE(writer.write(Gradient(500, 800)));
     QByteArray bytes = ReadBytes(landscape);
     bytes.truncate(bytes.size() / 2);
-    const QString cut = TempPath(QStringLiteral("repaint-cut.jpg"));
-    WriteBytes(cut, bytes);
+    const QString cut = WriteTempFile(QStringLiteral("repaint-cut.jpg"), bytes);
     const QString bmp = WriteBmp(QStringLiteral("repaint.bmp"), Gradient(300, 200));
     TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{105, 10, 195, 130}, Rect{10, 140, 100, 260},
                                    Rect{105, 140, 195, 260}, Rect{60, 265, 150, 290}});

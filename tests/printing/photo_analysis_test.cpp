@@ -19,7 +19,7 @@
 #include "printing/photo_analysis_window.h"
 #include "printing/resolution_table_window.h"
 #include "support/brazilian_locale.h"
-#include "support/draw_pixels.h"
+#include "support/draw_support.h"
 #include "support/page_builder.h"
 #include "support/picture_files.h"
 
@@ -241,8 +241,7 @@ TEST_F(JanelaDeAnalise, AMissingFileLeavesTheWindowAsDesigned)
 
 TEST_F(JanelaDeAnalise, WhatCannotBeAnalysedLeavesItUnfilledWithAMessage)
 {
-    const QString quebrada = TempPath(QStringLiteral("analise-quebrada.jpg"));
-    WriteBytes(quebrada, QByteArray("isto nao e um jpeg", 18));
+    const QString quebrada = WriteTempFile(QStringLiteral("analise-quebrada.jpg"), QByteArray("isto nao e um jpeg", 18));
     const QString boa = WriteBmp(QStringLiteral("analise-boa.bmp"), SolidImage(30, 20, Qt::blue));
     // A sound header over pixels cut short: it fails only when decoded.
     const QString cortada = TempPath(QStringLiteral("analise-cortada.jpg"));
@@ -251,8 +250,7 @@ TEST_F(JanelaDeAnalise, WhatCannotBeAnalysedLeavesItUnfilledWithAMessage)
     // A BMP header that declares no pixels (refused as unreadable or as without dimensions).
     QByteArray semArea = BmpBytes(SolidImage(1, 1, Qt::red), 24);
     semArea.replace(18, 4, QByteArray(4, '\0'));
-    const QString vazia = TempPath(QStringLiteral("analise-vazia.bmp"));
-    WriteBytes(vazia, semArea);
+    const QString vazia = WriteTempFile(QStringLiteral("analise-vazia.bmp"), semArea);
     const struct {
         QString arquivo;
         int pagina, moldura;

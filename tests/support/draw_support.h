@@ -1,16 +1,26 @@
 #pragma once
-// Pixel checks of the drawing tests: listed points of a picture against the colours they must have.
+// What the drawing tests share: listed points of a picture checked against the colours they must
+// have, and files written in the test's home.
 #include "support/picture_files.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QString>
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
 namespace lumoria::test {
+
+// Writes the bytes to a file of that name in the test's home; its path.
+inline QString WriteTempFile(const QString& name, const QByteArray& data)
+{
+    const QString path = TempPath(name);
+    WriteBytes(path, data);
+    return path;
+}
 
 struct PixelAt {
     QPoint point;
