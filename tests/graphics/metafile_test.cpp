@@ -96,40 +96,34 @@ TEST(Metafile, AnEmfHeaderThatLiesAboutItselfIsRefusedBeforeTheConverterSeesIt)
     ASSERT_NO_THROW(m.LoadFromData(described));
     EXPECT_EQ(m.Width(), 100);
 
-    struct Case {
+    // A description of no length is read up to its terminating zero: refused with its place past the
+    // record, or with no zero before the record ends; read with a zero inside.
+    const struct {
         const char* what;
-        int at;
-        std::uint32_t value;
+        std::initializer_list<std::pair<int, std::uint32_t>> fields;
+        bool reads;
+    } cases[] = {
+        {"a header record shorter than a header", {{4, 80}}, false},
+        {"a header record longer than the file", {{4, 0x7ffffff0}}, false},
+        {"a description past the record", {{60, 9}}, false},
+        {"a description starting past the record", {{64, 200}}, false},
+        {"a description starting inside the fixed header", {{64, 40}}, false},
+        {"a description whose end wraps around 32 bits", {{60, 0x80000002}}, false},
+        {"a pixel format past the record", {{88, 40}, {92, 100}}, false},
+        {"a terminated description placed past the record", {{60, 0}, {64, 195}}, false},
+        {"no zero between 108 and 116", {{60, 0}, {64, 108}}, false},
+        {"a zero at 112", {{60, 0}, {64, 108}, {112, 0}}, true},
     };
-    const Case cases[] = {
-        {"a header record shorter than a header", 4, 80},
-        {"a header record longer than the file", 4, 0x7ffffff0},
-        {"a description past the record", 60, 9},
-        {"a description starting past the record", 64, 200},
-        {"a description starting inside the fixed header", 64, 40},
-        {"a description whose end wraps around 32 bits", 60, 0x80000002},
-        {"a pixel format past the record", 88, 40},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QByteArray bad = described;
-        Put32(bad, c.at, c.value);
-        if (c.at == 88)
-            Put32(bad, 92, 100);
-        EXPECT_THROW(m.LoadFromData(bad), InvalidPicture);
+        for (const auto& [at, value] : c.fields)
+            Put32(bad, at, value);
+        if (c.reads)
+            EXPECT_NO_THROW(m.LoadFromData(bad));
+        else
+            EXPECT_THROW(m.LoadFromData(bad), InvalidPicture);
     }
-    // A description of no length is read up to its terminating zero: with its place past the record,
-    // or with no zero before the record ends, it is refused; with a zero inside, it reads.
-    QByteArray unterminated = described;
-    Put32(unterminated, 60, 0);
-    Put32(unterminated, 64, 195);
-    EXPECT_THROW(m.LoadFromData(unterminated), InvalidPicture);
-    Put32(unterminated, 64, 108);
-    EXPECT_THROW(m.LoadFromData(unterminated), InvalidPicture) << "no zero between 108 and 116";
-    QByteArray terminated = unterminated;
-    terminated[112] = 0;
-    terminated[113] = 0;
-    EXPECT_NO_THROW(m.LoadFromData(terminated));
     // A header record of 80 bytes, the records following it.
     QByteArray shortHeader = emf.left(80) + emf.mid(108);
     Put32(shortHeader, 4, 80);

@@ -8,6 +8,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <map>
 
 #include "album/album_document.h"
 #include "common/modal_helper.h"
@@ -78,27 +79,27 @@ TEST_F(ComVirgulaDecimal, TheSmallerPictureSideGoesWithTheSmallerFrameSide)
     EXPECT_EQ(Linhas(2048, 3072, Moldura(150, 100)), esperado);
 }
 
-TEST_F(ComVirgulaDecimal, ASmallPhotoInALargeFrameIsNotRecommended)
+TEST_F(ComVirgulaDecimal, TheLinesFollowThePhotoAndTheFrame)
 {
-    const QStringList linhas = Linhas(640, 480, Moldura(180, 270));
-    ASSERT_EQ(linhas.size(), 11);
-    EXPECT_EQ(linhas[1], "Dimensões da Impressão: 18 x 27 Centímetros");
-    EXPECT_EQ(linhas[3], "Proporção Original: 1,333");
-    EXPECT_EQ(linhas[7], "Resolução de Impressão, Por Dimensão: 68 x 60 DPI");
-    EXPECT_EQ(linhas[8], "Resolução de Impressão, Por Área Final: 64 DPI");
-    EXPECT_EQ(linhas[9], "Resultado Esperado Da Impressão Nestas Dimensões: \"Não Recomendado\"");
-}
-
-TEST_F(ComVirgulaDecimal, TheVerdictUsesTheUnroundedResolution)
-{
-    // 1180 x 1770 pixels over 100 x 150 mm: 299.7 dots per inch, shown rounded as 300.
-    const auto medidas = MedirFotoNaMoldura(1180, 1770, Moldura(100, 150));
-    ASSERT_TRUE(medidas);
-    ASSERT_GT(medidas->A, 299.5L);
-    ASSERT_LT(medidas->A, 300.0L);
-    const QStringList linhas = LinhasDaAnalise(*medidas, kFitStretch);
-    EXPECT_EQ(linhas[8], "Resolução de Impressão, Por Área Final: 300 DPI");
-    EXPECT_EQ(linhas[9], "Resultado Esperado Da Impressão Nestas Dimensões: \"Aceitável\"");
+    const struct {
+        int w, h, fw, fh;
+        std::map<int, const char*> linhas;
+    } casos[] = {
+        {640, 480, 180, 270, {{1, "Dimensões da Impressão: 18 x 27 Centímetros"}, {3, "Proporção Original: 1,333"},
+                              {7, "Resolução de Impressão, Por Dimensão: 68 x 60 DPI"},
+                              {8, "Resolução de Impressão, Por Área Final: 64 DPI"},
+                              {9, "Resultado Esperado Da Impressão Nestas Dimensões: \"Não Recomendado\""}}},
+        // 1180 x 1770 pixels over 100 x 150 mm: 299.7 dots per inch, shown rounded as 300; the
+        // verdict uses the unrounded resolution.
+        {1180, 1770, 100, 150, {{8, "Resolução de Impressão, Por Área Final: 300 DPI"},
+                                {9, "Resultado Esperado Da Impressão Nestas Dimensões: \"Aceitável\""}}},
+    };
+    for (const auto& c : casos) {
+        const QStringList linhas = Linhas(c.w, c.h, Moldura(c.fw, c.fh));
+        ASSERT_EQ(linhas.size(), 11) << c.w;
+        for (const auto& [i, texto] : c.linhas)
+            EXPECT_EQ(linhas[i], QString::fromUtf8(texto)) << c.w << " x " << c.h;
+    }
 }
 
 TEST(TextoDoResultadoEsperado, FollowsTheBandsAtTheirEdges)
