@@ -34,21 +34,11 @@ using namespace lumoria;
 using namespace lumoria::platform;
 
 using lumoria::test::homeDir;
+using lumoria::test::PutLe16;
+using lumoria::test::PutLe32;
 using lumoria::test::WriteTempFile;
 
 namespace {
-
-void Put16(QByteArray& d, std::uint32_t v)
-{
-    d += char(v & 0xff);
-    d += char((v >> 8) & 0xff);
-}
-
-void Put32(QByteArray& d, std::uint32_t v)
-{
-    Put16(d, v & 0xffff);
-    Put16(d, v >> 16);
-}
 
 // A run-length BMP of width x height whose data are a few runs and the end mark: about 100 bytes.
 QByteArray RunLengthBomb(int width, int height)
@@ -58,22 +48,22 @@ QByteArray RunLengthBomb(int width, int height)
         runs += QByteArray("\xff\x01", 2);
     runs += QByteArray("\x00\x01", 2); // end of the picture
     QByteArray d = "BM";
-    Put32(d, std::uint32_t(14 + 40 + 8 + runs.size()));
-    Put32(d, 0);
-    Put32(d, 14 + 40 + 8);
-    Put32(d, 40);
-    Put32(d, std::uint32_t(width));
-    Put32(d, std::uint32_t(height));
-    Put16(d, 1);
-    Put16(d, 8);
-    Put32(d, 1); // RLE8
-    Put32(d, std::uint32_t(runs.size()));
-    Put32(d, 2835);
-    Put32(d, 2835);
-    Put32(d, 2); // colours used
-    Put32(d, 0);
-    Put32(d, 0x00ffffff);
-    Put32(d, 0x000000ff);
+    PutLe32(d, std::uint32_t(14 + 40 + 8 + runs.size()));
+    PutLe32(d, 0);
+    PutLe32(d, 14 + 40 + 8);
+    PutLe32(d, 40);
+    PutLe32(d, std::uint32_t(width));
+    PutLe32(d, std::uint32_t(height));
+    PutLe16(d, 1);
+    PutLe16(d, 8);
+    PutLe32(d, 1); // RLE8
+    PutLe32(d, std::uint32_t(runs.size()));
+    PutLe32(d, 2835);
+    PutLe32(d, 2835);
+    PutLe32(d, 2); // colours used
+    PutLe32(d, 0);
+    PutLe32(d, 0x00ffffff);
+    PutLe32(d, 0x000000ff);
     return d + runs;
 }
 
@@ -81,8 +71,8 @@ QByteArray RunLengthBomb(int width, int height)
 QByteArray ScreenBomb(int width, int height)
 {
     QByteArray d = "GIF89a";
-    Put16(d, std::uint32_t(width));
-    Put16(d, std::uint32_t(height));
+    PutLe16(d, std::uint32_t(width));
+    PutLe16(d, std::uint32_t(height));
     d += QByteArray("\x80\x00\x00", 3);             // a global table of two colours
     d += QByteArray("\xff\xff\xff\x00\x00\x00", 6);
     d += QByteArray("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);

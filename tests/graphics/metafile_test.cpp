@@ -144,40 +144,30 @@ public:
     {
         const int words = 3 + int(params.size());
         m_maxRecord = std::max(m_maxRecord, words);
-        put32(m_body, std::uint32_t(words));
-        put16(m_body, function);
+        test::PutLe32(m_body, std::uint32_t(words));
+        test::PutLe16(m_body, std::uint32_t(function));
         for (int p : params)
-            put16(m_body, p);
+            test::PutLe16(m_body, std::uint32_t(p));
     }
     void brush(QRgb colour) { record(0x02FC, {0, int(qRed(colour) | (qGreen(colour) << 8)), qBlue(colour), 0}); }
     void rectangle(int l, int t, int r, int b) { record(0x041B, {b, r, t, l}); }
     QByteArray bytes() const
     {
         QByteArray body = m_body;
-        put32(body, 3);
-        put16(body, 0); // EOF
+        test::PutLe32(body, 3);
+        test::PutLe16(body, 0); // EOF
         QByteArray d;
-        put16(d, 1);
-        put16(d, 9);
-        put16(d, 0x0300);
-        put32(d, std::uint32_t(9 + body.size() / 2));
-        put16(d, 0); // objects: the header under-counts them
-        put32(d, std::uint32_t(m_maxRecord));
-        put16(d, 0);
+        test::PutLe16(d, 1);
+        test::PutLe16(d, 9);
+        test::PutLe16(d, 0x0300);
+        test::PutLe32(d, std::uint32_t(9 + body.size() / 2));
+        test::PutLe16(d, 0); // objects: the header under-counts them
+        test::PutLe32(d, std::uint32_t(m_maxRecord));
+        test::PutLe16(d, 0);
         return d + body;
     }
 
 private:
-    static void put16(QByteArray& d, int v)
-    {
-        d += char(v & 0xff);
-        d += char((v >> 8) & 0xff);
-    }
-    static void put32(QByteArray& d, std::uint32_t v)
-    {
-        put16(d, int(v & 0xffff));
-        put16(d, int(v >> 16));
-    }
     QByteArray m_body;
     int m_maxRecord = 3;
 };

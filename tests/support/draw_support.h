@@ -1,6 +1,6 @@
 #pragma once
 // What the drawing tests share: listed points of a picture checked against the colours they must
-// have, and files written in the test's home.
+// have, and files written by hand or in the test's home.
 #include "support/picture_files.h"
 
 #include <QColor>
@@ -10,9 +10,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
 
 namespace lumoria::test {
+
+// Little-endian fields appended to a file written by hand.
+inline void PutLe16(QByteArray& d, std::uint32_t v)
+{
+    d += char(v & 0xff);
+    d += char((v >> 8) & 0xff);
+}
+
+inline void PutLe32(QByteArray& d, std::uint32_t v)
+{
+    PutLe16(d, v & 0xffff);
+    PutLe16(d, v >> 16);
+}
 
 // Writes the bytes to a file of that name in the test's home; its path.
 inline QString WriteTempFile(const QString& name, const QByteArray& data)
