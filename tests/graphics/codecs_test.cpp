@@ -64,8 +64,7 @@ TEST(Bmp, EveryDepthLoadsWithItsColoursAndFormat)
         picture.LoadFromFile(test::WriteBmp(QStringLiteral("q%1.bmp").arg(c.bits), Quadrants(), c.bits));
         ASSERT_EQ(picture.GetGraphic()->Kind(), GraphicKind::Bitmap);
         const Bitmap& b = picture.GetBitmap();
-        EXPECT_EQ(b.Width(), 40);
-        EXPECT_EQ(b.Height(), 30);
+        EXPECT_EQ(QSize(b.Width(), b.Height()), QSize(40, 30));
         EXPECT_EQ(b.Format(), c.format);
         ExpectQuadrants(b.Image(), 0);
     }
@@ -111,8 +110,7 @@ TEST(Jpeg, LoadsAt24BitsAndGreyAt8Bits)
     Picture picture;
     picture.LoadFromFile(test::WriteJpeg(QStringLiteral("q.JPG"), Quadrants(64, 48)));
     ASSERT_EQ(picture.GetGraphic()->Kind(), GraphicKind::Jpeg);
-    EXPECT_EQ(picture.Width(), 64);
-    EXPECT_EQ(picture.Height(), 48);
+    EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(64, 48));
     Bitmap b;
     b.Assign(*picture.GetGraphic());
     EXPECT_EQ(b.Format(), PixelFormat::Bits24);
@@ -156,8 +154,7 @@ TEST(Jpeg, AnExifOrientationIsReadUpright)
         EXPECT_EQ(ReadJpegInfo(bytes).orientation, tag);
         JpegImage jpeg;
         jpeg.LoadFromData(bytes);
-        EXPECT_EQ(jpeg.Width(), 160);
-        EXPECT_EQ(jpeg.Height(), 96);
+        EXPECT_EQ(QSize(jpeg.Width(), jpeg.Height()), QSize(160, 96));
         Bitmap whole;
         whole.Assign(jpeg);
         ASSERT_EQ(whole.Width(), 160);

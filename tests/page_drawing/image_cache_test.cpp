@@ -23,12 +23,10 @@ TEST(ImageCache, FirstLoadIsFullSizeThenTheReducedCopy)
     const QString medium = WriteJpeg(QStringLiteral("1000x750.jpg"), SolidImage(1000, 750, QColor(200, 120, 10)), 80);
     Picture p;
     cache.CarregarImagem(p, big);
-    EXPECT_EQ(p.Width(), 3000);
-    EXPECT_EQ(p.Height(), 2000);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(3000, 2000));
     cache.CarregarImagem(p, big);
     EXPECT_EQ(p.GetGraphic()->Kind(), GraphicKind::Jpeg);
-    EXPECT_EQ(p.Width(), 640);
-    EXPECT_EQ(p.Height(), 427);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(640, 427));
     Bitmap decoded;
     decoded.Assign(*p.GetGraphic());
     EXPECT_TRUE(Near(decoded.Image().pixelColor(300, 200), QColor(10, 120, 200), 4));
@@ -36,8 +34,7 @@ TEST(ImageCache, FirstLoadIsFullSizeThenTheReducedCopy)
     cache.CarregarImagem(p, medium);
     EXPECT_EQ(p.Width(), 1000);
     cache.CarregarImagem(p, medium);
-    EXPECT_EQ(p.Width(), 500);
-    EXPECT_EQ(p.Height(), 375);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(500, 375));
     EXPECT_EQ(cache.Proxima(), 2);
     EXPECT_EQ(cache.NomeDoArquivo(0), big);
     EXPECT_EQ(cache.NomeDoArquivo(1), medium);

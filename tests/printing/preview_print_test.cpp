@@ -197,7 +197,6 @@ TEST_P(PaperCheck, DifferentPaperAsksWhetherToPrintAnyway)
     Atendente respostas;
     respostas.respostas = {p.resposta};
     Clicar(previa->spdImprimir);
-    QTest::qWait(20);
 
     EXPECT_EQ(impressora->documents().size(), p.imprime ? 1u : 0u);
     EXPECT_EQ(respostas.inesperadas, 0);
