@@ -10,9 +10,9 @@
 #include "platform/graphics/parallel.h"
 #include "support/draw_support.h"
 #include "support/picture_files.h"
+#include "support/pixel_pictures.h"
 
 #include <QImageWriter>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -26,14 +26,10 @@ using namespace lumoria::test;
 
 namespace {
 
+// Every pixel different and busy in all three channels.
 QImage Noise(int w, int h, QImage::Format format)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    QRandomGenerator random(7);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
-    return image.convertToFormat(format);
+    return NoisyBitmap(w, h, PixelFormat::Bits32).Image().convertToFormat(format);
 }
 
 // The rows of source fed to a scaler writing into a white target of that size, or to several, each
