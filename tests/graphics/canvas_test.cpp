@@ -124,10 +124,7 @@ TEST(Bitmap, SizeFormatsAndDrawingOnAPaletteBitmap)
 TEST(Scaling, ShrinkingAveragesEveryPixelAndEnlargingBlends)
 {
     // A 1-pixel checker of black and white shrinks to even grey.
-    QImage checker(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const QImage checker = test::PixelPicture(8, 8, [](int x, int y) { return (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
     const QImage half = ScaleImage(checker, checker.rect(), QSize(4, 4));
     ASSERT_EQ(half.size(), QSize(4, 4));
     for (int y = 0; y < 4; ++y)
@@ -168,10 +165,8 @@ TEST(Rotation, PixelMappingOfEveryDepth)
                 ASSERT_EQ(turned.pixel(x, y), source.pixel(6 - 1 - y, x)) << x << "," << y;
     }
     // Sizes that are no multiple of the tiles or of the four pixels moved at a time.
-    QImage big(601, 259, QImage::Format_BGR888);
-    for (int y = 0; y < big.height(); ++y)
-        for (int x = 0; x < big.width(); ++x)
-            big.setPixel(x, y, qRgb(x % 251, y % 241, (x * 7 + y) % 256));
+    const QImage big =
+        test::PixelPicture(601, 259, [](int x, int y) { return qRgb(x % 251, y % 241, (x * 7 + y) % 256); }).convertToFormat(QImage::Format_BGR888);
     const QImage bigTurned = RotateAnticlockwise(big);
     ASSERT_EQ(bigTurned.size(), QSize(259, 601));
     for (int y = 0; y < 601; ++y)

@@ -105,11 +105,7 @@ TEST(RowScalingEdges, APartBeginningWithinAPixelTakesItsShare)
 {
     // Black columns 0-3, white from 4: the part from 2.5 to 6.5 scaled to 2 pixels gives a pixel of
     // 1.5 black and 0.5 white, then a white one.
-    QImage source(8, 2, QImage::Format_RGB32);
-    source.fill(Qt::white);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x)
-            source.setPixel(x, y, qRgb(0, 0, 0));
+    const QImage source = PixelPicture(8, 2, [](int x, int) { return x < 4 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); });
     const QImage got = ScaledByRows(source, QRectF(2.5, 0, 4, 2), QSize(2, 1), {}, QSize(2, 1), QPoint());
     EXPECT_NEAR(qRed(got.pixel(0, 0)), 64, 1);
     EXPECT_EQ(qRed(got.pixel(1, 0)), 255);
@@ -119,14 +115,12 @@ TEST(RowScalingEdges, APartBeginningWithinAPixelTakesItsShare)
 // one corner, so that a tap taken from the wrong column, row or channel shows.
 QImage Detailed(int w, int h, QImage::Format format)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const auto wave = [](double t, double period) { return int(std::lround(127.5 + 127.5 * std::sin(2 * M_PI * t / period))); };
-            const bool mark = x < 9 && y < 5 && (x < 3 || y < 2);
-            image.setPixel(x, y, mark ? qRgb(255, 255, 255) : qRgb(wave(x + y, 7.1), wave(y, 3.3), wave(x, 2.7)));
-        }
-    return image.convertToFormat(format);
+    const auto wave = [](double t, double period) { return int(std::lround(127.5 + 127.5 * std::sin(2 * M_PI * t / period))); };
+    return PixelPicture(w, h, [&](int x, int y) {
+               const bool mark = x < 9 && y < 5 && (x < 3 || y < 2);
+               return mark ? qRgb(255, 255, 255) : qRgb(wave(x + y, 7.1), wave(y, 3.3), wave(x, 2.7));
+           })
+        .convertToFormat(format);
 }
 
 // For each output position of one axis, the source pixels and their shares: the area each output

@@ -182,11 +182,8 @@ TEST(AutoRotation, ANearlySquarePhotoTurnsTheSameFromTheCache)
 TEST(Reuse, ConsecutiveFramesOfOneFileShareThePictureLoadedFirst)
 {
     // A one-pixel checker: the full picture shows it, the cache's reduced copy is grey.
-    QImage checker(100, 100, QImage::Format_RGB32);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x)
-            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    const QString a = WriteBmp(QStringLiteral("checker.bmp"), checker);
+    const QString a = WriteBmp(QStringLiteral("checker.bmp"),
+                               PixelPicture(100, 100, [](int x, int y) { return (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }));
     ScopedCache cache;
     TPagina page = Page(400, 100, {Rect{0, 0, 100, 100}, Rect{100, 0, 200, 100}, Rect{200, 0, 300, 100},
                                    Rect{300, 0, 400, 100}});
@@ -416,10 +413,7 @@ namespace {
 // black block near the top-left corner and a white one near the bottom-right.
 QImage MarkedPhoto(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(40 + 180 * x / w, 40 + 180 * y / h, 90));
+    QImage image = PixelPicture(w, h, [&](int x, int y) { return qRgb(40 + 180 * x / w, 40 + 180 * y / h, 90); });
     QPainter painter(&image);
     painter.fillRect(QRect(QPoint(w / 12, h * 3 / 32), QPoint(w * 7 / 24 - 1, h * 10 / 32 - 1)), Qt::black);
     painter.fillRect(QRect(QPoint(w * 19 / 24, h * 3 / 4), QPoint(w * 11 / 12 - 1, h * 29 / 32 - 1)), Qt::white);

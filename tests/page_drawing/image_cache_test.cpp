@@ -106,10 +106,7 @@ TEST(ImageCache, ABrokenFileRaisesAndIsNotStored)
 TEST(ImageCache, PlacingAPhotoTakesTheReducedCopyFromTheFirstDraw)
 {
     TCacheDeImagensJaCarregadas cache;
-    QImage gradient(3000, 2000, QImage::Format_RGB32);
-    for (int y = 0; y < 2000; ++y)
-        for (int x = 0; x < 3000; ++x)
-            gradient.setPixel(x, y, qRgb(30 + 200 * x / 3000, 40 + 180 * y / 2000, 120));
+    const QImage gradient = PixelPicture(3000, 2000, [](int x, int y) { return qRgb(30 + 200 * x / 3000, 40 + 180 * y / 2000, 120); });
     const QString big = WriteJpeg(QStringLiteral("placed-3000x2000.jpg"), gradient, 95);
     Picture first;
     cache.CarregarImagemReduzida(first, big);

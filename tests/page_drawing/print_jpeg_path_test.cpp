@@ -23,11 +23,7 @@ namespace {
 // A smooth picture that shows its orientation: red grows to the right, green downwards.
 QImage Gradient(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(40 + 170 * x / w, 30 + 180 * y / h, 90 + 60 * (x + y) / (w + h)));
-    return image;
+    return PixelPicture(w, h, [&](int x, int y) { return qRgb(40 + 170 * x / w, 30 + 180 * y / h, 90 + 60 * (x + y) / (w + h)); });
 }
 
 // The three frames most tests print into: two of 90 x 120 side by side and one of 120 x 90 below.
@@ -125,25 +121,19 @@ INSTANTIATE_TEST_SUITE_P(EveryTag, PrintJpegExif,
 // Fine detail across and down: red waves along x, green along y, each of a period of six pixels.
 QImage Waves(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(int(128 + 100 * std::sin(x * M_PI / 3)), int(128 + 100 * std::sin(y * M_PI / 3)), 128));
-    return image;
+    return PixelPicture(w, h, [](int x, int y) {
+        return qRgb(int(128 + 100 * std::sin(x * M_PI / 3)), int(128 + 100 * std::sin(y * M_PI / 3)), 128);
+    });
 }
 
 // Sharp colour edges across and down (so that the chroma of a column or row decoded beside a
 // missing neighbour shows), and a black mark in the top-left corner.
 QImage Bars(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x / 5 % 2 ? 230 : 20, y / 7 % 2 ? 200 : 40, (x / 5 + y / 7) % 2 ? 30 : 220));
-    for (int y = 2; y < 12; ++y)
-        for (int x = 3; x < 9; ++x)
-            image.setPixel(x, y, qRgb(0, 0, 0));
-    return image;
+    return PixelPicture(w, h, [](int x, int y) {
+        const bool mark = x >= 3 && x < 9 && y >= 2 && y < 12;
+        return mark ? qRgb(0, 0, 0) : qRgb(x / 5 % 2 ? 230 : 20, y / 7 % 2 ? 200 : 40, (x / 5 + y / 7) % 2 ? 30 : 220);
+    });
 }
 
 struct Parcial {

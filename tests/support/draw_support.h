@@ -28,6 +28,17 @@ inline void PutLe32(QByteArray& d, std::uint32_t v)
     PutLe16(d, v >> 16);
 }
 
+// An RGB32 picture of that size whose pixel (x, y) is colour(x, y), a QRgb.
+template <class Colour>
+QImage PixelPicture(int width, int height, Colour colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, colour(x, y));
+    return image;
+}
+
 // Writes the bytes to a file of that name in the test's home; its path.
 inline QString WriteTempFile(const QString& name, const QByteArray& data)
 {
