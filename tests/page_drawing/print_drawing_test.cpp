@@ -191,29 +191,29 @@ TEST(PrintDrawing, FramesHeldUntilDrawnTakeHalfTheDecodeBudgetAtMostAndComeOutTh
     page.Fotos[2].NomeDoArquivo = WriteJpeg(QStringLiteral("held2.jpg"), QuadrantsImage(300, 320, kBlue, kYellow, kRed, kGreen));
     page.Fotos[3].NomeDoArquivo = WriteBmp(QStringLiteral("held3.bmp"), QuadrantsImage(300, 320, kYellow, kRed, kGreen, kBlue));
 
-    ResetDecodeMemoryHighWater();
-    PrinterPage roomy(v);
-    page.DesenharParaImpressao(roomy.canvas, false);
-    roomy.painter.end();
+    const auto printed = [&] {
+        ResetDecodeMemoryHighWater();
+        PrinterPage printer(v);
+        page.DesenharParaImpressao(printer.canvas, false);
+        return printer.Done();
+    };
+    const QImage roomy = printed();
     // With room for all, the frames of a batch are all held at once.
     EXPECT_GE(DecodeMemoryHighWater(), std::min(4, PixelThreads()) * kFrame);
 
     // Half the budget for the frames held: room for two.
     const std::int64_t old = SetDecodeMemoryBudget(5 * kFrame);
-    ResetDecodeMemoryHighWater();
-    PrinterPage tight(v);
-    page.DesenharParaImpressao(tight.canvas, false);
-    tight.painter.end();
+    const QImage tight = printed();
     const std::int64_t held = DecodeMemoryHighWater();
     SetDecodeMemoryBudget(old);
     EXPECT_GE(held, kFrame);
     EXPECT_LE(held, 2 * kFrame);
     EXPECT_EQ(DecodeMemoryInUse(), 0);
-    EXPECT_EQ(MaxDifference(roomy.image, tight.image), 0);
+    EXPECT_EQ(MaxDifference(roomy, tight), 0);
     const QColor firsts[] = {kRed, kGreen, kBlue, kYellow};
     const QPoint corners[] = {{300, 300}, {1850, 300}, {300, 1950}, {1850, 1950}};
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(Near(tight.image.pixelColor(corners[i]), firsts[i])) << i;
+        EXPECT_TRUE(Near(tight.pixelColor(corners[i]), firsts[i])) << i;
 }
 
 TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
@@ -221,19 +221,13 @@ TEST(PrintDrawing, AGifIsScaledAsItsRowsComeAndPrintsAsTheSamePictureWouldWhole)
     // 3200 x 3000 (9.6 MB of indexes) with a mark in one corner; 1 mm = 1 pixel. A portrait frame
     // fitted inside, whose run the picture turns for, a landscape one stretched, a wide one cut.
     QImage picture = QuadrantsImage(3200, 3000, kRed, kGreen, kBlue, kYellow);
-    for (int y = 100; y < 400; ++y)
-        for (int x = 100; x < 700; ++x)
-            picture.setPixelColor(x, y, Qt::black);
+    QPainter(&picture).fillRect(100, 100, 600, 300, Qt::black);
     const QString gif = WriteTempFile(QStringLiteral("rows.gif"), GifBytes(picture));
     const QString interlaced = WriteTempFile(QStringLiteral("rows-interlaced.gif"), GifBytes(picture, true));
     const QString whole = WriteBmp(QStringLiteral("rows.bmp"), picture);
     auto draw = [](const QString& file) {
         TPagina page = Page(700, 330, {Rect{330, 0, 530, 320}, Rect{0, 0, 320, 300}, Rect{540, 0, 700, 100}});
-        const std::uint8_t modes[] = {1, 0, 2};
-        for (int i = 0; i < 3; ++i) {
-            page.Fotos[std::size_t(i)].NomeDoArquivo = file;
-            page.Fotos[std::size_t(i)].Ajuste = modes[i];
-        }
+        SetPhotos(page, {file, file, file}, {kFitInside, kFitStretch, kFitCut});
         Bitmap paper(700, 330);
         page.DesenharParaImpressao(paper.GetCanvas(), false);
         return paper;
