@@ -216,10 +216,11 @@ TEST(Gif, FirstFrameWithItsColoursAndTransparency)
             const auto& gif = static_cast<const GifImage&>(*picture.GetGraphic());
             EXPECT_EQ(QSize(gif.Width(), gif.Height()), QSize(24, 16));
             EXPECT_EQ(gif.Transparent(), transparent);
-            if (transparent)
+            if (transparent) {
                 EXPECT_EQ(qAlpha(gif.Image().pixel(1, 1)), 0);
-            else
+            } else {
                 EXPECT_EQ(gif.Image().format(), QImage::Format_Indexed8);
+            }
             ExpectQuadrants(gif.Image(), 0); // the first frame, not the second
             Bitmap b;
             b.Assign(gif);

@@ -118,10 +118,11 @@ TEST(Metafile, AnEmfHeaderThatLiesAboutItselfIsRefusedBeforeTheConverterSeesIt)
         QByteArray bad = described;
         for (const auto& [at, value] : c.fields)
             Put32(bad, at, value);
-        if (c.reads)
+        if (c.reads) {
             EXPECT_NO_THROW(m.LoadFromData(bad));
-        else
+        } else {
             EXPECT_THROW(m.LoadFromData(bad), InvalidPicture);
+        }
     }
     // A header record of 80 bytes, the records following it.
     QByteArray shortHeader = emf.left(80) + emf.mid(108);

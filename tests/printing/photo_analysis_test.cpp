@@ -276,8 +276,9 @@ TEST_F(JanelaDeAnalise, WhatCannotBeAnalysedLeavesItUnfilledWithAMessage)
         const QStringList linhas = janela.Linhas();
         ASSERT_EQ(linhas.size(), 2);
         EXPECT_EQ(linhas[0], "Não Foi Possível Analisar Esta Foto.");
-        if (c.motivo)
+        if (c.motivo) {
             EXPECT_EQ(linhas[1], QString::fromUtf8(c.motivo));
+        }
         EXPECT_EQ(janela.imgImagem->picture().GetGraphic(), nullptr);
         janela.show();
         EXPECT_NO_THROW(janela.grab());
