@@ -98,9 +98,4 @@ inline bool AllWhite(const platform::Bitmap& b, const Rect& r)
     return true;
 }
 
-inline bool IsRed(const QColor& c)
-{
-    return c.red() > 200 && c.green() < 60 && c.blue() < 60;
-}
-
 } // namespace lumoria::test

@@ -28,23 +28,11 @@
 #include "platform/ui/panel.h"
 #include "platform/ui/picture_control.h"
 #include "printing/print_preview.h"
+#include "support/draw_support.h"
 #include "support/page_builder.h"
 #include "support/picture_files.h"
 
 namespace lumoria::test {
-
-// A4 at the given resolution, its printable area inset by the offsets and by right and bottom.
-inline platform::PrinterDeviceValues A4(int dpi, int offsetX, int offsetY, int right, int bottom)
-{
-    platform::PrinterDeviceValues v;
-    v.dpiX = v.dpiY = dpi;
-    v.physicalWidth = RoundToInt32(210 * dpi / 25.4L);
-    v.physicalHeight = RoundToInt32(297 * dpi / 25.4L);
-    v.physicalOffsetX = offsetX;
-    v.physicalOffsetY = offsetY;
-    v.clip = Rect{0, 0, v.physicalWidth - offsetX - right, v.physicalHeight - offsetY - bottom};
-    return v;
-}
 
 // The main window as a tool window sees it: a plain window, and a list of what was asked.
 class HostDeTeste : public DocumentHost {

@@ -1,6 +1,8 @@
 #pragma once
 // What the drawing tests share: listed points of a picture checked against the colours they must
-// have, and files written by hand or in the test's home.
+// have, files written by hand or in the test's home, and the sheet of a test printer.
+#include "platform/numeric.h"
+#include "platform/printing/printer.h"
 #include "support/picture_files.h"
 
 #include <QColor>
@@ -37,6 +39,19 @@ QImage PixelPicture(int width, int height, Colour colour)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, colour(x, y));
     return image;
+}
+
+// A4 at the given resolution, its printable area inset by the offsets and by right and bottom.
+inline platform::PrinterDeviceValues A4(int dpi, int offsetX, int offsetY, int right, int bottom)
+{
+    platform::PrinterDeviceValues v;
+    v.dpiX = v.dpiY = dpi;
+    v.physicalWidth = RoundToInt32(210 * dpi / 25.4L);
+    v.physicalHeight = RoundToInt32(297 * dpi / 25.4L);
+    v.physicalOffsetX = offsetX;
+    v.physicalOffsetY = offsetY;
+    v.clip = Rect{0, 0, v.physicalWidth - offsetX - right, v.physicalHeight - offsetY - bottom};
+    return v;
 }
 
 // Writes the bytes to a file of that name in the test's home; its path.
