@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "album/album_document.h"
 #include "album/document_host.h"
@@ -81,7 +82,7 @@ protected:
     }
 
     // Replaces the album's pages by these; page 0 becomes current.
-    void Paginas(std::initializer_list<TPagina> paginas)
+    void Paginas(const std::vector<TPagina>& paginas)
     {
         TAlbum& album = documento.Album();
         album.removeAllPages();
@@ -91,14 +92,7 @@ protected:
     }
 
     // n A4 pages of one 90 x 120 frame each, empty.
-    void PaginasA4(int n)
-    {
-        TAlbum& album = documento.Album();
-        album.removeAllPages();
-        for (int i = 0; i < n; ++i)
-            album.Paginas.push_back(std::make_unique<TPagina>(PageWithFrames(210, 297, {Rect{60, 88, 150, 208}})));
-        documento.setCurrentPageIndex(0);
-    }
+    void PaginasA4(int n) { Paginas(std::vector<TPagina>(std::size_t(n), PageWithFrames(210, 297, {Rect{60, 88, 150, 208}}))); }
 
     // The preview, made and shown (not modally).
     TfrmImprimirPrevisaoImpressaoFotos& Abrir()
