@@ -11,10 +11,8 @@
 #include "support/draw_support.h"
 #include "support/picture_files.h"
 #include "support/test_env.h"
-#include "support/test_files.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 

@@ -13,7 +13,6 @@
 #include "platform/graphics/picture.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QPainter>
 #include <QThreadPool>
 #include <QTransform>
