@@ -8,12 +8,11 @@
 #include "platform/graphics/image_memory.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/picture.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
 #include "support/test_env.h"
-#include "support/test_files.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 
@@ -33,21 +32,11 @@ using namespace lumoria;
 using namespace lumoria::platform;
 
 using lumoria::test::homeDir;
-using lumoria::test::writeFile;
+using lumoria::test::PutLe16;
+using lumoria::test::PutLe32;
+using lumoria::test::WriteTempFile;
 
 namespace {
-
-void Put16(QByteArray& d, std::uint32_t v)
-{
-    d += char(v & 0xff);
-    d += char((v >> 8) & 0xff);
-}
-
-void Put32(QByteArray& d, std::uint32_t v)
-{
-    Put16(d, v & 0xffff);
-    Put16(d, v >> 16);
-}
 
 // A run-length BMP of width x height whose data are a few runs and the end mark: about 100 bytes.
 QByteArray RunLengthBomb(int width, int height)
@@ -57,22 +46,22 @@ QByteArray RunLengthBomb(int width, int height)
         runs += QByteArray("\xff\x01", 2);
     runs += QByteArray("\x00\x01", 2); // end of the picture
     QByteArray d = "BM";
-    Put32(d, std::uint32_t(14 + 40 + 8 + runs.size()));
-    Put32(d, 0);
-    Put32(d, 14 + 40 + 8);
-    Put32(d, 40);
-    Put32(d, std::uint32_t(width));
-    Put32(d, std::uint32_t(height));
-    Put16(d, 1);
-    Put16(d, 8);
-    Put32(d, 1); // RLE8
-    Put32(d, std::uint32_t(runs.size()));
-    Put32(d, 2835);
-    Put32(d, 2835);
-    Put32(d, 2); // colours used
-    Put32(d, 0);
-    Put32(d, 0x00ffffff);
-    Put32(d, 0x000000ff);
+    PutLe32(d, std::uint32_t(14 + 40 + 8 + runs.size()));
+    PutLe32(d, 0);
+    PutLe32(d, 14 + 40 + 8);
+    PutLe32(d, 40);
+    PutLe32(d, std::uint32_t(width));
+    PutLe32(d, std::uint32_t(height));
+    PutLe16(d, 1);
+    PutLe16(d, 8);
+    PutLe32(d, 1); // RLE8
+    PutLe32(d, std::uint32_t(runs.size()));
+    PutLe32(d, 2835);
+    PutLe32(d, 2835);
+    PutLe32(d, 2); // colours used
+    PutLe32(d, 0);
+    PutLe32(d, 0x00ffffff);
+    PutLe32(d, 0x000000ff);
     return d + runs;
 }
 
@@ -80,8 +69,8 @@ QByteArray RunLengthBomb(int width, int height)
 QByteArray ScreenBomb(int width, int height)
 {
     QByteArray d = "GIF89a";
-    Put16(d, std::uint32_t(width));
-    Put16(d, std::uint32_t(height));
+    PutLe16(d, std::uint32_t(width));
+    PutLe16(d, std::uint32_t(height));
     d += QByteArray("\x80\x00\x00", 3);             // a global table of two colours
     d += QByteArray("\xff\xff\xff\x00\x00\x00", 6);
     d += QByteArray("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);
@@ -153,13 +142,6 @@ QByteArray ManyScanJpeg(int scans)
     return data;
 }
 
-QString WriteBomb(const QString& name, const QByteArray& data)
-{
-    const QString path = QString::fromStdString((homeDir() / name.toStdString()).string());
-    writeFile(path, data);
-    return path;
-}
-
 } // namespace
 
 TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
@@ -174,22 +156,33 @@ TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
     ASSERT_EQ(gif.size(), 35);
     for (int k = 0; k < 8; ++k) {
         Picture p;
-        EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.bmp").arg(k), bmp)), InvalidPicture);
-        EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.gif").arg(k), gif)), InvalidPicture);
-        EXPECT_THROW(p.LoadFromFile(WriteBomb(QStringLiteral("bomb%1.jpg").arg(k), jpeg)), InvalidPicture);
+        EXPECT_THROW(p.LoadFromFile(WriteTempFile(QStringLiteral("bomb%1.bmp").arg(k), bmp)), InvalidPicture);
+        EXPECT_THROW(p.LoadFromFile(WriteTempFile(QStringLiteral("bomb%1.gif").arg(k), gif)), InvalidPicture);
+        const QString jpegFile = WriteTempFile(QStringLiteral("bomb%1.jpg").arg(k), jpeg);
+        EXPECT_THROW(p.LoadFromFile(jpegFile), InvalidPicture);
+        // The print path's row reader.
+        EXPECT_THROW(
+            {
+                JpegRowReader reader(jpegFile);
+                reader.Start(1);
+                while (reader.NextRow()) {
+                }
+            },
+            InvalidPicture);
     }
     EXPECT_LT(lumoria::test::peakMegabytes() - before, 100);
 
     // Runs that fill their picture, and a screen the size of its frame, still load.
     Picture small;
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("runs.bmp"), RunLengthBomb(255, 8))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("runs.bmp"), RunLengthBomb(255, 8))));
     EXPECT_EQ(small.Width(), 255);
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("dot.gif"), ScreenBomb(1, 1))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("dot.gif"), ScreenBomb(1, 1))));
     EXPECT_EQ(small.Width(), 1);
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("margin.gif"), ScreenBomb(300, 200))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("margin.gif"), ScreenBomb(300, 200))));
     EXPECT_EQ(small.Width(), 300);
-    ASSERT_NO_THROW(small.LoadFromFile(WriteBomb(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))));
+    ASSERT_NO_THROW(small.LoadFromFile(WriteTempFile(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))));
     EXPECT_EQ(small.Width(), 8);
+    EXPECT_EQ(JpegRowReader(WriteTempFile(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8))).Start(8), QSize(8, 8));
 }
 
 TEST(Bombs, EveryJpegDecoderStopsPastOneHundredScans)
@@ -202,7 +195,7 @@ TEST(Bombs, EveryJpegDecoderStopsPastOneHundredScans)
         SCOPED_TRACE(c.scans);
         const QByteArray data = ManyScanJpeg(c.scans);
         ASSERT_EQ(data.count(QByteArray("\xff\xda", 2)), c.scans);
-        const QString path = WriteBomb(QStringLiteral("scans%1.jpg").arg(c.scans), data);
+        const QString path = WriteTempFile(QStringLiteral("scans%1.jpg").arg(c.scans), data);
         // The whole picture (the editor, the print path's copies), a reduced one (thumbnails, the
         // camera's small picture), and the print path's row reader.
         auto full = [&] { return DecodeJpeg(data, JpegOutput::Native).width(); };
@@ -225,24 +218,6 @@ TEST(Bombs, EveryJpegDecoderStopsPastOneHundredScans)
             EXPECT_THROW(rows(), InvalidPicture);
         }
     }
-}
-
-TEST(Bombs, ThePrintRowReaderRefusesAProgressivePictureLargerThanItsFile)
-{
-    const long before = lumoria::test::peakMegabytes();
-    const QByteArray bomb = ProgressiveBomb(14000, 14000);
-    ASSERT_LT(bomb.size(), 1000);
-    EXPECT_THROW(
-        {
-            JpegRowReader reader(WriteBomb(QStringLiteral("bomb.jpg"), bomb));
-            reader.Start(1);
-            while (reader.NextRow()) {
-            }
-        },
-        InvalidPicture);
-    EXPECT_LT(lumoria::test::peakMegabytes() - before, 100);
-    JpegRowReader small(WriteBomb(QStringLiteral("small.jpg"), ProgressiveBomb(8, 8)));
-    EXPECT_EQ(small.Start(8), QSize(8, 8));
 }
 
 // Decode memory: sizes above the amount the budget ignores.
@@ -276,9 +251,39 @@ void Until(F condition)
         std::this_thread::yield();
 }
 
-TEST(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRunsAlone)
+// A decode at work that holds `bytes` until it is let go (at the latest when it goes).
+struct Holding {
+    std::atomic<bool> held{false}, letGo{false};
+    Decoder decoder;
+    explicit Holding(std::int64_t bytes)
+        : decoder([this, bytes] {
+              DecodeMemory memory = ReserveDecodeMemory(bytes);
+              held = true;
+              Until([&] { return letGo.load(); });
+          })
+    {
+        Until([&] { return held.load(); });
+    }
+    void LetGo()
+    {
+        letGo = true;
+        decoder.thread.join();
+    }
+    ~Holding() { letGo = true; }
+};
+
+// A budget of 100 MB for the test, the old one back after it.
+class DecodeBudget : public ::testing::Test {
+protected:
+    void SetUp() override { m_old = SetDecodeMemoryBudget(100 * kMB); }
+    void TearDown() override { SetDecodeMemoryBudget(m_old); }
+
+private:
+    std::int64_t m_old = 0;
+};
+
+TEST_F(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRunsAlone)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
     struct Case {
         std::int64_t first, second;
         bool waits;
@@ -286,13 +291,7 @@ TEST(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRu
     for (const Case c : {Case{60 * kMB, 40 * kMB, false}, Case{60 * kMB, 41 * kMB, true}, Case{60 * kMB, 300 * kMB, true},
                          Case{300 * kMB, 20 * kMB, true}}) {
         SCOPED_TRACE(c.second / kMB);
-        std::atomic<bool> held{false}, letGo{false};
-        Decoder first([&] {
-            DecodeMemory memory = ReserveDecodeMemory(c.first);
-            held = true;
-            Until([&] { return letGo.load(); });
-        });
-        Until([&] { return held.load(); });
+        Holding first(c.first);
         std::int64_t seen = 0;
         Decoder second([&] {
             DecodeMemory memory = ReserveDecodeMemory(c.second);
@@ -300,18 +299,15 @@ TEST(DecodeBudget, ADecodeWaitsWhileAnotherAtWorkHoldsWhatItLacksAndALargerOneRu
         });
         Until([&] { return second.done || DecodeMemoryWaiters() == 1; });
         EXPECT_EQ(second.done.load(), !c.waits);
-        letGo = true;
-        first.thread.join();
+        first.LetGo();
         second.thread.join();
         EXPECT_EQ(seen, c.waits ? c.second : c.first + c.second);
         EXPECT_EQ(DecodeMemoryInUse(), 0);
     }
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
+TEST_F(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
     // A picture made and kept (its decode ended) does not hold the next decode back.
     DecodeMemory kept;
     Decoder([&] { kept = ReserveDecodeMemory(90 * kMB); });
@@ -320,28 +316,19 @@ TEST(DecodeBudget, NoDecodeWaitsForMemoryNobodyAtWorkWillGiveBack)
     EXPECT_TRUE(next.done);
     kept.Release();
     // A decode that holds memory takes more without waiting, though others wait for it.
-    std::atomic<bool> held{false}, letGo{false};
-    Decoder other([&] {
-        DecodeMemory memory = ReserveDecodeMemory(50 * kMB);
-        held = true;
-        Until([&] { return letGo.load(); });
-    });
-    Until([&] { return held.load(); });
+    Holding other(50 * kMB);
     Decoder twice([&] {
         DecodeMemory a = ReserveDecodeMemory(10 * kMB);
         DecodeMemory b = ReserveDecodeMemory(90 * kMB);
     });
     twice.thread.join();
     EXPECT_TRUE(twice.done);
-    letGo = true;
-    other.thread.join();
+    other.LetGo();
     EXPECT_EQ(DecodeMemoryInUse(), 0);
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
+TEST_F(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
     DecodeMemory kept = ReserveDecodeMemory(60 * kMB); // a picture read ahead, waiting to be taken
     struct Case {
         std::int64_t bytes;
@@ -363,19 +350,12 @@ TEST(DecodeBudget, WorkDoneAheadGivesUpAtOnceWhenItDoesNotFit)
     const DecodeScope ahead(DecodeScope::Short::Defer);
     EXPECT_EQ(ReserveDecodeMemory(300 * kMB).Bytes(), 300 * kMB);
     EXPECT_FALSE(ahead.Deferred());
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
+TEST_F(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
 {
-    const std::int64_t old = SetDecodeMemoryBudget(100 * kMB);
-    std::atomic<bool> held{false}, letGo{false}, unwanted{false}, stopped{false};
-    Decoder first([&] {
-        DecodeMemory memory = ReserveDecodeMemory(80 * kMB);
-        held = true;
-        Until([&] { return letGo.load(); });
-    });
-    Until([&] { return held.load(); });
+    Holding first(80 * kMB);
+    std::atomic<bool> unwanted{false}, stopped{false};
     std::thread second([&] {
         const DecodeScope scope([&] { return unwanted.load(); });
         try {
@@ -389,25 +369,13 @@ TEST(DecodeBudget, ADecodeNoLongerWantedStopsWaiting)
     WakeDecodeWaiters();
     second.join(); // ends while the first still holds its memory
     EXPECT_TRUE(stopped);
-    letGo = true;
-    first.thread.join();
-    SetDecodeMemoryBudget(old);
 }
 
-TEST(DecodeBudget, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
+TEST(DecodeMemory, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
 {
-    QImage source(2000, 1500, QImage::Format_RGB32);
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            source.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "jpeg").write(source);
-    const QByteArray jpeg = buffer.data();
-    QBuffer bmpBuffer;
-    bmpBuffer.open(QIODevice::WriteOnly);
-    QImageWriter(&bmpBuffer, "bmp").write(source.convertToFormat(QImage::Format_RGB888));
-    const QString bmp = WriteBomb(QStringLiteral("big.bmp"), bmpBuffer.data());
+    const QImage source = lumoria::test::QuadrantsImage(2000, 1500, Qt::red, Qt::green, Qt::blue, Qt::yellow);
+    const QByteArray jpeg = lumoria::test::ReadBytes(lumoria::test::WriteJpeg(QStringLiteral("big.jpg"), source));
+    const QString bmp = lumoria::test::WriteBmp(QStringLiteral("big.bmp"), source);
     {
         const QImage whole = DecodeJpeg(jpeg, JpegOutput::Native);
         EXPECT_EQ(DecodeMemoryInUse(), 2000 * 1500 * 3);
@@ -426,13 +394,9 @@ TEST(DecodeBudget, ADecodeHoldsWhatItsPictureTakesUntilThePictureGoes)
     EXPECT_EQ(DecodeMemoryInUse(), 0);
     // An opaque GIF that fills its screen holds its indexes only; a palette BMP its indexes and the
     // 32-bit copy drawing it may make (4000 rows of 4000 pixels, rows of 4 bytes a pixel).
-    QImage halves(3200, 3000, QImage::Format_RGB32);
-    halves.fill(Qt::red);
-    for (int y = 0; y < 3000; ++y)
-        for (int x = 0; x < 1600; ++x)
-            halves.setPixel(x, y, qRgb(0, 0, 255));
-    const QString gif = WriteBomb(QStringLiteral("big.gif"), lumoria::test::GifBytes(halves));
-    const QString runs = WriteBomb(QStringLiteral("runs.bmp"), lumoria::test::RunLengthPicture(4000, 4000));
+    const QString gif =
+        WriteTempFile(QStringLiteral("big.gif"), lumoria::test::GifBytes(lumoria::test::HalvesImage(3200, 3000, Qt::blue, Qt::red)));
+    const QString runs = WriteTempFile(QStringLiteral("runs.bmp"), lumoria::test::RunLengthPicture(4000, 4000));
     {
         Picture picture;
         picture.LoadFromFile(gif);

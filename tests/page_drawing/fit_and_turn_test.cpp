@@ -13,7 +13,6 @@
 #include "platform/graphics/picture.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QPainter>
 #include <QThreadPool>
 #include <QTransform>
@@ -39,66 +38,54 @@ std::unique_ptr<Picture> PictureOf(const QImage& image)
     return p;
 }
 
+// The picture fitted in the mode into the frame (50, 50)-(250, 250) of a 300 x 300 canvas whose
+// brush is black: the fit paints white itself.
+Bitmap Fitted(const QImage& image, int mode)
+{
+    Bitmap canvas(300, 300);
+    canvas.GetCanvas().brush.color = Qt::black;
+    auto picture = PictureOf(image);
+    desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{50, 50, 250, 250}, *picture, mode);
+    EXPECT_EQ(picture->GetBitmap().Format(), PixelFormat::Bits24); // a bitmap picture stays as it was
+    return canvas;
+}
+
+// Whether the frame shows the placeholder within `tolerance`, as the graphic stretches itself there.
+void ExpectPlaceholder(const Bitmap& screen, const Rect& frame, const Graphic& placeholder, int tolerance = 0)
+{
+    const QImage drawn = screen.Image().copy(frame.Left, frame.Top, frame.Right - frame.Left, frame.Bottom - frame.Top);
+    EXPECT_LE(MaxDifference(drawn, StretchedOnWhite(placeholder, frame, screen.Width(), screen.Height())), tolerance)
+        << frame.Left << "," << frame.Top;
+}
+
 } // namespace
 
 TEST(FitModes, InsideLeavesWhiteBordersOf25)
 {
-    // 400 x 300 into 200 x 200: h = 150, 25 white rows above and below.
-    Bitmap canvas(300, 300);
-    auto picture = PictureOf(HalvesImage(400, 300, kRed, kGreen));
-    canvas.GetCanvas().brush.color = Qt::black; // the fit paints white itself
-    desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{50, 50, 250, 250}, *picture, 1);
-    EXPECT_EQ(At(canvas, 150, 74), QColor(Qt::white));
-    EXPECT_TRUE(Near(At(canvas, 100, 75), kRed));
-    EXPECT_TRUE(Near(At(canvas, 200, 224), kGreen));
-    EXPECT_EQ(At(canvas, 150, 225), QColor(Qt::white));
-    EXPECT_EQ(At(canvas, 150, 249), QColor(Qt::white));
-    EXPECT_TRUE(Near(At(canvas, 50, 150), kRed)); // no border at the sides
-    EXPECT_TRUE(Near(At(canvas, 249, 150), kGreen));
-    EXPECT_EQ(At(canvas, 250, 150), QColor(Qt::white));
-    // A bitmap picture stays as it was.
-    EXPECT_EQ(picture->GetBitmap().Format(), PixelFormat::Bits24);
+    // 400 x 300 into 200 x 200: h = 150, 25 white rows above and below, none at the sides.
+    const Bitmap canvas = Fitted(HalvesImage(400, 300, kRed, kGreen), kFitInside);
+    ExpectColours(canvas, {{{150, 74}, Qt::white}, {{150, 225}, Qt::white}, {{150, 249}, Qt::white}, {{250, 150}, Qt::white}}, 0);
+    ExpectColours(canvas, {{{100, 75}, kRed}, {{200, 224}, kGreen}, {{50, 150}, kRed}, {{249, 150}, kGreen}});
 }
 
 TEST(FitModes, OutsideCutsFiftyColumnsOnEachSide)
 {
     // w = 267, dx = 50: the source (50, 0, 350, 300) fills the frame; the colour change at source
     // column 200 lands at 50 + 150 * 200 / 300 = 150.
-    Bitmap canvas(300, 300);
-    auto picture = PictureOf(HalvesImage(400, 300, kRed, kGreen));
-    desenho::AjustarFotoNaMoldura(canvas.GetCanvas(), Rect{50, 50, 250, 250}, *picture, 2);
-    EXPECT_TRUE(Near(At(canvas, 50, 50), kRed));
-    EXPECT_TRUE(Near(At(canvas, 148, 150), kRed));
-    EXPECT_TRUE(Near(At(canvas, 152, 150), kGreen));
-    EXPECT_TRUE(Near(At(canvas, 249, 249), kGreen));
+    const Bitmap canvas = Fitted(HalvesImage(400, 300, kRed, kGreen), kFitCut);
+    ExpectColours(canvas, {{{50, 50}, kRed}, {{148, 150}, kRed}, {{152, 150}, kGreen}, {{249, 249}, kGreen}});
     EXPECT_EQ(At(canvas, 250, 150), QColor(Qt::white));
-
-    // A quarter picture shows the cut: with 100 x 300 of 400 x 300 cut away, the left column of the
-    // frame is the source's column 50.
-    Bitmap cut(300, 300);
+    // With 100 x 300 of 400 x 300 cut away, the frame's left column is the source's column 50: the
+    // yellow columns before it are cut.
     QImage stripes = SolidImage(400, 300, kBlue);
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 50; ++x)
-            stripes.setPixelColor(x, y, kYellow);
-    auto striped = PictureOf(stripes);
-    desenho::AjustarFotoNaMoldura(cut.GetCanvas(), Rect{50, 50, 250, 250}, *striped, 2);
-    EXPECT_TRUE(Near(At(cut, 50, 100), kBlue)); // the yellow columns were cut
-
+    QPainter(&stripes).fillRect(0, 0, 50, 300, kYellow);
+    ExpectColours(Fitted(stripes, kFitCut), {{{50, 100}, kBlue}});
     // Upright the cut is vertical: 300 x 400 into 200 x 200 gives h = 267 and dy = 50, so the 50
-    // yellow rows at the top are cut and the frame's top row is the source's row 50.
-    Bitmap tall(300, 300);
+    // yellow rows at the top and the red ones at the bottom are cut.
     QImage rows = SolidImage(300, 400, kBlue);
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 300; ++x)
-            rows.setPixelColor(x, y, kYellow);
-    for (int y = 350; y < 400; ++y)
-        for (int x = 0; x < 300; ++x)
-            rows.setPixelColor(x, y, kRed);
-    auto banded = PictureOf(rows);
-    desenho::AjustarFotoNaMoldura(tall.GetCanvas(), Rect{50, 50, 250, 250}, *banded, 2);
-    EXPECT_TRUE(Near(At(tall, 150, 50), kBlue));
-    EXPECT_TRUE(Near(At(tall, 150, 249), kBlue));
-    EXPECT_TRUE(Near(At(tall, 150, 150), kBlue));
+    QPainter(&rows).fillRect(0, 0, 300, 50, kYellow);
+    QPainter(&rows).fillRect(0, 350, 300, 50, kRed);
+    ExpectColours(Fitted(rows, kFitCut), {{{150, 50}, kBlue}, {{150, 249}, kBlue}, {{150, 150}, kBlue}});
 }
 
 TEST(FitModes, DegeneratePicturesAndFramesDrawNothing)
@@ -120,11 +107,10 @@ TEST(ReadAhead, PicturesThatDoNotFitInTheDecodeMemoryBesideThoseReadAheadAreRead
     for (int i = 0; i < 4; ++i)
         page.Fotos[std::size_t(i)].NomeDoArquivo =
             WriteBmp(QStringLiteral("big%1.bmp").arg(i), HalvesImage(2000, 1500, colours[i], Qt::white));
-    Bitmap screen(400, 100);
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    const Bitmap screen = OnScreen(page, 400, 100);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(Near(At(screen, 100 * i + 20, 40), colours[i])) << i;
-        EXPECT_TRUE(Near(At(screen, 100 * i + 80, 40), Qt::white)) << i;
+        SCOPED_TRACE(i);
+        ExpectColours(screen, {{{100 * i + 20, 40}, colours[i]}, {{100 * i + 80, 40}, Qt::white}});
     }
     EXPECT_EQ(DecodeMemoryInUse(), 0);
     SetDecodeMemoryBudget(old);
@@ -133,27 +119,17 @@ TEST(ReadAhead, PicturesThatDoNotFitInTheDecodeMemoryBesideThoseReadAheadAreRead
 TEST(AutoRotation, PortraitPhotoInLandscapeFrameTurnsAnticlockwise)
 {
     ScopedCache cache;
-    const QString portrait = WriteBmp(QStringLiteral("portrait.bmp"), Quads(80, 120));
-    const QString square = WriteBmp(QStringLiteral("square.bmp"), Quads(100, 100));
-    const QString landscape = WriteBmp(QStringLiteral("landscape.bmp"), Quads(120, 80));
     // 1 mm = 1 pixel: a landscape frame, a landscape frame, a square frame.
     TPagina page = Page(400, 200, {Rect{0, 0, 120, 80}, Rect{130, 0, 250, 80}, Rect{260, 0, 360, 100}});
-    page.Fotos[0].NomeDoArquivo = portrait;
-    page.Fotos[1].NomeDoArquivo = square;
-    page.Fotos[2].NomeDoArquivo = landscape;
-    Bitmap screen(400, 200);
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    SetPhotos(page, {WriteBmp(QStringLiteral("portrait.bmp"), Quads(80, 120)), WriteBmp(QStringLiteral("square.bmp"), Quads(100, 100)),
+                     WriteBmp(QStringLiteral("landscape.bmp"), Quads(120, 80))});
+    const Bitmap screen = OnScreen(page, 400, 200);
     // Turned anticlockwise, the top-right quarter (green) comes to the top-left.
-    EXPECT_TRUE(Near(At(screen, 10, 10), kGreen));
-    EXPECT_TRUE(Near(At(screen, 110, 10), kYellow));
-    EXPECT_TRUE(Near(At(screen, 10, 70), kRed));
-    EXPECT_TRUE(Near(At(screen, 110, 70), kBlue));
+    ExpectColours(screen, {{{10, 10}, kGreen}, {{110, 10}, kYellow}, {{10, 70}, kRed}, {{110, 70}, kBlue}});
     // A square picture never turns.
-    EXPECT_TRUE(Near(At(screen, 140, 10), kRed));
-    EXPECT_TRUE(Near(At(screen, 240, 70), kYellow));
+    ExpectColours(screen, {{{140, 10}, kRed}, {{240, 70}, kYellow}});
     // A square frame counts as upright: the landscape picture turns.
-    EXPECT_TRUE(Near(At(screen, 270, 10), kGreen));
-    EXPECT_TRUE(Near(At(screen, 350, 90), kBlue));
+    ExpectColours(screen, {{{270, 10}, kGreen}, {{350, 90}, kBlue}});
 }
 
 TEST(AutoRotation, AnExifOrientedPhotoLiesUprightBeforeItTurnsToItsFrame)
@@ -170,19 +146,15 @@ TEST(AutoRotation, AnExifOrientedPhotoLiesUprightBeforeItTurnsToItsFrame)
         WriteBytes(deitada, bytes);
         WriteBytes(empe, bytes);
         TPagina page = Page(300, 200, {Rect{0, 0, 120, 80}, Rect{150, 0, 230, 120}});
-        page.Fotos[0].NomeDoArquivo = deitada;
-        page.Fotos[1].NomeDoArquivo = empe;
+        SetPhotos(page, {deitada, empe});
         for (int draw = 0; draw < 2; ++draw) {
             SCOPED_TRACE(draw);
-            Bitmap screen(300, 200);
-            page.DesenharNaTela(screen.GetCanvas(), true);
+            const Bitmap screen = OnScreen(page, 300, 200);
             ExpectColours(screen, {{{10, 10}, kRed}, {{110, 10}, kGreen}, {{10, 70}, kBlue}, {{110, 70}, kYellow}});
-            // Turned anticlockwise, the top-right quarter (green) comes to the top-left.
             ExpectColours(screen, {{{160, 10}, kGreen}, {{220, 10}, kYellow}, {{160, 110}, kRed}, {{220, 110}, kBlue}});
         }
         ASSERT_NE(cache->Imagem(0), nullptr);
-        EXPECT_EQ(cache->Imagem(0)->Width(), 90);
-        EXPECT_EQ(cache->Imagem(0)->Height(), 60);
+        EXPECT_EQ(QSize(cache->Imagem(0)->Width(), cache->Imagem(0)->Height()), QSize(90, 60));
     }
 }
 
@@ -191,52 +163,36 @@ TEST(AutoRotation, ANearlySquarePhotoTurnsTheSameFromTheCache)
     // 1001 x 1000 is landscape; halved and rounded to even it would be a 500 x 500 square, which
     // never turns: the photo would stand turned on the first draw and upright on every later one.
     ScopedCache cache;
-    const QString wide = WriteBmp(QStringLiteral("near-square-wide.bmp"), Quads(1001, 1000));
-    const QString tall = WriteBmp(QStringLiteral("near-square-tall.bmp"), Quads(1000, 1001));
     // A portrait frame and a landscape one, 1 mm = 1 pixel.
     TPagina page = Page(300, 200, {Rect{0, 0, 100, 150}, Rect{150, 0, 300, 100}});
-    page.Fotos[0].NomeDoArquivo = wide;
-    page.Fotos[1].NomeDoArquivo = tall;
+    SetPhotos(page, {WriteBmp(QStringLiteral("near-square-wide.bmp"), Quads(1001, 1000)),
+                     WriteBmp(QStringLiteral("near-square-tall.bmp"), Quads(1000, 1001))});
     for (int draw = 0; draw < 2; ++draw) {
         SCOPED_TRACE(draw);
-        Bitmap screen(300, 200);
-        page.DesenharNaTela(screen.GetCanvas(), true);
         // Both turned anticlockwise: the top-right quarter (green) at the top-left.
-        EXPECT_TRUE(Near(At(screen, 10, 10), kGreen));
-        EXPECT_TRUE(Near(At(screen, 10, 140), kRed));
-        EXPECT_TRUE(Near(At(screen, 160, 10), kGreen));
-        EXPECT_TRUE(Near(At(screen, 290, 90), kBlue));
+        ExpectColours(OnScreen(page, 300, 200), {{{10, 10}, kGreen}, {{10, 140}, kRed}, {{160, 10}, kGreen}, {{290, 90}, kBlue}});
     }
     ASSERT_NE(cache->Imagem(0), nullptr);
-    EXPECT_EQ(cache->Imagem(0)->Width(), 500);
-    EXPECT_EQ(cache->Imagem(0)->Height(), 499);
     ASSERT_NE(cache->Imagem(1), nullptr);
-    EXPECT_EQ(cache->Imagem(1)->Width(), 500);
-    EXPECT_EQ(cache->Imagem(1)->Height(), 501);
+    EXPECT_EQ(QSize(cache->Imagem(0)->Width(), cache->Imagem(0)->Height()), QSize(500, 499));
+    EXPECT_EQ(QSize(cache->Imagem(1)->Width(), cache->Imagem(1)->Height()), QSize(500, 501));
 }
 
 TEST(Reuse, ConsecutiveFramesOfOneFileShareThePictureLoadedFirst)
 {
     // A one-pixel checker: the full picture shows it, the cache's reduced copy is grey.
-    QImage checker(100, 100, QImage::Format_RGB32);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x)
-            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    const QString a = WriteBmp(QStringLiteral("checker.bmp"), checker);
-    const QString b = WriteBmp(QStringLiteral("plain.bmp"), SolidImage(100, 100, kBlue));
+    const QString a = WriteBmp(QStringLiteral("checker.bmp"),
+                               PixelPicture(100, 100, [](int x, int y) { return (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }));
     ScopedCache cache;
     TPagina page = Page(400, 100, {Rect{0, 0, 100, 100}, Rect{100, 0, 200, 100}, Rect{200, 0, 300, 100},
                                    Rect{300, 0, 400, 100}});
-    page.Fotos[0].NomeDoArquivo = a;
-    page.Fotos[1].NomeDoArquivo = a; // reuses frame 0's full picture
-    page.Fotos[2].NomeDoArquivo = b;
-    page.Fotos[3].NomeDoArquivo = a; // loads again: now from the cache
-    Bitmap screen(400, 100);
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    // Frame 1 reuses frame 0's full picture; frame 3 loads again, now from the cache.
+    SetPhotos(page, {a, a, WriteBmp(QStringLiteral("plain.bmp"), SolidImage(100, 100, kBlue)), a});
+    const Bitmap screen = OnScreen(page, 400, 100);
     auto contrast = [&](int x, int y) { return std::abs(At(screen, x, y).red() - At(screen, x + 1, y).red()); };
     EXPECT_GT(contrast(50, 50), 200);
     EXPECT_GT(contrast(150, 50), 200);
-    EXPECT_TRUE(Near(At(screen, 250, 50), kBlue));
+    ExpectColours(screen, {{{250, 50}, kBlue}});
     EXPECT_LT(contrast(350, 50), 60);
     EXPECT_EQ(cache->Proxima(), 2); // two files added, the third load was a hit
 }
@@ -245,63 +201,53 @@ TEST(MissingFiles, NameIsClearedAndThePlaceholderShowsWithFitModeZero)
 {
     ScopedCache cache;
     TPagina page = Page(200, 100, {Rect{0, 0, 120, 90}, Rect{130, 0, 190, 45}});
-    page.Fotos[0].NomeDoArquivo = TempPath(QStringLiteral("gone.jpg"));
-    page.Fotos[0].Ajuste = 2;
-    Bitmap screen(200, 100);
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    SetPhotos(page, {TempPath(QStringLiteral("gone.jpg"))}, {kFitCut});
+    const Bitmap screen = OnScreen(page, 200, 100);
     EXPECT_TRUE(page.Fotos[0].NomeDoArquivo.isEmpty());
     EXPECT_EQ(page.Fotos[0].Ajuste, 0);
     // The placeholder stretched over the frame, as the resource draws itself there.
-    Bitmap reference(200, 100);
     auto placeholder = CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia"));
-    reference.GetCanvas().StretchDraw(Rect{0, 0, 120, 90}, *placeholder);
-    reference.GetCanvas().StretchDraw(Rect{130, 0, 190, 45}, *placeholder);
-    EXPECT_LE(MaxDifference(screen.Image(), reference.Image()), 12);
+    ExpectPlaceholder(screen, Rect{0, 0, 120, 90}, *placeholder, 12);
+    ExpectPlaceholder(screen, Rect{130, 0, 190, 45}, *placeholder, 12);
     // It is a light, neutral picture.
     const QColor middle = At(screen, 60, 20);
     EXPECT_GT(middle.red(), 200);
     EXPECT_EQ(middle.red(), middle.blue());
+    EXPECT_TRUE(AllWhite(screen, Rect{120, 0, 130, 100}) && AllWhite(screen, Rect{0, 90, 200, 100}));
 
     // Without placeholders a missing file leaves the frame white.
     TPagina plain = Page(200, 100, {Rect{0, 0, 120, 90}});
-    plain.Fotos[0].NomeDoArquivo = TempPath(QStringLiteral("gone too.jpg"));
-    Bitmap preview(200, 100);
-    plain.DesenharNaTela(preview.GetCanvas(), false);
+    SetPhotos(plain, {TempPath(QStringLiteral("gone too.jpg"))});
+    EXPECT_TRUE(AllWhite(OnScreen(plain, 200, 100, false), Rect{0, 0, 200, 100}));
     EXPECT_TRUE(plain.Fotos[0].NomeDoArquivo.isEmpty());
-    EXPECT_TRUE(AllWhite(preview, Rect{0, 0, 200, 100}));
 }
 
 TEST(BrokenFiles, DrawAsEmptyFramesKeepTheirPathAndAreNotCached)
 {
     ScopedCache cache;
     const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("good.jpg"), Quads(64, 48)));
-    const QString broken = TempPath(QStringLiteral("broken.jpg"));
-    WriteBytes(broken, good.left(good.size() / 2));
-    const QString mislabelled = TempPath(QStringLiteral("mislabelled.jpg"));
-    WriteBytes(mislabelled, BmpBytes(Quads(64, 48), 24));
+    const QString broken = WriteTempFile(QStringLiteral("broken.jpg"), good.left(good.size() / 2));
+    const QString mislabelled = WriteTempFile(QStringLiteral("mislabelled.jpg"), BmpBytes(Quads(64, 48), 24));
     const QString ok = WriteBmp(QStringLiteral("ok.bmp"), SolidImage(64, 48, kGreen));
     TPagina page = Page(300, 100, {Rect{0, 0, 64, 48}, Rect{100, 0, 164, 48}, Rect{200, 0, 264, 48}});
-    page.Fotos[0].NomeDoArquivo = broken;
-    page.Fotos[1].NomeDoArquivo = mislabelled;
-    page.Fotos[2].NomeDoArquivo = ok;
-    page.Fotos[0].Ajuste = 1;
-    Bitmap screen(300, 100);
-    EXPECT_NO_THROW(page.DesenharNaTela(screen.GetCanvas(), true));
+    SetPhotos(page, {broken, mislabelled, ok}, {kFitInside});
+    Bitmap screen;
+    EXPECT_NO_THROW(screen = OnScreen(page, 300, 100));
     EXPECT_EQ(page.Fotos[0].NomeDoArquivo, broken);
     EXPECT_EQ(page.Fotos[1].NomeDoArquivo, mislabelled);
     EXPECT_EQ(page.Fotos[0].Ajuste, 1);
     EXPECT_FALSE(cache->Contem(broken));
     EXPECT_FALSE(cache->Contem(mislabelled));
     EXPECT_TRUE(cache->Contem(ok));
-    EXPECT_TRUE(Near(At(screen, 230, 20), kGreen)); // the page goes on after them
+    ExpectColours(screen, {{{230, 20}, kGreen}}); // the page goes on after them
     // The placeholder shows in the broken frames (light grey, not the picture's colours).
     EXPECT_GT(At(screen, 30, 10).red(), 200);
     EXPECT_EQ(At(screen, 30, 10).red(), At(screen, 30, 10).green());
 
     // The preview marks them as the page view does, since they would print blank; the space between
     // the frames stays white.
-    Bitmap preview(300, 100);
-    EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
+    Bitmap preview;
+    EXPECT_NO_THROW(preview = OnScreen(page, 300, 100, false));
     for (const int x : {30, 130}) {
         EXPECT_EQ(At(preview, x, 10), At(screen, x, 10)) << x;
         EXPECT_NE(At(preview, x, 10), QColor(Qt::white)) << x;
@@ -329,20 +275,17 @@ TEST(DegenerateFrames, DrawNothingAndNeverDivideByZero)
     ScopedCache cache;
     const QString thin = WriteBmp(QStringLiteral("thin.bmp"), SolidImage(1, 400, kRed));
     TPagina page = Page(100, 100, {Rect{10, 10, 10, 50}, Rect{20, 20, 60, 20}, Rect{60, 60, 90, 95}});
-    for (TFoto& f : page.Fotos)
-        f.NomeDoArquivo = thin;
-    page.Fotos[2].Ajuste = 1;
-    Bitmap screen(100, 100);
-    EXPECT_NO_THROW(page.DesenharNaTela(screen.GetCanvas(), true));
+    SetPhotos(page, {thin, thin, thin}, {0, 0, kFitInside});
+    Bitmap screen;
+    EXPECT_NO_THROW(screen = OnScreen(page, 100, 100));
     EXPECT_TRUE(AllWhite(screen, Rect{0, 0, 60, 60}));
     // The 1-pixel-wide picture was cached as 1 pixel wide, not 0.
     ASSERT_NE(cache->Imagem(0), nullptr);
-    EXPECT_EQ(cache->Imagem(0)->Width(), 1);
-    EXPECT_EQ(cache->Imagem(0)->Height(), 400);
+    EXPECT_EQ(QSize(cache->Imagem(0)->Width(), cache->Imagem(0)->Height()), QSize(1, 400));
 
     // A page without size maps every frame onto a point.
     TPagina flat = Page(0, 0, {Rect{0, 0, 10, 10}});
-    flat.Fotos[0].NomeDoArquivo = thin;
+    SetPhotos(flat, {thin});
     Bitmap other(50, 50);
     EXPECT_NO_THROW(flat.DesenharNaTela(other.GetCanvas(), true));
     EXPECT_NO_THROW(flat.DesenharParaImpressao(other.GetCanvas(), true));
@@ -351,16 +294,13 @@ TEST(DegenerateFrames, DrawNothingAndNeverDivideByZero)
 TEST(DesenharFoto, DrawsOneFrameAndTurnsThePlaceholderToo)
 {
     ScopedCache cache;
-    const QString photo = WriteBmp(QStringLiteral("one.bmp"), Quads(120, 80));
     TPagina page = Page(300, 200, {Rect{0, 0, 120, 80}, Rect{150, 0, 210, 100}});
-    page.Fotos[0].NomeDoArquivo = photo;
-    page.Fotos[0].Ajuste = 1;
-    page.Fotos[1].NomeDoArquivo = TempPath(QStringLiteral("vanished.bmp"));
-    page.Fotos[1].Ajuste = 2;
+    SetPhotos(page, {WriteBmp(QStringLiteral("one.bmp"), Quads(120, 80)), TempPath(QStringLiteral("vanished.bmp"))},
+              {kFitInside, kFitCut});
     Bitmap screen(300, 200);
     screen.GetCanvas().pen.color = Qt::white;
     page.DesenharFoto(screen.GetCanvas(), 0);
-    EXPECT_TRUE(Near(At(screen, 10, 10), kRed));
+    ExpectColours(screen, {{{10, 10}, kRed}});
     EXPECT_TRUE(AllWhite(screen, Rect{150, 0, 300, 200})); // only that frame
 
     page.DesenharFoto(screen.GetCanvas(), 1);
@@ -370,9 +310,7 @@ TEST(DesenharFoto, DrawsOneFrameAndTurnsThePlaceholderToo)
     Picture turned;
     turned.SetGraphic(CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia")));
     RotacionarPictureNoventaGrausAntiHorario_LarguraLimitadaCertaQuantidadeDePixels(turned);
-    Bitmap reference(300, 200);
-    reference.GetCanvas().StretchDraw(Rect{150, 0, 210, 100}, *turned.GetGraphic());
-    EXPECT_LE(MaxDifference(screen.Image().copy(150, 0, 60, 100), reference.Image().copy(150, 0, 60, 100)), 12);
+    ExpectPlaceholder(screen, Rect{150, 0, 210, 100}, *turned.GetGraphic(), 12);
     EXPECT_THROW(page.DesenharFoto(screen.GetCanvas(), 5), ListIndexError);
 }
 
@@ -409,29 +347,20 @@ TEST(PictureRoutines, ConvertAssignAndTheResourcePicture)
 TEST(Placeholder, IsScaledOnceForEachSizeHoweverManyFramesShowIt)
 {
     // 400 empty frames of 7 x 9 pixels, then 400 of another size.
-    std::vector<Rect> frames;
-    for (int k = 0; k < 400; ++k)
-        frames.push_back(Rect{(k % 20) * 10, (k / 20) * 10, (k % 20) * 10 + 7, (k / 20) * 10 + 9});
-    TPagina page = test::PageWithFrames(200, 200, {});
-    for (const Rect& r : frames) {
+    TPagina page = Page(200, 200, {});
+    for (int k = 0; k < 400; ++k) {
         TFoto f;
-        f.Left = r.Left, f.Top = r.Top, f.Right = r.Right, f.Bottom = r.Bottom;
+        f.Left = (k % 20) * 10, f.Top = (k / 20) * 10, f.Right = f.Left + 7, f.Bottom = f.Top + 9;
         page.Fotos.push_back(f);
     }
-    Bitmap screen(200, 200);
     const int before = desenho::EscalasDaFotoVazia();
-    page.DesenharNaTela(screen.GetCanvas(), true);
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    OnScreen(page, 200, 200);
+    const Bitmap screen = OnScreen(page, 200, 200);
     EXPECT_EQ(desenho::EscalasDaFotoVazia() - before, 1);
-    Bitmap larger(400, 400);
-    page.DesenharNaTela(larger.GetCanvas(), true);
+    OnScreen(page, 400, 400);
     EXPECT_EQ(desenho::EscalasDaFotoVazia() - before, 2);
-
     // Each frame still shows the placeholder as it stretches itself there.
-    Bitmap reference(200, 200);
-    auto placeholder = CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia"));
-    reference.GetCanvas().StretchDraw(Rect{30, 50, 37, 59}, *placeholder);
-    EXPECT_EQ(screen.Image().copy(30, 50, 7, 9), reference.Image().copy(30, 50, 7, 9));
+    ExpectPlaceholder(screen, Rect{30, 50, 37, 59}, *CarregarJpegDoRecurso(QStringLiteral("Foto_Vazia")));
 }
 
 TEST(Placeholder, FramesOfSeveralSizesGetTheirOwnCopiesScaledSideBySide)
@@ -439,31 +368,23 @@ TEST(Placeholder, FramesOfSeveralSizesGetTheirOwnCopiesScaledSideBySide)
     // Four empty frames whose sizes differ by a pixel, as a page mapped onto the screen gives them.
     const Rect frames[] = {{0, 0, 154, 207}, {160, 0, 315, 207}, {0, 210, 154, 416}, {160, 210, 315, 416}};
     TPagina page = Page(320, 420, {frames[0], frames[1], frames[2], frames[3]});
-    Bitmap screen(320, 420);
     const int before = desenho::EscalasDaFotoVazia();
-    page.DesenharNaTela(screen.GetCanvas(), true);
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    OnScreen(page, 320, 420);
+    const Bitmap screen = OnScreen(page, 320, 420);
     EXPECT_EQ(desenho::EscalasDaFotoVazia() - before, 4);
-
     // Each frame shows the placeholder exactly as stretching it there on its own does.
-    for (const Rect& r : frames) {
-        Bitmap reference(320, 420);
-        reference.GetCanvas().StretchDraw(r, desenho::FotoVazia());
-        const QRect area(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-        EXPECT_EQ(screen.Image().copy(area), reference.Image().copy(area)) << r.Left << "," << r.Top;
-    }
+    for (const Rect& r : frames)
+        ExpectPlaceholder(screen, r, desenho::FotoVazia());
 }
 
 TEST(Placeholder, AFrameFarLongerThanTheCanvasIsDrawnStraightAwayWithoutACopy)
 {
     // Keeping a copy would scale every row of the placeholder across 40000 pixels; only the part on
     // the canvas is scaled instead, with the same pixels there.
-    const Rect frames[] = {{0, 10, 40000, 30}, {10, 0, 30, 40000}};
-    for (const Rect& frame : frames) {
+    for (const Rect& frame : {Rect{0, 10, 40000, 30}, Rect{10, 0, 30, 40000}}) {
         TPagina page = Page(64, 48, {frame});
-        Bitmap screen(64, 48);
         const int before = desenho::EscalasDaFotoVazia();
-        page.DesenharNaTela(screen.GetCanvas(), true);
+        const Bitmap screen = OnScreen(page, 64, 48);
         EXPECT_EQ(desenho::EscalasDaFotoVazia(), before);
         Bitmap reference(64, 48);
         reference.GetCanvas().StretchDraw(frame, desenho::FotoVazia());
@@ -476,15 +397,13 @@ TEST(HugeFrames, AFrameNoCanvasCanMapDrawsNothingAndTheOthersStillDraw)
     TPagina page = Page(1, 1, {Rect{0, 0, 1, 1}});
     TFoto huge;
     huge.Left = std::numeric_limits<std::int32_t>::min();
-    huge.Top = 0;
     huge.Right = std::numeric_limits<std::int32_t>::max();
     huge.Bottom = 1;
     page.Fotos.insert(page.Fotos.begin(), huge);
-    Bitmap screen(300, 300);
-    EXPECT_NO_THROW(page.DesenharNaTela(screen.GetCanvas(), true));
+    Bitmap screen;
+    EXPECT_NO_THROW(screen = OnScreen(page, 300, 300));
     EXPECT_FALSE(AllWhite(screen, Rect{0, 0, 300, 300})); // the ordinary frame's placeholder
-    Bitmap preview(300, 300);
-    EXPECT_NO_THROW(page.DesenharNaTela(preview.GetCanvas(), false));
+    EXPECT_NO_THROW(OnScreen(page, 300, 300, false));
 }
 
 namespace {
@@ -493,16 +412,11 @@ namespace {
 // black block near the top-left corner and a white one near the bottom-right.
 QImage MarkedPhoto(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(40 + 180 * x / w, 40 + 180 * y / h, 90));
-    for (int y = h * 3 / 32; y < h * 10 / 32; ++y)
-        for (int x = w / 12; x < w * 7 / 24; ++x)
-            image.setPixel(x, y, qRgb(0, 0, 0));
-    for (int y = h * 3 / 4; y < h * 29 / 32; ++y)
-        for (int x = w * 19 / 24; x < w * 11 / 12; ++x)
-            image.setPixel(x, y, qRgb(255, 255, 255));
+    QImage image = PixelPicture(w, h, [&](int x, int y) { return qRgb(40 + 180 * x / w, 40 + 180 * y / h, 90); });
+    QPainter painter(&image);
+    painter.fillRect(QRect(QPoint(w / 12, h * 3 / 32), QPoint(w * 7 / 24 - 1, h * 10 / 32 - 1)), Qt::black);
+    painter.fillRect(QRect(QPoint(w * 19 / 24, h * 3 / 4), QPoint(w * 11 / 12 - 1, h * 29 / 32 - 1)), Qt::white);
+    painter.end();
     return image;
 }
 
@@ -560,17 +474,11 @@ TEST(JpegOnScreen, AFirstDrawShowsTheWholePhotoTurnedAndFittedInEveryMode)
     const std::vector<Rect> frames{Rect{0, 0, 240, 160}, Rect{250, 0, 410, 240}, Rect{420, 0, 620, 200},
                                    Rect{0, 170, 240, 250}};
     TPagina page = Page(630, 260, {frames[0], frames[1], frames[2], frames[3]});
-    const std::uint8_t modes[] = {0, 0, 1, 2};
-    QImage decoded;
-    for (int i = 0; i < 4; ++i) {
-        page.Fotos[std::size_t(i)].NomeDoArquivo = WriteJpeg(QStringLiteral("marked-%1.jpg").arg(i), photo, 95);
-        page.Fotos[std::size_t(i)].Ajuste = modes[i];
-        if (decoded.isNull())
-            ASSERT_TRUE(decoded.load(page.Fotos[0].NomeDoArquivo));
-    }
-    decoded = decoded.convertToFormat(QImage::Format_RGB32);
-    Bitmap screen(630, 260);
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    auto file = [&](int i) { return WriteJpeg(QStringLiteral("marked-%1.jpg").arg(i), photo, 95); };
+    SetPhotos(page, {file(0), file(1), file(2), file(3)}, {kFitStretch, kFitStretch, kFitInside, kFitCut});
+    const QImage decoded = QImage(page.Fotos[0].NomeDoArquivo).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(decoded.size(), QSize(2400, 1600));
+    const Bitmap screen = OnScreen(page, 630, 260);
 
     EXPECT_TRUE(SameFrame(Part(screen, frames[0]), FrameWithQt(decoded, {240, 160}, false, {0, 0, 2400, 1600}, {0, 0, 240, 160})));
     EXPECT_TRUE(SameFrame(Part(screen, frames[1]), FrameWithQt(decoded, {160, 240}, true, {0, 0, 1600, 2400}, {0, 0, 160, 240})));
@@ -593,10 +501,9 @@ TEST(JpegOnScreen, TheWorkersFramePixelsAreTakenFromTheDecodeBudget)
     // frame is drawn.
     ScopedCache cache;
     TPagina page = Page(2100, 1600, {Rect{0, 0, 2000, 1500}});
-    page.Fotos[0].NomeDoArquivo = WriteJpeg(QStringLiteral("budget-frame.jpg"), Quads(400, 300), 95);
-    Bitmap screen(2100, 1600);
+    SetPhotos(page, {WriteJpeg(QStringLiteral("budget-frame.jpg"), Quads(400, 300), 95)});
     ResetDecodeMemoryHighWater();
-    page.DesenharNaTela(screen.GetCanvas(), true);
+    const Bitmap screen = OnScreen(page, 2100, 1600);
     EXPECT_GE(DecodeMemoryHighWater(), 2000LL * 1500 * 4);
     EXPECT_EQ(DecodeMemoryInUse(), 0);
     ExpectColours(screen, {{{500, 375}, kRed}, {{1500, 375}, kGreen}, {{500, 1125}, kBlue}, {{1500, 1125}, kYellow}});
@@ -621,9 +528,7 @@ TEST(PageViewFill, FramesAtOnceThenEachPhotoWhenItArrives)
     fill.Esperar();
     EXPECT_FALSE(fill.Pendente());
     EXPECT_EQ(filled, 1);
-    EXPECT_TRUE(Near(At(screen, 60, 40), kRed));
-    EXPECT_TRUE(Near(At(screen, 1, 1), kRed));
-    EXPECT_TRUE(Near(At(screen, 118, 78), kRed));
+    ExpectColours(screen, {{{60, 40}, kRed}, {{1, 1}, kRed}, {{118, 78}, kRed}});
     EXPECT_TRUE(cache->Contem(red));
 
     // A frame drawn anew before its photo arrives keeps what was drawn there; the copy is cached.

@@ -6,9 +6,10 @@
 #include "platform/failure.h"
 #include "platform/graphics/decode_budget.h"
 #include "platform/graphics/picture.h"
+#include "support/draw_support.h"
 #include "support/picture_files.h"
+#include "support/test_files.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace lumoria;
@@ -22,12 +23,10 @@ TEST(ImageCache, FirstLoadIsFullSizeThenTheReducedCopy)
     const QString medium = WriteJpeg(QStringLiteral("1000x750.jpg"), SolidImage(1000, 750, QColor(200, 120, 10)), 80);
     Picture p;
     cache.CarregarImagem(p, big);
-    EXPECT_EQ(p.Width(), 3000);
-    EXPECT_EQ(p.Height(), 2000);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(3000, 2000));
     cache.CarregarImagem(p, big);
     EXPECT_EQ(p.GetGraphic()->Kind(), GraphicKind::Jpeg);
-    EXPECT_EQ(p.Width(), 640);
-    EXPECT_EQ(p.Height(), 427);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(640, 427));
     Bitmap decoded;
     decoded.Assign(*p.GetGraphic());
     EXPECT_TRUE(Near(decoded.Image().pixelColor(300, 200), QColor(10, 120, 200), 4));
@@ -35,8 +34,7 @@ TEST(ImageCache, FirstLoadIsFullSizeThenTheReducedCopy)
     cache.CarregarImagem(p, medium);
     EXPECT_EQ(p.Width(), 1000);
     cache.CarregarImagem(p, medium);
-    EXPECT_EQ(p.Width(), 500);
-    EXPECT_EQ(p.Height(), 375);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(500, 375));
     EXPECT_EQ(cache.Proxima(), 2);
     EXPECT_EQ(cache.NomeDoArquivo(0), big);
     EXPECT_EQ(cache.NomeDoArquivo(1), medium);
@@ -79,10 +77,7 @@ TEST(ImageCache, AChangedFileIsNotTakenFromTheCache)
     EXPECT_EQ(p.Width(), 50);
     // The photo is edited and saved under the same name (another size, a later time).
     WriteBytes(path, BmpBytes(SolidImage(120, 80, Qt::blue), 24));
-    QFile f(path);
-    f.open(QIODevice::ReadWrite);
-    f.setFileTime(QFileInfo(path).lastModified().addSecs(5), QFileDevice::FileModificationTime);
-    f.close();
+    setModificationTime(path, QFileInfo(path).lastModified().addSecs(5));
     EXPECT_FALSE(cache.Contem(path));
     cache.CarregarImagem(p, path);
     EXPECT_EQ(p.Width(), 120);
@@ -98,8 +93,7 @@ TEST(ImageCache, ABrokenFileRaisesAndIsNotStored)
 {
     TCacheDeImagensJaCarregadas cache;
     const QByteArray good = ReadBytes(WriteJpeg(QStringLiteral("whole.jpg"), SolidImage(200, 100, Qt::red)));
-    const QString broken = TempPath(QStringLiteral("half.jpg"));
-    WriteBytes(broken, good.left(good.size() / 2));
+    const QString broken = WriteTempFile(QStringLiteral("half.jpg"), good.left(good.size() / 2));
     Picture p;
     EXPECT_THROW(cache.CarregarImagem(p, broken), InvalidPicture);
     EXPECT_EQ(cache.Proxima(), 0);
@@ -112,10 +106,7 @@ TEST(ImageCache, ABrokenFileRaisesAndIsNotStored)
 TEST(ImageCache, PlacingAPhotoTakesTheReducedCopyFromTheFirstDraw)
 {
     TCacheDeImagensJaCarregadas cache;
-    QImage gradient(3000, 2000, QImage::Format_RGB32);
-    for (int y = 0; y < 2000; ++y)
-        for (int x = 0; x < 3000; ++x)
-            gradient.setPixel(x, y, qRgb(30 + 200 * x / 3000, 40 + 180 * y / 2000, 120));
+    const QImage gradient = PixelPicture(3000, 2000, [](int x, int y) { return qRgb(30 + 200 * x / 3000, 40 + 180 * y / 2000, 120); });
     const QString big = WriteJpeg(QStringLiteral("placed-3000x2000.jpg"), gradient, 95);
     Picture first;
     cache.CarregarImagemReduzida(first, big);
@@ -131,19 +122,11 @@ TEST(ImageCache, PlacingAPhotoTakesTheReducedCopyFromTheFirstDraw)
     EXPECT_EQ(cache.Proxima(), 1);
     Bitmap stored;
     stored.Assign(*again.GetGraphic());
-    const QImage a = first.GetBitmap().Image().convertToFormat(QImage::Format_RGB32);
-    const QImage b = stored.Image().convertToFormat(QImage::Format_RGB32);
-    int most = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            most = std::max({most, std::abs(qRed(a.pixel(x, y)) - qRed(b.pixel(x, y))),
-                             std::abs(qGreen(a.pixel(x, y)) - qGreen(b.pixel(x, y))),
-                             std::abs(qBlue(a.pixel(x, y)) - qBlue(b.pixel(x, y)))});
-    EXPECT_LE(most, 6); // the stored copy's JPEG compression
+    // Within the stored copy's JPEG compression.
+    EXPECT_LE(MaxDifference(first.GetBitmap().Image(), stored.Image()), 6);
 
     // A file that does not decode raises and stores nothing.
-    const QString broken = TempPath(QStringLiteral("placed-broken.jpg"));
-    WriteBytes(broken, QByteArray("\xFF\xD8 not really", 13));
+    const QString broken = WriteTempFile(QStringLiteral("placed-broken.jpg"), QByteArray("\xFF\xD8 not really", 13));
     Picture none;
     EXPECT_THROW(cache.CarregarImagemReduzida(none, broken), InvalidPicture);
     EXPECT_EQ(cache.Proxima(), 1);
@@ -154,8 +137,7 @@ TEST(ImageCache, ReadingAheadStoresTheCopiesInOrderAndLeavesOutWhatDoesNotLoad)
     TCacheDeImagensJaCarregadas cache;
     const QString a = WriteJpeg(QStringLiteral("ahead-a.jpg"), SolidImage(1200, 800, QColor(10, 120, 200)), 80);
     const QString b = WriteBmp(QStringLiteral("ahead-b.bmp"), SolidImage(300, 400, QColor(200, 10, 10)));
-    const QString broken = TempPath(QStringLiteral("ahead-broken.jpg"));
-    WriteBytes(broken, "not a photo");
+    const QString broken = WriteTempFile(QStringLiteral("ahead-broken.jpg"), "not a photo");
     cache.Antecipar({a, broken, b, a, TempPath(QStringLiteral("missing.jpg"))});
     EXPECT_EQ(cache.Proxima(), 2);
     EXPECT_EQ(cache.NomeDoArquivo(0), a);

@@ -4,6 +4,7 @@
 #include "album/image_cache.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
+#include "support/draw_support.h"
 #include "support/page_builder.h"
 #include "support/picture_files.h"
 
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
 #include <utility>
@@ -37,10 +39,36 @@ inline QColor At(const platform::Bitmap& b, int x, int y)
 }
 
 // Each point of the bitmap near its colour.
-inline void ExpectColours(const platform::Bitmap& b, std::initializer_list<std::pair<QPoint, QColor>> points)
+inline void ExpectColours(const platform::Bitmap& b, std::initializer_list<PixelAt> points, int tolerance = 12)
 {
-    for (const auto& [point, colour] : points)
-        EXPECT_TRUE(Near(At(b, point.x(), point.y()), colour)) << point.x() << "," << point.y();
+    ExpectPixels(b.Image(), points, tolerance);
+}
+
+// Puts the files (an empty name leaves a frame empty) and the fit modes into the page's frames, in order.
+inline void SetPhotos(TPagina& page, std::initializer_list<QString> files, std::initializer_list<int> modes = {})
+{
+    std::size_t i = 0;
+    for (const QString& file : files)
+        page.Fotos.at(i++).NomeDoArquivo = file;
+    i = 0;
+    for (const int mode : modes)
+        page.Fotos.at(i++).Ajuste = std::uint8_t(mode);
+}
+
+// The page drawn as the page view draws it on a new white bitmap of that size.
+inline platform::Bitmap OnScreen(TPagina& page, int width, int height, bool placeholders = true)
+{
+    platform::Bitmap screen(width, height);
+    page.DesenharNaTela(screen.GetCanvas(), placeholders);
+    return screen;
+}
+
+// The part `r` of a white bitmap of that size on which the graphic was stretched over `r`.
+inline QImage StretchedOnWhite(const platform::Graphic& graphic, const Rect& r, int width, int height)
+{
+    platform::Bitmap b(width, height);
+    b.GetCanvas().StretchDraw(r, graphic);
+    return b.Image().copy(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
 }
 
 inline QImage Quads(int w, int h)
@@ -68,11 +96,6 @@ inline bool AllWhite(const platform::Bitmap& b, const Rect& r)
             if (b.Image().pixel(x, y) != qRgb(255, 255, 255))
                 return false;
     return true;
-}
-
-inline bool IsRed(const QColor& c)
-{
-    return c.red() > 200 && c.green() < 60 && c.blue() < 60;
 }
 
 } // namespace lumoria::test

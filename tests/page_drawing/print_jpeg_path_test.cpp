@@ -23,18 +23,18 @@ namespace {
 // A smooth picture that shows its orientation: red grows to the right, green downwards.
 QImage Gradient(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(40 + 170 * x / w, 30 + 180 * y / h, 90 + 60 * (x + y) / (w + h)));
-    return image;
+    return PixelPicture(w, h, [&](int x, int y) { return qRgb(40 + 170 * x / w, 30 + 180 * y / h, 90 + 60 * (x + y) / (w + h)); });
 }
 
-// A page of about 2 pixels a millimetre with two 90 x 120 frames side by side and a 120 x 90 one
-// below, all with the photo (one reading for the three), or each with a copy of its own.
-TPagina PageWith(const QString& photo, std::uint8_t ajuste, bool copies = false)
+// The three frames most tests print into: two of 90 x 120 side by side and one of 120 x 90 below.
+constexpr Rect kFrames[] = {{10, 10, 100, 130}, {105, 10, 195, 130}, {30, 150, 150, 240}};
+
+// An A4 page of about 2 pixels a millimetre with the photo in each frame (one reading for all), or
+// in each a copy of its own.
+TPagina PageWith(const QString& photo, int ajuste, std::initializer_list<Rect> frames = {kFrames[0], kFrames[1], kFrames[2]},
+                 bool copies = false)
 {
-    TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{105, 10, 195, 130}, Rect{30, 150, 150, 240}});
+    TPagina page = Page(210, 297, frames);
     for (std::size_t i = 0; i < page.Fotos.size(); ++i) {
         TFoto& foto = page.Fotos[i];
         foto.NomeDoArquivo = photo;
@@ -43,17 +43,22 @@ TPagina PageWith(const QString& photo, std::uint8_t ajuste, bool copies = false)
             QFile::remove(foto.NomeDoArquivo);
             QFile::copy(photo, foto.NomeDoArquivo);
         }
-        foto.Ajuste = ajuste;
+        foto.Ajuste = std::uint8_t(ajuste);
     }
     return page;
 }
 
-QImage Printed(const QString& photo, std::uint8_t ajuste, PixelFormat format = PixelFormat::Device, bool copies = false)
+QImage Printed(TPagina page, PixelFormat format = PixelFormat::Device)
 {
-    TPagina page = PageWith(photo, ajuste, copies);
     Bitmap bitmap(420, 594, format);
     page.DesenharParaImpressao(bitmap.GetCanvas(), false);
     return bitmap.Image().convertToFormat(QImage::Format_RGB32);
+}
+
+// The JPEG's pixels as the decoder gives them at full size, in a BMP file read the full-size way.
+QString AsBmp(const QString& jpeg)
+{
+    return WriteBmp(QFileInfo(jpeg).completeBaseName() + QStringLiteral(".bmp"), DecodeJpeg(ReadBytes(jpeg), JpegOutput::Native));
 }
 
 struct Caso {
@@ -69,21 +74,16 @@ TEST_P(PrintJpegPath, MatchesTheFullSizeWay)
 {
     const auto& [caso, ajuste] = GetParam();
     const QString jpeg = WriteJpeg(QStringLiteral("jpeg-path-%1.jpg").arg(caso.nome), Gradient(caso.w, caso.h), caso.quality);
-    // The same pixels as the decoder gives them at full size, in a file read the full-size way.
-    const QImage decoded = DecodeJpeg(ReadBytes(jpeg), JpegOutput::Native);
-    const QString bmp = WriteBmp(QStringLiteral("jpeg-path-%1.bmp").arg(caso.nome), decoded);
-
-    const QImage viaJpeg = Printed(jpeg, std::uint8_t(ajuste));
-    const QImage viaBmp = Printed(bmp, std::uint8_t(ajuste));
-    EXPECT_LE(MaxDifference(viaJpeg, viaBmp), caso.tolerancia);
+    const QString bmp = AsBmp(jpeg);
+    const QImage viaJpeg = Printed(PageWith(jpeg, ajuste));
+    EXPECT_LE(MaxDifference(viaJpeg, Printed(PageWith(bmp, ajuste))), caso.tolerancia);
     // Frames drawn through a copy of their own (a 24-bit page) come out the same as frames written
     // straight into a 32-bit page.
-    EXPECT_EQ(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Bits24), viaJpeg);
+    EXPECT_EQ(Printed(PageWith(jpeg, ajuste), PixelFormat::Bits24), viaJpeg);
     // Each frame with a file of its own, read on a thread of its own (and turned for its own frame,
     // where one reading serves the later frames as the first one turned it).
-    EXPECT_LE(MaxDifference(Printed(jpeg, std::uint8_t(ajuste), PixelFormat::Device, true),
-                            Printed(bmp, std::uint8_t(ajuste), PixelFormat::Device, true)),
-              caso.tolerancia);
+    const auto own = [&](const QString& file) { return Printed(PageWith(file, ajuste, {kFrames[0], kFrames[1], kFrames[2]}, true)); };
+    EXPECT_LE(MaxDifference(own(jpeg), own(bmp)), caso.tolerancia);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,10 +110,9 @@ TEST_P(PrintJpegExif, PrintsAsTheUprightPixels)
     const QString nome = QStringLiteral("jpeg-exif-%1-%2").arg(tag).arg(ajuste);
     const QString stored = WriteJpeg(nome + QStringLiteral("-stored.jpg"), StoredForExif(Gradient(1500, 1000), tag), 100);
     const QByteArray bytes = ReadBytes(stored);
-    const QString jpeg = TempPath(nome + QStringLiteral(".jpg"));
-    WriteBytes(jpeg, WithExifOrientation(bytes, tag, tag % 2 == 0));
+    const QString jpeg = WriteTempFile(nome + QStringLiteral(".jpg"), WithExifOrientation(bytes, tag, tag % 2 == 0));
     const QString bmp = WriteBmp(nome + QStringLiteral(".bmp"), ShownByExif(DecodeJpeg(bytes, JpegOutput::Native), tag));
-    EXPECT_LE(MaxDifference(Printed(jpeg, std::uint8_t(ajuste)), Printed(bmp, std::uint8_t(ajuste))), 2);
+    EXPECT_LE(MaxDifference(Printed(PageWith(jpeg, ajuste)), Printed(PageWith(bmp, ajuste))), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryTag, PrintJpegExif,
@@ -122,25 +121,19 @@ INSTANTIATE_TEST_SUITE_P(EveryTag, PrintJpegExif,
 // Fine detail across and down: red waves along x, green along y, each of a period of six pixels.
 QImage Waves(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(int(128 + 100 * std::sin(x * M_PI / 3)), int(128 + 100 * std::sin(y * M_PI / 3)), 128));
-    return image;
+    return PixelPicture(w, h, [](int x, int y) {
+        return qRgb(int(128 + 100 * std::sin(x * M_PI / 3)), int(128 + 100 * std::sin(y * M_PI / 3)), 128);
+    });
 }
 
 // Sharp colour edges across and down (so that the chroma of a column or row decoded beside a
 // missing neighbour shows), and a black mark in the top-left corner.
 QImage Bars(int w, int h)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb(x / 5 % 2 ? 230 : 20, y / 7 % 2 ? 200 : 40, (x / 5 + y / 7) % 2 ? 30 : 220));
-    for (int y = 2; y < 12; ++y)
-        for (int x = 3; x < 9; ++x)
-            image.setPixel(x, y, qRgb(0, 0, 0));
-    return image;
+    return PixelPicture(w, h, [](int x, int y) {
+        const bool mark = x >= 3 && x < 9 && y >= 2 && y < 12;
+        return mark ? qRgb(0, 0, 0) : qRgb(x / 5 % 2 ? 230 : 20, y / 7 % 2 ? 200 : 40, (x / 5 + y / 7) % 2 ? 30 : 220);
+    });
 }
 
 struct Parcial {
@@ -164,28 +157,13 @@ TEST_P(PrintJpegPart, MatchesTheWholeDecode)
     writer.setProgressiveScanWrite(caso.progressivo);
     ASSERT_TRUE(writer.write(Bars(caso.w, caso.h)));
     ASSERT_EQ(ReadJpegInfo(ReadBytes(jpeg)).progressive, caso.progressivo);
-    const QString bmp = WriteBmp(nome + QStringLiteral(".bmp"), DecodeJpeg(ReadBytes(jpeg), JpegOutput::Native));
+    const QString bmp = AsBmp(jpeg);
     // Portrait (the photo turned), wide, and wider: every frame enlarges the photo, decoded at full size.
-    const std::initializer_list<Rect> frames{Rect{10, 10, 100, 130}, Rect{105, 10, 195, 60}, Rect{20, 150, 190, 200}};
     for (const bool copies : {false, true}) {
-        QImage printed[2];
-        for (int k = 0; k < 2; ++k) {
-            TPagina page = Page(210, 297, frames);
-            for (std::size_t i = 0; i < page.Fotos.size(); ++i) {
-                TFoto& foto = page.Fotos[i];
-                foto.NomeDoArquivo = k == 0 ? jpeg : bmp;
-                if (copies) {
-                    foto.NomeDoArquivo = nome + QStringLiteral(".%1.%2").arg(i).arg(QFileInfo(foto.NomeDoArquivo).suffix());
-                    QFile::remove(foto.NomeDoArquivo);
-                    QFile::copy(k == 0 ? jpeg : bmp, foto.NomeDoArquivo);
-                }
-                foto.Ajuste = std::uint8_t(ajuste);
-            }
-            Bitmap bitmap(420, 594);
-            page.DesenharParaImpressao(bitmap.GetCanvas(), false);
-            printed[k] = bitmap.Image().convertToFormat(QImage::Format_RGB32);
-        }
-        EXPECT_LE(MaxDifference(printed[0], printed[1]), 1) << (copies ? "each its own file" : "one reading");
+        const auto printed = [&](const QString& file) {
+            return Printed(PageWith(file, ajuste, {Rect{10, 10, 100, 130}, Rect{105, 10, 195, 60}, Rect{20, 150, 190, 200}}, copies));
+        };
+        EXPECT_LE(MaxDifference(printed(jpeg), printed(bmp)), 1) << (copies ? "each its own file" : "one reading");
     }
 }
 
@@ -215,16 +193,8 @@ TEST(PrintJpegPath, AFrameOfAnotherShapeKeepsTheDetailOfBothAxes)
         SCOPED_TRACE(testing::Message() << caso.w << " x " << caso.h);
         const QString nome = QStringLiteral("waves-%1x%2").arg(caso.w).arg(caso.h);
         const QString jpeg = WriteJpeg(nome + QStringLiteral(".jpg"), Waves(caso.w, caso.h), 100);
-        const QString bmp = WriteBmp(nome + QStringLiteral(".bmp"), DecodeJpeg(ReadBytes(jpeg), JpegOutput::Native));
-        QImage impressas[2];
-        for (int i = 0; i < 2; ++i) {
-            TPagina page = Page(210, 297, {caso.moldura});
-            page.Fotos[0].NomeDoArquivo = i == 0 ? jpeg : bmp;
-            Bitmap bitmap(420, 594);
-            page.DesenharParaImpressao(bitmap.GetCanvas(), false);
-            impressas[i] = bitmap.Image().convertToFormat(QImage::Format_RGB32);
-        }
-        EXPECT_LE(MaxDifference(impressas[0], impressas[1]), 2);
+        EXPECT_LE(MaxDifference(Printed(PageWith(jpeg, kFitStretch, {caso.moldura})),
+                                Printed(PageWith(AsBmp(jpeg), kFitStretch, {caso.moldura}))), 2);
     }
 }
 
@@ -234,13 +204,8 @@ TEST(PrintJpegPath, OverlappingFramesKeepTheirOrder)
     const QString red = WriteJpeg(QStringLiteral("overlap-red.jpg"), SolidImage(300, 400, kRed));
     const QString blue = WriteJpeg(QStringLiteral("overlap-blue.jpg"), SolidImage(300, 400, kBlue));
     TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{50, 50, 140, 170}});
-    page.Fotos[0].NomeDoArquivo = red;
-    page.Fotos[1].NomeDoArquivo = blue;
-    Bitmap bitmap(420, 594);
-    page.DesenharParaImpressao(bitmap.GetCanvas(), false);
-    EXPECT_TRUE(Near(At(bitmap, 60, 60), kRed, 4));
-    EXPECT_TRUE(Near(At(bitmap, 150, 150), kBlue, 4)); // inside both
-    EXPECT_TRUE(Near(At(bitmap, 250, 300), kBlue, 4));
+    SetPhotos(page, {red, blue});
+    ExpectPixels(Printed(page), {{{60, 60}, kRed}, {{150, 150}, kBlue}, {{250, 300}, kBlue}}, 4); // (150, 150) inside both
 }
 
 TEST(PrintJpegPath, AFileCutShortPrintsAnEmptyFrame)
@@ -248,8 +213,7 @@ TEST(PrintJpegPath, AFileCutShortPrintsAnEmptyFrame)
     const QString whole = WriteJpeg(QStringLiteral("cut-whole.jpg"), Gradient(900, 600), 100);
     QByteArray bytes = ReadBytes(whole);
     bytes.truncate(bytes.size() * 2 / 3);
-    const QString cut = TempPath(QStringLiteral("cut-short.jpg"));
-    WriteBytes(cut, bytes);
+    const QString cut = WriteTempFile(QStringLiteral("cut-short.jpg"), bytes);
     TPagina page = PageWith(cut, kFitCut);
     page.Fotos[2].NomeDoArquivo = whole;
     Bitmap bitmap(420, 594);
@@ -275,8 +239,7 @@ TEST(PrintJpegPath, APageBitmapHoldingOtherPixelsComesOutAsANewOne)
     ASSERT_TRUE(writer.write(Gradient(500, 800)));
     QByteArray bytes = ReadBytes(landscape);
     bytes.truncate(bytes.size() / 2);
-    const QString cut = TempPath(QStringLiteral("repaint-cut.jpg"));
-    WriteBytes(cut, bytes);
+    const QString cut = WriteTempFile(QStringLiteral("repaint-cut.jpg"), bytes);
     const QString bmp = WriteBmp(QStringLiteral("repaint.bmp"), Gradient(300, 200));
     TPagina page = Page(210, 297, {Rect{10, 10, 100, 130}, Rect{105, 10, 195, 130}, Rect{10, 140, 100, 260},
                                    Rect{105, 140, 195, 260}, Rect{60, 265, 150, 290}});

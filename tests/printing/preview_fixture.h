@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "album/album_document.h"
 #include "album/document_host.h"
@@ -28,23 +29,11 @@
 #include "platform/ui/panel.h"
 #include "platform/ui/picture_control.h"
 #include "printing/print_preview.h"
+#include "support/draw_support.h"
 #include "support/page_builder.h"
 #include "support/picture_files.h"
 
 namespace lumoria::test {
-
-// A4 at the given resolution, its printable area inset by the offsets and by right and bottom.
-inline platform::PrinterDeviceValues A4(int dpi, int offsetX, int offsetY, int right, int bottom)
-{
-    platform::PrinterDeviceValues v;
-    v.dpiX = v.dpiY = dpi;
-    v.physicalWidth = RoundToInt32(210 * dpi / 25.4L);
-    v.physicalHeight = RoundToInt32(297 * dpi / 25.4L);
-    v.physicalOffsetX = offsetX;
-    v.physicalOffsetY = offsetY;
-    v.clip = Rect{0, 0, v.physicalWidth - offsetX - right, v.physicalHeight - offsetY - bottom};
-    return v;
-}
 
 // The main window as a tool window sees it: a plain window, and a list of what was asked.
 class HostDeTeste : public DocumentHost {
@@ -93,7 +82,7 @@ protected:
     }
 
     // Replaces the album's pages by these; page 0 becomes current.
-    void Paginas(std::initializer_list<TPagina> paginas)
+    void Paginas(const std::vector<TPagina>& paginas)
     {
         TAlbum& album = documento.Album();
         album.removeAllPages();
@@ -103,14 +92,7 @@ protected:
     }
 
     // n A4 pages of one 90 x 120 frame each, empty.
-    void PaginasA4(int n)
-    {
-        TAlbum& album = documento.Album();
-        album.removeAllPages();
-        for (int i = 0; i < n; ++i)
-            album.Paginas.push_back(std::make_unique<TPagina>(PageWithFrames(210, 297, {Rect{60, 88, 150, 208}})));
-        documento.setCurrentPageIndex(0);
-    }
+    void PaginasA4(int n) { Paginas(std::vector<TPagina>(std::size_t(n), PageWithFrames(210, 297, {Rect{60, 88, 150, 208}}))); }
 
     // The preview, made and shown (not modally).
     TfrmImprimirPrevisaoImpressaoFotos& Abrir()

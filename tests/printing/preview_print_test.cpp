@@ -13,6 +13,7 @@
 #include "platform/ui/dispatch.h"
 #include "platform/ui/modal_runner.h"
 #include "platform/ui/screen_cursor.h"
+#include "support/draw_support.h"
 
 namespace lumoria::test {
 namespace {
@@ -196,7 +197,6 @@ TEST_P(PaperCheck, DifferentPaperAsksWhetherToPrintAnyway)
     Atendente respostas;
     respostas.respostas = {p.resposta};
     Clicar(previa->spdImprimir);
-    QTest::qWait(20);
 
     EXPECT_EQ(impressora->documents().size(), p.imprime ? 1u : 0u);
     EXPECT_EQ(respostas.inesperadas, 0);
@@ -210,26 +210,13 @@ TEST_P(PaperCheck, DifferentPaperAsksWhetherToPrintAnyway)
     EXPECT_EQ(caixa.botao1, QStringLiteral("Sim"));
     EXPECT_EQ(caixa.botao2, QStringLiteral("Não"));
     const QStringList linhas = caixa.texto.split(QStringLiteral("\r\n"));
-    const QStringList esperadas = {TituloDoAplicativo(),
-                                   QString(),
-                                   QStringLiteral("Há Uma Diferença Entre o Tamanho Do Papel"),
-                                   QStringLiteral("Configurado Para Este Trabalho e o Tamanho"),
-                                   QStringLiteral("Do Papel Configurado Na Impressora."),
-                                   QString(),
-                                   QStringLiteral("O Trabalho Está Configurado Para Papel:"),
-                                   QString::fromUtf8(p.papelDoTrabalho),
-                                   QString(),
-                                   QStringLiteral("A Impressora Está Configurada Para Papel:"),
-                                   QString::fromUtf8(p.papelDaImpressora),
-                                   QString(),
-                                   QStringLiteral("Se a Impressão Prosseguir o Resultado Ficará"),
-                                   QStringLiteral("Desproporcional Ao Que Foi Produzido."),
-                                   QString(),
-                                   QStringLiteral("Para Resolver Isto Basta Voltar e Configurar a"),
-                                   QStringLiteral("Impressora Com o Mesmo Tamanho De Papel"),
-                                   QStringLiteral("Do Trabalho."),
-                                   QString(),
-                                   QStringLiteral("Você Deseja Imprimir Mesmo Assim?")};
+    const QStringList esperadas = {TituloDoAplicativo(), "", "Há Uma Diferença Entre o Tamanho Do Papel",
+                                   "Configurado Para Este Trabalho e o Tamanho", "Do Papel Configurado Na Impressora.", "",
+                                   "O Trabalho Está Configurado Para Papel:", QString::fromUtf8(p.papelDoTrabalho), "",
+                                   "A Impressora Está Configurada Para Papel:", QString::fromUtf8(p.papelDaImpressora), "",
+                                   "Se a Impressão Prosseguir o Resultado Ficará", "Desproporcional Ao Que Foi Produzido.", "",
+                                   "Para Resolver Isto Basta Voltar e Configurar a", "Impressora Com o Mesmo Tamanho De Papel",
+                                   "Do Trabalho.", "", "Você Deseja Imprimir Mesmo Assim?"};
     EXPECT_EQ(linhas, esperadas);
     if (p.imprime) { // the paper is turned upright for printing
         EXPECT_LE(impressora->documents()[0].values.physicalWidth, impressora->documents()[0].values.physicalHeight);
@@ -357,12 +344,9 @@ TEST_P(UnreadablePhotos, OneBoxCountsThemNamesThreeAndAsks)
 {
     const Ilegiveis& p = GetParam();
     const QByteArray boa = ReadBytes(WriteJpeg(QStringLiteral("boa.jpg"), SolidImage(90, 120, kCores[1])));
-    const QString cortada = TempPath(QStringLiteral("cortada.jpg"));
-    WriteBytes(cortada, boa.left(boa.size() * 2 / 3));
-    const QString vazia = TempPath(QStringLiteral("vazia.jpg"));
-    WriteBytes(vazia, QByteArray());
-    const QString texto = TempPath(QStringLiteral("texto.jpg"));
-    WriteBytes(texto, "isto não é uma foto\n");
+    const QString cortada = WriteTempFile(QStringLiteral("cortada.jpg"), boa.left(boa.size() * 2 / 3));
+    const QString vazia = WriteTempFile(QStringLiteral("vazia.jpg"), QByteArray());
+    const QString texto = WriteTempFile(QStringLiteral("texto.jpg"), "isto não é uma foto\n");
     const QString nomes[] = {TempPath(QStringLiteral("boa.jpg")), cortada, vazia, texto,
                              TempPath(QStringLiteral("ausente.jpg"))};
     PaginasA4(int(p.fotos.size()));
@@ -391,9 +375,8 @@ TEST_P(UnreadablePhotos, OneBoxCountsThemNamesThreeAndAsks)
         esperadas << AbreviarCaminho(nomes[p.fotos[pagina]], 60);
     if (p.reticencias)
         esperadas << QStringLiteral("...");
-    esperadas << QString() << QStringLiteral("São Fotos Que Faltam, Incompletas ou Que Não São Fotos,")
-              << QStringLiteral("e Sairão Como Molduras Em Branco Na Impressão.") << QString()
-              << QStringLiteral("Você Deseja Imprimir Mesmo Assim?");
+    esperadas << "" << "São Fotos Que Faltam, Incompletas ou Que Não São Fotos,"
+              << "e Sairão Como Molduras Em Branco Na Impressão." << "" << "Você Deseja Imprimir Mesmo Assim?";
     EXPECT_EQ(caixa.texto.split(QStringLiteral("\r\n")), esperadas);
 }
 

@@ -5,6 +5,7 @@
 #include "common/modal_helper.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -39,17 +40,6 @@ TEST_F(Preview, MemoListsThePrinterInFifteenLinesWithTheLocalesSeparators)
     EXPECT_EQ(previa->memImpressora->textCursor().position(), 0);
     EXPECT_FALSE(previa->memImpressora->textCursor().hasSelection());
     EXPECT_TRUE(previa->memImpressora->isReadOnly());
-}
-
-TEST_F(Preview, LetterPaperIsListedInWholeMillimetres)
-{
-    platform::PrinterDeviceValues carta = A4(100, 0, 0, 0, 0);
-    carta.physicalWidth = carta.clip.Right = 850; // 215.9 mm
-    carta.physicalHeight = carta.clip.Bottom = 1100;
-    impressora->setDeviceValues(carta);
-    Abrir();
-    EXPECT_EQ(LinhasDoMemo().value(6), QStringLiteral("Largura do Papel: 216,0 mm"));
-    EXPECT_EQ(LinhasDoMemo().value(7), QStringLiteral("Altura do Papel: 279,0 mm"));
 }
 
 struct Encaixe {
@@ -164,30 +154,25 @@ TEST_F(Preview, PageButtonsMoveTheDocumentsPageOnlyWhenTheyCan)
     EXPECT_EQ(previa->lblNumeroDaPagina->text(), QStringLiteral("1 de 3"));
     EXPECT_TRUE(previa->spdPaginaInicial->isVisible());
 
-    // On the first page the first and previous buttons do nothing, the zoom included.
-    previa->trbZoom->setValue(150);
-    Clicar(previa->spdPaginaInicial);
-    Clicar(previa->spdPaginaAnterior);
-    EXPECT_EQ(documento.currentPageIndex(), 0);
-    EXPECT_EQ(previa->trbZoom->value(), 150);
-
-    Clicar(previa->spdPaginaSeguinte);
-    EXPECT_EQ(documento.currentPageIndex(), 1);
-    EXPECT_EQ(previa->trbZoom->value(), 100);
-    EXPECT_EQ(previa->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
-
-    Clicar(previa->spdPaginaFinal);
-    EXPECT_EQ(documento.currentPageIndex(), 2);
-    previa->trbZoom->setValue(60);
-    Clicar(previa->spdPaginaSeguinte);
-    Clicar(previa->spdPaginaFinal);
-    EXPECT_EQ(documento.currentPageIndex(), 2);
-    EXPECT_EQ(previa->trbZoom->value(), 60);
-
-    Clicar(previa->spdPaginaAnterior);
-    EXPECT_EQ(documento.currentPageIndex(), 1);
-    Clicar(previa->spdPaginaInicial);
-    EXPECT_EQ(documento.currentPageIndex(), 0);
+    // A button that moves the page puts the zoom back; on the first page the first and previous
+    // buttons do nothing, on the last page the next and last ones, the zoom included.
+    const struct {
+        TFancyButton* botao;
+        int zoomAntes; // 0: as it is
+        int pagina, zoom;
+    } cliques[] = {{previa->spdPaginaInicial, 150, 0, 150}, {previa->spdPaginaAnterior, 0, 0, 150},
+                   {previa->spdPaginaSeguinte, 0, 1, 100}, {previa->spdPaginaFinal, 0, 2, 100},
+                   {previa->spdPaginaSeguinte, 60, 2, 60},  {previa->spdPaginaFinal, 0, 2, 60},
+                   {previa->spdPaginaAnterior, 0, 1, 100},  {previa->spdPaginaInicial, 0, 0, 100}};
+    for (const auto& c : cliques) {
+        SCOPED_TRACE(testing::Message() << "click " << &c - cliques << ", to page " << c.pagina);
+        if (c.zoomAntes)
+            previa->trbZoom->setValue(c.zoomAntes);
+        Clicar(c.botao);
+        EXPECT_EQ(documento.currentPageIndex(), c.pagina);
+        EXPECT_EQ(previa->trbZoom->value(), c.zoom);
+        EXPECT_EQ(previa->lblNumeroDaPagina->text(), QStringLiteral("%1 de 3").arg(c.pagina + 1));
+    }
     EXPECT_EQ(host.redesenhos, 0); // the main window redraws after the preview, not during it
 }
 
@@ -198,22 +183,18 @@ TEST_F(Preview, PageKeysActOnReleaseAndNoControlSeesThem)
     previa->trbZoom->setFocus();
     QWidget* foco = previa->trbZoom;
 
-    Soltar(foco, Qt::Key_PageDown);
-    EXPECT_EQ(documento.currentPageIndex(), 1);
-    EXPECT_EQ(previa->trbZoom->value(), 100); // the track bar did not take the key
-    Soltar(foco, Qt::Key_End);
-    EXPECT_EQ(documento.currentPageIndex(), 2);
-    Soltar(foco, Qt::Key_PageDown);
-    EXPECT_EQ(documento.currentPageIndex(), 2);
-    Soltar(foco, Qt::Key_PageUp);
-    EXPECT_EQ(documento.currentPageIndex(), 1);
-    Soltar(foco, Qt::Key_PageUp, true); // auto-repeat
-    EXPECT_EQ(documento.currentPageIndex(), 1);
-    Soltar(foco, Qt::Key_Home);
-    EXPECT_EQ(documento.currentPageIndex(), 0);
-    Soltar(foco, Qt::Key_PageUp);
-    EXPECT_EQ(documento.currentPageIndex(), 0);
-
+    // An auto-repeated key does nothing; the track bar never takes the keys.
+    const struct {
+        int tecla;
+        bool repeticao;
+        int pagina;
+    } teclas[] = {{Qt::Key_PageDown, false, 1}, {Qt::Key_End, false, 2},   {Qt::Key_PageDown, false, 2}, {Qt::Key_PageUp, false, 1},
+                  {Qt::Key_PageUp, true, 1},    {Qt::Key_Home, false, 0}, {Qt::Key_PageUp, false, 0}};
+    for (const auto& t : teclas) {
+        Soltar(foco, t.tecla, t.repeticao);
+        EXPECT_EQ(documento.currentPageIndex(), t.pagina) << QKeySequence(t.tecla).toString().toStdString() << " " << t.repeticao;
+        EXPECT_EQ(previa->trbZoom->value(), 100);
+    }
     // Other keys reach the control.
     Soltar(foco, Qt::Key_Right);
     EXPECT_NE(previa->trbZoom->value(), 100);
@@ -302,9 +283,11 @@ TEST_F(Preview, PrinterSetUpRereadsThePrinterOnlyWhenAccepted)
     EXPECT_EQ(LinhasDoMemo().value(6), QStringLiteral("Largura do Papel: 210,0 mm"));
     EXPECT_EQ(previa->trbZoom->value(), 70);
 
+    // Accepted, the letter paper (215.9 x 279.4 mm) is listed in whole millimetres.
     impressoras->pageSetupAnswer = [] { return true; };
     Clicar(previa->spdConfigurar);
     EXPECT_EQ(LinhasDoMemo().value(6), QStringLiteral("Largura do Papel: 216,0 mm"));
+    EXPECT_EQ(LinhasDoMemo().value(7), QStringLiteral("Altura do Papel: 279,0 mm"));
     EXPECT_EQ(previa->trbZoom->value(), 100);
 }
 
