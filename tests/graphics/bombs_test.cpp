@@ -32,8 +32,8 @@ using namespace lumoria;
 using namespace lumoria::platform;
 
 using lumoria::test::homeDir;
-using lumoria::test::PutLe16;
-using lumoria::test::PutLe32;
+using lumoria::test::AppendU16;
+using lumoria::test::AppendU32;
 using lumoria::test::WriteTempFile;
 
 namespace {
@@ -46,22 +46,22 @@ QByteArray RunLengthBomb(int width, int height)
         runs += QByteArray("\xff\x01", 2);
     runs += QByteArray("\x00\x01", 2); // end of the picture
     QByteArray d = "BM";
-    PutLe32(d, std::uint32_t(14 + 40 + 8 + runs.size()));
-    PutLe32(d, 0);
-    PutLe32(d, 14 + 40 + 8);
-    PutLe32(d, 40);
-    PutLe32(d, std::uint32_t(width));
-    PutLe32(d, std::uint32_t(height));
-    PutLe16(d, 1);
-    PutLe16(d, 8);
-    PutLe32(d, 1); // RLE8
-    PutLe32(d, std::uint32_t(runs.size()));
-    PutLe32(d, 2835);
-    PutLe32(d, 2835);
-    PutLe32(d, 2); // colours used
-    PutLe32(d, 0);
-    PutLe32(d, 0x00ffffff);
-    PutLe32(d, 0x000000ff);
+    AppendU32(d, std::uint32_t(14 + 40 + 8 + runs.size()));
+    AppendU32(d, 0);
+    AppendU32(d, 14 + 40 + 8);
+    AppendU32(d, 40);
+    AppendU32(d, std::uint32_t(width));
+    AppendU32(d, std::uint32_t(height));
+    AppendU16(d, 1);
+    AppendU16(d, 8);
+    AppendU32(d, 1); // RLE8
+    AppendU32(d, std::uint32_t(runs.size()));
+    AppendU32(d, 2835);
+    AppendU32(d, 2835);
+    AppendU32(d, 2); // colours used
+    AppendU32(d, 0);
+    AppendU32(d, 0x00ffffff);
+    AppendU32(d, 0x000000ff);
     return d + runs;
 }
 
@@ -69,8 +69,8 @@ QByteArray RunLengthBomb(int width, int height)
 QByteArray ScreenBomb(int width, int height)
 {
     QByteArray d = "GIF89a";
-    PutLe16(d, std::uint32_t(width));
-    PutLe16(d, std::uint32_t(height));
+    AppendU16(d, std::uint32_t(width));
+    AppendU16(d, std::uint32_t(height));
     d += QByteArray("\x80\x00\x00", 3);             // a global table of two colours
     d += QByteArray("\xff\xff\xff\x00\x00\x00", 6);
     d += QByteArray("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);

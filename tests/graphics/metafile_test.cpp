@@ -144,26 +144,26 @@ public:
     {
         const int words = 3 + int(params.size());
         m_maxRecord = std::max(m_maxRecord, words);
-        test::PutLe32(m_body, std::uint32_t(words));
-        test::PutLe16(m_body, std::uint32_t(function));
+        test::AppendU32(m_body, std::uint32_t(words));
+        test::AppendU16(m_body, std::uint32_t(function));
         for (int p : params)
-            test::PutLe16(m_body, std::uint32_t(p));
+            test::AppendU16(m_body, std::uint32_t(p));
     }
     void brush(QRgb colour) { record(0x02FC, {0, int(qRed(colour) | (qGreen(colour) << 8)), qBlue(colour), 0}); }
     void rectangle(int l, int t, int r, int b) { record(0x041B, {b, r, t, l}); }
     QByteArray bytes() const
     {
         QByteArray body = m_body;
-        test::PutLe32(body, 3);
-        test::PutLe16(body, 0); // EOF
+        test::AppendU32(body, 3);
+        test::AppendU16(body, 0); // EOF
         QByteArray d;
-        test::PutLe16(d, 1);
-        test::PutLe16(d, 9);
-        test::PutLe16(d, 0x0300);
-        test::PutLe32(d, std::uint32_t(9 + body.size() / 2));
-        test::PutLe16(d, 0); // objects: the header under-counts them
-        test::PutLe32(d, std::uint32_t(m_maxRecord));
-        test::PutLe16(d, 0);
+        test::AppendU16(d, 1);
+        test::AppendU16(d, 9);
+        test::AppendU16(d, 0x0300);
+        test::AppendU32(d, std::uint32_t(9 + body.size() / 2));
+        test::AppendU16(d, 0); // objects: the header under-counts them
+        test::AppendU32(d, std::uint32_t(m_maxRecord));
+        test::AppendU16(d, 0);
         return d + body;
     }
 

@@ -3,6 +3,7 @@
 // have, files written by hand or in the test's home, and the sheet of a test printer.
 #include "platform/numeric.h"
 #include "platform/printing/printer.h"
+#include "support/little_endian.h"
 #include "support/picture_files.h"
 
 #include <QColor>
@@ -16,19 +17,6 @@
 #include <initializer_list>
 
 namespace lumoria::test {
-
-// Little-endian fields appended to a file written by hand.
-inline void PutLe16(QByteArray& d, std::uint32_t v)
-{
-    d += char(v & 0xff);
-    d += char((v >> 8) & 0xff);
-}
-
-inline void PutLe32(QByteArray& d, std::uint32_t v)
-{
-    PutLe16(d, v & 0xffff);
-    PutLe16(d, v >> 16);
-}
 
 // An RGB32 picture of that size whose pixel (x, y) is colour(x, y), a QRgb.
 template <class Colour>
