@@ -41,15 +41,13 @@ private:
     QTimer m_timer;
 };
 
-class CoverEditorOpening : public ::testing::Test {
+class CoverEditorOpening : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         foto = FotoDeTeste(QStringLiteral("capa.bmp"), 90, 60, QColor(200, 30, 40));
     }
-    std::unique_ptr<TfrmPrincipal> janela;
     QString foto;
 };
 
@@ -75,12 +73,8 @@ TEST_F(CoverEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
     EXPECT_TRUE(QFile::exists(written));
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
     EXPECT_TRUE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
-    EXPECT_EQ(janela->Backups()[0].Ajuste, 2);
-    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
-    EXPECT_EQ(janela->Backups()[1].Moldura, 1);
-    EXPECT_EQ(janela->Backups()[1].NomeDoArquivo, QString());
-    EXPECT_EQ(janela->Backups()[2].Moldura, -1);
+    const QStringList registros{"1 2 " + foto, "1 0 ", "-"};
+    EXPECT_EQ(Registros(*janela, 3), registros);
     // The frame shows the new picture: the disc's hole is white where the red photo was.
     const QImage pagina = janela->imgPaginaCentral->grab().toImage();
     EXPECT_TRUE(Parecida(pagina.pixelColor(CentroDaMoldura(*janela, 1)), Qt::white));
@@ -96,8 +90,7 @@ TEST_F(CoverEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
         EXPECT_TRUE(atendente.caixas.isEmpty());
     }
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, written);
-    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
-    EXPECT_EQ(janela->Backups()[2].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 3), registros);
     EXPECT_FALSE(janela->Modificado());
 }
 
@@ -112,7 +105,7 @@ TEST_F(CoverEditorOpening, ButtonOpensTheExamplePhotoAndChangesNoFrame)
     }
 
     janela->SetarFotoNaPaginaAtual(0, 1, foto);
-    const auto pilha = janela->Backups();
+    const QStringList pilha = Registros(*janela, 2);
     ASSERT_TRUE(janela->spdEditarFotosTextosETrabalhos->isEnabled());
     {
         Atendente atendente;
@@ -121,14 +114,12 @@ TEST_F(CoverEditorOpening, ButtonOpensTheExamplePhotoAndChangesNoFrame)
             EXPECT_EQ(e.lblFotoLegendaDimensao->text(), QStringLiteral("1600 x 1200 Pixels"));
             e.cbxPermitirAplicarCapaCD->setChecked(true);
         });
-        QTest::mouseClick(janela->spdEditarFotosTextosETrabalhos, Qt::LeftButton, {},
-                          janela->spdEditarFotosTextosETrabalhos->rect().center());
+        Clicar(janela->spdEditarFotosTextosETrabalhos);
         ASSERT_TRUE(editor.seen);
         EXPECT_EQ(editor.title, QStringLiteral("Capa CD & DVD - ") + exemplo);
     }
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
-    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, pilha[0].NomeDoArquivo);
-    EXPECT_EQ(janela->Backups()[1].Moldura, pilha[1].Moldura);
+    EXPECT_EQ(Registros(*janela, 2), pilha);
 }
 
 } // namespace

@@ -16,28 +16,32 @@
 namespace lumoria::test {
 namespace {
 
-class FrameMenu : public ::testing::Test {
+class FrameMenu : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         foto = FotoDeTeste(QStringLiteral("verde.bmp"), 60, 40, Qt::green);
         outra = FotoDeTeste(QStringLiteral("amarela.bmp"), 40, 60, Qt::yellow);
     }
-    void TearDown() override
-    {
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-    }
+    void TearDown() override { FecharMenu(); }
     void FecharMenu()
     {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
         QApplication::processEvents();
     }
+    // A right click over the gap at (5, 5) mm: the menu opens with the items as they were.
+    void AbrirSobreOVao()
+    {
+        const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
+        MoverSobreAPagina(*janela, vao);
+        QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
+        QApplication::sendEvent(janela->imgPaginaCentral, &evento);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
+    }
 
-    std::unique_ptr<TfrmPrincipal> janela;
     QString foto;
     QString outra;
 };
@@ -90,20 +94,14 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     FecharMenu();
 
     // The right button opens the same menu; over a gap the items keep the previous state.
-    const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
-    MoverSobreAPagina(*janela, vao);
-    QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
-    QApplication::sendEvent(janela->imgPaginaCentral, &evento);
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
+    AbrirSobreOVao();
     EXPECT_TRUE(janela->mniRemoverEstaFoto->isEnabled());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
     // ... and every command does nothing there.
-    const auto pilha = janela->Backups();
+    const QStringList pilha = Registros(*janela, 2);
     EscolherNoMenu(*janela, janela->mniRemoverEstaFoto);
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
-    EXPECT_EQ(janela->Backups()[0].Moldura, pilha[0].Moldura);
-    EXPECT_EQ(janela->Backups()[1].Moldura, pilha[1].Moldura);
+    EXPECT_EQ(Registros(*janela, 2), pilha);
 }
 
 TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
@@ -207,7 +205,7 @@ TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)
         EXPECT_EQ(atendente.inesperadas, 0);
     }
     EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, QString());
-    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
     EXPECT_FALSE(janela->Modificado());
 
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
@@ -220,11 +218,7 @@ TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)
     EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, foto);
     EXPECT_EQ(janela->Foto(0, 2).Ajuste, 2);
     EXPECT_TRUE(janela->Modificado());
-    const RegistroDeDesfazer& r = janela->Backups()[0];
-    EXPECT_EQ(r.Moldura, 2);
-    EXPECT_EQ(r.Ajuste, 2);
-    EXPECT_EQ(r.NomeDoArquivo, QString());
-    EXPECT_EQ(janela->Backups()[1].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 2), (QStringList{"2 2 ", "-"}));
 
     // The frame now shows the photo: its middle is green.
     const QImage imagem = janela->imgPaginaCentral->grab().toImage();
@@ -241,13 +235,11 @@ TEST_F(FrameMenu, RemoveEmptiesTheFrameAndUndoBringsThePhotoBackWithItsMode)
     // The removal passes the mode on, but the page view shows an empty frame with the empty-frame
     // picture, which always stretches (mode 0).
     EXPECT_EQ(janela->Foto(0, 3).Ajuste, 0);
-    EXPECT_EQ(janela->Backups()[0].Moldura, 3);
-    EXPECT_EQ(janela->Backups()[0].Ajuste, 1);
-    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"3 1 " + foto});
     EXPECT_TRUE(janela->Modificado());
 
     janela->Documento().setModified(false);
-    QTest::mouseClick(janela->spdDesfazer, Qt::LeftButton, {}, janela->spdDesfazer->rect().center());
+    Clicar(janela->spdDesfazer);
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, foto);
     EXPECT_EQ(janela->Foto(0, 3).Ajuste, 1);
     EXPECT_FALSE(janela->Modificado()) << "undo leaves the modified flag alone";
@@ -264,9 +256,7 @@ TEST_F(FrameMenu, RepeatFillsEveryFramePushingOneRecordEach)
         EXPECT_EQ(janela->Foto(0, j).Ajuste, 2) << j;
     }
     // Four records, frame 3 on top; the source frame is among them.
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(janela->Backups()[k].Moldura, 3 - k);
-    EXPECT_EQ(janela->Backups()[3].NomeDoArquivo, outra);
+    EXPECT_EQ(Registros(*janela, 5), (QStringList{"3 0 ", "2 2 " + foto, "1 0 ", "0 0 " + outra, "2 0 "}));
 
     janela->spdDesfazerClick();
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, QString());
@@ -288,8 +278,8 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
     EXPECT_TRUE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
-    EXPECT_EQ(janela->Backups()[0].Ajuste, 0);
+    // Above the placement's record.
+    EXPECT_EQ(Registros(*janela, 3), (QStringList{"1 0 " + foto, "1 0 ", "-"}));
 
     // The mode already in force: nothing.
     janela->Documento().setModified(false);
@@ -297,9 +287,7 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
     EXPECT_TRUE(janela->mniAjustarProporcionalPorFora->isChecked());
     EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
     EXPECT_FALSE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Ajuste, 0);
-    EXPECT_EQ(janela->Backups()[1].Moldura, 1); // the placement's record
-    EXPECT_EQ(janela->Backups()[2].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 3), (QStringList{"1 0 " + foto, "1 0 ", "-"}));
 
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
     EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
@@ -312,14 +300,6 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
 TEST_F(FrameMenu, ChoosingAFitItemLeavesTheMarksAsThePopupSetThem)
 {
     janela->SetarFotoNaPaginaAtual(1, 1, foto);
-    const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
-    auto abrirSobreOVao = [&] {
-        MoverSobreAPagina(*janela, vao);
-        QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
-        QApplication::sendEvent(janela->imgPaginaCentral, &evento);
-        QApplication::processEvents();
-        ASSERT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
-    };
     auto marcas = [&] {
         return QList<bool>{janela->mniAjustarDespropoircionalEsticado->isChecked(),
                            janela->mniAjustarProporcionalPorDentro->isChecked(),
@@ -330,7 +310,7 @@ TEST_F(FrameMenu, ChoosingAFitItemLeavesTheMarksAsThePopupSetThem)
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
     EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 1);
-    abrirSobreOVao();
+    AbrirSobreOVao();
     EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));
     FecharMenu();
 
@@ -338,7 +318,7 @@ TEST_F(FrameMenu, ChoosingAFitItemLeavesTheMarksAsThePopupSetThem)
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
     EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
-    abrirSobreOVao();
+    AbrirSobreOVao();
     EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));
     FecharMenu();
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);

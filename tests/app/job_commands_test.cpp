@@ -27,9 +27,11 @@ const QString kTextoGravado =
                              "Estar Nos Mesmos Arquivos e Pastas Originais.");
 const QString kTextoJaExiste = kTitulo + QStringLiteral("\r\n\r\nJá Existe Um Arquivo Gravado\r\nCom Este Mesmo Nome!\r\n\r\n"
                                                         "Você Deseja Gravar Sobre o Existente?");
-const QString kTextoAlteracoes =
+const CaixaVista kCaixaAlteracoes = Caixa(
+    QStringLiteral("Pedindo Confirmação Para Prosseguir"),
     kTitulo + QStringLiteral("\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\nForam Gravadas. Estas Modificações "
-                             "Serão Perdidas\r\nSe Ele Não For Gravado Em Disco.\r\n\r\nDeseja Prosseguir Mesmo Assim?");
+                             "Serão Perdidas\r\nSe Ele Não For Gravado Em Disco.\r\n\r\nDeseja Prosseguir Mesmo Assim?"),
+    QStringLiteral("Sim"), QStringLiteral("Não"));
 
 // One page of a job file written by the test in the file's format: paper and photo types, the
 // page's size in mm and its frames (rectangle, fit mode, path).
@@ -90,17 +92,15 @@ PaginaDoArquivo PaginaA4(const QString& foto0 = QString(), int ajuste0 = 0)
     return p;
 }
 
-class JobCommands : public ::testing::Test {
+class JobCommands : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
         pasta = freshFolder(QStringLiteral("trabalhos"));
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         for (int i = 0; i < 3; ++i)
             fotos << FotoDeTeste(QStringLiteral("job%1.bmp").arg(i), 20, 16, QColor(0, 60 * i, 0));
     }
-    void Clicar(TFancyButton* botao) { QTest::mouseClick(botao, Qt::LeftButton, {}, botao->rect().center()); }
     void Soltar(const QStringList& arquivos)
     {
         QMimeData dados;
@@ -128,23 +128,21 @@ protected:
         EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
         EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 1"));
         EXPECT_FALSE(janela->Modificado());
-        EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+        EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
     }
 
     QString pasta;
-    std::unique_ptr<TfrmPrincipal> janela;
     QStringList fotos;
 };
 
 TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
 {
     janela->SetarFotoNaPaginaAtual(0, 1, fotos[0]);
-    janela->Album().InserirPaginaDepois(0);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    Paginas(2, 1);
     janela->SetarFotoNaPaginaAtual(3, 2, fotos[1]);
     janela->Album().InserirPaginaDepois(1);
     janela->Documento().setCurrentPageIndex(1);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    Redesenhar();
     ASSERT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
 
     const QString arquivo = pasta + QStringLiteral("/festa.pvo");
@@ -153,10 +151,7 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
         atendente.arquivos << arquivo;
         atendente.respostas << 6;
         Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Gravação Concluída"));
-        EXPECT_EQ(atendente.caixas[0].texto, kTextoGravado);
-        EXPECT_EQ(atendente.caixas[0].botao2, QString());
+        EXPECT_EQ(atendente.caixas, QList<CaixaVista>{Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado)});
     }
     EXPECT_EQ(janela->svdTrabalho->windowTitle(), QStringLiteral("Gravar o Trabalho"));
     EXPECT_FALSE(janela->Modificado());
@@ -183,7 +178,7 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
     EXPECT_EQ(janela->Foto(0, 0).Ajuste, 1);
     EXPECT_FALSE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Moldura, -1) << "a job read replaces the album: no undo into it";
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"}) << "a job read replaces the album: no undo into it";
 }
 
 TEST_F(JobCommands, OverwritingAsksFirst)
@@ -196,11 +191,8 @@ TEST_F(JobCommands, OverwritingAsksFirst)
         atendente.arquivos << arquivo;
         atendente.respostas << 7;
         Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Arquivo Já Existente"));
-        EXPECT_EQ(atendente.caixas[0].texto, kTextoJaExiste);
-        EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
-        EXPECT_EQ(atendente.caixas[0].botao2, QStringLiteral("Não"));
+        EXPECT_EQ(atendente.caixas,
+                  QList<CaixaVista>{Caixa(QStringLiteral("Arquivo Já Existente"), kTextoJaExiste, "Sim", "Não")});
     }
     EXPECT_EQ(readFile(arquivo), QByteArray("conteudo antigo"));
     EXPECT_TRUE(janela->Modificado());
@@ -210,7 +202,7 @@ TEST_F(JobCommands, OverwritingAsksFirst)
         atendente.respostas << 6 << 6;
         Clicar(janela->spdGravarTrabalho);
         ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Gravação Concluída"));
+        EXPECT_EQ(atendente.caixas[1], Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado));
     }
     EXPECT_TRUE(readFile(arquivo).startsWith("Name:\r\nLumoria\r\n"));
     EXPECT_FALSE(janela->Modificado());
@@ -257,9 +249,7 @@ TEST_F(JobCommands, UnsavedChangesAreGuardedByAQuestion)
         Atendente atendente;
         atendente.respostas << 7;
         Clicar(janela->spdNovoTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Pedindo Confirmação Para Prosseguir"));
-        EXPECT_EQ(atendente.caixas[0].texto, kTextoAlteracoes);
+        EXPECT_EQ(atendente.caixas, QList<CaixaVista>{kCaixaAlteracoes});
     }
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
     EXPECT_TRUE(janela->Modificado());
@@ -323,9 +313,7 @@ TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
         atendente.arquivos << arquivo;
         Clicar(janela->spdLerTrabalho);
         ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Erro de Leitura"));
-        EXPECT_EQ(atendente.caixas[1].texto, kTextoErroDeLeitura);
-        EXPECT_EQ(atendente.caixas[1].botao2, QString());
+        EXPECT_EQ(atendente.caixas[1], Caixa(QStringLiteral("Erro de Leitura"), kTextoErroDeLeitura));
         ConferirPaginaPadrao();
     }
     // The valid file itself reads.
@@ -367,7 +355,7 @@ TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
     EXPECT_EQ(janela->PaginaAtual(), 1);
     EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, fotos[2]);
     EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
-    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
     EXPECT_TRUE(Parecida(janela->imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(*janela, 0)),
                          QColor(0, 120, 0)));
 
@@ -377,8 +365,7 @@ TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
         Atendente atendente;
         atendente.respostas << 7;
         Soltar({arquivo});
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Pedindo Confirmação Para Prosseguir"));
+        EXPECT_EQ(atendente.caixas, QList<CaixaVista>{kCaixaAlteracoes});
     }
     EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, fotos[0]);
 }

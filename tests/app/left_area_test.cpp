@@ -39,14 +39,8 @@
 namespace lumoria::test {
 namespace {
 
-class LeftArea : public ::testing::Test {
+class LeftArea : public JanelaPrincipal {
 protected:
-    void SetUp() override
-    {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
-    }
-
     // A folder of n pictures of w x h named f00.bmp, f01.bmp, ...
     QString PastaComFotos(const QString& nome, int n, int w = 16, int h = 12)
     {
@@ -78,6 +72,15 @@ protected:
     }
 
     QString Caminho(const QString& pasta, int i) { return pasta + QStringLiteral("/f%1.bmp").arg(i, 2, 10, QLatin1Char('0')); }
+    // The middle of the k-th thumbnail's cell on the list's viewport.
+    QPoint Celula(int k) { return janela->thuImagens->ItemRect(k).translated(-janela->thuImagens->viewport()->pos()).center(); }
+    // Selects every thumbnail and runs the multiple insertion, its boxes answered as given.
+    void InserirTodas(Atendente& atendente, const QList<int>& respostas)
+    {
+        janela->thuImagens->SelectAll();
+        atendente.respostas = respostas;
+        janela->mniInserirTodasSelecionadasClick();
+    }
     // The file of the k-th thumbnail.
     QString NaLista(int k) { return janela->thuImagens->Thumbnails()[k]->Filename(); }
 
@@ -96,8 +99,6 @@ protected:
         EXPECT_TRUE(soltura.isAccepted());
         QApplication::processEvents();
     }
-
-    std::unique_ptr<TfrmPrincipal> janela;
 };
 
 TEST_F(LeftArea, TheFooterCountsThePhotosOfTheSevenMasks)
@@ -234,31 +235,15 @@ TEST_F(LeftArea, TheShellListShowsTheIconThemesFolderAndPictureIcons)
     EXPECT_NE(pastaEsperada, fotoEsperada);
 }
 
-TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolder)
-{
-    const QString inicio = platform::ShellListView::startFolder();
-    QDir().mkpath(inicio);
-    const QStringList nomes = {QStringLiteral("inicio-a.bmp"), QStringLiteral("inicio-b.bmp")};
-    for (const QString& nome : nomes)
-        writeFile(inicio + QLatin1Char('/') + nome, BmpBytes(SolidImage(8, 6, Qt::blue), 24));
-    janela.reset();
-    janela = NovaJanela();
-    for (const QString& nome : nomes)
-        QFile::remove(inicio + QLatin1Char('/') + nome);
-    EXPECT_EQ(janela->pnlImagensRodape->caption(), QStringLiteral("Contém 2 Fotos"));
-    EXPECT_EQ(janela->thuImagens->Count(), 2);
-    EXPECT_EQ(janela->thuImagens->ThumbnailSize(), 73);
-    EXPECT_EQ(janela->thuImagens->Columns(), 3);
-}
-
 // The folder list reads its start folder once the window has been painted: the window shows no
 // later for it, and the entries arrive as they always do, a moment after.
-TEST_F(LeftArea, TheFolderListReadsTheStartFolderOnceTheWindowIsPainted)
+TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolderAndListsItOnceTheWindowIsPainted)
 {
     const QString inicio = platform::ShellListView::startFolder();
     QDir().mkpath(inicio + QStringLiteral("/Viagens"));
-    writeFile(inicio + QStringLiteral("/lista-b.bmp"), BmpBytes(SolidImage(8, 6, Qt::blue), 24));
-    writeFile(inicio + QStringLiteral("/Lista-a.bmp"), BmpBytes(SolidImage(8, 6, Qt::blue), 24));
+    const QStringList nomes = {QStringLiteral("lista-b.bmp"), QStringLiteral("Lista-a.bmp")};
+    for (const QString& nome : nomes)
+        writeFile(inicio + QLatin1Char('/') + nome, BmpBytes(SolidImage(8, 6, Qt::blue), 24));
     janela.reset();
     auto nova = std::make_unique<TfrmPrincipal>();
     EXPECT_EQ(nova->sheImagens->model(), nullptr) << "read before the window is on the screen";
@@ -272,10 +257,13 @@ TEST_F(LeftArea, TheFolderListReadsTheStartFolderOnceTheWindowIsPainted)
     for (int r = 0; r < 3; ++r)
         lista << modelo->index(r, 0, nova->sheImagens->rootIndex()).data().toString();
     QDir(inicio + QStringLiteral("/Viagens")).removeRecursively();
-    QFile::remove(inicio + QStringLiteral("/lista-b.bmp"));
-    QFile::remove(inicio + QStringLiteral("/Lista-a.bmp"));
+    for (const QString& nome : nomes)
+        QFile::remove(inicio + QLatin1Char('/') + nome);
     EXPECT_EQ(lista, (QStringList{QStringLiteral("Viagens"), QStringLiteral("Lista-a.bmp"), QStringLiteral("lista-b.bmp")}));
     EXPECT_EQ(nova->sheImagens->selectedPath(), QString());
+    EXPECT_EQ(nova->pnlImagensRodape->caption(), QStringLiteral("Contém 2 Fotos"));
+    EXPECT_EQ(nova->thuImagens->ThumbnailSize(), 73);
+    EXPECT_EQ(nova->thuImagens->Columns(), 3);
 }
 
 TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
@@ -310,8 +298,7 @@ TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
 TEST_F(LeftArea, APressOnASelectedThumbnailDragsAndTheDragFreesItsPicture)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("solta"), 2));
-    const QRect celula = janela->thuImagens->ItemRect(0).translated(-janela->thuImagens->viewport()->pos());
-    QTest::mouseClick(janela->thuImagens->viewport(), Qt::LeftButton, {}, celula.center());
+    QTest::mouseClick(janela->thuImagens->viewport(), Qt::LeftButton, {}, Celula(0));
     EXPECT_EQ(janela->thuImagens->SelCount(), 1);
     EXPECT_EQ(janela->thuImagens->ItemIndex(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -329,7 +316,7 @@ TEST_F(LeftArea, ADropOnAFrameSetsItsPhotoKeepingItsFitMode)
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, Caminho(pasta, 2));
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, kFitCut);
     EXPECT_TRUE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"1 2 " + Caminho(pasta, 0)});
     EXPECT_EQ(janela->MolduraSobOMouse(), 1);
 }
 
@@ -360,7 +347,7 @@ TEST_F(LeftArea, TheStatusBarFollowsTheFrameUnderTheMouseAtOnce)
     };
     for (const auto& c : casos) {
         janela->CriarNovoAlbumComUmaPaginaESemFotos();
-        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        Redesenhar();
         if (!c.antes.isEmpty())
             janela->Foto(0, 0).NomeDoArquivo = c.antes;
         janela->Documento().setModified(false);
@@ -381,7 +368,7 @@ TEST_F(LeftArea, ADropOnAGapChangesNothing)
     for (int j = 0; j < janela->Pagina(0).frameCount(); ++j)
         EXPECT_TRUE(janela->Foto(0, j).NomeDoArquivo.isEmpty());
     EXPECT_FALSE(janela->Modificado());
-    EXPECT_LT(janela->Backups()[0].Moldura, 0);
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
 }
 
 TEST_F(LeftArea, ADropWithTwoSelectedAsksToInsertThemEvenOutsideEveryFrame)
@@ -392,14 +379,13 @@ TEST_F(LeftArea, ADropWithTwoSelectedAsksToInsertThemEvenOutsideEveryFrame)
     atendente.respostas = {7};
     SoltarNaPagina(PixelDoMilimetro(*janela, 1, 1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
-    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Inserir Fotos Selecionadas Na Impressão"));
-    EXPECT_EQ(atendente.caixas[0].texto,
-              QStringLiteral("Lumoria v1.0\r\n\r\nHá 2 Foto(s) Selecionada(s) Nesta Pasta.\r\n\r\n"
-                             "Se Você Prosseguir, Estas Fotos Serão Inseridas\r\nNo Papel a Imprimir a Partir Da "
-                             "Página Atual.\r\n\r\nCaso Seja Necessário, Novas Páginas Serão Incluídas\r\nDe Forma a "
-                             "Comportar Todas As Fotos.\r\n\r\nVocê Desejar Inserir As Fotos Selecionadas?"));
-    EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
-    EXPECT_EQ(atendente.caixas[0].botao2, QStringLiteral("Não"));
+    EXPECT_EQ(atendente.caixas[0],
+              Caixa(QStringLiteral("Confirmação Para Inserir Fotos Selecionadas Na Impressão"),
+                    QStringLiteral("Lumoria v1.0\r\n\r\nHá 2 Foto(s) Selecionada(s) Nesta Pasta.\r\n\r\n"
+                                   "Se Você Prosseguir, Estas Fotos Serão Inseridas\r\nNo Papel a Imprimir a Partir Da "
+                                   "Página Atual.\r\n\r\nCaso Seja Necessário, Novas Páginas Serão Incluídas\r\nDe Forma a "
+                                   "Comportar Todas As Fotos.\r\n\r\nVocê Desejar Inserir As Fotos Selecionadas?"),
+                    "Sim", "Não"));
     EXPECT_TRUE(janela->Foto(0, 0).NomeDoArquivo.isEmpty());
 }
 
@@ -412,10 +398,8 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     janela->Foto(0, 1).Ajuste = 2;
     janela->Foto(0, 3).Ajuste = 1;
     const int ajustes[3][4] = {{0, 2, 0, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}};
-    janela->thuImagens->SelectAll();
     Atendente atendente;
-    atendente.respostas = {6, 6};
-    janela->mniInserirTodasSelecionadasClick();
+    InserirTodas(atendente, {6, 6});
     ASSERT_EQ(janela->Album().pageCount(), 3);
     for (int k = 0; k < 10; ++k)
         EXPECT_EQ(janela->Foto(k / 4, k % 4).NomeDoArquivo, NaLista(k)) << k;
@@ -427,11 +411,10 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     EXPECT_TRUE(janela->Modificado());
     EXPECT_TRUE(janela->isVisible());
     ASSERT_EQ(atendente.caixas.size(), 2);
-    EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Informando Sobre Inserção de Páginas Adicionais"));
-    EXPECT_EQ(atendente.caixas[1].texto,
-              QStringLiteral("Lumoria v1.0\r\n\r\nForam Inseridas As 10 Foto(s) Selecionadas.\r\n\r\n"
-                             "Para Isto Foi Necessário Incluir Também Mais\r\n2 Página(s) Adicionais."));
-    EXPECT_EQ(atendente.caixas[1].botao2, QString());
+    EXPECT_EQ(atendente.caixas[1],
+              Caixa(QStringLiteral("Informando Sobre Inserção de Páginas Adicionais"),
+                    QStringLiteral("Lumoria v1.0\r\n\r\nForam Inseridas As 10 Foto(s) Selecionadas.\r\n\r\n"
+                                   "Para Isto Foi Necessário Incluir Também Mais\r\n2 Página(s) Adicionais.")));
     EXPECT_EQ(atendente.inesperadas, 0);
     // Ten placements, ten undo records.
     for (int k = 0; k < 10; ++k)
@@ -466,10 +449,8 @@ TEST_F(LeftArea, ACardWrittenOutOfOrderIsListedShownAndInsertedByName)
         lista << modelo->index(r, 0, raiz).data().toString();
     EXPECT_EQ(lista, QStringList{QStringLiteral("zeta")} + ordem);
 
-    janela->thuImagens->SelectAll();
     Atendente atendente;
-    atendente.respostas = {6};
-    janela->mniInserirTodasSelecionadasClick();
+    InserirTodas(atendente, {6});
     for (int k = 0; k < 4; ++k)
         EXPECT_EQ(janela->Foto(0, k).NomeDoArquivo, pasta + QLatin1Char('/') + ordem[k]) << k;
 }
@@ -477,9 +458,6 @@ TEST_F(LeftArea, ACardWrittenOutOfOrderIsListedShownAndInsertedByName)
 TEST_F(LeftArea, TheProgressWindowCannotBeClosedWhileTheInsertionRuns)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("fechar"), 6));
-    janela->thuImagens->SelectAll();
-    Atendente atendente;
-    atendente.respostas = {6, 6};
     // The close box pressed at every step of the insertion.
     int tentativas = 0;
     int fechadas = 0;
@@ -497,7 +475,8 @@ TEST_F(LeftArea, TheProgressWindowCannotBeClosedWhileTheInsertionRuns)
             }
     });
     fechar.start();
-    janela->mniInserirTodasSelecionadasClick();
+    Atendente atendente;
+    InserirTodas(atendente, {6, 6});
     fechar.stop();
     EXPECT_GT(tentativas, 0);
     EXPECT_EQ(fechadas, 0);
@@ -512,7 +491,6 @@ TEST_F(LeftArea, TheInsertionHandlesEventsWhileEachBatchOfPhotosIsRead)
     // progress window repaints and answers while a batch is read, not only between photos.
     const QString pasta = PastaComFotos(QStringLiteral("lotes"), 2 * platform::PixelThreads() + 1);
     MostrarPasta(pasta);
-    janela->thuImagens->SelectAll();
     std::atomic<int> lidas{0};
     std::atomic<int> atendidas{0};
     DefinirAoLerAntecipado([&] {
@@ -525,8 +503,7 @@ TEST_F(LeftArea, TheInsertionHandlesEventsWhileEachBatchOfPhotosIsRead)
             ++atendidas;
     });
     Atendente atendente;
-    atendente.respostas = {6, 6};
-    janela->mniInserirTodasSelecionadasClick();
+    InserirTodas(atendente, {6, 6});
     DefinirAoLerAntecipado({});
     EXPECT_EQ(lidas, 2 * platform::PixelThreads() + 1);
     EXPECT_EQ(atendidas, lidas);
@@ -541,11 +518,9 @@ TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)
     janela->SetarFotoNaPaginaAtual(0, kFitStretch, Caminho(pasta, 0));
     janela->Album().InserirPaginaDepois(1);
     janela->Documento().setCurrentPageIndex(0);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-    janela->thuImagens->SelectAll();
+    Redesenhar();
     Atendente atendente;
-    atendente.respostas = {6, 6};
-    janela->mniInserirTodasSelecionadasClick();
+    InserirTodas(atendente, {6, 6});
     ASSERT_EQ(janela->Album().pageCount(), 4);
     EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, NaLista(5));
     EXPECT_EQ(janela->Foto(2, 0).NomeDoArquivo, Caminho(pasta, 0));
@@ -555,10 +530,8 @@ TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)
 TEST_F(LeftArea, FourPhotosOnAPageOfFourAddNoPageAndNoClosingBox)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("quatro"), 4));
-    janela->thuImagens->SelectAll();
     Atendente atendente;
-    atendente.respostas = {6};
-    janela->mniInserirTodasSelecionadasClick();
+    InserirTodas(atendente, {6});
     EXPECT_EQ(janela->Album().pageCount(), 1);
     EXPECT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(atendente.inesperadas, 0);
@@ -570,10 +543,8 @@ TEST_F(LeftArea, AnInsertionOnAPageWithoutFramesIsRefused)
     EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
     EscolherNaLista(janela->cbxDimensaoDaFoto, 0);
     ASSERT_EQ(janela->Pagina(0).frameCount(), 0);
-    janela->thuImagens->SelectAll();
     Atendente atendente;
-    atendente.respostas = {6};
-    janela->mniInserirTodasSelecionadasClick();
+    InserirTodas(atendente, {6});
     EXPECT_EQ(janela->Album().pageCount(), 1);
     ASSERT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(atendente.caixas[0].texto, QStringLiteral("Lumoria v1.0\r\n\r\nNão Cabe Sequer Uma Foto Nesta Página."));
@@ -591,8 +562,7 @@ TEST_F(LeftArea, ADoubleClickOpensTheCaretThumbnailInThePhotoEditorAndChangesNoF
             editor->close();
         }
     });
-    const QRect celula = janela->thuImagens->ItemRect(1).translated(-janela->thuImagens->viewport()->pos());
-    QTest::mouseDClick(janela->thuImagens->viewport(), Qt::LeftButton, {}, celula.center());
+    QTest::mouseDClick(janela->thuImagens->viewport(), Qt::LeftButton, {}, Celula(1));
     EXPECT_EQ(titulo, QStringLiteral("Editor de Fotos e Efeitos - ") + NaLista(1));
     EXPECT_FALSE(janela->Modificado());
 }
@@ -614,8 +584,7 @@ TEST_F(LeftArea, TheThumbnailMenuEnablesBySelection)
     EXPECT_EQ(janela->thuImagens->SelCount(), 0);
 
     // The right button opens it over the list.
-    const QRect celula = janela->thuImagens->ItemRect(0).translated(-janela->thuImagens->viewport()->pos());
-    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, celula.center());
+    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, Celula(0));
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), static_cast<QWidget*>(janela->mnmMenuFotoNaMiniatura));
     janela->mnmMenuFotoNaMiniatura->close();
@@ -628,8 +597,7 @@ TEST_F(LeftArea, TheRightButtonOpensTheMenuWithoutTouchingTheSelection)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("direito"), 3));
     Selecionar({NaLista(0).section(QLatin1Char('/'), -1), NaLista(1).section(QLatin1Char('/'), -1)});
-    const QRect celula = janela->thuImagens->ItemRect(2).translated(-janela->thuImagens->viewport()->pos());
-    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, celula.center());
+    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, Celula(2));
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), static_cast<QWidget*>(janela->mnmMenuFotoNaMiniatura));
     EXPECT_EQ(janela->thuImagens->SelCount(), 2);

@@ -89,6 +89,24 @@ void EscolherNaLista(QComboBox* lista, int item)
     QApplication::processEvents();
 }
 
+QStringList Registros(const TfrmPrincipal& janela, int n)
+{
+    QStringList r;
+    for (int k = 0; k < n; ++k) {
+        const RegistroDeDesfazer& b = janela.Backups()[std::size_t(k)];
+        r << (b.Moldura < 0 ? QStringLiteral("-") : QStringLiteral("%1 %2 %3").arg(b.Moldura).arg(b.Ajuste).arg(b.NomeDoArquivo));
+    }
+    return r;
+}
+
+void JanelaPrincipal::Paginas(int n, int i)
+{
+    for (int k = 1; k < n; ++k)
+        janela->Album().InserirPaginaDepois(k - 1);
+    janela->Documento().setCurrentPageIndex(i);
+    Redesenhar();
+}
+
 QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor)
 {
     const QString pasta = home() + QStringLiteral("/fotos");

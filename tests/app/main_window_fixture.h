@@ -37,6 +37,23 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace lumoria::test {
 
+inline bool operator==(const CaixaVista& a, const CaixaVista& b)
+{
+    return a.texto == b.texto && a.titulo == b.titulo && a.botao1 == b.botao1 && a.botao2 == b.botao2;
+}
+inline void PrintTo(const CaixaVista& c, std::ostream* os)
+{
+    *os << "{";
+    PrintTo(c.titulo, os);
+    *os << ", ";
+    PrintTo(c.texto, os);
+    *os << ", ";
+    PrintTo(c.botao1, os);
+    *os << ", ";
+    PrintTo(c.botao2, os);
+    *os << "}";
+}
+
 // Settings that keep the welcome tip from showing (it is tested on its own) and start the window
 // with the given state.
 void PrepararConfiguracoes(bool maximizada = true, int contador = 3);
@@ -68,5 +85,33 @@ inline bool Parecida(QColor a, QColor b, int tolerancia = 16)
 
 // A picture file of one colour, written with Qt.
 QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor);
+
+// A left click in the middle of a control.
+inline void Clicar(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+
+// The top n undo records as "frame mode file", an empty record as "-".
+QStringList Registros(const TfrmPrincipal& janela, int n);
+
+// A box as the attendant keeps it: title, text and the buttons shown (the second one empty when hidden).
+inline CaixaVista Caixa(const QString& titulo, const QString& texto, const QString& botao1 = QStringLiteral("Sim"),
+                        const QString& botao2 = QString())
+{
+    return CaixaVista{texto, titulo, botao1, botao2};
+}
+
+// The main window of most tests: made as the program makes it, not maximised.
+class JanelaPrincipal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepararConfiguracoes(false);
+        janela = NovaJanela();
+    }
+    // A job of n pages (new pages after the first) showing page i.
+    void Paginas(int n, int i);
+    void Redesenhar() { janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); }
+
+    std::unique_ptr<TfrmPrincipal> janela;
+};
 
 } // namespace lumoria::test

@@ -13,37 +13,21 @@
 namespace lumoria::test {
 namespace {
 
-class Navigation : public ::testing::Test {
+class Navigation : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         janela->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
     }
-
-    // A job of n pages showing page i.
-    void Paginas(int n, int i)
-    {
-        for (int k = 1; k < n; ++k)
-            janela->Album().InserirPaginaDepois(k - 1);
-        janela->Documento().setCurrentPageIndex(i);
-        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-    }
-
-    void Clicar(TFancyButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
-
     // A key pressed and let go over the page, as the operator types it.
     void Tecla(Qt::Key tecla)
     {
         QTest::keyClick(janela->imgPaginaCentral, tecla);
         QApplication::processEvents();
     }
-
     QString Numero() const { return janela->lblNumeroDaPagina->text(); }
-
-    std::unique_ptr<TfrmPrincipal> janela;
 };
 
 TEST_F(Navigation, TheFourMovesAndTheirKeys)
@@ -67,7 +51,7 @@ TEST_F(Navigation, TheFourMovesAndTheirKeys)
     for (const Caso& c : casos) {
         for (bool porTecla : {false, true}) {
             janela->Documento().setCurrentPageIndex(c.de);
-            janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+            Redesenhar();
             if (porTecla)
                 Tecla(c.tecla);
             else
@@ -141,7 +125,7 @@ TEST_F(Navigation, PageKeysMoveThePageAndNeverAFocusedSizeList)
     }
     for (const auto& c : casos) {
         janela->Documento().setCurrentPageIndex(1);
-        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        Redesenhar();
         janela->Documento().setModified(false);
         QComboBox* lista = janela.get()->*c.lista;
         lista->setFocus();
@@ -200,53 +184,45 @@ void AbrirControle(TfrmPrincipal& janela, std::function<void(TfrmControlarPagina
         visto = true;
         fazer(janelaDePaginas);
     });
-    QTest::mouseClick(janela.spdPaginas, Qt::LeftButton, {}, janela.spdPaginas->rect().center());
+    Clicar(janela.spdPaginas);
     EXPECT_TRUE(visto);
 }
 
-TEST_F(Navigation, PageControlInsertsBeforeTheThirdOfFour)
+TEST_F(Navigation, PageControlInsertsAndDeletes)
 {
-    Paginas(4, 2);
-    janela->SetarFotoNaPaginaAtual(0, kFitStretch, FotoDeTeste(QStringLiteral("p.bmp"), 8, 8, Qt::red));
-    janela->Documento().setModified(false);
-    QString rotulo;
-    AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
-        rotulo = w->lblNumeroDaPagina->text();
-        EXPECT_TRUE(w->spdEliminarPagina->isEnabled());
-        EXPECT_EQ(w->windowTitle(), QStringLiteral("Controle de Páginas"));
-        EXPECT_EQ(w->size(), QSize(584, 235));
-        QTest::mouseClick(w->spdInserirPaginaAntes, Qt::LeftButton, {}, w->spdInserirPaginaAntes->rect().center());
-    });
-    EXPECT_EQ(rotulo, QStringLiteral("Página Atual: 3 de 4"));
-    EXPECT_EQ(janela->Album().pageCount(), 5);
-    EXPECT_EQ(Numero(), QStringLiteral("3 de 5"));
-    EXPECT_TRUE(janela->Foto(2, 0).NomeDoArquivo.isEmpty());
-    EXPECT_FALSE(janela->Foto(3, 0).NomeDoArquivo.isEmpty());
-    EXPECT_TRUE(janela->Modificado());
-}
-
-TEST_F(Navigation, PageControlInsertsAfterAndDeletes)
-{
+    const QString foto = FotoDeTeste(QStringLiteral("p.bmp"), 8, 8, Qt::red);
     struct Caso {
         int paginas, atual;
         TFancyButton* TfrmControlarPaginas::*botao;
+        QString rotulo;
         int paginasDepois;
         QString numero;
+        int paginaDaFoto; // where the photo of the page shown before ends, -1 deleted
     } casos[] = {
-        {3, 0, &TfrmControlarPaginas::spdInserirPaginaDepois, 4, QStringLiteral("2 de 4")},
-        {3, 0, &TfrmControlarPaginas::spdEliminarPagina, 2, QStringLiteral("1 de 2")},
-        {3, 2, &TfrmControlarPaginas::spdEliminarPagina, 2, QStringLiteral("2 de 2")},
+        {4, 2, &TfrmControlarPaginas::spdInserirPaginaAntes, QStringLiteral("Página Atual: 3 de 4"), 5, QStringLiteral("3 de 5"), 3},
+        {3, 0, &TfrmControlarPaginas::spdInserirPaginaDepois, QStringLiteral("Página Atual: 1 de 3"), 4, QStringLiteral("2 de 4"), 0},
+        {3, 0, &TfrmControlarPaginas::spdEliminarPagina, QStringLiteral("Página Atual: 1 de 3"), 2, QStringLiteral("1 de 2"), -1},
+        {3, 2, &TfrmControlarPaginas::spdEliminarPagina, QStringLiteral("Página Atual: 3 de 3"), 2, QStringLiteral("2 de 2"), -1},
     };
     for (const Caso& c : casos) {
+        SCOPED_TRACE(c.rotulo.toStdString() + " -> " + c.numero.toStdString());
         janela->CriarNovoAlbumComUmaPaginaESemFotos();
         Paginas(c.paginas, c.atual);
+        janela->SetarFotoNaPaginaAtual(0, kFitStretch, foto);
         janela->Documento().setModified(false);
+        QString rotulo;
         AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
-            TFancyButton* b = w->*c.botao;
-            QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+            rotulo = w->lblNumeroDaPagina->text();
+            EXPECT_TRUE(w->spdEliminarPagina->isEnabled());
+            EXPECT_EQ(w->windowTitle(), QStringLiteral("Controle de Páginas"));
+            EXPECT_EQ(w->size(), QSize(584, 235));
+            Clicar(w->*c.botao);
         });
-        EXPECT_EQ(janela->Album().pageCount(), c.paginasDepois);
+        EXPECT_EQ(rotulo, c.rotulo);
+        ASSERT_EQ(janela->Album().pageCount(), c.paginasDepois);
         EXPECT_EQ(Numero(), c.numero);
+        for (int p = 0; p < c.paginasDepois; ++p)
+            EXPECT_EQ(janela->Foto(p, 0).NomeDoArquivo.isEmpty(), p != c.paginaDaFoto) << p;
         EXPECT_TRUE(janela->Modificado());
     }
 }
@@ -258,7 +234,7 @@ TEST_F(Navigation, OnePageDisablesDeleteAndSairChangesNothing)
     AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
         EXPECT_FALSE(w->spdEliminarPagina->isEnabled());
         EXPECT_EQ(w->lblNumeroDaPagina->text(), QStringLiteral("Página Atual: 1 de 1"));
-        QTest::mouseClick(w->spdSair, Qt::LeftButton, {}, w->spdSair->rect().center());
+        Clicar(w->spdSair);
     });
     EXPECT_EQ(janela->Album().pageCount(), 1);
     EXPECT_FALSE(janela->Modificado());
@@ -307,9 +283,7 @@ TEST_F(Navigation, TheLegendFollowsThePageShown)
          0, legenda4},
         {"page control deleting page 1",
          [&] {
-             AbrirControle(*janela, [](TfrmControlarPaginas* w) {
-                 QTest::mouseClick(w->spdEliminarPagina, Qt::LeftButton, {}, w->spdEliminarPagina->rect().center());
-             });
+             AbrirControle(*janela, [](TfrmControlarPaginas* w) { Clicar(w->spdEliminarPagina); });
          },
          0, legenda4},
         {"reading a job saved on its page 1",

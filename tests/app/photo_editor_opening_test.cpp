@@ -12,12 +12,11 @@
 namespace lumoria::test {
 namespace {
 
-class PhotoEditorOpening : public ::testing::Test {
+class PhotoEditorOpening : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         foto = FotoDeTeste(QStringLiteral("editar.bmp"), 60, 40, Qt::red);
     }
 
@@ -35,7 +34,6 @@ protected:
         });
     }
 
-    std::unique_ptr<TfrmPrincipal> janela;
     QString foto;
     QPointer<TfrmEditarFotosEfeitos> editor;
     Qt::WindowStates estadoDoEditor;
@@ -46,7 +44,7 @@ TEST_F(PhotoEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
 {
     janela->SetarFotoNaPaginaAtual(1, 2, foto);
     janela->Documento().setModified(false);
-    const auto antes = janela->Backups();
+    const QStringList antes = Registros(*janela, 1);
     Atendente atendente;
     atendente.respostas = {6}; // "Sim" at closing: the turn is written into Fotos Lumoria
     NoEditor([](TfrmEditarFotosEfeitos* e) {
@@ -67,10 +65,7 @@ TEST_F(PhotoEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
     EXPECT_TRUE(janela->Modificado());
     // One record: the frame's photo before the editor.
-    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
-    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
-    EXPECT_EQ(janela->Backups()[1].Moldura, antes[0].Moldura);
-    EXPECT_EQ(janela->Backups()[1].NomeDoArquivo, antes[0].NomeDoArquivo);
+    EXPECT_EQ(Registros(*janela, 2), QStringList{"1 2 " + foto} + antes);
     EXPECT_TRUE(editor.isNull()) << "the editor is released after its modal run";
 }
 
@@ -78,13 +73,13 @@ TEST_F(PhotoEditorOpening, NothingWrittenLeavesTheFrameAndTheUndoStack)
 {
     janela->SetarFotoNaPaginaAtual(0, 1, foto);
     janela->Documento().setModified(false);
-    const auto antes = janela->Backups();
+    const QStringList antes = Registros(*janela, 2);
     Atendente atendente;
     NoEditor([](TfrmEditarFotosEfeitos*) {});
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 0), nullptr);
     EscolherNoMenu(*janela, janela->mniEditarEstaFotoEfeitos);
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
-    EXPECT_EQ(janela->Backups()[0].Moldura, antes[0].Moldura);
+    EXPECT_EQ(Registros(*janela, 2), antes);
     EXPECT_FALSE(janela->Modificado());
     EXPECT_TRUE(atendente.caixas.isEmpty());
 }
@@ -103,7 +98,7 @@ TEST_F(PhotoEditorOpening, ButtonOpensTheExampleInTheMainWindowsStateAndChangesN
         }
     });
     EXPECT_TRUE(janela->spdEditarFotosEfeitos->isEnabled());
-    QTest::mouseClick(janela->spdEditarFotosEfeitos, Qt::LeftButton, {}, janela->spdEditarFotosEfeitos->rect().center());
+    Clicar(janela->spdEditarFotosEfeitos);
     EXPECT_TRUE(estadoDoEditor.testFlag(Qt::WindowMaximized));
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
 }

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <functional>
+
 #include "app/settings.h"
 #include "platform/failure.h"
 #include "platform/system/program_info.h"
@@ -35,75 +37,48 @@ Configuracoes unlikely() { return Configuracoes{false, 4242}; }
 
 } // namespace
 
-TEST(Settings, FirstRunWritesTheDefaultsBack)
+TEST(Settings, TheReadTakesStoredIntegersAndWritesTheDefaultsBackOtherwise)
 {
-    SettingsStore store(freshStore("first"));
-    Configuracoes c = unlikely();
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_TRUE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(1));
-    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
-}
-
-TEST(Settings, StoredValuesAreReadAndNothingIsWritten)
-{
-    const QString path = freshStore("stored");
-    SettingsStore store(path);
-    store.writeInteger(kKey, kMax, 0);
-    store.writeInteger(kKey, kCount, -1);
-    const QByteArray before = readFile(path);
-    Configuracoes c;
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_FALSE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, -1);
-    EXPECT_EQ(readFile(path), before);
-
-    store.writeInteger(kKey, kMax, 5); // any value but 0 is true
-    store.writeInteger(kKey, kCount, 2147483647);
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_TRUE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 2147483647);
-}
-
-TEST(Settings, AMaximisedFlagOfAnotherTypeStopsTheReadingAndBothAreWrittenBack)
-{
-    for (int variant = 0; variant < 3; ++variant) {
-        SCOPED_TRACE(variant);
-        SettingsStore store(freshStore("wrong-type"));
-        if (variant == 0)
-            store.writeString(kKey, kMax, QStringLiteral("1"));
-        else if (variant == 1)
-            store.writeBoolean(kKey, kMax, false);
-        else
-            store.writeString(kKey, QStringLiteral("outro"), QStringLiteral("x")); // key there, value not
-        store.writeInteger(kKey, kCount, 5);
-        Configuracoes c = unlikely();
-        LerConfiguracoesDoRegistro(store, c);
-        EXPECT_TRUE(c.EntrarMaximizada);
-        EXPECT_EQ(c.ContadorDeUtilizacoes, 0); // not read: the reading stopped before it
-        EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(1));
-        EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
+    const struct {
+        const char* name;
+        std::function<void(SettingsStore&)> stored;
+        Configuracoes read;
+        std::int32_t maxAfter, countAfter;
+        bool written;
+    } cases[] = {
+        {"first run", [](SettingsStore&) {}, {true, 0}, 1, 0, true},
+        {"0 and -1", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 0); s.writeInteger(kKey, kCount, -1); },
+         {false, -1}, 0, -1, false},
+        // Any value but 0 is true.
+        {"5 and the largest", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 5); s.writeInteger(kKey, kCount, 2147483647); },
+         {true, 2147483647}, 5, 2147483647, false},
+        // A flag of another type stops the reading before the counter; both are written back.
+        {"flag as a string", [](SettingsStore& s) { s.writeString(kKey, kMax, "1"); s.writeInteger(kKey, kCount, 5); },
+         {true, 0}, 1, 0, true},
+        {"flag as a boolean", [](SettingsStore& s) { s.writeBoolean(kKey, kMax, false); s.writeInteger(kKey, kCount, 5); },
+         {true, 0}, 1, 0, true},
+        {"key there, flag not", [](SettingsStore& s) { s.writeString(kKey, "outro", "x"); s.writeInteger(kKey, kCount, 5); },
+         {true, 0}, 1, 0, true},
+        // A missing counter, or one of another type, keeps the flag read before it.
+        {"counter missing", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 0); }, {false, 0}, 0, 0, true},
+        {"counter as a string", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 0); s.writeString(kKey, kCount, "7"); },
+         {false, 0}, 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = freshStore("read");
+        SettingsStore store(path);
+        c.stored(store);
+        const QByteArray before = readFile(path);
+        // Both fields start away from what the read should give.
+        Configuracoes read{!c.read.EntrarMaximizada, 4242};
+        LerConfiguracoesDoRegistro(store, read);
+        EXPECT_EQ(read.EntrarMaximizada, c.read.EntrarMaximizada);
+        EXPECT_EQ(read.ContadorDeUtilizacoes, c.read.ContadorDeUtilizacoes);
+        EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(c.maxAfter));
+        EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(c.countAfter));
+        EXPECT_EQ(readFile(path) != before, c.written);
     }
-}
-
-TEST(Settings, AMissingCounterKeepsTheFlagReadBefore)
-{
-    SettingsStore store(freshStore("missing-counter"));
-    store.writeInteger(kKey, kMax, 0);
-    Configuracoes c = unlikely();
-    c.EntrarMaximizada = true;
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_FALSE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(0));
-    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
-
-    // A counter of another type counts as missing too.
-    store.writeString(kKey, kCount, QStringLiteral("7"));
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
 }
 
 TEST(Settings, WritesBothValuesAndARefusedWriteRaises)

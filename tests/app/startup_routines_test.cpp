@@ -49,25 +49,29 @@ std::pair<bool, std::int32_t> run(std::int32_t stored)
 TEST(WelcomeTip, ShowsOnTheFirstThreeRunsWithTheRunsLeft)
 {
     EXPECT_EQ(welcomeTipCaption(), QStringLiteral("Mensagem de Boas Vindas e Dica Para Aplicação de Fotos"));
-    EXPECT_EQ(run(0), std::make_pair(true, 1));
-    EXPECT_EQ(welcomeTipText(kTitle, 1), tipStart() + QStringLiteral("Ser Apresentada Em Mais 2 Execuções."));
-    EXPECT_EQ(run(1), std::make_pair(true, 2));
-    EXPECT_EQ(welcomeTipText(kTitle, 2), tipStart() + QStringLiteral("Ser Apresentada Em Mais Uma Execução."));
-    EXPECT_EQ(run(2), std::make_pair(true, 3));
-    EXPECT_EQ(welcomeTipText(kTitle, 3), tipStart() + QStringLiteral("Ser Apresentada a Partir de Agora. "));
-    EXPECT_EQ(run(3), std::make_pair(false, 4));
-    EXPECT_EQ(run(4), std::make_pair(false, 5));
-}
-
-TEST(WelcomeTip, ANegativeCounterShowsMoreRunsLeft)
-{
-    EXPECT_EQ(run(-1), std::make_pair(true, 0));
-    EXPECT_EQ(welcomeTipText(kTitle, 0), tipStart() + QStringLiteral("Ser Apresentada Em Mais 3 Execuções."));
-    EXPECT_EQ(welcomeTipText(kTitle, -1), tipStart() + QStringLiteral("Ser Apresentada Em Mais 4 Execuções."));
     constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
-    EXPECT_EQ(run(lowest), std::make_pair(true, lowest + 1));
-    EXPECT_EQ(welcomeTipText(kTitle, lowest + 1),
-              tipStart() + QStringLiteral("Ser Apresentada Em Mais 2147483650 Execuções."));
+    const struct {
+        std::int32_t stored;
+        bool shown;
+        std::int32_t counted;
+        const char* lastLine; // of the tip shown with the counter counted
+    } cases[] = {
+        {0, true, 1, "Ser Apresentada Em Mais 2 Execuções."},
+        {1, true, 2, "Ser Apresentada Em Mais Uma Execução."},
+        {2, true, 3, "Ser Apresentada a Partir de Agora. "},
+        {3, false, 4, nullptr},
+        {4, false, 5, nullptr},
+        // A negative counter shows more runs left.
+        {-1, true, 0, "Ser Apresentada Em Mais 3 Execuções."},
+        {-2, true, -1, "Ser Apresentada Em Mais 4 Execuções."},
+        {lowest, true, lowest + 1, "Ser Apresentada Em Mais 2147483650 Execuções."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(run(c.stored), std::make_pair(c.shown, c.counted));
+        if (c.lastLine)
+            EXPECT_EQ(welcomeTipText(kTitle, c.counted), tipStart() + QString::fromUtf8(c.lastLine));
+    }
 }
 
 TEST(WelcomeTip, CountsOncePerRunAndStopsAtTheLargestCounter)
