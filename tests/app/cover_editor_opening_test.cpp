@@ -8,38 +8,12 @@
 #include <QLabel>
 #include <QMenu>
 
+#include "common/modal_helper.h"
 #include "editing/cover/cover_editor.h"
 #include "platform/shell/special_folders.h"
 
 namespace lumoria::test {
 namespace {
-
-// Acts on the cover editor once it shows modally, then closes it; what it saw is kept.
-class EditorAttendant {
-public:
-    explicit EditorAttendant(std::function<void(TfrmEditarFotosTrabalhos&)> action) : m_action(std::move(action))
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* editor = qobject_cast<TfrmEditarFotosTrabalhos*>(QApplication::activeModalWidget());
-            if (!editor || !editor->isVisible() || seen)
-                return;
-            seen = true;
-            title = editor->windowTitle();
-            state = editor->windowState();
-            m_action(*editor);
-            editor->close();
-        });
-        m_timer.start();
-    }
-    bool seen = false;
-    QString title;
-    Qt::WindowStates state;
-
-private:
-    std::function<void(TfrmEditarFotosTrabalhos&)> m_action;
-    QTimer m_timer;
-};
 
 class CoverEditorOpening : public JanelaPrincipal {
 protected:
@@ -48,7 +22,26 @@ protected:
         JanelaPrincipal::SetUp();
         foto = FotoDeTeste(QStringLiteral("capa.bmp"), 90, 60, QColor(200, 30, 40));
     }
+    // Acts on the cover editor once it shows modally, then closes it; what it saw is kept.
+    void NoEditor(std::function<void(TfrmEditarFotosTrabalhos&)> acao)
+    {
+        visto = false;
+        WhenModal(
+            [this, acao](QWidget* w) {
+                auto* editor = qobject_cast<TfrmEditarFotosTrabalhos*>(w);
+                visto = true;
+                titulo = editor->windowTitle();
+                estado = editor->windowState();
+                acao(*editor);
+                editor->close();
+            },
+            [](QWidget* w) { return qobject_cast<TfrmEditarFotosTrabalhos*>(w) != nullptr; });
+    }
+
     QString foto;
+    bool visto = false;
+    QString titulo;
+    Qt::WindowStates estado;
 };
 
 TEST_F(CoverEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
@@ -60,11 +53,11 @@ TEST_F(CoverEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
     {
         Atendente atendente;
         atendente.respostas << 6; // keep the edited photo
-        EditorAttendant editor([](TfrmEditarFotosTrabalhos& e) { e.cbxPermitirAplicarCapaCD->setChecked(true); });
+        NoEditor([](TfrmEditarFotosTrabalhos& e) { e.cbxPermitirAplicarCapaCD->setChecked(true); });
         EscolherNoMenu(*janela, janela->mniEditarEstaFotoTextosETrabalhos);
-        ASSERT_TRUE(editor.seen);
-        EXPECT_EQ(editor.title, QStringLiteral("Capa CD & DVD - ") + foto);
-        EXPECT_EQ(editor.state, janela->windowState());
+        ASSERT_TRUE(visto);
+        EXPECT_EQ(titulo, QStringLiteral("Capa CD & DVD - ") + foto);
+        EXPECT_EQ(estado, janela->windowState());
         ASSERT_EQ(atendente.caixas.size(), 1);
         EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
     }
@@ -84,9 +77,9 @@ TEST_F(CoverEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
     {
         Atendente atendente;
-        EditorAttendant editor([](TfrmEditarFotosTrabalhos&) {});
+        NoEditor([](TfrmEditarFotosTrabalhos&) {});
         EscolherNoMenu(*janela, janela->mniEditarEstaFotoTextosETrabalhos);
-        ASSERT_TRUE(editor.seen);
+        ASSERT_TRUE(visto);
         EXPECT_TRUE(atendente.caixas.isEmpty());
     }
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, written);
@@ -110,13 +103,13 @@ TEST_F(CoverEditorOpening, ButtonOpensTheExamplePhotoAndChangesNoFrame)
     {
         Atendente atendente;
         atendente.respostas << 6;
-        EditorAttendant editor([](TfrmEditarFotosTrabalhos& e) {
+        NoEditor([](TfrmEditarFotosTrabalhos& e) {
             EXPECT_EQ(e.lblFotoLegendaDimensao->text(), QStringLiteral("1600 x 1200 Pixels"));
             e.cbxPermitirAplicarCapaCD->setChecked(true);
         });
         Clicar(janela->spdEditarFotosTextosETrabalhos);
-        ASSERT_TRUE(editor.seen);
-        EXPECT_EQ(editor.title, QStringLiteral("Capa CD & DVD - ") + exemplo);
+        ASSERT_TRUE(visto);
+        EXPECT_EQ(titulo, QStringLiteral("Capa CD & DVD - ") + exemplo);
     }
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
     EXPECT_EQ(Registros(*janela, 2), pilha);

@@ -75,18 +75,6 @@ TEST_F(Navigation, AMoveThatDoesNotApplyDoesNotRedraw)
     EXPECT_EQ(Numero(), QStringLiteral("1 de 2"));
 }
 
-TEST_F(Navigation, OnePageHidesTheRowAndTheKeysDoNothing)
-{
-    EXPECT_TRUE(janela->lblNumeroDaPagina->isHidden());
-    EXPECT_TRUE(janela->spdPaginaSeguinte->isHidden());
-    for (Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown})
-        Tecla(k);
-    EXPECT_EQ(janela->PaginaAtual(), 0);
-    Paginas(2, 0);
-    EXPECT_FALSE(janela->lblNumeroDaPagina->isHidden());
-    EXPECT_FALSE(janela->spdPaginaFinal->isHidden());
-}
-
 TEST_F(Navigation, AnAutoRepeatedPageDownMovesOnePage)
 {
     Paginas(5, 0);

@@ -16,8 +16,6 @@
 namespace lumoria::test {
 namespace {
 
-void Clicar(TFancyButton* botao) { QTest::mouseClick(botao, Qt::LeftButton, {}, botao->rect().center()); }
-
 // Answers the next file dialog as an operator who types a name: what the name field held and
 // whether it was all selected are kept, the list of suggestions is opened as typing opens it, and
 // Enter accepts.
@@ -114,23 +112,17 @@ TEST(FileDialogs, StartInTheHomeFolderWhenThereIsNoDocumentsFolder)
     EXPECT_EQ(QDir(janela->svdTrabalho->directory()).absolutePath(), documentos);
 }
 
-} // namespace
-} // namespace lumoria::test
+using SizeLists = JanelaPrincipal;
 
-namespace lumoria::test {
-namespace {
-
-TEST(SizeLists, AlwaysShowThePagesRealTypes)
+TEST_F(SizeLists, AlwaysShowThePagesRealTypes)
 {
-    PrepararConfiguracoes(false);
-    auto janela = NovaJanela();
     TPagina& pagina = janela->Pagina(0);
     // The page's own size, which the photo list does not offer, and which has no size: no paper
     // chosen can lay it out, and the page stays as it was.
     pagina.TipoDaFoto = 7;
     pagina.TamanhoPersonalizado1 = 0;
     pagina.TamanhoPersonalizado2 = 0;
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    Redesenhar();
     ASSERT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
     const std::int32_t larguraAntes = pagina.Right;
     const int molduras = pagina.frameCount();
@@ -150,10 +142,8 @@ TEST(SizeLists, AlwaysShowThePagesRealTypes)
     EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
 }
 
-TEST(SizeLists, ListsSetFromCodeLayNothingOutAgain)
+TEST_F(SizeLists, ListsSetFromCodeLayNothingOutAgain)
 {
-    PrepararConfiguracoes(false);
-    auto janela = NovaJanela();
     // A hand-made page whose types differ from what the lists show: its frames and names must
     // stay exactly as they are when the program sets the lists.
     TPagina& pagina = janela->Pagina(0);
@@ -172,7 +162,7 @@ TEST(SizeLists, ListsSetFromCodeLayNothingOutAgain)
             EXPECT_EQ(pagina.Foto(j).NomeDoArquivo, antes[std::size_t(j)].NomeDoArquivo);
         }
     };
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    Redesenhar();
     EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 1);
     EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), 5);
     conferir();
@@ -185,12 +175,6 @@ TEST(SizeLists, ListsSetFromCodeLayNothingOutAgain)
     EXPECT_EQ(pagina.TipoDoPapel, 1);
     EXPECT_EQ(pagina.TipoDaFoto, 5);
 }
-
-} // namespace
-} // namespace lumoria::test
-
-namespace lumoria::test {
-namespace {
 
 TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
 {
@@ -213,21 +197,15 @@ TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
 
     Atendente atendente;
     atendente.respostas << 6;
-    std::unique_ptr<TfrmPrincipal> janela;
-    janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    const CaixaVista& caixa = atendente.caixas[0];
-    EXPECT_EQ(caixa.titulo, QStringLiteral("Fotos Não Encontradas"));
-    EXPECT_EQ(caixa.botao1, QStringLiteral("Sim"));
-    EXPECT_EQ(caixa.botao2, QString());
-    const QString titulo = QStringLiteral("Lumoria v1.0");
-    EXPECT_EQ(caixa.texto,
-              titulo + QStringLiteral("\r\n\r\n4 Fotos Deste Trabalho Não Foram Encontradas:\r\n\r\n"
-                                      "/media/cartao/DCIM/a.jpg\r\n/media/cartao/DCIM/b.jpg\r\n"
-                                      "/media/cartao/DCIM/c.jpg\r\n...\r\n\r\n"
-                                      "Elas Aparecerão Como Molduras Vazias e Seus Nomes\r\n"
-                                      "Serão Perdidos Se o Trabalho For Gravado Assim.\r\n\r\n"
-                                      "Recoloque As Fotos (Cartão de Memória, Pendrive...)\r\nAntes de Continuar."));
+    auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
+    EXPECT_EQ(atendente.caixas,
+              QList<CaixaVista>{Caixa(QStringLiteral("Fotos Não Encontradas"),
+                                      QStringLiteral("Lumoria v1.0\r\n\r\n4 Fotos Deste Trabalho Não Foram Encontradas:\r\n\r\n"
+                                                     "/media/cartao/DCIM/a.jpg\r\n/media/cartao/DCIM/b.jpg\r\n"
+                                                     "/media/cartao/DCIM/c.jpg\r\n...\r\n\r\n"
+                                                     "Elas Aparecerão Como Molduras Vazias e Seus Nomes\r\n"
+                                                     "Serão Perdidos Se o Trabalho For Gravado Assim.\r\n\r\n"
+                                                     "Recoloque As Fotos (Cartão de Memória, Pendrive...)\r\nAntes de Continuar."))});
     EXPECT_EQ(janela->Album().pageCount(), 2);
 
     // Through the button, and with every photo in place no box comes.
@@ -238,7 +216,7 @@ TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
     janela->Documento().setModified(false);
     Atendente outro;
     outro.arquivos << arquivo;
-    QTest::mouseClick(janela->spdLerTrabalho, Qt::LeftButton, {}, janela->spdLerTrabalho->rect().center());
+    Clicar(janela->spdLerTrabalho);
     EXPECT_TRUE(outro.caixas.isEmpty());
     EXPECT_EQ(outro.inesperadas, 0);
 }

@@ -12,16 +12,17 @@
 namespace lumoria::test {
 namespace {
 
-platform::PrinterDeviceValues A4A100Pontos()
+// A printer system of one printer, "Teste": A4 at 100 dots per inch.
+std::unique_ptr<platform::FixedPrinterSystem> UmaImpressoraA4()
 {
     platform::PrinterDeviceValues v;
     v.dpiX = v.dpiY = 100;
     v.physicalWidth = v.clip.Right = 827;
     v.physicalHeight = v.clip.Bottom = 1169;
-    return v;
+    auto sistema = std::make_unique<platform::FixedPrinterSystem>();
+    sistema->addPrinter(QStringLiteral("Teste"), v);
+    return sistema;
 }
-
-void Clicar(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
 
 TEST(PreviewCommand, WithoutAPrinterABoxSaysOneMustBeInstalledAndNoPreviewOpens)
 {
@@ -32,23 +33,19 @@ TEST(PreviewCommand, WithoutAPrinterABoxSaysOneMustBeInstalledAndNoPreviewOpens)
     Atendente atendente;
     atendente.respostas = {6};
     Clicar(janela->spdPrevisaoImpressao);
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Instalar Impressora e Seus Drivers"));
-    EXPECT_EQ(atendente.caixas[0].texto,
-              janela->TituloDoAplicativo() +
-                  QStringLiteral("\r\n\r\nPara Prever a Impressão Há Necessidade\r\nDe Instalar Pelo Menos Uma "
-                                 "Impressora\r\nNeste Computador.\r\n\r\nNão Há Nenhuma Impressora Instalada!"));
-    EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
-    EXPECT_TRUE(atendente.caixas[0].botao2.isEmpty());
+    EXPECT_EQ(atendente.caixas,
+              QList<CaixaVista>{Caixa(QStringLiteral("Necessidade De Instalar Impressora e Seus Drivers"),
+                                      janela->TituloDoAplicativo()
+                                          + QStringLiteral("\r\n\r\nPara Prever a Impressão Há Necessidade\r\nDe Instalar "
+                                                           "Pelo Menos Uma Impressora\r\nNeste Computador.\r\n\r\n"
+                                                           "Não Há Nenhuma Impressora Instalada!"))});
     EXPECT_EQ(atendente.inesperadas, 0);
 }
 
 TEST(PreviewCommand, ThePreviewOpensMaximisedLikeTheMainWindowAndMovesItsPage)
 {
     PrepararConfiguracoes(true);
-    auto sistema = std::make_unique<platform::FixedPrinterSystem>();
-    sistema->addPrinter(QStringLiteral("Teste"), A4A100Pontos());
-    platform::ScopedPrinterSystem impressoras(std::move(sistema));
+    platform::ScopedPrinterSystem impressoras(UmaImpressoraA4());
     auto janela = NovaJanela();
     ASSERT_TRUE(janela->isMaximized());
     janela->Album().InserirPaginaDepois(0);
@@ -80,9 +77,7 @@ TEST(PreviewCommand, ThePreviewOpensMaximisedLikeTheMainWindowAndMovesItsPage)
 TEST(PreviewCommand, ClosingOnThePageItOpenedWithDoesNotRedrawThePageView)
 {
     PrepararConfiguracoes(false);
-    auto sistema = std::make_unique<platform::FixedPrinterSystem>();
-    sistema->addPrinter(QStringLiteral("Teste"), A4A100Pontos());
-    platform::ScopedPrinterSystem impressoras(std::move(sistema));
+    platform::ScopedPrinterSystem impressoras(UmaImpressoraA4());
     auto janela = NovaJanela();
     janela->Album().InserirPaginaDepois(0);
     janela->Documento().setCurrentPageIndex(0);

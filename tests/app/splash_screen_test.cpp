@@ -13,6 +13,7 @@
 #include "components/image_shape.h"
 #include "platform/ui/screen_cursor.h"
 #include "platform/ui/window_region.h"
+#include "support/pointer_events.h"
 
 namespace lumoria {
 namespace {
@@ -93,17 +94,9 @@ TEST_F(SplashScreenTest, CannotBeDraggedAway)
     splash.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     const QPoint start = splash.pos();
-    QWidget* image = splash.imgSplashScreen;
-    const QPoint grab = image->mapToGlobal(QPoint(320, 300));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(320, 300), QPointF(grab), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(image, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(360, 340), QPointF(grab + QPoint(40, 40)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(image, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(360, 340), QPointF(grab + QPoint(40, 40)),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(image, &release);
+    test::Press(splash.imgSplashScreen, QPoint(320, 300));
+    test::MoveTo(splash.imgSplashScreen, QPoint(360, 340), Qt::LeftButton);
+    test::Release(splash.imgSplashScreen, QPoint(360, 340));
     EXPECT_EQ(splash.pos(), start);
 }
 

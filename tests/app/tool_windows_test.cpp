@@ -12,13 +12,8 @@
 namespace lumoria::test {
 namespace {
 
-class AnaliseNoMenu : public ::testing::Test {
+class AnaliseNoMenu : public JanelaPrincipal {
 protected:
-    void SetUp() override
-    {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
-    }
     void TearDown() override
     {
         if (QWidget* popup = QApplication::activePopupWidget())
@@ -38,7 +33,7 @@ protected:
             linhas = analise->Linhas();
             if (titulo)
                 *titulo = analise->windowTitle();
-            QTest::mouseClick(analise->spdSair, Qt::LeftButton, {}, analise->spdSair->rect().center());
+            Clicar(analise->spdSair);
         });
         if (!AbrirMenuDaMoldura(*janela, j))
             return {QStringLiteral("<no menu>")};
@@ -48,20 +43,13 @@ protected:
     }
 
     LocalidadeBrasileira localidade;
-    std::unique_ptr<TfrmPrincipal> janela;
 };
 
 TEST_F(AnaliseNoMenu, AnalysesThePhotoOfTheFrameUnderTheMouseAndChangesNothing)
 {
     const QString foto = FotoDeTeste(QStringLiteral("analise-3072.jpg"), 3072, 2048, Qt::darkCyan);
     janela->SetarFotoNaPaginaAtual(1, kFitInside, foto);
-    const auto registros = [&] {
-        QStringList r;
-        for (const RegistroDeDesfazer& b : janela->Backups())
-            r << QStringLiteral("%1 %2 %3").arg(b.Moldura).arg(b.Ajuste).arg(b.NomeDoArquivo);
-        return r;
-    };
-    const QStringList pilha = registros();
+    const QStringList pilha = Registros(*janela, TfrmPrincipal::kTamanhoDaPilhaDeDesfazer);
     janela->Documento().setModified(false);
     const TFoto antes = janela->Foto(0, 1);
 
@@ -78,18 +66,14 @@ TEST_F(AnaliseNoMenu, AnalysesThePhotoOfTheFrameUnderTheMouseAndChangesNothing)
 
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, antes.NomeDoArquivo);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, antes.Ajuste);
-    EXPECT_EQ(registros(), pilha);
+    EXPECT_EQ(Registros(*janela, TfrmPrincipal::kTamanhoDaPilhaDeDesfazer), pilha);
     EXPECT_FALSE(janela->Modificado());
 }
 
 TEST_F(AnaliseNoMenu, APhotoThatIsNotAPictureLeavesTheProgramRunning)
 {
-    const QString foto = FotoDeTeste(QStringLiteral("analise-quebrada.jpg"), 40, 30, Qt::red);
-    {
-        QFile f(foto);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("nao e uma foto");
-    }
+    const QString foto = home() + QStringLiteral("/fotos/analise-quebrada.jpg");
+    writeFile(foto, "nao e uma foto");
     janela->SetarFotoNaPaginaAtual(0, kFitStretch, foto);
     const QStringList linhas = Analisar(0);
     EXPECT_EQ(linhas.value(0), "Não Foi Possível Analisar Esta Foto.");
