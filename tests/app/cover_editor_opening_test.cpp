@@ -51,8 +51,7 @@ TEST_F(CoverEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
     EXPECT_TRUE(janela->mniEditarEstaFotoTextosETrabalhos->isEnabled());
     {
-        Atendente atendente;
-        atendente.respostas << 6; // keep the edited photo
+        AtendenteCom atendente({6}); // keep the edited photo
         NoEditor([](TfrmEditarFotosTrabalhos& e) { e.cbxPermitirAplicarCapaCD->setChecked(true); });
         EscolherNoMenu(*janela, janela->mniEditarEstaFotoTextosETrabalhos);
         ASSERT_TRUE(visto);
@@ -101,8 +100,7 @@ TEST_F(CoverEditorOpening, ButtonOpensTheExamplePhotoAndChangesNoFrame)
     const QStringList pilha = Registros(*janela, 2);
     ASSERT_TRUE(janela->spdEditarFotosTextosETrabalhos->isEnabled());
     {
-        Atendente atendente;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6});
         NoEditor([](TfrmEditarFotosTrabalhos& e) {
             EXPECT_EQ(e.lblFotoLegendaDimensao->text(), QStringLiteral("1600 x 1200 Pixels"));
             e.cbxPermitirAplicarCapaCD->setChecked(true);

@@ -199,8 +199,7 @@ TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)
     janela->Foto(0, 2).Ajuste = 2;
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
     {
-        Atendente atendente;
-        atendente.arquivos << QString(); // cancelled
+        AtendenteCom atendente({}, {QString()}); // cancelled
         EscolherNoMenu(*janela, janela->mniInserirUmaFoto);
         EXPECT_EQ(atendente.inesperadas, 0);
     }
@@ -210,8 +209,7 @@ TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)
 
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
     {
-        Atendente atendente;
-        atendente.arquivos << foto;
+        AtendenteCom atendente({}, {foto});
         EscolherNoMenu(*janela, janela->mniInserirUmaFoto);
     }
     EXPECT_EQ(janela->opdFoto->windowTitle(), QStringLiteral("Escolher Foto Para Integrar o Trabalho"));

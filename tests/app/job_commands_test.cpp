@@ -147,9 +147,7 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
 
     const QString arquivo = pasta + QStringLiteral("/festa.pvo");
     {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6}, {arquivo});
         Clicar(janela->spdGravarTrabalho);
         EXPECT_EQ(atendente.caixas, QList<CaixaVista>{Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado)});
     }
@@ -164,8 +162,7 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
     ASSERT_EQ(janela->Album().pageCount(), 1);
 
     {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
+        AtendenteCom atendente({}, {arquivo});
         Clicar(janela->spdLerTrabalho);
         EXPECT_TRUE(atendente.caixas.isEmpty());
     }
@@ -187,9 +184,7 @@ TEST_F(JobCommands, OverwritingAsksFirst)
     writeFile(arquivo, "conteudo antigo");
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
     {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
-        atendente.respostas << 7;
+        AtendenteCom atendente({7}, {arquivo});
         Clicar(janela->spdGravarTrabalho);
         EXPECT_EQ(atendente.caixas,
                   QList<CaixaVista>{Caixa(QStringLiteral("Arquivo Já Existente"), kTextoJaExiste, "Sim", "Não")});
@@ -197,9 +192,7 @@ TEST_F(JobCommands, OverwritingAsksFirst)
     EXPECT_EQ(readFile(arquivo), QByteArray("conteudo antigo"));
     EXPECT_TRUE(janela->Modificado());
     {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
-        atendente.respostas << 6 << 6;
+        AtendenteCom atendente({6, 6}, {arquivo});
         Clicar(janela->spdGravarTrabalho);
         ASSERT_EQ(atendente.caixas.size(), 2);
         EXPECT_EQ(atendente.caixas[1], Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado));
@@ -215,8 +208,7 @@ TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     writeFile(arquivo + QStringLiteral("/dentro.txt"), "fica");
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
     {
-        Atendente atendente;
-        atendente.respostas << 6 << 6;
+        AtendenteCom atendente({6, 6});
         EXPECT_FALSE(janela->GravarAlbumEmFormatoProprietarioPVO(arquivo));
         ASSERT_EQ(atendente.caixas.size(), 2);
         EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Erro de Gravação"));
@@ -230,9 +222,7 @@ TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     janela->Foto(0, 1).NomeDoArquivo = QStringLiteral("/fotos/duas\nlinhas.jpg");
     const QString outro = pasta + QStringLiteral("/novo.pvo");
     {
-        Atendente atendente;
-        atendente.arquivos << outro;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6}, {outro});
         Clicar(janela->spdGravarTrabalho);
         ASSERT_EQ(atendente.caixas.size(), 1);
         EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Erro de Gravação"));
@@ -246,16 +236,14 @@ TEST_F(JobCommands, UnsavedChangesAreGuardedByAQuestion)
 {
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
     {
-        Atendente atendente;
-        atendente.respostas << 7;
+        AtendenteCom atendente({7});
         Clicar(janela->spdNovoTrabalho);
         EXPECT_EQ(atendente.caixas, QList<CaixaVista>{kCaixaAlteracoes});
     }
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
     EXPECT_TRUE(janela->Modificado());
     {
-        Atendente atendente;
-        atendente.respostas << 2; // closed: no
+        AtendenteCom atendente({2}); // closed: no
         Clicar(janela->spdLerTrabalho);
         EXPECT_EQ(atendente.caixas.size(), 1);
     }
@@ -263,8 +251,7 @@ TEST_F(JobCommands, UnsavedChangesAreGuardedByAQuestion)
 
     EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
     {
-        Atendente atendente;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6});
         Clicar(janela->spdNovoTrabalho);
         EXPECT_EQ(atendente.caixas.size(), 1);
     }
@@ -308,9 +295,7 @@ TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
         writeFile(arquivo, conteudo);
         EscolherNaLista(janela->cbxDimensaoDoPapel, 2); // the default page is not laid out with these
         janela->SetarFotoNaPaginaAtual(0, 0, fotos[1]);
-        Atendente atendente;
-        atendente.respostas << 6 << 6; // the unsaved-changes question, then the failure
-        atendente.arquivos << arquivo;
+        AtendenteCom atendente({6, 6}, {arquivo}); // the unsaved-changes question, then the failure
         Clicar(janela->spdLerTrabalho);
         ASSERT_EQ(atendente.caixas.size(), 2);
         EXPECT_EQ(atendente.caixas[1], Caixa(QStringLiteral("Erro de Leitura"), kTextoErroDeLeitura));
@@ -318,8 +303,7 @@ TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
     }
     // The valid file itself reads.
     writeFile(pasta + QStringLiteral("/bom.pvo"), valido);
-    Atendente atendente;
-    atendente.arquivos << pasta + QStringLiteral("/bom.pvo");
+    AtendenteCom atendente({}, {pasta + QStringLiteral("/bom.pvo")});
     Clicar(janela->spdLerTrabalho);
     EXPECT_TRUE(atendente.caixas.isEmpty());
     EXPECT_EQ(janela->Album().pageCount(), 2);
@@ -362,8 +346,7 @@ TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
     // With unsaved changes the drop asks first.
     janela->SetarFotoNaPaginaAtual(1, 0, fotos[0]);
     {
-        Atendente atendente;
-        atendente.respostas << 7;
+        AtendenteCom atendente({7});
         Soltar({arquivo});
         EXPECT_EQ(atendente.caixas, QList<CaixaVista>{kCaixaAlteracoes});
     }
@@ -393,8 +376,7 @@ TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
     for (const QByteArray& conteudo : {QByteArray("nada disso"), TextoDoTrabalho({gigante}, 0)}) {
         writeFile(arquivo, conteudo);
         janela.reset();
-        Atendente atendente;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6});
         janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
         janela->show();
         QApplication::processEvents();

@@ -375,8 +375,7 @@ TEST_F(LeftArea, ADropWithTwoSelectedAsksToInsertThemEvenOutsideEveryFrame)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("duas"), 3));
     Selecionar({QStringLiteral("f00.bmp"), QStringLiteral("f01.bmp")});
-    Atendente atendente;
-    atendente.respostas = {7};
+    AtendenteCom atendente({7});
     SoltarNaPagina(PixelDoMilimetro(*janela, 1, 1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
     EXPECT_EQ(atendente.caixas[0],

@@ -99,6 +99,15 @@ inline CaixaVista Caixa(const QString& titulo, const QString& texto, const QStri
     return CaixaVista{texto, titulo, botao1, botao2};
 }
 
+// An attendant given its answers at once: the boxes' (6, 7 or 2) and the file dialogs' paths.
+struct AtendenteCom : Atendente {
+    explicit AtendenteCom(const QList<int>& r, const QStringList& a = {})
+    {
+        respostas = r;
+        arquivos = a;
+    }
+};
+
 // The main window of most tests: made as the program makes it, not maximised.
 class JanelaPrincipal : public ::testing::Test {
 protected:

@@ -71,8 +71,7 @@ TEST(FileDialogs, LeaveNoSuggestionListBehindAndStartWithTheNameSelected)
     const QString pasta = freshFolder(QStringLiteral("dialogos"));
     writeFile(pasta + QStringLiteral("/trabalho antigo.pvo"), "x");
 
-    Atendente atendente; // the success notes
-    atendente.respostas << 6 << 6;
+    AtendenteCom atendente({6, 6}); // the success notes
     atendente.deixarDialogosDeArquivo = true;
     Digitador primeiro;
     primeiro.digitar = pasta + QStringLiteral("/trabalho");
@@ -195,8 +194,7 @@ TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
         janela->Documento().GravarEmArquivo(arquivo);
     }
 
-    Atendente atendente;
-    atendente.respostas << 6;
+    AtendenteCom atendente({6});
     auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
     EXPECT_EQ(atendente.caixas,
               QList<CaixaVista>{Caixa(QStringLiteral("Fotos Não Encontradas"),
@@ -214,8 +212,7 @@ TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
     janela->Documento().Album().EliminarPagina(1);
     janela->Documento().GravarEmArquivo(arquivo);
     janela->Documento().setModified(false);
-    Atendente outro;
-    outro.arquivos << arquivo;
+    AtendenteCom outro({}, {arquivo});
     Clicar(janela->spdLerTrabalho);
     EXPECT_TRUE(outro.caixas.isEmpty());
     EXPECT_EQ(outro.inesperadas, 0);

@@ -323,8 +323,7 @@ TEST(OuterSize, TheMainWindowFitsTheScreenWithItsTitleBar)
 {
     for (bool maximizada : {false, true}) {
         PrepararConfiguracoes(maximizada);
-        Atendente atendente;
-        atendente.respostas = {6};
+        AtendenteCom atendente({6});
         auto janela = NovaJanela();
         ASSERT_EQ(janela->isMaximized(), maximizada);
         const QRect tela = janela->screen()->availableGeometry();

@@ -45,8 +45,7 @@ TEST_F(PhotoEditorOpening, FrameTakesTheWrittenFileWithOneUndoRecord)
     janela->SetarFotoNaPaginaAtual(1, 2, foto);
     janela->Documento().setModified(false);
     const QStringList antes = Registros(*janela, 1);
-    Atendente atendente;
-    atendente.respostas = {6}; // "Sim" at closing: the turn is written into Fotos Lumoria
+    AtendenteCom atendente({6}); // "Sim" at closing: the turn is written into Fotos Lumoria
     NoEditor([](TfrmEditarFotosEfeitos* e) {
         e->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
         e->spdAntiHorarioClick();
@@ -89,8 +88,7 @@ TEST_F(PhotoEditorOpening, ButtonOpensTheExampleInTheMainWindowsStateAndChangesN
     janela->SetarFotoNaPaginaAtual(0, 1, foto);
     janela->showMaximized();
     QApplication::processEvents();
-    Atendente atendente;
-    atendente.respostas = {6};
+    AtendenteCom atendente({6});
     NoEditor([](TfrmEditarFotosEfeitos* e) {
         if (e->TemFoto()) {
             e->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);

@@ -30,8 +30,7 @@ TEST(PreviewCommand, WithoutAPrinterABoxSaysOneMustBeInstalledAndNoPreviewOpens)
     platform::ScopedPrinterSystem semImpressora(std::make_unique<platform::FixedPrinterSystem>());
     auto janela = NovaJanela();
     ASSERT_TRUE(janela->spdPrevisaoImpressao->isEnabled());
-    Atendente atendente;
-    atendente.respostas = {6};
+    AtendenteCom atendente({6});
     Clicar(janela->spdPrevisaoImpressao);
     EXPECT_EQ(atendente.caixas,
               QList<CaixaVista>{Caixa(QStringLiteral("Necessidade De Instalar Impressora e Seus Drivers"),

@@ -126,8 +126,7 @@ TEST_F(SingleCopy, AKilledCopyDoesNotBlockTheNextStart)
 
 TEST_F(SingleCopy, ANormalRunGoesThroughTheLoopToTheConfirmedExit)
 {
-    Atendente atendente;
-    atendente.respostas << 6; // the exit question
+    AtendenteCom atendente({6}); // the exit question
     QTimer fechar;
     fechar.setSingleShot(true);
     int capasOcultas = -1;

@@ -97,8 +97,7 @@ TEST(Startup, CursorFilesAreWrittenAtStartAndDeletedOnExit)
     EXPECT_EQ(platform::controlCursor(janela->spdSair), crNormal);
     EXPECT_EQ(platform::controlCursor(janela->splImagens), crDivHorizontal);
 
-    Atendente atendente;
-    atendente.respostas << 6;
+    AtendenteCom atendente({6});
     janela->close();
     QApplication::processEvents();
     EXPECT_FALSE(janela->isVisible());
@@ -120,8 +119,7 @@ TEST(Startup, TheWelcomeTipShowsOnTheFirstThreeRuns)
     PrepararConfiguracoes(false, 0);
     for (int execucao = 1; execucao <= 4; ++execucao) {
         SCOPED_TRACE(execucao);
-        Atendente atendente;
-        atendente.respostas << 6 << 6; // the tip, then the exit question
+        AtendenteCom atendente({6, 6}); // the tip, then the exit question
         auto janela = NovaJanela();
         if (execucao <= 3) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
@@ -148,8 +146,7 @@ TEST(Startup, ARunNotEndedByTheOperatorDoesNotCount)
 {
     PrepararConfiguracoes(false, 1);
     {
-        Atendente atendente;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6});
         auto janela = NovaJanela();
         ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
         EXPECT_TRUE(atendente.caixas[0].texto.endsWith(kUltimaLinhaDaDica[1]));
@@ -163,8 +160,7 @@ TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
     auto janela = NovaJanela();
     const QString pergunta = QStringLiteral("Lumoria v1.0\r\n\r\nVocê Deseja Sair Deste Aplicativo?");
     {
-        Atendente atendente;
-        atendente.respostas << 7 << 2;
+        AtendenteCom atendente({7, 2});
         QTest::mouseClick(janela->spdSair, Qt::LeftButton, {}, janela->spdSair->rect().center());
         janela->close();
         QApplication::processEvents();
@@ -180,8 +176,7 @@ TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
     janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("saida.bmp"), 10, 10, Qt::gray));
     janela->showNormal();
     QApplication::processEvents();
-    Atendente atendente;
-    atendente.respostas << 6;
+    AtendenteCom atendente({6});
     janela->close();
     QApplication::processEvents();
     ASSERT_EQ(atendente.caixas.size(), 1);

@@ -104,8 +104,7 @@ TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindow)
     QDir(executaveis).removeRecursively();
     for (const auto& c : casos) {
         platform::clearTerminationRequest();
-        Atendente atendente;
-        atendente.respostas = {7};
+        AtendenteCom atendente({7});
         TfrmPrincipal janela(c.argumentos);
         ASSERT_EQ(atendente.caixas.size(), 1);
         EXPECT_EQ(atendente.caixas[0].titulo, QString::fromUtf8(c.titulo));
@@ -121,8 +120,7 @@ TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindow)
 
 TEST_F(ChaveDeInstalacao, TheProgramEndsWithoutEnteringItsMessageLoop)
 {
-    Atendente atendente;
-    atendente.respostas = {7};
+    AtendenteCom atendente({7});
     EXPECT_EQ(ExecutarLumoria({QStringLiteral("<DESINSTALAR>")}), 0);
     EXPECT_EQ(atendente.caixas.size(), 1);
     EXPECT_EQ(atendente.inesperadas, 0);
@@ -130,8 +128,7 @@ TEST_F(ChaveDeInstalacao, TheProgramEndsWithoutEnteringItsMessageLoop)
 
 TEST_F(ChaveDeInstalacao, AnyOtherArgumentIsAJobFile)
 {
-    Atendente atendente;
-    atendente.respostas = {6};
+    AtendenteCom atendente({6});
     auto janela = NovaJanela({QStringLiteral("<INSTALAR>"), QStringLiteral("agora")});
     EXPECT_FALSE(platform::terminationRequested());
     EXPECT_TRUE(janela->isVisible());

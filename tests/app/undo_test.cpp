@@ -29,8 +29,7 @@ protected:
     // Undo on an empty stack: the box says so.
     void DesfazerSemRegistros()
     {
-        Atendente atendente;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6});
         Desfazer();
         EXPECT_EQ(atendente.caixas, QList<CaixaVista>{Caixa(QStringLiteral("Não Há Operações a Desfazer."), kTextoSemDesfazer)});
     }
