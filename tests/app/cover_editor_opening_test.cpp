@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 
 #include "common/modal_helper.h"
 #include "editing/cover/cover_editor.h"

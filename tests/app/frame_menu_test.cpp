@@ -172,26 +172,32 @@ TEST_F(FrameMenu, FitItemsCarryTheirMarkAsAPrefix)
     janela->SetarFotoNaPaginaAtual(0, 1, foto);
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 0), nullptr);
     FecharMenu();
-    const QColor cinza(128, 128, 128);
-    const QColor branco(255, 255, 255);
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarProporcionalPorDentro, 360, false),
-              ItemEsperado(360, QStringLiteral("( • )   Proporcional, Fazendo Bordas"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarProporcionalPorFora, 360, false),
-              ItemEsperado(360, QStringLiteral("(    )   Proporcional, Fazendo Cortes"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarDespropoircionalEsticado, 360, true),
-              ItemEsperado(360, QStringLiteral("(    )   Desproporcional, Esticar Na Moldura"),
-                           platform::toQColor(platform::cl3DDkShadow), branco));
+    const QColor cinza(128, 128, 128), branco(255, 255, 255), escuro = platform::toQColor(platform::cl3DDkShadow);
     // One ampersand shows; a disabled item is written in black; the top-level items have no prefix.
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniEditarEstaFotoTextosETrabalhos, 220, false),
-              ItemEsperado(220, QStringLiteral("Capa CD & DVD"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
-              ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, branco));
-    janela->mniAnalisarEstaFoto->setEnabled(false);
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
-              ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, QColor(0, 0, 0)));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniRemoverEstaFoto, 220, false),
-              ItemEsperado(220, QStringLiteral("Remover Foto"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniN0101, 220, false), ItemEsperado(220, QString(), cinza, branco));
+    const struct {
+        QAction* TfrmPrincipal::*item;
+        int largura;
+        bool selecionado, habilitado;
+        QString texto;
+        QColor fundo, tinta;
+    } casos[] = {
+        {&TfrmPrincipal::mniAjustarProporcionalPorDentro, 360, false, true, "( • )   Proporcional, Fazendo Bordas", cinza, branco},
+        {&TfrmPrincipal::mniAjustarProporcionalPorFora, 360, false, true, "(    )   Proporcional, Fazendo Cortes", cinza, branco},
+        {&TfrmPrincipal::mniAjustarDespropoircionalEsticado, 360, true, true, "(    )   Desproporcional, Esticar Na Moldura",
+         escuro, branco},
+        {&TfrmPrincipal::mniEditarEstaFotoTextosETrabalhos, 220, false, true, "Capa CD & DVD", cinza, branco},
+        {&TfrmPrincipal::mniAnalisarEstaFoto, 220, false, true, "Analisar Foto e Moldura", cinza, branco},
+        {&TfrmPrincipal::mniAnalisarEstaFoto, 220, false, false, "Analisar Foto e Moldura", cinza, QColor(0, 0, 0)},
+        {&TfrmPrincipal::mniRemoverEstaFoto, 220, false, true, "Remover Foto", cinza, branco},
+        {&TfrmPrincipal::mniN0101, 220, false, true, "", cinza, branco},
+    };
+    for (const auto& c : casos) {
+        QAction* item = janela.get()->*c.item;
+        if (!c.habilitado)
+            item->setEnabled(false);
+        EXPECT_EQ(ItemDesenhado(*janela, item, c.largura, c.selecionado), ItemEsperado(c.largura, c.texto, c.fundo, c.tinta))
+            << c.texto.toStdString() << (c.habilitado ? "" : ", disabled");
+    }
 }
 
 TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)

@@ -4,7 +4,6 @@
 #include "main_window_fixture.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
@@ -49,18 +48,11 @@ QByteArray TextoDoTrabalho(const QList<PaginaDoArquivo>& paginas, int atual, int
     QString t;
     auto linha = [&t](int nivel, const QString& texto) { t += QString(10 * nivel, QLatin1Char(' ')) + texto + "\r\n"; };
     auto n = [](int v) { return QString::number(v); };
-    linha(0, "Name:");
-    linha(0, "Lumoria");
-    linha(0, "");
-    linha(0, "Version:");
-    linha(0, "1.0.0.0");
-    linha(0, "");
-    linha(0, "Number Of Pages:");
-    linha(0, n(quantidade >= 0 ? quantidade : int(paginas.size())));
-    linha(0, "");
-    linha(0, "Actual Page Index");
-    linha(0, n(atual));
-    linha(0, "");
+    for (const QString& s : {QStringLiteral("Name:"), QStringLiteral("Lumoria"), QString(), QStringLiteral("Version:"),
+                             QStringLiteral("1.0.0.0"), QString(), QStringLiteral("Number Of Pages:"),
+                             n(quantidade >= 0 ? quantidade : int(paginas.size())), QString(),
+                             QStringLiteral("Actual Page Index"), n(atual), QString()})
+        linha(0, s);
     for (int i = 0; i < paginas.size(); ++i) {
         const PaginaDoArquivo& p = paginas[i];
         const QString pg = "Page " + n(i) + ", ";

@@ -10,9 +10,7 @@
 #include <QFileSystemModel>
 #include <QSortFilterProxyModel>
 #include <QIcon>
-#include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMenu>
 #include <QTimer>
 #include <QCloseEvent>
 

@@ -8,7 +8,6 @@
 
 #include "app/settings.h"
 #include "platform/ui/owner_drawn_menu.h"
-#include "support/test_files.h"
 
 namespace lumoria::test {
 

@@ -11,7 +11,6 @@
 
 #include "platform/ui/file_dialog.h"
 #include "support/unexpected_boxes.h"
-#include "support/test_env.h"
 
 namespace lumoria::test {
 namespace {

@@ -2,7 +2,6 @@
 // into the frame with one undo record, and from the "Editar Fotos" button, which changes no frame.
 #include "main_window_fixture.h"
 
-#include <QMenu>
 
 #include "editing/editor_tabs.h"
 #include "editing/photo_editor.h"

@@ -10,7 +10,6 @@
 
 #include "app/settings.h"
 #include "platform/failure.h"
-#include "platform/system/program_info.h"
 #include "support/test_files.h"
 
 using namespace lumoria;

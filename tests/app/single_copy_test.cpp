@@ -3,7 +3,6 @@
 // a normal run goes through the message loop to the confirmed exit.
 #include "main_window_fixture.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 
@@ -63,10 +62,7 @@ protected:
         primeira.setArguments({trabalho});
         primeira.start();
         ASSERT_TRUE(primeira.waitForStarted(5000));
-        QElapsedTimer relogio;
-        relogio.start();
-        while (!OutraCopiaEmExecucao() && relogio.elapsed() < 15000 && primeira.state() == QProcess::Running)
-            QTest::qWait(50);
+        QTest::qWaitFor([this] { return OutraCopiaEmExecucao() || primeira.state() != QProcess::Running; }, 15000);
         ASSERT_TRUE(OutraCopiaEmExecucao()) << primeira.readAllStandardError().toStdString();
     }
 
@@ -99,13 +95,11 @@ TEST_F(SingleCopy, TheRefusedCopyEndsWithoutEnteringItsMessageLoop)
     IniciarPrimeiraCopia();
     BoxCapture caixas;
     bool lacoExecutado = false;
-    QTimer guarda; // ends a loop that should not have run
-    guarda.setSingleShot(true);
-    QObject::connect(&guarda, &QTimer::timeout, [&lacoExecutado] {
+    QObject guarda; // ends a loop that should not have run
+    QTimer::singleShot(5000, &guarda, [&lacoExecutado] {
         lacoExecutado = true;
         QCoreApplication::exit(99);
     });
-    guarda.start(5000);
     const int resultado = ExecutarLumoria({trabalho});
     EXPECT_EQ(resultado, 0);
     EXPECT_FALSE(lacoExecutado);
@@ -141,10 +135,8 @@ TEST_F(SingleCopy, ANormalRunGoesThroughTheLoopToTheConfirmedExit)
                 janela->close();
     });
     fechar.start(300);
-    QTimer guarda;
-    guarda.setSingleShot(true);
-    QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guarda.start(60000);
+    QObject guarda;
+    QTimer::singleShot(60000, &guarda, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(ExecutarLumoria({trabalho}), 0);
     EXPECT_EQ(capasOcultas, 1);
     ASSERT_EQ(atendente.caixas.size(), 1);

@@ -3,10 +3,8 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <QTest>
 
-#include <memory>
 
 #include "app/splash_screen.h"
 #include "common/custom_cursors.h"

@@ -1,10 +1,9 @@
-// The welcome tip of the first runs, the exit question and the refusal of a second copy.
+// The welcome tip of the first runs and the refusal of a second copy.
 #include <gtest/gtest.h>
 
 #include "app/startup_routines.h"
 #include "common/app_identity.h"
 #include "platform/failure.h"
-#include "support/test_files.h"
 
 #include <QFileInfo>
 
@@ -85,17 +84,6 @@ TEST(WelcomeTip, CountsOncePerRunAndStopsAtTheLargestCounter)
     constexpr std::int32_t largest = std::numeric_limits<std::int32_t>::max();
     EXPECT_EQ(run(largest), std::make_pair(false, largest));
     EXPECT_EQ(run(largest - 1), std::make_pair(false, largest));
-}
-
-TEST(ExitQuestion, AsksToLeaveAndWarnsOfUnsavedChanges)
-{
-    EXPECT_EQ(exitQuestionCaption(), QStringLiteral("Confirmação Para Saída"));
-    EXPECT_EQ(exitQuestionText(kTitle, false), QStringLiteral("Lumoria v9.9\r\n\r\nVocê Deseja Sair Deste Aplicativo?"));
-    EXPECT_EQ(exitQuestionText(kTitle, true), QStringLiteral("Lumoria v9.9\r\n\r\n"
-                                                             "Há Modificações Neste Trabalho Que Ainda Não\r\n"
-                                                             "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
-                                                             "Se o Trabalho Não For Gravado Em Disco.\r\n\r\n"
-                                                             "Você Deseja Sair Deste Aplicativo?"));
 }
 
 TEST(SingleInstanceCheck, ASecondLockOfTheSameTitleIsRefused)

@@ -2,7 +2,6 @@
 // handed over at start-up, which end the program without its main window.
 #include "main_window_fixture.h"
 
-#include <QMenu>
 
 #include "app/program.h"
 #include "common/modal_helper.h"
