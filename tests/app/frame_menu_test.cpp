@@ -233,8 +233,7 @@ TEST_F(FrameMenu, RemoveEmptiesTheFrameAndUndoBringsThePhotoBackWithItsMode)
 {
     janela->SetarFotoNaPaginaAtual(3, 1, foto);
     janela->Documento().setModified(false);
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 3), nullptr);
-    EscolherNoMenu(*janela, janela->mniRemoverEstaFoto);
+    EscolherNaMoldura(3, janela->mniRemoverEstaFoto);
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, QString());
     // The removal passes the mode on, but the page view shows an empty frame with the empty-frame
     // picture, which always stretches (mode 0).
@@ -253,8 +252,7 @@ TEST_F(FrameMenu, RepeatFillsEveryFramePushingOneRecordEach)
 {
     janela->SetarFotoNaPaginaAtual(0, 0, outra);
     janela->SetarFotoNaPaginaAtual(2, 2, foto);
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
-    EscolherNoMenu(*janela, janela->mniRepetirEstaFoto);
+    EscolherNaMoldura(2, janela->mniRepetirEstaFoto);
     for (int j = 0; j < 4; ++j) {
         EXPECT_EQ(janela->Foto(0, j).NomeDoArquivo, foto) << j;
         EXPECT_EQ(janela->Foto(0, j).Ajuste, 2) << j;
@@ -277,8 +275,7 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
 {
     janela->SetarFotoNaPaginaAtual(1, 0, foto);
     janela->Documento().setModified(false);
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorFora);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
     EXPECT_TRUE(janela->Modificado());
@@ -293,8 +290,7 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
     EXPECT_FALSE(janela->Modificado());
     EXPECT_EQ(Registros(*janela, 3), (QStringList{"1 0 " + foto, "1 0 ", "-"}));
 
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorDentro);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 1);
     janela->spdDesfazerClick();
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
@@ -311,16 +307,14 @@ TEST_F(FrameMenu, ChoosingAFitItemLeavesTheMarksAsThePopupSetThem)
     };
 
     // The mode already in force: its mark stays.
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorDentro);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 1);
     AbrirSobreOVao();
     EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));
     FecharMenu();
 
     // Another mode: the frame changes, the marks wait for the next popup over a frame.
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorFora);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
     AbrirSobreOVao();
     EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));

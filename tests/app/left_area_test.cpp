@@ -357,33 +357,33 @@ TEST_F(LeftArea, TheStatusBarFollowsTheFrameUnderTheMouseAtOnce)
     }
 }
 
-TEST_F(LeftArea, ADropOnAGapChangesNothing)
+TEST_F(LeftArea, ADropOnAGapChangesNothingAndWithTwoSelectedAsksToInsertThem)
 {
-    MostrarPasta(PastaComFotos(QStringLiteral("vao"), 2));
-    Selecionar({QStringLiteral("f00.bmp")});
-    janela->Documento().setModified(false);
-    SoltarNaPagina(PixelDoMilimetro(*janela, 1, 1));
-    for (int j = 0; j < janela->Pagina(0).frameCount(); ++j)
-        EXPECT_TRUE(janela->Foto(0, j).NomeDoArquivo.isEmpty());
-    EXPECT_FALSE(janela->Modificado());
-    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
-}
-
-TEST_F(LeftArea, ADropWithTwoSelectedAsksToInsertThemEvenOutsideEveryFrame)
-{
-    MostrarPasta(PastaComFotos(QStringLiteral("duas"), 3));
-    Selecionar({QStringLiteral("f00.bmp"), QStringLiteral("f01.bmp")});
-    AtendenteCom atendente({7});
-    SoltarNaPagina(PixelDoMilimetro(*janela, 1, 1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
-    EXPECT_EQ(atendente.caixas[0],
-              Caixa(QStringLiteral("Confirmação Para Inserir Fotos Selecionadas Na Impressão"),
-                    QStringLiteral("Lumoria v1.0\r\n\r\nHá 2 Foto(s) Selecionada(s) Nesta Pasta.\r\n\r\n"
-                                   "Se Você Prosseguir, Estas Fotos Serão Inseridas\r\nNo Papel a Imprimir a Partir Da "
-                                   "Página Atual.\r\n\r\nCaso Seja Necessário, Novas Páginas Serão Incluídas\r\nDe Forma a "
-                                   "Comportar Todas As Fotos.\r\n\r\nVocê Desejar Inserir As Fotos Selecionadas?"),
-                    "Sim", "Não"));
-    EXPECT_TRUE(janela->Foto(0, 0).NomeDoArquivo.isEmpty());
+    MostrarPasta(PastaComFotos(QStringLiteral("vao"), 3));
+    for (const QStringList& selecionadas : {QStringList{"f00.bmp"}, QStringList{"f00.bmp", "f01.bmp"}}) {
+        SCOPED_TRACE(selecionadas.size());
+        Selecionar(selecionadas);
+        janela->Documento().setModified(false);
+        AtendenteCom atendente({7});
+        SoltarNaPagina(PixelDoMilimetro(*janela, 1, 1));
+        if (selecionadas.size() == 2) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
+            EXPECT_EQ(atendente.caixas[0],
+                      Caixa(QStringLiteral("Confirmação Para Inserir Fotos Selecionadas Na Impressão"),
+                            QStringLiteral("Lumoria v1.0\r\n\r\nHá 2 Foto(s) Selecionada(s) Nesta Pasta.\r\n\r\n"
+                                           "Se Você Prosseguir, Estas Fotos Serão Inseridas\r\nNo Papel a Imprimir a "
+                                           "Partir Da Página Atual.\r\n\r\nCaso Seja Necessário, Novas Páginas Serão "
+                                           "Incluídas\r\nDe Forma a Comportar Todas As Fotos.\r\n\r\nVocê Desejar "
+                                           "Inserir As Fotos Selecionadas?"),
+                            "Sim", "Não"));
+        } else {
+            EXPECT_TRUE(atendente.caixas.isEmpty());
+        }
+        for (int j = 0; j < janela->Pagina(0).frameCount(); ++j)
+            EXPECT_TRUE(janela->Foto(0, j).NomeDoArquivo.isEmpty());
+        EXPECT_FALSE(janela->Modificado());
+        EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
+    }
 }
 
 TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
@@ -564,7 +564,7 @@ TEST_F(LeftArea, ADoubleClickOpensTheCaretThumbnailInThePhotoEditorAndChangesNoF
     EXPECT_FALSE(janela->Modificado());
 }
 
-TEST_F(LeftArea, TheThumbnailMenuEnablesBySelection)
+TEST_F(LeftArea, TheThumbnailMenuEnablesBySelectionAndTheRightButtonOpensItKeepingTheSelection)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("menu"), 3));
     janela->thuImagens->ClearSelection();
@@ -580,19 +580,7 @@ TEST_F(LeftArea, TheThumbnailMenuEnablesBySelection)
     janela->mniSelecionarNenhumaMiniaturaClick();
     EXPECT_EQ(janela->thuImagens->SelCount(), 0);
 
-    // The right button opens it over the list.
-    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, Celula(0));
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::activePopupWidget(), static_cast<QWidget*>(janela->mnmMenuFotoNaMiniatura));
-    janela->mnmMenuFotoNaMiniatura->close();
-    int largura = 0, altura = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniInserirTodasSelecionadas, largura, altura);
-    EXPECT_EQ(QSize(largura, altura), QSize(280, 20));
-}
-
-TEST_F(LeftArea, TheRightButtonOpensTheMenuWithoutTouchingTheSelection)
-{
-    MostrarPasta(PastaComFotos(QStringLiteral("direito"), 3));
+    // The right button opens it over the list without touching the selection.
     Selecionar({NaLista(0).section(QLatin1Char('/'), -1), NaLista(1).section(QLatin1Char('/'), -1)});
     QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, Celula(2));
     QApplication::processEvents();
@@ -602,6 +590,9 @@ TEST_F(LeftArea, TheRightButtonOpensTheMenuWithoutTouchingTheSelection)
     EXPECT_EQ(janela->thuImagens->ItemIndex(), 1);
     EXPECT_TRUE(janela->mniInserirTodasSelecionadas->isEnabled());
     janela->mnmMenuFotoNaMiniatura->close();
+    int largura = 0, altura = 0;
+    janela->DesenharItemDeMenuOnMeasure(janela->mniInserirTodasSelecionadas, largura, altura);
+    EXPECT_EQ(QSize(largura, altura), QSize(280, 20));
 }
 
 } // namespace

@@ -119,6 +119,12 @@ protected:
     // A job of n pages (new pages after the first) showing page i.
     void Paginas(int n, int i);
     void Redesenhar() { janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); }
+    // Opens the menu of frame j with a click and chooses one of its items.
+    void EscolherNaMoldura(int j, QAction* item)
+    {
+        ASSERT_NE(AbrirMenuDaMoldura(*janela, j), nullptr);
+        EscolherNoMenu(*janela, item);
+    }
 
     std::unique_ptr<TfrmPrincipal> janela;
 };

@@ -74,8 +74,7 @@ TEST_F(PhotoEditorOpening, NothingWrittenLeavesTheFrameAndTheUndoStack)
     const QStringList antes = Registros(*janela, 2);
     Atendente atendente;
     NoEditor([](TfrmEditarFotosEfeitos*) {});
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 0), nullptr);
-    EscolherNoMenu(*janela, janela->mniEditarEstaFotoEfeitos);
+    EscolherNaMoldura(0, janela->mniEditarEstaFotoEfeitos);
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
     EXPECT_EQ(Registros(*janela, 2), antes);
     EXPECT_FALSE(janela->Modificado());

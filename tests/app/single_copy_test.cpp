@@ -73,11 +73,11 @@ private:
     platform::FailureHandler m_anterior;
 };
 
-TEST_F(SingleCopy, ASecondCopyIsRefusedAndTheFirstKeepsItsLock)
+TEST_F(SingleCopy, ASecondCopyIsRefusedWithoutEnteringItsMessageLoopAndTheFirstKeepsItsLock)
 {
     IniciarPrimeiraCopia();
-    BoxCapture caixas;
     {
+        BoxCapture caixas;
         TfrmPrincipal segunda;
         ASSERT_EQ(caixas.boxes.size(), 1);
         EXPECT_TRUE(caixas.boxes[0].texto.contains(QStringLiteral("Este Programa Já Está Em Execução.")));
@@ -87,12 +87,9 @@ TEST_F(SingleCopy, ASecondCopyIsRefusedAndTheFirstKeepsItsLock)
         EXPECT_FALSE(segunda.ArquivosDeCursoresGravados());
     }
     EXPECT_TRUE(OutraCopiaEmExecucao()) << "the running copy's lock survives the refused one";
-    EXPECT_EQ(primeira.state(), QProcess::Running);
-}
 
-TEST_F(SingleCopy, TheRefusedCopyEndsWithoutEnteringItsMessageLoop)
-{
-    IniciarPrimeiraCopia();
+    // The program's main block: the refusal ends it before its loop.
+    platform::clearTerminationRequest();
     BoxCapture caixas;
     bool lacoExecutado = false;
     QObject guarda; // ends a loop that should not have run
@@ -100,10 +97,10 @@ TEST_F(SingleCopy, TheRefusedCopyEndsWithoutEnteringItsMessageLoop)
         lacoExecutado = true;
         QCoreApplication::exit(99);
     });
-    const int resultado = ExecutarLumoria({trabalho});
-    EXPECT_EQ(resultado, 0);
+    EXPECT_EQ(ExecutarLumoria({trabalho}), 0);
     EXPECT_FALSE(lacoExecutado);
     EXPECT_EQ(caixas.boxes.size(), 1);
+    EXPECT_EQ(primeira.state(), QProcess::Running);
 }
 
 TEST_F(SingleCopy, AKilledCopyDoesNotBlockTheNextStart)

@@ -8,6 +8,7 @@
 #include "album/page_drawing_steps.h"
 #include "app/settings.h"
 #include "common/custom_cursors.h"
+#include "common/modal_helper.h"
 #include "common/failure_messages.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/caption_panel.h"
@@ -194,14 +195,12 @@ TEST(Startup, TheExitButtonHidesTheAuthorBox)
     PrepararConfiguracoes(false);
     auto janela = NovaJanela();
     QString titulo;
-    QTimer observador;
-    QObject::connect(&observador, &QTimer::timeout, [&titulo] {
-        if (auto* caixa = qobject_cast<TfrmDialogoComImagem*>(QApplication::activeModalWidget())) {
-            titulo = caixa->windowTitle();
-            caixa->close();
-        }
-    });
-    observador.start(5);
+    WhenModal(
+        [&titulo](QWidget* w) {
+            titulo = w->windowTitle();
+            w->close();
+        },
+        [](QWidget* w) { return qobject_cast<TfrmDialogoComImagem*>(w) != nullptr; });
     const QPoint centro = janela->spdSair->rect().center();
     QTest::mouseClick(janela->spdSair, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, centro);
     EXPECT_EQ(titulo, QString()) << "without Alt nothing shows";

@@ -91,7 +91,7 @@ protected:
     void TearDown() override { platform::clearTerminationRequest(); }
 };
 
-TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindow)
+TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindowOrTheMessageLoop)
 {
     const struct {
         QStringList argumentos;
@@ -115,10 +115,9 @@ TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindow)
         EXPECT_FALSE(janela.ArquivosDeCursoresGravados());
     }
     EXPECT_FALSE(QFileInfo::exists(executaveis)) << "declining creates not even a folder";
-}
 
-TEST_F(ChaveDeInstalacao, TheProgramEndsWithoutEnteringItsMessageLoop)
-{
+    // The program's main block ends without entering its message loop.
+    platform::clearTerminationRequest();
     AtendenteCom atendente({7});
     EXPECT_EQ(ExecutarLumoria({QStringLiteral("<DESINSTALAR>")}), 0);
     EXPECT_EQ(atendente.caixas.size(), 1);
