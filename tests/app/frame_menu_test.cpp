@@ -16,6 +16,15 @@
 namespace lumoria::test {
 namespace {
 
+// The items' font: bold 11-point Verdana.
+QFont FonteDoMenu()
+{
+    QFont fonte(QStringLiteral("Verdana"));
+    fonte.setPointSize(11);
+    fonte.setBold(true);
+    return fonte;
+}
+
 class FrameMenu : public JanelaPrincipal {
 protected:
     void SetUp() override
@@ -108,10 +117,7 @@ TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
 {
     // 220 pixels, or more where a caption in the font in use (with its margins of 10 and a
     // submenu's arrow) would not fit: a caption is never clipped.
-    QFont fonte(QStringLiteral("Verdana"));
-    fonte.setPointSize(11);
-    fonte.setBold(true);
-    const QFontMetrics medidas(fonte);
+    const QFontMetrics medidas(FonteDoMenu());
     auto precisa = [&](QAction* a, const QString& prefixo) {
         return 10 + medidas.horizontalAdvance(prefixo + a->text().trimmed()) + 10 + (a->menu() ? 20 : 0);
     };
@@ -133,15 +139,11 @@ TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
     EXPECT_EQ(imagem.pixelColor(3, 20 * 3 + 10), QColor(128, 128, 128)) << "a blank row";
     FecharMenu();
 
-    int w = 0, h = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniAjustarProporcionalPorFora, w, h);
-    EXPECT_EQ(QSize(w, h), QSize(std::max(360, precisa(janela->mniAjustarProporcionalPorFora, QStringLiteral("(    )   "))), 20));
-    w = h = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniAjustarDespropoircionalEsticado, w, h);
-    EXPECT_GE(w, precisa(janela->mniAjustarDespropoircionalEsticado, QStringLiteral("( • )   ")));
-    w = h = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniNada01, w, h);
-    EXPECT_EQ(QSize(w, h), QSize(220, 20));
+    EXPECT_EQ(MedidaDoItem(*janela, janela->mniAjustarProporcionalPorFora),
+              QSize(std::max(360, precisa(janela->mniAjustarProporcionalPorFora, QStringLiteral("(    )   "))), 20));
+    EXPECT_GE(MedidaDoItem(*janela, janela->mniAjustarDespropoircionalEsticado).width(),
+              precisa(janela->mniAjustarDespropoircionalEsticado, QStringLiteral("( • )   ")));
+    EXPECT_EQ(MedidaDoItem(*janela, janela->mniNada01), QSize(220, 20));
 }
 
 // The item as its drawing rules give it: the background, then the text at 10 pixels in bold 11-point
@@ -151,10 +153,7 @@ QImage ItemEsperado(int largura, const QString& texto, QColor fundo, QColor tint
     QImage imagem(largura, 20, QImage::Format_RGB32);
     imagem.fill(fundo);
     QPainter p(&imagem);
-    QFont fonte(QStringLiteral("Verdana"));
-    fonte.setPointSize(11);
-    fonte.setBold(true);
-    p.setFont(fonte);
+    p.setFont(FonteDoMenu());
     p.setPen(tinta);
     p.drawText(QRect(10, 0, largura - 10, 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, texto);
     return imagem;

@@ -93,8 +93,10 @@ protected:
         for (int i = 0; i < 3; ++i)
             fotos << FotoDeTeste(QStringLiteral("job%1.bmp").arg(i), 20, 16, QColor(0, 60 * i, 0));
     }
-    void Soltar(const QStringList& arquivos)
+    // Drops the files on the window; returns the boxes shown, answered as given.
+    QList<CaixaVista> Soltar(const QStringList& arquivos, const QList<int>& respostas = {})
     {
+        AtendenteCom atendente(respostas);
         QMimeData dados;
         QList<QUrl> urls;
         for (const QString& a : arquivos)
@@ -103,10 +105,11 @@ protected:
         const QPointF ponto(janela->width() / 2.0, janela->height() / 2.0);
         QDragEnterEvent entrada(ponto.toPoint(), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(janela.get(), &entrada);
-        ASSERT_TRUE(entrada.isAccepted());
+        EXPECT_TRUE(entrada.isAccepted());
         QDropEvent soltura(ponto, Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(janela.get(), &soltura);
         QTest::qWait(30);
+        return atendente.caixas;
     }
     void ConferirPaginaPadrao()
     {
@@ -138,11 +141,8 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
     ASSERT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
 
     const QString arquivo = pasta + QStringLiteral("/festa.pvo");
-    {
-        AtendenteCom atendente({6}, {arquivo});
-        Clicar(janela->spdGravarTrabalho);
-        EXPECT_EQ(atendente.caixas, QList<CaixaVista>{Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado)});
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdGravarTrabalho, {6}, {arquivo}),
+              QList<CaixaVista>{Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado)});
     EXPECT_EQ(janela->svdTrabalho->windowTitle(), QStringLiteral("Gravar o Trabalho"));
     EXPECT_FALSE(janela->Modificado());
     const QList<QByteArray> linhas = readFile(arquivo).split('\n');
@@ -153,11 +153,7 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
     Clicar(janela->spdNovoTrabalho); // nothing unsaved: no question
     ASSERT_EQ(janela->Album().pageCount(), 1);
 
-    {
-        AtendenteCom atendente({}, {arquivo});
-        Clicar(janela->spdLerTrabalho);
-        EXPECT_TRUE(atendente.caixas.isEmpty());
-    }
+    EXPECT_TRUE(ClicarRespondendo(janela->spdLerTrabalho, {}, {arquivo}).isEmpty());
     EXPECT_EQ(janela->opdTrabalho->windowTitle(), QStringLiteral("Ler Um Trabalho Gravado"));
     EXPECT_EQ(janela->Album().pageCount(), 3);
     EXPECT_EQ(janela->PaginaAtual(), 1);
@@ -175,20 +171,13 @@ TEST_F(JobCommands, OverwritingAsksFirst)
     const QString arquivo = pasta + QStringLiteral("/antigo.pvo");
     writeFile(arquivo, "conteudo antigo");
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
-    {
-        AtendenteCom atendente({7}, {arquivo});
-        Clicar(janela->spdGravarTrabalho);
-        EXPECT_EQ(atendente.caixas,
-                  QList<CaixaVista>{Caixa(QStringLiteral("Arquivo Já Existente"), kTextoJaExiste, "Sim", "Não")});
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdGravarTrabalho, {7}, {arquivo}),
+              QList<CaixaVista>{Caixa(QStringLiteral("Arquivo Já Existente"), kTextoJaExiste, "Sim", "Não")});
     EXPECT_EQ(readFile(arquivo), QByteArray("conteudo antigo"));
     EXPECT_TRUE(janela->Modificado());
-    {
-        AtendenteCom atendente({6, 6}, {arquivo});
-        Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[1], Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado));
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdGravarTrabalho, {6, 6}, {arquivo}),
+              (QList<CaixaVista>{Caixa(QStringLiteral("Arquivo Já Existente"), kTextoJaExiste, "Sim", "Não"),
+                                 Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado)}));
     EXPECT_TRUE(readFile(arquivo).startsWith("Name:\r\nLumoria\r\n"));
     EXPECT_FALSE(janela->Modificado());
 }
@@ -213,13 +202,10 @@ TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     // A photo path with a line break is refused before anything is written.
     janela->Foto(0, 1).NomeDoArquivo = QStringLiteral("/fotos/duas\nlinhas.jpg");
     const QString outro = pasta + QStringLiteral("/novo.pvo");
-    {
-        AtendenteCom atendente({6}, {outro});
-        Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Erro de Gravação"));
-        EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Quebra de Linha")));
-    }
+    const QList<CaixaVista> caixas = ClicarRespondendo(janela->spdGravarTrabalho, {6}, {outro});
+    ASSERT_EQ(caixas.size(), 1);
+    EXPECT_EQ(caixas[0].titulo, QStringLiteral("Erro de Gravação"));
+    EXPECT_TRUE(caixas[0].texto.contains(QStringLiteral("Quebra de Linha")));
     EXPECT_FALSE(QFile::exists(outro));
     EXPECT_TRUE(janela->Modificado());
 }
@@ -227,26 +213,14 @@ TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
 TEST_F(JobCommands, UnsavedChangesAreGuardedByAQuestion)
 {
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
-    {
-        AtendenteCom atendente({7});
-        Clicar(janela->spdNovoTrabalho);
-        EXPECT_EQ(atendente.caixas, QList<CaixaVista>{kCaixaAlteracoes});
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdNovoTrabalho, {7}), QList<CaixaVista>{kCaixaAlteracoes});
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
     EXPECT_TRUE(janela->Modificado());
-    {
-        AtendenteCom atendente({2}); // closed: no
-        Clicar(janela->spdLerTrabalho);
-        EXPECT_EQ(atendente.caixas.size(), 1);
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdLerTrabalho, {2}).size(), 1); // closed: no
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
 
     EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
-    {
-        AtendenteCom atendente({6});
-        Clicar(janela->spdNovoTrabalho);
-        EXPECT_EQ(atendente.caixas.size(), 1);
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdNovoTrabalho, {6}).size(), 1);
     ConferirPaginaPadrao();
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, QString());
 }
@@ -287,17 +261,13 @@ TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
         writeFile(arquivo, conteudo);
         EscolherNaLista(janela->cbxDimensaoDoPapel, 2); // the default page is not laid out with these
         janela->SetarFotoNaPaginaAtual(0, 0, fotos[1]);
-        AtendenteCom atendente({6, 6}, {arquivo}); // the unsaved-changes question, then the failure
-        Clicar(janela->spdLerTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[1], Caixa(QStringLiteral("Erro de Leitura"), kTextoErroDeLeitura));
+        EXPECT_EQ(ClicarRespondendo(janela->spdLerTrabalho, {6, 6}, {arquivo}),
+                  (QList<CaixaVista>{kCaixaAlteracoes, Caixa(QStringLiteral("Erro de Leitura"), kTextoErroDeLeitura)}));
         ConferirPaginaPadrao();
     }
     // The valid file itself reads.
     writeFile(pasta + QStringLiteral("/bom.pvo"), valido);
-    AtendenteCom atendente({}, {pasta + QStringLiteral("/bom.pvo")});
-    Clicar(janela->spdLerTrabalho);
-    EXPECT_TRUE(atendente.caixas.isEmpty());
+    EXPECT_TRUE(ClicarRespondendo(janela->spdLerTrabalho, {}, {pasta + QStringLiteral("/bom.pvo")}).isEmpty());
     EXPECT_EQ(janela->Album().pageCount(), 2);
     EXPECT_EQ(janela->PaginaAtual(), 1);
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
@@ -315,18 +285,10 @@ TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
     janela->Documento().setModified(false);
 
     // Other files are ignored without a word.
-    {
-        Atendente atendente;
-        Soltar({fotos[1]});
-        EXPECT_TRUE(atendente.caixas.isEmpty());
-    }
+    EXPECT_TRUE(Soltar({fotos[1]}).isEmpty());
     EXPECT_EQ(janela->Album().pageCount(), 1);
 
-    {
-        Atendente atendente;
-        Soltar({arquivo, fotos[1]});
-        EXPECT_TRUE(atendente.caixas.isEmpty());
-    }
+    EXPECT_TRUE(Soltar({arquivo, fotos[1]}).isEmpty());
     EXPECT_EQ(janela->Album().pageCount(), 3);
     EXPECT_EQ(janela->PaginaAtual(), 1);
     EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, fotos[2]);
@@ -337,11 +299,7 @@ TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
 
     // With unsaved changes the drop asks first.
     janela->SetarFotoNaPaginaAtual(1, 0, fotos[0]);
-    {
-        AtendenteCom atendente({7});
-        Soltar({arquivo});
-        EXPECT_EQ(atendente.caixas, QList<CaixaVista>{kCaixaAlteracoes});
-    }
+    EXPECT_EQ(Soltar({arquivo}, {7}), QList<CaixaVista>{kCaixaAlteracoes});
     EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, fotos[0]);
 }
 

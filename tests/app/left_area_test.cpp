@@ -590,9 +590,7 @@ TEST_F(LeftArea, TheThumbnailMenuEnablesBySelectionAndTheRightButtonOpensItKeepi
     EXPECT_EQ(janela->thuImagens->ItemIndex(), 1);
     EXPECT_TRUE(janela->mniInserirTodasSelecionadas->isEnabled());
     janela->mnmMenuFotoNaMiniatura->close();
-    int largura = 0, altura = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniInserirTodasSelecionadas, largura, altura);
-    EXPECT_EQ(QSize(largura, altura), QSize(280, 20));
+    EXPECT_EQ(MedidaDoItem(*janela, janela->mniInserirTodasSelecionadas), QSize(280, 20));
 }
 
 } // namespace

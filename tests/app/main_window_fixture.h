@@ -83,6 +83,14 @@ inline bool Parecida(QColor a, QColor b, int tolerancia = 16)
            && std::abs(a.blue() - b.blue()) <= tolerancia;
 }
 
+// The size the window measures for one of its owner-drawn menu items.
+inline QSize MedidaDoItem(TfrmPrincipal& janela, QAction* item)
+{
+    int largura = 0, altura = 0;
+    janela.DesenharItemDeMenuOnMeasure(item, largura, altura);
+    return QSize(largura, altura);
+}
+
 // A picture file of one colour, written with Qt.
 QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor);
 
@@ -107,6 +115,14 @@ struct AtendenteCom : Atendente {
         arquivos = a;
     }
 };
+
+// Clicks a control with an attendant answering what it opens; returns the boxes shown.
+inline QList<CaixaVista> ClicarRespondendo(QWidget* w, const QList<int>& respostas, const QStringList& arquivos = {})
+{
+    AtendenteCom atendente(respostas, arquivos);
+    Clicar(w);
+    return atendente.caixas;
+}
 
 // The main window of most tests: made as the program makes it, not maximised.
 class JanelaPrincipal : public ::testing::Test {

@@ -29,9 +29,8 @@ protected:
     // Undo on an empty stack: the box says so.
     void DesfazerSemRegistros()
     {
-        AtendenteCom atendente({6});
-        Desfazer();
-        EXPECT_EQ(atendente.caixas, QList<CaixaVista>{Caixa(QStringLiteral("Não Há Operações a Desfazer."), kTextoSemDesfazer)});
+        EXPECT_EQ(ClicarRespondendo(janela->spdDesfazer, {6}),
+                  QList<CaixaVista>{Caixa(QStringLiteral("Não Há Operações a Desfazer."), kTextoSemDesfazer)});
     }
 
     QStringList fotos;
