@@ -116,12 +116,17 @@ struct AtendenteCom : Atendente {
     }
 };
 
-// Clicks a control with an attendant answering what it opens; returns the boxes shown.
-inline QList<CaixaVista> ClicarRespondendo(QWidget* w, const QList<int>& respostas, const QStringList& arquivos = {})
+// Runs an action, or clicks a control, with an attendant answering what it opens; returns the boxes shown.
+inline QList<CaixaVista> Respondendo(const QList<int>& respostas, const std::function<void()>& acao,
+                                     const QStringList& arquivos = {})
 {
     AtendenteCom atendente(respostas, arquivos);
-    Clicar(w);
+    acao();
     return atendente.caixas;
+}
+inline QList<CaixaVista> ClicarRespondendo(QWidget* w, const QList<int>& respostas, const QStringList& arquivos = {})
+{
+    return Respondendo(respostas, [w] { Clicar(w); }, arquivos);
 }
 
 // The main window of most tests: made as the program makes it, not maximised.

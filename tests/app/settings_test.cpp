@@ -117,12 +117,14 @@ TEST(Settings, TheDefaultStoresArePerUser)
     EXPECT_TRUE(again.EntrarMaximizada);
 }
 
-TEST(FileAssociation, WritesTheFourKeysWithTheProgramPathAsItIs)
+TEST(FileAssociation, WritesTheFourKeysOverWhateverTheyHeldWithTheProgramPathAsItIs)
 {
     const QString program = QStringLiteral("/opt/Programas/Lumoria Foto/Lumoria");
     for (const char* extension : {".pvo", "pvo", ".PVO", "Pvo"}) {
         SCOPED_TRACE(extension);
         SettingsStore classes(freshStore("classes"));
+        // Whatever the keys held is overwritten.
+        classes.writeString(QStringLiteral("PVO_auto_file\\shell\\open\\command"), QString(), QStringLiteral("outro"));
         RegistrarExtensaoDeArquivo(classes, QLatin1String(extension), QStringLiteral("Lumoria"), program);
         EXPECT_EQ(classes.readString(QStringLiteral(".PVO"), QString()), QStringLiteral("PVO_auto_file"));
         EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file"), QString()), QStringLiteral("Lumoria"));
@@ -134,14 +136,8 @@ TEST(FileAssociation, WritesTheFourKeysWithTheProgramPathAsItIs)
     }
 }
 
-TEST(FileAssociation, OverwritesWhateverTheKeysHeldAndARefusalRaises)
+TEST(FileAssociation, ARefusedWriteRaises)
 {
-    SettingsStore classes(freshStore("classes-old"));
-    classes.writeString(QStringLiteral("PVO_auto_file/shell/open/command"), QString(), QStringLiteral("outro"));
-    RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), QStringLiteral("/p/L"));
-    EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file/shell/open/command"), QString()),
-              QStringLiteral("\"/p/L\" \"%1\""));
-
     writeFile(home() + QStringLiteral("/config/classes-blocker"), "a file, not a folder");
     SettingsStore blocked(home() + QStringLiteral("/config/classes-blocker/classes.json"));
     try {
@@ -152,16 +148,16 @@ TEST(FileAssociation, OverwritesWhateverTheKeysHeldAndARefusalRaises)
     }
 }
 
-TEST(FileAssociation, TheDesktopLearnsTheTypeAndItsProgram)
+TEST(FileAssociation, TheDesktopLearnsTheTypeAndItsProgramFromFilesWrittenOnlyWhenTheyChange)
 {
     const QString data = home() + QStringLiteral("/data");
+    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
+    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
     QDir(data + QStringLiteral("/mime")).removeRecursively();
     QDir(data + QStringLiteral("/applications")).removeRecursively();
     SettingsStore classes(freshStore("classes-desktop"));
-    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".PVO"), QStringLiteral("Lumoria"),
-                                           QStringLiteral("/opt/Lumoria Foto/Lumoria")));
-
-    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
+    const QString program = QStringLiteral("/opt/Lumoria Foto/Lumoria");
+    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".PVO"), QStringLiteral("Lumoria"), program));
     EXPECT_EQ(readFile(package),
               QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
@@ -170,28 +166,18 @@ TEST(FileAssociation, TheDesktopLearnsTheTypeAndItsProgram)
                          "    <glob pattern=\"*.pvo\"/>\n"
                          "  </mime-type>\n"
                          "</mime-info>\n"));
-    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
     EXPECT_EQ(readFile(entry), QByteArray("[Desktop Entry]\nType=Application\nName=Lumoria\n"
                                           "Exec=\"/opt/Lumoria Foto/Lumoria\" %f\n"
                                           "MimeType=application/x-lumoria-pvo;\nNoDisplay=true\nTerminal=false\n"));
     if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
         EXPECT_TRUE(readFile(data + QStringLiteral("/mime/globs2")).contains("application/x-lumoria-pvo:*.pvo"));
     }
-}
 
-TEST(FileAssociation, TheDesktopFilesAreWrittenOnlyWhenTheyChange)
-{
-    const QString data = home() + QStringLiteral("/data");
-    SettingsStore classes(freshStore("classes-unchanged"));
-    const QString program = QStringLiteral("/opt/Lumoria/lumoria");
-    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), program));
-    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
-    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
+    // The same registration again touches neither file.
     const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
     lumoria::test::setModificationTime(package, old);
     lumoria::test::setModificationTime(entry, old);
     QFile::remove(data + QStringLiteral("/mime/globs2"));
-
     EXPECT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral("PVO"), QStringLiteral("Lumoria"), program));
     EXPECT_EQ(QFileInfo(package).lastModified(), old);
     EXPECT_EQ(QFileInfo(entry).lastModified(), old);

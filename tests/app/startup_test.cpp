@@ -159,32 +159,28 @@ TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
 {
     PrepararConfiguracoes(true);
     auto janela = NovaJanela();
-    const QString pergunta = QStringLiteral("Lumoria v1.0\r\n\r\nVocê Deseja Sair Deste Aplicativo?");
-    {
-        AtendenteCom atendente({7, 2});
-        QTest::mouseClick(janela->spdSair, Qt::LeftButton, {}, janela->spdSair->rect().center());
+    const CaixaVista pergunta = Caixa(QStringLiteral("Confirmação Para Saída"),
+                                      QStringLiteral("Lumoria v1.0\r\n\r\nVocê Deseja Sair Deste Aplicativo?"), "Sim", "Não");
+    const auto fechar = [&] {
         janela->close();
         QApplication::processEvents();
-        ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Saída"));
-        EXPECT_EQ(atendente.caixas[0].texto, pergunta);
-        EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
-        EXPECT_EQ(atendente.caixas[0].botao2, QStringLiteral("Não"));
-    }
+    };
+    // Esc on the exit button's question, the close box on the window's.
+    EXPECT_EQ(ClicarRespondendo(janela->spdSair, {7}), QList<CaixaVista>{pergunta});
+    EXPECT_EQ(Respondendo({2}, fechar), QList<CaixaVista>{pergunta});
     EXPECT_TRUE(janela->isVisible()) << "Esc and the close box keep the window";
     EXPECT_TRUE(QFile::exists(janela->PastaDosCursores() + QStringLiteral("c_normal.ani")));
 
     janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("saida.bmp"), 10, 10, Qt::gray));
     janela->showNormal();
     QApplication::processEvents();
-    AtendenteCom atendente({6});
-    janela->close();
-    QApplication::processEvents();
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].texto,
-              QStringLiteral("Lumoria v1.0\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\n"
-                             "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
-                             "Se o Trabalho Não For Gravado Em Disco.\r\n\r\nVocê Deseja Sair Deste Aplicativo?"));
+    EXPECT_EQ(Respondendo({6}, fechar),
+              QList<CaixaVista>{Caixa(QStringLiteral("Confirmação Para Saída"),
+                                      QStringLiteral("Lumoria v1.0\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\n"
+                                                     "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
+                                                     "Se o Trabalho Não For Gravado Em Disco.\r\n\r\nVocê Deseja Sair "
+                                                     "Deste Aplicativo?"),
+                                      "Sim", "Não")});
     EXPECT_FALSE(janela->isVisible());
     // The state at the exit is kept for the next start.
     EXPECT_FALSE(ConfiguracoesGravadas().EntrarMaximizada);

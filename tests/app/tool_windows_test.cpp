@@ -118,10 +118,7 @@ TEST_F(ChaveDeInstalacao, ASwitchRunsItsModeAndEndsWithoutTheMainWindowOrTheMess
 
     // The program's main block ends without entering its message loop.
     platform::clearTerminationRequest();
-    AtendenteCom atendente({7});
-    EXPECT_EQ(ExecutarLumoria({QStringLiteral("<DESINSTALAR>")}), 0);
-    EXPECT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.inesperadas, 0);
+    EXPECT_EQ(Respondendo({7}, [] { EXPECT_EQ(ExecutarLumoria({QStringLiteral("<DESINSTALAR>")}), 0); }).size(), 1);
 }
 
 TEST_F(ChaveDeInstalacao, AnyOtherArgumentIsAJobFile)
