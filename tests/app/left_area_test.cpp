@@ -192,14 +192,13 @@ TEST(LeftAreaScreens, SixThumbnailsStandInRowsOfThreeOnAFullHdScreen)
 TEST_F(LeftArea, TheShellListShowsTheIconThemesFolderAndPictureIcons)
 {
     // The theme's own 16 x 16 pictures, as the setup installs them (adwaita-icon-theme).
-    const QString pastaIcone = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                      QStringLiteral("icons/Adwaita/16x16/places/folder.png"));
-    const QString fotoIcone = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                     QStringLiteral("icons/Adwaita/16x16/mimetypes/image-x-generic.png"));
-    ASSERT_FALSE(pastaIcone.isEmpty()) << "adwaita-icon-theme is not installed";
-    ASSERT_FALSE(fotoIcone.isEmpty()) << "adwaita-icon-theme is not installed";
-    const QImage pastaEsperada = QImage(pastaIcone).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage fotoEsperada = QImage(fotoIcone).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const auto doTema = [](const QString& nome) {
+        const QString arquivo = QStandardPaths::locate(QStandardPaths::GenericDataLocation, "icons/Adwaita/16x16/" + nome);
+        EXPECT_FALSE(arquivo.isEmpty()) << "adwaita-icon-theme is not installed";
+        return QImage(arquivo).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage pastaEsperada = doTema(QStringLiteral("places/folder.png"));
+    const QImage fotoEsperada = doTema(QStringLiteral("mimetypes/image-x-generic.png"));
 
     const QString pasta = freshFolder(QStringLiteral("icones"));
     QDir().mkpath(pasta + QStringLiteral("/Viagem"));

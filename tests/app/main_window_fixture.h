@@ -21,6 +21,7 @@
 #include "common/general_routines.h"
 #include "platform/graphics/bitmap.h"
 #include "support/modal_attendant.h"
+#include "support/picture_files.h"
 #include "support/test_files.h"
 #include "common/message_window.h"
 #include "support/box_text.h"
@@ -43,15 +44,9 @@ inline bool operator==(const CaixaVista& a, const CaixaVista& b)
 }
 inline void PrintTo(const CaixaVista& c, std::ostream* os)
 {
-    *os << "{";
-    PrintTo(c.titulo, os);
-    *os << ", ";
-    PrintTo(c.texto, os);
-    *os << ", ";
-    PrintTo(c.botao1, os);
-    *os << ", ";
-    PrintTo(c.botao2, os);
-    *os << "}";
+    using ::testing::PrintToString;
+    *os << "{" << PrintToString(c.titulo) << ", " << PrintToString(c.texto) << ", " << PrintToString(c.botao1) << ", "
+        << PrintToString(c.botao2) << "}";
 }
 
 // Settings that keep the welcome tip from showing (it is tested on its own) and start the window
@@ -76,12 +71,13 @@ void EscolherNoMenu(TfrmPrincipal& janela, QAction* item);
 // Chooses an item of a size list as the operator does: the list opens and the item is clicked.
 void EscolherNaLista(QComboBox* lista, int item);
 
-// Colours within a small distance (the image cache keeps JPEG copies, which shift colours a little).
-inline bool Parecida(QColor a, QColor b, int tolerancia = 16)
+// The colour the page view shows in the middle of a frame of the current page.
+inline QColor CorNaMoldura(TfrmPrincipal& janela, int j)
 {
-    return std::abs(a.red() - b.red()) <= tolerancia && std::abs(a.green() - b.green()) <= tolerancia
-           && std::abs(a.blue() - b.blue()) <= tolerancia;
+    return janela.imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(janela, j));
 }
+// Colours within the distance the image cache's JPEG copies may shift them.
+inline bool Parecida(const QColor& a, const QColor& b) { return Near(a, b, 16); }
 
 // The size the window measures for one of its owner-drawn menu items.
 inline QSize MedidaDoItem(TfrmPrincipal& janela, QAction* item)

@@ -84,10 +84,10 @@ TEST_F(PageExport, EveryPageBecomesAPictureAtThreeHundredDotsPerInchABitmapForBm
         ASSERT_EQ(pagina1.size(), QSize(2480, 3508));
         ASSERT_EQ(pagina2.size(), QSize(1181, 1772));
         // Frame 0 of page 1 is (15, 28)-(105, 148) mm; its middle, 60 x 88 mm, is at 709 x 1039 dots.
-        EXPECT_TRUE(Parecida(pagina1.pixelColor(709, 1039), QColor(255, 0, 0), c.tolerancia));
-        EXPECT_TRUE(Parecida(pagina1.pixelColor(20, 20), QColor(255, 255, 255), c.tolerancia));
+        EXPECT_TRUE(Near(pagina1.pixelColor(709, 1039), QColor(255, 0, 0), c.tolerancia));
+        EXPECT_TRUE(Near(pagina1.pixelColor(20, 20), QColor(255, 255, 255), c.tolerancia));
         // Page 2 holds one frame over the whole sheet.
-        EXPECT_TRUE(Parecida(pagina2.pixelColor(590, 886), QColor(0, 0, 255), c.tolerancia));
+        EXPECT_TRUE(Near(pagina2.pixelColor(590, 886), QColor(0, 0, 255), c.tolerancia));
 
         ASSERT_FALSE(vistos.isEmpty());
         EXPECT_FALSE(vistos[0].janelaVisivel) << "the main window hides meanwhile";

@@ -142,9 +142,8 @@ TEST_F(PageView, ThePageIsDrawnOnThePicture)
 {
     // A4 with 9 x 12: frames from (15, 28) to (195, 268) mm; the margin stays white, a frame shows
     // the empty-frame picture.
-    const QImage imagem = janela->imgPaginaCentral->grab().toImage();
-    EXPECT_EQ(imagem.pixelColor(PixelDoMilimetro(*janela, 5, 5)), QColor(255, 255, 255));
-    EXPECT_NE(imagem.pixelColor(CentroDaMoldura(*janela, 0)), QColor(255, 255, 255));
+    EXPECT_EQ(janela->imgPaginaCentral->grab().toImage().pixelColor(PixelDoMilimetro(*janela, 5, 5)), QColor(255, 255, 255));
+    EXPECT_NE(CorNaMoldura(*janela, 0), QColor(255, 255, 255));
 }
 
 TEST_F(PageView, StatusTextTellsTheFrameUnderTheMouse)
