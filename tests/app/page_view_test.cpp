@@ -324,5 +324,66 @@ TEST(OuterSize, TheMainWindowFitsTheScreenWithItsTitleBar)
     }
 }
 
+using SizeLists = PageView;
+
+TEST_F(SizeLists, AlwaysShowThePagesRealTypes)
+{
+    TPagina& pagina = janela->Pagina(0);
+    // The page's own size, which the photo list does not offer, and which has no size: no paper
+    // chosen can lay it out, and the page stays as it was.
+    pagina.TipoDaFoto = 7;
+    pagina.TamanhoPersonalizado1 = 0;
+    pagina.TamanhoPersonalizado2 = 0;
+    Redesenhar();
+    ASSERT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+    const std::int32_t larguraAntes = pagina.Right;
+    const int molduras = pagina.frameCount();
+    EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
+    ASSERT_EQ(pagina.Right, larguraAntes);
+    ASSERT_EQ(pagina.frameCount(), molduras);
+    EXPECT_EQ(pagina.TipoDoPapel, 0);
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+
+    // With a size it is laid out on the new paper, and the list shows it.
+    pagina.TamanhoPersonalizado1 = 80;
+    pagina.TamanhoPersonalizado2 = 60;
+    EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
+    EXPECT_NE(pagina.Right, larguraAntes);
+    EXPECT_EQ(pagina.TipoDoPapel, 2);
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
+}
+
+TEST_F(SizeLists, ListsSetFromCodeLayNothingOutAgain)
+{
+    // A hand-made page whose types differ from what the lists show: its frames and names must
+    // stay exactly as they are when the program sets the lists.
+    TPagina& pagina = janela->Pagina(0);
+    pagina.Fotos.resize(2);
+    pagina.Fotos[0] = TFoto{3, 4, 50, 60, 1, FotoDeTeste(QStringLiteral("um.bmp"), 20, 16, Qt::red)};
+    pagina.Fotos[1] = TFoto{70, 80, 200, 290, 2, FotoDeTeste(QStringLiteral("dois.bmp"), 20, 16, Qt::blue)};
+    pagina.TipoDoPapel = 1;
+    pagina.TipoDaFoto = 5;
+    const auto molduras = [&] {
+        QStringList r;
+        for (const TFoto& f : pagina.Fotos)
+            r << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(f.Left).arg(f.Top).arg(f.Right).arg(f.Bottom).arg(f.Ajuste).arg(f.NomeDoArquivo);
+        return r;
+    };
+    const QStringList antes = molduras();
+    Redesenhar();
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 1);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), 5);
+    EXPECT_EQ(molduras(), antes);
+    janela->cbxDimensaoDoPapel->setCurrentIndex(2);
+    QApplication::processEvents();
+    EXPECT_EQ(molduras(), antes);
+    janela->cbxDimensaoDaFoto->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(molduras(), antes);
+    EXPECT_EQ(pagina.TipoDoPapel, 1);
+    EXPECT_EQ(pagina.TipoDaFoto, 5);
+}
+
 } // namespace
 } // namespace lumoria::test
