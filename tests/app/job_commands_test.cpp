@@ -62,15 +62,11 @@ QByteArray TextoDoTrabalho(const QList<PaginaDoArquivo>& paginas, int atual, int
     for (int i = 0; i < paginas.size(); ++i) {
         const PaginaDoArquivo& p = paginas[i];
         const QString pg = "Page " + n(i) + ", ";
-        for (const QString& s : {pg + "Paper Type, Size:", n(p.papel), n(210), n(297), QString()})
-            linha(1, s);
-        for (const QString& s : {pg + "Photo Type, Size, Personalized Size:", n(p.foto), n(90), n(120), n(80), n(60),
-                                 QString()})
-            linha(1, s);
-        for (const QString& s : {pg + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):", n(0), n(0),
-                                 n(p.largura), n(p.altura), QString()})
-            linha(1, s);
-        for (const QString& s : {pg + "Number Of Photos:", n(int(p.molduras.size())), QString()})
+        for (const QString& s : {pg + "Paper Type, Size:", n(p.papel), n(210), n(297), QString(),
+                                 pg + "Photo Type, Size, Personalized Size:", n(p.foto), n(90), n(120), n(80), n(60), QString(),
+                                 pg + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):", n(0), n(0),
+                                 n(p.largura), n(p.altura), QString(), pg + "Number Of Photos:",
+                                 n(int(p.molduras.size())), QString()})
             linha(1, s);
         for (int j = 0; j < p.molduras.size(); ++j) {
             const auto& m = p.molduras[j];
@@ -308,20 +304,30 @@ TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
     EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, fotos[0]);
 }
 
-TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
+TEST(JobArgument, AJobNamedOnTheCommandLineShowsItsFramesAtOnceAndItsPhotosWhenTheyArrive)
 {
     PrepararConfiguracoes(false);
+    const QString foto = WriteJpeg(QStringLiteral("inicio.jpg"), SolidImage(1200, 900, QColor(200, 30, 30)), 90);
     const QString arquivo = freshFolder(QStringLiteral("argumento")) + QStringLiteral("/com espaco.pvo");
-    writeFile(arquivo, TextoDoTrabalho({PaginaA4(), PaginaA4()}, 1));
+    writeFile(arquivo, TextoDoTrabalho({PaginaA4(), PaginaA4(foto)}, 1));
     auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
     EXPECT_EQ(janela->Album().pageCount(), 2);
     EXPECT_EQ(janela->PaginaAtual(), 1);
+    // The window is not shown yet: its frames are drawn, the photo is still being read.
+    EXPECT_TRUE(janela->PreenchimentoDaPagina().Pendente());
+    const QImage antes = janela->imgPaginaCentral->bitmap().Image();
+    EXPECT_EQ(antes.pixelColor(CentroDaMoldura(*janela, 0)), QColor(Qt::white));
+    EXPECT_NE(antes.pixelColor(CentroDaMoldura(*janela, 1)), QColor(Qt::white)); // the placeholder
     janela->show();
     QApplication::processEvents();
+    janela->PreenchimentoDaPagina().Esperar();
     EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
     // The page was shown before the window: its title and footer still stand at their places.
     EXPECT_EQ(janela->lblPaginaCentralTitulo->y(), 0);
     EXPECT_EQ(janela->lblPaginaCentralRodape->y(), janela->height() - 19 - 19);
+    EXPECT_TRUE(Parecida(CorNaMoldura(*janela, 0), QColor(200, 30, 30)));
+    EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, foto);
+    EXPECT_FALSE(janela->Modificado());
 
     // A file that cannot be read, or whose page no view could draw: the failure box, and the
     // program goes on with a new album.
@@ -340,25 +346,6 @@ TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
         EXPECT_EQ(janela->Album().pageCount(), 1);
         EXPECT_FALSE(platform::terminationRequested());
     }
-}
-
-TEST(JobArgument, AJobNamedAtStartShowsItsFramesAtOnceAndItsPhotosWhenTheyArrive)
-{
-    PrepararConfiguracoes(false);
-    const QString foto = WriteJpeg(QStringLiteral("inicio.jpg"), SolidImage(1200, 900, QColor(200, 30, 30)), 90);
-    const QString arquivo = freshFolder(QStringLiteral("argumento-foto")) + QStringLiteral("/fotos.pvo");
-    writeFile(arquivo, TextoDoTrabalho({PaginaA4(foto)}, 0));
-    auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
-    // The window is not shown yet: its frames are drawn, the photo is still being read.
-    EXPECT_TRUE(janela->PreenchimentoDaPagina().Pendente());
-    const QImage antes = janela->imgPaginaCentral->bitmap().Image();
-    EXPECT_EQ(antes.pixelColor(CentroDaMoldura(*janela, 0)), QColor(Qt::white));
-    EXPECT_NE(antes.pixelColor(CentroDaMoldura(*janela, 1)), QColor(Qt::white)); // the placeholder
-    janela->show();
-    janela->PreenchimentoDaPagina().Esperar();
-    EXPECT_TRUE(Parecida(CorNaMoldura(*janela, 0), QColor(200, 30, 30)));
-    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
-    EXPECT_FALSE(janela->Modificado());
 }
 
 // Answers the next file dialog as an operator who types a name: what the name field held and

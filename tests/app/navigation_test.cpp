@@ -166,7 +166,7 @@ void AbrirControle(TfrmPrincipal& janela, std::function<void(TfrmControlarPagina
     EXPECT_TRUE(visto);
 }
 
-TEST_F(Navigation, PageControlInsertsAndDeletes)
+TEST_F(Navigation, PageControlInsertsAndDeletesAndSairChangesNothing)
 {
     const QString foto = FotoDeTeste(QStringLiteral("p.bmp"), 8, 8, Qt::red);
     struct Caso {
@@ -181,6 +181,8 @@ TEST_F(Navigation, PageControlInsertsAndDeletes)
         {3, 0, &TfrmControlarPaginas::spdInserirPaginaDepois, QStringLiteral("Página Atual: 1 de 3"), 4, QStringLiteral("2 de 4"), 0},
         {3, 0, &TfrmControlarPaginas::spdEliminarPagina, QStringLiteral("Página Atual: 1 de 3"), 2, QStringLiteral("1 de 2"), -1},
         {3, 2, &TfrmControlarPaginas::spdEliminarPagina, QStringLiteral("Página Atual: 3 de 3"), 2, QStringLiteral("2 de 2"), -1},
+        // One page: delete is disabled, and Sair changes nothing, not even the page view.
+        {1, 0, &TfrmControlarPaginas::spdSair, QStringLiteral("Página Atual: 1 de 1"), 1, QStringLiteral("marca"), 0},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.rotulo.toStdString() + " -> " + c.numero.toStdString());
@@ -188,10 +190,11 @@ TEST_F(Navigation, PageControlInsertsAndDeletes)
         Paginas(c.paginas, c.atual);
         janela->SetarFotoNaPaginaAtual(0, kFitStretch, foto);
         janela->Documento().setModified(false);
+        janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
         QString rotulo;
         AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
             rotulo = w->lblNumeroDaPagina->text();
-            EXPECT_TRUE(w->spdEliminarPagina->isEnabled());
+            EXPECT_EQ(w->spdEliminarPagina->isEnabled(), c.paginas > 1);
             EXPECT_EQ(w->windowTitle(), QStringLiteral("Controle de Páginas"));
             EXPECT_EQ(w->size(), QSize(584, 235));
             Clicar(w->*c.botao);
@@ -201,22 +204,8 @@ TEST_F(Navigation, PageControlInsertsAndDeletes)
         EXPECT_EQ(Numero(), c.numero);
         for (int p = 0; p < c.paginasDepois; ++p)
             EXPECT_EQ(janela->Foto(p, 0).NomeDoArquivo.isEmpty(), p != c.paginaDaFoto) << p;
-        EXPECT_TRUE(janela->Modificado());
+        EXPECT_EQ(janela->Modificado(), c.paginasDepois != c.paginas);
     }
-}
-
-TEST_F(Navigation, OnePageDisablesDeleteAndSairChangesNothing)
-{
-    janela->Documento().setModified(false);
-    janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
-    AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
-        EXPECT_FALSE(w->spdEliminarPagina->isEnabled());
-        EXPECT_EQ(w->lblNumeroDaPagina->text(), QStringLiteral("Página Atual: 1 de 1"));
-        Clicar(w->spdSair);
-    });
-    EXPECT_EQ(janela->Album().pageCount(), 1);
-    EXPECT_FALSE(janela->Modificado());
-    EXPECT_EQ(Numero(), QStringLiteral("marca"));
 }
 
 TEST_F(Navigation, TheLegendFollowsThePageShown)
