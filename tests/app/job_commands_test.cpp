@@ -443,18 +443,14 @@ TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
     const QString pasta = freshFolder(QStringLiteral("ausentes"));
     const QString presente = FotoDeTeste(QStringLiteral("presente.bmp"), 20, 16, Qt::green);
     const QString arquivo = pasta + QStringLiteral("/cartao.pvo");
-    {
-        auto janela = NovaJanela();
-        janela->Documento().Album().InserirPaginaDepois(0);
-        const QString cartao = QStringLiteral("/media/cartao/DCIM/");
-        janela->Foto(0, 0).NomeDoArquivo = cartao + QStringLiteral("a.jpg");
-        janela->Foto(0, 1).NomeDoArquivo = presente;
-        janela->Foto(0, 2).NomeDoArquivo = cartao + QStringLiteral("b.jpg");
-        janela->Foto(0, 3).NomeDoArquivo = cartao + QStringLiteral("a.jpg"); // the same photo twice
-        janela->Foto(1, 0).NomeDoArquivo = cartao + QStringLiteral("c.jpg");
-        janela->Foto(1, 1).NomeDoArquivo = cartao + QStringLiteral("d.jpg");
-        janela->Documento().GravarEmArquivo(arquivo);
-    }
+    const QString cartao = QStringLiteral("/media/cartao/DCIM/");
+    PaginaDoArquivo primeira = PaginaA4(cartao + QStringLiteral("a.jpg"));
+    primeira.molduras[1].nome = presente;
+    primeira.molduras[2].nome = cartao + QStringLiteral("b.jpg");
+    primeira.molduras[3].nome = cartao + QStringLiteral("a.jpg"); // the same photo twice
+    PaginaDoArquivo segunda = PaginaA4(cartao + QStringLiteral("c.jpg"));
+    segunda.molduras[1].nome = cartao + QStringLiteral("d.jpg");
+    writeFile(arquivo, TextoDoTrabalho({primeira, segunda}, 0));
 
     AtendenteCom atendente({6});
     auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
@@ -469,10 +465,9 @@ TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
     EXPECT_EQ(janela->Album().pageCount(), 2);
 
     // Through the button, and with every photo in place no box comes.
-    for (int j = 0; j < 4; ++j)
-        janela->Foto(0, j).NomeDoArquivo = j == 1 ? presente : QString();
-    janela->Documento().Album().EliminarPagina(1);
-    janela->Documento().GravarEmArquivo(arquivo);
+    PaginaDoArquivo completa = PaginaA4();
+    completa.molduras[1].nome = presente;
+    writeFile(arquivo, TextoDoTrabalho({completa}, 0));
     janela->Documento().setModified(false);
     EXPECT_TRUE(ClicarRespondendo(janela->spdLerTrabalho, {}, {arquivo}).isEmpty());
 }

@@ -288,23 +288,6 @@ TEST_F(PageView, AChoiceThatLaysThePageOutAsBeforeIsKept)
     }
 }
 
-TEST_F(PageView, ListsFollowThePageWithoutActingAndACustomSizeShowsNoSelection)
-{
-    janela->Album().InserirPaginaDepois(0);
-    janela->Pagina(1).TipoDoPapel = 2;
-    janela->Pagina(1).TipoDaFoto = 7;
-    Redesenhar();
-    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
-    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
-    // Setting the lists from the page laid nothing out.
-    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
-
-    // Any choice in the photo list then acts.
-    EscolherNaLista(janela->cbxDimensaoDaFoto, 2); // 10 x 15 on 10 x 15 paper
-    EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 2);
-    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
-}
-
 // Also run on an 800 x 600 screen (tests/CMakeLists.txt): the smallest the program accepts, which
 // it advises against.
 TEST(OuterSize, TheMainWindowFitsTheScreenWithItsTitleBar)
@@ -354,7 +337,7 @@ TEST_F(SizeLists, AlwaysShowThePagesRealTypes)
     EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
 }
 
-TEST_F(SizeLists, ListsSetFromCodeLayNothingOutAgain)
+TEST_F(SizeLists, ListsSetFromCodeLayNothingOutAndACustomSizeShowsNoSelection)
 {
     // A hand-made page whose types differ from what the lists show: its frames and names must
     // stay exactly as they are when the program sets the lists.
@@ -383,6 +366,20 @@ TEST_F(SizeLists, ListsSetFromCodeLayNothingOutAgain)
     EXPECT_EQ(molduras(), antes);
     EXPECT_EQ(pagina.TipoDoPapel, 1);
     EXPECT_EQ(pagina.TipoDaFoto, 5);
+
+    // A page of the custom size shows no photo item, and its legend stays; any choice in the photo
+    // list then acts.
+    janela->CriarNovoAlbumComUmaPaginaESemFotos();
+    janela->Album().InserirPaginaDepois(0);
+    janela->Pagina(1).TipoDoPapel = 2;
+    janela->Pagina(1).TipoDaFoto = 7;
+    Redesenhar();
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
+    EscolherNaLista(janela->cbxDimensaoDaFoto, 2); // 10 x 15 on 10 x 15 paper
+    EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 2);
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
 }
 
 } // namespace
