@@ -80,26 +80,38 @@ TEST(Settings, TheReadTakesStoredIntegersAndWritesTheDefaultsBackOtherwise)
     }
 }
 
-TEST(Settings, WritesBothValuesAndARefusedWriteRaises)
+TEST(Settings, WritesBothValuesAndARefusedWriteRaisesNamingTheFirstValueWritten)
 {
     SettingsStore store(freshStore("write"));
     GravarConfiguracoesNoRegistro(store, Configuracoes{false, 3});
     EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(0));
     EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(3));
 
-    writeFile(home() + QStringLiteral("/config/app-settings-blocker"), "a file, not a folder");
-    SettingsStore blocked(home() + QStringLiteral("/config/app-settings-blocker/users.json"));
+    writeFile(home() + QStringLiteral("/config/blocker"), "a file, not a folder");
+    SettingsStore blocked(home() + QStringLiteral("/config/blocker/store.json"));
     Configuracoes c = unlikely();
-    try {
-        LerConfiguracoesDoRegistro(blocked, c);
-        ADD_FAILURE() << "no failure raised";
-    } catch (const SettingsWriteError& e) {
+    const struct {
+        const char* name;
+        std::function<void()> write;
+        const char* message;
+    } cases[] = {
         // The maximised flag is the first value written.
-        EXPECT_STREQ(e.what(), "Failed to set data for 'Entrar_Com_Janela_Maximizada'");
+        {"settings read", [&] { LerConfiguracoesDoRegistro(blocked, c); }, "Failed to set data for 'Entrar_Com_Janela_Maximizada'"},
+        {"settings written", [&] { GravarConfiguracoesNoRegistro(blocked, c); }, "Failed to set data for 'Entrar_Com_Janela_Maximizada'"},
+        {"file association", [&] { RegistrarExtensaoDeArquivo(blocked, ".pvo", "Lumoria", "/p/L"); }, "Failed to set data for ''"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        try {
+            k.write();
+            ADD_FAILURE() << "no failure raised";
+        } catch (const SettingsWriteError& e) {
+            EXPECT_STREQ(e.what(), k.message);
+        }
     }
+    // The read set the defaults before it failed to write them back.
     EXPECT_TRUE(c.EntrarMaximizada);
     EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_THROW(GravarConfiguracoesNoRegistro(blocked, c), SettingsWriteError);
 }
 
 TEST(Settings, TheDefaultStoresArePerUser)
@@ -133,18 +145,6 @@ TEST(FileAssociation, WritesTheFourKeysOverWhateverTheyHeldWithTheProgramPathAsI
         EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file\\defaulticon"), QString()),
                   QStringLiteral("/opt/Programas/Lumoria Foto/Lumoria, 0"));
         EXPECT_FALSE(classes.keyExists(QStringLiteral(".pvo")));
-    }
-}
-
-TEST(FileAssociation, ARefusedWriteRaises)
-{
-    writeFile(home() + QStringLiteral("/config/classes-blocker"), "a file, not a folder");
-    SettingsStore blocked(home() + QStringLiteral("/config/classes-blocker/classes.json"));
-    try {
-        RegistrarExtensaoDeArquivo(blocked, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), QStringLiteral("/p/L"));
-        ADD_FAILURE() << "no failure raised";
-    } catch (const SettingsWriteError& e) {
-        EXPECT_STREQ(e.what(), "Failed to set data for ''");
     }
 }
 

@@ -164,60 +164,54 @@ TEST(PreviewCommand, WithoutAPrinterABoxSaysOneMustBeInstalledAndNoPreviewOpens)
                                                            "Não Há Nenhuma Impressora Instalada!"))});
 }
 
-TEST(PreviewCommand, ThePreviewOpensMaximisedLikeTheMainWindowAndMovesItsPage)
+// The preview opens in the main window's state; closing it leaves the main window on the page last
+// shown, redrawn only when that page is another.
+TEST(PreviewCommand, ThePreviewOpensLikeTheMainWindowAndLeavesItOnThePageLastShown)
 {
-    PrepararConfiguracoes(true);
-    platform::ScopedPrinterSystem impressoras(UmaImpressoraA4());
-    auto janela = NovaJanela();
-    ASSERT_TRUE(janela->isMaximized());
-    janela->Album().InserirPaginaDepois(0);
-    janela->Album().InserirPaginaDepois(1);
-    janela->Documento().setCurrentPageIndex(0);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-    ASSERT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 3"));
-
-    bool maximizada = false;
-    QString titulo;
-    WhenModal([&](QWidget* modal) {
-        auto* previa = As<TfrmImprimirPrevisaoImpressaoFotos>(modal);
-        ASSERT_NE(previa, nullptr);
-        maximizada = previa->isMaximized();
-        titulo = previa->windowTitle();
-        Clicar(previa->spdPaginaSeguinte);
-        Clicar(previa->spdPaginaSeguinte);
-        Clicar(previa->spdSair);
-    });
-    Clicar(janela->spdPrevisaoImpressao);
-
-    EXPECT_TRUE(maximizada);
-    EXPECT_TRUE(titulo.startsWith(QStringLiteral("Previsão de Impressão, 3 Página(s), ")));
-    EXPECT_EQ(janela->PaginaAtual(), 2);
-    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("3 de 3"));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST(PreviewCommand, ClosingOnThePageItOpenedWithDoesNotRedrawThePageView)
-{
-    PrepararConfiguracoes(false);
-    platform::ScopedPrinterSystem impressoras(UmaImpressoraA4());
-    auto janela = NovaJanela();
-    janela->Album().InserirPaginaDepois(0);
-    janela->Documento().setCurrentPageIndex(0);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-    ASSERT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
-
-    // A change in the model that only a redraw shows: the size lists follow the page when it is drawn.
-    WhenModal([&](QWidget* modal) {
-        auto* previa = As<TfrmImprimirPrevisaoImpressaoFotos>(modal);
-        ASSERT_NE(previa, nullptr);
-        Clicar(previa->spdPaginaSeguinte);
-        Clicar(previa->spdPaginaAnterior); // back on the page it opened with
-        janela->Pagina(0).TipoDoPapel = 2;
-        Clicar(previa->spdSair);
-    });
-    Clicar(janela->spdPrevisaoImpressao);
-    EXPECT_EQ(janela->PaginaAtual(), 0);
-    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
+    using Botao = TFancyButton* TfrmImprimirPrevisaoImpressaoFotos::*;
+    const struct {
+        bool maximizada;
+        QList<Botao> botoes;
+        int pagina;
+        QString numero;
+    } casos[] = {
+        {true, {&TfrmImprimirPrevisaoImpressaoFotos::spdPaginaSeguinte, &TfrmImprimirPrevisaoImpressaoFotos::spdPaginaSeguinte}, 2,
+         QStringLiteral("3 de 3")},
+        {false, {&TfrmImprimirPrevisaoImpressaoFotos::spdPaginaSeguinte, &TfrmImprimirPrevisaoImpressaoFotos::spdPaginaAnterior}, 0,
+         QStringLiteral("1 de 3")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.numero.toStdString());
+        PrepararConfiguracoes(c.maximizada);
+        platform::ScopedPrinterSystem impressoras(UmaImpressoraA4());
+        auto janela = NovaJanela();
+        ASSERT_EQ(janela->isMaximized(), c.maximizada);
+        janela->Album().InserirPaginaDepois(0);
+        janela->Album().InserirPaginaDepois(1);
+        janela->Documento().setCurrentPageIndex(0);
+        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        ASSERT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 3"));
+        bool maximizada = !c.maximizada;
+        QString titulo;
+        WhenModal([&](QWidget* modal) {
+            auto* previa = As<TfrmImprimirPrevisaoImpressaoFotos>(modal);
+            ASSERT_NE(previa, nullptr);
+            maximizada = previa->isMaximized();
+            titulo = previa->windowTitle();
+            for (Botao b : c.botoes)
+                Clicar(previa->*b);
+            // A change in the model that only a redraw shows: the size lists follow the page drawn.
+            janela->Pagina(0).TipoDoPapel = 2;
+            Clicar(previa->spdSair);
+        });
+        Clicar(janela->spdPrevisaoImpressao);
+        EXPECT_EQ(maximizada, c.maximizada);
+        EXPECT_TRUE(titulo.startsWith(QStringLiteral("Previsão de Impressão, 3 Página(s), ")));
+        EXPECT_EQ(janela->PaginaAtual(), c.pagina);
+        EXPECT_EQ(janela->lblNumeroDaPagina->text(), c.numero);
+        EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
 }
 
 } // namespace
