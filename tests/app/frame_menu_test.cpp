@@ -80,9 +80,11 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     QMenu* menu = AbrirMenuDaMoldura(*janela, 0);
     ASSERT_EQ(menu, janela->mnmMenuFotoNaMoldura);
     EXPECT_TRUE(janela->mniInserirUmaFoto->isEnabled());
-    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
-                       janela->mniEditarEstaFotoEfeitos, janela->mniEditarEstaFotoTextosETrabalhos,
-                       janela->mniAnalisarEstaFoto})
+    // The items that need a photo in the frame.
+    const QList<QAction*> daFoto{janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto,
+                                 janela->mniComoAjustarEstaFotoNaMoldura, janela->mniEditarEstaFotoEfeitos,
+                                 janela->mniEditarEstaFotoTextosETrabalhos, janela->mniAnalisarEstaFoto};
+    for (QAction* a : daFoto)
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     EXPECT_TRUE(janela->mniNada01->isEnabled());
     // It pops up where the mouse stands.
@@ -93,9 +95,7 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     janela->SetarFotoNaPaginaAtual(1, 1, foto);
     menu = AbrirMenuDaMoldura(*janela, 1);
     ASSERT_NE(menu, nullptr);
-    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
-                       janela->mniAnalisarEstaFoto, janela->mniEditarEstaFotoEfeitos,
-                       janela->mniEditarEstaFotoTextosETrabalhos})
+    for (QAction* a : daFoto)
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
     EXPECT_FALSE(janela->mniAjustarDespropoircionalEsticado->isChecked());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());

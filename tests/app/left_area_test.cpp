@@ -259,22 +259,21 @@ TEST_F(LeftArea, StartUpShowsThePhotosOfTheStartFolderAndListsItOnceTheWindowIsP
 TEST_F(LeftArea, TheDragPictureFitsTheThumbnailSquare)
 {
     const QString pasta = freshFolder(QStringLiteral("arrasto"));
-    writeFile(pasta + QStringLiteral("/largo.bmp"), BmpBytes(SolidImage(400, 300, Qt::red), 24));
-    writeFile(pasta + QStringLiteral("/alto.bmp"), BmpBytes(SolidImage(300, 400, Qt::red), 24));
-    writeFile(pasta + QStringLiteral("/quebrado.jpg"), "nada");
-    // Pictures so thin that their side would round to no pixel keep one.
-    writeFile(pasta + QStringLiteral("/fio.bmp"), BmpBytes(SolidImage(400, 1, Qt::red), 24));
-    writeFile(pasta + QStringLiteral("/poste.bmp"), BmpBytes(SolidImage(1, 400, Qt::red), 24));
-    MostrarPasta(pasta);
+    const auto bmp = [](int w, int h) { return BmpBytes(SolidImage(w, h, Qt::red), 24); };
     struct Caso {
         QString nome;
+        QByteArray bytes;
         QSize tamanho;
         QColor cor;
-    } casos[] = {{QStringLiteral("largo.bmp"), QSize(73, 55), Qt::red},
-                 {QStringLiteral("alto.bmp"), QSize(55, 73), Qt::red},
-                 {QStringLiteral("quebrado.jpg"), QSize(73, 73), QColor(128, 128, 128)},
-                 {QStringLiteral("fio.bmp"), QSize(73, 1), Qt::red},
-                 {QStringLiteral("poste.bmp"), QSize(1, 73), Qt::red}};
+    } casos[] = {{QStringLiteral("largo.bmp"), bmp(400, 300), QSize(73, 55), Qt::red},
+                 {QStringLiteral("alto.bmp"), bmp(300, 400), QSize(55, 73), Qt::red},
+                 {QStringLiteral("quebrado.jpg"), "nada", QSize(73, 73), QColor(128, 128, 128)},
+                 // Pictures so thin that their side would round to no pixel keep one.
+                 {QStringLiteral("fio.bmp"), bmp(400, 1), QSize(73, 1), Qt::red},
+                 {QStringLiteral("poste.bmp"), bmp(1, 400), QSize(1, 73), Qt::red}};
+    for (const Caso& c : casos)
+        writeFile(pasta + QLatin1Char('/') + c.nome, c.bytes);
+    MostrarPasta(pasta);
     for (const Caso& c : casos) {
         Selecionar({c.nome});
         std::unique_ptr<TControleArrastado> objeto(janela->thuImagensStartDrag());

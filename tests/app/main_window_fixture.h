@@ -4,30 +4,17 @@
 // keeps what they showed, and conversions between the page's millimetres and the page picture.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QList>
-#include <QPointer>
-#include <QString>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
 #include <memory>
 
 #include "album/geometry.h"
 #include "app/main_window.h"
 #include "common/general_routines.h"
 #include "platform/graphics/bitmap.h"
-#include "support/modal_attendant.h"
-#include "support/picture_files.h"
-#include "support/test_files.h"
-#include "common/message_window.h"
-#include "support/box_text.h"
-#include "components/fancy_button.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/termination.h"
+#include "support/modal_attendant.h" // with the Qt Test and widget headers the attendant needs
+#include "support/picture_files.h"
+#include "support/test_files.h"
 
 inline void PrintTo(const QString& text, std::ostream* os)
 {

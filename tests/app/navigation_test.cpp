@@ -68,18 +68,17 @@ TEST_F(Navigation, TheFourMovesAndTheirKeysAndAMoveThatDoesNotApplyDoesNotRedraw
 TEST_F(Navigation, AnAutoRepeatedPageDownMovesOnePage)
 {
     Paginas(5, 0);
-    QWidget* alvo = janela->imgPaginaCentral;
-    QKeyEvent primeira(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-    QApplication::sendEvent(alvo, &primeira);
+    const auto enviar = [&](QEvent::Type tipo, bool repetida) {
+        QKeyEvent evento(tipo, Qt::Key_PageDown, Qt::NoModifier, QString(), repetida);
+        QApplication::sendEvent(janela->imgPaginaCentral, &evento);
+    };
+    enviar(QEvent::KeyPress, false);
     for (int i = 0; i < 4; ++i) {
-        QKeyEvent solta(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(alvo, &solta);
-        QKeyEvent aperta(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(alvo, &aperta);
+        enviar(QEvent::KeyRelease, true);
+        enviar(QEvent::KeyPress, true);
     }
     EXPECT_EQ(janela->PaginaAtual(), 0);
-    QKeyEvent ultima(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier);
-    QApplication::sendEvent(alvo, &ultima);
+    enviar(QEvent::KeyRelease, false);
     EXPECT_EQ(janela->PaginaAtual(), 1);
 }
 

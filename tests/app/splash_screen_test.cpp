@@ -63,7 +63,7 @@ TEST_F(SplashScreenTest, IsABorderless640By480WindowCentredOnTheScreen)
     EXPECT_EQ(platform::controlCursor(splash.imgSplashScreen), crNormal);
 }
 
-TEST_F(SplashScreenTest, TakesTheOutlineOfItsPicture)
+TEST_F(SplashScreenTest, TakesTheOutlineOfItsPictureAndShowsThePictureInsideIt)
 {
     const QImage picture = SplashPicture();
     TfrmSplashScreen splash;
@@ -73,12 +73,6 @@ TEST_F(SplashScreenTest, TakesTheOutlineOfItsPicture)
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
             ASSERT_EQ(region->contains(QPoint(x, y)), picture.pixel(x, y) != kWhite) << x << ", " << y;
-}
-
-TEST_F(SplashScreenTest, ShowsThePictureInsideItsOutline)
-{
-    const QImage picture = SplashPicture();
-    TfrmSplashScreen splash;
     splash.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     const QImage shot = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
