@@ -72,12 +72,11 @@ protected:
     QString Caminho(const QString& pasta, int i) { return pasta + QStringLiteral("/f%1.bmp").arg(i, 2, 10, QLatin1Char('0')); }
     // The middle of the k-th thumbnail's cell on the list's viewport.
     QPoint Celula(int k) { return janela->thuImagens->ItemRect(k).translated(-janela->thuImagens->viewport()->pos()).center(); }
-    // Selects every thumbnail and runs the multiple insertion, its boxes answered as given.
-    void InserirTodas(Atendente& atendente, const QList<int>& respostas)
+    // Selects every thumbnail and runs the multiple insertion; returns its boxes, answered as given.
+    QList<CaixaVista> InserirTodas(const QList<int>& respostas)
     {
         janela->thuImagens->SelectAll();
-        atendente.respostas = respostas;
-        janela->mniInserirTodasSelecionadasClick();
+        return Respondendo(respostas, [this] { janela->mniInserirTodasSelecionadasClick(); });
     }
     // The file of the k-th thumbnail.
     QString NaLista(int k) { return janela->thuImagens->Thumbnails()[k]->Filename(); }
@@ -386,8 +385,7 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     janela->Foto(0, 1).Ajuste = 2;
     janela->Foto(0, 3).Ajuste = 1;
     const int ajustes[3][4] = {{0, 2, 0, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}};
-    Atendente atendente;
-    InserirTodas(atendente, {6, 6});
+    const QList<CaixaVista> caixas = InserirTodas({6, 6});
     ASSERT_EQ(janela->Album().pageCount(), 3);
     for (int k = 0; k < 10; ++k)
         EXPECT_EQ(janela->Foto(k / 4, k % 4).NomeDoArquivo, NaLista(k)) << k;
@@ -398,12 +396,11 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
     EXPECT_EQ(janela->PaginaAtual(), 2);
     EXPECT_TRUE(janela->Modificado());
     EXPECT_TRUE(janela->isVisible());
-    ASSERT_EQ(atendente.caixas.size(), 2);
-    EXPECT_EQ(atendente.caixas[1],
+    ASSERT_EQ(caixas.size(), 2);
+    EXPECT_EQ(caixas[1],
               Caixa(QStringLiteral("Informando Sobre Inserção de Páginas Adicionais"),
                     QStringLiteral("Lumoria v1.0\r\n\r\nForam Inseridas As 10 Foto(s) Selecionadas.\r\n\r\n"
                                    "Para Isto Foi Necessário Incluir Também Mais\r\n2 Página(s) Adicionais.")));
-    EXPECT_EQ(atendente.inesperadas, 0);
     // Ten placements, ten undo records.
     for (int k = 0; k < 10; ++k)
         EXPECT_GE(janela->Backups()[std::size_t(k)].Moldura, 0);
@@ -437,8 +434,7 @@ TEST_F(LeftArea, ACardWrittenOutOfOrderIsListedShownAndInsertedByName)
         lista << modelo->index(r, 0, raiz).data().toString();
     EXPECT_EQ(lista, QStringList{QStringLiteral("zeta")} + ordem);
 
-    Atendente atendente;
-    InserirTodas(atendente, {6});
+    InserirTodas({6});
     for (int k = 0; k < 4; ++k)
         EXPECT_EQ(janela->Foto(0, k).NomeDoArquivo, pasta + QLatin1Char('/') + ordem[k]) << k;
 }
@@ -463,8 +459,7 @@ TEST_F(LeftArea, TheProgressWindowCannotBeClosedWhileTheInsertionRuns)
             }
     });
     fechar.start();
-    Atendente atendente;
-    InserirTodas(atendente, {6, 6});
+    InserirTodas({6, 6});
     fechar.stop();
     EXPECT_GT(tentativas, 0);
     EXPECT_EQ(fechadas, 0);
@@ -490,8 +485,7 @@ TEST_F(LeftArea, TheInsertionHandlesEventsWhileEachBatchOfPhotosIsRead)
         if (feito.wait_for(std::chrono::seconds(10)) == std::future_status::ready)
             ++atendidas;
     });
-    Atendente atendente;
-    InserirTodas(atendente, {6, 6});
+    InserirTodas({6, 6});
     DefinirAoLerAntecipado({});
     EXPECT_EQ(lidas, 2 * platform::PixelThreads() + 1);
     EXPECT_EQ(atendidas, lidas);
@@ -507,8 +501,7 @@ TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)
     janela->Album().InserirPaginaDepois(1);
     janela->Documento().setCurrentPageIndex(0);
     Redesenhar();
-    Atendente atendente;
-    InserirTodas(atendente, {6, 6});
+    InserirTodas({6, 6});
     ASSERT_EQ(janela->Album().pageCount(), 4);
     EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, NaLista(5));
     EXPECT_EQ(janela->Foto(2, 0).NomeDoArquivo, Caminho(pasta, 0));
@@ -518,11 +511,8 @@ TEST_F(LeftArea, PagesAddedFromTheFirstOfThreeComeBeforeTheOldSecondPage)
 TEST_F(LeftArea, FourPhotosOnAPageOfFourAddNoPageAndNoClosingBox)
 {
     MostrarPasta(PastaComFotos(QStringLiteral("quatro"), 4));
-    Atendente atendente;
-    InserirTodas(atendente, {6});
+    EXPECT_EQ(InserirTodas({6}).size(), 1);
     EXPECT_EQ(janela->Album().pageCount(), 1);
-    EXPECT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.inesperadas, 0);
 }
 
 TEST_F(LeftArea, AnInsertionOnAPageWithoutFramesIsRefused)
@@ -531,12 +521,11 @@ TEST_F(LeftArea, AnInsertionOnAPageWithoutFramesIsRefused)
     EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
     EscolherNaLista(janela->cbxDimensaoDaFoto, 0);
     ASSERT_EQ(janela->Pagina(0).frameCount(), 0);
-    Atendente atendente;
-    InserirTodas(atendente, {6});
+    const QList<CaixaVista> caixas = InserirTodas({6});
     EXPECT_EQ(janela->Album().pageCount(), 1);
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].texto, QStringLiteral("Lumoria v1.0\r\n\r\nNão Cabe Sequer Uma Foto Nesta Página."));
-    EXPECT_EQ(atendente.caixas[0].botao2, QString());
+    ASSERT_EQ(caixas.size(), 1);
+    EXPECT_EQ(caixas[0].texto, QStringLiteral("Lumoria v1.0\r\n\r\nNão Cabe Sequer Uma Foto Nesta Página."));
+    EXPECT_EQ(caixas[0].botao2, QString());
 }
 
 TEST_F(LeftArea, ADoubleClickOpensTheCaretThumbnailInThePhotoEditorAndChangesNoFrame)
