@@ -98,12 +98,12 @@ QStringList Registros(const TfrmPrincipal& janela, int n)
     return r;
 }
 
-void JanelaPrincipal::Paginas(int n, int i)
+void Paginas(TfrmPrincipal& janela, int n, int i)
 {
     for (int k = 1; k < n; ++k)
-        janela->Album().InserirPaginaDepois(k - 1);
-    janela->Documento().setCurrentPageIndex(i);
-    Redesenhar();
+        janela.Album().InserirPaginaDepois(k - 1);
+    janela.Documento().setCurrentPageIndex(i);
+    janela.AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
 }
 
 QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor)

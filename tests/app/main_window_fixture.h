@@ -112,6 +112,9 @@ inline QList<CaixaVista> ClicarRespondendo(QWidget* w, const QList<int>& respost
     return Respondendo(respostas, [w] { Clicar(w); }, arquivos);
 }
 
+// A job of n pages (new pages after the first) showing page i.
+void Paginas(TfrmPrincipal& janela, int n, int i);
+
 // The main window of most tests: made as the program makes it, not maximised.
 class JanelaPrincipal : public ::testing::Test {
 protected:
@@ -120,8 +123,7 @@ protected:
         PrepararConfiguracoes(false);
         janela = NovaJanela();
     }
-    // A job of n pages (new pages after the first) showing page i.
-    void Paginas(int n, int i);
+    void Paginas(int n, int i) { lumoria::test::Paginas(*janela, n, i); }
     void Redesenhar() { janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais(); }
     // Opens the menu of frame j with a click and chooses one of its items.
     void EscolherNaMoldura(int j, QAction* item)

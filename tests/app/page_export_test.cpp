@@ -30,16 +30,14 @@ QImage Abrir(const QString& arquivo)
     return bitmap.Image().convertToFormat(QImage::Format_RGB32);
 }
 
-class PageExport : public ::testing::Test {
+class PageExport : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         pasta = freshFolder(QStringLiteral("exportacao"));
         janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("vermelha.bmp"), 300, 400, Qt::red));
-        janela->Album().InserirPaginaDepois(0);
-        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        Paginas(2, 1);
         EscolherNaLista(janela->cbxDimensaoDoPapel, 2); // 10 x 15 paper
         janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("azul.bmp"), 400, 300, Qt::blue));
     }
@@ -60,7 +58,6 @@ protected:
         return vistos;
     }
 
-    std::unique_ptr<TfrmPrincipal> janela;
     QString pasta;
 };
 

@@ -186,10 +186,7 @@ TEST(PreviewCommand, ThePreviewOpensLikeTheMainWindowAndLeavesItOnThePageLastSho
         platform::ScopedPrinterSystem impressoras(UmaImpressoraA4());
         auto janela = NovaJanela();
         ASSERT_EQ(janela->isMaximized(), c.maximizada);
-        janela->Album().InserirPaginaDepois(0);
-        janela->Album().InserirPaginaDepois(1);
-        janela->Documento().setCurrentPageIndex(0);
-        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        Paginas(*janela, 3, 0);
         ASSERT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 3"));
         bool maximizada = !c.maximizada;
         QString titulo;

@@ -76,7 +76,7 @@ TEST_F(Undo, AnUndoRedrawsTheFrame)
     EXPECT_TRUE(Parecida(CorNaMoldura(*janela, 0), QColor(255, 0, 0)));
 }
 
-TEST_F(Undo, ARecordGoesBackToItsOwnPage)
+TEST_F(Undo, ARecordGoesBackToItsOwnPageWhereverItNowStands)
 {
     janela->SetarFotoNaPaginaAtual(2, 1, fotos[0]);
     InserirPaginaDepois(0); // the new page 1 is shown
@@ -100,10 +100,8 @@ TEST_F(Undo, ARecordGoesBackToItsOwnPage)
     for (int j = 0; j < janela->Pagina(1).frameCount(); ++j)
         EXPECT_EQ(janela->Foto(1, j).NomeDoArquivo, QString()) << j;
     EXPECT_EQ(CorNaMoldura(*janela, 2), CorNaMoldura(*janela, 0)) << "frame 2 shows the empty-frame picture again";
-}
 
-TEST_F(Undo, ARecordSurvivesPagesInsertedBeforeItsPage)
-{
+    // A page inserted before the record's page moves it, and the record follows.
     janela->SetarFotoNaPaginaAtual(1, 0, fotos[0]);
     janela->Album().InserirPaginaAntes(0); // the old page is now page 1
     Redesenhar();
