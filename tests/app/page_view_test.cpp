@@ -106,23 +106,11 @@ TEST_F(PageView, A4TakesNinetyFivePerCentOfTheWidthOrOfTheHeightWhereItIsTooHigh
     }
 }
 
-TEST_F(PageView, NavigationRowStandsAtItsTwentiethsOfThePage)
+// One page hides the navigation row and ignores the page keys; a second shows the row, whose
+// controls stand at their twentieths of the page.
+TEST_F(PageView, TheNavigationRowShowsForASecondPageAtItsTwentiethsOfThePage)
 {
     Redimensionar(920, 768);
-    Paginas(2, 1);
-    // Panel at 232, width 475: Round(232 + 475 * k / 20 - width / 2).
-    EXPECT_EQ(janela->spdPaginaInicial->x(), 291);   // 291.25
-    EXPECT_EQ(janela->spdPaginaAnterior->x(), 339);  // 338.75
-    EXPECT_EQ(janela->lblNumeroDaPagina->x(), 420);  // 419.5, half to even
-    EXPECT_EQ(janela->spdPaginaSeguinte->x(), 576);  // 576.25
-    EXPECT_EQ(janela->spdPaginaFinal->x(), 624);     // 623.75
-    EXPECT_EQ(janela->spdPaginaInicial->size(), QSize(24, 24));
-    EXPECT_EQ(janela->spdPaginaInicial->toolTip(), QStringLiteral("Ia à Página Inicial"));
-    EXPECT_EQ(janela->spdPaginaSeguinte->toolTip(), QStringLiteral("Ia Página Seguinte"));
-}
-
-TEST_F(PageView, OnePageHidesTheNavigationRowAndIgnoresThePageKeysAndASecondShowsIt)
-{
     QList<QWidget*> linha{janela->lblNumeroDaPagina, janela->spdPaginaInicial, janela->spdPaginaAnterior,
                           janela->spdPaginaSeguinte, janela->spdPaginaFinal};
     for (QWidget* w : linha)
@@ -136,6 +124,15 @@ TEST_F(PageView, OnePageHidesTheNavigationRowAndIgnoresThePageKeysAndASecondShow
     for (QWidget* w : linha)
         EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
+    // Panel at 232, width 475: Round(232 + 475 * k / 20 - width / 2).
+    EXPECT_EQ(janela->spdPaginaInicial->x(), 291);   // 291.25
+    EXPECT_EQ(janela->spdPaginaAnterior->x(), 339);  // 338.75
+    EXPECT_EQ(janela->lblNumeroDaPagina->x(), 420);  // 419.5, half to even
+    EXPECT_EQ(janela->spdPaginaSeguinte->x(), 576);  // 576.25
+    EXPECT_EQ(janela->spdPaginaFinal->x(), 624);     // 623.75
+    EXPECT_EQ(janela->spdPaginaInicial->size(), QSize(24, 24));
+    EXPECT_EQ(janela->spdPaginaInicial->toolTip(), QStringLiteral("Ia à Página Inicial"));
+    EXPECT_EQ(janela->spdPaginaSeguinte->toolTip(), QStringLiteral("Ia Página Seguinte"));
 }
 
 TEST_F(PageView, ThePageIsDrawnOnThePicture)
