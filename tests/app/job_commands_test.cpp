@@ -104,12 +104,7 @@ protected:
         for (const QString& a : arquivos)
             urls << QUrl::fromLocalFile(a);
         dados.setUrls(urls);
-        const QPointF ponto(janela->width() / 2.0, janela->height() / 2.0);
-        QDragEnterEvent entrada(ponto.toPoint(), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(janela.get(), &entrada);
-        EXPECT_TRUE(entrada.isAccepted());
-        QDropEvent soltura(ponto, Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(janela.get(), &soltura);
+        lumoria::test::Soltar(janela.get(), janela->rect().center(), &dados);
         QTest::qWait(30);
         return atendente.caixas;
     }

@@ -85,16 +85,7 @@ protected:
     void SoltarNaPagina(QPoint ponto)
     {
         std::unique_ptr<TControleArrastado> objeto(janela->thuImagensStartDrag());
-        QWidget* alvo = janela->imgPaginaCentral;
-        QDragEnterEvent entrada(ponto, Qt::CopyAction, objeto.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(alvo, &entrada);
-        EXPECT_TRUE(entrada.isAccepted());
-        QDragMoveEvent movimento(ponto, Qt::CopyAction, objeto.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(alvo, &movimento);
-        QDropEvent soltura(QPointF(ponto), Qt::CopyAction, objeto.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(alvo, &soltura);
-        EXPECT_TRUE(soltura.isAccepted());
-        QApplication::processEvents();
+        EXPECT_TRUE(Soltar(janela->imgPaginaCentral, ponto, objeto.get()));
     }
 };
 

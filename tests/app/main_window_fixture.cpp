@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QImage>
 #include <QMenu>
 
@@ -76,6 +77,19 @@ void EscolherNoMenu(TfrmPrincipal& janela, QAction* item)
     QTest::mouseMove(menu, r.center());
     QTest::mouseClick(menu, Qt::LeftButton, {}, r.center());
     QApplication::processEvents();
+}
+
+bool Soltar(QWidget* alvo, QPoint ponto, const QMimeData* dados)
+{
+    QDragEnterEvent entrada(ponto, Qt::CopyAction, dados, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &entrada);
+    EXPECT_TRUE(entrada.isAccepted());
+    QDragMoveEvent movimento(ponto, Qt::CopyAction, dados, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &movimento);
+    QDropEvent soltura(QPointF(ponto), Qt::CopyAction, dados, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &soltura);
+    QApplication::processEvents();
+    return soltura.isAccepted();
 }
 
 void EscolherNaLista(QComboBox* lista, int item)

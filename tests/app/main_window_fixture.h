@@ -55,6 +55,10 @@ QMenu* AbrirMenuDaMoldura(TfrmPrincipal& janela, int j);
 // Chooses an item of the open frame menu (or of its fit submenu) by clicking it.
 void EscolherNoMenu(TfrmPrincipal& janela, QAction* item);
 
+// Drags the data onto a widget and drops it at a point, with the events a drag gives (the drag must
+// be accepted); returns whether the drop was.
+bool Soltar(QWidget* alvo, QPoint ponto, const QMimeData* dados);
+
 // Chooses an item of a size list as the operator does: the list opens and the item is clicked.
 void EscolherNaLista(QComboBox* lista, int item);
 

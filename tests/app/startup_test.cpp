@@ -85,27 +85,6 @@ TEST(Startup, ShowingTheWindowDrawsThePageOnceAtItsFinalSize)
     EXPECT_EQ(janela->frameGeometry().size(), QSize(800, 600));
 }
 
-TEST(Startup, CursorFilesAreWrittenAtStartAndDeletedOnExit)
-{
-    PrepararConfiguracoes(false);
-    auto janela = NovaJanela();
-    ASSERT_TRUE(janela->ArquivosDeCursoresGravados());
-    const QString pasta = janela->PastaDosCursores();
-    EXPECT_EQ(pasta, janela->PastaDoAplicativo()) << "the test program's folder can be written";
-    for (const CursorAnimado& c : kCursoresAnimados)
-        EXPECT_TRUE(QFile::exists(pasta + QLatin1String(c.arquivo))) << c.arquivo;
-    EXPECT_TRUE(platform::isCursorRegistered(crEsperar));
-    EXPECT_EQ(platform::controlCursor(janela->spdSair), crNormal);
-    EXPECT_EQ(platform::controlCursor(janela->splImagens), crDivHorizontal);
-
-    AtendenteCom atendente({6});
-    janela->close();
-    QApplication::processEvents();
-    EXPECT_FALSE(janela->isVisible());
-    for (const CursorAnimado& c : kCursoresAnimados)
-        EXPECT_FALSE(QFile::exists(pasta + QLatin1String(c.arquivo))) << c.arquivo;
-}
-
 TEST(Startup, AProgramFolderThatCannotBeWrittenSendsTheCursorsToTheRuntimeFolder)
 {
     // Nobody, not even the superuser, creates files in /proc.
@@ -151,10 +130,22 @@ TEST(Startup, TheWelcomeTipShowsOnTheFirstThreeRunsEndedByTheOperator)
     }
 }
 
-TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
+TEST(Startup, TheExitQuestionKeepsTheWindowAndItsCursorFilesUnlessConfirmed)
 {
     PrepararConfiguracoes(true);
     auto janela = NovaJanela();
+    // The cursor files are written at start beside the program (the test program's folder can be written).
+    ASSERT_TRUE(janela->ArquivosDeCursoresGravados());
+    const QString pasta = janela->PastaDosCursores();
+    EXPECT_EQ(pasta, janela->PastaDoAplicativo());
+    const auto cursores = [&](bool existem) {
+        for (const CursorAnimado& c : kCursoresAnimados)
+            EXPECT_EQ(QFile::exists(pasta + QLatin1String(c.arquivo)), existem) << c.arquivo;
+    };
+    cursores(true);
+    EXPECT_TRUE(platform::isCursorRegistered(crEsperar));
+    EXPECT_EQ(platform::controlCursor(janela->spdSair), crNormal);
+    EXPECT_EQ(platform::controlCursor(janela->splImagens), crDivHorizontal);
     const CaixaVista pergunta = Caixa(QStringLiteral("Confirmação Para Saída"),
                                       QStringLiteral("Lumoria v1.0\r\n\r\nVocê Deseja Sair Deste Aplicativo?"), "Sim", "Não");
     const auto fechar = [&] {
@@ -165,7 +156,7 @@ TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
     EXPECT_EQ(ClicarRespondendo(janela->spdSair, {7}), QList<CaixaVista>{pergunta});
     EXPECT_EQ(Respondendo({2}, fechar), QList<CaixaVista>{pergunta});
     EXPECT_TRUE(janela->isVisible()) << "Esc and the close box keep the window";
-    EXPECT_TRUE(QFile::exists(janela->PastaDosCursores() + QStringLiteral("c_normal.ani")));
+    cursores(true);
 
     janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("saida.bmp"), 10, 10, Qt::gray));
     janela->showNormal();
@@ -178,6 +169,7 @@ TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
                                                      "Deste Aplicativo?"),
                                       "Sim", "Não")});
     EXPECT_FALSE(janela->isVisible());
+    cursores(false);
     // The state at the exit is kept for the next start.
     EXPECT_FALSE(ConfiguracoesGravadas().EntrarMaximizada);
 }
