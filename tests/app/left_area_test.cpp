@@ -392,10 +392,9 @@ TEST_F(LeftArea, TenPhotosFromTheLastPageOfFourFramesAddPagesOfFourAndTwo)
               Caixa(QStringLiteral("Informando Sobre Inserção de Páginas Adicionais"),
                     QStringLiteral("Lumoria v1.0\r\n\r\nForam Inseridas As 10 Foto(s) Selecionadas.\r\n\r\n"
                                    "Para Isto Foi Necessário Incluir Também Mais\r\n2 Página(s) Adicionais.")));
-    // Ten placements, ten undo records.
-    for (int k = 0; k < 10; ++k)
-        EXPECT_GE(janela->Backups()[std::size_t(k)].Moldura, 0);
-    EXPECT_LT(janela->Backups()[10].Moldura, 0);
+    // Ten placements, ten undo records, the newest first, each with the mode its frame had.
+    EXPECT_EQ(Registros(*janela, 11),
+              (QStringList{"1 0 ", "0 0 ", "3 0 ", "2 0 ", "1 0 ", "0 0 ", "3 1 ", "2 0 ", "1 2 ", "0 0 ", "-"}));
 }
 
 TEST_F(LeftArea, ACardWrittenOutOfOrderIsListedShownAndInsertedByName)
