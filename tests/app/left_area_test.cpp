@@ -549,6 +549,10 @@ TEST_F(LeftArea, TheThumbnailMenuEnablesBySelectionAndTheRightButtonOpensItKeepi
     EXPECT_FALSE(janela->mniSelecionarTodasMiniaturas->isEnabled());
     janela->mniSelecionarNenhumaMiniaturaClick();
     EXPECT_EQ(janela->thuImagens->SelCount(), 0);
+    QTest::mouseClick(janela->thuImagens->viewport(), Qt::RightButton, {}, Celula(0));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), static_cast<QWidget*>(janela->mnmMenuFotoNaMiniatura));
+    janela->mnmMenuFotoNaMiniatura->close();
 
     // The right button opens it over the list without touching the selection.
     Selecionar({NaLista(0).section(QLatin1Char('/'), -1), NaLista(1).section(QLatin1Char('/'), -1)});
