@@ -16,28 +16,41 @@
 namespace lumoria::test {
 namespace {
 
-class FrameMenu : public ::testing::Test {
+// The items' font: bold 11-point Verdana.
+QFont FonteDoMenu()
+{
+    QFont fonte(QStringLiteral("Verdana"));
+    fonte.setPointSize(11);
+    fonte.setBold(true);
+    return fonte;
+}
+
+class FrameMenu : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         foto = FotoDeTeste(QStringLiteral("verde.bmp"), 60, 40, Qt::green);
         outra = FotoDeTeste(QStringLiteral("amarela.bmp"), 40, 60, Qt::yellow);
     }
-    void TearDown() override
-    {
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-    }
+    void TearDown() override { FecharMenu(); }
     void FecharMenu()
     {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
         QApplication::processEvents();
     }
+    // A right click over the gap at (5, 5) mm: the menu opens with the items as they were.
+    void AbrirSobreOVao()
+    {
+        const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
+        MoverSobreAPagina(*janela, vao);
+        QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
+        QApplication::sendEvent(janela->imgPaginaCentral, &evento);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
+    }
 
-    std::unique_ptr<TfrmPrincipal> janela;
     QString foto;
     QString outra;
 };
@@ -67,9 +80,11 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     QMenu* menu = AbrirMenuDaMoldura(*janela, 0);
     ASSERT_EQ(menu, janela->mnmMenuFotoNaMoldura);
     EXPECT_TRUE(janela->mniInserirUmaFoto->isEnabled());
-    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
-                       janela->mniEditarEstaFotoEfeitos, janela->mniEditarEstaFotoTextosETrabalhos,
-                       janela->mniAnalisarEstaFoto})
+    // The items that need a photo in the frame.
+    const QList<QAction*> daFoto{janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto,
+                                 janela->mniComoAjustarEstaFotoNaMoldura, janela->mniEditarEstaFotoEfeitos,
+                                 janela->mniEditarEstaFotoTextosETrabalhos, janela->mniAnalisarEstaFoto};
+    for (QAction* a : daFoto)
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     EXPECT_TRUE(janela->mniNada01->isEnabled());
     // It pops up where the mouse stands.
@@ -80,9 +95,7 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     janela->SetarFotoNaPaginaAtual(1, 1, foto);
     menu = AbrirMenuDaMoldura(*janela, 1);
     ASSERT_NE(menu, nullptr);
-    for (QAction* a : {janela->mniRemoverEstaFoto, janela->mniRepetirEstaFoto, janela->mniComoAjustarEstaFotoNaMoldura,
-                       janela->mniAnalisarEstaFoto, janela->mniEditarEstaFotoEfeitos,
-                       janela->mniEditarEstaFotoTextosETrabalhos})
+    for (QAction* a : daFoto)
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
     EXPECT_FALSE(janela->mniAjustarDespropoircionalEsticado->isChecked());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
@@ -90,30 +103,21 @@ TEST_F(FrameMenu, OpensOverAFrameOnlyWithItsStateAndCheckMark)
     FecharMenu();
 
     // The right button opens the same menu; over a gap the items keep the previous state.
-    const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
-    MoverSobreAPagina(*janela, vao);
-    QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
-    QApplication::sendEvent(janela->imgPaginaCentral, &evento);
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
+    AbrirSobreOVao();
     EXPECT_TRUE(janela->mniRemoverEstaFoto->isEnabled());
     EXPECT_TRUE(janela->mniAjustarProporcionalPorDentro->isChecked());
     // ... and every command does nothing there.
-    const auto pilha = janela->Backups();
+    const QStringList pilha = Registros(*janela, 2);
     EscolherNoMenu(*janela, janela->mniRemoverEstaFoto);
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
-    EXPECT_EQ(janela->Backups()[0].Moldura, pilha[0].Moldura);
-    EXPECT_EQ(janela->Backups()[1].Moldura, pilha[1].Moldura);
+    EXPECT_EQ(Registros(*janela, 2), pilha);
 }
 
 TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
 {
     // 220 pixels, or more where a caption in the font in use (with its margins of 10 and a
     // submenu's arrow) would not fit: a caption is never clipped.
-    QFont fonte(QStringLiteral("Verdana"));
-    fonte.setPointSize(11);
-    fonte.setBold(true);
-    const QFontMetrics medidas(fonte);
+    const QFontMetrics medidas(FonteDoMenu());
     auto precisa = [&](QAction* a, const QString& prefixo) {
         return 10 + medidas.horizontalAdvance(prefixo + a->text().trimmed()) + 10 + (a->menu() ? 20 : 0);
     };
@@ -135,15 +139,11 @@ TEST_F(FrameMenu, ItemsAreMeasuredByTheirMenu)
     EXPECT_EQ(imagem.pixelColor(3, 20 * 3 + 10), QColor(128, 128, 128)) << "a blank row";
     FecharMenu();
 
-    int w = 0, h = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniAjustarProporcionalPorFora, w, h);
-    EXPECT_EQ(QSize(w, h), QSize(std::max(360, precisa(janela->mniAjustarProporcionalPorFora, QStringLiteral("(    )   "))), 20));
-    w = h = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniAjustarDespropoircionalEsticado, w, h);
-    EXPECT_GE(w, precisa(janela->mniAjustarDespropoircionalEsticado, QStringLiteral("( • )   ")));
-    w = h = 0;
-    janela->DesenharItemDeMenuOnMeasure(janela->mniNada01, w, h);
-    EXPECT_EQ(QSize(w, h), QSize(220, 20));
+    EXPECT_EQ(MedidaDoItem(*janela, janela->mniAjustarProporcionalPorFora),
+              QSize(std::max(360, precisa(janela->mniAjustarProporcionalPorFora, QStringLiteral("(    )   "))), 20));
+    EXPECT_GE(MedidaDoItem(*janela, janela->mniAjustarDespropoircionalEsticado).width(),
+              precisa(janela->mniAjustarDespropoircionalEsticado, QStringLiteral("( • )   ")));
+    EXPECT_EQ(MedidaDoItem(*janela, janela->mniNada01), QSize(220, 20));
 }
 
 // The item as its drawing rules give it: the background, then the text at 10 pixels in bold 11-point
@@ -153,10 +153,7 @@ QImage ItemEsperado(int largura, const QString& texto, QColor fundo, QColor tint
     QImage imagem(largura, 20, QImage::Format_RGB32);
     imagem.fill(fundo);
     QPainter p(&imagem);
-    QFont fonte(QStringLiteral("Verdana"));
-    fonte.setPointSize(11);
-    fonte.setBold(true);
-    p.setFont(fonte);
+    p.setFont(FonteDoMenu());
     p.setPen(tinta);
     p.drawText(QRect(10, 0, largura - 10, 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, texto);
     return imagem;
@@ -174,26 +171,32 @@ TEST_F(FrameMenu, FitItemsCarryTheirMarkAsAPrefix)
     janela->SetarFotoNaPaginaAtual(0, 1, foto);
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 0), nullptr);
     FecharMenu();
-    const QColor cinza(128, 128, 128);
-    const QColor branco(255, 255, 255);
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarProporcionalPorDentro, 360, false),
-              ItemEsperado(360, QStringLiteral("( • )   Proporcional, Fazendo Bordas"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarProporcionalPorFora, 360, false),
-              ItemEsperado(360, QStringLiteral("(    )   Proporcional, Fazendo Cortes"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAjustarDespropoircionalEsticado, 360, true),
-              ItemEsperado(360, QStringLiteral("(    )   Desproporcional, Esticar Na Moldura"),
-                           platform::toQColor(platform::cl3DDkShadow), branco));
+    const QColor cinza(128, 128, 128), branco(255, 255, 255), escuro = platform::toQColor(platform::cl3DDkShadow);
     // One ampersand shows; a disabled item is written in black; the top-level items have no prefix.
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniEditarEstaFotoTextosETrabalhos, 220, false),
-              ItemEsperado(220, QStringLiteral("Capa CD & DVD"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
-              ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, branco));
-    janela->mniAnalisarEstaFoto->setEnabled(false);
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniAnalisarEstaFoto, 220, false),
-              ItemEsperado(220, QStringLiteral("Analisar Foto e Moldura"), cinza, QColor(0, 0, 0)));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniRemoverEstaFoto, 220, false),
-              ItemEsperado(220, QStringLiteral("Remover Foto"), cinza, branco));
-    EXPECT_EQ(ItemDesenhado(*janela, janela->mniN0101, 220, false), ItemEsperado(220, QString(), cinza, branco));
+    const struct {
+        QAction* TfrmPrincipal::*item;
+        int largura;
+        bool selecionado, habilitado;
+        QString texto;
+        QColor fundo, tinta;
+    } casos[] = {
+        {&TfrmPrincipal::mniAjustarProporcionalPorDentro, 360, false, true, "( • )   Proporcional, Fazendo Bordas", cinza, branco},
+        {&TfrmPrincipal::mniAjustarProporcionalPorFora, 360, false, true, "(    )   Proporcional, Fazendo Cortes", cinza, branco},
+        {&TfrmPrincipal::mniAjustarDespropoircionalEsticado, 360, true, true, "(    )   Desproporcional, Esticar Na Moldura",
+         escuro, branco},
+        {&TfrmPrincipal::mniEditarEstaFotoTextosETrabalhos, 220, false, true, "Capa CD & DVD", cinza, branco},
+        {&TfrmPrincipal::mniAnalisarEstaFoto, 220, false, true, "Analisar Foto e Moldura", cinza, branco},
+        {&TfrmPrincipal::mniAnalisarEstaFoto, 220, false, false, "Analisar Foto e Moldura", cinza, QColor(0, 0, 0)},
+        {&TfrmPrincipal::mniRemoverEstaFoto, 220, false, true, "Remover Foto", cinza, branco},
+        {&TfrmPrincipal::mniN0101, 220, false, true, "", cinza, branco},
+    };
+    for (const auto& c : casos) {
+        QAction* item = janela.get()->*c.item;
+        if (!c.habilitado)
+            item->setEnabled(false);
+        EXPECT_EQ(ItemDesenhado(*janela, item, c.largura, c.selecionado), ItemEsperado(c.largura, c.texto, c.fundo, c.tinta))
+            << c.texto.toStdString() << (c.habilitado ? "" : ", disabled");
+    }
 }
 
 TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)
@@ -201,53 +204,43 @@ TEST_F(FrameMenu, InsertPlacesTheChosenFileKeepingTheFitMode)
     janela->Foto(0, 2).Ajuste = 2;
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
     {
-        Atendente atendente;
-        atendente.arquivos << QString(); // cancelled
+        AtendenteCom atendente({}, {QString()}); // cancelled
         EscolherNoMenu(*janela, janela->mniInserirUmaFoto);
         EXPECT_EQ(atendente.inesperadas, 0);
     }
     EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, QString());
-    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
     EXPECT_FALSE(janela->Modificado());
 
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
     {
-        Atendente atendente;
-        atendente.arquivos << foto;
+        AtendenteCom atendente({}, {foto});
         EscolherNoMenu(*janela, janela->mniInserirUmaFoto);
     }
     EXPECT_EQ(janela->opdFoto->windowTitle(), QStringLiteral("Escolher Foto Para Integrar o Trabalho"));
     EXPECT_EQ(janela->Foto(0, 2).NomeDoArquivo, foto);
     EXPECT_EQ(janela->Foto(0, 2).Ajuste, 2);
     EXPECT_TRUE(janela->Modificado());
-    const RegistroDeDesfazer& r = janela->Backups()[0];
-    EXPECT_EQ(r.Moldura, 2);
-    EXPECT_EQ(r.Ajuste, 2);
-    EXPECT_EQ(r.NomeDoArquivo, QString());
-    EXPECT_EQ(janela->Backups()[1].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 2), (QStringList{"2 2 ", "-"}));
 
     // The frame now shows the photo: its middle is green.
-    const QImage imagem = janela->imgPaginaCentral->grab().toImage();
-    EXPECT_TRUE(Parecida(imagem.pixelColor(CentroDaMoldura(*janela, 2)), QColor(0, 255, 0)));
+    EXPECT_TRUE(Parecida(CorNaMoldura(*janela, 2), QColor(0, 255, 0)));
 }
 
 TEST_F(FrameMenu, RemoveEmptiesTheFrameAndUndoBringsThePhotoBackWithItsMode)
 {
     janela->SetarFotoNaPaginaAtual(3, 1, foto);
     janela->Documento().setModified(false);
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 3), nullptr);
-    EscolherNoMenu(*janela, janela->mniRemoverEstaFoto);
+    EscolherNaMoldura(3, janela->mniRemoverEstaFoto);
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, QString());
     // The removal passes the mode on, but the page view shows an empty frame with the empty-frame
     // picture, which always stretches (mode 0).
     EXPECT_EQ(janela->Foto(0, 3).Ajuste, 0);
-    EXPECT_EQ(janela->Backups()[0].Moldura, 3);
-    EXPECT_EQ(janela->Backups()[0].Ajuste, 1);
-    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, foto);
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"3 1 " + foto});
     EXPECT_TRUE(janela->Modificado());
 
     janela->Documento().setModified(false);
-    QTest::mouseClick(janela->spdDesfazer, Qt::LeftButton, {}, janela->spdDesfazer->rect().center());
+    Clicar(janela->spdDesfazer);
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, foto);
     EXPECT_EQ(janela->Foto(0, 3).Ajuste, 1);
     EXPECT_FALSE(janela->Modificado()) << "undo leaves the modified flag alone";
@@ -257,16 +250,13 @@ TEST_F(FrameMenu, RepeatFillsEveryFramePushingOneRecordEach)
 {
     janela->SetarFotoNaPaginaAtual(0, 0, outra);
     janela->SetarFotoNaPaginaAtual(2, 2, foto);
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 2), nullptr);
-    EscolherNoMenu(*janela, janela->mniRepetirEstaFoto);
+    EscolherNaMoldura(2, janela->mniRepetirEstaFoto);
     for (int j = 0; j < 4; ++j) {
         EXPECT_EQ(janela->Foto(0, j).NomeDoArquivo, foto) << j;
         EXPECT_EQ(janela->Foto(0, j).Ajuste, 2) << j;
     }
     // Four records, frame 3 on top; the source frame is among them.
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(janela->Backups()[k].Moldura, 3 - k);
-    EXPECT_EQ(janela->Backups()[3].NomeDoArquivo, outra);
+    EXPECT_EQ(Registros(*janela, 5), (QStringList{"3 0 ", "2 2 " + foto, "1 0 ", "0 0 " + outra, "2 0 "}));
 
     janela->spdDesfazerClick();
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, QString());
@@ -283,13 +273,12 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
 {
     janela->SetarFotoNaPaginaAtual(1, 0, foto);
     janela->Documento().setModified(false);
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorFora);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
     EXPECT_EQ(janela->Foto(0, 1).NomeDoArquivo, foto);
     EXPECT_TRUE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Moldura, 1);
-    EXPECT_EQ(janela->Backups()[0].Ajuste, 0);
+    // Above the placement's record.
+    EXPECT_EQ(Registros(*janela, 3), (QStringList{"1 0 " + foto, "1 0 ", "-"}));
 
     // The mode already in force: nothing.
     janela->Documento().setModified(false);
@@ -297,12 +286,9 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
     EXPECT_TRUE(janela->mniAjustarProporcionalPorFora->isChecked());
     EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
     EXPECT_FALSE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Ajuste, 0);
-    EXPECT_EQ(janela->Backups()[1].Moldura, 1); // the placement's record
-    EXPECT_EQ(janela->Backups()[2].Moldura, -1);
+    EXPECT_EQ(Registros(*janela, 3), (QStringList{"1 0 " + foto, "1 0 ", "-"}));
 
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorDentro);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 1);
     janela->spdDesfazerClick();
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
@@ -312,14 +298,6 @@ TEST_F(FrameMenu, FitModesPushOnlyForAChange)
 TEST_F(FrameMenu, ChoosingAFitItemLeavesTheMarksAsThePopupSetThem)
 {
     janela->SetarFotoNaPaginaAtual(1, 1, foto);
-    const QPoint vao = PixelDoMilimetro(*janela, 5, 5);
-    auto abrirSobreOVao = [&] {
-        MoverSobreAPagina(*janela, vao);
-        QContextMenuEvent evento(QContextMenuEvent::Mouse, vao, janela->imgPaginaCentral->mapToGlobal(vao));
-        QApplication::sendEvent(janela->imgPaginaCentral, &evento);
-        QApplication::processEvents();
-        ASSERT_EQ(QApplication::activePopupWidget(), janela->mnmMenuFotoNaMoldura);
-    };
     auto marcas = [&] {
         return QList<bool>{janela->mniAjustarDespropoircionalEsticado->isChecked(),
                            janela->mniAjustarProporcionalPorDentro->isChecked(),
@@ -327,18 +305,16 @@ TEST_F(FrameMenu, ChoosingAFitItemLeavesTheMarksAsThePopupSetThem)
     };
 
     // The mode already in force: its mark stays.
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorDentro);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorDentro);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 1);
-    abrirSobreOVao();
+    AbrirSobreOVao();
     EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));
     FecharMenu();
 
     // Another mode: the frame changes, the marks wait for the next popup over a frame.
-    ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);
-    EscolherNoMenu(*janela, janela->mniAjustarProporcionalPorFora);
+    EscolherNaMoldura(1, janela->mniAjustarProporcionalPorFora);
     EXPECT_EQ(janela->Foto(0, 1).Ajuste, 2);
-    abrirSobreOVao();
+    AbrirSobreOVao();
     EXPECT_EQ(marcas(), (QList<bool>{false, true, false}));
     FecharMenu();
     ASSERT_NE(AbrirMenuDaMoldura(*janela, 1), nullptr);

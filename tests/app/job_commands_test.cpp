@@ -1,9 +1,12 @@
 // The job commands of the window: save with its questions and messages, read, new job, the
-// unsaved-changes question, job files dropped on the window or named on the command line, and the
-// read-failure path for broken and hostile files.
+// unsaved-changes question, job files dropped on the window or named on the command line, the
+// read-failure path for broken and hostile files, the box for missing photos, and the file dialogs
+// as an operator meets them.
 #include "main_window_fixture.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -13,7 +16,9 @@
 
 #include "album/page_view_fill.h"
 #include "platform/ui/caption_panel.h"
+#include "platform/ui/file_dialog.h"
 #include "support/picture_files.h"
+#include "support/unexpected_boxes.h"
 
 namespace lumoria::test {
 namespace {
@@ -27,9 +32,11 @@ const QString kTextoGravado =
                              "Estar Nos Mesmos Arquivos e Pastas Originais.");
 const QString kTextoJaExiste = kTitulo + QStringLiteral("\r\n\r\nJá Existe Um Arquivo Gravado\r\nCom Este Mesmo Nome!\r\n\r\n"
                                                         "Você Deseja Gravar Sobre o Existente?");
-const QString kTextoAlteracoes =
+const CaixaVista kCaixaAlteracoes = Caixa(
+    QStringLiteral("Pedindo Confirmação Para Prosseguir"),
     kTitulo + QStringLiteral("\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\nForam Gravadas. Estas Modificações "
-                             "Serão Perdidas\r\nSe Ele Não For Gravado Em Disco.\r\n\r\nDeseja Prosseguir Mesmo Assim?");
+                             "Serão Perdidas\r\nSe Ele Não For Gravado Em Disco.\r\n\r\nDeseja Prosseguir Mesmo Assim?"),
+    QStringLiteral("Sim"), QStringLiteral("Não"));
 
 // One page of a job file written by the test in the file's format: paper and photo types, the
 // page's size in mm and its frames (rectangle, fit mode, path).
@@ -47,30 +54,19 @@ QByteArray TextoDoTrabalho(const QList<PaginaDoArquivo>& paginas, int atual, int
     QString t;
     auto linha = [&t](int nivel, const QString& texto) { t += QString(10 * nivel, QLatin1Char(' ')) + texto + "\r\n"; };
     auto n = [](int v) { return QString::number(v); };
-    linha(0, "Name:");
-    linha(0, "Lumoria");
-    linha(0, "");
-    linha(0, "Version:");
-    linha(0, "1.0.0.0");
-    linha(0, "");
-    linha(0, "Number Of Pages:");
-    linha(0, n(quantidade >= 0 ? quantidade : int(paginas.size())));
-    linha(0, "");
-    linha(0, "Actual Page Index");
-    linha(0, n(atual));
-    linha(0, "");
+    for (const QString& s : {QStringLiteral("Name:"), QStringLiteral("Lumoria"), QString(), QStringLiteral("Version:"),
+                             QStringLiteral("1.0.0.0"), QString(), QStringLiteral("Number Of Pages:"),
+                             n(quantidade >= 0 ? quantidade : int(paginas.size())), QString(),
+                             QStringLiteral("Actual Page Index"), n(atual), QString()})
+        linha(0, s);
     for (int i = 0; i < paginas.size(); ++i) {
         const PaginaDoArquivo& p = paginas[i];
         const QString pg = "Page " + n(i) + ", ";
-        for (const QString& s : {pg + "Paper Type, Size:", n(p.papel), n(210), n(297), QString()})
-            linha(1, s);
-        for (const QString& s : {pg + "Photo Type, Size, Personalized Size:", n(p.foto), n(90), n(120), n(80), n(60),
-                                 QString()})
-            linha(1, s);
-        for (const QString& s : {pg + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):", n(0), n(0),
-                                 n(p.largura), n(p.altura), QString()})
-            linha(1, s);
-        for (const QString& s : {pg + "Number Of Photos:", n(int(p.molduras.size())), QString()})
+        for (const QString& s : {pg + "Paper Type, Size:", n(p.papel), n(210), n(297), QString(),
+                                 pg + "Photo Type, Size, Personalized Size:", n(p.foto), n(90), n(120), n(80), n(60), QString(),
+                                 pg + "Paper, Dimensions In Millimeters (Left, Top, Right, Bottom):", n(0), n(0),
+                                 n(p.largura), n(p.altura), QString(), pg + "Number Of Photos:",
+                                 n(int(p.molduras.size())), QString()})
             linha(1, s);
         for (int j = 0; j < p.molduras.size(); ++j) {
             const auto& m = p.molduras[j];
@@ -90,31 +86,27 @@ PaginaDoArquivo PaginaA4(const QString& foto0 = QString(), int ajuste0 = 0)
     return p;
 }
 
-class JobCommands : public ::testing::Test {
+class JobCommands : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
         pasta = freshFolder(QStringLiteral("trabalhos"));
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         for (int i = 0; i < 3; ++i)
             fotos << FotoDeTeste(QStringLiteral("job%1.bmp").arg(i), 20, 16, QColor(0, 60 * i, 0));
     }
-    void Clicar(TFancyButton* botao) { QTest::mouseClick(botao, Qt::LeftButton, {}, botao->rect().center()); }
-    void Soltar(const QStringList& arquivos)
+    // Drops the files on the window; returns the boxes shown, answered as given.
+    QList<CaixaVista> Soltar(const QStringList& arquivos, const QList<int>& respostas = {})
     {
+        AtendenteCom atendente(respostas);
         QMimeData dados;
         QList<QUrl> urls;
         for (const QString& a : arquivos)
             urls << QUrl::fromLocalFile(a);
         dados.setUrls(urls);
-        const QPointF ponto(janela->width() / 2.0, janela->height() / 2.0);
-        QDragEnterEvent entrada(ponto.toPoint(), Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(janela.get(), &entrada);
-        ASSERT_TRUE(entrada.isAccepted());
-        QDropEvent soltura(ponto, Qt::CopyAction, &dados, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(janela.get(), &soltura);
+        lumoria::test::Soltar(janela.get(), janela->rect().center(), &dados);
         QTest::qWait(30);
+        return atendente.caixas;
     }
     void ConferirPaginaPadrao()
     {
@@ -128,36 +120,26 @@ protected:
         EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
         EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 1"));
         EXPECT_FALSE(janela->Modificado());
-        EXPECT_EQ(janela->Backups()[0].Moldura, -1);
+        EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
     }
 
     QString pasta;
-    std::unique_ptr<TfrmPrincipal> janela;
     QStringList fotos;
 };
 
 TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
 {
     janela->SetarFotoNaPaginaAtual(0, 1, fotos[0]);
-    janela->Album().InserirPaginaDepois(0);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    Paginas(2, 1);
     janela->SetarFotoNaPaginaAtual(3, 2, fotos[1]);
     janela->Album().InserirPaginaDepois(1);
     janela->Documento().setCurrentPageIndex(1);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    Redesenhar();
     ASSERT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
 
     const QString arquivo = pasta + QStringLiteral("/festa.pvo");
-    {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
-        atendente.respostas << 6;
-        Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Gravação Concluída"));
-        EXPECT_EQ(atendente.caixas[0].texto, kTextoGravado);
-        EXPECT_EQ(atendente.caixas[0].botao2, QString());
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdGravarTrabalho, {6}, {arquivo}),
+              QList<CaixaVista>{Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado)});
     EXPECT_EQ(janela->svdTrabalho->windowTitle(), QStringLiteral("Gravar o Trabalho"));
     EXPECT_FALSE(janela->Modificado());
     const QList<QByteArray> linhas = readFile(arquivo).split('\n');
@@ -168,12 +150,7 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
     Clicar(janela->spdNovoTrabalho); // nothing unsaved: no question
     ASSERT_EQ(janela->Album().pageCount(), 1);
 
-    {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
-        Clicar(janela->spdLerTrabalho);
-        EXPECT_TRUE(atendente.caixas.isEmpty());
-    }
+    EXPECT_TRUE(ClicarRespondendo(janela->spdLerTrabalho, {}, {arquivo}).isEmpty());
     EXPECT_EQ(janela->opdTrabalho->windowTitle(), QStringLiteral("Ler Um Trabalho Gravado"));
     EXPECT_EQ(janela->Album().pageCount(), 3);
     EXPECT_EQ(janela->PaginaAtual(), 1);
@@ -183,7 +160,7 @@ TEST_F(JobCommands, AJobSavedOnPageTwoOfThreeReopensOnPageTwo)
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
     EXPECT_EQ(janela->Foto(0, 0).Ajuste, 1);
     EXPECT_FALSE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].Moldura, -1) << "a job read replaces the album: no undo into it";
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"}) << "a job read replaces the album: no undo into it";
 }
 
 TEST_F(JobCommands, OverwritingAsksFirst)
@@ -191,27 +168,13 @@ TEST_F(JobCommands, OverwritingAsksFirst)
     const QString arquivo = pasta + QStringLiteral("/antigo.pvo");
     writeFile(arquivo, "conteudo antigo");
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
-    {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
-        atendente.respostas << 7;
-        Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Arquivo Já Existente"));
-        EXPECT_EQ(atendente.caixas[0].texto, kTextoJaExiste);
-        EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
-        EXPECT_EQ(atendente.caixas[0].botao2, QStringLiteral("Não"));
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdGravarTrabalho, {7}, {arquivo}),
+              QList<CaixaVista>{Caixa(QStringLiteral("Arquivo Já Existente"), kTextoJaExiste, "Sim", "Não")});
     EXPECT_EQ(readFile(arquivo), QByteArray("conteudo antigo"));
     EXPECT_TRUE(janela->Modificado());
-    {
-        Atendente atendente;
-        atendente.arquivos << arquivo;
-        atendente.respostas << 6 << 6;
-        Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Gravação Concluída"));
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdGravarTrabalho, {6, 6}, {arquivo}),
+              (QList<CaixaVista>{Caixa(QStringLiteral("Arquivo Já Existente"), kTextoJaExiste, "Sim", "Não"),
+                                 Caixa(QStringLiteral("Gravação Concluída"), kTextoGravado)}));
     EXPECT_TRUE(readFile(arquivo).startsWith("Name:\r\nLumoria\r\n"));
     EXPECT_FALSE(janela->Modificado());
 }
@@ -223,8 +186,7 @@ TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     writeFile(arquivo + QStringLiteral("/dentro.txt"), "fica");
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
     {
-        Atendente atendente;
-        atendente.respostas << 6 << 6;
+        AtendenteCom atendente({6, 6});
         EXPECT_FALSE(janela->GravarAlbumEmFormatoProprietarioPVO(arquivo));
         ASSERT_EQ(atendente.caixas.size(), 2);
         EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Erro de Gravação"));
@@ -237,15 +199,10 @@ TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
     // A photo path with a line break is refused before anything is written.
     janela->Foto(0, 1).NomeDoArquivo = QStringLiteral("/fotos/duas\nlinhas.jpg");
     const QString outro = pasta + QStringLiteral("/novo.pvo");
-    {
-        Atendente atendente;
-        atendente.arquivos << outro;
-        atendente.respostas << 6;
-        Clicar(janela->spdGravarTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Erro de Gravação"));
-        EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Quebra de Linha")));
-    }
+    const QList<CaixaVista> caixas = ClicarRespondendo(janela->spdGravarTrabalho, {6}, {outro});
+    ASSERT_EQ(caixas.size(), 1);
+    EXPECT_EQ(caixas[0].titulo, QStringLiteral("Erro de Gravação"));
+    EXPECT_TRUE(caixas[0].texto.contains(QStringLiteral("Quebra de Linha")));
     EXPECT_FALSE(QFile::exists(outro));
     EXPECT_TRUE(janela->Modificado());
 }
@@ -253,31 +210,14 @@ TEST_F(JobCommands, AFailedWriteKeepsTheOldFileAndTheModifiedFlag)
 TEST_F(JobCommands, UnsavedChangesAreGuardedByAQuestion)
 {
     janela->SetarFotoNaPaginaAtual(0, 0, fotos[0]);
-    {
-        Atendente atendente;
-        atendente.respostas << 7;
-        Clicar(janela->spdNovoTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Pedindo Confirmação Para Prosseguir"));
-        EXPECT_EQ(atendente.caixas[0].texto, kTextoAlteracoes);
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdNovoTrabalho, {7}), QList<CaixaVista>{kCaixaAlteracoes});
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
     EXPECT_TRUE(janela->Modificado());
-    {
-        Atendente atendente;
-        atendente.respostas << 2; // closed: no
-        Clicar(janela->spdLerTrabalho);
-        EXPECT_EQ(atendente.caixas.size(), 1);
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdLerTrabalho, {2}).size(), 1); // closed: no
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
 
     EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
-    {
-        Atendente atendente;
-        atendente.respostas << 6;
-        Clicar(janela->spdNovoTrabalho);
-        EXPECT_EQ(atendente.caixas.size(), 1);
-    }
+    EXPECT_EQ(ClicarRespondendo(janela->spdNovoTrabalho, {6}).size(), 1);
     ConferirPaginaPadrao();
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, QString());
 }
@@ -318,22 +258,13 @@ TEST_F(JobCommands, BrokenAndHostileFilesGiveTheReadFailureAndADefaultPage)
         writeFile(arquivo, conteudo);
         EscolherNaLista(janela->cbxDimensaoDoPapel, 2); // the default page is not laid out with these
         janela->SetarFotoNaPaginaAtual(0, 0, fotos[1]);
-        Atendente atendente;
-        atendente.respostas << 6 << 6; // the unsaved-changes question, then the failure
-        atendente.arquivos << arquivo;
-        Clicar(janela->spdLerTrabalho);
-        ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[1].titulo, QStringLiteral("Erro de Leitura"));
-        EXPECT_EQ(atendente.caixas[1].texto, kTextoErroDeLeitura);
-        EXPECT_EQ(atendente.caixas[1].botao2, QString());
+        EXPECT_EQ(ClicarRespondendo(janela->spdLerTrabalho, {6, 6}, {arquivo}),
+                  (QList<CaixaVista>{kCaixaAlteracoes, Caixa(QStringLiteral("Erro de Leitura"), kTextoErroDeLeitura)}));
         ConferirPaginaPadrao();
     }
     // The valid file itself reads.
     writeFile(pasta + QStringLiteral("/bom.pvo"), valido);
-    Atendente atendente;
-    atendente.arquivos << pasta + QStringLiteral("/bom.pvo");
-    Clicar(janela->spdLerTrabalho);
-    EXPECT_TRUE(atendente.caixas.isEmpty());
+    EXPECT_TRUE(ClicarRespondendo(janela->spdLerTrabalho, {}, {pasta + QStringLiteral("/bom.pvo")}).isEmpty());
     EXPECT_EQ(janela->Album().pageCount(), 2);
     EXPECT_EQ(janela->PaginaAtual(), 1);
     EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, fotos[0]);
@@ -351,52 +282,47 @@ TEST_F(JobCommands, AJobFileDroppedOnTheWindowOpens)
     janela->Documento().setModified(false);
 
     // Other files are ignored without a word.
-    {
-        Atendente atendente;
-        Soltar({fotos[1]});
-        EXPECT_TRUE(atendente.caixas.isEmpty());
-    }
+    EXPECT_TRUE(Soltar({fotos[1]}).isEmpty());
     EXPECT_EQ(janela->Album().pageCount(), 1);
 
-    {
-        Atendente atendente;
-        Soltar({arquivo, fotos[1]});
-        EXPECT_TRUE(atendente.caixas.isEmpty());
-    }
+    EXPECT_TRUE(Soltar({arquivo, fotos[1]}).isEmpty());
     EXPECT_EQ(janela->Album().pageCount(), 3);
     EXPECT_EQ(janela->PaginaAtual(), 1);
     EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, fotos[2]);
     EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 3"));
-    EXPECT_EQ(janela->Backups()[0].Moldura, -1);
-    EXPECT_TRUE(Parecida(janela->imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(*janela, 0)),
-                         QColor(0, 120, 0)));
+    EXPECT_EQ(Registros(*janela, 1), QStringList{"-"});
+    EXPECT_TRUE(Parecida(CorNaMoldura(*janela, 0), QColor(0, 120, 0)));
 
     // With unsaved changes the drop asks first.
     janela->SetarFotoNaPaginaAtual(1, 0, fotos[0]);
-    {
-        Atendente atendente;
-        atendente.respostas << 7;
-        Soltar({arquivo});
-        ASSERT_EQ(atendente.caixas.size(), 1);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Pedindo Confirmação Para Prosseguir"));
-    }
+    EXPECT_EQ(Soltar({arquivo}, {7}), QList<CaixaVista>{kCaixaAlteracoes});
     EXPECT_EQ(janela->Foto(1, 1).NomeDoArquivo, fotos[0]);
 }
 
-TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
+TEST(JobArgument, AJobNamedOnTheCommandLineShowsItsFramesAtOnceAndItsPhotosWhenTheyArrive)
 {
     PrepararConfiguracoes(false);
+    const QString foto = WriteJpeg(QStringLiteral("inicio.jpg"), SolidImage(1200, 900, QColor(200, 30, 30)), 90);
     const QString arquivo = freshFolder(QStringLiteral("argumento")) + QStringLiteral("/com espaco.pvo");
-    writeFile(arquivo, TextoDoTrabalho({PaginaA4(), PaginaA4()}, 1));
+    writeFile(arquivo, TextoDoTrabalho({PaginaA4(), PaginaA4(foto)}, 1));
     auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
     EXPECT_EQ(janela->Album().pageCount(), 2);
     EXPECT_EQ(janela->PaginaAtual(), 1);
+    // The window is not shown yet: its frames are drawn, the photo is still being read.
+    EXPECT_TRUE(janela->PreenchimentoDaPagina().Pendente());
+    const QImage antes = janela->imgPaginaCentral->bitmap().Image();
+    EXPECT_EQ(antes.pixelColor(CentroDaMoldura(*janela, 0)), QColor(Qt::white));
+    EXPECT_NE(antes.pixelColor(CentroDaMoldura(*janela, 1)), QColor(Qt::white)); // the placeholder
     janela->show();
     QApplication::processEvents();
+    janela->PreenchimentoDaPagina().Esperar();
     EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
     // The page was shown before the window: its title and footer still stand at their places.
     EXPECT_EQ(janela->lblPaginaCentralTitulo->y(), 0);
     EXPECT_EQ(janela->lblPaginaCentralRodape->y(), janela->height() - 19 - 19);
+    EXPECT_TRUE(Parecida(CorNaMoldura(*janela, 0), QColor(200, 30, 30)));
+    EXPECT_EQ(janela->Foto(1, 0).NomeDoArquivo, foto);
+    EXPECT_FALSE(janela->Modificado());
 
     // A file that cannot be read, or whose page no view could draw: the failure box, and the
     // program goes on with a new album.
@@ -406,8 +332,7 @@ TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
     for (const QByteArray& conteudo : {QByteArray("nada disso"), TextoDoTrabalho({gigante}, 0)}) {
         writeFile(arquivo, conteudo);
         janela.reset();
-        Atendente atendente;
-        atendente.respostas << 6;
+        AtendenteCom atendente({6});
         janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
         janela->show();
         QApplication::processEvents();
@@ -418,24 +343,128 @@ TEST(JobArgument, AJobNamedOnTheCommandLineIsOpenWhenTheWindowShows)
     }
 }
 
-TEST(JobArgument, AJobNamedAtStartShowsItsFramesAtOnceAndItsPhotosWhenTheyArrive)
+// Answers the next file dialog as an operator who types a name: what the name field held and
+// whether it was all selected are kept, the list of suggestions is opened as typing opens it, and
+// Enter accepts.
+struct Digitador {
+    QString digitar;
+    QString textoInicial;
+    bool tudoSelecionado = false;
+    bool listaAberta = false;
+    QPointer<QWidget> lista;
+
+    void Responder()
+    {
+        QTimer::singleShot(20, [this] {
+            auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialogo) {
+                Responder();
+                return;
+            }
+            MarkAnswered(dialogo);
+            QLineEdit* campo = platform::fileDialogNameField(*dialogo);
+            ASSERT_NE(campo, nullptr);
+            // The dialog puts the last name in its field once it shows: wait for it to be there.
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dialogo));
+            QApplication::processEvents();
+            textoInicial = campo->text();
+            tudoSelecionado = !campo->text().isEmpty() && campo->selectedText() == campo->text();
+            if (campo->hasSelectedText())
+                campo->del();
+            // Typed letter by letter: the suggestions open once the folder is read.
+            QTest::keyClicks(campo, digitar);
+            ASSERT_EQ(campo->text(), digitar);
+            QCompleter* c = campo->completer();
+            ASSERT_NE(c, nullptr);
+            lista = c->popup();
+            for (int k = 0; k < 100 && !(lista && lista->isVisible()); ++k) {
+                QTest::keyClick(campo, Qt::Key_Backspace);
+                QTest::keyClicks(campo, digitar.right(1));
+                QTest::qWait(20);
+            }
+            listaAberta = lista && lista->isVisible();
+            QTest::keyClick(lista && lista->isVisible() ? static_cast<QWidget*>(lista) : campo, Qt::Key_Return);
+            // The first Enter may only close the suggestions; the operator presses it again.
+            if (dialogo->isVisible())
+                QTest::keyClick(campo, Qt::Key_Return);
+        });
+    }
+};
+
+TEST(FileDialogs, LeaveNoSuggestionListBehindAndStartWithTheNameSelected)
 {
     PrepararConfiguracoes(false);
-    const QString foto = WriteJpeg(QStringLiteral("inicio.jpg"), SolidImage(1200, 900, QColor(200, 30, 30)), 90);
-    const QString arquivo = freshFolder(QStringLiteral("argumento-foto")) + QStringLiteral("/fotos.pvo");
-    writeFile(arquivo, TextoDoTrabalho({PaginaA4(foto)}, 0));
+    auto janela = NovaJanela();
+    const QString pasta = freshFolder(QStringLiteral("dialogos"));
+    writeFile(pasta + QStringLiteral("/trabalho antigo.pvo"), "x");
+
+    AtendenteCom atendente({6, 6}); // the success notes
+    atendente.deixarDialogosDeArquivo = true;
+    Digitador primeiro;
+    primeiro.digitar = pasta + QStringLiteral("/trabalho");
+    primeiro.Responder();
+    Clicar(janela->spdGravarTrabalho);
+    ASSERT_TRUE(primeiro.listaAberta);
+    EXPECT_FALSE(primeiro.lista && primeiro.lista->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible() && (w->windowFlags() & Qt::Popup) == Qt::Popup) << w->metaObject()->className();
+    EXPECT_TRUE(QFileInfo::exists(pasta + QStringLiteral("/trabalho.pvo")));
+
+    // The next opening shows the last name selected: what is typed replaces it.
+    Digitador segundo;
+    segundo.digitar = pasta + QStringLiteral("/outro");
+    segundo.Responder();
+    Clicar(janela->spdGravarTrabalho);
+    EXPECT_FALSE(segundo.textoInicial.isEmpty());
+    EXPECT_TRUE(segundo.tudoSelecionado) << segundo.textoInicial.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(pasta + QStringLiteral("/outro.pvo")));
+}
+
+TEST(FileDialogs, StartInTheHomeFolderWhenThereIsNoDocumentsFolder)
+{
+    PrepararConfiguracoes(false);
+    const QString documentos = QDir::homePath() + QStringLiteral("/Documents");
+    QDir(documentos).removeRecursively();
+    auto janela = NovaJanela();
+    janela->GarantirDialogos();
+    EXPECT_EQ(QDir(janela->svdTrabalho->directory()).absolutePath(), QDir::homePath());
+    EXPECT_EQ(QDir(janela->opdTrabalho->directory()).absolutePath(), QDir::homePath());
+    EXPECT_NE(QDir::homePath(), QDir::currentPath());
+}
+
+TEST(MissingPhotos, OneBoxCountsThemAndNamesTheFirstBeforeThePageShows)
+{
+    PrepararConfiguracoes(false);
+    const QString pasta = freshFolder(QStringLiteral("ausentes"));
+    const QString presente = FotoDeTeste(QStringLiteral("presente.bmp"), 20, 16, Qt::green);
+    const QString arquivo = pasta + QStringLiteral("/cartao.pvo");
+    const QString cartao = QStringLiteral("/media/cartao/DCIM/");
+    PaginaDoArquivo primeira = PaginaA4(cartao + QStringLiteral("a.jpg"));
+    primeira.molduras[1].nome = presente;
+    primeira.molduras[2].nome = cartao + QStringLiteral("b.jpg");
+    primeira.molduras[3].nome = cartao + QStringLiteral("a.jpg"); // the same photo twice
+    PaginaDoArquivo segunda = PaginaA4(cartao + QStringLiteral("c.jpg"));
+    segunda.molduras[1].nome = cartao + QStringLiteral("d.jpg");
+    writeFile(arquivo, TextoDoTrabalho({primeira, segunda}, 0));
+
+    AtendenteCom atendente({6});
     auto janela = std::make_unique<TfrmPrincipal>(QStringList{arquivo});
-    // The window is not shown yet: its frames are drawn, the photo is still being read.
-    EXPECT_TRUE(janela->PreenchimentoDaPagina().Pendente());
-    const QImage antes = janela->imgPaginaCentral->bitmap().Image();
-    EXPECT_EQ(antes.pixelColor(CentroDaMoldura(*janela, 0)), QColor(Qt::white));
-    EXPECT_NE(antes.pixelColor(CentroDaMoldura(*janela, 1)), QColor(Qt::white)); // the placeholder
-    janela->show();
-    janela->PreenchimentoDaPagina().Esperar();
-    EXPECT_TRUE(Parecida(janela->imgPaginaCentral->grab().toImage().pixelColor(CentroDaMoldura(*janela, 0)),
-                         QColor(200, 30, 30)));
-    EXPECT_EQ(janela->Foto(0, 0).NomeDoArquivo, foto);
-    EXPECT_FALSE(janela->Modificado());
+    EXPECT_EQ(atendente.caixas,
+              QList<CaixaVista>{Caixa(QStringLiteral("Fotos Não Encontradas"),
+                                      QStringLiteral("Lumoria v1.0\r\n\r\n4 Fotos Deste Trabalho Não Foram Encontradas:\r\n\r\n"
+                                                     "/media/cartao/DCIM/a.jpg\r\n/media/cartao/DCIM/b.jpg\r\n"
+                                                     "/media/cartao/DCIM/c.jpg\r\n...\r\n\r\n"
+                                                     "Elas Aparecerão Como Molduras Vazias e Seus Nomes\r\n"
+                                                     "Serão Perdidos Se o Trabalho For Gravado Assim.\r\n\r\n"
+                                                     "Recoloque As Fotos (Cartão de Memória, Pendrive...)\r\nAntes de Continuar."))});
+    EXPECT_EQ(janela->Album().pageCount(), 2);
+
+    // Through the button, and with every photo in place no box comes.
+    PaginaDoArquivo completa = PaginaA4();
+    completa.molduras[1].nome = presente;
+    writeFile(arquivo, TextoDoTrabalho({completa}, 0));
+    janela->Documento().setModified(false);
+    EXPECT_TRUE(ClicarRespondendo(janela->spdLerTrabalho, {}, {arquivo}).isEmpty());
 }
 
 } // namespace

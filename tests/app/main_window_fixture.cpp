@@ -3,12 +3,12 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QImage>
 #include <QMenu>
 
 #include "app/settings.h"
 #include "platform/ui/owner_drawn_menu.h"
-#include "support/test_files.h"
 
 namespace lumoria::test {
 
@@ -79,6 +79,19 @@ void EscolherNoMenu(TfrmPrincipal& janela, QAction* item)
     QApplication::processEvents();
 }
 
+bool Soltar(QWidget* alvo, QPoint ponto, const QMimeData* dados)
+{
+    QDragEnterEvent entrada(ponto, Qt::CopyAction, dados, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &entrada);
+    EXPECT_TRUE(entrada.isAccepted());
+    QDragMoveEvent movimento(ponto, Qt::CopyAction, dados, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &movimento);
+    QDropEvent soltura(QPointF(ponto), Qt::CopyAction, dados, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &soltura);
+    QApplication::processEvents();
+    return soltura.isAccepted();
+}
+
 void EscolherNaLista(QComboBox* lista, int item)
 {
     lista->showPopup();
@@ -87,6 +100,24 @@ void EscolherNaLista(QComboBox* lista, int item)
     const QRect r = vista->visualRect(lista->model()->index(item, 0));
     QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, r.center());
     QApplication::processEvents();
+}
+
+QStringList Registros(const TfrmPrincipal& janela, int n)
+{
+    QStringList r;
+    for (int k = 0; k < n; ++k) {
+        const RegistroDeDesfazer& b = janela.Backups()[std::size_t(k)];
+        r << (b.Moldura < 0 ? QStringLiteral("-") : QStringLiteral("%1 %2 %3").arg(b.Moldura).arg(b.Ajuste).arg(b.NomeDoArquivo));
+    }
+    return r;
+}
+
+void Paginas(TfrmPrincipal& janela, int n, int i)
+{
+    for (int k = 1; k < n; ++k)
+        janela.Album().InserirPaginaDepois(k - 1);
+    janela.Documento().setCurrentPageIndex(i);
+    janela.AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
 }
 
 QString FotoDeTeste(const QString& nome, int largura, int altura, QColor cor)

@@ -13,40 +13,24 @@
 namespace lumoria::test {
 namespace {
 
-class Navigation : public ::testing::Test {
+class Navigation : public JanelaPrincipal {
 protected:
     void SetUp() override
     {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
+        JanelaPrincipal::SetUp();
         janela->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
     }
-
-    // A job of n pages showing page i.
-    void Paginas(int n, int i)
-    {
-        for (int k = 1; k < n; ++k)
-            janela->Album().InserirPaginaDepois(k - 1);
-        janela->Documento().setCurrentPageIndex(i);
-        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-    }
-
-    void Clicar(TFancyButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
-
     // A key pressed and let go over the page, as the operator types it.
     void Tecla(Qt::Key tecla)
     {
         QTest::keyClick(janela->imgPaginaCentral, tecla);
         QApplication::processEvents();
     }
-
     QString Numero() const { return janela->lblNumeroDaPagina->text(); }
-
-    std::unique_ptr<TfrmPrincipal> janela;
 };
 
-TEST_F(Navigation, TheFourMovesAndTheirKeys)
+TEST_F(Navigation, TheFourMovesAndTheirKeysAndAMoveThatDoesNotApplyDoesNotRedraw)
 {
     struct Caso {
         int de;
@@ -67,57 +51,34 @@ TEST_F(Navigation, TheFourMovesAndTheirKeys)
     for (const Caso& c : casos) {
         for (bool porTecla : {false, true}) {
             janela->Documento().setCurrentPageIndex(c.de);
-            janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+            Redesenhar();
+            // The label is the refresh's first step: only a move that applies rewrites it.
+            janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
             if (porTecla)
                 Tecla(c.tecla);
             else
                 Clicar(janela.get()->*c.botao);
             EXPECT_EQ(janela->PaginaAtual(), c.para) << c.de << " key " << porTecla;
-            EXPECT_EQ(Numero(), QStringLiteral("%1 de 4").arg(c.para + 1));
+            EXPECT_EQ(Numero(), c.de == c.para ? QStringLiteral("marca") : QStringLiteral("%1 de 4").arg(c.para + 1))
+                << c.de << " key " << porTecla;
         }
     }
-}
-
-TEST_F(Navigation, AMoveThatDoesNotApplyDoesNotRedraw)
-{
-    Paginas(2, 1);
-    janela->Documento().setCurrentPageIndex(1);
-    // The label is the refresh's first step: a move that applies rewrites it.
-    janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
-    Tecla(Qt::Key_End);
-    Clicar(janela->spdPaginaSeguinte);
-    EXPECT_EQ(Numero(), QStringLiteral("marca"));
-    Tecla(Qt::Key_Home);
-    EXPECT_EQ(Numero(), QStringLiteral("1 de 2"));
-}
-
-TEST_F(Navigation, OnePageHidesTheRowAndTheKeysDoNothing)
-{
-    EXPECT_TRUE(janela->lblNumeroDaPagina->isHidden());
-    EXPECT_TRUE(janela->spdPaginaSeguinte->isHidden());
-    for (Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown})
-        Tecla(k);
-    EXPECT_EQ(janela->PaginaAtual(), 0);
-    Paginas(2, 0);
-    EXPECT_FALSE(janela->lblNumeroDaPagina->isHidden());
-    EXPECT_FALSE(janela->spdPaginaFinal->isHidden());
 }
 
 TEST_F(Navigation, AnAutoRepeatedPageDownMovesOnePage)
 {
     Paginas(5, 0);
-    QWidget* alvo = janela->imgPaginaCentral;
-    QKeyEvent primeira(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-    QApplication::sendEvent(alvo, &primeira);
+    const auto enviar = [&](QEvent::Type tipo, bool repetida) {
+        QKeyEvent evento(tipo, Qt::Key_PageDown, Qt::NoModifier, QString(), repetida);
+        QApplication::sendEvent(janela->imgPaginaCentral, &evento);
+    };
+    enviar(QEvent::KeyPress, false);
     for (int i = 0; i < 4; ++i) {
-        QKeyEvent solta(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(alvo, &solta);
-        QKeyEvent aperta(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(alvo, &aperta);
+        enviar(QEvent::KeyRelease, true);
+        enviar(QEvent::KeyPress, true);
     }
     EXPECT_EQ(janela->PaginaAtual(), 0);
-    QKeyEvent ultima(QEvent::KeyRelease, Qt::Key_PageDown, Qt::NoModifier);
-    QApplication::sendEvent(alvo, &ultima);
+    enviar(QEvent::KeyRelease, false);
     EXPECT_EQ(janela->PaginaAtual(), 1);
 }
 
@@ -141,7 +102,7 @@ TEST_F(Navigation, PageKeysMoveThePageAndNeverAFocusedSizeList)
     }
     for (const auto& c : casos) {
         janela->Documento().setCurrentPageIndex(1);
-        janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+        Redesenhar();
         janela->Documento().setModified(false);
         QComboBox* lista = janela.get()->*c.lista;
         lista->setFocus();
@@ -200,69 +161,50 @@ void AbrirControle(TfrmPrincipal& janela, std::function<void(TfrmControlarPagina
         visto = true;
         fazer(janelaDePaginas);
     });
-    QTest::mouseClick(janela.spdPaginas, Qt::LeftButton, {}, janela.spdPaginas->rect().center());
+    Clicar(janela.spdPaginas);
     EXPECT_TRUE(visto);
 }
 
-TEST_F(Navigation, PageControlInsertsBeforeTheThirdOfFour)
+TEST_F(Navigation, PageControlInsertsAndDeletesAndSairChangesNothing)
 {
-    Paginas(4, 2);
-    janela->SetarFotoNaPaginaAtual(0, kFitStretch, FotoDeTeste(QStringLiteral("p.bmp"), 8, 8, Qt::red));
-    janela->Documento().setModified(false);
-    QString rotulo;
-    AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
-        rotulo = w->lblNumeroDaPagina->text();
-        EXPECT_TRUE(w->spdEliminarPagina->isEnabled());
-        EXPECT_EQ(w->windowTitle(), QStringLiteral("Controle de Páginas"));
-        EXPECT_EQ(w->size(), QSize(584, 235));
-        QTest::mouseClick(w->spdInserirPaginaAntes, Qt::LeftButton, {}, w->spdInserirPaginaAntes->rect().center());
-    });
-    EXPECT_EQ(rotulo, QStringLiteral("Página Atual: 3 de 4"));
-    EXPECT_EQ(janela->Album().pageCount(), 5);
-    EXPECT_EQ(Numero(), QStringLiteral("3 de 5"));
-    EXPECT_TRUE(janela->Foto(2, 0).NomeDoArquivo.isEmpty());
-    EXPECT_FALSE(janela->Foto(3, 0).NomeDoArquivo.isEmpty());
-    EXPECT_TRUE(janela->Modificado());
-}
-
-TEST_F(Navigation, PageControlInsertsAfterAndDeletes)
-{
+    const QString foto = FotoDeTeste(QStringLiteral("p.bmp"), 8, 8, Qt::red);
     struct Caso {
         int paginas, atual;
         TFancyButton* TfrmControlarPaginas::*botao;
+        QString rotulo;
         int paginasDepois;
         QString numero;
+        int paginaDaFoto; // where the photo of the page shown before ends, -1 deleted
     } casos[] = {
-        {3, 0, &TfrmControlarPaginas::spdInserirPaginaDepois, 4, QStringLiteral("2 de 4")},
-        {3, 0, &TfrmControlarPaginas::spdEliminarPagina, 2, QStringLiteral("1 de 2")},
-        {3, 2, &TfrmControlarPaginas::spdEliminarPagina, 2, QStringLiteral("2 de 2")},
+        {4, 2, &TfrmControlarPaginas::spdInserirPaginaAntes, QStringLiteral("Página Atual: 3 de 4"), 5, QStringLiteral("3 de 5"), 3},
+        {3, 0, &TfrmControlarPaginas::spdInserirPaginaDepois, QStringLiteral("Página Atual: 1 de 3"), 4, QStringLiteral("2 de 4"), 0},
+        {3, 0, &TfrmControlarPaginas::spdEliminarPagina, QStringLiteral("Página Atual: 1 de 3"), 2, QStringLiteral("1 de 2"), -1},
+        {3, 2, &TfrmControlarPaginas::spdEliminarPagina, QStringLiteral("Página Atual: 3 de 3"), 2, QStringLiteral("2 de 2"), -1},
+        // One page: delete is disabled, and Sair changes nothing, not even the page view.
+        {1, 0, &TfrmControlarPaginas::spdSair, QStringLiteral("Página Atual: 1 de 1"), 1, QStringLiteral("marca"), 0},
     };
     for (const Caso& c : casos) {
+        SCOPED_TRACE(c.rotulo.toStdString() + " -> " + c.numero.toStdString());
         janela->CriarNovoAlbumComUmaPaginaESemFotos();
         Paginas(c.paginas, c.atual);
+        janela->SetarFotoNaPaginaAtual(0, kFitStretch, foto);
         janela->Documento().setModified(false);
+        janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
+        QString rotulo;
         AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
-            TFancyButton* b = w->*c.botao;
-            QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+            rotulo = w->lblNumeroDaPagina->text();
+            EXPECT_EQ(w->spdEliminarPagina->isEnabled(), c.paginas > 1);
+            EXPECT_EQ(w->windowTitle(), QStringLiteral("Controle de Páginas"));
+            EXPECT_EQ(w->size(), QSize(584, 235));
+            Clicar(w->*c.botao);
         });
-        EXPECT_EQ(janela->Album().pageCount(), c.paginasDepois);
+        EXPECT_EQ(rotulo, c.rotulo);
+        ASSERT_EQ(janela->Album().pageCount(), c.paginasDepois);
         EXPECT_EQ(Numero(), c.numero);
-        EXPECT_TRUE(janela->Modificado());
+        for (int p = 0; p < c.paginasDepois; ++p)
+            EXPECT_EQ(janela->Foto(p, 0).NomeDoArquivo.isEmpty(), p != c.paginaDaFoto) << p;
+        EXPECT_EQ(janela->Modificado(), c.paginasDepois != c.paginas);
     }
-}
-
-TEST_F(Navigation, OnePageDisablesDeleteAndSairChangesNothing)
-{
-    janela->Documento().setModified(false);
-    janela->lblNumeroDaPagina->setText(QStringLiteral("marca"));
-    AbrirControle(*janela, [&](TfrmControlarPaginas* w) {
-        EXPECT_FALSE(w->spdEliminarPagina->isEnabled());
-        EXPECT_EQ(w->lblNumeroDaPagina->text(), QStringLiteral("Página Atual: 1 de 1"));
-        QTest::mouseClick(w->spdSair, Qt::LeftButton, {}, w->spdSair->rect().center());
-    });
-    EXPECT_EQ(janela->Album().pageCount(), 1);
-    EXPECT_FALSE(janela->Modificado());
-    EXPECT_EQ(Numero(), QStringLiteral("marca"));
 }
 
 TEST_F(Navigation, TheLegendFollowsThePageShown)
@@ -307,9 +249,7 @@ TEST_F(Navigation, TheLegendFollowsThePageShown)
          0, legenda4},
         {"page control deleting page 1",
          [&] {
-             AbrirControle(*janela, [](TfrmControlarPaginas* w) {
-                 QTest::mouseClick(w->spdEliminarPagina, Qt::LeftButton, {}, w->spdEliminarPagina->rect().center());
-             });
+             AbrirControle(*janela, [](TfrmControlarPaginas* w) { Clicar(w->spdEliminarPagina); });
          },
          0, legenda4},
         {"reading a job saved on its page 1",

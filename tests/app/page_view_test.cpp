@@ -18,13 +18,8 @@ namespace {
 
 using platform::toQColor;
 
-class PageView : public ::testing::Test {
+class PageView : public JanelaPrincipal {
 protected:
-    void SetUp() override
-    {
-        PrepararConfiguracoes(false);
-        janela = NovaJanela();
-    }
     void Redimensionar(int largura, int altura)
     {
         janela->showNormal();
@@ -32,9 +27,6 @@ protected:
         QApplication::processEvents();
         ASSERT_EQ(janela->size(), QSize(largura, altura));
     }
-    QRect Geometria(QWidget* w) const { return w->geometry(); }
-
-    std::unique_ptr<TfrmPrincipal> janela;
 };
 
 TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
@@ -42,9 +34,9 @@ TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
     Redimensionar(920, 768);
     // The smallest size is the outer one, with the title bar and borders.
     EXPECT_EQ(janela->minimumSize() + (janela->frameGeometry().size() - janela->size()), QSize(800, 600));
-    EXPECT_EQ(Geometria(janela->stbEstado), QRect(0, 768 - 19, 920, 19));
-    EXPECT_EQ(Geometria(janela->pnlImagens), QRect(0, 0, 220, 768 - 19));
-    EXPECT_EQ(Geometria(janela->pnlControles), QRect(920 - 200, 0, 200, 768 - 19));
+    EXPECT_EQ(janela->stbEstado->geometry(), QRect(0, 768 - 19, 920, 19));
+    EXPECT_EQ(janela->pnlImagens->geometry(), QRect(0, 0, 220, 768 - 19));
+    EXPECT_EQ(janela->pnlControles->geometry(), QRect(920 - 200, 0, 200, 768 - 19));
     EXPECT_EQ(janela->pnlImagensSuperior->height(), 186);
     EXPECT_EQ(janela->splImagens->height(), 3);
     EXPECT_EQ(janela->pnlImagensRodape->height(), 19);
@@ -66,10 +58,9 @@ TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
     EXPECT_TRUE(janela->font().bold());
 
     ASSERT_EQ(janela->stbEstado->panelCount(), 4);
-    EXPECT_EQ(janela->stbEstado->panelWidth(0), 200);
-    EXPECT_EQ(janela->stbEstado->panelWidth(1), 120);
-    EXPECT_EQ(janela->stbEstado->panelWidth(2), 380);
-    EXPECT_EQ(janela->stbEstado->panelWidth(3), 50);
+    const platform::StatusBar* barra = janela->stbEstado;
+    EXPECT_EQ((QList<int>{barra->panelWidth(0), barra->panelWidth(1), barra->panelWidth(2), barra->panelWidth(3)}),
+              (QList<int>{200, 120, 380, 50}));
     EXPECT_TRUE(janela->stbEstado->panelOwnerDrawn(0));
     EXPECT_FALSE(janela->stbEstado->panelOwnerDrawn(2));
 
@@ -89,35 +80,50 @@ TEST_F(PageView, AreasStandWhereTheDesignPutsThem)
     EXPECT_EQ(std::adjacent_find(topos.begin(), topos.end()), topos.end());
 }
 
-TEST_F(PageView, A4FillsNinetyFivePerCentOfTheWidthWhenItsHeightFits)
+TEST_F(PageView, A4TakesNinetyFivePerCentOfTheWidthOrOfTheHeightWhereItIsTooHigh)
 {
-    // Free width 920 - 220 - 200 = 500; free height from the title to the navigation row 679.
-    Redimensionar(920, 768);
-    ASSERT_EQ(janela->spdPaginaInicial->y() - 23, 679);
-    EXPECT_EQ(Geometria(janela->pnlPaginaCentral), QRect(220 + 12, 23, 475, 672));
-    EXPECT_EQ(janela->imgPaginaCentral->geometry(), QRect(0, 0, 475, 672));
-    EXPECT_EQ(janela->imgPaginaCentral->bitmap().Width(), 475);
-    EXPECT_EQ(janela->imgPaginaCentral->bitmap().Height(), 672);
-    EXPECT_EQ(janela->lblPaginaCentralTitulo->geometry(), QRect(232, 0, 475, 23));
-    // The footer stands level with the thumbnail footer.
-    EXPECT_EQ(janela->lblPaginaCentralRodape->geometry(), QRect(232, 768 - 38, 475, 19));
+    const struct {
+        int alturaDaJanela, alturaLivre;
+        QRect pagina;
+    } casos[] = {
+        // Free width 920 - 220 - 200 = 500: W = 475, H = Round(297 * 475 / 210) = 672.
+        {768, 679, QRect(220 + 12, 23, 475, 672)},
+        // Free height 600: H = 570, W = Round(210 * 570 / 297) = 403.
+        {689, 600, QRect(220 + 48, 23, 403, 570)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.alturaDaJanela);
+        Redimensionar(920, c.alturaDaJanela);
+        ASSERT_EQ(janela->spdPaginaInicial->y() - 23, c.alturaLivre) << "from the title to the navigation row";
+        EXPECT_EQ(janela->pnlPaginaCentral->geometry(), c.pagina);
+        EXPECT_EQ(janela->imgPaginaCentral->geometry(), QRect(QPoint(0, 0), c.pagina.size()));
+        EXPECT_EQ(QSize(janela->imgPaginaCentral->bitmap().Width(), janela->imgPaginaCentral->bitmap().Height()),
+                  c.pagina.size());
+        EXPECT_EQ(janela->lblPaginaCentralTitulo->geometry(), QRect(c.pagina.x(), 0, c.pagina.width(), 23));
+        // The footer stands level with the thumbnail footer.
+        EXPECT_EQ(janela->lblPaginaCentralRodape->geometry(),
+                  QRect(c.pagina.x(), c.alturaDaJanela - 38, c.pagina.width(), 19));
+    }
 }
 
-TEST_F(PageView, A4TooHighTakesNinetyFivePerCentOfTheHeight)
-{
-    // Free width 500, free height 600: H = 570, W = Round(210 * 570 / 297) = 403.
-    Redimensionar(920, 689);
-    ASSERT_EQ(janela->spdPaginaInicial->y() - 23, 600);
-    EXPECT_EQ(Geometria(janela->pnlPaginaCentral), QRect(220 + 48, 23, 403, 570));
-    EXPECT_EQ(janela->imgPaginaCentral->size(), QSize(403, 570));
-    EXPECT_EQ(janela->lblPaginaCentralRodape->geometry(), QRect(268, 689 - 38, 403, 19));
-}
-
-TEST_F(PageView, NavigationRowStandsAtItsTwentiethsOfThePage)
+// One page hides the navigation row and ignores the page keys; a second shows the row, whose
+// controls stand at their twentieths of the page.
+TEST_F(PageView, TheNavigationRowShowsForASecondPageAtItsTwentiethsOfThePage)
 {
     Redimensionar(920, 768);
-    janela->Album().InserirPaginaDepois(0);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
+    QList<QWidget*> linha{janela->lblNumeroDaPagina, janela->spdPaginaInicial, janela->spdPaginaAnterior,
+                          janela->spdPaginaSeguinte, janela->spdPaginaFinal};
+    for (QWidget* w : linha)
+        EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 1"));
+    for (Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown})
+        QTest::keyClick(janela->imgPaginaCentral, k);
+    EXPECT_EQ(janela->PaginaAtual(), 0);
+
+    Paginas(2, 1);
+    for (QWidget* w : linha)
+        EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
     // Panel at 232, width 475: Round(232 + 475 * k / 20 - width / 2).
     EXPECT_EQ(janela->spdPaginaInicial->x(), 291);   // 291.25
     EXPECT_EQ(janela->spdPaginaAnterior->x(), 339);  // 338.75
@@ -129,39 +135,12 @@ TEST_F(PageView, NavigationRowStandsAtItsTwentiethsOfThePage)
     EXPECT_EQ(janela->spdPaginaSeguinte->toolTip(), QStringLiteral("Ia Página Seguinte"));
 }
 
-TEST_F(PageView, OnePageHidesTheNavigationRowAndASecondShowsIt)
-{
-    QList<QWidget*> linha{janela->lblNumeroDaPagina, janela->spdPaginaInicial, janela->spdPaginaAnterior,
-                          janela->spdPaginaSeguinte, janela->spdPaginaFinal};
-    for (QWidget* w : linha)
-        EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("1 de 1"));
-
-    janela->Album().InserirPaginaDepois(0);
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-    for (QWidget* w : linha)
-        EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(janela->lblNumeroDaPagina->text(), QStringLiteral("2 de 2"));
-}
-
 TEST_F(PageView, ThePageIsDrawnOnThePicture)
 {
     // A4 with 9 x 12: frames from (15, 28) to (195, 268) mm; the margin stays white, a frame shows
     // the empty-frame picture.
-    const QImage imagem = janela->imgPaginaCentral->grab().toImage();
-    const QPoint margem = PixelDoMilimetro(*janela, 5, 5);
-    EXPECT_EQ(imagem.pixelColor(margem), QColor(255, 255, 255));
-    bool algoNaMoldura = false;
-    const TFoto& f = janela->Foto(0, 0);
-    const QPoint a = PixelDoMilimetro(*janela, f.Left + 2, f.Top + 2);
-    const QPoint b = PixelDoMilimetro(*janela, f.Right - 2, f.Bottom - 2);
-    for (int y = a.y(); y < b.y() && !algoNaMoldura; y += 3)
-        for (int x = a.x(); x < b.x(); x += 3)
-            if (imagem.pixelColor(x, y) != QColor(255, 255, 255)) {
-                algoNaMoldura = true;
-                break;
-            }
-    EXPECT_TRUE(algoNaMoldura);
+    EXPECT_EQ(janela->imgPaginaCentral->grab().toImage().pixelColor(PixelDoMilimetro(*janela, 5, 5)), QColor(255, 255, 255));
+    EXPECT_NE(CorNaMoldura(*janela, 0), QColor(255, 255, 255));
 }
 
 TEST_F(PageView, StatusTextTellsTheFrameUnderTheMouse)
@@ -172,17 +151,16 @@ TEST_F(PageView, StatusTextTellsTheFrameUnderTheMouse)
     janela->SetarFotoNaPaginaAtual(1, 0, foto);
     janela->Foto(0, 2).NomeDoArquivo = longa; // a path the status bar must shorten
 
-    MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 0));
-    EXPECT_EQ(janela->MolduraSobOMouse(), 0);
-    EXPECT_EQ(janela->stbEstado->panelText(2), QStringLiteral("<<< Moldura Vazia e Disponível >>>"));
-
-    MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 1));
-    EXPECT_EQ(janela->MolduraSobOMouse(), 1);
-    EXPECT_EQ(janela->stbEstado->panelText(2), foto);
-
-    MoverSobreAPagina(*janela, CentroDaMoldura(*janela, 2));
-    EXPECT_EQ(janela->stbEstado->panelText(2), AbreviarCaminho(longa, 60));
-    EXPECT_LT(AbreviarCaminho(longa, 60).size(), longa.size());
+    ASSERT_LT(AbreviarCaminho(longa, 60).size(), longa.size());
+    const struct {
+        int moldura;
+        QString texto;
+    } casos[] = {{0, QStringLiteral("<<< Moldura Vazia e Disponível >>>")}, {1, foto}, {2, AbreviarCaminho(longa, 60)}};
+    for (const auto& c : casos) {
+        MoverSobreAPagina(*janela, CentroDaMoldura(*janela, c.moldura));
+        EXPECT_EQ(janela->MolduraSobOMouse(), c.moldura);
+        EXPECT_EQ(janela->stbEstado->panelText(2), c.texto) << c.moldura;
+    }
 
     // The margin around the frames is a gap.
     MoverSobreAPagina(*janela, PixelDoMilimetro(*janela, 5, 5));
@@ -267,7 +245,7 @@ TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
     janela->SetarFotoNaPaginaAtual(0, 2, a);
     janela->SetarFotoNaPaginaAtual(3, 1, b);
     janela->Documento().setModified(false);
-    const auto pilha = janela->Backups();
+    const QStringList pilha = Registros(*janela, 3);
 
     // The item already chosen: no relayout, so the fit modes stay and the job is unchanged.
     EscolherNaLista(janela->cbxDimensaoDaFoto, 3);
@@ -284,8 +262,7 @@ TEST_F(PageView, SizeListsKeepPhotosByFrameIndexAndIgnoreTheItemAlreadyChosen)
     EXPECT_EQ(janela->Foto(0, 3).NomeDoArquivo, b);
     EXPECT_EQ(janela->Foto(0, 0).Ajuste, 0); // fit modes are not remembered
     EXPECT_TRUE(janela->Modificado());
-    EXPECT_EQ(janela->Backups()[0].NomeDoArquivo, pilha[0].NomeDoArquivo);
-    EXPECT_EQ(janela->Backups()[0].Moldura, pilha[0].Moldura);
+    EXPECT_EQ(Registros(*janela, 3), pilha);
 }
 
 TEST_F(PageView, AChoiceThatLaysThePageOutAsBeforeIsKept)
@@ -308,31 +285,13 @@ TEST_F(PageView, AChoiceThatLaysThePageOutAsBeforeIsKept)
     }
 }
 
-TEST_F(PageView, ListsFollowThePageWithoutActingAndACustomSizeShowsNoSelection)
-{
-    janela->Album().InserirPaginaDepois(0);
-    janela->Pagina(1).TipoDoPapel = 2;
-    janela->Pagina(1).TipoDaFoto = 7;
-    janela->AtualizarPainelCentralComPaginaAtualEDemaisAspectosVisuais();
-    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
-    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
-    // Setting the lists from the page laid nothing out.
-    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
-
-    // Any choice in the photo list then acts.
-    EscolherNaLista(janela->cbxDimensaoDaFoto, 2); // 10 x 15 on 10 x 15 paper
-    EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 2);
-    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
-}
-
 // Also run on an 800 x 600 screen (tests/CMakeLists.txt): the smallest the program accepts, which
 // it advises against.
 TEST(OuterSize, TheMainWindowFitsTheScreenWithItsTitleBar)
 {
     for (bool maximizada : {false, true}) {
         PrepararConfiguracoes(maximizada);
-        Atendente atendente;
-        atendente.respostas = {6};
+        AtendenteCom atendente({6});
         auto janela = NovaJanela();
         ASSERT_EQ(janela->isMaximized(), maximizada);
         const QRect tela = janela->screen()->availableGeometry();
@@ -343,6 +302,81 @@ TEST(OuterSize, TheMainWindowFitsTheScreenWithItsTitleBar)
         EXPECT_TRUE(tela.contains(barra)) << maximizada << " " << barra.bottom();
         EXPECT_EQ(janela->stbEstado->geometry().bottom(), janela->rect().bottom()) << maximizada;
     }
+}
+
+using SizeLists = PageView;
+
+TEST_F(SizeLists, AlwaysShowThePagesRealTypes)
+{
+    TPagina& pagina = janela->Pagina(0);
+    // The page's own size, which the photo list does not offer, and which has no size: no paper
+    // chosen can lay it out, and the page stays as it was.
+    pagina.TipoDaFoto = 7;
+    pagina.TamanhoPersonalizado1 = 0;
+    pagina.TamanhoPersonalizado2 = 0;
+    Redesenhar();
+    ASSERT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+    const std::int32_t larguraAntes = pagina.Right;
+    const int molduras = pagina.frameCount();
+    EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
+    ASSERT_EQ(pagina.Right, larguraAntes);
+    ASSERT_EQ(pagina.frameCount(), molduras);
+    EXPECT_EQ(pagina.TipoDoPapel, 0);
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 0);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+
+    // With a size it is laid out on the new paper, and the list shows it.
+    pagina.TamanhoPersonalizado1 = 80;
+    pagina.TamanhoPersonalizado2 = 60;
+    EscolherNaLista(janela->cbxDimensaoDoPapel, 2);
+    EXPECT_NE(pagina.Right, larguraAntes);
+    EXPECT_EQ(pagina.TipoDoPapel, 2);
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
+}
+
+TEST_F(SizeLists, ListsSetFromCodeLayNothingOutAndACustomSizeShowsNoSelection)
+{
+    // A hand-made page whose types differ from what the lists show: its frames and names must
+    // stay exactly as they are when the program sets the lists.
+    TPagina& pagina = janela->Pagina(0);
+    pagina.Fotos.resize(2);
+    pagina.Fotos[0] = TFoto{3, 4, 50, 60, 1, FotoDeTeste(QStringLiteral("um.bmp"), 20, 16, Qt::red)};
+    pagina.Fotos[1] = TFoto{70, 80, 200, 290, 2, FotoDeTeste(QStringLiteral("dois.bmp"), 20, 16, Qt::blue)};
+    pagina.TipoDoPapel = 1;
+    pagina.TipoDaFoto = 5;
+    const auto molduras = [&] {
+        QStringList r;
+        for (const TFoto& f : pagina.Fotos)
+            r << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(f.Left).arg(f.Top).arg(f.Right).arg(f.Bottom).arg(f.Ajuste).arg(f.NomeDoArquivo);
+        return r;
+    };
+    const QStringList antes = molduras();
+    Redesenhar();
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 1);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), 5);
+    EXPECT_EQ(molduras(), antes);
+    janela->cbxDimensaoDoPapel->setCurrentIndex(2);
+    QApplication::processEvents();
+    EXPECT_EQ(molduras(), antes);
+    janela->cbxDimensaoDaFoto->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(molduras(), antes);
+    EXPECT_EQ(pagina.TipoDoPapel, 1);
+    EXPECT_EQ(pagina.TipoDaFoto, 5);
+
+    // A page of the custom size shows no photo item, and its legend stays; any choice in the photo
+    // list then acts.
+    janela->CriarNovoAlbumComUmaPaginaESemFotos();
+    janela->Album().InserirPaginaDepois(0);
+    janela->Pagina(1).TipoDoPapel = 2;
+    janela->Pagina(1).TipoDaFoto = 7;
+    Redesenhar();
+    EXPECT_EQ(janela->cbxDimensaoDoPapel->currentIndex(), 2);
+    EXPECT_EQ(janela->cbxDimensaoDaFoto->currentIndex(), -1);
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("4 Fotos Por Folha"));
+    EscolherNaLista(janela->cbxDimensaoDaFoto, 2); // 10 x 15 on 10 x 15 paper
+    EXPECT_EQ(janela->Pagina(1).TipoDaFoto, 2);
+    EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
 }
 
 } // namespace

@@ -6,9 +6,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <functional>
+
 #include "app/settings.h"
 #include "platform/failure.h"
-#include "platform/system/program_info.h"
 #include "support/test_files.h"
 
 using namespace lumoria;
@@ -35,97 +36,82 @@ Configuracoes unlikely() { return Configuracoes{false, 4242}; }
 
 } // namespace
 
-TEST(Settings, FirstRunWritesTheDefaultsBack)
+TEST(Settings, TheReadTakesStoredIntegersAndWritesTheDefaultsBackOtherwise)
 {
-    SettingsStore store(freshStore("first"));
-    Configuracoes c = unlikely();
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_TRUE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(1));
-    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
-}
-
-TEST(Settings, StoredValuesAreReadAndNothingIsWritten)
-{
-    const QString path = freshStore("stored");
-    SettingsStore store(path);
-    store.writeInteger(kKey, kMax, 0);
-    store.writeInteger(kKey, kCount, -1);
-    const QByteArray before = readFile(path);
-    Configuracoes c;
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_FALSE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, -1);
-    EXPECT_EQ(readFile(path), before);
-
-    store.writeInteger(kKey, kMax, 5); // any value but 0 is true
-    store.writeInteger(kKey, kCount, 2147483647);
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_TRUE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 2147483647);
-}
-
-TEST(Settings, AMaximisedFlagOfAnotherTypeStopsTheReadingAndBothAreWrittenBack)
-{
-    for (int variant = 0; variant < 3; ++variant) {
-        SCOPED_TRACE(variant);
-        SettingsStore store(freshStore("wrong-type"));
-        if (variant == 0)
-            store.writeString(kKey, kMax, QStringLiteral("1"));
-        else if (variant == 1)
-            store.writeBoolean(kKey, kMax, false);
-        else
-            store.writeString(kKey, QStringLiteral("outro"), QStringLiteral("x")); // key there, value not
-        store.writeInteger(kKey, kCount, 5);
-        Configuracoes c = unlikely();
-        LerConfiguracoesDoRegistro(store, c);
-        EXPECT_TRUE(c.EntrarMaximizada);
-        EXPECT_EQ(c.ContadorDeUtilizacoes, 0); // not read: the reading stopped before it
-        EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(1));
-        EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
+    const struct {
+        const char* name;
+        std::function<void(SettingsStore&)> stored;
+        Configuracoes read;
+        std::int32_t maxAfter, countAfter;
+        bool written;
+    } cases[] = {
+        {"first run", [](SettingsStore&) {}, {true, 0}, 1, 0, true},
+        {"0 and -1", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 0); s.writeInteger(kKey, kCount, -1); },
+         {false, -1}, 0, -1, false},
+        // Any value but 0 is true.
+        {"5 and the largest", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 5); s.writeInteger(kKey, kCount, 2147483647); },
+         {true, 2147483647}, 5, 2147483647, false},
+        // A flag of another type stops the reading before the counter; both are written back.
+        {"flag as a string", [](SettingsStore& s) { s.writeString(kKey, kMax, "1"); s.writeInteger(kKey, kCount, 5); },
+         {true, 0}, 1, 0, true},
+        {"flag as a boolean", [](SettingsStore& s) { s.writeBoolean(kKey, kMax, false); s.writeInteger(kKey, kCount, 5); },
+         {true, 0}, 1, 0, true},
+        {"key there, flag not", [](SettingsStore& s) { s.writeString(kKey, "outro", "x"); s.writeInteger(kKey, kCount, 5); },
+         {true, 0}, 1, 0, true},
+        // A missing counter, or one of another type, keeps the flag read before it.
+        {"counter missing", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 0); }, {false, 0}, 0, 0, true},
+        {"counter as a string", [](SettingsStore& s) { s.writeInteger(kKey, kMax, 0); s.writeString(kKey, kCount, "7"); },
+         {false, 0}, 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = freshStore("read");
+        SettingsStore store(path);
+        c.stored(store);
+        const QByteArray before = readFile(path);
+        // Both fields start away from what the read should give.
+        Configuracoes read{!c.read.EntrarMaximizada, 4242};
+        LerConfiguracoesDoRegistro(store, read);
+        EXPECT_EQ(read.EntrarMaximizada, c.read.EntrarMaximizada);
+        EXPECT_EQ(read.ContadorDeUtilizacoes, c.read.ContadorDeUtilizacoes);
+        EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(c.maxAfter));
+        EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(c.countAfter));
+        EXPECT_EQ(readFile(path) != before, c.written);
     }
 }
 
-TEST(Settings, AMissingCounterKeepsTheFlagReadBefore)
-{
-    SettingsStore store(freshStore("missing-counter"));
-    store.writeInteger(kKey, kMax, 0);
-    Configuracoes c = unlikely();
-    c.EntrarMaximizada = true;
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_FALSE(c.EntrarMaximizada);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(0));
-    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
-
-    // A counter of another type counts as missing too.
-    store.writeString(kKey, kCount, QStringLiteral("7"));
-    LerConfiguracoesDoRegistro(store, c);
-    EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(0));
-}
-
-TEST(Settings, WritesBothValuesAndARefusedWriteRaises)
+TEST(Settings, WritesBothValuesAndARefusedWriteRaisesNamingTheFirstValueWritten)
 {
     SettingsStore store(freshStore("write"));
     GravarConfiguracoesNoRegistro(store, Configuracoes{false, 3});
     EXPECT_EQ(store.readInteger(kKey, kMax), std::optional<std::int32_t>(0));
     EXPECT_EQ(store.readInteger(kKey, kCount), std::optional<std::int32_t>(3));
 
-    writeFile(home() + QStringLiteral("/config/app-settings-blocker"), "a file, not a folder");
-    SettingsStore blocked(home() + QStringLiteral("/config/app-settings-blocker/users.json"));
+    writeFile(home() + QStringLiteral("/config/blocker"), "a file, not a folder");
+    SettingsStore blocked(home() + QStringLiteral("/config/blocker/store.json"));
     Configuracoes c = unlikely();
-    try {
-        LerConfiguracoesDoRegistro(blocked, c);
-        ADD_FAILURE() << "no failure raised";
-    } catch (const SettingsWriteError& e) {
+    const struct {
+        const char* name;
+        std::function<void()> write;
+        const char* message;
+    } cases[] = {
         // The maximised flag is the first value written.
-        EXPECT_STREQ(e.what(), "Failed to set data for 'Entrar_Com_Janela_Maximizada'");
+        {"settings read", [&] { LerConfiguracoesDoRegistro(blocked, c); }, "Failed to set data for 'Entrar_Com_Janela_Maximizada'"},
+        {"settings written", [&] { GravarConfiguracoesNoRegistro(blocked, c); }, "Failed to set data for 'Entrar_Com_Janela_Maximizada'"},
+        {"file association", [&] { RegistrarExtensaoDeArquivo(blocked, ".pvo", "Lumoria", "/p/L"); }, "Failed to set data for ''"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        try {
+            k.write();
+            ADD_FAILURE() << "no failure raised";
+        } catch (const SettingsWriteError& e) {
+            EXPECT_STREQ(e.what(), k.message);
+        }
     }
+    // The read set the defaults before it failed to write them back.
     EXPECT_TRUE(c.EntrarMaximizada);
     EXPECT_EQ(c.ContadorDeUtilizacoes, 0);
-    EXPECT_THROW(GravarConfiguracoesNoRegistro(blocked, c), SettingsWriteError);
 }
 
 TEST(Settings, TheDefaultStoresArePerUser)
@@ -143,12 +129,14 @@ TEST(Settings, TheDefaultStoresArePerUser)
     EXPECT_TRUE(again.EntrarMaximizada);
 }
 
-TEST(FileAssociation, WritesTheFourKeysWithTheProgramPathAsItIs)
+TEST(FileAssociation, WritesTheFourKeysOverWhateverTheyHeldWithTheProgramPathAsItIs)
 {
     const QString program = QStringLiteral("/opt/Programas/Lumoria Foto/Lumoria");
     for (const char* extension : {".pvo", "pvo", ".PVO", "Pvo"}) {
         SCOPED_TRACE(extension);
         SettingsStore classes(freshStore("classes"));
+        // Whatever the keys held is overwritten.
+        classes.writeString(QStringLiteral("PVO_auto_file\\shell\\open\\command"), QString(), QStringLiteral("outro"));
         RegistrarExtensaoDeArquivo(classes, QLatin1String(extension), QStringLiteral("Lumoria"), program);
         EXPECT_EQ(classes.readString(QStringLiteral(".PVO"), QString()), QStringLiteral("PVO_auto_file"));
         EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file"), QString()), QStringLiteral("Lumoria"));
@@ -160,34 +148,16 @@ TEST(FileAssociation, WritesTheFourKeysWithTheProgramPathAsItIs)
     }
 }
 
-TEST(FileAssociation, OverwritesWhateverTheKeysHeldAndARefusalRaises)
-{
-    SettingsStore classes(freshStore("classes-old"));
-    classes.writeString(QStringLiteral("PVO_auto_file/shell/open/command"), QString(), QStringLiteral("outro"));
-    RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), QStringLiteral("/p/L"));
-    EXPECT_EQ(classes.readString(QStringLiteral("PVO_auto_file/shell/open/command"), QString()),
-              QStringLiteral("\"/p/L\" \"%1\""));
-
-    writeFile(home() + QStringLiteral("/config/classes-blocker"), "a file, not a folder");
-    SettingsStore blocked(home() + QStringLiteral("/config/classes-blocker/classes.json"));
-    try {
-        RegistrarExtensaoDeArquivo(blocked, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), QStringLiteral("/p/L"));
-        ADD_FAILURE() << "no failure raised";
-    } catch (const SettingsWriteError& e) {
-        EXPECT_STREQ(e.what(), "Failed to set data for ''");
-    }
-}
-
-TEST(FileAssociation, TheDesktopLearnsTheTypeAndItsProgram)
+TEST(FileAssociation, TheDesktopLearnsTheTypeAndItsProgramFromFilesWrittenOnlyWhenTheyChangeOrReportedWhenTheyCannotBe)
 {
     const QString data = home() + QStringLiteral("/data");
+    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
+    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
     QDir(data + QStringLiteral("/mime")).removeRecursively();
     QDir(data + QStringLiteral("/applications")).removeRecursively();
     SettingsStore classes(freshStore("classes-desktop"));
-    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".PVO"), QStringLiteral("Lumoria"),
-                                           QStringLiteral("/opt/Lumoria Foto/Lumoria")));
-
-    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
+    const QString program = QStringLiteral("/opt/Lumoria Foto/Lumoria");
+    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".PVO"), QStringLiteral("Lumoria"), program));
     EXPECT_EQ(readFile(package),
               QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
@@ -196,28 +166,18 @@ TEST(FileAssociation, TheDesktopLearnsTheTypeAndItsProgram)
                          "    <glob pattern=\"*.pvo\"/>\n"
                          "  </mime-type>\n"
                          "</mime-info>\n"));
-    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
     EXPECT_EQ(readFile(entry), QByteArray("[Desktop Entry]\nType=Application\nName=Lumoria\n"
                                           "Exec=\"/opt/Lumoria Foto/Lumoria\" %f\n"
                                           "MimeType=application/x-lumoria-pvo;\nNoDisplay=true\nTerminal=false\n"));
     if (!QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
         EXPECT_TRUE(readFile(data + QStringLiteral("/mime/globs2")).contains("application/x-lumoria-pvo:*.pvo"));
     }
-}
 
-TEST(FileAssociation, TheDesktopFilesAreWrittenOnlyWhenTheyChange)
-{
-    const QString data = home() + QStringLiteral("/data");
-    SettingsStore classes(freshStore("classes-unchanged"));
-    const QString program = QStringLiteral("/opt/Lumoria/lumoria");
-    ASSERT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), program));
-    const QString package = data + QStringLiteral("/mime/packages/application-x-lumoria-pvo.xml");
-    const QString entry = data + QStringLiteral("/applications/lumoria-pvo.desktop");
+    // The same registration again touches neither file.
     const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
     lumoria::test::setModificationTime(package, old);
     lumoria::test::setModificationTime(entry, old);
     QFile::remove(data + QStringLiteral("/mime/globs2"));
-
     EXPECT_TRUE(RegistrarExtensaoDeArquivo(classes, QStringLiteral("PVO"), QStringLiteral("Lumoria"), program));
     EXPECT_EQ(QFileInfo(package).lastModified(), old);
     EXPECT_EQ(QFileInfo(entry).lastModified(), old);
@@ -229,16 +189,11 @@ TEST(FileAssociation, TheDesktopFilesAreWrittenOnlyWhenTheyChange)
     EXPECT_EQ(QFileInfo(package).lastModified(), old);
     EXPECT_NE(QFileInfo(entry).lastModified(), old);
     EXPECT_TRUE(readFile(entry).contains("Exec=\"/home/u/Lumoria/lumoria\" %f\n"));
-}
 
-TEST(FileAssociation, DesktopFilesThatCannotBeWrittenAreReportedNotRaised)
-{
-    const QString data = home() + QStringLiteral("/data");
+    // Desktop files that cannot be written are reported, not raised; the keys are written all the same.
     QDir(data + QStringLiteral("/applications")).removeRecursively();
     writeFile(data + QStringLiteral("/applications"), "a file, not a folder");
-    SettingsStore classes(freshStore("classes-no-desktop"));
-    EXPECT_FALSE(RegistrarExtensaoDeArquivo(classes, QStringLiteral(".pvo"), QStringLiteral("Lumoria"),
-                                            QStringLiteral("/p/lumoria")));
-    EXPECT_EQ(classes.readString(QStringLiteral(".PVO"), QString()), QStringLiteral("PVO_auto_file"));
-    QFile::remove(data + QStringLiteral("/applications"));
+    SettingsStore outras(freshStore("classes-no-desktop"));
+    EXPECT_FALSE(RegistrarExtensaoDeArquivo(outras, QStringLiteral(".pvo"), QStringLiteral("Lumoria"), QStringLiteral("/p/lumoria")));
+    EXPECT_EQ(outras.readString(QStringLiteral(".PVO"), QString()), QStringLiteral("PVO_auto_file"));
 }

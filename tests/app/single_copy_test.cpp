@@ -3,7 +3,6 @@
 // a normal run goes through the message loop to the confirmed exit.
 #include "main_window_fixture.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 
@@ -63,10 +62,7 @@ protected:
         primeira.setArguments({trabalho});
         primeira.start();
         ASSERT_TRUE(primeira.waitForStarted(5000));
-        QElapsedTimer relogio;
-        relogio.start();
-        while (!OutraCopiaEmExecucao() && relogio.elapsed() < 15000 && primeira.state() == QProcess::Running)
-            QTest::qWait(50);
+        QTest::qWaitFor([this] { return OutraCopiaEmExecucao() || primeira.state() != QProcess::Running; }, 15000);
         ASSERT_TRUE(OutraCopiaEmExecucao()) << primeira.readAllStandardError().toStdString();
     }
 
@@ -77,11 +73,11 @@ private:
     platform::FailureHandler m_anterior;
 };
 
-TEST_F(SingleCopy, ASecondCopyIsRefusedAndTheFirstKeepsItsLock)
+TEST_F(SingleCopy, ASecondCopyIsRefusedWithoutEnteringItsMessageLoopAndTheFirstKeepsItsLock)
 {
     IniciarPrimeiraCopia();
-    BoxCapture caixas;
     {
+        BoxCapture caixas;
         TfrmPrincipal segunda;
         ASSERT_EQ(caixas.boxes.size(), 1);
         EXPECT_TRUE(caixas.boxes[0].texto.contains(QStringLiteral("Este Programa Já Está Em Execução.")));
@@ -91,25 +87,20 @@ TEST_F(SingleCopy, ASecondCopyIsRefusedAndTheFirstKeepsItsLock)
         EXPECT_FALSE(segunda.ArquivosDeCursoresGravados());
     }
     EXPECT_TRUE(OutraCopiaEmExecucao()) << "the running copy's lock survives the refused one";
-    EXPECT_EQ(primeira.state(), QProcess::Running);
-}
 
-TEST_F(SingleCopy, TheRefusedCopyEndsWithoutEnteringItsMessageLoop)
-{
-    IniciarPrimeiraCopia();
+    // The program's main block: the refusal ends it before its loop.
+    platform::clearTerminationRequest();
     BoxCapture caixas;
     bool lacoExecutado = false;
-    QTimer guarda; // ends a loop that should not have run
-    guarda.setSingleShot(true);
-    QObject::connect(&guarda, &QTimer::timeout, [&lacoExecutado] {
+    QObject guarda; // ends a loop that should not have run
+    QTimer::singleShot(5000, &guarda, [&lacoExecutado] {
         lacoExecutado = true;
         QCoreApplication::exit(99);
     });
-    guarda.start(5000);
-    const int resultado = ExecutarLumoria({trabalho});
-    EXPECT_EQ(resultado, 0);
+    EXPECT_EQ(ExecutarLumoria({trabalho}), 0);
     EXPECT_FALSE(lacoExecutado);
     EXPECT_EQ(caixas.boxes.size(), 1);
+    EXPECT_EQ(primeira.state(), QProcess::Running);
 }
 
 TEST_F(SingleCopy, AKilledCopyDoesNotBlockTheNextStart)
@@ -126,30 +117,30 @@ TEST_F(SingleCopy, AKilledCopyDoesNotBlockTheNextStart)
 
 TEST_F(SingleCopy, ANormalRunGoesThroughTheLoopToTheConfirmedExit)
 {
-    Atendente atendente;
-    atendente.respostas << 6; // the exit question
+    AtendenteCom atendente({6}); // the exit question
+    // Once the window shows (the loop follows at once), it is closed.
     QTimer fechar;
-    fechar.setSingleShot(true);
     int capasOcultas = -1;
-    QObject::connect(&fechar, &QTimer::timeout, [&capasOcultas] {
-        // Start-up keeps one cover editor window, hidden, for the whole run.
-        capasOcultas = 0;
+    QObject::connect(&fechar, &QTimer::timeout, [&] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* capa = qobject_cast<TfrmEditarFotosTrabalhos*>(w))
-                capasOcultas += capa->isVisible() ? 100 : 1;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* janela = qobject_cast<TfrmPrincipal*>(w); janela && janela->isVisible())
+            if (auto* janela = qobject_cast<TfrmPrincipal*>(w); janela && janela->isVisible()) {
+                fechar.stop();
+                // Start-up keeps one cover editor window, hidden, for the whole run.
+                capasOcultas = 0;
+                for (QWidget* c : QApplication::topLevelWidgets())
+                    if (auto* capa = qobject_cast<TfrmEditarFotosTrabalhos*>(c))
+                        capasOcultas += capa->isVisible() ? 100 : 1;
                 janela->close();
+            }
     });
-    fechar.start(300);
-    QTimer guarda;
-    guarda.setSingleShot(true);
-    QObject::connect(&guarda, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guarda.start(60000);
+    fechar.start(10);
+    QObject guarda;
+    QTimer::singleShot(60000, &guarda, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(ExecutarLumoria({trabalho}), 0);
     EXPECT_EQ(capasOcultas, 1);
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Saída"));
+    EXPECT_EQ(atendente.caixas, QList<CaixaVista>{Caixa(QStringLiteral("Confirmação Para Saída"),
+                                                        TituloDoAplicativo() + QStringLiteral("\r\n\r\nVocê Deseja Sair Deste Aplicativo?"),
+                                                        "Sim", "Não")});
     EXPECT_FALSE(QFile::exists(PastaDoAplicativo() + QStringLiteral("c_esperar.ani")));
     // The lock went with the window.
     platform::SingleInstanceLock sonda;

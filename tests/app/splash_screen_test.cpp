@@ -3,16 +3,15 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <QTest>
 
-#include <memory>
 
 #include "app/splash_screen.h"
 #include "common/custom_cursors.h"
 #include "components/image_shape.h"
 #include "platform/ui/screen_cursor.h"
 #include "platform/ui/window_region.h"
+#include "support/pointer_events.h"
 
 namespace lumoria {
 namespace {
@@ -64,7 +63,7 @@ TEST_F(SplashScreenTest, IsABorderless640By480WindowCentredOnTheScreen)
     EXPECT_EQ(platform::controlCursor(splash.imgSplashScreen), crNormal);
 }
 
-TEST_F(SplashScreenTest, TakesTheOutlineOfItsPicture)
+TEST_F(SplashScreenTest, TakesTheOutlineOfItsPictureAndShowsThePictureInsideIt)
 {
     const QImage picture = SplashPicture();
     TfrmSplashScreen splash;
@@ -74,12 +73,6 @@ TEST_F(SplashScreenTest, TakesTheOutlineOfItsPicture)
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
             ASSERT_EQ(region->contains(QPoint(x, y)), picture.pixel(x, y) != kWhite) << x << ", " << y;
-}
-
-TEST_F(SplashScreenTest, ShowsThePictureInsideItsOutline)
-{
-    const QImage picture = SplashPicture();
-    TfrmSplashScreen splash;
     splash.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     const QImage shot = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -93,17 +86,9 @@ TEST_F(SplashScreenTest, CannotBeDraggedAway)
     splash.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
     const QPoint start = splash.pos();
-    QWidget* image = splash.imgSplashScreen;
-    const QPoint grab = image->mapToGlobal(QPoint(320, 300));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(320, 300), QPointF(grab), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(image, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(360, 340), QPointF(grab + QPoint(40, 40)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(image, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(360, 340), QPointF(grab + QPoint(40, 40)),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(image, &release);
+    test::Press(splash.imgSplashScreen, QPoint(320, 300));
+    test::MoveTo(splash.imgSplashScreen, QPoint(360, 340), Qt::LeftButton);
+    test::Release(splash.imgSplashScreen, QPoint(360, 340));
     EXPECT_EQ(splash.pos(), start);
 }
 

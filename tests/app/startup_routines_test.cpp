@@ -1,10 +1,9 @@
-// The welcome tip of the first runs, the exit question and the refusal of a second copy.
+// The welcome tip of the first runs and the refusal of a second copy.
 #include <gtest/gtest.h>
 
 #include "app/startup_routines.h"
 #include "common/app_identity.h"
 #include "platform/failure.h"
-#include "support/test_files.h"
 
 #include <QFileInfo>
 
@@ -49,49 +48,42 @@ std::pair<bool, std::int32_t> run(std::int32_t stored)
 TEST(WelcomeTip, ShowsOnTheFirstThreeRunsWithTheRunsLeft)
 {
     EXPECT_EQ(welcomeTipCaption(), QStringLiteral("Mensagem de Boas Vindas e Dica Para Aplicação de Fotos"));
-    EXPECT_EQ(run(0), std::make_pair(true, 1));
-    EXPECT_EQ(welcomeTipText(kTitle, 1), tipStart() + QStringLiteral("Ser Apresentada Em Mais 2 Execuções."));
-    EXPECT_EQ(run(1), std::make_pair(true, 2));
-    EXPECT_EQ(welcomeTipText(kTitle, 2), tipStart() + QStringLiteral("Ser Apresentada Em Mais Uma Execução."));
-    EXPECT_EQ(run(2), std::make_pair(true, 3));
-    EXPECT_EQ(welcomeTipText(kTitle, 3), tipStart() + QStringLiteral("Ser Apresentada a Partir de Agora. "));
-    EXPECT_EQ(run(3), std::make_pair(false, 4));
-    EXPECT_EQ(run(4), std::make_pair(false, 5));
-}
-
-TEST(WelcomeTip, ANegativeCounterShowsMoreRunsLeft)
-{
-    EXPECT_EQ(run(-1), std::make_pair(true, 0));
-    EXPECT_EQ(welcomeTipText(kTitle, 0), tipStart() + QStringLiteral("Ser Apresentada Em Mais 3 Execuções."));
-    EXPECT_EQ(welcomeTipText(kTitle, -1), tipStart() + QStringLiteral("Ser Apresentada Em Mais 4 Execuções."));
     constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
-    EXPECT_EQ(run(lowest), std::make_pair(true, lowest + 1));
-    EXPECT_EQ(welcomeTipText(kTitle, lowest + 1),
-              tipStart() + QStringLiteral("Ser Apresentada Em Mais 2147483650 Execuções."));
+    constexpr std::int32_t largest = std::numeric_limits<std::int32_t>::max();
+    const struct {
+        std::int32_t stored;
+        bool shown;
+        std::int32_t counted;
+        const char* lastLine; // of the tip shown with the counter counted
+    } cases[] = {
+        {0, true, 1, "Ser Apresentada Em Mais 2 Execuções."},
+        {1, true, 2, "Ser Apresentada Em Mais Uma Execução."},
+        {2, true, 3, "Ser Apresentada a Partir de Agora. "},
+        {3, false, 4, nullptr},
+        {4, false, 5, nullptr},
+        // A negative counter shows more runs left.
+        {-1, true, 0, "Ser Apresentada Em Mais 3 Execuções."},
+        {-2, true, -1, "Ser Apresentada Em Mais 4 Execuções."},
+        {lowest, true, lowest + 1, "Ser Apresentada Em Mais 2147483650 Execuções."},
+        // The counter stops at the largest.
+        {largest - 1, false, largest, nullptr},
+        {largest, false, largest, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(run(c.stored), std::make_pair(c.shown, c.counted));
+        if (c.lastLine)
+            EXPECT_EQ(welcomeTipText(kTitle, c.counted), tipStart() + QString::fromUtf8(c.lastLine));
+    }
 }
 
-TEST(WelcomeTip, CountsOncePerRunAndStopsAtTheLargestCounter)
+TEST(WelcomeTip, CountsOncePerRun)
 {
     Configuracoes c{true, 0};
     bool shown = false;
     EXPECT_TRUE(countRunForWelcomeTip(c, shown));
     EXPECT_FALSE(countRunForWelcomeTip(c, shown)); // the window shown again in the same run
     EXPECT_EQ(c.ContadorDeUtilizacoes, 1);
-
-    constexpr std::int32_t largest = std::numeric_limits<std::int32_t>::max();
-    EXPECT_EQ(run(largest), std::make_pair(false, largest));
-    EXPECT_EQ(run(largest - 1), std::make_pair(false, largest));
-}
-
-TEST(ExitQuestion, AsksToLeaveAndWarnsOfUnsavedChanges)
-{
-    EXPECT_EQ(exitQuestionCaption(), QStringLiteral("Confirmação Para Saída"));
-    EXPECT_EQ(exitQuestionText(kTitle, false), QStringLiteral("Lumoria v9.9\r\n\r\nVocê Deseja Sair Deste Aplicativo?"));
-    EXPECT_EQ(exitQuestionText(kTitle, true), QStringLiteral("Lumoria v9.9\r\n\r\n"
-                                                             "Há Modificações Neste Trabalho Que Ainda Não\r\n"
-                                                             "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
-                                                             "Se o Trabalho Não For Gravado Em Disco.\r\n\r\n"
-                                                             "Você Deseja Sair Deste Aplicativo?"));
 }
 
 TEST(SingleInstanceCheck, ASecondLockOfTheSameTitleIsRefused)

@@ -8,6 +8,7 @@
 #include "album/page_drawing_steps.h"
 #include "app/settings.h"
 #include "common/custom_cursors.h"
+#include "common/modal_helper.h"
 #include "common/failure_messages.h"
 #include "platform/ui/dispatch.h"
 #include "platform/ui/caption_panel.h"
@@ -84,28 +85,6 @@ TEST(Startup, ShowingTheWindowDrawsThePageOnceAtItsFinalSize)
     EXPECT_EQ(janela->frameGeometry().size(), QSize(800, 600));
 }
 
-TEST(Startup, CursorFilesAreWrittenAtStartAndDeletedOnExit)
-{
-    PrepararConfiguracoes(false);
-    auto janela = NovaJanela();
-    ASSERT_TRUE(janela->ArquivosDeCursoresGravados());
-    const QString pasta = janela->PastaDosCursores();
-    EXPECT_EQ(pasta, janela->PastaDoAplicativo()) << "the test program's folder can be written";
-    for (const CursorAnimado& c : kCursoresAnimados)
-        EXPECT_TRUE(QFile::exists(pasta + QLatin1String(c.arquivo))) << c.arquivo;
-    EXPECT_TRUE(platform::isCursorRegistered(crEsperar));
-    EXPECT_EQ(platform::controlCursor(janela->spdSair), crNormal);
-    EXPECT_EQ(platform::controlCursor(janela->splImagens), crDivHorizontal);
-
-    Atendente atendente;
-    atendente.respostas << 6;
-    janela->close();
-    QApplication::processEvents();
-    EXPECT_FALSE(janela->isVisible());
-    for (const CursorAnimado& c : kCursoresAnimados)
-        EXPECT_FALSE(QFile::exists(pasta + QLatin1String(c.arquivo))) << c.arquivo;
-}
-
 TEST(Startup, AProgramFolderThatCannotBeWrittenSendsTheCursorsToTheRuntimeFolder)
 {
     // Nobody, not even the superuser, creates files in /proc.
@@ -115,13 +94,20 @@ TEST(Startup, AProgramFolderThatCannotBeWrittenSendsTheCursorsToTheRuntimeFolder
     EXPECT_EQ(PastaParaOsCursores(home() + QStringLiteral("/")), home() + QStringLiteral("/"));
 }
 
-TEST(Startup, TheWelcomeTipShowsOnTheFirstThreeRuns)
+TEST(Startup, TheWelcomeTipShowsOnTheFirstThreeRunsEndedByTheOperator)
 {
     PrepararConfiguracoes(false, 0);
+    {
+        // A run not ended by the operator does not count.
+        AtendenteCom atendente({6});
+        auto janela = NovaJanela();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
+        EXPECT_TRUE(atendente.caixas[0].texto.endsWith(kUltimaLinhaDaDica[0]));
+    }
+    EXPECT_EQ(ConfiguracoesGravadas().ContadorDeUtilizacoes, 0);
     for (int execucao = 1; execucao <= 4; ++execucao) {
         SCOPED_TRACE(execucao);
-        Atendente atendente;
-        atendente.respostas << 6 << 6; // the tip, then the exit question
+        AtendenteCom atendente({6, 6}); // the tip, then the exit question
         auto janela = NovaJanela();
         if (execucao <= 3) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
@@ -144,52 +130,46 @@ TEST(Startup, TheWelcomeTipShowsOnTheFirstThreeRuns)
     }
 }
 
-TEST(Startup, ARunNotEndedByTheOperatorDoesNotCount)
-{
-    PrepararConfiguracoes(false, 1);
-    {
-        Atendente atendente;
-        atendente.respostas << 6;
-        auto janela = NovaJanela();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() == 1; }, 60000));
-        EXPECT_TRUE(atendente.caixas[0].texto.endsWith(kUltimaLinhaDaDica[1]));
-    }
-    EXPECT_EQ(ConfiguracoesGravadas().ContadorDeUtilizacoes, 1);
-}
-
-TEST(Startup, TheExitQuestionKeepsTheWindowUnlessConfirmed)
+TEST(Startup, TheExitQuestionKeepsTheWindowAndItsCursorFilesUnlessConfirmed)
 {
     PrepararConfiguracoes(true);
     auto janela = NovaJanela();
-    const QString pergunta = QStringLiteral("Lumoria v1.0\r\n\r\nVocê Deseja Sair Deste Aplicativo?");
-    {
-        Atendente atendente;
-        atendente.respostas << 7 << 2;
-        QTest::mouseClick(janela->spdSair, Qt::LeftButton, {}, janela->spdSair->rect().center());
+    // The cursor files are written at start beside the program (the test program's folder can be written).
+    ASSERT_TRUE(janela->ArquivosDeCursoresGravados());
+    const QString pasta = janela->PastaDosCursores();
+    EXPECT_EQ(pasta, janela->PastaDoAplicativo());
+    const auto cursores = [&](bool existem) {
+        for (const CursorAnimado& c : kCursoresAnimados)
+            EXPECT_EQ(QFile::exists(pasta + QLatin1String(c.arquivo)), existem) << c.arquivo;
+    };
+    cursores(true);
+    EXPECT_TRUE(platform::isCursorRegistered(crEsperar));
+    EXPECT_EQ(platform::controlCursor(janela->spdSair), crNormal);
+    EXPECT_EQ(platform::controlCursor(janela->splImagens), crDivHorizontal);
+    const CaixaVista pergunta = Caixa(QStringLiteral("Confirmação Para Saída"),
+                                      QStringLiteral("Lumoria v1.0\r\n\r\nVocê Deseja Sair Deste Aplicativo?"), "Sim", "Não");
+    const auto fechar = [&] {
         janela->close();
         QApplication::processEvents();
-        ASSERT_EQ(atendente.caixas.size(), 2);
-        EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Confirmação Para Saída"));
-        EXPECT_EQ(atendente.caixas[0].texto, pergunta);
-        EXPECT_EQ(atendente.caixas[0].botao1, QStringLiteral("Sim"));
-        EXPECT_EQ(atendente.caixas[0].botao2, QStringLiteral("Não"));
-    }
+    };
+    // Esc on the exit button's question, the close box on the window's.
+    EXPECT_EQ(ClicarRespondendo(janela->spdSair, {7}), QList<CaixaVista>{pergunta});
+    EXPECT_EQ(Respondendo({2}, fechar), QList<CaixaVista>{pergunta});
     EXPECT_TRUE(janela->isVisible()) << "Esc and the close box keep the window";
-    EXPECT_TRUE(QFile::exists(janela->PastaDosCursores() + QStringLiteral("c_normal.ani")));
+    cursores(true);
 
     janela->SetarFotoNaPaginaAtual(0, 0, FotoDeTeste(QStringLiteral("saida.bmp"), 10, 10, Qt::gray));
     janela->showNormal();
     QApplication::processEvents();
-    Atendente atendente;
-    atendente.respostas << 6;
-    janela->close();
-    QApplication::processEvents();
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].texto,
-              QStringLiteral("Lumoria v1.0\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\n"
-                             "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
-                             "Se o Trabalho Não For Gravado Em Disco.\r\n\r\nVocê Deseja Sair Deste Aplicativo?"));
+    EXPECT_EQ(Respondendo({6}, fechar),
+              QList<CaixaVista>{Caixa(QStringLiteral("Confirmação Para Saída"),
+                                      QStringLiteral("Lumoria v1.0\r\n\r\nHá Modificações Neste Trabalho Que Ainda Não\r\n"
+                                                     "Foram Gravadas. Estas Modificações Serão Perdidas\r\n"
+                                                     "Se o Trabalho Não For Gravado Em Disco.\r\n\r\nVocê Deseja Sair "
+                                                     "Deste Aplicativo?"),
+                                      "Sim", "Não")});
     EXPECT_FALSE(janela->isVisible());
+    cursores(false);
     // The state at the exit is kept for the next start.
     EXPECT_FALSE(ConfiguracoesGravadas().EntrarMaximizada);
 }
@@ -199,14 +179,12 @@ TEST(Startup, TheExitButtonHidesTheAuthorBox)
     PrepararConfiguracoes(false);
     auto janela = NovaJanela();
     QString titulo;
-    QTimer observador;
-    QObject::connect(&observador, &QTimer::timeout, [&titulo] {
-        if (auto* caixa = qobject_cast<TfrmDialogoComImagem*>(QApplication::activeModalWidget())) {
-            titulo = caixa->windowTitle();
-            caixa->close();
-        }
-    });
-    observador.start(5);
+    WhenModal(
+        [&titulo](QWidget* w) {
+            titulo = w->windowTitle();
+            w->close();
+        },
+        [](QWidget* w) { return qobject_cast<TfrmDialogoComImagem*>(w) != nullptr; });
     const QPoint centro = janela->spdSair->rect().center();
     QTest::mouseClick(janela->spdSair, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, centro);
     EXPECT_EQ(titulo, QString()) << "without Alt nothing shows";

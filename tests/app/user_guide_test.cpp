@@ -141,19 +141,13 @@ TEST_F(UserGuideTest, NavegarLoadsTheTrimmedFileAddress)
     EXPECT_EQ(browser->webNavegadorGuia->documentTitle(), QStringLiteral("Guia"));
 }
 
-TEST_F(UserGuideTest, OurOwnGuideIsARealPageInPortuguese)
+TEST_F(UserGuideTest, OurOwnGuideIsARealPageInPortugueseThatSaysWhatTheWindowsDo)
 {
     Navegar(browser->webNavegadorGuia, QStringLiteral(LUMORIA_SOURCE_DIR "/manual/index.html"));
     EXPECT_EQ(browser->webNavegadorGuia->documentTitle(), QStringLiteral("Lumoria - Guia do Usuário"));
-    const QString text = browser->webNavegadorGuia->toPlainText();
+    const QString text = browser->webNavegadorGuia->toPlainText().simplified();
     EXPECT_TRUE(text.contains(QStringLiteral("Proporcional, Fazendo Bordas")));
     EXPECT_GT(text.size(), 3000);
-}
-
-TEST_F(UserGuideTest, OurOwnGuideSaysWhatTheWindowsDo)
-{
-    Navegar(browser->webNavegadorGuia, QStringLiteral(LUMORIA_SOURCE_DIR "/manual/index.html"));
-    const QString text = browser->webNavegadorGuia->toPlainText().simplified();
     // The page-control window only inserts and deletes pages; moving is the buttons under the page.
     const int pageControl = text.indexOf(QStringLiteral("abre o \"Controle de Páginas\""));
     ASSERT_GE(pageControl, 0);
@@ -167,20 +161,18 @@ TEST_F(UserGuideTest, OurOwnGuideSaysWhatTheWindowsDo)
         EXPECT_TRUE(text.contains(QString::fromUtf8(legend))) << legend;
 }
 
-TEST_F(UserGuideTest, AMissingGuideRaisesTheFailureAndAsksNothing)
+TEST_F(UserGuideTest, AMissingGuideRaisesTheFailureAsksNothingAndIsReportedAsAWarning)
 {
-    ShownWindows shown; // closes any choice window at once, so a wrong one cannot hang the test
-    try {
-        ApresentarGuiaDoUsuario(owner.get(), browser.get(), folder + QStringLiteral("/nada/index.html"));
-        FAIL() << "no failure raised";
-    } catch (const GuideNotFound& e) {
-        EXPECT_STREQ(e.what(), "Guia Não Encontrado");
+    {
+        ShownWindows shown; // closes any choice window at once, so a wrong one cannot hang the test
+        try {
+            ApresentarGuiaDoUsuario(owner.get(), browser.get(), folder + QStringLiteral("/nada/index.html"));
+            FAIL() << "no failure raised";
+        } catch (const GuideNotFound& e) {
+            EXPECT_STREQ(e.what(), "Guia Não Encontrado");
+        }
+        EXPECT_EQ(shown.count, 0);
     }
-    EXPECT_EQ(shown.count, 0);
-}
-
-TEST_F(UserGuideTest, AMissingGuideIsReportedAsAWarningAndTheProgramGoesOn)
-{
     installFailureHandler();
     test::BoxCapture capture;
     platform::runGuarded([&] { ApresentarGuiaDoUsuario(owner.get(), browser.get(), folder + QStringLiteral("/x.html")); });
@@ -192,64 +184,41 @@ TEST_F(UserGuideTest, AMissingGuideIsReportedAsAWarningAndTheProgramGoesOn)
     platform::setFailureHandler(nullptr);
 }
 
-TEST_F(UserGuideTest, TheChoiceWindowAsksHowTheGuideIsWanted)
+TEST_F(UserGuideTest, TheChoiceWindowAsksHowTheGuideIsWantedAndEachAnswerActs)
 {
-    test::FakeOpener opener(0);
-    const QString label = Answer(&TfrmDialogoGuia::spdNao, guide);
-    EXPECT_EQ(label, QStringLiteral("\r\n") + TituloDoAplicativo() + QStringLiteral("\r\nGuia do Usuário\r\n\r\n")
-                         + QStringLiteral("Como Você Deseja o Guia do Usuário?\r\n"));
-    // "Não Quero" does nothing.
-    EXPECT_TRUE(OpenersEnded());
-    EXPECT_TRUE(opener.opened().isEmpty());
-    EXPECT_FALSE(browser->isVisible());
-    EXPECT_EQ(GuideChoice(), nullptr);
-}
-
-TEST_F(UserGuideTest, ClosingTheChoiceWindowDoesNothing)
-{
-    test::FakeOpener opener(0);
-    Answer(nullptr, guide);
-    EXPECT_TRUE(OpenersEnded());
-    EXPECT_TRUE(opener.opened().isEmpty());
-    EXPECT_FALSE(browser->isVisible());
-}
-
-TEST_F(UserGuideTest, OnScreenOpensTheGuideWithItsProgram)
-{
-    test::FakeOpener opener(0);
-    test::BoxCapture capture;
-    Answer(&TfrmDialogoGuia::spdSim, guide);
-    EXPECT_TRUE(OpenersEnded());
-    EXPECT_EQ(opener.opened(), QStringList{guide});
-    EXPECT_FALSE(browser->isVisible());
-    EXPECT_TRUE(capture.boxes.isEmpty());
-}
-
-TEST_F(UserGuideTest, OnScreenWithoutAProgramForWebPagesIsReported)
-{
-    // Not even the desktop's opener is there.
-    test::FakeOpener opener(std::nullopt);
-    test::BoxCapture capture;
-    Answer(&TfrmDialogoGuia::spdSim, guide);
-    ASSERT_EQ(capture.boxes.size(), 1);
-    EXPECT_EQ(capture.boxes[0].titulo, QStringLiteral("Guia do Usuário"));
-    EXPECT_EQ(capture.boxes[0].texto, TituloDoAplicativo() + kNotShown);
-    EXPECT_FALSE(capture.boxes[0].erro);
-    EXPECT_EQ(capture.boxes[0].botao1, QStringLiteral("Sim"));
-}
-
-TEST_F(UserGuideTest, OnScreenIsReportedWhenTheOpenerFindsNoProgramAfterItStarted)
-{
-    // xdg-open starts, then fails as it does on a desktop without a web browser.
-    test::FakeOpener opener(3);
-    test::BoxCapture capture;
-    Answer(&TfrmDialogoGuia::spdSim, guide);
-    EXPECT_TRUE(OpenersEnded());
-    EXPECT_EQ(opener.opened(), QStringList{guide});
-    ASSERT_EQ(capture.boxes.size(), 1);
-    EXPECT_EQ(capture.boxes[0].titulo, QStringLiteral("Guia do Usuário"));
-    EXPECT_EQ(capture.boxes[0].texto, TituloDoAplicativo() + kNotShown);
-    EXPECT_FALSE(capture.boxes[0].erro);
+    const QString label = QStringLiteral("\r\n") + TituloDoAplicativo()
+                          + QStringLiteral("\r\nGuia do Usuário\r\n\r\nComo Você Deseja o Guia do Usuário?\r\n");
+    const struct {
+        const char* name;
+        TFancyButton* TfrmDialogoGuia::*button; // null: closed with its close box
+        std::optional<int> opener;              // the opener's exit code; none: not even the opener is there
+        bool opened;
+        bool notShownBox;
+    } cases[] = {
+        {"Não Quero", &TfrmDialogoGuia::spdNao, 0, false, false},
+        {"closed", nullptr, 0, false, false},
+        {"Na Tela", &TfrmDialogoGuia::spdSim, 0, true, false},
+        {"Na Tela without an opener", &TfrmDialogoGuia::spdSim, std::nullopt, false, true},
+        // xdg-open starts, then fails as it does on a desktop without a web browser.
+        {"Na Tela, the opener finds no program", &TfrmDialogoGuia::spdSim, 3, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::FakeOpener opener(c.opener);
+        test::BoxCapture capture;
+        EXPECT_EQ(Answer(c.button, guide), label);
+        EXPECT_TRUE(OpenersEnded());
+        EXPECT_EQ(opener.opened(), c.opened ? QStringList{guide} : QStringList());
+        EXPECT_FALSE(browser->isVisible());
+        EXPECT_EQ(GuideChoice(), nullptr);
+        ASSERT_EQ(capture.boxes.size(), c.notShownBox ? 1 : 0);
+        if (c.notShownBox) {
+            EXPECT_EQ(capture.boxes[0].titulo, QStringLiteral("Guia do Usuário"));
+            EXPECT_EQ(capture.boxes[0].texto, TituloDoAplicativo() + kNotShown);
+            EXPECT_FALSE(capture.boxes[0].erro);
+            EXPECT_EQ(capture.boxes[0].botao1, QStringLiteral("Sim"));
+        }
+    }
 }
 
 // Prints through the dialog to a PDF file, as an operator choosing "Print to File" does.
@@ -279,40 +248,33 @@ QString PdfText(const QString& pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-TEST_F(UserGuideTest, PrintedPrintsTheDocumentTheGuideWindowHolds)
+TEST_F(UserGuideTest, PrintedPrintsTheDocumentTheGuideWindowHoldsAndACancelledDialogNothing)
 {
     Navegar(browser->webNavegadorGuia, guide);
     const QString pdf = folder + QStringLiteral("/impresso.pdf");
-    bool browserShownWhilePrinting = false;
-    int widthWhilePrinting = -1;
-    test::WhenModal([&](QWidget* w) {
-        test::WhenModal([&, pdf](QWidget* dialog) {
-            browserShownWhilePrinting = browser->isVisible();
-            widthWhilePrinting = browser->width();
-            PrintToFile(dialog, pdf);
+    for (bool accepted : {false, true}) {
+        SCOPED_TRACE(accepted ? "printed" : "cancelled");
+        bool browserShownWhilePrinting = false;
+        int widthWhilePrinting = -1;
+        test::WhenModal([&](QWidget* w) {
+            test::WhenModal([&, pdf](QWidget* dialog) {
+                browserShownWhilePrinting = browser->isVisible();
+                widthWhilePrinting = browser->width();
+                if (accepted)
+                    PrintToFile(dialog, pdf);
+                else
+                    qobject_cast<QPrintDialog*>(dialog)->reject();
+            });
+            Click(qobject_cast<TfrmDialogoGuia*>(w)->spdImpresso);
         });
-        Click(qobject_cast<TfrmDialogoGuia*>(w)->spdImpresso);
-    });
-    ApresentarGuiaDoUsuario(owner.get(), browser.get(), guide);
-
-    EXPECT_TRUE(browserShownWhilePrinting);
-    EXPECT_EQ(widthWhilePrinting, 0);
-    EXPECT_FALSE(browser->isVisible());
-    ASSERT_TRUE(QFileInfo::exists(pdf));
+        ApresentarGuiaDoUsuario(owner.get(), browser.get(), guide);
+        EXPECT_TRUE(browserShownWhilePrinting);
+        EXPECT_EQ(widthWhilePrinting, 0);
+        EXPECT_FALSE(browser->isVisible());
+        ASSERT_EQ(QDir(folder).entryList({QStringLiteral("*.pdf")}), accepted ? QStringList{"impresso.pdf"} : QStringList());
+    }
     EXPECT_EQ(PageCount(pdf, folder + QStringLiteral("/pagina")), 1);
     EXPECT_TRUE(PdfText(pdf).contains(QString::fromUtf8(kGuideText)));
-}
-
-TEST_F(UserGuideTest, ACancelledPrintDialogPrintsNothing)
-{
-    Navegar(browser->webNavegadorGuia, guide);
-    test::WhenModal([&](QWidget* w) {
-        test::WhenModal([](QWidget* dialog) { qobject_cast<QPrintDialog*>(dialog)->reject(); });
-        Click(qobject_cast<TfrmDialogoGuia*>(w)->spdImpresso);
-    });
-    ApresentarGuiaDoUsuario(owner.get(), browser.get(), guide);
-    EXPECT_FALSE(browser->isVisible());
-    EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.pdf")}).isEmpty());
 }
 
 } // namespace
