@@ -72,7 +72,8 @@ class PrintJpegPath : public ::testing::TestWithParam<std::tuple<Caso, int>> {};
 
 TEST_P(PrintJpegPath, MatchesTheFullSizeWay)
 {
-    const auto& [caso, ajuste] = GetParam();
+    const auto& caso = std::get<0>(GetParam());
+    const int ajuste = std::get<1>(GetParam()); // a variable of its own, which lambdas may take
     const QString jpeg = WriteJpeg(QStringLiteral("jpeg-path-%1.jpg").arg(caso.nome), Gradient(caso.w, caso.h), caso.quality);
     const QString bmp = AsBmp(jpeg);
     const QImage viaJpeg = Printed(PageWith(jpeg, ajuste));
@@ -149,7 +150,8 @@ class PrintJpegPart : public ::testing::TestWithParam<std::tuple<Parcial, int>> 
 
 TEST_P(PrintJpegPart, MatchesTheWholeDecode)
 {
-    const auto& [caso, ajuste] = GetParam();
+    const auto& caso = std::get<0>(GetParam());
+    const int ajuste = std::get<1>(GetParam()); // a variable of its own, which lambdas may take
     const QString nome = QStringLiteral("jpeg-part-%1-%2").arg(caso.nome).arg(ajuste);
     const QString jpeg = TempPath(nome + QStringLiteral(".jpg"));
     QImageWriter writer(jpeg, "jpeg");
