@@ -150,9 +150,10 @@ TEST(Bombs, RunLengthScreenAndProgressiveBombsAreRefusedWithinTheMemoryBudget)
     } small[] = {{"runs.bmp", RunLengthBomb(255, 8), 255}, {"dot.gif", ScreenBomb(1, 1), 1},
                  {"margin.gif", ScreenBomb(300, 200), 300}, {"small.jpg", ProgressiveBomb(8, 8), 8}};
     for (const auto& s : small) {
+        SCOPED_TRACE(s.name);
         Picture picture;
-        ASSERT_NO_THROW(picture.LoadFromFile(WriteTempFile(QString::fromLatin1(s.name), s.bytes))) << s.name;
-        EXPECT_EQ(picture.Width(), s.width) << s.name;
+        ASSERT_NO_THROW(picture.LoadFromFile(WriteTempFile(QString::fromLatin1(s.name), s.bytes)));
+        EXPECT_EQ(picture.Width(), s.width);
     }
     EXPECT_EQ(JpegRowReader(TempPath(QStringLiteral("small.jpg"))).Start(8), QSize(8, 8));
 }
