@@ -41,11 +41,12 @@ QImage Strip(std::initializer_list<QRgb> cells, QRgb key = qRgb(255, 0, 255))
     return strip;
 }
 
-QFont Verdana16()
+QFont Verdana16(QFont::StyleStrategy strategy = QFont::PreferDefault)
 {
     QFont f("Verdana");
     f.setPixelSize(16);
     f.setBold(true);
+    f.setStyleStrategy(strategy);
     return f;
 }
 
@@ -276,9 +277,7 @@ TEST(FancyButton, AcceleratorClicksWhenEnabled)
 
 TEST(FancyButton, LayoutTable)
 {
-    QFont f = Verdana16();
-    f.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics m(f);
+    const QFontMetrics m(Verdana16(QFont::NoAntialias));
     const int tw = m.horizontalAdvance("Imprimir"), th = m.height();
     const int cw = 24, gh = 24, d = 10, any = std::numeric_limits<int>::min();
     QImage glyph(cw, gh, QImage::Format_RGB32);
@@ -442,8 +441,7 @@ TEST(FancyButton, DoubleAmpersandShowsOneAndIsMeasuredWithBoth)
     b->FancyEffects().SetFrameStyle(fmNone);
     b->FancyEffects().SetTextStyle(txPlain);
     b->SetCaption("Capa CD && DVD");
-    QFont f = Verdana16();
-    f.setStyleStrategy(QFont::NoAntialias);
+    const QFont f = Verdana16(QFont::NoAntialias);
     const QFontMetrics m(f);
     const int tw = m.horizontalAdvance("Capa CD && DVD");
     const int shown = m.horizontalAdvance("Capa CD & DVD");
