@@ -21,8 +21,11 @@ using namespace lumoria::test;
 namespace {
 
 struct Stage : ButtonStage {
-    explicit Stage(QRgb background = qRgb(0, 128, 0)) : ButtonStage(background) {}
+    Stage() : ButtonStage(qRgb(0, 128, 0)) {}
 };
+
+// The colour the button derives from another by its own rule.
+QRgb Adjusted(ColorRef colour, int delta) { return toRgb(TFancyButton::AdjustColor(colour, delta)); }
 
 QImage Strip(std::initializer_list<QRgb> cells, QRgb key = qRgb(255, 0, 255))
 {
@@ -38,11 +41,12 @@ QImage Strip(std::initializer_list<QRgb> cells, QRgb key = qRgb(255, 0, 255))
     return strip;
 }
 
-QFont Verdana16()
+QFont Verdana16(QFont::StyleStrategy strategy = QFont::PreferDefault)
 {
     QFont f("Verdana");
     f.setPixelSize(16);
     f.setBold(true);
+    f.setStyleStrategy(strategy);
     return f;
 }
 
@@ -128,35 +132,24 @@ TEST(FancyButton, PropertyChangesRepaintTheButton)
 
 TEST(FancyButton, Defaults)
 {
-    TFancyButton b;
-    EXPECT_EQ(b.size(), QSize(97, 25));
-    EXPECT_TRUE(b.isEnabled());
-    EXPECT_EQ(b.Color(), clBtnFace);
-    EXPECT_EQ(b.FancyEffects().FrameWidth(), 6);
-    EXPECT_EQ(b.FancyEffects().HoverColor(), clBlue);
-    EXPECT_EQ(b.FancyEffects().Shape(), btnRectangle);
-    EXPECT_EQ(b.FancyEffects().CornerRadius(), 3);
-    EXPECT_EQ(b.FancyEffects().TextStyle(), txLowered);
-    EXPECT_EQ(b.FancyEffects().FrameStyle(), fmGradient);
-    EXPECT_TRUE(b.Glyphs().Glyph().isNull());
-    EXPECT_EQ(b.Glyphs().Layout(), lyLeft);
-    EXPECT_EQ(b.Glyphs().Number(), 1);
-    EXPECT_EQ(b.Glyphs().Distance(), 0);
-    EXPECT_EQ(b.Glyphs().GlyphStyle(), gsNormal);
-    EXPECT_EQ(b.State(), TFancyButton::StateUp);
-    EXPECT_FALSE(b.Pressed());
-    EXPECT_FALSE(b.Inside());
-    EXPECT_EQ(b.focusPolicy(), Qt::NoFocus);
+    const TFancyButton b;
+    const TFancyEffect& e = b.FancyEffects();
+    const TFancyGlyph& g = b.Glyphs();
+    EXPECT_EQ(std::tuple(b.width(), b.height(), b.isEnabled(), b.Color(), b.State(), b.Pressed(), b.Inside(), b.focusPolicy()),
+              std::tuple(97, 25, true, clBtnFace, int(TFancyButton::StateUp), false, false, Qt::NoFocus));
+    EXPECT_EQ(std::tuple(e.FrameWidth(), e.HoverColor(), e.Shape(), e.CornerRadius(), e.TextStyle(), e.FrameStyle()),
+              std::tuple(6, clBlue, btnRectangle, 3, txLowered, fmGradient));
+    EXPECT_EQ(std::tuple(g.Glyph().isNull(), g.Layout(), int(g.Number()), g.Distance(), g.GlyphStyle()),
+              std::tuple(true, lyLeft, 1, 0, gsNormal));
 }
 
 TEST(FancyButton, AdjustColorResolvesSystemColoursAndHoldsChannels)
 {
     const QRgb face = toRgb(cl3DDkShadow);
-    const ColorRef lighter = TFancyButton::AdjustColor(cl3DDkShadow, 25);
-    EXPECT_EQ(toRgb(lighter), qRgb(qRed(face) + 25, qGreen(face) + 25, qBlue(face) + 25));
-    EXPECT_EQ(toRgb(TFancyButton::AdjustColor(colorRef(250, 10, 128), 10)), qRgb(255, 20, 138));
-    EXPECT_EQ(toRgb(TFancyButton::AdjustColor(colorRef(250, 10, 128), -80)), qRgb(170, 0, 48));
-    EXPECT_EQ(toRgb(TFancyButton::AdjustColor(colorRef(3, 4, 5), 0)), qRgb(3, 4, 5));
+    EXPECT_EQ(Adjusted(cl3DDkShadow, 25), qRgb(qRed(face) + 25, qGreen(face) + 25, qBlue(face) + 25));
+    EXPECT_EQ(Adjusted(colorRef(250, 10, 128), 10), qRgb(255, 20, 138));
+    EXPECT_EQ(Adjusted(colorRef(250, 10, 128), -80), qRgb(170, 0, 48));
+    EXPECT_EQ(Adjusted(colorRef(3, 4, 5), 0), qRgb(3, 4, 5));
 }
 
 TEST(FancyButton, HitTestFollowsTheShape)
@@ -192,32 +185,29 @@ TEST(FancyButton, StatesFollowPointerAndEnabling)
     Stage s;
     TFancyButton* b = s.button;
     b->resize(100, 40);
+    // Inside, pressed and the state, after each step.
+    const auto now = [b] { return std::tuple(b->Inside(), b->Pressed(), b->State()); };
+    using B = TFancyButton;
     MoveTo(b, {50, 20});
-    EXPECT_TRUE(b->Inside());
-    EXPECT_EQ(b->State(), TFancyButton::StateHot);
+    EXPECT_EQ(now(), std::tuple(true, false, int(B::StateHot)));
     Press(b, {50, 20});
-    EXPECT_TRUE(b->Pressed());
-    EXPECT_EQ(b->State(), TFancyButton::StateDown);
+    EXPECT_EQ(now(), std::tuple(true, true, int(B::StateDown)));
     // While pressed the inside flag is not refreshed.
     MoveTo(b, {1, 1}, Qt::LeftButton);
-    EXPECT_TRUE(b->Inside());
-    EXPECT_EQ(b->State(), TFancyButton::StateDown);
+    EXPECT_EQ(now(), std::tuple(true, true, int(B::StateDown)));
     Leave(b);
-    EXPECT_FALSE(b->Pressed());
-    EXPECT_FALSE(b->Inside());
-    EXPECT_EQ(b->State(), TFancyButton::StateUp);
+    EXPECT_EQ(now(), std::tuple(false, false, int(B::StateUp)));
     b->setEnabled(false);
-    EXPECT_EQ(b->State(), TFancyButton::StateDisabled);
+    EXPECT_EQ(b->State(), B::StateDisabled);
     Leave(b);
-    EXPECT_EQ(b->State(), TFancyButton::StateDisabled);
+    EXPECT_EQ(now(), std::tuple(false, false, int(B::StateDisabled)));
     b->setEnabled(true);
-    EXPECT_EQ(b->State(), TFancyButton::StateUp);
+    EXPECT_EQ(b->State(), B::StateUp);
     // Off the shape the button is up again.
     b->FancyEffects().SetShape(btnOval);
     MoveTo(b, {50, 20});
     MoveTo(b, {1, 1});
-    EXPECT_FALSE(b->Inside());
-    EXPECT_EQ(b->State(), TFancyButton::StateUp);
+    EXPECT_EQ(now(), std::tuple(false, false, int(B::StateUp)));
 }
 
 TEST(FancyButton, ClickFiresOnceOnReleaseInsideOnly)
@@ -287,9 +277,7 @@ TEST(FancyButton, AcceleratorClicksWhenEnabled)
 
 TEST(FancyButton, LayoutTable)
 {
-    QFont f = Verdana16();
-    f.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics m(f);
+    const QFontMetrics m(Verdana16(QFont::NoAntialias));
     const int tw = m.horizontalAdvance("Imprimir"), th = m.height();
     const int cw = 24, gh = 24, d = 10, any = std::numeric_limits<int>::min();
     QImage glyph(cw, gh, QImage::Format_RGB32);
@@ -333,15 +321,16 @@ TEST(FancyButton, LayoutTable)
                                               std::tuple{"glyph top", b.GlyphTop(), c.glyphTop},
                                               std::tuple{"caption left", b.CaptionLeft(), c.captionLeft},
                                               std::tuple{"caption top", b.CaptionTop(), c.captionTop}})
-            if (want != any)
+            if (want != any) {
                 EXPECT_EQ(got, want) << name;
+            }
     }
 }
 
 TEST(FancyButton, GlyphCellsFollowTheState)
 {
     const QRgb up = qRgb(200, 0, 0), disabled = qRgb(0, 200, 0), down = qRgb(0, 0, 200), hot = qRgb(200, 200, 0);
-    Stage s(qRgb(0, 128, 0));
+    Stage s;
     TFancyButton* b = s.button;
     b->resize(40, 30);
     b->FancyEffects().SetFrameStyle(fmNone);
@@ -357,8 +346,8 @@ TEST(FancyButton, GlyphCellsFollowTheState)
     const QImage pressed = s.Picture();
     EXPECT_EQ(pressed.pixel(17 + 3, 13 + 2), down) << "moved 1 px right and down";
     // Silhouettes while pressed: up-left in Adj(Color, -50), down-right in Adj(Color, +20).
-    EXPECT_EQ(pressed.pixel(17 + 1, 13 + 0), toRgb(TFancyButton::AdjustColor(clBtnFace, -50)));
-    EXPECT_EQ(pressed.pixel(17 + 6, 13 + 5), toRgb(TFancyButton::AdjustColor(clBtnFace, 20)));
+    EXPECT_EQ(pressed.pixel(17 + 1, 13 + 0), Adjusted(clBtnFace, -50));
+    EXPECT_EQ(pressed.pixel(17 + 6, 13 + 5), Adjusted(clBtnFace, 20));
     Leave(b);
     b->setEnabled(false);
     EXPECT_EQ(s.Picture().pixel(16 + 3, 12 + 2), disabled);
@@ -375,18 +364,19 @@ TEST(FancyButton, GlyphCellsFollowTheState)
 
 TEST(FancyButton, RaisedAndLoweredGlyphStyles)
 {
-    Stage s(qRgb(0, 128, 0));
+    Stage s;
     TFancyButton* b = s.button;
     b->resize(40, 30);
     b->FancyEffects().SetFrameStyle(fmNone);
     b->Glyphs().SetGlyph(Strip({qRgb(9, 9, 9)}));
     b->Glyphs().SetLayout(lyCenter);
     // Silhouettes of the cell at (16, 12): up-left and down-right of its opaque pixels.
-    const auto face = [](int delta) { return toRgb(TFancyButton::AdjustColor(clBtnFace, delta)); };
     const struct {
         TGlyphStyle style;
         QRgb upLeft, downRight;
-    } cases[] = {{gsRaised, face(20), face(-50)}, {gsLowered, face(-30), face(25)}, {gsNormal, qRgb(0, 128, 0), qRgb(0, 128, 0)}};
+    } cases[] = {{gsRaised, Adjusted(clBtnFace, 20), Adjusted(clBtnFace, -50)},
+                 {gsLowered, Adjusted(clBtnFace, -30), Adjusted(clBtnFace, 25)},
+                 {gsNormal, qRgb(0, 128, 0), qRgb(0, 128, 0)}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << int(c.style));
         b->Glyphs().SetGlyphStyle(c.style);
@@ -399,13 +389,13 @@ TEST(FancyButton, RaisedAndLoweredGlyphStyles)
 
 TEST(FancyButton, CaptionCopiesAndColours)
 {
-    Stage s(qRgb(0, 128, 0));
+    Stage s;
     TFancyButton* b = s.button;
     ApplyCommandButtonLook(*b);
     b->FancyEffects().SetFrameStyle(fmNone);
     b->SetCaption("I");
     const QRgb white = qRgb(255, 255, 255);
-    const QRgb copy = toRgb(TFancyButton::AdjustColor(cl3DDkShadow, -50));
+    const QRgb copy = Adjusted(cl3DDkShadow, -50), light = Adjusted(cl3DDkShadow, 25);
     // Where the letter's ink stands, and the same ink moved by the copy offsets.
     const auto inkBox = [](const QImage& img, QRgb c) {
         QRect box;
@@ -436,25 +426,22 @@ TEST(FancyButton, CaptionCopiesAndColours)
     b->FancyEffects().SetTextStyle(txLowered);
     const QImage lowered = s.Picture();
     EXPECT_EQ(inkBox(lowered, toRgb(clBtnShadow)), caption);
-    EXPECT_EQ(inkBox(lowered, toRgb(TFancyButton::AdjustColor(cl3DDkShadow, 25))).bottomRight(),
-              caption.bottomRight() + QPoint(1, 1));
+    EXPECT_EQ(inkBox(lowered, light).bottomRight(), caption.bottomRight() + QPoint(1, 1));
     b->FancyEffects().SetTextStyle(txRaised);
-    EXPECT_EQ(inkBox(s.Picture(), toRgb(TFancyButton::AdjustColor(cl3DDkShadow, 25))).topLeft(),
-              caption.topLeft() - QPoint(1, 1));
+    EXPECT_EQ(inkBox(s.Picture(), light).topLeft(), caption.topLeft() - QPoint(1, 1));
     b->FancyEffects().SetTextStyle(txPlain);
-    EXPECT_TRUE(inkBox(s.Picture(), toRgb(TFancyButton::AdjustColor(cl3DDkShadow, 25))).isEmpty());
+    EXPECT_TRUE(inkBox(s.Picture(), light).isEmpty());
 }
 
 TEST(FancyButton, DoubleAmpersandShowsOneAndIsMeasuredWithBoth)
 {
-    Stage s(qRgb(0, 128, 0));
+    Stage s;
     TFancyButton* b = s.button;
     ApplyCommandButtonLook(*b);
     b->FancyEffects().SetFrameStyle(fmNone);
     b->FancyEffects().SetTextStyle(txPlain);
     b->SetCaption("Capa CD && DVD");
-    QFont f = Verdana16();
-    f.setStyleStrategy(QFont::NoAntialias);
+    const QFont f = Verdana16(QFont::NoAntialias);
     const QFontMetrics m(f);
     const int tw = m.horizontalAdvance("Capa CD && DVD");
     const int shown = m.horizontalAdvance("Capa CD & DVD");

@@ -19,6 +19,7 @@ namespace {
 QString freshFolder(const char* name) { return test::freshFolder(QStringLiteral("install-test/") + QLatin1String(name)); }
 
 QString launcherText(const QString& path) { return QString::fromUtf8(readFile(path)); }
+QString inTrash(const QString& name) { return home() + QStringLiteral("/data/Trash/files/") + name; }
 
 const QDateTime kOldDate(QDate(1999, 12, 31), QTime(23, 58, 7), Qt::UTC);
 
@@ -175,12 +176,12 @@ TEST(CopiarArquivo, FailsForAnUnreadableSourceAnUncreatableDestinationOrAFailedW
 {
     const QString folder = freshFolder("failures");
     writeFile(folder + QStringLiteral("/a.txt"), "a");
-    EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/nao_existe.txt"), folder + QStringLiteral("/b.txt")));
-    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/b.txt")));
-    EXPECT_FALSE(CopiarArquivo(folder, folder + QStringLiteral("/pasta.txt")));
-    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/pasta.txt")));
-    EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/a.txt"), folder + QStringLiteral("/sem pasta/b.txt")));
-    EXPECT_FALSE(CopiarArquivo(folder + QStringLiteral("/a.txt"), folder)); // a folder is no destination file
+    // A missing source, a folder as source or as destination, a destination in a missing folder.
+    for (const auto& [from, to] : {std::pair{"/nao_existe.txt", "/b.txt"}, {"", "/pasta.txt"}, {"/a.txt", "/sem pasta/b.txt"},
+                                   {"/a.txt", ""}}) {
+        EXPECT_FALSE(CopiarArquivo(folder + from, folder + to)) << from << " to " << to;
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString(), "a.txt");
     writeFile(folder + QStringLiteral("/a.bin"), pattern(5000));
     // Every write to this device fails with "no space left".
     ASSERT_TRUE(QFileInfo::exists(QStringLiteral("/dev/full")));
@@ -322,18 +323,17 @@ TEST(ApagarArquivo, DeletesTheFileOrMovesItToTheTrashAndLeavesAFolderAlone)
     writeFile(folder + QStringLiteral("/atalho-apagado.desktop"), "gone");
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/atalho-apagado.desktop"), false));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/atalho-apagado.desktop")));
-    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/files/atalho-apagado.desktop")));
+    EXPECT_FALSE(QFileInfo::exists(inTrash("atalho-apagado.desktop")));
 
     writeFile(folder + QStringLiteral("/atalho-na-lixeira.desktop"), "kept in the trash");
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/atalho-na-lixeira.desktop"), true));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/atalho-na-lixeira.desktop")));
-    EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/atalho-na-lixeira.desktop")),
-              QByteArray("kept in the trash"));
+    EXPECT_EQ(readFile(inTrash("atalho-na-lixeira.desktop")), QByteArray("kept in the trash"));
 
     // A missing file counts as deleted, and nothing of its name reaches the trash.
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), false));
     EXPECT_TRUE(ApagarArquivo(folder + QStringLiteral("/nao_existe.lnk"), true));
-    EXPECT_FALSE(QFileInfo::exists(home() + QStringLiteral("/data/Trash/files/nao_existe.lnk")));
+    EXPECT_FALSE(QFileInfo::exists(inTrash("nao_existe.lnk")));
 
     // A folder is left alone.
     writeFile(folder + QStringLiteral("/pasta/dentro.txt"), "inside");
@@ -356,7 +356,7 @@ TEST(ApagarPasta, DeletesTheFolderWithEverythingInItOrMovesItToTheTrashAndSaysWh
     writeFile(folder + QStringLiteral("/Pasta-Na-Lixeira/a.txt"), "a");
     EXPECT_TRUE(ApagarPasta(folder + QStringLiteral("/Pasta-Na-Lixeira"), true));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Pasta-Na-Lixeira")));
-    EXPECT_EQ(readFile(home() + QStringLiteral("/data/Trash/files/Pasta-Na-Lixeira/a.txt")), QByteArray("a"));
+    EXPECT_EQ(readFile(inTrash("Pasta-Na-Lixeira/a.txt")), QByteArray("a"));
 
     // Nothing can be deleted from the kernel's process folders, whoever asks.
     const QString kernels = QStringLiteral("/proc/self/fdinfo");

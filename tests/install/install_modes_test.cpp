@@ -30,6 +30,11 @@ constexpr int kRecusar = 0;
 QString Texto(const QStringList& linhas) { return linhas.join(QStringLiteral("\r\n")); }
 
 QString Lido(const QString& arquivo) { return QString::fromUtf8(readFile(arquivo)); }
+// A launcher's text as the install writes it.
+QString Lancador(const QString& nome, const QString& executar, const QString& pasta)
+{
+    return "[Desktop Entry]\nType=Application\nName=" + nome + "\nExec=" + executar + "\nPath=" + pasta + "\n";
+}
 QStringList Lixeira() { return QDir(home() + QStringLiteral("/data/Trash/files")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 
 class ModosDeInstalacaoTeste : public ::testing::Test {
@@ -132,29 +137,24 @@ TEST_F(ModosDeInstalacaoTeste, InstallCopiesTheFolderAndMakesLaunchersAndUninsta
     const QString instalado = base + QStringLiteral("/Lumoria/lumoria");
     EXPECT_EQ(readFile(instalado), readFile(programa));
     EXPECT_EQ(readFile(base + QStringLiteral("/Lumoria/manual/index.html")), QByteArray("guia"));
-    EXPECT_EQ(Lido(AtalhoDaArea()), "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + instalado +
-                                        "\"\nPath=" + base + "/Lumoria\n");
+    EXPECT_EQ(Lido(AtalhoDaArea()), Lancador("Lumoria v9.9", '"' + instalado + '"', base + "/Lumoria"));
     EXPECT_EQ(NoMenu(), (QStringList{"01 - Executar Lumoria v9.9.desktop", "02 - Desinstalar Lumoria v9.9.desktop"}));
     EXPECT_EQ(Lido(PastaDoMenu() + "/01 - Executar Lumoria v9.9.desktop"),
-              "[Desktop Entry]\nType=Application\nName=01 - Executar Lumoria v9.9\nExec=\"" + instalado + "\"\nPath=" +
-                  base + "/Lumoria\n");
+              Lancador("01 - Executar Lumoria v9.9", '"' + instalado + '"', base + "/Lumoria"));
     const QString desinstalador = bin + QStringLiteral("/lumoria_Desinstalar");
     EXPECT_EQ(readFile(desinstalador), readFile(programa));
     EXPECT_TRUE(QFileInfo(desinstalador).isExecutable());
     // The switch is quoted, so no shell takes it for a redirection.
     EXPECT_EQ(Lido(PastaDoMenu() + "/02 - Desinstalar Lumoria v9.9.desktop"),
-              "[Desktop Entry]\nType=Application\nName=02 - Desinstalar Lumoria v9.9\nExec=\"" + desinstalador +
-                  "\" \"<DESINSTALAR>\"\nPath=" + bin + "\n");
+              Lancador("02 - Desinstalar Lumoria v9.9", '"' + desinstalador + "\" \"<DESINSTALAR>\"", bin));
     EXPECT_FALSE(QFileInfo::exists(bin + QStringLiteral("/suporte32.dll")));
 
     EXPECT_FALSE(Iniciado(300)) << "\"Não\" starts nothing";
     EXPECT_TRUE(platform::terminationRequested());
     EXPECT_TRUE(principal.isHidden());
     EXPECT_EQ(principal.size(), QSize(1, 1));
-}
 
-TEST_F(ModosDeInstalacaoTeste, AnsweringSimToTheCompletionStartsTheInstalledProgram)
-{
+    // "Sim" to the completion starts the installed program.
     EXPECT_EQ(Rodar(QStringLiteral("<INSTALAR>"), {6, kAceitar, 6}, Locais(programa)).size(), 2);
     EXPECT_TRUE(Iniciado(5000));
 }
@@ -185,8 +185,7 @@ TEST_F(ModosDeInstalacaoTeste, LaunchersOnlyPointAtTheProgramWhereItStands)
     EXPECT_EQ(caixas[1].titulo, "Instalação Concluída");
 
     EXPECT_TRUE(QDir(base).isEmpty()) << "nothing copied";
-    EXPECT_EQ(Lido(AtalhoDaArea()),
-              "[Desktop Entry]\nType=Application\nName=Lumoria v9.9\nExec=\"" + outro + "\"\nPath=" + origem + "\n");
+    EXPECT_EQ(Lido(AtalhoDaArea()), Lancador("Lumoria v9.9", '"' + outro + '"', origem));
     EXPECT_EQ(readFile(bin + QStringLiteral("/LumoriaTeste_Desinstalar")), readFile(outro));
     EXPECT_EQ(readFile(bin + QStringLiteral("/suporte32.dll")), QByteArray("biblioteca"));
     EXPECT_TRUE(Lido(PastaDoMenu() + "/02 - Desinstalar Lumoria v9.9.desktop")
@@ -295,74 +294,57 @@ TEST_F(ModosDeInstalacaoTeste, UninstallReportsWhatItCouldNotRemoveAndNeverABase
     EXPECT_TRUE(QFileInfo(base).isDir());
 }
 
-TEST_F(ModosDeInstalacaoTeste, AnInstallThatCannotBeWrittenStopsWithAnErrorBox)
+TEST_F(ModosDeInstalacaoTeste, AFailedInstallTakesBackWhatItWroteAndSaysWhereAndWhy)
 {
-    // A file stands where the program folder's base should be.
-    const QString bloqueio = home() + QStringLiteral("/instalar/arquivo-comum");
-    writeFile(bloqueio, "nao e uma pasta");
-    EXPECT_EQ(Falha(QStringLiteral("<INSTALAR>"), {programa, bloqueio, bin}).texto,
-              Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:", bloqueio + "/Lumoria",
-                     "(Parte do Caminho Não É Uma Pasta)", "", "A Instalação Foi Interrompida."}));
-    EXPECT_FALSE(QFileInfo::exists(AtalhoDaArea()));
-    EXPECT_FALSE(QFileInfo::exists(PastaDoMenu()));
-    EXPECT_TRUE(QDir(bin).isEmpty());
-    EXPECT_TRUE(platform::terminationRequested());
-}
-
-TEST_F(ModosDeInstalacaoTeste, AnUninstallerThatCannotBeMadeStopsBeforeTheQuestion)
-{
-    const QString bloqueio = home() + QStringLiteral("/instalar/bin-arquivo");
-    writeFile(bloqueio, "nao e uma pasta");
-    EXPECT_TRUE(Falha(QStringLiteral("<ICONES>"), {programa, base, bloqueio}).texto.contains(
-        "Não Foi Possível Criar o Desinstalador:\r\n" + bloqueio + "/lumoria_Desinstalar\r\n"));
-    EXPECT_FALSE(Iniciado(200));
-}
-
-TEST_F(ModosDeInstalacaoTeste, AFailedInstallTakesBackWhatItWroteAndSaysWhy)
-{
-    writeFile(origem + QStringLiteral("/Fotos Lumoria/Exemplos/grande.jpg"), QByteArray(200000, 'j'));
-    Caixa falha;
-    {
-        // The disk takes no file past 100 kB: the example photo fails half copied.
-        const FileSizeLimit limite(100000);
-        falha = Falha(QStringLiteral("<INSTALAR>"), Locais(programa));
-    }
-    EXPECT_EQ(falha.texto.toStdString(),
-              Texto({"Lumoria v9.9", "Instalação", "", "Não Foi Possível Copiar o Programa Para:", base + "/Lumoria",
-                     "(Arquivo Grande Demais Para o Disco)", "", "A Instalação Foi Interrompida."})
-                  .toStdString());
-    NadaEscrito();
-}
-
-TEST_F(ModosDeInstalacaoTeste, ALinkAtANameTheInstallMakesIsRefusedAndNothingIsWrittenThroughIt)
-{
+    const QString bloqueio = home() + QStringLiteral("/instalar/arquivo-comum"); // a file where a folder should be
     const QString alheio = home() + QStringLiteral("/instalar/alheio");
+    const QString copiar = "Não Foi Possível Copiar o Programa Para:", atalho = "Não Foi Possível Criar o Atalho:",
+                  desinstalador = "Não Foi Possível Criar o Desinstalador:";
+    const QString pasta = "Parte do Caminho Não É Uma Pasta", link = "Existe Um Link Simbólico Com Este Nome";
     const struct {
-        const char* what;
-        QString link;
-        bool toFolder;
-        const char* step;
+        const char* chave;
+        LocaisDeInstalacao locais;
+        rlim_t limite;  // the largest file the disk takes; 0: no limit
+        QString ligado; // a link made at that name first, to a folder or to a file of someone else's
+        bool aPasta;
+        QString passo, caminho, motivo;
     } cases[] = {
-        {"the program folder", base + "/Lumoria", true, "Não Foi Possível Copiar o Programa Para:"},
-        {"the Desktop launcher", AtalhoDaArea(), false, "Não Foi Possível Criar o Atalho:"},
-        {"the menu folder", PastaDoMenu(), true, "Não Foi Possível Criar o Atalho:"},
-        {"the uninstaller", bin + "/lumoria_Desinstalar", false, "Não Foi Possível Criar o Desinstalador:"},
+        {"<INSTALAR>", {programa, bloqueio, bin}, 0, {}, false, copiar, bloqueio + "/Lumoria", pasta},
+        {"<ICONES>", {programa, base, bloqueio}, 0, {}, false, desinstalador, bloqueio + "/lumoria_Desinstalar", pasta},
+        // The example photo fails half copied.
+        {"<INSTALAR>", Locais(programa), 100000, {}, false, copiar, base + "/Lumoria", "Arquivo Grande Demais Para o Disco"},
+        {"<INSTALAR>", Locais(programa), 0, base + "/Lumoria", true, copiar, base + "/Lumoria", link},
+        {"<INSTALAR>", Locais(programa), 0, AtalhoDaArea(), false, atalho, AtalhoDaArea(), link},
+        {"<INSTALAR>", Locais(programa), 0, PastaDoMenu(), true, atalho, PastaDoMenu() + "/01 - Executar Lumoria v9.9.desktop",
+         link},
+        {"<INSTALAR>", Locais(programa), 0, bin + "/lumoria_Desinstalar", false, desinstalador, bin + "/lumoria_Desinstalar",
+         link},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE((c.motivo + " at " + c.caminho).toStdString());
         SetUp();
-            QDir(alheio).removeRecursively();
+        QDir(alheio).removeRecursively();
         writeFile(alheio + QStringLiteral("/lumoria"), "someone's");
-        QDir().mkpath(QFileInfo(c.link).absolutePath());
-        ASSERT_TRUE(QFile::link(c.toFolder ? alheio : alheio + QStringLiteral("/lumoria"), c.link));
-        const QString texto = Falha(QStringLiteral("<INSTALAR>"), Locais(programa)).texto;
-        EXPECT_TRUE(texto.contains(QString::fromUtf8(c.step) + "\r\n" + c.link)) << texto.toStdString();
-        EXPECT_TRUE(texto.contains("\r\n(Existe Um Link Simbólico Com Este Nome)\r\n\r\n"));
+        writeFile(bloqueio, "nao e uma pasta");
+        writeFile(origem + QStringLiteral("/Fotos Lumoria/Exemplos/grande.jpg"), QByteArray(200000, 'j'));
+        if (!c.ligado.isEmpty()) {
+            QDir().mkpath(QFileInfo(c.ligado).absolutePath());
+            ASSERT_TRUE(QFile::link(c.aPasta ? alheio : alheio + QStringLiteral("/lumoria"), c.ligado));
+        }
+        std::optional<FileSizeLimit> limite;
+        if (c.limite)
+            limite.emplace(c.limite);
+        EXPECT_EQ(Falha(QLatin1String(c.chave), c.locais).texto,
+                  Texto({"Lumoria v9.9", "Instalação", "", c.passo, c.caminho, "(" + c.motivo + ")", "",
+                         "A Instalação Foi Interrompida."}));
+        limite.reset();
+        EXPECT_TRUE(platform::terminationRequested());
+        // Nothing is written through a link, and the link stays.
         EXPECT_EQ(QDir(alheio).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"lumoria"});
         EXPECT_EQ(readFile(alheio + QStringLiteral("/lumoria")), QByteArray("someone's"));
-        // The link stays, and the rest of the installation was taken back.
-        EXPECT_TRUE(QFileInfo(c.link).isSymLink());
-        QFile::remove(c.link);
+        EXPECT_EQ(QFileInfo(c.ligado).isSymLink(), !c.ligado.isEmpty());
+        if (!c.ligado.isEmpty())
+            QFile::remove(c.ligado);
         NadaEscrito();
     }
 }

@@ -4,6 +4,7 @@
 
 #include "support/little_endian.h"
 #include "support/test_env.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -25,12 +26,7 @@ QString TempPath(const QString& name)
     return QString::fromStdString((homeDir() / name.toStdString()).string());
 }
 
-void WriteBytes(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
+void WriteBytes(const QString& path, const QByteArray& data) { writeFile(path, data); }
 
 QByteArray ReadBytes(const QString& path)
 {
@@ -49,10 +45,7 @@ QImage SolidImage(int width, int height, const QColor& colour)
 
 QImage HalvesImage(int width, int height, const QColor& left, const QColor& right)
 {
-    QImage image = SolidImage(width, height, left);
-    QPainter p(&image);
-    p.fillRect(width / 2, 0, width - width / 2, height, right);
-    return image;
+    return QuadrantsImage(width, height, left, right, left, right);
 }
 
 QImage QuadrantsImage(int width, int height, const QColor& topLeft, const QColor& topRight, const QColor& bottomLeft,
@@ -80,10 +73,8 @@ QByteArray BmpBytes(const QImage& source, int bits, bool topDown)
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const QRgb c = image.pixel(x, y) | 0xff000000u;
-                if (!index.count(c)) {
-                    index[c] = int(palette.size());
+                if (index.try_emplace(c, int(palette.size())).second)
                     palette.push_back(c);
-                }
             }
         if (palette.size() > (1u << bits))
             throw std::runtime_error("too many colours for the depth");
@@ -107,16 +98,9 @@ QByteArray BmpBytes(const QImage& source, int bits, bool topDown)
             case 8:
                 line[x] = char(index[c]);
                 break;
-            case 24:
-                line[3 * x] = char(qBlue(c));
-                line[3 * x + 1] = char(qGreen(c));
-                line[3 * x + 2] = char(qRed(c));
-                break;
-            default:
-                line[4 * x] = char(qBlue(c));
-                line[4 * x + 1] = char(qGreen(c));
-                line[4 * x + 2] = char(qRed(c));
-                line[4 * x + 3] = char(0);
+            default: // blue, green, red, and at 32 bits a zero
+                for (int k = 0; k < 3; ++k)
+                    line[x * bits / 8 + k] = char(c >> 8 * k);
                 break;
             }
         }
@@ -124,10 +108,9 @@ QByteArray BmpBytes(const QImage& source, int bits, bool topDown)
     }
     QByteArray out("BM");
     const std::uint32_t offset = 14 + 40 + std::uint32_t(palette.size()) * 4;
-    AppendU32s(out, {offset + std::uint32_t(pixels.size()), 0, offset, 40, std::uint32_t(w), std::uint32_t(topDown ? -h : h)});
-    AppendU16(out, 1);
-    AppendU16(out, std::uint32_t(bits));
-    AppendU32s(out, {0, std::uint32_t(pixels.size()), 2835, 2835, std::uint32_t(palette.size()), 0});
+    // The file header, then the information header (one plane and the depth share a 32-bit field).
+    AppendU32s(out, {offset + std::uint32_t(pixels.size()), 0, offset, 40, std::uint32_t(w), std::uint32_t(topDown ? -h : h),
+                     1u | std::uint32_t(bits) << 16, 0, std::uint32_t(pixels.size()), 2835, 2835, palette.size(), 0});
     for (QRgb c : palette)
         AppendU32(out, c & 0xFFFFFF); // blue, green, red, a zero
     return out + pixels;
@@ -287,10 +270,8 @@ QByteArray RunLengthPicture(int width, int height)
     }
     runs += QByteArray("\x00\x01", 2);
     QByteArray d = "BM";
-    AppendU32s(d, {14 + 40 + 8 + std::uint32_t(runs.size()), 0, 14 + 40 + 8, 40, std::uint32_t(width), std::uint32_t(height)});
-    AppendU16(d, 1);
-    AppendU16(d, 8);
-    AppendU32s(d, {1, std::uint32_t(runs.size()), 2835, 2835, 2, 0, 0x00ff0000u, 0x000000ffu});
+    AppendU32s(d, {14 + 40 + 8 + std::uint32_t(runs.size()), 0, 14 + 40 + 8, 40, std::uint32_t(width), std::uint32_t(height),
+                   1u | 8u << 16, 1, std::uint32_t(runs.size()), 2835, 2835, 2, 0, 0x00ff0000u, 0x000000ffu});
     return d + runs;
 }
 
@@ -300,28 +281,19 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
     const int w = image.width();
     const int h = image.height();
     std::vector<GifColorType> colours;
+    // Every transparent pixel shares one entry, under the key 0 (black in the table).
     std::map<QRgb, int> index;
-    int transparent = -1;
     std::vector<GifPixelType> pixels(std::size_t(w) * h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const QRgb c = image.pixel(x, y);
-            int i;
-            if (qAlpha(c) < 128) {
-                if (transparent < 0) {
-                    transparent = int(colours.size());
-                    colours.push_back(GifColorType{0, 0, 0});
-                }
-                i = transparent;
-            } else if (index.count(c | 0xff000000u)) {
-                i = index[c | 0xff000000u];
-            } else {
-                i = int(colours.size());
-                index[c | 0xff000000u] = i;
-                colours.push_back(GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
-            }
-            pixels[std::size_t(y) * w + x] = GifPixelType(i);
+            const QRgb key = qAlpha(c) < 128 ? 0 : c | 0xff000000u;
+            const auto [entry, added] = index.try_emplace(key, int(colours.size()));
+            if (added)
+                colours.push_back(GifColorType{GifByteType(qRed(key)), GifByteType(qGreen(key)), GifByteType(qBlue(key))});
+            pixels[std::size_t(y) * w + x] = GifPixelType(entry->second);
         }
+    const int transparent = index.count(0) ? index[0] : -1;
     const int other = int(colours.size());
     colours.push_back(GifColorType{1, 2, 3}); // the second frame's colour
     QByteArray out;
@@ -330,16 +302,11 @@ QByteArray GifBytes(const QImage& source, bool interlaced)
     if (transparent >= 0)
         PutControlBlock(file, transparent, 0);
     EGifPutImageDesc(file, 0, 0, w, h, interlaced, nullptr);
-    if (interlaced) {
-        static const int offsets[] = {0, 4, 2, 1};
-        static const int jumps[] = {8, 8, 4, 2};
-        for (int pass = 0; pass < 4; ++pass)
-            for (int y = offsets[pass]; y < h; y += jumps[pass])
-                EGifPutLine(file, pixels.data() + std::size_t(y) * w, w);
-    } else {
-        for (int y = 0; y < h; ++y)
+    // Interlaced rows go in four passes: every 8th from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
+    const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < (interlaced ? 4 : 1); ++pass)
+        for (int y = interlaced ? starts[pass] : 0; y < h; y += interlaced ? steps[pass] : 1)
             EGifPutLine(file, pixels.data() + std::size_t(y) * w, w);
-    }
     PutSolidImage(file, QRect(0, 0, w, h), other);
     CloseGif(file, map);
     return out;
@@ -351,28 +318,20 @@ QByteArray IcoBytes(const QImage& source)
     const int w = image.width();
     const int h = image.height();
     QByteArray dib;
-    AppendU32s(dib, {40, std::uint32_t(w), std::uint32_t(2 * h)});
-    AppendU16(dib, 1);
-    AppendU16(dib, 32);
-    AppendU32s(dib, {0, 0, 0, 0, 0, 0});
+    // The information header of twice the height (the picture, then its mask), one plane of 32 bits.
+    AppendU32s(dib, {40, std::uint32_t(w), std::uint32_t(2 * h), 1u | 32u << 16, 0, 0, 0, 0, 0, 0});
     for (int y = h - 1; y >= 0; --y)
         for (int x = 0; x < w; ++x)
             AppendU32(dib, image.pixel(x, y)); // blue, green, red, alpha
     const int maskStride = (w + 31) / 32 * 4;
     dib.append(QByteArray(maskStride * h, '\0'));
 
+    // An icon of one image; its entry: width and height (0 for 256), no palette, one plane of 32 bits,
+    // its size and where it starts.
     QByteArray out;
     AppendU16(out, 0);
-    AppendU16(out, 1);
-    AppendU16(out, 1);
-    out.append(char(w >= 256 ? 0 : w));
-    out.append(char(h >= 256 ? 0 : h));
-    out.append(char(0));
-    out.append(char(0));
-    AppendU16(out, 1);
-    AppendU16(out, 32);
-    AppendU32(out, std::uint32_t(dib.size()));
-    AppendU32(out, 22);
+    AppendU32s(out, {1u | 1u << 16, std::uint32_t(w >= 256 ? 0 : w) | std::uint32_t(h >= 256 ? 0 : h) << 8,
+                     1u | 32u << 16, std::uint32_t(dib.size()), 22});
     return out + dib;
 }
 
