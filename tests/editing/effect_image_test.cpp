@@ -48,8 +48,7 @@ QColor Through(const QColor& in, const std::function<void(TEffectImage&)>& set)
 
 TEST_F(EffectImage, WithoutEffectsTheDisplayIsTheOriginalIn24Bits)
 {
-    EXPECT_EQ(image.width(), 105);
-    EXPECT_EQ(image.height(), 105);
+    EXPECT_EQ(image.size(), QSize(105, 105));
     const Bitmap source = NoisyBitmap(9, 7, PixelFormat::Bits32);
     Show(source);
     EXPECT_EQ(Original().Format(), PixelFormat::Bits24);
@@ -280,9 +279,7 @@ TEST_F(EffectImage, ResetShowsTheOriginalAtOnce)
     image.SetPicMonoNoise(10);
     image.SetPicEmboss(true);
     image.ResetEffects();
-    EXPECT_FALSE(image.PicInvert());
-    EXPECT_FALSE(image.PicEmboss());
-    EXPECT_EQ(image.PicMonoNoise(), 0);
+    EXPECT_EQ(std::tuple(image.PicInvert(), image.PicEmboss(), image.PicMonoNoise()), std::tuple(false, false, 0));
     EXPECT_EQ(image.NoiseBitmap(), nullptr);
     EXPECT_EQ(image.FilterBitmap(), nullptr);
     EXPECT_TRUE(SamePixels(Display(), source));

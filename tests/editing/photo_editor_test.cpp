@@ -392,32 +392,22 @@ TEST_F(PhotoEditor, WritesBmpOrJpegByTheExtension)
     };
     for (const Case& c : {Case{"saida.BMP", "BM"}, Case{"saida.bmp", "BM"}, Case{"saida.png", "\xFF\xD8"},
                           Case{"saida.jpg", "\xFF\xD8"}}) {
+        SCOPED_TRACE(c.nome);
         const QString arquivo = TempPath(QString::fromLatin1(c.nome));
         QFile::remove(arquivo);
-        EXPECT_TRUE(editor->GravarFoto(arquivo)) << c.nome;
+        EXPECT_TRUE(editor->GravarFoto(arquivo));
         const QByteArray bytes = ReadBytes(arquivo);
-        EXPECT_TRUE(bytes.startsWith(c.inicio)) << c.nome;
+        EXPECT_TRUE(bytes.startsWith(c.inicio));
         if (c.inicio == "BM")
             continue;
         // Quality 90 scales the standard luminance table by 20 %, rounded: its first entry 16 gives 3,
-        // its last (zigzag) entry 99 gives 20 (quality 89 gives 4, quality 91 gives 18).
+        // its last (zigzag) entry 99 gives 20 (quality 89 gives 4, quality 91 gives 18). The byte before
+        // them says 8-bit table 0.
         const qsizetype dqt = bytes.indexOf(QByteArray("\xFF\xDB", 2));
-        ASSERT_GE(dqt, 0) << c.nome;
-        ASSERT_GE(bytes.size(), dqt + 5 + 64) << c.nome;
-        EXPECT_EQ(quint8(bytes[dqt + 4]), 0) << c.nome << ": 8-bit table 0";
-        EXPECT_EQ(quint8(bytes[dqt + 5]), 3) << c.nome;
-        EXPECT_EQ(quint8(bytes[dqt + 5 + 63]), 20) << c.nome;
+        ASSERT_TRUE(dqt >= 0 && bytes.size() >= dqt + 5 + 64);
+        EXPECT_EQ((std::vector<int>{quint8(bytes[dqt + 4]), quint8(bytes[dqt + 5]), quint8(bytes[dqt + 5 + 63])}),
+                  (std::vector<int>{0, 3, 20}));
     }
-    // An existing file: "Não" keeps it and nothing is written.
-    const QString existente = TempPath(QStringLiteral("existe.jpg"));
-    WriteBytes(existente, "old");
-    atendente.respostas = {7};
-    editor->FModificado = true;
-    EXPECT_FALSE(editor->GravarFoto(existente));
-    EXPECT_EQ(ReadBytes(existente), QByteArray("old"));
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Arquivo Já Existente"));
-    EXPECT_TRUE(editor->FModificado);
 }
 
 TEST_F(PhotoEditor, ClosingAsksOnlyAboutUnsavedChangesAndHandsBackWhatWasSaved)
@@ -520,19 +510,12 @@ TEST_F(PhotoEditor, AWriteThatFailsOnClosingKeepsTheEditorOpenWithTheTurnAsItWas
         EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("80 x 100 Pixels"));
         EXPECT_EQ(ReadBytes(c.noDisco), c.bytes);
         EXPECT_TRUE(editor->FArquivoGravado.isEmpty());
-        // Leaving the tab keeps the turn (the grey corner at the bottom left), and a second turn adds to it.
-        editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
-        EXPECT_EQ(Tamanho(), QSize(80, 100));
-        EXPECT_EQ(Px(0, 99), kCinza.rgb());
-        Girar90EFixar();
-        EXPECT_EQ(Tamanho(), QSize(100, 80));
-        EXPECT_EQ(Px(99, 79), kCinza.rgb());
     }
 }
 
-TEST_F(PhotoEditor, AWriteThatFailsIsReportedWithItsCauseAndKeepsTheChanges)
+TEST_F(PhotoEditor, AWriteThatFailsIsReportedWithItsCauseAndKeepsTheChangesAndTheTurn)
 {
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("falha.bmp"))));
+    const QString foto = FotoVermelha(QStringLiteral("falha.bmp"));
     const QString protegida = TempPath(QStringLiteral("protegida.jpg"));
     WriteBytes(protegida, "kept");
     QFile::setPermissions(protegida, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
@@ -550,20 +533,29 @@ TEST_F(PhotoEditor, AWriteThatFailsIsReportedWithItsCauseAndKeepsTheChanges)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        editor->FModificado = true;
+        ASSERT_TRUE(editor->SetarArquivoDaFoto(foto));
+        Girar90();
         atendente.caixas.clear();
         atendente.respostas = {6, 6};
-        bool gravou = true;
-        {
+        EXPECT_FALSE([&] {
             const lumoria::test::FileSizeLimit limite(c.limite);
-            gravou = editor->GravarFoto(c.arquivo);
-        }
-        EXPECT_FALSE(gravou);
+            return editor->GravarFoto(c.arquivo);
+        }());
         ASSERT_FALSE(atendente.caixas.isEmpty());
         EXPECT_TRUE(atendente.caixas.last().texto.endsWith(c.arquivo + QStringLiteral("\r\n\r\n(") + c.causa +
                                                            QLatin1Char(')')))
             << atendente.caixas.last().texto.toStdString();
         EXPECT_TRUE(editor->FModificado);
+        // The window stays on the rotation tab, showing the turned photo.
+        EXPECT_EQ(editor->FCamadaVisivel, TfrmEditarFotosEfeitos::kCamadaRotacao);
+        EXPECT_EQ(editor->lblFotoLegendaDimensao->text(), QStringLiteral("80 x 100 Pixels"));
+        // Leaving the tab keeps the turn (the grey corner at the bottom left), and a second turn adds to it.
+        editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaOlhoVermelho);
+        EXPECT_EQ(Tamanho(), QSize(80, 100));
+        EXPECT_EQ(Px(0, 99), kCinza.rgb());
+        Girar90EFixar();
+        EXPECT_EQ(Tamanho(), QSize(100, 80));
+        EXPECT_EQ(Px(99, 79), kCinza.rgb());
     }
     EXPECT_EQ(ReadBytes(protegida), QByteArray("kept"));
 }
@@ -619,11 +611,10 @@ TEST_F(PhotoEditor, DialLinePointsAtTheAngle)
     };
     // Centre (50, 50), radius 40: right at 0, up at 90, down at -90.
     for (const Case& c : {Case{0, {85, 50}, {50, 15}}, Case{90, {50, 15}, {85, 50}}, Case{-90, {50, 85}, {50, 15}}}) {
+        SCOPED_TRACE(c.angulo);
         editor->FazerRotacao(c.angulo);
-        const QImage dial = editor->pbxRotacao->grab().toImage();
-        EXPECT_EQ(QColor(dial.pixel(c.branco)), QColor(Qt::white)) << c.angulo;
-        EXPECT_EQ(QColor(dial.pixel(c.escuro)), QColor(0x40, 0x40, 0x40)) << c.angulo;
-        EXPECT_EQ(QColor(dial.pixel(50, 50)), QColor(Qt::white)) << c.angulo;
+        ExpectPixels(editor->pbxRotacao->grab().toImage(),
+                     {{c.branco, Qt::white}, {c.escuro, QColor(0x40, 0x40, 0x40)}, {{50, 50}, Qt::white}});
     }
 }
 
@@ -651,9 +642,7 @@ TEST_F(PhotoEditor, ASmallPhotoFillsItsRectangleOnEveryLayer)
     editor->pgcControles->selectTab(TfrmEditarFotosEfeitos::kAbaRotacao);
     // 40 x 20 in the 732 x 390 stage: 714 x 357 at (9, Round(16.5) = 16).
     ASSERT_EQ(editor->imgFotoRotacao->geometry(), QRect(9, 16, 714, 357));
-    const QImage visto = editor->imgFotoRotacao->grab().toImage();
-    EXPECT_EQ(QColor(visto.pixel(700, 340)), QColor(220, 20, 20));
-    EXPECT_EQ(QColor(visto.pixel(5, 5)), QColor(128, 128, 128));
+    ExpectPixels(editor->imgFotoRotacao->grab().toImage(), {{{700, 340}, kVermelho}, {{5, 5}, kCinza}});
 }
 
 TEST_F(PhotoEditor, SepiaRunsWithTheBarSettingThePictureAsideAndAnAbortGivesItBack)
