@@ -188,10 +188,6 @@ TEST_F(CoverEditor, NoPhotoTickDoesNothingAndALoadTurnsTheCoverOff)
     EXPECT_EQ(editor->trbDeslocamentoHorizontal->maximum(), 10);
     EXPECT_EQ(Ligados(), std::vector<bool>(4, false));
     EXPECT_EQ(Pixels(editor->imgFoto->Picture()), Scene(200, 300, 33));
-
-    // A path naming no file changes nothing.
-    EXPECT_FALSE(editor->SetarArquivoDaFoto(TempPath(QStringLiteral("nada.jpg"))));
-    EXPECT_EQ(editor->FArquivoDaFoto, other);
 }
 
 TEST_F(CoverEditor, MarkerIsDrawnMovedAndHiddenOverThePhotoOnly)

@@ -141,11 +141,9 @@ TEST_F(EffectImage, ExclusiveSetters)
 
     image.SetPicEmboss(true);
     image.SetPicMosaic(5);
-    EXPECT_FALSE(image.PicEmboss());
-    EXPECT_EQ(image.PicMosaic(), 5);
+    EXPECT_EQ(std::pair(image.PicEmboss(), image.PicMosaic()), std::pair(false, 5));
     image.SetPicTrace(2);
-    EXPECT_EQ(image.PicMosaic(), 0);
-    EXPECT_EQ(image.PicTrace(), 2);
+    EXPECT_EQ(std::pair(image.PicMosaic(), image.PicTrace()), std::pair(0, 2));
     image.SetPicTrace(0);
     EXPECT_EQ(image.FilterBitmap(), nullptr);
 }
