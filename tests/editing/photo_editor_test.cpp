@@ -411,14 +411,19 @@ TEST_F(PhotoEditor, WritesBmpOrJpegByTheExtension)
 TEST_F(PhotoEditor, ClosingAsksOnlyAboutUnsavedChangesAndHandsBackWhatWasSaved)
 {
     const QString salvo = TempPath(QStringLiteral("salvo-editado.jpg"));
+    const QString pasta = Documentos() + QStringLiteral("/Fotos Lumoria");
+    const QString naPasta = pasta + QStringLiteral("/fechar {LU20261206091530}.jpg");
     struct Case {
         const char* nome;
         bool gravarAntes, girar;
-        int caixas;
+        int caixas, resposta;
         QString devolvido; // what the closed window hands back
     };
-    for (const Case& c : {Case{"unchanged", false, false, 0, {}}, Case{"changed, Não", false, true, 1, {}},
-                          Case{"saved", true, false, 0, salvo}, Case{"saved, then changed, Não", true, true, 1, {}}}) {
+    // The row that writes into the folder comes last: the others check it is never made.
+    for (const Case& c : {Case{"unchanged", false, false, 0, 7, {}}, Case{"changed, Não", false, true, 1, 7, {}},
+                          Case{"saved", true, false, 0, 7, salvo},
+                          Case{"saved, then changed, Não", true, true, 1, 7, {}},
+                          Case{"changed, Sim", false, true, 1, 6, naPasta}}) {
         SCOPED_TRACE(c.nome);
         NovoEditor();
         atendente.caixas.clear();
@@ -438,34 +443,25 @@ TEST_F(PhotoEditor, ClosingAsksOnlyAboutUnsavedChangesAndHandsBackWhatWasSaved)
         }
         if (c.girar)
             Girar90();
-        atendente.respostas = {7};
+        atendente.respostas = {c.resposta};
         Fechar();
-        EXPECT_EQ(atendente.caixas.size(), c.caixas);
+        ASSERT_EQ(atendente.caixas.size(), c.caixas);
+        for (const CaixaVista& caixa : atendente.caixas)
+            EXPECT_EQ(caixa.titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
         EXPECT_EQ(editor->FArquivoGravado, c.devolvido);
-        EXPECT_FALSE(QDir(Documentos() + QStringLiteral("/Fotos Lumoria")).exists());
+        EXPECT_EQ(QDir(pasta).exists(), c.devolvido == naPasta);
+        if (c.devolvido != naPasta)
+            continue;
+        // The question names the file one folder a line, from the first folder under the root.
+        QString pastas = naPasta.mid(1);
+        pastas.replace(QLatin1Char('/'), QStringLiteral("\r\n"));
+        EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Arquivo:\r\n\r\n") + pastas +
+                                                       QStringLiteral("\r\n\r\nVocê Autoriza")));
+        EXPECT_TRUE(ReadBytes(naPasta).startsWith("\xFF\xD8"));
+        EXPECT_FALSE(editor->FModificado);
+        // The turn was made permanent before writing.
+        EXPECT_EQ(QImage(naPasta).size(), QSize(80, 100));
     }
-}
-
-TEST_F(PhotoEditor, ClosingChangedAndAnsweringSimWritesIntoFotosLumoria)
-{
-    ASSERT_TRUE(editor->SetarArquivoDaFoto(FotoVermelha(QStringLiteral("praia.bmp"))));
-    Girar90();
-    atendente.respostas = {6};
-    Fechar();
-    const QString esperado = Documentos() + QStringLiteral("/Fotos Lumoria/praia {LU20261206091530}.jpg");
-    ASSERT_EQ(atendente.caixas.size(), 1);
-    EXPECT_EQ(atendente.caixas[0].titulo, QStringLiteral("Necessidade De Gravar Imagem Editada"));
-    // One folder a line, from the first folder under the root.
-    QString pastas = esperado.mid(1);
-    pastas.replace(QLatin1Char('/'), QStringLiteral("\r\n"));
-    EXPECT_TRUE(atendente.caixas[0].texto.contains(QStringLiteral("Arquivo:\r\n\r\n") + pastas +
-                                                   QStringLiteral("\r\n\r\nVocê Autoriza")));
-    EXPECT_EQ(editor->FArquivoGravado, esperado);
-    EXPECT_TRUE(ReadBytes(esperado).startsWith("\xFF\xD8"));
-    EXPECT_FALSE(editor->FModificado);
-    EXPECT_FALSE(editor->isVisible());
-    // The turn was made permanent before writing.
-    EXPECT_EQ(QImage(esperado).size(), QSize(80, 100));
 }
 
 TEST_F(PhotoEditor, AWriteThatFailsOnClosingKeepsTheEditorOpenWithTheTurnAsItWas)
