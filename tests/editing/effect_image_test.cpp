@@ -6,6 +6,7 @@
 #include "editing/effect_image.h"
 #include "imaging/effect_filters.h"
 #include "platform/graphics/jpeg_image.h"
+#include "support/draw_support.h"
 #include "support/pixel_pictures.h"
 
 using namespace lumoria;
@@ -47,8 +48,7 @@ QColor Through(const QColor& in, const std::function<void(TEffectImage&)>& set)
 
 TEST_F(EffectImage, WithoutEffectsTheDisplayIsTheOriginalIn24Bits)
 {
-    EXPECT_EQ(image.width(), 105);
-    EXPECT_EQ(image.height(), 105);
+    EXPECT_EQ(image.size(), QSize(105, 105));
     const Bitmap source = NoisyBitmap(9, 7, PixelFormat::Bits32);
     Show(source);
     EXPECT_EQ(Original().Format(), PixelFormat::Bits24);
@@ -116,12 +116,8 @@ TEST_F(EffectImage, ChainExamples)
     EXPECT_EQ(Through(QColor(85, 85, 85), [](TEffectImage& i) { i.SetPicSplitlight(1); }), QColor(128, 128, 128));
     // Grey 0.3 R + 0.59 G + 0.11 B: 30 + 59 + 11 = 100; with saturation set too, grey wins.
     EXPECT_EQ(Through(QColor(100, 100, 100), [](TEffectImage& i) { i.SetPicGrayScale(true); }), QColor(100, 100, 100));
-    EXPECT_EQ(Through(QColor(200, 0, 0),
-                      [](TEffectImage& i) {
-                          i.SetPicSaturation(200);
-                          i.SetPicGrayScale(true);
-                      }),
-              QColor(60, 60, 60));
+    const auto saturadoECinza = [](TEffectImage& i) { i.SetPicSaturation(200); i.SetPicGrayScale(true); };
+    EXPECT_EQ(Through(QColor(200, 0, 0), saturadoECinza), QColor(60, 60, 60));
     // Saturation -255 makes the mean; +255 doubles the distance from it.
     EXPECT_EQ(Through(QColor(90, 30, 60), [](TEffectImage& i) { i.SetPicSaturation(-255); }), QColor(60, 60, 60));
     EXPECT_EQ(Through(QColor(90, 30, 60), [](TEffectImage& i) { i.SetPicSaturation(255); }), QColor(120, 0, 60));
@@ -145,11 +141,9 @@ TEST_F(EffectImage, ExclusiveSetters)
 
     image.SetPicEmboss(true);
     image.SetPicMosaic(5);
-    EXPECT_FALSE(image.PicEmboss());
-    EXPECT_EQ(image.PicMosaic(), 5);
+    EXPECT_EQ(std::pair(image.PicEmboss(), image.PicMosaic()), std::pair(false, 5));
     image.SetPicTrace(2);
-    EXPECT_EQ(image.PicMosaic(), 0);
-    EXPECT_EQ(image.PicTrace(), 2);
+    EXPECT_EQ(std::pair(image.PicMosaic(), image.PicTrace()), std::pair(0, 2));
     image.SetPicTrace(0);
     EXPECT_EQ(image.FilterBitmap(), nullptr);
 }
@@ -240,24 +234,25 @@ TEST_F(EffectImage, OneNoiseLayerPerChange)
 {
     // A colour noise layer of 4 x 3 draws 36 numbers: setting it, then another effect, leaves the
     // generator exactly 36 draws on (no second layer, no second pass building one).
+    // What a generator of that seed draws next after so many draws below 50.
+    const auto drawAfter = [](std::uint64_t seed, int draws) {
+        RandomSource reference(seed);
+        for (int i = 0; i < draws; ++i)
+            reference.Random(50);
+        return reference.Random(1000000);
+    };
     image.Random().Seed(99);
     Show(NoisyBitmap(4, 3));
     image.SetPicColorNoise(50);
     image.SetPicBrightness(20);
-    RandomSource reference(99);
-    for (int i = 0; i < 36; ++i)
-        reference.Random(50);
-    EXPECT_EQ(image.Random().Random(1000000), reference.Random(1000000));
+    EXPECT_EQ(image.Random().Random(1000000), drawAfter(99, 36));
 
     // A new picture drops the layer; the pass rebuilds it once at the new size.
     image.Random().Seed(5);
     Show(NoisyBitmap(2, 2));
     ASSERT_NE(image.NoiseBitmap(), nullptr);
     EXPECT_EQ(image.NoiseBitmap()->Width(), 2);
-    RandomSource again(5);
-    for (int i = 0; i < 12; ++i)
-        again.Random(50);
-    EXPECT_EQ(image.Random().Random(1000000), again.Random(1000000));
+    EXPECT_EQ(image.Random().Random(1000000), drawAfter(5, 12));
 }
 
 TEST_F(EffectImage, AJpegBecomesA24BitBitmap)
@@ -282,33 +277,21 @@ TEST_F(EffectImage, ResetShowsTheOriginalAtOnce)
     image.SetPicMonoNoise(10);
     image.SetPicEmboss(true);
     image.ResetEffects();
-    EXPECT_FALSE(image.PicInvert());
-    EXPECT_FALSE(image.PicEmboss());
-    EXPECT_EQ(image.PicMonoNoise(), 0);
+    EXPECT_EQ(std::tuple(image.PicInvert(), image.PicEmboss(), image.PicMonoNoise()), std::tuple(false, false, 0));
     EXPECT_EQ(image.NoiseBitmap(), nullptr);
     EXPECT_EQ(image.FilterBitmap(), nullptr);
     EXPECT_TRUE(SamePixels(Display(), source));
 }
 
-TEST_F(EffectImage, DestinationRectangleAndCanvas)
+TEST_F(EffectImage, AutoSizeTakesThePictureSizeAndTheCanvasClipsToTheControl)
 {
     image.resize(100, 60);
     Show(NoisyBitmap(40, 20));
-    EXPECT_EQ(image.DestRect(), (Rect{0, 0, 40, 20}));
-    image.SetCenter(true);
-    EXPECT_EQ(image.DestRect(), (Rect{30, 20, 70, 40}));
-    image.SetStretch(true);
-    EXPECT_EQ(image.DestRect(), (Rect{0, 0, 100, 60}));
-    EXPECT_TRUE(image.Opaque());
-    image.SetTransparent(true);
-    EXPECT_FALSE(image.Opaque());
-
-    TEffectImage empty;
-    empty.resize(30, 20);
-    Canvas& canvas = empty.GetCanvas();
-    EXPECT_EQ(canvas.ClipRect(), (Rect{0, 0, 30, 20}));
     image.SetAutoSize(true);
     EXPECT_EQ(image.size(), QSize(40, 20));
+    TEffectImage empty;
+    empty.resize(30, 20);
+    EXPECT_EQ(empty.GetCanvas().ClipRect(), (Rect{0, 0, 30, 20}));
 }
 
 TEST_F(EffectImage, DateStampOnTheDisplayUntilTheNextPass)
@@ -316,9 +299,8 @@ TEST_F(EffectImage, DateStampOnTheDisplayUntilTheNextPass)
     const Bitmap source = MakeBitmap(1000, 800, [](int, int) { return QColor(90, 120, 150); });
     Show(source);
     AplicarDataNaFotoEfeito(image, QStringLiteral("07/12/2026"));
-    EXPECT_EQ(PixelOf(Display(), 200, 728), QColor(Qt::white));
-    EXPECT_EQ(PixelOf(Display(), 799, 791), QColor(Qt::white));
-    EXPECT_EQ(PixelOf(Display(), 800, 760), QColor(90, 120, 150));
+    ExpectPixels(Display().Image(),
+                 {{{200, 728}, Qt::white}, {{799, 791}, Qt::white}, {{800, 760}, QColor(90, 120, 150)}});
     EXPECT_TRUE(SamePixels(Original(), source));
     image.SetPicBrightness(0);
     EXPECT_TRUE(SamePixels(Display(), source));
@@ -335,17 +317,16 @@ TEST_F(EffectImage, PaintsTheDisplayWhereItsModesPlaceIt)
     ::Show(shown, MakeBitmap(20, 10, [](int x, int) { return x < 10 ? QColor(Qt::red) : QColor(Qt::blue); }));
     shown.SetPicInvert(true); // cyan and yellow on the screen
     parent.show();
-    auto at = [&](int x, int y) { return QColor(parent.grab().toImage().pixel(x, y)); };
-    EXPECT_EQ(at(5, 5), QColor(Qt::cyan));
-    EXPECT_EQ(at(15, 5), QColor(Qt::yellow));
-    EXPECT_EQ(at(30, 5), QColor(0, 255, 0));
-    shown.SetCenter(true); // at (40, 25)
-    EXPECT_EQ(at(41, 26), QColor(Qt::cyan));
-    EXPECT_EQ(at(5, 5), QColor(0, 255, 0));
-    shown.SetStretch(true); // the whole control
-    EXPECT_EQ(at(10, 50), QColor(Qt::cyan));
-    EXPECT_EQ(at(90, 10), QColor(Qt::yellow));
+    const auto seen = [&] { return parent.grab().toImage(); };
+    const QColor green(0, 255, 0);
+    // At (0, 0) as large as the picture, then centred over (40, 25) - (59, 34), then over the whole control.
+    ExpectPixels(seen(),
+                 {{{0, 0}, Qt::cyan}, {{15, 5}, Qt::yellow}, {{19, 9}, Qt::yellow}, {{20, 5}, green}, {{5, 10}, green}});
+    shown.SetCenter(true);
+    ExpectPixels(seen(), {{{40, 25}, Qt::cyan}, {{59, 34}, Qt::yellow}, {{39, 25}, green}, {{40, 24}, green},
+                          {{60, 34}, green}, {{59, 35}, green}, {{5, 5}, green}});
+    shown.SetStretch(true);
+    ExpectPixels(seen(), {{{0, 59}, Qt::cyan}, {{10, 50}, Qt::cyan}, {{90, 10}, Qt::yellow}, {{99, 0}, Qt::yellow}});
     shown.SetTransparent(true); // the bottom-left colour lets the parent show
-    EXPECT_EQ(at(10, 50), QColor(0, 255, 0));
-    EXPECT_EQ(at(90, 10), QColor(Qt::yellow));
+    ExpectPixels(seen(), {{{10, 50}, green}, {{90, 10}, Qt::yellow}});
 }
