@@ -77,7 +77,6 @@ protected:
             urls << QUrl::fromLocalFile(a);
         dados.setUrls(urls);
         lumoria::test::Soltar(janela.get(), janela->rect().center(), &dados);
-        QTest::qWait(30);
         return atendente.caixas;
     }
     void ConferirPaginaPadrao()

@@ -358,7 +358,7 @@ TEST_F(LeftArea, ADropOnAFrameSetsItsPhotoAndOnAGapAsksToInsertTheSelectedOnes)
         AtendenteCom atendente({7});
         SoltarNaPagina(c.moldura < 0 ? PixelDoMilimetro(*janela, 1, 1) : CentroDaMoldura(*janela, c.moldura));
         // The question comes once the drop is over.
-        QTest::qWaitFor([&] { return atendente.caixas.size() >= c.caixas.size(); }, 60000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return atendente.caixas.size() >= c.caixas.size(); }, 60000));
         EXPECT_EQ(atendente.caixas, c.caixas);
         EXPECT_EQ(Molduras(*janela, 0), c.molduras);
         EXPECT_EQ(janela->Modificado(), c.moldura >= 0);
