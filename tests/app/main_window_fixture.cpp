@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 
 #include "app/settings.h"
@@ -64,19 +65,19 @@ QMenu* AbrirMenuDaMoldura(TfrmPrincipal& janela, int j)
 void EscolherNoMenu(TfrmPrincipal& janela, QAction* item)
 {
     QMenu* menu = janela.mnmMenuFotoNaMoldura;
+    const auto clicar = [&menu](QAction* a) {
+        const QPoint centro = menu->actionGeometry(a).center();
+        QTest::mouseMove(menu, centro);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, centro);
+        QApplication::processEvents();
+    };
     if (janela.mnuComoAjustar->actions().contains(item)) {
         // The submenu opens from its item.
-        const QRect r = menu->actionGeometry(janela.mniComoAjustarEstaFotoNaMoldura);
-        QTest::mouseMove(menu, r.center());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, r.center());
-        QApplication::processEvents();
+        clicar(janela.mniComoAjustarEstaFotoNaMoldura);
         menu = janela.mnuComoAjustar;
         ASSERT_TRUE(menu->isVisible());
     }
-    const QRect r = menu->actionGeometry(item);
-    QTest::mouseMove(menu, r.center());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, r.center());
-    QApplication::processEvents();
+    clicar(item);
 }
 
 bool Soltar(QWidget* alvo, QPoint ponto, const QMimeData* dados)
@@ -109,6 +110,19 @@ QStringList Registros(const TfrmPrincipal& janela, int n)
         const RegistroDeDesfazer& b = janela.Backups()[std::size_t(k)];
         r << (b.Moldura < 0 ? QStringLiteral("-") : QStringLiteral("%1 %2 %3").arg(b.Moldura).arg(b.Ajuste).arg(b.NomeDoArquivo));
     }
+    return r;
+}
+
+std::tuple<int, int, QString> Paginacao(TfrmPrincipal& janela)
+{
+    return {janela.Album().pageCount(), janela.PaginaAtual(), janela.lblNumeroDaPagina->text()};
+}
+
+QStringList Molduras(TfrmPrincipal& janela, int i)
+{
+    QStringList r;
+    for (const TFoto& f : janela.Pagina(i).Fotos)
+        r << QStringLiteral("%1 %2").arg(f.Ajuste).arg(f.NomeDoArquivo);
     return r;
 }
 

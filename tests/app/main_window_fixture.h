@@ -5,23 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "album/geometry.h"
 #include "app/main_window.h"
 #include "common/general_routines.h"
+#include "common/qstring_printer.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/ui/picture_control.h"
 #include "platform/ui/termination.h"
 #include "support/modal_attendant.h" // with the Qt Test and widget headers the attendant needs
 #include "support/picture_files.h"
 #include "support/test_files.h"
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r"), QStringLiteral("\\r")).replace(QStringLiteral("\n"), QStringLiteral("\\n"));
-    *os << '"' << shown.toStdString() << '"';
-}
 
 namespace lumoria::test {
 
@@ -118,6 +113,12 @@ inline QList<CaixaVista> ClicarRespondendo(QWidget* w, const QList<int>& respost
 
 // A job of n pages (new pages after the first) showing page i.
 void Paginas(TfrmPrincipal& janela, int n, int i);
+
+// The job's page count, its current page and the navigation row's label.
+std::tuple<int, int, QString> Paginacao(TfrmPrincipal& janela);
+
+// The frames of page i as "fit-mode file".
+QStringList Molduras(TfrmPrincipal& janela, int i);
 
 // The main window of most tests: made as the program makes it, not maximised.
 class JanelaPrincipal : public ::testing::Test {
