@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 
@@ -201,11 +202,13 @@ void ExtrairRecursoParaArquivo(const QString& nomeDoRecurso, const QString& arqu
     const std::optional<QByteArray> dados = platform::readRawResource(nomeDoRecurso);
     if (!dados)
         throw ResourceNotFound(nomeDoRecurso.toStdString());
-    QString motivo;
-    // The extracted copy is made again on every start: it need not wait for the disk.
-    if (!platform::writeFileSafely(arquivo, *dados, &motivo, platform::SyncToDisk::No))
-        throw FileError(
-            QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).").arg(arquivo, motivo).toStdString());
+    // Made again whenever it is missing: written straight at its name, without the temporary and the
+    // disk wait of a save. One that appeared meanwhile is kept.
+    int erro = 0;
+    if (!platform::createFile(arquivo, *dados, &erro) && erro != EEXIST)
+        throw FileError(QStringLiteral("Não Foi Possível Gravar o Arquivo \"%1\" (%2).")
+                            .arg(arquivo, platform::describeSystemError(erro))
+                            .toStdString());
 }
 
 void AceitarArquivosArrastados(QWidget* janela) { platform::acceptFileDrops(janela); }

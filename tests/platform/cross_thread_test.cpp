@@ -71,7 +71,7 @@ TEST(SideThread, StartsOffItsCreatorsCpuAndIsWaitedFor)
     const Case cases[] = {
         {"two CPUs", {cpus[0], cpus[1]}, true},
         {"all three", cpus, true},
-        {"a single CPU: the work runs there", {cpus[0]}, false},
+        {"a single CPU: the work is done at once, there", {cpus[0]}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -83,14 +83,18 @@ TEST(SideThread, StartsOffItsCreatorsCpuAndIsWaitedFor)
         cpu_set_t workSet;
         CPU_ZERO(&workSet);
         std::atomic<bool> done = false;
+        bool doneAtOnce = false;
         {
             SideThread side([&] {
                 sched_getaffinity(0, sizeof workSet, &workSet);
                 std::this_thread::yield();
                 done = true;
             });
+            if (!c.others)
+                doneAtOnce = done;
         }
         EXPECT_TRUE(done) << "the destructor waits for the work";
+        EXPECT_EQ(doneAtOnce, !c.others);
         // Off the one CPU the creator was on, whichever it was: all the others of its set.
         EXPECT_EQ(CPU_COUNT(&workSet), int(c.creator.size()) - (c.others ? 1 : 0));
         CPU_AND(&workSet, &workSet, &set);

@@ -180,3 +180,49 @@ TEST(FileOperations, RemovePathDeletesFilesFoldersAndLinksButNotWhatLinksReach)
     EXPECT_TRUE(removePath(folder + QStringLiteral("/kept/file.txt")));
     EXPECT_FALSE(pathExists(folder + QStringLiteral("/kept/file.txt")));
 }
+
+// A file made again whenever it is missing is written at its name only where nothing stands there;
+// a write that fails leaves nothing behind.
+TEST(FileOperations, CreateFileWritesOnlyWhereNothingStandsAndLeavesNothingWhenItFails)
+{
+    const QString pasta = freshFolder("create");
+    const QByteArray dados(5000, 'x');
+    writeFile(pasta + QStringLiteral("/existe"), "antes");
+    writeFile(pasta + QStringLiteral("/alvo"), "alvo");
+    ASSERT_TRUE(QFile::link(pasta + QStringLiteral("/alvo"), pasta + QStringLiteral("/link")));
+    ASSERT_TRUE(QFile::link(pasta + QStringLiteral("/nada"), pasta + QStringLiteral("/quebrado")));
+    struct Case {
+        const char* nome;
+        int limite; // bytes a write may reach, 0 for none
+        int erro;
+    };
+    const Case cases[] = {
+        {"novo", 0, 0},
+        {"existe", 0, EEXIST},
+        {"link", 0, EEXIST},
+        {"quebrado", 0, EEXIST}, // a link to nothing is not followed to make its target
+        {"sem_pasta/novo", 0, ENOENT},
+        {"cortado", 4096, EFBIG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nome);
+        const QString caminho = pasta + QLatin1Char('/') + QLatin1String(c.nome);
+        int erro = -1;
+        bool criado = false;
+        if (c.limite > 0) {
+            FileSizeLimit limite(rlim_t(c.limite));
+            criado = createFile(caminho, dados, &erro);
+        } else {
+            criado = createFile(caminho, dados, &erro);
+        }
+        EXPECT_EQ(criado, c.erro == 0);
+        EXPECT_EQ(erro, c.erro);
+        if (c.erro == 0)
+            EXPECT_EQ(readFile(caminho), dados);
+        if (c.erro == EFBIG)
+            EXPECT_FALSE(QFileInfo::exists(caminho)) << "what was written is removed";
+    }
+    EXPECT_EQ(readFile(pasta + QStringLiteral("/existe")), QByteArray("antes"));
+    EXPECT_EQ(readFile(pasta + QStringLiteral("/alvo")), QByteArray("alvo"));
+    EXPECT_FALSE(QFileInfo::exists(pasta + QStringLiteral("/nada")));
+}

@@ -355,6 +355,24 @@ bool writeFileSafely(const QString& path, const QByteArray& data, QString* reaso
     return true;
 }
 
+bool createFile(const QString& path, const QByteArray& data, int* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    int code = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        if (!writeAll(fd, data.constData(), std::size_t(data.size())))
+            code = errno;
+        if (::close(fd) != 0 && code == 0)
+            code = errno;
+        if (code != 0)
+            ::unlink(name.constData());
+    }
+    if (error)
+        *error = code;
+    return code == 0;
+}
+
 namespace {
 
 // Copies the entries of one open folder into another, recording what it writes. Nothing is written

@@ -57,6 +57,12 @@ enum class SyncToDisk { Yes, No };
 bool writeFileSafely(const QString& path, const QByteArray& data, QString* reason = nullptr,
                      SyncToDisk sync = SyncToDisk::Yes);
 
+// Writes a file that does not exist yet straight at its name, for a file the program makes again
+// whenever it is missing: nothing is replaced and no link followed (a name already taken, by a link
+// too, fails with EEXIST), and a write that fails removes what it wrote. False with the errno value
+// in *error when it cannot.
+bool createFile(const QString& path, const QByteArray& data, int* error = nullptr);
+
 // The cause of a system error (an errno value) in Portuguese, for the user's messages.
 QString describeSystemError(int code);
 

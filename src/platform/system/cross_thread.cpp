@@ -50,11 +50,15 @@ void PoolTask::run()
 
 SideThread::SideThread(std::function<void()> work) : m_work(std::move(work))
 {
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
     cpu_set_t cpus;
     const int here = sched_getcpu();
-    if (here >= 0 && sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_ISSET(here, &cpus) && CPU_COUNT(&cpus) > 1) {
+    if (sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_COUNT(&cpus) < 2) {
+        m_work(); // one CPU: the caller would only wait for it while the work ran
+        return;
+    }
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    if (here >= 0 && CPU_ISSET(here, &cpus)) {
         CPU_CLR(here, &cpus);
         pthread_attr_setaffinity_np(&attr, sizeof cpus, &cpus);
     }

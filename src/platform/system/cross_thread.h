@@ -31,8 +31,8 @@ private:
 
 // A thread for work to be done beside the calling thread while it goes on with its own. On some
 // machines a new thread starts on its creator's CPU and the two share it for a time slice or more,
-// other CPUs idle: this one starts on another of the CPUs the process may use, when there is one.
-// The destructor waits for the work.
+// other CPUs idle: this one starts on another of the CPUs the process may use. A process held to
+// one CPU does the work at once, on the calling thread. The destructor waits for the work.
 class SideThread {
 public:
     explicit SideThread(std::function<void()> work);
