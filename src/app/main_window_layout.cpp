@@ -1,7 +1,6 @@
 // The main window's areas and controls, their sizes and colours, and the key preview.
 #include "app/main_window.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -112,8 +111,8 @@ QComboBox* NovaLista(QWidget* pai, const QStringList& itens, int selecionado, in
     p.setColor(QPalette::Text, Qt::black);
     p.setColor(QPalette::ButtonText, Qt::black);
     p.setColor(QPalette::WindowText, Qt::black);
+    // Qt hands the list's colours on to its open list, which it makes when first opened.
     c->setPalette(p);
-    c->view()->setPalette(p);
     return c;
 }
 

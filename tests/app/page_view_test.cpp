@@ -2,6 +2,7 @@
 // mouse with its status text, the owner-drawn status panel and the two size lists.
 #include "main_window_fixture.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
@@ -366,5 +367,22 @@ TEST_F(SizeLists, ListsSetFromCodeLayNothingOutAndACustomSizeShowsNoSelection)
     EXPECT_EQ(janela->pnlLegendaQtdFotos->caption(), QStringLiteral("Uma Foto Por Folha"));
 }
 
+// The open size lists write in black whatever the desktop's colours (here white text).
+TEST_F(SizeLists, TheOpenListsWriteInBlack)
+{
+    const QPalette antes = QApplication::palette();
+    QPalette escura = antes;
+    escura.setColor(QPalette::Text, Qt::white);
+    QApplication::setPalette(escura);
+    for (QComboBox* lista : {janela->cbxDimensaoDoPapel, janela->cbxDimensaoDaFoto}) {
+        lista->showPopup();
+        QApplication::processEvents();
+        EXPECT_EQ(lista->view()->palette().color(QPalette::Text), QColor(Qt::black));
+        lista->hidePopup();
+    }
+    QApplication::setPalette(antes);
+}
+
 } // namespace
 } // namespace lumoria::test
+
