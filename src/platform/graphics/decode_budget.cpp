@@ -204,26 +204,24 @@ void WakeDecodeWaiters()
     b.changed.notify_all();
 }
 
-std::int64_t DecodeMemoryBudget()
+namespace {
+
+// One value of the budget, read under its lock.
+template <class T>
+T Read(T Budget::*value)
 {
     Budget& b = budget();
     std::lock_guard lock(b.mutex);
-    return b.limit;
+    return b.*value;
 }
 
-std::int64_t DecodeMemoryInUse()
-{
-    Budget& b = budget();
-    std::lock_guard lock(b.mutex);
-    return b.inUse;
-}
+} // namespace
 
-int DecodeMemoryWaiters()
-{
-    Budget& b = budget();
-    std::lock_guard lock(b.mutex);
-    return b.waiting;
-}
+std::int64_t DecodeMemoryBudget() { return Read(&Budget::limit); }
+
+std::int64_t DecodeMemoryInUse() { return Read(&Budget::inUse); }
+
+int DecodeMemoryWaiters() { return Read(&Budget::waiting); }
 
 std::int64_t SetDecodeMemoryBudget(std::int64_t bytes)
 {
@@ -238,12 +236,7 @@ std::int64_t SetDecodeMemoryBudget(std::int64_t bytes)
     return old;
 }
 
-std::int64_t DecodeMemoryHighWater()
-{
-    Budget& b = budget();
-    std::lock_guard lock(b.mutex);
-    return b.highWater;
-}
+std::int64_t DecodeMemoryHighWater() { return Read(&Budget::highWater); }
 
 void ResetDecodeMemoryHighWater()
 {
