@@ -82,16 +82,22 @@ TEST(SideThread, StartsOffItsCreatorsCpuAndIsWaitedFor)
         ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof set, &set), 0);
         cpu_set_t workSet;
         CPU_ZERO(&workSet);
+        // The work on a thread of its own holds until the creator is about to let it go, so a
+        // destructor that did not wait would find it unfinished.
+        std::atomic<bool> go = !c.others;
         std::atomic<bool> done = false;
         bool doneAtOnce = false;
         {
             SideThread side([&] {
                 sched_getaffinity(0, sizeof workSet, &workSet);
-                std::this_thread::yield();
+                while (!go)
+                    std::this_thread::yield();
+                for (int k = 0; k < 1000; ++k)
+                    std::this_thread::yield();
                 done = true;
             });
-            if (!c.others)
-                doneAtOnce = done;
+            doneAtOnce = done;
+            go = true;
         }
         EXPECT_TRUE(done) << "the destructor waits for the work";
         EXPECT_EQ(doneAtOnce, !c.others);
