@@ -6,12 +6,15 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include <pthread.h>
 #include <sched.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "platform/system/cross_thread.h"
 
@@ -107,4 +110,82 @@ TEST(SideThread, StartsOffItsCreatorsCpuAndIsWaitedFor)
         EXPECT_EQ(CPU_COUNT(&workSet), int(c.creator.size()) - (c.others ? 1 : 0)) << "within the creator's set";
     }
     pthread_setaffinity_np(pthread_self(), sizeof allowed, &allowed);
+}
+
+// Work given later follows what the side thread was given, in order, off the giver's thread: on the
+// same thread while it still has work, on a thread started again once it ran out; a process held to
+// one CPU does it at once. The destructor waits for all of it.
+TEST(SideThread, WorkGivenLaterFollowsInOrder)
+{
+    cpu_set_t allowed;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    int first = -1;
+    for (int c = 0; c < CPU_SETSIZE && first < 0; ++c)
+        if (CPU_ISSET(c, &allowed))
+            first = c;
+    const bool several = CPU_COUNT(&allowed) > 1;
+
+    struct Case {
+        const char* name;
+        bool oneCpu;
+        bool ranOutFirst; // the thread has done its first work before more is given
+    };
+    const Case cases[] = {
+        {"given while the first work runs", false, false},
+        {"given after the thread ran out of work", false, true},
+        {"one CPU: each at once, here", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.oneCpu && !several)
+            continue;
+        if (c.oneCpu) {
+            cpu_set_t one;
+            CPU_ZERO(&one);
+            CPU_SET(first, &one);
+            ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof one, &one), 0);
+        }
+        std::vector<int> order;
+        std::vector<pid_t> ranOn; // kernel thread ids, never reused at once
+        std::atomic<bool> go = c.oneCpu || c.ranOutFirst;
+        std::atomic<int> done = 0;
+        std::vector<int> doneOnReturn;
+        {
+            SideThread side([&] {
+                while (!go)
+                    std::this_thread::yield();
+                order.push_back(1);
+                ranOn.push_back(pid_t(::syscall(SYS_gettid)));
+                ++done;
+            });
+            doneOnReturn.push_back(done);
+            if (c.ranOutFirst) {
+                while (done < 1)
+                    std::this_thread::yield();
+                // Time to leave its loop: the later work then finds no thread taking work.
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            side.Then([&] {
+                order.push_back(2);
+                ranOn.push_back(pid_t(::syscall(SYS_gettid)));
+                ++done;
+            });
+            doneOnReturn.push_back(done);
+            go = true;
+        }
+        EXPECT_EQ(order, (std::vector<int>{1, 2}));
+        EXPECT_EQ(done, 2) << "the destructor waits for all the work";
+        ASSERT_EQ(ranOn.size(), 2u);
+        const auto here = pid_t(::syscall(SYS_gettid));
+        if (c.oneCpu) {
+            EXPECT_EQ(ranOn, (std::vector<pid_t>{here, here}));
+            EXPECT_EQ(doneOnReturn, (std::vector<int>{1, 2}));
+        } else {
+            EXPECT_NE(ranOn[0], here);
+            EXPECT_NE(ranOn[1], here);
+            if (!c.ranOutFirst)
+                EXPECT_EQ(ranOn[0], ranOn[1]) << "the same thread while it still had work";
+        }
+        pthread_setaffinity_np(pthread_self(), sizeof allowed, &allowed);
+    }
 }

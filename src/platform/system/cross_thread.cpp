@@ -48,12 +48,19 @@ void PoolTask::run()
     handOver(this);
 }
 
-SideThread::SideThread(std::function<void()> work) : m_work(std::move(work))
+SideThread::SideThread(std::function<void()> work)
+{
+    m_work.push_back(std::move(work));
+    Start();
+}
+
+// Takes the queued work on a new thread, or here when there is no CPU or thread to be had for it.
+void SideThread::Start()
 {
     cpu_set_t cpus;
     const int here = sched_getcpu();
     if (sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_COUNT(&cpus) < 2) {
-        m_work(); // one CPU: the caller would only wait for it while the work ran
+        Run(this); // one CPU: the caller would only wait for it while the work ran
         return;
     }
     pthread_attr_t attr;
@@ -62,23 +69,51 @@ SideThread::SideThread(std::function<void()> work) : m_work(std::move(work))
         CPU_CLR(here, &cpus);
         pthread_attr_setaffinity_np(&attr, sizeof cpus, &cpus);
     }
+    m_running = true;
     m_started = pthread_create(&m_thread, &attr, &SideThread::Run, this) == 0;
     pthread_attr_destroy(&attr);
     if (!m_started)
-        m_work(); // no thread to be had: the work is done here
+        Run(this); // no thread to be had: the work is done here
 }
 
 void* SideThread::Run(void* self)
 {
-    static_cast<SideThread*>(self)->m_work();
-    return nullptr;
+    auto* t = static_cast<SideThread*>(self);
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(t->m_mutex);
+            if (t->m_work.empty()) {
+                t->m_running = false;
+                return nullptr;
+            }
+            work = std::move(t->m_work.front());
+            t->m_work.pop_front();
+        }
+        work();
+    }
 }
 
-SideThread::~SideThread()
+void SideThread::Then(std::function<void()> work)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_work.push_back(std::move(work));
+        if (m_running)
+            return;
+    }
+    Join(); // the thread that ran out of work
+    Start();
+}
+
+void SideThread::Join()
 {
     if (m_started)
         pthread_join(m_thread, nullptr);
+    m_started = false;
 }
+
+SideThread::~SideThread() { Join(); }
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QRunnable>
 
+#include <deque>
 #include <functional>
+#include <mutex>
 
 #include <pthread.h>
 
@@ -32,7 +34,7 @@ private:
 // A thread for work to be done beside the calling thread while it goes on with its own. On some
 // machines a new thread starts on its creator's CPU and the two share it for a time slice or more,
 // other CPUs idle: this one starts on another of the CPUs the process may use. A process held to
-// one CPU does the work at once, on the calling thread. The destructor waits for the work.
+// one CPU does the work at once, on the calling thread. The destructor waits for all the work.
 class SideThread {
 public:
     explicit SideThread(std::function<void()> work);
@@ -40,10 +42,18 @@ public:
     SideThread(const SideThread&) = delete;
     SideThread& operator=(const SideThread&) = delete;
 
+    // More work, done after what the thread was given before (one thread's work in order: what needs
+    // what it set up comes after it). When it has done all it had, the work starts the thread again.
+    void Then(std::function<void()> work);
+
 private:
     static void* Run(void* self);
+    void Start();
+    void Join();
 
-    std::function<void()> m_work;
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_work;
+    bool m_running = false; // a thread is taking work from the queue
     pthread_t m_thread{};
     bool m_started = false;
 };
