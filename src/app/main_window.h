@@ -356,8 +356,10 @@ private:
     // While the window is being shown its size may change more than once: the page is drawn after.
     bool m_mostrando = false;
     bool m_paginaPendente = false;
+    bool m_facesPreparadas = false;
     std::unique_ptr<platform::SingleInstanceLock> m_atomoDeExecucao;
     std::unique_ptr<platform::SideThread> m_leituraDasFontes;
+    std::unique_ptr<platform::SideThread> m_leituraDaFotoVazia;
     QPointer<TfrmNavegadorGuia> m_navegadorDoGuia;
 };
 

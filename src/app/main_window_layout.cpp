@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -121,13 +122,19 @@ QComboBox* NovaLista(QWidget* pai, const QStringList& itens, int selecionado, in
 void TfrmPrincipal::CriarControles()
 {
     // The first text measured reads the font configuration and the list of installed fonts, and the
-    // first empty frame wants its picture decoded: done beside the building of the controls, the
+    // first empty frame wants its picture decoded: each done beside the building of the controls, the
     // first paint finds them ready. A failure here is met again, and reported, where they are used.
+    // Nothing else reads the fonts before the configuration is read: two threads would each read it.
     m_leituraDasFontes = std::make_unique<SideThread>([] {
         try {
             LoadFontConfiguration();
+            QFontDatabase::families();
+        } catch (...) {
+        }
+    });
+    m_leituraDaFotoVazia = std::make_unique<SideThread>([] {
+        try {
             desenho::FotoVazia();
-            QFontMetrics(FonteDoFormulario()).height();
         } catch (...) {
         }
     });

@@ -25,6 +25,7 @@
 #include "common/general_routines.h"
 #include "common/message_box.h"
 #include "common/screen_check.h"
+#include "components/fancy_button.h"
 #include "install/command_line.h"
 #include "install/file_routines.h"
 #include "install/install_modes.h"
@@ -146,6 +147,15 @@ void TfrmPrincipal::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         runGuarded([this] { FormShow(); });
+    // For the first paint, the shaped buttons' faces are painted beside the page, once the fonts
+    // are read. The controls are laid out by now.
+    if (!std::exchange(m_facesPreparadas, true)) {
+        std::vector<TFancyButton*> botoes;
+        for (TFancyButton* botao : findChildren<TFancyButton*>())
+            if (botao->window() == this && botao->isVisible())
+                botoes.push_back(botao);
+        m_leituraDasFontes->Then([faces = FancyFacesAhead::For(botoes)] { faces->Paint(); });
+    }
 }
 
 void TfrmPrincipal::FormShow()

@@ -2,12 +2,16 @@
 // The push button of every window: body, frame and hit area follow a shape (capsule, oval or rounded
 // rectangle), the frame is a bevel of concentric rings, the caption can carry an offset copy and a
 // glyph strip holds up to four state cells. It paints without antialiasing, pixel by pixel.
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 #include "platform/ui/colors.h"
 
@@ -39,6 +43,9 @@ public:
 
     std::function<void(TFancyEffect*)> OnEffectChange;
 
+    // The same look (the handler is not part of it).
+    bool operator==(const TFancyEffect& other) const;
+
 private:
     void Changed();
 
@@ -66,6 +73,9 @@ public:
 
     std::function<void(TFancyGlyph*)> OnGlyphChange;
 
+    // The same look (the handler is not part of it).
+    bool operator==(const TFancyGlyph& other) const;
+
 private:
     void Changed();
 
@@ -74,6 +84,48 @@ private:
     std::uint8_t m_number = 1;
     std::int32_t m_distance = 0;
     TGlyphStyle m_glyphStyle = gsNormal;
+};
+
+// What a button's face is painted from (its size, font, look and state at one moment) and the
+// positions the painting works out. Painting a face needs nothing of the button itself, so it can be
+// done on another thread, and the face compared with the button's state when the button paints.
+class FancyFace {
+public:
+    // The face, as large as the button; also works out the positions.
+    QImage Paint();
+    // Works out the glyph and caption positions.
+    void CalculateLayout();
+    // Whether the other face is painted from the same size, font, look and state.
+    bool SameLook(const FancyFace& other) const;
+
+private:
+    friend class TFancyButton;
+    friend class FancyFacesAhead;
+
+    void PaintBody(QImage& image);
+    void PaintGradientFrame(QImage& image);
+    void PaintInnerEdge(QImage& image);
+    void PaintGlyph(QImage& image);
+    void PaintCaption(QImage& image);
+
+    QSize m_size;
+    bool m_enabled = true;
+    QFont m_font;
+    TFancyEffect m_effects;
+    TFancyGlyph m_glyphs;
+    platform::ColorRef m_color = 0;
+    platform::ColorRef m_fontColor = 0;
+    QString m_caption;
+    bool m_pressed = false;
+    bool m_inside = false;
+    std::int32_t m_state = 0;
+    // Worked out by the painting.
+    std::int32_t m_cellWidth = 0;
+    std::int32_t m_glyphLeft = 0;
+    std::int32_t m_glyphTop = 0;
+    platform::ColorRef m_glyphTransparent = 0;
+    std::int32_t m_captionLeft = 0;
+    std::int32_t m_captionTop = 0;
 };
 
 class TFancyButton : public QWidget {
@@ -115,6 +167,8 @@ public:
     bool IsInsideShape(int x, int y) const;
     // Works out the glyph and caption positions for the present size, caption and font.
     void CalculateLayout();
+    // What the button's face is painted from, as the button stands.
+    FancyFace Face() const;
 
 signals:
     // The command: fired from the button's own release inside the shape.
@@ -136,13 +190,10 @@ private:
     void TrackPointer(int x, int y);
     void MouseLeft();
     void AcceleratorPressed();
-    void Paint(QImage& image);
-    void PaintBody(QImage& image);
-    void PaintGradientFrame(QImage& image);
-    void PaintInnerEdge(QImage& image);
-    void PaintGlyph(QImage& image);
-    void PaintCaption(QImage& image);
-    QFont PaintFont() const;
+    friend class FancyFacesAhead;
+
+    // The positions a face's painting worked out, taken back.
+    void Adopt(const FancyFace& face);
 
     TFancyEffect m_effects;
     TFancyGlyph m_glyphs;
@@ -160,6 +211,26 @@ private:
     platform::ColorRef m_fontColor = 0;
     QString m_caption;
     QShortcut* m_accelerator = nullptr;
+    // The face painted ahead for the first paint, and which of them it is.
+    std::shared_ptr<class FancyFacesAhead> m_ahead;
+    std::size_t m_aheadIndex = 0;
+};
+
+// The faces of buttons, painted ahead of their next paint (on another thread) from their state when
+// this was made. Paint() paints them all on whichever thread calls it first; a button's next paint
+// calls it too, so it waits for a painting under way or does the painting itself. The button then
+// takes its face while its size, font, look and state are still the same, and paints afresh if not.
+class FancyFacesAhead {
+public:
+    static std::shared_ptr<FancyFacesAhead> For(const std::vector<TFancyButton*>& buttons);
+    void Paint();
+
+private:
+    friend class TFancyButton;
+
+    std::once_flag m_painted;
+    std::vector<FancyFace> m_faces;
+    std::vector<QImage> m_images;
 };
 
 // The look the windows give their command buttons: a 190 x 30 capsule with a 14-ring gradient frame in

@@ -11,12 +11,15 @@
 
 #include "components/fancy_shape.h"
 #include "platform/numeric.h"
+#include "platform/ui/font_configuration.h"
 
 namespace lumoria {
 
 using namespace platform;
 
 namespace {
+
+ColorRef AdjustColor(ColorRef colour, int delta) { return TFancyButton::AdjustColor(colour, delta); }
 
 // The body, outline and hit shape over a rectangle; the capsule's corner follows the control's size.
 PixelShape BodyShape(const TFancyEffect& effects, int l, int t, int r, int b, int w, int h)
@@ -77,24 +80,104 @@ void DrawCentred(QPainter& painter, const QRect& r, const QString& caption, Colo
 
 } // namespace
 
-QFont TFancyButton::PaintFont() const
+FancyFace TFancyButton::Face() const
 {
-    QFont f = font();
-    f.setStyleStrategy(QFont::NoAntialias);
+    FancyFace f;
+    f.m_size = size();
+    f.m_enabled = isEnabled();
+    f.m_font = font();
+    f.m_font.setStyleStrategy(QFont::NoAntialias);
+    f.m_effects = m_effects;
+    f.m_glyphs = m_glyphs;
+    f.m_color = m_color;
+    f.m_fontColor = m_fontColor;
+    f.m_caption = m_caption;
+    f.m_pressed = m_pressed;
+    f.m_inside = m_inside;
+    f.m_state = m_state;
+    f.m_cellWidth = m_cellWidth;
+    f.m_glyphLeft = m_glyphLeft;
+    f.m_glyphTop = m_glyphTop;
+    f.m_glyphTransparent = m_glyphTransparent;
+    f.m_captionLeft = m_captionLeft;
+    f.m_captionTop = m_captionTop;
     return f;
+}
+
+void TFancyButton::Adopt(const FancyFace& face)
+{
+    m_state = face.m_state;
+    m_cellWidth = face.m_cellWidth;
+    m_glyphLeft = face.m_glyphLeft;
+    m_glyphTop = face.m_glyphTop;
+    m_glyphTransparent = face.m_glyphTransparent;
+    m_captionLeft = face.m_captionLeft;
+    m_captionTop = face.m_captionTop;
+}
+
+void TFancyButton::CalculateLayout()
+{
+    FancyFace face = Face();
+    face.CalculateLayout();
+    Adopt(face);
 }
 
 void TFancyButton::paintEvent(QPaintEvent*)
 {
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    Paint(image);
+    FancyFace face = Face();
+    QImage image;
+    if (const std::shared_ptr<FancyFacesAhead> ahead = std::exchange(m_ahead, nullptr)) {
+        ahead->Paint();
+        const FancyFace& painted = ahead->m_faces[m_aheadIndex];
+        if (!ahead->m_images[m_aheadIndex].isNull() && painted.SameLook(face)) {
+            face = painted;
+            image = ahead->m_images[m_aheadIndex];
+        }
+    }
+    if (image.isNull())
+        image = face.Paint();
+    Adopt(face);
     QPainter painter(this);
     painter.drawImage(0, 0, image);
 }
 
-void TFancyButton::Paint(QImage& image)
+std::shared_ptr<FancyFacesAhead> FancyFacesAhead::For(const std::vector<TFancyButton*>& buttons)
 {
+    auto ahead = std::make_shared<FancyFacesAhead>();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        FancyFace face = buttons[i]->Face();
+        face.m_font = FontOfItsOwn(face.m_font);
+        ahead->m_faces.push_back(std::move(face));
+        buttons[i]->m_ahead = ahead;
+        buttons[i]->m_aheadIndex = i;
+    }
+    ahead->m_images.resize(buttons.size());
+    return ahead;
+}
+
+void FancyFacesAhead::Paint()
+{
+    std::call_once(m_painted, [this] {
+        try {
+            for (std::size_t i = 0; i < m_faces.size(); ++i)
+                m_images[i] = m_faces[i].Paint();
+        } catch (...) {
+            // A face not painted is painted by its button.
+        }
+    });
+}
+
+bool FancyFace::SameLook(const FancyFace& o) const
+{
+    return m_size == o.m_size && m_enabled == o.m_enabled && m_font == o.m_font && m_effects == o.m_effects
+           && m_glyphs == o.m_glyphs && m_color == o.m_color && m_fontColor == o.m_fontColor && m_caption == o.m_caption
+           && m_pressed == o.m_pressed && m_inside == o.m_inside && m_state == o.m_state;
+}
+
+QImage FancyFace::Paint()
+{
+    QImage image(m_size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     m_cellWidth = Div(m_glyphs.Glyph().width(), m_glyphs.Number());
     if (m_effects.FrameStyle() == fmGradient) {
         PaintBody(image);
@@ -105,12 +188,13 @@ void TFancyButton::Paint(QImage& image)
     if (m_cellWidth > 0)
         PaintGlyph(image);
     PaintCaption(image);
+    return image;
 }
 
-void TFancyButton::PaintBody(QImage& image)
+void FancyFace::PaintBody(QImage& image)
 {
-    const int w = width();
-    const int h = height();
+    const int w = m_size.width();
+    const int h = m_size.height();
     const QRgb brush = toRgb(m_pressed ? AdjustColor(m_color, -65) : m_color);
     const QRgb pen = toRgb(m_pressed ? AdjustColor(m_color, -5) : m_color);
     const PixelShape body = BodyShape(m_effects, 0, 0, w - 1, h - 1, w, h);
@@ -118,10 +202,10 @@ void TFancyButton::PaintBody(QImage& image)
     body.outline(image, pen);
 }
 
-void TFancyButton::PaintGradientFrame(QImage& image)
+void FancyFace::PaintGradientFrame(QImage& image)
 {
-    const int w = width();
-    const int h = height();
+    const int w = m_size.width();
+    const int h = m_size.height();
     const ColorRef baseColor = !m_pressed && m_inside ? AdjustColor(m_color, 10) : m_color;
     const QRgb base = toRgb(baseColor);
     const QRgb dark = toRgb(AdjustColor(baseColor, -80));
@@ -156,10 +240,10 @@ void TFancyButton::PaintGradientFrame(QImage& image)
     }
 }
 
-void TFancyButton::PaintInnerEdge(QImage& image)
+void FancyFace::PaintInnerEdge(QImage& image)
 {
-    const int w = width();
-    const int h = height();
+    const int w = m_size.width();
+    const int h = m_size.height();
     const QRgb pen = toRgb(AdjustColor(m_color, m_pressed ? -10 : -15));
     int rx = m_effects.CornerRadius();
     int ry = rx;
@@ -179,13 +263,13 @@ void TFancyButton::PaintInnerEdge(QImage& image)
     Line(image, rx + 1, 2, w - rx - 1, 2, pen);
 }
 
-void TFancyButton::CalculateLayout()
+void FancyFace::CalculateLayout()
 {
-    const int w = width();
-    const int h = height();
+    const int w = m_size.width();
+    const int h = m_size.height();
     const int cw = Div(m_glyphs.Glyph().width(), m_glyphs.Number());
     const int gh = m_glyphs.Glyph().height();
-    const QFontMetrics metrics(PaintFont());
+    const QFontMetrics metrics(m_font);
     const int tw = metrics.horizontalAdvance(m_caption);
     const int th = metrics.height();
     const int dst = m_glyphs.Distance();
@@ -227,7 +311,7 @@ void TFancyButton::CalculateLayout()
     }
 }
 
-void TFancyButton::PaintGlyph(QImage& image)
+void FancyFace::PaintGlyph(QImage& image)
 {
     const QImage& strip = m_glyphs.Glyph();
     const int cw = m_cellWidth;
@@ -236,7 +320,7 @@ void TFancyButton::PaintGlyph(QImage& image)
     const int left = m_glyphLeft + shift;
     const int top = m_glyphTop + shift;
     if (m_state > m_glyphs.Number())
-        m_state = StateUp;
+        m_state = TFancyButton::StateUp;
     const int cell = m_state - 1;
     const int sourceLeft = cell * cw;
     const QRgb cellTransparent = strip.pixel(sourceLeft, gh - 1);
@@ -277,10 +361,10 @@ void TFancyButton::PaintGlyph(QImage& image)
     m_glyphTransparent = colorRef(qRed(stripTransparent), qGreen(stripTransparent), qBlue(stripTransparent));
 }
 
-void TFancyButton::PaintCaption(QImage& image)
+void FancyFace::PaintCaption(QImage& image)
 {
     QPainter painter(&image);
-    painter.setFont(PaintFont());
+    painter.setFont(m_font);
     const QFontMetrics metrics(painter.font());
     const ColorRef main = m_inside && !m_pressed ? m_effects.HoverColor() : m_fontColor;
     const QRect text(m_captionLeft, m_captionTop, metrics.horizontalAdvance(m_caption), metrics.height());
@@ -306,7 +390,7 @@ void TFancyButton::PaintCaption(QImage& image)
         DrawCentred(painter, text.translated(offset), m_caption, copy);
     }
     ColorRef colour = main;
-    if (!isEnabled())
+    if (!m_enabled)
         colour = style == txShadowed ? clBtnFace : clBtnShadow;
     DrawCentred(painter, m_pressed ? text.translated(1, 1) : text, m_caption, colour);
 }

@@ -81,4 +81,16 @@ void TFancyGlyph::SetGlyphStyle(TGlyphStyle value)
     Changed();
 }
 
+bool TFancyEffect::operator==(const TFancyEffect& o) const
+{
+    return m_shape == o.m_shape && m_cornerRadius == o.m_cornerRadius && m_frameWidth == o.m_frameWidth
+           && m_hoverColor == o.m_hoverColor && m_textStyle == o.m_textStyle && m_frameStyle == o.m_frameStyle;
+}
+
+bool TFancyGlyph::operator==(const TFancyGlyph& o) const
+{
+    return m_glyph == o.m_glyph && m_layout == o.m_layout && m_number == o.m_number && m_distance == o.m_distance
+           && m_glyphStyle == o.m_glyphStyle;
+}
+
 } // namespace lumoria

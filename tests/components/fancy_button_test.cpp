@@ -8,6 +8,8 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <memory>
+#include <thread>
 #include <tuple>
 
 #include "support/pointer_events.h"
@@ -458,4 +460,83 @@ TEST(FancyButton, DoubleAmpersandShowsOneAndIsMeasuredWithBoth)
         p.drawText(b->CaptionLeft() + (tw - shown) / 2, b->CaptionTop() + m.ascent(), "Capa CD & DVD");
     }
     EXPECT_EQ(s.Picture(), expected);
+}
+
+// A face painted ahead, on another thread, is what the button shows while its size, font, look and
+// state are those it was painted from; after any of them changes the button shows its new look, as a
+// button that never had a face painted ahead does. The glyph's transparent colour, which the painting
+// works out, is no part of the look.
+TEST(FancyButton, AFacePaintedAheadIsShownOnlyWhileTheLookHolds)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TFancyButton&)> change;
+        bool sameLook;
+    };
+    const Case cases[] = {
+        {"nothing changes", [](TFancyButton&) {}, true},
+        {"size", [](TFancyButton& b) { b.resize(150, 30); }, false},
+        {"caption", [](TFancyButton& b) { b.SetCaption("Gravar"); }, false},
+        {"enabled", [](TFancyButton& b) { b.setEnabled(false); }, false},
+        {"font",
+         [](TFancyButton& b) {
+             QFont f = b.font();
+             f.setPixelSize(14);
+             b.setFont(f);
+         },
+         false},
+        {"colour", [](TFancyButton& b) { b.SetColor(colorRef(0, 0, 128)); }, false},
+        {"font colour", [](TFancyButton& b) { b.SetFontColor(colorRef(255, 255, 0)); }, false},
+        {"shape", [](TFancyButton& b) { b.FancyEffects().SetShape(btnOval); }, false},
+        {"frame width", [](TFancyButton& b) { b.FancyEffects().SetFrameWidth(5); }, false},
+        {"text style", [](TFancyButton& b) { b.FancyEffects().SetTextStyle(txRaised); }, false},
+        {"glyph", [](TFancyButton& b) { b.Glyphs().SetGlyph(Strip({qRgb(0, 0, 255)})); }, false},
+        {"glyph layout", [](TFancyButton& b) { b.Glyphs().SetLayout(lyRight); }, false},
+        {"hover", [](TFancyButton& b) { MoveTo(&b, {95, 15}); }, false},
+        {"pressed", [](TFancyButton& b) { Press(&b, {95, 15}); }, false},
+    };
+    const auto look = [](TFancyButton& b) {
+        ApplyCommandButtonLook(b);
+        b.SetCaption("Imprimir");
+        b.Glyphs().SetGlyph(Strip({qRgb(255, 0, 0), qRgb(0, 255, 0)}));
+        b.Glyphs().SetNumber(2);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Stage plain;
+        look(*plain.button);
+        c.change(*plain.button);
+        const QImage want = plain.Picture();
+
+        Stage ahead;
+        look(*ahead.button);
+        FancyFace before = ahead.button->Face();
+        before.Paint(); // works out the glyph's transparent colour, which is no part of the look
+        const std::shared_ptr<FancyFacesAhead> faces = FancyFacesAhead::For({ahead.button});
+        std::thread([&] { faces->Paint(); }).join();
+        c.change(*ahead.button);
+        EXPECT_EQ(before.SameLook(ahead.button->Face()), c.sameLook);
+        EXPECT_EQ(ahead.Picture(), want);
+        const TFancyButton& a = *ahead.button;
+        const TFancyButton& p = *plain.button;
+        EXPECT_EQ(std::tuple(a.GlyphLeft(), a.GlyphTop(), a.CaptionLeft(), a.CaptionTop(), a.GlyphTransparentColor(), a.State()),
+                  std::tuple(p.GlyphLeft(), p.GlyphTop(), p.CaptionLeft(), p.CaptionTop(), p.GlyphTransparentColor(), p.State()));
+    }
+}
+
+// The first button to paint before the faces are painted ahead paints them all there and then; the
+// others take theirs.
+TEST(FancyButton, TheFirstPaintBeforeTheFacesAreReadyPaintsThemAll)
+{
+    Stage first, second;
+    for (Stage* s : {&first, &second}) {
+        ApplyCommandButtonLook(*s->button);
+        s->button->SetCaption("Sair");
+    }
+    const std::shared_ptr<FancyFacesAhead> faces = FancyFacesAhead::For({first.button, second.button});
+    const QImage a = first.Picture();
+    faces->Paint(); // already painted: nothing more
+    const QImage b = second.Picture();
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(faces.use_count(), 1) << "each button let go of the faces at its paint";
 }
