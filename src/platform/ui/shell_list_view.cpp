@@ -86,12 +86,6 @@ ShellListView::~ShellListView()
 
 ShellListView::ShellListView(QWidget* parent) : QTreeView(parent)
 {
-    m_model = new QFileSystemModel(this);
-    m_model->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
-    m_model->setReadOnly(true);
-    m_sorted = new NameOrder(this);
-    m_sorted->setSourceModel(m_model);
-    m_sorted->setDynamicSortFilter(true);
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -104,8 +98,9 @@ ShellListView::ShellListView(QWidget* parent) : QTreeView(parent)
         if (m_model->isDir(entry))
             setRootFolder(m_model->filePath(entry));
     });
-    // The start folder's entries and their icons come in the background anyway: the list reads it
-    // once it has been painted, so that the window shows no later for it.
+    // The start folder's entries and their icons come in the background anyway: the list makes its
+    // model (and the model its reading thread) and reads the folder once it has been painted, so that
+    // the window shows no later for them.
     m_root = QDir(startFolder()).absolutePath();
 }
 
@@ -124,6 +119,12 @@ void ShellListView::paintEvent(QPaintEvent* event)
 void ShellListView::showRoot()
 {
     if (!model()) {
+        m_model = new QFileSystemModel(this);
+        m_model->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
+        m_model->setReadOnly(true);
+        m_sorted = new NameOrder(this);
+        m_sorted->setSourceModel(m_model);
+        m_sorted->setDynamicSortFilter(true);
         useDesktopIconTheme();
         m_icons = std::make_unique<ThemeIcons>();
         m_model->setIconProvider(m_icons.get());
@@ -156,7 +157,7 @@ void ShellListView::setRootFolder(const QString& folder)
 
 QString ShellListView::selectedPath() const
 {
-    if (!selectionModel())
+    if (!m_model || !selectionModel())
         return QString();
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty())
