@@ -217,9 +217,10 @@ private:
 };
 
 // The faces of buttons, painted ahead of their next paint (on another thread) from their state when
-// this was made. Paint() paints them all on whichever thread calls it first; a button's next paint
-// calls it too, so it waits for a painting under way or does the painting itself. The button then
-// takes its face while its size, font, look and state are still the same, and paints afresh if not.
+// this was made. Paint() paints them in turn, each face on whichever thread comes to it first: a
+// button's next paint paints its own face, or waits while it is being painted, or takes it painted.
+// The button then shows it while its size, font, look and state are still the same, and paints
+// afresh when they are not.
 class FancyFacesAhead {
 public:
     static std::shared_ptr<FancyFacesAhead> For(const std::vector<TFancyButton*>& buttons);
@@ -227,10 +228,11 @@ public:
 
 private:
     friend class TFancyButton;
+    void Paint(std::size_t i);
 
-    std::once_flag m_painted;
     std::vector<FancyFace> m_faces;
     std::vector<QImage> m_images;
+    std::unique_ptr<std::once_flag[]> m_painted;
 };
 
 // The look the windows give their command buttons: a 190 x 30 capsule with a 14-ring gradient frame in

@@ -127,7 +127,7 @@ void TFancyButton::paintEvent(QPaintEvent*)
     FancyFace face = Face();
     QImage image;
     if (const std::shared_ptr<FancyFacesAhead> ahead = std::exchange(m_ahead, nullptr)) {
-        ahead->Paint();
+        ahead->Paint(m_aheadIndex);
         const FancyFace& painted = ahead->m_faces[m_aheadIndex];
         if (!ahead->m_images[m_aheadIndex].isNull() && painted.SameLook(face)) {
             face = painted;
@@ -152,15 +152,21 @@ std::shared_ptr<FancyFacesAhead> FancyFacesAhead::For(const std::vector<TFancyBu
         buttons[i]->m_aheadIndex = i;
     }
     ahead->m_images.resize(buttons.size());
+    ahead->m_painted = std::make_unique<std::once_flag[]>(buttons.size());
     return ahead;
 }
 
 void FancyFacesAhead::Paint()
 {
-    std::call_once(m_painted, [this] {
+    for (std::size_t i = 0; i < m_faces.size(); ++i)
+        Paint(i);
+}
+
+void FancyFacesAhead::Paint(std::size_t i)
+{
+    std::call_once(m_painted[i], [this, i] {
         try {
-            for (std::size_t i = 0; i < m_faces.size(); ++i)
-                m_images[i] = m_faces[i].Paint();
+            m_images[i] = m_faces[i].Paint();
         } catch (...) {
             // A face not painted is painted by its button.
         }

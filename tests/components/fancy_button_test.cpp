@@ -524,19 +524,21 @@ TEST(FancyButton, AFacePaintedAheadIsShownOnlyWhileTheLookHolds)
     }
 }
 
-// The first button to paint before the faces are painted ahead paints them all there and then; the
-// others take theirs.
-TEST(FancyButton, TheFirstPaintBeforeTheFacesAreReadyPaintsThemAll)
+// A button that paints before its face is painted ahead paints it there and then, and the painting
+// ahead goes on with the others; each button lets go of the faces at its paint.
+TEST(FancyButton, AButtonPaintingBeforeItsFaceIsReadyPaintsItItself)
 {
-    Stage first, second;
-    for (Stage* s : {&first, &second}) {
+    Stage first, second, plain;
+    for (Stage* s : {&first, &second, &plain}) {
         ApplyCommandButtonLook(*s->button);
         s->button->SetCaption("Sair");
     }
     const std::shared_ptr<FancyFacesAhead> faces = FancyFacesAhead::For({first.button, second.button});
     const QImage a = first.Picture();
-    faces->Paint(); // already painted: nothing more
+    faces->Paint();
+    EXPECT_EQ(faces.use_count(), 2) << "the second button still holds them";
     const QImage b = second.Picture();
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(faces.use_count(), 1) << "each button let go of the faces at its paint";
+    EXPECT_EQ(a, plain.Picture());
+    EXPECT_EQ(b, plain.Picture());
+    EXPECT_EQ(faces.use_count(), 1);
 }
