@@ -6,26 +6,29 @@
 
 using namespace lumoria::platform;
 
-// Pictures small, middling (their memory mapped at once) and large (aligned for huge pages) are each
-// of the size and format asked for, with rows padded to whole words, every byte of them writable, and
-// a copy parts from the picture when written.
+// Pictures small, middling (to be filled: their memory mapped at once) and large (aligned for huge
+// pages) are each of the size and format asked for, with rows padded to whole words, every byte of
+// them writable, and a copy parts from the picture when written.
 TEST(AllocateImage, EverySizeGivesAWritablePictureItsCopiesPartFrom)
 {
     struct Case {
         const char* name;
         int width, height;
         QImage::Format format;
+        bool toFill;
     };
     const Case cases[] = {
-        {"small", 64, 48, QImage::Format_RGB32},
-        {"middling", 400, 400, QImage::Format_ARGB32_Premultiplied},
-        {"middling, padded rows", 333, 333, QImage::Format_BGR888},
-        {"middling, one bit", 5001, 700, QImage::Format_Mono},
-        {"large", 1800, 1300, QImage::Format_RGB32},
+        {"small", 64, 48, QImage::Format_RGB32, false},
+        {"small, to fill", 64, 48, QImage::Format_RGB32, true},
+        {"middling", 400, 400, QImage::Format_ARGB32_Premultiplied, false},
+        {"middling, to fill", 400, 400, QImage::Format_ARGB32_Premultiplied, true},
+        {"middling to fill, padded rows", 333, 333, QImage::Format_BGR888, true},
+        {"middling to fill, one bit", 5001, 700, QImage::Format_Mono, true},
+        {"large, to fill", 1800, 1300, QImage::Format_RGB32, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QImage image = AllocateImage(c.width, c.height, c.format);
+        QImage image = c.toFill ? AllocateImageToFill(c.width, c.height, c.format) : AllocateImage(c.width, c.height, c.format);
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), QSize(c.width, c.height));
         EXPECT_EQ(image.format(), c.format);

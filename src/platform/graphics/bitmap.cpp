@@ -102,7 +102,7 @@ void Bitmap::SetSize(int width, int height)
         m_image = QImage();
         return;
     }
-    QImage resized = AllocateImage(width, height, QtFormatOf(m_format));
+    QImage resized = AllocateImageToFill(width, height, QtFormatOf(m_format));
     if (resized.format() == QImage::Format_Indexed8 || resized.format() == QImage::Format_Mono) {
         QList<QRgb> table = m_image.isNull() ? QList<QRgb>() : m_image.colorTable();
         const int size = resized.format() == QImage::Format_Mono ? 2 : 256;

@@ -71,7 +71,8 @@ void* AlignedHugeBuffer(std::size_t rounded)
 
 // Memory whose pages are all mapped at once. A picture's pages would otherwise each fault when it is
 // first written, and on some machines (virtual ones above all) a fault costs several times the
-// clearing of its page. Where the system cannot map them so, they fault as before.
+// clearing of its page. Where the system cannot map them so, they fault as before. Only for memory
+// about to be written whole: a picture written a band at a time would hold all of it from the start.
 void* PopulatedBuffer(std::size_t bytes)
 {
 #ifndef MADV_POPULATE_WRITE
@@ -87,6 +88,18 @@ void* PopulatedBuffer(std::size_t bytes)
     if (from < to)
         ::madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE);
     return memory;
+}
+
+// A picture over memory from malloc, which it frees when its last copy goes.
+QImage OverBuffer(void* memory, int width, int height, std::int64_t bytesPerLine, QImage::Format format)
+{
+    QImage image(static_cast<uchar*>(memory), width, height, qsizetype(bytesPerLine), format,
+                 [](void* p) { std::free(p); }, memory);
+    if (image.isNull()) {
+        std::free(memory);
+        throw OutOfMemory();
+    }
+    return image;
 }
 
 } // namespace
@@ -106,24 +119,25 @@ QImage AllocateImage(int width, int height, QImage::Format format)
     if (width <= 0 || height <= 0)
         return QImage();
     const auto [bytesPerLine, bytes] = LayoutOf(width, height, format);
-    if (bytes < kPopulatedBuffer) {
+    if (bytes < kLargeBuffer) {
         QImage image(width, height, format);
         if (image.isNull())
             throw OutOfMemory();
         return image;
     }
-    // Middling pictures have their pages mapped at once, large ones live in memory aligned for huge
-    // pages: either way far fewer page faults when first written.
-    void* memory = bytes < kLargeBuffer
-                       ? PopulatedBuffer(std::size_t(bytes))
-                       : AlignedHugeBuffer(std::size_t((bytes + kHugePage - 1) / kHugePage * kHugePage));
-    QImage image(static_cast<uchar*>(memory), width, height, qsizetype(bytesPerLine), format,
-                 [](void* p) { std::free(p); }, memory);
-    if (image.isNull()) {
-        std::free(memory);
-        throw OutOfMemory();
-    }
-    return image;
+    // Large pictures live in memory aligned for huge pages: far fewer page faults when first written.
+    return OverBuffer(AlignedHugeBuffer(std::size_t((bytes + kHugePage - 1) / kHugePage * kHugePage)), width,
+                      height, bytesPerLine, format);
+}
+
+QImage AllocateImageToFill(int width, int height, QImage::Format format)
+{
+    if (width <= 0 || height <= 0)
+        return QImage();
+    const auto [bytesPerLine, bytes] = LayoutOf(width, height, format);
+    if (bytes < kPopulatedBuffer || bytes >= kLargeBuffer)
+        return AllocateImage(width, height, format);
+    return OverBuffer(PopulatedBuffer(std::size_t(bytes)), width, height, bytesPerLine, format);
 }
 
 QImage AllocateImage(int width, int height, QImage::Format format, DecodeMemory memory)

@@ -19,6 +19,9 @@ void CheckPictureSize(std::int64_t width, std::int64_t height, const char* what)
 
 // A new image of that size and format (contents undefined); OutOfMemory when it cannot be had.
 QImage AllocateImage(int width, int height, QImage::Format format);
+// The same for a picture about to be written whole at once (filled): a middling one has its pages
+// mapped at once instead of one fault at a time, at no cost in memory.
+QImage AllocateImageToFill(int width, int height, QImage::Format format);
 // The same for a decode's result: the image keeps the decode memory until its pixels are freed.
 QImage AllocateImage(int width, int height, QImage::Format format, DecodeMemory memory);
 // The bytes of an image of that size and format.
