@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>

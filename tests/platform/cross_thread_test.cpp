@@ -6,7 +6,7 @@
 #include <QThread>
 
 #include <atomic>
-#include <chrono>
+#include <string>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -162,8 +162,10 @@ TEST(SideThread, WorkGivenLaterFollowsInOrder)
             if (c.ranOutFirst) {
                 while (done < 1)
                     std::this_thread::yield();
-                // Time to leave its loop: the later work then finds no thread taking work.
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                // Until the thread has ended: the later work then finds no thread taking work.
+                const std::string task = "/proc/self/task/" + std::to_string(ranOn.at(0));
+                while (::access(task.c_str(), F_OK) == 0)
+                    std::this_thread::yield();
             }
             side.Then([&] {
                 order.push_back(2);
